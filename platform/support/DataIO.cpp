@@ -1,0 +1,11 @@
+#include <DataIO.h>
+
+
+BDataIO::BDataIO()
+{
+}
+
+
+BDataIO::~BDataIO()
+{
+}
