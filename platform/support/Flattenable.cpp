@@ -1,0 +1,12 @@
+#include <Flattenable.h>
+
+BFlattenable::~BFlattenable()
+{
+}
+
+
+bool
+BFlattenable::AllowsTypeCode(type_code code) const
+{
+	return code == TypeCode();
+}

@@ -1,0 +1,563 @@
+#include <Message.h>
+
+#include <Entry.h>
+#include <Path.h>
+#include <String.h>
+
+#include <gtest/gtest.h>
+
+#include <stdlib.h>
+#include <string.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+std::vector<char>
+Flatten(const BMessage& message)
+{
+	std::vector<char> buffer(message.FlattenedSize());
+	EXPECT_EQ(message.Flatten(buffer.data(), buffer.size()), B_OK);
+	return buffer;
+}
+
+
+BMessage
+RoundTrip(const BMessage& message)
+{
+	std::vector<char> buffer = Flatten(message);
+	BMessage copy;
+	EXPECT_EQ(copy.Unflatten(buffer.data(), buffer.size()), B_OK);
+	return copy;
+}
+
+
+void
+ExpectEmpty(const BMessage& message)
+{
+	EXPECT_EQ(message.what, 0u);
+	EXPECT_TRUE(message.IsEmpty());
+	EXPECT_EQ(message.CountNames(B_ANY_TYPE), 0);
+	EXPECT_FALSE(message.HasSpecifiers());
+}
+
+} // namespace
+
+
+TEST(MessageTest, EveryTypedFieldSurvivesAFlattenRoundTrip)
+{
+	BMessage message('abcd');
+	ASSERT_EQ(message.AddBool("bool", true), B_OK);
+	ASSERT_EQ(message.AddInt8("int8", -8), B_OK);
+	ASSERT_EQ(message.AddUInt8("uint8", 200), B_OK);
+	ASSERT_EQ(message.AddInt16("int16", -1600), B_OK);
+	ASSERT_EQ(message.AddUInt16("uint16", 60000), B_OK);
+	ASSERT_EQ(message.AddInt32("int32", -320000), B_OK);
+	ASSERT_EQ(message.AddUInt32("uint32", 4000000000u), B_OK);
+	ASSERT_EQ(message.AddInt64("int64", -(1LL << 40)), B_OK);
+	ASSERT_EQ(message.AddUInt64("uint64", 1ULL << 63), B_OK);
+	ASSERT_EQ(message.AddFloat("float", 1.5f), B_OK);
+	ASSERT_EQ(message.AddDouble("double", -2.25), B_OK);
+	ASSERT_EQ(message.AddString("string", "Window"), B_OK);
+	ASSERT_EQ(message.AddString("bstring", BString("bee")), B_OK);
+	ASSERT_EQ(message.AddPoint("point", BPoint(1.5, 2)), B_OK);
+	ASSERT_EQ(message.AddRect("rect", BRect(0, 0, 99.5, 20)), B_OK);
+	ASSERT_EQ(message.AddPointer("pointer", &message), B_OK);
+	const char raw[] = { 1, 2, 3 };
+	ASSERT_EQ(message.AddData("raw", B_RAW_TYPE, raw, sizeof(raw), false), B_OK);
+
+	BMessage copy = RoundTrip(message);
+	EXPECT_EQ(copy.what, 'abcd');
+	EXPECT_EQ(copy.CountNames(B_ANY_TYPE), 17);
+
+	bool b = false;
+	int8 i8 = 0;
+	uint8 u8 = 0;
+	int16 i16 = 0;
+	uint16 u16 = 0;
+	int32 i32 = 0;
+	uint32 u32 = 0;
+	int64 i64 = 0;
+	uint64 u64 = 0;
+	float f = 0;
+	double d = 0;
+	const char* string = NULL;
+	BString bstring;
+	BPoint point;
+	BRect rect;
+	void* pointer = NULL;
+	EXPECT_EQ(copy.FindBool("bool", &b), B_OK);
+	EXPECT_TRUE(b);
+	EXPECT_EQ(copy.FindInt8("int8", &i8), B_OK);
+	EXPECT_EQ(i8, -8);
+	EXPECT_EQ(copy.FindUInt8("uint8", &u8), B_OK);
+	EXPECT_EQ(u8, 200);
+	EXPECT_EQ(copy.FindInt16("int16", &i16), B_OK);
+	EXPECT_EQ(i16, -1600);
+	EXPECT_EQ(copy.FindUInt16("uint16", &u16), B_OK);
+	EXPECT_EQ(u16, 60000);
+	EXPECT_EQ(copy.FindInt32("int32", &i32), B_OK);
+	EXPECT_EQ(i32, -320000);
+	EXPECT_EQ(copy.FindUInt32("uint32", &u32), B_OK);
+	EXPECT_EQ(u32, 4000000000u);
+	EXPECT_EQ(copy.FindInt64("int64", &i64), B_OK);
+	EXPECT_EQ(i64, -(1LL << 40));
+	EXPECT_EQ(copy.FindUInt64("uint64", &u64), B_OK);
+	EXPECT_EQ(u64, 1ULL << 63);
+	EXPECT_EQ(copy.FindFloat("float", &f), B_OK);
+	EXPECT_EQ(f, 1.5f);
+	EXPECT_EQ(copy.FindDouble("double", &d), B_OK);
+	EXPECT_EQ(d, -2.25);
+	EXPECT_EQ(copy.FindString("string", &string), B_OK);
+	EXPECT_STREQ(string, "Window");
+	EXPECT_EQ(copy.FindString("bstring", &bstring), B_OK);
+	EXPECT_EQ(bstring, "bee");
+	EXPECT_EQ(copy.FindPoint("point", &point), B_OK);
+	EXPECT_EQ(point, BPoint(1.5, 2));
+	EXPECT_EQ(copy.FindRect("rect", &rect), B_OK);
+	EXPECT_EQ(rect, BRect(0, 0, 99.5, 20));
+	EXPECT_EQ(copy.FindPointer("pointer", &pointer), B_OK);
+	EXPECT_EQ(pointer, &message);
+
+	const void* data;
+	ssize_t size;
+	EXPECT_EQ(copy.FindData("raw", B_RAW_TYPE, &data, &size), B_OK);
+	ASSERT_EQ(size, 3);
+	EXPECT_EQ(memcmp(data, raw, 3), 0);
+	// Strings are stored with their NUL.
+	EXPECT_EQ(copy.FindData("string", B_STRING_TYPE, &data, &size), B_OK);
+	EXPECT_EQ(size, 7);
+
+	// Equal messages flatten to equal bytes.
+	EXPECT_EQ(Flatten(copy), Flatten(message));
+}
+
+
+TEST(MessageTest, FindsFailWithTheRightCodeAndClearTheResult)
+{
+	BMessage message;
+	message.AddInt32("number", 5);
+	int32 value = 7;
+	EXPECT_EQ(message.FindInt32("missing", &value), B_NAME_NOT_FOUND);
+	EXPECT_EQ(value, 0);
+	const char* string = "x";
+	EXPECT_EQ(message.FindString("number", &string), B_BAD_TYPE);
+	EXPECT_EQ(string, nullptr);
+	EXPECT_EQ(message.FindInt32("number", 1, &value), B_BAD_INDEX);
+	EXPECT_EQ(message.FindInt32("number", -1, &value), B_BAD_INDEX);
+	EXPECT_EQ(message.AddString("number", "five"), B_BAD_TYPE);
+	EXPECT_EQ(message.AddData("number", B_INT32_TYPE, "ab", 2), B_BAD_VALUE);
+	EXPECT_EQ(message.AddData("any", B_ANY_TYPE, "ab", 2), B_BAD_TYPE);
+	EXPECT_EQ(message.AddInt32(NULL, 1), B_BAD_VALUE);
+	EXPECT_EQ(message.AddInt32(std::string(256, 'n').c_str(), 1), B_BAD_VALUE);
+	EXPECT_EQ(message.AddInt32(std::string(255, 'n').c_str(), 1), B_OK);
+
+	// An int32 field made of 2-byte items is not read as an int32.
+	message.AddData("short", B_INT32_TYPE, "ab", 2, false);
+	EXPECT_EQ(message.FindInt32("short", &value), B_BAD_DATA);
+
+	// A string without its NUL is never handed out.
+	message.AddData("unterminated", B_STRING_TYPE, "abc", 3, false);
+	EXPECT_EQ(message.FindString("unterminated", &string), B_BAD_DATA);
+	EXPECT_EQ(string, nullptr);
+
+	EXPECT_TRUE(message.HasInt32("number"));
+	EXPECT_FALSE(message.HasInt32("number", 1));
+	EXPECT_FALSE(message.HasString("number"));
+	EXPECT_TRUE(message.HasData("number", B_ANY_TYPE));
+}
+
+
+TEST(MessageTest, ManyItemsPerFieldKeepTheirOrderAcrossFields)
+{
+	BMessage message;
+	// Interleaved adds grow fields that are not the last one.
+	for (int32 i = 0; i < 100; i++) {
+		ASSERT_EQ(message.AddInt32("numbers", i), B_OK);
+		ASSERT_EQ(message.AddString("texts", BString().SetToFormat("text %d", (int)i)), B_OK);
+		ASSERT_EQ(message.AddInt8("bytes", (int8)i), B_OK);
+	}
+	BMessage copy = RoundTrip(message);
+	for (const BMessage* m : { &message, &copy }) {
+		for (int32 i = 0; i < 100; i++) {
+			int32 number;
+			const char* text;
+			int8 byte;
+			ASSERT_EQ(m->FindInt32("numbers", i, &number), B_OK);
+			EXPECT_EQ(number, i);
+			ASSERT_EQ(m->FindString("texts", i, &text), B_OK);
+			EXPECT_EQ(BString().SetToFormat("text %d", (int)i), text);
+			ASSERT_EQ(m->FindInt8("bytes", i, &byte), B_OK);
+			EXPECT_EQ(byte, i);
+		}
+	}
+}
+
+
+TEST(MessageTest, GetInfoWalksFieldsInInsertionOrder)
+{
+	BMessage message;
+	message.AddString("zeta", "z");
+	message.AddInt32("alpha", 1);
+	message.AddInt32("alpha", 2);
+	message.AddString("mid", "m");
+	message.AddData("fixed", B_RAW_TYPE, "abcd", 4, true);
+
+	const char* name;
+	type_code type;
+	int32 count;
+	ASSERT_EQ(message.GetInfo(B_ANY_TYPE, 0, &name, &type, &count), B_OK);
+	EXPECT_STREQ(name, "zeta");
+	EXPECT_EQ(type, (type_code)B_STRING_TYPE);
+	ASSERT_EQ(message.GetInfo(B_ANY_TYPE, 1, &name, &type, &count), B_OK);
+	EXPECT_STREQ(name, "alpha");
+	EXPECT_EQ(count, 2);
+	ASSERT_EQ(message.GetInfo(B_STRING_TYPE, 1, &name, &type, &count), B_OK);
+	EXPECT_STREQ(name, "mid");
+	EXPECT_EQ(message.GetInfo(B_ANY_TYPE, 3, &name, &type), B_OK);
+	EXPECT_EQ(message.GetInfo(B_ANY_TYPE, 4, &name, &type), B_BAD_INDEX);
+	EXPECT_EQ(message.GetInfo(B_STRING_TYPE, 2, &name, &type), B_BAD_INDEX);
+	EXPECT_EQ(message.GetInfo(B_DOUBLE_TYPE, 0, &name, &type), B_BAD_TYPE);
+	char* mutableName;
+	EXPECT_EQ(message.GetInfo(B_INT32_TYPE, 0, &mutableName, &type), B_OK);
+	EXPECT_STREQ(mutableName, "alpha");
+
+	bool fixedSize = false;
+	EXPECT_EQ(message.GetInfo("fixed", &type, &fixedSize), B_OK);
+	EXPECT_TRUE(fixedSize);
+	EXPECT_EQ(message.GetInfo("mid", &type, &fixedSize), B_OK);
+	EXPECT_FALSE(fixedSize);
+	EXPECT_EQ(message.GetInfo("alpha", &type, &count), B_OK);
+	EXPECT_EQ(count, 2);
+	EXPECT_EQ(message.GetInfo("none", &type, &count), B_NAME_NOT_FOUND);
+
+	EXPECT_EQ(message.CountNames(B_ANY_TYPE), 4);
+	EXPECT_EQ(message.CountNames(B_STRING_TYPE), 2);
+	EXPECT_EQ(message.CountNames(B_FLOAT_TYPE), 0);
+}
+
+
+TEST(MessageTest, ReplaceRemoveAndRenameKeepOtherFieldsIntact)
+{
+	BMessage message('tst1');
+	message.AddString("a", "first");
+	message.AddString("a", "second");
+	message.AddString("a", "third");
+	message.AddInt32("b", 1);
+	message.AddInt16("c", 1);
+	message.AddInt16("c", 2);
+	message.AddInt16("c", 3);
+
+	// A longer and then a shorter string in the middle of a field.
+	EXPECT_EQ(message.ReplaceString("a", 1, "a much longer second string"), B_OK);
+	EXPECT_EQ(message.ReplaceString("a", 0, "1"), B_OK);
+	EXPECT_EQ(message.ReplaceInt32("b", 42), B_OK);
+	EXPECT_EQ(message.ReplaceInt32("b", 1, 42), B_BAD_INDEX);
+	EXPECT_EQ(message.ReplaceInt32("missing", 42), B_NAME_NOT_FOUND);
+	EXPECT_EQ(message.ReplaceString("b", "x"), B_BAD_TYPE);
+	EXPECT_EQ(message.RemoveData("c", 1), B_OK);
+
+	const char* text;
+	int32 b;
+	int16 c;
+	message.FindString("a", 0, &text);
+	EXPECT_STREQ(text, "1");
+	message.FindString("a", 1, &text);
+	EXPECT_STREQ(text, "a much longer second string");
+	message.FindString("a", 2, &text);
+	EXPECT_STREQ(text, "third");
+	message.FindInt32("b", &b);
+	EXPECT_EQ(b, 42);
+	message.FindInt16("c", 0, &c);
+	EXPECT_EQ(c, 1);
+	message.FindInt16("c", 1, &c);
+	EXPECT_EQ(c, 3);
+	EXPECT_FALSE(message.HasInt16("c", 2));
+
+	EXPECT_EQ(message.RemoveData("a", 1), B_OK);
+	message.FindString("a", 1, &text);
+	EXPECT_STREQ(text, "third");
+
+	EXPECT_EQ(message.Rename("a", "a-renamed-to-a-longer-name"), B_OK);
+	EXPECT_EQ(message.Rename("b", "c"), B_NAME_IN_USE);
+	EXPECT_EQ(message.Rename("none", "d"), B_NAME_NOT_FOUND);
+	EXPECT_FALSE(message.HasString("a"));
+	message.FindString("a-renamed-to-a-longer-name", 1, &text);
+	EXPECT_STREQ(text, "third");
+
+	// Removing the last item removes the field.
+	EXPECT_EQ(message.RemoveData("b"), B_OK);
+	EXPECT_EQ(message.GetInfo("b", NULL), B_NAME_NOT_FOUND);
+	EXPECT_EQ(message.RemoveName("c"), B_OK);
+	EXPECT_EQ(message.RemoveName("c"), B_NAME_NOT_FOUND);
+	EXPECT_EQ(message.CountNames(B_ANY_TYPE), 1);
+
+	BMessage copy = RoundTrip(message);
+	copy.FindString("a-renamed-to-a-longer-name", 0, &text);
+	EXPECT_STREQ(text, "1");
+
+	EXPECT_EQ(message.MakeEmpty(), B_OK);
+	EXPECT_TRUE(message.IsEmpty());
+	EXPECT_EQ(message.what, 'tst1');
+}
+
+
+TEST(MessageTest, NestedMessagesRoundTripAtEveryLevel)
+{
+	BMessage inner('innr');
+	inner.AddString("deep", "value");
+	BMessage middle('midl');
+	middle.AddMessage("inner", &inner);
+	middle.AddInt32("n", 3);
+	BMessage outer(B_REPLY);
+	outer.AddMessage("middle", &middle);
+	outer.AddMessage("middle", &inner);
+	// A message may hold a copy of itself.
+	outer.AddMessage("self", &outer);
+
+	BMessage copy = RoundTrip(outer);
+	BMessage foundMiddle, foundInner;
+	ASSERT_EQ(copy.FindMessage("middle", &foundMiddle), B_OK);
+	EXPECT_EQ(foundMiddle.what, 'midl');
+	ASSERT_EQ(foundMiddle.FindMessage("inner", &foundInner), B_OK);
+	EXPECT_EQ(foundInner.what, 'innr');
+	const char* deep;
+	ASSERT_EQ(foundInner.FindString("deep", &deep), B_OK);
+	EXPECT_STREQ(deep, "value");
+	ASSERT_EQ(copy.FindMessage("middle", 1, &foundInner), B_OK);
+	EXPECT_EQ(foundInner.what, 'innr');
+	BMessage self;
+	ASSERT_EQ(copy.FindMessage("self", &self), B_OK);
+	EXPECT_EQ(self.CountNames(B_ANY_TYPE), 1);
+
+	// A message may be found into itself.
+	ASSERT_EQ(copy.FindMessage("middle", &copy), B_OK);
+	EXPECT_EQ(copy.what, 'midl');
+}
+
+
+TEST(MessageTest, SpecifierStackKeepsOrderAndCursor)
+{
+	BMessage message(B_GET_PROPERTY);
+	EXPECT_FALSE(message.HasSpecifiers());
+	int32 index;
+	EXPECT_EQ(message.GetCurrentSpecifier(&index), B_BAD_SCRIPT_SYNTAX);
+
+	ASSERT_EQ(message.AddSpecifier("Label"), B_OK);
+	ASSERT_EQ(message.AddSpecifier("View", "fBackView"), B_OK);
+	ASSERT_EQ(message.AddSpecifier("Item", 2, 3), B_OK);
+	BMessage reverse(B_REVERSE_INDEX_SPECIFIER);
+	reverse.AddString("property", "Window");
+	reverse.AddInt32("index", 1);
+	ASSERT_EQ(message.AddSpecifier(&reverse), B_OK);
+	ASSERT_EQ(message.AddSpecifier("Window", 0), B_OK);
+	EXPECT_EQ(message.AddSpecifier("Window", -1), B_BAD_INDEX);
+	EXPECT_TRUE(message.HasSpecifiers());
+
+	BMessage copy = RoundTrip(message);
+	EXPECT_TRUE(copy.HasSpecifiers());
+
+	BMessage specifier;
+	int32 what;
+	const char* property;
+	ASSERT_EQ(copy.GetCurrentSpecifier(&index, &specifier, &what, &property), B_OK);
+	EXPECT_EQ(index, 4);
+	EXPECT_EQ(what, B_INDEX_SPECIFIER);
+	EXPECT_STREQ(property, "Window");
+
+	ASSERT_EQ(copy.PopSpecifier(), B_OK);
+	ASSERT_EQ(copy.GetCurrentSpecifier(&index, &specifier, &what, &property), B_OK);
+	EXPECT_EQ(index, 3);
+	EXPECT_EQ(what, B_REVERSE_INDEX_SPECIFIER);
+
+	ASSERT_EQ(copy.PopSpecifier(), B_OK);
+	ASSERT_EQ(copy.GetCurrentSpecifier(&index, &specifier, &what, &property), B_OK);
+	EXPECT_EQ(what, B_RANGE_SPECIFIER);
+	int32 value;
+	EXPECT_EQ(specifier.FindInt32("index", &value), B_OK);
+	EXPECT_EQ(value, 2);
+	EXPECT_EQ(specifier.FindInt32("range", &value), B_OK);
+	EXPECT_EQ(value, 3);
+
+	// Popping moves the cursor; the stack itself stays whole, in the order added.
+	ASSERT_EQ(copy.PopSpecifier(), B_OK);
+	ASSERT_EQ(copy.PopSpecifier(), B_OK);
+	ASSERT_EQ(copy.GetCurrentSpecifier(&index, NULL, &what), B_OK);
+	EXPECT_EQ(index, 0);
+	EXPECT_EQ(what, B_DIRECT_SPECIFIER);
+	ASSERT_EQ(copy.PopSpecifier(), B_OK);
+	EXPECT_EQ(copy.GetCurrentSpecifier(&index), B_BAD_SCRIPT_SYNTAX);
+	EXPECT_EQ(copy.PopSpecifier(), B_BAD_VALUE);
+	EXPECT_TRUE(copy.HasSpecifiers());
+	ASSERT_EQ(copy.FindMessage("specifiers", 1, &specifier), B_OK);
+	EXPECT_EQ(specifier.what, B_NAME_SPECIFIER);
+	const char* name;
+	EXPECT_EQ(specifier.FindString("name", &name), B_OK);
+	EXPECT_STREQ(name, "fBackView");
+
+	// MakeEmpty drops the stack and keeps what.
+	copy.MakeEmpty();
+	EXPECT_FALSE(copy.HasSpecifiers());
+	EXPECT_EQ(copy.what, B_GET_PROPERTY);
+
+	// Removing the stack's field ends the stack.
+	message.RemoveName("specifiers");
+	EXPECT_FALSE(message.HasSpecifiers());
+	EXPECT_EQ(message.GetCurrentSpecifier(&index), B_BAD_SCRIPT_SYNTAX);
+}
+
+
+TEST(MessageTest, CopiesAreIndependent)
+{
+	BMessage original('orig');
+	original.AddString("name", "value");
+	original.AddSpecifier("Frame");
+	BMessage copy(original);
+	BMessage assigned;
+	assigned = original;
+	original.ReplaceString("name", "changed");
+	for (BMessage* m : { &copy, &assigned }) {
+		const char* text;
+		ASSERT_EQ(m->FindString("name", &text), B_OK);
+		EXPECT_STREQ(text, "value");
+		EXPECT_TRUE(m->HasSpecifiers());
+		EXPECT_EQ(m->what, 'orig');
+	}
+}
+
+
+TEST(MessageTest, EntryRefMeansTheSameFileAfterARoundTrip)
+{
+	char directory[] = "/tmp/qv-message-test-XXXXXX";
+	ASSERT_NE(mkdtemp(directory), nullptr);
+	std::string file = std::string(directory) + "/target";
+	FILE* f = fopen(file.c_str(), "w");
+	ASSERT_NE(f, nullptr);
+	fclose(f);
+
+	entry_ref ref;
+	ASSERT_EQ(get_ref_for_path(file.c_str(), &ref), B_OK);
+	BMessage message;
+	ASSERT_EQ(message.AddRef("ref", &ref), B_OK);
+	BMessage copy = RoundTrip(message);
+	entry_ref found;
+	ASSERT_EQ(copy.FindRef("ref", &found), B_OK);
+	EXPECT_EQ(found, ref);
+	BEntry entry(&found);
+	ASSERT_EQ(entry.InitCheck(), B_OK);
+	BPath path;
+	ASSERT_EQ(entry.GetPath(&path), B_OK);
+	EXPECT_STREQ(path.Path(), file.c_str());
+
+	// The item is also readable when added as raw fixed-size data.
+	const void* data;
+	ssize_t size;
+	ASSERT_EQ(copy.FindData("ref", B_REF_TYPE, &data, &size), B_OK);
+	BMessage scratch;
+	ASSERT_EQ(scratch.AddData("myref", B_REF_TYPE, data, size, true), B_OK);
+	ASSERT_EQ(scratch.FindRef("myref", &found), B_OK);
+	EXPECT_STREQ(found.name, "target");
+
+	// A malformed item is refused.
+	BMessage bad;
+	bad.AddData("ref", B_REF_TYPE, "short", 5);
+	EXPECT_EQ(bad.FindRef("ref", &found), B_BAD_DATA);
+
+	unlink(file.c_str());
+	rmdir(directory);
+}
+
+
+TEST(MessageTest, UnflattenRefusesBadBuffersAndLeavesTheMessageEmpty)
+{
+	BMessage source('good');
+	source.AddString("name", "value");
+	source.AddInt32("numbers", 1);
+	source.AddInt32("numbers", 2);
+	BMessage nested('nest');
+	nested.AddBool("flag", true);
+	source.AddMessage("nested", &nested);
+	source.AddSpecifier("Title");
+	std::vector<char> good = Flatten(source);
+
+	auto expectRefused = [](const std::vector<char>& bytes, size_t size) {
+		BMessage target('full');
+		target.AddString("before", "x");
+		EXPECT_NE(target.Unflatten(bytes.data(), size), B_OK);
+		ExpectEmpty(target);
+	};
+
+	// Every truncation.
+	for (size_t size = 0; size < good.size(); size++)
+		expectRefused(good, size);
+
+	// Every single corrupted byte either is refused or gives a message that flattens
+	// again (nothing in between).
+	for (size_t i = 0; i < good.size(); i++) {
+		for (int delta : { 1, 0x80 }) {
+			std::vector<char> bad = good;
+			bad[i] = (char)(bad[i] + delta);
+			BMessage target;
+			if (target.Unflatten(bad.data(), bad.size()) == B_OK) {
+				BMessage again = RoundTrip(target);
+				EXPECT_EQ(again.CountNames(B_ANY_TYPE), target.CountNames(B_ANY_TYPE));
+			} else
+				ExpectEmpty(target);
+		}
+	}
+
+	// Wrong magic, negative size, no buffer.
+	std::vector<char> bad = good;
+	bad[0] = 'X';
+	BMessage target;
+	EXPECT_EQ(target.Unflatten(bad.data(), bad.size()), B_NOT_A_MESSAGE);
+	EXPECT_EQ(target.Unflatten(good.data(), -1), B_BAD_VALUE);
+	EXPECT_EQ(target.Unflatten(NULL, 10), B_BAD_VALUE);
+
+	// A size in the header beyond the limit is refused before anything is allocated.
+	bad = good;
+	uint32 huge = 0x7fffffff;
+	memcpy(bad.data() + 24, &huge, sizeof(huge));
+	expectRefused(bad, bad.size());
+
+	// Longer buffers are fine: the message ends where its header says.
+	std::vector<char> longer = good;
+	longer.resize(good.size() + 100, 'x');
+	BMessage fromLonger;
+	EXPECT_EQ(fromLonger.Unflatten(longer.data(), longer.size()), B_OK);
+	EXPECT_EQ(fromLonger.what, 'good');
+}
+
+
+TEST(MessageTest, NestingBeyondTheLimitIsRefused)
+{
+	// 32 levels below the top are accepted, 33 are not.
+	BMessage message('lvl0');
+	for (int level = 0; level < 32; level++) {
+		BMessage outer('nest');
+		outer.AddMessage("inner", &message);
+		message = outer;
+	}
+	std::vector<char> ok = Flatten(message);
+	BMessage target;
+	EXPECT_EQ(target.Unflatten(ok.data(), ok.size()), B_OK);
+
+	BMessage deeper('nest');
+	deeper.AddMessage("inner", &message);
+	std::vector<char> tooDeep = Flatten(deeper);
+	EXPECT_EQ(target.Unflatten(tooDeep.data(), tooDeep.size()), B_BAD_DATA);
+	ExpectEmpty(target);
+}
+
+
+TEST(MessageTest, UnsizedUnflattenReadsOwnBuffers)
+{
+	BMessage source('mine');
+	source.AddString("a", "b");
+	std::vector<char> buffer = Flatten(source);
+	BMessage target;
+	ASSERT_EQ(target.Unflatten(buffer.data()), B_OK);
+	EXPECT_EQ(target.what, 'mine');
+}
