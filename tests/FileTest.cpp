@@ -1,3 +1,4 @@
+#include <Entry.h>
 #include <File.h>
 
 #include <gtest/gtest.h>
@@ -185,4 +186,33 @@ TEST_F(FileTest, StatableReportsTheKindOfNode)
 	BNode directory(fDir.c_str());
 	EXPECT_EQ(directory.InitCheck(), B_OK);
 	EXPECT_TRUE(directory.IsDirectory());
+}
+
+
+TEST_F(FileTest, OpensByEntryAndReference)
+{
+	WriteFile("by reference");
+	entry_ref ref;
+	ASSERT_EQ(get_ref_for_path(fPath.c_str(), &ref), B_OK);
+	BFile byRef(&ref, B_READ_ONLY);
+	ASSERT_EQ(byRef.InitCheck(), B_OK);
+	char buffer[13] = {};
+	EXPECT_EQ(byRef.Read(buffer, 12), 12);
+	EXPECT_STREQ(buffer, "by reference");
+
+	BEntry entry(fPath.c_str());
+	BFile byEntry(&entry, B_READ_WRITE);
+	EXPECT_TRUE(byEntry.IsWritable());
+	BNode node(&entry);
+	EXPECT_TRUE(node.IsFile());
+
+	// An entry that does not exist yet can be created through its reference.
+	entry_ref newRef;
+	ASSERT_EQ(get_ref_for_path((fDir + "/new").c_str(), &newRef), B_OK);
+	EXPECT_EQ(BFile(&newRef, B_READ_ONLY).InitCheck(), B_ENTRY_NOT_FOUND);
+	EXPECT_EQ(BFile(&newRef, B_WRITE_ONLY | B_CREATE_FILE).InitCheck(), B_OK);
+
+	EXPECT_NE(BFile((const entry_ref*)NULL, B_READ_ONLY).InitCheck(), B_OK);
+	BEntry unset;
+	EXPECT_NE(BFile(&unset, B_READ_ONLY).InitCheck(), B_OK);
 }

@@ -8,14 +8,21 @@
 #include <Node.h>
 #include <StorageDefs.h>
 
+class BEntry;
+struct entry_ref;
+
 class BFile : public BNode, public BPositionIO {
 public:
 								BFile();
 								BFile(const char* path, uint32 openMode);
+								BFile(const entry_ref* ref, uint32 openMode);
+								BFile(const BEntry* entry, uint32 openMode);
 								BFile(const BFile& file);
 	virtual						~BFile();
 
 			status_t			SetTo(const char* path, uint32 openMode);
+			status_t			SetTo(const entry_ref* ref, uint32 openMode);
+			status_t			SetTo(const BEntry* entry, uint32 openMode);
 			void				Unset();
 
 			bool				IsReadable() const;

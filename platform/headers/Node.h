@@ -5,16 +5,23 @@
 
 #include <Statable.h>
 
+class BEntry;
+struct entry_ref;
+
 class BNode : public BStatable {
 public:
 								BNode();
 								BNode(const char* path);
+								BNode(const entry_ref* ref);
+								BNode(const BEntry* entry);
 								BNode(const BNode& node);
 	virtual						~BNode();
 
 			status_t			InitCheck() const;
 
 			status_t			SetTo(const char* path);
+			status_t			SetTo(const entry_ref* ref);
+			status_t			SetTo(const BEntry* entry);
 			void				Unset();
 
 	virtual	status_t			GetStat(struct stat* stat) const;

@@ -1,5 +1,8 @@
 #include <File.h>
 
+#include <Entry.h>
+#include <Path.h>
+
 #include "storage/StorageErrors.h"
 
 #include <errno.h>
@@ -33,6 +36,22 @@ BFile::BFile(const char* path, uint32 openMode)
 	fMode(0)
 {
 	SetTo(path, openMode);
+}
+
+
+BFile::BFile(const entry_ref* ref, uint32 openMode)
+	:
+	fMode(0)
+{
+	SetTo(ref, openMode);
+}
+
+
+BFile::BFile(const BEntry* entry, uint32 openMode)
+	:
+	fMode(0)
+{
+	SetTo(entry, openMode);
 }
 
 
@@ -81,6 +100,32 @@ BFile::SetTo(const char* path, uint32 openMode)
 	_SetDescriptor(fd, B_OK);
 	fMode = openMode;
 	return B_OK;
+}
+
+
+status_t
+BFile::SetTo(const entry_ref* ref, uint32 openMode)
+{
+	BPath path(ref);
+	if (path.InitCheck() != B_OK) {
+		Unset();
+		_SetDescriptor(-1, path.InitCheck());
+		return InitCheck();
+	}
+	return SetTo(path.Path(), openMode);
+}
+
+
+status_t
+BFile::SetTo(const BEntry* entry, uint32 openMode)
+{
+	BPath path(entry);
+	if (path.InitCheck() != B_OK) {
+		Unset();
+		_SetDescriptor(-1, path.InitCheck());
+		return InitCheck();
+	}
+	return SetTo(path.Path(), openMode);
 }
 
 

@@ -1,5 +1,8 @@
 #include <Node.h>
 
+#include <Entry.h>
+#include <Path.h>
+
 #include "storage/StorageErrors.h"
 
 #include <errno.h>
@@ -23,6 +26,24 @@ BNode::BNode(const char* path)
 	fCStatus(B_NO_INIT)
 {
 	SetTo(path);
+}
+
+
+BNode::BNode(const entry_ref* ref)
+	:
+	fFd(-1),
+	fCStatus(B_NO_INIT)
+{
+	SetTo(ref);
+}
+
+
+BNode::BNode(const BEntry* entry)
+	:
+	fFd(-1),
+	fCStatus(B_NO_INIT)
+{
+	SetTo(entry);
 }
 
 
@@ -58,6 +79,30 @@ BNode::SetTo(const char* path)
 	int fd = open(path, O_RDONLY | O_CLOEXEC);
 	_SetDescriptor(fd, fd < 0 ? status_for_errno(errno) : B_OK);
 	return fCStatus;
+}
+
+
+status_t
+BNode::SetTo(const entry_ref* ref)
+{
+	BPath path(ref);
+	if (path.InitCheck() != B_OK) {
+		_SetDescriptor(-1, path.InitCheck());
+		return InitCheck();
+	}
+	return SetTo(path.Path());
+}
+
+
+status_t
+BNode::SetTo(const BEntry* entry)
+{
+	BPath path(entry);
+	if (path.InitCheck() != B_OK) {
+		_SetDescriptor(-1, path.InitCheck());
+		return InitCheck();
+	}
+	return SetTo(path.Path());
 }
 
 
