@@ -499,7 +499,8 @@ TEST(DataToStrTest, ListsEveryItemOfAField)
 	message.AddBool("flag", false);
 	message.AddInt8("data", 1);
 	EXPECT_STREQ(data_to_str(&message).String(), "flag=TRUE and flag=FALSE and 1 (0x01)");
-	EXPECT_STREQ(data_to_str(&BMessage()).String(), "");
+	BMessage empty;
+	EXPECT_STREQ(data_to_str(&empty).String(), "");
 }
 
 
@@ -651,10 +652,10 @@ public:
 		std::initializer_list<uint32> specifiers, const char* usage = NULL)
 	{
 		property_info property = {};
-		property.name = const_cast<char*>(name);
+		property.name = name;
 		std::copy(commands.begin(), commands.end(), property.commands);
 		std::copy(specifiers.begin(), specifiers.end(), property.specifiers);
-		property.usage = const_cast<char*>(usage);
+		property.usage = usage;
 		fProperties.push_back(property);
 		return *this;
 	}
@@ -662,10 +663,10 @@ public:
 	TableBuilder& Value(const char* name, uint32 code, int32 kind, const char* usage = NULL)
 	{
 		value_info value = {};
-		value.name = const_cast<char*>(name);
+		value.name = name;
 		value.value = code;
 		value.kind = static_cast<value_kind>(kind);
-		value.usage = const_cast<char*>(usage);
+		value.usage = usage;
 		fValues.push_back(value);
 		return *this;
 	}
