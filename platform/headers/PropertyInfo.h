@@ -18,15 +18,16 @@ struct compound_type {
 	field_pair pairs[5];
 };
 
+// Members after the name have defaults, so that tables may list only what they need.
 struct property_info {
 	const char* name;
-	uint32 commands[10];
-	uint32 specifiers[10];
-	const char* usage;
-	uint32 extra_data;
-	uint32 types[10];
-	compound_type ctypes[3];
-	uint32 _reserved[10];
+	uint32 commands[10] = {};
+	uint32 specifiers[10] = {};
+	const char* usage = NULL;
+	uint32 extra_data = 0;
+	uint32 types[10] = {};
+	compound_type ctypes[3] = {};
+	uint32 _reserved[10] = {};
 };
 
 // A fixed underlying type, so that a table from elsewhere may hold any kind number.
@@ -37,11 +38,11 @@ enum value_kind : int32 {
 
 struct value_info {
 	const char* name;
-	uint32 value;
-	value_kind kind;
-	const char* usage;
-	uint32 extra_data;
-	uint32 _reserved[10];
+	uint32 value = 0;
+	value_kind kind = B_COMMAND_KIND;
+	const char* usage = NULL;
+	uint32 extra_data = 0;
+	uint32 _reserved[10] = {};
 };
 
 class BPropertyInfo : public BFlattenable {
