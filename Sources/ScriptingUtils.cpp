@@ -774,7 +774,7 @@ data_to_str(const BMessage* message)
 	bool first = true;
 	int32 fieldCount = message->CountNames(B_ANY_TYPE);
 	for (int32 i = 0; i < fieldCount; i++) {
-		char* name;
+		const char* name;
 		type_code type;
 		if (message->GetInfo(B_ANY_TYPE, i, &name, &type) != B_OK)
 			continue;
@@ -803,7 +803,7 @@ add_message_contents(BList* lines, const BMessage* message, int32 level)
 	BMessage scratch;
 	int32 fieldCount = message->CountNames(B_ANY_TYPE);
 	for (int32 i = 0; i < fieldCount; i++) {
-		char* name;
+		const char* name;
 		type_code type;
 		if (message->GetInfo(B_ANY_TYPE, i, &name, &type) != B_OK)
 			continue;
