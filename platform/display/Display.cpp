@@ -1,0 +1,54 @@
+// Choosing the display back end: BE_DISPLAY names one ("x11" or "offscreen"); without
+// it, X11 when $DISPLAY can be connected to, offscreen otherwise.
+#include "display/Display.h"
+
+#include "display/OffscreenDisplay.h"
+#include "display/X11Display.h"
+
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+namespace BPrivate {
+
+namespace {
+
+Display*
+ChooseDisplay()
+{
+	const char* choice = getenv("BE_DISPLAY");
+	if (choice != NULL && strcmp(choice, "offscreen") == 0)
+		return new OffscreenDisplay;
+
+	X11Display* x11 = X11Display::Connect();
+	if (x11 != NULL)
+		return x11;
+	if (choice != NULL && strcmp(choice, "x11") == 0) {
+		fprintf(stderr, "BE_DISPLAY=x11, but the X display cannot be opened; "
+			"drawing offscreen\n");
+	}
+	return new OffscreenDisplay;
+}
+
+} // namespace
+
+
+DisplayWindow::~DisplayWindow()
+{
+}
+
+
+Display::~Display()
+{
+}
+
+
+Display*
+Display::Default()
+{
+	// Kept for the life of the process: windows may outlive any owner we could name.
+	static Display* stDisplay = ChooseDisplay();
+	return stDisplay;
+}
+
+} // namespace BPrivate

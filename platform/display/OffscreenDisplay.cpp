@@ -1,0 +1,277 @@
+// The offscreen back end. A presented window keeps a front copy of its pixels, so tests
+// read what the window last showed, never a half-drawn frame.
+#include "display/OffscreenDisplay.h"
+
+#include <OS.h>
+
+#include <cairo.h>
+
+#include <algorithm>
+#include <chrono>
+#include <math.h>
+
+namespace BPrivate {
+
+namespace {
+
+// The screen that offscreen windows are placed on.
+const BRect kScreenFrame(0, 0, 1279, 1023);
+
+
+cairo_surface_t*
+CreateFront(BRect frame)
+{
+	int width = std::max(1, (int)frame.Width() + 1);
+	int height = std::max(1, (int)frame.Height() + 1);
+	return cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+}
+
+} // namespace
+
+
+OffscreenWindow::OffscreenWindow(OffscreenDisplay* display, BRect frame, const char* title,
+	DisplayEventHandler handler)
+	:
+	fDisplay(display),
+	fHandler(std::move(handler)),
+	fTitle(title != NULL ? title : ""),
+	fFrame(frame),
+	fVisible(false),
+	fFront(CreateFront(frame)),
+	fPresentations(0)
+{
+}
+
+
+OffscreenWindow::~OffscreenWindow()
+{
+	fDisplay->Remove(this);
+	cairo_surface_destroy(fFront);
+}
+
+
+void
+OffscreenWindow::SetTitle(const char* title)
+{
+	std::lock_guard<std::mutex> locker(fLock);
+	fTitle = title != NULL ? title : "";
+}
+
+
+void
+OffscreenWindow::SetFrame(BRect frame)
+{
+	BRect old;
+	{
+		std::lock_guard<std::mutex> locker(fLock);
+		old = fFrame;
+		fFrame = frame;
+		if (frame.Width() != old.Width() || frame.Height() != old.Height()) {
+			cairo_surface_destroy(fFront);
+			fFront = CreateFront(frame);
+		}
+	}
+	// A window manager would confirm the change; here the window learns it at once.
+	DisplayEvent event;
+	event.when = system_time();
+	event.frame = frame;
+	if (frame.Width() != old.Width() || frame.Height() != old.Height()) {
+		event.type = kDisplayResized;
+		fHandler(event);
+	}
+	if (frame.LeftTop() != old.LeftTop()) {
+		event.type = kDisplayMoved;
+		fHandler(event);
+	}
+}
+
+
+void
+OffscreenWindow::SetSizeLimits(float minWidth, float maxWidth, float minHeight,
+	float maxHeight)
+{
+}
+
+
+void
+OffscreenWindow::Show()
+{
+	std::lock_guard<std::mutex> locker(fLock);
+	fVisible = true;
+}
+
+
+void
+OffscreenWindow::Hide()
+{
+	std::lock_guard<std::mutex> locker(fLock);
+	fVisible = false;
+}
+
+
+void
+OffscreenWindow::Activate()
+{
+	DisplayEvent event;
+	event.type = kDisplayActivated;
+	event.when = system_time();
+	event.active = true;
+	fHandler(event);
+}
+
+
+void
+OffscreenWindow::Present(cairo_surface_t* surface, BRect dirty)
+{
+	{
+		std::lock_guard<std::mutex> locker(fLock);
+		cairo_t* cairo = cairo_create(fFront);
+		cairo_rectangle(cairo, floor(dirty.left), floor(dirty.top),
+			floor(dirty.right) - floor(dirty.left) + 1,
+			floor(dirty.bottom) - floor(dirty.top) + 1);
+		cairo_clip(cairo);
+		cairo_set_source_surface(cairo, surface, 0, 0);
+		cairo_set_operator(cairo, CAIRO_OPERATOR_SOURCE);
+		cairo_paint(cairo);
+		cairo_destroy(cairo);
+		cairo_surface_flush(fFront);
+		fPresentations++;
+	}
+	fPresented.notify_all();
+}
+
+
+std::string
+OffscreenWindow::Title()
+{
+	std::lock_guard<std::mutex> locker(fLock);
+	return fTitle;
+}
+
+
+BRect
+OffscreenWindow::Frame()
+{
+	std::lock_guard<std::mutex> locker(fLock);
+	return fFrame;
+}
+
+
+bool
+OffscreenWindow::IsVisible()
+{
+	std::lock_guard<std::mutex> locker(fLock);
+	return fVisible;
+}
+
+
+rgb_color
+OffscreenWindow::PixelAt(int32 x, int32 y)
+{
+	std::lock_guard<std::mutex> locker(fLock);
+	rgb_color color = { 0, 0, 0, 0 };
+	if (x < 0 || y < 0 || x >= cairo_image_surface_get_width(fFront)
+		|| y >= cairo_image_surface_get_height(fFront)) {
+		return color;
+	}
+	const uint8* data = cairo_image_surface_get_data(fFront);
+	uint32 pixel = *(const uint32*)(data + y * cairo_image_surface_get_stride(fFront)
+		+ x * 4);
+	return make_color((pixel >> 16) & 0xff, (pixel >> 8) & 0xff, pixel & 0xff);
+}
+
+
+status_t
+OffscreenWindow::SaveToPNG(const char* path)
+{
+	std::lock_guard<std::mutex> locker(fLock);
+	return cairo_surface_write_to_png(fFront, path) == CAIRO_STATUS_SUCCESS
+		? B_OK : B_IO_ERROR;
+}
+
+
+int64
+OffscreenWindow::Presentations()
+{
+	std::lock_guard<std::mutex> locker(fLock);
+	return fPresentations;
+}
+
+
+bool
+OffscreenWindow::WaitForPresentation(int64 count, bigtime_t timeout)
+{
+	std::unique_lock<std::mutex> locker(fLock);
+	return fPresented.wait_for(locker, std::chrono::microseconds(timeout),
+		[&] { return fPresentations > count; });
+}
+
+
+void
+OffscreenWindow::Inject(const DisplayEvent& event)
+{
+	if (event.type == kDisplayResized || event.type == kDisplayMoved) {
+		SetFrame(event.frame);
+		return;
+	}
+	DisplayEvent copy = event;
+	if (copy.when == 0)
+		copy.when = system_time();
+	fHandler(copy);
+}
+
+
+OffscreenDisplay::OffscreenDisplay()
+{
+}
+
+
+OffscreenDisplay::~OffscreenDisplay()
+{
+}
+
+
+BRect
+OffscreenDisplay::ScreenFrame()
+{
+	return kScreenFrame;
+}
+
+
+DisplayWindow*
+OffscreenDisplay::CreateWindow(BRect frame, const char* title, DisplayEventHandler handler)
+{
+	OffscreenWindow* window = new OffscreenWindow(this, frame, title, std::move(handler));
+	std::lock_guard<std::mutex> locker(fLock);
+	fWindows.push_back(window);
+	return window;
+}
+
+
+std::vector<OffscreenWindow*>
+OffscreenDisplay::Windows()
+{
+	std::lock_guard<std::mutex> locker(fLock);
+	return fWindows;
+}
+
+
+OffscreenWindow*
+OffscreenDisplay::FindWindow(const char* title)
+{
+	for (OffscreenWindow* window : Windows()) {
+		if (window->Title() == title)
+			return window;
+	}
+	return NULL;
+}
+
+
+void
+OffscreenDisplay::Remove(OffscreenWindow* window)
+{
+	std::lock_guard<std::mutex> locker(fLock);
+	fWindows.erase(std::remove(fWindows.begin(), fWindows.end(), window), fWindows.end());
+}
+
+} // namespace BPrivate

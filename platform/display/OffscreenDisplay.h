@@ -1,0 +1,87 @@
+// The offscreen back end: windows live in memory. Tests reach them here to inject input,
+// wait for drawing and read or save the pixels.
+#ifndef _OFFSCREEN_DISPLAY_H
+#define _OFFSCREEN_DISPLAY_H
+
+#include "display/Display.h"
+
+#include <GraphicsDefs.h>
+
+#include <condition_variable>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace BPrivate {
+
+class OffscreenWindow : public DisplayWindow {
+public:
+								OffscreenWindow(class OffscreenDisplay* display,
+									BRect frame, const char* title,
+									DisplayEventHandler handler);
+	virtual						~OffscreenWindow();
+
+	virtual	void				SetTitle(const char* title);
+	virtual	void				SetFrame(BRect frame);
+	virtual	void				SetSizeLimits(float minWidth, float maxWidth,
+									float minHeight, float maxHeight);
+	virtual	void				Show();
+	virtual	void				Hide();
+	virtual	void				Activate();
+	virtual	void				Present(cairo_surface_t* surface, BRect dirty);
+
+			// What a test sees.
+			std::string			Title();
+			BRect				Frame();
+			bool				IsVisible();
+			// The colour of a presented pixel (window coordinates); transparent black
+			// outside the window or before anything was presented.
+			rgb_color			PixelAt(int32 x, int32 y);
+			status_t			SaveToPNG(const char* path);
+			// The number of Present() calls so far.
+			int64				Presentations();
+			// Waits until Presentations() exceeds count; false on timeout.
+			bool				WaitForPresentation(int64 count, bigtime_t timeout);
+
+			// Delivers an event as if the user caused it. Resize events also resize the
+			// window here.
+			void				Inject(const DisplayEvent& event);
+
+private:
+			class OffscreenDisplay* fDisplay;
+			DisplayEventHandler	fHandler;
+			std::mutex			fLock;
+			std::condition_variable fPresented;
+			std::string			fTitle;
+			BRect				fFrame;
+			bool				fVisible;
+			cairo_surface_t*	fFront;
+			int64				fPresentations;
+};
+
+class OffscreenDisplay : public Display {
+public:
+								OffscreenDisplay();
+	virtual						~OffscreenDisplay();
+
+	virtual	const char*			Name() const { return "offscreen"; }
+	virtual	BRect				ScreenFrame();
+	virtual	DisplayWindow*		CreateWindow(BRect frame, const char* title,
+									DisplayEventHandler handler);
+
+			// The windows that exist now, oldest first; a window stays valid until its
+			// BWindow is deleted.
+			std::vector<OffscreenWindow*> Windows();
+			OffscreenWindow*	FindWindow(const char* title);
+
+private:
+	friend class OffscreenWindow;
+			void				Remove(OffscreenWindow* window);
+
+			std::mutex			fLock;
+			std::vector<OffscreenWindow*> fWindows;
+};
+
+} // namespace BPrivate
+
+#endif // _OFFSCREEN_DISPLAY_H

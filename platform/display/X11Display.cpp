@@ -1,0 +1,654 @@
+// The X11 back end. Key mapping: Ctrl is the Command key, Alt the Option key and the
+// Super key the Control key (see docs/display.md).
+#include "display/X11Display.h"
+
+#include <InterfaceDefs.h>
+#include <OS.h>
+
+#include <cairo.h>
+#include <xkbcommon/xkbcommon-x11.h>
+#include <xkbcommon/xkbcommon.h>
+
+#include <algorithm>
+#include <math.h>
+#include <stdlib.h>
+#include <string.h>
+#include <thread>
+#include <vector>
+
+namespace BPrivate {
+
+namespace {
+
+const uint32 kDoubleClickTime = 500;	// milliseconds
+const float kDoubleClickDistance = 4;
+
+enum {
+	kHintUSPosition = 1,
+	kHintPPosition = 4,
+	kHintPMinSize = 16,
+	kHintPMaxSize = 32
+};
+
+
+uint32
+ModifiersFrom(uint16 state)
+{
+	uint32 modifiers = 0;
+	if ((state & XCB_MOD_MASK_SHIFT) != 0)
+		modifiers |= B_SHIFT_KEY | B_LEFT_SHIFT_KEY;
+	if ((state & XCB_MOD_MASK_CONTROL) != 0)
+		modifiers |= B_COMMAND_KEY | B_LEFT_COMMAND_KEY;
+	if ((state & XCB_MOD_MASK_1) != 0)
+		modifiers |= B_OPTION_KEY | B_LEFT_OPTION_KEY;
+	if ((state & XCB_MOD_MASK_4) != 0)
+		modifiers |= B_CONTROL_KEY | B_LEFT_CONTROL_KEY;
+	if ((state & XCB_MOD_MASK_LOCK) != 0)
+		modifiers |= B_CAPS_LOCK;
+	if ((state & XCB_MOD_MASK_2) != 0)
+		modifiers |= B_NUM_LOCK;
+	return modifiers;
+}
+
+
+uint32
+ButtonsFrom(uint16 state)
+{
+	uint32 buttons = 0;
+	if ((state & XCB_BUTTON_MASK_1) != 0)
+		buttons |= B_PRIMARY_MOUSE_BUTTON;
+	if ((state & XCB_BUTTON_MASK_3) != 0)
+		buttons |= B_SECONDARY_MOUSE_BUTTON;
+	if ((state & XCB_BUTTON_MASK_2) != 0)
+		buttons |= B_TERTIARY_MOUSE_BUTTON;
+	return buttons;
+}
+
+
+uint32
+ButtonFor(uint8 detail)
+{
+	switch (detail) {
+		case 1:
+			return B_PRIMARY_MOUSE_BUTTON;
+		case 2:
+			return B_TERTIARY_MOUSE_BUTTON;
+		case 3:
+			return B_SECONDARY_MOUSE_BUTTON;
+		default:
+			return 0;
+	}
+}
+
+
+// The platform's byte for keys that type no character; 0 for the others.
+uint8
+SpecialKeyByte(xkb_keysym_t symbol, int32* functionKey)
+{
+	if (symbol >= XKB_KEY_F1 && symbol <= XKB_KEY_F12) {
+		*functionKey = B_F1_KEY + (int32)(symbol - XKB_KEY_F1);
+		return B_FUNCTION_KEY;
+	}
+	switch (symbol) {
+		case XKB_KEY_Return:
+		case XKB_KEY_KP_Enter:
+			return B_ENTER;
+		case XKB_KEY_BackSpace:
+			return B_BACKSPACE;
+		case XKB_KEY_Tab:
+		case XKB_KEY_ISO_Left_Tab:
+			return B_TAB;
+		case XKB_KEY_Escape:
+			return B_ESCAPE;
+		case XKB_KEY_Left:
+		case XKB_KEY_KP_Left:
+			return B_LEFT_ARROW;
+		case XKB_KEY_Right:
+		case XKB_KEY_KP_Right:
+			return B_RIGHT_ARROW;
+		case XKB_KEY_Up:
+		case XKB_KEY_KP_Up:
+			return B_UP_ARROW;
+		case XKB_KEY_Down:
+		case XKB_KEY_KP_Down:
+			return B_DOWN_ARROW;
+		case XKB_KEY_Home:
+		case XKB_KEY_KP_Home:
+			return B_HOME;
+		case XKB_KEY_End:
+		case XKB_KEY_KP_End:
+			return B_END;
+		case XKB_KEY_Page_Up:
+		case XKB_KEY_KP_Page_Up:
+			return B_PAGE_UP;
+		case XKB_KEY_Page_Down:
+		case XKB_KEY_KP_Page_Down:
+			return B_PAGE_DOWN;
+		case XKB_KEY_Insert:
+		case XKB_KEY_KP_Insert:
+			return B_INSERT;
+		case XKB_KEY_Delete:
+		case XKB_KEY_KP_Delete:
+			return B_DELETE;
+		case XKB_KEY_Print:
+			*functionKey = B_PRINT_KEY;
+			return B_FUNCTION_KEY;
+		case XKB_KEY_Scroll_Lock:
+			*functionKey = B_SCROLL_KEY;
+			return B_FUNCTION_KEY;
+		case XKB_KEY_Pause:
+			*functionKey = B_PAUSE_KEY;
+			return B_FUNCTION_KEY;
+		default:
+			return 0;
+	}
+}
+
+
+uint32
+ToCardinal(float value)
+{
+	return value < 0 ? 0 : value > 32767 ? 32767 : (uint32)value;
+}
+
+} // namespace
+
+
+// #pragma mark - X11Window
+
+
+X11Window::X11Window(X11Display* display, BRect frame, const char* title,
+	DisplayEventHandler handler)
+	:
+	fDisplay(display),
+	fHandler(std::move(handler)),
+	fFrame(frame),
+	fMinWidth(0),
+	fMaxWidth(32767),
+	fMinHeight(0),
+	fMaxHeight(32767),
+	fLastClickTime(0),
+	fLastClickButton(0),
+	fClicks(0)
+{
+	xcb_connection_t* connection = display->fConnection;
+	xcb_screen_t* screen = display->fScreen;
+	fWindow = xcb_generate_id(connection);
+	uint32 values[2] = {
+		0xd8d8d8,
+		XCB_EVENT_MASK_EXPOSURE | XCB_EVENT_MASK_STRUCTURE_NOTIFY
+			| XCB_EVENT_MASK_KEY_PRESS | XCB_EVENT_MASK_KEY_RELEASE
+			| XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_BUTTON_RELEASE
+			| XCB_EVENT_MASK_POINTER_MOTION | XCB_EVENT_MASK_FOCUS_CHANGE
+	};
+	xcb_create_window(connection, XCB_COPY_FROM_PARENT, fWindow, screen->root,
+		(int16)frame.left, (int16)frame.top, (uint16)std::max(1.0f, frame.Width() + 1),
+		(uint16)std::max(1.0f, frame.Height() + 1), 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
+		screen->root_visual, XCB_CW_BACK_PIXEL | XCB_CW_EVENT_MASK, values);
+
+	fGC = xcb_generate_id(connection);
+	xcb_create_gc(connection, fGC, fWindow, 0, NULL);
+
+	xcb_change_property(connection, XCB_PROP_MODE_REPLACE, fWindow, display->fProtocolsAtom,
+		XCB_ATOM_ATOM, 32, 1, &display->fDeleteAtom);
+	const char windowClass[] = "quorvane-kit\0QuorvaneKit";
+	xcb_change_property(connection, XCB_PROP_MODE_REPLACE, fWindow, XCB_ATOM_WM_CLASS,
+		XCB_ATOM_STRING, 8, sizeof(windowClass), windowClass);
+	SetTitle(title);
+	WriteSizeHints();
+	display->Register(this);
+	xcb_flush(connection);
+}
+
+
+X11Window::~X11Window()
+{
+	fDisplay->Unregister(this);
+	xcb_free_gc(fDisplay->fConnection, fGC);
+	xcb_destroy_window(fDisplay->fConnection, fWindow);
+	xcb_flush(fDisplay->fConnection);
+}
+
+
+void
+X11Window::SetTitle(const char* title)
+{
+	if (title == NULL)
+		title = "";
+	xcb_connection_t* connection = fDisplay->fConnection;
+	xcb_change_property(connection, XCB_PROP_MODE_REPLACE, fWindow, XCB_ATOM_WM_NAME,
+		XCB_ATOM_STRING, 8, strlen(title), title);
+	xcb_change_property(connection, XCB_PROP_MODE_REPLACE, fWindow, fDisplay->fNetNameAtom,
+		fDisplay->fUTF8Atom, 8, strlen(title), title);
+	xcb_flush(connection);
+}
+
+
+void
+X11Window::SetFrame(BRect frame)
+{
+	fFrame = frame;
+	uint32 values[4] = {
+		(uint32)(int32)frame.left, (uint32)(int32)frame.top,
+		(uint32)std::max(1.0f, frame.Width() + 1), (uint32)std::max(1.0f, frame.Height() + 1)
+	};
+	xcb_configure_window(fDisplay->fConnection, fWindow, XCB_CONFIG_WINDOW_X
+		| XCB_CONFIG_WINDOW_Y | XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT, values);
+	WriteSizeHints();
+	xcb_flush(fDisplay->fConnection);
+}
+
+
+void
+X11Window::SetSizeLimits(float minWidth, float maxWidth, float minHeight, float maxHeight)
+{
+	fMinWidth = minWidth;
+	fMaxWidth = maxWidth;
+	fMinHeight = minHeight;
+	fMaxHeight = maxHeight;
+	WriteSizeHints();
+	xcb_flush(fDisplay->fConnection);
+}
+
+
+void
+X11Window::Show()
+{
+	xcb_map_window(fDisplay->fConnection, fWindow);
+	// Without a window manager the position of a newly mapped window is ours to keep.
+	uint32 values[2] = { (uint32)(int32)fFrame.left, (uint32)(int32)fFrame.top };
+	xcb_configure_window(fDisplay->fConnection, fWindow,
+		XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, values);
+	xcb_flush(fDisplay->fConnection);
+}
+
+
+void
+X11Window::Hide()
+{
+	xcb_unmap_window(fDisplay->fConnection, fWindow);
+	xcb_flush(fDisplay->fConnection);
+}
+
+
+void
+X11Window::Activate()
+{
+	uint32 above = XCB_STACK_MODE_ABOVE;
+	xcb_configure_window(fDisplay->fConnection, fWindow, XCB_CONFIG_WINDOW_STACK_MODE,
+		&above);
+	xcb_set_input_focus(fDisplay->fConnection, XCB_INPUT_FOCUS_POINTER_ROOT, fWindow,
+		XCB_CURRENT_TIME);
+	xcb_flush(fDisplay->fConnection);
+}
+
+
+void
+X11Window::Present(cairo_surface_t* surface, BRect dirty)
+{
+	cairo_surface_flush(surface);
+	int32 width = cairo_image_surface_get_width(surface);
+	int32 height = cairo_image_surface_get_height(surface);
+	int32 left = std::max(0, (int32)floor(dirty.left));
+	int32 top = std::max(0, (int32)floor(dirty.top));
+	int32 right = std::min(width - 1, (int32)floor(dirty.right));
+	int32 bottom = std::min(height - 1, (int32)floor(dirty.bottom));
+	if (left > right || top > bottom)
+		return;
+
+	// The surface's 32-bit pixels are what a 24-bit deep Z pixmap holds on little-endian
+	// servers; each request carries as many whole rows as it may.
+	xcb_connection_t* connection = fDisplay->fConnection;
+	const uint8* data = cairo_image_surface_get_data(surface);
+	int stride = cairo_image_surface_get_stride(surface);
+	int32 rowBytes = (right - left + 1) * 4;
+	uint32 maxBytes = xcb_get_maximum_request_length(connection) * 4 - 64;
+	int32 rowsPerRequest = std::max<int32>(1, (int32)(maxBytes / rowBytes));
+	std::vector<uint8> buffer;
+	for (int32 y = top; y <= bottom; y += rowsPerRequest) {
+		int32 rows = std::min(rowsPerRequest, bottom - y + 1);
+		buffer.resize((size_t)rows * rowBytes);
+		for (int32 i = 0; i < rows; i++) {
+			memcpy(buffer.data() + (size_t)i * rowBytes,
+				data + (size_t)(y + i) * stride + left * 4, rowBytes);
+		}
+		xcb_put_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, fWindow, fGC,
+			right - left + 1, rows, left, y, 0, fDisplay->fScreen->root_depth,
+			buffer.size(), buffer.data());
+	}
+	xcb_flush(connection);
+}
+
+
+void
+X11Window::WriteSizeHints()
+{
+	uint32 hints[18] = {};
+	hints[0] = kHintUSPosition | kHintPPosition | kHintPMinSize | kHintPMaxSize;
+	hints[1] = (uint32)(int32)fFrame.left;
+	hints[2] = (uint32)(int32)fFrame.top;
+	hints[3] = ToCardinal(fFrame.Width() + 1);
+	hints[4] = ToCardinal(fFrame.Height() + 1);
+	hints[5] = ToCardinal(ceilf(fMinWidth) + 1);
+	hints[6] = ToCardinal(ceilf(fMinHeight) + 1);
+	hints[7] = ToCardinal(floorf(fMaxWidth) + 1);
+	hints[8] = ToCardinal(floorf(fMaxHeight) + 1);
+	xcb_change_property(fDisplay->fConnection, XCB_PROP_MODE_REPLACE, fWindow,
+		XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS, 32, 18, hints);
+}
+
+
+// #pragma mark - X11Display
+
+
+X11Display*
+X11Display::Connect()
+{
+	int screenNumber = 0;
+	xcb_connection_t* connection = xcb_connect(NULL, &screenNumber);
+	if (connection == NULL || xcb_connection_has_error(connection) != 0) {
+		if (connection != NULL)
+			xcb_disconnect(connection);
+		return NULL;
+	}
+	xcb_screen_iterator_t iterator = xcb_setup_roots_iterator(xcb_get_setup(connection));
+	for (int i = 0; i < screenNumber && iterator.rem > 0; i++)
+		xcb_screen_next(&iterator);
+	if (iterator.rem == 0) {
+		xcb_disconnect(connection);
+		return NULL;
+	}
+	return new X11Display(connection, iterator.data);
+}
+
+
+X11Display::X11Display(xcb_connection_t* connection, xcb_screen_t* screen)
+	:
+	fConnection(connection),
+	fScreen(screen),
+	fKeyContext(NULL),
+	fKeymap(NULL),
+	fKeyState(NULL)
+{
+	fProtocolsAtom = Atom("WM_PROTOCOLS");
+	fDeleteAtom = Atom("WM_DELETE_WINDOW");
+	fNetNameAtom = Atom("_NET_WM_NAME");
+	fUTF8Atom = Atom("UTF8_STRING");
+	SetUpKeyboard();
+	// The display lives as long as the process; so does its reader.
+	std::thread(&X11Display::EventLoop, this).detach();
+}
+
+
+X11Display::~X11Display()
+{
+	xcb_disconnect(fConnection);
+}
+
+
+BRect
+X11Display::ScreenFrame()
+{
+	return BRect(0, 0, fScreen->width_in_pixels - 1, fScreen->height_in_pixels - 1);
+}
+
+
+DisplayWindow*
+X11Display::CreateWindow(BRect frame, const char* title, DisplayEventHandler handler)
+{
+	return new X11Window(this, frame, title, std::move(handler));
+}
+
+
+void
+X11Display::SetUpKeyboard()
+{
+	if (xkb_x11_setup_xkb_extension(fConnection, XKB_X11_MIN_MAJOR_XKB_VERSION,
+			XKB_X11_MIN_MINOR_XKB_VERSION, XKB_X11_SETUP_XKB_EXTENSION_NO_FLAGS, NULL, NULL,
+			NULL, NULL) == 0) {
+		return;
+	}
+	int32_t device = xkb_x11_get_core_keyboard_device_id(fConnection);
+	if (device < 0)
+		return;
+	fKeyContext = xkb_context_new(XKB_CONTEXT_NO_FLAGS);
+	if (fKeyContext == NULL)
+		return;
+	fKeymap = xkb_x11_keymap_new_from_device(fKeyContext, fConnection, device,
+		XKB_KEYMAP_COMPILE_NO_FLAGS);
+	if (fKeymap != NULL)
+		fKeyState = xkb_x11_state_new_from_device(fKeymap, fConnection, device);
+}
+
+
+xcb_atom_t
+X11Display::Atom(const char* name)
+{
+	xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(fConnection,
+		xcb_intern_atom(fConnection, 0, strlen(name), name), NULL);
+	xcb_atom_t atom = reply != NULL ? reply->atom : (xcb_atom_t)XCB_ATOM_NONE;
+	free(reply);
+	return atom;
+}
+
+
+void
+X11Display::Register(X11Window* window)
+{
+	std::lock_guard<std::mutex> locker(fLock);
+	fWindows[window->fWindow] = window;
+}
+
+
+void
+X11Display::Unregister(X11Window* window)
+{
+	std::lock_guard<std::mutex> locker(fLock);
+	fWindows.erase(window->fWindow);
+}
+
+
+void
+X11Display::EventLoop()
+{
+	while (xcb_generic_event_t* event = xcb_wait_for_event(fConnection)) {
+		Dispatch(event);
+		free(event);
+	}
+}
+
+
+void
+X11Display::Dispatch(xcb_generic_event_t* event)
+{
+	std::lock_guard<std::mutex> locker(fLock);
+	auto find = [this](xcb_window_t id) -> X11Window* {
+		auto found = fWindows.find(id);
+		return found != fWindows.end() ? found->second : NULL;
+	};
+
+	DisplayEvent out;
+	out.when = system_time();
+	switch (event->response_type & 0x7f) {
+		case XCB_EXPOSE:
+		{
+			auto* expose = (xcb_expose_event_t*)event;
+			X11Window* window = find(expose->window);
+			if (window == NULL)
+				return;
+			out.type = kDisplayExposed;
+			out.frame = BRect(expose->x, expose->y, expose->x + expose->width - 1,
+				expose->y + expose->height - 1);
+			window->fHandler(out);
+			break;
+		}
+		case XCB_CONFIGURE_NOTIFY:
+		{
+			auto* configure = (xcb_configure_notify_event_t*)event;
+			X11Window* window = find(configure->window);
+			if (window == NULL)
+				return;
+			out.frame = BRect(configure->x, configure->y,
+				configure->x + configure->width - 1, configure->y + configure->height - 1);
+			BRect old = window->fFrame;
+			window->fFrame = out.frame;
+			if (out.frame.Width() != old.Width() || out.frame.Height() != old.Height()) {
+				out.type = kDisplayResized;
+				window->fHandler(out);
+			}
+			if (out.frame.LeftTop() != old.LeftTop()) {
+				out.type = kDisplayMoved;
+				window->fHandler(out);
+			}
+			break;
+		}
+		case XCB_CLIENT_MESSAGE:
+		{
+			auto* message = (xcb_client_message_event_t*)event;
+			X11Window* window = find(message->window);
+			if (window != NULL && message->type == fProtocolsAtom
+				&& message->data.data32[0] == fDeleteAtom) {
+				out.type = kDisplayCloseRequested;
+				window->fHandler(out);
+			}
+			break;
+		}
+		case XCB_FOCUS_IN:
+		case XCB_FOCUS_OUT:
+		{
+			auto* focus = (xcb_focus_in_event_t*)event;
+			X11Window* window = find(focus->event);
+			if (window == NULL || focus->mode == XCB_NOTIFY_MODE_GRAB
+				|| focus->mode == XCB_NOTIFY_MODE_UNGRAB) {
+				return;
+			}
+			out.type = kDisplayActivated;
+			out.active = (event->response_type & 0x7f) == XCB_FOCUS_IN;
+			window->fHandler(out);
+			break;
+		}
+		case XCB_BUTTON_PRESS:
+		case XCB_BUTTON_RELEASE:
+		{
+			auto* button = (xcb_button_press_event_t*)event;
+			X11Window* window = find(button->event);
+			if (window != NULL) {
+				HandleButton(window, (event->response_type & 0x7f) == XCB_BUTTON_PRESS,
+					button);
+			}
+			break;
+		}
+		case XCB_MOTION_NOTIFY:
+		{
+			auto* motion = (xcb_motion_notify_event_t*)event;
+			X11Window* window = find(motion->event);
+			if (window == NULL)
+				return;
+			out.type = kDisplayMouseMoved;
+			out.where = BPoint(motion->event_x, motion->event_y);
+			out.buttons = ButtonsFrom(motion->state);
+			out.modifiers = ModifiersFrom(motion->state);
+			window->fHandler(out);
+			break;
+		}
+		case XCB_KEY_PRESS:
+		case XCB_KEY_RELEASE:
+		{
+			auto* key = (xcb_key_press_event_t*)event;
+			X11Window* window = find(key->event);
+			if (window != NULL)
+				HandleKey(window, (event->response_type & 0x7f) == XCB_KEY_PRESS, key);
+			break;
+		}
+		default:
+			break;
+	}
+}
+
+
+void
+X11Display::HandleButton(X11Window* window, bool press,
+	const xcb_button_press_event_t* event)
+{
+	DisplayEvent out;
+	out.when = system_time();
+	out.where = BPoint(event->event_x, event->event_y);
+	out.modifiers = ModifiersFrom(event->state);
+
+	// Buttons 4 and 5 are the wheel.
+	if (event->detail == 4 || event->detail == 5) {
+		if (!press)
+			return;
+		out.type = kDisplayMouseWheel;
+		out.wheelDelta = event->detail == 4 ? -1 : 1;
+		window->fHandler(out);
+		return;
+	}
+	uint32 button = ButtonFor(event->detail);
+	if (button == 0)
+		return;
+
+	// The state is the one before the event; the button itself changes it.
+	out.buttons = ButtonsFrom(event->state);
+	if (press) {
+		out.buttons |= button;
+		BPoint distance = out.where - window->fLastClickWhere;
+		if (event->detail == window->fLastClickButton
+			&& event->time - window->fLastClickTime <= kDoubleClickTime
+			&& fabsf(distance.x) <= kDoubleClickDistance
+			&& fabsf(distance.y) <= kDoubleClickDistance) {
+			window->fClicks++;
+		} else
+			window->fClicks = 1;
+		window->fLastClickTime = event->time;
+		window->fLastClickButton = event->detail;
+		window->fLastClickWhere = out.where;
+		out.clicks = window->fClicks;
+		out.type = kDisplayMouseDown;
+	} else {
+		out.buttons &= ~button;
+		out.type = kDisplayMouseUp;
+	}
+	window->fHandler(out);
+}
+
+
+void
+X11Display::HandleKey(X11Window* window, bool press, const xcb_key_press_event_t* event)
+{
+	if (fKeyState == NULL)
+		return;
+
+	DisplayEvent out;
+	out.type = press ? kDisplayKeyDown : kDisplayKeyUp;
+	out.when = system_time();
+	out.modifiers = ModifiersFrom(event->state);
+	out.key = event->detail;
+
+	// Control is the Command key: the key types what it would without it.
+	uint32 locked = event->state & (XCB_MOD_MASK_LOCK | XCB_MOD_MASK_2);
+	uint32 depressed = event->state & ~(locked | XCB_MOD_MASK_CONTROL) & 0xff;
+	uint32 group = (event->state >> 13) & 0x3;
+	xkb_state_update_mask(fKeyState, depressed, 0, locked, 0, 0, group);
+
+	xkb_keysym_t symbol = xkb_state_key_get_one_sym(fKeyState, event->detail);
+	int32 functionKey = 0;
+	uint8 special = SpecialKeyByte(symbol, &functionKey);
+	if (special != 0) {
+		out.bytes[0] = (char)special;
+		out.rawChar = special;
+		if (special == B_FUNCTION_KEY)
+			out.key = functionKey;
+	} else {
+		xkb_state_key_get_utf8(fKeyState, event->detail, out.bytes, sizeof(out.bytes));
+		if (out.bytes[0] == '\0')
+			return;
+		const xkb_keysym_t* symbols = NULL;
+		int count = xkb_keymap_key_get_syms_by_level(fKeymap, event->detail, 0, 0,
+			&symbols);
+		out.rawChar = count > 0 ? (int32)xkb_keysym_to_utf32(symbols[0]) : 0;
+	}
+	window->fHandler(out);
+}
+
+} // namespace BPrivate

@@ -1,0 +1,86 @@
+// A bitmap: a rectangle of pixels in one colour space, kept in the application's memory.
+#ifndef _BITMAP_H
+#define _BITMAP_H
+
+#include <Archivable.h>
+#include <GraphicsDefs.h>
+#include <Rect.h>
+
+#include <mutex>
+
+enum {
+	B_BITMAP_CLEAR_TO_WHITE				= 0x00000001,
+	B_BITMAP_ACCEPTS_VIEWS				= 0x00000002,
+	B_BITMAP_IS_AREA					= 0x00000004,
+	B_BITMAP_IS_LOCKED					= 0x00000008 | B_BITMAP_IS_AREA,
+	B_BITMAP_IS_CONTIGUOUS				= 0x00000010 | B_BITMAP_IS_LOCKED,
+	B_BITMAP_IS_OFFSCREEN				= 0x00000020,
+	B_BITMAP_WILL_OVERLAY				= 0x00000040 | B_BITMAP_IS_OFFSCREEN,
+	B_BITMAP_RESERVE_OVERLAY_CHANNEL	= 0x00000080,
+	B_BITMAP_NO_SERVER_LINK				= 0x00000100
+};
+
+#define B_ANY_BYTES_PER_ROW	-1
+
+// Supported colour spaces: B_CMAP8 (indices into the system palette, 255 transparent),
+// B_GRAY8, B_RGB32, B_RGBA32, B_RGB24, B_RGB16, B_RGB15 and B_RGBA15. Rows are padded to
+// 4 bytes. The bitmap owns its pixels.
+class BBitmap : public BArchivable {
+public:
+							BBitmap(BRect bounds, uint32 flags, color_space colorSpace,
+								int32 bytesPerRow = B_ANY_BYTES_PER_ROW,
+								screen_id screenID = B_MAIN_SCREEN_ID);
+							BBitmap(BRect bounds, color_space colorSpace,
+								bool acceptsViews = false, bool needsContiguous = false);
+							BBitmap(const BBitmap* source, bool acceptsViews = false,
+								bool needsContiguous = false);
+	// Rebuilds an archived bitmap; a bad archive leaves InitCheck() failing.
+	explicit				BBitmap(BMessage* data);
+	virtual					~BBitmap();
+
+	static	BArchivable*	Instantiate(BMessage* data);
+	virtual	status_t		Archive(BMessage* data, bool deep = true) const;
+
+			status_t		InitCheck() const { return fInitStatus; }
+			bool			IsValid() const { return fInitStatus == B_OK; }
+
+			// Guards the pixels for code that fills them on one thread while another
+			// draws them.
+			bool			Lock();
+			void			Unlock();
+			status_t		LockBits(uint32* state = NULL);
+			void			UnlockBits();
+
+			void*			Bits() const { return fBits; }
+			int32			BitsLength() const { return fBitsLength; }
+			int32			BytesPerRow() const { return fBytesPerRow; }
+			color_space		ColorSpace() const { return fColorSpace; }
+			BRect			Bounds() const { return fBounds; }
+			uint32			Flags() const { return fFlags; }
+
+			// Copies length bytes of data in colorSpace to the pixels, starting offset
+			// bytes in. Data in the bitmap's own space is copied as is; B_CMAP8,
+			// B_RGB32 and B_RGBA32 data is converted (then offset must be 0).
+			void			SetBits(const void* data, int32 length, int32 offset,
+								color_space colorSpace);
+			// Copies the pixels of another bitmap of the same size, converting them.
+			status_t		ImportBits(const BBitmap* bitmap);
+
+private:
+							BBitmap(const BBitmap&) = delete;
+			BBitmap&		operator=(const BBitmap&) = delete;
+
+			void			Allocate(BRect bounds, uint32 flags, color_space colorSpace,
+								int32 bytesPerRow);
+
+			status_t		fInitStatus;
+			BRect			fBounds;
+			color_space		fColorSpace;
+			uint32			fFlags;
+			int32			fBytesPerRow;
+			int32			fBitsLength;
+			uint8*			fBits;
+			std::recursive_mutex fLock;
+};
+
+#endif // _BITMAP_H

@@ -1,0 +1,512 @@
+// The painter. Shapes are drawn without antialiasing so that, as on the platform, a
+// rectangle from 0 to 9 covers exactly ten pixels; text keeps its antialiasing.
+#include "interface/Painter.h"
+
+#include "interface/PixelFormat.h"
+#include "interface/TextEngine.h"
+
+#include <Bitmap.h>
+
+#include <cairo.h>
+
+#include <math.h>
+
+namespace BPrivate {
+
+namespace {
+
+// How a bitmap's transparency shows in a drawing mode.
+enum BitmapRendition {
+	kOpaque,	// transparent pixels show their own colour (B_OP_COPY)
+	kMasked,	// transparent pixels are skipped, all others drawn opaque
+	kAlpha		// pixels are blended by their alpha
+};
+
+
+rgb_color
+Opaque(rgb_color color)
+{
+	color.alpha = 255;
+	return color;
+}
+
+
+void
+SetSourceColor(cairo_t* cairo, rgb_color color)
+{
+	cairo_set_source_rgba(cairo, color.red / 255.0, color.green / 255.0, color.blue / 255.0,
+		color.alpha / 255.0);
+}
+
+
+uint32
+Premultiplied(rgb_color color)
+{
+	uint32 alpha = color.alpha;
+	return (alpha << 24) | ((color.red * alpha / 255) << 16)
+		| ((color.green * alpha / 255) << 8) | (color.blue * alpha / 255);
+}
+
+
+cairo_operator_t
+OperatorFor(drawing_mode mode)
+{
+	switch (mode) {
+		case B_OP_COPY:
+		case B_OP_SELECT:
+			return CAIRO_OPERATOR_SOURCE;
+		case B_OP_INVERT:
+			return CAIRO_OPERATOR_DIFFERENCE;
+		case B_OP_ADD:
+			return CAIRO_OPERATOR_ADD;
+		case B_OP_MIN:
+			return CAIRO_OPERATOR_DARKEN;
+		case B_OP_MAX:
+			return CAIRO_OPERATOR_LIGHTEN;
+		default:
+			return CAIRO_OPERATOR_OVER;
+	}
+}
+
+
+cairo_surface_t*
+CreateBitmapSurface(const BBitmap* bitmap, BitmapRendition rendition)
+{
+	BRect bounds = bitmap->Bounds();
+	int32 width = (int32)bounds.Width() + 1;
+	int32 height = (int32)bounds.Height() + 1;
+	cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width,
+		height);
+	cairo_surface_flush(surface);
+	uint8* data = cairo_image_surface_get_data(surface);
+	int stride = cairo_image_surface_get_stride(surface);
+	const uint8* bits = (const uint8*)bitmap->Bits();
+	for (int32 y = 0; y < height; y++) {
+		const uint8* row = bits + y * bitmap->BytesPerRow();
+		uint32* target = (uint32*)(data + y * stride);
+		for (int32 x = 0; x < width; x++) {
+			rgb_color color = ReadPixel(row, x, bitmap->ColorSpace());
+			if (rendition == kOpaque)
+				color.alpha = 255;
+			else if (rendition == kMasked)
+				color.alpha = color.alpha == 0 ? 0 : 255;
+			target[x] = Premultiplied(color);
+		}
+	}
+	cairo_surface_mark_dirty(surface);
+	return surface;
+}
+
+
+// A pixel-aligned rectangle covering whole pixels from left to right inclusive.
+void
+PixelRect(cairo_t* cairo, BRect rect)
+{
+	double left = floor(rect.left);
+	double top = floor(rect.top);
+	cairo_rectangle(cairo, left, top, floor(rect.right) - left + 1,
+		floor(rect.bottom) - top + 1);
+}
+
+
+// Lines of odd width run through pixel centres so that they cover whole pixels.
+double
+StrokeOffset(const DrawState& state)
+{
+	int width = (int)fmax(1, state.penSize);
+	return width % 2 == 1 ? 0.5 : 0;
+}
+
+} // namespace
+
+
+Painter::Painter(cairo_surface_t* target)
+	:
+	fTarget(cairo_surface_reference(target)),
+	fCairo(cairo_create(target)),
+	fDeviceOrigin(0, 0),
+	fDeviceClip(0, 0, cairo_image_surface_get_width(target) - 1,
+		cairo_image_surface_get_height(target) - 1)
+{
+}
+
+
+Painter::~Painter()
+{
+	cairo_destroy(fCairo);
+	cairo_surface_destroy(fTarget);
+}
+
+
+void
+Painter::SetView(BPoint deviceOrigin, BRect deviceClip)
+{
+	fDeviceOrigin = deviceOrigin;
+	fDeviceClip = deviceClip;
+}
+
+
+void
+Painter::StrokeLine(const DrawState& state, BPoint from, BPoint to, const pattern& pattern)
+{
+	double offset = StrokeOffset(state);
+	Render(state, pattern, [&](cairo_t* cairo) {
+		cairo_move_to(cairo, floor(from.x) + offset, floor(from.y) + offset);
+		cairo_line_to(cairo, floor(to.x) + offset, floor(to.y) + offset);
+	}, true, false);
+}
+
+
+void
+Painter::StrokeRect(const DrawState& state, BRect rect, const pattern& pattern)
+{
+	if (!rect.IsValid())
+		return;
+	DrawState square = state;
+	square.lineJoin = B_MITER_JOIN;
+	double offset = StrokeOffset(state);
+	Render(square, pattern, [&](cairo_t* cairo) {
+		double left = floor(rect.left);
+		double top = floor(rect.top);
+		cairo_rectangle(cairo, left + offset, top + offset, floor(rect.right) - left,
+			floor(rect.bottom) - top);
+	}, true, false);
+}
+
+
+void
+Painter::FillRect(const DrawState& state, BRect rect, const pattern& pattern)
+{
+	if (!rect.IsValid())
+		return;
+	Render(state, pattern, [&](cairo_t* cairo) { PixelRect(cairo, rect); }, false, false);
+}
+
+
+void
+Painter::StrokeEllipse(const DrawState& state, BRect rect, const pattern& pattern)
+{
+	if (!rect.IsValid())
+		return;
+	double offset = StrokeOffset(state);
+	Render(state, pattern, [&](cairo_t* cairo) {
+		double width = floor(rect.right) - floor(rect.left);
+		double height = floor(rect.bottom) - floor(rect.top);
+		cairo_save(cairo);
+		cairo_translate(cairo, floor(rect.left) + offset + width / 2,
+			floor(rect.top) + offset + height / 2);
+		cairo_scale(cairo, fmax(width, 0.01) / 2, fmax(height, 0.01) / 2);
+		cairo_arc(cairo, 0, 0, 1, 0, 2 * M_PI);
+		cairo_restore(cairo);
+	}, true, false);
+}
+
+
+void
+Painter::FillEllipse(const DrawState& state, BRect rect, const pattern& pattern)
+{
+	if (!rect.IsValid())
+		return;
+	Render(state, pattern, [&](cairo_t* cairo) {
+		double width = floor(rect.right) - floor(rect.left) + 1;
+		double height = floor(rect.bottom) - floor(rect.top) + 1;
+		cairo_save(cairo);
+		cairo_translate(cairo, floor(rect.left) + width / 2, floor(rect.top) + height / 2);
+		cairo_scale(cairo, width / 2, height / 2);
+		cairo_arc(cairo, 0, 0, 1, 0, 2 * M_PI);
+		cairo_restore(cairo);
+	}, false, false);
+}
+
+
+void
+Painter::StrokePolygon(const DrawState& state, const BPoint* points, int32 count,
+	bool closed, const pattern& pattern)
+{
+	if (points == NULL || count < 1)
+		return;
+	double offset = StrokeOffset(state);
+	Render(state, pattern, [&](cairo_t* cairo) {
+		for (int32 i = 0; i < count; i++) {
+			cairo_line_to(cairo, floor(points[i].x) + offset,
+				floor(points[i].y) + offset);
+		}
+		if (closed)
+			cairo_close_path(cairo);
+	}, true, false);
+}
+
+
+void
+Painter::FillPolygon(const DrawState& state, const BPoint* points, int32 count,
+	const pattern& pattern)
+{
+	if (points == NULL || count < 3)
+		return;
+	// The outline is part of a filled polygon, so the polygon is stroked as well.
+	PathMaker outline = [&](cairo_t* cairo) {
+		for (int32 i = 0; i < count; i++)
+			cairo_line_to(cairo, floor(points[i].x) + 0.5, floor(points[i].y) + 0.5);
+		cairo_close_path(cairo);
+	};
+	Render(state, pattern, outline, false, false);
+	DrawState thin = state;
+	thin.penSize = 1;
+	if (state.drawingMode != B_OP_INVERT)
+		Render(thin, pattern, outline, true, false);
+}
+
+
+void
+Painter::InvertRect(const DrawState& state, BRect rect)
+{
+	DrawState invert = state;
+	invert.drawingMode = B_OP_INVERT;
+	FillRect(invert, rect, B_SOLID_HIGH);
+}
+
+
+float
+Painter::DrawString(const DrawState& state, const char* string, int32 length, BPoint where)
+{
+	if (string == NULL || length == 0)
+		return 0;
+	float advance = 0;
+	Render(state, B_SOLID_HIGH, [&](cairo_t* cairo) {
+		advance = AppendTextPath(cairo, state.font, string, length, where.x, where.y);
+	}, false, true);
+	return advance;
+}
+
+
+void
+Painter::DrawBitmap(const DrawState& state, const BBitmap* bitmap, BRect source,
+	BRect destination)
+{
+	if (bitmap == NULL || !bitmap->IsValid() || !source.IsValid()
+		|| !destination.IsValid()) {
+		return;
+	}
+
+	BitmapRendition rendition = kMasked;
+	double alpha = 1.0;
+	drawing_mode mode = state.drawingMode;
+	if (mode == B_OP_COPY || mode == B_OP_SELECT)
+		rendition = kOpaque;
+	else if (mode == B_OP_ALPHA && state.alphaSource == B_PIXEL_ALPHA)
+		rendition = kAlpha;
+	else if (mode == B_OP_ALPHA)
+		alpha = state.highColor.alpha / 255.0;
+	else if (mode == B_OP_BLEND)
+		alpha = 0.5;
+
+	cairo_surface_t* surface = CreateBitmapSurface(bitmap, rendition);
+	Prepare(state);
+	PixelRect(fCairo, destination);
+	cairo_clip(fCairo);
+	double scaleX = (floor(destination.right) - floor(destination.left) + 1)
+		/ (floor(source.right) - floor(source.left) + 1);
+	double scaleY = (floor(destination.bottom) - floor(destination.top) + 1)
+		/ (floor(source.bottom) - floor(source.top) + 1);
+	cairo_translate(fCairo, floor(destination.left), floor(destination.top));
+	cairo_scale(fCairo, scaleX, scaleY);
+	cairo_set_source_surface(fCairo, surface,
+		-(floor(source.left) - bitmap->Bounds().left), -(floor(source.top)
+			- bitmap->Bounds().top));
+	cairo_pattern_set_filter(cairo_get_source(fCairo), CAIRO_FILTER_NEAREST);
+	// Other modes have no meaning for whole images; they draw as B_OP_OVER does.
+	cairo_operator_t op = OperatorFor(mode);
+	if (op == CAIRO_OPERATOR_DIFFERENCE)
+		op = CAIRO_OPERATOR_OVER;
+	cairo_set_operator(fCairo, op);
+	cairo_paint_with_alpha(fCairo, alpha);
+	cairo_restore(fCairo);
+	cairo_surface_destroy(surface);
+}
+
+
+void
+Painter::FillBackground(BRect rect, rgb_color color)
+{
+	cairo_save(fCairo);
+	cairo_identity_matrix(fCairo);
+	cairo_reset_clip(fCairo);
+	PixelRect(fCairo, fDeviceClip);
+	cairo_clip(fCairo);
+	cairo_translate(fCairo, fDeviceOrigin.x, fDeviceOrigin.y);
+	cairo_set_antialias(fCairo, CAIRO_ANTIALIAS_NONE);
+	PixelRect(fCairo, rect);
+	SetSourceColor(fCairo, Opaque(color));
+	cairo_set_operator(fCairo, CAIRO_OPERATOR_SOURCE);
+	cairo_fill(fCairo);
+	cairo_restore(fCairo);
+}
+
+
+// Saves cairo's state and sets it up for the view and its state; the caller restores.
+void
+Painter::Prepare(const DrawState& state)
+{
+	cairo_save(fCairo);
+	cairo_identity_matrix(fCairo);
+	cairo_reset_clip(fCairo);
+	cairo_new_path(fCairo);
+	PixelRect(fCairo, fDeviceClip);
+	cairo_clip(fCairo);
+	cairo_translate(fCairo, fDeviceOrigin.x, fDeviceOrigin.y);
+	if (state.hasClipping) {
+		PixelRect(fCairo, state.clipping);
+		cairo_clip(fCairo);
+	}
+	BPoint origin = state.CombinedOrigin();
+	cairo_translate(fCairo, origin.x, origin.y);
+
+	cairo_set_antialias(fCairo, CAIRO_ANTIALIAS_NONE);
+	cairo_set_line_width(fCairo, fmax(1, state.penSize));
+	cairo_set_miter_limit(fCairo, state.miterLimit);
+	switch (state.lineJoin) {
+		case B_ROUND_JOIN:
+			cairo_set_line_join(fCairo, CAIRO_LINE_JOIN_ROUND);
+			break;
+		case B_BEVEL_JOIN:
+			cairo_set_line_join(fCairo, CAIRO_LINE_JOIN_BEVEL);
+			break;
+		default:
+			cairo_set_line_join(fCairo, CAIRO_LINE_JOIN_MITER);
+			break;
+	}
+	// One-pixel lines include both end points, as the platform draws them.
+	if (state.penSize <= 1)
+		cairo_set_line_cap(fCairo, CAIRO_LINE_CAP_SQUARE);
+	else if (state.lineCap == B_ROUND_CAP)
+		cairo_set_line_cap(fCairo, CAIRO_LINE_CAP_ROUND);
+	else if (state.lineCap == B_SQUARE_CAP)
+		cairo_set_line_cap(fCairo, CAIRO_LINE_CAP_SQUARE);
+	else
+		cairo_set_line_cap(fCairo, CAIRO_LINE_CAP_BUTT);
+}
+
+
+void
+Painter::Render(const DrawState& state, const pattern& pattern, const PathMaker& makePath,
+	bool stroke, bool antialias)
+{
+	Prepare(state);
+	if (antialias)
+		cairo_set_antialias(fCairo, CAIRO_ANTIALIAS_GRAY);
+	cairo_pattern_t* source = CreateSource(state, pattern);
+
+	if (state.drawingMode == B_OP_SUBTRACT) {
+		// cairo has no subtraction; dst - src is the inverse of (inverse(dst) + src).
+		makePath(fCairo);
+		double x1, y1, x2, y2;
+		if (stroke)
+			cairo_stroke_extents(fCairo, &x1, &y1, &x2, &y2);
+		else
+			cairo_fill_extents(fCairo, &x1, &y1, &x2, &y2);
+		cairo_path_t* path = cairo_copy_path(fCairo);
+		cairo_new_path(fCairo);
+
+		auto invertExtents = [&]() {
+			cairo_rectangle(fCairo, floor(x1), floor(y1), ceil(x2) - floor(x1),
+				ceil(y2) - floor(y1));
+			cairo_set_source_rgb(fCairo, 1, 1, 1);
+			cairo_set_operator(fCairo, CAIRO_OPERATOR_DIFFERENCE);
+			cairo_fill(fCairo);
+		};
+		invertExtents();
+		cairo_append_path(fCairo, path);
+		cairo_set_source(fCairo, source);
+		cairo_set_operator(fCairo, CAIRO_OPERATOR_ADD);
+		if (stroke)
+			cairo_stroke(fCairo);
+		else
+			cairo_fill(fCairo);
+		invertExtents();
+		cairo_path_destroy(path);
+	} else {
+		makePath(fCairo);
+		cairo_set_source(fCairo, source);
+		cairo_operator_t op = OperatorFor(state.drawingMode);
+		// Antialiased text blends its edges into what is there, also in B_OP_COPY.
+		if (antialias && op == CAIRO_OPERATOR_SOURCE)
+			op = CAIRO_OPERATOR_OVER;
+		cairo_set_operator(fCairo, op);
+		if (stroke)
+			cairo_stroke(fCairo);
+		else
+			cairo_fill(fCairo);
+	}
+	cairo_pattern_destroy(source);
+	cairo_restore(fCairo);
+}
+
+
+// The colours that the set and the clear bits of the pattern draw in the state's mode;
+// a clear bit that leaves the destination alone is transparent.
+cairo_pattern_t*
+Painter::CreateSource(const DrawState& state, const pattern& pattern)
+{
+	rgb_color on;
+	rgb_color off;
+	const rgb_color transparent = { 0, 0, 0, 0 };
+	switch (state.drawingMode) {
+		case B_OP_OVER:
+			on = Opaque(state.highColor);
+			off = transparent;
+			break;
+		case B_OP_ERASE:
+			on = Opaque(state.lowColor);
+			off = transparent;
+			break;
+		case B_OP_INVERT:
+			on = make_color(255, 255, 255);
+			off = transparent;
+			break;
+		case B_OP_ALPHA:
+			on = state.highColor;
+			off = transparent;
+			break;
+		case B_OP_BLEND:
+			on = state.highColor;
+			off = state.lowColor;
+			on.alpha = off.alpha = 128;
+			break;
+		default:
+			on = Opaque(state.highColor);
+			off = Opaque(state.lowColor);
+			break;
+	}
+
+	if (pattern == B_SOLID_HIGH || pattern == B_SOLID_LOW) {
+		rgb_color color = pattern == B_SOLID_HIGH ? on : off;
+		return cairo_pattern_create_rgba(color.red / 255.0, color.green / 255.0,
+			color.blue / 255.0, color.alpha / 255.0);
+	}
+
+	cairo_surface_t* tile = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 8, 8);
+	cairo_surface_flush(tile);
+	uint8* data = cairo_image_surface_get_data(tile);
+	int stride = cairo_image_surface_get_stride(tile);
+	for (int y = 0; y < 8; y++) {
+		uint32* row = (uint32*)(data + y * stride);
+		for (int x = 0; x < 8; x++)
+			row[x] = Premultiplied((pattern.data[y] & (0x80 >> x)) != 0 ? on : off);
+	}
+	cairo_surface_mark_dirty(tile);
+	cairo_pattern_t* source = cairo_pattern_create_for_surface(tile);
+	cairo_surface_destroy(tile);
+	cairo_pattern_set_extend(source, CAIRO_EXTEND_REPEAT);
+	cairo_pattern_set_filter(source, CAIRO_FILTER_NEAREST);
+
+	// Patterns are anchored to the surface, so neighbouring shapes continue them.
+	double x = 0;
+	double y = 0;
+	cairo_user_to_device(fCairo, &x, &y);
+	cairo_matrix_t matrix;
+	cairo_matrix_init_translate(&matrix, x, y);
+	cairo_pattern_set_matrix(source, &matrix);
+	return source;
+}
+
+} // namespace BPrivate

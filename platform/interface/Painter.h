@@ -1,0 +1,77 @@
+// Draws into a cairo image surface with the platform's semantics: pixel-exact shapes
+// (edges belong to the shape), 8x8 patterns, and the drawing modes.
+#ifndef _PAINTER_H
+#define _PAINTER_H
+
+#include "interface/DrawState.h"
+
+#include <functional>
+
+class BBitmap;
+
+typedef struct _cairo cairo_t;
+typedef struct _cairo_surface cairo_surface_t;
+typedef struct _cairo_pattern cairo_pattern_t;
+
+namespace BPrivate {
+
+// One painter serves one surface and is used by one thread at a time (the window's).
+// Before drawing for a view, SetView() places the view's coordinate system on the surface
+// and limits drawing to its visible part; every call then takes the view's state.
+class Painter {
+public:
+								Painter(cairo_surface_t* target);
+								~Painter();
+
+			cairo_surface_t*	Target() const { return fTarget; }
+
+			// deviceOrigin: where the view's (0, 0) lies on the surface; deviceClip: the
+			// part of the surface the view may touch, in surface coordinates.
+			void				SetView(BPoint deviceOrigin, BRect deviceClip);
+
+			void				StrokeLine(const DrawState& state, BPoint from, BPoint to,
+									const pattern& pattern);
+			void				StrokeRect(const DrawState& state, BRect rect,
+									const pattern& pattern);
+			void				FillRect(const DrawState& state, BRect rect,
+									const pattern& pattern);
+			void				StrokeEllipse(const DrawState& state, BRect rect,
+									const pattern& pattern);
+			void				FillEllipse(const DrawState& state, BRect rect,
+									const pattern& pattern);
+			void				StrokePolygon(const DrawState& state, const BPoint* points,
+									int32 count, bool closed, const pattern& pattern);
+			void				FillPolygon(const DrawState& state, const BPoint* points,
+									int32 count, const pattern& pattern);
+			void				InvertRect(const DrawState& state, BRect rect);
+
+			// Draws with the baseline starting at where; returns the advance.
+			float				DrawString(const DrawState& state, const char* string,
+									int32 length, BPoint where);
+
+			// Draws source (in bitmap coordinates) scaled into destination.
+			void				DrawBitmap(const DrawState& state, const BBitmap* bitmap,
+									BRect source, BRect destination);
+
+			// Fills rect of the view with color, ignoring modes, patterns and the state's
+			// origin and clipping: how a view's background is erased.
+			void				FillBackground(BRect rect, rgb_color color);
+
+private:
+			typedef std::function<void(cairo_t*)> PathMaker;
+
+			void				Prepare(const DrawState& state);
+			// Fills (or strokes) the path that makePath adds, in the state's mode.
+			void				Render(const DrawState& state, const pattern& pattern,
+									const PathMaker& makePath, bool stroke, bool antialias);
+			cairo_pattern_t*	CreateSource(const DrawState& state, const pattern& pattern);
+
+			cairo_surface_t*	fTarget;
+			cairo_t*			fCairo;
+			BPoint				fDeviceOrigin;
+			BRect				fDeviceClip;
+};
+
+} // namespace BPrivate
+
+#endif // _PAINTER_H

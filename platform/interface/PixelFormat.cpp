@@ -1,0 +1,146 @@
+// Pixel access per colour space. The multi-byte spaces are little-endian.
+#include "interface/PixelFormat.h"
+
+#include "interface/SystemPalette.h"
+
+namespace BPrivate {
+
+namespace {
+
+int32
+BytesPerPixel(color_space space)
+{
+	switch (space) {
+		case B_CMAP8:
+		case B_GRAY8:
+			return 1;
+		case B_RGB15:
+		case B_RGBA15:
+		case B_RGB16:
+			return 2;
+		case B_RGB24:
+			return 3;
+		case B_RGB32:
+		case B_RGBA32:
+			return 4;
+		default:
+			return -1;
+	}
+}
+
+
+uint8
+Expand(uint32 value, int bits)
+{
+	return (uint8)(value * 255 / ((1u << bits) - 1));
+}
+
+} // namespace
+
+
+int32
+MinimumBytesPerRow(color_space space, int32 width)
+{
+	int32 bytes = BytesPerPixel(space);
+	if (bytes < 0 || width < 0)
+		return -1;
+	return (width * bytes + 3) & ~3;
+}
+
+
+rgb_color
+ReadPixel(const uint8* row, int32 x, color_space space)
+{
+	switch (space) {
+		case B_CMAP8:
+			return SystemPalette().color_list[row[x]];
+		case B_GRAY8:
+			return make_color(row[x], row[x], row[x]);
+		case B_RGB15:
+		case B_RGBA15:
+		case B_RGB16:
+		{
+			uint32 value = row[x * 2] | (row[x * 2 + 1] << 8);
+			if (space == B_RGB16) {
+				return make_color(Expand(value >> 11, 5), Expand((value >> 5) & 0x3f, 6),
+					Expand(value & 0x1f, 5));
+			}
+			uint8 alpha = space == B_RGBA15 && (value & 0x8000) == 0 ? 0 : 255;
+			return make_color(Expand((value >> 10) & 0x1f, 5), Expand((value >> 5) & 0x1f, 5),
+				Expand(value & 0x1f, 5), alpha);
+		}
+		case B_RGB24:
+			return make_color(row[x * 3 + 2], row[x * 3 + 1], row[x * 3]);
+		case B_RGB32:
+		{
+			const uint8* pixel = row + x * 4;
+			rgb_color color = make_color(pixel[2], pixel[1], pixel[0]);
+			if (color.red == B_TRANSPARENT_32_BIT.red
+				&& color.green == B_TRANSPARENT_32_BIT.green
+				&& color.blue == B_TRANSPARENT_32_BIT.blue) {
+				color.alpha = 0;
+			}
+			return color;
+		}
+		case B_RGBA32:
+		{
+			const uint8* pixel = row + x * 4;
+			return make_color(pixel[2], pixel[1], pixel[0], pixel[3]);
+		}
+		default:
+			return B_TRANSPARENT_COLOR;
+	}
+}
+
+
+void
+WritePixel(uint8* row, int32 x, color_space space, rgb_color color)
+{
+	switch (space) {
+		case B_CMAP8:
+			row[x] = PaletteIndexFor(color);
+			break;
+		case B_GRAY8:
+			row[x] = (uint8)((color.red * 30 + color.green * 59 + color.blue * 11) / 100);
+			break;
+		case B_RGB15:
+		case B_RGBA15:
+		case B_RGB16:
+		{
+			uint32 value;
+			if (space == B_RGB16) {
+				value = ((color.red >> 3) << 11) | ((color.green >> 2) << 5)
+					| (color.blue >> 3);
+			} else {
+				value = ((color.red >> 3) << 10) | ((color.green >> 3) << 5)
+					| (color.blue >> 3);
+				if (space == B_RGB15 || color.alpha >= 128)
+					value |= 0x8000;
+			}
+			row[x * 2] = (uint8)value;
+			row[x * 2 + 1] = (uint8)(value >> 8);
+			break;
+		}
+		case B_RGB24:
+			row[x * 3] = color.blue;
+			row[x * 3 + 1] = color.green;
+			row[x * 3 + 2] = color.red;
+			break;
+		case B_RGB32:
+		case B_RGBA32:
+		{
+			uint8* pixel = row + x * 4;
+			if (space == B_RGB32 && color.alpha == 0)
+				color = B_TRANSPARENT_32_BIT;
+			pixel[0] = color.blue;
+			pixel[1] = color.green;
+			pixel[2] = color.red;
+			pixel[3] = space == B_RGB32 ? 255 : color.alpha;
+			break;
+		}
+		default:
+			break;
+	}
+}
+
+} // namespace BPrivate

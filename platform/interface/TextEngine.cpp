@@ -1,0 +1,200 @@
+// Text layout, measuring and truncation over pango and fontconfig.
+#include "interface/TextEngine.h"
+
+#include "interface/FontList.h"
+
+#include <InterfaceDefs.h>
+
+#include <pango/pangocairo.h>
+
+#include <string.h>
+#include <vector>
+
+namespace BPrivate {
+
+namespace {
+
+struct ContextHolder {
+	PangoContext* context = NULL;
+
+	~ContextHolder()
+	{
+		if (context != NULL)
+			g_object_unref(context);
+	}
+};
+
+
+cairo_font_options_t*
+TextFontOptions()
+{
+	static cairo_font_options_t* stOptions = [] {
+		cairo_font_options_t* options = cairo_font_options_create();
+		cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
+		cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
+		cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
+		return options;
+	}();
+	return stOptions;
+}
+
+
+PangoFontDescription*
+CreateDescription(const BFont& font)
+{
+	font_family family;
+	font_style style;
+	font.GetFamilyAndStyle(&family, &style);
+	PangoFontDescription* description = FontList::Default().CreateDescription(family,
+		style);
+	pango_font_description_set_absolute_size(description, font.Size() * PANGO_SCALE);
+	return description;
+}
+
+
+// Offsets of the UTF-8 characters of text, plus its length.
+std::vector<size_t>
+CharacterOffsets(const std::string& text)
+{
+	std::vector<size_t> offsets;
+	for (size_t i = 0; i < text.size(); i++) {
+		if (((uint8)text[i] & 0xc0) != 0x80)
+			offsets.push_back(i);
+	}
+	offsets.push_back(text.size());
+	return offsets;
+}
+
+
+// The candidate that keeps `kept` of the characters, cut as mode says.
+std::string
+Candidate(const std::string& text, const std::vector<size_t>& offsets, size_t kept,
+	uint32 mode)
+{
+	size_t count = offsets.size() - 1;
+	switch (mode) {
+		case B_TRUNCATE_BEGINNING:
+			return B_UTF8_ELLIPSIS + text.substr(offsets[count - kept]);
+		// A single string has no neighbours to be told apart from, so the smart mode
+		// keeps both of its ends, as the middle mode does.
+		case B_TRUNCATE_MIDDLE:
+		case B_TRUNCATE_SMART:
+		{
+			size_t head = (kept + 1) / 2;
+			size_t tail = kept - head;
+			return text.substr(0, offsets[head]) + B_UTF8_ELLIPSIS
+				+ text.substr(offsets[count - tail]);
+		}
+		case B_TRUNCATE_END:
+		default:
+			return text.substr(0, offsets[kept]) + B_UTF8_ELLIPSIS;
+	}
+}
+
+} // namespace
+
+
+PangoContext*
+ThreadTextContext()
+{
+	thread_local ContextHolder holder;
+	if (holder.context == NULL) {
+		holder.context = pango_font_map_create_context(pango_cairo_font_map_get_default());
+		pango_cairo_context_set_font_options(holder.context, TextFontOptions());
+		pango_cairo_context_set_resolution(holder.context, 72);
+	}
+	return holder.context;
+}
+
+
+PangoLayout*
+CreateTextLayout(const BFont& font, const char* text, int32 length)
+{
+	PangoLayout* layout = pango_layout_new(ThreadTextContext());
+	PangoFontDescription* description = CreateDescription(font);
+	pango_layout_set_font_description(layout, description);
+	pango_font_description_free(description);
+	pango_layout_set_single_paragraph_mode(layout, TRUE);
+	if (text != NULL)
+		pango_layout_set_text(layout, text, length);
+	return layout;
+}
+
+
+float
+TextWidth(const BFont& font, const char* text, int32 length)
+{
+	if (text == NULL || length == 0)
+		return 0;
+	PangoLayout* layout = CreateTextLayout(font, text, length);
+	PangoRectangle logical;
+	pango_layout_get_extents(layout, NULL, &logical);
+	g_object_unref(layout);
+	return (float)logical.width / PANGO_SCALE;
+}
+
+
+void
+GetTextHeight(const BFont& font, font_height* height)
+{
+	PangoFontDescription* description = CreateDescription(font);
+	PangoFontMetrics* metrics = pango_context_get_metrics(ThreadTextContext(), description,
+		NULL);
+	pango_font_description_free(description);
+	height->ascent = (float)pango_font_metrics_get_ascent(metrics) / PANGO_SCALE;
+	height->descent = (float)pango_font_metrics_get_descent(metrics) / PANGO_SCALE;
+	float lineHeight = (float)pango_font_metrics_get_height(metrics) / PANGO_SCALE;
+	height->leading = lineHeight > height->ascent + height->descent
+		? lineHeight - height->ascent - height->descent : 0;
+	pango_font_metrics_unref(metrics);
+}
+
+
+std::string
+TruncateText(const BFont& font, const char* text, uint32 mode, float width)
+{
+	std::string source = text != NULL ? text : "";
+	if (TextWidth(font, source.c_str(), (int32)source.size()) <= width)
+		return source;
+
+	// Widths grow with the characters kept, so the longest fitting cut is found by
+	// bisection.
+	std::vector<size_t> offsets = CharacterOffsets(source);
+	size_t low = 0;
+	size_t high = offsets.size() - 1;
+	std::string best;
+	bool found = false;
+	while (low <= high) {
+		size_t kept = (low + high) / 2;
+		std::string candidate = Candidate(source, offsets, kept, mode);
+		if (TextWidth(font, candidate.c_str(), (int32)candidate.size()) <= width) {
+			best = candidate;
+			found = true;
+			low = kept + 1;
+		} else {
+			if (kept == 0)
+				break;
+			high = kept - 1;
+		}
+	}
+	return found ? best : std::string();
+}
+
+
+float
+AppendTextPath(cairo_t* cairo, const BFont& font, const char* text, int32 length, double x,
+	double y)
+{
+	PangoContext* context = ThreadTextContext();
+	pango_cairo_update_context(cairo, context);
+	PangoLayout* layout = CreateTextLayout(font, text, length);
+	double baseline = (double)pango_layout_get_baseline(layout) / PANGO_SCALE;
+	PangoRectangle logical;
+	pango_layout_get_extents(layout, NULL, &logical);
+	cairo_move_to(cairo, x, y - baseline);
+	pango_cairo_layout_path(cairo, layout);
+	g_object_unref(layout);
+	return (float)logical.width / PANGO_SCALE;
+}
+
+} // namespace BPrivate

@@ -1,0 +1,36 @@
+// Text through pango: layouts, metrics and truncation for a BFont.
+#ifndef _TEXT_ENGINE_H
+#define _TEXT_ENGINE_H
+
+#include <Font.h>
+
+#include <string>
+
+typedef struct _PangoContext PangoContext;
+typedef struct _PangoLayout PangoLayout;
+typedef struct _cairo cairo_t;
+
+namespace BPrivate {
+
+// Each thread has its own pango context (pango objects are not thread-safe). Hinting is
+// off, so widths are the same whether measured or drawn and on every surface.
+PangoContext* ThreadTextContext();
+
+// A layout of the text in the font; the caller releases it with g_object_unref().
+PangoLayout* CreateTextLayout(const BFont& font, const char* text, int32 length);
+
+float TextWidth(const BFont& font, const char* text, int32 length);
+void GetTextHeight(const BFont& font, font_height* height);
+
+// The text shortened to fit in width, with an ellipsis where it was cut; empty when not
+// even the ellipsis fits.
+std::string TruncateText(const BFont& font, const char* text, uint32 mode, float width);
+
+// Adds the outlines of the text to cairo's path, with the baseline starting at (x, y);
+// returns the text's advance.
+float AppendTextPath(cairo_t* cairo, const BFont& font, const char* text, int32 length,
+	double x, double y);
+
+} // namespace BPrivate
+
+#endif // _TEXT_ENGINE_H

@@ -1,0 +1,145 @@
+// BBitmap: geometry, archives and pixel conversion.
+#include <Bitmap.h>
+#include <Message.h>
+#include <TypeConstants.h>
+
+#include <gtest/gtest.h>
+
+#include <string.h>
+
+TEST(BitmapTest, RowsArePaddedToFourBytes)
+{
+	BBitmap icon(BRect(0, 0, 15, 15), B_CMAP8);
+	ASSERT_EQ(icon.InitCheck(), B_OK);
+	EXPECT_TRUE(icon.IsValid());
+	EXPECT_EQ(icon.BytesPerRow(), 16);
+	EXPECT_EQ(icon.BitsLength(), 256);
+	EXPECT_EQ(icon.ColorSpace(), B_CMAP8);
+	EXPECT_EQ(icon.Bounds(), BRect(0, 0, 15, 15));
+
+	BBitmap odd(BRect(0, 0, 16, 1), B_CMAP8);
+	EXPECT_EQ(odd.BytesPerRow(), 20);
+	EXPECT_EQ(odd.BitsLength(), 40);
+
+	BBitmap rgb(BRect(0, 0, 9, 4), B_RGB32);
+	EXPECT_EQ(rgb.BytesPerRow(), 40);
+	EXPECT_EQ(rgb.BitsLength(), 200);
+
+	BBitmap wide(BRect(0, 0, 9, 0), 0, B_RGB24, 64);
+	EXPECT_EQ(wide.BytesPerRow(), 64);
+}
+
+
+TEST(BitmapTest, BadGeometryOrSpaceLeavesItInvalid)
+{
+	BBitmap inverted(BRect(10, 10, 0, 0), B_RGB32);
+	EXPECT_NE(inverted.InitCheck(), B_OK);
+	EXPECT_EQ(inverted.Bits(), nullptr);
+	EXPECT_EQ(inverted.BitsLength(), 0);
+
+	BBitmap unsupported(BRect(0, 0, 9, 9), B_GRAY1);
+	EXPECT_NE(unsupported.InitCheck(), B_OK);
+
+	BBitmap narrowRows(BRect(0, 0, 9, 9), 0, B_RGB32, 8);
+	EXPECT_NE(narrowRows.InitCheck(), B_OK);
+
+	BBitmap huge(BRect(0, 0, 30000, 30000), B_RGB32);
+	EXPECT_NE(huge.InitCheck(), B_OK);
+}
+
+
+TEST(BitmapTest, ArchiveRoundTripKeepsEveryPixel)
+{
+	BBitmap icon(BRect(0, 0, 15, 15), B_CMAP8);
+	uint8* bits = (uint8*)icon.Bits();
+	for (int32 i = 0; i < icon.BitsLength(); i++)
+		bits[i] = (uint8)(i * 7);
+
+	BMessage archive;
+	ASSERT_EQ(icon.Archive(&archive), B_OK);
+	const char* className = NULL;
+	EXPECT_EQ(archive.FindString("class", &className), B_OK);
+	EXPECT_STREQ(className, "BBitmap");
+	BRect frame;
+	EXPECT_EQ(archive.FindRect("_frame", &frame), B_OK);
+	EXPECT_EQ(frame, BRect(0, 0, 15, 15));
+	int32 value = 0;
+	EXPECT_EQ(archive.FindInt32("_cspace", &value), B_OK);
+	EXPECT_EQ(value, (int32)B_CMAP8);
+	EXPECT_EQ(archive.FindInt32("_rowbytes", &value), B_OK);
+	EXPECT_EQ(value, 16);
+	EXPECT_TRUE(archive.HasData("_bmflags", B_INT32_TYPE));
+
+	BBitmap copy(&archive);
+	ASSERT_EQ(copy.InitCheck(), B_OK);
+	EXPECT_EQ(copy.Bounds(), icon.Bounds());
+	EXPECT_EQ(copy.BytesPerRow(), 16);
+	EXPECT_EQ(memcmp(copy.Bits(), icon.Bits(), 256), 0);
+
+	BArchivable* instance = BBitmap::Instantiate(&archive);
+	ASSERT_NE(instance, nullptr);
+	EXPECT_NE(dynamic_cast<BBitmap*>(instance), nullptr);
+	delete instance;
+}
+
+
+TEST(BitmapTest, BadArchivesGiveInvalidBitmaps)
+{
+	BMessage empty;
+	BBitmap fromEmpty(&empty);
+	EXPECT_NE(fromEmpty.InitCheck(), B_OK);
+	EXPECT_EQ(BBitmap::Instantiate(&empty), nullptr);
+
+	BMessage badSpace;
+	badSpace.AddRect("_frame", BRect(0, 0, 3, 3));
+	badSpace.AddInt32("_cspace", 0x7777);
+	BBitmap fromBadSpace(&badSpace);
+	EXPECT_NE(fromBadSpace.InitCheck(), B_OK);
+
+	// Short pixel data is taken as far as it goes; the rest stays zero.
+	BMessage shortData;
+	shortData.AddRect("_frame", BRect(0, 0, 3, 3));
+	shortData.AddInt32("_cspace", B_CMAP8);
+	shortData.AddInt32("_rowbytes", 4);
+	uint8 pixels[3] = { 9, 9, 9 };
+	shortData.AddData("_data", B_RAW_TYPE, pixels, sizeof(pixels));
+	BBitmap fromShort(&shortData);
+	ASSERT_EQ(fromShort.InitCheck(), B_OK);
+	EXPECT_EQ(((uint8*)fromShort.Bits())[2], 9);
+	EXPECT_EQ(((uint8*)fromShort.Bits())[3], 0);
+
+	BMessage hugeRows(shortData);
+	hugeRows.ReplaceInt32("_rowbytes", 0x7fffffff);
+	BBitmap fromHugeRows(&hugeRows);
+	EXPECT_NE(fromHugeRows.InitCheck(), B_OK);
+}
+
+
+TEST(BitmapTest, SetBitsCopiesOrConverts)
+{
+	BBitmap icon(BRect(0, 0, 3, 1), B_CMAP8);
+	uint8 indices[8] = { 0, 31, 255, 5, 1, 2, 3, 4 };
+	icon.SetBits(indices, sizeof(indices), 0, B_CMAP8);
+	EXPECT_EQ(memcmp(icon.Bits(), indices, 8), 0);
+
+	// Copies stop at the end of the bitmap.
+	icon.SetBits(indices, sizeof(indices), 6, B_CMAP8);
+	EXPECT_EQ(((uint8*)icon.Bits())[7], 31);
+
+	BBitmap rgb(BRect(0, 0, 3, 1), B_RGB32);
+	rgb.SetBits(indices, sizeof(indices), 0, B_CMAP8);
+	const uint8* pixel = (const uint8*)rgb.Bits();
+	EXPECT_EQ(pixel[0], 0);		// index 0 is black
+	EXPECT_EQ(pixel[4], 255);	// index 31 is white
+	EXPECT_EQ(pixel[5], 255);
+	EXPECT_EQ(pixel[8], 0x77);	// the transparent index becomes the magic colour
+	EXPECT_EQ(pixel[9], 0x74);
+	EXPECT_EQ(pixel[10], 0x77);
+
+	BBitmap back(BRect(0, 0, 3, 1), B_CMAP8);
+	ASSERT_EQ(back.ImportBits(&rgb), B_OK);
+	EXPECT_EQ(memcmp(back.Bits(), indices, 8), 0);
+
+	BBitmap otherSize(BRect(0, 0, 4, 1), B_CMAP8);
+	EXPECT_NE(otherSize.ImportBits(&rgb), B_OK);
+}
