@@ -29,7 +29,6 @@ enum DisplayEventType {
 
 struct DisplayEvent {
 	DisplayEventType type;
-	bigtime_t		when = 0;
 
 	// Mouse events, in window coordinates.
 	BPoint			where;

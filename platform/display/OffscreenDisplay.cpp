@@ -2,7 +2,6 @@
 // read what the window last showed, never a half-drawn frame.
 #include "display/OffscreenDisplay.h"
 
-#include <OS.h>
 
 #include <cairo.h>
 
@@ -73,7 +72,6 @@ OffscreenWindow::SetFrame(BRect frame)
 	}
 	// A window manager would confirm the change; here the window learns it at once.
 	DisplayEvent event;
-	event.when = system_time();
 	event.frame = frame;
 	if (frame.Width() != old.Width() || frame.Height() != old.Height()) {
 		event.type = kDisplayResized;
@@ -114,7 +112,6 @@ OffscreenWindow::Activate()
 {
 	DisplayEvent event;
 	event.type = kDisplayActivated;
-	event.when = system_time();
 	event.active = true;
 	fHandler(event);
 }
@@ -214,10 +211,7 @@ OffscreenWindow::Inject(const DisplayEvent& event)
 		SetFrame(event.frame);
 		return;
 	}
-	DisplayEvent copy = event;
-	if (copy.when == 0)
-		copy.when = system_time();
-	fHandler(copy);
+	fHandler(event);
 }
 
 

@@ -3,7 +3,6 @@
 #include "display/X11Display.h"
 
 #include <InterfaceDefs.h>
-#include <OS.h>
 
 #include <cairo.h>
 #include <xkbcommon/xkbcommon-x11.h>
@@ -162,6 +161,7 @@ X11Window::X11Window(X11Display* display, BRect frame, const char* title,
 	:
 	fDisplay(display),
 	fHandler(std::move(handler)),
+	fRequestedFrame(frame),
 	fFrame(frame),
 	fMinWidth(0),
 	fMaxWidth(32767),
@@ -227,7 +227,7 @@ X11Window::SetTitle(const char* title)
 void
 X11Window::SetFrame(BRect frame)
 {
-	fFrame = frame;
+	fRequestedFrame = frame;
 	uint32 values[4] = {
 		(uint32)(int32)frame.left, (uint32)(int32)frame.top,
 		(uint32)std::max(1.0f, frame.Width() + 1), (uint32)std::max(1.0f, frame.Height() + 1)
@@ -256,7 +256,9 @@ X11Window::Show()
 {
 	xcb_map_window(fDisplay->fConnection, fWindow);
 	// Without a window manager the position of a newly mapped window is ours to keep.
-	uint32 values[2] = { (uint32)(int32)fFrame.left, (uint32)(int32)fFrame.top };
+	uint32 values[2] = {
+		(uint32)(int32)fRequestedFrame.left, (uint32)(int32)fRequestedFrame.top
+	};
 	xcb_configure_window(fDisplay->fConnection, fWindow,
 		XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, values);
 	xcb_flush(fDisplay->fConnection);
@@ -325,10 +327,10 @@ X11Window::WriteSizeHints()
 {
 	uint32 hints[18] = {};
 	hints[0] = kHintUSPosition | kHintPPosition | kHintPMinSize | kHintPMaxSize;
-	hints[1] = (uint32)(int32)fFrame.left;
-	hints[2] = (uint32)(int32)fFrame.top;
-	hints[3] = ToCardinal(fFrame.Width() + 1);
-	hints[4] = ToCardinal(fFrame.Height() + 1);
+	hints[1] = (uint32)(int32)fRequestedFrame.left;
+	hints[2] = (uint32)(int32)fRequestedFrame.top;
+	hints[3] = ToCardinal(fRequestedFrame.Width() + 1);
+	hints[4] = ToCardinal(fRequestedFrame.Height() + 1);
 	hints[5] = ToCardinal(ceilf(fMinWidth) + 1);
 	hints[6] = ToCardinal(ceilf(fMinHeight) + 1);
 	hints[7] = ToCardinal(floorf(fMaxWidth) + 1);
@@ -468,7 +470,6 @@ X11Display::Dispatch(xcb_generic_event_t* event)
 	};
 
 	DisplayEvent out;
-	out.when = system_time();
 	switch (event->response_type & 0x7f) {
 		case XCB_EXPOSE:
 		{
@@ -571,7 +572,6 @@ X11Display::HandleButton(X11Window* window, bool press,
 	const xcb_button_press_event_t* event)
 {
 	DisplayEvent out;
-	out.when = system_time();
 	out.where = BPoint(event->event_x, event->event_y);
 	out.modifiers = ModifiersFrom(event->state);
 
@@ -621,7 +621,6 @@ X11Display::HandleKey(X11Window* window, bool press, const xcb_key_press_event_t
 
 	DisplayEvent out;
 	out.type = press ? kDisplayKeyDown : kDisplayKeyUp;
-	out.when = system_time();
 	out.modifiers = ModifiersFrom(event->state);
 	out.key = event->detail;
 

@@ -42,6 +42,8 @@ private:
 			xcb_window_t		fWindow;
 			xcb_gcontext_t		fGC;
 			DisplayEventHandler	fHandler;
+			// The frame asked for, and the one the server last confirmed.
+			BRect				fRequestedFrame;
 			BRect				fFrame;
 			float				fMinWidth;
 			float				fMaxWidth;

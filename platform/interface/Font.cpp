@@ -24,8 +24,7 @@ const float kDefaultSize = 12.0f;
 void
 CopyName(char* destination, const char* name)
 {
-	strncpy(destination, name, B_FONT_FAMILY_LENGTH);
-	destination[B_FONT_FAMILY_LENGTH] = '\0';
+	snprintf(destination, B_FONT_FAMILY_LENGTH + 1, "%s", name);
 }
 
 } // namespace

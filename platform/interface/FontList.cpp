@@ -5,6 +5,7 @@
 #include <pango/pangofc-fontmap.h>
 
 #include <algorithm>
+#include <stdio.h>
 #include <string.h>
 
 namespace BPrivate {
@@ -18,8 +19,7 @@ const char* const kRegularStyles[] = { "Regular", "Book", "Roman", "Normal", "Me
 void
 CopyName(char* destination, const std::string& name)
 {
-	strncpy(destination, name.c_str(), B_FONT_FAMILY_LENGTH);
-	destination[B_FONT_FAMILY_LENGTH] = '\0';
+	snprintf(destination, B_FONT_FAMILY_LENGTH + 1, "%s", name.c_str());
 }
 
 } // namespace
