@@ -40,6 +40,27 @@ operator new(size_t size)
 }
 
 
+void*
+operator new(size_t size, const std::nothrow_t&) noexcept
+{
+	return malloc(size > 0 ? size : 1);
+}
+
+
+void*
+operator new[](size_t size)
+{
+	return operator new(size);
+}
+
+
+void*
+operator new[](size_t size, const std::nothrow_t&) noexcept
+{
+	return malloc(size > 0 ? size : 1);
+}
+
+
 void
 operator delete(void* pointer) noexcept
 {
@@ -51,6 +72,34 @@ void
 operator delete(void* pointer, size_t size) noexcept
 {
 	note_deletion(size);
+	free(pointer);
+}
+
+
+void
+operator delete(void* pointer, const std::nothrow_t&) noexcept
+{
+	free(pointer);
+}
+
+
+void
+operator delete[](void* pointer) noexcept
+{
+	free(pointer);
+}
+
+
+void
+operator delete[](void* pointer, size_t) noexcept
+{
+	free(pointer);
+}
+
+
+void
+operator delete[](void* pointer, const std::nothrow_t&) noexcept
+{
 	free(pointer);
 }
 
