@@ -145,6 +145,7 @@ TEST_F(ResourcesTest, WrittenResourcesReadBackByIdNameAndIndex)
 	EXPECT_EQ(resources.LoadResource(kTextType, 3, &size), nullptr);
 	EXPECT_EQ(resources.LoadResource(kIconType, 1, &size), nullptr);
 	EXPECT_EQ(resources.LoadResource(kTextType, (const char*)NULL, &size), nullptr);
+	EXPECT_EQ(resources.LoadResource(kIconType, "", &size), nullptr);
 
 	EXPECT_TRUE(resources.HasResource(kTextType, "first"));
 	EXPECT_FALSE(resources.HasResource(kIconType, "first"));

@@ -44,7 +44,8 @@ ResourceItemSet::Find(type_code type, int32 id) const
 ResourceItem*
 ResourceItemSet::Find(type_code type, const char* name) const
 {
-	if (name == NULL)
+	// Unnamed resources are found by id only.
+	if (name == NULL || name[0] == '\0')
 		return NULL;
 	for (const std::unique_ptr<ResourceItem>& item : fItems) {
 		if (item->type == type && item->name == name)
