@@ -1,5 +1,6 @@
 #include <Message.h>
 
+#include <DataIO.h>
 #include <Entry.h>
 #include <Path.h>
 #include <String.h>
@@ -560,4 +561,36 @@ TEST(MessageTest, UnsizedUnflattenReadsOwnBuffers)
 	BMessage target;
 	ASSERT_EQ(target.Unflatten(buffer.data()), B_OK);
 	EXPECT_EQ(target.what, 'mine');
+}
+
+
+TEST(MessageTest, StreamsCarryMessagesBackToBack)
+{
+	BMessage first('frst');
+	first.AddString("text", "one");
+	first.AddSpecifier("Frame");
+	BMessage second('scnd');
+	BMallocIO stream;
+	ssize_t size = 0;
+	ASSERT_EQ(first.Flatten(&stream, &size), B_OK);
+	EXPECT_EQ(size, first.FlattenedSize());
+	ASSERT_EQ(second.Flatten(&stream), B_OK);
+
+	stream.Seek(0, SEEK_SET);
+	BMessage read;
+	ASSERT_EQ(read.Unflatten(&stream), B_OK);
+	EXPECT_EQ(read.what, 'frst');
+	EXPECT_TRUE(read.HasSpecifiers());
+	ASSERT_EQ(read.Unflatten(&stream), B_OK);
+	EXPECT_EQ(read.what, 'scnd');
+	// The stream has ended.
+	EXPECT_NE(read.Unflatten(&stream), B_OK);
+	ExpectEmpty(read);
+
+	// A header that announces more than the stream holds.
+	BMallocIO truncated;
+	truncated.Write(stream.Buffer(), first.FlattenedSize() - 1);
+	truncated.Seek(0, SEEK_SET);
+	EXPECT_EQ(read.Unflatten(&truncated), B_BAD_DATA);
+	ExpectEmpty(read);
 }

@@ -15,6 +15,7 @@
 
 #include <string.h>
 
+class BDataIO;
 class BFlattenable;
 class BHandler;
 class BMessenger;
@@ -97,6 +98,11 @@ public:
 	// Trusts the size recorded in the buffer's header: only for buffers this process
 	// made itself, never for bytes that came from outside.
 	status_t Unflatten(const char* flatBuffer);
+	// size, when given, receives the number of bytes written.
+	status_t Flatten(BDataIO* stream, ssize_t* size = NULL) const;
+	// Reads one message: its header, then as many bytes as the header gives (within the
+	// same limits as above), memory growing only as bytes arrive.
+	status_t Unflatten(BDataIO* stream);
 
 	// The specifier stack: each specifier is a message in the field "specifiers" whose
 	// what is its form. Adding one makes it the current specifier; PopSpecifier makes
@@ -381,6 +387,8 @@ private:
 	status_t _ResizeRegion(int32 field, size_t position, size_t removeSize, size_t insertSize);
 	void _RemoveField(int32 field);
 	void _CheckSpecifiers();
+	// Writes the flattened header (32 bytes) for the current content.
+	void _WriteHeader(void* buffer) const;
 	void _Clear();
 
 	// fBuffer holds the field table followed by the items (docs/message-format.md): the

@@ -3,12 +3,15 @@
 // printing in MessagePrinting.cpp.
 #include <Message.h>
 
+#include <DataIO.h>
 #include <Flattenable.h>
 #include <String.h>
 
 #include <ctype.h>
 #include <stdlib.h>
 #include <string.h>
+
+#include <vector>
 
 #include "storage/EntryRefFlattening.h"
 #include "support/MessageFormat.h"
@@ -18,6 +21,46 @@ using namespace BPrivate;
 namespace {
 
 const char kSpecifiersField[] = "specifiers";
+
+// Streams are read in steps of this size, so that a header announcing a large message
+// costs memory only as its bytes actually arrive.
+const size_t kStreamChunkSize = 64 * 1024;
+
+
+// Reads exactly size bytes; B_BAD_DATA when the stream ends first.
+status_t
+ReadFully(BDataIO* stream, void* buffer, size_t size)
+{
+	uint8* out = (uint8*)buffer;
+	while (size > 0) {
+		ssize_t bytesRead = stream->Read(out, size);
+		if (bytesRead < 0)
+			return (status_t)bytesRead;
+		if (bytesRead == 0)
+			return B_BAD_DATA;
+		out += bytesRead;
+		size -= bytesRead;
+	}
+	return B_OK;
+}
+
+
+status_t
+WriteFully(BDataIO* stream, const void* buffer, size_t size)
+{
+	const uint8* in = (const uint8*)buffer;
+	while (size > 0) {
+		ssize_t written = stream->Write(in, size);
+		if (written < 0)
+			return (status_t)written;
+		if (written == 0)
+			return B_IO_ERROR;
+		in += written;
+		size -= written;
+	}
+	return B_OK;
+}
+
 
 inline FieldEntry*
 EntryAt(uint8* buffer, int32 field)
@@ -237,6 +280,16 @@ BMessage::Flatten(char* buffer, ssize_t size) const
 {
 	if (buffer == NULL || size < FlattenedSize())
 		return B_BAD_VALUE;
+	_WriteHeader(buffer);
+	if (fBufferSize > 0)
+		memcpy(buffer + sizeof(MessageHeader), fBuffer, fBufferSize);
+	return B_OK;
+}
+
+
+void
+BMessage::_WriteHeader(void* buffer) const
+{
 	MessageHeader header = {};
 	header.magic = kMessageMagic;
 	header.version = kMessageFormatVersion;
@@ -247,9 +300,6 @@ BMessage::Flatten(char* buffer, ssize_t size) const
 	header.dataSize = fBufferSize - fFieldCount * sizeof(FieldEntry);
 	header.totalSize = FlattenedSize();
 	memcpy(buffer, &header, sizeof(header));
-	if (fBufferSize > 0)
-		memcpy(buffer + sizeof(header), fBuffer, fBufferSize);
-	return B_OK;
 }
 
 
@@ -301,6 +351,55 @@ BMessage::Unflatten(const char* flatBuffer)
 		return B_NOT_A_MESSAGE;
 	}
 	return Unflatten(flatBuffer, header.totalSize);
+}
+
+
+status_t
+BMessage::Flatten(BDataIO* stream, ssize_t* size) const
+{
+	if (stream == NULL)
+		return B_BAD_VALUE;
+	char header[sizeof(MessageHeader)];
+	_WriteHeader(header);
+	status_t status = WriteFully(stream, header, sizeof(header));
+	if (status == B_OK && fBufferSize > 0)
+		status = WriteFully(stream, fBuffer, fBufferSize);
+	if (size != NULL)
+		*size = status == B_OK ? FlattenedSize() : 0;
+	return status;
+}
+
+
+status_t
+BMessage::Unflatten(BDataIO* stream)
+{
+	if (stream == NULL)
+		return B_BAD_VALUE;
+	MessageHeader header;
+	status_t status = ReadFully(stream, &header, sizeof(header));
+	if (status == B_OK && header.magic != kMessageMagic)
+		status = B_NOT_A_MESSAGE;
+	else if (status == B_OK
+		&& (header.totalSize < sizeof(header) || header.totalSize > kMaxMessageSize))
+		status = B_BAD_DATA;
+
+	std::vector<char> buffer;
+	if (status == B_OK) {
+		buffer.resize(sizeof(header));
+		memcpy(buffer.data(), &header, sizeof(header));
+	}
+	while (status == B_OK && buffer.size() < header.totalSize) {
+		size_t start = buffer.size();
+		size_t chunk = std::min(kStreamChunkSize, header.totalSize - start);
+		buffer.resize(start + chunk);
+		status = ReadFully(stream, buffer.data() + start, chunk);
+	}
+	if (status != B_OK) {
+		_Clear();
+		what = 0;
+		return status;
+	}
+	return Unflatten(buffer.data(), buffer.size());
 }
 
 
