@@ -545,11 +545,22 @@ TEST(MessageTest, NestingBeyondTheLimitIsRefused)
 	BMessage target;
 	EXPECT_EQ(target.Unflatten(ok.data(), ok.size()), B_OK);
 
+	// Adding one more level is refused at once...
 	BMessage deeper('nest');
-	deeper.AddMessage("inner", &message);
+	EXPECT_EQ(deeper.AddMessage("inner", &message), B_BAD_VALUE);
+	EXPECT_TRUE(deeper.IsEmpty());
+	EXPECT_EQ(deeper.AddData("inner", B_MESSAGE_TYPE, ok.data(), ok.size()), B_BAD_VALUE);
+
+	// ... and by the receiver: the same bytes added as raw data, retyped in the buffer.
+	ASSERT_EQ(deeper.AddData("inner", B_RAW_TYPE, ok.data(), ok.size()), B_OK);
 	std::vector<char> tooDeep = Flatten(deeper);
+	uint32 messageType = B_MESSAGE_TYPE;
+	memcpy(tooDeep.data() + 32, &messageType, sizeof(messageType));
 	EXPECT_EQ(target.Unflatten(tooDeep.data(), tooDeep.size()), B_BAD_DATA);
 	ExpectEmpty(target);
+
+	// Raw bytes that are no message are never stored as one.
+	EXPECT_EQ(deeper.AddData("bogus", B_MESSAGE_TYPE, "bytes", 5), B_BAD_VALUE);
 }
 
 
@@ -593,4 +604,33 @@ TEST(MessageTest, StreamsCarryMessagesBackToBack)
 	truncated.Seek(0, SEEK_SET);
 	EXPECT_EQ(read.Unflatten(&truncated), B_BAD_DATA);
 	ExpectEmpty(read);
+}
+
+
+TEST(MessageTest, PrintToStreamShowsEveryItemAndNesting)
+{
+	BMessage inner(B_REPLY);
+	inner.AddInt32("error", 0);
+	BMessage message('abcd');
+	message.AddString("name", "Window");
+	message.AddInt32("index", 2);
+	message.AddInt32("index", 3);
+	message.AddMessage("reply", &inner);
+	message.AddData("raw", B_RAW_TYPE, "xy", 2);
+	message.AddString("format", "%s%n");
+
+	testing::internal::CaptureStdout();
+	message.PrintToStream();
+	std::string output = testing::internal::GetCapturedStdout();
+	EXPECT_EQ(output,
+		"BMessage('abcd') {\n"
+		"        name = string(\"Window\", 7 bytes)\n"
+		"        index[0] = int32(0x2 or 2)\n"
+		"        index[1] = int32(0x3 or 3)\n"
+		"        reply = BMessage('RPLY') {\n"
+		"                error = int32(0x0 or 0)\n"
+		"        }\n"
+		"        raw = (type = 'RAWT')(size = 2)\n"
+		"        format = string(\"%s%n\", 5 bytes)\n"
+		"}\n");
 }

@@ -150,12 +150,14 @@ public:
 		{ return _AddValue(name, B_DOUBLE_TYPE, value); }
 	status_t AddPointer(const char* name, const void* pointer)
 		{ return _AddValue(name, B_POINTER_TYPE, pointer); }
-	// The message is stored flattened; later changes to it are not seen.
+	// The message is stored flattened; later changes to it are not seen. B_BAD_VALUE
+	// when that would nest messages deeper than a receiver accepts.
 	status_t AddMessage(const char* name, const BMessage* message);
 	status_t AddRef(const char* name, const entry_ref* ref);
 	status_t AddFlat(const char* name, BFlattenable* object, int32 count = 1);
 	// The one primitive every Add goes through. count is a hint of how many items the
-	// field will hold.
+	// field will hold. Items of B_MESSAGE_TYPE must be flattened messages that a
+	// receiver accepts (B_BAD_VALUE otherwise), so that every message can be sent.
 	status_t AddData(const char* name, type_code type, const void* data, ssize_t numBytes,
 		bool isFixedSize = true, int32 count = 1);
 

@@ -583,9 +583,17 @@ BMessage::AddMessage(const char* name, const BMessage* message)
 	ssize_t size = message->FlattenedSize();
 	void* item;
 	status_t status = _AddUninitialized(name, B_MESSAGE_TYPE, size, false, &item);
-	if (status == B_OK)
-		message->Flatten((char*)item, size);
-	return status;
+	if (status != B_OK)
+		return status;
+	message->Flatten((char*)item, size);
+	// Refused here rather than by whoever receives it: nested too deep.
+	if (!IsValidMessageItem(item, size)) {
+		int32 count = 0;
+		GetInfo(name, NULL, &count);
+		RemoveData(name, count - 1);
+		return B_BAD_VALUE;
+	}
+	return B_OK;
 }
 
 
@@ -631,6 +639,9 @@ BMessage::AddData(const char* name, type_code type, const void* data, ssize_t nu
 	bool isFixedSize, int32 count)
 {
 	if (numBytes < 0 || (data == NULL && numBytes > 0))
+		return B_BAD_VALUE;
+	// What a message holds must be sendable as it is.
+	if (type == B_MESSAGE_TYPE && !IsValidMessageItem(data, numBytes))
 		return B_BAD_VALUE;
 	// Data from this very message would move under our feet.
 	const uint8* source = (const uint8*)data;
@@ -994,10 +1005,12 @@ BMessage::ReplaceMessage(const char* name, int32 index, const BMessage* message)
 		return ReplaceMessage(name, index, &copy);
 	}
 	ssize_t size = message->FlattenedSize();
-	void* item;
-	status_t status = _ReplaceUninitialized(name, B_MESSAGE_TYPE, index, size, &item);
-	if (status == B_OK)
-		message->Flatten((char*)item, size);
+	char* flat = (char*)malloc(size);
+	if (flat == NULL)
+		return B_NO_MEMORY;
+	message->Flatten(flat, size);
+	status_t status = ReplaceData(name, B_MESSAGE_TYPE, index, flat, size);
+	free(flat);
 	return status;
 }
 
@@ -1041,6 +1054,8 @@ BMessage::ReplaceData(const char* name, type_code type, int32 index, const void*
 	ssize_t numBytes)
 {
 	if (numBytes < 0 || (data == NULL && numBytes > 0) || type == B_ANY_TYPE)
+		return B_BAD_VALUE;
+	if (type == B_MESSAGE_TYPE && !IsValidMessageItem(data, numBytes))
 		return B_BAD_VALUE;
 	const uint8* source = (const uint8*)data;
 	if (fBuffer != NULL && source >= fBuffer && source < fBuffer + fBufferSize) {

@@ -168,11 +168,19 @@ CheckMessage(const uint8* buffer, size_t available, int32 depth, MessageHeader* 
 
 
 status_t
-CheckFlattenedMessage(const uint8* buffer, size_t available, MessageHeader* header)
+CheckFlattenedMessage(const uint8* buffer, size_t available, MessageHeader* header,
+	int32 level)
 {
 	if (buffer == NULL || header == NULL)
 		return B_BAD_VALUE;
-	return CheckMessage(buffer, available, 0, header);
+	return CheckMessage(buffer, available, level, header);
+}
+
+
+bool
+IsValidMessageItem(const void* item, size_t size)
+{
+	return item != NULL && CheckNestedMessage((const uint8*)item, size, 1) == B_OK;
 }
 
 } // namespace BPrivate

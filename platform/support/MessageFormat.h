@@ -64,9 +64,15 @@ Align8(size_t size)
 }
 
 // Checks a whole flattened message of at most available bytes, nested messages included,
-// and gives its header. Returns B_NOT_A_MESSAGE for a wrong magic, B_BAD_DATA for anything
-// else that is wrong.
-status_t CheckFlattenedMessage(const uint8* buffer, size_t available, MessageHeader* header);
+// and gives its header. level is the message's own nesting level (0 for one that stands
+// alone, 1 for an item of such a message). Returns B_NOT_A_MESSAGE for a wrong magic,
+// B_BAD_DATA for anything else that is wrong.
+status_t CheckFlattenedMessage(const uint8* buffer, size_t available, MessageHeader* header,
+	int32 level = 0);
+
+// Whether an item of type B_MESSAGE_TYPE holds exactly one message that a receiver
+// would accept.
+bool IsValidMessageItem(const void* item, size_t size);
 
 } // namespace BPrivate
 

@@ -42,7 +42,8 @@ Read(const void* data, ssize_t size, T* value)
 void PrintMessage(const BMessage& message, int level);
 
 
-// Prints one item's value; false when its size does not fit its type.
+// Prints one item's value, level being the item's own; false when its size does not fit
+// its type.
 bool
 PrintValue(type_code type, const void* data, ssize_t size, int level)
 {
@@ -142,7 +143,7 @@ PrintValue(type_code type, const void* data, ssize_t size, int level)
 			BMessage nested;
 			if (nested.Unflatten((const char*)data, size) != B_OK)
 				return false;
-			PrintMessage(nested, level + 1);
+			PrintMessage(nested, level);
 			return true;
 		}
 		case B_REF_TYPE:
