@@ -1,0 +1,261 @@
+#include <Handler.h>
+
+#include <AppDefs.h>
+#include <Looper.h>
+#include <Message.h>
+#include <Messenger.h>
+#include <PropertyInfo.h>
+
+#include <stdlib.h>
+#include <string.h>
+
+#include "app/TokenSpace.h"
+
+namespace {
+
+property_info stHandlerProperties[] = {
+	{ "Suites", { B_GET_PROPERTY }, { B_DIRECT_SPECIFIER },
+		"Returns the names of the suites this handler supports.", 0,
+		{ B_STRING_TYPE } },
+	{ "Messenger", { B_GET_PROPERTY }, { B_DIRECT_SPECIFIER },
+		"Returns a messenger to this handler.", 0, { B_MESSENGER_TYPE } },
+	{ "InternalName", { B_GET_PROPERTY }, { B_DIRECT_SPECIFIER },
+		"Returns the name of this handler.", 0, { B_STRING_TYPE } },
+	{}
+};
+
+
+// Answers a property of the handler suite into reply; false for other properties.
+bool
+get_handler_property(BHandler* handler, const char* property, BMessage& reply)
+{
+	if (strcmp(property, "Suites") == 0) {
+		BMessage suites;
+		handler->GetSupportedSuites(&suites);
+		const char* suite;
+		for (int32 i = 0; suites.FindString("suites", i, &suite) == B_OK; i++)
+			reply.AddString("result", suite);
+		return true;
+	}
+	if (strcmp(property, "Messenger") == 0) {
+		reply.AddMessenger("result", BMessenger(handler));
+		return true;
+	}
+	if (strcmp(property, "InternalName") == 0) {
+		reply.AddString("result", handler->Name() != NULL ? handler->Name() : "");
+		return true;
+	}
+	return false;
+}
+
+} // namespace
+
+
+BHandler::BHandler(const char* name)
+{
+	_Init(name);
+}
+
+
+BHandler::BHandler(BMessage* archive)
+	:
+	BArchivable(archive)
+{
+	const char* name = NULL;
+	if (archive != NULL)
+		archive->FindString("_name", &name);
+	_Init(name);
+}
+
+
+void
+BHandler::_Init(const char* name)
+{
+	fName = name != NULL ? strdup(name) : NULL;
+	fLooper = NULL;
+	fNextHandler = NULL;
+	fToken = BPrivate::new_handler_token(this);
+}
+
+
+BHandler::~BHandler()
+{
+	if (fLooper != NULL && fLooper != this)
+		fLooper->RemoveHandler(this);
+	BPrivate::remove_handler_token(fToken);
+	free(fName);
+}
+
+
+BArchivable*
+BHandler::Instantiate(BMessage* archive)
+{
+	if (!validate_instantiation(archive, "BHandler"))
+		return NULL;
+	return new BHandler(archive);
+}
+
+
+status_t
+BHandler::Archive(BMessage* into, bool deep) const
+{
+	status_t status = BArchivable::Archive(into, deep);
+	if (status == B_OK && fName != NULL)
+		status = into->AddString("_name", fName);
+	return status;
+}
+
+
+void
+BHandler::MessageReceived(BMessage* message)
+{
+	switch (message->what) {
+		case B_GET_PROPERTY:
+		{
+			int32 index;
+			BMessage specifier;
+			int32 form;
+			const char* property;
+			if (message->GetCurrentSpecifier(&index, &specifier, &form, &property) != B_OK)
+				break;
+			BMessage reply(B_REPLY);
+			if (get_handler_property(this, property, reply)) {
+				reply.AddInt32("error", B_OK);
+				message->SendReply(&reply);
+				return;
+			}
+			break;
+		}
+
+		case B_GET_SUPPORTED_SUITES:
+		{
+			BMessage reply(B_REPLY);
+			status_t status = GetSupportedSuites(&reply);
+			reply.AddInt32("error", status);
+			message->SendReply(&reply);
+			return;
+		}
+	}
+
+	if (fNextHandler != NULL) {
+		fNextHandler->MessageReceived(message);
+		return;
+	}
+
+	if (message->what != B_MESSAGE_NOT_UNDERSTOOD
+		&& (message->WasDropped() || message->HasSpecifiers())) {
+		BMessage reply(B_MESSAGE_NOT_UNDERSTOOD);
+		reply.AddInt32("error", B_BAD_SCRIPT_SYNTAX);
+		reply.AddString("message", "Didn't understand the specifier(s)");
+		message->SendReply(&reply);
+	}
+}
+
+
+BLooper*
+BHandler::Looper() const
+{
+	return fLooper;
+}
+
+
+void
+BHandler::SetName(const char* name)
+{
+	free(fName);
+	fName = name != NULL ? strdup(name) : NULL;
+}
+
+
+const char*
+BHandler::Name() const
+{
+	return fName;
+}
+
+
+void
+BHandler::SetNextHandler(BHandler* handler)
+{
+	if (handler == this || (handler != NULL && handler->Looper() != fLooper))
+		return;
+	fNextHandler = handler;
+}
+
+
+BHandler*
+BHandler::NextHandler() const
+{
+	return fNextHandler;
+}
+
+
+bool
+BHandler::LockLooper()
+{
+	return LockLooperWithTimeout(B_INFINITE_TIMEOUT) == B_OK;
+}
+
+
+status_t
+BHandler::LockLooperWithTimeout(bigtime_t timeout)
+{
+	BLooper* looper = fLooper;
+	if (looper == NULL)
+		return B_BAD_VALUE;
+	status_t status = looper->LockWithTimeout(timeout);
+	if (status != B_OK)
+		return status;
+	// The handler may have moved while we waited.
+	if (fLooper != looper) {
+		looper->Unlock();
+		return B_MISMATCHED_VALUES;
+	}
+	return B_OK;
+}
+
+
+void
+BHandler::UnlockLooper()
+{
+	if (fLooper != NULL)
+		fLooper->Unlock();
+}
+
+
+BHandler*
+BHandler::ResolveSpecifier(BMessage* message, int32 index, BMessage* specifier,
+	int32 form, const char* property)
+{
+	BPropertyInfo info(stHandlerProperties);
+	if (info.FindMatch(message, index, specifier, form, property) >= 0)
+		return this;
+
+	BMessage reply(B_MESSAGE_NOT_UNDERSTOOD);
+	reply.AddInt32("error", B_BAD_SCRIPT_SYNTAX);
+	reply.AddString("message", "Didn't understand the specifier(s)");
+	message->SendReply(&reply);
+	return NULL;
+}
+
+
+status_t
+BHandler::GetSupportedSuites(BMessage* data)
+{
+	if (data == NULL)
+		return B_BAD_VALUE;
+	status_t status = data->AddString("suites", "suite/vnd.Be-handler");
+	if (status != B_OK)
+		return status;
+	BPropertyInfo info(stHandlerProperties);
+	return data->AddFlat("messages", &info);
+}
+
+
+void
+BHandler::_SetLooper(BLooper* looper)
+{
+	fLooper = looper;
+	if (looper == NULL)
+		fNextHandler = NULL;
+}

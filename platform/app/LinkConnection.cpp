@@ -1,0 +1,319 @@
+#include "app/LinkConnection.h"
+
+#include <errno.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include "app/MessageDelivery.h"
+
+namespace BPrivate {
+
+namespace {
+
+std::atomic<uint64> stNextID{1};
+
+
+// The peer's team, or an error for a peer of another user.
+status_t
+peer_team(int fd, team_id& team)
+{
+	ucred credentials;
+	socklen_t length = sizeof(credentials);
+	if (getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &credentials, &length) != 0)
+		return B_ERROR;
+	if (credentials.uid != getuid())
+		return B_PERMISSION_DENIED;
+	team = credentials.pid;
+	return B_OK;
+}
+
+
+// Milliseconds for poll() until deadline (-1: none).
+int
+poll_timeout(bigtime_t deadline)
+{
+	if (deadline == B_INFINITE_TIMEOUT)
+		return -1;
+	bigtime_t left = deadline - system_time();
+	return left <= 0 ? 0 : (int)((left + 999) / 1000);
+}
+
+
+bigtime_t
+deadline_for(bigtime_t timeout)
+{
+	if (timeout == B_INFINITE_TIMEOUT || timeout > B_INFINITE_TIMEOUT - system_time())
+		return B_INFINITE_TIMEOUT;
+	return system_time() + (timeout < 0 ? 0 : timeout);
+}
+
+
+// Appends header, head and the flattened message; B_BAD_VALUE when it is too large.
+status_t
+build_message_frame(const MessageHead& head, const BMessage& message,
+	std::vector<uint8>& frame)
+{
+	ssize_t flatSize = message.FlattenedSize();
+	if (flatSize < 0)
+		return (status_t)flatSize;
+	size_t bodySize = kMessageHeadSize + (size_t)flatSize;
+	if (bodySize > kMaxFrameBody)
+		return B_BAD_VALUE;
+
+	frame.reserve(kFrameHeaderSize + bodySize);
+	append_frame_header(frame, kMessageFrame, bodySize);
+	append_message_head(frame, head);
+	size_t offset = frame.size();
+	frame.resize(offset + flatSize);
+	return message.Flatten(reinterpret_cast<char*>(frame.data() + offset), flatSize);
+}
+
+} // namespace
+
+
+status_t
+LinkConnection::Connect(const std::string& path, std::shared_ptr<LinkConnection>& connection)
+{
+	sockaddr_un address = {};
+	address.sun_family = AF_UNIX;
+	if (path.size() >= sizeof(address.sun_path))
+		return B_NAME_TOO_LONG;
+	memcpy(address.sun_path, path.c_str(), path.size() + 1);
+
+	int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+	if (fd < 0)
+		return B_NO_MORE_FDS;
+	if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0) {
+		close(fd);
+		return B_BAD_PORT_ID;
+	}
+	fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
+
+	team_id team;
+	status_t status = peer_team(fd, team);
+	if (status != B_OK) {
+		close(fd);
+		return status;
+	}
+	connection.reset(new LinkConnection(fd, team));
+	return B_OK;
+}
+
+
+status_t
+LinkConnection::Adopt(int fd, std::shared_ptr<LinkConnection>& connection)
+{
+	team_id team;
+	status_t status = peer_team(fd, team);
+	if (status != B_OK) {
+		close(fd);
+		return status;
+	}
+	fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
+	connection.reset(new LinkConnection(fd, team));
+	return B_OK;
+}
+
+
+LinkConnection::LinkConnection(int fd, team_id peer)
+	:
+	fFD(fd),
+	fPeer(peer),
+	fID(stNextID++)
+{
+}
+
+
+LinkConnection::~LinkConnection()
+{
+	close(fFD);
+}
+
+
+void
+LinkConnection::Close()
+{
+	if (!fClosed.exchange(true))
+		shutdown(fFD, SHUT_RDWR);
+}
+
+
+status_t
+LinkConnection::SendMessage(const MessageHead& head, const BMessage& message,
+	bigtime_t timeout)
+{
+	std::vector<uint8> frame;
+	status_t status = build_message_frame(head, message, frame);
+	if (status != B_OK)
+		return status;
+	return _Write(frame, timeout);
+}
+
+
+status_t
+LinkConnection::SendReply(uint64 serial, status_t status, const BMessage* reply,
+	bigtime_t timeout)
+{
+	ssize_t flatSize = status == B_OK && reply != NULL ? reply->FlattenedSize() : 0;
+	if (flatSize < 0)
+		return (status_t)flatSize;
+	size_t bodySize = kReplyHeadSize + (size_t)flatSize;
+	if (bodySize > kMaxFrameBody) {
+		// The sender must not wait for an answer that cannot be sent.
+		return SendReply(serial, B_BAD_VALUE, NULL, timeout) == B_OK ? B_BAD_VALUE
+			: B_BAD_PORT_ID;
+	}
+
+	std::vector<uint8> frame;
+	frame.reserve(kFrameHeaderSize + bodySize);
+	append_frame_header(frame, kReplyFrame, bodySize);
+	append_reply_head(frame, { serial, status });
+	if (flatSize > 0) {
+		size_t offset = frame.size();
+		frame.resize(offset + flatSize);
+		status_t flattened = reply->Flatten(
+			reinterpret_cast<char*>(frame.data() + offset), flatSize);
+		if (flattened != B_OK)
+			return flattened;
+	}
+	return _Write(frame, timeout);
+}
+
+
+status_t
+LinkConnection::Request(MessageHead head, const BMessage& message, BMessage* reply,
+	bigtime_t sendTimeout, bigtime_t replyTimeout)
+{
+	std::lock_guard<std::mutex> lock(fRequestLock);
+	head.serial = ++fNextSerial;
+	head.flags |= kFrameWantsReply;
+
+	std::vector<uint8> frame;
+	status_t status = build_message_frame(head, message, frame);
+	if (status != B_OK)
+		return status;
+	status = _Write(frame, sendTimeout);
+	if (status != B_OK)
+		return status;
+
+	bigtime_t deadline = deadline_for(replyTimeout);
+	Frame answer;
+	for (;;) {
+		status = fDecoder.Next(answer);
+		if (status == B_WOULD_BLOCK) {
+			pollfd entry = { fFD, POLLIN, 0 };
+			int ready = poll(&entry, 1, poll_timeout(deadline));
+			if (ready < 0 && errno == EINTR)
+				continue;
+			if (ready == 0)
+				return B_TIMED_OUT;
+			status = _ReadSome();
+			if (status != B_OK)
+				return status;
+			continue;
+		}
+		ReplyHead replyHead;
+		if (status != B_OK || answer.kind != kReplyFrame
+			|| parse_reply_head(answer.body.data(), answer.body.size(), replyHead) != B_OK) {
+			Close();
+			return B_BAD_PORT_ID;
+		}
+		// Replies to requests that timed out earlier arrive late; skip them.
+		if (replyHead.serial != head.serial)
+			continue;
+		if (replyHead.status != B_OK)
+			return replyHead.status;
+
+		const char* flat = reinterpret_cast<const char*>(answer.body.data()) + kReplyHeadSize;
+		if (reply->Unflatten(flat, answer.body.size() - kReplyHeadSize) != B_OK) {
+			Close();
+			return B_BAD_PORT_ID;
+		}
+		BMessage::Private(reply).ReleaseDelivery();
+		BPrivate::DeliveryInfo& info = BMessage::Private(reply).Delivery();
+		info.isReply = true;
+		info.sourceRemote = true;
+		info.sourceTeam = fPeer;
+		return B_OK;
+	}
+}
+
+
+status_t
+LinkConnection::ReadFrames(std::vector<Frame>& frames)
+{
+	status_t status = _ReadSome();
+	for (;;) {
+		Frame frame;
+		status_t next = fDecoder.Next(frame);
+		if (next == B_WOULD_BLOCK)
+			break;
+		if (next != B_OK)
+			return B_BAD_DATA;
+		frames.push_back(std::move(frame));
+	}
+	return status == B_WOULD_BLOCK ? B_OK : status;
+}
+
+
+status_t
+LinkConnection::_ReadSome()
+{
+	uint8 buffer[65536];
+	for (;;) {
+		ssize_t bytes = recv(fFD, buffer, sizeof(buffer), 0);
+		if (bytes > 0) {
+			fDecoder.Feed(buffer, bytes);
+			if ((size_t)bytes < sizeof(buffer))
+				return B_OK;
+			continue;
+		}
+		if (bytes < 0 && errno == EINTR)
+			continue;
+		if (bytes < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
+			return B_WOULD_BLOCK;
+		// The peer hung up or the connection broke.
+		Close();
+		return B_BAD_PORT_ID;
+	}
+}
+
+
+status_t
+LinkConnection::_Write(const std::vector<uint8>& frame, bigtime_t timeout)
+{
+	std::lock_guard<std::mutex> lock(fWriteLock);
+	if (fClosed)
+		return B_BAD_PORT_ID;
+
+	bigtime_t deadline = deadline_for(timeout);
+	size_t written = 0;
+	while (written < frame.size()) {
+		ssize_t bytes = send(fFD, frame.data() + written, frame.size() - written,
+			MSG_NOSIGNAL);
+		if (bytes > 0) {
+			written += bytes;
+			continue;
+		}
+		if (bytes < 0 && errno == EINTR)
+			continue;
+		if (bytes < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+			pollfd entry = { fFD, POLLOUT, 0 };
+			int ready = poll(&entry, 1, poll_timeout(deadline));
+			if (ready > 0 || (ready < 0 && errno == EINTR))
+				continue;
+			// Half a frame would corrupt the stream: give the connection up.
+			if (written > 0)
+				Close();
+			return timeout == 0 ? B_WOULD_BLOCK : B_TIMED_OUT;
+		}
+		Close();
+		return B_BAD_PORT_ID;
+	}
+	return B_OK;
+}
+
+} // namespace BPrivate

@@ -1,0 +1,75 @@
+// One connection of the kit's socket protocol, to a process of the same user. Writes
+// come from any thread (one frame at a time); reads are done either by the I/O thread
+// (ReadFrames, on accepted connections) or by the one thread that owns the connection
+// for its synchronous requests (Request).
+#ifndef _LINK_CONNECTION_H
+#define _LINK_CONNECTION_H
+
+#include <Message.h>
+
+#include "app/LinkFrame.h"
+
+#include <atomic>
+#include <memory>
+#include <mutex>
+#include <string>
+
+namespace BPrivate {
+
+class LinkConnection {
+public:
+	// Connects to the socket at path. B_PERMISSION_DENIED when its owner is another user;
+	// B_BAD_PORT_ID when nobody listens there.
+	static status_t		Connect(const std::string& path,
+							std::shared_ptr<LinkConnection>& connection);
+	// Takes an accepted socket; B_PERMISSION_DENIED (and the socket closed) for a peer
+	// of another user.
+	static status_t		Adopt(int fd, std::shared_ptr<LinkConnection>& connection);
+
+						~LinkConnection();
+
+	int					FD() const { return fFD; }
+	uint64				ID() const { return fID; }
+	team_id				PeerTeam() const { return fPeer; }
+	bool				IsClosed() const { return fClosed; }
+	// Hangs up; the descriptor itself is released with the object.
+	void				Close();
+
+	// B_BAD_VALUE for a message larger than the protocol allows, B_TIMED_OUT (or
+	// B_WOULD_BLOCK for 0) when the peer does not take it in time, B_BAD_PORT_ID when the
+	// connection is gone.
+	status_t			SendMessage(const MessageHead& head, const BMessage& message,
+							bigtime_t timeout);
+	// reply is ignored unless status is B_OK.
+	status_t			SendReply(uint64 serial, status_t status, const BMessage* reply,
+							bigtime_t timeout);
+	// Sends head (given a fresh serial) and message, then reads this connection until
+	// the reply comes, the time runs out or the peer goes away.
+	status_t			Request(MessageHead head, const BMessage& message,
+							BMessage* reply, bigtime_t sendTimeout,
+							bigtime_t replyTimeout);
+
+	// Reads what has arrived and appends the complete frames. An error means the
+	// connection is finished (closed by the peer, or bytes that are not the protocol).
+	status_t			ReadFrames(std::vector<Frame>& frames);
+
+private:
+						LinkConnection(int fd, team_id peer);
+
+	status_t			_Write(const std::vector<uint8>& frame, bigtime_t timeout);
+	status_t			_ReadSome();
+
+	int					fFD;
+	team_id				fPeer;
+	uint64				fID;
+	std::atomic<bool>	fClosed{false};
+	std::mutex			fWriteLock;
+	// Serializes requests, and with them the reading of their replies.
+	std::mutex			fRequestLock;
+	FrameDecoder		fDecoder;
+	uint64				fNextSerial = 0;
+};
+
+} // namespace BPrivate
+
+#endif // _LINK_CONNECTION_H

@@ -1,0 +1,342 @@
+#include "app/LinkHub.h"
+
+#include <errno.h>
+#include <poll.h>
+#include <sys/epoll.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <mutex>
+#include <unordered_map>
+
+#include "app/LinkConnection.h"
+#include "app/MessageDelivery.h"
+#include "app/Port.h"
+#include "app/QuitSignals.h"
+#include "app/RuntimeDirectory.h"
+
+namespace BPrivate {
+
+namespace LinkHub {
+
+namespace {
+
+// How long the I/O thread may wait to tell a sender that its target port is gone.
+const bigtime_t kRefusalTimeout = 100000;
+
+struct ListenState {
+	std::string		path;
+	int				listenFD = -1;
+	int				epollFD = -1;
+	int				signalFD = -1;
+	// Accepted connections by descriptor; the I/O thread's alone.
+	std::unordered_map<int, std::shared_ptr<LinkConnection>> accepted;
+};
+
+std::mutex stLock;
+// Never freed: the I/O thread runs until the process ends.
+ListenState* stListen = nullptr;
+std::unordered_map<team_id, std::shared_ptr<LinkConnection>> stShared;
+std::atomic<void (*)(uint64)> stClosedHook{nullptr};
+std::atomic<void (*)()> stQuitHook{nullptr};
+
+// Each thread's connections for synchronous sends, read by that thread only.
+thread_local std::unordered_map<team_id, std::shared_ptr<LinkConnection>> tlRequests;
+
+
+status_t
+connect_to_team(team_id team, std::shared_ptr<LinkConnection>& connection)
+{
+	std::string path;
+	status_t status = app_socket_path(team, path);
+	if (status != B_OK)
+		return status;
+	status = LinkConnection::Connect(path, connection);
+	// A socket file left behind by another process of that number is not the team.
+	if (status == B_OK && connection->PeerTeam() != team) {
+		connection.reset();
+		return B_BAD_PORT_ID;
+	}
+	return status;
+}
+
+
+// Queues a message frame on the port it names; an error drops the connection.
+status_t
+deliver(const std::shared_ptr<LinkConnection>& connection, const Frame& frame)
+{
+	MessageHead head;
+	if (frame.kind != kMessageFrame
+		|| parse_message_head(frame.body.data(), frame.body.size(), head) != B_OK)
+		return B_BAD_DATA;
+
+	BMessage* message = new BMessage;
+	const char* flat = reinterpret_cast<const char*>(frame.body.data()) + kMessageHeadSize;
+	if (message->Unflatten(flat, frame.body.size() - kMessageHeadSize) != B_OK) {
+		delete message;
+		return B_BAD_DATA;
+	}
+
+	DeliveryInfo& info = BMessage::Private(message).Delivery();
+	info.token = head.token;
+	info.sourceTeam = connection->PeerTeam();
+	info.sourceRemote = true;
+	info.isReply = (head.flags & kFrameIsReply) != 0;
+	if ((head.flags & kFrameWantsReply) != 0) {
+		info.connection = connection;
+		info.serial = head.serial;
+	}
+	if ((head.flags & kFrameReplyToMessenger) != 0) {
+		info.hasReplyTo = true;
+		info.replyTeam = head.replyTeam;
+		info.replyPort = head.replyPort;
+		info.replyToken = head.replyToken;
+	}
+
+	std::shared_ptr<Port> port = Port::Find(head.port);
+	if (port == nullptr || port->WriteForced(message) != B_OK) {
+		if (info.connection != nullptr)
+			connection->SendReply(head.serial, B_BAD_PORT_ID, NULL, kRefusalTimeout);
+		info.connection = nullptr;
+		delete message;
+	}
+	return B_OK;
+}
+
+
+void
+drop(ListenState& state, int fd)
+{
+	auto it = state.accepted.find(fd);
+	if (it == state.accepted.end())
+		return;
+	std::shared_ptr<LinkConnection> connection = it->second;
+	state.accepted.erase(it);
+	epoll_ctl(state.epollFD, EPOLL_CTL_DEL, fd, nullptr);
+	connection->Close();
+	if (auto hook = stClosedHook.load())
+		hook(connection->ID());
+}
+
+
+void
+accept_all(ListenState& state)
+{
+	for (;;) {
+		int fd = accept4(state.listenFD, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+		if (fd < 0) {
+			if (errno == EINTR || errno == ECONNABORTED)
+				continue;
+			return;
+		}
+		std::shared_ptr<LinkConnection> connection;
+		if (LinkConnection::Adopt(fd, connection) != B_OK)
+			continue;
+		epoll_event event = {};
+		event.events = EPOLLIN | EPOLLRDHUP;
+		event.data.fd = fd;
+		if (epoll_ctl(state.epollFD, EPOLL_CTL_ADD, fd, &event) != 0)
+			continue;
+		state.accepted[fd] = connection;
+	}
+}
+
+
+void
+read_from(ListenState& state, int fd)
+{
+	auto it = state.accepted.find(fd);
+	if (it == state.accepted.end())
+		return;
+	std::shared_ptr<LinkConnection> connection = it->second;
+
+	std::vector<Frame> frames;
+	status_t status = connection->ReadFrames(frames);
+	for (const Frame& frame : frames) {
+		if (deliver(connection, frame) != B_OK) {
+			status = B_BAD_DATA;
+			break;
+		}
+	}
+	if (status != B_OK)
+		drop(state, fd);
+}
+
+
+status_t
+io_loop(void* data)
+{
+	ListenState& state = *static_cast<ListenState*>(data);
+	epoll_event events[32];
+	for (;;) {
+		int count = epoll_wait(state.epollFD, events, 32, -1);
+		if (count < 0) {
+			if (errno == EINTR)
+				continue;
+			return B_ERROR;
+		}
+		for (int i = 0; i < count; i++) {
+			int fd = events[i].data.fd;
+			if (fd == state.listenFD)
+				accept_all(state);
+			else if (fd == state.signalFD) {
+				auto hook = stQuitHook.load();
+				if (quit_signals_drain(fd) && hook != nullptr)
+					hook();
+			} else
+				read_from(state, fd);
+		}
+	}
+}
+
+} // namespace
+
+
+status_t
+Listen(const std::string& path)
+{
+	std::lock_guard<std::mutex> lock(stLock);
+	if (stListen != nullptr)
+		return B_BUSY;
+
+	sockaddr_un address = {};
+	address.sun_family = AF_UNIX;
+	if (path.size() >= sizeof(address.sun_path))
+		return B_NAME_TOO_LONG;
+	memcpy(address.sun_path, path.c_str(), path.size() + 1);
+
+	int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+	if (fd < 0)
+		return B_NO_MORE_FDS;
+	// The caller owns the name (its own team's, or the registrar's under its lock).
+	unlink(path.c_str());
+	if (bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0
+		|| chmod(path.c_str(), 0600) != 0 || listen(fd, 64) != 0) {
+		close(fd);
+		return B_PERMISSION_DENIED;
+	}
+
+	auto state = new ListenState;
+	state->path = path;
+	state->listenFD = fd;
+	state->epollFD = epoll_create1(EPOLL_CLOEXEC);
+	epoll_event event = {};
+	event.events = EPOLLIN;
+	event.data.fd = fd;
+	epoll_ctl(state->epollFD, EPOLL_CTL_ADD, fd, &event);
+	if (stQuitHook.load() != nullptr) {
+		state->signalFD = quit_signals_install();
+		event.data.fd = state->signalFD;
+		if (state->signalFD >= 0)
+			epoll_ctl(state->epollFD, EPOLL_CTL_ADD, state->signalFD, &event);
+	}
+
+	thread_id thread = spawn_thread(io_loop, "link hub", B_URGENT_DISPLAY_PRIORITY, state);
+	if (thread < 0) {
+		close(state->epollFD);
+		close(fd);
+		unlink(path.c_str());
+		delete state;
+		return thread;
+	}
+	stListen = state;
+	resume_thread(thread);
+	return B_OK;
+}
+
+
+void
+StopListening()
+{
+	std::lock_guard<std::mutex> lock(stLock);
+	if (stListen != nullptr && !stListen->path.empty()) {
+		unlink(stListen->path.c_str());
+		stListen->path.clear();
+	}
+}
+
+
+void
+SetConnectionClosedHook(void (*hook)(uint64 connection))
+{
+	stClosedHook = hook;
+}
+
+
+void
+SetQuitSignalHook(void (*hook)())
+{
+	stQuitHook = hook;
+}
+
+
+status_t
+Send(team_id team, const MessageHead& head, const BMessage& message, bigtime_t timeout)
+{
+	for (int attempt = 0; attempt < 2; attempt++) {
+		std::shared_ptr<LinkConnection> connection;
+		{
+			std::lock_guard<std::mutex> lock(stLock);
+			auto it = stShared.find(team);
+			if (it != stShared.end() && !it->second->IsClosed())
+				connection = it->second;
+			else {
+				stShared.erase(team);
+				status_t status = connect_to_team(team, connection);
+				if (status != B_OK)
+					return status;
+				stShared[team] = connection;
+			}
+		}
+		status_t status = connection->SendMessage(head, message, timeout);
+		// A connection that broke since its last use gets one fresh try.
+		if (status != B_BAD_PORT_ID)
+			return status;
+	}
+	return B_BAD_PORT_ID;
+}
+
+
+status_t
+SendAndWait(team_id team, const MessageHead& head, const BMessage& message, BMessage* reply,
+	bigtime_t sendTimeout, bigtime_t replyTimeout)
+{
+	std::shared_ptr<LinkConnection>& connection = tlRequests[team];
+	if (connection == nullptr || connection->IsClosed()) {
+		connection.reset();
+		status_t status = connect_to_team(team, connection);
+		if (status != B_OK) {
+			tlRequests.erase(team);
+			return status;
+		}
+	}
+	return connection->Request(head, message, reply, sendTimeout, replyTimeout);
+}
+
+
+bool
+IsReachable(team_id team)
+{
+	std::lock_guard<std::mutex> lock(stLock);
+	auto it = stShared.find(team);
+	if (it != stShared.end() && !it->second->IsClosed()) {
+		// Nobody reads these connections; a hang-up shows only when asked.
+		pollfd entry = { it->second->FD(), POLLRDHUP, 0 };
+		if (poll(&entry, 1, 0) == 0)
+			return true;
+		it->second->Close();
+	}
+	stShared.erase(team);
+	std::shared_ptr<LinkConnection> connection;
+	if (connect_to_team(team, connection) != B_OK)
+		return false;
+	stShared[team] = connection;
+	return true;
+}
+
+} // namespace LinkHub
+
+} // namespace BPrivate

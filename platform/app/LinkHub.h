@@ -1,0 +1,44 @@
+// The process's end of the kit's socket protocol (docs/socket-protocol.md).
+//
+// A process that listens (every application, and the registrar) has one AF_UNIX socket
+// in the runtime directory and an I/O thread that accepts connections, reads the
+// messages that arrive on them and queues each on the port it names. Sending uses
+// connections this process opened: asynchronous sends share one per target team;
+// a synchronous send goes over a connection of the sending thread's own, on which that
+// thread reads the reply itself, so that a peer that dies or hangs up ends the wait at
+// once.
+#ifndef _LINK_HUB_H
+#define _LINK_HUB_H
+
+#include <Message.h>
+
+#include "app/LinkFrame.h"
+
+#include <string>
+
+namespace BPrivate {
+
+namespace LinkHub {
+
+// Listens on path and starts the I/O thread; once per process.
+status_t Listen(const std::string& path);
+// Removes the socket of Listen; for the end of the process.
+void StopListening();
+
+// Called on the I/O thread for every accepted connection that closes (the registrar
+// learns of applications that ended this way), and for SIGTERM/SIGINT.
+void SetConnectionClosedHook(void (*hook)(uint64 connection));
+void SetQuitSignalHook(void (*hook)());
+
+status_t Send(team_id team, const MessageHead& head, const BMessage& message,
+	bigtime_t timeout);
+status_t SendAndWait(team_id team, const MessageHead& head, const BMessage& message,
+	BMessage* reply, bigtime_t sendTimeout, bigtime_t replyTimeout);
+// Whether the team has a socket that accepts connections.
+bool IsReachable(team_id team);
+
+} // namespace LinkHub
+
+} // namespace BPrivate
+
+#endif // _LINK_HUB_H

@@ -1,0 +1,527 @@
+#include <Looper.h>
+
+#include <AppDefs.h>
+#include <Message.h>
+#include <Messenger.h>
+#include <PropertyInfo.h>
+
+#include <string.h>
+#include <unistd.h>
+
+#include "app/HandlerPrivate.h"
+#include "app/LooperList.h"
+#include "app/MessageDelivery.h"
+
+using BPrivate::LooperList::LockFor;
+
+namespace {
+
+property_info stLooperProperties[] = {
+	{ "Handler", {}, { B_INDEX_SPECIFIER, B_REVERSE_INDEX_SPECIFIER },
+		"Resolves to the handler at the given index.", 0, {} },
+	{ "Handlers", { B_GET_PROPERTY }, { B_DIRECT_SPECIFIER },
+		"Returns messengers to all of the looper's handlers.", 0, { B_MESSENGER_TYPE } },
+	{ "Handler", { B_COUNT_PROPERTIES }, { B_DIRECT_SPECIFIER },
+		"Returns the number of the looper's handlers.", 0, { B_INT32_TYPE } },
+	{}
+};
+
+
+void
+reply_not_understood(BMessage* message, status_t error, const char* text)
+{
+	BMessage reply(B_MESSAGE_NOT_UNDERSTOOD);
+	reply.AddInt32("error", error);
+	reply.AddString("message", text);
+	message->SendReply(&reply);
+}
+
+} // namespace
+
+
+BLooper::BLooper(const char* name, int32 priority, int32 portCapacity)
+	:
+	BHandler(name),
+	fPort(BPrivate::Port::Create(portCapacity)),
+	fLastMessage(NULL),
+	fPreferred(NULL),
+	fThread(-1),
+	fInitPriority(priority),
+	fTerminating(false),
+	fRunCalled(false)
+{
+	BPrivate::LooperList::Add(this, fPort->ID());
+	// A new looper belongs to the thread that made it until Run.
+	Lock();
+	AddHandler(this);
+}
+
+
+BLooper::~BLooper()
+{
+	fPort->Close();
+	delete fLastMessage;
+	fLastMessage = NULL;
+
+	for (int32 i = fHandlers.CountItems() - 1; i >= 0; i--) {
+		BHandler* handler = static_cast<BHandler*>(fHandlers.ItemAt(i));
+		handler->_SetLooper(NULL);
+	}
+	fHandlers.MakeEmpty();
+	BPrivate::LooperList::Remove(this);
+}
+
+
+BArchivable*
+BLooper::Instantiate(BMessage* archive)
+{
+	if (!validate_instantiation(archive, "BLooper"))
+		return NULL;
+	const char* name = NULL;
+	archive->FindString("_name", &name);
+	return new BLooper(name);
+}
+
+
+status_t
+BLooper::Archive(BMessage* into, bool deep) const
+{
+	return BHandler::Archive(into, deep);
+}
+
+
+status_t
+BLooper::PostMessage(uint32 command)
+{
+	BMessage message(command);
+	return _Post(&message, NULL, NULL);
+}
+
+
+status_t
+BLooper::PostMessage(BMessage* message)
+{
+	return _Post(message, NULL, NULL);
+}
+
+
+status_t
+BLooper::PostMessage(uint32 command, BHandler* handler, BHandler* replyTo)
+{
+	BMessage message(command);
+	return _Post(&message, handler, replyTo);
+}
+
+
+status_t
+BLooper::PostMessage(BMessage* message, BHandler* handler, BHandler* replyTo)
+{
+	return _Post(message, handler, replyTo);
+}
+
+
+status_t
+BLooper::_Post(BMessage* message, BHandler* handler, BHandler* replyTo)
+{
+	if (message == NULL)
+		return B_BAD_VALUE;
+	if (handler != NULL && handler->Looper() != this)
+		return B_MISMATCHED_VALUES;
+
+	BMessenger target(handler != NULL ? handler : NULL, this);
+	BMessenger replyMessenger;
+	if (replyTo != NULL)
+		replyMessenger.SetTo(replyTo);
+	return target.SendMessage(message, replyMessenger, 0);
+}
+
+
+void
+BLooper::DispatchMessage(BMessage* message, BHandler* handler)
+{
+	if (message->what == B_QUIT_REQUESTED && handler == this) {
+		bool shouldQuit = QuitRequested();
+		if (message->IsSourceWaiting()) {
+			BMessage reply(B_REPLY);
+			reply.AddBool("result", shouldQuit);
+			message->SendReply(&reply);
+		}
+		if (shouldQuit)
+			Quit();
+		return;
+	}
+	handler->MessageReceived(message);
+}
+
+
+void
+BLooper::MessageReceived(BMessage* message)
+{
+	int32 index;
+	BMessage specifier;
+	int32 form;
+	const char* property;
+	if (message->GetCurrentSpecifier(&index, &specifier, &form, &property) == B_OK) {
+		BMessage reply(B_REPLY);
+		if (message->what == B_GET_PROPERTY && strcmp(property, "Handlers") == 0) {
+			for (int32 i = 0; i < CountHandlers(); i++)
+				reply.AddMessenger("result", BMessenger(HandlerAt(i)));
+			reply.AddInt32("error", B_OK);
+			message->SendReply(&reply);
+			return;
+		}
+		if (message->what == B_COUNT_PROPERTIES && strcmp(property, "Handler") == 0) {
+			reply.AddInt32("result", CountHandlers());
+			reply.AddInt32("error", B_OK);
+			message->SendReply(&reply);
+			return;
+		}
+	}
+	BHandler::MessageReceived(message);
+}
+
+
+BMessage*
+BLooper::CurrentMessage() const
+{
+	return fLastMessage;
+}
+
+
+BMessage*
+BLooper::DetachCurrentMessage()
+{
+	BMessage* message = fLastMessage;
+	fLastMessage = NULL;
+	return message;
+}
+
+
+bool
+BLooper::IsMessageWaiting() const
+{
+	return fPort->Count() > 0;
+}
+
+
+void
+BLooper::AddHandler(BHandler* handler)
+{
+	if (handler == NULL || handler->Looper() != NULL)
+		return;
+	fHandlers.AddItem(handler);
+	handler->_SetLooper(this);
+}
+
+
+bool
+BLooper::RemoveHandler(BHandler* handler)
+{
+	if (handler == NULL || handler == this || handler->Looper() != this)
+		return false;
+	fHandlers.RemoveItem(handler);
+	handler->_SetLooper(NULL);
+	if (fPreferred == handler)
+		fPreferred = NULL;
+	return true;
+}
+
+
+int32
+BLooper::CountHandlers() const
+{
+	return fHandlers.CountItems();
+}
+
+
+BHandler*
+BLooper::HandlerAt(int32 index) const
+{
+	return static_cast<BHandler*>(fHandlers.ItemAt(index));
+}
+
+
+int32
+BLooper::IndexOf(BHandler* handler) const
+{
+	return fHandlers.IndexOf(handler);
+}
+
+
+BHandler*
+BLooper::PreferredHandler() const
+{
+	return fPreferred;
+}
+
+
+void
+BLooper::SetPreferredHandler(BHandler* handler)
+{
+	if (handler != NULL && handler->Looper() != this)
+		return;
+	fPreferred = handler;
+}
+
+
+thread_id
+BLooper::Run()
+{
+	if (fRunCalled)
+		return fThread;
+	fRunCalled = true;
+
+	const char* name = Name() != NULL ? Name() : "looper";
+	fThread = spawn_thread(_ThreadEntry, name, fInitPriority, this);
+	if (fThread < 0)
+		return fThread;
+	BPrivate::LooperList::SetThread(this, fThread);
+	Unlock();
+	resume_thread(fThread);
+	return fThread;
+}
+
+
+status_t
+BLooper::_ThreadEntry(void* data)
+{
+	BLooper* looper = static_cast<BLooper*>(data);
+	looper->_RunLoop();
+	// The loop ends only through Quit, which leaves the looper to its thread.
+	looper->Lock();
+	delete looper;
+	return B_OK;
+}
+
+
+void
+BLooper::_RunLoop()
+{
+	while (!fTerminating) {
+		BMessage* message = fPort->Read(B_INFINITE_TIMEOUT);
+		if (message == NULL)
+			break;
+		if (!Lock()) {
+			delete message;
+			break;
+		}
+
+		fLastMessage = message;
+		if (message->what == _QUIT_) {
+			fTerminating = true;
+		} else {
+			BHandler* handler = _TargetFor(message);
+			if (handler != NULL)
+				DispatchMessage(message, handler);
+		}
+
+		// Deleting an unanswered message answers a waiting sender with B_NO_REPLY.
+		delete fLastMessage;
+		fLastMessage = NULL;
+		Unlock();
+	}
+}
+
+
+BHandler*
+BLooper::_TargetFor(BMessage* message)
+{
+	BPrivate::DeliveryInfo* info = BMessage::Private(message).DeliveryIfAny();
+	int32 token = info != NULL ? info->token : BPrivate::B_PREFERRED_TOKEN;
+
+	BHandler* handler;
+	if (token == BPrivate::B_PREFERRED_TOKEN) {
+		// Scripting starts at the looper itself, not at its preferred handler.
+		handler = fPreferred != NULL && !message->HasSpecifiers() ? fPreferred : this;
+	} else {
+		handler = BPrivate::handler_for_token(token);
+		if (handler == NULL || handler->Looper() != this)
+			return NULL;
+	}
+
+	if (message->HasSpecifiers())
+		handler = _ResolveSpecifier(handler, message);
+	return handler;
+}
+
+
+BHandler*
+BLooper::_ResolveSpecifier(BHandler* target, BMessage* message)
+{
+	BHandler* next = target;
+	int32 index;
+	do {
+		target = next;
+		BMessage specifier;
+		int32 form;
+		const char* property;
+		status_t status = message->GetCurrentSpecifier(&index, &specifier, &form, &property);
+		if (status != B_OK) {
+			reply_not_understood(message, status, "Didn't understand the specifier(s)");
+			return NULL;
+		}
+
+		next = target->ResolveSpecifier(message, index, &specifier, form, property);
+		if (next != NULL && next->Looper() != this) {
+			// The rest is resolved, and answered, by the looper that owns the handler.
+			BLooper* owner = next->Looper();
+			BMessage* handedOn = DetachCurrentMessage();
+			BMessage::Private(handedOn).Delivery().token = BHandler::Private(next).Token();
+			if (owner == NULL || BLooper::Private(owner).Port()->WriteForced(handedOn) != B_OK)
+				delete handedOn;
+			return NULL;
+		}
+		if (message->GetCurrentSpecifier(&index) != B_OK)
+			index = -1;
+	} while (next != NULL && next != target && index >= 0);
+	return next;
+}
+
+
+void
+BLooper::Quit()
+{
+	if (!fRunCalled) {
+		delete this;
+		return;
+	}
+	if (find_thread(NULL) == fThread) {
+		fTerminating = true;
+		return;
+	}
+
+	// From another thread: let the loop see the request, then wait for its end.
+	thread_id thread = fThread;
+	std::shared_ptr<BPrivate::LooperLock> lock = LockFor(this);
+	fPort->WriteForced(new BMessage(_QUIT_));
+	if (lock != nullptr)
+		lock->UnlockFully();
+	wait_for_thread(thread, NULL);
+}
+
+
+bool
+BLooper::QuitRequested()
+{
+	return true;
+}
+
+
+bool
+BLooper::Lock()
+{
+	return LockWithTimeout(B_INFINITE_TIMEOUT) == B_OK;
+}
+
+
+void
+BLooper::Unlock()
+{
+	if (std::shared_ptr<BPrivate::LooperLock> lock = LockFor(this))
+		lock->Unlock();
+}
+
+
+bool
+BLooper::IsLocked() const
+{
+	std::shared_ptr<BPrivate::LooperLock> lock = LockFor(this);
+	return lock != nullptr && lock->Owner() == find_thread(NULL);
+}
+
+
+status_t
+BLooper::LockWithTimeout(bigtime_t timeout)
+{
+	std::shared_ptr<BPrivate::LooperLock> lock = LockFor(this);
+	if (lock == nullptr)
+		return B_BAD_VALUE;
+	return lock->Lock(timeout);
+}
+
+
+thread_id
+BLooper::Thread() const
+{
+	return fThread;
+}
+
+
+team_id
+BLooper::Team() const
+{
+	return getpid();
+}
+
+
+BLooper*
+BLooper::LooperForThread(thread_id thread)
+{
+	return BPrivate::LooperList::LooperForThread(thread);
+}
+
+
+thread_id
+BLooper::LockingThread() const
+{
+	std::shared_ptr<BPrivate::LooperLock> lock = LockFor(this);
+	return lock != nullptr ? lock->Owner() : -1;
+}
+
+
+int32
+BLooper::CountLocks() const
+{
+	std::shared_ptr<BPrivate::LooperLock> lock = LockFor(this);
+	return lock != nullptr ? lock->Count() : 0;
+}
+
+
+int32
+BLooper::CountLockRequests() const
+{
+	std::shared_ptr<BPrivate::LooperLock> lock = LockFor(this);
+	return lock != nullptr ? lock->Requests() : 0;
+}
+
+
+BHandler*
+BLooper::ResolveSpecifier(BMessage* message, int32 index, BMessage* specifier,
+	int32 form, const char* property)
+{
+	BPropertyInfo info(stLooperProperties);
+	int32 match = info.FindMatch(message, index, specifier, form, property);
+	if (match < 0)
+		return BHandler::ResolveSpecifier(message, index, specifier, form, property);
+	if (match != 0)
+		return this;
+
+	// "Handler" by index: the handler it names takes the rest.
+	int32 handlerIndex = -1;
+	specifier->FindInt32("index", &handlerIndex);
+	if (form == B_REVERSE_INDEX_SPECIFIER)
+		handlerIndex = CountHandlers() - handlerIndex;
+	BHandler* handler = HandlerAt(handlerIndex);
+	if (handler == NULL) {
+		reply_not_understood(message, B_BAD_INDEX, "Handler index out of range");
+		return NULL;
+	}
+	message->PopSpecifier();
+	return handler;
+}
+
+
+status_t
+BLooper::GetSupportedSuites(BMessage* data)
+{
+	if (data == NULL)
+		return B_BAD_VALUE;
+	status_t status = data->AddString("suites", "suite/vnd.Be-looper");
+	if (status == B_OK) {
+		BPropertyInfo info(stLooperProperties);
+		status = data->AddFlat("messages", &info);
+	}
+	if (status != B_OK)
+		return status;
+	return BHandler::GetSupportedSuites(data);
+}

@@ -1,0 +1,60 @@
+// A looper's port: the queue of messages that its thread drains. Ports are numbered per
+// process; port 0 stands for the process's main port (the application's), which is how
+// other processes reach an application or the registrar without knowing its numbers.
+#ifndef _PORT_H
+#define _PORT_H
+
+#include <OS.h>
+
+#include <condition_variable>
+#include <deque>
+#include <memory>
+#include <mutex>
+
+class BMessage;
+
+namespace BPrivate {
+
+const port_id kMainPort = 0;
+
+class Port {
+public:
+	static std::shared_ptr<Port> Create(int32 capacity);
+	// The open port with that number (kMainPort: the main port), or NULL.
+	static std::shared_ptr<Port> Find(port_id id);
+	static void SetMain(port_id id);
+
+	port_id ID() const { return fID; }
+
+	// Takes the message on B_OK. Waits up to timeout while the port is full
+	// (B_WOULD_BLOCK for 0, B_TIMED_OUT later); B_BAD_PORT_ID once closed.
+	status_t Write(BMessage* message, bigtime_t timeout);
+	// Ignores the capacity: for the transport, which must never stall on one looper.
+	status_t WriteForced(BMessage* message);
+	// Queues the message ahead of all others.
+	status_t WriteFront(BMessage* message);
+	// The next message (the caller owns it), or NULL on timeout or once closed.
+	BMessage* Read(bigtime_t timeout);
+	int32 Count() const;
+
+	// Refuses further writes and deletes the queued messages; ports are closed by their
+	// looper, never reopened.
+	void Close();
+
+				~Port();
+
+private:
+				Port(port_id id, int32 capacity);
+
+	mutable std::mutex	fLock;
+	std::condition_variable fReadable;
+	std::condition_variable fWritable;
+	std::deque<BMessage*> fQueue;
+	port_id		fID;
+	size_t		fCapacity;
+	bool		fClosed = false;
+};
+
+} // namespace BPrivate
+
+#endif // _PORT_H

@@ -1,0 +1,59 @@
+#include "app/QuitSignals.h"
+
+#include <errno.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <mutex>
+
+namespace BPrivate {
+
+namespace {
+
+int stPipe[2] = { -1, -1 };
+
+
+void
+on_quit_signal(int)
+{
+	int savedErrno = errno;
+	char byte = 1;
+	// Async-signal-safe; a full pipe already says enough.
+	ssize_t ignored = write(stPipe[1], &byte, 1);
+	(void)ignored;
+	errno = savedErrno;
+}
+
+} // namespace
+
+
+int
+quit_signals_install()
+{
+	static std::once_flag stOnce;
+	std::call_once(stOnce, [] {
+		if (pipe2(stPipe, O_CLOEXEC | O_NONBLOCK) != 0)
+			return;
+		struct sigaction action = {};
+		action.sa_handler = on_quit_signal;
+		sigemptyset(&action.sa_mask);
+		action.sa_flags = SA_RESTART;
+		sigaction(SIGTERM, &action, nullptr);
+		sigaction(SIGINT, &action, nullptr);
+	});
+	return stPipe[0];
+}
+
+
+bool
+quit_signals_drain(int fd)
+{
+	char buffer[64];
+	bool any = false;
+	while (read(fd, buffer, sizeof(buffer)) > 0)
+		any = true;
+	return any;
+}
+
+} // namespace BPrivate

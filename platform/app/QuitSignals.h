@@ -1,0 +1,15 @@
+// SIGTERM and SIGINT as events: the handler only writes a byte to a pipe, whose reading
+// end a thread watches and turns into a quit request.
+#ifndef _QUIT_SIGNALS_H
+#define _QUIT_SIGNALS_H
+
+namespace BPrivate {
+
+// Installs the handlers once and returns the pipe's reading end (non-blocking), or -1.
+int quit_signals_install();
+// Empties the pipe; true when a signal had arrived.
+bool quit_signals_drain(int fd);
+
+} // namespace BPrivate
+
+#endif // _QUIT_SIGNALS_H

@@ -1,0 +1,32 @@
+// The requests that applications send the registrar (docs/registrar-protocol.md). Each
+// is sent synchronously to the registrar's main port and answered with B_REPLY and
+// "error", or as the request says.
+#ifndef _REGISTRAR_DEFS_H
+#define _REGISTRAR_DEFS_H
+
+#include <SupportDefs.h>
+
+namespace BPrivate {
+
+enum {
+	// "signature", "team", "thread", "port", "flags", "ref": registers the sender. The
+	// answer to a single-launch signature already running is B_ALREADY_RUNNING with
+	// "team" and "port" of the running instance.
+	kRegisterApp		= 'rgAD',
+	// "team": forgets the application (it quits).
+	kUnregisterApp		= 'rgRM',
+	// Answer: "team" (int32), one per application, in launch order.
+	kGetAppList			= 'rgLS',
+	// "team" or "signature"; answer: the record's fields as kRegisterApp names them.
+	kGetAppInfo			= 'rgIN',
+	// "target" (messenger), "events" (B_REQUEST_* mask).
+	kStartWatching		= 'rgWA',
+	// "target".
+	kStopWatching		= 'rgWS',
+	// Inside the registrar: "connection" (uint64) was closed.
+	kConnectionClosed	= 'rgCL'
+};
+
+} // namespace BPrivate
+
+#endif // _REGISTRAR_DEFS_H

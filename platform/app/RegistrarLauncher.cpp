@@ -1,0 +1,90 @@
+// Starting the registrar daemon on demand, the way a session bus is started.
+#include <Message.h>
+#include <Roster.h>
+
+#include <limits.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <string>
+
+#include "app/RegistrarDefs.h"
+#include "app/RosterPrivate.h"
+
+namespace {
+
+const bigtime_t kStartTimeout = 5000000;
+const bigtime_t kRetryDelay = 10000;
+
+
+bool
+is_executable(const std::string& path)
+{
+	return access(path.c_str(), X_OK) == 0;
+}
+
+
+// Beside our own executable, else on PATH, else where the build put the kit's programs.
+std::string
+find_registrar()
+{
+	char self[PATH_MAX];
+	ssize_t length = readlink("/proc/self/exe", self, sizeof(self) - 1);
+	if (length > 0) {
+		std::string path(self, length);
+		path = path.substr(0, path.rfind('/') + 1) + "registrar";
+		if (is_executable(path))
+			return path;
+	}
+
+	const char* searchPath = getenv("PATH");
+	std::string directories = searchPath != NULL ? searchPath : "";
+	size_t start = 0;
+	while (start <= directories.size()) {
+		size_t end = directories.find(':', start);
+		if (end == std::string::npos)
+			end = directories.size();
+		std::string directory = directories.substr(start, end - start);
+		if (!directory.empty() && is_executable(directory + "/registrar"))
+			return directory + "/registrar";
+		start = end + 1;
+	}
+	return std::string(KIT_INSTALL_BINDIR) + "/registrar";
+}
+
+} // namespace
+
+
+status_t
+BRoster::Private::LaunchRegistrar()
+{
+	std::string path = find_registrar();
+	if (!is_executable(path))
+		return B_LAUNCH_FAILED_APP_NOT_FOUND;
+
+	// Twice forked and in its own session, the daemon is nobody's child to reap.
+	char* const arguments[] = { const_cast<char*>("registrar"), NULL };
+	pid_t child = fork();
+	if (child < 0)
+		return B_LAUNCH_FAILED;
+	if (child == 0) {
+		setsid();
+		if (fork() == 0) {
+			execv(path.c_str(), arguments);
+			_exit(127);
+		}
+		_exit(0);
+	}
+	waitpid(child, NULL, 0);
+
+	bigtime_t deadline = system_time() + kStartTimeout;
+	while (system_time() < deadline) {
+		BMessage request(BPrivate::kGetAppList);
+		BMessage reply;
+		if (Request(request, &reply) == B_OK)
+			return B_OK;
+		snooze(kRetryDelay);
+	}
+	return B_LAUNCH_FAILED;
+}

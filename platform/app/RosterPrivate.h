@@ -1,0 +1,25 @@
+// The roster's side of the registrar protocol, for BApplication and the kit.
+#ifndef _ROSTER_PRIVATE_H
+#define _ROSTER_PRIVATE_H
+
+#include <Roster.h>
+
+#include <string>
+#include <vector>
+
+class BMessage;
+
+class BRoster::Private {
+public:
+	// Registers this process; starts the registrar when none runs. B_ALREADY_RUNNING with
+	// *running filled when a single-launch instance of the signature runs already.
+	static status_t	AddApplication(const app_info& info, app_info* running);
+	static status_t	RemoveApplication(team_id team);
+	// Sends a request to the registrar and waits for its answer.
+	static status_t	Request(BMessage& request, BMessage* reply);
+	// Starts the registrar daemon: beside this executable, else on PATH, else where the
+	// build put it. Returns once it accepts connections (or gives up).
+	static status_t	LaunchRegistrar();
+};
+
+#endif // _ROSTER_PRIVATE_H

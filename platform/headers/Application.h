@@ -1,0 +1,56 @@
+// The application object: the looper of the main thread, registered with the roster
+// under its signature from construction until its destruction. Run runs the loop on
+// the calling thread; the arguments reach ArgvReceived before ReadyToRun. SIGTERM and
+// SIGINT arrive as B_QUIT_REQUESTED. The application's handler name is its signature.
+#ifndef _APPLICATION_H
+#define _APPLICATION_H
+
+#include <Looper.h>
+#include <Messenger.h>
+
+struct app_info;
+class BWindow;
+
+class BApplication : public BLooper {
+public:
+	BApplication(const char* signature);
+	BApplication(const char* signature, status_t* error);
+	virtual ~BApplication();
+
+	status_t InitCheck() const;
+
+	virtual thread_id Run();
+	virtual void Quit();
+	// Asks every window to quit (QuitRequested, then Quit); false when one refuses.
+	virtual bool QuitRequested();
+	virtual void ReadyToRun();
+	virtual void ArgvReceived(int32 argc, char** argv);
+	virtual void RefsReceived(BMessage* message);
+	virtual void AboutRequested();
+	virtual void MessageReceived(BMessage* message);
+	virtual void DispatchMessage(BMessage* message, BHandler* handler);
+
+	bool IsLaunching() const;
+	status_t GetAppInfo(app_info* info) const;
+
+	int32 CountWindows() const;
+	BWindow* WindowAt(int32 index) const;
+	int32 CountLoopers() const;
+	BLooper* LooperAt(int32 index) const;
+
+	virtual BHandler* ResolveSpecifier(BMessage* message, int32 index, BMessage* specifier,
+		int32 form, const char* property);
+	virtual status_t GetSupportedSuites(BMessage* data);
+
+private:
+	void _Init(const char* signature);
+	status_t _Register();
+
+	status_t fInitError;
+	bool fReadyToRunCalled;
+};
+
+extern BApplication* be_app;
+extern BMessenger be_app_messenger;
+
+#endif // _APPLICATION_H

@@ -1,0 +1,73 @@
+// The roster: what applications are running, and notices of their launches and quits.
+// It asks the registrar, the kit's daemon that every application registers with.
+#ifndef _ROSTER_H
+#define _ROSTER_H
+
+#include <Entry.h>
+#include <Messenger.h>
+#include <OS.h>
+
+class BList;
+
+#ifndef B_MIME_TYPE_LENGTH
+#define B_MIME_TYPE_LENGTH	(B_FILE_NAME_LENGTH - 15)
+#endif
+
+// Launch flags of an application.
+#define B_SINGLE_LAUNCH			(0x0)
+#define B_MULTIPLE_LAUNCH		(0x1)
+#define B_EXCLUSIVE_LAUNCH		(0x2)
+#define B_LAUNCH_MASK			(0x3)
+#define B_BACKGROUND_APP		(0x4)
+#define B_ARGV_ONLY				(0x8)
+#define _B_APP_INFO_RESERVED1_	(0x10000000)
+
+// What StartWatching asks to hear of.
+enum {
+	B_REQUEST_LAUNCHED	= 0x00000001,
+	B_REQUEST_QUIT		= 0x00000002,
+	B_REQUEST_ACTIVATED	= 0x00000004
+};
+
+struct app_info {
+	app_info();
+	~app_info();
+
+	thread_id	thread;
+	team_id		team;
+	port_id		port;
+	uint32		flags;
+	entry_ref	ref;
+	char		signature[B_MIME_TYPE_LENGTH];
+};
+
+class BRoster {
+public:
+	BRoster();
+	~BRoster();
+
+	bool IsRunning(const char* signature) const;
+	team_id TeamFor(const char* signature) const;
+	// The teams of all running applications (as (void*)team), in launch order.
+	void GetAppList(BList* teams) const;
+	void GetAppList(const char* signature, BList* teams) const;
+	// The first running instance of signature.
+	status_t GetAppInfo(const char* signature, app_info* info) const;
+	status_t GetRunningAppInfo(team_id team, app_info* info) const;
+
+	// The registrar sends target B_SOME_APP_LAUNCHED and B_SOME_APP_QUIT with
+	// "be:signature", "be:team", "be:thread", "be:flags" and "be:ref".
+	status_t StartWatching(BMessenger target,
+		uint32 eventMask = B_REQUEST_LAUNCHED | B_REQUEST_QUIT) const;
+	status_t StopWatching(BMessenger target) const;
+
+	class Private;
+
+private:
+	BRoster(const BRoster&) = delete;
+	BRoster& operator=(const BRoster&) = delete;
+};
+
+extern const BRoster* be_roster;
+
+#endif // _ROSTER_H

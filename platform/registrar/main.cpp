@@ -1,0 +1,75 @@
+// The registrar daemon: one per user and runtime directory. A second one finds the lock
+// taken and leaves at once. SIGTERM and SIGINT end it.
+#include <AppDefs.h>
+#include <Message.h>
+
+#include <fcntl.h>
+#include <stdio.h>
+#include <string.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include "Registrar.h"
+#include "app/HandlerPrivate.h"
+#include "app/LinkHub.h"
+#include "app/Port.h"
+#include "app/RegistrarDefs.h"
+#include "app/RuntimeDirectory.h"
+
+namespace {
+
+void
+connection_closed(uint64 connection)
+{
+	BMessage* message = new BMessage(BPrivate::kConnectionClosed);
+	message->AddUInt64("connection", connection);
+	std::shared_ptr<BPrivate::Port> port = BPrivate::Port::Find(BPrivate::kMainPort);
+	if (port == nullptr || port->WriteForced(message) != B_OK)
+		delete message;
+}
+
+
+void
+quit_requested()
+{
+	if (std::shared_ptr<BPrivate::Port> port = BPrivate::Port::Find(BPrivate::kMainPort))
+		port->WriteForced(new BMessage(B_QUIT_REQUESTED));
+}
+
+} // namespace
+
+
+int
+main()
+{
+	std::string lockPath;
+	std::string socketPath;
+	status_t status = BPrivate::registrar_lock_path(lockPath);
+	if (status == B_OK)
+		status = BPrivate::registrar_socket_path(socketPath);
+	if (status != B_OK) {
+		fprintf(stderr, "registrar: no runtime directory: %s\n", strerror(status));
+		return 1;
+	}
+
+	// Held until the process ends; the kernel lets it go even after a crash.
+	int lockFD = open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+	if (lockFD < 0 || flock(lockFD, LOCK_EX | LOCK_NB) != 0)
+		return 0;
+
+	Registrar* registrar = new Registrar;
+	BPrivate::Port::SetMain(BLooper::Private(registrar).PortID());
+	BPrivate::LinkHub::SetConnectionClosedHook(connection_closed);
+	BPrivate::LinkHub::SetQuitSignalHook(quit_requested);
+	status = BPrivate::LinkHub::Listen(socketPath);
+	if (status != B_OK) {
+		fprintf(stderr, "registrar: cannot listen on %s: %s\n", socketPath.c_str(),
+			strerror(status));
+		return 1;
+	}
+
+	thread_id thread = registrar->Run();
+	wait_for_thread(thread, NULL);
+	BPrivate::LinkHub::StopListening();
+	return 0;
+}
