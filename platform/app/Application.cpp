@@ -30,15 +30,15 @@ namespace {
 
 property_info stApplicationProperties[] = {
 	{ "Window", {}, { B_INDEX_SPECIFIER, B_REVERSE_INDEX_SPECIFIER, B_NAME_SPECIFIER },
-		"Resolves to the window with the given index or name.", 0, {} },
+		"Resolves to the window with the given index or name.", 0, {}, {}, {} },
 	{ "Window", { B_COUNT_PROPERTIES }, { B_DIRECT_SPECIFIER },
-		"Returns the number of windows.", 0, { B_INT32_TYPE } },
+		"Returns the number of windows.", 0, { B_INT32_TYPE }, {}, {} },
 	{ "Looper", {}, { B_INDEX_SPECIFIER, B_REVERSE_INDEX_SPECIFIER, B_NAME_SPECIFIER },
-		"Resolves to the looper with the given index or name.", 0, {} },
+		"Resolves to the looper with the given index or name.", 0, {}, {}, {} },
 	{ "Looper", { B_COUNT_PROPERTIES }, { B_DIRECT_SPECIFIER },
-		"Returns the number of loopers.", 0, { B_INT32_TYPE } },
+		"Returns the number of loopers.", 0, { B_INT32_TYPE }, {}, {} },
 	{ "Name", { B_GET_PROPERTY }, { B_DIRECT_SPECIFIER },
-		"Returns the name of the application.", 0, { B_STRING_TYPE } },
+		"Returns the name of the application.", 0, { B_STRING_TYPE }, {}, {} },
 	{}
 };
 

@@ -16,11 +16,11 @@ namespace {
 property_info stHandlerProperties[] = {
 	{ "Suites", { B_GET_PROPERTY }, { B_DIRECT_SPECIFIER },
 		"Returns the names of the suites this handler supports.", 0,
-		{ B_STRING_TYPE } },
+		{ B_STRING_TYPE }, {}, {} },
 	{ "Messenger", { B_GET_PROPERTY }, { B_DIRECT_SPECIFIER },
-		"Returns a messenger to this handler.", 0, { B_MESSENGER_TYPE } },
+		"Returns a messenger to this handler.", 0, { B_MESSENGER_TYPE }, {}, {} },
 	{ "InternalName", { B_GET_PROPERTY }, { B_DIRECT_SPECIFIER },
-		"Returns the name of this handler.", 0, { B_STRING_TYPE } },
+		"Returns the name of this handler.", 0, { B_STRING_TYPE }, {}, {} },
 	{}
 };
 

@@ -141,6 +141,19 @@ LinkConnection::Close()
 }
 
 
+bool
+LinkConnection::IsHungUp()
+{
+	if (fClosed)
+		return true;
+	pollfd entry = { fFD, POLLRDHUP, 0 };
+	if (poll(&entry, 1, 0) == 0)
+		return false;
+	Close();
+	return true;
+}
+
+
 status_t
 LinkConnection::SendMessage(const MessageHead& head, const BMessage& message,
 	bigtime_t timeout)

@@ -32,6 +32,8 @@ public:
 	uint64				ID() const { return fID; }
 	team_id				PeerTeam() const { return fPeer; }
 	bool				IsClosed() const { return fClosed; }
+	// Also notices a peer that hung up on a connection nobody reads; closes it then.
+	bool				IsHungUp();
 	// Hangs up; the descriptor itself is released with the object.
 	void				Close();
 

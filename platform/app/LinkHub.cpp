@@ -1,7 +1,6 @@
 #include "app/LinkHub.h"
 
 #include <errno.h>
-#include <poll.h>
 #include <sys/epoll.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -281,7 +280,7 @@ Send(team_id team, const MessageHead& head, const BMessage& message, bigtime_t t
 		{
 			std::lock_guard<std::mutex> lock(stLock);
 			auto it = stShared.find(team);
-			if (it != stShared.end() && !it->second->IsClosed())
+			if (it != stShared.end() && !it->second->IsHungUp())
 				connection = it->second;
 			else {
 				stShared.erase(team);
@@ -305,7 +304,7 @@ SendAndWait(team_id team, const MessageHead& head, const BMessage& message, BMes
 	bigtime_t sendTimeout, bigtime_t replyTimeout)
 {
 	std::shared_ptr<LinkConnection>& connection = tlRequests[team];
-	if (connection == nullptr || connection->IsClosed()) {
+	if (connection == nullptr || connection->IsHungUp()) {
 		connection.reset();
 		status_t status = connect_to_team(team, connection);
 		if (status != B_OK) {
@@ -322,13 +321,8 @@ IsReachable(team_id team)
 {
 	std::lock_guard<std::mutex> lock(stLock);
 	auto it = stShared.find(team);
-	if (it != stShared.end() && !it->second->IsClosed()) {
-		// Nobody reads these connections; a hang-up shows only when asked.
-		pollfd entry = { it->second->FD(), POLLRDHUP, 0 };
-		if (poll(&entry, 1, 0) == 0)
-			return true;
-		it->second->Close();
-	}
+	if (it != stShared.end() && !it->second->IsHungUp())
+		return true;
 	stShared.erase(team);
 	std::shared_ptr<LinkConnection> connection;
 	if (connect_to_team(team, connection) != B_OK)

@@ -18,13 +18,22 @@ namespace {
 
 property_info stLooperProperties[] = {
 	{ "Handler", {}, { B_INDEX_SPECIFIER, B_REVERSE_INDEX_SPECIFIER },
-		"Resolves to the handler at the given index.", 0, {} },
+		"Resolves to the handler at the given index.", 0, {}, {}, {} },
 	{ "Handlers", { B_GET_PROPERTY }, { B_DIRECT_SPECIFIER },
-		"Returns messengers to all of the looper's handlers.", 0, { B_MESSENGER_TYPE } },
+		"Returns messengers to all of the looper's handlers.", 0, { B_MESSENGER_TYPE }, {}, {} },
 	{ "Handler", { B_COUNT_PROPERTIES }, { B_DIRECT_SPECIFIER },
-		"Returns the number of the looper's handlers.", 0, { B_INT32_TYPE } },
+		"Returns the number of the looper's handlers.", 0, { B_INT32_TYPE }, {}, {} },
 	{}
 };
+
+
+// Whether a specifier remains to be resolved; popping them all leaves the stack itself.
+bool
+has_current_specifier(const BMessage* message)
+{
+	int32 index;
+	return message->HasSpecifiers() && message->GetCurrentSpecifier(&index) == B_OK;
+}
 
 
 void
@@ -332,14 +341,14 @@ BLooper::_TargetFor(BMessage* message)
 	BHandler* handler;
 	if (token == BPrivate::B_PREFERRED_TOKEN) {
 		// Scripting starts at the looper itself, not at its preferred handler.
-		handler = fPreferred != NULL && !message->HasSpecifiers() ? fPreferred : this;
+		handler = fPreferred != NULL && !has_current_specifier(message) ? fPreferred : this;
 	} else {
 		handler = BPrivate::handler_for_token(token);
 		if (handler == NULL || handler->Looper() != this)
 			return NULL;
 	}
 
-	if (message->HasSpecifiers())
+	if (has_current_specifier(message))
 		handler = _ResolveSpecifier(handler, message);
 	return handler;
 }

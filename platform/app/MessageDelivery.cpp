@@ -14,6 +14,7 @@
 #include "app/LinkConnection.h"
 #include "app/MessageDelivery.h"
 #include "app/MessengerPrivate.h"
+#include "app/Port.h"
 #include "app/ReplyWaiter.h"
 
 using BPrivate::DeliveryInfo;
@@ -284,4 +285,11 @@ BMessage::ReplaceMessenger(const char* name, int32 index, BMessenger messenger)
 {
 	FlatMessenger flat = flatten_messenger(messenger);
 	return ReplaceData(name, B_MESSENGER_TYPE, index, &flat, sizeof(flat));
+}
+
+
+status_t
+BMessage::ReplaceMessenger(const char* name, BMessenger messenger)
+{
+	return ReplaceMessenger(name, 0, messenger);
 }

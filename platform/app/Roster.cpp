@@ -32,7 +32,7 @@ status_t
 registrar_connection(std::shared_ptr<LinkConnection>& connection)
 {
 	std::lock_guard<std::mutex> lock(stLock);
-	if (stRegistrar == nullptr || stRegistrar->IsClosed()) {
+	if (stRegistrar == nullptr || stRegistrar->IsHungUp()) {
 		std::string path;
 		status_t status = registrar_socket_path(path);
 		if (status == B_OK)
@@ -159,7 +159,7 @@ BRoster::GetAppList(const char* signature, BList* teams) const
 		return;
 	int32 team;
 	for (int32 i = 0; reply.FindInt32("team", i, &team) == B_OK; i++)
-		teams->AddItem((void*)(addr_t)team);
+		teams->AddItem((void*)(intptr_t)team);
 }
 
 

@@ -22,6 +22,10 @@ class BMessenger;
 class BString;
 struct entry_ref;
 
+namespace BPrivate {
+struct DeliveryInfo;
+}
+
 // Specifier forms: the what of a specifier message.
 enum {
 	B_NO_SPECIFIER = 0,
@@ -347,6 +351,16 @@ public:
 	bool HasFlat(const char* name, int32 index, const BFlattenable* object) const;
 	bool HasData(const char* name, type_code type, int32 index = 0) const;
 
+	// Messengers, stored as their team, port and handler token.
+	status_t AddMessenger(const char* name, BMessenger messenger);
+	status_t FindMessenger(const char* name, BMessenger* messenger) const
+		{ return FindMessenger(name, 0, messenger); }
+	status_t FindMessenger(const char* name, int32 index, BMessenger* messenger) const;
+	status_t ReplaceMessenger(const char* name, BMessenger messenger);
+	status_t ReplaceMessenger(const char* name, int32 index, BMessenger messenger);
+	bool HasMessenger(const char* name, int32 index = 0) const
+		{ return HasData(name, B_MESSENGER_TYPE, index); }
+
 	class Private;
 
 private:
@@ -401,6 +415,9 @@ private:
 	uint32 fFieldCount;
 	int32 fCurrentSpecifier;
 	uint16 fFlags;
+	// Set by the messaging kit for a message it delivered, never copied
+	// (app/MessageDelivery.h).
+	BPrivate::DeliveryInfo* fDelivery = NULL;
 };
 
 #endif // _MESSAGE_H

@@ -13,6 +13,7 @@
 
 #include <vector>
 
+#include "app/MessageDelivery.h"
 #include "storage/EntryRefFlattening.h"
 #include "support/MessageFormat.h"
 
@@ -101,6 +102,9 @@ BMessage::BMessage(const BMessage& other)
 
 BMessage::~BMessage()
 {
+	// An unanswered message answers its waiting sender with B_NO_REPLY.
+	if (fDelivery != NULL)
+		Private(this).ReleaseDelivery();
 	free(fBuffer);
 }
 

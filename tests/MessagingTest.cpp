@@ -1,0 +1,172 @@
+// Messages between kit processes: synchronous round trips, replies that never come,
+// targets that die, and peers that send garbage.
+#include <AppDefs.h>
+#include <Message.h>
+#include <Messenger.h>
+#include <Roster.h>
+
+#include <gtest/gtest.h>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <thread>
+#include <unistd.h>
+
+#include "TestRuntime.h"
+#include "app/RuntimeDirectory.h"
+
+namespace {
+
+const char* kSignature = "application/x-vnd.test-messaging";
+
+
+int32
+int32_of(const BMessage& message, const char* name)
+{
+	int32 value = -1;
+	message.FindInt32(name, &value);
+	return value;
+}
+
+
+class MessagingTest : public ::testing::Test {
+protected:
+	void SetUp() override
+	{
+		ASSERT_EQ(fRuntime.StartRegistrar(), B_OK);
+		fApp = fRuntime.Start("KitTestApp", { kSignature });
+		ASSERT_TRUE(fRuntime.WaitForApp(kSignature));
+		fMessenger = BMessenger(kSignature);
+		ASSERT_TRUE(fMessenger.IsValid());
+	}
+
+	TestRuntime fRuntime;
+	pid_t fApp = -1;
+	BMessenger fMessenger;
+};
+
+} // namespace
+
+
+TEST_F(MessagingTest, SynchronousRoundTripCarriesTheFields)
+{
+	EXPECT_EQ(fMessenger.Team(), fApp);
+	BMessage request('ping');
+	request.AddString("text", "hello");
+	request.AddInt32("number", 42);
+	BMessage reply;
+	ASSERT_EQ(fMessenger.SendMessage(&request, &reply), B_OK);
+	EXPECT_EQ(reply.what, (uint32)'pong');
+	const char* text;
+	ASSERT_EQ(reply.FindString("text", &text), B_OK);
+	EXPECT_STREQ(text, "hello");
+	EXPECT_EQ(int32_of(reply, "number"), 42);
+	EXPECT_TRUE(reply.IsReply());
+	EXPECT_TRUE(reply.IsSourceRemote());
+
+	// The same connection serves many requests in a row.
+	for (int i = 0; i < 100; i++)
+		ASSERT_EQ(fMessenger.SendMessage(&request, &reply), B_OK);
+}
+
+
+TEST_F(MessagingTest, AMessageDroppedUnansweredGivesNoReply)
+{
+	BMessage reply;
+	ASSERT_EQ(fMessenger.SendMessage('nrep', &reply), B_OK);
+	EXPECT_EQ(reply.what, (uint32)B_NO_REPLY);
+}
+
+
+TEST_F(MessagingTest, ATargetThatExitsEndsTheWaitWithAnError)
+{
+	BMessage reply;
+	bigtime_t start = system_time();
+	EXPECT_NE(fMessenger.SendMessage('exit', &reply), B_OK);
+	EXPECT_LT(system_time() - start, 2000000);
+	fRuntime.Wait(fApp);
+}
+
+
+TEST_F(MessagingTest, ATargetKilledWhileARequestWaitsEndsTheWait)
+{
+	std::thread killer([this] {
+		snooze(200000);
+		kill(fApp, SIGKILL);
+	});
+	BMessage reply;
+	EXPECT_NE(fMessenger.SendMessage('hang', &reply), B_OK);
+	killer.join();
+	EXPECT_FALSE(fMessenger.IsValid());
+	EXPECT_NE(fMessenger.SendMessage('ping', &reply), B_OK);
+}
+
+
+TEST_F(MessagingTest, AReplyTimeoutDoesNotConfuseTheNextRequest)
+{
+	BMessage reply;
+	BMessage hang('hang');
+	EXPECT_EQ(fMessenger.SendMessage(&hang, &reply, B_INFINITE_TIMEOUT, 50000), B_TIMED_OUT);
+	BMessage request('ping');
+	request.AddInt32("serial", 2);
+	ASSERT_EQ(fMessenger.SendMessage(&request, &reply), B_OK);
+	EXPECT_EQ(int32_of(reply, "serial"), 2);
+}
+
+
+TEST_F(MessagingTest, GarbageOnTheSocketDropsOnlyThatPeer)
+{
+	std::string path;
+	ASSERT_EQ(BPrivate::app_socket_path(fApp, path), B_OK);
+	int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+	sockaddr_un address = {};
+	address.sun_family = AF_UNIX;
+	strcpy(address.sun_path, path.c_str());
+	ASSERT_EQ(connect(fd, (sockaddr*)&address, sizeof(address)), 0);
+
+	const char garbage[] = "this is not a frame of the protocol at all";
+	ASSERT_EQ(write(fd, garbage, sizeof(garbage)), (ssize_t)sizeof(garbage));
+	timeval timeout = { 5, 0 };
+	setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof(timeout));
+	char buffer[16];
+	EXPECT_EQ(read(fd, buffer, sizeof(buffer)), 0);
+	close(fd);
+
+	BMessage reply;
+	ASSERT_EQ(fMessenger.SendMessage('ping', &reply), B_OK);
+	EXPECT_EQ(reply.what, (uint32)'pong');
+}
+
+
+TEST_F(MessagingTest, AnOversizedFrameDropsThePeer)
+{
+	std::string path;
+	ASSERT_EQ(BPrivate::app_socket_path(fApp, path), B_OK);
+	int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+	sockaddr_un address = {};
+	address.sun_family = AF_UNIX;
+	strcpy(address.sun_path, path.c_str());
+	ASSERT_EQ(connect(fd, (sockaddr*)&address, sizeof(address)), 0);
+
+	// A well-formed header that announces a body beyond the limit.
+	const uint8 header[16] = { 'B', 'L', 'N', 'K', 1, 0, 1, 0, 0xff, 0xff, 0xff, 0x7f };
+	ASSERT_EQ(write(fd, header, sizeof(header)), (ssize_t)sizeof(header));
+	timeval timeout = { 5, 0 };
+	setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof(timeout));
+	char buffer[16];
+	EXPECT_EQ(read(fd, buffer, sizeof(buffer)), 0);
+	close(fd);
+
+	BMessage reply;
+	EXPECT_EQ(fMessenger.SendMessage('ping', &reply), B_OK);
+}
+
+
+TEST_F(MessagingTest, SigtermQuitsTheApplicationAndItsRecordGoes)
+{
+	int status = fRuntime.Stop(fApp, SIGTERM);
+	ASSERT_TRUE(WIFEXITED(status));
+	EXPECT_EQ(WEXITSTATUS(status), 0);
+	EXPECT_TRUE(fRuntime.WaitForAppGone(fApp));
+	EXPECT_FALSE(be_roster->IsRunning(kSignature));
+}

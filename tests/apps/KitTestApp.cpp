@@ -1,0 +1,128 @@
+// A headless application for the kit's integration tests:
+//
+//	KitTestApp <signature> [--single] [--watch] [arguments...]
+//
+// --single registers it single-launch; --watch makes it watch launches and quits from
+// ReadyToRun on. It answers these messages:
+//	'ping'	a 'pong' reply holding the request's fields
+//	'nrep'	nothing: the request dies unanswered
+//	'hang'	nothing, and the request is kept, so it is never answered
+//	'exit'	the process ends at once, without answering
+//	'ntcs'	the notices heard so far: "what", "signature", "team" for each
+//	'args'	every argument list received: "argc" per list, "argv" all in order
+// and owns a second looper named "Worker", for scripting that crosses loopers.
+#include <Application.h>
+#include <Message.h>
+#include <Roster.h>
+
+#include <string.h>
+#include <unistd.h>
+
+#include <vector>
+
+#include "app/AppFlags.h"
+
+namespace {
+
+class KitTestApp : public BApplication {
+public:
+	KitTestApp(const char* signature, bool watch)
+		:
+		BApplication(signature),
+		fWatch(watch),
+		fNotices(0)
+	{
+		BLooper* worker = new BLooper("Worker");
+		worker->Run();
+	}
+
+	virtual void ReadyToRun()
+	{
+		if (fWatch)
+			be_roster->StartWatching(be_app_messenger);
+	}
+
+	virtual void ArgvReceived(int32 argc, char** argv)
+	{
+		fArguments.AddInt32("argc", argc);
+		for (int32 i = 0; i < argc; i++)
+			fArguments.AddString("argv", argv[i]);
+	}
+
+	virtual void MessageReceived(BMessage* message)
+	{
+		switch (message->what) {
+			case 'ping':
+			{
+				BMessage reply(*message);
+				reply.what = 'pong';
+				message->SendReply(&reply);
+				break;
+			}
+			case 'nrep':
+				break;
+			case 'hang':
+				fKept.push_back(DetachCurrentMessage());
+				break;
+			case 'exit':
+				_exit(3);
+			case 'ntcs':
+			{
+				BMessage reply(fNotices);
+				message->SendReply(&reply);
+				break;
+			}
+			case 'args':
+			{
+				BMessage reply(fArguments);
+				message->SendReply(&reply);
+				break;
+			}
+			case B_SOME_APP_LAUNCHED:
+			case B_SOME_APP_QUIT:
+			{
+				const char* signature = "";
+				int32 team = -1;
+				message->FindString("be:signature", &signature);
+				message->FindInt32("be:team", &team);
+				fNotices.AddInt32("what", (int32)message->what);
+				fNotices.AddString("signature", signature);
+				fNotices.AddInt32("team", team);
+				break;
+			}
+			default:
+				BApplication::MessageReceived(message);
+				break;
+		}
+	}
+
+private:
+	bool fWatch;
+	BMessage fNotices;
+	BMessage fArguments;
+	std::vector<BMessage*> fKept;
+};
+
+} // namespace
+
+
+int
+main(int argc, char** argv)
+{
+	if (argc < 2)
+		return 2;
+	bool watch = false;
+	for (int i = 2; i < argc; i++) {
+		if (strcmp(argv[i], "--single") == 0)
+			BPrivate::set_default_app_flags(B_SINGLE_LAUNCH);
+		else if (strcmp(argv[i], "--watch") == 0)
+			watch = true;
+	}
+
+	KitTestApp* app = new KitTestApp(argv[1], watch);
+	if (app->InitCheck() != B_OK)
+		return 1;
+	app->Run();
+	delete app;
+	return 0;
+}

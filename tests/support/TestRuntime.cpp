@@ -1,0 +1,164 @@
+#include "TestRuntime.h"
+
+#include <Message.h>
+#include <Roster.h>
+
+#include <errno.h>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "app/RegistrarDefs.h"
+#include "app/RosterPrivate.h"
+#include "app/RuntimeDirectory.h"
+
+namespace {
+
+const bigtime_t kPollDelay = 10000;
+
+} // namespace
+
+
+TestRuntime::TestRuntime()
+{
+	char pattern[] = "/tmp/bekit-test-XXXXXX";
+	if (mkdtemp(pattern) != NULL)
+		fDirectory = pattern;
+	setenv(BPrivate::kRuntimeDirEnvironment, fDirectory.c_str(), 1);
+}
+
+
+TestRuntime::~TestRuntime()
+{
+	for (pid_t process : fProcesses)
+		Stop(process, SIGKILL, 2000000);
+	StopRegistrar();
+	std::error_code ignored;
+	std::filesystem::remove_all(fDirectory, ignored);
+}
+
+
+std::string
+TestRuntime::BinaryPath(const std::string& name)
+{
+	return std::string(QV_BIN_DIR) + "/" + name;
+}
+
+
+status_t
+TestRuntime::StartRegistrar()
+{
+	fRegistrar = Start("registrar");
+	fProcesses.erase(std::remove(fProcesses.begin(), fProcesses.end(), fRegistrar),
+		fProcesses.end());
+	if (fRegistrar < 0)
+		return B_LAUNCH_FAILED;
+
+	bigtime_t deadline = system_time() + 5000000;
+	while (system_time() < deadline) {
+		BMessage request(BPrivate::kGetAppList);
+		BMessage reply;
+		if (BRoster::Private::Request(request, &reply) == B_OK)
+			return B_OK;
+		snooze(kPollDelay);
+	}
+	return B_TIMED_OUT;
+}
+
+
+void
+TestRuntime::StopRegistrar()
+{
+	if (fRegistrar < 0)
+		return;
+	if (Stop(fRegistrar, SIGTERM, 2000000) < 0)
+		Stop(fRegistrar, SIGKILL, 2000000);
+	fRegistrar = -1;
+}
+
+
+pid_t
+TestRuntime::Start(const std::string& name, const std::vector<std::string>& arguments,
+	const std::string& outputFile)
+{
+	std::string path = BinaryPath(name);
+	std::vector<char*> argv;
+	argv.push_back(const_cast<char*>(path.c_str()));
+	for (const std::string& argument : arguments)
+		argv.push_back(const_cast<char*>(argument.c_str()));
+	argv.push_back(NULL);
+
+	pid_t process = fork();
+	if (process == 0) {
+		if (!outputFile.empty()) {
+			int fd = open(outputFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+			if (fd >= 0)
+				dup2(fd, STDOUT_FILENO);
+		}
+		execv(path.c_str(), argv.data());
+		_exit(127);
+	}
+	if (process > 0)
+		fProcesses.push_back(process);
+	return process;
+}
+
+
+int
+TestRuntime::Wait(pid_t process, bigtime_t timeout)
+{
+	bigtime_t deadline = system_time() + timeout;
+	for (;;) {
+		int status;
+		pid_t result = waitpid(process, &status, WNOHANG);
+		if (result == process || (result < 0 && errno == ECHILD)) {
+			fProcesses.erase(std::remove(fProcesses.begin(), fProcesses.end(), process),
+				fProcesses.end());
+			return result == process ? status : -1;
+		}
+		if (system_time() >= deadline)
+			return -1;
+		snooze(kPollDelay);
+	}
+}
+
+
+int
+TestRuntime::Stop(pid_t process, int signal, bigtime_t timeout)
+{
+	kill(process, signal);
+	return Wait(process, timeout);
+}
+
+
+bool
+TestRuntime::WaitForApp(const char* signature, bigtime_t timeout) const
+{
+	bigtime_t deadline = system_time() + timeout;
+	while (system_time() < deadline) {
+		if (be_roster->IsRunning(signature))
+			return true;
+		snooze(kPollDelay);
+	}
+	return false;
+}
+
+
+bool
+TestRuntime::WaitForAppGone(team_id team, bigtime_t timeout) const
+{
+	bigtime_t deadline = system_time() + timeout;
+	while (system_time() < deadline) {
+		app_info info;
+		if (be_roster->GetRunningAppInfo(team, &info) != B_OK)
+			return true;
+		snooze(kPollDelay);
+	}
+	return false;
+}

@@ -1,0 +1,62 @@
+// A private world for tests that need the kit's services: its own runtime directory
+// (exported to this process as BEKIT_RUNTIME_DIR, so that the kit here uses it too), its
+// own registrar, and the kit executables a test starts in it.
+//
+//	TestRuntime runtime;
+//	ASSERT_EQ(runtime.StartRegistrar(), B_OK);
+//	pid_t app = runtime.Start("KitTestApp", { "application/x-vnd.test-a" });
+//	ASSERT_TRUE(runtime.WaitForApp("application/x-vnd.test-a"));
+//	...
+//
+// The destructor kills whatever is still running (applications first, then the
+// registrar) and removes the directory. Every wait is bounded.
+#ifndef _TEST_RUNTIME_H
+#define _TEST_RUNTIME_H
+
+#include <OS.h>
+
+#include <signal.h>
+#include <sys/types.h>
+
+#include <string>
+#include <vector>
+
+class TestRuntime {
+public:
+							TestRuntime();
+							~TestRuntime();
+
+	const std::string&		Directory() const { return fDirectory; }
+
+	// Starts the registrar of the build and waits until it answers.
+	status_t				StartRegistrar();
+	// SIGTERM, then SIGKILL if it lingers.
+	void					StopRegistrar();
+
+	// Starts a kit executable of the build (by name, from the build's bin directory)
+	// with the arguments; its standard output goes to outputFile when given.
+	pid_t					Start(const std::string& name,
+								const std::vector<std::string>& arguments = {},
+								const std::string& outputFile = "");
+	// Waits for the process to end; its exit status (as waitpid reports it), or -1 when
+	// it did not end in time.
+	int						Wait(pid_t process, bigtime_t timeout = 5000000);
+	// Sends signal, then waits as Wait does.
+	int						Stop(pid_t process, int signal = SIGTERM,
+								bigtime_t timeout = 5000000);
+
+	// Polls the roster until an application of that signature is registered.
+	bool					WaitForApp(const char* signature,
+								bigtime_t timeout = 5000000) const;
+	// Polls the roster until no application of that team is registered.
+	bool					WaitForAppGone(team_id team, bigtime_t timeout = 5000000) const;
+
+	static std::string		BinaryPath(const std::string& name);
+
+private:
+	std::string				fDirectory;
+	pid_t					fRegistrar = -1;
+	std::vector<pid_t>		fProcesses;
+};
+
+#endif // _TEST_RUNTIME_H
