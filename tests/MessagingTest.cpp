@@ -97,6 +97,8 @@ TEST_F(MessagingTest, ATargetKilledWhileARequestWaitsEndsTheWait)
 	BMessage reply;
 	EXPECT_NE(fMessenger.SendMessage('hang', &reply), B_OK);
 	killer.join();
+	// Once the process is gone for good, so is the messenger's target.
+	fRuntime.Wait(fApp);
 	EXPECT_FALSE(fMessenger.IsValid());
 	EXPECT_NE(fMessenger.SendMessage('ping', &reply), B_OK);
 }
