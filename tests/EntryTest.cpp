@@ -1,14 +1,26 @@
 #include <Entry.h>
 
+#include <Message.h>
 #include <Path.h>
 
 #include <gtest/gtest.h>
 
+#include <spawn.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <unistd.h>
+#include <sys/wait.h>
 
 #include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+const int kResolvedInChild = 42;
+
+} // namespace
 
 namespace {
 
@@ -97,4 +109,66 @@ TEST_F(EntryTest, RefsNameTheEntryAndLeavesNeedNotExist)
 	EXPECT_TRUE(copy == ref);
 	copy.set_name("other");
 	EXPECT_TRUE(copy != ref);
+}
+
+
+// Run by the test below in a fresh process, which has never seen the directory: the
+// flattened message comes in the environment, in hexadecimal.
+TEST(EntryRefTest, ResolvesARefFromAnotherProcess)
+{
+	const char* hex = getenv("QV_FLAT_MESSAGE");
+	const char* expected = getenv("QV_EXPECTED_PATH");
+	if (hex == NULL || expected == NULL)
+		GTEST_SKIP() << "run by EntryTest.AnotherProcessOpensTheSameFile";
+
+	std::vector<char> flat;
+	for (size_t i = 0; hex[i] != '\0' && hex[i + 1] != '\0'; i += 2)
+		flat.push_back((char)std::stoi(std::string(hex + i, 2), nullptr, 16));
+	BMessage message;
+	ASSERT_EQ(message.Unflatten(flat.data(), flat.size()), B_OK);
+	entry_ref ref;
+	ASSERT_EQ(message.FindRef("be:ref", &ref), B_OK);
+	BEntry entry(&ref);
+	ASSERT_EQ(entry.InitCheck(), B_OK);
+	BPath path(&entry);
+	EXPECT_STREQ(path.Path(), expected);
+	// A distinct code, so that the parent knows this test did run and pass.
+	exit(HasFailure() ? 1 : kResolvedInChild);
+}
+
+
+TEST_F(EntryTest, AnotherProcessOpensTheSameFile)
+{
+	entry_ref ref;
+	ASSERT_EQ(get_ref_for_path(fFile.c_str(), &ref), B_OK);
+	BMessage message;
+	ASSERT_EQ(message.AddRef("be:ref", &ref), B_OK);
+	std::vector<char> flat(message.FlattenedSize());
+	ASSERT_EQ(message.Flatten(flat.data(), flat.size()), B_OK);
+	std::string hex;
+	for (char byte : flat) {
+		char digits[3];
+		snprintf(digits, sizeof(digits), "%02x", (unsigned char)byte);
+		hex += digits;
+	}
+
+	std::vector<std::string> environment;
+	for (char** variable = environ; *variable != NULL; variable++)
+		environment.push_back(*variable);
+	environment.push_back("QV_FLAT_MESSAGE=" + hex);
+	environment.push_back("QV_EXPECTED_PATH=" + fFile);
+	std::vector<char*> envp;
+	for (std::string& variable : environment)
+		envp.push_back(variable.data());
+	envp.push_back(NULL);
+	std::string filter = "--gtest_filter=EntryRefTest.ResolvesARefFromAnotherProcess";
+	char self[] = "/proc/self/exe";
+	char* argv[] = { self, filter.data(), NULL };
+
+	pid_t child;
+	ASSERT_EQ(posix_spawn(&child, self, NULL, NULL, argv, envp.data()), 0);
+	int status = 0;
+	ASSERT_EQ(waitpid(child, &status, 0), child);
+	ASSERT_TRUE(WIFEXITED(status));
+	EXPECT_EQ(WEXITSTATUS(status), kResolvedInChild);
 }
