@@ -2,7 +2,10 @@
 #include <Resources.h>
 #include <TypeConstants.h>
 
+#include "app/AppFlags.h"
 #include "storage/AppIdentity.h"
+
+#include <Roster.h>
 
 #include <gtest/gtest.h>
 
@@ -70,8 +73,12 @@ TEST_F(AppIdentityTest, AnExecutableWithoutRecordsGetsTheDefaults)
 	app_identity identity;
 	ASSERT_EQ(read_app_identity(fPath.c_str(), &identity), B_OK);
 	EXPECT_STREQ(identity.signature, "");
-	EXPECT_EQ(identity.flags, BPrivate::kDefaultAppFlags);
+	EXPECT_FALSE(identity.hasFlags);
+	EXPECT_EQ(identity.flags, (uint32)B_MULTIPLE_LAUNCH);
 	EXPECT_FALSE(identity.hasVersion);
+
+	// The application then launches with the kit's default.
+	EXPECT_EQ(BPrivate::app_flags_for(fPath.c_str()), (uint32)B_MULTIPLE_LAUNCH);
 
 	EXPECT_EQ(read_app_identity((fDir + "/missing").c_str(), &identity),
 		B_ENTRY_NOT_FOUND);
@@ -93,7 +100,9 @@ TEST_F(AppIdentityTest, RecordsAreReadBack)
 	app_identity identity;
 	ASSERT_EQ(read_app_identity(fPath.c_str(), &identity), B_OK);
 	EXPECT_STREQ(identity.signature, signature);
+	EXPECT_TRUE(identity.hasFlags);
 	EXPECT_EQ(identity.flags, 0x4u);
+	EXPECT_EQ(BPrivate::app_flags_for(fPath.c_str()), 0x4u);
 	ASSERT_TRUE(identity.hasVersion);
 	EXPECT_EQ(identity.appVersion.major, 1u);
 	EXPECT_EQ(identity.appVersion.variety, (uint32)B_ALPHA_VERSION);
@@ -137,4 +146,14 @@ TEST_F(AppIdentityTest, MalformedRecordsAreErrors)
 	std::string command = "printf 'junk' >> '" + fPath + "'";
 	ASSERT_EQ(system(command.c_str()), 0);
 	EXPECT_EQ(read_app_identity(fPath.c_str(), &identity), B_BAD_DATA);
+}
+
+
+TEST(KitExecutablesTest, TheRegistrarCarriesItsIdentity)
+{
+	app_identity identity;
+	ASSERT_EQ(read_app_identity(QV_BIN_DIR "/registrar", &identity), B_OK);
+	EXPECT_STREQ(identity.signature, "application/x-vnd.Be-TROS");
+	EXPECT_TRUE(identity.hasFlags);
+	EXPECT_EQ(identity.flags, (uint32)(B_EXCLUSIVE_LAUNCH | B_BACKGROUND_APP));
 }

@@ -1,5 +1,7 @@
 #include "app/AppFlags.h"
 
+#include "storage/AppIdentity.h"
+
 #include <Roster.h>
 
 #include <atomic>
@@ -8,7 +10,19 @@ namespace BPrivate {
 
 namespace {
 
-std::atomic<AppFlagsReader> stReader{nullptr};
+// The flags the executable's own resources record.
+bool
+read_recorded_flags(const char* path, uint32* flags)
+{
+	app_identity identity;
+	if (read_app_identity(path, &identity) != B_OK || !identity.hasFlags)
+		return false;
+	*flags = identity.flags;
+	return true;
+}
+
+
+std::atomic<AppFlagsReader> stReader{read_recorded_flags};
 std::atomic<uint32> stDefaultFlags{B_MULTIPLE_LAUNCH};
 
 } // namespace

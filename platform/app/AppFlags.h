@@ -1,6 +1,7 @@
-// Where an application's launch flags (B_SINGLE_LAUNCH ...) come from. The code that reads
-// an executable's identity records installs a reader; without one, or when the
-// executable has none, the default applies (B_MULTIPLE_LAUNCH unless changed).
+// Where an application's launch flags (B_SINGLE_LAUNCH ...) come from: by default the
+// executable's own resources (storage/AppIdentity.h); another reader may be installed.
+// When the executable records none, the default applies (B_MULTIPLE_LAUNCH unless
+// changed).
 #ifndef _APP_FLAGS_H
 #define _APP_FLAGS_H
 

@@ -28,6 +28,7 @@ read_app_identity(const char* executablePath, app_identity* identity)
 	status = info.GetAppFlags(&identity->flags);
 	if (status != B_OK && status != B_ENTRY_NOT_FOUND)
 		return status;
+	identity->hasFlags = status == B_OK;
 	status = info.GetVersionInfo(&identity->appVersion, B_APP_VERSION_KIND);
 	if (status == B_OK)
 		status = info.GetVersionInfo(&identity->systemVersion, B_SYSTEM_VERSION_KIND);

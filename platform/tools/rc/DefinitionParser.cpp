@@ -4,6 +4,7 @@
 
 #include <AppFileInfo.h>
 #include <Message.h>
+#include <Roster.h>
 
 #include <string.h>
 
@@ -18,13 +19,12 @@ struct NamedValue {
 	uint32		value;
 };
 
-// The launch flags of app_info; the low two bits hold the launch mode.
 const NamedValue kAppFlags[] = {
-	{ "B_SINGLE_LAUNCH", 0x0 },
-	{ "B_MULTIPLE_LAUNCH", 0x1 },
-	{ "B_EXCLUSIVE_LAUNCH", 0x2 },
-	{ "B_BACKGROUND_APP", 0x4 },
-	{ "B_ARGV_ONLY", 0x8 },
+	{ "B_SINGLE_LAUNCH", B_SINGLE_LAUNCH },
+	{ "B_MULTIPLE_LAUNCH", B_MULTIPLE_LAUNCH },
+	{ "B_EXCLUSIVE_LAUNCH", B_EXCLUSIVE_LAUNCH },
+	{ "B_BACKGROUND_APP", B_BACKGROUND_APP },
+	{ "B_ARGV_ONLY", B_ARGV_ONLY },
 };
 
 const NamedValue kVarieties[] = {
