@@ -1,0 +1,308 @@
+// A view: a rectangle of a window that draws itself and receives input, with child views
+// nested inside it. A view's frame is in its parent's coordinates; its bounds are its own,
+// moved by scrolling. Everything here runs on the window's thread, with the window locked.
+#ifndef _VIEW_H
+#define _VIEW_H
+
+#include <Font.h>
+#include <GraphicsDefs.h>
+#include <Handler.h>
+#include <InterfaceDefs.h>
+#include <List.h>
+#include <Rect.h>
+
+#include <functional>
+
+class BBitmap;
+class BMessage;
+class BScrollBar;
+class BScrollView;
+class BString;
+class BWindow;
+
+namespace BPrivate {
+class DrawStateStack;
+}
+
+// Transit values of MouseMoved().
+enum {
+	B_ENTERED_VIEW = 0,
+	B_INSIDE_VIEW,
+	B_EXITED_VIEW,
+	B_OUTSIDE_VIEW
+};
+
+// Event masks of SetEventMask() and SetMouseEventMask().
+enum {
+	B_POINTER_EVENTS	= 0x00000001,
+	B_KEYBOARD_EVENTS	= 0x00000002
+};
+
+enum {
+	B_LOCK_WINDOW_FOCUS		= 0x00000001,
+	B_SUSPEND_VIEW_FOCUS	= 0x00000002,
+	B_NO_POINTER_HISTORY	= 0x00000004,
+	B_FULL_POINTER_HISTORY	= 0x00000008
+};
+
+// View flags (the high bits of the flags word).
+const uint32 B_FULL_UPDATE_ON_RESIZE	= 0x80000000UL;
+const uint32 B_WILL_DRAW				= 0x20000000UL;
+const uint32 B_PULSE_NEEDED				= 0x10000000UL;
+const uint32 B_NAVIGABLE_JUMP			= 0x08000000UL;
+const uint32 B_FRAME_EVENTS				= 0x04000000UL;
+const uint32 B_NAVIGABLE				= 0x02000000UL;
+const uint32 B_SUBPIXEL_PRECISE			= 0x01000000UL;
+const uint32 B_DRAW_ON_CHILDREN			= 0x00800000UL;
+const uint32 B_INPUT_METHOD_AWARE		= 0x00400000UL;
+
+// Resizing modes: each of the four nibbles says which edge of the parent one edge of the
+// view follows (top edge: bits 12-15, left: 8-11, bottom: 4-7, right: 0-3).
+#define _RESIZE_MASK_	(0xffff)
+
+enum {
+	_VIEW_TOP_		= 1,
+	_VIEW_LEFT_		= 2,
+	_VIEW_BOTTOM_	= 3,
+	_VIEW_RIGHT_	= 4,
+	_VIEW_CENTER_	= 5
+};
+
+#define _rule_(top, left, bottom, right) \
+	(((top) << 12) | ((left) << 8) | ((bottom) << 4) | (right))
+
+#define B_FOLLOW_NONE		0
+#define B_FOLLOW_ALL_SIDES	_rule_(_VIEW_TOP_, _VIEW_LEFT_, _VIEW_BOTTOM_, _VIEW_RIGHT_)
+#define B_FOLLOW_ALL		B_FOLLOW_ALL_SIDES
+
+#define B_FOLLOW_LEFT		_rule_(0, _VIEW_LEFT_, 0, _VIEW_LEFT_)
+#define B_FOLLOW_RIGHT		_rule_(0, _VIEW_RIGHT_, 0, _VIEW_RIGHT_)
+#define B_FOLLOW_LEFT_RIGHT	_rule_(0, _VIEW_LEFT_, 0, _VIEW_RIGHT_)
+#define B_FOLLOW_H_CENTER	_rule_(0, _VIEW_CENTER_, 0, _VIEW_CENTER_)
+
+#define B_FOLLOW_TOP		_rule_(_VIEW_TOP_, 0, _VIEW_TOP_, 0)
+#define B_FOLLOW_BOTTOM		_rule_(_VIEW_BOTTOM_, 0, _VIEW_BOTTOM_, 0)
+#define B_FOLLOW_TOP_BOTTOM	_rule_(_VIEW_TOP_, 0, _VIEW_BOTTOM_, 0)
+#define B_FOLLOW_V_CENTER	_rule_(_VIEW_CENTER_, 0, _VIEW_CENTER_, 0)
+
+class BView : public BHandler {
+public:
+							BView(BRect frame, const char* name, uint32 resizingMode,
+								uint32 flags);
+	// Deletes the child views.
+	virtual					~BView();
+
+	// Hooks.
+	virtual	void			AttachedToWindow();
+	virtual	void			AllAttached();
+	virtual	void			DetachedFromWindow();
+	virtual	void			AllDetached();
+	virtual	void			MessageReceived(BMessage* message);
+	virtual	void			Draw(BRect updateRect);
+	virtual	void			MouseDown(BPoint where);
+	virtual	void			MouseUp(BPoint where);
+	virtual	void			MouseMoved(BPoint where, uint32 transit,
+								const BMessage* dragMessage);
+	virtual	void			KeyDown(const char* bytes, int32 numBytes);
+	virtual	void			KeyUp(const char* bytes, int32 numBytes);
+	virtual	void			FrameMoved(BPoint newPosition);
+	virtual	void			FrameResized(float newWidth, float newHeight);
+	virtual	void			WindowActivated(bool active);
+	virtual	void			TargetedByScrollView(BScrollView* scrollView);
+	virtual	void			Pulse();
+
+	// The tree. AddChild() takes ownership; RemoveChild() gives it back.
+			void			AddChild(BView* child, BView* before = NULL);
+			bool			RemoveChild(BView* child);
+			bool			RemoveSelf();
+			int32			CountChildren() const;
+			BView*			ChildAt(int32 index) const;
+			BView*			NextSibling() const;
+			BView*			PreviousSibling() const;
+			BView*			Parent() const { return fParent; }
+			BWindow*		Window() const { return fOwner; }
+			// Searches this view's descendants (not the view itself) by name.
+			BView*			FindView(const char* name) const;
+
+	// Geometry.
+			BRect			Bounds() const;
+			BRect			Frame() const;
+			BPoint			LeftTop() const { return fBounds.LeftTop(); }
+			void			MoveBy(float dx, float dy);
+			void			MoveTo(BPoint where);
+			void			MoveTo(float x, float y);
+			void			ResizeBy(float dWidth, float dHeight);
+			void			ResizeTo(float width, float height);
+	virtual	void			ScrollTo(BPoint where);
+			void			ScrollTo(float x, float y);
+			void			ScrollBy(float dx, float dy);
+	virtual	void			ResizeToPreferred();
+	virtual	void			GetPreferredSize(float* width, float* height);
+
+			void			ConvertToParent(BPoint* point) const;
+			BPoint			ConvertToParent(BPoint point) const;
+			void			ConvertFromParent(BPoint* point) const;
+			BPoint			ConvertFromParent(BPoint point) const;
+			void			ConvertToParent(BRect* rect) const;
+			BRect			ConvertToParent(BRect rect) const;
+			void			ConvertFromParent(BRect* rect) const;
+			BRect			ConvertFromParent(BRect rect) const;
+			void			ConvertToScreen(BPoint* point) const;
+			BPoint			ConvertToScreen(BPoint point) const;
+			void			ConvertFromScreen(BPoint* point) const;
+			BPoint			ConvertFromScreen(BPoint point) const;
+			void			ConvertToScreen(BRect* rect) const;
+			BRect			ConvertToScreen(BRect rect) const;
+			void			ConvertFromScreen(BRect* rect) const;
+			BRect			ConvertFromScreen(BRect rect) const;
+
+	// Flags and state.
+	virtual	void			SetFlags(uint32 flags);
+			uint32			Flags() const { return fFlags; }
+	virtual	void			SetResizingMode(uint32 mode);
+			uint32			ResizingMode() const { return fResizingMode; }
+	virtual	void			Show();
+	virtual	void			Hide();
+			// Hidden itself or through an ancestor (or its window).
+			bool			IsHidden() const;
+			bool			IsHidden(const BView* lookingFrom) const;
+	virtual	void			MakeFocus(bool focus = true);
+			bool			IsFocus() const;
+			status_t		SetEventMask(uint32 mask, uint32 options = 0);
+			uint32			EventMask();
+			status_t		SetMouseEventMask(uint32 mask, uint32 options = 0);
+			// The last known pointer position (view coordinates) and buttons.
+			void			GetMouse(BPoint* location, uint32* buttons,
+								bool checkMessageQueue = true);
+			BScrollBar*		ScrollBar(orientation direction) const;
+
+	// Colours, font and pen: the current drawing state.
+	virtual	void			SetViewColor(rgb_color color);
+			void			SetViewColor(uchar red, uchar green, uchar blue,
+								uchar alpha = 255);
+			rgb_color		ViewColor() const { return fViewColor; }
+	virtual	void			SetHighColor(rgb_color color);
+			void			SetHighColor(uchar red, uchar green, uchar blue,
+								uchar alpha = 255);
+			rgb_color		HighColor() const;
+	virtual	void			SetLowColor(rgb_color color);
+			void			SetLowColor(uchar red, uchar green, uchar blue,
+								uchar alpha = 255);
+			rgb_color		LowColor() const;
+	virtual	void			SetFont(const BFont* font, uint32 mask = B_FONT_ALL);
+			void			GetFont(BFont* font) const;
+			void			SetFontSize(float size);
+			void			GetFontHeight(font_height* height) const;
+	virtual	void			SetDrawingMode(drawing_mode mode);
+			drawing_mode	DrawingMode() const;
+			void			SetBlendingMode(source_alpha srcAlpha,
+								alpha_function alphaFunc);
+			void			GetBlendingMode(source_alpha* srcAlpha,
+								alpha_function* alphaFunc) const;
+	virtual	void			SetPenSize(float size);
+			float			PenSize() const;
+			void			SetLineMode(cap_mode lineCap, join_mode lineJoin,
+								float miterLimit = B_DEFAULT_MITER_LIMIT);
+			void			SetOrigin(BPoint origin);
+			void			SetOrigin(float x, float y);
+			BPoint			Origin() const;
+			void			PushState();
+			void			PopState();
+			// Limits drawing to rect (view coordinates) until the state is popped.
+			void			ClipToRect(BRect rect);
+
+	// Drawing. Outside Draw() it shows at the end of the current message, or at Flush().
+			void			MovePenTo(BPoint point);
+			void			MovePenTo(float x, float y);
+			void			MovePenBy(float x, float y);
+			BPoint			PenLocation() const;
+			void			StrokeLine(BPoint toPoint, pattern pattern = B_SOLID_HIGH);
+			void			StrokeLine(BPoint start, BPoint end,
+								pattern pattern = B_SOLID_HIGH);
+			void			StrokeRect(BRect rect, pattern pattern = B_SOLID_HIGH);
+			void			FillRect(BRect rect, pattern pattern = B_SOLID_HIGH);
+			void			InvertRect(BRect rect);
+			void			StrokeEllipse(BRect rect, pattern pattern = B_SOLID_HIGH);
+			void			FillEllipse(BRect rect, pattern pattern = B_SOLID_HIGH);
+			void			StrokeTriangle(BPoint point1, BPoint point2, BPoint point3,
+								pattern pattern = B_SOLID_HIGH);
+			void			FillTriangle(BPoint point1, BPoint point2, BPoint point3,
+								pattern pattern = B_SOLID_HIGH);
+			void			StrokePolygon(const BPoint* points, int32 count,
+								bool closed = true, pattern pattern = B_SOLID_HIGH);
+			void			FillPolygon(const BPoint* points, int32 count,
+								pattern pattern = B_SOLID_HIGH);
+			// Lines of their own colours, drawn as they are added.
+			void			BeginLineArray(int32 count);
+			void			AddLine(BPoint start, BPoint end, rgb_color color);
+			void			EndLineArray();
+
+			// Draws at the pen, which then moves past the text.
+			void			DrawString(const char* string);
+			void			DrawString(const char* string, BPoint location);
+			void			DrawString(const char* string, int32 length);
+			void			DrawString(const char* string, int32 length, BPoint location);
+			void			DrawChar(char c);
+			float			StringWidth(const char* string) const;
+			float			StringWidth(const char* string, int32 length) const;
+			void			TruncateString(BString* inOut, uint32 mode, float width) const;
+
+			void			DrawBitmap(const BBitmap* bitmap);
+			void			DrawBitmap(const BBitmap* bitmap, BPoint where);
+			void			DrawBitmap(const BBitmap* bitmap, BRect destination);
+			void			DrawBitmap(const BBitmap* bitmap, BRect source,
+								BRect destination);
+			void			DrawBitmapAsync(const BBitmap* bitmap, BPoint where);
+			void			DrawBitmapAsync(const BBitmap* bitmap, BRect destination);
+			void			DrawBitmapAsync(const BBitmap* bitmap, BRect source,
+								BRect destination);
+
+			void			Invalidate(BRect rect);
+			void			Invalidate();
+			void			Flush() const;
+			void			Sync() const;
+
+	// Scripting: the view suite.
+	virtual	BHandler*		ResolveSpecifier(BMessage* message, int32 index,
+								BMessage* specifier, int32 form, const char* property);
+	virtual	status_t		GetSupportedSuites(BMessage* data);
+
+			class Private;
+
+private:
+	friend class BWindow;
+	friend class Private;
+
+							BView(const BView&) = delete;
+			BView&			operator=(const BView&) = delete;
+
+			void			_Attach(BWindow* window);
+			void			_Detach();
+			void			_CallAllAttached();
+			void			_CallAllDetached();
+			void			_ReleaseOwner();
+			void			_ParentResized(float dWidth, float dHeight);
+			void			_Resize(float dWidth, float dHeight);
+			void			_Move(float dx, float dy);
+			BPoint			_WindowOrigin() const;
+			BRect			_VisibleInWindow() const;
+			bool			_PrepareDrawing();
+			void			_Drew();
+
+			BWindow*		fOwner;
+			BView*			fParent;
+			BList			fChildren;
+			BRect			fFrame;
+			BRect			fBounds;
+			uint32			fResizingMode;
+			uint32			fFlags;
+			int32			fHideLevel;
+			rgb_color		fViewColor;
+			uint32			fEventMask;
+			BPrivate::DrawStateStack* fStates;
+			// Horizontal first; each bar hears the view's scroll position on its axis.
+			BScrollBar*		fScrollBars[2];
+			std::function<void(float)> fScrollListeners[2];
+};
+
+#endif // _VIEW_H

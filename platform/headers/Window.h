@@ -1,0 +1,238 @@
+// A window: a looper with its own thread that owns a tree of views, draws them into its
+// own pixels and turns the display's input into messages for them.
+//
+// As every looper, a new window is locked by the thread that made it; the first Show()
+// starts its thread. Quit() deletes the window, its views with it.
+#ifndef _WINDOW_H
+#define _WINDOW_H
+
+#include <InterfaceDefs.h>
+#include <Looper.h>
+#include <Rect.h>
+
+#include <mutex>
+#include <string>
+#include <vector>
+
+class BMenuBar;
+class BView;
+
+namespace BPrivate {
+class DisplayWindow;
+class Painter;
+struct DisplayEvent;
+}
+
+enum window_type {
+	B_UNTYPED_WINDOW	= 0,
+	B_TITLED_WINDOW		= 1,
+	B_MODAL_WINDOW		= 3,
+	B_DOCUMENT_WINDOW	= 11,
+	B_BORDERED_WINDOW	= 20,
+	B_FLOATING_WINDOW	= 21
+};
+
+enum window_look {
+	B_BORDERED_WINDOW_LOOK	= 20,
+	B_NO_BORDER_WINDOW_LOOK	= 19,
+	B_TITLED_WINDOW_LOOK	= 1,
+	B_DOCUMENT_WINDOW_LOOK	= 11,
+	B_MODAL_WINDOW_LOOK		= 3,
+	B_FLOATING_WINDOW_LOOK	= 7
+};
+
+enum window_feel {
+	B_NORMAL_WINDOW_FEEL			= 0,
+	B_MODAL_SUBSET_WINDOW_FEEL		= 2,
+	B_MODAL_APP_WINDOW_FEEL			= 1,
+	B_MODAL_ALL_WINDOW_FEEL			= 3,
+	B_FLOATING_SUBSET_WINDOW_FEEL	= 5,
+	B_FLOATING_APP_WINDOW_FEEL		= 4,
+	B_FLOATING_ALL_WINDOW_FEEL		= 6
+};
+
+enum {
+	B_NOT_MOVABLE				= 0x00000001,
+	B_NOT_RESIZABLE				= 0x00000002,
+	B_NOT_H_RESIZABLE			= 0x00000004,
+	B_NOT_V_RESIZABLE			= 0x00000008,
+	B_WILL_ACCEPT_FIRST_CLICK	= 0x00000010,
+	B_NOT_CLOSABLE				= 0x00000020,
+	B_NOT_ZOOMABLE				= 0x00000040,
+	B_AVOID_FRONT				= 0x00000080,
+	B_NO_WORKSPACE_ACTIVATION	= 0x00000100,
+	B_OUTLINE_RESIZE			= 0x00001000,
+	B_AVOID_FOCUS				= 0x00002000,
+	B_NOT_MINIMIZABLE			= 0x00004000,
+	B_NOT_ANCHORED_ON_ACTIVATE	= 0x00020000,
+	B_ASYNCHRONOUS_CONTROLS		= 0x00080000,
+	B_QUIT_ON_WINDOW_CLOSE		= 0x00100000,
+	B_SAME_POSITION_IN_ALL_WORKSPACES = 0x00200000,
+	B_AUTO_UPDATE_SIZE_LIMITS	= 0x00400000,
+	B_CLOSE_ON_ESCAPE			= 0x00800000
+};
+
+#define B_CURRENT_WORKSPACE	0
+#define B_ALL_WORKSPACES	0xffffffff
+
+class BWindow : public BLooper {
+public:
+	// frame: screen coordinates of the content, without border and tab.
+							BWindow(BRect frame, const char* title, window_type type,
+								uint32 flags, uint32 workspace = B_CURRENT_WORKSPACE);
+							BWindow(BRect frame, const char* title, window_look look,
+								window_feel feel, uint32 flags,
+								uint32 workspace = B_CURRENT_WORKSPACE);
+	virtual					~BWindow();
+
+	virtual	void			Quit();
+			void			Close() { Quit(); }
+
+	// The views directly in the window are the children of its top view.
+			void			AddChild(BView* child, BView* before = NULL);
+			bool			RemoveChild(BView* child);
+			int32			CountChildren() const;
+			BView*			ChildAt(int32 index) const;
+			BView*			FindView(const char* name) const;
+			BView*			FindView(BPoint point) const;
+			BView*			CurrentFocus() const { return fFocus; }
+			BView*			LastMouseMovedView() const { return fLastMouseView; }
+
+	virtual	void			DispatchMessage(BMessage* message, BHandler* handler);
+	virtual	void			MessageReceived(BMessage* message);
+	virtual	void			FrameMoved(BPoint newPosition);
+	virtual	void			FrameResized(float newWidth, float newHeight);
+	virtual	void			WindowActivated(bool active);
+	virtual	void			MenusBeginning();
+	virtual	void			MenusEnded();
+	virtual	bool			QuitRequested();
+
+	virtual	void			Show();
+	virtual	void			Hide();
+			bool			IsHidden() const { return fShowLevel > 0; }
+			void			Minimize(bool minimize);
+			bool			IsMinimized() const { return fMinimized; }
+			void			Activate(bool active = true);
+			bool			IsActive() const { return fActive; }
+
+			void			SetTitle(const char* title);
+			const char*		Title() const;
+
+			BRect			Bounds() const;
+			BRect			Frame() const { return fFrame; }
+			void			MoveBy(float dx, float dy);
+			void			MoveTo(BPoint where);
+			void			MoveTo(float x, float y);
+			void			ResizeBy(float dWidth, float dHeight);
+			void			ResizeTo(float width, float height);
+			void			SetSizeLimits(float minWidth, float maxWidth, float minHeight,
+								float maxHeight);
+			void			GetSizeLimits(float* minWidth, float* maxWidth,
+								float* minHeight, float* maxHeight);
+
+			// Updates wait while disabled (nested) or during a view transaction.
+			void			DisableUpdates();
+			void			EnableUpdates();
+			void			BeginViewTransaction();
+			void			EndViewTransaction();
+			void			UpdateIfNeeded();
+			bool			NeedsUpdate() const;
+			void			Flush() const;
+			void			Sync() const;
+
+			// Command-key shortcuts: the message goes to target (the window when NULL).
+			void			AddShortcut(uint32 key, uint32 modifiers, BMessage* message);
+			void			AddShortcut(uint32 key, uint32 modifiers, BMessage* message,
+								BHandler* target);
+			void			RemoveShortcut(uint32 key, uint32 modifiers);
+			BMenuBar*		KeyMenuBar() const { return fKeyMenuBar; }
+			void			SetKeyMenuBar(BMenuBar* bar);
+
+			window_type		Type() const;
+			window_look		Look() const { return fLook; }
+			window_feel		Feel() const { return fFeel; }
+			status_t		SetLook(window_look look);
+			status_t		SetFeel(window_feel feel);
+			uint32			Flags() const { return fFlags; }
+			status_t		SetFlags(uint32 flags);
+			uint32			Workspaces() const { return fWorkspaces; }
+			void			SetWorkspaces(uint32 workspaces);
+
+	// Scripting: the window suite.
+	virtual	BHandler*		ResolveSpecifier(BMessage* message, int32 index,
+								BMessage* specifier, int32 form, const char* property);
+	virtual	status_t		GetSupportedSuites(BMessage* data);
+
+			class Private;
+
+private:
+	friend class BView;
+	friend class Private;
+
+			struct Shortcut {
+				uint32		key;
+				uint32		modifiers;
+				BMessage*	message;
+				BHandler*	target;
+			};
+
+			void			_Init(BRect frame, const char* title, window_look look,
+								window_feel feel, uint32 flags, uint32 workspaces);
+			void			_HandleDisplayEvent(const BPrivate::DisplayEvent& event);
+			void			_HandleMouse(BMessage* message);
+			void			_HandleKey(BMessage* message);
+			void			_HandleResized(BMessage* message);
+			bool			_HandleScripting(BMessage* message);
+			void			_SetSize(float width, float height);
+			void			_Invalidate(BRect windowRect);
+			void			_RequestUpdate();
+			void			_DrawPending();
+			void			_DrawView(BView* view, BRect windowRect);
+			void			_Present(BRect windowRect);
+			void			_NotifyActivated(BView* view, bool active);
+			void			_PresentDrawn();
+			void			_SetFocus(BView* view);
+			void			_ViewDetached(BView* view);
+			BView*			_MenuBarView() const;
+			uint32			_KeyModifiers(BMessage* message) const;
+
+			BView*			fTopView;
+			std::string		fTitle;
+			BRect			fFrame;
+			window_look		fLook;
+			window_feel		fFeel;
+			uint32			fFlags;
+			uint32			fWorkspaces;
+			int32			fShowLevel;
+			bool			fMinimized;
+			bool			fActive;
+			float			fMinWidth;
+			float			fMaxWidth;
+			float			fMinHeight;
+			float			fMaxHeight;
+
+			BPrivate::DisplayWindow* fDisplayWindow;
+			BPrivate::Painter* fPainter;
+			// What waits to be drawn, and while drawing, the part being drawn now.
+			BRect			fUpdateRect;
+			BRect			fUpdateClip;
+			bool			fUpdatePosted;
+			BRect			fDrawnRect;
+			int32			fUpdatesDisabled;
+			bool			fInTransaction;
+			bool			fInUpdate;
+
+			BView*			fFocus;
+			BView*			fLastMouseView;
+			BView*			fMouseTarget;
+			BMenuBar*		fKeyMenuBar;
+			std::vector<Shortcut> fShortcuts;
+
+			// The pointer as the display last reported it (window coordinates); written
+			// by the display's thread, read by GetMouse().
+	mutable	std::mutex		fMouseLock;
+			BPoint			fMouseWhere;
+			uint32			fMouseButtons;
+};
+
+#endif // _WINDOW_H

@@ -1,0 +1,25 @@
+// What the kit's own widgets may do to any view: a scroll bar registers itself as the
+// view's, and hears the view's scroll position on its axis whenever the view scrolls.
+#ifndef _VIEW_PRIVATE_H
+#define _VIEW_PRIVATE_H
+
+#include <View.h>
+
+class BView::Private {
+public:
+	explicit Private(BView* view) : fView(view) {}
+
+	// A NULL bar unregisters the axis.
+	void SetScrollBar(orientation direction, BScrollBar* bar,
+		std::function<void(float)> onScroll)
+	{
+		int axis = direction == B_HORIZONTAL ? 0 : 1;
+		fView->fScrollBars[axis] = bar;
+		fView->fScrollListeners[axis] = bar != NULL ? std::move(onScroll) : nullptr;
+	}
+
+private:
+	BView* fView;
+};
+
+#endif // _VIEW_PRIVATE_H

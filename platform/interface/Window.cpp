@@ -1,0 +1,1176 @@
+// BWindow: a looper that owns a view tree, draws it into its own surface on its own thread
+// and shows the result on the display. Input from the display arrives as messages posted
+// to the window; the window hands them to the views.
+#include <Window.h>
+
+#include "app/LooperList.h"
+#include "display/Display.h"
+#include "interface/Painter.h"
+
+#include <AppDefs.h>
+#include <Application.h>
+#include <Message.h>
+#include <OS.h>
+#include <PropertyInfo.h>
+#include <View.h>
+
+#include <cairo.h>
+
+#include <ctype.h>
+#include <string.h>
+
+using BPrivate::DisplayEvent;
+
+namespace {
+
+property_info stWindowProperties[] = {
+	{ "Active", { B_GET_PROPERTY, B_SET_PROPERTY }, { B_DIRECT_SPECIFIER },
+		"Whether the window is the active one.", 0, { B_BOOL_TYPE } },
+	{ "Feel", { B_GET_PROPERTY, B_SET_PROPERTY }, { B_DIRECT_SPECIFIER },
+		"The window's feel.", 0, { B_INT32_TYPE } },
+	{ "Flags", { B_GET_PROPERTY, B_SET_PROPERTY }, { B_DIRECT_SPECIFIER },
+		"The window's flags.", 0, { B_INT32_TYPE } },
+	{ "Frame", { B_GET_PROPERTY, B_SET_PROPERTY }, { B_DIRECT_SPECIFIER },
+		"The window's frame rectangle, in screen coordinates.", 0, { B_RECT_TYPE } },
+	{ "Hidden", { B_GET_PROPERTY, B_SET_PROPERTY }, { B_DIRECT_SPECIFIER },
+		"Whether the window is hidden.", 0, { B_BOOL_TYPE } },
+	{ "Look", { B_GET_PROPERTY, B_SET_PROPERTY }, { B_DIRECT_SPECIFIER },
+		"The window's look.", 0, { B_INT32_TYPE } },
+	{ "Title", { B_GET_PROPERTY, B_SET_PROPERTY }, { B_DIRECT_SPECIFIER },
+		"The window's title.", 0, { B_STRING_TYPE } },
+	{ "Workspaces", { B_GET_PROPERTY, B_SET_PROPERTY }, { B_DIRECT_SPECIFIER },
+		"The workspaces the window is in.", 0, { B_INT32_TYPE } },
+	{ "Minimize", { B_SET_PROPERTY }, { B_DIRECT_SPECIFIER },
+		"Minimizes the window (true) or restores it (false).", 0, { B_BOOL_TYPE } },
+	{ "MenuBar", {}, { B_DIRECT_SPECIFIER },
+		"Directs the scripting message to the key menu bar." },
+	{ "View", {}, {},
+		"Directs the scripting message to the top view without popping the current "
+		"specifier." },
+	{ NULL }
+};
+
+enum {
+	kActiveProperty = 0,
+	kFeelProperty,
+	kFlagsProperty,
+	kFrameProperty,
+	kHiddenProperty,
+	kLookProperty,
+	kTitleProperty,
+	kWorkspacesProperty,
+	kMinimizeProperty,
+	kMenuBarProperty,
+	kViewProperty
+};
+
+// The modifiers that distinguish shortcuts.
+const uint32 kShortcutModifiers = B_SHIFT_KEY | B_COMMAND_KEY | B_CONTROL_KEY
+	| B_OPTION_KEY;
+
+
+void
+ReplyError(BMessage* message, status_t error, const char* text)
+{
+	BMessage reply(B_MESSAGE_NOT_UNDERSTOOD);
+	reply.AddInt32("error", error);
+	reply.AddString("message", text);
+	message->SendReply(&reply);
+}
+
+
+window_look
+LookFor(window_type type)
+{
+	switch (type) {
+		case B_DOCUMENT_WINDOW:
+			return B_DOCUMENT_WINDOW_LOOK;
+		case B_MODAL_WINDOW:
+			return B_MODAL_WINDOW_LOOK;
+		case B_BORDERED_WINDOW:
+			return B_BORDERED_WINDOW_LOOK;
+		case B_FLOATING_WINDOW:
+			return B_FLOATING_WINDOW_LOOK;
+		default:
+			return B_TITLED_WINDOW_LOOK;
+	}
+}
+
+
+window_feel
+FeelFor(window_type type)
+{
+	switch (type) {
+		case B_MODAL_WINDOW:
+			return B_MODAL_APP_WINDOW_FEEL;
+		case B_FLOATING_WINDOW:
+			return B_FLOATING_APP_WINDOW_FEEL;
+		default:
+			return B_NORMAL_WINDOW_FEEL;
+	}
+}
+
+
+cairo_surface_t*
+CreateSurface(BRect bounds)
+{
+	int width = bounds.Width() >= 0 ? (int)bounds.Width() + 1 : 1;
+	int height = bounds.Height() >= 0 ? (int)bounds.Height() + 1 : 1;
+	return cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+}
+
+} // namespace
+
+
+BWindow::BWindow(BRect frame, const char* title, window_type type, uint32 flags,
+	uint32 workspace)
+	:
+	BLooper(title)
+{
+	_Init(frame, title, LookFor(type), FeelFor(type), flags, workspace);
+}
+
+
+BWindow::BWindow(BRect frame, const char* title, window_look look, window_feel feel,
+	uint32 flags, uint32 workspace)
+	:
+	BLooper(title)
+{
+	_Init(frame, title, look, feel, flags, workspace);
+}
+
+
+void
+BWindow::_Init(BRect frame, const char* title, window_look look, window_feel feel,
+	uint32 flags, uint32 workspaces)
+{
+	fTitle = title != NULL ? title : "";
+	fFrame = frame;
+	fLook = look;
+	fFeel = feel;
+	fFlags = flags;
+	fWorkspaces = workspaces;
+	fShowLevel = 1;
+	fMinimized = false;
+	fActive = false;
+	fMinWidth = 0;
+	fMaxWidth = 32768;
+	fMinHeight = 0;
+	fMaxHeight = 32768;
+	fUpdatePosted = false;
+	fUpdatesDisabled = 0;
+	fInTransaction = false;
+	fInUpdate = false;
+	fFocus = NULL;
+	fLastMouseView = NULL;
+	fMouseTarget = NULL;
+	fKeyMenuBar = NULL;
+	fMouseButtons = 0;
+
+	cairo_surface_t* surface = CreateSurface(Bounds());
+	fPainter = new BPrivate::Painter(surface);
+	cairo_surface_destroy(surface);
+
+	fTopView = new BView(Bounds(), NULL, B_FOLLOW_ALL_SIDES, B_WILL_DRAW);
+	fTopView->SetViewColor(ui_color(B_PANEL_BACKGROUND_COLOR));
+	fTopView->_Attach(this);
+
+	fDisplayWindow = BPrivate::Display::Default()->CreateWindow(frame, fTitle.c_str(),
+		[this](const DisplayEvent& event) { _HandleDisplayEvent(event); });
+	BPrivate::LooperList::SetWindow(this, this);
+}
+
+
+BWindow::~BWindow()
+{
+	BPrivate::LooperList::SetWindow(this, NULL);
+	delete fDisplayWindow;
+	fDisplayWindow = NULL;
+
+	fTopView->_Detach();
+	fTopView->_CallAllDetached();
+	fTopView->_ReleaseOwner();
+	delete fTopView;
+	delete fPainter;
+	for (Shortcut& shortcut : fShortcuts)
+		delete shortcut.message;
+}
+
+
+void
+BWindow::Quit()
+{
+	// The window leaves the application's list and the screen at once, even when its
+	// thread takes a while to end.
+	BPrivate::LooperList::SetWindow(this, NULL);
+	delete fDisplayWindow;
+	fDisplayWindow = NULL;
+	BLooper::Quit();
+}
+
+
+// #pragma mark - Views
+
+
+void
+BWindow::AddChild(BView* child, BView* before)
+{
+	fTopView->AddChild(child, before);
+}
+
+
+bool
+BWindow::RemoveChild(BView* child)
+{
+	return fTopView->RemoveChild(child);
+}
+
+
+int32
+BWindow::CountChildren() const
+{
+	return fTopView->CountChildren();
+}
+
+
+BView*
+BWindow::ChildAt(int32 index) const
+{
+	return fTopView->ChildAt(index);
+}
+
+
+BView*
+BWindow::FindView(const char* name) const
+{
+	return fTopView->FindView(name);
+}
+
+
+BView*
+BWindow::FindView(BPoint point) const
+{
+	// The deepest shown view under the point; later children lie above earlier ones.
+	BView* view = fTopView;
+	for (;;) {
+		BView* found = NULL;
+		for (int32 i = view->CountChildren() - 1; i >= 0; i--) {
+			BView* child = view->ChildAt(i);
+			if (child->fHideLevel == 0 && child->_VisibleInWindow().Contains(point)) {
+				found = child;
+				break;
+			}
+		}
+		if (found == NULL)
+			return view;
+		view = found;
+	}
+}
+
+
+void
+BWindow::_SetFocus(BView* view)
+{
+	if (view == fFocus)
+		return;
+	BView* old = fFocus;
+	fFocus = view;
+	if (old != NULL)
+		old->MakeFocus(false);
+}
+
+
+void
+BWindow::_ViewDetached(BView* view)
+{
+	if (fFocus == view)
+		fFocus = NULL;
+	if (fLastMouseView == view)
+		fLastMouseView = NULL;
+	if (fMouseTarget == view)
+		fMouseTarget = NULL;
+}
+
+
+// #pragma mark - Messages
+
+
+// Runs on the display's thread: turns the event into a message for the window's thread.
+void
+BWindow::_HandleDisplayEvent(const DisplayEvent& event)
+{
+	BMessage message;
+	switch (event.type) {
+		case BPrivate::kDisplayMouseDown:
+		case BPrivate::kDisplayMouseUp:
+		case BPrivate::kDisplayMouseMoved:
+		{
+			{
+				std::lock_guard<std::mutex> locker(fMouseLock);
+				fMouseWhere = event.where;
+				fMouseButtons = event.buttons;
+			}
+			message.what = event.type == BPrivate::kDisplayMouseDown ? B_MOUSE_DOWN
+				: event.type == BPrivate::kDisplayMouseUp ? B_MOUSE_UP : B_MOUSE_MOVED;
+			message.AddPoint("where", event.where);
+			message.AddPoint("screen_where", event.where + fFrame.LeftTop());
+			message.AddInt32("buttons", (int32)event.buttons);
+			message.AddInt32("modifiers", (int32)event.modifiers);
+			if (event.type == BPrivate::kDisplayMouseDown)
+				message.AddInt32("clicks", event.clicks);
+			break;
+		}
+		case BPrivate::kDisplayMouseWheel:
+			message.what = B_MOUSE_WHEEL_CHANGED;
+			message.AddFloat("be:wheel_delta_x", 0.0f);
+			message.AddFloat("be:wheel_delta_y", event.wheelDelta);
+			break;
+		case BPrivate::kDisplayKeyDown:
+		case BPrivate::kDisplayKeyUp:
+		{
+			message.what = event.type == BPrivate::kDisplayKeyDown ? B_KEY_DOWN : B_KEY_UP;
+			message.AddInt32("modifiers", (int32)event.modifiers);
+			message.AddInt32("key", event.key);
+			message.AddInt32("raw_char", event.rawChar);
+			message.AddString("bytes", event.bytes);
+			for (size_t i = 0; i < sizeof(event.bytes) && event.bytes[i] != '\0'; i++)
+				message.AddInt8("byte", (int8)event.bytes[i]);
+			break;
+		}
+		case BPrivate::kDisplayResized:
+			message.what = B_WINDOW_RESIZED;
+			message.AddFloat("width", event.frame.Width());
+			message.AddFloat("height", event.frame.Height());
+			break;
+		case BPrivate::kDisplayMoved:
+			message.what = B_WINDOW_MOVED;
+			message.AddPoint("where", event.frame.LeftTop());
+			break;
+		case BPrivate::kDisplayExposed:
+			message.what = _UPDATE_;
+			message.AddRect("_expose", event.frame);
+			break;
+		case BPrivate::kDisplayCloseRequested:
+			message.what = B_QUIT_REQUESTED;
+			message.AddBool("_close", true);
+			break;
+		case BPrivate::kDisplayActivated:
+			message.what = B_WINDOW_ACTIVATED;
+			message.AddBool("active", event.active);
+			break;
+	}
+	message.AddInt64("when", system_time());
+	// A full queue drops the event rather than stall the display.
+	PostMessage(&message);
+}
+
+
+void
+BWindow::DispatchMessage(BMessage* message, BHandler* handler)
+{
+	switch (message->what) {
+		case B_MOUSE_DOWN:
+		case B_MOUSE_UP:
+		case B_MOUSE_MOVED:
+			_HandleMouse(message);
+			break;
+		case B_MOUSE_WHEEL_CHANGED:
+		{
+			BPoint where;
+			{
+				std::lock_guard<std::mutex> locker(fMouseLock);
+				where = fMouseWhere;
+			}
+			FindView(where)->MessageReceived(message);
+			break;
+		}
+		case B_KEY_DOWN:
+		case B_KEY_UP:
+			_HandleKey(message);
+			break;
+		case B_WINDOW_RESIZED:
+			_HandleResized(message);
+			break;
+		case B_WINDOW_MOVED:
+		{
+			BPoint where;
+			if (message->FindPoint("where", &where) == B_OK) {
+				fFrame.OffsetTo(where);
+				FrameMoved(where);
+			}
+			break;
+		}
+		case B_WINDOW_ACTIVATED:
+		{
+			bool active = false;
+			message->FindBool("active", &active);
+			if (active != fActive) {
+				fActive = active;
+				WindowActivated(active);
+				_NotifyActivated(fTopView, active);
+			}
+			break;
+		}
+		case _UPDATE_:
+		{
+			fUpdatePosted = false;
+			BRect exposed;
+			_DrawPending();
+			if (message->FindRect("_expose", &exposed) == B_OK)
+				_Present(exposed);
+			break;
+		}
+		case B_QUIT_REQUESTED:
+		{
+			bool closed = false;
+			if (message->FindBool("_close", &closed) != B_OK || !closed) {
+				BLooper::DispatchMessage(message, handler);
+				break;
+			}
+			if (QuitRequested()) {
+				if ((fFlags & B_QUIT_ON_WINDOW_CLOSE) != 0 && be_app != NULL)
+					be_app->PostMessage(B_QUIT_REQUESTED);
+				Quit();
+			}
+			break;
+		}
+		default:
+			BLooper::DispatchMessage(message, handler);
+			break;
+	}
+	_PresentDrawn();
+}
+
+
+void
+BWindow::MessageReceived(BMessage* message)
+{
+	if (!_HandleScripting(message))
+		BLooper::MessageReceived(message);
+}
+
+
+void BWindow::FrameMoved(BPoint newPosition) {}
+void BWindow::FrameResized(float newWidth, float newHeight) {}
+void BWindow::WindowActivated(bool active) {}
+void BWindow::MenusBeginning() {}
+void BWindow::MenusEnded() {}
+
+
+bool
+BWindow::QuitRequested()
+{
+	return true;
+}
+
+
+void
+BWindow::_NotifyActivated(BView* view, bool active)
+{
+	view->WindowActivated(active);
+	for (int32 i = 0; BView* child = view->ChildAt(i); i++)
+		_NotifyActivated(child, active);
+}
+
+
+// Mouse messages go to the view under the pointer, with "where" in its coordinates; once
+// a button went down in a view, that view gets every pointer message until the buttons
+// are up again.
+void
+BWindow::_HandleMouse(BMessage* message)
+{
+	BPoint where;
+	if (message->FindPoint("where", &where) != B_OK)
+		return;
+	int32 buttons = 0;
+	message->FindInt32("buttons", &buttons);
+	BView* under = FindView(where);
+
+	if (message->what == B_MOUSE_DOWN) {
+		fMouseTarget = under;
+		BPoint local = where - under->_WindowOrigin();
+		message->ReplacePoint("where", local);
+		under->MouseDown(local);
+		return;
+	}
+
+	BView* target = fMouseTarget != NULL ? fMouseTarget : under;
+	BPoint local = where - target->_WindowOrigin();
+	message->ReplacePoint("where", local);
+	if (message->what == B_MOUSE_UP) {
+		if (buttons == 0)
+			fMouseTarget = NULL;
+		target->MouseUp(local);
+		return;
+	}
+
+	if (fMouseTarget != NULL) {
+		target->MouseMoved(local, under == target ? B_INSIDE_VIEW : B_OUTSIDE_VIEW, NULL);
+	} else {
+		if (under != fLastMouseView && fLastMouseView != NULL) {
+			fLastMouseView->MouseMoved(where - fLastMouseView->_WindowOrigin(),
+				B_EXITED_VIEW, NULL);
+		}
+		// The view may have been removed by the hook above.
+		under = FindView(where);
+		under->MouseMoved(where - under->_WindowOrigin(),
+			under != fLastMouseView ? B_ENTERED_VIEW : B_INSIDE_VIEW, NULL);
+	}
+	fLastMouseView = FindView(where);
+}
+
+
+void
+BWindow::_HandleKey(BMessage* message)
+{
+	const char* bytes = NULL;
+	if (message->FindString("bytes", &bytes) != B_OK || bytes == NULL)
+		return;
+	uint32 modifiers = _KeyModifiers(message);
+
+	if (message->what == B_KEY_DOWN && (modifiers & B_COMMAND_KEY) != 0) {
+		uint32 key = (uint32)tolower((uchar)bytes[0]);
+		for (const Shortcut& shortcut : fShortcuts) {
+			if (shortcut.key == key
+				&& (shortcut.modifiers | B_COMMAND_KEY) == (modifiers & kShortcutModifiers)) {
+				BMessage copy(*shortcut.message);
+				if (shortcut.target != NULL && shortcut.target->Looper() != NULL)
+					shortcut.target->Looper()->PostMessage(&copy, shortcut.target);
+				else
+					PostMessage(&copy);
+				return;
+			}
+		}
+		// The platform's own shortcuts: Command-Q quits, Command-W closes.
+		if (key == 'q' && be_app != NULL) {
+			be_app->PostMessage(B_QUIT_REQUESTED);
+			return;
+		}
+		if (key == 'w' && (fFlags & B_NOT_CLOSABLE) == 0) {
+			PostMessage(B_QUIT_REQUESTED);
+			return;
+		}
+	}
+	if (message->what == B_KEY_DOWN && bytes[0] == B_ESCAPE
+		&& (fFlags & B_CLOSE_ON_ESCAPE) != 0) {
+		PostMessage(B_QUIT_REQUESTED);
+		return;
+	}
+
+	if (fFocus == NULL)
+		return;
+	if (message->what == B_KEY_DOWN)
+		fFocus->KeyDown(bytes, (int32)strlen(bytes));
+	else
+		fFocus->KeyUp(bytes, (int32)strlen(bytes));
+}
+
+
+uint32
+BWindow::_KeyModifiers(BMessage* message) const
+{
+	int32 modifiers = 0;
+	message->FindInt32("modifiers", &modifiers);
+	return (uint32)modifiers;
+}
+
+
+void
+BWindow::_HandleResized(BMessage* message)
+{
+	float width;
+	float height;
+	if (message->FindFloat("width", &width) != B_OK
+		|| message->FindFloat("height", &height) != B_OK) {
+		return;
+	}
+	_SetSize(width, height);
+	FrameResized(width, height);
+}
+
+
+// #pragma mark - Scripting
+
+
+bool
+BWindow::_HandleScripting(BMessage* message)
+{
+	if (!message->HasSpecifiers()
+		|| (message->what != B_GET_PROPERTY && message->what != B_SET_PROPERTY)) {
+		return false;
+	}
+	BMessage specifier;
+	int32 index;
+	int32 form;
+	const char* property;
+	if (message->GetCurrentSpecifier(&index, &specifier, &form, &property) != B_OK)
+		return false;
+
+	BPropertyInfo info(stWindowProperties);
+	int32 match = info.FindMatch(message, index, &specifier, form, property);
+	bool get = message->what == B_GET_PROPERTY;
+	BMessage reply(B_REPLY);
+	status_t status = B_OK;
+	switch (match) {
+		case kActiveProperty:
+		{
+			bool active;
+			if (get)
+				reply.AddBool("result", IsActive());
+			else if ((status = message->FindBool("data", &active)) == B_OK)
+				Activate(active);
+			break;
+		}
+		case kFeelProperty:
+		{
+			int32 feel;
+			if (get)
+				reply.AddInt32("result", (int32)Feel());
+			else if ((status = message->FindInt32("data", &feel)) == B_OK)
+				status = SetFeel((window_feel)feel);
+			break;
+		}
+		case kFlagsProperty:
+		{
+			int32 flags;
+			if (get)
+				reply.AddInt32("result", (int32)Flags());
+			else if ((status = message->FindInt32("data", &flags)) == B_OK)
+				status = SetFlags((uint32)flags);
+			break;
+		}
+		case kFrameProperty:
+		{
+			BRect frame;
+			if (get)
+				reply.AddRect("result", Frame());
+			else if ((status = message->FindRect("data", &frame)) == B_OK) {
+				MoveTo(frame.LeftTop());
+				ResizeTo(frame.Width(), frame.Height());
+			}
+			break;
+		}
+		case kHiddenProperty:
+		{
+			bool hidden;
+			if (get)
+				reply.AddBool("result", IsHidden());
+			else if ((status = message->FindBool("data", &hidden)) == B_OK
+				&& hidden != IsHidden()) {
+				if (hidden)
+					Hide();
+				else
+					Show();
+			}
+			break;
+		}
+		case kLookProperty:
+		{
+			int32 look;
+			if (get)
+				reply.AddInt32("result", (int32)Look());
+			else if ((status = message->FindInt32("data", &look)) == B_OK)
+				status = SetLook((window_look)look);
+			break;
+		}
+		case kTitleProperty:
+		{
+			const char* title;
+			if (get)
+				reply.AddString("result", Title());
+			else if ((status = message->FindString("data", &title)) == B_OK)
+				SetTitle(title);
+			break;
+		}
+		case kWorkspacesProperty:
+		{
+			int32 workspaces;
+			if (get)
+				reply.AddInt32("result", (int32)Workspaces());
+			else if ((status = message->FindInt32("data", &workspaces)) == B_OK)
+				SetWorkspaces((uint32)workspaces);
+			break;
+		}
+		case kMinimizeProperty:
+		{
+			bool minimize;
+			if ((status = message->FindBool("data", &minimize)) == B_OK)
+				Minimize(minimize);
+			break;
+		}
+		default:
+			return false;
+	}
+	reply.AddInt32("error", status);
+	message->SendReply(&reply);
+	return true;
+}
+
+
+BHandler*
+BWindow::ResolveSpecifier(BMessage* message, int32 index, BMessage* specifier, int32 form,
+	const char* property)
+{
+	BPropertyInfo info(stWindowProperties);
+	int32 match = info.FindMatch(message, index, specifier, form, property);
+	switch (match) {
+		case -1:
+			return BLooper::ResolveSpecifier(message, index, specifier, form, property);
+		case kViewProperty:
+			// The top view resolves the same specifier: its children are the window's
+			// views.
+			return fTopView;
+		case kMenuBarProperty:
+		{
+			BView* bar = _MenuBarView();
+			if (bar == NULL) {
+				ReplyError(message, B_NAME_NOT_FOUND, "This window has no key menu bar");
+				return NULL;
+			}
+			message->PopSpecifier();
+			return bar;
+		}
+		default:
+			return this;
+	}
+}
+
+
+status_t
+BWindow::GetSupportedSuites(BMessage* data)
+{
+	if (data == NULL)
+		return B_BAD_VALUE;
+	status_t status = data->AddString("suites", "suite/vnd.Be-window");
+	BPropertyInfo info(stWindowProperties);
+	if (status == B_OK)
+		status = data->AddFlat("messages", &info);
+	if (status == B_OK)
+		status = BLooper::GetSupportedSuites(data);
+	return status;
+}
+
+
+// The key menu bar as the view it is. A menu bar is a view by single inheritance, so its
+// view part starts at its own address; the window compares addresses instead of needing
+// the menu bar's declaration.
+BView*
+BWindow::_MenuBarView() const
+{
+	if (fKeyMenuBar == NULL)
+		return NULL;
+	BView* found = NULL;
+	std::function<void(BView*)> search = [&](BView* view) {
+		for (int32 i = 0; BView* child = view->ChildAt(i); i++) {
+			if (found == NULL && (const void*)child == (const void*)fKeyMenuBar)
+				found = child;
+			search(child);
+		}
+	};
+	search(fTopView);
+	return found;
+}
+
+
+void
+BWindow::SetKeyMenuBar(BMenuBar* bar)
+{
+	fKeyMenuBar = bar;
+}
+
+
+// #pragma mark - Appearance
+
+
+void
+BWindow::Show()
+{
+	fShowLevel--;
+	if (fShowLevel == 0) {
+		if (fDisplayWindow != NULL)
+			fDisplayWindow->Show();
+		_Invalidate(Bounds());
+	}
+	if (Thread() < 0)
+		Run();
+}
+
+
+void
+BWindow::Hide()
+{
+	fShowLevel++;
+	if (fShowLevel == 1 && fDisplayWindow != NULL)
+		fDisplayWindow->Hide();
+}
+
+
+void
+BWindow::Minimize(bool minimize)
+{
+	if (minimize == fMinimized)
+		return;
+	fMinimized = minimize;
+	if (minimize)
+		Hide();
+	else
+		Show();
+}
+
+
+void
+BWindow::Activate(bool active)
+{
+	if (active && fDisplayWindow != NULL && !IsHidden())
+		fDisplayWindow->Activate();
+}
+
+
+void
+BWindow::SetTitle(const char* title)
+{
+	fTitle = title != NULL ? title : "";
+	if (fDisplayWindow != NULL)
+		fDisplayWindow->SetTitle(fTitle.c_str());
+}
+
+
+const char*
+BWindow::Title() const
+{
+	return fTitle.c_str();
+}
+
+
+window_type
+BWindow::Type() const
+{
+	switch (fLook) {
+		case B_DOCUMENT_WINDOW_LOOK:
+			return B_DOCUMENT_WINDOW;
+		case B_MODAL_WINDOW_LOOK:
+			return B_MODAL_WINDOW;
+		case B_BORDERED_WINDOW_LOOK:
+			return B_BORDERED_WINDOW;
+		case B_FLOATING_WINDOW_LOOK:
+			return B_FLOATING_WINDOW;
+		case B_TITLED_WINDOW_LOOK:
+			return B_TITLED_WINDOW;
+		default:
+			return B_UNTYPED_WINDOW;
+	}
+}
+
+
+status_t
+BWindow::SetLook(window_look look)
+{
+	fLook = look;
+	return B_OK;
+}
+
+
+status_t
+BWindow::SetFeel(window_feel feel)
+{
+	fFeel = feel;
+	return B_OK;
+}
+
+
+status_t
+BWindow::SetFlags(uint32 flags)
+{
+	fFlags = flags;
+	return B_OK;
+}
+
+
+void
+BWindow::SetWorkspaces(uint32 workspaces)
+{
+	fWorkspaces = workspaces;
+}
+
+
+void
+BWindow::AddShortcut(uint32 key, uint32 modifiers, BMessage* message)
+{
+	AddShortcut(key, modifiers, message, NULL);
+}
+
+
+void
+BWindow::AddShortcut(uint32 key, uint32 modifiers, BMessage* message, BHandler* target)
+{
+	if (message == NULL)
+		return;
+	key = (uint32)tolower((int)key);
+	modifiers &= kShortcutModifiers & ~B_COMMAND_KEY;
+	RemoveShortcut(key, modifiers);
+	fShortcuts.push_back(Shortcut{ key, modifiers, message, target });
+}
+
+
+void
+BWindow::RemoveShortcut(uint32 key, uint32 modifiers)
+{
+	key = (uint32)tolower((int)key);
+	modifiers &= kShortcutModifiers & ~B_COMMAND_KEY;
+	for (auto it = fShortcuts.begin(); it != fShortcuts.end(); ++it) {
+		if (it->key == key && it->modifiers == modifiers) {
+			delete it->message;
+			fShortcuts.erase(it);
+			return;
+		}
+	}
+}
+
+
+// #pragma mark - Geometry
+
+
+BRect
+BWindow::Bounds() const
+{
+	return BRect(0, 0, fFrame.Width(), fFrame.Height());
+}
+
+
+void
+BWindow::MoveBy(float dx, float dy)
+{
+	MoveTo(fFrame.left + dx, fFrame.top + dy);
+}
+
+
+void
+BWindow::MoveTo(BPoint where)
+{
+	MoveTo(where.x, where.y);
+}
+
+
+void
+BWindow::MoveTo(float x, float y)
+{
+	if (x == fFrame.left && y == fFrame.top)
+		return;
+	fFrame.OffsetTo(x, y);
+	if (fDisplayWindow != NULL)
+		fDisplayWindow->SetFrame(fFrame);
+}
+
+
+void
+BWindow::ResizeBy(float dWidth, float dHeight)
+{
+	ResizeTo(fFrame.Width() + dWidth, fFrame.Height() + dHeight);
+}
+
+
+void
+BWindow::ResizeTo(float width, float height)
+{
+	width = width < fMinWidth ? fMinWidth : width > fMaxWidth ? fMaxWidth : width;
+	height = height < fMinHeight ? fMinHeight : height > fMaxHeight ? fMaxHeight : height;
+	if (width == fFrame.Width() && height == fFrame.Height())
+		return;
+	_SetSize(width, height);
+	// The display confirms the change with B_WINDOW_RESIZED, which calls FrameResized().
+	if (fDisplayWindow != NULL)
+		fDisplayWindow->SetFrame(fFrame);
+}
+
+
+void
+BWindow::SetSizeLimits(float minWidth, float maxWidth, float minHeight, float maxHeight)
+{
+	fMinWidth = minWidth;
+	fMaxWidth = maxWidth < minWidth ? minWidth : maxWidth;
+	fMinHeight = minHeight;
+	fMaxHeight = maxHeight < minHeight ? minHeight : maxHeight;
+	if (fDisplayWindow != NULL)
+		fDisplayWindow->SetSizeLimits(fMinWidth, fMaxWidth, fMinHeight, fMaxHeight);
+	ResizeTo(fFrame.Width(), fFrame.Height());
+}
+
+
+void
+BWindow::GetSizeLimits(float* minWidth, float* maxWidth, float* minHeight,
+	float* maxHeight)
+{
+	if (minWidth != NULL)
+		*minWidth = fMinWidth;
+	if (maxWidth != NULL)
+		*maxWidth = fMaxWidth;
+	if (minHeight != NULL)
+		*minHeight = fMinHeight;
+	if (maxHeight != NULL)
+		*maxHeight = fMaxHeight;
+}
+
+
+// Gives the window a new size now: a new surface (keeping what was drawn) and views laid
+// out by their resizing modes.
+void
+BWindow::_SetSize(float width, float height)
+{
+	float dWidth = width - fFrame.Width();
+	float dHeight = height - fFrame.Height();
+	if (dWidth == 0 && dHeight == 0)
+		return;
+	fFrame.right = fFrame.left + width;
+	fFrame.bottom = fFrame.top + height;
+
+	cairo_surface_t* surface = CreateSurface(Bounds());
+	cairo_t* cairo = cairo_create(surface);
+	cairo_set_source_surface(cairo, fPainter->Target(), 0, 0);
+	cairo_paint(cairo);
+	cairo_destroy(cairo);
+	delete fPainter;
+	fPainter = new BPrivate::Painter(surface);
+	cairo_surface_destroy(surface);
+
+	fTopView->_Resize(dWidth, dHeight);
+	_Invalidate(Bounds());
+}
+
+
+// #pragma mark - Updates
+
+
+void
+BWindow::_Invalidate(BRect windowRect)
+{
+	fUpdateRect = fUpdateRect.IsValid() ? fUpdateRect | windowRect : windowRect;
+	_RequestUpdate();
+}
+
+
+void
+BWindow::_RequestUpdate()
+{
+	if (fUpdatePosted || !fUpdateRect.IsValid() || IsHidden() || fUpdatesDisabled > 0
+		|| fInTransaction) {
+		return;
+	}
+	if (PostMessage(_UPDATE_) == B_OK)
+		fUpdatePosted = true;
+}
+
+
+void
+BWindow::_DrawPending()
+{
+	if (fUpdatesDisabled > 0 || fInTransaction || IsHidden() || fInUpdate)
+		return;
+	BRect area = fUpdateRect & Bounds();
+	fUpdateRect = BRect();
+	if (!area.IsValid())
+		return;
+	fInUpdate = true;
+	_DrawView(fTopView, area);
+	fInUpdate = false;
+	_Present(area);
+}
+
+
+void
+BWindow::_DrawView(BView* view, BRect windowRect)
+{
+	if (view->fHideLevel > 0)
+		return;
+	BRect visible = view->_VisibleInWindow() & windowRect;
+	if (!visible.IsValid())
+		return;
+	BPoint origin = view->_WindowOrigin();
+	fUpdateClip = visible;
+	if (view->fViewColor != B_TRANSPARENT_COLOR) {
+		fPainter->SetView(origin, visible);
+		fPainter->FillBackground(view->Bounds(), view->fViewColor);
+	}
+	if ((view->Flags() & B_WILL_DRAW) != 0)
+		view->Draw(visible.OffsetByCopy(-origin.x, -origin.y));
+	for (int32 i = 0; BView* child = view->ChildAt(i); i++)
+		_DrawView(child, windowRect);
+}
+
+
+void
+BWindow::_Present(BRect windowRect)
+{
+	if (fDisplayWindow != NULL && !IsHidden() && !fInTransaction)
+		fDisplayWindow->Present(fPainter->Target(), windowRect & Bounds());
+}
+
+
+void
+BWindow::_PresentDrawn()
+{
+	if (!fDrawnRect.IsValid() || fInTransaction)
+		return;
+	_Present(fDrawnRect);
+	fDrawnRect = BRect();
+}
+
+
+void
+BWindow::DisableUpdates()
+{
+	fUpdatesDisabled++;
+}
+
+
+void
+BWindow::EnableUpdates()
+{
+	if (fUpdatesDisabled > 0)
+		fUpdatesDisabled--;
+	_RequestUpdate();
+}
+
+
+void
+BWindow::BeginViewTransaction()
+{
+	fInTransaction = true;
+}
+
+
+void
+BWindow::EndViewTransaction()
+{
+	fInTransaction = false;
+	_PresentDrawn();
+	_RequestUpdate();
+}
+
+
+void
+BWindow::UpdateIfNeeded()
+{
+	if (find_thread(NULL) == Thread())
+		_DrawPending();
+}
+
+
+bool
+BWindow::NeedsUpdate() const
+{
+	return fUpdateRect.IsValid();
+}
+
+
+void
+BWindow::Flush() const
+{
+	const_cast<BWindow*>(this)->_PresentDrawn();
+}
+
+
+void
+BWindow::Sync() const
+{
+	Flush();
+}
