@@ -313,7 +313,6 @@ BWindow::_HandleDisplayEvent(const DisplayEvent& event)
 			message.what = event.type == BPrivate::kDisplayMouseDown ? B_MOUSE_DOWN
 				: event.type == BPrivate::kDisplayMouseUp ? B_MOUSE_UP : B_MOUSE_MOVED;
 			message.AddPoint("where", event.where);
-			message.AddPoint("screen_where", event.where + fFrame.LeftTop());
 			message.AddInt32("buttons", (int32)event.buttons);
 			message.AddInt32("modifiers", (int32)event.modifiers);
 			if (event.type == BPrivate::kDisplayMouseDown)
@@ -484,6 +483,7 @@ BWindow::_HandleMouse(BMessage* message)
 		return;
 	int32 buttons = 0;
 	message->FindInt32("buttons", &buttons);
+	message->AddPoint("screen_where", where + fFrame.LeftTop());
 	BView* under = FindView(where);
 
 	if (message->what == B_MOUSE_DOWN) {
