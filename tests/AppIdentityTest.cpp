@@ -11,6 +11,7 @@
 
 #include <stdlib.h>
 #include <string.h>
+#include <unistd.h>
 
 #include <string>
 #include <vector>
@@ -149,11 +150,27 @@ TEST_F(AppIdentityTest, MalformedRecordsAreErrors)
 }
 
 
-TEST(KitExecutablesTest, TheRegistrarCarriesItsIdentity)
+TEST(KitExecutablesTest, EachCarriesItsIdentity)
 {
-	app_identity identity;
-	ASSERT_EQ(read_app_identity(QV_BIN_DIR "/registrar", &identity), B_OK);
-	EXPECT_STREQ(identity.signature, "application/x-vnd.Be-TROS");
-	EXPECT_TRUE(identity.hasFlags);
-	EXPECT_EQ(identity.flags, (uint32)(B_EXCLUSIVE_LAUNCH | B_BACKGROUND_APP));
+	struct Executable {
+		const char*	name;
+		const char*	signature;
+		uint32		flags;
+	};
+	const Executable executables[] = {
+		{ "registrar", "application/x-vnd.Be-TROS", B_EXCLUSIVE_LAUNCH | B_BACKGROUND_APP },
+		{ "SampleViewer", "application/x-vnd.quorvane-SampleViewer", B_MULTIPLE_LAUNCH },
+		{ "Quorvane", "application/x-vnd.thessory-Quorvane", B_SINGLE_LAUNCH },
+	};
+	for (const Executable& executable : executables) {
+		SCOPED_TRACE(executable.name);
+		std::string path = std::string(QV_BIN_DIR) + "/" + executable.name;
+		if (access(path.c_str(), X_OK) != 0 && strcmp(executable.name, "Quorvane") == 0)
+			continue;
+		app_identity identity;
+		ASSERT_EQ(read_app_identity(path.c_str(), &identity), B_OK);
+		EXPECT_STREQ(identity.signature, executable.signature);
+		EXPECT_TRUE(identity.hasFlags);
+		EXPECT_EQ(identity.flags, executable.flags);
+	}
 }
