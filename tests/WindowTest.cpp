@@ -340,6 +340,23 @@ TEST_F(WindowTest, InputArrivesAsMessagesForTheRightView)
 	EXPECT_EQ(right->keys, "a");
 	window->Unlock();
 
+	// Tab moves the focus through the navigable views only.
+	ASSERT_TRUE(window->Lock());
+	left->SetFlags(left->Flags() | B_NAVIGABLE);
+	window->Unlock();
+	DisplayEvent tab;
+	tab.type = BPrivate::kDisplayKeyDown;
+	tab.bytes[0] = B_TAB;
+	offscreen->Inject(tab);
+	ASSERT_TRUE(WaitUntil(window, [&] { return left->IsFocus(); }));
+	tab.modifiers = B_SHIFT_KEY;
+	offscreen->Inject(tab);
+	snooze(20000);
+	ASSERT_TRUE(window->Lock());
+	EXPECT_TRUE(left->IsFocus());
+	EXPECT_EQ(right->keys, "a");
+	window->Unlock();
+
 	// A resize by the user lays the views out and reaches FrameResized.
 	DisplayEvent resize;
 	resize.type = BPrivate::kDisplayResized;

@@ -192,6 +192,7 @@ private:
 			void			_NotifyActivated(BView* view, bool active);
 			void			_PresentDrawn();
 			void			_SetFocus(BView* view);
+			bool			_NavigateFocus(bool backward);
 			void			_ViewDetached(BView* view);
 			BView*			_MenuBarView() const;
 			uint32			_KeyModifiers(BMessage* message) const;

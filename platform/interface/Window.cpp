@@ -17,6 +17,7 @@
 #include <cairo.h>
 
 #include <ctype.h>
+#include <functional>
 #include <string.h>
 
 using BPrivate::DisplayEvent;
@@ -277,6 +278,41 @@ BWindow::_SetFocus(BView* view)
 	fFocus = view;
 	if (old != NULL)
 		old->MakeFocus(false);
+}
+
+
+// Moves the focus to the next shown B_NAVIGABLE view in the tree's order; false when there
+// is none.
+bool
+BWindow::_NavigateFocus(bool backward)
+{
+	std::vector<BView*> navigable;
+	std::function<void(BView*)> collect = [&](BView* view) {
+		for (int32 i = 0; BView* child = view->ChildAt(i); i++) {
+			if (child->fHideLevel > 0)
+				continue;
+			if ((child->Flags() & B_NAVIGABLE) != 0)
+				navigable.push_back(child);
+			collect(child);
+		}
+	};
+	collect(fTopView);
+	if (navigable.empty())
+		return false;
+
+	int32 count = (int32)navigable.size();
+	int32 current = -1;
+	for (int32 i = 0; i < count; i++) {
+		if (navigable[i] == fFocus)
+			current = i;
+	}
+	int32 next;
+	if (current < 0)
+		next = backward ? count - 1 : 0;
+	else
+		next = (current + (backward ? count - 1 : 1)) % count;
+	navigable[next]->MakeFocus(true);
+	return true;
 }
 
 
@@ -550,6 +586,12 @@ BWindow::_HandleKey(BMessage* message)
 			PostMessage(B_QUIT_REQUESTED);
 			return;
 		}
+	}
+	// Tab moves the focus through the navigable views, Shift-Tab backwards.
+	if (message->what == B_KEY_DOWN && bytes[0] == B_TAB
+		&& (modifiers & (B_COMMAND_KEY | B_CONTROL_KEY | B_OPTION_KEY)) == 0
+		&& _NavigateFocus((modifiers & B_SHIFT_KEY) != 0)) {
+		return;
 	}
 	if (message->what == B_KEY_DOWN && bytes[0] == B_ESCAPE
 		&& (fFlags & B_CLOSE_ON_ESCAPE) != 0) {
