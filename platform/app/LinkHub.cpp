@@ -28,7 +28,8 @@ const bigtime_t kRefusalTimeout = 100000;
 
 struct ListenState {
 	std::string		path;
-	int				listenFD = -1;
+	// Read by the I/O thread, replaced under stLock.
+	std::atomic<int> listenFD{-1};
 	int				epollFD = -1;
 	int				signalFD = -1;
 	// Accepted connections by descriptor; the I/O thread's alone.
@@ -191,6 +192,36 @@ io_loop(void* data)
 	}
 }
 
+// Under stLock: the epoll set, the quit signals and the thread that serves them.
+status_t
+start_io_thread()
+{
+	auto state = new ListenState;
+	state->epollFD = epoll_create1(EPOLL_CLOEXEC);
+	if (state->epollFD < 0) {
+		delete state;
+		return B_NO_MORE_FDS;
+	}
+	if (stQuitHook.load() != nullptr) {
+		state->signalFD = quit_signals_install();
+		epoll_event event = {};
+		event.events = EPOLLIN;
+		event.data.fd = state->signalFD;
+		if (state->signalFD >= 0)
+			epoll_ctl(state->epollFD, EPOLL_CTL_ADD, state->signalFD, &event);
+	}
+
+	thread_id thread = spawn_thread(io_loop, "link hub", B_URGENT_DISPLAY_PRIORITY, state);
+	if (thread < 0) {
+		close(state->epollFD);
+		delete state;
+		return thread;
+	}
+	stListen = state;
+	resume_thread(thread);
+	return B_OK;
+}
+
 } // namespace
 
 
@@ -198,7 +229,7 @@ status_t
 Listen(const std::string& path)
 {
 	std::lock_guard<std::mutex> lock(stLock);
-	if (stListen != nullptr)
+	if (stListen != nullptr && stListen->listenFD >= 0)
 		return B_BUSY;
 
 	sockaddr_un address = {};
@@ -218,31 +249,20 @@ Listen(const std::string& path)
 		return B_PERMISSION_DENIED;
 	}
 
-	auto state = new ListenState;
-	state->path = path;
-	state->listenFD = fd;
-	state->epollFD = epoll_create1(EPOLL_CLOEXEC);
+	if (stListen == nullptr) {
+		status_t status = start_io_thread();
+		if (status != B_OK) {
+			close(fd);
+			unlink(path.c_str());
+			return status;
+		}
+	}
+	stListen->path = path;
+	stListen->listenFD = fd;
 	epoll_event event = {};
 	event.events = EPOLLIN;
 	event.data.fd = fd;
-	epoll_ctl(state->epollFD, EPOLL_CTL_ADD, fd, &event);
-	if (stQuitHook.load() != nullptr) {
-		state->signalFD = quit_signals_install();
-		event.data.fd = state->signalFD;
-		if (state->signalFD >= 0)
-			epoll_ctl(state->epollFD, EPOLL_CTL_ADD, state->signalFD, &event);
-	}
-
-	thread_id thread = spawn_thread(io_loop, "link hub", B_URGENT_DISPLAY_PRIORITY, state);
-	if (thread < 0) {
-		close(state->epollFD);
-		close(fd);
-		unlink(path.c_str());
-		delete state;
-		return thread;
-	}
-	stListen = state;
-	resume_thread(thread);
+	epoll_ctl(stListen->epollFD, EPOLL_CTL_ADD, fd, &event);
 	return B_OK;
 }
 
@@ -251,10 +271,12 @@ void
 StopListening()
 {
 	std::lock_guard<std::mutex> lock(stLock);
-	if (stListen != nullptr && !stListen->path.empty()) {
-		unlink(stListen->path.c_str());
-		stListen->path.clear();
-	}
+	if (stListen == nullptr || stListen->listenFD < 0)
+		return;
+	int fd = stListen->listenFD.exchange(-1);
+	epoll_ctl(stListen->epollFD, EPOLL_CTL_DEL, fd, nullptr);
+	close(fd);
+	unlink(stListen->path.c_str());
 }
 
 

@@ -2,6 +2,7 @@
 #include <Message.h>
 #include <Roster.h>
 
+#include <fcntl.h>
 #include <limits.h>
 #include <stdlib.h>
 #include <sys/wait.h>
@@ -63,7 +64,8 @@ BRoster::Private::LaunchRegistrar()
 	if (!is_executable(path))
 		return B_LAUNCH_FAILED_APP_NOT_FOUND;
 
-	// Twice forked and in its own session, the daemon is nobody's child to reap.
+	// Twice forked and in its own session, the daemon is nobody's child to reap; it
+	// keeps none of our output open, so that no pipe of ours waits for its end.
 	char* const arguments[] = { const_cast<char*>("registrar"), NULL };
 	pid_t child = fork();
 	if (child < 0)
@@ -71,6 +73,11 @@ BRoster::Private::LaunchRegistrar()
 	if (child == 0) {
 		setsid();
 		if (fork() == 0) {
+			int null = open("/dev/null", O_RDWR | O_CLOEXEC);
+			if (null >= 0) {
+				dup2(null, STDIN_FILENO);
+				dup2(null, STDOUT_FILENO);
+			}
 			execv(path.c_str(), arguments);
 			_exit(127);
 		}

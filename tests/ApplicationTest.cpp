@@ -1,0 +1,176 @@
+// The application object in this process: registration before ReadyToRun, the order of
+// the start-up hooks, quitting by message and by signal, and the on-demand registrar.
+#include <AppDefs.h>
+#include <Application.h>
+#include <Message.h>
+#include <Roster.h>
+
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+#include "TestRuntime.h"
+#include "app/RuntimeDirectory.h"
+
+namespace {
+
+const char* kSignature = "application/x-vnd.test-application";
+
+
+class HookApp : public BApplication {
+public:
+	HookApp() : BApplication(kSignature) {}
+
+	void ArgvReceived(int32 argc, char** argv) override
+	{
+		fEvents.push_back("argv " + std::to_string(argc));
+	}
+
+	void ReadyToRun() override
+	{
+		fEvents.push_back("ready");
+		fRegisteredAtReady = be_roster->IsRunning(kSignature);
+		if (fSignalWhenReady)
+			kill(getpid(), SIGTERM);
+		else {
+			PostMessage(B_ABOUT_REQUESTED);
+			PostMessage(B_QUIT_REQUESTED);
+		}
+	}
+
+	void AboutRequested() override { fEvents.push_back("about"); }
+
+	bool QuitRequested() override
+	{
+		fEvents.push_back("quit requested");
+		return BApplication::QuitRequested();
+	}
+
+	std::vector<std::string> fEvents;
+	bool fRegisteredAtReady = false;
+	bool fSignalWhenReady = false;
+};
+
+
+int
+count_arguments()
+{
+	FILE* file = fopen("/proc/self/cmdline", "re");
+	int count = 0;
+	for (int c; (c = fgetc(file)) != EOF;)
+		count += c == '\0' ? 1 : 0;
+	fclose(file);
+	return count;
+}
+
+
+// The registrar a test did not start itself, found by the credentials of its socket.
+pid_t
+registrar_process()
+{
+	std::string path;
+	if (BPrivate::registrar_socket_path(path) != B_OK)
+		return -1;
+	int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+	sockaddr_un address = {};
+	address.sun_family = AF_UNIX;
+	strcpy(address.sun_path, path.c_str());
+	pid_t process = -1;
+	if (connect(fd, (sockaddr*)&address, sizeof(address)) == 0) {
+		ucred credentials;
+		socklen_t length = sizeof(credentials);
+		if (getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &credentials, &length) == 0)
+			process = credentials.pid;
+	}
+	close(fd);
+	return process;
+}
+
+} // namespace
+
+
+TEST(ApplicationTest, RegistersAtOnceAndRunsTheHooksInOrder)
+{
+	TestRuntime runtime;
+	ASSERT_EQ(runtime.StartRegistrar(), B_OK);
+
+	HookApp* app = new HookApp;
+	ASSERT_EQ(app->InitCheck(), B_OK);
+	EXPECT_EQ(be_app, app);
+	EXPECT_TRUE(be_app_messenger.IsValid());
+	EXPECT_TRUE(be_roster->IsRunning(kSignature));
+	EXPECT_TRUE(app->IsLaunching());
+
+	app_info info;
+	ASSERT_EQ(app->GetAppInfo(&info), B_OK);
+	EXPECT_EQ(info.team, getpid());
+	EXPECT_EQ(info.thread, find_thread(NULL));
+	EXPECT_STREQ(info.signature, kSignature);
+	EXPECT_EQ(app->CountWindows(), 0);
+	EXPECT_EQ(app->WindowAt(0), nullptr);
+
+	app->Run();
+	int arguments = count_arguments();
+	std::vector<std::string> expected;
+	if (arguments > 1)
+		expected.push_back("argv " + std::to_string(arguments));
+	expected.insert(expected.end(), { "ready", "about", "quit requested" });
+	EXPECT_EQ(app->fEvents, expected);
+	EXPECT_TRUE(app->fRegisteredAtReady);
+	EXPECT_FALSE(app->IsLaunching());
+
+	delete app;
+	EXPECT_EQ(be_app, nullptr);
+	EXPECT_FALSE(be_roster->IsRunning(kSignature));
+}
+
+
+TEST(ApplicationTest, SigtermBecomesAQuitRequest)
+{
+	TestRuntime runtime;
+	ASSERT_EQ(runtime.StartRegistrar(), B_OK);
+	HookApp* app = new HookApp;
+	app->fSignalWhenReady = true;
+	app->Run();
+	EXPECT_EQ(app->fEvents.back(), "quit requested");
+	delete app;
+}
+
+
+TEST(ApplicationTest, TheFirstApplicationStartsTheRegistrar)
+{
+	TestRuntime runtime;
+	EXPECT_EQ(registrar_process(), -1);
+	HookApp* app = new HookApp;
+	EXPECT_EQ(app->InitCheck(), B_OK);
+	EXPECT_TRUE(be_roster->IsRunning(kSignature));
+	pid_t registrar = registrar_process();
+	EXPECT_GT(registrar, 0);
+	delete app;
+	if (registrar > 0)
+		kill(registrar, SIGTERM);
+}
+
+
+TEST(ApplicationTest, ASecondApplicationObjectIsRefused)
+{
+	TestRuntime runtime;
+	ASSERT_EQ(runtime.StartRegistrar(), B_OK);
+	HookApp* app = new HookApp;
+	status_t error = B_OK;
+	BApplication* second = new BApplication("application/x-vnd.test-second", &error);
+	EXPECT_EQ(error, B_ALREADY_RUNNING);
+	delete second;
+	EXPECT_EQ(be_app, app);
+	delete app;
+
+	BApplication* bad = new BApplication("not-a-signature", &error);
+	EXPECT_EQ(error, B_BAD_VALUE);
+	delete bad;
+}

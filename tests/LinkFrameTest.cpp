@@ -1,0 +1,125 @@
+// The framing of the socket protocol: frames cut from a stream however it arrives, and
+// streams that are not the protocol refused for good.
+#include <gtest/gtest.h>
+
+#include "app/LinkFrame.h"
+
+using namespace BPrivate;
+
+namespace {
+
+std::vector<uint8>
+message_frame(const MessageHead& head, const std::string& payload)
+{
+	std::vector<uint8> frame;
+	append_frame_header(frame, kMessageFrame, kMessageHeadSize + payload.size());
+	append_message_head(frame, head);
+	frame.insert(frame.end(), payload.begin(), payload.end());
+	return frame;
+}
+
+} // namespace
+
+
+TEST(LinkFrameTest, HeadsSurviveTheRoundTrip)
+{
+	MessageHead head;
+	head.port = 7;
+	head.token = -2;
+	head.flags = kFrameWantsReply | kFrameReplyToMessenger;
+	head.serial = 0x1122334455667788ULL;
+	head.replyTeam = 1234;
+	head.replyPort = 3;
+	head.replyToken = 99;
+	std::vector<uint8> frame = message_frame(head, "payload");
+	ASSERT_EQ(frame.size(), kFrameHeaderSize + kMessageHeadSize + 7);
+	EXPECT_EQ(memcmp(frame.data(), "BLNK", 4), 0);
+
+	FrameDecoder decoder;
+	decoder.Feed(frame.data(), frame.size());
+	Frame decoded;
+	ASSERT_EQ(decoder.Next(decoded), B_OK);
+	EXPECT_EQ(decoded.kind, kMessageFrame);
+	MessageHead parsed;
+	ASSERT_EQ(parse_message_head(decoded.body.data(), decoded.body.size(), parsed), B_OK);
+	EXPECT_EQ(parsed.port, 7);
+	EXPECT_EQ(parsed.token, -2);
+	EXPECT_EQ(parsed.flags, head.flags);
+	EXPECT_EQ(parsed.serial, head.serial);
+	EXPECT_EQ(parsed.replyTeam, 1234);
+	EXPECT_EQ(parsed.replyPort, 3);
+	EXPECT_EQ(parsed.replyToken, 99);
+	EXPECT_EQ(std::string(decoded.body.begin() + kMessageHeadSize, decoded.body.end()),
+		"payload");
+	EXPECT_EQ(decoder.Next(decoded), B_WOULD_BLOCK);
+
+	std::vector<uint8> reply;
+	append_reply_head(reply, { 42, B_BAD_PORT_ID });
+	ReplyHead replyHead;
+	ASSERT_EQ(parse_reply_head(reply.data(), reply.size(), replyHead), B_OK);
+	EXPECT_EQ(replyHead.serial, 42u);
+	EXPECT_EQ(replyHead.status, B_BAD_PORT_ID);
+}
+
+
+TEST(LinkFrameTest, FramesArriveByteByByteOrSeveralAtOnce)
+{
+	std::vector<uint8> stream;
+	for (int i = 0; i < 3; i++) {
+		MessageHead head;
+		head.serial = i;
+		std::vector<uint8> frame = message_frame(head, std::string(i * 10, 'x'));
+		stream.insert(stream.end(), frame.begin(), frame.end());
+	}
+
+	FrameDecoder trickle;
+	std::vector<Frame> frames;
+	for (uint8 byte : stream) {
+		trickle.Feed(&byte, 1);
+		Frame frame;
+		while (trickle.Next(frame) == B_OK)
+			frames.push_back(frame);
+	}
+	ASSERT_EQ(frames.size(), 3u);
+	EXPECT_EQ(frames[2].body.size(), kMessageHeadSize + 20);
+
+	FrameDecoder flood;
+	flood.Feed(stream.data(), stream.size());
+	Frame frame;
+	int count = 0;
+	while (flood.Next(frame) == B_OK)
+		count++;
+	EXPECT_EQ(count, 3);
+}
+
+
+TEST(LinkFrameTest, AStreamThatIsNotTheProtocolStaysRefused)
+{
+	MessageHead head;
+	std::vector<uint8> good = message_frame(head, "ok");
+
+	std::vector<std::vector<uint8>> bad(5, good);
+	bad[0][0] = 'X';									// magic
+	bad[1][4] = 2;										// version
+	bad[2][6] = 9;										// kind
+	bad[3][11] = 0x7f;									// size beyond the limit
+	bad[4][12] = 1;										// reserved
+	for (const std::vector<uint8>& stream : bad) {
+		FrameDecoder decoder;
+		decoder.Feed(stream.data(), stream.size());
+		Frame frame;
+		EXPECT_EQ(decoder.Next(frame), B_BAD_DATA);
+		// Later good bytes do not revive it.
+		decoder.Feed(good.data(), good.size());
+		EXPECT_EQ(decoder.Next(frame), B_BAD_DATA);
+	}
+
+	MessageHead parsed;
+	EXPECT_EQ(parse_message_head(good.data(), kMessageHeadSize - 1, parsed), B_BAD_DATA);
+	std::vector<uint8> unknownFlags = good;
+	unknownFlags[kFrameHeaderSize + 8] = 0x80;
+	EXPECT_EQ(parse_message_head(unknownFlags.data() + kFrameHeaderSize, kMessageHeadSize,
+		parsed), B_BAD_DATA);
+	ReplyHead reply;
+	EXPECT_EQ(parse_reply_head(good.data(), kReplyHeadSize - 1, reply), B_BAD_DATA);
+}

@@ -1,0 +1,164 @@
+// The roster and the registrar with real applications: records, launch order, notices,
+// single launch, and applications that die.
+#include <AppDefs.h>
+#include <List.h>
+#include <Message.h>
+#include <Messenger.h>
+#include <Roster.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "TestRuntime.h"
+
+namespace {
+
+const char* kWatcher = "application/x-vnd.test-watcher";
+const char* kFirst = "application/x-vnd.test-first";
+const char* kSecond = "application/x-vnd.test-second";
+const char* kSingle = "application/x-vnd.test-single";
+
+
+class RosterTest : public ::testing::Test {
+protected:
+	void SetUp() override
+	{
+		ASSERT_EQ(fRuntime.StartRegistrar(), B_OK);
+	}
+
+	pid_t StartApp(const char* signature, std::vector<std::string> arguments = {})
+	{
+		arguments.insert(arguments.begin(), signature);
+		pid_t app = fRuntime.Start("KitTestApp", arguments);
+		EXPECT_TRUE(fRuntime.WaitForApp(signature));
+		return app;
+	}
+
+	std::vector<team_id> AppList()
+	{
+		BList teams;
+		be_roster->GetAppList(&teams);
+		std::vector<team_id> result;
+		for (int32 i = 0; i < teams.CountItems(); i++)
+			result.push_back((team_id)(intptr_t)teams.ItemAt(i));
+		return result;
+	}
+
+	TestRuntime fRuntime;
+};
+
+} // namespace
+
+
+TEST_F(RosterTest, RecordsDescribeTheApplicationAndListInLaunchOrder)
+{
+	pid_t first = StartApp(kFirst);
+	pid_t second = StartApp(kSecond);
+	EXPECT_EQ(AppList(), (std::vector<team_id>{ first, second }));
+
+	app_info info;
+	ASSERT_EQ(be_roster->GetRunningAppInfo(second, &info), B_OK);
+	EXPECT_STREQ(info.signature, kSecond);
+	EXPECT_EQ(info.team, second);
+	EXPECT_EQ(info.thread, second);
+	EXPECT_GT(info.port, 0);
+	EXPECT_EQ(info.flags & B_LAUNCH_MASK, (uint32)B_MULTIPLE_LAUNCH);
+	ASSERT_NE(info.ref.name, nullptr);
+	EXPECT_STREQ(info.ref.name, "KitTestApp");
+
+	app_info bySignature;
+	ASSERT_EQ(be_roster->GetAppInfo(kFirst, &bySignature), B_OK);
+	EXPECT_EQ(bySignature.team, first);
+	EXPECT_EQ(be_roster->TeamFor(kSecond), second);
+	EXPECT_FALSE(be_roster->IsRunning("application/x-vnd.test-nobody"));
+	EXPECT_NE(be_roster->GetRunningAppInfo(999999, &info), B_OK);
+}
+
+
+TEST_F(RosterTest, WatchersHearLaunchesAndQuitsInOrder)
+{
+	pid_t watcher = StartApp(kWatcher, { "--watch" });
+	BMessenger messenger(kWatcher);
+	BMessage reply;
+	// ReadyToRun, and with it StartWatching, comes before any later message.
+	ASSERT_EQ(messenger.SendMessage('ping', &reply), B_OK);
+
+	pid_t first = StartApp(kFirst);
+	pid_t second = StartApp(kSecond);
+	ASSERT_GE(fRuntime.Stop(first, SIGTERM), 0);
+	ASSERT_GE(fRuntime.Stop(second, SIGKILL), 0);
+	ASSERT_TRUE(fRuntime.WaitForAppGone(second));
+
+	struct Notice {
+		uint32 what;
+		std::string signature;
+		team_id team;
+		bool operator==(const Notice&) const = default;
+	};
+	std::vector<Notice> expected = {
+		{ B_SOME_APP_LAUNCHED, kFirst, first }, { B_SOME_APP_LAUNCHED, kSecond, second },
+		{ B_SOME_APP_QUIT, kFirst, first }, { B_SOME_APP_QUIT, kSecond, second } };
+
+	std::vector<Notice> heard;
+	bigtime_t deadline = system_time() + 5000000;
+	while (heard.size() < expected.size() && system_time() < deadline) {
+		snooze(20000);
+		ASSERT_EQ(messenger.SendMessage('ntcs', &reply), B_OK);
+		heard.clear();
+		int32 what;
+		for (int32 i = 0; reply.FindInt32("what", i, &what) == B_OK; i++) {
+			const char* signature = "";
+			int32 team = -1;
+			reply.FindString("signature", i, &signature);
+			reply.FindInt32("team", i, &team);
+			heard.push_back({ (uint32)what, signature, team });
+		}
+	}
+	EXPECT_TRUE(heard == expected);
+	EXPECT_EQ(AppList(), std::vector<team_id>{ watcher });
+}
+
+
+TEST_F(RosterTest, ASecondSingleLaunchHandsOverItsArguments)
+{
+	pid_t running = StartApp(kSingle, { "--single", "first" });
+	pid_t second = fRuntime.Start("KitTestApp", { kSingle, "--single", "two", "three" });
+	int status = fRuntime.Wait(second);
+	ASSERT_TRUE(WIFEXITED(status));
+	EXPECT_EQ(WEXITSTATUS(status), 0);
+	EXPECT_EQ(AppList(), std::vector<team_id>{ running });
+
+	BMessenger messenger(kSingle);
+	BMessage reply;
+	std::vector<std::string> arguments;
+	bigtime_t deadline = system_time() + 5000000;
+	int32 lists = 0;
+	while (lists < 2 && system_time() < deadline) {
+		ASSERT_EQ(messenger.SendMessage('args', &reply), B_OK);
+		int32 count;
+		for (lists = 0; reply.FindInt32("argc", lists, &count) == B_OK; lists++) {
+		}
+		snooze(10000);
+	}
+	ASSERT_EQ(lists, 2);
+	const char* argument;
+	for (int32 i = 0; reply.FindString("argv", i, &argument) == B_OK; i++)
+		arguments.push_back(argument);
+	ASSERT_EQ(arguments.size(), 9u);
+	EXPECT_EQ(arguments[3], "first");
+	EXPECT_EQ(arguments[7], "two");
+	EXPECT_EQ(arguments[8], "three");
+}
+
+
+TEST_F(RosterTest, MultipleLaunchAllowsTwoInstances)
+{
+	pid_t one = StartApp(kFirst);
+	pid_t two = fRuntime.Start("KitTestApp", { kFirst });
+	bigtime_t deadline = system_time() + 5000000;
+	while (AppList().size() < 2 && system_time() < deadline)
+		snooze(10000);
+	EXPECT_EQ(AppList(), (std::vector<team_id>{ one, two }));
+}
