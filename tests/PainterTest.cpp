@@ -304,3 +304,26 @@ TEST_F(PainterTest, RGBA32BitmapsBlendByPixelAlphaAndScale)
 	fPainter->DrawBitmap(state, &bitmap, bitmap.Bounds(), BRect(10, 0, 10, 0));
 	EXPECT_EQ(Pixel(10, 0), kRed);
 }
+
+
+TEST_F(PainterTest, TextSitsOnItsBaselineAndAdvancesByItsWidth)
+{
+	DrawState& state = fStates.Current();
+	state.highColor = kBlack;
+	float advance = fPainter->DrawString(state, "Hello", 5, BPoint(2, 20));
+	EXPECT_NEAR(advance, state.font.StringWidth("Hello"), 0.01);
+	int above = 39 * 21 - Count(kWhite, BRect(0, 0, 38, 20));
+	int below = 40 * 9 - Count(kWhite, BRect(0, 21, 39, 29));
+	EXPECT_GT(above, 20);
+	EXPECT_EQ(below, 0) << "no descenders in \"Hello\"";
+	EXPECT_EQ(Count(kWhite, BRect(0, 0, 1, 29)), 60) << "nothing left of the pen";
+
+	// Modes that combine with the destination draw the glyphs' outlines in that mode.
+	fPainter->FillBackground(BRect(0, 0, 39, 29), kWhite);
+	state.drawingMode = B_OP_INVERT;
+	fPainter->DrawString(state, "Hello", 5, BPoint(2, 20));
+	EXPECT_GT(40 * 30 - Count(kWhite), 20);
+	state.drawingMode = B_OP_INVERT;
+	fPainter->DrawString(state, "Hello", 5, BPoint(2, 20));
+	EXPECT_EQ(Count(kWhite), 40 * 30);
+}

@@ -489,8 +489,22 @@ X11Display::Dispatch(xcb_generic_event_t* event)
 			X11Window* window = find(configure->window);
 			if (window == NULL)
 				return;
-			out.frame = BRect(configure->x, configure->y,
-				configure->x + configure->width - 1, configure->y + configure->height - 1);
+			// A window manager's frame makes the reported position relative to it; only
+			// synthetic events (sent by the manager) are in root coordinates.
+			int16 x = configure->x;
+			int16 y = configure->y;
+			if ((event->response_type & 0x80) == 0
+				&& configure->window != fScreen->root) {
+				xcb_translate_coordinates_reply_t* root = xcb_translate_coordinates_reply(
+					fConnection, xcb_translate_coordinates(fConnection, configure->window,
+						fScreen->root, 0, 0), NULL);
+				if (root != NULL) {
+					x = root->dst_x;
+					y = root->dst_y;
+					free(root);
+				}
+			}
+			out.frame = BRect(x, y, x + configure->width - 1, y + configure->height - 1);
 			BRect old = window->fFrame;
 			window->fFrame = out.frame;
 			if (out.frame.Width() != old.Width() || out.frame.Height() != old.Height()) {

@@ -272,9 +272,23 @@ Painter::DrawString(const DrawState& state, const char* string, int32 length, BP
 	if (string == NULL || length == 0)
 		return 0;
 	float advance = 0;
+	drawing_mode mode = state.drawingMode;
+	if (mode == B_OP_COPY || mode == B_OP_OVER || mode == B_OP_ALPHA
+		|| mode == B_OP_ERASE || mode == B_OP_BLEND) {
+		// Blended over what is there, these modes can use pango's cached glyphs.
+		Prepare(state);
+		cairo_pattern_t* source = CreateSource(state, B_SOLID_HIGH);
+		cairo_set_source(fCairo, source);
+		cairo_pattern_destroy(source);
+		cairo_set_operator(fCairo, CAIRO_OPERATOR_OVER);
+		advance = ShowText(fCairo, state.font, string, length, where.x, where.y);
+		cairo_restore(fCairo);
+		return advance;
+	}
+	// Inverted text stays sharp, so that inverting it again restores what was there.
 	Render(state, B_SOLID_HIGH, [&](cairo_t* cairo) {
 		advance = AppendTextPath(cairo, state.font, string, length, where.x, where.y);
-	}, false, true);
+	}, false, mode != B_OP_INVERT);
 	return advance;
 }
 

@@ -181,9 +181,12 @@ TruncateText(const BFont& font, const char* text, uint32 mode, float width)
 }
 
 
-float
-AppendTextPath(cairo_t* cairo, const BFont& font, const char* text, int32 length, double x,
-	double y)
+namespace {
+
+// Lays the text out for cairo and places cairo's current point at its top-left corner.
+PangoLayout*
+PlaceText(cairo_t* cairo, const BFont& font, const char* text, int32 length, double x,
+	double y, float* advance)
 {
 	PangoContext* context = ThreadTextContext();
 	pango_cairo_update_context(cairo, context);
@@ -191,10 +194,35 @@ AppendTextPath(cairo_t* cairo, const BFont& font, const char* text, int32 length
 	double baseline = (double)pango_layout_get_baseline(layout) / PANGO_SCALE;
 	PangoRectangle logical;
 	pango_layout_get_extents(layout, NULL, &logical);
+	*advance = (float)logical.width / PANGO_SCALE;
 	cairo_move_to(cairo, x, y - baseline);
+	return layout;
+}
+
+} // namespace
+
+
+float
+ShowText(cairo_t* cairo, const BFont& font, const char* text, int32 length, double x,
+	double y)
+{
+	float advance;
+	PangoLayout* layout = PlaceText(cairo, font, text, length, x, y, &advance);
+	pango_cairo_show_layout(cairo, layout);
+	g_object_unref(layout);
+	return advance;
+}
+
+
+float
+AppendTextPath(cairo_t* cairo, const BFont& font, const char* text, int32 length, double x,
+	double y)
+{
+	float advance;
+	PangoLayout* layout = PlaceText(cairo, font, text, length, x, y, &advance);
 	pango_cairo_layout_path(cairo, layout);
 	g_object_unref(layout);
-	return (float)logical.width / PANGO_SCALE;
+	return advance;
 }
 
 } // namespace BPrivate

@@ -26,6 +26,11 @@ void GetTextHeight(const BFont& font, font_height* height);
 // even the ellipsis fits.
 std::string TruncateText(const BFont& font, const char* text, uint32 mode, float width);
 
+// Draws the text in cairo's current source and operator, with the baseline starting at
+// (x, y); returns the text's advance.
+float ShowText(cairo_t* cairo, const BFont& font, const char* text, int32 length, double x,
+	double y);
+
 // Adds the outlines of the text to cairo's path, with the baseline starting at (x, y);
 // returns the text's advance.
 float AppendTextPath(cairo_t* cairo, const BFont& font, const char* text, int32 length,
