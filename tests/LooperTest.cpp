@@ -39,7 +39,7 @@ public:
 
 	std::atomic<uint32> fLast{0};
 	std::atomic<int32> fCount{0};
-	BMessage* fKept = nullptr;
+	std::atomic<BMessage*> fKept{nullptr};
 };
 
 
@@ -159,10 +159,10 @@ TEST(LooperTest, NestedLockingAndTimeouts)
 	}).join();
 	EXPECT_EQ(other, B_OK);
 
+	BMessenger gone(NULL, looper);
 	ASSERT_TRUE(looper->Lock());
 	looper->Quit();
 	// A looper that is gone cannot be locked.
-	BMessenger gone(NULL, looper);
 	EXPECT_FALSE(gone.LockTarget());
 	EXPECT_FALSE(gone.IsValid());
 }
@@ -213,9 +213,10 @@ TEST(LooperTest, SynchronousSendsGetTheirReplyOrNoReply)
 	BMessage keep('keep');
 	EXPECT_EQ(messenger.SendMessage(&keep, &reply, B_INFINITE_TIMEOUT, 20000), B_TIMED_OUT);
 	ASSERT_TRUE(eventually([&] { return recorder->fKept != nullptr; }));
-	EXPECT_TRUE(recorder->fKept->IsSourceWaiting());
-	EXPECT_TRUE(recorder->fKept->WasDelivered());
-	delete recorder->fKept;
+	BMessage* kept = recorder->fKept;
+	EXPECT_TRUE(kept->IsSourceWaiting());
+	EXPECT_TRUE(kept->WasDelivered());
+	delete kept;
 
 	ASSERT_TRUE(looper->Lock());
 	looper->Quit();

@@ -36,10 +36,13 @@ struct ListenState {
 	std::unordered_map<int, std::shared_ptr<LinkConnection>> accepted;
 };
 
+// The tables outlive static destruction: other threads may still use them while
+// the process exits.
 std::mutex stLock;
 // Never freed: the I/O thread runs until the process ends.
 ListenState* stListen = nullptr;
-std::unordered_map<team_id, std::shared_ptr<LinkConnection>> stShared;
+std::unordered_map<team_id, std::shared_ptr<LinkConnection>>& stShared
+	= *new std::unordered_map<team_id, std::shared_ptr<LinkConnection>>;
 std::atomic<void (*)(uint64)> stClosedHook{nullptr};
 std::atomic<void (*)()> stQuitHook{nullptr};
 

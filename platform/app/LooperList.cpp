@@ -107,8 +107,10 @@ struct Entry {
 	thread_id						thread;
 };
 
+// The tables outlive static destruction: other threads may still use them while
+// the process exits.
 std::mutex stLock;
-std::vector<Entry> stEntries;
+std::vector<Entry>& stEntries = *new std::vector<Entry>;
 
 
 Entry*

@@ -9,8 +9,11 @@ namespace BPrivate {
 
 namespace {
 
+// The tables outlive static destruction: other threads may still use them while
+// the process exits.
 std::mutex stRegistryLock;
-std::unordered_map<port_id, std::shared_ptr<Port>> stPorts;
+std::unordered_map<port_id, std::shared_ptr<Port>>& stPorts
+	= *new std::unordered_map<port_id, std::shared_ptr<Port>>;
 port_id stNextID = 1;
 port_id stMainID = -1;
 

@@ -25,7 +25,7 @@ const bigtime_t kRequestTimeout = 10000000;
 // One connection to the registrar for the whole process. The registrar takes its
 // closing as the end of this application.
 std::mutex stLock;
-std::shared_ptr<LinkConnection> stRegistrar;
+std::shared_ptr<LinkConnection>& stRegistrar = *new std::shared_ptr<LinkConnection>;
 
 
 status_t

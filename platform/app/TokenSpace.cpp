@@ -7,8 +7,10 @@ namespace BPrivate {
 
 namespace {
 
+// The tables outlive static destruction: other threads may still use them while
+// the process exits.
 std::mutex stLock;
-std::unordered_map<int32, BHandler*> stHandlers;
+std::unordered_map<int32, BHandler*>& stHandlers = *new std::unordered_map<int32, BHandler*>;
 int32 stNextToken = 1;
 
 } // namespace

@@ -33,10 +33,13 @@ struct ThreadRecord {
 // Dead threads nobody waited for are forgotten beyond this many, oldest first.
 const size_t kMaxUnwaitedDead = 256;
 
+// The tables outlive static destruction: other threads may still use them while
+// the process exits.
 std::mutex stLock;
-std::condition_variable stChanged;
-std::map<thread_id, std::shared_ptr<ThreadRecord>> stThreads;
-std::deque<thread_id> stDead;
+std::condition_variable& stChanged = *new std::condition_variable;
+std::map<thread_id, std::shared_ptr<ThreadRecord>>& stThreads
+	= *new std::map<thread_id, std::shared_ptr<ThreadRecord>>;
+std::deque<thread_id>& stDead = *new std::deque<thread_id>;
 
 
 thread_id
