@@ -1,0 +1,103 @@
+// The target tree. A ScriptingElement is one scripting target (an application, one of its
+// windows, or a view at any depth): how to reach it (a messenger and a specifier chain), what
+// it answered, and its children. It is also the target's row in the browser's outline list,
+// through SEItem, which draws an icon, a name in black and a dynamic name in red.
+//
+// Ownership: a node owns its children and deletes them with itself; it never deletes its
+// parent or its messenger (the kinds that own one delete it themselves). A tree is built by
+// one analysis thread without locks; nothing else may read it until the analysis has handed
+// the root on.
+#ifndef SCRIPTING_ELEMENT_H
+#define SCRIPTING_ELEMENT_H
+
+#include <GraphicsDefs.h>
+#include <ListItem.h>
+#include <Message.h>
+#include <String.h>
+
+class BBitmap;
+class BFont;
+class BList;
+class BMessenger;
+class BOutlineListView;
+class BView;
+
+class SEItem : public BListItem {
+public:
+							SEItem(const char* text, uint32 outlineLevel = 0,
+								bool expanded = true);
+	virtual					~SEItem();
+
+	virtual	void			DrawItem(BView* owner, BRect frame, bool complete = false);
+	virtual	void			Update(BView* owner, const BFont* font);
+
+			void			SetText(const char* text);
+			const char*		Text() const;
+			void			SetDynamicText(const char* text);
+			const char*		DynamicText() const;
+
+	// The icon of the row's target kind. It belongs to the kind, not to the row.
+	virtual	BBitmap*		GetBitmap() const = 0;
+
+private:
+			BString			fText;
+			BString			fDynamicText;
+			rgb_color		fSelectedColor;
+			rgb_color		fDynamicColor;
+			rgb_color		fDisabledDynamicColor;
+			rgb_color		fTextColor;
+			rgb_color		fDisabledTextColor;
+			float			fTextHeight;
+};
+
+
+class ScriptingElement : public SEItem {
+public:
+							ScriptingElement(BMessenger* messenger,
+								ScriptingElement* parent, int32 level);
+	// Deletes the subtree.
+	virtual					~ScriptingElement();
+
+	// Prints the children, each with its own subtree; the kinds print their line first.
+	virtual	void			PrintToStream() const;
+	// Four blanks per level, without a newline.
+	virtual	void			IndentToStream() const;
+	// Queries the target for its children and builds and analyses them one level deeper;
+	// returns the number of children kept.
+	virtual	int32			Analyze(int32 level) = 0;
+	// Appends this node's specifier chain, innermost first, to message.
+	virtual	void			AddAccess(BMessage* message);
+	// Appends this node and its subtree, in pre-order, to list; nothing when the list is
+	// not in a window or its window cannot be locked.
+	virtual	void			AddToView(BOutlineListView* list);
+
+	// Asks the target for its supported suites into fSuites: B_ERROR without a usable
+	// messenger, otherwise the status of the send.
+			status_t		FindSuites();
+	// The first node of the subtree, in pre-order, whose internal or visible name is name.
+			ScriptingElement* FindElement(const char* name);
+	// The parent's visible name, else its internal name; "(no parent)" for a root.
+			const char*		ParentName() const;
+
+			const BMessage*	GetAccessPtr() const { return &fAccess; }
+			const BMessage*	GetSuites() const { return &fSuites; }
+			const BString&	GetInternalName() const { return fInternalName; }
+			void			SetMessenger(BMessenger* messenger)
+								{ fMessenger = messenger; }
+			BMessenger*		GetMessenger() const { return fMessenger; }
+			bool			IsScriptable() const { return fScriptable; }
+
+protected:
+			bool			fScriptable;
+			BString			fInternalName;
+			BString			fName;
+			int32			fIndex;
+			BMessage		fSuites;
+			BMessage		fAccess;
+			BMessenger*		fMessenger;
+			int32			fLevel;
+			BList*			fChildren;
+			ScriptingElement* fParent;
+};
+
+#endif // SCRIPTING_ELEMENT_H

@@ -1,0 +1,691 @@
+#include "ScriptingTargets.h"
+
+#include <AppDefs.h>
+#include <Application.h>
+#include <Bitmap.h>
+#include <File.h>
+#include <List.h>
+#include <Messenger.h>
+
+#include <inttypes.h>
+#include <stdio.h>
+#include <string.h>
+
+#include "PrefilledBitmap.h"
+#include "ScriptingUtils.h"
+
+
+static const int32 kGenericAppIcon = 19;
+static const int32 kWindowIcon = 20;
+static const int32 kViewIcon = 21;
+static const uint32 kIconType = B_MESSAGE_TYPE;
+
+static const char* kMenuSuite = "suite/vnd.Be-menu";
+static const char* kNotScriptable = "NOT SCRIPTABLE";
+
+static BBitmap* stApplicationIcon = NULL;
+static BBitmap* stWindowIcon = NULL;
+static BBitmap* stViewIcon = NULL;
+
+
+static bool
+ContainsValidChars(const char* text)
+{
+	// Bytes of 128 and above are parts of characters, never white space.
+	for (const char* c = text; *c != '\0'; c++) {
+		if (strchr(" \t\n\v\f\r", *c) == NULL)
+			return true;
+	}
+	return false;
+}
+
+
+static bool
+ContainsValidChars(const BString& text)
+{
+	return ContainsValidChars(text.String());
+}
+
+
+// Names come from other applications: a control character in one is shown as an escape
+// (\n, \t, \r, \xHH) instead of reaching the terminal, and so is a C1 control encoded as
+// UTF-8 (\xc2\x9b). Everything else, other bytes of 128 and above included, is kept.
+static BString
+Printable(const char* text)
+{
+	BString result;
+	for (const unsigned char* c = (const unsigned char*)text; *c != '\0'; c++) {
+		char escape[12];
+		if (*c == '\n')
+			result += "\\n";
+		else if (*c == '\t')
+			result += "\\t";
+		else if (*c == '\r')
+			result += "\\r";
+		else if (*c < 0x20 || *c == 0x7f) {
+			snprintf(escape, sizeof(escape), "\\x%02x", *c);
+			result += escape;
+		} else if (*c == 0xc2 && c[1] >= 0x80 && c[1] <= 0x9f) {
+			snprintf(escape, sizeof(escape), "\\x%02x\\x%02x", c[0], c[1]);
+			result += escape;
+			c++;
+		} else
+			result += (char)*c;
+	}
+	return result;
+}
+
+
+static BString
+Printable(const BString& text)
+{
+	return Printable(text.String());
+}
+
+
+// The visible name when it shows something, else the internal name.
+static const BString&
+ShownName(const BString& name, const BString& internalName)
+{
+	return name.Length() > 0 && ContainsValidChars(name) ? name : internalName;
+}
+
+
+static bool
+IsUsable(const BString& name)
+{
+	return name.Length() > 0 && ContainsValidChars(name);
+}
+
+
+// One of the program's own icons from its resources, or a blank bitmap when the program's
+// file is unknown. NULL when loading failed, so that the next call tries again.
+static BBitmap*
+LoadIcon(int32 id)
+{
+	app_info info;
+	if (be_app == NULL || be_app->GetAppInfo(&info) != B_OK)
+		return new BBitmap(BRect(0, 0, 15, 15), B_CMAP8, false, false);
+	BFile file(&info.ref, B_READ_ONLY);
+	return LoadBitmapFromResource(&file, id, kIconType);
+}
+
+
+static status_t
+SendRequest(BMessenger* messenger, BMessage* request, BMessage* reply)
+{
+	return messenger->SendMessage(request, reply, B_INFINITE_TIMEOUT, B_INFINITE_TIMEOUT);
+}
+
+
+static ScriptingApplication*
+MakeApplication(const app_info& info)
+{
+	return new ScriptingApplication(BString(info.ref.name), info,
+		new BMessenger(info.signature, -1));
+}
+
+
+// #pragma mark - ScriptingApplication
+
+
+ScriptingApplication::ScriptingApplication(const BString& name, const app_info& info,
+	BMessenger* messenger, ScriptingElement* parent)
+	:
+	ScriptingElement(messenger, parent, 0),
+	fAppInfo(info),
+	fWindowCount(0),
+	fAnalysisThread(-1)
+{
+	fInternalName = fAppInfo.signature;
+	fName = name;
+	fIndex = 0;
+
+	if (FindSuites() != B_OK)
+		return;
+	fScriptable = fSuites.HasString("suites", 0);
+
+	BString text("\"");
+	text << fInternalName << "\"";
+	SetText(text.String());
+	SetDynamicText(fScriptable ? fName.String() : kNotScriptable);
+}
+
+
+ScriptingApplication::~ScriptingApplication()
+{
+	delete fMessenger;
+}
+
+
+void
+ScriptingApplication::PrintToStream() const
+{
+	// Only this thread waits for the analysis, and it forgets the thread afterwards: a
+	// thread's id may be reused once it has been waited for.
+	if (fAnalysisThread >= 0) {
+		wait_for_thread(fAnalysisThread, NULL);
+		fAnalysisThread = -1;
+	}
+
+	BString line;
+	line << "\"" << Printable(fInternalName) << "\" (" << Printable(fName) << ")";
+	if (!fScriptable)
+		line << " is not scriptable\n";
+	else {
+		line << " supports:\n";
+		const char* suite;
+		for (int32 i = 0; fSuites.FindString("suites", i, &suite) == B_OK; i++) {
+			if (i > 0)
+				line << " ";
+			line << Printable(suite);
+		}
+		line << "\n";
+	}
+	fputs(line.String(), stdout);
+
+	ScriptingElement::PrintToStream();
+}
+
+
+int32
+ScriptingApplication::Analyze(int32 level)
+{
+	if (!fScriptable)
+		return _HandOver(kMsgDropApp, 0);
+
+	BMessage request(B_COUNT_PROPERTIES);
+	request.AddSpecifier("Window");
+	BMessage reply;
+	status_t status = SendRequest(fMessenger, &request, &reply);
+	if (status != B_OK) {
+		fprintf(stderr, "cannot 'count Window' of application '%s' (%s)\n",
+			Printable(fName).String(), strerror(status));
+		return _HandOver(kMsgDropApp, 0);
+	}
+	status = reply.FindInt32("result", &fWindowCount);
+	if (status != B_OK) {
+		fprintf(stderr, "cannot extract number of windows for application '%s' (%s)\n",
+			Printable(fName).String(), strerror(status));
+		return _HandOver(kMsgDropApp, 0);
+	}
+	reply.MakeEmpty();
+	int32 childLevel = level + 1;
+
+	printf("Application %s reports %" PRId32 " windows\n", Printable(fName).String(),
+		fWindowCount);
+
+	// A negative count from the target makes no windows.
+	fChildren = new BList(fWindowCount > 0 ? fWindowCount : 1);
+	for (int32 i = 0; i < fWindowCount; i++) {
+		ScriptingWindow* window = new ScriptingWindow(i, new BMessenger(*fMessenger), this,
+			childLevel, true);
+		if (window->IsScriptable()) {
+			window->Analyze(childLevel);
+			fChildren->AddItem(window);
+		} else
+			delete window;
+	}
+	fWindowCount = fChildren->CountItems();
+	return _HandOver(kMsgAddApp, fWindowCount);
+}
+
+
+// Posts the node to the application object, which owns it from then on: nothing here may
+// touch the node afterwards. Without an application object the caller keeps it.
+int32
+ScriptingApplication::_HandOver(uint32 what, int32 result)
+{
+	if (be_app == NULL)
+		return result;
+	BMessage message(what);
+	message.AddPointer("result", this);
+	be_app->PostMessage(&message);
+	return result;
+}
+
+
+int32
+ScriptingApplication::AnalyzeApplication()
+{
+	BString threadName(fName);
+	threadName << " analysis";
+	thread_id thread = spawn_thread((thread_func)AnalyzeThread, threadName.String(),
+		B_NORMAL_PRIORITY, this);
+	if (thread < 0)
+		return AnalyzeThread(this);
+
+	fAnalysisThread = thread;
+	return resume_thread(thread);
+}
+
+
+int32
+ScriptingApplication::AnalyzeThread(void* data)
+{
+	return static_cast<ScriptingApplication*>(data)->Analyze(0);
+}
+
+
+BBitmap*
+ScriptingApplication::GetBitmap() const
+{
+	if (stApplicationIcon == NULL)
+		stApplicationIcon = LoadIcon(kGenericAppIcon);
+	return stApplicationIcon;
+}
+
+
+// #pragma mark - ScriptingWindow
+
+
+ScriptingWindow::ScriptingWindow(int32 index, BMessenger* messenger,
+	ScriptingElement* parent, int32 level, bool addSpecifier)
+	:
+	ScriptingElement(messenger, parent, level)
+{
+	fIndex = index;
+	fName = "";
+	InitObject(index, addSpecifier);
+}
+
+
+ScriptingWindow::ScriptingWindow(const char* name, BMessenger* messenger,
+	ScriptingElement* parent, int32 level, bool addSpecifier)
+	:
+	ScriptingElement(messenger, parent, level)
+{
+	fName = name;
+	fIndex = -1;
+	InitObject(fName.String(), addSpecifier);
+}
+
+
+ScriptingWindow::~ScriptingWindow()
+{
+	delete fMessenger;
+}
+
+
+void
+ScriptingWindow::InitObject(int32 index, bool addSpecifier)
+{
+	if (fMessenger == NULL || !fMessenger->IsValid())
+		return;
+	fAccess.MakeEmpty();
+	if (addSpecifier)
+		fAccess.AddSpecifier("Window", index);
+	InitObject();
+}
+
+
+void
+ScriptingWindow::InitObject(const char* name, bool addSpecifier)
+{
+	if (fMessenger == NULL || !fMessenger->IsValid())
+		return;
+	fAccess.MakeEmpty();
+	if (addSpecifier)
+		fAccess.AddSpecifier("Window", name);
+	InitObject();
+}
+
+
+void
+ScriptingWindow::InitObject()
+{
+	if (FindSuites() == B_OK)
+		fScriptable = fSuites.HasString("suites", 0);
+	if (!fScriptable)
+		return;
+
+	const char* result;
+	BMessage request(B_GET_PROPERTY);
+	request.AddSpecifier("Title");
+	AddAccess(&request);
+	BMessage reply;
+	if (SendRequest(fMessenger, &request, &reply) == B_OK
+		&& reply.FindString("result", &result) == B_OK)
+		fName = result;
+
+	request.MakeEmpty();
+	request.AddSpecifier("InternalName");
+	AddAccess(&request);
+	if (SendRequest(fMessenger, &request, &reply) == B_OK
+		&& reply.FindString("result", &result) == B_OK)
+		fInternalName = result;
+
+	if (IsUsable(fName))
+		SetDynamicText(fName.String());
+
+	BString text;
+	if (IsUsable(fInternalName))
+		text = fInternalName;
+	else if (fIndex >= 0)
+		text.SetToFormat("Window %" PRId32, fIndex);
+	else
+		text = "(Ghost Window)";
+	SetText(text.String());
+}
+
+
+void
+ScriptingWindow::PrintToStream() const
+{
+	IndentToStream();
+	printf("%s [%" PRId32 "]\n", Printable(ShownName(fName, fInternalName)).String(),
+		fIndex);
+	ScriptingElement::PrintToStream();
+}
+
+
+int32
+ScriptingWindow::Analyze(int32 level)
+{
+	if (!fScriptable) {
+		BString text;
+		if (IsUsable(fInternalName))
+			text = fInternalName;
+		else if (IsUsable(fName))
+			text = fName;
+		else
+			text.SetToFormat("Window %" PRId32, fIndex);
+		SetText(text.String());
+		SetDynamicText(kNotScriptable);
+		return 0;
+	}
+
+	BMessage request(B_COUNT_PROPERTIES);
+	request.AddSpecifier("View");
+	AddAccess(&request);
+	BMessage reply;
+	status_t status = SendRequest(fMessenger, &request, &reply);
+	if (status != B_OK) {
+		if (fIndex >= 0) {
+			fprintf(stderr, "cannot 'count View' of Window %" PRId32 " of %s (%s)\n",
+				fIndex, Printable(ParentName()).String(), strerror(status));
+		} else {
+			fprintf(stderr, "cannot 'count View' of Window %s of %s (%s)\n",
+				Printable(fName).String(), Printable(ParentName()).String(),
+				strerror(status));
+		}
+		return 0;
+	}
+	int32 count;
+	status = reply.FindInt32("result", &count);
+	if (status != B_OK) {
+		if (fIndex >= 0) {
+			fprintf(stderr, "cannot extract number of views of Window %" PRId32
+				" of %s (%s)\n", fIndex, Printable(ParentName()).String(),
+				strerror(status));
+		} else {
+			fprintf(stderr, "cannot extract number of views of Window %s of %s (%s)\n",
+				Printable(fName).String(), Printable(ParentName()).String(),
+				strerror(status));
+		}
+		return 0;
+	}
+	reply.MakeEmpty();
+	int32 childLevel = level + 1;
+
+	printf("  Window %s of application %s reports %" PRId32 " views\n",
+		Printable(fName).String(), Printable(ParentName()).String(), count);
+
+	fChildren = new BList(count > 0 ? count : 1);
+	for (int32 j = 0; j < count; j++) {
+		ScriptingView* view = new ScriptingView(j, fMessenger, this, childLevel);
+		if (view->IsScriptable()) {
+			view->Analyze(childLevel);
+			fChildren->AddItem(view);
+		} else
+			delete view;
+	}
+	return fChildren->CountItems();
+}
+
+
+BBitmap*
+ScriptingWindow::GetBitmap() const
+{
+	if (stWindowIcon == NULL)
+		stWindowIcon = LoadIcon(kWindowIcon);
+	return stWindowIcon;
+}
+
+
+// #pragma mark - ScriptingView
+
+
+ScriptingView::ScriptingView(int32 index, BMessenger* messenger, ScriptingElement* parent,
+	int32 level)
+	:
+	ScriptingElement(messenger, parent, level)
+{
+	fIndex = index;
+	fName = "";
+	InitObject(index);
+}
+
+
+ScriptingView::ScriptingView(const char* name, BMessenger* messenger,
+	ScriptingElement* parent, int32 level)
+	:
+	ScriptingElement(messenger, parent, level)
+{
+	fName = name;
+	fIndex = -1;
+	InitObject(fName.String());
+}
+
+
+ScriptingView::~ScriptingView()
+{
+}
+
+
+void
+ScriptingView::InitObject(int32 index)
+{
+	if (fMessenger == NULL || !fMessenger->IsValid())
+		return;
+	fAccess.MakeEmpty();
+	fAccess.AddSpecifier("View", index);
+	if (fParent != NULL)
+		fParent->AddAccess(&fAccess);
+	InitObject();
+}
+
+
+void
+ScriptingView::InitObject(const char* name)
+{
+	if (fMessenger == NULL || !fMessenger->IsValid())
+		return;
+	fAccess.MakeEmpty();
+	fAccess.AddSpecifier("View", name);
+	if (fParent != NULL)
+		fParent->AddAccess(&fAccess);
+	InitObject();
+}
+
+
+void
+ScriptingView::InitObject()
+{
+	if (FindSuites() == B_OK)
+		fScriptable = fSuites.HasString("suites", 0);
+	if (!fScriptable)
+		return;
+
+	const char* result;
+	BMessage request(B_GET_PROPERTY);
+	request.AddSpecifier("InternalName");
+	AddAccess(&request);
+	BMessage reply;
+	if (SendRequest(fMessenger, &request, &reply) == B_OK
+		&& reply.FindString("result", &result) == B_OK)
+		fInternalName = result;
+
+	request.MakeEmpty();
+	request.AddSpecifier("Label");
+	AddAccess(&request);
+	status_t status = SendRequest(fMessenger, &request, &reply);
+	if (status != B_OK) {
+		printf("Trying to get %s\n",
+			Printable(specifier_to_str(&request, false)).String());
+		fputs("Object supports: ", stdout);
+		print_message(&fSuites);
+		fputs("Message sent: ", stdout);
+		print_message(&request);
+		printf("Error: %s\n", strerror(status));
+	} else if (reply.FindString("result", &result) == B_OK)
+		fName = result;
+
+	if (!IsUsable(fName) && !IsUsable(fInternalName)) {
+		const char* suite;
+		for (int32 i = 0; fSuites.FindString("suites", i, &suite) == B_OK; i++) {
+			if (strcmp(suite, kMenuSuite) == 0) {
+				fInternalName = "MenuBar";
+				break;
+			}
+		}
+	}
+
+	if (IsUsable(fName))
+		SetDynamicText(fName.String());
+
+	BString text;
+	if (IsUsable(fInternalName))
+		text = fInternalName;
+	else if (fIndex >= 0)
+		text.SetToFormat("View %" PRId32, fIndex);
+	else if (!IsUsable(fName))
+		text = "(Ghost View)";
+	SetText(text.String());
+}
+
+
+void
+ScriptingView::PrintToStream() const
+{
+	IndentToStream();
+	printf("%s [%" PRId32 "]\n", Printable(ShownName(fName, fInternalName)).String(),
+		fIndex);
+	ScriptingElement::PrintToStream();
+}
+
+
+int32
+ScriptingView::Analyze(int32 level)
+{
+	if (!fScriptable) {
+		BString text;
+		if (IsUsable(fInternalName))
+			text = fInternalName;
+		else if (fIndex >= 0)
+			text.SetToFormat("View %" PRId32, fIndex);
+		else if (!IsUsable(fName))
+			text = "(Ghost View)";
+		SetText(text.String());
+		SetDynamicText(kNotScriptable);
+		return 0;
+	}
+
+	BMessage request(B_COUNT_PROPERTIES);
+	request.AddSpecifier("View");
+	AddAccess(&request);
+	BMessage reply;
+	status_t status = SendRequest(fMessenger, &request, &reply);
+	if (status != B_OK) {
+		if (fIndex >= 0) {
+			fprintf(stderr, "cannot 'count View' of View %" PRId32 " of %s (%s)\n",
+				fIndex, Printable(ParentName()).String(), strerror(status));
+		} else {
+			fprintf(stderr, "cannot 'count View' of View %s of %s (%s)\n",
+				Printable(fName).String(), Printable(ParentName()).String(),
+				strerror(status));
+		}
+		return 0;
+	}
+	int32 count;
+	status = reply.FindInt32("result", &count);
+	if (status != B_OK) {
+		if (fIndex >= 0) {
+			fprintf(stderr, "cannot extract number of views of View %" PRId32
+				" of %s (%s)\n", fIndex, Printable(ParentName()).String(),
+				strerror(status));
+		} else {
+			fprintf(stderr, "cannot extract number of views of View %s of %s (%s)\n",
+				Printable(fName).String(), Printable(ParentName()).String(),
+				strerror(status));
+		}
+		return 0;
+	}
+	reply.MakeEmpty();
+	int32 childLevel = level + 1;
+
+	BString indent;
+	for (int32 i = 0; i < childLevel; i++)
+		indent << "  ";
+	printf("%sView %" PRId32 " (%s,%s) reports %" PRId32 " views\n", indent.String(),
+		fIndex, Printable(fInternalName).String(), Printable(fName).String(), count);
+
+	fChildren = new BList(count > 0 ? count : 1);
+	for (int32 j = 0; j < count; j++) {
+		ScriptingView* view = new ScriptingView(j, fMessenger, this, childLevel);
+		if (view->IsScriptable()) {
+			view->Analyze(childLevel);
+			fChildren->AddItem(view);
+		} else
+			delete view;
+	}
+	return fChildren->CountItems();
+}
+
+
+BBitmap*
+ScriptingView::GetBitmap() const
+{
+	if (stViewIcon == NULL)
+		stViewIcon = LoadIcon(kViewIcon);
+	return stViewIcon;
+}
+
+
+// #pragma mark - discovery
+
+
+BList*
+GetRunningApplications(const char* leaveOut)
+{
+	BList teams(20);
+	be_roster->GetAppList(&teams);
+
+	int32 count = teams.CountItems();
+	BList* applications = new BList(count > 1 ? count - 1 : 1);
+	for (int32 i = 0; i < count; i++) {
+		app_info info;
+		be_roster->GetRunningAppInfo((team_id)(intptr_t)teams.ItemAt(i), &info);
+		if (strcmp(info.signature, leaveOut) == 0)
+			continue;
+		applications->AddItem(MakeApplication(info));
+	}
+	return applications;
+}
+
+
+ScriptingApplication*
+CreateScriptingApplication(const char* name)
+{
+	BList teams(20);
+	be_roster->GetAppList(&teams);
+
+	for (int32 i = 0; i < teams.CountItems(); i++) {
+		app_info info;
+		be_roster->GetRunningAppInfo((team_id)(intptr_t)teams.ItemAt(i), &info);
+		if (strcmp(name, info.ref.name != NULL ? info.ref.name : "") == 0
+			|| strcmp(name, info.signature) == 0)
+			return MakeApplication(info);
+	}
+	return NULL;
+}

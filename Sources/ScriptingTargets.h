@@ -1,0 +1,102 @@
+// The three kinds of scripting targets, and how the running applications are found.
+//
+// A ScriptingApplication is made on the caller's thread (its constructor asks the target for
+// its suites) and analysed on a thread of its own (AnalyzeApplication): the windows with
+// their views, depth first, logged to standard output, failures to standard error. A
+// finished, scriptable node is posted to be_app as kMsgAddApp with the node in "result";
+// from then on it belongs to whoever receives that message. A node that is not to be shown
+// (not scriptable, or its window count failed) is posted as kMsgDropApp instead, so that
+// the application object frees it once nothing prints it any more.
+#ifndef SCRIPTING_TARGETS_H
+#define SCRIPTING_TARGETS_H
+
+#include <OS.h>
+#include <Roster.h>
+
+#include "ScriptingElement.h"
+
+enum {
+	kMsgAddApp = 'Aapp',
+	kMsgDropApp = 'Dapp'
+};
+
+
+class ScriptingApplication : public ScriptingElement {
+public:
+	// Takes over messenger.
+							ScriptingApplication(const BString& name,
+								const app_info& info, BMessenger* messenger,
+								ScriptingElement* parent = NULL);
+	virtual					~ScriptingApplication();
+
+	// Waits for a running analysis to end, so that the whole tree is printed and never
+	// read while it grows.
+	virtual	void			PrintToStream() const;
+	virtual	int32			Analyze(int32 level);
+	virtual	BBitmap*		GetBitmap() const;
+
+	// Starts the analysis on a thread named after the application, or runs it here when
+	// no thread can be made.
+			int32			AnalyzeApplication();
+	static	int32			AnalyzeThread(void* data);
+
+private:
+			int32			_HandOver(uint32 what, int32 result);
+
+			app_info		fAppInfo;
+			int32			fWindowCount;
+	mutable	thread_id		fAnalysisThread;
+};
+
+
+class ScriptingWindow : public ScriptingElement {
+public:
+	// Take over messenger. With addSpecifier false the node addresses the application
+	// itself.
+							ScriptingWindow(int32 index, BMessenger* messenger,
+								ScriptingElement* parent, int32 level,
+								bool addSpecifier);
+							ScriptingWindow(const char* name, BMessenger* messenger,
+								ScriptingElement* parent, int32 level,
+								bool addSpecifier);
+	virtual					~ScriptingWindow();
+
+	virtual	void			PrintToStream() const;
+	virtual	int32			Analyze(int32 level);
+	virtual	BBitmap*		GetBitmap() const;
+
+private:
+			void			InitObject(int32 index, bool addSpecifier);
+			void			InitObject(const char* name, bool addSpecifier);
+			void			InitObject();
+};
+
+
+class ScriptingView : public ScriptingElement {
+public:
+	// Borrow messenger, the window's: a view never deletes it.
+							ScriptingView(int32 index, BMessenger* messenger,
+								ScriptingElement* parent, int32 level);
+							ScriptingView(const char* name, BMessenger* messenger,
+								ScriptingElement* parent, int32 level);
+	virtual					~ScriptingView();
+
+	virtual	void			PrintToStream() const;
+	virtual	int32			Analyze(int32 level);
+	virtual	BBitmap*		GetBitmap() const;
+
+private:
+			void			InitObject(int32 index);
+			void			InitObject(const char* name);
+			void			InitObject();
+};
+
+
+// Nodes for every running application except the one signed leaveOut. The caller owns the
+// list and the nodes.
+BList* GetRunningApplications(const char* leaveOut);
+// A node for the first running application whose file name, else whose signature, is
+// name; NULL when none matches. The caller owns the node.
+ScriptingApplication* CreateScriptingApplication(const char* name);
+
+#endif // SCRIPTING_TARGETS_H
