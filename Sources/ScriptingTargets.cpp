@@ -107,7 +107,7 @@ LoadIcon(int32 id)
 	if (be_app == NULL || be_app->GetAppInfo(&info) != B_OK)
 		return new BBitmap(BRect(0, 0, 15, 15), B_CMAP8, false, false);
 	BFile file(&info.ref, B_READ_ONLY);
-	return LoadBitmapFromResource(&file, id, kIconType);
+	return LoadBitmapFromResource(file, id, kIconType);
 }
 
 
