@@ -111,8 +111,10 @@ bool
 current_property(BMessage* message, const char* name)
 {
 	int32 index;
+	BMessage specifier;
+	int32 form;
 	const char* property;
-	return message->GetCurrentSpecifier(&index, NULL, NULL, &property) == B_OK
+	return message->GetCurrentSpecifier(&index, &specifier, &form, &property) == B_OK
 		&& strcmp(property, name) == 0;
 }
 
