@@ -36,7 +36,9 @@ TestRuntime::TestRuntime()
 
 TestRuntime::~TestRuntime()
 {
-	for (pid_t process : fProcesses)
+	// Stop takes each process off the list; walk a copy.
+	std::vector<pid_t> processes = fProcesses;
+	for (pid_t process : processes)
 		Stop(process, SIGKILL, 2000000);
 	StopRegistrar();
 	std::error_code ignored;

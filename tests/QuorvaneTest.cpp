@@ -1,0 +1,371 @@
+// Quorvane as a user runs it: beside real applications on a private registrar, with and
+// without arguments, while applications launch and quit. Standard output and standard
+// error are compared line by line.
+#include <Errors.h>
+#include <OS.h>
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <string.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "TestRuntime.h"
+
+namespace {
+
+typedef std::vector<std::string> Lines;
+
+const char* kSuites = "suite/vnd.Be-application suite/vnd.Be-looper suite/vnd.Be-handler";
+const bigtime_t kTimeout = 10000000;
+
+
+std::string
+read_file(const std::string& path)
+{
+	std::ifstream file(path);
+	std::stringstream text;
+	text << file.rdbuf();
+	return text.str();
+}
+
+
+Lines
+split_lines(const std::string& text)
+{
+	Lines lines;
+	std::stringstream stream(text);
+	std::string line;
+	while (std::getline(stream, line))
+		lines.push_back(line);
+	return lines;
+}
+
+
+// The analysis and print of the test application's tree, as it is started with signature.
+Lines
+tree_lines(const std::string& signature)
+{
+	return {
+		"Application ScriptTargetApp reports 4 windows",
+		"  Window Main Window of application ScriptTargetApp reports 3 views",
+		"      View 0 (MenuBar,) reports 0 views",
+		"      View 1 (fBackView,) reports 3 views",
+		"        View 0 (fButton,Press\\x1b[1m me) reports 0 views",
+		"      View 2 (,) reports 0 views",
+		"  Window  of application ScriptTargetApp reports 0 views",
+		"\"" + signature + "\" (ScriptTargetApp) supports:",
+		kSuites,
+		"    Main Window [0]",
+		"        MenuBar [0]",
+		"        fBackView [1]",
+		"            Press\\x1b[1m me [0]",
+		"            Ready [2]",
+		"         [2]",
+		"     [1]",
+		"    Broken [3]",
+	};
+}
+
+
+Lines
+tree_errors()
+{
+	std::string missing = strerror(B_NAME_NOT_FOUND);
+	return {
+		"cannot extract number of views of View 2 of fBackView (" + missing + ")",
+		"cannot extract number of views of Window 3 of ScriptTargetApp (" + missing + ")",
+	};
+}
+
+
+Lines
+concat(Lines first, const Lines& second)
+{
+	first.insert(first.end(), second.begin(), second.end());
+	return first;
+}
+
+
+// Quorvane started with its standard output and standard error in files of the runtime
+// directory.
+class QuorvaneProcess {
+public:
+	QuorvaneProcess(const TestRuntime& runtime)
+		:
+		fOutput(runtime.Directory() + "/quorvane.out"),
+		fErrors(runtime.Directory() + "/quorvane.err")
+	{
+	}
+
+	~QuorvaneProcess()
+	{
+		if (fProcess > 0) {
+			kill(fProcess, SIGKILL);
+			waitpid(fProcess, NULL, 0);
+		}
+	}
+
+	void Start(const Lines& arguments = {})
+	{
+		std::string path = TestRuntime::BinaryPath("Quorvane");
+		std::vector<char*> argv;
+		argv.push_back(const_cast<char*>(path.c_str()));
+		for (const std::string& argument : arguments)
+			argv.push_back(const_cast<char*>(argument.c_str()));
+		argv.push_back(NULL);
+
+		fProcess = fork();
+		if (fProcess == 0) {
+			dup2(open(fOutput.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), STDOUT_FILENO);
+			dup2(open(fErrors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), STDERR_FILENO);
+			execv(path.c_str(), argv.data());
+			_exit(127);
+		}
+	}
+
+	Lines Output() const { return split_lines(read_file(fOutput)); }
+	Lines Errors() const { return split_lines(read_file(fErrors)); }
+
+	// Waits until standard output holds line (count times over).
+	bool WaitForLine(const std::string& line, int count = 1) const
+	{
+		bigtime_t deadline = system_time() + kTimeout;
+		while (system_time() < deadline) {
+			int found = 0;
+			for (const std::string& output : Output()) {
+				if (output == line)
+					found++;
+			}
+			if (found >= count)
+				return true;
+			snooze(20000);
+		}
+		return false;
+	}
+
+	// Asks it to quit as a terminal would; its exit status, or -1 when it did not end.
+	int Stop()
+	{
+		kill(fProcess, SIGTERM);
+		bigtime_t deadline = system_time() + kTimeout;
+		while (system_time() < deadline) {
+			int status;
+			if (waitpid(fProcess, &status, WNOHANG) == fProcess) {
+				fProcess = -1;
+				return status;
+			}
+			snooze(20000);
+		}
+		return -1;
+	}
+
+private:
+	std::string				fOutput;
+	std::string				fErrors;
+	pid_t					fProcess = -1;
+};
+
+
+class QuorvaneTest : public ::testing::Test {
+protected:
+	void SetUp() override
+	{
+		ASSERT_EQ(fRuntime.StartRegistrar(), B_OK);
+	}
+
+	pid_t StartApp(const std::string& signature, const std::string& mode = "tree")
+	{
+		pid_t process = fRuntime.Start("ScriptTargetApp", { signature, mode });
+		EXPECT_TRUE(fRuntime.WaitForApp(signature.c_str()));
+		return process;
+	}
+
+	void ExpectCleanExit(QuorvaneProcess& quorvane)
+	{
+		int status = quorvane.Stop();
+		ASSERT_TRUE(WIFEXITED(status)) << "status " << status;
+		EXPECT_EQ(WEXITSTATUS(status), 0);
+	}
+
+	TestRuntime fRuntime;
+};
+
+} // namespace
+
+
+TEST_F(QuorvaneTest, WithoutArgumentsEveryApplicationIsAnalysedAndPrinted)
+{
+	StartApp("application/x-vnd.qv-tree");
+	StartApp("application/x-vnd.qv-nosuites", "nosuites");
+	StartApp("application/x-vnd.qv-nocount", "nocount");
+	StartApp("application/x-vnd.qv-exitcount", "exitcount");
+
+	QuorvaneProcess quorvane(fRuntime);
+	quorvane.Start();
+	std::string last = "\"application/x-vnd.qv-exitcount\" (ScriptTargetApp) supports:";
+	ASSERT_TRUE(quorvane.WaitForLine(last));
+	ASSERT_TRUE(quorvane.WaitForLine(kSuites, 3));
+	ExpectCleanExit(quorvane);
+
+	Lines expected = concat(tree_lines("application/x-vnd.qv-tree"), {
+		"\"application/x-vnd.qv-nosuites\" (ScriptTargetApp) is not scriptable",
+		"\"application/x-vnd.qv-nocount\" (ScriptTargetApp) supports:",
+		kSuites,
+		last,
+		kSuites,
+	});
+	EXPECT_EQ(quorvane.Output(), expected);
+
+	Lines errors = quorvane.Errors();
+	ASSERT_EQ(errors.size(), 4u);
+	EXPECT_EQ(Lines(errors.begin(), errors.begin() + 3), concat(tree_errors(), {
+		"cannot extract number of windows for application 'ScriptTargetApp' ("
+			+ std::string(strerror(B_NAME_NOT_FOUND)) + ")" }));
+	// The application ended instead of answering; the status is the kit's.
+	EXPECT_EQ(errors[3].rfind("cannot 'count Window' of application 'ScriptTargetApp' (", 0),
+		0u) << errors[3];
+	EXPECT_EQ(errors[3].back(), ')');
+}
+
+
+TEST_F(QuorvaneTest, ArgumentsSelectTheApplicationsAndSkipWhatNamesNothing)
+{
+	StartApp("application/x-vnd.qv-tree");
+	StartApp("application/x-vnd.qv-nosuites", "nosuites");
+
+	QuorvaneProcess quorvane(fRuntime);
+	quorvane.Start({ "NoSuchApp", "application/x-vnd.qv-nosuites" });
+	std::string line = "\"application/x-vnd.qv-nosuites\" (ScriptTargetApp) is not scriptable";
+	ASSERT_TRUE(quorvane.WaitForLine(line));
+	// No full listing follows: the tree application would be printed within this time.
+	snooze(500000);
+	ExpectCleanExit(quorvane);
+
+	EXPECT_EQ(quorvane.Output(), Lines({ line }));
+	EXPECT_EQ(quorvane.Errors(), Lines());
+}
+
+
+TEST_F(QuorvaneTest, AFileNameSelectsTheFirstApplicationOfThatName)
+{
+	StartApp("application/x-vnd.qv-tree");
+	StartApp("application/x-vnd.qv-second");
+
+	QuorvaneProcess quorvane(fRuntime);
+	quorvane.Start({ "ScriptTargetApp" });
+	ASSERT_TRUE(quorvane.WaitForLine("    Broken [3]"));
+	snooze(500000);
+	ExpectCleanExit(quorvane);
+
+	EXPECT_EQ(quorvane.Output(), tree_lines("application/x-vnd.qv-tree"));
+	EXPECT_EQ(quorvane.Errors(), tree_errors());
+}
+
+
+TEST_F(QuorvaneTest, ArgumentsThatNameNothingLeadToTheFullListing)
+{
+	StartApp("application/x-vnd.qv-tree");
+
+	QuorvaneProcess quorvane(fRuntime);
+	quorvane.Start({ "NoSuchApp", "application/x-vnd.qv-none" });
+	ASSERT_TRUE(quorvane.WaitForLine("    Broken [3]"));
+	ExpectCleanExit(quorvane);
+
+	EXPECT_EQ(quorvane.Output(), tree_lines("application/x-vnd.qv-tree"));
+	EXPECT_EQ(quorvane.Errors(), tree_errors());
+}
+
+
+TEST_F(QuorvaneTest, ApplicationsThatLaunchAreAnalysedAndThoseThatQuitAreDropped)
+{
+	pid_t first = StartApp("application/x-vnd.qv-tree");
+
+	QuorvaneProcess quorvane(fRuntime);
+	quorvane.Start();
+	ASSERT_TRUE(quorvane.WaitForLine("    Broken [3]"));
+
+	// A launched application is analysed, and not printed.
+	StartApp("application/x-vnd.qv-launched");
+	ASSERT_TRUE(quorvane.WaitForLine("Application ScriptTargetApp reports 4 windows", 2));
+	ASSERT_TRUE(quorvane.WaitForLine("  Window  of application ScriptTargetApp reports 0 views",
+		2));
+
+	// The quit of an analysed application is taken, and the program goes on.
+	EXPECT_GE(fRuntime.Stop(first), 0);
+	ASSERT_TRUE(fRuntime.WaitForAppGone(first));
+	StartApp("application/x-vnd.qv-late");
+	ASSERT_TRUE(quorvane.WaitForLine("  Window  of application ScriptTargetApp reports 0 views",
+		3));
+	snooze(200000);
+	ExpectCleanExit(quorvane);
+
+	Lines output = quorvane.Output();
+	for (const std::string& line : output) {
+		EXPECT_EQ(line.find("qv-launched"), std::string::npos) << line;
+		EXPECT_EQ(line.find("qv-late"), std::string::npos) << line;
+	}
+	EXPECT_EQ(quorvane.Errors().size(), 6u);
+}
+
+
+TEST_F(QuorvaneTest, ALabelThatCannotBeFetchedIsReportedWithTheRequest)
+{
+	StartApp("application/x-vnd.qv-exitlabel", "exitlabel");
+
+	QuorvaneProcess quorvane(fRuntime);
+	quorvane.Start();
+	ASSERT_TRUE(quorvane.WaitForLine(kSuites));
+	ExpectCleanExit(quorvane);
+
+	Lines output = quorvane.Output();
+	ASSERT_GE(output.size(), 4u);
+	EXPECT_EQ(output[0], "Application ScriptTargetApp reports 4 windows");
+	EXPECT_EQ(output[1], "  Window Main Window of application ScriptTargetApp reports 3 views");
+	EXPECT_EQ(output[2], "Trying to get Label of View 0 of Window 0");
+	EXPECT_EQ(output[3].rfind("Object supports: BMessage(B_REPLY):", 0), 0u) << output[3];
+	bool sent = false;
+	bool error = false;
+	for (const std::string& line : output) {
+		sent = sent || line == "Message sent: BMessage(B_GET_PROPERTY):";
+		error = error || line.rfind("Error: ", 0) == 0;
+	}
+	EXPECT_TRUE(sent);
+	EXPECT_TRUE(error);
+	// The rest of the window is gone with its process; what was found is still printed.
+	EXPECT_EQ(Lines(output.end() - 4, output.end()), Lines({
+		"\"application/x-vnd.qv-exitlabel\" (ScriptTargetApp) supports:",
+		kSuites,
+		"    Main Window [0]",
+		"        MenuBar [0]" }));
+
+	Lines errors = quorvane.Errors();
+	ASSERT_EQ(errors.size(), 1u);
+	EXPECT_EQ(errors[0].rfind("cannot 'count View' of View 0 of Main Window (", 0), 0u)
+		<< errors[0];
+}
+
+
+TEST(QuorvaneOptionsTest, VersionAndHelpPrintAndExit)
+{
+	std::string path = TestRuntime::BinaryPath("Quorvane");
+	FILE* version = popen((path + " --version").c_str(), "r");
+	ASSERT_NE(version, nullptr);
+	char line[256] = "";
+	ASSERT_NE(fgets(line, sizeof(line), version), nullptr);
+	EXPECT_STREQ(line, "Quorvane 1.0a3\n");
+	EXPECT_EQ(pclose(version), 0);
+
+	FILE* help = popen((path + " SomeApp --help").c_str(), "r");
+	ASSERT_NE(help, nullptr);
+	ASSERT_NE(fgets(line, sizeof(line), help), nullptr);
+	EXPECT_STREQ(line, "Usage: Quorvane [APPLICATION]...\n");
+	EXPECT_EQ(pclose(help), 0);
+}
