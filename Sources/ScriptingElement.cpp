@@ -1,11 +1,19 @@
 #include "ScriptingElement.h"
 
 #include <AppDefs.h>
+#include <Bitmap.h>
+#include <Font.h>
 #include <InterfaceDefs.h>
 #include <List.h>
 #include <Messenger.h>
+#include <View.h>
 
 #include <stdio.h>
+
+
+static const float kIconSize = 16;
+static const float kIconGap = 4;
+static const float kMinimumRowHeight = 18;
 
 
 SEItem::SEItem(const char* text, uint32 outlineLevel, bool expanded)
@@ -25,6 +33,84 @@ SEItem::SEItem(const char* text, uint32 outlineLevel, bool expanded)
 
 SEItem::~SEItem()
 {
+}
+
+
+void
+SEItem::Update(BView* owner, const BFont* font)
+{
+	BListItem::Update(owner, font);
+	if (Height() < kMinimumRowHeight)
+		SetHeight(kMinimumRowHeight);
+
+	font_height height;
+	font->GetHeight(&height);
+	fTextHeight = height.ascent + height.descent + height.leading;
+}
+
+
+void
+SEItem::DrawItem(BView* owner, BRect frame, bool complete)
+{
+	BRect iconFrame(0, 0, kIconSize - 1, kIconSize - 1);
+	iconFrame.OffsetTo(frame.LeftTop());
+	BBitmap* icon = GetBitmap();
+
+	// Only local copies are shortened: the row keeps its full texts.
+	BString text(fText);
+	BString dynamicText(fDynamicText);
+	float textWidth = owner->StringWidth(text.String());
+	float dynamicWidth = owner->StringWidth(dynamicText.String());
+
+	float available = frame.Width() - kIconSize;
+	float half = available / 2 - kIconGap;
+	if (textWidth + dynamicWidth > available) {
+		if (textWidth > half) {
+			owner->TruncateString(&text, B_TRUNCATE_SMART, half);
+			textWidth = owner->StringWidth(text.String());
+		}
+		if (dynamicWidth > half) {
+			owner->TruncateString(&dynamicText, B_TRUNCATE_SMART, half);
+			dynamicWidth = owner->StringWidth(dynamicText.String());
+		}
+	}
+
+	rgb_color highColor = owner->HighColor();
+	rgb_color lowColor = owner->LowColor();
+
+	if (IsSelected() || complete) {
+		rgb_color color;
+		if (IsSelected()) {
+			color = fSelectedColor;
+			owner->SetLowColor(color);
+		} else
+			color = owner->ViewColor();
+		owner->SetHighColor(color);
+		owner->FillRect(frame, B_SOLID_HIGH);
+	}
+
+	owner->MovePenTo(frame.left + kIconGap + kIconSize,
+		frame.bottom - (Height() - fTextHeight));
+
+	owner->PushState();
+	owner->SetDrawingMode(B_OP_ALPHA);
+	owner->SetBlendingMode(B_CONSTANT_ALPHA, B_ALPHA_OVERLAY);
+	if (icon != NULL)
+		owner->DrawBitmap(icon, iconFrame);
+	owner->PopState();
+
+	if (textWidth > 0) {
+		owner->SetHighColor(IsEnabled() ? fTextColor : fDisabledTextColor);
+		owner->DrawString(text.String());
+		owner->MovePenBy(kIconGap, 0);
+	}
+	if (dynamicWidth > 0) {
+		owner->SetHighColor(IsEnabled() ? fDynamicColor : fDisabledDynamicColor);
+		owner->DrawString(dynamicText.String());
+	}
+
+	owner->SetHighColor(highColor);
+	owner->SetLowColor(lowColor);
 }
 
 

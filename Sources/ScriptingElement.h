@@ -16,14 +16,19 @@
 #include <String.h>
 
 class BBitmap;
+class BFont;
 class BList;
 class BMessenger;
+class BView;
 
 class SEItem : public BListItem {
 public:
 							SEItem(const char* text, uint32 outlineLevel = 0,
 								bool expanded = true);
 	virtual					~SEItem();
+
+	virtual	void			DrawItem(BView* owner, BRect frame, bool complete = false);
+	virtual	void			Update(BView* owner, const BFont* font);
 
 			void			SetText(const char* text);
 			const char*		Text() const;

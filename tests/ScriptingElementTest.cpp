@@ -1,12 +1,15 @@
 // The element base of the target tree: specifier chains, parent names, the pre-order
 // search, printing and freeing a subtree, and the suites query without a target.
 #include <AppDefs.h>
+#include <Font.h>
 #include <List.h>
 #include <Message.h>
 #include <Messenger.h>
+#include <View.h>
 
 #include <gtest/gtest.h>
 
+#include <math.h>
 #include <stdio.h>
 #include <string>
 
@@ -195,4 +198,25 @@ TEST(ScriptingElementTest, SuitesQueryNeedsAUsableMessenger)
 	EXPECT_EQ(node.GetSuites()->what, (uint32)B_MESSAGE_TYPE);
 	EXPECT_TRUE(node.GetSuites()->IsEmpty());
 	node.SetMessenger(NULL);
+}
+
+
+TEST(ScriptingElementTest, RowsAreAtLeastTallEnoughForTheirIcon)
+{
+	BView owner(BRect(0, 0, 199, 99), "owner", B_FOLLOW_ALL, B_WILL_DRAW);
+	TestNode row("Viewer", "application/x-vnd.test-viewer");
+
+	BFont small(be_plain_font);
+	small.SetSize(6);
+	row.Update(&owner, &small);
+	EXPECT_EQ(row.Height(), 18);
+	EXPECT_EQ(row.Width(), 199);
+
+	BFont large(be_plain_font);
+	large.SetSize(40);
+	font_height height;
+	large.GetHeight(&height);
+	row.Update(&owner, &large);
+	EXPECT_EQ(row.Height(), ceilf(height.ascent + height.descent + height.leading));
+	EXPECT_GT(row.Height(), 18);
 }

@@ -1,10 +1,15 @@
 // One row of a list view: its height and width, whether it is selected and enabled, and,
-// in an outline list, its outline level and whether its subitems are shown. The list owns
-// nothing of the item's contents.
+// in an outline list, its outline level and whether its subitems are shown. Subclasses
+// draw the row in DrawItem; the list calls Update when the item is added and whenever the
+// list's font changes. The list owns nothing of the item's contents.
 #ifndef _LIST_ITEM_H
 #define _LIST_ITEM_H
 
 #include <Archivable.h>
+#include <Rect.h>
+
+class BFont;
+class BView;
 
 class BListItem : public BArchivable {
 public:
@@ -27,6 +32,12 @@ public:
 	void SetExpanded(bool expanded);
 	uint32 OutlineLevel() const;
 	void SetOutlineLevel(uint32 level);
+
+	// Draws the row into owner within frame; with complete set, the background too.
+	virtual void DrawItem(BView* owner, BRect frame, bool complete = false) = 0;
+	// Takes the owner's width and the font's line height (ascent, descent and leading,
+	// rounded up).
+	virtual void Update(BView* owner, const BFont* font);
 
 private:
 	BListItem(const BListItem&) = delete;

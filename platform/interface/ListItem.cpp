@@ -1,5 +1,9 @@
 #include <ListItem.h>
 
+#include <Font.h>
+#include <View.h>
+
+#include <math.h>
 
 
 BListItem::BListItem(uint32 outlineLevel, bool expanded)
@@ -109,3 +113,12 @@ BListItem::SetOutlineLevel(uint32 level)
 	fLevel = level;
 }
 
+
+void
+BListItem::Update(BView* owner, const BFont* font)
+{
+	font_height height;
+	font->GetHeight(&height);
+	SetHeight(ceilf(height.ascent + height.descent + height.leading));
+	SetWidth(owner->Bounds().Width());
+}
