@@ -32,7 +32,10 @@ struct ListenState {
 	std::atomic<int> listenFD{-1};
 	int				epollFD = -1;
 	int				signalFD = -1;
-	// Accepted connections by descriptor; the I/O thread's alone.
+	// Accepted connections by descriptor. Each is armed for one event at a time
+	// (EPOLLONESHOT), so that only one thread reads it: the I/O thread, or the main
+	// looper's thread while it is idle.
+	std::mutex		acceptedLock;
 	std::unordered_map<int, std::shared_ptr<LinkConnection>> accepted;
 };
 
@@ -40,7 +43,7 @@ struct ListenState {
 // the process exits.
 std::mutex stLock;
 // Never freed: the I/O thread runs until the process ends.
-ListenState* stListen = nullptr;
+std::atomic<ListenState*> stListen{nullptr};
 std::unordered_map<team_id, std::shared_ptr<LinkConnection>>& stShared
 	= *new std::unordered_map<team_id, std::shared_ptr<LinkConnection>>;
 std::atomic<void (*)(uint64)> stClosedHook{nullptr};
@@ -110,15 +113,26 @@ deliver(const std::shared_ptr<LinkConnection>& connection, const Frame& frame)
 }
 
 
-void
-drop(ListenState& state, int fd)
+const uint32 kConnectionEvents = EPOLLIN | EPOLLRDHUP | EPOLLONESHOT;
+
+
+std::shared_ptr<LinkConnection>
+accepted_connection(ListenState& state, int fd)
 {
+	std::lock_guard<std::mutex> lock(state.acceptedLock);
 	auto it = state.accepted.find(fd);
-	if (it == state.accepted.end())
-		return;
-	std::shared_ptr<LinkConnection> connection = it->second;
-	state.accepted.erase(it);
-	epoll_ctl(state.epollFD, EPOLL_CTL_DEL, fd, nullptr);
+	return it != state.accepted.end() ? it->second : nullptr;
+}
+
+
+void
+drop(ListenState& state, const std::shared_ptr<LinkConnection>& connection)
+{
+	{
+		std::lock_guard<std::mutex> lock(state.acceptedLock);
+		state.accepted.erase(connection->FD());
+		epoll_ctl(state.epollFD, EPOLL_CTL_DEL, connection->FD(), nullptr);
+	}
 	connection->Close();
 	if (auto hook = stClosedHook.load())
 		hook(connection->ID());
@@ -129,7 +143,10 @@ void
 accept_all(ListenState& state)
 {
 	for (;;) {
-		int fd = accept4(state.listenFD, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+		int listenFD = state.listenFD;
+		if (listenFD < 0)
+			return;
+		int fd = accept4(listenFD, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
 		if (fd < 0) {
 			if (errno == EINTR || errno == ECONNABORTED)
 				continue;
@@ -138,12 +155,13 @@ accept_all(ListenState& state)
 		std::shared_ptr<LinkConnection> connection;
 		if (LinkConnection::Adopt(fd, connection) != B_OK)
 			continue;
+		std::lock_guard<std::mutex> lock(state.acceptedLock);
+		state.accepted[fd] = connection;
 		epoll_event event = {};
-		event.events = EPOLLIN | EPOLLRDHUP;
+		event.events = kConnectionEvents;
 		event.data.fd = fd;
 		if (epoll_ctl(state.epollFD, EPOLL_CTL_ADD, fd, &event) != 0)
-			continue;
-		state.accepted[fd] = connection;
+			state.accepted.erase(fd);
 	}
 }
 
@@ -151,10 +169,9 @@ accept_all(ListenState& state)
 void
 read_from(ListenState& state, int fd)
 {
-	auto it = state.accepted.find(fd);
-	if (it == state.accepted.end())
+	std::shared_ptr<LinkConnection> connection = accepted_connection(state, fd);
+	if (connection == nullptr)
 		return;
-	std::shared_ptr<LinkConnection> connection = it->second;
 
 	std::vector<Frame> frames;
 	status_t status = connection->ReadFrames(frames);
@@ -164,8 +181,31 @@ read_from(ListenState& state, int fd)
 			break;
 		}
 	}
-	if (status != B_OK)
-		drop(state, fd);
+	if (status != B_OK) {
+		drop(state, connection);
+		return;
+	}
+	epoll_event event = {};
+	event.events = kConnectionEvents;
+	event.data.fd = fd;
+	epoll_ctl(state.epollFD, EPOLL_CTL_MOD, fd, &event);
+}
+
+
+void
+handle_events(ListenState& state, const epoll_event* events, int count)
+{
+	for (int i = 0; i < count; i++) {
+		int fd = events[i].data.fd;
+		if (fd == state.listenFD)
+			accept_all(state);
+		else if (fd == state.signalFD) {
+			auto hook = stQuitHook.load();
+			if (quit_signals_drain(fd) && hook != nullptr)
+				hook();
+		} else
+			read_from(state, fd);
+	}
 }
 
 
@@ -181,19 +221,24 @@ io_loop(void* data)
 				continue;
 			return B_ERROR;
 		}
-		for (int i = 0; i < count; i++) {
-			int fd = events[i].data.fd;
-			if (fd == state.listenFD)
-				accept_all(state);
-			else if (fd == state.signalFD) {
-				auto hook = stQuitHook.load();
-				if (quit_signals_drain(fd) && hook != nullptr)
-					hook();
-			} else
-				read_from(state, fd);
-		}
+		handle_events(state, events, count);
 	}
 }
+
+
+// The idle main looper's share of the I/O: whatever is ready now.
+void
+serve_ready_events()
+{
+	ListenState* state = stListen.load();
+	if (state == nullptr)
+		return;
+	epoll_event events[8];
+	int count = epoll_wait(state->epollFD, events, 8, 0);
+	if (count > 0)
+		handle_events(*state, events, count);
+}
+
 
 // Under stLock: the epoll set, the quit signals and the thread that serves them.
 status_t
@@ -221,6 +266,7 @@ start_io_thread()
 		return thread;
 	}
 	stListen = state;
+	Port::SetIdleWork(state->epollFD, serve_ready_events);
 	resume_thread(thread);
 	return B_OK;
 }
@@ -232,7 +278,7 @@ status_t
 Listen(const std::string& path)
 {
 	std::lock_guard<std::mutex> lock(stLock);
-	if (stListen != nullptr && stListen->listenFD >= 0)
+	if (stListen != nullptr && stListen.load()->listenFD >= 0)
 		return B_BUSY;
 
 	sockaddr_un address = {};
@@ -260,12 +306,12 @@ Listen(const std::string& path)
 			return status;
 		}
 	}
-	stListen->path = path;
-	stListen->listenFD = fd;
+	stListen.load()->path = path;
+	stListen.load()->listenFD = fd;
 	epoll_event event = {};
 	event.events = EPOLLIN;
 	event.data.fd = fd;
-	epoll_ctl(stListen->epollFD, EPOLL_CTL_ADD, fd, &event);
+	epoll_ctl(stListen.load()->epollFD, EPOLL_CTL_ADD, fd, &event);
 	return B_OK;
 }
 
@@ -274,12 +320,12 @@ void
 StopListening()
 {
 	std::lock_guard<std::mutex> lock(stLock);
-	if (stListen == nullptr || stListen->listenFD < 0)
+	if (stListen == nullptr || stListen.load()->listenFD < 0)
 		return;
-	int fd = stListen->listenFD.exchange(-1);
-	epoll_ctl(stListen->epollFD, EPOLL_CTL_DEL, fd, nullptr);
+	int fd = stListen.load()->listenFD.exchange(-1);
+	epoll_ctl(stListen.load()->epollFD, EPOLL_CTL_DEL, fd, nullptr);
 	close(fd);
-	unlink(stListen->path.c_str());
+	unlink(stListen.load()->path.c_str());
 }
 
 

@@ -2,6 +2,10 @@
 
 #include <Message.h>
 
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
+
 #include <chrono>
 #include <unordered_map>
 
@@ -15,7 +19,9 @@ std::mutex stRegistryLock;
 std::unordered_map<port_id, std::shared_ptr<Port>>& stPorts
 	= *new std::unordered_map<port_id, std::shared_ptr<Port>>;
 port_id stNextID = 1;
-port_id stMainID = -1;
+std::atomic<port_id> stMainID{-1};
+std::atomic<int> stIdleFD{-1};
+std::atomic<void (*)()> stIdleWork{nullptr};
 
 
 // Waits on condition until ready() or the timeout; false when the time ran out.
@@ -48,7 +54,7 @@ std::shared_ptr<Port>
 Port::Find(port_id id)
 {
 	std::lock_guard<std::mutex> lock(stRegistryLock);
-	auto it = stPorts.find(id == kMainPort ? stMainID : id);
+	auto it = stPorts.find(id == kMainPort ? stMainID.load() : id);
 	return it == stPorts.end() ? nullptr : it->second;
 }
 
@@ -56,8 +62,15 @@ Port::Find(port_id id)
 void
 Port::SetMain(port_id id)
 {
-	std::lock_guard<std::mutex> lock(stRegistryLock);
 	stMainID = id;
+}
+
+
+void
+Port::SetIdleWork(int fd, void (*work)())
+{
+	stIdleWork = work;
+	stIdleFD = fd;
 }
 
 
@@ -72,6 +85,20 @@ Port::Port(port_id id, int32 capacity)
 Port::~Port()
 {
 	Close();
+	if (fEventFD >= 0)
+		close(fEventFD);
+}
+
+
+void
+Port::_WakeReader()
+{
+	if (fPolling) {
+		uint64 one = 1;
+		ssize_t ignored = write(fEventFD, &one, sizeof(one));
+		(void)ignored;
+	} else
+		fReadable.notify_one();
 }
 
 
@@ -86,7 +113,7 @@ Port::Write(BMessage* message, bigtime_t timeout)
 	if (!ready)
 		return timeout == 0 ? B_WOULD_BLOCK : B_TIMED_OUT;
 	fQueue.push_back(message);
-	fReadable.notify_one();
+	_WakeReader();
 	return B_OK;
 }
 
@@ -98,7 +125,7 @@ Port::WriteForced(BMessage* message)
 	if (fClosed)
 		return B_BAD_PORT_ID;
 	fQueue.push_back(message);
-	fReadable.notify_one();
+	_WakeReader();
 	return B_OK;
 }
 
@@ -110,7 +137,7 @@ Port::WriteFront(BMessage* message)
 	if (fClosed)
 		return B_BAD_PORT_ID;
 	fQueue.push_front(message);
-	fReadable.notify_one();
+	_WakeReader();
 	return B_OK;
 }
 
@@ -118,14 +145,63 @@ Port::WriteFront(BMessage* message)
 BMessage*
 Port::Read(bigtime_t timeout)
 {
+	bigtime_t deadline = timeout == B_INFINITE_TIMEOUT || timeout > B_INFINITE_TIMEOUT / 2
+		? B_INFINITE_TIMEOUT : system_time() + timeout;
 	std::unique_lock<std::mutex> lock(fLock);
-	wait_until(fReadable, lock, timeout, [this] { return fClosed || !fQueue.empty(); });
-	if (fClosed || fQueue.empty())
-		return nullptr;
-	BMessage* message = fQueue.front();
-	fQueue.pop_front();
-	fWritable.notify_one();
-	return message;
+	for (;;) {
+		if (fClosed)
+			return nullptr;
+		if (!fQueue.empty()) {
+			BMessage* message = fQueue.front();
+			fQueue.pop_front();
+			fWritable.notify_one();
+			return message;
+		}
+		if (deadline != B_INFINITE_TIMEOUT && system_time() >= deadline)
+			return nullptr;
+
+		int idleFD = stIdleFD;
+		void (*idleWork)() = stIdleWork;
+		if (fID == stMainID && idleFD >= 0 && idleWork != nullptr) {
+			_WaitWithIdleWork(lock, deadline, idleFD, idleWork);
+			continue;
+		}
+		auto ready = [this] { return fClosed || !fQueue.empty(); };
+		if (deadline == B_INFINITE_TIMEOUT)
+			fReadable.wait(lock, ready);
+		else {
+			fReadable.wait_for(lock, std::chrono::microseconds(deadline - system_time()),
+				ready);
+		}
+	}
+}
+
+
+void
+Port::_WaitWithIdleWork(std::unique_lock<std::mutex>& lock, bigtime_t deadline, int idleFD,
+	void (*idleWork)())
+{
+	if (fEventFD < 0)
+		fEventFD = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+	fPolling = fEventFD >= 0;
+	lock.unlock();
+
+	int milliseconds = -1;
+	if (deadline != B_INFINITE_TIMEOUT) {
+		bigtime_t left = deadline - system_time();
+		milliseconds = left <= 0 ? 0 : (int)((left + 999) / 1000);
+	}
+	pollfd entries[2] = { { idleFD, POLLIN, 0 }, { fEventFD, POLLIN, 0 } };
+	int ready = poll(entries, fEventFD >= 0 ? 2 : 1, milliseconds);
+	if (ready > 0 && (entries[0].revents & POLLIN) != 0)
+		idleWork();
+
+	lock.lock();
+	fPolling = false;
+	uint64 count;
+	if (fEventFD >= 0 && read(fEventFD, &count, sizeof(count)) < 0) {
+		// Nothing was signalled; the queue says what there is.
+	}
 }
 
 
@@ -153,6 +229,11 @@ Port::Close()
 		fClosed = true;
 		pending.swap(fQueue);
 		fReadable.notify_all();
+		if (fPolling) {
+			uint64 one = 1;
+			ssize_t ignored = write(fEventFD, &one, sizeof(one));
+			(void)ignored;
+		}
 		fWritable.notify_all();
 	}
 	// Deleting them answers senders that still wait (B_NO_REPLY).

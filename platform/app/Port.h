@@ -23,6 +23,10 @@ public:
 	// The open port with that number (kMainPort: the main port), or NULL.
 	static std::shared_ptr<Port> Find(port_id id);
 	static void SetMain(port_id id);
+	// While the main port's reader has nothing to read, it also watches fd and calls
+	// work when fd is readable: the transport's I/O, so that a request for an idle
+	// application is taken in by the thread that will handle it.
+	static void SetIdleWork(int fd, void (*work)());
 
 	port_id ID() const { return fID; }
 
@@ -46,6 +50,10 @@ public:
 private:
 				Port(port_id id, int32 capacity);
 
+	void		_WakeReader();
+	void		_WaitWithIdleWork(std::unique_lock<std::mutex>& lock, bigtime_t deadline,
+					int idleFD, void (*idleWork)());
+
 	mutable std::mutex	fLock;
 	std::condition_variable fReadable;
 	std::condition_variable fWritable;
@@ -53,6 +61,9 @@ private:
 	port_id		fID;
 	size_t		fCapacity;
 	bool		fClosed = false;
+	// A reader waiting in poll() rather than on fReadable is woken through fEventFD.
+	bool		fPolling = false;
+	int			fEventFD = -1;
 };
 
 } // namespace BPrivate
