@@ -134,12 +134,15 @@ expect_mask(const PrefilledBitmap& bitmap, int32 which, uint8 fill)
 	}
 }
 
-} // namespace
 
 
-TEST(PrefilledBitmapTest, IconsLoadFromTheExecutableWithTheirMasks)
+// This test executable carries the program's resources; so does the program itself once
+// it is built.
+void
+check_icons(const std::string& path)
 {
-	BFile file(own_executable().c_str(), B_READ_ONLY);
+	SCOPED_TRACE(path);
+	BFile file(path.c_str(), B_READ_ONLY);
 	ASSERT_EQ(file.InitCheck(), B_OK);
 	for (int32 id = 19; id <= 21; id++) {
 		SCOPED_TRACE(id);
@@ -167,6 +170,17 @@ TEST(PrefilledBitmapTest, IconsLoadFromTheExecutableWithTheirMasks)
 		EXPECT_EQ(icon->GetMask(4), nullptr);
 		delete icon;
 	}
+}
+
+} // namespace
+
+
+TEST(PrefilledBitmapTest, IconsLoadFromTheExecutableWithTheirMasks)
+{
+	check_icons(own_executable());
+	std::string program = std::string(QV_BIN_DIR) + "/Quorvane";
+	if (access(program.c_str(), R_OK) == 0)
+		check_icons(program);
 }
 
 
