@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+class BButton;
 class BMenuBar;
 class BView;
 
@@ -147,6 +148,9 @@ public:
 			void			RemoveShortcut(uint32 key, uint32 modifiers);
 			BMenuBar*		KeyMenuBar() const { return fKeyMenuBar; }
 			void			SetKeyMenuBar(BMenuBar* bar);
+			// Enter invokes the default button wherever the focus is.
+			void			SetDefaultButton(BButton* button);
+			BButton*		DefaultButton() const { return fDefaultButton; }
 
 			window_type		Type() const;
 			window_look		Look() const { return fLook; }
@@ -227,6 +231,7 @@ private:
 			BView*			fLastMouseView;
 			BView*			fMouseTarget;
 			BMenuBar*		fKeyMenuBar;
+			BButton*		fDefaultButton;
 			std::vector<Shortcut> fShortcuts;
 
 			// The pointer as the display last reported it (window coordinates); written

@@ -9,6 +9,7 @@
 
 #include <AppDefs.h>
 #include <Application.h>
+#include <Button.h>
 #include <Message.h>
 #include <OS.h>
 #include <PropertyInfo.h>
@@ -166,6 +167,7 @@ BWindow::_Init(BRect frame, const char* title, window_look look, window_feel fee
 	fLastMouseView = NULL;
 	fMouseTarget = NULL;
 	fKeyMenuBar = NULL;
+	fDefaultButton = NULL;
 	fMouseButtons = 0;
 
 	cairo_surface_t* surface = CreateSurface(Bounds());
@@ -599,6 +601,13 @@ BWindow::_HandleKey(BMessage* message)
 		return;
 	}
 
+	if (message->what == B_KEY_DOWN && bytes[0] == B_ENTER && bytes[1] == '\0'
+		&& fDefaultButton != NULL && fDefaultButton->IsEnabled()
+		&& !fDefaultButton->IsHidden()) {
+		fDefaultButton->KeyDown(bytes, 1);
+		return;
+	}
+
 	if (fFocus == NULL)
 		return;
 	if (message->what == B_KEY_DOWN)
@@ -818,6 +827,20 @@ void
 BWindow::SetKeyMenuBar(BMenuBar* bar)
 {
 	fKeyMenuBar = bar;
+}
+
+
+void
+BWindow::SetDefaultButton(BButton* button)
+{
+	if (button == fDefaultButton)
+		return;
+	BButton* old = fDefaultButton;
+	fDefaultButton = button;
+	if (old != NULL)
+		old->MakeDefault(false);
+	if (button != NULL)
+		button->MakeDefault(true);
 }
 
 

@@ -1,0 +1,46 @@
+// A frame around a group of views, with an optional label set into its top edge.
+#ifndef _BOX_H
+#define _BOX_H
+
+#include <View.h>
+
+#include <string>
+
+class BBox : public BView {
+public:
+							BBox(BRect frame, const char* name = NULL,
+								uint32 resizingMode = B_FOLLOW_LEFT | B_FOLLOW_TOP,
+								uint32 flags = B_WILL_DRAW | B_FRAME_EVENTS
+									| B_NAVIGABLE_JUMP,
+								border_style border = B_FANCY_BORDER);
+	virtual					~BBox();
+
+	virtual	void			SetBorder(border_style border);
+			border_style	Border() const { return fBorder; }
+			// NULL removes the label.
+			void			SetLabel(const char* label);
+			const char*		Label() const;
+			// The part of the box inside its border and below its label.
+			BRect			InnerFrame();
+
+	virtual	void			AttachedToWindow();
+	virtual	void			Draw(BRect updateRect);
+	virtual	void			FrameResized(float newWidth, float newHeight);
+	virtual	void			GetPreferredSize(float* width, float* height);
+	virtual	void			MessageReceived(BMessage* message);
+
+	// Scripting: "Label" (get, set).
+	virtual	BHandler*		ResolveSpecifier(BMessage* message, int32 index,
+								BMessage* specifier, int32 form, const char* property);
+	virtual	status_t		GetSupportedSuites(BMessage* data);
+
+private:
+			// The top of the border line: lowered to the middle of the label's text.
+			float			_TopBorderOffset();
+
+			std::string		fLabel;
+			bool			fHasLabel;
+			border_style	fBorder;
+};
+
+#endif // _BOX_H
