@@ -2,13 +2,14 @@
 // and views, built from loopers and handlers, so that an explorer has something known to
 // find. Usage:
 //
-//	ScriptTargetApp <signature> [tree | nosuites | nocount | exitcount | exitlabel]
+//	ScriptTargetApp <signature> [tree | nosuites | nocount | exitcount | exitlabel | hangcount]
 //
 //	tree		the windows below (the default)
 //	nosuites	answers B_GET_SUPPORTED_SUITES without any suite
 //	nocount		answers the count of windows without "result"
 //	exitcount	ends the process when asked for the count of windows
 //	exitlabel	the tree, but the process ends when asked for any view's "Label"
+//	hangcount	keeps the count of windows unanswered
 //
 // The tree:
 //	Window 0 "Main Window" (internal name "MainWindow")
@@ -34,7 +35,7 @@
 
 namespace {
 
-enum Mode { kTree, kNoSuites, kNoCount, kExitCount, kExitLabel };
+enum Mode { kTree, kNoSuites, kNoCount, kExitCount, kExitLabel, kHangCount };
 
 Mode stMode = kTree;
 
@@ -323,6 +324,10 @@ public:
 		if (message->what == B_COUNT_PROPERTIES && current_property(message, "Window")) {
 			if (stMode == kExitCount)
 				_exit(5);
+			if (stMode == kHangCount) {
+				fUnanswered.push_back(DetachCurrentMessage());
+				return;
+			}
 			reply_result(message, (int32)fWindows.size(), stMode != kNoCount);
 			return;
 		}
@@ -343,6 +348,9 @@ public:
 			window->Quit();
 		}
 		fWindows.clear();
+		for (BMessage* message : fUnanswered)
+			delete message;
+		fUnanswered.clear();
 		return true;
 	}
 
@@ -354,6 +362,7 @@ private:
 	}
 
 	std::vector<TestWindow*> fWindows;
+	std::vector<BMessage*> fUnanswered;
 };
 
 } // namespace
@@ -365,8 +374,9 @@ main(int argc, char** argv)
 	if (argc < 2)
 		return 2;
 	if (argc > 2) {
-		const char* modes[] = { "tree", "nosuites", "nocount", "exitcount", "exitlabel" };
-		for (int i = 0; i < 5; i++) {
+		const char* modes[] = { "tree", "nosuites", "nocount", "exitcount", "exitlabel",
+			"hangcount" };
+		for (int i = 0; i < 6; i++) {
 			if (strcmp(argv[2], modes[i]) == 0)
 				stMode = (Mode)i;
 		}

@@ -1,0 +1,234 @@
+// Application, window and view targets built in this process against a real application
+// on a private registrar: the rows' texts and fallbacks, the specifier chains, the
+// messengers, discovery, and the analysis thread.
+#include <AppDefs.h>
+#include <List.h>
+#include <Message.h>
+#include <Messenger.h>
+#include <OS.h>
+
+#include <gtest/gtest.h>
+
+#include <signal.h>
+
+#include <memory>
+#include <string>
+
+#include "ScriptingTargets.h"
+#include "TestRuntime.h"
+
+namespace {
+
+const char* kTree = "application/x-vnd.qv-tree";
+const char* kNoSuites = "application/x-vnd.qv-nosuites";
+
+
+std::string
+specifier_text(const BMessage* message, int32 index)
+{
+	BMessage specifier;
+	const char* property = "";
+	if (message->FindMessage("specifiers", index, &specifier) != B_OK
+		|| specifier.FindString("property", &property) != B_OK)
+		return "(none)";
+	int32 number;
+	if (specifier.FindInt32("index", &number) == B_OK)
+		return std::string(property) + " " + std::to_string(number);
+	return property;
+}
+
+
+class ScriptingTargetsTest : public ::testing::Test {
+protected:
+	void SetUp() override
+	{
+		ASSERT_EQ(fRuntime.StartRegistrar(), B_OK);
+		fTreeApp = StartApp(kTree, "tree");
+	}
+
+	pid_t StartApp(const char* signature, const char* mode)
+	{
+		pid_t process = fRuntime.Start("ScriptTargetApp", { signature, mode });
+		EXPECT_TRUE(fRuntime.WaitForApp(signature));
+		return process;
+	}
+
+	ScriptingWindow* MakeWindow(int32 index)
+	{
+		return new ScriptingWindow(index, new BMessenger(kTree), NULL, 1, true);
+	}
+
+	TestRuntime fRuntime;
+	pid_t fTreeApp = -1;
+};
+
+} // namespace
+
+
+TEST_F(ScriptingTargetsTest, ApplicationRowsShowTheSignatureAndTheFileName)
+{
+	StartApp(kNoSuites, "nosuites");
+
+	std::unique_ptr<ScriptingApplication> tree(CreateScriptingApplication(kTree));
+	ASSERT_NE(tree, nullptr);
+	EXPECT_TRUE(tree->IsScriptable());
+	EXPECT_STREQ(tree->Text(), "\"application/x-vnd.qv-tree\"");
+	EXPECT_STREQ(tree->DynamicText(), "ScriptTargetApp");
+	EXPECT_EQ(tree->GetInternalName(), kTree);
+	const char* suite = "";
+	tree->GetSuites()->FindString("suites", &suite);
+	EXPECT_STREQ(suite, "suite/vnd.Be-application");
+
+	std::unique_ptr<ScriptingApplication> silent(CreateScriptingApplication(kNoSuites));
+	ASSERT_NE(silent, nullptr);
+	EXPECT_FALSE(silent->IsScriptable());
+	EXPECT_STREQ(silent->Text(), "\"application/x-vnd.qv-nosuites\"");
+	EXPECT_STREQ(silent->DynamicText(), "NOT SCRIPTABLE");
+	EXPECT_EQ(silent->Analyze(0), 0);
+
+	EXPECT_EQ(CreateScriptingApplication("NoSuchApp"), nullptr);
+}
+
+
+TEST_F(ScriptingTargetsTest, DiscoveryLeavesOutOnlyTheGivenSignature)
+{
+	StartApp(kNoSuites, "nosuites");
+
+	BList* applications = GetRunningApplications(kTree);
+	ASSERT_EQ(applications->CountItems(), 1);
+	ScriptingApplication* node
+		= static_cast<ScriptingApplication*>(applications->ItemAt(0));
+	EXPECT_EQ(node->GetInternalName(), kNoSuites);
+	delete node;
+	delete applications;
+
+	applications = GetRunningApplications("application/x-vnd.qv-none");
+	EXPECT_EQ(applications->CountItems(), 2);
+	for (int32 i = 0; i < applications->CountItems(); i++)
+		delete static_cast<ScriptingApplication*>(applications->ItemAt(i));
+	delete applications;
+}
+
+
+TEST_F(ScriptingTargetsTest, WindowRowsFallBackToTheirIndex)
+{
+	std::unique_ptr<ScriptingWindow> main(MakeWindow(0));
+	EXPECT_STREQ(main->Text(), "MainWindow");
+	EXPECT_STREQ(main->DynamicText(), "Main Window");
+	EXPECT_EQ(specifier_text(main->GetAccessPtr(), 0), "Window 0");
+	EXPECT_EQ(specifier_text(main->GetAccessPtr(), 1), "(none)");
+
+	std::unique_ptr<ScriptingWindow> unnamed(MakeWindow(1));
+	EXPECT_TRUE(unnamed->IsScriptable());
+	EXPECT_STREQ(unnamed->Text(), "Window 1");
+	EXPECT_STREQ(unnamed->DynamicText(), "");
+
+	std::unique_ptr<ScriptingWindow> hidden(MakeWindow(2));
+	EXPECT_FALSE(hidden->IsScriptable());
+	EXPECT_STREQ(hidden->Text(), "");
+	EXPECT_EQ(hidden->Analyze(1), 0);
+	EXPECT_STREQ(hidden->Text(), "Window 2");
+	EXPECT_STREQ(hidden->DynamicText(), "NOT SCRIPTABLE");
+
+	// Addressed by a name that no window has: not scriptable, labelled by that name.
+	std::unique_ptr<ScriptingWindow> missing(new ScriptingWindow("NoSuchWindow",
+		new BMessenger(kTree), NULL, 1, true));
+	EXPECT_FALSE(missing->IsScriptable());
+	EXPECT_EQ(missing->Analyze(1), 0);
+	EXPECT_STREQ(missing->Text(), "NoSuchWindow");
+	EXPECT_STREQ(missing->DynamicText(), "NOT SCRIPTABLE");
+}
+
+
+TEST_F(ScriptingTargetsTest, ViewRowsNameMenuBarsAndFallBackToTheirIndex)
+{
+	std::unique_ptr<ScriptingWindow> window(MakeWindow(0));
+	BMessenger* messenger = window->GetMessenger();
+
+	ScriptingView menuBar(0, messenger, window.get(), 2);
+	EXPECT_STREQ(menuBar.Text(), "MenuBar");
+	EXPECT_STREQ(menuBar.DynamicText(), "");
+
+	ScriptingView plain(2, messenger, window.get(), 2);
+	EXPECT_STREQ(plain.Text(), "View 2");
+	EXPECT_STREQ(plain.DynamicText(), "");
+
+	ScriptingView back(1, messenger, window.get(), 2);
+	EXPECT_STREQ(back.Text(), "fBackView");
+	EXPECT_EQ(back.ParentName(), std::string("Main Window"));
+
+	ScriptingView button(0, messenger, &back, 3);
+	EXPECT_STREQ(button.Text(), "fButton");
+	EXPECT_STREQ(button.DynamicText(), "Press\x1b[1m me");
+	EXPECT_EQ(button.GetMessenger(), messenger);
+	EXPECT_EQ(button.ParentName(), std::string("fBackView"));
+	const BMessage* access = button.GetAccessPtr();
+	EXPECT_EQ(specifier_text(access, 0), "View 0");
+	EXPECT_EQ(specifier_text(access, 1), "View 1");
+	EXPECT_EQ(specifier_text(access, 2), "Window 0");
+	EXPECT_EQ(specifier_text(access, 3), "(none)");
+
+	ScriptingView hidden(1, messenger, &back, 3);
+	EXPECT_FALSE(hidden.IsScriptable());
+	EXPECT_EQ(hidden.Analyze(3), 0);
+	EXPECT_STREQ(hidden.Text(), "View 1");
+	EXPECT_STREQ(hidden.DynamicText(), "NOT SCRIPTABLE");
+}
+
+
+TEST_F(ScriptingTargetsTest, AnalysisBuildsTheTreeWithAMessengerPerWindow)
+{
+	std::unique_ptr<ScriptingApplication> node(CreateScriptingApplication(kTree));
+	ASSERT_NE(node, nullptr);
+
+	testing::internal::CaptureStdout();
+	testing::internal::CaptureStderr();
+	// Without an application object the node is not posted: it stays here.
+	EXPECT_EQ(node->Analyze(0), 3);
+	testing::internal::GetCapturedStdout();
+	testing::internal::GetCapturedStderr();
+
+	ScriptingElement* main = node->FindElement("MainWindow");
+	ScriptingElement* broken = node->FindElement("Broken");
+	ScriptingElement* button = node->FindElement("fButton");
+	ASSERT_NE(main, nullptr);
+	ASSERT_NE(broken, nullptr);
+	ASSERT_NE(button, nullptr);
+	EXPECT_EQ(node->FindElement("Hidden"), nullptr);
+	EXPECT_EQ(node->FindElement("fHidden"), nullptr);
+	EXPECT_NE(main->GetMessenger(), node->GetMessenger());
+	EXPECT_NE(main->GetMessenger(), broken->GetMessenger());
+	EXPECT_EQ(button->GetMessenger(), main->GetMessenger());
+	EXPECT_EQ(button->OutlineLevel(), 3u);
+}
+
+
+TEST_F(ScriptingTargetsTest, AnalysisRunsOnAThreadNamedAfterTheApplication)
+{
+	const char* signature = "application/x-vnd.qv-hang";
+	pid_t hanging = StartApp(signature, "hangcount");
+	ScriptingApplication* node = CreateScriptingApplication(signature);
+	ASSERT_NE(node, nullptr);
+
+	testing::internal::CaptureStdout();
+	testing::internal::CaptureStderr();
+	EXPECT_EQ(node->AnalyzeApplication(), B_OK);
+	thread_id thread = -1;
+	for (int i = 0; i < 200 && thread < 0; i++) {
+		thread = find_thread("ScriptTargetApp analysis");
+		snooze(10000);
+	}
+	EXPECT_GE(thread, 0);
+
+	// The target ends without answering; the print waits for the analysis to give up.
+	fRuntime.Stop(hanging, SIGKILL);
+	node->PrintToStream();
+	std::string output = testing::internal::GetCapturedStdout();
+	std::string errors = testing::internal::GetCapturedStderr();
+	EXPECT_EQ(output, "\"application/x-vnd.qv-hang\" (ScriptTargetApp) supports:\n"
+		"suite/vnd.Be-application suite/vnd.Be-looper suite/vnd.Be-handler\n");
+	EXPECT_EQ(errors.rfind("cannot 'count Window' of application 'ScriptTargetApp' (", 0), 0u)
+		<< errors;
+	EXPECT_EQ(find_thread("ScriptTargetApp analysis"), B_NAME_NOT_FOUND);
+	delete node;
+}
