@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <stdlib.h>
 #include <signal.h>
 #include <string.h>
 #include <sys/wait.h>
@@ -350,6 +351,52 @@ TEST_F(QuorvaneTest, ALabelThatCannotBeFetchedIsReportedWithTheRequest)
 	ASSERT_EQ(errors.size(), 1u);
 	EXPECT_EQ(errors[0].rfind("cannot 'count View' of View 0 of Main Window (", 0), 0u)
 		<< errors[0];
+}
+
+
+TEST_F(QuorvaneTest, TheSampleViewerIsPrintedWithItsWindowsAndViewsAtTheirDepths)
+{
+	setenv("BE_DISPLAY", "offscreen", 1);
+	fRuntime.Start("SampleViewer");
+	ASSERT_TRUE(fRuntime.WaitForApp("application/x-vnd.quorvane-SampleViewer"));
+
+	QuorvaneProcess quorvane(fRuntime);
+	quorvane.Start({ "SampleViewer" });
+	ASSERT_TRUE(quorvane.WaitForLine("                Deep [0]"));
+	ExpectCleanExit(quorvane);
+
+	EXPECT_EQ(quorvane.Output(), Lines({
+		"Application SampleViewer reports 2 windows",
+		"  Window Sample Viewer of application SampleViewer reports 2 views",
+		"      View 0 (Outer,) reports 1 views",
+		"        View 0 (Panel,) reports 2 views",
+		"          View 0 (Inner,) reports 3 views",
+		"            View 0 (Leaf,) reports 0 views",
+		"            View 1 (Icon,) reports 0 views",
+		"            View 2 (,) reports 0 views",
+		"          View 1 (Side,) reports 0 views",
+		"      View 1 (,) reports 0 views",
+		"  Window  of application SampleViewer reports 1 views",
+		"      View 0 (Box,) reports 1 views",
+		"        View 0 (,) reports 1 views",
+		"          View 0 (Deep,) reports 0 views",
+		"\"application/x-vnd.quorvane-SampleViewer\" (SampleViewer) supports:",
+		kSuites,
+		"    Sample Viewer [0]",
+		"        Outer [0]",
+		"            Panel [0]",
+		"                Inner [0]",
+		"                    Leaf [0]",
+		"                    Icon [1]",
+		"                     [2]",
+		"                Side [1]",
+		"         [1]",
+		"     [1]",
+		"        Box [0]",
+		"             [0]",
+		"                Deep [0]",
+	}));
+	EXPECT_EQ(quorvane.Errors(), Lines());
 }
 
 
