@@ -1,7 +1,7 @@
 // The resources of a file: typed, numbered and optionally named blocks of data that travel
 // inside an executable. A BResources works on its own copy of the file it is given; opened
 // without clobbering, it reads what the file holds and writes nothing until a change is
-// made and synced.
+// made and synced. Not locked: one thread at a time.
 #ifndef _RESOURCES_H
 #define _RESOURCES_H
 
