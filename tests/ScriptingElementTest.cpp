@@ -1,11 +1,14 @@
 // The element base of the target tree: specifier chains, parent names, the pre-order
 // search, printing and freeing a subtree, and the suites query without a target.
 #include <AppDefs.h>
+#include <Bitmap.h>
 #include <Font.h>
+#include <InterfaceDefs.h>
 #include <List.h>
 #include <Message.h>
 #include <Messenger.h>
 #include <View.h>
+#include <Window.h>
 
 #include <gtest/gtest.h>
 
@@ -14,6 +17,7 @@
 #include <string>
 
 #include "ScriptingElement.h"
+#include "display/OffscreenDisplay.h"
 
 namespace {
 
@@ -45,7 +49,9 @@ public:
 	}
 
 	virtual int32 Analyze(int32 level) { return 0; }
-	virtual BBitmap* GetBitmap() const { return NULL; }
+	virtual BBitmap* GetBitmap() const { return fIcon; }
+
+	BBitmap* fIcon = NULL;
 
 	int32 Level() const { return fLevel; }
 	BMessage& Access() { return fAccess; }
@@ -219,4 +225,176 @@ TEST(ScriptingElementTest, RowsAreAtLeastTallEnoughForTheirIcon)
 	row.Update(&owner, &large);
 	EXPECT_EQ(row.Height(), ceilf(height.ascent + height.descent + height.leading));
 	EXPECT_GT(row.Height(), 18);
+}
+
+
+namespace {
+
+const rgb_color kRowBackground = { 0, 0, 255, 255 };
+const rgb_color kViewColor = { 255, 255, 255, 255 };
+
+
+// Draws one row over a blue background, as an outline list would, and remembers the
+// colours it found before and after.
+class RowView : public BView {
+public:
+	RowView(BRect frame, SEItem* item, bool complete)
+		:
+		BView(frame, "rows", B_FOLLOW_NONE, B_WILL_DRAW),
+		fItem(item),
+		fComplete(complete)
+	{
+		SetViewColor(kViewColor);
+	}
+
+	void Draw(BRect updateRect) override
+	{
+		SetHighColor(kRowBackground);
+		FillRect(Bounds());
+		SetHighColor(1, 2, 3);
+		SetLowColor(4, 5, 6);
+		fItem->Update(this, be_plain_font);
+		fItem->DrawItem(this, BRect(0, 0, Bounds().Width(), fItem->Height() - 1), fComplete);
+		highAfter = HighColor();
+		lowAfter = LowColor();
+		drawn = true;
+	}
+
+	SEItem* fItem;
+	bool fComplete;
+	bool drawn = false;
+	rgb_color highAfter = {};
+	rgb_color lowAfter = {};
+};
+
+
+bool
+is_dynamic_red(rgb_color color)
+{
+	return color.red >= 200 && color.green <= 80 && color.blue <= 60;
+}
+
+
+bool
+is_dark(rgb_color color)
+{
+	return color.red < 100 && color.green < 100 && color.blue < 100;
+}
+
+
+class RowDrawingTest : public testing::Test {
+protected:
+	static void SetUpTestSuite() { setenv("BE_DISPLAY", "offscreen", 1); }
+
+	// Shows the row in a window of its own and returns its pixels' window.
+	BPrivate::OffscreenWindow* Show(const char* title, SEItem* item, bool complete,
+		float width)
+	{
+		fWindow = new BWindow(BRect(0, 0, width - 1, 29), title, B_TITLED_WINDOW, 0);
+		fView = new RowView(BRect(0, 0, width - 1, 29), item, complete);
+		fWindow->AddChild(fView);
+		BPrivate::OffscreenWindow* offscreen
+			= static_cast<BPrivate::OffscreenDisplay*>(BPrivate::Display::Default())
+				->FindWindow(title);
+		fWindow->Show();
+		if (offscreen == NULL || !offscreen->WaitForPresentation(0, 5000000))
+			return NULL;
+		return offscreen;
+	}
+
+	void TearDown() override
+	{
+		if (fWindow != NULL && fWindow->Lock())
+			fWindow->Quit();
+	}
+
+	BWindow* fWindow = NULL;
+	RowView* fView = NULL;
+};
+
+} // namespace
+
+
+TEST_F(RowDrawingTest, IconThenNameThenTheRedDynamicText)
+{
+	TestNode row("", "");
+	row.SetText("Name");
+	row.SetDynamicText("NOT SCRIPTABLE");
+	BBitmap icon(BRect(0, 0, 15, 15), B_RGB32);
+	uint32* bits = static_cast<uint32*>(icon.Bits());
+	for (int32 i = 0; i < 16 * 16; i++)
+		bits[i] = 0xff00ff00;
+	row.fIcon = &icon;
+
+	BPrivate::OffscreenWindow* pixels = Show("Row", &row, false, 300);
+	ASSERT_NE(pixels, nullptr);
+	EXPECT_EQ(pixels->PixelAt(8, 8), make_color(0, 255, 0));
+	// Not selected, not complete: the background is left alone.
+	EXPECT_EQ(pixels->PixelAt(299, 1), kRowBackground);
+
+	int32 lastDark = -1;
+	int32 firstRed = -1;
+	for (int32 x = 16; x < 300; x++) {
+		for (int32 y = 0; y < 18; y++) {
+			rgb_color color = pixels->PixelAt(x, y);
+			if (is_dark(color))
+				lastDark = x;
+			if (is_dynamic_red(color) && firstRed < 0)
+				firstRed = x;
+		}
+	}
+	ASSERT_GE(lastDark, 20);
+	ASSERT_GT(firstRed, lastDark);
+
+	ASSERT_TRUE(fWindow->Lock());
+	EXPECT_EQ(fView->highAfter, make_color(1, 2, 3));
+	EXPECT_EQ(fView->lowAfter, make_color(4, 5, 6));
+	EXPECT_EQ(row.Height(), 18);
+	fWindow->Unlock();
+}
+
+
+TEST_F(RowDrawingTest, SelectedRowsTakeThePanelColourAndCompleteOnesTheViewColour)
+{
+	TestNode selected("", "");
+	selected.Select();
+	BPrivate::OffscreenWindow* pixels = Show("Selected", &selected, false, 100);
+	ASSERT_NE(pixels, nullptr);
+	EXPECT_EQ(pixels->PixelAt(50, 5), ui_color(B_PANEL_BACKGROUND_COLOR));
+	EXPECT_EQ(pixels->PixelAt(50, 25), kRowBackground);
+	TearDown();
+
+	TestNode complete("", "");
+	pixels = Show("Complete", &complete, true, 100);
+	ASSERT_NE(pixels, nullptr);
+	EXPECT_EQ(pixels->PixelAt(50, 5), kViewColor);
+	EXPECT_EQ(pixels->PixelAt(50, 25), kRowBackground);
+}
+
+
+TEST_F(RowDrawingTest, ALongNameIsCutToHalfTheRoomAndKeptWhole)
+{
+	TestNode row("", "");
+	std::string longName(80, 'W');
+	row.SetText(longName.c_str());
+	row.SetDynamicText("red");
+
+	const float width = 200;
+	BPrivate::OffscreenWindow* pixels = Show("Truncated", &row, false, width);
+	ASSERT_NE(pixels, nullptr);
+	// The room is the width less the icon; the name gets half of it less the gap.
+	float half = (width - 1 - 16) / 2 - 4;
+	int32 lastDark = -1;
+	bool red = false;
+	for (int32 x = 0; x < width; x++) {
+		for (int32 y = 0; y < 18; y++) {
+			rgb_color color = pixels->PixelAt(x, y);
+			if (is_dark(color))
+				lastDark = x;
+			red = red || is_dynamic_red(color);
+		}
+	}
+	EXPECT_LE(lastDark, 20 + half + 1);
+	EXPECT_TRUE(red);
+	EXPECT_EQ(std::string(row.Text()), longName);
 }
