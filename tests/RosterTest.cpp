@@ -118,6 +118,30 @@ TEST_F(RosterTest, WatchersHearLaunchesAndQuitsInOrder)
 	}
 	EXPECT_TRUE(heard == expected);
 	EXPECT_EQ(AppList(), std::vector<team_id>{ watcher });
+
+	// Each notice names the main thread and the executable too.
+	for (int32 i = 0; i < 4; i++) {
+		int32 thread = -1;
+		const char* file = "";
+		reply.FindInt32("thread", i, &thread);
+		reply.FindString("file", i, &file);
+		EXPECT_EQ(thread, heard[i].team);
+		EXPECT_STREQ(file, "KitTestApp");
+	}
+
+	// After StopWatching, nothing more is heard.
+	ASSERT_EQ(messenger.SendMessage('unwt', &reply), B_OK);
+	int32 error = -1;
+	EXPECT_EQ(reply.FindInt32("error", &error), B_OK);
+	EXPECT_EQ(error, B_OK);
+	pid_t third = StartApp(kSingle);
+	fRuntime.Stop(third);
+	ASSERT_TRUE(fRuntime.WaitForAppGone(third));
+	ASSERT_EQ(messenger.SendMessage('ntcs', &reply), B_OK);
+	int32 count = 0;
+	for (int32 what; reply.FindInt32("what", count, &what) == B_OK; count++) {
+	}
+	EXPECT_EQ(count, 4);
 }
 
 

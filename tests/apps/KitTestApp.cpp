@@ -8,10 +8,13 @@
 //	'nrep'	nothing: the request dies unanswered
 //	'hang'	nothing, and the request is kept, so it is never answered
 //	'exit'	the process ends at once, without answering
-//	'ntcs'	the notices heard so far: "what", "signature", "team" for each
+//	'ntcs'	the notices heard so far: "what", "signature", "team", "thread" and
+//			"file" (the name of "be:ref") for each
+//	'unwt'	stops watching; the reply's "error" says how that went
 //	'args'	every argument list received: "argc" per list, "argv" all in order
 // and owns a second looper named "Worker", for scripting that crosses loopers.
 #include <Application.h>
+#include <Entry.h>
 #include <Message.h>
 #include <Roster.h>
 
@@ -83,11 +86,24 @@ public:
 			{
 				const char* signature = "";
 				int32 team = -1;
+				int32 thread = -1;
+				entry_ref ref;
 				message->FindString("be:signature", &signature);
 				message->FindInt32("be:team", &team);
+				message->FindInt32("be:thread", &thread);
+				message->FindRef("be:ref", &ref);
 				fNotices.AddInt32("what", (int32)message->what);
 				fNotices.AddString("signature", signature);
 				fNotices.AddInt32("team", team);
+				fNotices.AddInt32("thread", thread);
+				fNotices.AddString("file", ref.name != NULL ? ref.name : "");
+				break;
+			}
+			case 'unwt':
+			{
+				BMessage reply(B_REPLY);
+				reply.AddInt32("error", be_roster->StopWatching(be_app_messenger));
+				message->SendReply(&reply);
 				break;
 			}
 			default:
