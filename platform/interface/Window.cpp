@@ -5,11 +5,13 @@
 
 #include "app/LooperList.h"
 #include "display/Display.h"
+#include "interface/MenuPrivate.h"
 #include "interface/Painter.h"
 
 #include <AppDefs.h>
 #include <Application.h>
 #include <Button.h>
+#include <MenuBar.h>
 #include <Message.h>
 #include <OS.h>
 #include <PropertyInfo.h>
@@ -568,6 +570,11 @@ BWindow::_HandleKey(BMessage* message)
 
 	if (message->what == B_KEY_DOWN && (modifiers & B_COMMAND_KEY) != 0) {
 		uint32 key = (uint32)tolower((uchar)bytes[0]);
+		// The key menu bar's items come first, as the menus show them.
+		if (_MenuBarView() != NULL
+			&& BMenu::Private(fKeyMenuBar).InvokeShortcut(key, modifiers)) {
+			return;
+		}
 		for (const Shortcut& shortcut : fShortcuts) {
 			if (shortcut.key == key
 				&& (shortcut.modifiers | B_COMMAND_KEY) == (modifiers & kShortcutModifiers)) {

@@ -1,0 +1,118 @@
+// A list of items, laid out in a column (a menu that opens) or in a row (a menu bar).
+// A menu that opens is shown above the window's views while it is open; it closes when
+// an item is chosen, on a click outside it, on Escape, or when the window loses the
+// focus.
+//
+// Ownership: the menu owns its items (RemoveItem() gives one back); the item that holds
+// a submenu owns it. Everything runs on the window's thread.
+#ifndef _MENU_H
+#define _MENU_H
+
+#include <List.h>
+#include <Messenger.h>
+#include <View.h>
+
+class BMenuItem;
+
+namespace BPrivate {
+class MenuLayer;
+}
+
+enum menu_layout {
+	B_ITEMS_IN_ROW = 0,
+	B_ITEMS_IN_COLUMN,
+	B_ITEMS_IN_MATRIX
+};
+
+class BMenu : public BView {
+public:
+							BMenu(const char* name, menu_layout layout = B_ITEMS_IN_COLUMN);
+	virtual					~BMenu();
+
+			bool			AddItem(BMenuItem* item);
+			bool			AddItem(BMenuItem* item, int32 index);
+			// Adds an item that holds submenu, labelled with the submenu's name.
+			bool			AddItem(BMenu* submenu);
+			bool			AddItem(BMenu* submenu, int32 index);
+			bool			AddSeparatorItem();
+			// These give the items back to the caller, who deletes them.
+			bool			RemoveItem(BMenuItem* item);
+			BMenuItem*		RemoveItem(int32 index);
+			// Removes (and with deleteItems, deletes) count items from index on.
+			bool			RemoveItems(int32 index, int32 count, bool deleteItems = false);
+
+			BMenuItem*		ItemAt(int32 index) const;
+			BMenu*			SubmenuAt(int32 index) const;
+			int32			CountItems() const;
+			int32			IndexOf(BMenuItem* item) const;
+			int32			IndexOf(BMenu* submenu) const;
+			// Search this menu and its submenus, depth first.
+			BMenuItem*		FindItem(uint32 command) const;
+			BMenuItem*		FindItem(const char* label) const;
+			BMenuItem*		FindMarked() const;
+
+			BMenu*			Supermenu() const;
+			BMenuItem*		Superitem() const { return fSuperitem; }
+
+	virtual	status_t		SetTargetForItems(BHandler* target);
+	virtual	status_t		SetTargetForItems(BMessenger messenger);
+	virtual	void			SetEnabled(bool enabled);
+			bool			IsEnabled() const;
+	// In radio mode choosing an item marks it and unmarks the others.
+	virtual	void			SetRadioMode(bool on);
+			bool			IsRadioMode() const { return fRadioMode; }
+			menu_layout		Layout() const { return fLayout; }
+
+	virtual	void			AttachedToWindow();
+	virtual	void			Draw(BRect updateRect);
+	virtual	void			MouseDown(BPoint where);
+	virtual	void			MouseUp(BPoint where);
+	virtual	void			MouseMoved(BPoint where, uint32 transit,
+								const BMessage* dragMessage);
+	virtual	void			GetPreferredSize(float* width, float* height);
+	virtual	void			MessageReceived(BMessage* message);
+
+	// Scripting: "suite/vnd.Be-menu". The menu answers the whole chain of "Menu" and
+	// "MenuItem" specifiers below it itself.
+	virtual	BHandler*		ResolveSpecifier(BMessage* message, int32 index,
+								BMessage* specifier, int32 form, const char* property);
+	virtual	status_t		GetSupportedSuites(BMessage* data);
+
+			class Private;
+
+protected:
+							BMenu(BRect frame, const char* name, uint32 resizingMode,
+								uint32 flags, menu_layout layout, bool resizeToFit);
+
+			// Lays the items out and gives each its frame.
+			void			LayoutItems();
+			BMenuItem*		ItemAt(BPoint where) const;
+			BMenuItem*		CurrentSelection() const { return fSelected; }
+			void			SelectItem(BMenuItem* item);
+			// The open menu layer of the window, or NULL.
+			BPrivate::MenuLayer* OpenLayer() const;
+			// Closes the open menus, then invokes item.
+			void			_ChooseItem(BMenuItem* item);
+			bool			_ResizeToFit() const { return fResizeToFit; }
+
+private:
+	friend class BMenuItem;
+	friend class Private;
+	friend class BPrivate::MenuLayer;
+
+			void			_InitData(menu_layout layout);
+			void			_ItemChanged();
+			bool			_InvokeShortcut(uint32 key, uint32 modifiers);
+			void			_HandleScripting(BMessage* message);
+
+			BList			fItems;
+			BMenuItem*		fSuperitem;
+			BMenuItem*		fSelected;
+			menu_layout		fLayout;
+			bool			fEnabled;
+			bool			fRadioMode;
+			bool			fResizeToFit;
+			bool			fNeedsLayout;
+};
+
+#endif // _MENU_H

@@ -1,0 +1,780 @@
+// BMenu: items laid out in a row or a column, opened in the window's menu layer, and the
+// menu scripting suite.
+#include <Menu.h>
+
+#include "interface/MenuLayer.h"
+#include "interface/WidgetScripting.h"
+
+#include <MenuItem.h>
+#include <Message.h>
+#include <PropertyInfo.h>
+#include <Window.h>
+
+#include <ctype.h>
+#include <string.h>
+
+namespace {
+
+const uint32 kItemSpecifiers[] = { B_NAME_SPECIFIER, B_INDEX_SPECIFIER,
+	B_REVERSE_INDEX_SPECIFIER };
+
+property_info stMenuProperties[] = {
+	{ "Enabled", { B_GET_PROPERTY, B_SET_PROPERTY }, { B_DIRECT_SPECIFIER },
+		"Whether the menu or item can be chosen.", 0, { B_BOOL_TYPE } },
+	{ "Label", { B_GET_PROPERTY, B_SET_PROPERTY }, { B_DIRECT_SPECIFIER },
+		"The label of the menu or item.", 0, { B_STRING_TYPE } },
+	{ "Mark", { B_GET_PROPERTY, B_SET_PROPERTY }, { B_DIRECT_SPECIFIER },
+		"Whether the menu's item or the item is marked.", 0, { B_BOOL_TYPE } },
+	{ "Menu", { B_CREATE_PROPERTY },
+		{ B_NAME_SPECIFIER, B_INDEX_SPECIFIER, B_REVERSE_INDEX_SPECIFIER },
+		"Adds a submenu labelled \"data\" at the index, or before the named item." },
+	{ "Menu", { B_DELETE_PROPERTY },
+		{ B_NAME_SPECIFIER, B_INDEX_SPECIFIER, B_REVERSE_INDEX_SPECIFIER },
+		"Removes the submenu and deletes it." },
+	{ "Menu", {}, { B_NAME_SPECIFIER, B_INDEX_SPECIFIER, B_REVERSE_INDEX_SPECIFIER },
+		"Directs the scripting message to the submenu." },
+	{ "MenuItem", { B_COUNT_PROPERTIES }, { B_DIRECT_SPECIFIER },
+		"Returns the number of items in the menu.", 0, { B_INT32_TYPE } },
+	{ "MenuItem", { B_CREATE_PROPERTY },
+		{ B_NAME_SPECIFIER, B_INDEX_SPECIFIER, B_REVERSE_INDEX_SPECIFIER },
+		"Adds an item labelled \"data\" whose message is \"what\" at the index, or "
+		"before the named item." },
+	{ "MenuItem", { B_DELETE_PROPERTY },
+		{ B_NAME_SPECIFIER, B_INDEX_SPECIFIER, B_REVERSE_INDEX_SPECIFIER },
+		"Removes the item and deletes it." },
+	{ "MenuItem", { B_EXECUTE_PROPERTY },
+		{ B_NAME_SPECIFIER, B_INDEX_SPECIFIER, B_REVERSE_INDEX_SPECIFIER },
+		"Invokes the item." },
+	{ "MenuItem", {}, { B_NAME_SPECIFIER, B_INDEX_SPECIFIER, B_REVERSE_INDEX_SPECIFIER },
+		"Directs the scripting message to the item." },
+	{ NULL }
+};
+
+const uint32 kShortcutModifiers = B_SHIFT_KEY | B_COMMAND_KEY | B_CONTROL_KEY
+	| B_OPTION_KEY;
+
+} // namespace
+
+
+BMenu::BMenu(const char* name, menu_layout layout)
+	:
+	BView(BRect(0, 0, 0, 0), name, B_FOLLOW_NONE, B_WILL_DRAW)
+{
+	_InitData(layout);
+	fResizeToFit = true;
+}
+
+
+BMenu::BMenu(BRect frame, const char* name, uint32 resizingMode, uint32 flags,
+	menu_layout layout, bool resizeToFit)
+	:
+	BView(frame, name, resizingMode, flags | B_WILL_DRAW)
+{
+	_InitData(layout);
+	fResizeToFit = resizeToFit;
+}
+
+
+void
+BMenu::_InitData(menu_layout layout)
+{
+	fSuperitem = NULL;
+	fSelected = NULL;
+	fLayout = layout;
+	fEnabled = true;
+	fRadioMode = false;
+	fNeedsLayout = true;
+	SetViewColor(ui_color(B_MENU_BACKGROUND_COLOR));
+	SetLowColor(ViewColor());
+}
+
+
+BMenu::~BMenu()
+{
+	for (int32 i = 0; BMenuItem* item = ItemAt(i); i++) {
+		item->fSuper = NULL;
+		delete item;
+	}
+	fItems.MakeEmpty();
+}
+
+
+// #pragma mark - Items
+
+
+bool
+BMenu::AddItem(BMenuItem* item)
+{
+	return AddItem(item, CountItems());
+}
+
+
+bool
+BMenu::AddItem(BMenuItem* item, int32 index)
+{
+	if (item == NULL || item->fSuper != NULL || index < 0 || index > CountItems())
+		return false;
+	if (!fItems.AddItem(item, index))
+		return false;
+	item->fSuper = this;
+	_ItemChanged();
+	return true;
+}
+
+
+bool
+BMenu::AddItem(BMenu* submenu)
+{
+	return AddItem(submenu, CountItems());
+}
+
+
+bool
+BMenu::AddItem(BMenu* submenu, int32 index)
+{
+	if (submenu == NULL || submenu->fSuperitem != NULL)
+		return false;
+	BMenuItem* item = new BMenuItem(submenu);
+	if (AddItem(item, index))
+		return true;
+	item->fSubmenu = NULL;
+	submenu->fSuperitem = NULL;
+	delete item;
+	return false;
+}
+
+
+bool
+BMenu::AddSeparatorItem()
+{
+	return AddItem(new BSeparatorItem);
+}
+
+
+bool
+BMenu::RemoveItem(BMenuItem* item)
+{
+	if (item == NULL || item->fSuper != this)
+		return false;
+	return RemoveItem(IndexOf(item)) != NULL;
+}
+
+
+BMenuItem*
+BMenu::RemoveItem(int32 index)
+{
+	BMenuItem* item = (BMenuItem*)fItems.RemoveItem(index);
+	if (item == NULL)
+		return NULL;
+	if (item == fSelected)
+		fSelected = NULL;
+	if (item->fSubmenu != NULL) {
+		if (BPrivate::MenuLayer* layer = OpenLayer())
+			layer->CloseAbove(this);
+	}
+	item->fSuper = NULL;
+	_ItemChanged();
+	return item;
+}
+
+
+bool
+BMenu::RemoveItems(int32 index, int32 count, bool deleteItems)
+{
+	if (index < 0 || count < 0 || index + count > CountItems())
+		return false;
+	for (int32 i = 0; i < count; i++) {
+		BMenuItem* item = RemoveItem(index);
+		if (deleteItems)
+			delete item;
+	}
+	return true;
+}
+
+
+BMenuItem*
+BMenu::ItemAt(int32 index) const
+{
+	return (BMenuItem*)fItems.ItemAt(index);
+}
+
+
+BMenu*
+BMenu::SubmenuAt(int32 index) const
+{
+	BMenuItem* item = ItemAt(index);
+	return item != NULL ? item->Submenu() : NULL;
+}
+
+
+int32
+BMenu::CountItems() const
+{
+	return fItems.CountItems();
+}
+
+
+int32
+BMenu::IndexOf(BMenuItem* item) const
+{
+	return fItems.IndexOf(item);
+}
+
+
+int32
+BMenu::IndexOf(BMenu* submenu) const
+{
+	for (int32 i = 0; BMenuItem* item = ItemAt(i); i++) {
+		if (item->Submenu() == submenu)
+			return i;
+	}
+	return -1;
+}
+
+
+BMenuItem*
+BMenu::FindItem(uint32 command) const
+{
+	for (int32 i = 0; BMenuItem* item = ItemAt(i); i++) {
+		if (item->Message() != NULL && item->Command() == command)
+			return item;
+		if (item->Submenu() != NULL) {
+			if (BMenuItem* found = item->Submenu()->FindItem(command))
+				return found;
+		}
+	}
+	return NULL;
+}
+
+
+BMenuItem*
+BMenu::FindItem(const char* label) const
+{
+	if (label == NULL)
+		return NULL;
+	for (int32 i = 0; BMenuItem* item = ItemAt(i); i++) {
+		if (strcmp(item->Label(), label) == 0)
+			return item;
+		if (item->Submenu() != NULL) {
+			if (BMenuItem* found = item->Submenu()->FindItem(label))
+				return found;
+		}
+	}
+	return NULL;
+}
+
+
+BMenuItem*
+BMenu::FindMarked() const
+{
+	for (int32 i = 0; BMenuItem* item = ItemAt(i); i++) {
+		if (item->IsMarked())
+			return item;
+	}
+	return NULL;
+}
+
+
+BMenu*
+BMenu::Supermenu() const
+{
+	return fSuperitem != NULL ? fSuperitem->Menu() : NULL;
+}
+
+
+status_t
+BMenu::SetTargetForItems(BHandler* target)
+{
+	status_t status = B_OK;
+	for (int32 i = 0; BMenuItem* item = ItemAt(i); i++) {
+		if (item->Submenu() == NULL && (status = item->SetTarget(target)) != B_OK)
+			break;
+	}
+	return status;
+}
+
+
+status_t
+BMenu::SetTargetForItems(BMessenger messenger)
+{
+	for (int32 i = 0; BMenuItem* item = ItemAt(i); i++) {
+		if (item->Submenu() == NULL)
+			item->SetTarget(messenger);
+	}
+	return B_OK;
+}
+
+
+void
+BMenu::SetEnabled(bool enabled)
+{
+	if (enabled == fEnabled)
+		return;
+	fEnabled = enabled;
+	Invalidate();
+	if (Supermenu() != NULL)
+		Supermenu()->Invalidate(fSuperitem->Frame());
+}
+
+
+bool
+BMenu::IsEnabled() const
+{
+	if (!fEnabled)
+		return false;
+	BMenu* super = Supermenu();
+	return super == NULL || super->IsEnabled();
+}
+
+
+void
+BMenu::SetRadioMode(bool on)
+{
+	fRadioMode = on;
+}
+
+
+// #pragma mark - Layout and drawing
+
+
+void
+BMenu::_ItemChanged()
+{
+	fNeedsLayout = true;
+	if (Window() == NULL)
+		return;
+	LayoutItems();
+	if (fResizeToFit && fLayout == B_ITEMS_IN_COLUMN) {
+		float width;
+		float height;
+		GetPreferredSize(&width, &height);
+		ResizeTo(width, height);
+	}
+	Invalidate();
+}
+
+
+void
+BMenu::LayoutItems()
+{
+	fNeedsLayout = false;
+	// Column menus have a one-pixel border all round; rows run along the bar.
+	float inset = fLayout == B_ITEMS_IN_ROW ? 0 : 1;
+	float position = fLayout == B_ITEMS_IN_ROW ? 2 : inset;
+	float widest = 0;
+	float tallest = 0;
+	for (int32 i = 0; BMenuItem* item = ItemAt(i); i++) {
+		float width;
+		float height;
+		item->GetContentSize(&width, &height);
+		if (fLayout == B_ITEMS_IN_ROW) {
+			item->fFrame = BRect(position, 0, position + width - 1, height - 1);
+			position += width;
+		} else {
+			item->fFrame = BRect(inset, position, inset + width - 1, position + height - 1);
+			position += height;
+		}
+		widest = width > widest ? width : widest;
+		tallest = height > tallest ? height : tallest;
+	}
+	// Items of a column are as wide as the widest; titles of a row as high as the bar.
+	for (int32 i = 0; BMenuItem* item = ItemAt(i); i++) {
+		if (fLayout == B_ITEMS_IN_ROW)
+			item->fFrame.bottom = item->fFrame.top + tallest - 1;
+		else
+			item->fFrame.right = item->fFrame.left + widest - 1;
+	}
+}
+
+
+void
+BMenu::GetPreferredSize(float* width, float* height)
+{
+	if (fNeedsLayout)
+		LayoutItems();
+	float right = 0;
+	float bottom = 0;
+	for (int32 i = 0; BMenuItem* item = ItemAt(i); i++) {
+		right = item->fFrame.right > right ? item->fFrame.right : right;
+		bottom = item->fFrame.bottom > bottom ? item->fFrame.bottom : bottom;
+	}
+	if (fLayout == B_ITEMS_IN_ROW) {
+		font_height fontHeight;
+		GetFontHeight(&fontHeight);
+		// An empty bar is as high as one with a title.
+		float itemHeight = ceilf(fontHeight.ascent + fontHeight.descent) + 6;
+		if (width != NULL)
+			*width = right + 2;
+		if (height != NULL)
+			*height = bottom > itemHeight - 1 ? bottom + 1 : itemHeight;
+		return;
+	}
+	if (width != NULL)
+		*width = right + 1;
+	if (height != NULL)
+		*height = bottom + 1;
+}
+
+
+void
+BMenu::AttachedToWindow()
+{
+	LayoutItems();
+	if (fResizeToFit && fLayout == B_ITEMS_IN_COLUMN) {
+		float width;
+		float height;
+		GetPreferredSize(&width, &height);
+		ResizeTo(width, height);
+	}
+}
+
+
+void
+BMenu::Draw(BRect updateRect)
+{
+	if (fNeedsLayout)
+		LayoutItems();
+	for (int32 i = 0; BMenuItem* item = ItemAt(i); i++) {
+		if (item->fFrame.Intersects(updateRect))
+			item->Draw();
+	}
+	if (fLayout == B_ITEMS_IN_ROW)
+		return;
+	BRect bounds = Bounds();
+	SetHighColor(tint_color(ViewColor(), B_DARKEN_4_TINT));
+	StrokeRect(bounds);
+}
+
+
+BMenuItem*
+BMenu::ItemAt(BPoint where) const
+{
+	for (int32 i = 0; BMenuItem* item = ItemAt(i); i++) {
+		if (item->fFrame.Contains(where))
+			return item;
+	}
+	return NULL;
+}
+
+
+void
+BMenu::SelectItem(BMenuItem* item)
+{
+	if (item == fSelected)
+		return;
+	BMenuItem* old = fSelected;
+	fSelected = item;
+	if (old != NULL)
+		old->Highlight(false);
+	if (item != NULL)
+		item->Highlight(true);
+}
+
+
+BPrivate::MenuLayer*
+BMenu::OpenLayer() const
+{
+	return Window() != NULL ? BPrivate::MenuLayer::Find(Window()) : NULL;
+}
+
+
+// #pragma mark - Input
+
+
+void
+BMenu::MouseMoved(BPoint where, uint32 transit, const BMessage* dragMessage)
+{
+	BPrivate::MenuLayer* layer = OpenLayer();
+	if (layer == NULL || Parent() != layer)
+		return;
+	BMenuItem* item = Bounds().Contains(where) ? ItemAt(where) : NULL;
+	if (item == NULL) {
+		// Leaving the menu keeps a title whose submenu is open.
+		if (fSelected != NULL && fSelected->Submenu() != NULL
+			&& fSelected->Submenu()->Window() != NULL) {
+			return;
+		}
+		SelectItem(NULL);
+		return;
+	}
+	if (item == fSelected)
+		return;
+	SelectItem(item);
+	if (item->Submenu() != NULL && item->IsEnabled())
+		layer->OpenSubmenu(this, item);
+	else
+		layer->CloseAbove(this);
+}
+
+
+void
+BMenu::MouseDown(BPoint where)
+{
+	MouseMoved(where, B_INSIDE_VIEW, NULL);
+}
+
+
+void
+BMenu::MouseUp(BPoint where)
+{
+	BMenuItem* item = Bounds().Contains(where) ? ItemAt(where) : NULL;
+	if (item != NULL && item->IsEnabled() && item->Submenu() == NULL)
+		_ChooseItem(item);
+}
+
+
+void
+BMenu::_ChooseItem(BMenuItem* item)
+{
+	if (BPrivate::MenuLayer* layer = OpenLayer())
+		layer->Close();
+	SelectItem(NULL);
+	if (fRadioMode)
+		item->SetMarked(true);
+	item->Invoke();
+}
+
+
+bool
+BMenu::_InvokeShortcut(uint32 key, uint32 modifiers)
+{
+	for (int32 i = 0; BMenuItem* item = ItemAt(i); i++) {
+		if (item->Submenu() != NULL) {
+			if (item->Submenu()->_InvokeShortcut(key, modifiers))
+				return true;
+			continue;
+		}
+		if (item->fShortcut == 0 || (uint32)tolower((uchar)item->fShortcut) != key
+			|| (item->fModifiers & kShortcutModifiers)
+				!= (modifiers & kShortcutModifiers)) {
+			continue;
+		}
+		if (item->IsEnabled()) {
+			if (fRadioMode)
+				item->SetMarked(true);
+			item->Invoke();
+		}
+		return true;
+	}
+	return false;
+}
+
+
+// #pragma mark - Scripting
+
+
+void
+BMenu::MessageReceived(BMessage* message)
+{
+	if (BPrivate::match_property(message, stMenuProperties) >= 0) {
+		_HandleScripting(message);
+		return;
+	}
+	BView::MessageReceived(message);
+}
+
+
+BHandler*
+BMenu::ResolveSpecifier(BMessage* message, int32 index, BMessage* specifier, int32 form,
+	const char* property)
+{
+	BPropertyInfo info(stMenuProperties);
+	if (info.FindMatch(message, index, specifier, form, property) >= 0)
+		return this;
+	return BView::ResolveSpecifier(message, index, specifier, form, property);
+}
+
+
+status_t
+BMenu::GetSupportedSuites(BMessage* data)
+{
+	status_t status = BPrivate::add_suite(data, "suite/vnd.Be-menu", stMenuProperties);
+	if (status == B_OK)
+		status = BView::GetSupportedSuites(data);
+	return status;
+}
+
+
+namespace {
+
+// The item of menu that a "Menu" or "MenuItem" specifier names; submenus only counts
+// items that hold one.
+BMenuItem*
+item_for_specifier(BMenu* menu, BMessage* specifier, int32 form, bool submenus)
+{
+	if (form == B_NAME_SPECIFIER) {
+		const char* name;
+		if (specifier->FindString("name", &name) != B_OK)
+			return NULL;
+		for (int32 i = 0; BMenuItem* item = menu->ItemAt(i); i++) {
+			if ((!submenus || item->Submenu() != NULL) && strcmp(item->Label(), name) == 0)
+				return item;
+		}
+		return NULL;
+	}
+	int32 index;
+	if (specifier->FindInt32("index", &index) != B_OK)
+		return NULL;
+	if (!submenus) {
+		if (form == B_REVERSE_INDEX_SPECIFIER)
+			index = menu->CountItems() - index;
+		return menu->ItemAt(index);
+	}
+	int32 count = 0;
+	for (int32 i = 0; BMenuItem* item = menu->ItemAt(i); i++)
+		count += item->Submenu() != NULL ? 1 : 0;
+	if (form == B_REVERSE_INDEX_SPECIFIER)
+		index = count - index;
+	for (int32 i = 0; BMenuItem* item = menu->ItemAt(i); i++) {
+		if (item->Submenu() != NULL && index-- == 0)
+			return item;
+	}
+	return NULL;
+}
+
+} // namespace
+
+
+// Walks the chain of "Menu" and "MenuItem" specifiers down from this menu, then applies
+// the command to what the chain names: a property of an item or menu, or an item itself.
+void
+BMenu::_HandleScripting(BMessage* message)
+{
+	BMenu* menu = this;
+	BMenuItem* item = NULL;
+	BPropertyInfo info(stMenuProperties);
+	for (;;) {
+		BMessage specifier;
+		int32 index;
+		int32 form;
+		const char* property;
+		if (message->GetCurrentSpecifier(&index, &specifier, &form, &property) != B_OK) {
+			BPrivate::reply_error(message, B_BAD_SCRIPT_SYNTAX,
+				"Didn't understand the specifier(s)");
+			return;
+		}
+		bool isMenu = strcmp(property, "Menu") == 0;
+		bool isItem = strcmp(property, "MenuItem") == 0;
+		if (menu == NULL || (!isMenu && !isItem)) {
+			// A property of what the chain named.
+			int32 match = menu != NULL || item != NULL
+				? info.FindMatch(message, index, &specifier, form, property) : -1;
+			BMenuItem* target = item != NULL ? item : menu->Superitem();
+			BMessage reply;
+			status_t status = B_OK;
+			bool get = message->what == B_GET_PROPERTY;
+			bool value;
+			const char* label;
+			switch (match) {
+				case 0:
+					if (get)
+						reply.AddBool("result", item != NULL ? item->IsEnabled()
+							: menu->IsEnabled());
+					else if ((status = message->FindBool("data", &value)) == B_OK) {
+						if (item != NULL)
+							item->SetEnabled(value);
+						else
+							menu->SetEnabled(value);
+					}
+					break;
+				case 1:
+					if (get) {
+						reply.AddString("result", target != NULL ? target->Label()
+							: menu->Name() != NULL ? menu->Name() : "");
+					} else if ((status = message->FindString("data", &label)) == B_OK) {
+						if (target != NULL)
+							target->SetLabel(label);
+						else
+							menu->SetName(label);
+					}
+					break;
+				case 2:
+					if (target == NULL)
+						status = B_BAD_VALUE;
+					else if (get)
+						reply.AddBool("result", target->IsMarked());
+					else if ((status = message->FindBool("data", &value)) == B_OK)
+						target->SetMarked(value);
+					break;
+				default:
+					if (menu != NULL && menu != this) {
+						// The handler and view suites of the submenu itself.
+						menu->BView::MessageReceived(message);
+						return;
+					}
+					BPrivate::reply_error(message, B_BAD_SCRIPT_SYNTAX,
+						"Didn't understand the specifier(s)");
+					return;
+			}
+			BPrivate::reply_result(message, &reply, status);
+			return;
+		}
+
+		if (form == B_DIRECT_SPECIFIER) {
+			if (isItem && message->what == B_COUNT_PROPERTIES) {
+				BMessage reply;
+				reply.AddInt32("result", menu->CountItems());
+				BPrivate::reply_result(message, &reply, B_OK);
+			} else {
+				BPrivate::reply_error(message, B_BAD_SCRIPT_SYNTAX,
+					"Didn't understand the specifier(s)");
+			}
+			return;
+		}
+
+		BMenuItem* named = item_for_specifier(menu, &specifier, form, isMenu);
+		bool last = index == 0;
+		if (last && message->what == B_CREATE_PROPERTY) {
+			const char* newLabel;
+			if (message->FindString("data", &newLabel) != B_OK) {
+				BMessage reply;
+				BPrivate::reply_result(message, &reply, B_BAD_VALUE);
+				return;
+			}
+			int32 at = named != NULL ? menu->IndexOf(named) : menu->CountItems();
+			if (form != B_NAME_SPECIFIER) {
+				specifier.FindInt32("index", &at);
+				if (form == B_REVERSE_INDEX_SPECIFIER)
+					at = menu->CountItems() - at;
+			}
+			bool added;
+			if (isMenu)
+				added = menu->AddItem(new BMenu(newLabel), at);
+			else {
+				int32 what = 0;
+				message->FindInt32("what", &what);
+				BMenuItem* newItem = new BMenuItem(newLabel, new BMessage((uint32)what));
+				added = menu->AddItem(newItem, at);
+				if (!added)
+					delete newItem;
+			}
+			BMessage reply;
+			BPrivate::reply_result(message, &reply, added ? B_OK : B_BAD_INDEX);
+			return;
+		}
+		if (named == NULL) {
+			BMessage reply;
+			BPrivate::reply_result(message, &reply,
+				form == B_NAME_SPECIFIER ? B_NAME_NOT_FOUND : B_BAD_INDEX);
+			return;
+		}
+		if (last && message->what == B_DELETE_PROPERTY) {
+			menu->RemoveItem(named);
+			delete named;
+			BMessage reply;
+			BPrivate::reply_result(message, &reply, B_OK);
+			return;
+		}
+		if (last && message->what == B_EXECUTE_PROPERTY && isItem) {
+			BMessage reply;
+			BPrivate::reply_result(message, &reply,
+				named->IsEnabled() ? named->Invoke() : B_NOT_ALLOWED);
+			return;
+		}
+		message->PopSpecifier();
+		item = named;
+		menu = named->Submenu();
+		if (isMenu)
+			item = NULL;
+	}
+}
