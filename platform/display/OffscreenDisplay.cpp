@@ -253,7 +253,9 @@ OffscreenDisplay::Windows()
 OffscreenWindow*
 OffscreenDisplay::FindWindow(const char* title)
 {
-	for (OffscreenWindow* window : Windows()) {
+	// Held throughout, so that no window is destroyed while its title is compared.
+	std::lock_guard<std::mutex> locker(fLock);
+	for (OffscreenWindow* window : fWindows) {
 		if (window->Title() == title)
 			return window;
 	}
