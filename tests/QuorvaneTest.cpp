@@ -354,6 +354,29 @@ TEST_F(QuorvaneTest, ALabelThatCannotBeFetchedIsReportedWithTheRequest)
 }
 
 
+TEST_F(QuorvaneTest, ALaterStartHandsItsArgumentsToTheRunningProgram)
+{
+	StartApp("application/x-vnd.qv-tree");
+	StartApp("application/x-vnd.qv-nosuites", "nosuites");
+
+	QuorvaneProcess quorvane(fRuntime);
+	quorvane.Start({ "application/x-vnd.qv-tree" });
+	ASSERT_TRUE(quorvane.WaitForLine("    Broken [3]"));
+
+	// Single launch: the second start passes its arguments on and ends.
+	pid_t second = fRuntime.Start("Quorvane", { "application/x-vnd.qv-nosuites" });
+	int status = fRuntime.Wait(second, 10000000);
+	ASSERT_TRUE(WIFEXITED(status));
+	EXPECT_EQ(WEXITSTATUS(status), 0);
+	std::string line = "\"application/x-vnd.qv-nosuites\" (ScriptTargetApp) is not scriptable";
+	ASSERT_TRUE(quorvane.WaitForLine(line));
+	ExpectCleanExit(quorvane);
+
+	EXPECT_EQ(quorvane.Output(), concat(tree_lines("application/x-vnd.qv-tree"), { line }));
+	EXPECT_EQ(quorvane.Errors(), tree_errors());
+}
+
+
 TEST_F(QuorvaneTest, TheSampleViewerIsPrintedWithItsWindowsAndViewsAtTheirDepths)
 {
 	setenv("BE_DISPLAY", "offscreen", 1);
