@@ -2,6 +2,8 @@
 // on a private registrar: the rows' texts and fallbacks, the specifier chains, the
 // messengers, discovery, and the analysis thread.
 #include <AppDefs.h>
+#include <Application.h>
+#include <Bitmap.h>
 #include <List.h>
 #include <Message.h>
 #include <Messenger.h>
@@ -231,4 +233,39 @@ TEST_F(ScriptingTargetsTest, AnalysisRunsOnAThreadNamedAfterTheApplication)
 		<< errors;
 	EXPECT_EQ(find_thread("ScriptTargetApp analysis"), B_NAME_NOT_FOUND);
 	delete node;
+}
+
+
+TEST_F(ScriptingTargetsTest, IconsLoadOnceFromTheProgramsOwnResources)
+{
+	// This test executable carries the program's resources.
+	BApplication application("application/x-vnd.qv-icons");
+	std::unique_ptr<ScriptingApplication> node(CreateScriptingApplication(kTree));
+	ASSERT_NE(node, nullptr);
+	std::unique_ptr<ScriptingWindow> window(MakeWindow(0));
+	ScriptingView view(0, window->GetMessenger(), window.get(), 2);
+
+	BBitmap* applicationIcon = node->GetBitmap();
+	BBitmap* windowIcon = window->GetBitmap();
+	BBitmap* viewIcon = view.GetBitmap();
+	ASSERT_NE(applicationIcon, nullptr);
+	ASSERT_NE(windowIcon, nullptr);
+	ASSERT_NE(viewIcon, nullptr);
+	EXPECT_EQ(applicationIcon->Bounds(), BRect(0, 0, 15, 15));
+	// Drawn icons, not blank squares.
+	for (BBitmap* icon : { applicationIcon, windowIcon, viewIcon }) {
+		const uint8* bits = static_cast<const uint8*>(icon->Bits());
+		bool varied = false;
+		for (int32 i = 1; i < icon->BitsLength(); i++)
+			varied = varied || bits[i] != bits[0];
+		EXPECT_TRUE(varied);
+	}
+	EXPECT_NE(applicationIcon, windowIcon);
+	EXPECT_NE(windowIcon, viewIcon);
+
+	// Shared by every node of a kind.
+	std::unique_ptr<ScriptingWindow> other(MakeWindow(1));
+	EXPECT_EQ(node->GetBitmap(), applicationIcon);
+	EXPECT_EQ(other->GetBitmap(), windowIcon);
+	EXPECT_EQ(ScriptingView(1, window->GetMessenger(), window.get(), 2).GetBitmap(), viewIcon);
 }
