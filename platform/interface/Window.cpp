@@ -809,24 +809,11 @@ BWindow::GetSupportedSuites(BMessage* data)
 }
 
 
-// The key menu bar as the view it is. A menu bar is a view by single inheritance, so its
-// view part starts at its own address; the window compares addresses instead of needing
-// the menu bar's declaration.
+// The key menu bar as a view; a bar leaving the window gives the role up.
 BView*
 BWindow::_MenuBarView() const
 {
-	if (fKeyMenuBar == NULL)
-		return NULL;
-	BView* found = NULL;
-	std::function<void(BView*)> search = [&](BView* view) {
-		for (int32 i = 0; BView* child = view->ChildAt(i); i++) {
-			if (found == NULL && (const void*)child == (const void*)fKeyMenuBar)
-				found = child;
-			search(child);
-		}
-	};
-	search(fTopView);
-	return found;
+	return fKeyMenuBar;
 }
 
 
