@@ -44,7 +44,6 @@ public:
 
 			DrawState&			Current() { return fStates.back(); }
 			const DrawState&	Current() const { return fStates.back(); }
-			int32				Depth() const { return (int32)fStates.size(); }
 
 			// The new level starts as a copy of the current one, with its origin at the
 			// current combined origin.
