@@ -9,6 +9,7 @@
 
 #include <stdio.h>
 #include <unistd.h>
+#include <string>
 #include <vector>
 
 using namespace BPrivate;
@@ -101,4 +102,31 @@ TEST(OffscreenDisplayTest, ScreenFrameComesFromTheDisplay)
 	BScreen screen;
 	EXPECT_EQ(screen.Frame(), BRect(0, 0, 1279, 1023));
 	EXPECT_STREQ(Display::Default()->Name(), "offscreen");
+}
+
+
+TEST(OffscreenDisplayTest, LeavesSnapshotsWhereAsked)
+{
+	char directory[] = "/tmp/offscreen-snapshots-XXXXXX";
+	ASSERT_NE(mkdtemp(directory), nullptr);
+	setenv("BE_SCREENSHOT_DIR", directory, 1);
+
+	OffscreenDisplay display;
+	DisplayWindow* window = display.CreateWindow(BRect(0, 0, 9, 9), "Snap shot/1",
+		[](const DisplayEvent&) {});
+	std::string path = std::string(directory) + "/OffscreenDisplayTest-Snap_shot_1.png";
+	cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 10, 10);
+	window->Present(surface, BRect(0, 0, 9, 9));
+	EXPECT_EQ(access(path.c_str(), R_OK), 0);
+	unlink(path.c_str());
+	// Presentations in quick succession are not all written; the last one is, at the end.
+	window->Present(surface, BRect(0, 0, 9, 9));
+	EXPECT_NE(access(path.c_str(), R_OK), 0);
+	delete window;
+	EXPECT_EQ(access(path.c_str(), R_OK), 0);
+	cairo_surface_destroy(surface);
+
+	unlink(path.c_str());
+	rmdir(directory);
+	unsetenv("BE_SCREENSHOT_DIR");
 }

@@ -6,12 +6,19 @@
 #include <cairo.h>
 
 #include <algorithm>
+#include <ctype.h>
+#include <errno.h>
+#include <stdlib.h>
 #include <chrono>
 #include <math.h>
 
 namespace BPrivate {
 
 namespace {
+
+// Where windows leave snapshots of themselves, when set.
+const char* const kSnapshotVariable = "BE_SCREENSHOT_DIR";
+const std::chrono::milliseconds kSnapshotInterval(250);
 
 // The screen that offscreen windows are placed on.
 const BRect kScreenFrame(0, 0, 1279, 1023);
@@ -45,7 +52,36 @@ OffscreenWindow::OffscreenWindow(OffscreenDisplay* display, BRect frame, const c
 OffscreenWindow::~OffscreenWindow()
 {
 	fDisplay->Remove(this);
+	{
+		std::lock_guard<std::mutex> locker(fLock);
+		if (fPresentations > 0)
+			SaveSnapshotLocked(true);
+	}
 	cairo_surface_destroy(fFront);
+}
+
+
+// With BE_SCREENSHOT_DIR set, the window keeps a PNG of what it shows there, named after
+// the program and the window's title, written at most every 250 ms and when the window
+// goes away.
+void
+OffscreenWindow::SaveSnapshotLocked(bool always)
+{
+	const char* directory = getenv(kSnapshotVariable);
+	if (directory == NULL || directory[0] == '\0')
+		return;
+	auto now = std::chrono::steady_clock::now();
+	if (!always && now - fLastSnapshot < kSnapshotInterval)
+		return;
+	fLastSnapshot = now;
+
+	std::string name = program_invocation_short_name;
+	name += "-";
+	std::string title = fTitle.empty() ? "untitled" : fTitle;
+	for (char c : title)
+		name += isalnum((unsigned char)c) || c == '-' || c == '_' ? c : '_';
+	std::string path = std::string(directory) + "/" + name + ".png";
+	cairo_surface_write_to_png(fFront, path.c_str());
 }
 
 
@@ -133,6 +169,7 @@ OffscreenWindow::Present(cairo_surface_t* surface, BRect dirty)
 		cairo_destroy(cairo);
 		cairo_surface_flush(fFront);
 		fPresentations++;
+		SaveSnapshotLocked(false);
 	}
 	fPresented.notify_all();
 }

@@ -7,6 +7,7 @@
 
 #include <GraphicsDefs.h>
 
+#include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <string>
@@ -48,6 +49,8 @@ public:
 			void				Inject(const DisplayEvent& event);
 
 private:
+			void				SaveSnapshotLocked(bool always);
+
 			class OffscreenDisplay* fDisplay;
 			DisplayEventHandler	fHandler;
 			std::mutex			fLock;
@@ -57,6 +60,7 @@ private:
 			bool				fVisible;
 			cairo_surface_t*	fFront;
 			int64				fPresentations;
+			std::chrono::steady_clock::time_point fLastSnapshot;
 };
 
 class OffscreenDisplay : public Display {
