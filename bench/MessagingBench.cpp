@@ -158,17 +158,22 @@ private:
 } // namespace
 
 
-// The machine may be shared: medians of several repetitions, taken in turns.
-BENCHMARK(BM_KitRoundTrip)->Unit(benchmark::kMicrosecond)->UseRealTime()->Repetitions(5)
+// The machine may be shared: medians of several repetitions of each, interleaved so that
+// a burst of load elsewhere falls on both alike.
+BENCHMARK(BM_KitRoundTrip)->Unit(benchmark::kMicrosecond)->UseRealTime()->Repetitions(9)
 	->ReportAggregatesOnly(true);
-BENCHMARK(BM_RawRoundTrip)->Unit(benchmark::kMicrosecond)->UseRealTime()->Repetitions(5)
+BENCHMARK(BM_RawRoundTrip)->Unit(benchmark::kMicrosecond)->UseRealTime()->Repetitions(9)
 	->ReportAggregatesOnly(true);
 
 
 int
 main(int argc, char** argv)
 {
-	benchmark::Initialize(&argc, argv);
+	std::vector<char*> arguments(argv, argv + argc);
+	char interleave[] = "--benchmark_enable_random_interleaving=true";
+	arguments.insert(arguments.begin() + 1, interleave);
+	int count = (int)arguments.size();
+	benchmark::Initialize(&count, arguments.data());
 	RatioReporter reporter;
 	benchmark::RunSpecifiedBenchmarks(&reporter);
 	benchmark::Shutdown();

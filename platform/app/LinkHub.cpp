@@ -30,7 +30,11 @@ struct ListenState {
 	std::string		path;
 	// Read by the I/O thread, replaced under stLock.
 	std::atomic<int> listenFD{-1};
+	// The accepted connections; part of ioEpollFD except while the idle main looper
+	// watches it itself, so that a request wakes one thread, not two.
 	int				epollFD = -1;
+	// What the I/O thread waits on: the listening socket, the quit signals, epollFD.
+	int				ioEpollFD = -1;
 	int				signalFD = -1;
 	// Accepted connections by descriptor. Each is armed for one event at a time
 	// (EPOLLONESHOT), so that only one thread reads it: the I/O thread, or the main
@@ -193,19 +197,12 @@ read_from(ListenState& state, int fd)
 
 
 void
-handle_events(ListenState& state, const epoll_event* events, int count)
+serve_connections(ListenState& state, int timeout)
 {
-	for (int i = 0; i < count; i++) {
-		int fd = events[i].data.fd;
-		if (fd == state.listenFD)
-			accept_all(state);
-		else if (fd == state.signalFD) {
-			auto hook = stQuitHook.load();
-			if (quit_signals_drain(fd) && hook != nullptr)
-				hook();
-		} else
-			read_from(state, fd);
-	}
+	epoll_event events[16];
+	int count = epoll_wait(state.epollFD, events, 16, timeout);
+	for (int i = 0; i < count; i++)
+		read_from(state, events[i].data.fd);
 }
 
 
@@ -213,30 +210,53 @@ status_t
 io_loop(void* data)
 {
 	ListenState& state = *static_cast<ListenState*>(data);
-	epoll_event events[32];
+	epoll_event events[4];
 	for (;;) {
-		int count = epoll_wait(state.epollFD, events, 32, -1);
+		int count = epoll_wait(state.ioEpollFD, events, 4, -1);
 		if (count < 0) {
 			if (errno == EINTR)
 				continue;
 			return B_ERROR;
 		}
-		handle_events(state, events, count);
+		for (int i = 0; i < count; i++) {
+			int fd = events[i].data.fd;
+			if (fd == state.epollFD)
+				serve_connections(state, 0);
+			else if (fd == state.signalFD) {
+				auto hook = stQuitHook.load();
+				if (quit_signals_drain(fd) && hook != nullptr)
+					hook();
+			} else
+				accept_all(state);
+		}
 	}
 }
 
 
-// The idle main looper's share of the I/O: whatever is ready now.
+// The idle main looper's share of the I/O: it takes the connections over while it
+// waits, and serves what is ready.
 void
-serve_ready_events()
+watch_connections(bool idle)
 {
 	ListenState* state = stListen.load();
 	if (state == nullptr)
 		return;
-	epoll_event events[8];
-	int count = epoll_wait(state->epollFD, events, 8, 0);
-	if (count > 0)
-		handle_events(*state, events, count);
+	if (idle)
+		epoll_ctl(state->ioEpollFD, EPOLL_CTL_DEL, state->epollFD, nullptr);
+	else {
+		epoll_event event = {};
+		event.events = EPOLLIN;
+		event.data.fd = state->epollFD;
+		epoll_ctl(state->ioEpollFD, EPOLL_CTL_ADD, state->epollFD, &event);
+	}
+}
+
+
+void
+serve_ready_connections()
+{
+	if (ListenState* state = stListen.load())
+		serve_connections(*state, 0);
 }
 
 
@@ -246,27 +266,33 @@ start_io_thread()
 {
 	auto state = new ListenState;
 	state->epollFD = epoll_create1(EPOLL_CLOEXEC);
-	if (state->epollFD < 0) {
+	state->ioEpollFD = epoll_create1(EPOLL_CLOEXEC);
+	if (state->epollFD < 0 || state->ioEpollFD < 0) {
+		close(state->epollFD);
+		close(state->ioEpollFD);
 		delete state;
 		return B_NO_MORE_FDS;
 	}
+	epoll_event event = {};
+	event.events = EPOLLIN;
+	event.data.fd = state->epollFD;
+	epoll_ctl(state->ioEpollFD, EPOLL_CTL_ADD, state->epollFD, &event);
 	if (stQuitHook.load() != nullptr) {
 		state->signalFD = quit_signals_install();
-		epoll_event event = {};
-		event.events = EPOLLIN;
 		event.data.fd = state->signalFD;
 		if (state->signalFD >= 0)
-			epoll_ctl(state->epollFD, EPOLL_CTL_ADD, state->signalFD, &event);
+			epoll_ctl(state->ioEpollFD, EPOLL_CTL_ADD, state->signalFD, &event);
 	}
 
 	thread_id thread = spawn_thread(io_loop, "link hub", B_URGENT_DISPLAY_PRIORITY, state);
 	if (thread < 0) {
 		close(state->epollFD);
+		close(state->ioEpollFD);
 		delete state;
 		return thread;
 	}
 	stListen = state;
-	Port::SetIdleWork(state->epollFD, serve_ready_events);
+	Port::SetIdleWork(state->epollFD, watch_connections, serve_ready_connections);
 	resume_thread(thread);
 	return B_OK;
 }
@@ -311,7 +337,7 @@ Listen(const std::string& path)
 	epoll_event event = {};
 	event.events = EPOLLIN;
 	event.data.fd = fd;
-	epoll_ctl(stListen.load()->epollFD, EPOLL_CTL_ADD, fd, &event);
+	epoll_ctl(stListen.load()->ioEpollFD, EPOLL_CTL_ADD, fd, &event);
 	return B_OK;
 }
 
@@ -323,7 +349,7 @@ StopListening()
 	if (stListen == nullptr || stListen.load()->listenFD < 0)
 		return;
 	int fd = stListen.load()->listenFD.exchange(-1);
-	epoll_ctl(stListen.load()->epollFD, EPOLL_CTL_DEL, fd, nullptr);
+	epoll_ctl(stListen.load()->ioEpollFD, EPOLL_CTL_DEL, fd, nullptr);
 	close(fd);
 	unlink(stListen.load()->path.c_str());
 }
@@ -374,8 +400,10 @@ status_t
 SendAndWait(team_id team, const MessageHead& head, const BMessage& message, BMessage* reply,
 	bigtime_t sendTimeout, bigtime_t replyTimeout)
 {
+	// A connection whose peer has gone fails its next request and is closed by it; the
+	// one after that connects anew.
 	std::shared_ptr<LinkConnection>& connection = tlRequests[team];
-	if (connection == nullptr || connection->IsHungUp()) {
+	if (connection == nullptr || connection->IsClosed()) {
 		connection.reset();
 		status_t status = connect_to_team(team, connection);
 		if (status != B_OK) {

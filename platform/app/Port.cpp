@@ -20,7 +20,9 @@ std::unordered_map<port_id, std::shared_ptr<Port>>& stPorts
 	= *new std::unordered_map<port_id, std::shared_ptr<Port>>;
 port_id stNextID = 1;
 std::atomic<port_id> stMainID{-1};
+// Set once, before the main port's reader uses them.
 std::atomic<int> stIdleFD{-1};
+std::atomic<void (*)(bool)> stIdleWatch{nullptr};
 std::atomic<void (*)()> stIdleWork{nullptr};
 
 
@@ -67,8 +69,9 @@ Port::SetMain(port_id id)
 
 
 void
-Port::SetIdleWork(int fd, void (*work)())
+Port::SetIdleWork(int fd, void (*watch)(bool idle), void (*work)())
 {
+	stIdleWatch = watch;
 	stIdleWork = work;
 	stIdleFD = fd;
 }
@@ -160,10 +163,8 @@ Port::Read(bigtime_t timeout)
 		if (deadline != B_INFINITE_TIMEOUT && system_time() >= deadline)
 			return nullptr;
 
-		int idleFD = stIdleFD;
-		void (*idleWork)() = stIdleWork;
-		if (fID == stMainID && idleFD >= 0 && idleWork != nullptr) {
-			_WaitWithIdleWork(lock, deadline, idleFD, idleWork);
+		if (fID == stMainID && stIdleFD >= 0) {
+			_WaitWithIdleWork(lock, deadline);
 			continue;
 		}
 		auto ready = [this] { return fClosed || !fQueue.empty(); };
@@ -178,12 +179,23 @@ Port::Read(bigtime_t timeout)
 
 
 void
-Port::_WaitWithIdleWork(std::unique_lock<std::mutex>& lock, bigtime_t deadline, int idleFD,
-	void (*idleWork)())
+Port::_WaitWithIdleWork(std::unique_lock<std::mutex>& lock, bigtime_t deadline)
 {
+	int idleFD = stIdleFD;
+	void (*idleWatch)(bool) = stIdleWatch;
+	void (*idleWork)() = stIdleWork;
+
 	if (fEventFD < 0)
 		fEventFD = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
-	fPolling = fEventFD >= 0;
+	if (fEventFD < 0) {
+		// Without a descriptor to be woken by, look at both sides in turn.
+		fReadable.wait_for(lock, std::chrono::milliseconds(10));
+		lock.unlock();
+		idleWork();
+		lock.lock();
+		return;
+	}
+	fPolling = true;
 	lock.unlock();
 
 	int milliseconds = -1;
@@ -192,16 +204,24 @@ Port::_WaitWithIdleWork(std::unique_lock<std::mutex>& lock, bigtime_t deadline, 
 		milliseconds = left <= 0 ? 0 : (int)((left + 999) / 1000);
 	}
 	pollfd entries[2] = { { idleFD, POLLIN, 0 }, { fEventFD, POLLIN, 0 } };
-	int ready = poll(entries, fEventFD >= 0 ? 2 : 1, milliseconds);
-	if (ready > 0 && (entries[0].revents & POLLIN) != 0)
-		idleWork();
+	idleWatch(true);
+	int ready = poll(entries, 2, milliseconds);
 
 	lock.lock();
 	fPolling = false;
 	uint64 count;
-	if (fEventFD >= 0 && read(fEventFD, &count, sizeof(count)) < 0) {
-		// Nothing was signalled; the queue says what there is.
+	if (ready > 0 && (entries[1].revents & POLLIN) != 0
+		&& read(fEventFD, &count, sizeof(count)) < 0) {
+		// Another wake-up took the count; the queue says what there is.
 	}
+	if (ready > 0 && (entries[0].revents & POLLIN) != 0) {
+		// Messages that the work queues wake nobody: this thread reads them next.
+		lock.unlock();
+		idleWork();
+		lock.lock();
+	}
+	// Busy from here on: the transport's own thread takes over again.
+	idleWatch(false);
 }
 
 

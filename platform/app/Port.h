@@ -23,10 +23,11 @@ public:
 	// The open port with that number (kMainPort: the main port), or NULL.
 	static std::shared_ptr<Port> Find(port_id id);
 	static void SetMain(port_id id);
-	// While the main port's reader has nothing to read, it also watches fd and calls
-	// work when fd is readable: the transport's I/O, so that a request for an idle
-	// application is taken in by the thread that will handle it.
-	static void SetIdleWork(int fd, void (*work)());
+	// While the main port's reader has nothing to read, it also watches fd (between
+	// watch(true) and watch(false)) and calls work when fd is readable: the transport's
+	// I/O, so that a request for an idle application is taken in by the thread that
+	// will handle it.
+	static void SetIdleWork(int fd, void (*watch)(bool idle), void (*work)());
 
 	port_id ID() const { return fID; }
 
@@ -51,8 +52,7 @@ private:
 				Port(port_id id, int32 capacity);
 
 	void		_WakeReader();
-	void		_WaitWithIdleWork(std::unique_lock<std::mutex>& lock, bigtime_t deadline,
-					int idleFD, void (*idleWork)());
+	void		_WaitWithIdleWork(std::unique_lock<std::mutex>& lock, bigtime_t deadline);
 
 	mutable std::mutex	fLock;
 	std::condition_variable fReadable;
