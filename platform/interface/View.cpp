@@ -120,8 +120,8 @@ void BView::Pulse() {}
 void
 BView::MessageReceived(BMessage* message)
 {
-	if (message->HasSpecifiers() && message->what >= B_COUNT_PROPERTIES
-		&& message->what <= B_SET_PROPERTY) {
+	if (message->HasSpecifiers() && (message->what == B_GET_PROPERTY
+			|| message->what == B_SET_PROPERTY || message->what == B_COUNT_PROPERTIES)) {
 		BMessage specifier;
 		int32 index;
 		int32 form;
