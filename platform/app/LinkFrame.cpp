@@ -52,14 +52,6 @@ append_frame_header(std::vector<uint8>& buffer, FrameKind kind, size_t bodySize)
 
 
 void
-patch_frame_size(std::vector<uint8>& buffer, size_t offset, size_t bodySize)
-{
-	uint32 size = htole32((uint32)bodySize);
-	memcpy(buffer.data() + offset + 8, &size, sizeof(size));
-}
-
-
-void
 append_message_head(std::vector<uint8>& buffer, const MessageHead& head)
 {
 	append_le<int32>(buffer, head.port);

@@ -53,8 +53,6 @@ struct Frame {
 
 // Appends a frame's header to buffer; the body follows it.
 void append_frame_header(std::vector<uint8>& buffer, FrameKind kind, size_t bodySize);
-// Overwrites the size in a header written by append_frame_header at offset.
-void patch_frame_size(std::vector<uint8>& buffer, size_t offset, size_t bodySize);
 void append_message_head(std::vector<uint8>& buffer, const MessageHead& head);
 void append_reply_head(std::vector<uint8>& buffer, const ReplyHead& head);
 

@@ -171,14 +171,6 @@ LockFor(const BLooper* looper)
 }
 
 
-bool
-IsValid(const BLooper* looper)
-{
-	std::lock_guard<std::mutex> lock(stLock);
-	return find_entry(looper) != nullptr;
-}
-
-
 BLooper*
 LooperForThread(thread_id thread)
 {

@@ -51,7 +51,6 @@ void SetThread(BLooper* looper, thread_id thread);
 void Remove(BLooper* looper);
 // NULL when the looper is not (or no longer) alive.
 std::shared_ptr<LooperLock> LockFor(const BLooper* looper);
-bool IsValid(const BLooper* looper);
 
 BLooper* LooperForThread(thread_id thread);
 BLooper* LooperForPort(port_id port);

@@ -4,9 +4,6 @@
 
 #include <Roster.h>
 
-#include <string>
-#include <vector>
-
 class BMessage;
 
 class BRoster::Private {
