@@ -1,7 +1,8 @@
 // One row of a list view: its height and width, whether it is selected and enabled, and,
 // in an outline list, its outline level and whether its subitems are shown. Subclasses
 // draw the row in DrawItem; the list calls Update when the item is added and whenever the
-// list's font changes. The list owns nothing of the item's contents.
+// list's font changes. A list does not own its items: whoever adds an item deletes it,
+// after taking it out. An item belongs to at most one list at a time.
 #ifndef _LIST_ITEM_H
 #define _LIST_ITEM_H
 
@@ -39,7 +40,11 @@ public:
 	// rounded up).
 	virtual void Update(BView* owner, const BFont* font);
 
+	class Private;
+
 private:
+	friend class Private;
+
 	BListItem(const BListItem&) = delete;
 	BListItem& operator=(const BListItem&) = delete;
 
@@ -49,6 +54,31 @@ private:
 	bool fSelected;
 	bool fEnabled;
 	bool fExpanded;
+	// Where the list that holds the item last put it; checked before use.
+	int32 fListIndex;
+};
+
+
+// A row that shows one line of text.
+class BStringItem : public BListItem {
+public:
+	BStringItem(const char* text, uint32 outlineLevel = 0, bool expanded = true);
+	virtual ~BStringItem();
+
+	virtual void DrawItem(BView* owner, BRect frame, bool complete = false);
+	// As BListItem, and places the text's baseline in the row.
+	virtual void Update(BView* owner, const BFont* font);
+
+	// Copies the text.
+	virtual void SetText(const char* text);
+	const char* Text() const;
+
+protected:
+	float BaselineOffset() const;
+
+private:
+	char* fText;
+	float fBaselineOffset;
 };
 
 #endif // _LIST_ITEM_H

@@ -13,7 +13,8 @@ BListItem::BListItem(uint32 outlineLevel, bool expanded)
 	fLevel(outlineLevel),
 	fSelected(false),
 	fEnabled(true),
-	fExpanded(expanded)
+	fExpanded(expanded),
+	fListIndex(-1)
 {
 }
 

@@ -4,6 +4,8 @@
 #include "display/OffscreenDisplay.h"
 
 #include <Looper.h>
+#include <Message.h>
+#include <Messenger.h>
 #include <OS.h>
 
 #include <string.h>
@@ -33,7 +35,7 @@ inject_mouse(OffscreenWindow* window, int type, BPoint where, uint32 buttons)
 
 
 void
-inject_click(OffscreenWindow* window, BPoint where, uint32 modifiers)
+inject_click(OffscreenWindow* window, BPoint where, uint32 modifiers, int32 clicks)
 {
 	DisplayEvent event;
 	event.type = BPrivate::kDisplayMouseMoved;
@@ -42,11 +44,24 @@ inject_click(OffscreenWindow* window, BPoint where, uint32 modifiers)
 	window->Inject(event);
 	event.type = BPrivate::kDisplayMouseDown;
 	event.buttons = 1;
-	event.clicks = 1;
+	event.clicks = clicks;
 	window->Inject(event);
 	event.type = BPrivate::kDisplayMouseUp;
 	event.buttons = 0;
 	event.clicks = 0;
+	window->Inject(event);
+}
+
+
+void
+inject_wheel(OffscreenWindow* window, BPoint where, float delta)
+{
+	DisplayEvent event;
+	event.type = BPrivate::kDisplayMouseMoved;
+	event.where = where;
+	window->Inject(event);
+	event.type = BPrivate::kDisplayMouseWheel;
+	event.wheelDelta = delta;
 	window->Inject(event);
 }
 
@@ -77,4 +92,14 @@ wait_until(BLooper* looper, const std::function<bool()>& condition)
 		snooze(5000);
 	}
 	return false;
+}
+
+
+bool
+wait_for_queue(BLooper* looper)
+{
+	// A synchronous message is handled after everything queued before it.
+	BMessage request('wQue');
+	BMessage reply;
+	return BMessenger(looper).SendMessage(&request, &reply, 5000000, 5000000) == B_OK;
 }

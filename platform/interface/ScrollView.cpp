@@ -1,0 +1,149 @@
+#include <ScrollView.h>
+
+#include <AppDefs.h>
+#include <Message.h>
+#include <ScrollBar.h>
+
+
+BScrollView::BScrollView(const char* name, BView* target, uint32 resizingMode,
+	uint32 flags, bool horizontal, bool vertical, border_style border)
+	:
+	BView(_Frame(target, horizontal, vertical, border), name, resizingMode,
+		flags | B_WILL_DRAW | B_FRAME_EVENTS),
+	fTarget(target),
+	fHorizontalBar(NULL),
+	fVerticalBar(NULL),
+	fBorder(border)
+{
+	SetViewColor(ui_color(B_PANEL_BACKGROUND_COLOR));
+	float inset = _BorderSize(border);
+	BRect inner = Bounds().InsetByCopy(inset, inset);
+	if (vertical)
+		inner.right -= B_V_SCROLL_BAR_WIDTH;
+	if (horizontal)
+		inner.bottom -= B_H_SCROLL_BAR_HEIGHT;
+	if (target != NULL) {
+		target->MoveTo(inset, inset);
+		AddChild(target);
+	}
+	// Each bar starts right after the target and overlaps the border's inner line.
+	if (horizontal) {
+		fHorizontalBar = new BScrollBar(BRect(inner.left - 1, inner.bottom + 1,
+				inner.right + 1, inner.bottom + 1 + B_H_SCROLL_BAR_HEIGHT),
+			"_HSB_", target, 0, 0, B_HORIZONTAL);
+		AddChild(fHorizontalBar);
+	}
+	if (vertical) {
+		fVerticalBar = new BScrollBar(BRect(inner.right + 1, inner.top - 1,
+				inner.right + 1 + B_V_SCROLL_BAR_WIDTH, inner.bottom + 1),
+			"_VSB_", target, 0, 0, B_VERTICAL);
+		AddChild(fVerticalBar);
+	}
+	if (target != NULL)
+		target->TargetedByScrollView(this);
+}
+
+
+BScrollView::~BScrollView()
+{
+	// The bars stop hearing the target while both still exist, whichever child goes
+	// first.
+	if (fHorizontalBar != NULL)
+		fHorizontalBar->SetTarget((BView*)NULL);
+	if (fVerticalBar != NULL)
+		fVerticalBar->SetTarget((BView*)NULL);
+}
+
+
+float
+BScrollView::_BorderSize(border_style border)
+{
+	switch (border) {
+		case B_FANCY_BORDER:
+			return 2;
+		case B_PLAIN_BORDER:
+			return 1;
+		default:
+			return 0;
+	}
+}
+
+
+BRect
+BScrollView::_Frame(BView* target, bool horizontal, bool vertical, border_style border)
+{
+	BRect frame = target != NULL ? target->Frame() : BRect(0, 0, 16, 16);
+	float inset = _BorderSize(border);
+	frame.InsetBy(-inset, -inset);
+	if (vertical)
+		frame.right += B_V_SCROLL_BAR_WIDTH;
+	if (horizontal)
+		frame.bottom += B_H_SCROLL_BAR_HEIGHT;
+	return frame;
+}
+
+
+BScrollBar*
+BScrollView::ScrollBar(orientation direction) const
+{
+	return direction == B_HORIZONTAL ? fHorizontalBar : fVerticalBar;
+}
+
+
+void
+BScrollView::SetBorder(border_style border)
+{
+	float delta = _BorderSize(border) - _BorderSize(fBorder);
+	fBorder = border;
+	if (fTarget != NULL) {
+		fTarget->MoveBy(delta, delta);
+		fTarget->ResizeBy(-2 * delta, -2 * delta);
+	}
+	if (fVerticalBar != NULL) {
+		fVerticalBar->MoveBy(-delta, delta);
+		fVerticalBar->ResizeBy(0, -2 * delta);
+	}
+	if (fHorizontalBar != NULL) {
+		fHorizontalBar->MoveBy(delta, -delta);
+		fHorizontalBar->ResizeBy(-2 * delta, 0);
+	}
+	Invalidate();
+}
+
+
+void
+BScrollView::Draw(BRect updateRect)
+{
+	BRect bounds = Bounds();
+	rgb_color panel = ui_color(B_PANEL_BACKGROUND_COLOR);
+	switch (fBorder) {
+		case B_FANCY_BORDER:
+			// A sunken bevel around a dark line.
+			SetHighColor(tint_color(panel, B_DARKEN_1_TINT));
+			StrokeLine(bounds.LeftBottom(), bounds.LeftTop());
+			StrokeLine(bounds.LeftTop(), bounds.RightTop());
+			SetHighColor(ui_color(B_SHINE_COLOR));
+			StrokeLine(bounds.RightTop(), bounds.RightBottom());
+			StrokeLine(bounds.RightBottom(), bounds.LeftBottom());
+			SetHighColor(tint_color(panel, B_DARKEN_3_TINT));
+			StrokeRect(bounds.InsetByCopy(1, 1));
+			break;
+		case B_PLAIN_BORDER:
+			SetHighColor(tint_color(panel, B_DARKEN_3_TINT));
+			StrokeRect(bounds);
+			break;
+		case B_NO_BORDER:
+			break;
+	}
+}
+
+
+void
+BScrollView::MessageReceived(BMessage* message)
+{
+	if (message->what == B_MOUSE_WHEEL_CHANGED && fVerticalBar != NULL) {
+		fVerticalBar->MessageReceived(message);
+		return;
+	}
+	BView::MessageReceived(message);
+}

@@ -1,0 +1,380 @@
+// BOutlineListView: the full list and the shown rows, levels and latches, expanding and
+// collapsing by call, click and key, subtree removal (which deletes nothing), the walks
+// under an item, and a randomised check of the whole against a plain model.
+#include <ListItem.h>
+#include <Message.h>
+#include <OutlineListView.h>
+#include <Window.h>
+
+#include "OffscreenInput.h"
+#include "display/OffscreenDisplay.h"
+
+#include <gtest/gtest.h>
+
+#include <stdlib.h>
+
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Types one key: a character or one of the platform's key codes.
+void
+Key(BPrivate::OffscreenWindow* window, char byte)
+{
+	char bytes[2] = { byte, '\0' };
+	inject_key(window, bytes);
+}
+
+
+class OutlineWindow : public BWindow {
+public:
+	explicit OutlineWindow(const char* title)
+		:
+		BWindow(BRect(100, 100, 399, 399), title, B_TITLED_WINDOW, 0)
+	{
+	}
+
+	void MessageReceived(BMessage* message) override
+	{
+		if (message->what != 'sel ') {
+			BWindow::MessageReceived(message);
+			return;
+		}
+		int32 index;
+		selections.push_back(message->FindInt32("index", &index) == B_OK ? index : -1);
+	}
+
+	std::vector<int32> selections;
+};
+
+
+class OutlineListViewTest : public testing::Test {
+protected:
+	static void SetUpTestSuite() { setenv("BE_DISPLAY", "offscreen", 1); }
+
+	void SetUp() override
+	{
+		window = new OutlineWindow(testing::UnitTest::GetInstance()->current_test_info()
+			->name());
+		outline = new BOutlineListView(BRect(0, 0, 299, 299), "outline");
+		outline->SetSelectionMessage(new BMessage('sel '));
+		window->AddChild(outline);
+		window->Show();
+		offscreen = offscreen_window(window->Title());
+		ASSERT_NE(offscreen, nullptr);
+		ASSERT_TRUE(window->Lock());
+	}
+
+	void TearDown() override
+	{
+		if (!window->IsLocked())
+			window->Lock();
+		window->Quit();
+	}
+
+	BStringItem* Item(const char* text, uint32 level, bool expanded = true)
+	{
+		items.emplace_back(new BStringItem(text, level, expanded));
+		return items.back().get();
+	}
+
+	// The texts of the shown rows, separated by spaces.
+	std::string Shown()
+	{
+		std::string text;
+		for (int32 i = 0; i < outline->CountItems(); i++)
+			text += std::string(i > 0 ? " " : "") + ((BStringItem*)outline->ItemAt(i))->Text();
+		return text;
+	}
+
+	// a (b (c d) e) f (g), with b collapsed.
+	void BuildTree()
+	{
+		outline->AddItem(Item("a", 0));
+		outline->AddItem(Item("b", 1, false));
+		outline->AddItem(Item("c", 2));
+		outline->AddItem(Item("d", 2));
+		outline->AddItem(Item("e", 1));
+		outline->AddItem(Item("f", 0));
+		outline->AddItem(Item("g", 1));
+	}
+
+	std::vector<std::unique_ptr<BStringItem>> items;
+	OutlineWindow* window = NULL;
+	BOutlineListView* outline = NULL;
+	BPrivate::OffscreenWindow* offscreen = NULL;
+};
+
+} // namespace
+
+
+TEST_F(OutlineListViewTest, ShowsTheRowsUnderExpandedItemsOnly)
+{
+	BuildTree();
+	EXPECT_EQ(outline->FullListCountItems(), 7);
+	EXPECT_EQ(outline->CountItems(), 5);
+	EXPECT_EQ(Shown(), "a b e f g");
+	EXPECT_EQ(outline->FullListItemAt(2), items[2].get());
+	EXPECT_EQ(outline->ItemAt(2), items[4].get());
+	EXPECT_EQ(outline->IndexOf(items[2].get()), -1);
+	EXPECT_EQ(outline->FullListIndexOf(items[2].get()), 2);
+	EXPECT_EQ(outline->FullListIndexOf(outline->ItemFrame(2).LeftTop() + BPoint(1, 1)), 4);
+
+	outline->Expand(items[1].get());
+	EXPECT_TRUE(outline->IsExpanded(1));
+	EXPECT_EQ(Shown(), "a b c d e f g");
+	// Collapsing a top item hides everything under it, whatever their own state.
+	outline->Collapse(items[0].get());
+	EXPECT_EQ(Shown(), "a f g");
+	EXPECT_TRUE(items[1]->IsExpanded());
+	outline->Collapse(items[1].get());
+	outline->Expand(items[0].get());
+	EXPECT_EQ(Shown(), "a b e f g");
+	// An item added under a collapsed one stays hidden.
+	outline->AddItem(Item("h", 2));
+	EXPECT_EQ(outline->FullListCountItems(), 8);
+	outline->Collapse(items[5].get());
+	outline->AddItem(Item("i", 1));
+	EXPECT_EQ(Shown(), "a b e f");
+	outline->AddItem(Item("j", 0));
+	EXPECT_EQ(Shown(), "a b e f j");
+}
+
+
+TEST_F(OutlineListViewTest, WalksCountsAndFindsTheItemsUnderAnItem)
+{
+	BuildTree();
+	EXPECT_EQ(outline->Superitem(items[3].get()), items[1].get());
+	EXPECT_EQ(outline->Superitem(items[4].get()), items[0].get());
+	EXPECT_EQ(outline->Superitem(items[5].get()), nullptr);
+	EXPECT_EQ(outline->CountItemsUnder(items[0].get(), false), 4);
+	EXPECT_EQ(outline->CountItemsUnder(items[0].get(), true), 2);
+	EXPECT_EQ(outline->CountItemsUnder(NULL, true), 2);
+	EXPECT_EQ(outline->CountItemsUnder(NULL, false), 7);
+	EXPECT_EQ(outline->ItemUnderAt(items[0].get(), true, 1), items[4].get());
+	EXPECT_EQ(outline->ItemUnderAt(items[0].get(), false, 2), items[3].get());
+	EXPECT_EQ(outline->ItemUnderAt(items[0].get(), true, 2), nullptr);
+
+	// The walk may expand items as it goes, and stops at the first item returned.
+	struct Walk {
+		BOutlineListView* outline;
+		std::string seen;
+	} walk = { outline, "" };
+	BListItem* stop = outline->EachItemUnder(items[0].get(), false,
+		[](BListItem* item, void* arg) -> BListItem* {
+			Walk* walk = (Walk*)arg;
+			walk->seen += ((BStringItem*)item)->Text();
+			walk->outline->Expand(item);
+			return strcmp(((BStringItem*)item)->Text(), "d") == 0 ? item : NULL;
+		}, &walk);
+	EXPECT_EQ(stop, items[3].get());
+	EXPECT_EQ(walk.seen, "bcd");
+	EXPECT_EQ(Shown(), "a b c d e f g");
+
+	// AddUnder puts the item right after its superitem, one level down.
+	BStringItem* under = Item("x", 7);
+	EXPECT_TRUE(outline->AddUnder(under, items[4].get()));
+	EXPECT_EQ(under->OutlineLevel(), 2u);
+	EXPECT_EQ(outline->FullListIndexOf(under), 5);
+	EXPECT_EQ(outline->Superitem(under), items[4].get());
+	// An item inserted before deeper ones takes them as its subitems.
+	BStringItem* adopter = Item("y", 1, false);
+	EXPECT_TRUE(outline->AddItem(adopter, 2));
+	EXPECT_EQ(outline->Superitem(items[2].get()), adopter);
+	EXPECT_EQ(Shown(), "a b y e x f g");
+}
+
+
+TEST_F(OutlineListViewTest, RemovingAnItemTakesItsSubtreeAndDeletesNothing)
+{
+	BuildTree();
+	outline->Expand(items[1].get());
+	outline->Select(3);
+	EXPECT_TRUE(outline->RemoveItem(items[1].get()));
+	EXPECT_EQ(outline->FullListCountItems(), 4);
+	EXPECT_EQ(Shown(), "a e f g");
+	EXPECT_EQ(outline->CurrentSelection(), -1);
+	// The removed items are the caller's, intact, and may come back.
+	EXPECT_EQ(items[2]->Text(), std::string("c"));
+	EXPECT_FALSE(outline->FullListHasItem(items[3].get()));
+	EXPECT_TRUE(outline->AddItem(items[1].get(), 1));
+	EXPECT_EQ(outline->FullListCountItems(), 5);
+
+	EXPECT_EQ(outline->RemoveItem(3), items[5].get());
+	EXPECT_EQ(Shown(), "a b e");
+	// Appending after removals finds the right superitem.
+	outline->Collapse(items[4].get());
+	outline->AddItem(Item("z", 2));
+	EXPECT_EQ(Shown(), "a b e");
+	outline->Expand(items[4].get());
+	EXPECT_EQ(Shown(), "a b e z");
+	EXPECT_TRUE(outline->RemoveItems(0, 1));
+	EXPECT_EQ(outline->FullListCountItems(), 0);
+	outline->AddItem(Item("top", 0));
+	EXPECT_EQ(Shown(), "top");
+	outline->MakeEmpty();
+	EXPECT_TRUE(outline->FullListIsEmpty());
+}
+
+
+TEST_F(OutlineListViewTest, AClickOnALatchTogglesAndAClickOnTheRowSelectsShownIndexes)
+{
+	BuildTree();
+	window->Unlock();
+	// b's latch: level 1, one latch width in.
+	BRect bRow;
+	ASSERT_TRUE(window->Lock());
+	bRow = outline->ItemFrame(1);
+	window->Unlock();
+	inject_click(offscreen, BPoint(bRow.left + 12 + 6, bRow.top + bRow.Height() / 2));
+	ASSERT_TRUE(wait_until(window, [&] { return outline->CountItems() == 7; }));
+	ASSERT_TRUE(window->Lock());
+	EXPECT_TRUE(items[1]->IsExpanded());
+	EXPECT_EQ(outline->CurrentSelection(), -1);
+	EXPECT_TRUE(window->selections.empty());
+	BRect eRow = outline->ItemFrame(4);
+	window->Unlock();
+
+	// A click on e's text selects it; "index" counts shown rows.
+	inject_click(offscreen, BPoint(150, eRow.top + 2));
+	ASSERT_TRUE(wait_until(window, [&] { return window->selections.size() == 1; }));
+	ASSERT_TRUE(window->Lock());
+	EXPECT_EQ(window->selections[0], 4);
+	EXPECT_EQ(outline->FullListCurrentSelection(), 4);
+	window->Unlock();
+
+	// Collapsing with the keys: left collapses a, which hides the selection.
+	inject_click(offscreen, BPoint(150, 2));
+	Key(offscreen, B_LEFT_ARROW);
+	ASSERT_TRUE(wait_until(window, [&] { return outline->CountItems() == 3; }));
+	Key(offscreen, B_RIGHT_ARROW);
+	ASSERT_TRUE(wait_until(window, [&] { return outline->CountItems() == 7; }));
+	// Left on a row without subitems selects its superitem.
+	ASSERT_TRUE(window->Lock());
+	outline->Select(2);
+	window->Unlock();
+	Key(offscreen, B_LEFT_ARROW);
+	ASSERT_TRUE(wait_until(window, [&] { return outline->CurrentSelection() == 1; }));
+}
+
+
+TEST_F(OutlineListViewTest, CollapsingHidesTheSelectionAndSaysSo)
+{
+	BuildTree();
+	outline->Expand(items[1].get());
+	outline->Select(2);
+	window->Unlock();
+	ASSERT_TRUE(wait_until(window, [&] { return window->selections.size() == 1; }));
+	ASSERT_TRUE(window->Lock());
+	outline->Collapse(items[0].get());
+	EXPECT_FALSE(items[2]->IsSelected());
+	EXPECT_EQ(outline->CurrentSelection(), -1);
+	window->Unlock();
+	ASSERT_TRUE(wait_until(window, [&] { return window->selections.size() == 2; }));
+	ASSERT_TRUE(window->Lock());
+	EXPECT_EQ(window->selections[1], -1);
+}
+
+
+TEST_F(OutlineListViewTest, LatchesAndIndentsAreDrawn)
+{
+	BuildTree();
+	int64 presented = offscreen->Presentations();
+	window->Unlock();
+	ASSERT_TRUE(offscreen->WaitForPresentation(presented, 5000000));
+	ASSERT_TRUE(wait_for_queue(window));
+	ASSERT_TRUE(window->Lock());
+	BRect aRow = outline->ItemFrame(0);
+	BRect eRow = outline->ItemFrame(2);
+	window->Unlock();
+	auto inked = [&](BRect area) {
+		for (int32 y = (int32)area.top; y <= (int32)area.bottom; y++) {
+			for (int32 x = (int32)area.left; x <= (int32)area.right; x++) {
+				if (offscreen->PixelAt(x, y) != ui_color(B_LIST_BACKGROUND_COLOR))
+					return true;
+			}
+		}
+		return false;
+	};
+	// a has a latch in the first column; e (no subitems) has none in the second.
+	EXPECT_TRUE(inked(BRect(0, aRow.top, 11, aRow.bottom)));
+	EXPECT_FALSE(inked(BRect(12, eRow.top, 23, eRow.bottom)));
+	EXPECT_TRUE(inked(BRect(24, eRow.top, 60, eRow.bottom)));
+	ASSERT_TRUE(window->Lock());
+}
+
+
+// Random adds, inserts, removals, expansions and collapses, each checked against a
+// plain model that recomputes everything from the levels.
+TEST_F(OutlineListViewTest, StaysConsistentWithAPlainModelThroughRandomChanges)
+{
+	struct Entry {
+		BStringItem* item;
+		uint32 level;
+	};
+	std::vector<Entry> model;
+	std::mt19937 random(7);
+	auto check = [&](int step) {
+		std::vector<BListItem*> shown;
+		// Per level on the current path, whether the item there shows its subitems; a
+		// level that the path skips hides nothing.
+		std::vector<bool> open;
+		for (size_t i = 0; i < model.size(); i++) {
+			uint32 level = model[i].level;
+			open.resize(level, true);
+			bool visible = true;
+			for (bool isOpen : open)
+				visible = visible && isOpen;
+			if (visible)
+				shown.push_back(model[i].item);
+			open.push_back(model[i].item->IsExpanded());
+		}
+		ASSERT_EQ(outline->FullListCountItems(), (int32)model.size()) << step;
+		ASSERT_EQ(outline->CountItems(), (int32)shown.size()) << step;
+		for (size_t i = 0; i < model.size(); i++)
+			ASSERT_EQ(outline->FullListIndexOf(model[i].item), (int32)i) << step;
+		float top = 0;
+		for (size_t i = 0; i < shown.size(); i++) {
+			ASSERT_EQ(outline->ItemAt(i), shown[i]) << step;
+			ASSERT_EQ(outline->ItemFrame(i).top, top) << step;
+			ASSERT_EQ(outline->IndexOf(BPoint(3, top + 1)), (int32)i) << step;
+			top += shown[i]->Height() + 1;
+		}
+	};
+
+	for (int step = 0; step < 1500; step++) {
+		int action = random() % 10;
+		if (action < 4 || model.empty()) {
+			// Append at a level at most one below the last item's.
+			uint32 level = model.empty() ? 0 : random() % (model.back().level + 2);
+			BStringItem* item = Item("r", level, random() % 2);
+			ASSERT_TRUE(outline->AddItem(item));
+			model.push_back({ item, level });
+		} else if (action < 6) {
+			int32 index = random() % (model.size() + 1);
+			uint32 level = random() % 4;
+			BStringItem* item = Item("i", level, random() % 2);
+			ASSERT_TRUE(outline->AddItem(item, index));
+			model.insert(model.begin() + index, { item, level });
+		} else if (action < 7) {
+			int32 index = random() % model.size();
+			size_t end = index + 1;
+			while (end < model.size() && model[end].level > model[index].level)
+				end++;
+			ASSERT_TRUE(outline->RemoveItem(model[index].item));
+			model.erase(model.begin() + index, model.begin() + end);
+		} else {
+			BListItem* item = model[random() % model.size()].item;
+			if (item->IsExpanded())
+				outline->Collapse(item);
+			else
+				outline->Expand(item);
+		}
+		check(step);
+		if (HasFatalFailure())
+			return;
+	}
+}

@@ -1,0 +1,188 @@
+// BScrollBar: its range, value, proportion and steps, the link with its target in both
+// directions, and the user's arrows, trough clicks, thumb drags and wheel on the
+// offscreen display.
+#include <ScrollBar.h>
+#include <View.h>
+#include <Window.h>
+
+#include "OffscreenInput.h"
+#include "display/OffscreenDisplay.h"
+
+#include <gtest/gtest.h>
+
+#include <stdlib.h>
+
+#include <vector>
+
+namespace {
+
+const uint32 kPrimary = B_PRIMARY_MOUSE_BUTTON;
+
+class RecordingBar : public BScrollBar {
+public:
+	using BScrollBar::BScrollBar;
+
+	void ValueChanged(float newValue) override
+	{
+		values.push_back(newValue);
+		BScrollBar::ValueChanged(newValue);
+	}
+
+	std::vector<float> values;
+};
+
+
+class ScrollBarTest : public testing::Test {
+protected:
+	static void SetUpTestSuite() { setenv("BE_DISPLAY", "offscreen", 1); }
+
+	// A 100 by 200 target with a vertical bar beside it; the bar is 15 pixels wide
+	// and 201 long: arrows at 0-14 and 186-200, a 171-pixel trough between.
+	void SetUp() override
+	{
+		window = new BWindow(BRect(100, 100, 299, 299),
+			testing::UnitTest::GetInstance()->current_test_info()->name(),
+			B_TITLED_WINDOW, 0);
+		target = new BView(BRect(0, 0, 99, 199), "target", B_FOLLOW_NONE, B_WILL_DRAW);
+		bar = new RecordingBar(BRect(100, 0, 100 + B_V_SCROLL_BAR_WIDTH, 200), "bar",
+			target, 0, 1000, B_VERTICAL);
+		window->AddChild(target);
+		window->AddChild(bar);
+		window->Show();
+		offscreen = offscreen_window(window->Title());
+		ASSERT_NE(offscreen, nullptr);
+	}
+
+	void TearDown() override
+	{
+		window->Lock();
+		window->Quit();
+	}
+
+	BWindow* window = NULL;
+	BView* target = NULL;
+	RecordingBar* bar = NULL;
+	BPrivate::OffscreenWindow* offscreen = NULL;
+};
+
+} // namespace
+
+
+TEST_F(ScrollBarTest, KeepsItsValueInItsRangeAndScrollsItsTarget)
+{
+	ASSERT_TRUE(window->Lock());
+	EXPECT_EQ(bar->Orientation(), B_VERTICAL);
+	EXPECT_EQ(bar->Target(), target);
+	EXPECT_EQ(target->ScrollBar(B_VERTICAL), bar);
+	EXPECT_EQ(target->ScrollBar(B_HORIZONTAL), nullptr);
+
+	bar->SetValue(250.4f);
+	EXPECT_EQ(bar->Value(), 250);
+	EXPECT_EQ(target->Bounds().top, 250);
+	EXPECT_EQ(bar->values, std::vector<float>{ 250 });
+	bar->SetValue(5000);
+	EXPECT_EQ(bar->Value(), 1000);
+	bar->SetValue(-3);
+	EXPECT_EQ(bar->Value(), 0);
+
+	// A narrower range pulls the value, and the target, back inside.
+	bar->SetValue(900);
+	bar->SetRange(0, 600);
+	float min, max;
+	bar->GetRange(&min, &max);
+	EXPECT_EQ(max, 600);
+	EXPECT_EQ(bar->Value(), 600);
+	EXPECT_EQ(target->Bounds().top, 600);
+	bar->SetRange(10, 5);
+	bar->GetRange(&min, &max);
+	EXPECT_EQ(min, 10);
+	EXPECT_EQ(max, 10);
+	EXPECT_EQ(bar->Value(), 10);
+
+	bar->SetProportion(1.5f);
+	EXPECT_EQ(bar->Proportion(), 1);
+	bar->SetProportion(0.25f);
+	EXPECT_EQ(bar->Proportion(), 0.25f);
+	bar->SetSteps(7, 70);
+	float small, large;
+	bar->GetSteps(&small, &large);
+	EXPECT_EQ(small, 7);
+	EXPECT_EQ(large, 70);
+
+	// Scrolling the target moves the bar; a bar without target scrolls nothing.
+	bar->SetRange(0, 1000);
+	target->ScrollTo(0, 321);
+	EXPECT_EQ(bar->Value(), 321);
+	bar->SetTarget((BView*)NULL);
+	EXPECT_EQ(target->ScrollBar(B_VERTICAL), nullptr);
+	bar->SetValue(0);
+	EXPECT_EQ(target->Bounds().top, 321);
+	bar->SetTarget("target");
+	EXPECT_EQ(bar->Target(), target);
+	window->Unlock();
+}
+
+
+TEST_F(ScrollBarTest, ArrowsStepTroughClicksPageAndTheWheelSteps)
+{
+	ASSERT_TRUE(window->Lock());
+	bar->SetSteps(10, 100);
+	bar->SetProportion(0.2f);
+	bar->SetValue(500);
+	window->Unlock();
+
+	inject_click(offscreen, BPoint(107, 5));
+	ASSERT_TRUE(wait_until(window, [&] { return bar->Value() == 490; }));
+	inject_click(offscreen, BPoint(107, 195));
+	inject_click(offscreen, BPoint(107, 195));
+	ASSERT_TRUE(wait_until(window, [&] { return bar->Value() == 510; }));
+	// The thumb (34 pixels) sits around the middle of the trough; above and below it
+	// the trough pages.
+	inject_click(offscreen, BPoint(107, 20));
+	ASSERT_TRUE(wait_until(window, [&] { return bar->Value() == 410; }));
+	inject_click(offscreen, BPoint(107, 180));
+	ASSERT_TRUE(wait_until(window, [&] { return bar->Value() == 510; }));
+
+	inject_wheel(offscreen, BPoint(107, 100), 2);
+	ASSERT_TRUE(wait_until(window, [&] { return bar->Value() == 570; }));
+	inject_wheel(offscreen, BPoint(107, 100), -1);
+	ASSERT_TRUE(wait_until(window, [&] { return bar->Value() == 540; }));
+	ASSERT_TRUE(window->Lock());
+	EXPECT_EQ(target->Bounds().top, 540);
+	window->Unlock();
+}
+
+
+TEST_F(ScrollBarTest, DraggingTheThumbFollowsThePointer)
+{
+	ASSERT_TRUE(window->Lock());
+	bar->SetProportion(0.2f);
+	bar->SetValue(0);
+	window->Unlock();
+	// The thumb starts right after the top arrow; the trough leaves it 137 pixels of
+	// travel for the range of 1000.
+	inject_mouse(offscreen, BPrivate::kDisplayMouseDown, BPoint(107, 20), kPrimary);
+	inject_mouse(offscreen, BPrivate::kDisplayMouseMoved, BPoint(107, 20 + 137 / 2.0f),
+		kPrimary);
+	ASSERT_TRUE(wait_until(window, [&] { return bar->Value() == 500; }));
+	// Beyond the end it stops at the maximum, and the target follows all the way.
+	inject_mouse(offscreen, BPrivate::kDisplayMouseMoved, BPoint(140, 400), kPrimary);
+	inject_mouse(offscreen, BPrivate::kDisplayMouseUp, BPoint(140, 400), 0);
+	ASSERT_TRUE(wait_until(window, [&] { return bar->Value() == 1000; }));
+	ASSERT_TRUE(window->Lock());
+	EXPECT_EQ(target->Bounds().top, 1000);
+	window->Unlock();
+	// Once the button is up, moving does nothing.
+	inject_mouse(offscreen, BPrivate::kDisplayMouseMoved, BPoint(107, 30), 0);
+	ASSERT_TRUE(wait_for_queue(window));
+	ASSERT_TRUE(window->Lock());
+	EXPECT_EQ(bar->Value(), 1000);
+	window->Unlock();
+
+	// The thumb is drawn where the value puts it: at the bottom of the trough now.
+	int64 presented = offscreen->Presentations();
+	ASSERT_TRUE(offscreen->WaitForPresentation(presented - 1, 5000000));
+	ASSERT_TRUE(wait_for_queue(window));
+	EXPECT_EQ(offscreen->PixelAt(107, 180), ui_color(B_SCROLL_BAR_THUMB_COLOR));
+	EXPECT_NE(offscreen->PixelAt(107, 30), ui_color(B_SCROLL_BAR_THUMB_COLOR));
+}
