@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <string>
 #include <vector>
 
@@ -185,4 +188,18 @@ TEST_F(RosterTest, MultipleLaunchAllowsTwoInstances)
 	while (AppList().size() < 2 && system_time() < deadline)
 		snooze(10000);
 	EXPECT_EQ(AppList(), (std::vector<team_id>{ one, two }));
+}
+
+
+TEST(RegistrarTest, ARegistrarWhoseSocketIsRemovedLeaves)
+{
+	TestRuntime runtime;
+	pid_t registrar = runtime.Start("registrar");
+	std::string socket = runtime.Directory() + "/registrar";
+	for (int i = 0; i < 500 && access(socket.c_str(), F_OK) != 0; i++)
+		snooze(10000);
+	ASSERT_EQ(unlink(socket.c_str()), 0);
+	int status = runtime.Wait(registrar, 5000000);
+	ASSERT_TRUE(WIFEXITED(status));
+	EXPECT_EQ(WEXITSTATUS(status), 0);
 }

@@ -7,6 +7,7 @@
 #include <stdio.h>
 #include <string.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "Registrar.h"
@@ -34,6 +35,27 @@ quit_requested()
 {
 	if (std::shared_ptr<BPrivate::Port> port = BPrivate::Port::Find(BPrivate::kMainPort))
 		port->WriteForced(new BMessage(B_QUIT_REQUESTED));
+}
+
+
+// A registrar whose socket was removed (its runtime directory deleted, as tests do) can
+// no longer be reached: it leaves instead of lingering.
+status_t
+watch_socket(void* data)
+{
+	const std::string& path = *static_cast<std::string*>(data);
+	struct stat original;
+	if (stat(path.c_str(), &original) != 0)
+		return B_ERROR;
+	for (;;) {
+		snooze(1000000);
+		struct stat current;
+		if (stat(path.c_str(), &current) != 0 || current.st_ino != original.st_ino
+			|| current.st_dev != original.st_dev) {
+			quit_requested();
+			return B_OK;
+		}
+	}
 }
 
 } // namespace
@@ -69,6 +91,7 @@ main()
 	}
 
 	thread_id thread = registrar->Run();
+	resume_thread(spawn_thread(watch_socket, "socket watch", B_LOW_PRIORITY, &socketPath));
 	wait_for_thread(thread, NULL);
 	BPrivate::LinkHub::StopListening();
 	return 0;
