@@ -40,21 +40,25 @@ quit_requested()
 
 // A registrar whose socket was removed (its runtime directory deleted, as tests do) can
 // no longer be reached: it leaves instead of lingering.
+struct SocketFile {
+	std::string		path;
+	struct stat		original;
+};
+
+
 status_t
 watch_socket(void* data)
 {
-	const std::string& path = *static_cast<std::string*>(data);
-	struct stat original;
-	if (stat(path.c_str(), &original) != 0)
-		return B_ERROR;
+	const SocketFile& socket = *static_cast<SocketFile*>(data);
 	for (;;) {
-		snooze(1000000);
 		struct stat current;
-		if (stat(path.c_str(), &current) != 0 || current.st_ino != original.st_ino
-			|| current.st_dev != original.st_dev) {
+		if (stat(socket.path.c_str(), &current) != 0
+			|| current.st_ino != socket.original.st_ino
+			|| current.st_dev != socket.original.st_dev) {
 			quit_requested();
 			return B_OK;
 		}
+		snooze(1000000);
 	}
 }
 
@@ -90,8 +94,11 @@ main()
 		return 1;
 	}
 
+	// Taken at once, so that a removal even before the watch begins is seen.
+	SocketFile socket = { socketPath, {} };
+	stat(socketPath.c_str(), &socket.original);
 	thread_id thread = registrar->Run();
-	resume_thread(spawn_thread(watch_socket, "socket watch", B_LOW_PRIORITY, &socketPath));
+	resume_thread(spawn_thread(watch_socket, "socket watch", B_LOW_PRIORITY, &socket));
 	wait_for_thread(thread, NULL);
 	BPrivate::LinkHub::StopListening();
 	return 0;
