@@ -22,6 +22,7 @@ public:
 	void MessageReceived(BMessage* message) override
 	{
 		if (message->what == 'ping') {
+			fReturnAddress = message->ReturnAddress();
 			BMessage reply('pong');
 			reply.AddInt32("seen", ++fCount);
 			message->SendReply(&reply);
@@ -40,6 +41,7 @@ public:
 	std::atomic<uint32> fLast{0};
 	std::atomic<int32> fCount{0};
 	std::atomic<BMessage*> fKept{nullptr};
+	BMessenger fReturnAddress;
 };
 
 
@@ -240,6 +242,10 @@ TEST(LooperTest, AsynchronousRepliesReachTheReplyHandler)
 	BMessage request('ping');
 	ASSERT_EQ(BMessenger(answerer).SendMessage(&request, asker), B_OK);
 	EXPECT_TRUE(eventually([&] { return asker->fLast == (uint32)'pong'; }));
+	// The reply went to the return address the request carried.
+	ASSERT_TRUE(other->Lock());
+	EXPECT_TRUE(answerer->fReturnAddress == BMessenger(asker));
+	other->Unlock();
 
 	for (BLooper* quitting : { looper, other }) {
 		ASSERT_TRUE(quitting->Lock());
