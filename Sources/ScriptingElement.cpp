@@ -6,7 +6,9 @@
 #include <InterfaceDefs.h>
 #include <List.h>
 #include <Messenger.h>
+#include <OutlineListView.h>
 #include <View.h>
+#include <Window.h>
 
 #include <stdio.h>
 
@@ -203,6 +205,27 @@ ScriptingElement::AddAccess(BMessage* message)
 	BMessage specifier;
 	for (int32 i = 0; fAccess.FindMessage("specifiers", i, &specifier) == B_OK; i++)
 		message->AddSpecifier(&specifier);
+}
+
+
+void
+ScriptingElement::AddToView(BOutlineListView* list)
+{
+	if (list == NULL)
+		return;
+	BWindow* window = list->Window();
+	if (window == NULL || !window->Lock())
+		return;
+
+	list->AddItem(this);
+	if (fChildren != NULL) {
+		for (int32 i = 0; i < fChildren->CountItems(); i++) {
+			ScriptingElement* child = static_cast<ScriptingElement*>(fChildren->ItemAt(i));
+			if (child != NULL)
+				child->AddToView(list);
+		}
+	}
+	window->Unlock();
 }
 
 

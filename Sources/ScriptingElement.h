@@ -19,6 +19,7 @@ class BBitmap;
 class BFont;
 class BList;
 class BMessenger;
+class BOutlineListView;
 class BView;
 
 class SEItem : public BListItem {
@@ -66,6 +67,9 @@ public:
 	virtual	int32			Analyze(int32 level) = 0;
 	// Appends this node's specifier chain, innermost first, to message.
 	virtual	void			AddAccess(BMessage* message);
+	// Appends this node and its subtree, in pre-order, to list; nothing when the list is
+	// not in a window or its window cannot be locked.
+	virtual	void			AddToView(BOutlineListView* list);
 
 	// Asks the target for its supported suites into fSuites: B_ERROR without a usable
 	// messenger, otherwise the status of the send.

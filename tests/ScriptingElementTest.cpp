@@ -7,6 +7,7 @@
 #include <List.h>
 #include <Message.h>
 #include <Messenger.h>
+#include <OutlineListView.h>
 #include <View.h>
 #include <Window.h>
 
@@ -397,4 +398,39 @@ TEST_F(RowDrawingTest, ALongNameIsCutToHalfTheRoomAndKeptWhole)
 	EXPECT_LE(lastDark, 20 + half + 1);
 	EXPECT_TRUE(red);
 	EXPECT_EQ(std::string(row.Text()), longName);
+}
+
+
+TEST_F(RowDrawingTest, AddToViewInsertsTheSubtreeInPreOrderCollapsed)
+{
+	TestNode root("Viewer", "application/x-vnd.test-viewer");
+	TestNode* window = new TestNode("Main", "MainWindow", &root);
+	TestNode* back = new TestNode("", "fBack", window);
+	TestNode* box = new TestNode("", "fBox", back);
+	TestNode* second = new TestNode("Second", "SecondWindow", &root);
+
+	BOutlineListView* list = new BOutlineListView(BRect(0, 0, 199, 99), "fView");
+	// Without a list, or with one that is not in a window, nothing is added.
+	root.AddToView(NULL);
+	root.AddToView(list);
+	EXPECT_EQ(list->FullListCountItems(), 0);
+
+	fWindow = new BWindow(BRect(0, 0, 199, 99), "Outline", B_TITLED_WINDOW, 0);
+	fWindow->AddChild(list);
+	fWindow->Show();
+	root.AddToView(list);
+
+	ASSERT_TRUE(fWindow->Lock());
+	// AddToView let go of every lock it took.
+	EXPECT_EQ(fWindow->CountLocks(), 1);
+	ASSERT_EQ(list->FullListCountItems(), 5);
+	BListItem* expected[] = { &root, window, back, box, second };
+	for (int32 i = 0; i < 5; i++)
+		EXPECT_EQ(list->FullListItemAt(i), expected[i]) << i;
+	EXPECT_EQ(box->OutlineLevel(), 3u);
+	// Every row starts collapsed: only the application's row shows.
+	EXPECT_EQ(list->CountItems(), 1);
+	// The list does not own its rows; the tree does.
+	list->MakeEmpty();
+	fWindow->Unlock();
 }
