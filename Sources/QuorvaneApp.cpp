@@ -1,37 +1,429 @@
 #include "QuorvaneApp.h"
 
 #include <AppDefs.h>
+#include <Box.h>
+#include <Font.h>
+#include <InterfaceDefs.h>
+#include <ListView.h>
+#include <Menu.h>
+#include <MenuBar.h>
+#include <MenuItem.h>
+#include <Messenger.h>
+#include <PropertyInfo.h>
 #include <Roster.h>
+#include <Screen.h>
+#include <ScrollView.h>
+#include <String.h>
+#include <StringView.h>
 
 #include <string.h>
 
+#include "BetterScrollView.h"
 #include "ScriptingTargets.h"
+#include "ScriptingUtils.h"
 
 
 const char* kQuorvaneSignature = "application/x-vnd.thessory-Quorvane";
 const char* kQuorvaneVersion = "1.0a3";
+
+static const float defaultWindowWidth = 550;
+static const float defaultWindowHeight = 300;
+static const float infoViewHeight = 21;
+
+static const char* kSpecifierLabel = "Specifier:";
+
+
+// #pragma mark - DOutlineListView
+
+
+DOutlineListView::DOutlineListView(BRect frame, const char* name, list_view_type type,
+	uint32 resizingMode, uint32 flags)
+	:
+	BOutlineListView(frame, name, type, resizingMode, flags)
+{
+}
+
+
+DOutlineListView::~DOutlineListView()
+{
+}
+
+
+void
+DOutlineListView::MouseDown(BPoint where)
+{
+	// The platform decides whether the click hit a latch; a change of the item's
+	// expanded state tells that it did.
+	int32 index = FullListIndexOf(where);
+	bool before = IsExpanded(index);
+
+	BOutlineListView::MouseDown(where);
+
+	if (index < 0 || index >= FullListCountItems())
+		return;
+	bool after = IsExpanded(index);
+	if (after == before)
+		return;
+
+	BMessage* message = Window() != NULL ? Window()->CurrentMessage() : NULL;
+	int32 modifiers;
+	if (message == NULL || message->FindInt32("modifiers", &modifiers) != B_OK)
+		return;
+	if ((modifiers & B_OPTION_KEY) == 0)
+		return;
+
+	BListItem* item = FullListItemAt(index);
+	if (item == NULL)
+		return;
+	ExpandCollapseAction action(this, after);
+	EachItemUnder(item, false, ExpandCollapse, &action);
+}
+
+
+BListItem*
+DOutlineListView::ExpandCollapse(BListItem* item, void* action)
+{
+	ExpandCollapseAction* work = static_cast<ExpandCollapseAction*>(action);
+	if (work->expand)
+		work->list->Expand(item);
+	else
+		work->list->Collapse(item);
+	return NULL;
+}
+
+
+// #pragma mark - QuorvaneWindow
+
+
+QuorvaneWindow::QuorvaneWindow(const BRect& frame)
+	:
+	BWindow(frame, "Quorvane", B_DOCUMENT_WINDOW, B_ASYNCHRONOUS_CONTROLS,
+		B_CURRENT_WORKSPACE),
+	fSelectedIndex(-1),
+	fWatchLaunch(true),
+	fWatchQuit(true),
+	fRemovedApplications(20)
+{
+	float width = frame.Width();
+	float height = frame.Height();
+
+	CreateMenuBar(Bounds());
+
+	// The window grows by the menu bar, so that the area below keeps the asked size.
+	float menuHeight = fMenuBar->Frame().Height() + 1;
+	ResizeTo(width, height + menuHeight);
+
+	fBackView = new BView(BRect(0, menuHeight, width, height + menuHeight), "fBackView",
+		B_FOLLOW_ALL_SIDES, B_WILL_DRAW | B_FRAME_EVENTS);
+	AddChild(fBackView);
+	fBackView->SetViewColor(ui_color(B_PANEL_BACKGROUND_COLOR));
+
+	BRect leftHalf(0, 0, width / 2, height);
+	BRect listRect(width / 2, infoViewHeight, width - 14, height - 14);
+
+	fView = new DOutlineListView(listRect, "fView", B_SINGLE_SELECTION_LIST,
+		B_FOLLOW_ALL_SIDES, B_WILL_DRAW | B_FRAME_EVENTS | B_NAVIGABLE);
+	fBackScrollView = new BScrollView("fBackView->BScrollView", fView,
+		B_FOLLOW_LEFT | B_FOLLOW_TOP, B_WILL_DRAW | B_FRAME_EVENTS, true, true,
+		B_FANCY_BORDER);
+	fBackView->AddChild(fBackScrollView);
+	fView->SetInvocationMessage(new BMessage(kMsgInvokeTarget));
+	fView->SetSelectionMessage(new BMessage(kMsgSelectTarget));
+
+	fSpecifier = new BStringView(BRect(width / 2, 0, width, 17), "fSpecifier",
+		kSpecifierLabel, B_FOLLOW_LEFT | B_FOLLOW_TOP, B_WILL_DRAW);
+	fBackView->AddChild(fSpecifier);
+
+	BRect boxRect = leftHalf.InsetByCopy(4, 4);
+	fBoxView = new BBox(boxRect, "fBoxView", B_FOLLOW_LEFT | B_FOLLOW_TOP,
+		B_WILL_DRAW | B_FRAME_EVENTS | B_NAVIGABLE_JUMP, B_FANCY_BORDER);
+	fBoxView->SetLabel("Scripting Capabilities");
+	fBackView->AddChild(fBoxView);
+
+	// Room for the box's frame and label, and for the scroll view's bars and border.
+	BRect targetRect = boxRect.InsetByCopy(4, 4);
+	targetRect.top += 8;
+	targetRect.right -= 14 + 8;
+	targetRect.bottom -= 14 + 8;
+	fTargetView = new BListView(targetRect, "fTargetView", B_SINGLE_SELECTION_LIST,
+		B_FOLLOW_ALL_SIDES, B_WILL_DRAW | B_FRAME_EVENTS | B_NAVIGABLE);
+
+	BFont font(be_fixed_font);
+	font_family family;
+	font_style style;
+	if (FindFont("Monospac821 BT", "Roman", family, style)) {
+		font.SetFamilyAndStyle(family, style);
+		font.SetSize(10);
+	} else
+		font.SetSize(9);
+	fTargetView->SetFont(&font, B_FONT_ALL);
+
+	fBoxScrollView = new BetterScrollView("fBoxView->BScrollView", fTargetView,
+		B_FOLLOW_ALL_SIDES, B_WILL_DRAW | B_FRAME_EVENTS, true, true, true,
+		B_FANCY_BORDER);
+	fBoxView->AddChild(fBoxScrollView);
+
+	BRect dataRect = targetRect.OffsetToCopy(0, 0);
+	dataRect.right *= 4;
+	dataRect.bottom *= 2;
+	fBoxScrollView->SetDataRect(dataRect, true);
+
+	BRect screenFrame = BScreen(this).Frame();
+	SetSizeLimits(412.5, screenFrame.Width(), 225, screenFrame.Height());
+}
+
+
+QuorvaneWindow::~QuorvaneWindow()
+{
+	// Each application node deletes its subtree; the outline owns none of its rows.
+	BList applications(20);
+	for (int32 i = 0; i < fView->FullListCountItems(); i++) {
+		BListItem* item = fView->FullListItemAt(i);
+		if (item->OutlineLevel() == 0)
+			applications.AddItem(item);
+	}
+	fView->MakeEmpty();
+	for (int32 i = 0; i < applications.CountItems(); i++)
+		delete static_cast<ScriptingElement*>(applications.ItemAt(i));
+	for (int32 i = 0; i < fRemovedApplications.CountItems(); i++)
+		delete static_cast<ScriptingElement*>(fRemovedApplications.ItemAt(i));
+
+	_ClearTargetView();
+}
+
+
+void
+QuorvaneWindow::CreateMenuBar(BRect frame)
+{
+	fMenuBar = new BMenuBar(frame, "QuorvaneWindow::MainMenu",
+		B_FOLLOW_LEFT_RIGHT | B_FOLLOW_TOP, B_ITEMS_IN_ROW, true);
+
+	BMenu* menu = new BMenu("Vane", B_ITEMS_IN_COLUMN);
+	fMenuBar->AddItem(menu);
+
+	BMenuItem* item = new BMenuItem("Watch Application Launch",
+		new BMessage(kMsgWatchLaunch));
+	item->SetMarked(fWatchLaunch);
+	menu->AddItem(item);
+	item = new BMenuItem("Watch Application Quit", new BMessage(kMsgWatchQuit));
+	item->SetMarked(fWatchQuit);
+	menu->AddItem(item);
+	menu->AddSeparatorItem();
+	item = new BMenuItem("About Quorvane\xE2\x80\xA6", new BMessage(B_ABOUT_REQUESTED));
+	item->SetTarget(be_app);
+	menu->AddItem(item);
+	menu->AddSeparatorItem();
+	item = new BMenuItem("Quit", new BMessage(B_QUIT_REQUESTED), 'Q');
+	item->SetTarget(be_app);
+	menu->AddItem(item);
+
+	AddChild(fMenuBar);
+}
+
+
+void
+QuorvaneWindow::MessageReceived(BMessage* message)
+{
+	switch (message->what) {
+		case kMsgAddApp:
+		{
+			ScriptingElement* node;
+			if (message->FindPointer("result", (void**)&node) != B_OK || node == NULL)
+				break;
+			if (fWatchLaunch)
+				node->AddToView(fView);
+			else
+				delete node;
+			break;
+		}
+
+		case kMsgRemoveApp:
+		{
+			ScriptingElement* node;
+			if (message->FindPointer("result", (void**)&node) != B_OK || !fWatchQuit)
+				break;
+			// Only a node still in the outline is taken out; a second notice for the
+			// same node finds nothing.
+			if (node != NULL && fView->FullListHasItem(node)) {
+				fView->RemoveItem(node);
+				fRemovedApplications.AddItem(node);
+			}
+			break;
+		}
+
+		case kMsgSelectTarget:
+			SelectTarget(message);
+			break;
+
+		case kMsgInvokeTarget:
+			break;
+
+		case kMsgWatchLaunch:
+		{
+			fWatchLaunch = !fWatchLaunch;
+			BMenuItem* item = fMenuBar->FindItem(kMsgWatchLaunch);
+			if (item != NULL)
+				item->SetMarked(fWatchLaunch);
+			break;
+		}
+
+		case kMsgWatchQuit:
+		{
+			fWatchQuit = !fWatchQuit;
+			BMenuItem* item = fMenuBar->FindItem(kMsgWatchQuit);
+			if (item != NULL)
+				item->SetMarked(fWatchQuit);
+			break;
+		}
+
+		default:
+			BWindow::MessageReceived(message);
+			break;
+	}
+}
+
+
+bool
+QuorvaneWindow::QuitRequested()
+{
+	be_app->PostMessage(B_QUIT_REQUESTED);
+	return true;
+}
+
+
+void
+QuorvaneWindow::FrameResized(float width, float height)
+{
+	BeginViewTransaction();
+	BWindow::FrameResized(width, height);
+
+	float half = width / 2;
+	BRect rect = fBackScrollView->Frame();
+	rect.bottom = height - 18;
+	rect.right = width + 2;
+	rect.left = rect.right - half;
+
+	fSpecifier->MoveTo(rect.left, fSpecifier->Frame().top);
+	fSpecifier->ResizeTo(rect.right - rect.left, fSpecifier->Frame().Height());
+
+	fBackScrollView->MoveTo(rect.left, rect.top);
+	fBackScrollView->ResizeTo(rect.Width(), rect.Height());
+
+	fBoxView->ResizeTo(half - 8, fBackView->Bounds().Height() - 8);
+	EndViewTransaction();
+}
+
+
+void
+QuorvaneWindow::_ClearTargetView()
+{
+	for (int32 i = 0; i < fTargetView->CountItems(); i++)
+		delete fTargetView->ItemAt(i);
+	fTargetView->MakeEmpty();
+}
+
+
+void
+QuorvaneWindow::SelectTarget(BMessage* message)
+{
+	int32 index;
+	if (message->FindInt32("index", &index) != B_OK)
+		return;
+	if (index == fSelectedIndex)
+		return;
+
+	DisableUpdates();
+	_ClearTargetView();
+	EnableUpdates();
+
+	fSelectedIndex = index;
+	ScriptingElement* node = static_cast<ScriptingElement*>(fView->ItemAt(index));
+	if (node == NULL) {
+		fSpecifier->SetText(kSpecifierLabel);
+		return;
+	}
+
+	BMessage suites(*node->GetSuites());
+	BList lines(20);
+	float width = 0;
+	const char* suite;
+	for (int32 i = 0; suites.FindString("suites", i, &suite) == B_OK; i++) {
+		BString header("Supports ");
+		header << suite << ":";
+		char* copy = new char[header.Length() + 1];
+		strcpy(copy, header.String());
+		lines.AddItem(copy);
+
+		const void* data;
+		ssize_t size;
+		if (suites.FindData("messages", B_PROPERTY_INFO_TYPE, i, &data, &size) != B_OK)
+			break;
+
+		BPropertyInfo info(NULL, NULL);
+		if (info.Unflatten(B_PROPERTY_INFO_TYPE, data, size) == B_OK)
+			DehydratePropertyInfo(&lines, info, size);
+
+		DisableUpdates();
+		for (int32 j = 0; j < lines.CountItems(); j++) {
+			char* line = static_cast<char*>(lines.ItemAt(j));
+			if (line[0] != '\0') {
+				fTargetView->AddItem(new BStringItem(line, 0, true));
+				float lineWidth = fTargetView->StringWidth(line);
+				if (lineWidth > width)
+					width = lineWidth;
+			}
+			delete[] line;
+		}
+		lines.MakeEmpty();
+		EnableUpdates();
+	}
+	// A suite without a table leaves its header behind, unshown.
+	for (int32 j = 0; j < lines.CountItems(); j++)
+		delete[] static_cast<char*>(lines.ItemAt(j));
+	lines.MakeEmpty();
+
+	BRect dataRect = fBoxScrollView->GetDataRect();
+	dataRect.right = width + 14;
+	fBoxScrollView->SetDataRect(dataRect, true);
+
+	BString text("Specifier: ");
+	text << specifier_to_str(node->GetAccessPtr(), false);
+	fSpecifier->TruncateString(&text, B_TRUNCATE_SMART, fSpecifier->Frame().Width() - 4);
+	fSpecifier->SetText(text.String());
+}
+
+
+// #pragma mark - QuorvaneApp
 
 
 QuorvaneApp::QuorvaneApp(const char* signature)
 	:
 	BApplication(signature),
 	fArgumentsAnalysed(false),
-	fApplications(20)
+	fWindow(NULL)
 {
 }
 
 
 QuorvaneApp::~QuorvaneApp()
 {
-	for (int32 i = 0; i < fApplications.CountItems(); i++)
-		delete static_cast<ScriptingApplication*>(fApplications.ItemAt(i));
-	fApplications.MakeEmpty();
+}
+
+
+void
+QuorvaneApp::CreateAppWindow()
+{
+	fWindow = new QuorvaneWindow(BRect(50, 50, 50 + defaultWindowWidth,
+		50 + defaultWindowHeight));
+	fWindowMessenger = BMessenger(fWindow);
+	fWindow->Show();
 }
 
 
 void
 QuorvaneApp::ArgvReceived(int32 argc, char** argv)
 {
+	CreateAppWindow();
 	for (int32 i = 1; i < argc; i++) {
 		ScriptingApplication* node = CreateScriptingApplication(argv[i]);
 		if (node == NULL)
@@ -49,6 +441,9 @@ void
 QuorvaneApp::ReadyToRun()
 {
 	if (!fArgumentsAnalysed) {
+		// A window opened for arguments that named nothing is reused.
+		if (fWindow == NULL)
+			CreateAppWindow();
 		BList* applications = GetRunningApplications(kQuorvaneSignature);
 		for (int32 i = 0; i < applications->CountItems(); i++) {
 			ScriptingApplication* node
@@ -74,9 +469,12 @@ QuorvaneApp::MessageReceived(BMessage* message)
 	switch (message->what) {
 		case kMsgAddApp:
 		{
-			ScriptingApplication* node;
-			if (message->FindPointer("result", (void**)&node) == B_OK && node != NULL)
-				fApplications.AddItem(node);
+			// The window may be gone while the program quits; the node goes with it.
+			if (fWindowMessenger.SendMessage(message) != B_OK) {
+				ScriptingApplication* node;
+				if (message->FindPointer("result", (void**)&node) == B_OK)
+					delete node;
+			}
 			break;
 		}
 
@@ -102,6 +500,12 @@ QuorvaneApp::MessageReceived(BMessage* message)
 			const char* signature;
 			if (message->FindString("be:signature", &signature) != B_OK)
 				break;
+			if (!fWindowMessenger.LockTarget())
+				break;
+			bool watch = fWindow->WatchLaunch();
+			fWindow->Unlock();
+			if (!watch)
+				break;
 			ScriptingApplication* node = CreateScriptingApplication(signature);
 			if (node != NULL)
 				node->AnalyzeApplication();
@@ -123,18 +527,37 @@ QuorvaneApp::QuitRequested()
 }
 
 
-// Forgets the first node, in the order delivered, of the application that quit. A node
-// still being analysed is not among them and stays.
+void
+QuorvaneApp::AboutRequested()
+{
+}
+
+
+// Asks the window to take out the first outline row, from the top, of the application
+// that quit. A node still being analysed is not in the outline and stays.
 void
 QuorvaneApp::_ApplicationQuit(const char* signature)
 {
-	for (int32 i = 0; i < fApplications.CountItems(); i++) {
-		ScriptingApplication* node
-			= static_cast<ScriptingApplication*>(fApplications.ItemAt(i));
-		if (node->GetInternalName() == signature) {
-			fApplications.RemoveItem(i);
-			delete node;
-			return;
+	// Locking through the messenger also tells whether the window still exists.
+	if (!fWindowMessenger.LockTarget())
+		return;
+	bool watch = fWindow->WatchQuit();
+	ScriptingElement* found = NULL;
+	if (watch) {
+		DOutlineListView* list = fWindow->ObjectsList();
+		for (int32 i = 0; i < list->FullListCountItems(); i++) {
+			ScriptingElement* node = static_cast<ScriptingElement*>(list->FullListItemAt(i));
+			if (node->GetInternalName() == signature) {
+				found = node;
+				break;
+			}
 		}
+	}
+	fWindow->Unlock();
+
+	if (found != NULL) {
+		BMessage remove(kMsgRemoveApp);
+		remove.AddPointer("result", found);
+		fWindowMessenger.SendMessage(&remove);
 	}
 }
