@@ -1,0 +1,501 @@
+// The browser window inside a running Quorvane, driven through injected input on the
+// offscreen display: its view tree and frames, layout on resize, the capabilities pane
+// and specifier field of a selected row, Option-click subtree toggling, the watch items,
+// applications that launch and quit while it is open, and quitting by Command-Q.
+#include <AppDefs.h>
+#include <InterfaceDefs.h>
+#include <ListItem.h>
+#include <ListView.h>
+#include <Menu.h>
+#include <MenuBar.h>
+#include <MenuItem.h>
+#include <PropertyInfo.h>
+#include <Roster.h>
+#include <ScrollView.h>
+#include <StringView.h>
+#include <Window.h>
+
+#include "BetterScrollView.h"
+#include "OffscreenInput.h"
+#include "QuorvaneApp.h"
+#include "ScriptingElement.h"
+#include "ScriptingTargets.h"
+#include "ScriptingUtils.h"
+#include "TestRuntime.h"
+
+#include <gtest/gtest.h>
+
+#include <string.h>
+
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+using namespace OffscreenInput;
+
+namespace {
+
+const char* kTree = "application/x-vnd.qv-tree";
+const char* kSecond = "application/x-vnd.qv-second";
+
+
+class QuorvaneWindowTest : public testing::Test {
+protected:
+	static void SetUpTestSuite() { UseOffscreenDisplay(); }
+
+	void SetUp() override
+	{
+		ASSERT_EQ(fRuntime.StartRegistrar(), B_OK);
+		fRuntime.Start("ScriptTargetApp", { kTree, "tree" });
+		ASSERT_TRUE(fRuntime.WaitForApp(kTree));
+	}
+
+	// Runs Quorvane on this thread and drive() on another once the outline holds the
+	// tree application's row; then quits it, unless drive did.
+	void RunQuorvane(const std::function<void()>& drive)
+	{
+		QuorvaneApp* app = new QuorvaneApp(kQuorvaneSignature);
+		std::thread driver([&] {
+			if (_Attach())
+				drive();
+			be_app->PostMessage(B_QUIT_REQUESTED);
+		});
+		app->Run();
+		driver.join();
+		delete app;
+	}
+
+	bool _Attach()
+	{
+		for (int i = 0; i < 1000 && fOffscreen == NULL; i++) {
+			fOffscreen = Find("Quorvane");
+			if (fOffscreen == NULL)
+				snooze(5000);
+		}
+		if (fOffscreen == NULL || !be_app->Lock())
+			return false;
+		fWindow = be_app->WindowAt(0);
+		be_app->Unlock();
+		if (fWindow == NULL)
+			return false;
+		EXPECT_TRUE(fWindow->Lock());
+		fView = dynamic_cast<DOutlineListView*>(fWindow->FindView("fView"));
+		fTargetView = dynamic_cast<BListView*>(fWindow->FindView("fTargetView"));
+		fSpecifier = dynamic_cast<BStringView*>(fWindow->FindView("fSpecifier"));
+		fBoxScrollView = dynamic_cast<BetterScrollView*>(
+			fWindow->FindView("fBoxView->BScrollView"));
+		fWindow->Unlock();
+		if (fView == NULL || fTargetView == NULL || fSpecifier == NULL
+			|| fBoxScrollView == NULL)
+			return false;
+		return WaitUntil(fWindow, [&] { return Row(kTree) >= 0; });
+	}
+
+	// The full-list index of the first row of that internal name, or -1.
+	int32 Row(const char* name)
+	{
+		for (int32 i = 0; i < fView->FullListCountItems(); i++) {
+			ScriptingElement* node
+				= static_cast<ScriptingElement*>(fView->FullListItemAt(i));
+			if (node->GetInternalName() == name)
+				return i;
+		}
+		return -1;
+	}
+
+	// A point of view's coordinates in the window's.
+	BPoint InWindow(BView* view, BPoint point)
+	{
+		return view->ConvertToScreen(point) - fWindow->Frame().LeftTop();
+	}
+
+	// Clicks the shown row index of the outline: on its text, or on its latch.
+	void ClickRow(int32 index, bool latch = false, uint32 modifiers = 0)
+	{
+		ASSERT_TRUE(fWindow->Lock());
+		BRect frame = fView->ItemFrame(index);
+		BListItem* item = fView->ItemAt(index);
+		float x = latch ? frame.left + item->OutlineLevel() * 12 + 6 : frame.right - 10;
+		BPoint where = InWindow(fView, BPoint(x, (frame.top + frame.bottom) / 2));
+		fWindow->Unlock();
+		Click(fOffscreen, where, modifiers);
+		// Once for the click, once more for the messages its handling posted.
+		ASSERT_TRUE(Settle(fWindow));
+		ASSERT_TRUE(Settle(fWindow));
+	}
+
+	std::vector<std::string> PaneRows()
+	{
+		std::vector<std::string> rows;
+		for (int32 i = 0; i < fTargetView->CountItems(); i++)
+			rows.push_back(static_cast<BStringItem*>(fTargetView->ItemAt(i))->Text());
+		return rows;
+	}
+
+	TestRuntime fRuntime;
+	BPrivate::OffscreenWindow* fOffscreen = NULL;
+	BWindow* fWindow = NULL;
+	DOutlineListView* fView = NULL;
+	BListView* fTargetView = NULL;
+	BStringView* fSpecifier = NULL;
+	BetterScrollView* fBoxScrollView = NULL;
+};
+
+
+BRect
+in_parent(BView* view)
+{
+	BPoint origin = view->Parent()->Frame().LeftTop();
+	return view->Frame().OffsetByCopy(origin.x, origin.y);
+}
+
+} // namespace
+
+
+TEST_F(QuorvaneWindowTest, ViewTreeAndFramesAsBuilt)
+{
+	RunQuorvane([&] {
+		QuorvaneWindow* window = new QuorvaneWindow(BRect(50, 50, 600, 350));
+		ASSERT_TRUE(window->Lock());
+		EXPECT_STREQ(window->Title(), "Quorvane");
+		BView* menuBar = window->FindView("QuorvaneWindow::MainMenu");
+		ASSERT_NE(menuBar, nullptr);
+		EXPECT_EQ(menuBar->Window(), window);
+		float m = menuBar->Frame().Height() + 1;
+		EXPECT_GT(m, 1);
+		EXPECT_EQ(window->Frame(), BRect(50, 50, 600, 350 + m));
+
+		BView* back = window->FindView("fBackView");
+		EXPECT_EQ(back->Frame(), BRect(0, m, 550, 300 + m));
+		EXPECT_EQ(back->ResizingMode(), (uint32)B_FOLLOW_ALL_SIDES);
+		BView* backScroll = window->FindView("fBackView->BScrollView");
+		BView* view = window->FindView("fView");
+		EXPECT_EQ(backScroll->Parent(), back);
+		EXPECT_EQ(view->Parent(), backScroll);
+		EXPECT_EQ(in_parent(view), BRect(275, 21, 536, 286));
+		BView* specifier = window->FindView("fSpecifier");
+		EXPECT_EQ(specifier->Parent(), back);
+		EXPECT_EQ(specifier->Frame(), BRect(275, 0, 550, 17));
+		EXPECT_STREQ(dynamic_cast<BStringView*>(specifier)->Text(), "Specifier:");
+		BView* box = window->FindView("fBoxView");
+		EXPECT_EQ(box->Parent(), back);
+		EXPECT_EQ(box->Frame(), BRect(4, 4, 271, 296));
+		BetterScrollView* boxScroll = dynamic_cast<BetterScrollView*>(
+			window->FindView("fBoxView->BScrollView"));
+		ASSERT_NE(boxScroll, nullptr);
+		EXPECT_EQ(boxScroll->Parent(), box);
+		BView* target = window->FindView("fTargetView");
+		EXPECT_EQ(target->Parent(), boxScroll);
+		EXPECT_EQ(in_parent(target), BRect(8, 16, 245, 270));
+		EXPECT_EQ(boxScroll->GetDataRect(), BRect(0, 0, 948, 508));
+
+		float minWidth, maxWidth, minHeight, maxHeight;
+		window->GetSizeLimits(&minWidth, &maxWidth, &minHeight, &maxHeight);
+		EXPECT_EQ(minWidth, 412.5f);
+		EXPECT_EQ(minHeight, 225);
+		EXPECT_EQ(maxWidth, 1279);
+		EXPECT_EQ(maxHeight, 1023);
+		window->Quit();
+	});
+}
+
+
+TEST_F(QuorvaneWindowTest, ResizingLaysThePanesOutAgain)
+{
+	RunQuorvane([&] {
+		BView* backScroll = fWindow->FindView("fBackView->BScrollView");
+		BView* box = fWindow->FindView("fBoxView");
+		BView* back = fWindow->FindView("fBackView");
+		for (float width : { 700.0f, 412.5f }) {
+			BPrivate::DisplayEvent resize;
+			resize.type = BPrivate::kDisplayResized;
+			resize.frame = BRect(50, 50, 50 + width, 450);
+			fOffscreen->Inject(resize);
+			ASSERT_TRUE(WaitUntil(fWindow, [&] {
+				return fWindow->Bounds().Width() == width;
+			}));
+			ASSERT_TRUE(Settle(fWindow));
+			ASSERT_TRUE(fWindow->Lock());
+			SCOPED_TRACE(width);
+			EXPECT_EQ(backScroll->Frame().left, width / 2 + 2);
+			EXPECT_EQ(backScroll->Frame().Width(), width / 2);
+			EXPECT_EQ(backScroll->Frame().bottom, 400 - 18);
+			EXPECT_EQ(fSpecifier->Frame().left, width / 2 + 2);
+			EXPECT_EQ(fSpecifier->Frame().Width(), width / 2);
+			EXPECT_EQ(box->Frame(), BRect(4, 4, 4 + width / 2 - 8,
+				4 + back->Bounds().Height() - 8));
+			fWindow->Unlock();
+		}
+
+		// Nothing narrower or lower than the limits.
+		ASSERT_TRUE(fWindow->Lock());
+		fWindow->ResizeTo(200, 100);
+		EXPECT_GE(fWindow->Bounds().Width(), 412.5f);
+		EXPECT_GE(fWindow->Bounds().Height(), 225);
+		fWindow->Unlock();
+	});
+}
+
+
+TEST_F(QuorvaneWindowTest, SelectingRowsRendersSuitesTablesAndTheSpecifier)
+{
+	RunQuorvane([&] {
+		ClickRow(0);
+		ASSERT_TRUE(WaitUntil(fWindow, [&] { return fTargetView->CountItems() > 0; }));
+		ASSERT_TRUE(fWindow->Lock());
+		ScriptingElement* node = static_cast<ScriptingElement*>(fView->ItemAt(0));
+		ASSERT_EQ(node->GetInternalName(), kTree);
+		// The application's chain is empty.
+		EXPECT_STREQ(fSpecifier->Text(), "Specifier: ");
+
+		// Each suite's header, then its table's lines without the empty ones.
+		std::vector<std::string> expected;
+		const char* suite;
+		for (int32 i = 0; node->GetSuites()->FindString("suites", i, &suite) == B_OK;
+				i++) {
+			expected.push_back(std::string("Supports ") + suite + ":");
+			const void* data;
+			ssize_t size;
+			ASSERT_EQ(node->GetSuites()->FindData("messages", B_PROPERTY_INFO_TYPE, i,
+				&data, &size), B_OK);
+			BPropertyInfo info(NULL, NULL);
+			ASSERT_EQ(info.Unflatten(B_PROPERTY_INFO_TYPE, data, size), B_OK);
+			BList lines(20);
+			DehydratePropertyInfo(&lines, info, size);
+			for (int32 j = 0; j < lines.CountItems(); j++) {
+				char* line = static_cast<char*>(lines.ItemAt(j));
+				if (line[0] != '\0')
+					expected.push_back(line);
+				delete[] line;
+			}
+		}
+		std::vector<std::string> rows = PaneRows();
+		EXPECT_EQ(rows, expected);
+		ASSERT_GT(rows.size(), 3u);
+		EXPECT_EQ(rows[0], "Supports suite/vnd.Be-application:");
+		float widest = 0;
+		for (const std::string& row : rows) {
+			EXPECT_FALSE(row.empty());
+			widest = std::max(widest, fTargetView->StringWidth(row.c_str()));
+		}
+		EXPECT_EQ(fBoxScrollView->GetDataRect(), BRect(0, 0, widest + 14, 508));
+
+		// Reselecting the same row keeps the rows as they are.
+		BListItem* first = fTargetView->ItemAt(0);
+		fView->DeselectAll();
+		fWindow->Unlock();
+		ASSERT_TRUE(Settle(fWindow));
+		ClickRow(0);
+		ASSERT_TRUE(fWindow->Lock());
+		EXPECT_EQ(fTargetView->ItemAt(0), first);
+		EXPECT_EQ((size_t)fTargetView->CountItems(), rows.size());
+
+		// A window's row: its chain names the window.
+		fView->Expand(fView->ItemAt(0));
+		fWindow->Unlock();
+		ClickRow(1);
+		ASSERT_TRUE(fWindow->Lock());
+		ScriptingElement* window = static_cast<ScriptingElement*>(fView->ItemAt(1));
+		EXPECT_EQ(std::string(fSpecifier->Text()),
+			std::string("Specifier: ") + specifier_to_str(window->GetAccessPtr(), false).String());
+		EXPECT_NE(fTargetView->ItemAt(0), first);
+		fWindow->Unlock();
+	});
+}
+
+
+TEST_F(QuorvaneWindowTest, ALongSpecifierIsCutInTheMiddleToTheField)
+{
+	RunQuorvane([&] {
+		BPrivate::DisplayEvent resize;
+		resize.type = BPrivate::kDisplayResized;
+		resize.frame = BRect(50, 50, 50 + 412.5, 450);
+		fOffscreen->Inject(resize);
+		ASSERT_TRUE(Settle(fWindow));
+
+		// Show everything, then pick the deepest row.
+		ASSERT_TRUE(fWindow->Lock());
+		fView->Collapse(fView->ItemAt(0));
+		fWindow->Unlock();
+		ClickRow(0, true, B_OPTION_KEY);
+		ASSERT_TRUE(fWindow->Lock());
+		int32 deepest = 0;
+		for (int32 i = 0; i < fView->CountItems(); i++) {
+			if (fView->ItemAt(i)->OutlineLevel() > fView->ItemAt(deepest)->OutlineLevel())
+				deepest = i;
+		}
+		ASSERT_GE(fView->ItemAt(deepest)->OutlineLevel(), 3u);
+		ScriptingElement* node = static_cast<ScriptingElement*>(fView->ItemAt(deepest));
+		BString whole("Specifier: ");
+		whole << specifier_to_str(node->GetAccessPtr(), false);
+		fView->ScrollTo(deepest);
+		fWindow->Unlock();
+		ClickRow(deepest);
+
+		ASSERT_TRUE(fWindow->Lock());
+		float room = fSpecifier->Frame().Width() - 4;
+		ASSERT_GT(fSpecifier->StringWidth(whole.String()), room);
+		BString expected(whole);
+		fSpecifier->TruncateString(&expected, B_TRUNCATE_SMART, room);
+		EXPECT_STREQ(fSpecifier->Text(), expected.String());
+		EXPECT_NE(strstr(fSpecifier->Text(), "\xE2\x80\xA6"), nullptr);
+		EXPECT_LE(fSpecifier->StringWidth(fSpecifier->Text()), room);
+		fWindow->Unlock();
+	});
+}
+
+
+TEST_F(QuorvaneWindowTest, OptionClickTogglesWholeSubtreesAPlainClickOneRow)
+{
+	RunQuorvane([&] {
+		ASSERT_TRUE(fWindow->Lock());
+		int32 total = fView->FullListCountItems();
+		ASSERT_GT(total, 5);
+		EXPECT_EQ(fView->CountItems(), 1);
+		fWindow->Unlock();
+
+		// A plain click on the latch shows the windows only.
+		ClickRow(0, true);
+		ASSERT_TRUE(fWindow->Lock());
+		int32 windows = fView->CountItems();
+		EXPECT_GT(windows, 1);
+		EXPECT_LT(windows, total);
+		for (int32 i = 1; i < windows; i++)
+			EXPECT_EQ(fView->ItemAt(i)->OutlineLevel(), 1u);
+		fWindow->Unlock();
+
+		// Option-click collapses all, and Option-click again expands all.
+		ClickRow(0, true, B_OPTION_KEY);
+		ASSERT_TRUE(fWindow->Lock());
+		EXPECT_EQ(fView->CountItems(), 1);
+		fWindow->Unlock();
+		ClickRow(0, true, B_OPTION_KEY);
+		ASSERT_TRUE(fWindow->Lock());
+		EXPECT_EQ(fView->CountItems(), total);
+		fWindow->Unlock();
+
+		// Collapsed by Option, a plain expand shows the direct children only.
+		ClickRow(0, true, B_OPTION_KEY);
+		ClickRow(0, true);
+		ASSERT_TRUE(fWindow->Lock());
+		EXPECT_EQ(fView->CountItems(), windows);
+		fWindow->Unlock();
+
+		// Option-click on the text selects without toggling.
+		ClickRow(1, false, B_OPTION_KEY);
+		ASSERT_TRUE(fWindow->Lock());
+		EXPECT_EQ(fView->CountItems(), windows);
+		EXPECT_EQ(fView->CurrentSelection(), 1);
+		fWindow->Unlock();
+	});
+}
+
+
+TEST_F(QuorvaneWindowTest, WatchItemsToggleTheirFlagsAndMarks)
+{
+	RunQuorvane([&] {
+		QuorvaneWindow* window = dynamic_cast<QuorvaneWindow*>(fWindow);
+		ASSERT_NE(window, nullptr);
+		ASSERT_TRUE(fWindow->Lock());
+		BMenuBar* bar = dynamic_cast<BMenuBar*>(
+			fWindow->FindView("QuorvaneWindow::MainMenu"));
+		ASSERT_NE(bar, nullptr);
+		BMenuItem* launch = bar->FindItem(kMsgWatchLaunch);
+		BMenuItem* quit = bar->FindItem(kMsgWatchQuit);
+		ASSERT_NE(launch, nullptr);
+		ASSERT_NE(quit, nullptr);
+		EXPECT_STREQ(launch->Label(), "Watch Application Launch");
+		EXPECT_STREQ(quit->Label(), "Watch Application Quit");
+		EXPECT_TRUE(launch->IsMarked());
+		EXPECT_TRUE(quit->IsMarked());
+		EXPECT_NE(bar->FindItem("About Quorvane\xE2\x80\xA6"), nullptr);
+		BMenuItem* quitItem = bar->FindItem("Quit");
+		ASSERT_NE(quitItem, nullptr);
+		EXPECT_EQ(quitItem->Shortcut(), 'Q');
+		fWindow->Unlock();
+
+		fWindow->PostMessage(kMsgWatchLaunch);
+		ASSERT_TRUE(Settle(fWindow));
+		EXPECT_FALSE(window->WatchLaunch());
+		EXPECT_TRUE(window->WatchQuit());
+		ASSERT_TRUE(fWindow->Lock());
+		EXPECT_FALSE(launch->IsMarked());
+		fWindow->Unlock();
+
+		// With launches unwatched, a new application stays out of the outline.
+		pid_t second = fRuntime.Start("ScriptTargetApp", { kSecond, "tree" });
+		ASSERT_TRUE(fRuntime.WaitForApp(kSecond));
+		snooze(500000);
+		ASSERT_TRUE(fWindow->Lock());
+		EXPECT_EQ(Row(kSecond), -1);
+		fWindow->Unlock();
+
+		fWindow->PostMessage(kMsgWatchQuit);
+		fWindow->PostMessage(kMsgWatchLaunch);
+		fWindow->PostMessage(kMsgWatchQuit);
+		ASSERT_TRUE(Settle(fWindow));
+		EXPECT_TRUE(window->WatchLaunch());
+		EXPECT_TRUE(window->WatchQuit());
+		ASSERT_TRUE(fWindow->Lock());
+		EXPECT_TRUE(launch->IsMarked());
+		EXPECT_TRUE(quit->IsMarked());
+		fWindow->Unlock();
+		fRuntime.Stop(second);
+	});
+}
+
+
+TEST_F(QuorvaneWindowTest, ApplicationsThatLaunchAndQuitComeAndGo)
+{
+	RunQuorvane([&] {
+		pid_t second = fRuntime.Start("ScriptTargetApp", { kSecond, "tree" });
+		ASSERT_TRUE(WaitUntil(fWindow, [&] { return Row(kSecond) >= 0; }));
+		ASSERT_TRUE(fWindow->Lock());
+		int32 rows = fView->FullListCountItems();
+		BListItem* early = fView->FullListItemAt(Row(kSecond));
+		fWindow->Unlock();
+
+		// A quit notice while quits are unwatched removes nothing.
+		fWindow->PostMessage(kMsgWatchQuit);
+		fRuntime.Stop(second);
+		snooze(500000);
+		ASSERT_TRUE(fWindow->Lock());
+		EXPECT_EQ(fView->FullListCountItems(), rows);
+		fWindow->Unlock();
+
+		// The next launch of that signature adds its own rows; its quit takes out the
+		// first row of the signature from the top, with its subtree.
+		fWindow->PostMessage(kMsgWatchQuit);
+		pid_t third = fRuntime.Start("ScriptTargetApp", { kSecond, "tree" });
+		int32 more = 0;
+		ASSERT_TRUE(WaitUntil(fWindow, [&] {
+			more = fView->FullListCountItems();
+			return more > rows;
+		}));
+		ASSERT_TRUE(fWindow->Lock());
+		BListItem* late = fView->FullListItemAt(rows);
+		fWindow->Unlock();
+		fRuntime.Stop(third);
+		ASSERT_TRUE(WaitUntil(fWindow, [&] { return !fView->FullListHasItem(early); }));
+		ASSERT_TRUE(fWindow->Lock());
+		EXPECT_EQ(fView->FullListCountItems(), rows);
+		EXPECT_TRUE(fView->FullListHasItem(late));
+		EXPECT_GE(Row(kTree), 0);
+		fWindow->Unlock();
+	});
+}
+
+
+TEST_F(QuorvaneWindowTest, CommandQQuits)
+{
+	bool quitByKey = false;
+	RunQuorvane([&] {
+		Key(fOffscreen, 'q', B_COMMAND_KEY);
+		// The application quits and takes the window with it.
+		for (int i = 0; i < 1000 && Find("Quorvane") != NULL; i++)
+			snooze(5000);
+		quitByKey = Find("Quorvane") == NULL;
+	});
+	EXPECT_TRUE(quitByKey);
+}
