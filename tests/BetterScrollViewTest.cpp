@@ -7,17 +7,18 @@
 
 #include "BetterScrollView.h"
 #include "OffscreenInput.h"
+#include "display/OffscreenDisplay.h"
 #include "ScrollViewCorner.h"
 
 #include <gtest/gtest.h>
 
-using namespace OffscreenInput;
+#include <stdlib.h>
 
 namespace {
 
 class BetterScrollViewTest : public testing::Test {
 protected:
-	static void SetUpTestSuite() { UseOffscreenDisplay(); }
+	static void SetUpTestSuite() { setenv("BE_DISPLAY", "offscreen", 1); }
 
 	void SetUp() override
 	{
@@ -167,9 +168,9 @@ TEST_F(BetterScrollViewTest, CornerDrawsItsEdgesInTheDarkerGrey)
 	BWindow* shown = window;
 	scrollView->SetDataRect(BRect(0, 0, 999, 499), true);
 	shown->Show();
-	BPrivate::OffscreenWindow* offscreen = Find(shown->Title());
+	BPrivate::OffscreenWindow* offscreen = offscreen_window(shown->Title());
 	ASSERT_NE(offscreen, nullptr);
-	ASSERT_TRUE(Settle(shown));
+	ASSERT_TRUE(wait_for_queue(shown));
 	ASSERT_TRUE(shown->Lock());
 	BPoint origin = scrollView->Corner()->ConvertToScreen(BPoint(0, 0))
 		- shown->Frame().LeftTop();

@@ -17,6 +17,7 @@
 
 #include "BetterScrollView.h"
 #include "OffscreenInput.h"
+#include "display/OffscreenDisplay.h"
 #include "QuorvaneApp.h"
 #include "ScriptingElement.h"
 #include "ScriptingTargets.h"
@@ -25,14 +26,14 @@
 
 #include <gtest/gtest.h>
 
+#include <stdlib.h>
+
 #include <string.h>
 
 #include <functional>
 #include <string>
 #include <thread>
 #include <vector>
-
-using namespace OffscreenInput;
 
 namespace {
 
@@ -42,7 +43,7 @@ const char* kSecond = "application/x-vnd.qv-second";
 
 class QuorvaneWindowTest : public testing::Test {
 protected:
-	static void SetUpTestSuite() { UseOffscreenDisplay(); }
+	static void SetUpTestSuite() { setenv("BE_DISPLAY", "offscreen", 1); }
 
 	void SetUp() override
 	{
@@ -69,7 +70,7 @@ protected:
 	bool _Attach()
 	{
 		for (int i = 0; i < 1000 && fOffscreen == NULL; i++) {
-			fOffscreen = Find("Quorvane");
+			fOffscreen = offscreen_window("Quorvane");
 			if (fOffscreen == NULL)
 				snooze(5000);
 		}
@@ -89,7 +90,7 @@ protected:
 		if (fView == NULL || fTargetView == NULL || fSpecifier == NULL
 			|| fBoxScrollView == NULL)
 			return false;
-		return WaitUntil(fWindow, [&] { return Row(kTree) >= 0; });
+		return wait_until(fWindow, [&] { return Row(kTree) >= 0; });
 	}
 
 	// The full-list index of the first row of that internal name, or -1.
@@ -119,10 +120,10 @@ protected:
 		float x = latch ? frame.left + item->OutlineLevel() * 12 + 6 : frame.right - 10;
 		BPoint where = InWindow(fView, BPoint(x, (frame.top + frame.bottom) / 2));
 		fWindow->Unlock();
-		Click(fOffscreen, where, modifiers);
+		inject_click(fOffscreen, where, modifiers);
 		// Once for the click, once more for the messages its handling posted.
-		ASSERT_TRUE(Settle(fWindow));
-		ASSERT_TRUE(Settle(fWindow));
+		ASSERT_TRUE(wait_for_queue(fWindow));
+		ASSERT_TRUE(wait_for_queue(fWindow));
 	}
 
 	std::vector<std::string> PaneRows()
@@ -212,10 +213,10 @@ TEST_F(QuorvaneWindowTest, ResizingLaysThePanesOutAgain)
 			resize.type = BPrivate::kDisplayResized;
 			resize.frame = BRect(50, 50, 50 + width, 450);
 			fOffscreen->Inject(resize);
-			ASSERT_TRUE(WaitUntil(fWindow, [&] {
+			ASSERT_TRUE(wait_until(fWindow, [&] {
 				return fWindow->Bounds().Width() == width;
 			}));
-			ASSERT_TRUE(Settle(fWindow));
+			ASSERT_TRUE(wait_for_queue(fWindow));
 			ASSERT_TRUE(fWindow->Lock());
 			SCOPED_TRACE(width);
 			EXPECT_EQ(backScroll->Frame().left, width / 2 + 2);
@@ -242,7 +243,7 @@ TEST_F(QuorvaneWindowTest, SelectingRowsRendersSuitesTablesAndTheSpecifier)
 {
 	RunQuorvane([&] {
 		ClickRow(0);
-		ASSERT_TRUE(WaitUntil(fWindow, [&] { return fTargetView->CountItems() > 0; }));
+		ASSERT_TRUE(wait_until(fWindow, [&] { return fTargetView->CountItems() > 0; }));
 		ASSERT_TRUE(fWindow->Lock());
 		ScriptingElement* node = static_cast<ScriptingElement*>(fView->ItemAt(0));
 		ASSERT_EQ(node->GetInternalName(), kTree);
@@ -285,7 +286,7 @@ TEST_F(QuorvaneWindowTest, SelectingRowsRendersSuitesTablesAndTheSpecifier)
 		BListItem* first = fTargetView->ItemAt(0);
 		fView->DeselectAll();
 		fWindow->Unlock();
-		ASSERT_TRUE(Settle(fWindow));
+		ASSERT_TRUE(wait_for_queue(fWindow));
 		ClickRow(0);
 		ASSERT_TRUE(fWindow->Lock());
 		EXPECT_EQ(fTargetView->ItemAt(0), first);
@@ -312,7 +313,7 @@ TEST_F(QuorvaneWindowTest, ALongSpecifierIsCutInTheMiddleToTheField)
 		resize.type = BPrivate::kDisplayResized;
 		resize.frame = BRect(50, 50, 50 + 412.5, 450);
 		fOffscreen->Inject(resize);
-		ASSERT_TRUE(Settle(fWindow));
+		ASSERT_TRUE(wait_for_queue(fWindow));
 
 		// Show everything, then pick the deepest row.
 		ASSERT_TRUE(fWindow->Lock());
@@ -416,7 +417,7 @@ TEST_F(QuorvaneWindowTest, WatchItemsToggleTheirFlagsAndMarks)
 		fWindow->Unlock();
 
 		fWindow->PostMessage(kMsgWatchLaunch);
-		ASSERT_TRUE(Settle(fWindow));
+		ASSERT_TRUE(wait_for_queue(fWindow));
 		EXPECT_FALSE(window->WatchLaunch());
 		EXPECT_TRUE(window->WatchQuit());
 		ASSERT_TRUE(fWindow->Lock());
@@ -434,7 +435,7 @@ TEST_F(QuorvaneWindowTest, WatchItemsToggleTheirFlagsAndMarks)
 		fWindow->PostMessage(kMsgWatchQuit);
 		fWindow->PostMessage(kMsgWatchLaunch);
 		fWindow->PostMessage(kMsgWatchQuit);
-		ASSERT_TRUE(Settle(fWindow));
+		ASSERT_TRUE(wait_for_queue(fWindow));
 		EXPECT_TRUE(window->WatchLaunch());
 		EXPECT_TRUE(window->WatchQuit());
 		ASSERT_TRUE(fWindow->Lock());
@@ -450,7 +451,7 @@ TEST_F(QuorvaneWindowTest, ApplicationsThatLaunchAndQuitComeAndGo)
 {
 	RunQuorvane([&] {
 		pid_t second = fRuntime.Start("ScriptTargetApp", { kSecond, "tree" });
-		ASSERT_TRUE(WaitUntil(fWindow, [&] { return Row(kSecond) >= 0; }));
+		ASSERT_TRUE(wait_until(fWindow, [&] { return Row(kSecond) >= 0; }));
 		ASSERT_TRUE(fWindow->Lock());
 		int32 rows = fView->FullListCountItems();
 		BListItem* early = fView->FullListItemAt(Row(kSecond));
@@ -469,7 +470,7 @@ TEST_F(QuorvaneWindowTest, ApplicationsThatLaunchAndQuitComeAndGo)
 		fWindow->PostMessage(kMsgWatchQuit);
 		pid_t third = fRuntime.Start("ScriptTargetApp", { kSecond, "tree" });
 		int32 more = 0;
-		ASSERT_TRUE(WaitUntil(fWindow, [&] {
+		ASSERT_TRUE(wait_until(fWindow, [&] {
 			more = fView->FullListCountItems();
 			return more > rows;
 		}));
@@ -477,7 +478,7 @@ TEST_F(QuorvaneWindowTest, ApplicationsThatLaunchAndQuitComeAndGo)
 		BListItem* late = fView->FullListItemAt(rows);
 		fWindow->Unlock();
 		fRuntime.Stop(third);
-		ASSERT_TRUE(WaitUntil(fWindow, [&] { return !fView->FullListHasItem(early); }));
+		ASSERT_TRUE(wait_until(fWindow, [&] { return !fView->FullListHasItem(early); }));
 		ASSERT_TRUE(fWindow->Lock());
 		EXPECT_EQ(fView->FullListCountItems(), rows);
 		EXPECT_TRUE(fView->FullListHasItem(late));
@@ -491,11 +492,11 @@ TEST_F(QuorvaneWindowTest, CommandQQuits)
 {
 	bool quitByKey = false;
 	RunQuorvane([&] {
-		Key(fOffscreen, 'q', B_COMMAND_KEY);
+		inject_key(fOffscreen, "q", B_COMMAND_KEY);
 		// The application quits and takes the window with it.
-		for (int i = 0; i < 1000 && Find("Quorvane") != NULL; i++)
+		for (int i = 0; i < 1000 && offscreen_window("Quorvane") != NULL; i++)
 			snooze(5000);
-		quitByKey = Find("Quorvane") == NULL;
+		quitByKey = offscreen_window("Quorvane") == NULL;
 	});
 	EXPECT_TRUE(quitByKey);
 }
