@@ -1,0 +1,75 @@
+// A small modal window with a message, an icon for its kind and up to three buttons. The
+// rightmost button is the default one (Enter presses it). Go() shows the alert; the alert
+// deletes itself once a button was pressed.
+#ifndef _ALERT_H
+#define _ALERT_H
+
+#include <Window.h>
+
+#include <memory>
+#include <string>
+
+class BButton;
+class BInvoker;
+
+namespace BPrivate {
+class AlertView;
+struct AlertWait;
+}
+
+enum button_spacing {
+	B_EVEN_SPACING = 0,
+	B_OFFSET_SPACING
+};
+
+class BAlert : public BWindow {
+public:
+							BAlert(const char* title, const char* text,
+								const char* button0, const char* button1 = NULL,
+								const char* button2 = NULL,
+								button_width width = B_WIDTH_AS_USUAL,
+								alert_type type = B_INFO_ALERT);
+							BAlert(const char* title, const char* text,
+								const char* button0, const char* button1,
+								const char* button2, button_width width,
+								button_spacing spacing, alert_type type = B_INFO_ALERT);
+	virtual					~BAlert();
+
+			void			SetType(alert_type type);
+			alert_type		Type() const { return fType; }
+			// Typing key (without Command) presses the button at index.
+			void			SetShortcut(int32 index, char key);
+			char			Shortcut(int32 index) const;
+			BButton*		ButtonAt(int32 index) const;
+			int32			CountButtons() const { return fButtonCount; }
+			const char*		Text() const;
+
+	// Shows the alert and waits: the index of the button pressed, or -1 when the alert
+	// could not be shown. A window thread that waits keeps drawing its window.
+			int32			Go();
+	// Shows the alert and returns at once. The invoker's message, with "which" (the
+	// button's index) added, is sent when a button is pressed; the alert deletes the
+	// invoker. With NULL nothing is sent.
+			status_t		Go(BInvoker* invoker);
+
+	virtual	void			MessageReceived(BMessage* message);
+	virtual	void			DispatchMessage(BMessage* message, BHandler* handler);
+
+private:
+			void			_Init(const char* text, const char* button0,
+								const char* button1, const char* button2,
+								button_width width, button_spacing spacing,
+								alert_type type);
+			void			_Layout(button_width width, button_spacing spacing);
+			void			_Dismiss(int32 index);
+
+			BPrivate::AlertView* fView;
+			BButton*		fButtons[3];
+			char			fShortcuts[3];
+			int32			fButtonCount;
+			alert_type		fType;
+			BInvoker*		fInvoker;
+			std::shared_ptr<BPrivate::AlertWait> fWait;
+};
+
+#endif // _ALERT_H

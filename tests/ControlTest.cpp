@@ -1,0 +1,287 @@
+// Buttons, check boxes, boxes and string views in a window on the offscreen display:
+// invocation by click and keyboard, values, focus, the default button, and their
+// scripting suites.
+#include <AppDefs.h>
+#include <Box.h>
+#include <Button.h>
+#include <CheckBox.h>
+#include <Message.h>
+#include <Messenger.h>
+#include <StringView.h>
+#include <Window.h>
+
+#include "display/OffscreenDisplay.h"
+
+#include "OffscreenInput.h"
+
+#include <gtest/gtest.h>
+
+#include <stdlib.h>
+#include <string>
+#include <vector>
+
+using BPrivate::OffscreenWindow;
+
+namespace {
+
+struct Received {
+	uint32 what;
+	int32 value;
+	void* source;
+};
+
+
+class ControlWindow : public BWindow {
+public:
+	explicit ControlWindow(const char* title)
+		:
+		BWindow(BRect(100, 100, 399, 299), title, B_TITLED_WINDOW, 0)
+	{
+		fBox = new BBox(BRect(10, 10, 289, 189), "box");
+		fBox->SetLabel("Options");
+		AddChild(fBox);
+		fCheck = new BCheckBox(BRect(10, 20, 200, 40), "check", "Watch launches",
+			new BMessage('chek'));
+		fBox->AddChild(fCheck);
+		fButton = new BButton(BRect(10, 50, 100, 80), "button", "Apply",
+			new BMessage('push'));
+		fBox->AddChild(fButton);
+		fDefault = new BButton(BRect(120, 50, 220, 80), "default", "OK",
+			new BMessage('dflt'));
+		fDefault->MakeDefault(true);
+		fBox->AddChild(fDefault);
+		fText = new BStringView(BRect(10, 100, 250, 120), "text", "Specifier:");
+		fBox->AddChild(fText);
+	}
+
+	void MessageReceived(BMessage* message) override
+	{
+		if (message->what == 'chek' || message->what == 'push' || message->what == 'dflt') {
+			Received entry = { message->what, -1, nullptr };
+			message->FindInt32("be:value", &entry.value);
+			message->FindPointer("source", &entry.source);
+			received.push_back(entry);
+			return;
+		}
+		BWindow::MessageReceived(message);
+	}
+
+	BPoint Middle(BView* view)
+	{
+		BRect frame = view->ConvertToScreen(view->Bounds());
+		return BPoint((frame.left + frame.right) / 2, (frame.top + frame.bottom) / 2)
+			- Frame().LeftTop();
+	}
+
+	BBox* fBox;
+	BCheckBox* fCheck;
+	BButton* fButton;
+	BButton* fDefault;
+	BStringView* fText;
+	std::vector<Received> received;
+};
+
+
+std::string
+String(const BMessage& message, const char* name, int32 index = 0)
+{
+	const char* string = NULL;
+	message.FindString(name, index, &string);
+	return string != NULL ? string : "";
+}
+
+
+class ControlTest : public testing::Test {
+protected:
+	static void SetUpTestSuite() { setenv("BE_DISPLAY", "offscreen", 1); }
+
+	void Open(const char* title)
+	{
+		fWindow = new ControlWindow(title);
+		fWindow->Show();
+		fOffscreen = offscreen_window(title);
+		ASSERT_NE(fOffscreen, nullptr);
+	}
+
+	void TearDown() override
+	{
+		if (fWindow != nullptr && fWindow->Lock())
+			fWindow->Quit();
+	}
+
+	BPoint Middle(BView* view)
+	{
+		BPoint middle;
+		wait_until(fWindow, [&] { middle = fWindow->Middle(view); return true; });
+		return middle;
+	}
+
+	size_t Count()
+	{
+		size_t count = 0;
+		wait_until(fWindow, [&] { count = fWindow->received.size(); return true; });
+		return count;
+	}
+
+	ControlWindow* fWindow = nullptr;
+	OffscreenWindow* fOffscreen = nullptr;
+};
+
+} // namespace
+
+
+TEST_F(ControlTest, AClickInvokesTheButtonAndFlipsTheCheckBox)
+{
+	Open("Controls click");
+	inject_click(fOffscreen, Middle(fWindow->fButton));
+	ASSERT_TRUE(wait_until(fWindow, [&] { return fWindow->received.size() == 1; }));
+	inject_click(fOffscreen, Middle(fWindow->fCheck));
+	ASSERT_TRUE(wait_until(fWindow, [&] { return fWindow->received.size() == 2; }));
+	inject_click(fOffscreen, Middle(fWindow->fCheck));
+	ASSERT_TRUE(wait_until(fWindow, [&] { return fWindow->received.size() == 3; }));
+	wait_until(fWindow, [&] {
+		EXPECT_EQ(fWindow->received[0].what, (uint32)'push');
+		EXPECT_EQ(fWindow->received[0].source, (BControl*)fWindow->fButton);
+		EXPECT_EQ(fWindow->fButton->Value(), B_CONTROL_OFF);
+		EXPECT_EQ(fWindow->received[1].what, (uint32)'chek');
+		EXPECT_EQ(fWindow->received[1].value, B_CONTROL_ON);
+		EXPECT_EQ(fWindow->received[2].value, B_CONTROL_OFF);
+		EXPECT_EQ(fWindow->fCheck->Value(), B_CONTROL_OFF);
+		fWindow->fButton->SetEnabled(false);
+		return true;
+	});
+
+	// A disabled button ignores the pointer; a press released elsewhere does nothing.
+	inject_click(fOffscreen, Middle(fWindow->fButton));
+	BPoint check = Middle(fWindow->fCheck);
+	inject_mouse(fOffscreen, BPrivate::kDisplayMouseDown, check, 1);
+	inject_mouse(fOffscreen, BPrivate::kDisplayMouseMoved, BPoint(280, 180), 1);
+	inject_mouse(fOffscreen, BPrivate::kDisplayMouseUp, BPoint(280, 180), 0);
+	snooze(50000);
+	EXPECT_EQ(Count(), 3u);
+}
+
+
+TEST_F(ControlTest, TheKeyboardFocusesAndInvokesAndEnterPressesTheDefaultButton)
+{
+	Open("Controls keys");
+	wait_until(fWindow, [&] {
+		EXPECT_EQ(fWindow->DefaultButton(), fWindow->fDefault);
+		EXPECT_TRUE(fWindow->fDefault->IsDefault());
+		return true;
+	});
+	// Tab reaches the check box first; Space flips it.
+	inject_key(fOffscreen, "\t");
+	ASSERT_TRUE(wait_until(fWindow, [&] { return fWindow->fCheck->IsFocus(); }));
+	inject_key(fOffscreen, " ");
+	ASSERT_TRUE(wait_until(fWindow, [&] { return fWindow->received.size() == 1; }));
+	// Enter goes to the default button wherever the focus is.
+	inject_key(fOffscreen, "\n");
+	ASSERT_TRUE(wait_until(fWindow, [&] { return fWindow->received.size() == 2; }));
+	wait_until(fWindow, [&] {
+		EXPECT_EQ(fWindow->received[0].what, (uint32)'chek');
+		EXPECT_EQ(fWindow->fCheck->Value(), B_CONTROL_ON);
+		EXPECT_EQ(fWindow->received[1].what, (uint32)'dflt');
+		// Only one default button per window.
+		fWindow->fButton->MakeDefault(true);
+		EXPECT_FALSE(fWindow->fDefault->IsDefault());
+		EXPECT_EQ(fWindow->DefaultButton(), fWindow->fButton);
+		return true;
+	});
+	inject_key(fOffscreen, "\n");
+	ASSERT_TRUE(wait_until(fWindow, [&] { return fWindow->received.size() == 3; }));
+	wait_until(fWindow, [&] {
+		EXPECT_EQ(fWindow->received[2].what, (uint32)'push');
+		return true;
+	});
+}
+
+
+TEST_F(ControlTest, TheSuitesAnswerThroughTheWindow)
+{
+	Open("Controls scripting");
+	BMessenger window(fWindow);
+	auto viewRequest = [](uint32 what, const char* property,
+		std::vector<const char*> path) {
+		BMessage message(what);
+		message.AddSpecifier(property);
+		for (auto it = path.rbegin(); it != path.rend(); ++it)
+			message.AddSpecifier("View", *it);
+		return message;
+	};
+	BMessage reply;
+
+	BMessage label = viewRequest(B_GET_PROPERTY, "Label", { "box", "button" });
+	ASSERT_EQ(window.SendMessage(&label, &reply), B_OK);
+	EXPECT_EQ(String(reply, "result"), "Apply");
+
+	BMessage setValue = viewRequest(B_SET_PROPERTY, "Value", { "box", "check" });
+	setValue.AddInt32("data", B_CONTROL_ON);
+	ASSERT_EQ(window.SendMessage(&setValue, &reply), B_OK);
+	EXPECT_TRUE(wait_until(fWindow, [&] { return fWindow->fCheck->Value() == B_CONTROL_ON; }));
+
+	BMessage enabled = viewRequest(B_GET_PROPERTY, "Enabled", { "box", "check" });
+	ASSERT_EQ(window.SendMessage(&enabled, &reply), B_OK);
+	bool isEnabled = false;
+	EXPECT_EQ(reply.FindBool("result", &isEnabled), B_OK);
+	EXPECT_TRUE(isEnabled);
+
+	BMessage boxLabel = viewRequest(B_GET_PROPERTY, "Label", { "box" });
+	ASSERT_EQ(window.SendMessage(&boxLabel, &reply), B_OK);
+	EXPECT_EQ(String(reply, "result"), "Options");
+
+	BMessage text = viewRequest(B_SET_PROPERTY, "Text", { "box", "text" });
+	text.AddString("data", "Specifier: Window 0");
+	ASSERT_EQ(window.SendMessage(&text, &reply), B_OK);
+	EXPECT_TRUE(wait_until(fWindow, [&] {
+		return std::string(fWindow->fText->Text()) == "Specifier: Window 0";
+	}));
+
+	// A wrong type is an error, and changes nothing.
+	BMessage wrong = viewRequest(B_SET_PROPERTY, "Label", { "box", "button" });
+	wrong.AddInt32("data", 3);
+	ASSERT_EQ(window.SendMessage(&wrong, &reply), B_OK);
+	int32 error = B_OK;
+	EXPECT_EQ(reply.FindInt32("error", &error), B_OK);
+	EXPECT_NE(error, B_OK);
+	EXPECT_TRUE(wait_until(fWindow, [&] {
+		return std::string(fWindow->fButton->Label()) == "Apply";
+	}));
+
+	// The most specific suite comes first.
+	BMessage suites(B_GET_SUPPORTED_SUITES);
+	suites.AddSpecifier("View", "button");
+	suites.AddSpecifier("View", "box");
+	ASSERT_EQ(window.SendMessage(&suites, &reply), B_OK);
+	EXPECT_EQ(String(reply, "suites", 0), "suite/vnd.Be-control");
+	EXPECT_EQ(String(reply, "suites", 1), "suite/vnd.Be-view");
+	EXPECT_EQ(String(reply, "suites", 2), "suite/vnd.Be-handler");
+}
+
+
+TEST(StringViewTest, TextAlignmentAndPreferredSize)
+{
+	BStringView view(BRect(0, 0, 99, 15), "text", "Hello");
+	EXPECT_STREQ(view.Text(), "Hello");
+	EXPECT_EQ(view.Alignment(), B_ALIGN_LEFT);
+	view.SetAlignment(B_ALIGN_RIGHT);
+	EXPECT_EQ(view.Alignment(), B_ALIGN_RIGHT);
+	view.SetText(NULL);
+	EXPECT_STREQ(view.Text(), "");
+	view.SetText("Wider text");
+	float width;
+	float height;
+	view.GetPreferredSize(&width, &height);
+	EXPECT_EQ(width, ceilf(view.StringWidth("Wider text")));
+	EXPECT_GT(height, 10);
+
+	BBox box(BRect(0, 0, 99, 99));
+	EXPECT_EQ(box.Label(), nullptr);
+	EXPECT_EQ(box.Border(), B_FANCY_BORDER);
+	box.SetBorder(B_PLAIN_BORDER);
+	EXPECT_EQ(box.Border(), B_PLAIN_BORDER);
+	BRect plain = box.InnerFrame();
+	box.SetLabel("Label");
+	EXPECT_STREQ(box.Label(), "Label");
+	EXPECT_GT(box.InnerFrame().top, plain.top);
+}
