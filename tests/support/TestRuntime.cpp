@@ -99,7 +99,7 @@ TestRuntime::Start(const std::string& name, const std::vector<std::string>& argu
 	pid_t process = fork();
 	if (process == 0) {
 		if (!outputFile.empty()) {
-			int fd = open(outputFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+			int fd = open(outputFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
 			if (fd >= 0)
 				dup2(fd, STDOUT_FILENO);
 		}
