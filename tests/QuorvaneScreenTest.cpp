@@ -1,0 +1,231 @@
+// Quorvane on a real X server (a private Xvfb) beside the sample applications: its
+// outline fills, real clicks through the server's XTEST extension expand rows and select
+// a view, and the capabilities pane and the specifier field show it. The screen is saved
+// as Quorvane-screen.png in the build directory.
+#include <AppDefs.h>
+#include <Message.h>
+#include <Messenger.h>
+
+#include "TestRuntime.h"
+#include "XvfbServer.h"
+
+#include <gtest/gtest.h>
+
+#include <cairo.h>
+#include <xcb/xcb.h>
+#include <xcb/xtest.h>
+
+#include <stdlib.h>
+#include <string.h>
+#include <unistd.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char* kQuorvane = "application/x-vnd.thessory-Quorvane";
+const char* kViewer = "application/x-vnd.quorvane-SampleViewer";
+const char* kWorkbench = "application/x-vnd.quorvane-SampleWorkbench";
+const int kWidth = 700;
+const int kHeight = 450;
+
+// The window sits at (50, 50) (no window manager moves it); after its first layout the
+// outline's list starts 279 pixels in, behind its scroll view's border.
+const int kListLeft = 50 + 279;
+const int kListRight = 50 + 540;
+const int kPaneLeft = 50 + 10;
+const int kPaneRight = 50 + 240;
+
+
+class Screen {
+public:
+	Screen(const std::string& display)
+		:
+		fConnection(xcb_connect(display.c_str(), NULL)),
+		fRoot(xcb_setup_roots_iterator(xcb_get_setup(fConnection)).data->root)
+	{
+	}
+
+	~Screen() { xcb_disconnect(fConnection); }
+
+	bool IsOpen() const { return xcb_connection_has_error(fConnection) == 0; }
+
+	bool Grab()
+	{
+		fPixels.clear();
+		xcb_get_image_reply_t* image = xcb_get_image_reply(fConnection,
+			xcb_get_image(fConnection, XCB_IMAGE_FORMAT_Z_PIXMAP, fRoot, 0, 0, kWidth,
+				kHeight, ~0u), NULL);
+		if (image == NULL)
+			return false;
+		if (xcb_get_image_data_length(image) == kWidth * kHeight * 4) {
+			const uint32* data = (const uint32*)xcb_get_image_data(image);
+			fPixels.assign(data, data + kWidth * kHeight);
+			for (uint32& pixel : fPixels)
+				pixel &= 0xffffff;
+		}
+		free(image);
+		return !fPixels.empty();
+	}
+
+	uint32 At(int x, int y) const { return fPixels[y * kWidth + x]; }
+
+	// The rows of the screen, top to bottom, where some pixel between left and right
+	// passes test; each band of consecutive rows is given by its first row.
+	std::vector<int> Bands(int left, int right, const std::function<bool(uint32)>& test)
+	{
+		std::vector<int> bands;
+		bool inside = false;
+		for (int y = 0; y < kHeight; y++) {
+			bool hit = false;
+			for (int x = left; x < right && !hit; x++)
+				hit = test(At(x, y));
+			if (hit && !inside)
+				bands.push_back(y);
+			inside = hit;
+		}
+		return bands;
+	}
+
+	// Polls (at most ten seconds) until condition holds on a fresh grab.
+	bool WaitFor(const std::function<bool()>& condition)
+	{
+		for (int i = 0; i < 200; i++) {
+			if (Grab() && condition())
+				return true;
+			usleep(50000);
+		}
+		return false;
+	}
+
+	void Click(int x, int y)
+	{
+		xcb_test_fake_input(fConnection, XCB_MOTION_NOTIFY, 0, XCB_CURRENT_TIME, fRoot,
+			x, y, 0);
+		xcb_test_fake_input(fConnection, XCB_BUTTON_PRESS, 1, XCB_CURRENT_TIME, XCB_NONE,
+			0, 0, 0);
+		xcb_test_fake_input(fConnection, XCB_BUTTON_RELEASE, 1, XCB_CURRENT_TIME,
+			XCB_NONE, 0, 0, 0);
+		xcb_flush(fConnection);
+		// Far enough apart not to count as a double click.
+		usleep(600000);
+	}
+
+	bool Save(const char* path)
+	{
+		cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, kWidth,
+			kHeight);
+		cairo_surface_flush(surface);
+		uint8* data = cairo_image_surface_get_data(surface);
+		int stride = cairo_image_surface_get_stride(surface);
+		for (int y = 0; y < kHeight; y++)
+			memcpy(data + y * stride, fPixels.data() + y * kWidth, kWidth * 4);
+		cairo_surface_mark_dirty(surface);
+		bool saved = cairo_surface_write_to_png(surface, path) == CAIRO_STATUS_SUCCESS;
+		cairo_surface_destroy(surface);
+		return saved;
+	}
+
+private:
+	xcb_connection_t*		fConnection;
+	xcb_window_t			fRoot;
+	std::vector<uint32>		fPixels;
+};
+
+
+bool
+is_red(uint32 pixel)
+{
+	return ((pixel >> 16) & 0xff) > 150 && ((pixel >> 8) & 0xff) < 90 && (pixel & 0xff) < 90;
+}
+
+
+bool
+is_dark(uint32 pixel)
+{
+	return ((pixel >> 16) & 0xff) < 100 && ((pixel >> 8) & 0xff) < 100
+		&& (pixel & 0xff) < 100;
+}
+
+
+// The text of Quorvane's specifier field, asked through the scripting protocol.
+std::string
+specifier_text()
+{
+	BMessage request(B_GET_PROPERTY);
+	request.AddSpecifier("Text");
+	request.AddSpecifier("View", "fSpecifier");
+	request.AddSpecifier("View", "fBackView");
+	request.AddSpecifier("Window", "Quorvane");
+	BMessage reply;
+	const char* text = NULL;
+	if (BMessenger(kQuorvane).SendMessage(&request, &reply, 5000000, 5000000) != B_OK
+		|| reply.FindString("result", &text) != B_OK)
+		return "";
+	return text;
+}
+
+} // namespace
+
+
+TEST(QuorvaneScreenTest, ARealClickSelectsAViewBesideTheSampleApplications)
+{
+	XvfbServer server;
+	ASSERT_EQ(server.Start(), B_OK);
+	setenv("DISPLAY", server.Name().c_str(), 1);
+	unsetenv("BE_DISPLAY");
+
+	TestRuntime runtime;
+	ASSERT_EQ(runtime.StartRegistrar(), B_OK);
+	runtime.Start("SampleViewer");
+	ASSERT_TRUE(runtime.WaitForApp(kViewer));
+	if (access(TestRuntime::BinaryPath("SampleWorkbench").c_str(), X_OK) == 0) {
+		runtime.Start("SampleWorkbench");
+		ASSERT_TRUE(runtime.WaitForApp(kWorkbench));
+	}
+	pid_t quorvane = runtime.Start("Quorvane", {}, "/dev/null");
+	ASSERT_TRUE(runtime.WaitForApp(kQuorvane));
+
+	Screen screen(server.Name());
+	ASSERT_TRUE(screen.IsOpen());
+
+	// The first application's row: its file name in red.
+	std::vector<int> rows;
+	ASSERT_TRUE(screen.WaitFor([&] {
+		rows = screen.Bands(kListLeft, kListRight, is_red);
+		return !rows.empty();
+	}));
+	int first = rows[0];
+	int count = rows.size();
+
+	// Its latch expands it: its windows' rows follow, the first one named in red.
+	screen.Click(kListLeft + 6, first + 6);
+	ASSERT_TRUE(screen.WaitFor([&] {
+		rows = screen.Bands(kListLeft, kListRight, is_red);
+		return (int)rows.size() > count;
+	}));
+	int pitch = rows[1] - rows[0];
+	ASSERT_GE(pitch, 18);
+
+	// The first window's latch, one level in, shows its views; the first view's row is
+	// selected by a click on its text.
+	screen.Click(kListLeft + 12 + 6, first + pitch + 6);
+	screen.Click(kListLeft + 120, first + 2 * pitch + 6);
+
+	// The capabilities pane fills with text; the specifier names a view of a window.
+	ASSERT_TRUE(screen.WaitFor([&] {
+		return screen.Bands(kPaneLeft, kPaneRight, is_dark).size() > 10;
+	}));
+	std::string specifier = specifier_text();
+	EXPECT_EQ(specifier.rfind("Specifier: ", 0), 0u) << specifier;
+	EXPECT_NE(specifier.find("View"), std::string::npos) << specifier;
+	EXPECT_NE(specifier.find("Window"), std::string::npos) << specifier;
+
+	ASSERT_TRUE(screen.Grab());
+	EXPECT_TRUE(screen.Save(QV_BIN_DIR "/../Quorvane-screen.png"));
+
+	BMessenger(kQuorvane).SendMessage(B_QUIT_REQUESTED);
+	EXPECT_NE(runtime.Wait(quorvane), -1);
+}
