@@ -28,7 +28,9 @@
 
 #include <stdlib.h>
 
+#include <signal.h>
 #include <string.h>
+#include <unistd.h>
 
 #include <functional>
 #include <string>
@@ -56,6 +58,8 @@ protected:
 	// tree application's row; then quits it, unless drive did.
 	void RunQuorvane(const std::function<void()>& drive)
 	{
+		fOffscreen = NULL;
+		fWindow = NULL;
 		QuorvaneApp* app = new QuorvaneApp(kQuorvaneSignature);
 		std::thread driver([&] {
 			if (_Attach())
@@ -499,4 +503,27 @@ TEST_F(QuorvaneWindowTest, CommandQQuits)
 		quitByKey = offscreen_window("Quorvane") == NULL;
 	});
 	EXPECT_TRUE(quitByKey);
+}
+
+
+TEST_F(QuorvaneWindowTest, ClosingTheWindowOrSigtermQuits)
+{
+	bool closed = false;
+	RunQuorvane([&] {
+		BPrivate::DisplayEvent close;
+		close.type = BPrivate::kDisplayCloseRequested;
+		fOffscreen->Inject(close);
+		for (int i = 0; i < 1000 && offscreen_window("Quorvane") != NULL; i++)
+			snooze(5000);
+		closed = offscreen_window("Quorvane") == NULL;
+	});
+	EXPECT_TRUE(closed);
+
+	// SIGTERM reaches the application as a quit request; Run returns.
+	bool attached = false;
+	RunQuorvane([&] {
+		attached = true;
+		kill(getpid(), SIGTERM);
+	});
+	EXPECT_TRUE(attached);
 }
