@@ -13,7 +13,9 @@
 #include <unistd.h>
 
 #include "TestRuntime.h"
+#include "app/MessengerPrivate.h"
 #include "app/RuntimeDirectory.h"
+#include "app/TokenSpace.h"
 
 namespace {
 
@@ -171,4 +173,20 @@ TEST_F(MessagingTest, SigtermQuitsTheApplicationAndItsRecordGoes)
 	EXPECT_EQ(WEXITSTATUS(status), 0);
 	EXPECT_TRUE(fRuntime.WaitForAppGone(fApp));
 	EXPECT_FALSE(be_roster->IsRunning(kSignature));
+}
+
+
+TEST_F(MessagingTest, APortThatDoesNotExistIsReportedAtOnce)
+{
+	BMessenger nowhere;
+	BMessenger::Private(nowhere).SetTo(fApp, 9999, BPrivate::B_PREFERRED_TOKEN);
+	BMessage reply;
+	EXPECT_EQ(nowhere.SendMessage('ping', &reply), B_BAD_PORT_ID);
+
+	// The application is unharmed, and asynchronous sends still reach it.
+	BMessage request('ping');
+	EXPECT_EQ(nowhere.SendMessage(&request, (BHandler*)NULL), B_OK);
+	EXPECT_EQ(fMessenger.SendMessage(&request, (BHandler*)NULL), B_OK);
+	ASSERT_EQ(fMessenger.SendMessage('ping', &reply), B_OK);
+	EXPECT_EQ(reply.what, (uint32)'pong');
 }
