@@ -2,7 +2,8 @@
 //
 // A process that listens (every application, and the registrar) has one AF_UNIX socket
 // in the runtime directory and an I/O thread that accepts connections, reads the
-// messages that arrive on them and queues each on the port it names. Sending uses
+// messages that arrive on them and queues each on the port it names; while the main
+// looper has nothing to do, its own thread does that reading instead. Sending uses
 // connections this process opened: asynchronous sends share one per target team;
 // a synchronous send goes over a connection of the sending thread's own, on which that
 // thread reads the reply itself, so that a peer that dies or hangs up ends the wait at
@@ -20,7 +21,7 @@ namespace BPrivate {
 
 namespace LinkHub {
 
-// Listens on path and starts the I/O thread; once per process.
+// Listens on path, starting the I/O thread the first time; B_BUSY while listening.
 status_t Listen(const std::string& path);
 // Removes the socket of Listen; for the end of the process.
 void StopListening();
