@@ -98,6 +98,10 @@ AlertView::Draw(BRect updateRect)
 		_DrawIcon(BRect(left, kIconTop, left + kIconSize - 1, kIconTop + kIconSize - 1));
 	}
 
+	// A frame of its own: the alert stands out even where no window manager draws one.
+	SetHighColor(tint_color(ViewColor(), B_DARKEN_3_TINT));
+	StrokeRect(Bounds());
+
 	font_height height;
 	GetFontHeight(&height);
 	float lineHeight = ceilf(height.ascent + height.descent + height.leading);
