@@ -428,8 +428,8 @@ QuorvaneApp::ArgvReceived(int32 argc, char** argv)
 		ScriptingApplication* node = CreateScriptingApplication(argv[i]);
 		if (node == NULL)
 			continue;
-		// The print waits for the analysis, so the whole tree is printed. The node
-		// cannot be handed on meanwhile: its kMsgAddApp waits in this thread's queue.
+		// The print comes when the analysis hands the node back, so that the whole
+		// tree is printed and a slow target holds up only its own analysis.
 		node->AnalyzeApplication();
 		node->PrintToStream();
 		fArgumentsAnalysed = true;
@@ -450,8 +450,8 @@ QuorvaneApp::ReadyToRun()
 				= static_cast<ScriptingApplication*>(applications->ItemAt(i));
 			if (node == NULL)
 				continue;
-			// As in ArgvReceived: each tree is printed whole, so the analyses of the
-			// start-up listing run one after the other.
+			// As in ArgvReceived: each tree is printed whole when its analysis ends;
+			// the analyses run side by side.
 			node->AnalyzeApplication();
 			node->PrintToStream();
 		}
@@ -469,21 +469,25 @@ QuorvaneApp::MessageReceived(BMessage* message)
 	switch (message->what) {
 		case kMsgAddApp:
 		{
+			// A print put off while the analysis ran happens now, before the window
+			// takes the tree over.
+			ScriptingApplication* node;
+			if (message->FindPointer("result", (void**)&node) != B_OK)
+				break;
+			node->AnalysisEnded();
 			// The window may be gone while the program quits; the node goes with it.
-			if (fWindowMessenger.SendMessage(message) != B_OK) {
-				ScriptingApplication* node;
-				if (message->FindPointer("result", (void**)&node) == B_OK)
-					delete node;
-			}
+			if (fWindowMessenger.SendMessage(message) != B_OK)
+				delete node;
 			break;
 		}
 
 		case kMsgDropApp:
 		{
-			// Nothing prints the node any more: every print on this thread is over.
 			ScriptingApplication* node;
-			if (message->FindPointer("result", (void**)&node) == B_OK)
+			if (message->FindPointer("result", (void**)&node) == B_OK) {
+				node->AnalysisEnded();
 				delete node;
+			}
 			break;
 		}
 

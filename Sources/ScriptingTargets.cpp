@@ -135,7 +135,8 @@ ScriptingApplication::ScriptingApplication(const BString& name, const app_info& 
 	ScriptingElement(messenger, parent, 0),
 	fAppInfo(info),
 	fWindowCount(0),
-	fAnalysisThread(-1)
+	fAnalysisThread(-1),
+	fPrintWhenAnalysed(false)
 {
 	fInternalName = fAppInfo.signature;
 	fName = name;
@@ -161,11 +162,14 @@ ScriptingApplication::~ScriptingApplication()
 void
 ScriptingApplication::PrintToStream() const
 {
-	// Only this thread waits for the analysis, and it forgets the thread afterwards: a
-	// thread's id may be reused once it has been waited for.
 	if (fAnalysisThread >= 0) {
+		// Without an application object nothing hands the node back: wait here.
+		if (be_app != NULL) {
+			fPrintWhenAnalysed = true;
+			return;
+		}
 		wait_for_thread(fAnalysisThread, NULL);
-		fAnalysisThread = -1;
+		const_cast<ScriptingApplication*>(this)->fAnalysisThread = -1;
 	}
 
 	BString line;
@@ -182,9 +186,11 @@ ScriptingApplication::PrintToStream() const
 		}
 		line << "\n";
 	}
+	// The tree goes out in one piece, between the log lines of analyses still running.
+	flockfile(stdout);
 	fputs(line.String(), stdout);
-
 	ScriptingElement::PrintToStream();
+	funlockfile(stdout);
 }
 
 
@@ -257,6 +263,22 @@ ScriptingApplication::AnalyzeApplication()
 
 	fAnalysisThread = thread;
 	return resume_thread(thread);
+}
+
+
+void
+ScriptingApplication::AnalysisEnded()
+{
+	// The thread has posted the node as its last act; waiting for it frees its record,
+	// and its id may be reused afterwards, so it is forgotten.
+	if (fAnalysisThread >= 0) {
+		wait_for_thread(fAnalysisThread, NULL);
+		fAnalysisThread = -1;
+	}
+	if (fPrintWhenAnalysed) {
+		fPrintWhenAnalysed = false;
+		PrintToStream();
+	}
 }
 
 

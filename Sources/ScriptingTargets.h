@@ -29,8 +29,9 @@ public:
 								ScriptingElement* parent = NULL);
 	virtual					~ScriptingApplication();
 
-	// Waits for a running analysis to end, so that the whole tree is printed and never
-	// read while it grows.
+	// While the analysis runs, the print is put off until the node comes back from it
+	// (AnalysisEnded), so that the whole tree is printed, never read while it grows, and
+	// the calling thread never waits for a slow target.
 	virtual	void			PrintToStream() const;
 	virtual	int32			Analyze(int32 level);
 	virtual	BBitmap*		GetBitmap() const;
@@ -39,13 +40,18 @@ public:
 	// no thread can be made.
 			int32			AnalyzeApplication();
 	static	int32			AnalyzeThread(void* data);
+	// Called by the receiver of kMsgAddApp or kMsgDropApp, on the thread that started
+	// the analysis: ends the analysis thread and prints the tree if a print was asked for.
+			void			AnalysisEnded();
 
 private:
 			int32			_HandOver(uint32 what, int32 result);
 
 			app_info		fAppInfo;
 			int32			fWindowCount;
-	mutable	thread_id		fAnalysisThread;
+	// Both are touched only by the thread that started the analysis.
+			thread_id		fAnalysisThread;
+	mutable	bool			fPrintWhenAnalysed;
 };
 
 
