@@ -1,5 +1,6 @@
 #include "QuorvaneApp.h"
 
+#include <Alert.h>
 #include <AppDefs.h>
 #include <Box.h>
 #include <Font.h>
@@ -534,6 +535,18 @@ QuorvaneApp::QuitRequested()
 void
 QuorvaneApp::AboutRequested()
 {
+	BString text;
+	text << "Quorvane\n"
+		<< "Version " << kQuorvaneVersion << "\n"
+		<< "\n"
+		<< "A component of Tamberlyn\n"
+		<< "\n"
+		<< "Dynamic specifiers are shown in red\n"
+		<< "Option-click to expand/collapse entire hierarchies\n";
+	BAlert* alert = new BAlert("", text.String(), "Yeah", NULL, NULL, B_WIDTH_AS_USUAL,
+		B_INFO_ALERT);
+	// Without an invoker the alert runs on its own and deletes itself when dismissed.
+	alert->Go(NULL);
 }
 
 

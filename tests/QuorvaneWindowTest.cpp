@@ -2,7 +2,9 @@
 // offscreen display: its view tree and frames, layout on resize, the capabilities pane
 // and specifier field of a selected row, Option-click subtree toggling, the watch items,
 // applications that launch and quit while it is open, and quitting by Command-Q.
+#include <Alert.h>
 #include <AppDefs.h>
+#include <Button.h>
 #include <InterfaceDefs.h>
 #include <ListItem.h>
 #include <ListView.h>
@@ -526,4 +528,60 @@ TEST_F(QuorvaneWindowTest, ClosingTheWindowOrSigtermQuits)
 		kill(getpid(), SIGTERM);
 	});
 	EXPECT_TRUE(attached);
+}
+
+
+TEST_F(QuorvaneWindowTest, AboutShowsItsAlertAndReturnsAtOnce)
+{
+	RunQuorvane([&] {
+		ASSERT_TRUE(fWindow->Lock());
+		BMenuBar* bar = dynamic_cast<BMenuBar*>(
+			fWindow->FindView("QuorvaneWindow::MainMenu"));
+		BMenuItem* about = bar->FindItem("About Quorvane\xE2\x80\xA6");
+		ASSERT_NE(about, nullptr);
+		about->Invoke();
+		fWindow->Unlock();
+
+		BAlert* alert = NULL;
+		for (int i = 0; i < 1000 && alert == NULL; i++) {
+			if (be_app->Lock()) {
+				for (int32 j = 0; j < be_app->CountWindows(); j++) {
+					if (BAlert* found = dynamic_cast<BAlert*>(be_app->WindowAt(j)))
+						alert = found;
+				}
+				be_app->Unlock();
+			}
+			if (alert == NULL)
+				snooze(5000);
+		}
+		ASSERT_NE(alert, nullptr);
+		ASSERT_TRUE(alert->Lock());
+		EXPECT_STREQ(alert->Title(), "");
+		EXPECT_EQ(alert->Type(), B_INFO_ALERT);
+		ASSERT_EQ(alert->CountButtons(), 1);
+		EXPECT_STREQ(alert->ButtonAt(0)->Label(), "Yeah");
+		EXPECT_STREQ(alert->Text(), "Quorvane\nVersion 1.0a3\n\nA component of Tamberlyn\n\n"
+			"Dynamic specifiers are shown in red\n"
+			"Option-click to expand/collapse entire hierarchies\n");
+		alert->Unlock();
+
+		// The application and the window go on while the alert is open.
+		fWindow->PostMessage(kMsgWatchQuit);
+		ASSERT_TRUE(wait_for_queue(fWindow));
+		EXPECT_FALSE(static_cast<QuorvaneWindow*>(fWindow)->WatchQuit());
+		ASSERT_TRUE(wait_for_queue(be_app));
+
+		// Enter presses "Yeah"; the alert goes.
+		BPrivate::OffscreenWindow* shown = offscreen_window("");
+		ASSERT_NE(shown, nullptr);
+		char enter[] = { B_ENTER, '\0' };
+		inject_key(shown, enter);
+		bool gone = false;
+		for (int i = 0; i < 1000 && !gone; i++) {
+			gone = offscreen_window("") == NULL;
+			if (!gone)
+				snooze(5000);
+		}
+		EXPECT_TRUE(gone);
+	});
 }
