@@ -55,6 +55,9 @@ MenuLayer::Open(BWindow* window, BMenu* owner, BMenu* menu, BPoint where)
 	MenuLayer* layer = Find(window);
 	if (layer != NULL)
 		layer->Close();
+	// The menus show in the window itself, so it comes to the front, as a click on it
+	// does under a window manager.
+	window->Activate();
 	window->MenusBeginning();
 	layer = new MenuLayer(window->Bounds(), owner);
 	layer->fPreviousFocus = window->CurrentFocus();
