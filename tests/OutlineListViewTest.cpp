@@ -220,6 +220,22 @@ TEST_F(OutlineListViewTest, RemovingAnItemTakesItsSubtreeAndDeletesNothing)
 }
 
 
+// Regression: the path of superitems kept for appending went stale when rows moved.
+TEST_F(OutlineListViewTest, AppendingAfterRowsMovedFindsTheRightSuperitem)
+{
+	outline->AddItem(Item("a", 0, false));
+	outline->AddItem(Item("b", 1));
+	outline->AddItem(Item("c", 0));
+	EXPECT_EQ(Shown(), "a c");
+	EXPECT_TRUE(outline->MoveItem(1, 0));
+	EXPECT_EQ(Shown(), "c a");
+	BStringItem* appended = Item("d", 1);
+	outline->AddItem(appended);
+	EXPECT_EQ(outline->Superitem(appended), items[0].get());
+	EXPECT_EQ(Shown(), "c a");
+}
+
+
 TEST_F(OutlineListViewTest, AClickOnALatchTogglesAndAClickOnTheRowSelectsShownIndexes)
 {
 	BuildTree();

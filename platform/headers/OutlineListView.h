@@ -106,8 +106,9 @@ private:
 
 			// The full-list indexes of the last item and its superitems, top first;
 			// lets AddItem find the superitem of an appended item in O(1) amortised.
+			// It holds while the rows have not moved since (ListRows::Moves()).
 			std::vector<int32> fTail;
-			bool			fTailValid;
+			uint32			fTailMoves;
 };
 
 #endif // _OUTLINE_LIST_VIEW_H

@@ -158,8 +158,10 @@ ListRows::Insert(int32 index, BListItem* const* items, int32 count, bool shown)
 			BListItem::Private(items[i]).SetListIndex(index + i);
 			_AppendNode();
 		}
-	} else
+	} else {
+		fMoves++;
 		_Rebuild(index);
+	}
 	return true;
 }
 
@@ -179,6 +181,7 @@ ListRows::Remove(int32 index, int32 count)
 		}
 	}
 	fRows.erase(fRows.begin() + index, fRows.begin() + index + count);
+	fMoves++;
 	if (fShownCount == 0)
 		fShownHeight = 0;
 	_Rebuild(index);
@@ -195,6 +198,7 @@ ListRows::Clear()
 	fHeights.clear();
 	fShownCount = 0;
 	fShownHeight = 0;
+	fMoves++;
 }
 
 
@@ -240,6 +244,7 @@ ListRows::Swap(int32 a, int32 b)
 	double delta = (first.shown ? first.height : 0.0) - (second.shown ? second.height : 0.0);
 	int32 countDelta = (int32)first.shown - (int32)second.shown;
 	std::swap(first, second);
+	fMoves++;
 	BListItem::Private(fRows[a].item).SetListIndex(a);
 	BListItem::Private(fRows[b].item).SetListIndex(b);
 	_Add(a, -countDelta, -delta);
@@ -256,6 +261,7 @@ ListRows::Move(int32 from, int32 to)
 		std::rotate(fRows.begin() + from, fRows.begin() + from + 1, fRows.begin() + to + 1);
 	else
 		std::rotate(fRows.begin() + to, fRows.begin() + from, fRows.begin() + from + 1);
+	fMoves++;
 	_Rebuild(std::min(from, to));
 }
 
@@ -265,6 +271,7 @@ ListRows::Sort(const std::function<bool(BListItem*, BListItem*)>& less)
 {
 	std::stable_sort(fRows.begin(), fRows.end(),
 		[&](const Row& a, const Row& b) { return less(a.item, b.item); });
+	fMoves++;
 	_Rebuild(0);
 }
 

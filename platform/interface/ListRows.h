@@ -25,6 +25,9 @@ public:
 			int32				CountAll() const { return (int32)fRows.size(); }
 			int32				CountShown() const { return fShownCount; }
 			float				TotalHeight() const { return (float)fShownHeight; }
+			// Counts the changes that moved rows (all but appending, showing, hiding
+			// and measuring), so that a caller can tell whether indexes it kept hold.
+			uint32				Moves() const { return fMoves; }
 
 			// Every row; NULL (level 0, hidden) outside.
 			BListItem*			ItemAt(int32 index) const;
@@ -76,6 +79,7 @@ private:
 			std::vector<double>	fHeights;
 			int32				fShownCount = 0;
 			double				fShownHeight = 0;
+			uint32				fMoves = 0;
 };
 
 } // namespace BPrivate

@@ -21,7 +21,7 @@ BOutlineListView::BOutlineListView(BRect frame, const char* name, list_view_type
 	uint32 resizingMode, uint32 flags)
 	:
 	BListView(frame, name, type, resizingMode, flags),
-	fTailValid(true)
+	fTailMoves(0)
 {
 }
 
@@ -105,7 +105,7 @@ BOutlineListView::AddItem(BListItem* item)
 	if (item == NULL || Rows().IndexOf(item) >= 0)
 		return false;
 	int32 index = Rows().CountAll();
-	if (!fTailValid) {
+	if (fTailMoves != Rows().Moves()) {
 		// Walks back from the last item to the top one, collecting the superitems.
 		fTail.clear();
 		for (int32 row = index - 1; row >= 0; row--) {
@@ -115,7 +115,7 @@ BOutlineListView::AddItem(BListItem* item)
 				break;
 		}
 		std::reverse(fTail.begin(), fTail.end());
-		fTailValid = true;
+		fTailMoves = Rows().Moves();
 	}
 	uint32 level = item->OutlineLevel();
 	while (!fTail.empty() && Rows().LevelAt(fTail.back()) >= level)
@@ -158,7 +158,6 @@ BOutlineListView::AddItem(BListItem* item, int32 fullListIndex)
 	item->Deselect();
 	if (!Rows().Insert(fullListIndex, &item, 1, shown))
 		return false;
-	fTailValid = false;
 	bool hidSelected = _UpdateShown(fullListIndex);
 	RowsChanged(Rows().ShownBefore(super >= 0 ? super : fullListIndex));
 	if (hidSelected)
@@ -224,18 +223,17 @@ BOutlineListView::RemoveItems(int32 fullListIndex, int32 count)
 		&& Rows().IsShown(before)) {
 		shownIndex = Rows().ShownIndexOf(before);
 	}
-	bool tail = end == Rows().CountAll();
+	bool tailKept = end == Rows().CountAll() && fTailMoves == Rows().Moves();
 	Rows().Remove(fullListIndex, end - fullListIndex);
-	if (tail && fTailValid) {
+	if (tailKept) {
+		// Taking the last items off keeps the path to the new last item, when that
+		// item is on it (it is not when it is a deeper one).
 		while (!fTail.empty() && fTail.back() >= fullListIndex)
 			fTail.pop_back();
-		// The new last item is not on the path when it is a deeper one.
-		if (Rows().CountAll() > 0
-			&& (fTail.empty() || fTail.back() != Rows().CountAll() - 1)) {
-			fTailValid = false;
-		}
-	} else
-		fTailValid = false;
+		int32 last = Rows().CountAll() - 1;
+		if (last < 0 || (!fTail.empty() && fTail.back() == last))
+			fTailMoves = Rows().Moves();
+	}
 	RowsChanged(shownIndex);
 	return true;
 }
