@@ -123,6 +123,27 @@ TEST_F(ScrollBarTest, KeepsItsValueInItsRangeAndScrollsItsTarget)
 }
 
 
+// Regression: a bar kept a dangling target when its target went first.
+TEST_F(ScrollBarTest, LetsGoOfATargetThatIsDeletedOrTakenByAnotherBar)
+{
+	ASSERT_TRUE(window->Lock());
+	BView* other = new BView(BRect(0, 0, 9, 9), "other", B_FOLLOW_NONE, 0);
+	BScrollBar* rival = new BScrollBar(BRect(0, 0, 14, 99), "rival", other, 0, 10,
+		B_VERTICAL);
+	bar->SetTarget(other);
+	EXPECT_EQ(other->ScrollBar(B_VERTICAL), bar);
+	EXPECT_EQ(rival->Target(), nullptr);
+	delete rival;
+	EXPECT_EQ(other->ScrollBar(B_VERTICAL), bar);
+
+	delete other;
+	EXPECT_EQ(bar->Target(), nullptr);
+	bar->SetValue(10);
+	EXPECT_EQ(bar->Value(), 10);
+	window->Unlock();
+}
+
+
 TEST_F(ScrollBarTest, ArrowsStepTroughClicksPageAndTheWheelSteps)
 {
 	ASSERT_TRUE(window->Lock());

@@ -16,7 +16,7 @@ class BScrollBar : public BView {
 public:
 							BScrollBar(BRect frame, const char* name, BView* target,
 								float min, float max, orientation direction);
-	// Stops hearing the target, which must still exist (a scroll view sees to its own).
+	// Stops hearing the target. A target deleted first lets go of the bar by itself.
 	virtual					~BScrollBar();
 
 	virtual	void			AttachedToWindow();
@@ -51,6 +51,8 @@ public:
 			orientation		Orientation() const { return fOrientation; }
 
 private:
+			struct TargetLink;
+
 			enum Part {
 				kNoPart,
 				kDecrementArrow,

@@ -20,9 +20,6 @@ public:
 								uint32 flags = 0, bool horizontal = false,
 								bool vertical = false,
 								border_style border = B_FANCY_BORDER);
-	// Deletes the target and the bars with the other children.
-	virtual					~BScrollView();
-
 	virtual	void			Draw(BRect updateRect);
 	// The mouse wheel over the frame scrolls the vertical bar.
 	virtual	void			MessageReceived(BMessage* message);

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <math.h>
+#include <memory>
 #include <stdlib.h>
 #include <string.h>
 
@@ -19,6 +20,21 @@ const float kMinThumbLength = 14;
 const float kWheelSteps = 3;
 
 } // namespace
+
+
+// Travels with the listener the bar leaves in its target. The target drops it when it
+// is deleted or when another bar takes the axis; either way the bar no longer has that
+// target.
+struct BScrollBar::TargetLink {
+	BScrollBar* bar;
+	BView* target;
+
+	~TargetLink()
+	{
+		if (bar->fTarget == target)
+			bar->fTarget = NULL;
+	}
+};
 
 
 BScrollBar::BScrollBar(BRect frame, const char* name, BView* target, float min,
@@ -152,8 +168,9 @@ BScrollBar::SetTarget(BView* target)
 	fTarget = target;
 	if (target == NULL)
 		return;
+	std::shared_ptr<TargetLink> link(new TargetLink{ this, target });
 	BView::Private(target).SetScrollBar(fOrientation, this,
-		[this](float position) { _TargetScrolled(position); });
+		[link](float position) { link->bar->_TargetScrolled(position); });
 }
 
 

@@ -44,17 +44,6 @@ BScrollView::BScrollView(const char* name, BView* target, uint32 resizingMode,
 }
 
 
-BScrollView::~BScrollView()
-{
-	// The bars stop hearing the target while both still exist, whichever child goes
-	// first.
-	if (fHorizontalBar != NULL)
-		fHorizontalBar->SetTarget((BView*)NULL);
-	if (fVerticalBar != NULL)
-		fVerticalBar->SetTarget((BView*)NULL);
-}
-
-
 float
 BScrollView::_BorderSize(border_style border)
 {
