@@ -423,4 +423,12 @@ TEST_F(MenuTest, TheMenuSuiteAnswersThroughTheWindowsMenuBar)
 	ASSERT_EQ(window.SendMessage(&suites, &reply), B_OK);
 	EXPECT_EQ(String(reply, "suites", 0), "suite/vnd.Be-menu");
 	EXPECT_EQ(String(reply, "suites", 1), "suite/vnd.Be-view");
+
+	// A submenu, closed and outside the view tree, tells its suites too.
+	BMessage submenuSuites(B_GET_SUPPORTED_SUITES);
+	submenuSuites.AddSpecifier("Menu", "Vane");
+	submenuSuites.AddSpecifier("MenuBar");
+	ASSERT_EQ(window.SendMessage(&submenuSuites, &reply), B_OK);
+	EXPECT_EQ(reply.what, (uint32)B_REPLY);
+	EXPECT_EQ(String(reply, "suites", 0), "suite/vnd.Be-menu");
 }

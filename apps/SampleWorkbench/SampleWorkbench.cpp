@@ -19,8 +19,7 @@ public:
 	SampleWorkbenchApp()
 		:
 		BApplication(kSignature),
-		fWindow(NULL),
-		fPalette(NULL)
+		fWindow(NULL)
 	{
 	}
 
@@ -52,23 +51,23 @@ public:
 private:
 	void _ShowPalette()
 	{
-		if (fPalette == NULL) {
-			BRect frame = fWindow->Frame();
-			fPalette = new PaletteWindow(BPoint(frame.right + 20, frame.top),
-				BMessenger(fWindow));
-			fPalette->Show();
+		// The palette may have been closed: locking it through its messenger tells.
+		if (fPalette.LockTarget()) {
+			BLooper* looper = NULL;
+			fPalette.Target(&looper);
+			static_cast<BWindow*>(looper)->Activate();
+			looper->Unlock();
 			return;
 		}
-		if (fPalette->Lock()) {
-			if (fPalette->IsHidden())
-				fPalette->Show();
-			fPalette->Activate();
-			fPalette->Unlock();
-		}
+		BRect frame = fWindow->Frame();
+		PaletteWindow* palette = new PaletteWindow(BPoint(frame.right + 20, frame.top),
+			BMessenger(fWindow));
+		fPalette = BMessenger(palette);
+		palette->Show();
 	}
 
 	WorkbenchWindow*	fWindow;
-	PaletteWindow*		fPalette;
+	BMessenger			fPalette;
 };
 
 } // namespace

@@ -79,21 +79,12 @@ PaletteWindow::MessageReceived(BMessage* message)
 			break;
 		}
 		case kMsgPaletteClose:
-			Hide();
+			Quit();
 			break;
 		default:
 			BWindow::MessageReceived(message);
 			break;
 	}
-}
-
-
-bool
-PaletteWindow::QuitRequested()
-{
-	// Closing the palette only hides it; File > Show Palette brings it back.
-	Hide();
-	return false;
 }
 
 

@@ -13,7 +13,6 @@ public:
 							PaletteWindow(BPoint where, BMessenger log);
 
 	virtual	void			MessageReceived(BMessage* message);
-	virtual	bool			QuitRequested();
 
 private:
 			BMessenger		fLog;

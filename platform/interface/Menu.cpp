@@ -649,6 +649,13 @@ BMenu::_HandleScripting(BMessage* message)
 		int32 form;
 		const char* property;
 		if (message->GetCurrentSpecifier(&index, &specifier, &form, &property) != B_OK) {
+			// The chain ended at a menu or item: only its suites can be asked for.
+			BMenu* target = menu != NULL ? menu : item != NULL ? item->Menu() : NULL;
+			if (message->what == B_GET_SUPPORTED_SUITES && target != NULL) {
+				BMessage reply;
+				BPrivate::reply_result(message, &reply, target->GetSupportedSuites(&reply));
+				return;
+			}
 			BPrivate::reply_error(message, B_BAD_SCRIPT_SYNTAX,
 				"Didn't understand the specifier(s)");
 			return;
