@@ -51,16 +51,23 @@ fi
 
 pids=()
 registrar=""
+# SIGTERM asks an application of the kit to quit; one that refuses (a window may say no)
+# is killed after five seconds.
+stop() {
+  kill -TERM "$1" 2>/dev/null || return 0
+  for _ in $(seq 50); do
+    kill -0 "$1" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill -KILL "$1" 2>/dev/null || true
+  wait "$1" 2>/dev/null || true
+}
 cleanup() {
   for pid in "${pids[@]}"; do
-    kill -TERM "$pid" 2>/dev/null || true
-  done
-  for pid in "${pids[@]}"; do
-    wait "$pid" 2>/dev/null || true
+    stop "$pid"
   done
   if [ -n "$registrar" ]; then
-    kill -TERM "$registrar" 2>/dev/null || true
-    wait "$registrar" 2>/dev/null || true
+    stop "$registrar"
     rm -rf "$BEKIT_RUNTIME_DIR"
   fi
 }
@@ -114,8 +121,7 @@ for _ in $(seq 300); do
 done
 # SIGTERM asks Quorvane to quit as its menu's "Quit" does; the window leaves its last
 # picture behind as it closes.
-kill -TERM "$quorvane"
-wait "$quorvane" || true
+stop "$quorvane"
 if [ -f out/Quorvane-Quorvane.png ]; then
   mv out/Quorvane-Quorvane.png out/quorvane.png
   echo "Screenshot of the Quorvane window: out/quorvane.png"
