@@ -160,6 +160,8 @@ TEST(KitExecutablesTest, EachCarriesItsIdentity)
 	const Executable executables[] = {
 		{ "registrar", "application/x-vnd.Be-TROS", B_EXCLUSIVE_LAUNCH | B_BACKGROUND_APP },
 		{ "SampleViewer", "application/x-vnd.quorvane-SampleViewer", B_MULTIPLE_LAUNCH },
+		{ "SampleWorkbench", "application/x-vnd.quorvane-SampleWorkbench",
+			B_MULTIPLE_LAUNCH },
 		{ "Quorvane", "application/x-vnd.thessory-Quorvane", B_SINGLE_LAUNCH },
 	};
 	for (const Executable& executable : executables) {
