@@ -320,6 +320,11 @@ TEST_F(ListViewTest, KeysMoveTheSelectionAndScrollToIt)
 	EXPECT_GE(list->ItemFrame(afterPage).top, list->Bounds().top);
 	window->Unlock();
 
+	// Enter invokes the selected row, and nothing without a selection.
+	ASSERT_TRUE(window->Lock());
+	list->DeselectAll();
+	window->Unlock();
+	Key(offscreen, B_ENTER);
 	Key(offscreen, B_HOME);
 	Key(offscreen, B_ENTER);
 	ASSERT_TRUE(wait_until(window, [&] { return window->invocations.size() == 1; }));

@@ -204,7 +204,8 @@ BListView::KeyDown(const char* bytes, int32 numBytes)
 			break;
 		}
 		case B_ENTER:
-			Invoke();
+			if (fSelectedCount > 0)
+				Invoke();
 			break;
 		default:
 			BView::KeyDown(bytes, numBytes);
