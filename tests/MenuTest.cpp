@@ -207,6 +207,38 @@ TEST_F(MenuTest, PressDragReleaseChoosesAndEscapeCloses)
 }
 
 
+TEST_F(MenuTest, TheMenuClosesWhenItsWindowIsNoLongerActive)
+{
+	Open("Menu deactivated");
+	inject_click(fOffscreen, TitleMiddle(0));
+	ASSERT_TRUE(wait_until(fWindow, [&] { return MenuIsOpen(); }));
+	BPrivate::DisplayEvent event;
+	event.type = BPrivate::kDisplayActivated;
+	event.active = true;
+	fOffscreen->Inject(event);
+	event.active = false;
+	fOffscreen->Inject(event);
+	ASSERT_TRUE(wait_until(fWindow, [&] { return !MenuIsOpen(); }));
+	wait_until(fWindow, [&] {
+		EXPECT_TRUE(fWindow->received.empty());
+		EXPECT_EQ(fWindow->endings, 1);
+		return true;
+	});
+
+	// With one menu open, moving over another title opens that one instead.
+	inject_click(fOffscreen, TitleMiddle(1));
+	ASSERT_TRUE(wait_until(fWindow, [&] {
+		return fWindow->fBar->SubmenuAt(1)->Window() != NULL; }));
+	inject_mouse(fOffscreen, BPrivate::kDisplayMouseMoved, TitleMiddle(0), 0);
+	ASSERT_TRUE(wait_until(fWindow, [&] { return MenuIsOpen(); }));
+	wait_until(fWindow, [&] {
+		EXPECT_EQ(fWindow->fBar->SubmenuAt(1)->Window(), nullptr);
+		return true;
+	});
+	// The window then quits with the menu open, and takes it down with it.
+}
+
+
 TEST_F(MenuTest, SubmenusOpenBesideTheirItem)
 {
 	Open("Menu submenu");

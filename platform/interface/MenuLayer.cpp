@@ -2,6 +2,7 @@
 #include "interface/MenuLayer.h"
 
 #include <Menu.h>
+#include <Message.h>
 #include <MenuItem.h>
 #include <Window.h>
 
@@ -10,6 +11,9 @@
 namespace BPrivate {
 
 namespace {
+
+const uint32 kMsgCloseMenus = '_mcl';
+
 
 bool
 window_contains(BWindow* window, BView* target)
@@ -298,8 +302,20 @@ MenuLayer::KeyDown(const char* bytes, int32 numBytes)
 void
 MenuLayer::WindowActivated(bool active)
 {
+	// The window is walking its views to tell them: the layer closes once it is done.
 	if (!active)
+		Window()->PostMessage(kMsgCloseMenus, this);
+}
+
+
+void
+MenuLayer::MessageReceived(BMessage* message)
+{
+	if (message->what == kMsgCloseMenus) {
 		Close();
+		return;
+	}
+	BView::MessageReceived(message);
 }
 
 } // namespace BPrivate

@@ -45,6 +45,7 @@ public:
 								const BMessage* dragMessage);
 	virtual	void			KeyDown(const char* bytes, int32 numBytes);
 	virtual	void			WindowActivated(bool active);
+	virtual	void			MessageReceived(BMessage* message);
 
 private:
 							MenuLayer(BRect frame, BMenu* owner);
