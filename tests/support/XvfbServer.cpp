@@ -1,30 +1,22 @@
-// Xvfb for tests: a display number whose lock file and socket are both free, a server
-// without TCP, and a bounded wait for its socket to accept connections.
+// Xvfb for tests: a display number the server picks itself, a server without TCP, and a
+// bounded wait for it to accept connections.
 #include "XvfbServer.h"
 
 #include <xcb/xcb.h>
 
+#include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <stdio.h>
 #include <string.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
 
-bool
-DisplayInUse(int number)
-{
-	char path[64];
-	struct stat info;
-	snprintf(path, sizeof(path), "/tmp/.X%d-lock", number);
-	if (stat(path, &info) == 0)
-		return true;
-	snprintf(path, sizeof(path), "/tmp/.X11-unix/X%d", number);
-	return stat(path, &info) == 0;
-}
-
+// The descriptor on which the server writes its display number.
+const int kNumberFd = 200;
+const char* kNumberFdText = "200";
 
 bool
 CanConnect(const std::string& name)
@@ -54,22 +46,45 @@ XvfbServer::~XvfbServer()
 status_t
 XvfbServer::Start(int width, int height)
 {
-	int number = 90;
-	while (number < 190 && DisplayInUse(number))
-		number++;
-	if (number == 190)
-		return B_BUSY;
-	fName = ":" + std::to_string(number);
+	// The server picks a free display number itself and writes it to the pipe
+	// (-displayfd), so tests that start servers side by side never share one.
+	int numberPipe[2];
+	if (pipe2(numberPipe, O_CLOEXEC) != 0)
+		return B_ERROR;
 	std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
 
 	fPid = fork();
-	if (fPid < 0)
+	if (fPid < 0) {
+		close(numberPipe[0]);
+		close(numberPipe[1]);
 		return B_ERROR;
+	}
 	if (fPid == 0) {
-		execlp("Xvfb", "Xvfb", fName.c_str(), "-screen", "0", screen.c_str(), "-nolisten",
-			"tcp", "-noreset", (char*)NULL);
+		// Only async-signal-safe calls here: the test may run other threads.
+		if (numberPipe[1] == kNumberFd)
+			fcntl(kNumberFd, F_SETFD, 0);
+		else
+			dup2(numberPipe[1], kNumberFd);
+		execlp("Xvfb", "Xvfb", "-displayfd", kNumberFdText, "-screen", "0",
+			screen.c_str(), "-nolisten", "tcp", "-noreset", (char*)NULL);
 		_exit(127);
 	}
+	close(numberPipe[1]);
+
+	std::string number;
+	struct pollfd readable = { numberPipe[0], POLLIN, 0 };
+	while (poll(&readable, 1, 10000) == 1) {
+		char c;
+		if (read(numberPipe[0], &c, 1) != 1 || c == '\n')
+			break;
+		number += c;
+	}
+	close(numberPipe[0]);
+	if (number.empty()) {
+		Stop();
+		return B_ERROR;
+	}
+	fName = ":" + number;
 
 	for (int attempt = 0; attempt < 200; attempt++) {
 		int status;
