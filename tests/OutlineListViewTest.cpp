@@ -323,6 +323,35 @@ TEST_F(OutlineListViewTest, LatchesAndIndentsAreDrawn)
 }
 
 
+// Regression: appending the first, hidden, subitem of a collapsed row did not redraw
+// the row, whose latch then did not show.
+TEST_F(OutlineListViewTest, AFirstHiddenSubitemShowsItsSuperitemsLatch)
+{
+	int64 presented = offscreen->Presentations();
+	outline->AddItem(Item("a", 0, false));
+	window->Unlock();
+	ASSERT_TRUE(offscreen->WaitForPresentation(presented, 5000000));
+	ASSERT_TRUE(wait_for_queue(window));
+	auto latchInked = [&] {
+		for (int32 y = 0; y < 10; y++) {
+			for (int32 x = 0; x < 12; x++) {
+				if (offscreen->PixelAt(x, y) != ui_color(B_LIST_BACKGROUND_COLOR))
+					return true;
+			}
+		}
+		return false;
+	};
+	EXPECT_FALSE(latchInked());
+	ASSERT_TRUE(window->Lock());
+	presented = offscreen->Presentations();
+	outline->AddItem(Item("b", 1));
+	window->Unlock();
+	ASSERT_TRUE(offscreen->WaitForPresentation(presented, 5000000));
+	EXPECT_TRUE(latchInked());
+	ASSERT_TRUE(window->Lock());
+}
+
+
 // Random adds, inserts, removals, expansions and collapses, each checked against a
 // plain model that recomputes everything from the levels.
 TEST_F(OutlineListViewTest, StaysConsistentWithAPlainModelThroughRandomChanges)

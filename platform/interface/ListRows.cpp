@@ -87,6 +87,11 @@ float
 ListRows::TopOf(int32 index) const
 {
 	index = std::clamp(index, (int32)0, CountAll());
+	// The last row is asked for after each append: no need to walk the tree.
+	if (index == CountAll())
+		return (float)fShownHeight;
+	if (index == CountAll() - 1)
+		return (float)(fShownHeight - (fRows[index].shown ? fRows[index].height : 0));
 	double top = 0;
 	for (int32 node = index; node > 0; node -= LowBit(node))
 		top += fHeights[node];
@@ -99,6 +104,11 @@ ListRows::IndexOfShown(int32 shownIndex) const
 {
 	if (shownIndex < 0 || shownIndex >= fShownCount)
 		return -1;
+	// The first and last shown rows are asked for after each append.
+	if (shownIndex == 0 && fRows.front().shown)
+		return 0;
+	if (shownIndex == fShownCount - 1 && fRows.back().shown)
+		return CountAll() - 1;
 	// Descends to the last row with at most shownIndex shown rows up to it; the next
 	// row is the one.
 	int32 position = 0;

@@ -3,8 +3,9 @@
 // collapsed items. Two Fenwick trees count and stack the shown rows, so that the shown
 // position of a row, the row at a shown position or at a height, and the top of a row
 // cost O(log n), and showing or hiding a row costs O(log n) without moving any other.
-// Appending costs O(log n); inserting or removing elsewhere costs one shift of the rows
-// behind and one linear rebuild of the trees.
+// Appending costs O(1) amortised (as do the first and last shown rows and the top of the
+// last row, which an append asks for); inserting or removing elsewhere costs one shift of
+// the rows behind and one linear rebuild of the trees.
 //
 // A row is its item's Height() + 1 pixels tall: its frame runs from its top to top +
 // Height(). Each item remembers its index here, so finding an item is O(1).

@@ -127,11 +127,12 @@ BOutlineListView::AddItem(BListItem* item)
 	if (!Rows().Insert(index, &item, 1, shown))
 		return false;
 	fTail.push_back(index);
-	if (shown) {
-		// The superitem may have just got its latch.
-		RowsChanged(fTail.size() > 1 ? Rows().ShownIndexOf(fTail[fTail.size() - 2])
-			: CountItems() - 1);
-	}
+	// A superitem right above has just got its first subitem, and so its latch.
+	bool firstSubitem = fTail.size() > 1 && fTail[fTail.size() - 2] == index - 1;
+	if (shown)
+		RowsChanged(CountItems() - (firstSubitem ? 2 : 1));
+	else if (firstSubitem && Rows().IsShown(index - 1))
+		RowsChanged(CountItems() - 1);
 	return true;
 }
 
