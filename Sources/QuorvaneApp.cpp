@@ -318,9 +318,13 @@ QuorvaneWindow::FrameResized(float width, float height)
 void
 QuorvaneWindow::_ClearTargetView()
 {
+	// The list lets go of its rows before they are deleted: emptying it still reads them.
+	BList rows(20);
 	for (int32 i = 0; i < fTargetView->CountItems(); i++)
-		delete fTargetView->ItemAt(i);
+		rows.AddItem(fTargetView->ItemAt(i));
 	fTargetView->MakeEmpty();
+	for (int32 i = 0; i < rows.CountItems(); i++)
+		delete static_cast<BListItem*>(rows.ItemAt(i));
 }
 
 
