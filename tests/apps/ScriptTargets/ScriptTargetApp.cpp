@@ -120,22 +120,22 @@ current_property(BMessage* message, const char* name)
 }
 
 
-struct ViewSpec {
+struct ViewPlan {
 	const char*				name;
 	const char*				label;	// NULL: the view has no "Label" property
 	bool					menu = false;
 	bool					scriptable = true;
 	bool					countWithResult = true;
-	std::vector<ViewSpec>	children = {};
+	std::vector<ViewPlan>	children = {};
 };
 
 
 class TestView : public BHandler {
 public:
-	TestView(const ViewSpec& spec)
+	TestView(const ViewPlan& plan)
 		:
-		BHandler(spec.name),
-		fSpec(spec)
+		BHandler(plan.name),
+		fPlan(plan)
 	{
 	}
 
@@ -150,7 +150,7 @@ public:
 	void AddTo(BLooper* looper)
 	{
 		looper->AddHandler(this);
-		for (const ViewSpec& child : fSpec.children) {
+		for (const ViewPlan& child : fPlan.children) {
 			TestView* view = new TestView(child);
 			view->AddTo(looper);
 			fChildren.push_back(view);
@@ -171,7 +171,7 @@ public:
 		}
 		if (strcmp(property, "View") == 0 && message->what == B_COUNT_PROPERTIES)
 			return this;
-		if (strcmp(property, "Label") == 0 && (fSpec.label != NULL || stMode == kExitLabel))
+		if (strcmp(property, "Label") == 0 && (fPlan.label != NULL || stMode == kExitLabel))
 			return this;
 		return BHandler::ResolveSpecifier(message, index, specifier, form, property);
 	}
@@ -179,13 +179,13 @@ public:
 	virtual void MessageReceived(BMessage* message)
 	{
 		if (message->what == B_COUNT_PROPERTIES && current_property(message, "View")) {
-			reply_result(message, (int32)fChildren.size(), fSpec.countWithResult);
+			reply_result(message, (int32)fChildren.size(), fPlan.countWithResult);
 			return;
 		}
 		if (message->what == B_GET_PROPERTY && current_property(message, "Label")) {
 			if (stMode == kExitLabel)
 				_exit(4);
-			reply_result(message, fSpec.label);
+			reply_result(message, fPlan.label);
 			return;
 		}
 		BHandler::MessageReceived(message);
@@ -193,16 +193,16 @@ public:
 
 	virtual status_t GetSupportedSuites(BMessage* data)
 	{
-		if (!fSpec.scriptable)
+		if (!fPlan.scriptable)
 			return B_OK;
-		if (fSpec.menu)
+		if (fPlan.menu)
 			add_suite(data, "suite/vnd.Be-menu", kMenuProperties);
 		add_suite(data, "suite/vnd.Be-view", kViewProperties);
 		return BHandler::GetSupportedSuites(data);
 	}
 
 private:
-	ViewSpec				fSpec;
+	ViewPlan				fPlan;
 	std::vector<TestView*>	fChildren;
 };
 
@@ -210,15 +210,15 @@ private:
 class TestWindow : public BLooper {
 public:
 	TestWindow(const char* name, const char* title, bool scriptable, bool countWithResult,
-		const std::vector<ViewSpec>& views)
+		const std::vector<ViewPlan>& views)
 		:
 		BLooper(name),
 		fTitle(title),
 		fScriptable(scriptable),
 		fCountWithResult(countWithResult)
 	{
-		for (const ViewSpec& spec : views) {
-			TestView* view = new TestView(spec);
+		for (const ViewPlan& plan : views) {
+			TestView* view = new TestView(plan);
 			view->AddTo(this);
 			fViews.push_back(view);
 		}
@@ -284,16 +284,16 @@ public:
 		:
 		BApplication(signature)
 	{
-		ViewSpec button = { "fButton", "Press\x1b[1m me" };
-		ViewSpec hidden = { "fHidden", "Hidden" };
+		ViewPlan button = { "fButton", "Press\x1b[1m me" };
+		ViewPlan hidden = { "fHidden", "Hidden" };
 		hidden.scriptable = false;
-		ViewSpec status = { "fStatus", "Ready" };
+		ViewPlan status = { "fStatus", "Ready" };
 		status.countWithResult = false;
-		ViewSpec menuBar = { "", NULL };
+		ViewPlan menuBar = { "", NULL };
 		menuBar.menu = true;
-		ViewSpec back = { "fBackView", NULL };
+		ViewPlan back = { "fBackView", NULL };
 		back.children = { button, hidden, status };
-		ViewSpec plain = { "", "" };
+		ViewPlan plain = { "", "" };
 
 		_AddWindow(new TestWindow("MainWindow", "Main Window", true, true,
 			{ menuBar, back, plain }));
