@@ -477,12 +477,19 @@ QuorvaneApp::MessageReceived(BMessage* message)
 			// A print put off while the analysis ran happens now, before the window
 			// takes the tree over.
 			ScriptingApplication* node;
-			if (message->FindPointer("result", (void**)&node) != B_OK)
+			if (message->FindPointer("result", (void**)&node) != B_OK || node == NULL)
 				break;
 			node->AnalysisEnded();
-			// The window may be gone while the program quits; the node goes with it.
-			if (fWindowMessenger.SendMessage(message) != B_OK)
+			// An application that quit during its analysis is not shown: its quit
+			// notice found no row to take out. One still running is in the outline
+			// before this thread reads its quit notice, hence the wait for the window.
+			app_info info;
+			BMessage reply;
+			if (be_roster->GetRunningAppInfo(node->Team(), &info) != B_OK
+				|| fWindowMessenger.SendMessage(message, &reply) != B_OK) {
+				// The window may also be gone while the program quits.
 				delete node;
+			}
 			break;
 		}
 

@@ -44,6 +44,8 @@ public:
 	// the analysis: ends the analysis thread and prints the tree if a print was asked for.
 			void			AnalysisEnded();
 
+			team_id			Team() const { return fAppInfo.team; }
+
 private:
 			int32			_HandOver(uint32 what, int32 result);
 

@@ -12,12 +12,20 @@ namespace BPrivate {
 namespace {
 
 int stPipe[2] = { -1, -1 };
+// A child forked but not yet exec'd shares the pipe: its signals are its own.
+pid_t stOwner = -1;
 
 
 void
-on_quit_signal(int)
+on_quit_signal(int signalNumber)
 {
 	int savedErrno = errno;
+	if (getpid() != stOwner) {
+		signal(signalNumber, SIG_DFL);
+		raise(signalNumber);
+		errno = savedErrno;
+		return;
+	}
 	char byte = 1;
 	// Async-signal-safe; a full pipe already says enough.
 	ssize_t ignored = write(stPipe[1], &byte, 1);
@@ -35,6 +43,7 @@ quit_signals_install()
 	std::call_once(stOnce, [] {
 		if (pipe2(stPipe, O_CLOEXEC | O_NONBLOCK) != 0)
 			return;
+		stOwner = getpid();
 		struct sigaction action = {};
 		action.sa_handler = on_quit_signal;
 		sigemptyset(&action.sa_mask);

@@ -8,6 +8,7 @@
 #include <Bitmap.h>
 #include <Message.h>
 #include <PropertyInfo.h>
+#include <ScrollBar.h>
 #include <String.h>
 #include <Window.h>
 
@@ -87,6 +88,11 @@ BView::BView(BRect frame, const char* name, uint32 resizingMode, uint32 flags)
 
 BView::~BView()
 {
+	// Scroll bars that target this view forget it before it goes.
+	for (BScrollBar* bar : fScrollBars) {
+		if (bar != NULL)
+			bar->SetTarget((BView*)NULL);
+	}
 	if (fParent != NULL)
 		fParent->RemoveChild(this);
 	while (BView* child = ChildAt(0)) {

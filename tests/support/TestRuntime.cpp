@@ -134,6 +134,9 @@ TestRuntime::Wait(pid_t process, bigtime_t timeout)
 int
 TestRuntime::Stop(pid_t process, int signal, bigtime_t timeout)
 {
+	// kill() reads 0 and -1 as whole groups of processes.
+	if (process <= 0)
+		return -1;
 	kill(process, signal);
 	return Wait(process, timeout);
 }

@@ -1,0 +1,256 @@
+// Quorvane beside applications that misbehave, as real processes: one that stops answering
+// after its suites, ones that answer with wrong types or die half way, and a storm of
+// launches and quits. Quorvane runs in this process on the offscreen display, so that its
+// outline can be read; every wait is bounded.
+#include <Roster.h>
+#include <Window.h>
+
+#include "OffscreenInput.h"
+#include "QuorvaneApp.h"
+#include "ScriptingElement.h"
+#include "TestRuntime.h"
+
+#include <gtest/gtest.h>
+
+#include <stdlib.h>
+
+#include <algorithm>
+#include <functional>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+const char* kTree = "application/x-vnd.qv-tree";
+
+
+class AnalysisFaultsTest : public testing::Test {
+protected:
+	static void SetUpTestSuite() { setenv("BE_DISPLAY", "offscreen", 1); }
+
+	void SetUp() override
+	{
+		ASSERT_EQ(fRuntime.StartRegistrar(), B_OK);
+	}
+
+	pid_t StartTarget(const std::string& app, const std::vector<std::string>& arguments)
+	{
+		pid_t process = fRuntime.Start(app, arguments);
+		EXPECT_TRUE(fRuntime.WaitForApp(arguments[0].c_str()));
+		return process;
+	}
+
+	// Runs Quorvane on this thread and drive() on another once its window is up; then
+	// quits it, unless drive did.
+	void RunQuorvane(const std::function<void()>& drive)
+	{
+		QuorvaneApp* app = new QuorvaneApp(kQuorvaneSignature);
+		std::thread driver([&] {
+			if (_Attach())
+				drive();
+			be_app->PostMessage(B_QUIT_REQUESTED);
+		});
+		app->Run();
+		driver.join();
+		delete app;
+		fWindow = NULL;
+		fView = NULL;
+	}
+
+	// The internal names of the application rows, in outline order. Window locked.
+	std::vector<std::string> Applications()
+	{
+		std::vector<std::string> names;
+		for (int32 i = 0; i < fView->FullListCountItems(); i++) {
+			BListItem* item = fView->FullListItemAt(i);
+			if (item->OutlineLevel() == 0)
+				names.push_back(static_cast<ScriptingElement*>(item)->GetInternalName().String());
+		}
+		return names;
+	}
+
+	bool HasApplication(const char* signature)
+	{
+		std::vector<std::string> names = Applications();
+		return std::find(names.begin(), names.end(), signature) != names.end();
+	}
+
+	// The rows below the first application row of that name, with their depths.
+	std::vector<std::string> Subtree(const char* signature)
+	{
+		std::vector<std::string> rows;
+		int32 i = 0;
+		for (; i < fView->FullListCountItems(); i++) {
+			ScriptingElement* node = static_cast<ScriptingElement*>(fView->FullListItemAt(i));
+			if (node->OutlineLevel() == 0 && node->GetInternalName() == signature)
+				break;
+		}
+		for (i++; i < fView->FullListCountItems(); i++) {
+			ScriptingElement* node = static_cast<ScriptingElement*>(fView->FullListItemAt(i));
+			if (node->OutlineLevel() == 0)
+				break;
+			rows.push_back(std::string(node->OutlineLevel(), ' ') + node->Text());
+		}
+		return rows;
+	}
+
+	TestRuntime fRuntime;
+	BWindow* fWindow = NULL;
+	DOutlineListView* fView = NULL;
+
+private:
+	bool _Attach()
+	{
+		for (int i = 0; i < 1000 && fWindow == NULL; i++) {
+			if (be_app->Lock()) {
+				fWindow = be_app->WindowAt(0);
+				be_app->Unlock();
+			}
+			if (fWindow == NULL)
+				snooze(5000);
+		}
+		if (fWindow == NULL || !fWindow->Lock())
+			return false;
+		fView = dynamic_cast<DOutlineListView*>(fWindow->FindView("fView"));
+		fWindow->Unlock();
+		return fView != NULL;
+	}
+};
+
+} // namespace
+
+
+// Start-up asks each application for its suites on the main thread; a target that answers
+// those and then nothing more holds up only its own analysis.
+TEST_F(AnalysisFaultsTest, ATargetThatStopsAnsweringHoldsUpOnlyItsOwnAnalysis)
+{
+	StartTarget("ScriptTargetApp", { kTree, "tree" });
+	RunQuorvane([&] {
+		ASSERT_TRUE(wait_until(fWindow, [&] { return HasApplication(kTree); }));
+
+		pid_t hanging = StartTarget("FaultTargetApp",
+			{ "application/x-vnd.qv-hang", "hangafter" });
+		StartTarget("ScriptTargetApp", { "application/x-vnd.qv-after", "tree" });
+		EXPECT_TRUE(wait_until(fWindow,
+			[&] { return HasApplication("application/x-vnd.qv-after"); }));
+
+		// The window goes on answering while that analysis waits.
+		for (int i = 0; i < 20; i++) {
+			EXPECT_EQ(fWindow->LockWithTimeout(1000000), B_OK);
+			fWindow->Unlock();
+			EXPECT_TRUE(wait_for_queue(fWindow));
+		}
+		EXPECT_TRUE(wait_for_queue(be_app));
+		ASSERT_TRUE(fWindow->Lock());
+		EXPECT_FALSE(HasApplication("application/x-vnd.qv-hang"));
+		EXPECT_EQ(Subtree("application/x-vnd.qv-after"), Subtree(kTree));
+		fWindow->Unlock();
+
+		// Once the target is gone its analysis ends, and nothing of it is shown.
+		EXPECT_GE(fRuntime.Stop(hanging, SIGKILL), 0);
+		EXPECT_TRUE(fRuntime.WaitForAppGone(hanging));
+		StartTarget("ScriptTargetApp", { "application/x-vnd.qv-last", "tree" });
+		EXPECT_TRUE(wait_until(fWindow,
+			[&] { return HasApplication("application/x-vnd.qv-last"); }));
+		EXPECT_TRUE(wait_for_queue(be_app));
+		ASSERT_TRUE(fWindow->Lock());
+		EXPECT_EQ(Applications(), std::vector<std::string>({ kTree,
+			"application/x-vnd.qv-after", "application/x-vnd.qv-last" }));
+		fWindow->Unlock();
+	});
+}
+
+
+// Wrong types in every answer the analysis reads, and a target that dies while it is
+// analysed: error lines, what could be found is shown, and the others are whole.
+TEST_F(AnalysisFaultsTest, WrongAnswersAndADyingTargetLeaveTheOthersWhole)
+{
+	StartTarget("FaultTargetApp", { "application/x-vnd.qv-garbage", "garbage" });
+	StartTarget("FaultTargetApp", { "application/x-vnd.qv-wrongsuites", "wrongsuites" });
+	StartTarget("ScriptTargetApp", { "application/x-vnd.qv-exitlabel", "exitlabel" });
+	StartTarget("ScriptTargetApp", { kTree, "tree" });
+
+	testing::internal::CaptureStderr();
+	testing::internal::CaptureStdout();
+	std::vector<std::string> garbage;
+	std::vector<std::string> tree;
+	std::vector<std::string> applications;
+	RunQuorvane([&] {
+		ASSERT_TRUE(wait_until(fWindow, [&] { return HasApplication(kTree); }));
+		EXPECT_TRUE(wait_for_queue(be_app));
+		ASSERT_TRUE(fWindow->Lock());
+		garbage = Subtree("application/x-vnd.qv-garbage");
+		tree = Subtree(kTree);
+		applications = Applications();
+		fWindow->Unlock();
+	});
+	std::string output = testing::internal::GetCapturedStdout();
+	std::string errors = testing::internal::GetCapturedStderr();
+
+	// Not scriptable by its answer, so it is listed but not shown.
+	EXPECT_NE(output.find("\"application/x-vnd.qv-wrongsuites\" (FaultTargetApp) is not "
+		"scriptable"), std::string::npos) << output;
+	// The one that died is gone from the roster by the end of its analysis.
+	EXPECT_EQ(applications, std::vector<std::string>({ "application/x-vnd.qv-garbage",
+		kTree }));
+
+	// Three windows: no views, two views whose count is unreadable, an unreadable count.
+	EXPECT_EQ(garbage.size(), 5u);
+	EXPECT_NE(errors.find("cannot extract number of views of View 0 of "), std::string::npos)
+		<< errors;
+	EXPECT_NE(errors.find("cannot extract number of views of Window 2 of FaultTargetApp"),
+		std::string::npos) << errors;
+	EXPECT_NE(errors.find("cannot 'count View' of View 0 of Main Window ("),
+		std::string::npos) << errors;
+	EXPECT_EQ(tree.size(), 8u);
+}
+
+
+// Launches and quits faster than the analyses end, with both watch items on: the outline
+// ends holding exactly the applications still running.
+TEST_F(AnalysisFaultsTest, AStormOfLaunchesAndQuitsEndsWithExactlyTheRunningOnes)
+{
+#ifdef __SANITIZE_THREAD__
+	// Ten times slower processes make the storm outlast the test's time; ASan runs it.
+	GTEST_SKIP() << "too slow under ThreadSanitizer";
+#endif
+	const int kLaunches = 200;
+	const size_t kAlive = 6;
+	RunQuorvane([&] {
+		std::vector<std::pair<pid_t, std::string>> running;
+		unsigned seed = 9;
+		for (int i = 0; i < kLaunches; i++) {
+			std::string signature = "application/x-vnd.qv-storm" + std::to_string(i);
+			running.push_back({ fRuntime.Start("ScriptTargetApp", { signature, "tree" }),
+				signature });
+			EXPECT_TRUE(fRuntime.WaitForApp(signature.c_str()));
+			if (running.size() > kAlive) {
+				size_t victim = rand_r(&seed) % running.size();
+				fRuntime.Stop(running[victim].first, SIGTERM, 2000000);
+				running.erase(running.begin() + victim);
+			}
+		}
+
+		std::set<std::string> expected;
+		for (const auto& [process, signature] : running) {
+			EXPECT_TRUE(fRuntime.WaitForApp(signature.c_str()));
+			expected.insert(signature);
+		}
+		bool settled = false;
+		for (int i = 0; i < 6 && !settled; i++) {
+			settled = wait_until(fWindow, [&] {
+				std::vector<std::string> names = Applications();
+				return std::set<std::string>(names.begin(), names.end()) == expected
+					&& names.size() == expected.size();
+			});
+		}
+		ASSERT_TRUE(fWindow->Lock());
+		std::vector<std::string> names = Applications();
+		fWindow->Unlock();
+		EXPECT_TRUE(settled);
+		EXPECT_EQ(std::set<std::string>(names.begin(), names.end()), expected);
+		EXPECT_EQ(names.size(), expected.size());
+	});
+}
