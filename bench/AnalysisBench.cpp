@@ -1,0 +1,294 @@
+// Quorvane's analysis of an application of 10,000 views (100 windows, each a chain of 100
+// nested views), from the first request to the finished node, against the same number of
+// raw AF_UNIX round trips carrying requests and replies of the analysis's mean size; and
+// the analyses of 20 such applications on 20 threads at once against one. Prints the
+// ratios, the requests per analysis and the heap bytes per analysed view.
+#include <Message.h>
+#include <Messenger.h>
+
+#include <benchmark/benchmark.h>
+
+#include <fcntl.h>
+#include <malloc.h>
+#include <stdio.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <map>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "ScriptingTargets.h"
+#include "TestRuntime.h"
+#include "app/LinkFrame.h"
+
+namespace {
+
+const int kWindows = 100;
+const int kDepth = 100;
+const int kApplications = 20;
+
+int64 stRequests;
+
+
+std::string
+signature(int index)
+{
+	return "application/x-vnd.bench-analysis" + std::to_string(index);
+}
+
+
+int64
+answered(int index)
+{
+	BMessenger target(signature(index).c_str());
+	BMessage request('rqct');
+	BMessage reply;
+	int64 count;
+	if (target.SendMessage(&request, &reply) != B_OK
+		|| reply.FindInt64("count", &count) != B_OK)
+		return -1;
+	return count;
+}
+
+
+// The analysis prints a line per element; standard output is muted meanwhile.
+class Muted {
+public:
+	Muted()
+	{
+		fflush(stdout);
+		fSaved = dup(STDOUT_FILENO);
+		int null = open("/dev/null", O_WRONLY);
+		dup2(null, STDOUT_FILENO);
+		close(null);
+	}
+
+	~Muted()
+	{
+		fflush(stdout);
+		dup2(fSaved, STDOUT_FILENO);
+		close(fSaved);
+	}
+
+private:
+	int fSaved;
+};
+
+
+// Analyses the application, keeps the node, and gives its heap bytes.
+size_t
+analyse(int index, ScriptingApplication** node)
+{
+	size_t before = mallinfo2().uordblks;
+	*node = CreateScriptingApplication(signature(index).c_str());
+	if (*node != NULL)
+		(*node)->Analyze(0);
+	return mallinfo2().uordblks - before;
+}
+
+
+void
+BM_Analysis(benchmark::State& state)
+{
+	size_t bytes = 0;
+	for (auto _ : state) {
+		ScriptingApplication* node;
+		{
+			Muted muted;
+			bytes = analyse(0, &node);
+		}
+		if (node == NULL) {
+			state.SkipWithError("the application was not found");
+			break;
+		}
+		state.PauseTiming();
+		delete node;
+		state.ResumeTiming();
+	}
+	state.counters["requests"] = stRequests;
+	state.counters["bytes/view"] = (double)bytes / (kWindows * kDepth);
+}
+
+
+// One request of a view halfway down its chain, and a reply with a text.
+void
+mean_frames(size_t* request, size_t* reply)
+{
+	BMessage message(B_GET_PROPERTY);
+	message.AddSpecifier("Label");
+	for (int i = 0; i < kDepth / 2; i++)
+		message.AddSpecifier("View", (int32)0);
+	message.AddSpecifier("Window", (int32)kWindows / 2);
+	*request = BPrivate::kFrameHeaderSize + BPrivate::kMessageHeadSize
+		+ message.FlattenedSize();
+	BMessage answer(B_REPLY);
+	answer.AddString("result", "Label 50/50");
+	answer.AddInt32("error", B_OK);
+	*reply = BPrivate::kFrameHeaderSize + BPrivate::kMessageHeadSize
+		+ answer.FlattenedSize();
+}
+
+
+bool
+transfer(int fd, char* buffer, size_t size, bool sending)
+{
+	size_t done = 0;
+	while (done < size) {
+		ssize_t bytes = sending ? write(fd, buffer + done, size - done)
+			: read(fd, buffer + done, size - done);
+		if (bytes <= 0)
+			return false;
+		done += bytes;
+	}
+	return true;
+}
+
+
+void
+BM_RawRoundTrips(benchmark::State& state)
+{
+	size_t requestSize;
+	size_t replySize;
+	mean_frames(&requestSize, &replySize);
+	int pair[2];
+	if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, pair) != 0) {
+		state.SkipWithError("socketpair failed");
+		return;
+	}
+	pid_t echo = fork();
+	if (echo == 0) {
+		close(pair[0]);
+		std::vector<char> buffer(requestSize);
+		while (transfer(pair[1], buffer.data(), requestSize, false)
+			&& transfer(pair[1], buffer.data(), replySize, true)) {
+		}
+		_exit(0);
+	}
+	close(pair[1]);
+
+	std::vector<char> buffer(requestSize, 'r');
+	for (auto _ : state) {
+		for (int64 i = 0; i < stRequests; i++) {
+			if (!transfer(pair[0], buffer.data(), requestSize, true)
+				|| !transfer(pair[0], buffer.data(), replySize, false)) {
+				state.SkipWithError("echo failed");
+				break;
+			}
+		}
+	}
+	state.SetLabel(std::to_string(requestSize) + " bytes out, " + std::to_string(replySize)
+		+ " back");
+	close(pair[0]);
+	waitpid(echo, NULL, 0);
+}
+
+
+void
+BM_TwentyAtOnce(benchmark::State& state)
+{
+	for (auto _ : state) {
+		std::vector<ScriptingApplication*> nodes(kApplications);
+		{
+			Muted muted;
+			std::vector<std::thread> threads;
+			for (int i = 0; i < kApplications; i++)
+				threads.emplace_back([&nodes, i] { analyse(i, &nodes[i]); });
+			for (std::thread& thread : threads)
+				thread.join();
+		}
+		state.PauseTiming();
+		for (ScriptingApplication* node : nodes)
+			delete node;
+		state.ResumeTiming();
+	}
+}
+
+
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+	void ReportRuns(const std::vector<Run>& runs) override
+	{
+		ConsoleReporter::ReportRuns(runs);
+		for (const Run& run : runs) {
+			if (run.error_occurred
+				|| (run.run_type == Run::RT_Aggregate && run.aggregate_name != "median"))
+				continue;
+			std::string name = run.benchmark_name();
+			fTimes[name.substr(0, name.find('/'))] = run.GetAdjustedRealTime();
+		}
+	}
+
+	void Finalize() override
+	{
+		ConsoleReporter::Finalize();
+		double analysis = fTimes["BM_Analysis"];
+		double raw = fTimes["BM_RawRoundTrips"];
+		double twenty = fTimes["BM_TwentyAtOnce"];
+		printf("Requests per analysis: %lld\n", (long long)stRequests);
+		if (raw > 0) {
+			printf("Analysis of %d views, analysis / raw round trips: %.2f (goal: at most "
+				"1.5)\n", kWindows * kDepth, analysis / raw);
+		}
+		if (twenty > 0) {
+			printf("%d analyses at once take %.2f times one analysis (%.2f if they did not "
+				"overlap)\n", kApplications, twenty / analysis, (double)kApplications);
+		}
+	}
+
+private:
+	std::map<std::string, double> fTimes;
+};
+
+} // namespace
+
+
+BENCHMARK(BM_Analysis)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)
+	->ReportAggregatesOnly(true);
+BENCHMARK(BM_RawRoundTrips)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)
+	->ReportAggregatesOnly(true);
+BENCHMARK(BM_TwentyAtOnce)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1)
+	->Repetitions(3)->ReportAggregatesOnly(true);
+
+
+int
+main(int argc, char** argv)
+{
+	TestRuntime runtime;
+	if (runtime.StartRegistrar() != B_OK) {
+		fprintf(stderr, "no registrar\n");
+		return 1;
+	}
+	for (int i = 0; i < kApplications; i++) {
+		runtime.Start("FaultTargetApp", { signature(i), "nested", std::to_string(kWindows),
+			std::to_string(kDepth) });
+	}
+	for (int i = 0; i < kApplications; i++) {
+		if (!runtime.WaitForApp(signature(i).c_str())) {
+			fprintf(stderr, "the applications did not start\n");
+			return 1;
+		}
+	}
+
+	// The requests of one analysis, counted by the application itself.
+	int64 before = answered(0);
+	ScriptingApplication* node;
+	{
+		Muted muted;
+		analyse(0, &node);
+	}
+	delete node;
+	stRequests = answered(0) - before;
+
+	std::vector<char*> arguments(argv, argv + argc);
+	char interleave[] = "--benchmark_enable_random_interleaving=true";
+	arguments.insert(arguments.begin() + 1, interleave);
+	int count = (int)arguments.size();
+	benchmark::Initialize(&count, arguments.data());
+	RatioReporter reporter;
+	benchmark::RunSpecifiedBenchmarks(&reporter);
+	benchmark::Shutdown();
+	return 0;
+}
