@@ -169,7 +169,8 @@ TEST_F(AnalysisFaultsTest, WrongAnswersAndADyingTargetLeaveTheOthersWhole)
 {
 	StartTarget("FaultTargetApp", { "application/x-vnd.qv-garbage", "garbage" });
 	StartTarget("FaultTargetApp", { "application/x-vnd.qv-wrongsuites", "wrongsuites" });
-	StartTarget("ScriptTargetApp", { "application/x-vnd.qv-exitlabel", "exitlabel" });
+	pid_t dying = StartTarget("ScriptTargetApp",
+		{ "application/x-vnd.qv-exitlabel", "exitlabel" });
 	StartTarget("ScriptTargetApp", { kTree, "tree" });
 
 	testing::internal::CaptureStderr();
@@ -179,6 +180,10 @@ TEST_F(AnalysisFaultsTest, WrongAnswersAndADyingTargetLeaveTheOthersWhole)
 	std::vector<std::string> applications;
 	RunQuorvane([&] {
 		ASSERT_TRUE(wait_until(fWindow, [&] { return HasApplication(kTree); }));
+		// Quorvane is not quit while an analysis runs: the dying target's ends soon
+		// after the target is gone.
+		EXPECT_GE(fRuntime.Wait(dying), 0);
+		snooze(500000);
 		EXPECT_TRUE(wait_for_queue(be_app));
 		ASSERT_TRUE(fWindow->Lock());
 		garbage = Subtree("application/x-vnd.qv-garbage");
