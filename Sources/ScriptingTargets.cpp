@@ -118,6 +118,53 @@ SendRequest(BMessenger* messenger, BMessage* request, BMessage* reply)
 }
 
 
+// Asks node (a window or a view, described by what in error lines) for the number of
+// its views; false, with the error line written, when it cannot be had.
+static bool
+CountViews(ScriptingElement* node, BMessenger* messenger, const BString& what,
+	int32* count)
+{
+	BMessage request(B_COUNT_PROPERTIES);
+	request.AddSpecifier("View");
+	node->AddAccess(&request);
+	BMessage reply;
+	status_t status = SendRequest(messenger, &request, &reply);
+	if (status != B_OK) {
+		fprintf(stderr, "cannot 'count View' of %s of %s (%s)\n",
+			Printable(what).String(), Printable(node->ParentName()).String(),
+			strerror(status));
+		return false;
+	}
+	status = reply.FindInt32("result", count);
+	if (status != B_OK) {
+		fprintf(stderr, "cannot extract number of views of %s of %s (%s)\n",
+			Printable(what).String(), Printable(node->ParentName()).String(),
+			strerror(status));
+		return false;
+	}
+	return true;
+}
+
+
+// The views of a window or view, each analysed one level deeper; the unscriptable ones
+// are left out.
+static BList*
+AnalyzeViews(BMessenger* messenger, ScriptingElement* parent, int32 count,
+	int32 childLevel)
+{
+	BList* children = new BList(count > 0 ? count : 1);
+	for (int32 j = 0; j < count; j++) {
+		ScriptingView* view = new ScriptingView(j, messenger, parent, childLevel);
+		if (view->IsScriptable()) {
+			view->Analyze(childLevel);
+			children->AddItem(view);
+		} else
+			delete view;
+	}
+	return children;
+}
+
+
 static ScriptingApplication*
 MakeApplication(const app_info& info)
 {
@@ -417,51 +464,20 @@ ScriptingWindow::Analyze(int32 level)
 		return 0;
 	}
 
-	BMessage request(B_COUNT_PROPERTIES);
-	request.AddSpecifier("View");
-	AddAccess(&request);
-	BMessage reply;
-	status_t status = SendRequest(fMessenger, &request, &reply);
-	if (status != B_OK) {
-		if (fIndex >= 0) {
-			fprintf(stderr, "cannot 'count View' of Window %" PRId32 " of %s (%s)\n",
-				fIndex, Printable(ParentName()).String(), strerror(status));
-		} else {
-			fprintf(stderr, "cannot 'count View' of Window %s of %s (%s)\n",
-				Printable(fName).String(), Printable(ParentName()).String(),
-				strerror(status));
-		}
-		return 0;
-	}
+	BString what;
+	if (fIndex >= 0)
+		what.SetToFormat("Window %" PRId32, fIndex);
+	else
+		what.SetToFormat("Window %s", fName.String());
 	int32 count;
-	status = reply.FindInt32("result", &count);
-	if (status != B_OK) {
-		if (fIndex >= 0) {
-			fprintf(stderr, "cannot extract number of views of Window %" PRId32
-				" of %s (%s)\n", fIndex, Printable(ParentName()).String(),
-				strerror(status));
-		} else {
-			fprintf(stderr, "cannot extract number of views of Window %s of %s (%s)\n",
-				Printable(fName).String(), Printable(ParentName()).String(),
-				strerror(status));
-		}
+	if (!CountViews(this, fMessenger, what, &count))
 		return 0;
-	}
-	reply.MakeEmpty();
 	int32 childLevel = level + 1;
 
 	printf("  Window %s of application %s reports %" PRId32 " views\n",
 		Printable(fName).String(), Printable(ParentName()).String(), count);
 
-	fChildren = new BList(count > 0 ? count : 1);
-	for (int32 j = 0; j < count; j++) {
-		ScriptingView* view = new ScriptingView(j, fMessenger, this, childLevel);
-		if (view->IsScriptable()) {
-			view->Analyze(childLevel);
-			fChildren->AddItem(view);
-		} else
-			delete view;
-	}
+	fChildren = AnalyzeViews(fMessenger, this, count, childLevel);
 	return fChildren->CountItems();
 }
 
@@ -613,37 +629,14 @@ ScriptingView::Analyze(int32 level)
 		return 0;
 	}
 
-	BMessage request(B_COUNT_PROPERTIES);
-	request.AddSpecifier("View");
-	AddAccess(&request);
-	BMessage reply;
-	status_t status = SendRequest(fMessenger, &request, &reply);
-	if (status != B_OK) {
-		if (fIndex >= 0) {
-			fprintf(stderr, "cannot 'count View' of View %" PRId32 " of %s (%s)\n",
-				fIndex, Printable(ParentName()).String(), strerror(status));
-		} else {
-			fprintf(stderr, "cannot 'count View' of View %s of %s (%s)\n",
-				Printable(fName).String(), Printable(ParentName()).String(),
-				strerror(status));
-		}
-		return 0;
-	}
+	BString what;
+	if (fIndex >= 0)
+		what.SetToFormat("View %" PRId32, fIndex);
+	else
+		what.SetToFormat("View %s", fName.String());
 	int32 count;
-	status = reply.FindInt32("result", &count);
-	if (status != B_OK) {
-		if (fIndex >= 0) {
-			fprintf(stderr, "cannot extract number of views of View %" PRId32
-				" of %s (%s)\n", fIndex, Printable(ParentName()).String(),
-				strerror(status));
-		} else {
-			fprintf(stderr, "cannot extract number of views of View %s of %s (%s)\n",
-				Printable(fName).String(), Printable(ParentName()).String(),
-				strerror(status));
-		}
+	if (!CountViews(this, fMessenger, what, &count))
 		return 0;
-	}
-	reply.MakeEmpty();
 	int32 childLevel = level + 1;
 
 	BString indent;
@@ -652,15 +645,7 @@ ScriptingView::Analyze(int32 level)
 	printf("%sView %" PRId32 " (%s,%s) reports %" PRId32 " views\n", indent.String(),
 		fIndex, Printable(fInternalName).String(), Printable(fName).String(), count);
 
-	fChildren = new BList(count > 0 ? count : 1);
-	for (int32 j = 0; j < count; j++) {
-		ScriptingView* view = new ScriptingView(j, fMessenger, this, childLevel);
-		if (view->IsScriptable()) {
-			view->Analyze(childLevel);
-			fChildren->AddItem(view);
-		} else
-			delete view;
-	}
+	fChildren = AnalyzeViews(fMessenger, this, count, childLevel);
 	return fChildren->CountItems();
 }
 
