@@ -285,15 +285,17 @@ ScriptingApplication::Analyze(int32 level)
 
 
 // Posts the node to the application object, which owns it from then on: nothing here may
-// touch the node afterwards. Without an application object the caller keeps it.
+// touch the node afterwards. Without an application object the caller keeps it; when the
+// application object has gone meanwhile (the program quit), nobody else has the node.
 int32
 ScriptingApplication::_HandOver(uint32 what, int32 result)
 {
-	if (be_app == NULL)
+	if (fReceiver.Team() < 0)
 		return result;
 	BMessage message(what);
 	message.AddPointer("result", this);
-	be_app->PostMessage(&message);
+	if (fReceiver.SendMessage(&message) != B_OK)
+		delete this;
 	return result;
 }
 
@@ -301,6 +303,8 @@ ScriptingApplication::_HandOver(uint32 what, int32 result)
 int32
 ScriptingApplication::AnalyzeApplication()
 {
+	if (be_app != NULL)
+		fReceiver = be_app_messenger;
 	BString threadName(fName);
 	threadName << " analysis";
 	thread_id thread = spawn_thread((thread_func)AnalyzeThread, threadName.String(),

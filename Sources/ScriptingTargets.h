@@ -10,6 +10,7 @@
 #ifndef SCRIPTING_TARGETS_H
 #define SCRIPTING_TARGETS_H
 
+#include <Messenger.h>
 #include <OS.h>
 #include <Roster.h>
 
@@ -51,6 +52,9 @@ private:
 
 			app_info		fAppInfo;
 			int32			fWindowCount;
+	// The application object that takes the finished node, fixed when the analysis
+	// starts: the thread never reads be_app, which goes away when the program quits.
+			BMessenger		fReceiver;
 	// Both are touched only by the thread that started the analysis.
 			thread_id		fAnalysisThread;
 	mutable	bool			fPrintWhenAnalysed;

@@ -261,3 +261,28 @@ TEST_F(AnalysisFaultsTest, AStormOfLaunchesAndQuitsEndsWithExactlyTheRunningOnes
 		EXPECT_EQ(names.size(), expected.size());
 	});
 }
+
+
+// Nobody waits for analyses: one still waiting for its target when Quorvane quits ends by
+// itself once the target goes, and frees its node (the leak checker would see it).
+TEST_F(AnalysisFaultsTest, AnAnalysisOutlivingTheProgramEndsByItself)
+{
+	pid_t hanging = StartTarget("ScriptTargetApp",
+		{ "application/x-vnd.qv-hangcount", "hangcount" });
+	testing::internal::CaptureStderr();
+	RunQuorvane([&] {
+		EXPECT_TRUE(wait_until(fWindow,
+			[&] { return find_thread("ScriptTargetApp analysis") >= 0; }));
+	});
+
+	EXPECT_GE(fRuntime.Stop(hanging, SIGKILL), 0);
+	bool ended = false;
+	for (int i = 0; i < 1000 && !ended; i++) {
+		ended = find_thread("ScriptTargetApp analysis") < 0;
+		if (!ended)
+			snooze(5000);
+	}
+	EXPECT_TRUE(ended);
+	EXPECT_NE(testing::internal::GetCapturedStderr().find(
+		"cannot 'count Window' of application 'ScriptTargetApp'"), std::string::npos);
+}

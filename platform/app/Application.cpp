@@ -13,6 +13,7 @@
 #include <string.h>
 #include <unistd.h>
 
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -20,11 +21,30 @@
 #include "app/HandlerPrivate.h"
 #include "app/LinkHub.h"
 #include "app/LooperList.h"
+#include "app/MessengerPrivate.h"
 #include "app/RosterPrivate.h"
 #include "app/RuntimeDirectory.h"
 
 BApplication* be_app = NULL;
 BMessenger be_app_messenger;
+
+namespace {
+
+// be_app and be_app_messenger are plain globals that the main thread changes; other
+// threads learn the application's address from this guarded copy.
+std::mutex stAppMessengerLock;
+BMessenger stAppMessenger;
+
+} // namespace
+
+
+BMessenger
+BPrivate::app_messenger()
+{
+	std::lock_guard<std::mutex> lock(stAppMessengerLock);
+	return stAppMessenger;
+}
+
 
 namespace {
 
@@ -191,6 +211,10 @@ BApplication::_Init(const char* signature)
 	BPrivate::LooperList::SetThread(this, fThread);
 	BPrivate::Port::SetMain(BLooper::Private(this).PortID());
 	be_app_messenger = BMessenger(NULL, this);
+	{
+		std::lock_guard<std::mutex> lock(stAppMessengerLock);
+		stAppMessenger = be_app_messenger;
+	}
 
 	BPrivate::LinkHub::SetQuitSignalHook(post_quit_request);
 	std::string socketPath;
@@ -240,6 +264,10 @@ BApplication::~BApplication()
 	if (be_app == this) {
 		BRoster::Private::RemoveApplication(getpid());
 		BPrivate::LinkHub::StopListening();
+		{
+			std::lock_guard<std::mutex> lock(stAppMessengerLock);
+			stAppMessenger = BMessenger();
+		}
 		be_app_messenger = BMessenger();
 		be_app = NULL;
 	}

@@ -3,7 +3,6 @@
 // whose items are a messenger's three numbers (docs/socket-protocol.md).
 #include <Message.h>
 
-#include <Application.h>
 #include <Handler.h>
 #include <Messenger.h>
 
@@ -143,7 +142,7 @@ BMessage::ReturnAddress() const
 		return messenger_for(fDelivery->sourceTeam, BPrivate::kMainPort,
 			BPrivate::B_PREFERRED_TOKEN);
 	}
-	return be_app != NULL ? be_app_messenger : BMessenger();
+	return BPrivate::app_messenger();
 }
 
 

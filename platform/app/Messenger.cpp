@@ -1,6 +1,5 @@
 #include <Messenger.h>
 
-#include <Application.h>
 #include <Handler.h>
 #include <Looper.h>
 #include <Message.h>
@@ -63,8 +62,8 @@ BPrivate::send_message(const BMessenger& target, const BMessage& message, BMesse
 	BMessenger::Private address(target);
 	if (target.Team() < 0 || address.Port() < 0)
 		return B_BAD_PORT_ID;
-	if (replyTo.Team() < 0 && be_app != NULL)
-		replyTo = be_app_messenger;
+	if (replyTo.Team() < 0)
+		replyTo = BPrivate::app_messenger();
 
 	if (target.IsTargetLocal()) {
 		return post_local(address.Port(), address.Token(), message, replyTo, isReply, nullptr,

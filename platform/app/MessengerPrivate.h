@@ -21,8 +21,13 @@ private:
 
 namespace BPrivate {
 
+// The application's messenger while there is an application object; unlike reading
+// be_app_messenger, safe on any thread while the application goes away.
+BMessenger app_messenger();
+
 // The one asynchronous send: to a local port or over the link. isReply marks an answer
-// (BMessage::IsReply on the other side). replyTo invalid: be_app, when there is one.
+// (BMessage::IsReply on the other side). replyTo invalid: the application, when there
+// is one.
 status_t send_message(const BMessenger& target, const BMessage& message, BMessenger replyTo,
 	bool isReply, bigtime_t timeout);
 
