@@ -137,16 +137,44 @@ TextWidth(const BFont& font, const char* text, int32 length)
 void
 GetTextHeight(const BFont& font, font_height* height)
 {
+	// Asking pango for metrics costs microseconds, and a list asks for every row;
+	// the heights depend only on family, style and size, so each thread keeps those
+	// it asked for. Few fonts are in use at once: a full cache simply starts over.
+	struct Entry {
+		font_family	family;
+		font_style	style;
+		float		size;
+		font_height	height;
+	};
+	static const size_t kMaxEntries = 32;
+	thread_local std::vector<Entry> heights;
+
+	Entry key;
+	font.GetFamilyAndStyle(&key.family, &key.style);
+	key.size = font.Size();
+	for (const Entry& entry : heights) {
+		if (entry.size == key.size && strcmp(entry.family, key.family) == 0
+			&& strcmp(entry.style, key.style) == 0) {
+			*height = entry.height;
+			return;
+		}
+	}
+
 	PangoFontDescription* description = CreateDescription(font);
 	PangoFontMetrics* metrics = pango_context_get_metrics(ThreadTextContext(), description,
 		NULL);
 	pango_font_description_free(description);
-	height->ascent = (float)pango_font_metrics_get_ascent(metrics) / PANGO_SCALE;
-	height->descent = (float)pango_font_metrics_get_descent(metrics) / PANGO_SCALE;
+	key.height.ascent = (float)pango_font_metrics_get_ascent(metrics) / PANGO_SCALE;
+	key.height.descent = (float)pango_font_metrics_get_descent(metrics) / PANGO_SCALE;
 	float lineHeight = (float)pango_font_metrics_get_height(metrics) / PANGO_SCALE;
-	height->leading = lineHeight > height->ascent + height->descent
-		? lineHeight - height->ascent - height->descent : 0;
+	key.height.leading = lineHeight > key.height.ascent + key.height.descent
+		? lineHeight - key.height.ascent - key.height.descent : 0;
 	pango_font_metrics_unref(metrics);
+
+	if (heights.size() == kMaxEntries)
+		heights.clear();
+	heights.push_back(key);
+	*height = key.height;
 }
 
 
