@@ -47,42 +47,6 @@ ContainsValidChars(const BString& text)
 }
 
 
-// Names come from other applications: a control character in one is shown as an escape
-// (\n, \t, \r, \xHH) instead of reaching the terminal, and so is a C1 control encoded as
-// UTF-8 (\xc2\x9b). Everything else, other bytes of 128 and above included, is kept.
-static BString
-Printable(const char* text)
-{
-	BString result;
-	for (const unsigned char* c = (const unsigned char*)text; *c != '\0'; c++) {
-		char escape[12];
-		if (*c == '\n')
-			result += "\\n";
-		else if (*c == '\t')
-			result += "\\t";
-		else if (*c == '\r')
-			result += "\\r";
-		else if (*c < 0x20 || *c == 0x7f) {
-			snprintf(escape, sizeof(escape), "\\x%02x", *c);
-			result += escape;
-		} else if (*c == 0xc2 && c[1] >= 0x80 && c[1] <= 0x9f) {
-			snprintf(escape, sizeof(escape), "\\x%02x\\x%02x", c[0], c[1]);
-			result += escape;
-			c++;
-		} else
-			result += (char)*c;
-	}
-	return result;
-}
-
-
-static BString
-Printable(const BString& text)
-{
-	return Printable(text.String());
-}
-
-
 // The visible name when it shows something, else the internal name.
 static const BString&
 ShownName(const BString& name, const BString& internalName)
@@ -131,14 +95,14 @@ CountViews(ScriptingElement* node, BMessenger* messenger, const BString& what,
 	status_t status = SendRequest(messenger, &request, &reply);
 	if (status != B_OK) {
 		fprintf(stderr, "cannot 'count View' of %s of %s (%s)\n",
-			Printable(what).String(), Printable(node->ParentName()).String(),
+			printable_str(what).String(), printable_str(node->ParentName()).String(),
 			strerror(status));
 		return false;
 	}
 	status = reply.FindInt32("result", count);
 	if (status != B_OK) {
 		fprintf(stderr, "cannot extract number of views of %s of %s (%s)\n",
-			Printable(what).String(), Printable(node->ParentName()).String(),
+			printable_str(what).String(), printable_str(node->ParentName()).String(),
 			strerror(status));
 		return false;
 	}
@@ -220,7 +184,7 @@ ScriptingApplication::PrintToStream() const
 	}
 
 	BString line;
-	line << "\"" << Printable(fInternalName) << "\" (" << Printable(fName) << ")";
+	line << "\"" << printable_str(fInternalName) << "\" (" << printable_str(fName) << ")";
 	if (!fScriptable)
 		line << " is not scriptable\n";
 	else {
@@ -229,7 +193,7 @@ ScriptingApplication::PrintToStream() const
 		for (int32 i = 0; fSuites.FindString("suites", i, &suite) == B_OK; i++) {
 			if (i > 0)
 				line << " ";
-			line << Printable(suite);
+			line << printable_str(suite);
 		}
 		line << "\n";
 	}
@@ -253,19 +217,19 @@ ScriptingApplication::Analyze(int32 level)
 	status_t status = SendRequest(fMessenger, &request, &reply);
 	if (status != B_OK) {
 		fprintf(stderr, "cannot 'count Window' of application '%s' (%s)\n",
-			Printable(fName).String(), strerror(status));
+			printable_str(fName).String(), strerror(status));
 		return _HandOver(kMsgDropApp, 0);
 	}
 	status = reply.FindInt32("result", &fWindowCount);
 	if (status != B_OK) {
 		fprintf(stderr, "cannot extract number of windows for application '%s' (%s)\n",
-			Printable(fName).String(), strerror(status));
+			printable_str(fName).String(), strerror(status));
 		return _HandOver(kMsgDropApp, 0);
 	}
 	reply.MakeEmpty();
 	int32 childLevel = level + 1;
 
-	printf("Application %s reports %" PRId32 " windows\n", Printable(fName).String(),
+	printf("Application %s reports %" PRId32 " windows\n", printable_str(fName).String(),
 		fWindowCount);
 
 	// A negative count from the target makes no windows.
@@ -446,7 +410,7 @@ void
 ScriptingWindow::PrintToStream() const
 {
 	IndentToStream();
-	printf("%s [%" PRId32 "]\n", Printable(ShownName(fName, fInternalName)).String(),
+	printf("%s [%" PRId32 "]\n", printable_str(ShownName(fName, fInternalName)).String(),
 		fIndex);
 	ScriptingElement::PrintToStream();
 }
@@ -479,7 +443,7 @@ ScriptingWindow::Analyze(int32 level)
 	int32 childLevel = level + 1;
 
 	printf("  Window %s of application %s reports %" PRId32 " views\n",
-		Printable(fName).String(), Printable(ParentName()).String(), count);
+		printable_str(fName).String(), printable_str(ParentName()).String(), count);
 
 	fChildren = AnalyzeViews(fMessenger, this, count, childLevel);
 	return fChildren->CountItems();
@@ -574,7 +538,7 @@ ScriptingView::InitObject()
 	status_t status = SendRequest(fMessenger, &request, &reply);
 	if (status != B_OK) {
 		printf("Trying to get %s\n",
-			Printable(specifier_to_str(&request, false)).String());
+			printable_str(specifier_to_str(&request, false)).String());
 		fputs("Object supports: ", stdout);
 		print_message(&fSuites);
 		fputs("Message sent: ", stdout);
@@ -611,7 +575,7 @@ void
 ScriptingView::PrintToStream() const
 {
 	IndentToStream();
-	printf("%s [%" PRId32 "]\n", Printable(ShownName(fName, fInternalName)).String(),
+	printf("%s [%" PRId32 "]\n", printable_str(ShownName(fName, fInternalName)).String(),
 		fIndex);
 	ScriptingElement::PrintToStream();
 }
@@ -647,7 +611,7 @@ ScriptingView::Analyze(int32 level)
 	for (int32 i = 0; i < childLevel; i++)
 		indent << "  ";
 	printf("%sView %" PRId32 " (%s,%s) reports %" PRId32 " views\n", indent.String(),
-		fIndex, Printable(fInternalName).String(), Printable(fName).String(), count);
+		fIndex, printable_str(fInternalName).String(), printable_str(fName).String(), count);
 
 	fChildren = AnalyzeViews(fMessenger, this, count, childLevel);
 	return fChildren->CountItems();

@@ -828,6 +828,35 @@ add_message_contents(BList* lines, const BMessage* message, int32 level)
 }
 
 
+// A control character is shown as an escape (\n, \t, \r, \xHH) instead of reaching the
+// terminal, and so is a C1 control encoded as UTF-8 (\xc2\x9b). Everything else, other
+// bytes of 128 and above included, is kept.
+BString
+printable_str(const char* text)
+{
+	BString result;
+	for (const unsigned char* c = (const unsigned char*)text; *c != '\0'; c++) {
+		char escape[12];
+		if (*c == '\n')
+			result += "\\n";
+		else if (*c == '\t')
+			result += "\\t";
+		else if (*c == '\r')
+			result += "\\r";
+		else if (*c < 0x20 || *c == 0x7f) {
+			snprintf(escape, sizeof(escape), "\\x%02x", *c);
+			result += escape;
+		} else if (*c == 0xc2 && c[1] >= 0x80 && c[1] <= 0x9f) {
+			snprintf(escape, sizeof(escape), "\\x%02x\\x%02x", c[0], c[1]);
+			result += escape;
+			c++;
+		} else
+			result += (char)*c;
+	}
+	return result;
+}
+
+
 void
 print_message(const BMessage* message)
 {
@@ -837,7 +866,7 @@ print_message(const BMessage* message)
 	printf("BMessage(%s):\n", what.get());
 	for (int32 i = 0; i < lines.CountItems(); i++) {
 		char* line = static_cast<char*>(lines.ItemAt(i));
-		printf("   %s\n", line);
+		printf("   %s\n", printable_str(line).String());
 		free(line);
 	}
 }

@@ -43,8 +43,14 @@ BString data_to_str(const BMessage* message);
 // the caller, who releases it with free(); the list owns nothing.
 void add_message_contents(BList* lines, const BMessage* message, int32 level);
 
+// The text for a terminal: control characters (C0, DEL, C1 in UTF-8) as escapes such as
+// \n, \t or \x1b; text from other applications is printed through it.
+BString printable_str(const char* text);
+inline BString printable_str(const BString& text) { return printable_str(text.String()); }
+
 // Prints message to standard output: a "BMessage(<what>):" heading, then its items as
-// add_message_contents() renders them, each after three blanks.
+// add_message_contents() renders them, each after three blanks, with control characters
+// escaped.
 void print_message(const BMessage* message);
 
 // Appends the lines of a property table to lines: the properties with their commands,

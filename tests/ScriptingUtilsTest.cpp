@@ -506,6 +506,27 @@ TEST(MessageDumpTest, PrintsHeadingAndOneLinePerItem)
 }
 
 
+// Names and strings come from other applications: none of their control characters may
+// reach the terminal (an escape sequence could rewrite what the user sees).
+TEST(MessageDumpTest, ControlCharactersArePrintedAsEscapes)
+{
+	EXPECT_STREQ(printable_str("a\nb\tc\rd\x1b[2J\x7f").String(),
+		"a\\nb\\tc\\rd\\x1b[2J\\x7f");
+	// C1 controls in UTF-8 are escaped; other characters, é included, are kept.
+	EXPECT_STREQ(printable_str("\xc2\x9b" "31m caf\xc3\xa9").String(),
+		"\\xc2\\x9b" "31m caf\xc3\xa9");
+	EXPECT_STREQ(printable_str("").String(), "");
+
+	BMessage reply(B_REPLY);
+	reply.AddString("suites\x1b]0;owned\x07", "suite/vnd.\x1b[31mred");
+	testing::internal::CaptureStdout();
+	print_message(&reply);
+	std::string printed = testing::internal::GetCapturedStdout();
+	EXPECT_EQ(printed.find('\x1b'), std::string::npos) << printed;
+	EXPECT_NE(printed.find("suite/vnd.\\x1b[31mred"), std::string::npos) << printed;
+}
+
+
 TEST(MessageDumpTest, EmptyMessagesAndUnnamedCodes)
 {
 	BMessage empty('abcd');
