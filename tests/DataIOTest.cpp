@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <stdint.h>
 #include <stdio.h>
 #include <string.h>
 
@@ -32,6 +33,10 @@ TEST(DataIOTest, MallocIOGrowsWithZerosAndTracksPosition)
 	EXPECT_EQ(io.ReadAt(5, buffer, 4), 0);
 	EXPECT_EQ(io.Seek(-1, SEEK_SET), B_BAD_VALUE);
 	EXPECT_EQ(io.Seek(0, SEEK_END), 3);
+	// A seek that would overflow is refused and leaves the position alone.
+	EXPECT_EQ(io.Seek(INT64_MAX, SEEK_CUR), B_BAD_VALUE);
+	EXPECT_EQ(io.Seek(0, 42), B_BAD_VALUE);
+	EXPECT_EQ(io.Position(), 3);
 }
 
 
@@ -54,4 +59,7 @@ TEST(DataIOTest, MemoryIOStaysInsideItsBuffer)
 	EXPECT_EQ(readOnly.WriteAt(0, "x", 1), B_NOT_ALLOWED);
 	EXPECT_EQ(readOnly.SetSize(1), B_NOT_ALLOWED);
 	EXPECT_EQ(readOnly.ReadAt(1, buffer, 5), 1);
+	EXPECT_EQ(readOnly.Seek(1, SEEK_END), 3);
+	EXPECT_EQ(readOnly.Seek(INT64_MAX, SEEK_CUR), B_BAD_VALUE);
+	EXPECT_EQ(readOnly.Read(buffer, 1), 0);
 }

@@ -3,6 +3,8 @@
 #include <stdio.h>
 #include <string.h>
 
+#include "support/MemoryStream.h"
+
 
 BMemoryIO::BMemoryIO(void* data, size_t length)
 	:
@@ -34,16 +36,7 @@ BMemoryIO::~BMemoryIO()
 ssize_t
 BMemoryIO::ReadAt(off_t position, void* buffer, size_t size)
 {
-	if (buffer == NULL || position < 0)
-		return B_BAD_VALUE;
-	if ((uint64)position >= fLength)
-		return 0;
-
-	size_t available = fLength - (size_t)position;
-	if (size > available)
-		size = available;
-	memcpy(buffer, fBuffer + position, size);
-	return size;
+	return BPrivate::read_memory(fBuffer, fLength, position, buffer, size);
 }
 
 
@@ -70,24 +63,10 @@ BMemoryIO::WriteAt(off_t position, const void* buffer, size_t size)
 off_t
 BMemoryIO::Seek(off_t position, uint32 seekMode)
 {
-	off_t base;
-	switch (seekMode) {
-		case SEEK_SET:
-			base = 0;
-			break;
-		case SEEK_CUR:
-			base = fPosition;
-			break;
-		case SEEK_END:
-			base = fLength;
-			break;
-		default:
-			return B_BAD_VALUE;
-	}
-	if (position < -base)
-		return B_BAD_VALUE;
-	fPosition = base + position;
-	return fPosition;
+	off_t result = BPrivate::seek_memory(fPosition, fLength, position, seekMode);
+	if (result >= 0)
+		fPosition = result;
+	return result;
 }
 
 
