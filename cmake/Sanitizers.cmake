@@ -11,6 +11,8 @@ endif()
 
 # The fuzz build instruments the whole kit for coverage; only the fuzz targets link libFuzzer.
 if(QV_FUZZ)
-  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  # Undefined behaviour stops a run like a crash, so that a fuzz test cannot pass over it.
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer
+    -fno-sanitize-recover=undefined)
   add_link_options(-fsanitize=address,undefined)
 endif()

@@ -90,11 +90,14 @@ TEST(BitmapTest, BadArchivesGiveInvalidBitmaps)
 	EXPECT_NE(fromEmpty.InitCheck(), B_OK);
 	EXPECT_EQ(BBitmap::Instantiate(&empty), nullptr);
 
-	BMessage badSpace;
-	badSpace.AddRect("_frame", BRect(0, 0, 3, 3));
-	badSpace.AddInt32("_cspace", 0x7777);
-	BBitmap fromBadSpace(&badSpace);
-	EXPECT_NE(fromBadSpace.InitCheck(), B_OK);
+	// Numbers that name no space, some beyond every value of the type itself.
+	for (int32 space : { 0x7777, 0x650004, -1 }) {
+		BMessage badSpace;
+		badSpace.AddRect("_frame", BRect(0, 0, 3, 3));
+		badSpace.AddInt32("_cspace", space);
+		BBitmap fromBadSpace(&badSpace);
+		EXPECT_NE(fromBadSpace.InitCheck(), B_OK) << space;
+	}
 
 	// Short pixel data is taken as far as it goes; the rest stays zero.
 	BMessage shortData;

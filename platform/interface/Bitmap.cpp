@@ -64,7 +64,7 @@ BBitmap::BBitmap(BMessage* data)
 	}
 	data->FindInt32("_bmflags", &flags);
 	data->FindInt32("_rowbytes", &bytesPerRow);
-	Allocate(frame, (uint32)flags, (color_space)space, bytesPerRow);
+	Allocate(frame, (uint32)flags, BPrivate::ColorSpaceFrom(space), bytesPerRow);
 	if (!IsValid())
 		return;
 

@@ -38,6 +38,25 @@ Expand(uint32 value, int bits)
 } // namespace
 
 
+color_space
+ColorSpaceFrom(int32 value)
+{
+	switch (value) {
+		case B_CMAP8:
+		case B_GRAY8:
+		case B_RGB15:
+		case B_RGBA15:
+		case B_RGB16:
+		case B_RGB24:
+		case B_RGB32:
+		case B_RGBA32:
+			return (color_space)value;
+		default:
+			return B_NO_COLOR_SPACE;
+	}
+}
+
+
 int32
 MinimumBytesPerRow(color_space space, int32 width)
 {

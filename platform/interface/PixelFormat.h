@@ -6,6 +6,10 @@
 
 namespace BPrivate {
 
+// The space a number names, as an archive holds it; B_NO_COLOR_SPACE for a number that
+// names no supported space (it must never be cast to color_space unchecked).
+color_space ColorSpaceFrom(int32 value);
+
 // The smallest row of width pixels, padded to 4 bytes; -1 for unsupported spaces.
 int32 MinimumBytesPerRow(color_space space, int32 width);
 
