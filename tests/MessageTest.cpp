@@ -2,6 +2,7 @@
 
 #include <DataIO.h>
 #include <Entry.h>
+#include <Flattenable.h>
 #include <Path.h>
 #include <String.h>
 
@@ -561,6 +562,138 @@ TEST(MessageTest, NestingBeyondTheLimitIsRefused)
 
 	// Raw bytes that are no message are never stored as one.
 	EXPECT_EQ(deeper.AddData("bogus", B_MESSAGE_TYPE, "bytes", 5), B_BAD_VALUE);
+}
+
+
+// Items of variable size are found from where the last one was: every order of reading,
+// and every change in between, must still find the right item.
+TEST(MessageTest, VariableSizeItemsAreFoundInAnyOrderAcrossChanges)
+{
+	BMessage message('curs');
+	ASSERT_EQ(message.AddString("before", "b"), B_OK);
+	std::vector<std::string> expected;
+	for (int i = 0; i < 40; i++) {
+		expected.push_back(std::string(i % 13 + 1, (char)('a' + i % 26)));
+		ASSERT_EQ(message.AddString("text", expected.back().c_str()), B_OK);
+	}
+	ASSERT_EQ(message.AddString("other", "x"), B_OK);
+
+	auto expectAll = [&](const char* when) {
+		SCOPED_TRACE(when);
+		const char* found;
+		for (int i = (int)expected.size() - 1; i >= 0; i -= 3) {
+			ASSERT_EQ(message.FindString("text", i, &found), B_OK);
+			EXPECT_EQ(found, expected[i]);
+		}
+		for (int i = 0; i < (int)expected.size(); i++) {
+			ASSERT_EQ(message.FindString("text", i, &found), B_OK);
+			EXPECT_EQ(found, expected[i]);
+		}
+		EXPECT_EQ(message.FindString("text", (int32)expected.size(), &found), B_BAD_INDEX);
+	};
+
+	expectAll("as added");
+	const char* found;
+	ASSERT_EQ(message.FindString("text", 20, &found), B_OK);
+	ASSERT_EQ(message.ReplaceString("text", 10, "a much longer replacement"), B_OK);
+	expected[10] = "a much longer replacement";
+	expectAll("after growing an item before the last one read");
+
+	ASSERT_EQ(message.FindString("text", 30, &found), B_OK);
+	ASSERT_EQ(message.RemoveData("text", 5), B_OK);
+	expected.erase(expected.begin() + 5);
+	expectAll("after removing an item");
+
+	ASSERT_EQ(message.FindString("text", 30, &found), B_OK);
+	ASSERT_EQ(message.ReplaceString("before", 0, "moves every item of the next field"), B_OK);
+	expectAll("after the field before grew");
+
+	ASSERT_EQ(message.FindString("text", 30, &found), B_OK);
+	ASSERT_EQ(message.Rename("before", "a name long enough to move the next field"), B_OK);
+	ASSERT_EQ(message.AddString("last", "new field"), B_OK);
+	expectAll("after the field before was renamed");
+
+	BMessage copy(message);
+	message.MakeEmpty();
+	EXPECT_EQ(message.FindString("text", 0, &found), B_NAME_NOT_FOUND);
+	ASSERT_EQ(copy.FindString("text", 30, &found), B_OK);
+	EXPECT_EQ(found, expected[30]);
+}
+
+
+// Reading nested messages one after another into the same message, larger and smaller,
+// gives each exactly, whatever it held before.
+TEST(MessageTest, FindMessageReplacesTheWholeContentOfItsTarget)
+{
+	BMessage small('smal');
+	small.AddInt32("value", 1);
+	BMessage large('larg');
+	large.AddString("text", std::string(500, 'l').c_str());
+	large.AddSpecifier("View", (int32)3);
+	large.AddSpecifier("Window", (int32)1);
+
+	BMessage holder('hold');
+	holder.AddMessage("item", &large);
+	holder.AddMessage("item", &small);
+	holder.AddMessage("item", &large);
+
+	BMessage target('old ');
+	target.AddString("stale", "gone");
+	for (int i : { 0, 1, 2, 1 }) {
+		ASSERT_EQ(holder.FindMessage("item", i, &target), B_OK);
+		const BMessage& source = i == 1 ? small : large;
+		EXPECT_EQ(Flatten(target), Flatten(source));
+		EXPECT_FALSE(target.HasString("stale"));
+	}
+	int32 index;
+	ASSERT_EQ(holder.FindMessage("item", 2, &target), B_OK);
+	ASSERT_EQ(target.GetCurrentSpecifier(&index), B_OK);
+	EXPECT_EQ(index, 1);
+
+	// A message can read an item of its own.
+	ASSERT_EQ(holder.FindMessage("item", 1, &holder), B_OK);
+	EXPECT_EQ(Flatten(holder), Flatten(small));
+}
+
+
+// Items of type B_MESSAGE_TYPE are trusted once they are in a message, so that none
+// may enter unchecked.
+TEST(MessageTest, FlattenableObjectsPosingAsMessagesAreChecked)
+{
+	class Posing : public BFlattenable {
+	public:
+		explicit Posing(std::vector<char> bytes) : fBytes(std::move(bytes)) {}
+		bool IsFixedSize() const override { return false; }
+		type_code TypeCode() const override { return B_MESSAGE_TYPE; }
+		ssize_t FlattenedSize() const override { return fBytes.size(); }
+		status_t Flatten(void* buffer, ssize_t size) const override
+		{
+			memcpy(buffer, fBytes.data(), size);
+			return B_OK;
+		}
+		status_t Unflatten(type_code, const void*, ssize_t) override { return B_ERROR; }
+
+	private:
+		std::vector<char> fBytes;
+	};
+
+	BMessage inner('innr');
+	inner.AddString("text", "fine");
+	BMessage message('outr');
+	Posing good(Flatten(inner));
+	ASSERT_EQ(message.AddFlat("item", &good), B_OK);
+	std::vector<char> broken = Flatten(inner);
+	broken[broken.size() - 2] = 'x';	// the string loses its NUL
+	broken[0] ^= 1;
+	Posing bad(broken);
+	EXPECT_EQ(message.AddFlat("item", &bad), B_BAD_VALUE);
+
+	int32 count = 0;
+	message.GetInfo("item", NULL, &count);
+	EXPECT_EQ(count, 1);
+	BMessage found;
+	ASSERT_EQ(message.FindMessage("item", 0, &found), B_OK);
+	EXPECT_EQ(Flatten(found), Flatten(inner));
 }
 
 

@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/socket.h>
+#include <sys/uio.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -51,24 +52,48 @@ deadline_for(bigtime_t timeout)
 }
 
 
-// Appends header, head and the flattened message; B_BAD_VALUE when it is too large.
+// A frame on its way out: its header, its head and the flattened message's header in
+// one block, then the message's body as it lies in the message, so that it goes out
+// with one call and no copy.
+struct OutgoingFrame {
+	std::vector<uint8>	heads;
+	uint8				messageHeader[kMessageHeaderSize];
+	iovec				parts[3];
+};
+
+
+// B_BAD_VALUE when the message is too large for a frame.
 status_t
-build_message_frame(const MessageHead& head, const BMessage& message,
-	std::vector<uint8>& frame)
+build_frame(FrameKind kind, const uint8* head, size_t headSize, const BMessage* message,
+	OutgoingFrame& frame)
 {
-	ssize_t flatSize = message.FlattenedSize();
-	if (flatSize < 0)
-		return (status_t)flatSize;
-	size_t bodySize = kMessageHeadSize + (size_t)flatSize;
-	if (bodySize > kMaxFrameBody)
+	size_t bodySize = 0;
+	const void* body = NULL;
+	size_t messageSize = 0;
+	if (message != NULL) {
+		body = BMessage::Private(message).FlattenedBody(frame.messageHeader, &bodySize);
+		messageSize = kMessageHeaderSize + bodySize;
+	}
+	if (headSize + messageSize > kMaxFrameBody)
 		return B_BAD_VALUE;
 
-	frame.reserve(kFrameHeaderSize + bodySize);
-	append_frame_header(frame, kMessageFrame, bodySize);
-	append_message_head(frame, head);
-	size_t offset = frame.size();
-	frame.resize(offset + flatSize);
-	return message.Flatten(reinterpret_cast<char*>(frame.data() + offset), flatSize);
+	frame.heads.reserve(kFrameHeaderSize + headSize);
+	append_frame_header(frame.heads, kind, headSize + messageSize);
+	frame.heads.insert(frame.heads.end(), head, head + headSize);
+	frame.parts[0] = { frame.heads.data(), frame.heads.size() };
+	frame.parts[1] = { frame.messageHeader, message != NULL ? kMessageHeaderSize : 0 };
+	frame.parts[2] = { const_cast<void*>(body), bodySize };
+	return B_OK;
+}
+
+
+status_t
+build_message_frame(const MessageHead& head, const BMessage& message, OutgoingFrame& frame)
+{
+	std::vector<uint8> flatHead;
+	flatHead.reserve(kMessageHeadSize);
+	append_message_head(flatHead, head);
+	return build_frame(kMessageFrame, flatHead.data(), flatHead.size(), &message, frame);
 }
 
 } // namespace
@@ -90,7 +115,8 @@ LinkConnection::Connect(const std::string& path, std::shared_ptr<LinkConnection>
 		close(fd);
 		return B_BAD_PORT_ID;
 	}
-	fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
+	// Left blocking: its owner may wait for a reply in recv() itself. Everything else
+	// passes MSG_DONTWAIT.
 
 	team_id team;
 	status_t status = peer_team(fd, team);
@@ -158,11 +184,11 @@ status_t
 LinkConnection::SendMessage(const MessageHead& head, const BMessage& message,
 	bigtime_t timeout)
 {
-	std::vector<uint8> frame;
+	OutgoingFrame frame;
 	status_t status = build_message_frame(head, message, frame);
 	if (status != B_OK)
 		return status;
-	return _Write(frame, timeout);
+	return _Write(frame.parts, 3, timeout);
 }
 
 
@@ -170,29 +196,17 @@ status_t
 LinkConnection::SendReply(uint64 serial, status_t status, const BMessage* reply,
 	bigtime_t timeout)
 {
-	ssize_t flatSize = status == B_OK && reply != NULL ? reply->FlattenedSize() : 0;
-	if (flatSize < 0)
-		return (status_t)flatSize;
-	size_t bodySize = kReplyHeadSize + (size_t)flatSize;
-	if (bodySize > kMaxFrameBody) {
+	std::vector<uint8> head;
+	head.reserve(kReplyHeadSize);
+	append_reply_head(head, { serial, status });
+	OutgoingFrame frame;
+	if (build_frame(kReplyFrame, head.data(), head.size(),
+			status == B_OK ? reply : NULL, frame) != B_OK) {
 		// The sender must not wait for an answer that cannot be sent.
 		return SendReply(serial, B_BAD_VALUE, NULL, timeout) == B_OK ? B_BAD_VALUE
 			: B_BAD_PORT_ID;
 	}
-
-	std::vector<uint8> frame;
-	frame.reserve(kFrameHeaderSize + bodySize);
-	append_frame_header(frame, kReplyFrame, bodySize);
-	append_reply_head(frame, { serial, status });
-	if (flatSize > 0) {
-		size_t offset = frame.size();
-		frame.resize(offset + flatSize);
-		status_t flattened = reply->Flatten(
-			reinterpret_cast<char*>(frame.data() + offset), flatSize);
-		if (flattened != B_OK)
-			return flattened;
-	}
-	return _Write(frame, timeout);
+	return _Write(frame.parts, 3, timeout);
 }
 
 
@@ -204,11 +218,11 @@ LinkConnection::Request(MessageHead head, const BMessage& message, BMessage* rep
 	head.serial = ++fNextSerial;
 	head.flags |= kFrameWantsReply;
 
-	std::vector<uint8> frame;
+	OutgoingFrame frame;
 	status_t status = build_message_frame(head, message, frame);
 	if (status != B_OK)
 		return status;
-	status = _Write(frame, sendTimeout);
+	status = _Write(frame.parts, 3, sendTimeout);
 	if (status != B_OK)
 		return status;
 
@@ -216,6 +230,14 @@ LinkConnection::Request(MessageHead head, const BMessage& message, BMessage* rep
 	Frame answer;
 	for (;;) {
 		status = fDecoder.Next(answer);
+		if (status == B_WOULD_BLOCK && deadline == B_INFINITE_TIMEOUT) {
+			// Nothing to watch but this connection: wait in the read itself.
+			status = _ReadSome(true);
+			if (status == B_OK)
+				continue;
+			if (status != B_WOULD_BLOCK)
+				return status;
+		}
 		if (status == B_WOULD_BLOCK) {
 			pollfd entry = { fFD, POLLIN, 0 };
 			int ready = poll(&entry, 1, poll_timeout(deadline));
@@ -223,7 +245,7 @@ LinkConnection::Request(MessageHead head, const BMessage& message, BMessage* rep
 				continue;
 			if (ready == 0)
 				return B_TIMED_OUT;
-			status = _ReadSome();
+			status = _ReadSome(false);
 			if (status != B_OK)
 				return status;
 			continue;
@@ -258,7 +280,7 @@ LinkConnection::Request(MessageHead head, const BMessage& message, BMessage* rep
 status_t
 LinkConnection::ReadFrames(std::vector<Frame>& frames)
 {
-	status_t status = _ReadSome();
+	status_t status = _ReadSome(false);
 	for (;;) {
 		Frame frame;
 		status_t next = fDecoder.Next(frame);
@@ -273,15 +295,17 @@ LinkConnection::ReadFrames(std::vector<Frame>& frames)
 
 
 status_t
-LinkConnection::_ReadSome()
+LinkConnection::_ReadSome(bool wait)
 {
 	uint8 buffer[65536];
+	int flags = wait ? 0 : MSG_DONTWAIT;
 	for (;;) {
-		ssize_t bytes = recv(fFD, buffer, sizeof(buffer), 0);
+		ssize_t bytes = recv(fFD, buffer, sizeof(buffer), flags);
 		if (bytes > 0) {
 			fDecoder.Feed(buffer, bytes);
 			if ((size_t)bytes < sizeof(buffer))
 				return B_OK;
+			flags = MSG_DONTWAIT;
 			continue;
 		}
 		if (bytes < 0 && errno == EINTR)
@@ -296,19 +320,34 @@ LinkConnection::_ReadSome()
 
 
 status_t
-LinkConnection::_Write(const std::vector<uint8>& frame, bigtime_t timeout)
+LinkConnection::_Write(iovec* parts, int count, bigtime_t timeout)
 {
 	std::lock_guard<std::mutex> lock(fWriteLock);
 	if (fClosed)
 		return B_BAD_PORT_ID;
 
 	bigtime_t deadline = deadline_for(timeout);
-	size_t written = 0;
-	while (written < frame.size()) {
-		ssize_t bytes = send(fFD, frame.data() + written, frame.size() - written,
-			MSG_NOSIGNAL);
+	bool started = false;
+	for (;;) {
+		while (count > 0 && parts->iov_len == 0) {
+			parts++;
+			count--;
+		}
+		if (count == 0)
+			return B_OK;
+
+		msghdr message = {};
+		message.msg_iov = parts;
+		message.msg_iovlen = count;
+		ssize_t bytes = sendmsg(fFD, &message, MSG_NOSIGNAL | MSG_DONTWAIT);
 		if (bytes > 0) {
-			written += bytes;
+			started = true;
+			for (; count > 0 && (size_t)bytes >= parts->iov_len; parts++, count--)
+				bytes -= parts->iov_len;
+			if (count > 0) {
+				parts->iov_base = static_cast<uint8*>(parts->iov_base) + bytes;
+				parts->iov_len -= bytes;
+			}
 			continue;
 		}
 		if (bytes < 0 && errno == EINTR)
@@ -319,14 +358,13 @@ LinkConnection::_Write(const std::vector<uint8>& frame, bigtime_t timeout)
 			if (ready > 0 || (ready < 0 && errno == EINTR))
 				continue;
 			// Half a frame would corrupt the stream: give the connection up.
-			if (written > 0)
+			if (started)
 				Close();
 			return timeout == 0 ? B_WOULD_BLOCK : B_TIMED_OUT;
 		}
 		Close();
 		return B_BAD_PORT_ID;
 	}
-	return B_OK;
 }
 
 } // namespace BPrivate

@@ -14,6 +14,8 @@
 #include <mutex>
 #include <string>
 
+struct iovec;
+
 namespace BPrivate {
 
 class LinkConnection {
@@ -58,8 +60,10 @@ public:
 private:
 						LinkConnection(int fd, team_id peer);
 
-	status_t			_Write(const std::vector<uint8>& frame, bigtime_t timeout);
-	status_t			_ReadSome();
+	// Writes the parts as one frame; changes the array as it goes.
+	status_t			_Write(iovec* parts, int count, bigtime_t timeout);
+	// With wait, blocks until something arrives (on a blocking socket).
+	status_t			_ReadSome(bool wait);
 
 	int					fFD;
 	team_id				fPeer;

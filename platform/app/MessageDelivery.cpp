@@ -108,6 +108,15 @@ BMessage::Private::TakeDeliveryFrom(BMessage* other)
 }
 
 
+const void*
+BMessage::Private::FlattenedBody(void* header, size_t* size) const
+{
+	fMessage->_WriteHeader(header);
+	*size = fMessage->fBufferSize;
+	return fMessage->fBuffer;
+}
+
+
 bool
 BMessage::WasDelivered() const
 {

@@ -12,6 +12,8 @@
 
 namespace BPrivate {
 
+const size_t kMessageHeaderSize = 32;
+
 class LinkConnection;
 class ReplyWaiter;
 
@@ -52,6 +54,9 @@ public:
 	void		ReleaseDelivery();
 	// Moves the delivery record to another message (a reply that replaces it).
 	void		TakeDeliveryFrom(BMessage* other);
+	// The flattened form in two parts, so that it can be sent without a copy: writes the
+	// header (kMessageHeaderSize bytes) and gives the rest as it lies in the message.
+	const void*	FlattenedBody(void* header, size_t* size) const;
 
 private:
 	BMessage*	fMessage;

@@ -15,6 +15,8 @@
 
 #include <string.h>
 
+#include <atomic>
+
 class BDataIO;
 class BFlattenable;
 class BHandler;
@@ -399,6 +401,9 @@ private:
 	status_t _Locate(const char* name, type_code type, int32 index, int32* field) const;
 	int32 _FindField(const char* name) const;
 	uint8* _ItemAt(int32 field, int32 index, size_t* size) const;
+	// Replaces the content by a flattened message of size bytes; checked unless it is an
+	// item of a message, which was checked when it entered.
+	status_t _SetFlattened(const char* flatBuffer, size_t size, bool check);
 	status_t _Splice(size_t position, size_t removeSize, size_t insertSize);
 	status_t _ResizeRegion(int32 field, size_t position, size_t removeSize, size_t insertSize);
 	void _RemoveField(int32 field);
@@ -415,6 +420,10 @@ private:
 	uint32 fFieldCount;
 	int32 fCurrentSpecifier;
 	uint16 fFlags;
+	// Where the last item of a variable-size field was found (field, index and offset,
+	// packed by _ItemAt), so that reading a field's items in order takes linear time.
+	// Any change of the buffer forgets it.
+	mutable std::atomic<uint64> fItemCursor{0};
 	// Set by the messaging kit for a message it delivered, never copied
 	// (app/MessageDelivery.h).
 	BPrivate::DeliveryInfo* fDelivery = NULL;

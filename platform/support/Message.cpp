@@ -19,6 +19,8 @@
 
 using namespace BPrivate;
 
+static_assert(kMessageHeaderSize == sizeof(MessageHeader));
+
 namespace {
 
 const char kSpecifiersField[] = "specifiers";
@@ -67,6 +69,46 @@ inline FieldEntry*
 EntryAt(uint8* buffer, int32 field)
 {
 	return (FieldEntry*)buffer + field;
+}
+
+
+// The item cursor packs, in one word, the field + 1 (16 bits; 0: no cursor), the item's
+// index (23 bits) and the offset of its header in the buffer in units of 8 bytes
+// (23 bits): a message of at most 64 MiB has fewer items, and offsets, than that.
+const int kCursorBits = 23;
+const uint64 kCursorMask = ((uint64)1 << kCursorBits) - 1;
+const int32 kCursorFields = 0xffff;
+
+
+inline uint64
+PackCursor(int32 field, int32 index, size_t offset)
+{
+	if (field >= kCursorFields || (uint64)index > kCursorMask
+		|| offset / 8 > kCursorMask)
+		return 0;
+	return ((uint64)(field + 1) << (2 * kCursorBits)) | ((uint64)index << kCursorBits)
+		| (offset / 8);
+}
+
+
+inline int32
+CursorField(uint64 cursor)
+{
+	return (int32)(cursor >> (2 * kCursorBits)) - 1;
+}
+
+
+inline int32
+CursorIndex(uint64 cursor)
+{
+	return (int32)((cursor >> kCursorBits) & kCursorMask);
+}
+
+
+inline size_t
+CursorOffset(uint64 cursor)
+{
+	return (size_t)(cursor & kCursorMask) * 8;
 }
 
 } // namespace
@@ -310,17 +352,47 @@ BMessage::_WriteHeader(void* buffer) const
 status_t
 BMessage::Unflatten(const char* flatBuffer, ssize_t size)
 {
+	if (flatBuffer == NULL || size < 0) {
+		_Clear();
+		what = 0;
+		return B_BAD_VALUE;
+	}
+	return _SetFlattened(flatBuffer, size, true);
+}
+
+
+status_t
+BMessage::_SetFlattened(const char* flatBuffer, size_t size, bool check)
+{
 	MessageHeader header;
-	status_t status = flatBuffer == NULL || size < 0 ? B_BAD_VALUE
-		: CheckFlattenedMessage((const uint8*)flatBuffer, size, &header);
+	status_t status = B_OK;
+	if (check)
+		status = CheckFlattenedMessage((const uint8*)flatBuffer, size, &header);
+	else
+		memcpy(&header, flatBuffer, sizeof(header));
 	if (status != B_OK) {
 		_Clear();
 		what = 0;
 		return status;
 	}
 
-	// The source may lie inside this message: copy before releasing the old storage.
 	size_t bodySize = header.totalSize - sizeof(MessageHeader);
+	const uint8* source = (const uint8*)flatBuffer + sizeof(MessageHeader);
+	bool inside = fBuffer != NULL && source < fBuffer + fBufferCapacity
+		&& source + bodySize > fBuffer;
+	if (!inside && bodySize > 0 && bodySize <= fBufferCapacity) {
+		// Reading items one after another into the same message allocates nothing.
+		fItemCursor.store(0, std::memory_order_relaxed);
+		memcpy(fBuffer, source, bodySize);
+		what = header.what;
+		fBufferSize = bodySize;
+		fFieldCount = header.fieldCount;
+		fCurrentSpecifier = header.currentSpecifier;
+		fFlags = header.flags;
+		return B_OK;
+	}
+
+	// The source may lie inside this message: copy before releasing the old storage.
 	uint8* body = NULL;
 	if (bodySize > 0) {
 		body = (uint8*)malloc(bodySize);
@@ -590,8 +662,10 @@ BMessage::AddMessage(const char* name, const BMessage* message)
 	if (status != B_OK)
 		return status;
 	message->Flatten((char*)item, size);
-	// Refused here rather than by whoever receives it: nested too deep.
-	if (!IsValidMessageItem(item, size)) {
+	// A message in memory keeps every rule of the format but the nesting limit, which only
+	// a message holding messages can break: refused here rather than by whoever receives
+	// it.
+	if (message->CountNames(B_MESSAGE_TYPE) > 0 && !IsValidMessageItem(item, size)) {
 		int32 count = 0;
 		GetInfo(name, NULL, &count);
 		RemoveData(name, count - 1);
@@ -629,6 +703,10 @@ BMessage::AddFlat(const char* name, BFlattenable* object, int32 count)
 	if (status != B_OK)
 		return status;
 	status = object->Flatten(item, size);
+	// Message items are trusted once in: they must be messages a receiver would accept.
+	if (status == B_OK && object->TypeCode() == B_MESSAGE_TYPE
+		&& !IsValidMessageItem(item, size))
+		status = B_BAD_VALUE;
 	if (status != B_OK) {
 		int32 items = 0;
 		GetInfo(name, NULL, &items);
@@ -837,6 +915,7 @@ BMessage::_RemoveField(int32 field)
 void
 BMessage::_Clear()
 {
+	fItemCursor.store(0, std::memory_order_relaxed);
 	free(fBuffer);
 	fBuffer = NULL;
 	fBufferSize = fBufferCapacity = 0;
@@ -905,7 +984,8 @@ BMessage::FindMessage(const char* name, int32 index, BMessage* message) const
 		message->what = 0;
 		return status;
 	}
-	return message->Unflatten((const char*)data, size);
+	// Every message item was checked when it entered this message.
+	return message->_SetFlattened((const char*)data, size, false);
 }
 
 
@@ -1152,13 +1232,24 @@ BMessage::_ItemAt(int32 field, int32 index, size_t* size) const
 		*size = entry->itemSize;
 		return items + (size_t)index * entry->itemSize;
 	}
+
+	// Items of variable size are found by walking their headers; a walk resumes from the
+	// cursor when it stands on this field before the item.
+	int32 at = 0;
+	uint64 cursor = fItemCursor.load(std::memory_order_relaxed);
+	if (CursorField(cursor) == field && CursorIndex(cursor) <= index) {
+		at = CursorIndex(cursor);
+		items = fBuffer + CursorOffset(cursor);
+	}
 	ItemHeader header;
 	for (;;) {
 		memcpy(&header, items, sizeof(header));
-		if (index-- == 0)
+		if (at == index)
 			break;
 		items += sizeof(ItemHeader) + Align8(header.size);
+		at++;
 	}
+	fItemCursor.store(PackCursor(field, index, items - fBuffer), std::memory_order_relaxed);
 	*size = header.size;
 	return items + sizeof(ItemHeader);
 }
@@ -1171,6 +1262,7 @@ BMessage::_Splice(size_t position, size_t removeSize, size_t insertSize)
 	size_t newSize = fBufferSize - removeSize + insertSize;
 	if (newSize + sizeof(MessageHeader) > kMaxMessageSize)
 		return B_NO_MEMORY;
+	fItemCursor.store(0, std::memory_order_relaxed);
 	if (newSize > fBufferCapacity) {
 		size_t capacity = fBufferCapacity * 2;
 		if (capacity < newSize)
