@@ -129,6 +129,15 @@ AnalyzeViews(BMessenger* messenger, ScriptingElement* parent, int32 count,
 }
 
 
+// A chain grown one specifier at a time holds up to twice its size in memory. A node
+// keeps its chain for its whole life: it keeps an exact copy instead.
+static void
+Compact(BMessage& message)
+{
+	message = BMessage(message);
+}
+
+
 static ScriptingApplication*
 MakeApplication(const app_info& info)
 {
@@ -498,6 +507,7 @@ ScriptingView::InitObject(int32 index)
 	fAccess.AddSpecifier("View", index);
 	if (fParent != NULL)
 		fParent->AddAccess(&fAccess);
+	Compact(fAccess);
 	InitObject();
 }
 
@@ -511,6 +521,7 @@ ScriptingView::InitObject(const char* name)
 	fAccess.AddSpecifier("View", name);
 	if (fParent != NULL)
 		fParent->AddAccess(&fAccess);
+	Compact(fAccess);
 	InitObject();
 }
 

@@ -1,6 +1,7 @@
 // Quorvane's analysis of an application of 10,000 views (100 windows, each a chain of 100
 // nested views), from the first request to the finished node, against the same number of
-// raw AF_UNIX round trips carrying requests and replies of the analysis's mean size; and
+// raw AF_UNIX round trips carrying as many bytes as the kit's frames of the analysis's
+// requests and replies, on average (the application counts them); and
 // the analyses of 20 such applications on 20 threads at once against one. Prints the
 // ratios, the requests per analysis and the heap bytes per analysed view.
 #include <Message.h>
@@ -11,8 +12,6 @@
 #include <fcntl.h>
 #include <malloc.h>
 #include <stdio.h>
-#include <sys/socket.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <map>
@@ -20,6 +19,7 @@
 #include <thread>
 #include <vector>
 
+#include "RawPingPong.h"
 #include "ScriptingTargets.h"
 #include "TestRuntime.h"
 #include "app/LinkFrame.h"
@@ -30,7 +30,11 @@ const int kWindows = 100;
 const int kDepth = 100;
 const int kApplications = 20;
 
+// What one analysis asks: its requests, and the mean sizes of their frames and of the
+// reply frames, as the kit puts them on the socket.
 int64 stRequests;
+size_t stRequestFrame;
+size_t stReplyFrame;
 
 
 std::string
@@ -40,17 +44,27 @@ signature(int index)
 }
 
 
-int64
+// What the application has answered so far: requests, and their bytes and their replies'.
+struct Answered {
+	int64	count = -1;
+	int64	requestBytes = 0;
+	int64	replyBytes = 0;
+};
+
+
+Answered
 answered(int index)
 {
 	BMessenger target(signature(index).c_str());
 	BMessage request('rqct');
 	BMessage reply;
-	int64 count;
+	Answered answered;
 	if (target.SendMessage(&request, &reply) != B_OK
-		|| reply.FindInt64("count", &count) != B_OK)
-		return -1;
-	return count;
+		|| reply.FindInt64("count", &answered.count) != B_OK
+		|| reply.FindInt64("requestBytes", &answered.requestBytes) != B_OK
+		|| reply.FindInt64("replyBytes", &answered.replyBytes) != B_OK)
+		answered.count = -1;
+	return answered;
 }
 
 
@@ -113,76 +127,24 @@ BM_Analysis(benchmark::State& state)
 }
 
 
-// One request of a view halfway down its chain, and a reply with a text.
-void
-mean_frames(size_t* request, size_t* reply)
-{
-	BMessage message(B_GET_PROPERTY);
-	message.AddSpecifier("Label");
-	for (int i = 0; i < kDepth / 2; i++)
-		message.AddSpecifier("View", (int32)0);
-	message.AddSpecifier("Window", (int32)kWindows / 2);
-	*request = BPrivate::kFrameHeaderSize + BPrivate::kMessageHeadSize
-		+ message.FlattenedSize();
-	BMessage answer(B_REPLY);
-	answer.AddString("result", "Label 50/50");
-	answer.AddInt32("error", B_OK);
-	*reply = BPrivate::kFrameHeaderSize + BPrivate::kMessageHeadSize
-		+ answer.FlattenedSize();
-}
-
-
-bool
-transfer(int fd, char* buffer, size_t size, bool sending)
-{
-	size_t done = 0;
-	while (done < size) {
-		ssize_t bytes = sending ? write(fd, buffer + done, size - done)
-			: read(fd, buffer + done, size - done);
-		if (bytes <= 0)
-			return false;
-		done += bytes;
-	}
-	return true;
-}
-
-
 void
 BM_RawRoundTrips(benchmark::State& state)
 {
-	size_t requestSize;
-	size_t replySize;
-	mean_frames(&requestSize, &replySize);
-	int pair[2];
-	if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, pair) != 0) {
-		state.SkipWithError("socketpair failed");
+	RawPingPong raw(stRequestFrame, stReplyFrame);
+	if (!raw.IsValid()) {
+		state.SkipWithError("no echo process");
 		return;
 	}
-	pid_t echo = fork();
-	if (echo == 0) {
-		close(pair[0]);
-		std::vector<char> buffer(requestSize);
-		while (transfer(pair[1], buffer.data(), requestSize, false)
-			&& transfer(pair[1], buffer.data(), replySize, true)) {
-		}
-		_exit(0);
-	}
-	close(pair[1]);
-
-	std::vector<char> buffer(requestSize, 'r');
 	for (auto _ : state) {
 		for (int64 i = 0; i < stRequests; i++) {
-			if (!transfer(pair[0], buffer.data(), requestSize, true)
-				|| !transfer(pair[0], buffer.data(), replySize, false)) {
+			if (!raw.RoundTrip()) {
 				state.SkipWithError("echo failed");
 				break;
 			}
 		}
 	}
-	state.SetLabel(std::to_string(requestSize) + " bytes out, " + std::to_string(replySize)
-		+ " back");
-	close(pair[0]);
-	waitpid(echo, NULL, 0);
+	state.SetLabel(std::to_string(stRequestFrame) + " bytes out, "
+		+ std::to_string(stReplyFrame) + " back");
 }
 
 
@@ -272,15 +234,26 @@ main(int argc, char** argv)
 		}
 	}
 
-	// The requests of one analysis, counted by the application itself.
-	int64 before = answered(0);
+	// The requests of one analysis, counted and measured by the application itself.
+	Answered before = answered(0);
 	ScriptingApplication* node;
 	{
 		Muted muted;
 		analyse(0, &node);
 	}
 	delete node;
-	stRequests = answered(0) - before;
+	Answered after = answered(0);
+	stRequests = after.count - before.count;
+	if (before.count < 0 || after.count < 0 || stRequests <= 0) {
+		fprintf(stderr, "the application did not count its requests\n");
+		return 1;
+	}
+	int64 requestBytes = after.requestBytes - before.requestBytes;
+	int64 replyBytes = after.replyBytes - before.replyBytes;
+	stRequestFrame = BPrivate::kFrameHeaderSize + BPrivate::kMessageHeadSize
+		+ (requestBytes + stRequests / 2) / stRequests;
+	stReplyFrame = BPrivate::kFrameHeaderSize + BPrivate::kReplyHeadSize
+		+ (replyBytes + stRequests / 2) / stRequests;
 
 	std::vector<char*> arguments(argv, argv + argc);
 	char interleave[] = "--benchmark_enable_random_interleaving=true";

@@ -1,22 +1,19 @@
 // The synchronous round trip between two kit processes (BMessenger::SendMessage with a
-// reply, answered by a headless application) against a raw AF_UNIX ping-pong of the same
-// number of bytes each way between two processes. Prints kit/raw: the goal is at most 1.5.
+// reply, answered by a headless application) against a raw AF_UNIX ping-pong between two
+// processes of as many bytes as the kit's frames carry each way. Prints kit/raw: the goal
+// is at most 1.5.
 #include <Message.h>
 #include <Messenger.h>
 
 #include <benchmark/benchmark.h>
 
-#include <signal.h>
 #include <stdio.h>
-#include <sys/socket.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <map>
-#include <memory>
 #include <string>
 #include <vector>
 
+#include "RawPingPong.h"
 #include "TestRuntime.h"
 #include "app/LinkFrame.h"
 
@@ -38,27 +35,28 @@ make_request()
 }
 
 
-// What one direction of the kit's exchange puts on the socket for that request.
+// What the kit puts on the socket for that request, and for its answer: the application
+// replies with a copy of the request.
 size_t
-frame_bytes(const BMessage& request)
+request_frame_bytes(const BMessage& request)
 {
 	return BPrivate::kFrameHeaderSize + BPrivate::kMessageHeadSize
 		+ request.FlattenedSize();
 }
 
 
-bool
-transfer(int fd, char* buffer, size_t size, bool sending)
+size_t
+reply_frame_bytes(const BMessage& request)
 {
-	size_t done = 0;
-	while (done < size) {
-		ssize_t bytes = sending ? write(fd, buffer + done, size - done)
-			: read(fd, buffer + done, size - done);
-		if (bytes <= 0)
-			return false;
-		done += bytes;
-	}
-	return true;
+	return BPrivate::kFrameHeaderSize + BPrivate::kReplyHeadSize + request.FlattenedSize();
+}
+
+
+std::string
+label(const BMessage& request)
+{
+	return std::to_string(request_frame_bytes(request)) + " bytes out, "
+		+ std::to_string(reply_frame_bytes(request)) + " back";
 }
 
 
@@ -84,7 +82,7 @@ BM_KitRoundTrip(benchmark::State& state)
 			break;
 		}
 	}
-	state.SetLabel(std::to_string(frame_bytes(request)) + " bytes each way");
+	state.SetLabel(label(request));
 	runtime.Stop(app);
 }
 
@@ -93,34 +91,18 @@ void
 BM_RawRoundTrip(benchmark::State& state)
 {
 	BMessage request = make_request();
-	size_t size = frame_bytes(request);
-	int pair[2];
-	if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, pair) != 0) {
-		state.SkipWithError("socketpair failed");
+	RawPingPong raw(request_frame_bytes(request), reply_frame_bytes(request));
+	if (!raw.IsValid()) {
+		state.SkipWithError("no echo process");
 		return;
 	}
-	pid_t echo = fork();
-	if (echo == 0) {
-		close(pair[0]);
-		std::vector<char> buffer(size);
-		while (transfer(pair[1], buffer.data(), size, false)
-			&& transfer(pair[1], buffer.data(), size, true)) {
-		}
-		_exit(0);
-	}
-	close(pair[1]);
-
-	std::vector<char> buffer(size, 'r');
 	for (auto _ : state) {
-		if (!transfer(pair[0], buffer.data(), size, true)
-			|| !transfer(pair[0], buffer.data(), size, false)) {
+		if (!raw.RoundTrip()) {
 			state.SkipWithError("echo failed");
 			break;
 		}
 	}
-	state.SetLabel(std::to_string(size) + " bytes each way");
-	close(pair[0]);
-	waitpid(echo, NULL, 0);
+	state.SetLabel(label(request));
 }
 
 

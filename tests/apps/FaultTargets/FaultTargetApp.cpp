@@ -10,7 +10,9 @@
 //		strings or negative, names and labels as numbers, property tables as noise
 //	FaultTargetApp <signature> wrongsuites
 //		answers its suites as numbers
-// In every mode, 'rqct' is answered with "count": the scripting requests answered so far.
+// In every mode, 'rqct' is answered with "count": the scripting requests answered so far,
+// and with "requestBytes" and "replyBytes": the flattened sizes of those requests and of
+// their replies, summed.
 #include <Application.h>
 #include <Message.h>
 #include <PropertyInfo.h>
@@ -87,6 +89,8 @@ public:
 			{
 				BMessage reply(B_REPLY);
 				reply.AddInt64("count", fAnswered);
+				reply.AddInt64("requestBytes", fRequestBytes);
+				reply.AddInt64("replyBytes", fReplyBytes);
 				message->SendReply(&reply);
 				return;
 			}
@@ -116,6 +120,8 @@ public:
 			_Reply(message->what, path, &reply);
 		message->SendReply(&reply);
 		fAnswered++;
+		fRequestBytes += message->FlattenedSize();
+		fReplyBytes += reply.FlattenedSize();
 	}
 
 	virtual bool QuitRequested()
@@ -179,6 +185,8 @@ private:
 	int32					fWindows;
 	int32					fDepth;
 	int64					fAnswered = 0;
+	int64					fRequestBytes = 0;
+	int64					fReplyBytes = 0;
 	std::vector<BMessage*>	fUnanswered;
 };
 
