@@ -8,15 +8,12 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
-#include <sys/socket.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 #include <string>
 #include <vector>
 
 #include "TestRuntime.h"
-#include "app/RuntimeDirectory.h"
 
 namespace {
 
@@ -67,29 +64,6 @@ count_arguments()
 		count += c == '\0' ? 1 : 0;
 	fclose(file);
 	return count;
-}
-
-
-// The registrar a test did not start itself, found by the credentials of its socket.
-pid_t
-registrar_process()
-{
-	std::string path;
-	if (BPrivate::registrar_socket_path(path) != B_OK)
-		return -1;
-	int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-	sockaddr_un address = {};
-	address.sun_family = AF_UNIX;
-	strcpy(address.sun_path, path.c_str());
-	pid_t process = -1;
-	if (connect(fd, (sockaddr*)&address, sizeof(address)) == 0) {
-		ucred credentials;
-		socklen_t length = sizeof(credentials);
-		if (getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &credentials, &length) == 0)
-			process = credentials.pid;
-	}
-	close(fd);
-	return process;
 }
 
 } // namespace
@@ -146,11 +120,11 @@ TEST(ApplicationTest, SigtermBecomesAQuitRequest)
 TEST(ApplicationTest, TheFirstApplicationStartsTheRegistrar)
 {
 	TestRuntime runtime;
-	EXPECT_EQ(registrar_process(), -1);
+	EXPECT_EQ(TestRuntime::RegistrarProcess(), -1);
 	HookApp* app = new HookApp;
 	EXPECT_EQ(app->InitCheck(), B_OK);
 	EXPECT_TRUE(be_roster->IsRunning(kSignature));
-	pid_t registrar = registrar_process();
+	pid_t registrar = TestRuntime::RegistrarProcess();
 	EXPECT_GT(registrar, 0);
 	delete app;
 	if (registrar > 0)

@@ -11,7 +11,9 @@ namespace BPrivate {
 enum {
 	// "signature", "team", "thread", "port", "flags", "ref": registers the sender. The
 	// answer to a single-launch signature already running is B_ALREADY_RUNNING with
-	// "team" and "port" of the running instance.
+	// "team" and "port" of the running instance. With "rejoin" (bool) true, an
+	// application that ran before this registrar started registers again: no launch
+	// notice, and no single-launch check.
 	kRegisterApp		= 'rgAD',
 	// "team": forgets the application (it quits).
 	kUnregisterApp		= 'rgRM',
@@ -19,7 +21,8 @@ enum {
 	kGetAppList			= 'rgLS',
 	// "team" or "signature"; answer: the record's fields as kRegisterApp names them.
 	kGetAppInfo			= 'rgIN',
-	// "target" (messenger), "events" (B_REQUEST_* mask).
+	// "target" (messenger), "events" (B_REQUEST_* mask). With "rejoin" (bool) true, the
+	// watcher also hears of the launches this registrar has seen before it joined.
 	kStartWatching		= 'rgWA',
 	// "target".
 	kStopWatching		= 'rgWS',

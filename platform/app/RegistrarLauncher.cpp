@@ -1,5 +1,4 @@
 // Starting the registrar daemon on demand, the way a session bus is started.
-#include <Message.h>
 #include <Roster.h>
 
 #include <fcntl.h>
@@ -10,8 +9,9 @@
 
 #include <string>
 
-#include "app/RegistrarDefs.h"
+#include "app/LinkConnection.h"
 #include "app/RosterPrivate.h"
+#include "app/RuntimeDirectory.h"
 
 namespace {
 
@@ -85,11 +85,16 @@ BRoster::Private::LaunchRegistrar()
 	}
 	waitpid(child, NULL, 0);
 
+	// Ready once it listens; the requests that follow wait in its queue. When several
+	// were started at once, the one that took the lock is the one that listens.
+	std::string socketPath;
+	status_t status = BPrivate::registrar_socket_path(socketPath);
+	if (status != B_OK)
+		return status;
 	bigtime_t deadline = system_time() + kStartTimeout;
 	while (system_time() < deadline) {
-		BMessage request(BPrivate::kGetAppList);
-		BMessage reply;
-		if (Request(request, &reply) == B_OK)
+		std::shared_ptr<BPrivate::LinkConnection> connection;
+		if (BPrivate::LinkConnection::Connect(socketPath, connection) == B_OK)
 			return B_OK;
 		snooze(kRetryDelay);
 	}

@@ -6,46 +6,13 @@
 
 #include <string.h>
 
-#include <mutex>
-
-#include "app/LinkConnection.h"
-#include "app/Port.h"
 #include "app/RegistrarDefs.h"
+#include "app/RegistrarSession.h"
 #include "app/RosterPrivate.h"
-#include "app/RuntimeDirectory.h"
-#include "app/TokenSpace.h"
 
 using namespace BPrivate;
 
 namespace {
-
-// Roster requests should never take long; a registrar that hangs must not hang us.
-const bigtime_t kRequestTimeout = 10000000;
-
-// One connection to the registrar for the whole process. The registrar takes its
-// closing as the end of this application.
-std::mutex stLock;
-std::shared_ptr<LinkConnection>& stRegistrar = *new std::shared_ptr<LinkConnection>;
-
-
-status_t
-registrar_connection(std::shared_ptr<LinkConnection>& connection)
-{
-	std::lock_guard<std::mutex> lock(stLock);
-	if (stRegistrar == nullptr || stRegistrar->IsHungUp()) {
-		std::string path;
-		status_t status = registrar_socket_path(path);
-		if (status == B_OK)
-			status = LinkConnection::Connect(path, stRegistrar);
-		if (status != B_OK) {
-			stRegistrar.reset();
-			return status == B_BAD_PORT_ID ? B_NO_INIT : status;
-		}
-	}
-	connection = stRegistrar;
-	return B_OK;
-}
-
 
 void
 add_info_fields(BMessage& message, const app_info& info)
@@ -79,17 +46,6 @@ read_info_fields(const BMessage& message, app_info* info)
 	return B_OK;
 }
 
-
-status_t
-reply_status(status_t status, const BMessage& reply)
-{
-	if (status != B_OK)
-		return status;
-	int32 error = B_OK;
-	if (reply.FindInt32("error", &error) != B_OK)
-		return B_BAD_REPLY;
-	return error;
-}
 
 } // namespace
 
@@ -155,7 +111,7 @@ BRoster::GetAppList(const char* signature, BList* teams) const
 	if (signature != NULL)
 		request.AddString("signature", signature);
 	BMessage reply;
-	if (reply_status(Private::Request(request, &reply), reply) != B_OK)
+	if (Private::Request(request, &reply) != B_OK)
 		return;
 	int32 team;
 	for (int32 i = 0; reply.FindInt32("team", i, &team) == B_OK; i++)
@@ -171,7 +127,7 @@ BRoster::GetAppInfo(const char* signature, app_info* info) const
 	BMessage request(kGetAppInfo);
 	request.AddString("signature", signature);
 	BMessage reply;
-	status_t status = reply_status(Private::Request(request, &reply), reply);
+	status_t status = Private::Request(request, &reply);
 	return status == B_OK ? read_info_fields(reply, info) : status;
 }
 
@@ -186,7 +142,7 @@ BRoster::GetRunningAppInfo(team_id team, app_info* info) const
 	BMessage request(kGetAppInfo);
 	request.AddInt32("team", team);
 	BMessage reply;
-	status_t status = reply_status(Private::Request(request, &reply), reply);
+	status_t status = Private::Request(request, &reply);
 	return status == B_OK ? read_info_fields(reply, info) : status;
 }
 
@@ -198,31 +154,28 @@ BRoster::StartWatching(BMessenger target, uint32 eventMask) const
 	request.AddMessenger("target", target);
 	request.AddUInt32("events", eventMask);
 	BMessage reply;
-	return reply_status(Private::Request(request, &reply), reply);
+	status_t status = Private::Request(request, &reply);
+	if (status == B_OK)
+		RegistrarSession::Default().AddWatcher(target, eventMask);
+	return status;
 }
 
 
 status_t
 BRoster::StopWatching(BMessenger target) const
 {
+	RegistrarSession::Default().RemoveWatcher(target);
 	BMessage request(kStopWatching);
 	request.AddMessenger("target", target);
 	BMessage reply;
-	return reply_status(Private::Request(request, &reply), reply);
+	return Private::Request(request, &reply);
 }
 
 
 status_t
 BRoster::Private::Request(BMessage& request, BMessage* reply)
 {
-	std::shared_ptr<LinkConnection> connection;
-	status_t status = registrar_connection(connection);
-	if (status != B_OK)
-		return status;
-	MessageHead head;
-	head.port = kMainPort;
-	head.token = B_PREFERRED_TOKEN;
-	return connection->Request(head, request, reply, kRequestTimeout, kRequestTimeout);
+	return RegistrarSession::Default().Request(request, reply);
 }
 
 
@@ -232,13 +185,7 @@ BRoster::Private::AddApplication(const app_info& info, app_info* running)
 	BMessage request(kRegisterApp);
 	add_info_fields(request, info);
 	BMessage reply;
-	status_t status = Request(request, &reply);
-	if (status == B_NO_INIT) {
-		status = LaunchRegistrar();
-		if (status == B_OK)
-			status = Request(request, &reply);
-	}
-	status = reply_status(status, reply);
+	status_t status = RegistrarSession::Default().Register(request, &reply);
 	if (status == B_ALREADY_RUNNING && running != NULL)
 		read_info_fields(reply, running);
 	return status;
@@ -248,8 +195,5 @@ BRoster::Private::AddApplication(const app_info& info, app_info* running)
 status_t
 BRoster::Private::RemoveApplication(team_id team)
 {
-	BMessage request(kUnregisterApp);
-	request.AddInt32("team", team);
-	BMessage reply;
-	return reply_status(Request(request, &reply), reply);
+	return RegistrarSession::Default().Unregister(team);
 }

@@ -12,10 +12,11 @@ public:
 	// *running filled when a single-launch instance of the signature runs already.
 	static status_t	AddApplication(const app_info& info, app_info* running);
 	static status_t	RemoveApplication(team_id team);
-	// Sends a request to the registrar and waits for its answer.
+	// Sends a request to the registrar and waits for its answer: the status of the
+	// exchange, else the answer's "error". B_NO_INIT at once while no registrar is there.
 	static status_t	Request(BMessage& request, BMessage* reply);
 	// Starts the registrar daemon: beside this executable, else on PATH, else where the
-	// build put it. Returns once it accepts connections (or gives up).
+	// build put it. Returns once a registrar listens (or gives up).
 	static status_t	LaunchRegistrar();
 };
 

@@ -4,6 +4,8 @@
 #include <Message.h>
 #include <Roster.h>
 
+#include <errno.h>
+#include <signal.h>
 #include <strings.h>
 
 #include "app/LinkConnection.h"
@@ -98,15 +100,33 @@ Registrar::_Register(BMessage* request)
 		record.flags = (uint32)flags;
 	request->FindRef("ref", &record.ref);
 	record.connection = delivery->connection->ID();
+	record.rejoined = false;
+	request->FindBool("rejoin", &record.rejoined);
 
-	// A team registers for itself only.
-	if (record.team != delivery->sourceTeam || _Find(record.team) != NULL) {
+	// A team registers for itself only, while it lives.
+	if (record.team != delivery->sourceTeam) {
 		reply(request, B_BAD_VALUE);
 		return;
 	}
+	if (kill(record.team, 0) != 0 && errno == ESRCH) {
+		reply(request, B_BAD_TEAM_ID);
+		return;
+	}
+	if (AppRecord* existing = _Find(record.team)) {
+		// Rejoining twice (its first connection broke) only moves the record over.
+		if (!record.rejoined) {
+			reply(request, B_BAD_VALUE);
+			return;
+		}
+		*existing = record;
+		reply(request, B_OK);
+		return;
+	}
 
+	// An application that ran before this registrar keeps running whatever its launch
+	// mode: the roster lists what runs.
 	uint32 launch = record.flags & B_LAUNCH_MASK;
-	if (launch == B_SINGLE_LAUNCH || launch == B_EXCLUSIVE_LAUNCH) {
+	if (!record.rejoined && (launch == B_SINGLE_LAUNCH || launch == B_EXCLUSIVE_LAUNCH)) {
 		for (const AppRecord& running : fApps) {
 			if (strcasecmp(running.signature.c_str(), signature) == 0) {
 				BMessage answer(B_REPLY);
@@ -119,7 +139,8 @@ Registrar::_Register(BMessage* request)
 
 	fApps.push_back(record);
 	reply(request, B_OK);
-	_Notify(B_SOME_APP_LAUNCHED, B_REQUEST_LAUNCHED, record);
+	if (!record.rejoined)
+		_Notify(B_SOME_APP_LAUNCHED, B_REQUEST_LAUNCHED, record);
 }
 
 
@@ -194,6 +215,8 @@ Registrar::_StartWatching(BMessage* request)
 		reply(request, B_BAD_VALUE);
 		return;
 	}
+	bool rejoin = false;
+	request->FindBool("rejoin", &rejoin);
 	for (Watcher& existing : fWatchers) {
 		if (existing.target == watcher.target) {
 			existing.events = watcher.events;
@@ -203,6 +226,19 @@ Registrar::_StartWatching(BMessage* request)
 	}
 	fWatchers.push_back(watcher);
 	reply(request, B_OK);
+
+	// A watcher of the registrar before this one missed the launches seen here before
+	// it came back; the applications that rejoined it knew of already.
+	if (rejoin && (watcher.events & B_REQUEST_LAUNCHED) != 0) {
+		for (const AppRecord& record : fApps) {
+			if (record.rejoined || record.team == watcher.target.Team())
+				continue;
+			BMessage notice(B_SOME_APP_LAUNCHED);
+			_AddFields(notice, record, "be:");
+			if (!_Tell(fWatchers.size() - 1, notice))
+				break;
+		}
+	}
 }
 
 
@@ -261,12 +297,21 @@ Registrar::_Notify(uint32 what, uint32 event, const AppRecord& record)
 	BMessage notice(what);
 	_AddFields(notice, record, "be:");
 	for (size_t i = fWatchers.size(); i-- > 0;) {
-		if ((fWatchers[i].events & event) == 0 || fWatchers[i].target.Team() == record.team)
-			continue;
-		if (fWatchers[i].target.SendMessage(&notice, (BHandler*)NULL, kNoticeTimeout)
-				!= B_OK)
-			fWatchers.erase(fWatchers.begin() + i);
+		if ((fWatchers[i].events & event) != 0 && fWatchers[i].target.Team() != record.team)
+			_Tell(i, notice);
 	}
+}
+
+
+// False when the watcher did not take the notice and was dropped.
+bool
+Registrar::_Tell(size_t index, BMessage& notice)
+{
+	if (fWatchers[index].target.SendMessage(&notice,
+			(BHandler*)NULL, kNoticeTimeout) == B_OK)
+		return true;
+	fWatchers.erase(fWatchers.begin() + index);
+	return false;
 }
 
 

@@ -27,6 +27,9 @@ private:
 		uint32			flags;
 		entry_ref		ref;
 		uint64			connection;
+		// Registered again after a registrar before this one went away: the watchers
+		// that were there knew of it already.
+		bool			rejoined;
 	};
 
 	struct Watcher {
@@ -44,6 +47,7 @@ private:
 
 	void				_Remove(size_t index);
 	void				_Notify(uint32 what, uint32 event, const AppRecord& record);
+	bool				_Tell(size_t index, BMessage& notice);
 	AppRecord*			_Find(team_id team);
 	static void			_AddFields(BMessage& message, const AppRecord& record,
 							const char* prefix);

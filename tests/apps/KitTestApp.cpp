@@ -12,6 +12,7 @@
 //			"file" (the name of "be:ref") for each
 //	'unwt'	stops watching; the reply's "error" says how that went
 //	'args'	every argument list received: "argc" per list, "argv" all in order
+//	'info'	asks the roster for its own record; the reply's "error" says how that went
 // and owns a second looper named "Worker", for scripting that crosses loopers.
 #include <Application.h>
 #include <Entry.h>
@@ -72,6 +73,14 @@ public:
 			case 'ntcs':
 			{
 				BMessage reply(fNotices);
+				message->SendReply(&reply);
+				break;
+			}
+			case 'info':
+			{
+				app_info info;
+				BMessage reply(B_REPLY);
+				reply.AddInt32("error", GetAppInfo(&info));
 				message->SendReply(&reply);
 				break;
 			}

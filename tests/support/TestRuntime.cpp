@@ -13,7 +13,9 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 
+#include "app/LinkConnection.h"
 #include "app/RegistrarDefs.h"
 #include "app/RosterPrivate.h"
 #include "app/RuntimeDirectory.h"
@@ -21,6 +23,20 @@
 namespace {
 
 const bigtime_t kPollDelay = 10000;
+
+
+// Whether a process that is not our child has ended (a zombie nobody reaps counts).
+bool
+has_ended(pid_t process)
+{
+	if (kill(process, 0) != 0 && errno == ESRCH)
+		return true;
+	std::ifstream stat("/proc/" + std::to_string(process) + "/stat");
+	std::string field;
+	// pid, (comm), state; comm holds no blanks for the kit's programs.
+	stat >> field >> field >> field;
+	return !stat || field == "Z";
+}
 
 } // namespace
 
@@ -77,11 +93,44 @@ TestRuntime::StartRegistrar()
 void
 TestRuntime::StopRegistrar()
 {
-	if (fRegistrar < 0)
-		return;
-	if (Stop(fRegistrar, SIGTERM, 2000000) < 0)
+	if (fRegistrar >= 0 && Stop(fRegistrar, SIGTERM, 2000000) < 0)
 		Stop(fRegistrar, SIGKILL, 2000000);
 	fRegistrar = -1;
+	if (RegistrarProcess() > 0 && !SignalRegistrar(SIGTERM, 2000000))
+		SignalRegistrar(SIGKILL, 2000000);
+}
+
+
+bool
+TestRuntime::SignalRegistrar(int signal, bigtime_t timeout)
+{
+	pid_t process = RegistrarProcess();
+	if (process <= 0)
+		return false;
+	if (process == fRegistrar) {
+		fRegistrar = -1;
+		return Stop(process, signal, timeout) >= 0;
+	}
+	kill(process, signal);
+	bigtime_t deadline = system_time() + timeout;
+	while (!has_ended(process)) {
+		if (system_time() >= deadline)
+			return false;
+		snooze(kPollDelay);
+	}
+	return true;
+}
+
+
+pid_t
+TestRuntime::RegistrarProcess()
+{
+	std::string path;
+	std::shared_ptr<BPrivate::LinkConnection> connection;
+	if (BPrivate::registrar_socket_path(path) != B_OK
+		|| BPrivate::LinkConnection::Connect(path, connection) != B_OK)
+		return -1;
+	return connection->PeerTeam();
 }
 
 

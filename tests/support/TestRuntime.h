@@ -30,8 +30,15 @@ public:
 
 	// Starts the registrar of the build and waits until it answers.
 	status_t				StartRegistrar();
-	// SIGTERM, then SIGKILL if it lingers.
+	// SIGTERM, then SIGKILL if it lingers; a registrar that the applications started
+	// in this directory is stopped too.
 	void					StopRegistrar();
+	// Sends signal to the registrar that serves the directory now, whoever started it,
+	// and waits until it has ended; false when none served or it did not end in time.
+	bool					SignalRegistrar(int signal, bigtime_t timeout = 5000000);
+	// The process of the registrar that serves the directory now (found by the
+	// credentials of its socket), or -1.
+	static pid_t			RegistrarProcess();
 
 	// Starts a kit executable of the build (by name, from the build's bin directory)
 	// with the arguments; its standard output goes to outputFile when given.

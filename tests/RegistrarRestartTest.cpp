@@ -1,0 +1,339 @@
+// The registrar going away while applications run: killed, the applications start another
+// and register there again; stopped, they wait for one to start and rejoin it. Watchers,
+// Quorvane among them, go on hearing launches and quits, and hear no re-registration as
+// a launch.
+#include <AppDefs.h>
+#include <List.h>
+#include <Message.h>
+#include <Messenger.h>
+#include <Roster.h>
+
+#include <gtest/gtest.h>
+
+#include <dirent.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "TestRuntime.h"
+#include "app/RegistrarDefs.h"
+#include "app/RosterPrivate.h"
+#include "app/RuntimeDirectory.h"
+
+namespace {
+
+const char* kWatcher = "application/x-vnd.test-restart-watcher";
+const char* kFirst = "application/x-vnd.test-restart-first";
+const char* kSecond = "application/x-vnd.test-restart-second";
+const char* kLate = "application/x-vnd.test-restart-late";
+const char* kQuorvane = "application/x-vnd.thessory-Quorvane";
+const bigtime_t kTimeout = 5000000;
+
+struct Notice {
+	uint32 what;
+	std::string signature;
+	team_id team;
+	bool operator==(const Notice&) const = default;
+};
+
+
+std::vector<team_id>
+app_list()
+{
+	BList teams;
+	be_roster->GetAppList(&teams);
+	std::vector<team_id> result;
+	for (int32 i = 0; i < teams.CountItems(); i++)
+		result.push_back((team_id)(intptr_t)teams.ItemAt(i));
+	std::sort(result.begin(), result.end());
+	return result;
+}
+
+
+bool
+wait_for_app_list(std::vector<team_id> expected)
+{
+	std::sort(expected.begin(), expected.end());
+	bigtime_t deadline = system_time() + kTimeout;
+	while (system_time() < deadline) {
+		if (app_list() == expected)
+			return true;
+		snooze(10000);
+	}
+	return false;
+}
+
+
+// The registrar processes that run for this runtime directory, whoever started them.
+int
+count_registrars(const std::string& directory)
+{
+	std::error_code error;
+	std::filesystem::path binary = std::filesystem::canonical(
+		TestRuntime::BinaryPath("registrar"), error);
+	std::string variable = std::string(BPrivate::kRuntimeDirEnvironment) + "=" + directory;
+	int count = 0;
+	for (const auto& entry : std::filesystem::directory_iterator("/proc", error)) {
+		std::filesystem::path exe = std::filesystem::read_symlink(entry.path() / "exe", error);
+		if (error || exe != binary)
+			continue;
+		std::ifstream environ(entry.path() / "environ");
+		std::string item;
+		while (std::getline(environ, item, '\0')) {
+			if (item == variable) {
+				count++;
+				break;
+			}
+		}
+	}
+	return count;
+}
+
+
+std::vector<Notice>
+notices_heard(BMessenger& watcher)
+{
+	BMessage reply;
+	std::vector<Notice> heard;
+	if (watcher.SendMessage('ntcs', &reply) != B_OK)
+		return heard;
+	int32 what;
+	for (int32 i = 0; reply.FindInt32("what", i, &what) == B_OK; i++) {
+		const char* signature = "";
+		int32 team = -1;
+		reply.FindString("signature", i, &signature);
+		reply.FindInt32("team", i, &team);
+		heard.push_back({ (uint32)what, signature, team });
+	}
+	return heard;
+}
+
+
+// The rows that Quorvane's outline shows (each application's row, collapsed).
+int32
+outline_rows(BMessenger& quorvane)
+{
+	BMessage count(B_COUNT_PROPERTIES);
+	count.AddSpecifier("Item");
+	count.AddSpecifier("View", "fView");
+	count.AddSpecifier("View", "fBackView->BScrollView");
+	count.AddSpecifier("View", "fBackView");
+	count.AddSpecifier("Window", (int32)0);
+	BMessage reply;
+	int32 rows = -1;
+	if (quorvane.SendMessage(&count, &reply, kTimeout, kTimeout) != B_OK
+		|| reply.FindInt32("result", &rows) != B_OK)
+		return -1;
+	return rows;
+}
+
+
+bool
+wait_for_rows(BMessenger& quorvane, int32 rows)
+{
+	bigtime_t deadline = system_time() + kTimeout;
+	while (system_time() < deadline) {
+		if (outline_rows(quorvane) == rows)
+			return true;
+		snooze(20000);
+	}
+	return false;
+}
+
+
+// The status an application's own roster request ended with.
+status_t
+roster_status_of(BMessenger& app)
+{
+	BMessage request('info');
+	BMessage reply;
+	int32 error = B_ERROR;
+	if (app.SendMessage(&request, &reply, kTimeout, kTimeout) != B_OK
+		|| reply.FindInt32("error", &error) != B_OK)
+		return B_TIMED_OUT;
+	return error;
+}
+
+
+int
+count_lines(const std::string& path, const std::string& line)
+{
+	std::ifstream file(path);
+	int count = 0;
+	for (std::string text; std::getline(file, text);)
+		count += text == line ? 1 : 0;
+	return count;
+}
+
+
+class RegistrarRestartTest : public ::testing::Test {
+protected:
+	static void SetUpTestSuite() { setenv("BE_DISPLAY", "offscreen", 1); }
+
+	void SetUp() override
+	{
+		ASSERT_EQ(fRuntime.StartRegistrar(), B_OK);
+	}
+
+	pid_t StartApp(const char* signature, std::vector<std::string> arguments = {})
+	{
+		arguments.insert(arguments.begin(), signature);
+		pid_t app = fRuntime.Start("KitTestApp", arguments);
+		EXPECT_TRUE(fRuntime.WaitForApp(signature));
+		return app;
+	}
+
+	bool IsAlive(pid_t process)
+	{
+		return waitpid(process, NULL, WNOHANG) == 0;
+	}
+
+	TestRuntime fRuntime;
+};
+
+} // namespace
+
+
+TEST_F(RegistrarRestartTest, AKilledRegistrarIsStartedAgainAndTheApplicationsRegisterThere)
+{
+	pid_t watcher = StartApp(kWatcher, { "--watch" });
+	BMessenger watcherMessenger(kWatcher);
+	BMessage reply;
+	ASSERT_EQ(watcherMessenger.SendMessage('ping', &reply), B_OK);
+	pid_t first = StartApp(kFirst);
+	pid_t second = StartApp(kSecond, { "--single" });
+	app_info before;
+	ASSERT_EQ(be_roster->GetRunningAppInfo(second, &before), B_OK);
+
+	pid_t killed = TestRuntime::RegistrarProcess();
+	ASSERT_TRUE(fRuntime.SignalRegistrar(SIGKILL));
+	// Launched while none runs: it starts a registrar, or finds the one the others started.
+	pid_t late = fRuntime.Start("KitTestApp", { kLate });
+
+	ASSERT_TRUE(wait_for_app_list({ watcher, first, second, late }));
+	EXPECT_NE(TestRuntime::RegistrarProcess(), killed);
+	EXPECT_EQ(count_registrars(fRuntime.Directory()), 1);
+
+	// The same record as before, single launch included.
+	app_info after;
+	ASSERT_EQ(be_roster->GetRunningAppInfo(second, &after), B_OK);
+	EXPECT_STREQ(after.signature, kSecond);
+	EXPECT_EQ(after.thread, before.thread);
+	EXPECT_EQ(after.port, before.port);
+	EXPECT_EQ(after.flags, before.flags);
+	ASSERT_NE(after.ref.name, nullptr);
+	EXPECT_STREQ(after.ref.name, "KitTestApp");
+	pid_t again = fRuntime.Start("KitTestApp", { kSecond, "--single" });
+	int status = fRuntime.Wait(again);
+	ASSERT_TRUE(WIFEXITED(status));
+	EXPECT_EQ(WEXITSTATUS(status), 0);
+
+	ASSERT_GE(fRuntime.Stop(first, SIGTERM), 0);
+	ASSERT_TRUE(fRuntime.WaitForAppGone(first));
+	ASSERT_GE(fRuntime.Stop(second, SIGKILL), 0);
+	ASSERT_TRUE(fRuntime.WaitForAppGone(second));
+
+	// The watcher heard the late launch once, and no re-registration as a launch.
+	std::vector<Notice> expected = {
+		{ B_SOME_APP_LAUNCHED, kFirst, first }, { B_SOME_APP_LAUNCHED, kSecond, second },
+		{ B_SOME_APP_LAUNCHED, kLate, late },
+		{ B_SOME_APP_QUIT, kFirst, first }, { B_SOME_APP_QUIT, kSecond, second } };
+	std::vector<Notice> heard;
+	bigtime_t deadline = system_time() + kTimeout;
+	while (heard.size() < expected.size() && system_time() < deadline) {
+		snooze(20000);
+		heard = notices_heard(watcherMessenger);
+	}
+	snooze(100000);
+	EXPECT_TRUE(notices_heard(watcherMessenger) == expected);
+
+	EXPECT_TRUE(IsAlive(watcher));
+	EXPECT_TRUE(IsAlive(late));
+	EXPECT_EQ(BMessenger(kLate).SendMessage('ping', &reply), B_OK);
+}
+
+
+TEST_F(RegistrarRestartTest, AStoppedRegistrarIsRejoinedOnceStartedAgainAndQuorvaneKeepsItsOutline)
+{
+	pid_t first = StartApp(kFirst);
+	pid_t second = StartApp(kSecond);
+	std::string output = fRuntime.Directory() + "/quorvane.out";
+	pid_t quorvane = fRuntime.Start("Quorvane", {}, output);
+	ASSERT_TRUE(fRuntime.WaitForApp(kQuorvane));
+	BMessenger outline(kQuorvane);
+	BMessenger firstMessenger(kFirst);
+	ASSERT_TRUE(wait_for_rows(outline, 2));
+
+	// Stopped on purpose, it takes its socket away: nobody starts another, and roster
+	// requests fail at once while the applications go on answering.
+	fRuntime.StopRegistrar();
+	EXPECT_EQ(roster_status_of(firstMessenger), B_NO_INIT);
+	EXPECT_EQ(outline_rows(outline), 2);
+	snooze(100000);
+	EXPECT_EQ(TestRuntime::RegistrarProcess(), -1);
+
+	ASSERT_EQ(fRuntime.StartRegistrar(), B_OK);
+	ASSERT_TRUE(wait_for_app_list({ first, second, quorvane }));
+	EXPECT_EQ(roster_status_of(firstMessenger), B_OK);
+
+	// Quorvane follows the new registrar: a launch adds a row, a quit takes one away; the
+	// applications that registered again were never announced as launches.
+	pid_t third = StartApp(kLate);
+	ASSERT_TRUE(wait_for_rows(outline, 3));
+	ASSERT_GE(fRuntime.Stop(first, SIGTERM), 0);
+	ASSERT_TRUE(wait_for_rows(outline, 2));
+	EXPECT_EQ(count_lines(output, "Application KitTestApp reports 0 windows"), 3);
+
+	EXPECT_TRUE(IsAlive(second));
+	EXPECT_TRUE(IsAlive(third));
+	int status = fRuntime.Stop(quorvane, SIGTERM);
+	ASSERT_TRUE(WIFEXITED(status)) << status;
+	EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
+
+TEST_F(RegistrarRestartTest, TheRegistrarTakesBackALiveTeamQuietlyAndNoOtherTeam)
+{
+	StartApp(kWatcher, { "--watch" });
+	BMessenger watcher(kWatcher);
+	BMessage reply;
+	ASSERT_EQ(watcher.SendMessage('ping', &reply), B_OK);
+	StartApp(kSecond, { "--single" });
+
+	// This process, as an application that ran before this registrar started.
+	BMessage request(BPrivate::kRegisterApp);
+	request.AddString("signature", kSecond);
+	request.AddInt32("team", getpid());
+	request.AddInt32("thread", getpid());
+	request.AddInt32("port", 7);
+	request.AddInt32("flags", B_SINGLE_LAUNCH);
+	EXPECT_EQ(BRoster::Private::Request(request, &reply), B_ALREADY_RUNNING);
+	request.AddBool("rejoin", true);
+	EXPECT_EQ(BRoster::Private::Request(request, &reply), B_OK);
+	EXPECT_EQ(BRoster::Private::Request(request, &reply), B_OK);
+	app_info info;
+	ASSERT_EQ(be_roster->GetRunningAppInfo(getpid(), &info), B_OK);
+	EXPECT_EQ(info.port, 7);
+
+	// Only a team itself rejoins.
+	BMessage other(request);
+	other.ReplaceInt32("team", 1);
+	EXPECT_EQ(BRoster::Private::Request(other, &reply), B_BAD_VALUE);
+	EXPECT_NE(be_roster->GetRunningAppInfo(1, &info), B_OK);
+
+	BMessage unregister(BPrivate::kUnregisterApp);
+	unregister.AddInt32("team", getpid());
+	EXPECT_EQ(BRoster::Private::Request(unregister, &reply), B_OK);
+	snooze(100000);
+	std::vector<Notice> heard = notices_heard(watcher);
+	ASSERT_EQ(heard.size(), 2u);
+	EXPECT_EQ(heard[0].what, (uint32)B_SOME_APP_LAUNCHED);
+	EXPECT_EQ(heard[1], (Notice{ B_SOME_APP_QUIT, kSecond, getpid() }));
+}
