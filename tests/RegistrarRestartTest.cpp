@@ -262,6 +262,10 @@ TEST_F(RegistrarRestartTest, AKilledRegistrarIsStartedAgainAndTheApplicationsReg
 
 TEST_F(RegistrarRestartTest, AStoppedRegistrarIsRejoinedOnceStartedAgainAndQuorvaneKeepsItsOutline)
 {
+	pid_t watcher = StartApp(kWatcher, { "--watch" });
+	BMessenger watcherMessenger(kWatcher);
+	BMessage reply;
+	ASSERT_EQ(watcherMessenger.SendMessage('ping', &reply), B_OK);
 	pid_t first = StartApp(kFirst);
 	pid_t second = StartApp(kSecond);
 	std::string output = fRuntime.Directory() + "/quorvane.out";
@@ -269,19 +273,23 @@ TEST_F(RegistrarRestartTest, AStoppedRegistrarIsRejoinedOnceStartedAgainAndQuorv
 	ASSERT_TRUE(fRuntime.WaitForApp(kQuorvane));
 	BMessenger outline(kQuorvane);
 	BMessenger firstMessenger(kFirst);
-	ASSERT_TRUE(wait_for_rows(outline, 2));
+	ASSERT_TRUE(wait_for_rows(outline, 3));
 
 	// Stopped on purpose, it takes its socket away: nobody starts another, and roster
 	// requests fail at once while the applications go on answering.
 	fRuntime.StopRegistrar();
 	EXPECT_EQ(roster_status_of(firstMessenger), B_NO_INIT);
-	EXPECT_EQ(outline_rows(outline), 2);
-	snooze(100000);
+	EXPECT_EQ(outline_rows(outline), 3);
+	// This one quits while no registrar runs.
+	ASSERT_GE(fRuntime.Stop(second, SIGTERM), 0);
 	EXPECT_EQ(TestRuntime::RegistrarProcess(), -1);
 
+	// The new one learns from its predecessor's roster that the second has ended, and
+	// tells Quorvane when its watching comes back.
 	ASSERT_EQ(fRuntime.StartRegistrar(), B_OK);
-	ASSERT_TRUE(wait_for_app_list({ first, second, quorvane }));
+	ASSERT_TRUE(wait_for_app_list({ watcher, first, quorvane }));
 	EXPECT_EQ(roster_status_of(firstMessenger), B_OK);
+	ASSERT_TRUE(wait_for_rows(outline, 2));
 
 	// Quorvane follows the new registrar: a launch adds a row, a quit takes one away; the
 	// applications that registered again were never announced as launches.
@@ -289,9 +297,22 @@ TEST_F(RegistrarRestartTest, AStoppedRegistrarIsRejoinedOnceStartedAgainAndQuorv
 	ASSERT_TRUE(wait_for_rows(outline, 3));
 	ASSERT_GE(fRuntime.Stop(first, SIGTERM), 0);
 	ASSERT_TRUE(wait_for_rows(outline, 2));
-	EXPECT_EQ(count_lines(output, "Application KitTestApp reports 0 windows"), 3);
+	EXPECT_EQ(count_lines(output, "Application KitTestApp reports 0 windows"), 4);
 
-	EXPECT_TRUE(IsAlive(second));
+	// The other watcher heard each launch and quit once.
+	std::vector<Notice> expected = {
+		{ B_SOME_APP_LAUNCHED, kFirst, first }, { B_SOME_APP_LAUNCHED, kSecond, second },
+		{ B_SOME_APP_LAUNCHED, kQuorvane, quorvane }, { B_SOME_APP_QUIT, kSecond, second },
+		{ B_SOME_APP_LAUNCHED, kLate, third }, { B_SOME_APP_QUIT, kFirst, first } };
+	std::vector<Notice> heard;
+	bigtime_t deadline = system_time() + kTimeout;
+	while (heard.size() < expected.size() && system_time() < deadline) {
+		snooze(20000);
+		heard = notices_heard(watcherMessenger);
+	}
+	snooze(100000);
+	EXPECT_TRUE(notices_heard(watcherMessenger) == expected);
+
 	EXPECT_TRUE(IsAlive(third));
 	int status = fRuntime.Stop(quorvane, SIGTERM);
 	ASSERT_TRUE(WIFEXITED(status)) << status;

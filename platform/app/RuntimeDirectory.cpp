@@ -88,4 +88,11 @@ registrar_lock_path(std::string& path)
 	return socket_path("registrar.lock", path);
 }
 
+
+status_t
+registrar_roster_path(std::string& path)
+{
+	return socket_path("registrar.roster", path);
+}
+
 } // namespace BPrivate

@@ -22,6 +22,8 @@ status_t app_socket_path(team_id team, std::string& path);
 // The registrar's socket and the lock that keeps a second registrar from starting.
 status_t registrar_socket_path(std::string& path);
 status_t registrar_lock_path(std::string& path);
+// The roster the registrar keeps for one that may follow it.
+status_t registrar_roster_path(std::string& path);
 
 } // namespace BPrivate
 

@@ -6,6 +6,8 @@
 
 #include <errno.h>
 #include <signal.h>
+#include <stdio.h>
+#include <string.h>
 #include <strings.h>
 
 #include "app/LinkConnection.h"
@@ -18,6 +20,29 @@ namespace {
 
 // A watcher that does not take a notice within this time is dropped.
 const bigtime_t kNoticeTimeout = 1000000;
+
+
+// Whether a team runs; one that has ended but is not reaped yet does not.
+bool
+team_alive(team_id team)
+{
+	if (team <= 0 || (kill(team, 0) != 0 && errno == ESRCH))
+		return false;
+	char path[64];
+	snprintf(path, sizeof(path), "/proc/%d/stat", (int)team);
+	FILE* file = fopen(path, "re");
+	if (file == NULL)
+		return false;
+	char line[512];
+	bool alive = true;
+	if (fgets(line, sizeof(line), file) != NULL) {
+		// "pid (name) state ...": the name may hold anything, even ") ".
+		const char* end = strrchr(line, ')');
+		alive = end == NULL || end[1] != ' ' || end[2] != 'Z';
+	}
+	fclose(file);
+	return alive;
+}
 
 
 void
@@ -33,10 +58,12 @@ reply(BMessage* request, status_t error, BMessage* answer = NULL)
 } // namespace
 
 
-Registrar::Registrar()
+Registrar::Registrar(const std::string& rosterPath)
 	:
-	BLooper("registrar")
+	BLooper("registrar"),
+	fRosterFile(rosterPath)
 {
+	_LoadRoster();
 }
 
 
@@ -77,30 +104,13 @@ Registrar::_Register(BMessage* request)
 {
 	// Only a synchronous request names the connection whose end ends the application.
 	DeliveryInfo* delivery = BMessage::Private(request).DeliveryIfAny();
-	if (delivery == NULL || delivery->connection == nullptr) {
-		reply(request, B_BAD_VALUE);
-		return;
-	}
-
 	AppRecord record;
-	const char* signature = NULL;
-	if (request->FindString("signature", &signature) != B_OK
-		|| request->FindInt32("team", &record.team) != B_OK) {
+	if (delivery == NULL || delivery->connection == nullptr
+		|| !_ReadFields(*request, record)) {
 		reply(request, B_BAD_VALUE);
 		return;
 	}
-	record.signature = signature;
-	record.thread = -1;
-	record.port = -1;
-	record.flags = B_MULTIPLE_LAUNCH;
-	request->FindInt32("thread", &record.thread);
-	request->FindInt32("port", &record.port);
-	int32 flags;
-	if (request->FindInt32("flags", &flags) == B_OK)
-		record.flags = (uint32)flags;
-	request->FindRef("ref", &record.ref);
 	record.connection = delivery->connection->ID();
-	record.rejoined = false;
 	request->FindBool("rejoin", &record.rejoined);
 
 	// A team registers for itself only, while it lives.
@@ -108,10 +118,11 @@ Registrar::_Register(BMessage* request)
 		reply(request, B_BAD_VALUE);
 		return;
 	}
-	if (kill(record.team, 0) != 0 && errno == ESRCH) {
+	if (!team_alive(record.team)) {
 		reply(request, B_BAD_TEAM_ID);
 		return;
 	}
+	_CheckPrevious();
 	if (AppRecord* existing = _Find(record.team)) {
 		// Rejoining twice (its first connection broke) only moves the record over.
 		if (!record.rejoined) {
@@ -128,7 +139,7 @@ Registrar::_Register(BMessage* request)
 	uint32 launch = record.flags & B_LAUNCH_MASK;
 	if (!record.rejoined && (launch == B_SINGLE_LAUNCH || launch == B_EXCLUSIVE_LAUNCH)) {
 		for (const AppRecord& running : fApps) {
-			if (strcasecmp(running.signature.c_str(), signature) == 0) {
+			if (strcasecmp(running.signature.c_str(), record.signature.c_str()) == 0) {
 				BMessage answer(B_REPLY);
 				_AddFields(answer, running, "");
 				reply(request, B_ALREADY_RUNNING, &answer);
@@ -137,7 +148,20 @@ Registrar::_Register(BMessage* request)
 		}
 	}
 
+	// The team of an application of the previous roster is back, or, registering
+	// afresh, is another application now: the one the roster named has ended.
+	for (size_t i = 0; i < fPrevious.size(); i++) {
+		if (fPrevious[i].team == record.team) {
+			AppRecord previous = fPrevious[i];
+			fPrevious.erase(fPrevious.begin() + i);
+			if (!record.rejoined)
+				_Ended(previous);
+			break;
+		}
+	}
+
 	fApps.push_back(record);
+	_SaveRoster();
 	reply(request, B_OK);
 	if (!record.rejoined)
 		_Notify(B_SOME_APP_LAUNCHED, B_REQUEST_LAUNCHED, record);
@@ -154,6 +178,7 @@ Registrar::_Unregister(BMessage* request)
 		reply(request, B_NOT_ALLOWED);
 		return;
 	}
+	_CheckPrevious();
 	for (size_t i = 0; i < fApps.size(); i++) {
 		if (fApps[i].team == team) {
 			reply(request, B_OK);
@@ -210,34 +235,55 @@ void
 Registrar::_StartWatching(BMessage* request)
 {
 	Watcher watcher;
+	watcher.rejoined = false;
 	if (request->FindMessenger("target", &watcher.target) != B_OK
 		|| request->FindUInt32("events", &watcher.events) != B_OK) {
 		reply(request, B_BAD_VALUE);
 		return;
 	}
-	bool rejoin = false;
-	request->FindBool("rejoin", &rejoin);
+	request->FindBool("rejoin", &watcher.rejoined);
 	for (Watcher& existing : fWatchers) {
 		if (existing.target == watcher.target) {
 			existing.events = watcher.events;
+			existing.rejoined |= watcher.rejoined;
 			reply(request, B_OK);
 			return;
 		}
 	}
+	// Before it is added, so that it hears of each application that ended once.
+	_CheckPrevious();
 	fWatchers.push_back(watcher);
 	reply(request, B_OK);
+	if (watcher.rejoined)
+		_CatchUp(fWatchers.size() - 1);
+}
 
-	// A watcher of the registrar before this one missed the launches seen here before
-	// it came back; the applications that rejoined it knew of already.
-	if (rejoin && (watcher.events & B_REQUEST_LAUNCHED) != 0) {
-		for (const AppRecord& record : fApps) {
-			if (record.rejoined || record.team == watcher.target.Team())
-				continue;
-			BMessage notice(B_SOME_APP_LAUNCHED);
-			_AddFields(notice, record, "be:");
-			if (!_Tell(fWatchers.size() - 1, notice))
-				break;
+
+// A watcher of the registrar before this one hears what it missed while none ran, as
+// far as this one knows: the applications of the previous roster that ended, then the
+// applications that registered here afresh before it came back. Those that rejoined it
+// knew of already.
+void
+Registrar::_CatchUp(size_t index)
+{
+	Watcher watcher = fWatchers[index];
+	std::vector<BMessage> notices;
+	for (const AppRecord& record : fEnded) {
+		if ((watcher.events & B_REQUEST_QUIT) != 0 && record.team != watcher.target.Team()) {
+			notices.emplace_back(B_SOME_APP_QUIT);
+			_AddFields(notices.back(), record, "be:");
 		}
+	}
+	for (const AppRecord& record : fApps) {
+		if ((watcher.events & B_REQUEST_LAUNCHED) != 0 && !record.rejoined
+			&& record.team != watcher.target.Team()) {
+			notices.emplace_back(B_SOME_APP_LAUNCHED);
+			_AddFields(notices.back(), record, "be:");
+		}
+	}
+	for (BMessage& notice : notices) {
+		if (!_Tell(index, notice))
+			break;
 	}
 }
 
@@ -267,6 +313,7 @@ Registrar::_ConnectionClosed(BMessage* message)
 	uint64 connection = 0;
 	if (message->FindUInt64("connection", &connection) != B_OK)
 		return;
+	_CheckPrevious();
 	for (size_t i = 0; i < fApps.size(); i++) {
 		if (fApps[i].connection == connection) {
 			_Remove(i);
@@ -281,6 +328,7 @@ Registrar::_Remove(size_t index)
 {
 	AppRecord record = fApps[index];
 	fApps.erase(fApps.begin() + index);
+	_SaveRoster();
 	_Notify(B_SOME_APP_QUIT, B_REQUEST_QUIT, record);
 
 	// Its watchers are gone with it.
@@ -315,6 +363,74 @@ Registrar::_Tell(size_t index, BMessage& notice)
 }
 
 
+// The applications that the previous registrar's roster names are expected back.
+void
+Registrar::_LoadRoster()
+{
+	BMessage roster;
+	if (fRosterFile.Load(roster) != B_OK)
+		return;
+	BMessage fields;
+	for (int32 i = 0; roster.FindMessage("app", i, &fields) == B_OK; i++) {
+		AppRecord record;
+		if (_ReadFields(fields, record))
+			fPrevious.push_back(record);
+	}
+}
+
+
+// What runs, and what ran before and may still come back, for a registrar that follows.
+void
+Registrar::_SaveRoster()
+{
+	BMessage roster(RosterFile::kWhat);
+	for (const std::vector<AppRecord>* records : { &fApps, &fPrevious }) {
+		for (const AppRecord& record : *records) {
+			BMessage fields;
+			_AddFields(fields, record, "");
+			roster.AddMessage("app", &fields);
+		}
+	}
+	if (fRosterFile.Save(roster) != B_OK)
+		fprintf(stderr, "registrar: cannot save the roster\n");
+}
+
+
+// Applications of the previous roster whose team has ended quit while no registrar ran.
+void
+Registrar::_CheckPrevious()
+{
+	bool changed = false;
+	for (size_t i = 0; i < fPrevious.size();) {
+		if (team_alive(fPrevious[i].team)) {
+			i++;
+			continue;
+		}
+		AppRecord record = fPrevious[i];
+		fPrevious.erase(fPrevious.begin() + i);
+		_Ended(record);
+		changed = true;
+	}
+	if (changed)
+		_SaveRoster();
+}
+
+
+// Only the watchers that came back from the previous registrar knew of it.
+void
+Registrar::_Ended(const AppRecord& record)
+{
+	fEnded.push_back(record);
+	BMessage notice(B_SOME_APP_QUIT);
+	_AddFields(notice, record, "be:");
+	for (size_t i = fWatchers.size(); i-- > 0;) {
+		if (fWatchers[i].rejoined && (fWatchers[i].events & B_REQUEST_QUIT) != 0
+			&& fWatchers[i].target.Team() != record.team)
+			_Tell(i, notice);
+	}
+}
+
+
 Registrar::AppRecord*
 Registrar::_Find(team_id team)
 {
@@ -337,4 +453,29 @@ Registrar::_AddFields(BMessage& message, const AppRecord& record, const char* pr
 	message.AddInt32((p + "flags").c_str(), (int32)record.flags);
 	if (record.ref.name != NULL)
 		message.AddRef((p + "ref").c_str(), &record.ref);
+}
+
+
+// The fields of a registration, as _AddFields writes them without a prefix; signature
+// and team are required.
+bool
+Registrar::_ReadFields(const BMessage& message, AppRecord& record)
+{
+	const char* signature = NULL;
+	if (message.FindString("signature", &signature) != B_OK
+		|| message.FindInt32("team", &record.team) != B_OK)
+		return false;
+	record.signature = signature;
+	record.thread = -1;
+	record.port = -1;
+	record.flags = B_MULTIPLE_LAUNCH;
+	record.connection = 0;
+	record.rejoined = false;
+	message.FindInt32("thread", &record.thread);
+	message.FindInt32("port", &record.port);
+	int32 flags;
+	if (message.FindInt32("flags", &flags) == B_OK)
+		record.flags = (uint32)flags;
+	message.FindRef("ref", &record.ref);
+	return true;
 }

@@ -1,7 +1,9 @@
 // The registrar's table of running applications and of the messengers that watch it.
 // All of it lives on the registrar looper's thread; requests arrive as messages
 // (app/RegistrarDefs.h), and so do the closings of connections, which end the
-// applications that registered over them.
+// applications that registered over them. The table is kept in a roster file as well,
+// for a registrar that may follow this one: applications that ran before that registrar
+// rejoin it, and it tells their returning watchers of those that ended meanwhile.
 #ifndef _REGISTRAR_H
 #define _REGISTRAR_H
 
@@ -12,9 +14,11 @@
 #include <string>
 #include <vector>
 
+#include "RosterFile.h"
+
 class Registrar : public BLooper {
 public:
-						Registrar();
+	explicit			Registrar(const std::string& rosterPath);
 
 	virtual void		MessageReceived(BMessage* message);
 
@@ -35,6 +39,8 @@ private:
 	struct Watcher {
 		BMessenger		target;
 		uint32			events;
+		// Watched the registrar before this one: knows the applications that ran then.
+		bool			rejoined;
 	};
 
 	void				_Register(BMessage* request);
@@ -46,14 +52,26 @@ private:
 	void				_ConnectionClosed(BMessage* message);
 
 	void				_Remove(size_t index);
+	void				_LoadRoster();
+	void				_SaveRoster();
+	void				_CheckPrevious();
+	void				_Ended(const AppRecord& record);
+	void				_CatchUp(size_t watcher);
 	void				_Notify(uint32 what, uint32 event, const AppRecord& record);
 	bool				_Tell(size_t index, BMessage& notice);
 	AppRecord*			_Find(team_id team);
 	static void			_AddFields(BMessage& message, const AppRecord& record,
 							const char* prefix);
+	static bool			_ReadFields(const BMessage& message, AppRecord& record);
 
 	std::vector<AppRecord> fApps;
 	std::vector<Watcher> fWatchers;
+	RosterFile			fRosterFile;
+	// The applications of the previous registrar's roster that have not rejoined yet and
+	// were not seen to end.
+	std::vector<AppRecord> fPrevious;
+	// Those of them that ended while no registrar ran.
+	std::vector<AppRecord> fEnded;
 };
 
 #endif // _REGISTRAR_H

@@ -70,9 +70,12 @@ main()
 {
 	std::string lockPath;
 	std::string socketPath;
+	std::string rosterPath;
 	status_t status = BPrivate::registrar_lock_path(lockPath);
 	if (status == B_OK)
 		status = BPrivate::registrar_socket_path(socketPath);
+	if (status == B_OK)
+		status = BPrivate::registrar_roster_path(rosterPath);
 	if (status != B_OK) {
 		fprintf(stderr, "registrar: no runtime directory: %s\n", strerror(status));
 		return 1;
@@ -83,7 +86,7 @@ main()
 	if (lockFD < 0 || flock(lockFD, LOCK_EX | LOCK_NB) != 0)
 		return 0;
 
-	Registrar* registrar = new Registrar;
+	Registrar* registrar = new Registrar(rosterPath);
 	BPrivate::Port::SetMain(BLooper::Private(registrar).PortID());
 	BPrivate::LinkHub::SetConnectionClosedHook(connection_closed);
 	BPrivate::LinkHub::SetQuitSignalHook(quit_requested);
