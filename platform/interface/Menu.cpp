@@ -15,9 +15,6 @@
 
 namespace {
 
-const uint32 kItemSpecifiers[] = { B_NAME_SPECIFIER, B_INDEX_SPECIFIER,
-	B_REVERSE_INDEX_SPECIFIER };
-
 property_info stMenuProperties[] = {
 	{ "Enabled", { B_GET_PROPERTY, B_SET_PROPERTY }, { B_DIRECT_SPECIFIER },
 		"Whether the menu or item can be chosen.", 0, { B_BOOL_TYPE } },
