@@ -364,3 +364,21 @@ TEST_F(RegistrarRestartTest, TheRegistrarTakesBackALiveTeamQuietlyAndNoOtherTeam
 	EXPECT_EQ(heard[0].what, (uint32)B_SOME_APP_LAUNCHED);
 	EXPECT_EQ(heard[1], (Notice{ B_SOME_APP_QUIT, kSecond, getpid() }));
 }
+
+
+TEST_F(RegistrarRestartTest, ARegistrarStartedByHandRightAfterAKillRacesTheApplicationsAndOneWins)
+{
+	pid_t first = StartApp(kFirst);
+	pid_t second = StartApp(kSecond);
+	ASSERT_TRUE(fRuntime.SignalRegistrar(SIGKILL));
+	// Whichever registrar takes the lock serves everyone; the others end by themselves.
+	ASSERT_EQ(fRuntime.StartRegistrar(), B_OK);
+	ASSERT_TRUE(wait_for_app_list({ first, second }));
+	bigtime_t settled = system_time() + kTimeout;
+	while (count_registrars(fRuntime.Directory()) > 1 && system_time() < settled)
+		snooze(20000);
+	EXPECT_EQ(count_registrars(fRuntime.Directory()), 1);
+	ExpectCleanQuit(first);
+	ASSERT_TRUE(fRuntime.WaitForAppGone(first));
+	EXPECT_EQ(app_list(), std::vector<team_id>{ second });
+}
