@@ -3,7 +3,9 @@
 // raw AF_UNIX round trips carrying as many bytes as the kit's frames of the analysis's
 // requests and replies, on average (the application counts them); and
 // the analyses of 20 such applications on 20 threads at once against one. Prints the
-// ratios, the requests per analysis and the heap bytes per analysed view.
+// ratios, the requests per analysis and the heap bytes per analysed view, and the CPU
+// time that one analysis costs on both sides: on a machine of few cores, that is what
+// bounds how far twenty analyses can overlap.
 #include <Message.h>
 #include <Messenger.h>
 
@@ -12,6 +14,7 @@
 #include <fcntl.h>
 #include <malloc.h>
 #include <stdio.h>
+#include <string.h>
 #include <unistd.h>
 
 #include <map>
@@ -33,6 +36,7 @@ const int kApplications = 20;
 // What one analysis asks: its requests, and the mean sizes of their frames and of the
 // reply frames, as the kit puts them on the socket.
 int64 stRequests;
+pid_t stApplication;
 size_t stRequestFrame;
 size_t stReplyFrame;
 
@@ -65,6 +69,29 @@ answered(int index)
 		|| reply.FindInt64("replyBytes", &answered.replyBytes) != B_OK)
 		answered.count = -1;
 	return answered;
+}
+
+
+// The CPU time that a process has used, in milliseconds.
+double
+cpu_milliseconds(pid_t process)
+{
+	std::string path = "/proc/" + std::to_string(process) + "/stat";
+	FILE* file = fopen(path.c_str(), "r");
+	if (file == NULL)
+		return 0;
+	char buffer[1024];
+	size_t length = fread(buffer, 1, sizeof(buffer) - 1, file);
+	fclose(file);
+	buffer[length] = '\0';
+	// The fields after the command name, which ends with the last ')'.
+	const char* fields = strrchr(buffer, ')');
+	unsigned long user = 0;
+	unsigned long system = 0;
+	if (fields == NULL || sscanf(fields + 2, "%*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u "
+			"%lu %lu", &user, &system) != 2)
+		return 0;
+	return (user + system) * 1000.0 / sysconf(_SC_CLK_TCK);
 }
 
 
@@ -108,7 +135,9 @@ void
 BM_Analysis(benchmark::State& state)
 {
 	size_t bytes = 0;
+	double applicationCPU = 0;
 	for (auto _ : state) {
+		double cpuBefore = cpu_milliseconds(stApplication);
 		ScriptingApplication* node;
 		{
 			Muted muted;
@@ -119,10 +148,12 @@ BM_Analysis(benchmark::State& state)
 			break;
 		}
 		state.PauseTiming();
+		applicationCPU += cpu_milliseconds(stApplication) - cpuBefore;
 		delete node;
 		state.ResumeTiming();
 	}
 	state.counters["requests"] = stRequests;
+	state.counters["app CPU ms"] = applicationCPU / state.iterations();
 	state.counters["bytes/view"] = (double)bytes / (kWindows * kDepth);
 }
 
@@ -179,7 +210,14 @@ public:
 				|| (run.run_type == Run::RT_Aggregate && run.aggregate_name != "median"))
 				continue;
 			std::string name = run.benchmark_name();
-			fTimes[name.substr(0, name.find('/'))] = run.GetAdjustedRealTime();
+			name = name.substr(0, name.find('/'));
+			fTimes[name] = run.GetAdjustedRealTime();
+			if (name == "BM_Analysis") {
+				fAnalysisCPU = run.GetAdjustedCPUTime();
+				auto counter = run.counters.find("app CPU ms");
+				if (counter != run.counters.end())
+					fApplicationCPU = counter->second.value;
+			}
 		}
 	}
 
@@ -198,10 +236,20 @@ public:
 			printf("%d analyses at once take %.2f times one analysis (%.2f if they did not "
 				"overlap)\n", kApplications, twenty / analysis, (double)kApplications);
 		}
+		long cores = sysconf(_SC_NPROCESSORS_ONLN);
+		if (analysis > 0 && cores > 0) {
+			// Each analysis needs its CPU time on both sides; the cores can at best share it.
+			double bound = kApplications * (fAnalysisCPU + fApplicationCPU) / cores;
+			printf("One analysis uses %.0f ms of CPU here and %.0f ms in the application: "
+				"on %ld cores, %d at once cannot take less than %.2f times one analysis\n",
+				fAnalysisCPU, fApplicationCPU, cores, kApplications, bound / analysis);
+		}
 	}
 
 private:
 	std::map<std::string, double> fTimes;
+	double fAnalysisCPU = 0;
+	double fApplicationCPU = 0;
 };
 
 } // namespace
@@ -224,8 +272,10 @@ main(int argc, char** argv)
 		return 1;
 	}
 	for (int i = 0; i < kApplications; i++) {
-		runtime.Start("FaultTargetApp", { signature(i), "nested", std::to_string(kWindows),
-			std::to_string(kDepth) });
+		pid_t application = runtime.Start("FaultTargetApp", { signature(i), "nested",
+			std::to_string(kWindows), std::to_string(kDepth) });
+		if (i == 0)
+			stApplication = application;
 	}
 	for (int i = 0; i < kApplications; i++) {
 		if (!runtime.WaitForApp(signature(i).c_str())) {
