@@ -2,6 +2,7 @@
 
 #include <errno.h>
 #include <sys/epoll.h>
+#include <sys/eventfd.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -41,6 +42,13 @@ struct ListenState {
 	// looper's thread while it is idle.
 	std::mutex		acceptedLock;
 	std::unordered_map<int, std::shared_ptr<LinkConnection>> accepted;
+	// The main port's wake-up (an eventfd) for while its looper is idle; part of
+	// epollFD, so that one wait covers both. It is written only while the I/O thread
+	// does not watch epollFD, and drained before it does again.
+	int				wakeFD = -1;
+	// What the idle main looper's last wait found ready.
+	epoll_event		ready[16];
+	int				readyCount = 0;
 };
 
 // The tables outlive static destruction: other threads may still use them while
@@ -253,10 +261,28 @@ watch_connections(bool idle)
 
 
 void
+wait_for_connections(int milliseconds)
+{
+	ListenState* state = stListen.load();
+	if (state == nullptr)
+		return;
+	int count = epoll_wait(state->epollFD, state->ready, 16, milliseconds);
+	state->readyCount = count > 0 ? count : 0;
+}
+
+
+void
 serve_ready_connections()
 {
-	if (ListenState* state = stListen.load())
-		serve_connections(*state, 0);
+	ListenState* state = stListen.load();
+	if (state == nullptr)
+		return;
+	for (int i = 0; i < state->readyCount; i++) {
+		// The wake-up is the port's to take.
+		if (state->ready[i].data.fd != state->wakeFD)
+			read_from(*state, state->ready[i].data.fd);
+	}
+	state->readyCount = 0;
 }
 
 
@@ -292,7 +318,15 @@ start_io_thread()
 		return thread;
 	}
 	stListen = state;
-	Port::SetIdleWork(state->epollFD, watch_connections, serve_ready_connections);
+	state->wakeFD = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+	event.data.fd = state->wakeFD;
+	if (state->wakeFD >= 0 && epoll_ctl(state->epollFD, EPOLL_CTL_ADD, state->wakeFD,
+			&event) != 0) {
+		close(state->wakeFD);
+		state->wakeFD = -1;
+	}
+	Port::SetIdleWork(state->wakeFD, watch_connections, wait_for_connections,
+		serve_ready_connections);
 	resume_thread(thread);
 	return B_OK;
 }

@@ -2,7 +2,6 @@
 
 #include <Message.h>
 
-#include <poll.h>
 #include <sys/eventfd.h>
 #include <unistd.h>
 
@@ -21,8 +20,9 @@ std::unordered_map<port_id, std::shared_ptr<Port>>& stPorts
 port_id stNextID = 1;
 std::atomic<port_id> stMainID{-1};
 // Set once, before the main port's reader uses them.
-std::atomic<int> stIdleFD{-1};
+std::atomic<int> stIdleWakeFD{-1};
 std::atomic<void (*)(bool)> stIdleWatch{nullptr};
+std::atomic<void (*)(int)> stIdleWait{nullptr};
 std::atomic<void (*)()> stIdleWork{nullptr};
 
 
@@ -69,11 +69,13 @@ Port::SetMain(port_id id)
 
 
 void
-Port::SetIdleWork(int fd, void (*watch)(bool idle), void (*work)())
+Port::SetIdleWork(int wakeFD, void (*watch)(bool idle), void (*wait)(int milliseconds),
+	void (*work)())
 {
+	stIdleWakeFD = wakeFD;
 	stIdleWatch = watch;
 	stIdleWork = work;
-	stIdleFD = fd;
+	stIdleWait = wait;
 }
 
 
@@ -88,20 +90,28 @@ Port::Port(port_id id, int32 capacity)
 Port::~Port()
 {
 	Close();
-	if (fEventFD >= 0)
-		close(fEventFD);
 }
 
 
 void
 Port::_WakeReader()
 {
-	if (fPolling) {
-		uint64 one = 1;
-		ssize_t ignored = write(fEventFD, &one, sizeof(one));
-		(void)ignored;
-	} else
+	if (fPolling)
+		_WakePollingReader();
+	else
 		fReadable.notify_one();
+}
+
+
+void
+Port::_WakePollingReader()
+{
+	if (fWoken)
+		return;
+	fWoken = true;
+	uint64 one = 1;
+	ssize_t ignored = write(stIdleWakeFD, &one, sizeof(one));
+	(void)ignored;
 }
 
 
@@ -163,7 +173,7 @@ Port::Read(bigtime_t timeout)
 		if (deadline != B_INFINITE_TIMEOUT && system_time() >= deadline)
 			return nullptr;
 
-		if (fID == stMainID && stIdleFD >= 0) {
+		if (fID == stMainID && stIdleWait.load() != nullptr) {
 			_WaitWithIdleWork(lock, deadline);
 			continue;
 		}
@@ -181,21 +191,26 @@ Port::Read(bigtime_t timeout)
 void
 Port::_WaitWithIdleWork(std::unique_lock<std::mutex>& lock, bigtime_t deadline)
 {
-	int idleFD = stIdleFD;
+	int wakeFD = stIdleWakeFD;
 	void (*idleWatch)(bool) = stIdleWatch;
+	void (*idleWait)(int) = stIdleWait;
 	void (*idleWork)() = stIdleWork;
 
-	if (fEventFD < 0)
-		fEventFD = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
-	if (fEventFD < 0) {
+	if (wakeFD < 0) {
 		// Without a descriptor to be woken by, look at both sides in turn.
 		fReadable.wait_for(lock, std::chrono::milliseconds(10));
 		lock.unlock();
+		idleWait(0);
 		idleWork();
 		lock.lock();
 		return;
 	}
+
+	// The transport's thread lets go of the connections before this one may be woken
+	// through them, so that it never sees a wake-up meant for this thread.
+	idleWatch(true);
 	fPolling = true;
+	fWoken = false;
 	lock.unlock();
 
 	int milliseconds = -1;
@@ -203,23 +218,20 @@ Port::_WaitWithIdleWork(std::unique_lock<std::mutex>& lock, bigtime_t deadline)
 		bigtime_t left = deadline - system_time();
 		milliseconds = left <= 0 ? 0 : (int)((left + 999) / 1000);
 	}
-	pollfd entries[2] = { { idleFD, POLLIN, 0 }, { fEventFD, POLLIN, 0 } };
-	idleWatch(true);
-	int ready = poll(entries, 2, milliseconds);
+	idleWait(milliseconds);
 
 	lock.lock();
 	fPolling = false;
-	uint64 count;
-	if (ready > 0 && (entries[1].revents & POLLIN) != 0
-		&& read(fEventFD, &count, sizeof(count)) < 0) {
-		// Another wake-up took the count; the queue says what there is.
+	if (fWoken) {
+		uint64 count;
+		ssize_t ignored = read(wakeFD, &count, sizeof(count));
+		(void)ignored;
+		fWoken = false;
 	}
-	if (ready > 0 && (entries[0].revents & POLLIN) != 0) {
-		// Messages that the work queues wake nobody: this thread reads them next.
-		lock.unlock();
-		idleWork();
-		lock.lock();
-	}
+	// Messages that the work queues wake nobody: this thread reads them next.
+	lock.unlock();
+	idleWork();
+	lock.lock();
 	// Busy from here on: the transport's own thread takes over again.
 	idleWatch(false);
 }
@@ -249,11 +261,8 @@ Port::Close()
 		fClosed = true;
 		pending.swap(fQueue);
 		fReadable.notify_all();
-		if (fPolling) {
-			uint64 one = 1;
-			ssize_t ignored = write(fEventFD, &one, sizeof(one));
-			(void)ignored;
-		}
+		if (fPolling)
+			_WakePollingReader();
 		fWritable.notify_all();
 	}
 	// Deleting them answers senders that still wait (B_NO_REPLY).

@@ -23,11 +23,14 @@ public:
 	// The open port with that number (kMainPort: the main port), or NULL.
 	static std::shared_ptr<Port> Find(port_id id);
 	static void SetMain(port_id id);
-	// While the main port's reader has nothing to read, it also watches fd (between
-	// watch(true) and watch(false)) and calls work when fd is readable: the transport's
-	// I/O, so that a request for an idle application is taken in by the thread that
-	// will handle it.
-	static void SetIdleWork(int fd, void (*watch)(bool idle), void (*work)());
+	// While the main port's reader has nothing to read, it takes the transport's I/O
+	// over (between watch(true) and watch(false)), so that a request for an idle
+	// application is taken in by the thread that will handle it: wait blocks until
+	// something can be read, wakeFD (an eventfd that the transport also watches then) is
+	// written, or the time runs out (-1: never), and work then reads what wait found
+	// ready. Without a wakeFD (-1), the reader looks at both sides in turn.
+	static void SetIdleWork(int wakeFD, void (*watch)(bool idle),
+					void (*wait)(int milliseconds), void (*work)());
 
 	port_id ID() const { return fID; }
 
@@ -52,6 +55,8 @@ private:
 				Port(port_id id, int32 capacity);
 
 	void		_WakeReader();
+	// Under fLock.
+	void		_WakePollingReader();
 	void		_WaitWithIdleWork(std::unique_lock<std::mutex>& lock, bigtime_t deadline);
 
 	mutable std::mutex	fLock;
@@ -61,9 +66,10 @@ private:
 	port_id		fID;
 	size_t		fCapacity;
 	bool		fClosed = false;
-	// A reader waiting in poll() rather than on fReadable is woken through fEventFD.
+	// A reader waiting in the idle work rather than on fReadable is woken through the
+	// idle work's descriptor, written once until the reader takes the wake-up (fWoken).
 	bool		fPolling = false;
-	int			fEventFD = -1;
+	bool		fWoken = false;
 };
 
 } // namespace BPrivate
