@@ -5,6 +5,7 @@
 #include <errno.h>
 #include <poll.h>
 #include <sys/eventfd.h>
+#include <sys/inotify.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -198,12 +199,12 @@ RegistrarSession::_Wake()
 }
 
 
-// Waits until fd (when not -1) hangs up, the session is woken, or the timeout (-1:
-// none) passes. Whether fd hung up.
+// Waits until fd (when not -1) has one of events, the session is woken, or the timeout
+// (-1: none) passes. Whether fd had an event.
 bool
-RegistrarSession::_Wait(int fd, bigtime_t timeout)
+RegistrarSession::_Wait(int fd, bigtime_t timeout, short events)
 {
-	pollfd entries[2] = { { fWakeFD, POLLIN, 0 }, { fd, POLLRDHUP, 0 } };
+	pollfd entries[2] = { { fWakeFD, POLLIN, 0 }, { fd, events, 0 } };
 	int milliseconds = timeout < 0 ? -1 : (int)((timeout + 999) / 1000);
 	if (poll(entries, fd >= 0 ? 2 : 1, milliseconds) <= 0)
 		return false;
@@ -243,7 +244,7 @@ RegistrarSession::_Watch()
 			_Recover(generation);
 		else if (connection == nullptr)
 			_Wait(-1, -1);
-		else if (_Wait(connection->FD(), -1)) {
+		else if (_Wait(connection->FD(), -1, POLLRDHUP)) {
 			// The registrar is gone: its end of our connection closed.
 			std::lock_guard<std::mutex> lock(fLock);
 			if (fConnection == connection) {
@@ -271,14 +272,69 @@ RegistrarSession::_Recover(uint64 generation)
 			if (generation != fGeneration || !fLost)
 				return;
 		}
-		if (_Rejoin(generation) == B_OK)
+		status_t status = _Rejoin(generation);
+		if (status == B_OK)
 			return;
+		if (status == B_ENTRY_NOT_FOUND) {
+			// Nobody to join, and nothing to start: a round of tries begins again, a
+			// little after a registrar's socket appears.
+			status = _WaitForSocket(generation);
+			if (status == B_INTERRUPTED)
+				return;
+			if (status == B_OK) {
+				attempt = 0;
+				delay = kFirstRejoinDelay;
+			}
+		}
 	}
 
 	// Given up for now; the next roster request of this process tries again.
 	std::lock_guard<std::mutex> lock(fLock);
 	if (generation == fGeneration)
 		fRecovering = false;
+}
+
+
+// Sleeps until a file named as the registrar's socket exists (B_OK), this registration
+// ends (B_INTERRUPTED), or B_UNSUPPORTED when the directory cannot be watched. The
+// directory's changes wake it; nothing polls.
+status_t
+RegistrarSession::_WaitForSocket(uint64 generation)
+{
+	std::string path;
+	{
+		std::lock_guard<std::mutex> lock(fLock);
+		path = fSocketPath;
+	}
+	int notify = inotify_init1(IN_CLOEXEC | IN_NONBLOCK);
+	if (notify < 0)
+		return B_UNSUPPORTED;
+	std::string directory = path.substr(0, path.rfind('/'));
+	if (inotify_add_watch(notify, directory.c_str(), IN_CREATE | IN_MOVED_TO) < 0) {
+		close(notify);
+		return B_UNSUPPORTED;
+	}
+
+	// Watched first, looked for next, so that a socket made in between is not missed.
+	status_t status = B_OK;
+	for (;;) {
+		struct stat socketFile;
+		if (lstat(path.c_str(), &socketFile) == 0)
+			break;
+		{
+			std::lock_guard<std::mutex> lock(fLock);
+			if (generation != fGeneration) {
+				status = B_INTERRUPTED;
+				break;
+			}
+		}
+		_Wait(notify, -1, POLLIN);
+		char events[4096];
+		while (read(notify, events, sizeof(events)) > 0) {
+		}
+	}
+	close(notify);
+	return status;
 }
 
 
@@ -303,7 +359,7 @@ RegistrarSession::_Rejoin(uint64 generation)
 		// registrar that someone else starts is joined.
 		struct stat socketFile;
 		if (lstat(path.c_str(), &socketFile) != 0)
-			return status;
+			return B_ENTRY_NOT_FOUND;
 		status = BRoster::Private::LaunchRegistrar();
 		if (status == B_OK)
 			status = LinkConnection::Connect(path, connection);

@@ -2,8 +2,8 @@
 // requests travel over one connection, whose closing the registrar takes as the end of
 // this application. Once the application has registered, a thread of the session
 // ("registrar watch") waits for that connection to hang up: then it finds a registrar
-// again, or starts one, with bounded retries, and registers the application and its
-// watchers there anew. Meanwhile the roster's requests fail at once with B_NO_INIT;
+// again, or starts one, with bounded retries (or waits for one to appear when the last
+// was stopped on purpose), and registers the application and its watchers there anew. Meanwhile the roster's requests fail at once with B_NO_INIT;
 // no looper ever waits for the registrar to come back.
 #ifndef _REGISTRAR_SESSION_H
 #define _REGISTRAR_SESSION_H
@@ -47,10 +47,11 @@ private:
 
 	status_t			_Connection(std::shared_ptr<LinkConnection>& connection);
 	void				_Wake();
-	bool				_Wait(int fd, bigtime_t timeout);
+	bool				_Wait(int fd, bigtime_t timeout, short events = 0);
 	static status_t		_WatchThread(void* data);
 	void				_Watch();
 	void				_Recover(uint64 generation);
+	status_t			_WaitForSocket(uint64 generation);
 	status_t			_Rejoin(uint64 generation);
 
 	std::mutex			fLock;
