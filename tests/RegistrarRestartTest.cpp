@@ -190,12 +190,17 @@ protected:
 		return app;
 	}
 
-	// Quits it as SIGTERM does; it must end well (no crash, no sanitizer report).
-	void ExpectCleanQuit(pid_t process)
+	// Quits them as SIGTERM does, all at once; each must end well (no crash, no
+	// sanitizer report).
+	void ExpectCleanQuit(const std::vector<pid_t>& processes)
 	{
-		int status = fRuntime.Stop(process, SIGTERM);
-		ASSERT_TRUE(WIFEXITED(status)) << status;
-		EXPECT_EQ(WEXITSTATUS(status), 0);
+		for (pid_t process : processes)
+			kill(process, SIGTERM);
+		for (pid_t process : processes) {
+			int status = fRuntime.Wait(process);
+			EXPECT_TRUE(WIFEXITED(status)) << process << ": " << status;
+			EXPECT_EQ(WEXITSTATUS(status), 0) << process;
+		}
 	}
 
 	TestRuntime fRuntime;
@@ -242,7 +247,7 @@ TEST_F(RegistrarRestartTest, AKilledRegistrarIsStartedAgainAndTheApplicationsReg
 	ASSERT_TRUE(WIFEXITED(status));
 	EXPECT_EQ(WEXITSTATUS(status), 0);
 
-	ExpectCleanQuit(first);
+	ExpectCleanQuit({ first });
 	ASSERT_TRUE(fRuntime.WaitForAppGone(first));
 	ASSERT_GE(fRuntime.Stop(second, SIGKILL), 0);
 	ASSERT_TRUE(fRuntime.WaitForAppGone(second));
@@ -262,8 +267,7 @@ TEST_F(RegistrarRestartTest, AKilledRegistrarIsStartedAgainAndTheApplicationsReg
 	EXPECT_TRUE(notices_heard(watcherMessenger) == expected);
 
 	EXPECT_EQ(BMessenger(kLate).SendMessage('ping', &reply), B_OK);
-	ExpectCleanQuit(late);
-	ExpectCleanQuit(watcher);
+	ExpectCleanQuit({ late, watcher });
 }
 
 
@@ -288,7 +292,7 @@ TEST_F(RegistrarRestartTest, AStoppedRegistrarIsRejoinedOnceStartedAgainAndQuorv
 	EXPECT_EQ(roster_status_of(firstMessenger), B_NO_INIT);
 	EXPECT_EQ(outline_rows(outline), 3);
 	// This one quits while no registrar runs.
-	ExpectCleanQuit(second);
+	ExpectCleanQuit({ second });
 	EXPECT_EQ(TestRuntime::RegistrarProcess(), -1);
 
 	// The new one learns from its predecessor's roster that the second has ended, and
@@ -302,7 +306,7 @@ TEST_F(RegistrarRestartTest, AStoppedRegistrarIsRejoinedOnceStartedAgainAndQuorv
 	// applications that registered again were never announced as launches.
 	pid_t third = StartApp(kLate);
 	ASSERT_TRUE(wait_for_rows(outline, 3));
-	ExpectCleanQuit(first);
+	ExpectCleanQuit({ first });
 	ASSERT_TRUE(wait_for_rows(outline, 2));
 	EXPECT_EQ(count_lines(output, "Application KitTestApp reports 0 windows"), 4);
 
@@ -320,9 +324,7 @@ TEST_F(RegistrarRestartTest, AStoppedRegistrarIsRejoinedOnceStartedAgainAndQuorv
 	snooze(100000);
 	EXPECT_TRUE(notices_heard(watcherMessenger) == expected);
 
-	ExpectCleanQuit(third);
-	ExpectCleanQuit(quorvane);
-	ExpectCleanQuit(watcher);
+	ExpectCleanQuit({ third, quorvane, watcher });
 }
 
 
@@ -378,7 +380,7 @@ TEST_F(RegistrarRestartTest, ARegistrarStartedByHandRightAfterAKillRacesTheAppli
 	while (count_registrars(fRuntime.Directory()) > 1 && system_time() < settled)
 		snooze(20000);
 	EXPECT_EQ(count_registrars(fRuntime.Directory()), 1);
-	ExpectCleanQuit(first);
+	ExpectCleanQuit({ first });
 	ASSERT_TRUE(fRuntime.WaitForAppGone(first));
 	EXPECT_EQ(app_list(), std::vector<team_id>{ second });
 }
