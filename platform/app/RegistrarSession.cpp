@@ -2,7 +2,6 @@
 
 #include <Roster.h>
 
-#include <errno.h>
 #include <poll.h>
 #include <sys/eventfd.h>
 #include <sys/inotify.h>
