@@ -384,3 +384,100 @@ TEST_F(RegistrarRestartTest, ARegistrarStartedByHandRightAfterAKillRacesTheAppli
 	ASSERT_TRUE(fRuntime.WaitForAppGone(first));
 	EXPECT_EQ(app_list(), std::vector<team_id>{ second });
 }
+
+
+namespace {
+
+std::string
+roster_path()
+{
+	std::string path;
+	BPrivate::registrar_roster_path(path);
+	return path;
+}
+
+
+void
+write_file(const std::string& path, const std::string& data)
+{
+	std::ofstream(path, std::ios::binary | std::ios::trunc) << data;
+}
+
+
+// The teams of the roster file, in its order; none when it is not one.
+std::vector<team_id>
+roster_file_teams()
+{
+	std::ifstream file(roster_path(), std::ios::binary);
+	std::stringstream data;
+	data << file.rdbuf();
+	std::string bytes = data.str();
+	BMessage roster;
+	std::vector<team_id> teams;
+	if (roster.Unflatten(bytes.data(), bytes.size()) != B_OK || roster.what != 'rgRS')
+		return teams;
+	BMessage app;
+	int32 team;
+	for (int32 i = 0; roster.FindMessage("app", i, &app) == B_OK; i++) {
+		if (app.FindInt32("team", &team) == B_OK)
+			teams.push_back(team);
+	}
+	return teams;
+}
+
+
+status_t
+rejoin_as_this_process(const char* signature)
+{
+	BMessage request(BPrivate::kRegisterApp);
+	request.AddString("signature", signature);
+	request.AddInt32("team", getpid());
+	request.AddBool("rejoin", true);
+	BMessage reply;
+	return BRoster::Private::Request(request, &reply);
+}
+
+} // namespace
+
+
+TEST(RegistrarRosterTest, ARosterFileThatIsNotOneIsIgnoredAndReplaced)
+{
+	TestRuntime runtime;
+	write_file(roster_path(), "BLNK this is not a roster");
+	ASSERT_EQ(runtime.StartRegistrar(), B_OK);
+	ASSERT_EQ(rejoin_as_this_process(kFirst), B_OK);
+	EXPECT_EQ(app_list(), std::vector<team_id>{ getpid() });
+	EXPECT_EQ(roster_file_teams(), std::vector<team_id>{ getpid() });
+}
+
+
+TEST(RegistrarRosterTest, TheNextRegistrarExpectsTheLivingTeamsOfTheRosterBackAndDropsTheDead)
+{
+	TestRuntime runtime;
+	pid_t ended = fork();
+	if (ended == 0)
+		_exit(0);
+	ASSERT_GT(ended, 0);
+	waitpid(ended, NULL, 0);
+
+	BMessage roster('rgRS');
+	for (team_id team : { (team_id)ended, (team_id)getpid() }) {
+		BMessage app;
+		app.AddString("signature", kFirst);
+		app.AddInt32("team", team);
+		roster.AddMessage("app", &app);
+	}
+	BMessage broken;
+	broken.AddInt32("team", 1);
+	roster.AddMessage("app", &broken);
+	std::string data(roster.FlattenedSize(), '\0');
+	ASSERT_EQ(roster.Flatten(data.data(), data.size()), B_OK);
+	write_file(roster_path(), data);
+
+	// Nothing of the old roster is listed before it rejoins; the living team may.
+	ASSERT_EQ(runtime.StartRegistrar(), B_OK);
+	EXPECT_TRUE(app_list().empty());
+	ASSERT_EQ(rejoin_as_this_process(kFirst), B_OK);
+	EXPECT_EQ(app_list(), std::vector<team_id>{ getpid() });
+	EXPECT_EQ(roster_file_teams(), std::vector<team_id>{ getpid() });
+}
