@@ -116,6 +116,19 @@ notices_heard(BMessenger& watcher)
 }
 
 
+// The notices heard once count have come (or the time is up), and a moment more, so
+// that a notice too many shows.
+std::vector<Notice>
+wait_for_notices(BMessenger& watcher, size_t count)
+{
+	bigtime_t deadline = system_time() + kTimeout;
+	while (notices_heard(watcher).size() < count && system_time() < deadline)
+		snooze(20000);
+	snooze(100000);
+	return notices_heard(watcher);
+}
+
+
 // The rows that Quorvane's outline shows (each application's row, collapsed).
 int32
 outline_rows(BMessenger& quorvane)
@@ -257,14 +270,7 @@ TEST_F(RegistrarRestartTest, AKilledRegistrarIsStartedAgainAndTheApplicationsReg
 		{ B_SOME_APP_LAUNCHED, kFirst, first }, { B_SOME_APP_LAUNCHED, kSecond, second },
 		{ B_SOME_APP_LAUNCHED, kLate, late },
 		{ B_SOME_APP_QUIT, kFirst, first }, { B_SOME_APP_QUIT, kSecond, second } };
-	std::vector<Notice> heard;
-	bigtime_t deadline = system_time() + kTimeout;
-	while (heard.size() < expected.size() && system_time() < deadline) {
-		snooze(20000);
-		heard = notices_heard(watcherMessenger);
-	}
-	snooze(100000);
-	EXPECT_TRUE(notices_heard(watcherMessenger) == expected);
+	EXPECT_TRUE(wait_for_notices(watcherMessenger, expected.size()) == expected);
 
 	EXPECT_EQ(BMessenger(kLate).SendMessage('ping', &reply), B_OK);
 	ExpectCleanQuit({ late, watcher });
@@ -315,14 +321,7 @@ TEST_F(RegistrarRestartTest, AStoppedRegistrarIsRejoinedOnceStartedAgainAndQuorv
 		{ B_SOME_APP_LAUNCHED, kFirst, first }, { B_SOME_APP_LAUNCHED, kSecond, second },
 		{ B_SOME_APP_LAUNCHED, kQuorvane, quorvane }, { B_SOME_APP_QUIT, kSecond, second },
 		{ B_SOME_APP_LAUNCHED, kLate, third }, { B_SOME_APP_QUIT, kFirst, first } };
-	std::vector<Notice> heard;
-	bigtime_t deadline = system_time() + kTimeout;
-	while (heard.size() < expected.size() && system_time() < deadline) {
-		snooze(20000);
-		heard = notices_heard(watcherMessenger);
-	}
-	snooze(100000);
-	EXPECT_TRUE(notices_heard(watcherMessenger) == expected);
+	EXPECT_TRUE(wait_for_notices(watcherMessenger, expected.size()) == expected);
 
 	ExpectCleanQuit({ third, quorvane, watcher });
 }
