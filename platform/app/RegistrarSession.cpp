@@ -384,15 +384,30 @@ RegistrarSession::_Rejoin(uint64 generation)
 		return status;
 	}
 
-	std::lock_guard<std::mutex> lock(fLock);
-	if (generation != fGeneration) {
-		// Unregistered meanwhile: the registrar drops the record when this closes.
-		connection->Close();
-		return B_OK;
+	std::vector<BMessenger> stopped;
+	{
+		std::lock_guard<std::mutex> lock(fLock);
+		if (generation != fGeneration) {
+			// Unregistered meanwhile: the registrar drops the record when this closes.
+			connection->Close();
+			return B_OK;
+		}
+		fConnection = connection;
+		fLost = false;
+		fRecovering = false;
+		for (const Watcher& watcher : watchers) {
+			if (std::none_of(fWatchers.begin(), fWatchers.end(),
+					[&](const Watcher& kept) { return kept.target == watcher.target; }))
+				stopped.push_back(watcher.target);
+		}
 	}
-	fConnection = connection;
-	fLost = false;
-	fRecovering = false;
+
+	// Watching that was stopped while this rejoin asked for it again.
+	for (const BMessenger& target : stopped) {
+		BMessage request(kStopWatching);
+		request.AddMessenger("target", target);
+		send_request(*connection, request, &reply);
+	}
 	return B_OK;
 }
 
