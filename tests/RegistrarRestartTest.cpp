@@ -175,6 +175,21 @@ roster_status_of(BMessenger& app)
 }
 
 
+// Until the application's own roster requests go through again: it is listed once its
+// registration is taken, and has asked for its watching again a moment later.
+bool
+wait_until_rejoined(BMessenger& app)
+{
+	bigtime_t deadline = system_time() + kTimeout;
+	while (system_time() < deadline) {
+		if (roster_status_of(app) == B_OK)
+			return true;
+		snooze(10000);
+	}
+	return false;
+}
+
+
 int
 count_lines(const std::string& path, const std::string& line)
 {
@@ -239,6 +254,7 @@ TEST_F(RegistrarRestartTest, AKilledRegistrarIsStartedAgainAndTheApplicationsReg
 	pid_t late = fRuntime.Start("KitTestApp", { kLate });
 
 	ASSERT_TRUE(wait_for_app_list({ watcher, first, second, late }));
+	ASSERT_TRUE(wait_until_rejoined(watcherMessenger));
 	EXPECT_NE(TestRuntime::RegistrarProcess(), killed);
 	// The registrars that lost the race end on their own.
 	bigtime_t settled = system_time() + kTimeout;
@@ -305,7 +321,8 @@ TEST_F(RegistrarRestartTest, AStoppedRegistrarIsRejoinedOnceStartedAgainAndQuorv
 	// tells Quorvane when its watching comes back.
 	ASSERT_EQ(fRuntime.StartRegistrar(), B_OK);
 	ASSERT_TRUE(wait_for_app_list({ watcher, first, quorvane }));
-	EXPECT_EQ(roster_status_of(firstMessenger), B_OK);
+	EXPECT_TRUE(wait_until_rejoined(firstMessenger));
+	EXPECT_TRUE(wait_until_rejoined(watcherMessenger));
 	ASSERT_TRUE(wait_for_rows(outline, 2));
 
 	// Quorvane follows the new registrar: a launch adds a row, a quit takes one away; the
@@ -359,8 +376,7 @@ TEST_F(RegistrarRestartTest, TheRegistrarTakesBackALiveTeamQuietlyAndNoOtherTeam
 	BMessage unregister(BPrivate::kUnregisterApp);
 	unregister.AddInt32("team", getpid());
 	EXPECT_EQ(BRoster::Private::Request(unregister, &reply), B_OK);
-	snooze(100000);
-	std::vector<Notice> heard = notices_heard(watcher);
+	std::vector<Notice> heard = wait_for_notices(watcher, 2);
 	ASSERT_EQ(heard.size(), 2u);
 	EXPECT_EQ(heard[0].what, (uint32)B_SOME_APP_LAUNCHED);
 	EXPECT_EQ(heard[1], (Notice{ B_SOME_APP_QUIT, kSecond, getpid() }));
