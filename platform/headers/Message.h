@@ -394,8 +394,10 @@ private:
 	status_t _ReplaceValue(const char* name, type_code type, int32 index, const T& value)
 		{ return ReplaceData(name, type, index, &value, sizeof(T)); }
 
+	// count, when given, receives the field's number of items afterwards.
 	status_t _AddUninitialized(const char* name, type_code type, size_t size, bool isFixedSize,
-		void** item);
+		void** item, uint32* count = NULL);
+	status_t _AddMessage(const char* name, const BMessage* message, uint32* count);
 	status_t _ReplaceUninitialized(const char* name, type_code type, int32 index, size_t size,
 		void** item);
 	status_t _Locate(const char* name, type_code type, int32 index, int32* field) const;

@@ -8,6 +8,7 @@
 #include <String.h>
 
 #include <ctype.h>
+#include <stddef.h>
 #include <stdlib.h>
 #include <string.h>
 
@@ -336,16 +337,23 @@ BMessage::Flatten(char* buffer, ssize_t size) const
 void
 BMessage::_WriteHeader(void* buffer) const
 {
-	MessageHeader header = {};
-	header.magic = kMessageMagic;
-	header.version = kMessageFormatVersion;
-	header.flags = fFlags;
-	header.what = what;
-	header.currentSpecifier = fCurrentSpecifier;
-	header.fieldCount = fFieldCount;
-	header.dataSize = fBufferSize - fFieldCount * sizeof(FieldEntry);
-	header.totalSize = FlattenedSize();
-	memcpy(buffer, &header, sizeof(header));
+	// Written field by field into place: a header assembled aside and copied as a whole
+	// costs a stall on every nested message flattened.
+	uint8* out = (uint8*)buffer;
+	auto put = [&out](auto value) {
+		memcpy(out, &value, sizeof(value));
+		out += sizeof(value);
+	};
+	put(kMessageMagic);
+	put(kMessageFormatVersion);
+	put(fFlags);
+	put(what);
+	put(fCurrentSpecifier);
+	put(fFieldCount);
+	put((uint32)(fBufferSize - fFieldCount * sizeof(FieldEntry)));
+	put((uint32)FlattenedSize());
+	put((uint32)0);
+	static_assert(offsetof(MessageHeader, reserved) + sizeof(uint32) == sizeof(MessageHeader));
 }
 
 
@@ -543,11 +551,10 @@ BMessage::AddSpecifier(const BMessage* specifier)
 {
 	if (specifier == NULL)
 		return B_BAD_VALUE;
-	status_t status = AddMessage(kSpecifiersField, specifier);
+	uint32 count;
+	status_t status = _AddMessage(kSpecifiersField, specifier, &count);
 	if (status != B_OK)
 		return status;
-	int32 count = 0;
-	GetInfo(kSpecifiersField, NULL, &count);
 	fCurrentSpecifier = count - 1;
 	fFlags |= kMessageHasSpecifiers;
 	return B_OK;
@@ -650,15 +657,23 @@ BMessage::AddString(const char* name, const BString& string)
 status_t
 BMessage::AddMessage(const char* name, const BMessage* message)
 {
+	uint32 count;
+	return _AddMessage(name, message, &count);
+}
+
+
+status_t
+BMessage::_AddMessage(const char* name, const BMessage* message, uint32* count)
+{
 	if (message == NULL)
 		return B_BAD_VALUE;
 	if (message == this) {
 		BMessage copy(*this);
-		return AddMessage(name, &copy);
+		return _AddMessage(name, &copy, count);
 	}
 	ssize_t size = message->FlattenedSize();
 	void* item;
-	status_t status = _AddUninitialized(name, B_MESSAGE_TYPE, size, false, &item);
+	status_t status = _AddUninitialized(name, B_MESSAGE_TYPE, size, false, &item, count);
 	if (status != B_OK)
 		return status;
 	message->Flatten((char*)item, size);
@@ -746,7 +761,7 @@ BMessage::AddData(const char* name, type_code type, const void* data, ssize_t nu
 
 status_t
 BMessage::_AddUninitialized(const char* name, type_code type, size_t size, bool isFixedSize,
-	void** item)
+	void** item, uint32* count)
 {
 	if (name == NULL)
 		return B_BAD_VALUE;
@@ -784,9 +799,12 @@ BMessage::_AddUninitialized(const char* name, type_code type, size_t size, bool 
 		}
 		entry = EntryAt(fBuffer, field);
 		entry->count++;
+		if (count != NULL)
+			*count = entry->count;
 		uint8* region = fBuffer + fFieldCount * sizeof(FieldEntry) + entry->offset;
-		// Padding is kept zero so that equal messages flatten to equal bytes.
-		memset(region + itemOffset, 0, entry->size - itemOffset);
+		// Padding is kept zero so that equal messages flatten to equal bytes; the caller
+		// fills the item.
+		memset(region + itemOffset + size, 0, entry->size - itemOffset - size);
 		*item = region + itemOffset;
 		return B_OK;
 	}
@@ -821,6 +839,8 @@ BMessage::_AddUninitialized(const char* name, type_code type, size_t size, bool 
 	entry->size = regionSize;
 	entry->itemSize = isFixedSize ? size : 0;
 	fFieldCount++;
+	if (count != NULL)
+		*count = 1;
 
 	uint8* region = fBuffer + fFieldCount * sizeof(FieldEntry) + dataSize;
 	memset(region, 0, regionSize);
