@@ -9,6 +9,8 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <mutex>
 #include <unordered_map>
 
@@ -26,6 +28,11 @@ namespace {
 
 // How long the I/O thread may wait to tell a sender that its target port is gone.
 const bigtime_t kRefusalTimeout = 100000;
+// How long the I/O thread, woken by a connection while the main looper is busy, leaves
+// it to that looper: a request that arrives as the looper finishes its last message
+// (typically the sender's next one, right after the reply) is best read by the looper,
+// which is about to wait for it anyway; one that stays busy gets help after this.
+const bigtime_t kMainLooperGrace = 50;
 
 struct ListenState {
 	std::string		path;
@@ -46,6 +53,11 @@ struct ListenState {
 	// epollFD, so that one wait covers both. It is written only while the I/O thread
 	// does not watch epollFD, and drained before it does again.
 	int				wakeFD = -1;
+	// Whether the main looper waits (and so watches epollFD itself), for the I/O thread
+	// to learn when the looper comes back.
+	std::mutex		idleLock;
+	std::condition_variable idleChanged;
+	bool			mainIdle = false;
 	// What the idle main looper's last wait found ready.
 	epoll_event		ready[16];
 	int				readyCount = 0;
@@ -214,6 +226,17 @@ serve_connections(ListenState& state, int timeout)
 }
 
 
+// Whether the busy main looper comes back to wait within the grace time; it then reads
+// what woke this thread itself.
+bool
+main_looper_returns(ListenState& state)
+{
+	std::unique_lock<std::mutex> lock(state.idleLock);
+	return state.idleChanged.wait_for(lock, std::chrono::microseconds(kMainLooperGrace),
+		[&state] { return state.mainIdle; });
+}
+
+
 status_t
 io_loop(void* data)
 {
@@ -228,8 +251,10 @@ io_loop(void* data)
 		}
 		for (int i = 0; i < count; i++) {
 			int fd = events[i].data.fd;
-			if (fd == state.epollFD)
-				serve_connections(state, 0);
+			if (fd == state.epollFD) {
+				if (!main_looper_returns(state))
+					serve_connections(state, 0);
+			}
 			else if (fd == state.signalFD) {
 				auto hook = stQuitHook.load();
 				if (quit_signals_drain(fd) && hook != nullptr)
@@ -249,9 +274,18 @@ watch_connections(bool idle)
 	ListenState* state = stListen.load();
 	if (state == nullptr)
 		return;
-	if (idle)
+	if (idle) {
 		epoll_ctl(state->ioEpollFD, EPOLL_CTL_DEL, state->epollFD, nullptr);
-	else {
+		{
+			std::lock_guard<std::mutex> lock(state->idleLock);
+			state->mainIdle = true;
+		}
+		state->idleChanged.notify_one();
+	} else {
+		{
+			std::lock_guard<std::mutex> lock(state->idleLock);
+			state->mainIdle = false;
+		}
 		epoll_event event = {};
 		event.events = EPOLLIN;
 		event.data.fd = state->epollFD;
