@@ -9,6 +9,7 @@
 
 #include <sys/socket.h>
 #include <sys/un.h>
+#include <string>
 #include <thread>
 #include <unistd.h>
 
@@ -69,6 +70,35 @@ TEST_F(MessagingTest, SynchronousRoundTripCarriesTheFields)
 	// The same connection serves many requests in a row.
 	for (int i = 0; i < 100; i++)
 		ASSERT_EQ(fMessenger.SendMessage(&request, &reply), B_OK);
+}
+
+
+// Messages far larger than a socket's buffer go out and come back in many pieces, each way,
+// synchronously and not, and leave the connections fit for the next ones.
+TEST_F(MessagingTest, MessagesLargerThanTheSocketBufferArriveWhole)
+{
+	std::string text(3 * 1024 * 1024, 'x');
+	for (size_t i = 0; i < text.size(); i += 4093)
+		text[i] = (char)('a' + i % 26);
+	BMessage request('ping');
+	request.AddString("text", text.c_str());
+	request.AddInt32("number", 7);
+
+	for (int round = 0; round < 3; round++) {
+		BMessage reply;
+		ASSERT_EQ(fMessenger.SendMessage(&request, &reply), B_OK);
+		const char* echoed;
+		ASSERT_EQ(reply.FindString("text", &echoed), B_OK);
+		EXPECT_TRUE(text == echoed);
+		EXPECT_EQ(int32_of(reply, "number"), 7);
+
+		// The same connection right after, and the shared one for a message without reply.
+		BMessage small('ping');
+		small.AddInt32("number", round);
+		ASSERT_EQ(fMessenger.SendMessage(&small, &reply), B_OK);
+		EXPECT_EQ(int32_of(reply, "number"), round);
+		EXPECT_EQ(fMessenger.SendMessage(&request), B_OK);
+	}
 }
 
 
