@@ -5,7 +5,7 @@
 // the analyses of 20 such applications on 20 threads at once against one. Prints the
 // ratios, the requests per analysis and the heap bytes per analysed view, and the CPU
 // time that one analysis costs on both sides: on a machine of few cores, that is what
-// bounds how far twenty analyses can overlap.
+// limits how far twenty analyses can overlap.
 #include <Message.h>
 #include <Messenger.h>
 
@@ -238,11 +238,12 @@ public:
 		}
 		long cores = sysconf(_SC_NPROCESSORS_ONLN);
 		if (analysis > 0 && cores > 0) {
-			// Each analysis needs its CPU time on both sides; the cores can at best share it.
-			double bound = kApplications * (fAnalysisCPU + fApplicationCPU) / cores;
-			printf("One analysis uses %.0f ms of CPU here and %.0f ms in the application: "
-				"on %ld cores, %d at once cannot take less than %.2f times one analysis\n",
-				fAnalysisCPU, fApplicationCPU, cores, kApplications, bound / analysis);
+			// One analysis alone keeps this many cores busy; twenty can at best share them.
+			double busy = (fAnalysisCPU + fApplicationCPU) / analysis;
+			printf("One analysis uses %.0f ms of CPU here and %.0f ms in the application, "
+				"keeping %.2f cores busy: at that cost, %d at once on %ld cores would take "
+				"%.2f times one analysis\n", fAnalysisCPU, fApplicationCPU, busy,
+				kApplications, cores, kApplications * busy / cores);
 		}
 	}
 
