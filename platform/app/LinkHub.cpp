@@ -254,8 +254,7 @@ io_loop(void* data)
 			if (fd == state.epollFD) {
 				if (!main_looper_returns(state))
 					serve_connections(state, 0);
-			}
-			else if (fd == state.signalFD) {
+			} else if (fd == state.signalFD) {
 				auto hook = stQuitHook.load();
 				if (quit_signals_drain(fd) && hook != nullptr)
 					hook();

@@ -2,7 +2,6 @@
 
 #include <Message.h>
 
-#include <sys/eventfd.h>
 #include <unistd.h>
 
 #include <chrono>
