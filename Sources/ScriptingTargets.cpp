@@ -82,6 +82,21 @@ SendRequest(BMessenger* messenger, BMessage* request, BMessage* reply)
 }
 
 
+// Asks node for one of its string properties; value is left as it is without an answer.
+static void
+GetStringProperty(ScriptingElement* node, BMessenger* messenger, const char* property,
+	BString* value)
+{
+	BMessage request(B_GET_PROPERTY);
+	request.AddSpecifier(property);
+	node->AddAccess(&request);
+	BMessage reply;
+	const char* result;
+	if (SendRequest(messenger, &request, &reply) == B_OK
+		&& reply.FindString("result", &result) == B_OK)
+		*value = result;
+}
+
 // Asks node (a window or a view, described by what in error lines) for the number of
 // its views; false, with the error line written, when it cannot be had.
 static bool
@@ -385,21 +400,8 @@ ScriptingWindow::InitObject()
 	if (!fScriptable)
 		return;
 
-	const char* result;
-	BMessage request(B_GET_PROPERTY);
-	request.AddSpecifier("Title");
-	AddAccess(&request);
-	BMessage reply;
-	if (SendRequest(fMessenger, &request, &reply) == B_OK
-		&& reply.FindString("result", &result) == B_OK)
-		fName = result;
-
-	request.MakeEmpty();
-	request.AddSpecifier("InternalName");
-	AddAccess(&request);
-	if (SendRequest(fMessenger, &request, &reply) == B_OK
-		&& reply.FindString("result", &result) == B_OK)
-		fInternalName = result;
+	GetStringProperty(this, fMessenger, "Title", &fName);
+	GetStringProperty(this, fMessenger, "InternalName", &fInternalName);
 
 	if (IsUsable(fName))
 		SetDynamicText(fName.String());
@@ -534,18 +536,14 @@ ScriptingView::InitObject()
 	if (!fScriptable)
 		return;
 
-	const char* result;
-	BMessage request(B_GET_PROPERTY);
-	request.AddSpecifier("InternalName");
-	AddAccess(&request);
-	BMessage reply;
-	if (SendRequest(fMessenger, &request, &reply) == B_OK
-		&& reply.FindString("result", &result) == B_OK)
-		fInternalName = result;
+	GetStringProperty(this, fMessenger, "InternalName", &fInternalName);
 
-	request.MakeEmpty();
+	// A label that cannot be asked for is reported with what was asked.
+	BMessage request(B_GET_PROPERTY);
 	request.AddSpecifier("Label");
 	AddAccess(&request);
+	BMessage reply;
+	const char* result;
 	status_t status = SendRequest(fMessenger, &request, &reply);
 	if (status != B_OK) {
 		printf("Trying to get %s\n",
