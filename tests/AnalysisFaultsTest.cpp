@@ -219,10 +219,6 @@ TEST_F(AnalysisFaultsTest, WrongAnswersAndADyingTargetLeaveTheOthersWhole)
 // ends holding exactly the applications still running.
 TEST_F(AnalysisFaultsTest, AStormOfLaunchesAndQuitsEndsWithExactlyTheRunningOnes)
 {
-#ifdef __SANITIZE_THREAD__
-	// Ten times slower processes make the storm outlast the test's time; ASan runs it.
-	GTEST_SKIP() << "too slow under ThreadSanitizer";
-#endif
 	const int kLaunches = 200;
 	const size_t kAlive = 6;
 	RunQuorvane([&] {
