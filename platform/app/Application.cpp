@@ -23,6 +23,7 @@
 #include "app/LooperList.h"
 #include "app/MessengerPrivate.h"
 #include "app/RosterPrivate.h"
+#include "app/ScriptingReplies.h"
 #include "app/RuntimeDirectory.h"
 
 BApplication* be_app = NULL;
@@ -123,16 +124,6 @@ post_quit_request()
 	// Called on the I/O thread for SIGTERM and SIGINT.
 	if (std::shared_ptr<BPrivate::Port> port = BPrivate::Port::Find(BPrivate::kMainPort))
 		port->WriteForced(new BMessage(B_QUIT_REQUESTED));
-}
-
-
-void
-reply_error(BMessage* message, status_t error, const char* text)
-{
-	BMessage reply(B_MESSAGE_NOT_UNDERSTOOD);
-	reply.AddInt32("error", error);
-	reply.AddString("message", text);
-	message->SendReply(&reply);
 }
 
 
@@ -493,10 +484,10 @@ BApplication::ResolveSpecifier(BMessage* message, int32 index, BMessage* specifi
 	BLooper* looper = looper_for(specifier, form, windows);
 	if (looper == NULL) {
 		if (form == B_NAME_SPECIFIER) {
-			reply_error(message, B_NAME_NOT_FOUND,
+			BPrivate::reply_error(message, B_NAME_NOT_FOUND,
 				windows ? "No window of that name" : "No looper of that name");
 		} else {
-			reply_error(message, B_BAD_INDEX,
+			BPrivate::reply_error(message, B_BAD_INDEX,
 				windows ? "Window index out of range" : "Looper index out of range");
 		}
 		return NULL;
@@ -509,13 +500,8 @@ BApplication::ResolveSpecifier(BMessage* message, int32 index, BMessage* specifi
 status_t
 BApplication::GetSupportedSuites(BMessage* data)
 {
-	if (data == NULL)
-		return B_BAD_VALUE;
-	status_t status = data->AddString("suites", "suite/vnd.Be-application");
-	if (status == B_OK) {
-		BPropertyInfo info(stApplicationProperties);
-		status = data->AddFlat("messages", &info);
-	}
+	status_t status = BPrivate::add_suite(data, "suite/vnd.Be-application",
+		stApplicationProperties);
 	if (status != B_OK)
 		return status;
 	return BLooper::GetSupportedSuites(data);

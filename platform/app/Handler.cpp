@@ -9,6 +9,7 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include "app/ScriptingReplies.h"
 #include "app/TokenSpace.h"
 
 namespace {
@@ -144,10 +145,8 @@ BHandler::MessageReceived(BMessage* message)
 
 	if (message->what != B_MESSAGE_NOT_UNDERSTOOD
 		&& (message->WasDropped() || message->HasSpecifiers())) {
-		BMessage reply(B_MESSAGE_NOT_UNDERSTOOD);
-		reply.AddInt32("error", B_BAD_SCRIPT_SYNTAX);
-		reply.AddString("message", "Didn't understand the specifier(s)");
-		message->SendReply(&reply);
+		BPrivate::reply_error(message, B_BAD_SCRIPT_SYNTAX,
+			"Didn't understand the specifier(s)");
 	}
 }
 
@@ -231,10 +230,7 @@ BHandler::ResolveSpecifier(BMessage* message, int32 index, BMessage* specifier,
 	if (info.FindMatch(message, index, specifier, form, property) >= 0)
 		return this;
 
-	BMessage reply(B_MESSAGE_NOT_UNDERSTOOD);
-	reply.AddInt32("error", B_BAD_SCRIPT_SYNTAX);
-	reply.AddString("message", "Didn't understand the specifier(s)");
-	message->SendReply(&reply);
+	BPrivate::reply_error(message, B_BAD_SCRIPT_SYNTAX, "Didn't understand the specifier(s)");
 	return NULL;
 }
 
@@ -242,13 +238,7 @@ BHandler::ResolveSpecifier(BMessage* message, int32 index, BMessage* specifier,
 status_t
 BHandler::GetSupportedSuites(BMessage* data)
 {
-	if (data == NULL)
-		return B_BAD_VALUE;
-	status_t status = data->AddString("suites", "suite/vnd.Be-handler");
-	if (status != B_OK)
-		return status;
-	BPropertyInfo info(stHandlerProperties);
-	return data->AddFlat("messages", &info);
+	return BPrivate::add_suite(data, "suite/vnd.Be-handler", stHandlerProperties);
 }
 
 

@@ -11,6 +11,7 @@
 #include "app/HandlerPrivate.h"
 #include "app/LooperList.h"
 #include "app/MessageDelivery.h"
+#include "app/ScriptingReplies.h"
 
 using BPrivate::LooperList::LockFor;
 
@@ -35,15 +36,6 @@ has_current_specifier(const BMessage* message)
 	return message->HasSpecifiers() && message->GetCurrentSpecifier(&index) == B_OK;
 }
 
-
-void
-reply_not_understood(BMessage* message, status_t error, const char* text)
-{
-	BMessage reply(B_MESSAGE_NOT_UNDERSTOOD);
-	reply.AddInt32("error", error);
-	reply.AddString("message", text);
-	message->SendReply(&reply);
-}
 
 } // namespace
 
@@ -366,7 +358,7 @@ BLooper::_ResolveSpecifier(BHandler* target, BMessage* message)
 		const char* property;
 		status_t status = message->GetCurrentSpecifier(&index, &specifier, &form, &property);
 		if (status != B_OK) {
-			reply_not_understood(message, status, "Didn't understand the specifier(s)");
+			BPrivate::reply_error(message, status, "Didn't understand the specifier(s)");
 			return NULL;
 		}
 
@@ -512,7 +504,7 @@ BLooper::ResolveSpecifier(BMessage* message, int32 index, BMessage* specifier,
 		handlerIndex = CountHandlers() - handlerIndex;
 	BHandler* handler = HandlerAt(handlerIndex);
 	if (handler == NULL) {
-		reply_not_understood(message, B_BAD_INDEX, "Handler index out of range");
+		BPrivate::reply_error(message, B_BAD_INDEX, "Handler index out of range");
 		return NULL;
 	}
 	message->PopSpecifier();
@@ -523,13 +515,7 @@ BLooper::ResolveSpecifier(BMessage* message, int32 index, BMessage* specifier,
 status_t
 BLooper::GetSupportedSuites(BMessage* data)
 {
-	if (data == NULL)
-		return B_BAD_VALUE;
-	status_t status = data->AddString("suites", "suite/vnd.Be-looper");
-	if (status == B_OK) {
-		BPropertyInfo info(stLooperProperties);
-		status = data->AddFlat("messages", &info);
-	}
+	status_t status = BPrivate::add_suite(data, "suite/vnd.Be-looper", stLooperProperties);
 	if (status != B_OK)
 		return status;
 	return BHandler::GetSupportedSuites(data);

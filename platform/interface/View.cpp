@@ -2,6 +2,7 @@
 // scripting suite.
 #include <View.h>
 
+#include "app/ScriptingReplies.h"
 #include "interface/DrawState.h"
 #include "interface/Painter.h"
 
@@ -1363,13 +1364,8 @@ BView::ResolveSpecifier(BMessage* message, int32 index, BMessage* specifier, int
 status_t
 BView::GetSupportedSuites(BMessage* data)
 {
-	if (data == NULL)
-		return B_BAD_VALUE;
-	status_t status = data->AddString("suites", "suite/vnd.Be-view");
-	BPropertyInfo info(stViewProperties);
-	if (status == B_OK)
-		status = data->AddFlat("messages", &info);
-	if (status == B_OK)
-		status = BHandler::GetSupportedSuites(data);
-	return status;
+	status_t status = BPrivate::add_suite(data, "suite/vnd.Be-view", stViewProperties);
+	if (status != B_OK)
+		return status;
+	return BHandler::GetSupportedSuites(data);
 }

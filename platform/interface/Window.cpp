@@ -4,6 +4,7 @@
 #include <Window.h>
 
 #include "app/LooperList.h"
+#include "app/ScriptingReplies.h"
 #include "display/Display.h"
 #include "interface/MenuPrivate.h"
 #include "interface/Painter.h"
@@ -797,15 +798,10 @@ BWindow::ResolveSpecifier(BMessage* message, int32 index, BMessage* specifier, i
 status_t
 BWindow::GetSupportedSuites(BMessage* data)
 {
-	if (data == NULL)
-		return B_BAD_VALUE;
-	status_t status = data->AddString("suites", "suite/vnd.Be-window");
-	BPropertyInfo info(stWindowProperties);
-	if (status == B_OK)
-		status = data->AddFlat("messages", &info);
-	if (status == B_OK)
-		status = BLooper::GetSupportedSuites(data);
-	return status;
+	status_t status = BPrivate::add_suite(data, "suite/vnd.Be-window", stWindowProperties);
+	if (status != B_OK)
+		return status;
+	return BLooper::GetSupportedSuites(data);
 }
 
 
