@@ -3,8 +3,9 @@
 // this application. Once the application has registered, a thread of the session
 // ("registrar watch") waits for that connection to hang up: then it finds a registrar
 // again, or starts one, with bounded retries (or waits for one to appear when the last
-// was stopped on purpose), and registers the application and its watchers there anew. Meanwhile the roster's requests fail at once with B_NO_INIT;
-// no looper ever waits for the registrar to come back.
+// was stopped on purpose), and registers the application and its watchers there anew.
+// Meanwhile the roster's requests fail at once with B_NO_INIT; no looper ever waits for
+// the registrar to come back.
 #ifndef _REGISTRAR_SESSION_H
 #define _REGISTRAR_SESSION_H
 
