@@ -17,11 +17,11 @@
 #include <string.h>
 #include <unistd.h>
 
-#include <map>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "MedianReporter.h"
 #include "RawPingPong.h"
 #include "ScriptingTargets.h"
 #include "TestRuntime.h"
@@ -200,33 +200,23 @@ BM_TwentyAtOnce(benchmark::State& state)
 }
 
 
-class RatioReporter : public benchmark::ConsoleReporter {
+class RatioReporter : public MedianReporter {
 public:
-	void ReportRuns(const std::vector<Run>& runs) override
-	{
-		ConsoleReporter::ReportRuns(runs);
-		for (const Run& run : runs) {
-			if (run.error_occurred
-				|| (run.run_type == Run::RT_Aggregate && run.aggregate_name != "median"))
-				continue;
-			std::string name = run.benchmark_name();
-			name = name.substr(0, name.find('/'));
-			fTimes[name] = run.GetAdjustedRealTime();
-			if (name == "BM_Analysis") {
-				fAnalysisCPU = run.GetAdjustedCPUTime();
-				auto counter = run.counters.find("app CPU ms");
-				if (counter != run.counters.end())
-					fApplicationCPU = counter->second.value;
-			}
-		}
-	}
-
 	void Finalize() override
 	{
 		ConsoleReporter::Finalize();
-		double analysis = fTimes["BM_Analysis"];
-		double raw = fTimes["BM_RawRoundTrips"];
-		double twenty = fTimes["BM_TwentyAtOnce"];
+		double analysis = RealTime("BM_Analysis");
+		double raw = RealTime("BM_RawRoundTrips");
+		double twenty = RealTime("BM_TwentyAtOnce");
+		// CPU times of one analysis, here and in the application.
+		double analysisCPU = 0;
+		double applicationCPU = 0;
+		if (const Run* run = Median("BM_Analysis")) {
+			analysisCPU = run->GetAdjustedCPUTime();
+			auto counter = run->counters.find("app CPU ms");
+			if (counter != run->counters.end())
+				applicationCPU = counter->second.value;
+		}
 		printf("Requests per analysis: %lld\n", (long long)stRequests);
 		if (raw > 0) {
 			printf("Analysis of %d views, analysis / raw round trips: %.2f (goal: at most "
@@ -239,18 +229,14 @@ public:
 		long cores = sysconf(_SC_NPROCESSORS_ONLN);
 		if (analysis > 0 && cores > 0) {
 			// One analysis alone keeps this many cores busy; twenty can at best share them.
-			double busy = (fAnalysisCPU + fApplicationCPU) / analysis;
+			double busy = (analysisCPU + applicationCPU) / analysis;
 			printf("One analysis uses %.0f ms of CPU here and %.0f ms in the application, "
 				"keeping %.2f cores busy: at that cost, %d at once on %ld cores would take "
-				"%.2f times one analysis\n", fAnalysisCPU, fApplicationCPU, busy,
+				"%.2f times one analysis\n", analysisCPU, applicationCPU, busy,
 				kApplications, cores, kApplications * busy / cores);
 		}
 	}
 
-private:
-	std::map<std::string, double> fTimes;
-	double fAnalysisCPU = 0;
-	double fApplicationCPU = 0;
 };
 
 } // namespace

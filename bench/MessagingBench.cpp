@@ -9,10 +9,10 @@
 
 #include <stdio.h>
 
-#include <map>
 #include <string>
 #include <vector>
 
+#include "MedianReporter.h"
 #include "RawPingPong.h"
 #include "TestRuntime.h"
 #include "app/LinkFrame.h"
@@ -107,34 +107,18 @@ BM_RawRoundTrip(benchmark::State& state)
 
 
 // The console's report, and the ratio of the two round trips at the end.
-class RatioReporter : public benchmark::ConsoleReporter {
+class RatioReporter : public MedianReporter {
 public:
-	void ReportRuns(const std::vector<Run>& runs) override
-	{
-		ConsoleReporter::ReportRuns(runs);
-		for (const Run& run : runs) {
-			// With repetitions, the median speaks for the benchmark.
-			if (run.error_occurred
-				|| (run.run_type == Run::RT_Aggregate && run.aggregate_name != "median"))
-				continue;
-			std::string name = run.benchmark_name();
-			fTimes[name.substr(0, name.find('/'))] = run.GetAdjustedRealTime();
-		}
-	}
-
 	void Finalize() override
 	{
 		ConsoleReporter::Finalize();
-		auto kit = fTimes.find("BM_KitRoundTrip");
-		auto raw = fTimes.find("BM_RawRoundTrip");
-		if (kit != fTimes.end() && raw != fTimes.end() && raw->second > 0) {
+		double kit = RealTime("BM_KitRoundTrip");
+		double raw = RealTime("BM_RawRoundTrip");
+		if (kit > 0 && raw > 0) {
 			printf("Synchronous round trip, kit / raw AF_UNIX: %.2f (goal: at most 1.5)\n",
-				kit->second / raw->second);
+				kit / raw);
 		}
 	}
-
-private:
-	std::map<std::string, double> fTimes;
 };
 
 } // namespace

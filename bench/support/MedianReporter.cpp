@@ -1,0 +1,32 @@
+#include "MedianReporter.h"
+
+
+void
+MedianReporter::ReportRuns(const std::vector<Run>& runs)
+{
+	ConsoleReporter::ReportRuns(runs);
+	for (const Run& run : runs) {
+		// With repetitions, the median speaks for the benchmark.
+		if (run.error_occurred
+			|| (run.run_type == Run::RT_Aggregate && run.aggregate_name != "median"))
+			continue;
+		std::string name = run.benchmark_name();
+		fRuns.insert_or_assign(name.substr(0, name.find('/')), run);
+	}
+}
+
+
+const benchmark::BenchmarkReporter::Run*
+MedianReporter::Median(const std::string& name) const
+{
+	auto found = fRuns.find(name);
+	return found != fRuns.end() ? &found->second : nullptr;
+}
+
+
+double
+MedianReporter::RealTime(const std::string& name) const
+{
+	const Run* run = Median(name);
+	return run != nullptr ? run->GetAdjustedRealTime() : 0;
+}
