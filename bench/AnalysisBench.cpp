@@ -292,13 +292,6 @@ main(int argc, char** argv)
 	stReplyFrame = BPrivate::kFrameHeaderSize + BPrivate::kReplyHeadSize
 		+ (replyBytes + stRequests / 2) / stRequests;
 
-	std::vector<char*> arguments(argv, argv + argc);
-	char interleave[] = "--benchmark_enable_random_interleaving=true";
-	arguments.insert(arguments.begin() + 1, interleave);
-	int count = (int)arguments.size();
-	benchmark::Initialize(&count, arguments.data());
 	RatioReporter reporter;
-	benchmark::RunSpecifiedBenchmarks(&reporter);
-	benchmark::Shutdown();
-	return 0;
+	return run_interleaved(argc, argv, reporter);
 }

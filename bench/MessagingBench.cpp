@@ -10,7 +10,6 @@
 #include <stdio.h>
 
 #include <string>
-#include <vector>
 
 #include "MedianReporter.h"
 #include "RawPingPong.h"
@@ -135,13 +134,6 @@ BENCHMARK(BM_RawRoundTrip)->Unit(benchmark::kMicrosecond)->UseRealTime()->Repeti
 int
 main(int argc, char** argv)
 {
-	std::vector<char*> arguments(argv, argv + argc);
-	char interleave[] = "--benchmark_enable_random_interleaving=true";
-	arguments.insert(arguments.begin() + 1, interleave);
-	int count = (int)arguments.size();
-	benchmark::Initialize(&count, arguments.data());
 	RatioReporter reporter;
-	benchmark::RunSpecifiedBenchmarks(&reporter);
-	benchmark::Shutdown();
-	return 0;
+	return run_interleaved(argc, argv, reporter);
 }

@@ -30,3 +30,17 @@ MedianReporter::RealTime(const std::string& name) const
 	const Run* run = Median(name);
 	return run != nullptr ? run->GetAdjustedRealTime() : 0;
 }
+
+
+int
+run_interleaved(int argc, char** argv, MedianReporter& reporter)
+{
+	std::vector<char*> arguments(argv, argv + argc);
+	char interleave[] = "--benchmark_enable_random_interleaving=true";
+	arguments.insert(arguments.begin() + 1, interleave);
+	int count = (int)arguments.size();
+	benchmark::Initialize(&count, arguments.data());
+	benchmark::RunSpecifiedBenchmarks(&reporter);
+	benchmark::Shutdown();
+	return 0;
+}

@@ -25,4 +25,8 @@ private:
 	std::map<std::string, Run> fRuns;
 };
 
+// Runs the benchmarks the command line selects, interleaved at random so that a burst of
+// load elsewhere falls on each alike, reporting to reporter. The exit status for main().
+int run_interleaved(int argc, char** argv, MedianReporter& reporter);
+
 #endif // _MEDIAN_REPORTER_H
