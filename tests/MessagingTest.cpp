@@ -9,6 +9,7 @@
 
 #include <sys/socket.h>
 #include <sys/un.h>
+#include <atomic>
 #include <string>
 #include <thread>
 #include <unistd.h>
@@ -99,6 +100,42 @@ TEST_F(MessagingTest, MessagesLargerThanTheSocketBufferArriveWhole)
 		EXPECT_EQ(int32_of(reply, "number"), round);
 		EXPECT_EQ(fMessenger.SendMessage(&request), B_OK);
 	}
+}
+
+
+// While the main looper is kept busy, the application's other loopers go on answering
+// requests that arrive over the socket.
+TEST_F(MessagingTest, AnotherLooperAnswersWhileTheMainLooperIsBusy)
+{
+	BMessage request(B_GET_PROPERTY);
+	request.AddSpecifier("Messenger");
+	request.AddSpecifier("Looper", "Worker");
+	BMessage reply;
+	ASSERT_EQ(fMessenger.SendMessage(&request, &reply), B_OK);
+	BMessenger worker;
+	ASSERT_EQ(reply.FindMessenger("result", &worker), B_OK);
+
+	std::atomic<bool> busyAnswered{false};
+	std::thread busy([this, &busyAnswered] {
+		BMessage busy('busy');
+		busy.AddInt64("microseconds", 3000000);
+		BMessage busyReply;
+		EXPECT_EQ(fMessenger.SendMessage(&busy, &busyReply), B_OK);
+		busyAnswered = true;
+	});
+	usleep(200000);
+
+	for (int i = 0; i < 20; i++) {
+		BMessage name(B_GET_PROPERTY);
+		name.AddSpecifier("InternalName");
+		ASSERT_EQ(worker.SendMessage(&name, &reply), B_OK);
+		const char* result = "";
+		reply.FindString("result", &result);
+		EXPECT_STREQ(result, "Worker");
+	}
+	EXPECT_FALSE(busyAnswered);
+	busy.join();
+	EXPECT_TRUE(busyAnswered);
 }
 
 

@@ -5,12 +5,11 @@
 #include <sys/eventfd.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/timerfd.h>
 #include <sys/un.h>
 #include <unistd.h>
 
 #include <atomic>
-#include <chrono>
-#include <condition_variable>
 #include <mutex>
 #include <unordered_map>
 
@@ -28,36 +27,48 @@ namespace {
 
 // How long the I/O thread may wait to tell a sender that its target port is gone.
 const bigtime_t kRefusalTimeout = 100000;
-// How long the I/O thread, woken by a connection while the main looper is busy, leaves
-// it to that looper: a request that arrives as the looper finishes its last message
+// How long the main looper may stay busy before the I/O thread reads the connections in
+// its stead. A request that arrives while the looper finishes its last message
 // (typically the sender's next one, right after the reply) is best read by the looper,
-// which is about to wait for it anyway; one that stays busy gets help after this.
-const bigtime_t kMainLooperGrace = 50;
+// which is about to wait for it anyway; on a loaded machine a looper is often kept
+// from running for a while, and taking over then would only cost both threads work.
+// Messages for other loopers wait at most this long behind a busy main looper.
+const bigtime_t kMainLooperGrace = 2000;
+
+// An accepted connection, and the wake-ups for it that are not yet served. Whoever
+// raises that count from zero reads the connection until the count stays put, so that
+// one thread at a time reads it, and in order.
+struct Accepted {
+	std::shared_ptr<LinkConnection> connection;
+	std::atomic<int> pending{0};
+};
 
 struct ListenState {
 	std::string		path;
 	// Read by the I/O thread, replaced under stLock.
 	std::atomic<int> listenFD{-1};
-	// The accepted connections; part of ioEpollFD except while the idle main looper
-	// watches it itself, so that a request wakes one thread, not two.
+	// The accepted connections and the main port's wake-up: what the idle main looper
+	// waits on. The I/O thread watches it too (ioWatching) only while the main looper
+	// has been busy for longer than kMainLooperGrace, so that a request wakes one
+	// thread, not two.
 	int				epollFD = -1;
-	// What the I/O thread waits on: the listening socket, the quit signals, epollFD.
+	// What the I/O thread waits on: the listening socket, the quit signals, busyTimerFD,
+	// and epollFD while ioWatching.
 	int				ioEpollFD = -1;
 	int				signalFD = -1;
-	// Accepted connections by descriptor. Each is armed for one event at a time
-	// (EPOLLONESHOT), so that only one thread reads it: the I/O thread, or the main
-	// looper's thread while it is idle.
+	// Goes off when the main looper has been busy for kMainLooperGrace.
+	int				busyTimerFD = -1;
 	std::mutex		acceptedLock;
-	std::unordered_map<int, std::shared_ptr<LinkConnection>> accepted;
-	// The main port's wake-up (an eventfd) for while its looper is idle; part of
-	// epollFD, so that one wait covers both. It is written only while the I/O thread
-	// does not watch epollFD, and drained before it does again.
+	std::unordered_map<int, std::shared_ptr<Accepted>> accepted;
+	// The main port's wake-up (an eventfd) for while its looper is idle. It is written
+	// only while the main looper waits, and drained before the I/O thread may watch
+	// epollFD again.
 	int				wakeFD = -1;
-	// Whether the main looper waits (and so watches epollFD itself), for the I/O thread
-	// to learn when the looper comes back.
+	// Under idleLock: whether the main looper waits, and whether the I/O thread watches
+	// epollFD (it does until the main looper first waits).
 	std::mutex		idleLock;
-	std::condition_variable idleChanged;
 	bool			mainIdle = false;
+	bool			ioWatching = true;
 	// What the idle main looper's last wait found ready.
 	epoll_event		ready[16];
 	int				readyCount = 0;
@@ -137,10 +148,16 @@ deliver(const std::shared_ptr<LinkConnection>& connection, const Frame& frame)
 }
 
 
-const uint32 kConnectionEvents = EPOLLIN | EPOLLRDHUP | EPOLLONESHOT;
+// Edge-triggered, so that the main looper and the I/O thread can both watch a connection
+// without either being told again of what the other read. Write space is watched too:
+// the peer reading our reply is the surest sign that its next request is coming, and
+// being woken by that keeps this thread's processor from falling into a deep sleep
+// just before the request arrives (waking one takes ~15 us on virtual machines).
+const uint32 kConnectionEvents = EPOLLIN | EPOLLOUT | EPOLLRDHUP | EPOLLET;
+const uint32 kReadEvents = EPOLLIN | EPOLLRDHUP | EPOLLHUP | EPOLLERR;
 
 
-std::shared_ptr<LinkConnection>
+std::shared_ptr<Accepted>
 accepted_connection(ListenState& state, int fd)
 {
 	std::lock_guard<std::mutex> lock(state.acceptedLock);
@@ -176,11 +193,11 @@ accept_all(ListenState& state)
 				continue;
 			return;
 		}
-		std::shared_ptr<LinkConnection> connection;
-		if (LinkConnection::Adopt(fd, connection) != B_OK)
+		auto accepted = std::make_shared<Accepted>();
+		if (LinkConnection::Adopt(fd, accepted->connection) != B_OK)
 			continue;
 		std::lock_guard<std::mutex> lock(state.acceptedLock);
-		state.accepted[fd] = connection;
+		state.accepted[fd] = accepted;
 		epoll_event event = {};
 		event.events = kConnectionEvents;
 		event.data.fd = fd;
@@ -190,50 +207,76 @@ accept_all(ListenState& state)
 }
 
 
-void
-read_from(ListenState& state, int fd)
+// Reads what has arrived and queues its messages; false when the connection is to be
+// dropped.
+bool
+read_frames(const std::shared_ptr<LinkConnection>& connection)
 {
-	std::shared_ptr<LinkConnection> connection = accepted_connection(state, fd);
-	if (connection == nullptr)
-		return;
-
 	std::vector<Frame> frames;
 	status_t status = connection->ReadFrames(frames);
 	for (const Frame& frame : frames) {
-		if (deliver(connection, frame) != B_OK) {
-			status = B_BAD_DATA;
-			break;
-		}
+		if (deliver(connection, frame) != B_OK)
+			return false;
 	}
-	if (status != B_OK) {
-		drop(state, connection);
-		return;
-	}
-	epoll_event event = {};
-	event.events = kConnectionEvents;
-	event.data.fd = fd;
-	epoll_ctl(state.epollFD, EPOLL_CTL_MOD, fd, &event);
+	return status == B_OK;
 }
 
 
 void
-serve_connections(ListenState& state, int timeout)
+read_from(ListenState& state, int fd)
 {
-	epoll_event events[16];
-	int count = epoll_wait(state.epollFD, events, 16, timeout);
-	for (int i = 0; i < count; i++)
-		read_from(state, events[i].data.fd);
+	std::shared_ptr<Accepted> accepted = accepted_connection(state, fd);
+	if (accepted == nullptr || accepted->pending.fetch_add(1) != 0)
+		return;
+	for (;;) {
+		int seen = accepted->pending.load();
+		if (!read_frames(accepted->connection)) {
+			// Left counted, so that nobody reads it again.
+			drop(state, accepted->connection);
+			return;
+		}
+		if (accepted->pending.fetch_sub(seen) == seen)
+			return;
+	}
 }
 
 
-// Whether the busy main looper comes back to wait within the grace time; it then reads
-// what woke this thread itself.
-bool
-main_looper_returns(ListenState& state)
+void
+serve(ListenState& state, const epoll_event* events, int count)
 {
-	std::unique_lock<std::mutex> lock(state.idleLock);
-	return state.idleChanged.wait_for(lock, std::chrono::microseconds(kMainLooperGrace),
-		[&state] { return state.mainIdle; });
+	for (int i = 0; i < count; i++) {
+		// The wake-up is the port's to take.
+		if ((events[i].events & kReadEvents) != 0 && events[i].data.fd != state.wakeFD)
+			read_from(state, events[i].data.fd);
+	}
+}
+
+
+// Under idleLock: the I/O thread starts or stops watching the connections.
+void
+set_io_watching(ListenState& state, bool watching)
+{
+	if (state.ioWatching == watching)
+		return;
+	epoll_event event = {};
+	event.events = EPOLLIN;
+	event.data.fd = state.epollFD;
+	epoll_ctl(state.ioEpollFD, watching ? EPOLL_CTL_ADD : EPOLL_CTL_DEL, state.epollFD,
+		&event);
+	state.ioWatching = watching;
+}
+
+
+// The main looper has stayed busy past the grace time: the I/O thread reads for it.
+void
+take_over(ListenState& state)
+{
+	uint64 expirations;
+	ssize_t ignored = read(state.busyTimerFD, &expirations, sizeof(expirations));
+	(void)ignored;
+	std::lock_guard<std::mutex> lock(state.idleLock);
+	if (!state.mainIdle)
+		set_io_watching(state, true);
 }
 
 
@@ -252,9 +295,11 @@ io_loop(void* data)
 		for (int i = 0; i < count; i++) {
 			int fd = events[i].data.fd;
 			if (fd == state.epollFD) {
-				if (!main_looper_returns(state))
-					serve_connections(state, 0);
-			} else if (fd == state.signalFD) {
+				epoll_event ready[16];
+				serve(state, ready, epoll_wait(state.epollFD, ready, 16, 0));
+			} else if (fd == state.busyTimerFD)
+				take_over(state);
+			else if (fd == state.signalFD) {
 				auto hook = stQuitHook.load();
 				if (quit_signals_drain(fd) && hook != nullptr)
 					hook();
@@ -265,31 +310,36 @@ io_loop(void* data)
 }
 
 
-// The idle main looper's share of the I/O: it takes the connections over while it
-// waits, and serves what is ready.
+// The idle main looper's share of the I/O: it watches the connections itself while it
+// waits; once busy, it leaves them to the I/O thread after the grace time.
 void
 watch_connections(bool idle)
 {
 	ListenState* state = stListen.load();
 	if (state == nullptr)
 		return;
-	if (idle) {
-		epoll_ctl(state->ioEpollFD, EPOLL_CTL_DEL, state->epollFD, nullptr);
-		{
-			std::lock_guard<std::mutex> lock(state->idleLock);
-			state->mainIdle = true;
-		}
-		state->idleChanged.notify_one();
-	} else {
-		{
-			std::lock_guard<std::mutex> lock(state->idleLock);
-			state->mainIdle = false;
-		}
-		epoll_event event = {};
-		event.events = EPOLLIN;
-		event.data.fd = state->epollFD;
-		epoll_ctl(state->ioEpollFD, EPOLL_CTL_ADD, state->epollFD, &event);
+	itimerspec timer = {};
+	if (!idle)
+		timer.it_value.tv_nsec = kMainLooperGrace * 1000;
+	{
+		std::lock_guard<std::mutex> lock(state->idleLock);
+		state->mainIdle = idle;
+		if (idle)
+			set_io_watching(*state, false);
 	}
+	timerfd_settime(state->busyTimerFD, 0, &timer, nullptr);
+}
+
+
+// Whether an event is more than write space: that only wakes the processor.
+bool
+wants_service(const ListenState& state, const epoll_event* events, int count)
+{
+	for (int i = 0; i < count; i++) {
+		if ((events[i].events & kReadEvents) != 0 || events[i].data.fd == state.wakeFD)
+			return true;
+	}
+	return false;
 }
 
 
@@ -299,8 +349,22 @@ wait_for_connections(int milliseconds)
 	ListenState* state = stListen.load();
 	if (state == nullptr)
 		return;
-	int count = epoll_wait(state->epollFD, state->ready, 16, milliseconds);
-	state->readyCount = count > 0 ? count : 0;
+	bigtime_t deadline = milliseconds < 0 ? B_INFINITE_TIMEOUT
+		: system_time() + (bigtime_t)milliseconds * 1000;
+	for (;;) {
+		int count = epoll_wait(state->epollFD, state->ready, 16, milliseconds);
+		state->readyCount = count > 0 ? count : 0;
+		if (count == 0 || wants_service(*state, state->ready, state->readyCount))
+			return;
+		if (count < 0 && errno != EINTR)
+			return;
+		if (deadline != B_INFINITE_TIMEOUT) {
+			bigtime_t left = deadline - system_time();
+			if (left <= 0)
+				return;
+			milliseconds = (int)((left + 999) / 1000);
+		}
+	}
 }
 
 
@@ -310,11 +374,7 @@ serve_ready_connections()
 	ListenState* state = stListen.load();
 	if (state == nullptr)
 		return;
-	for (int i = 0; i < state->readyCount; i++) {
-		// The wake-up is the port's to take.
-		if (state->ready[i].data.fd != state->wakeFD)
-			read_from(*state, state->ready[i].data.fd);
-	}
+	serve(*state, state->ready, state->readyCount);
 	state->readyCount = 0;
 }
 
@@ -326,9 +386,11 @@ start_io_thread()
 	auto state = new ListenState;
 	state->epollFD = epoll_create1(EPOLL_CLOEXEC);
 	state->ioEpollFD = epoll_create1(EPOLL_CLOEXEC);
-	if (state->epollFD < 0 || state->ioEpollFD < 0) {
+	state->busyTimerFD = timerfd_create(CLOCK_MONOTONIC, TFD_CLOEXEC | TFD_NONBLOCK);
+	if (state->epollFD < 0 || state->ioEpollFD < 0 || state->busyTimerFD < 0) {
 		close(state->epollFD);
 		close(state->ioEpollFD);
+		close(state->busyTimerFD);
 		delete state;
 		return B_NO_MORE_FDS;
 	}
@@ -336,6 +398,8 @@ start_io_thread()
 	event.events = EPOLLIN;
 	event.data.fd = state->epollFD;
 	epoll_ctl(state->ioEpollFD, EPOLL_CTL_ADD, state->epollFD, &event);
+	event.data.fd = state->busyTimerFD;
+	epoll_ctl(state->ioEpollFD, EPOLL_CTL_ADD, state->busyTimerFD, &event);
 	if (stQuitHook.load() != nullptr) {
 		state->signalFD = quit_signals_install();
 		event.data.fd = state->signalFD;
@@ -347,6 +411,7 @@ start_io_thread()
 	if (thread < 0) {
 		close(state->epollFD);
 		close(state->ioEpollFD);
+		close(state->busyTimerFD);
 		delete state;
 		return thread;
 	}

@@ -13,6 +13,7 @@
 //	'unwt'	stops watching; the reply's "error" says how that went
 //	'args'	every argument list received: "argc" per list, "argv" all in order
 //	'info'	asks the roster for its own record; the reply's "error" says how that went
+//	'busy'	keeps the main looper busy for "microseconds", then replies
 // and owns a second looper named "Worker", for scripting that crosses loopers.
 #include <Application.h>
 #include <Entry.h>
@@ -65,6 +66,15 @@ public:
 			}
 			case 'nrep':
 				break;
+			case 'busy':
+			{
+				int64 microseconds = 0;
+				message->FindInt64("microseconds", &microseconds);
+				usleep(microseconds);
+				BMessage reply(B_REPLY);
+				message->SendReply(&reply);
+				break;
+			}
 			case 'hang':
 				fKept.push_back(DetachCurrentMessage());
 				break;
