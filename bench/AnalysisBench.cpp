@@ -1,7 +1,8 @@
 // Quorvane's analysis of an application of 10,000 views (100 windows, each a chain of 100
 // nested views), from the first request to the finished node, against the same number of
 // raw AF_UNIX round trips carrying as many bytes as the kit's frames of the analysis's
-// requests and replies, on average (the application counts them); and
+// requests and replies, on average (the application counts them), their sender sleeping
+// for each reply or polling for it first as the kit does; and
 // the analyses of 20 such applications on 20 threads at once against one. Prints the
 // ratios, the requests per analysis and the heap bytes per analysed view, and the CPU
 // time that one analysis costs on both sides: on a machine of few cores, that is what
@@ -25,6 +26,7 @@
 #include "RawPingPong.h"
 #include "ScriptingTargets.h"
 #include "TestRuntime.h"
+#include "app/LinkConnection.h"
 #include "app/LinkFrame.h"
 
 namespace {
@@ -158,10 +160,12 @@ BM_Analysis(benchmark::State& state)
 }
 
 
+// As many raw round trips as one analysis makes, the sender polling for each reply for
+// pollMicroseconds before it sleeps.
 void
-BM_RawRoundTrips(benchmark::State& state)
+raw_round_trips(benchmark::State& state, int pollMicroseconds)
 {
-	RawPingPong raw(stRequestFrame, stReplyFrame);
+	RawPingPong raw(stRequestFrame, stReplyFrame, pollMicroseconds);
 	if (!raw.IsValid()) {
 		state.SkipWithError("no echo process");
 		return;
@@ -176,6 +180,21 @@ BM_RawRoundTrips(benchmark::State& state)
 	}
 	state.SetLabel(std::to_string(stRequestFrame) + " bytes out, "
 		+ std::to_string(stReplyFrame) + " back");
+}
+
+
+void
+BM_RawRoundTrips(benchmark::State& state)
+{
+	raw_round_trips(state, 0);
+}
+
+
+// The same, polling for each reply as the kit's synchronous requests do.
+void
+BM_RawPollingRoundTrips(benchmark::State& state)
+{
+	raw_round_trips(state, BPrivate::kReplyPollTime);
 }
 
 
@@ -207,6 +226,7 @@ public:
 		ConsoleReporter::Finalize();
 		double analysis = RealTime("BM_Analysis");
 		double raw = RealTime("BM_RawRoundTrips");
+		double rawPolling = RealTime("BM_RawPollingRoundTrips");
 		double twenty = RealTime("BM_TwentyAtOnce");
 		// CPU times of one analysis, here and in the application.
 		double analysisCPU = 0;
@@ -221,6 +241,10 @@ public:
 		if (raw > 0) {
 			printf("Analysis of %d views, analysis / raw round trips: %.2f (goal: at most "
 				"1.5)\n", kWindows * kDepth, analysis / raw);
+		}
+		if (rawPolling > 0) {
+			printf("Analysis / raw round trips polling for the reply as the kit does: %.2f\n",
+				analysis / rawPolling);
 		}
 		if (twenty > 0) {
 			printf("%d analyses at once take %.2f times one analysis (%.2f if they did not "
@@ -246,6 +270,8 @@ BENCHMARK(BM_Analysis)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetition
 	->ReportAggregatesOnly(true);
 BENCHMARK(BM_RawRoundTrips)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)
 	->ReportAggregatesOnly(true);
+BENCHMARK(BM_RawPollingRoundTrips)->Unit(benchmark::kMillisecond)->UseRealTime()
+	->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_TwentyAtOnce)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1)
 	->Repetitions(3)->ReportAggregatesOnly(true);
 

@@ -1,10 +1,12 @@
 #include "RawPingPong.h"
 
+#include <errno.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 
 namespace {
 
@@ -22,13 +24,33 @@ transfer(int fd, char* buffer, size_t size, bool sending)
 	return true;
 }
 
+
+// Reads what arrives within microseconds without sleeping; the number of bytes read, or
+// -1 when the peer is gone.
+ssize_t
+poll_for(int fd, char* buffer, size_t size, int microseconds)
+{
+	auto start = std::chrono::steady_clock::now();
+	size_t done = 0;
+	while (done < size && std::chrono::steady_clock::now() - start
+			< std::chrono::microseconds(microseconds)) {
+		ssize_t bytes = recv(fd, buffer + done, size - done, MSG_DONTWAIT);
+		if (bytes == 0 || (bytes < 0 && errno != EAGAIN && errno != EWOULDBLOCK))
+			return -1;
+		if (bytes > 0)
+			done += bytes;
+	}
+	return done;
+}
+
 } // namespace
 
 
-RawPingPong::RawPingPong(size_t requestSize, size_t replySize)
+RawPingPong::RawPingPong(size_t requestSize, size_t replySize, int pollMicroseconds)
 	:
 	fRequestSize(requestSize),
 	fReplySize(replySize),
+	fPollMicroseconds(pollMicroseconds),
 	fBuffer(std::max(requestSize, replySize), 'r')
 {
 	int pair[2];
@@ -62,6 +84,11 @@ RawPingPong::~RawPingPong()
 bool
 RawPingPong::RoundTrip()
 {
-	return fSocket >= 0 && transfer(fSocket, fBuffer.data(), fRequestSize, true)
-		&& transfer(fSocket, fBuffer.data(), fReplySize, false);
+	if (fSocket < 0 || !transfer(fSocket, fBuffer.data(), fRequestSize, true))
+		return false;
+	ssize_t polled = 0;
+	if (fPollMicroseconds > 0)
+		polled = poll_for(fSocket, fBuffer.data(), fReplySize, fPollMicroseconds);
+	return polled >= 0
+		&& transfer(fSocket, fBuffer.data() + polled, fReplySize - polled, false);
 }

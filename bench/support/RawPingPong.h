@@ -1,6 +1,7 @@
 // The yardstick of the kit's messaging benchmarks: round trips over a bare AF_UNIX stream
 // socket to a forked process that reads each request whole and answers it, with no
-// framing, no parsing and no dispatch.
+// framing, no parsing and no dispatch. The sender sleeps in read() for each reply, or
+// first polls for it for a while, as the kit's synchronous requests do.
 #ifndef _RAW_PING_PONG_H
 #define _RAW_PING_PONG_H
 
@@ -10,8 +11,10 @@
 
 class RawPingPong {
 public:
-	// Each round trip sends requestSize bytes and reads replySize bytes back.
-						RawPingPong(size_t requestSize, size_t replySize);
+	// Each round trip sends requestSize bytes and reads replySize bytes back, polling
+	// for the reply for pollMicroseconds before it sleeps.
+						RawPingPong(size_t requestSize, size_t replySize,
+							int pollMicroseconds = 0);
 						~RawPingPong();
 
 	bool				IsValid() const { return fEcho > 0; }
@@ -23,6 +26,7 @@ private:
 	pid_t				fEcho = -1;
 	size_t				fRequestSize;
 	size_t				fReplySize;
+	int					fPollMicroseconds;
 	std::vector<char>	fBuffer;
 };
 

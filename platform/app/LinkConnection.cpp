@@ -8,6 +8,8 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <algorithm>
+
 #include "app/MessageDelivery.h"
 
 namespace BPrivate {
@@ -15,6 +17,9 @@ namespace BPrivate {
 namespace {
 
 std::atomic<uint64> stNextID{1};
+
+// Polling for a reply is tried again once every this many requests while replies are slow.
+const uint64 kReplyPollProbe = 64;
 
 
 // The peer's team, or an error for a peer of another user.
@@ -226,10 +231,20 @@ LinkConnection::Request(MessageHead head, const BMessage& message, BMessage* rep
 	if (status != B_OK)
 		return status;
 
+	bigtime_t sent = system_time();
 	bigtime_t deadline = deadline_for(replyTimeout);
+	bigtime_t pollUntil = 0;
+	if (fQuickReplies || head.serial % kReplyPollProbe == 0)
+		pollUntil = std::min(sent + kReplyPollTime, deadline);
 	Frame answer;
 	for (;;) {
 		status = fDecoder.Next(answer);
+		if (status == B_WOULD_BLOCK && system_time() < pollUntil) {
+			status = _ReadSome(false);
+			if (status != B_OK && status != B_WOULD_BLOCK)
+				return status;
+			continue;
+		}
 		if (status == B_WOULD_BLOCK && deadline == B_INFINITE_TIMEOUT) {
 			// Nothing to watch but this connection: wait in the read itself.
 			status = _ReadSome(true);
@@ -259,6 +274,7 @@ LinkConnection::Request(MessageHead head, const BMessage& message, BMessage* rep
 		// Replies to requests that timed out earlier arrive late; skip them.
 		if (replyHead.serial != head.serial)
 			continue;
+		fQuickReplies = system_time() - sent <= kReplyPollTime;
 		if (replyHead.status != B_OK)
 			return replyHead.status;
 

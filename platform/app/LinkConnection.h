@@ -18,6 +18,13 @@ struct iovec;
 
 namespace BPrivate {
 
+// How long a synchronous request polls for its reply before it sleeps. A scripting reply
+// typically takes some microseconds, less than falling asleep and being woken costs once
+// the processor has gone idle in between (tens of microseconds on virtual machines). A
+// request polls only while replies on its connection come that quickly, and otherwise,
+// as on a loaded machine, now and then to find out whether they do again.
+const bigtime_t kReplyPollTime = 50;
+
 class LinkConnection {
 public:
 	// Connects to the socket at path. B_PERMISSION_DENIED when its owner is another user;
@@ -74,6 +81,8 @@ private:
 	std::mutex			fRequestLock;
 	FrameDecoder		fDecoder;
 	uint64				fNextSerial = 0;
+	// Whether the last reply came within the time a request polls for it.
+	bool				fQuickReplies = true;
 };
 
 } // namespace BPrivate
