@@ -18,8 +18,17 @@ namespace {
 
 std::atomic<uint64> stNextID{1};
 
-// Polling for a reply is tried again once every this many requests while replies are slow.
-const uint64 kReplyPollProbe = 64;
+// One request in this many waits the other way than the faster one, to keep its figure
+// current.
+const uint64 kReplyWaitProbe = 64;
+
+
+// Folds a reply's latency into a running average (0: none yet).
+void
+average_in(bigtime_t& average, bigtime_t latency)
+{
+	average = average == 0 ? latency : (average * 7 + latency) / 8;
+}
 
 
 // The peer's team, or an error for a peer of another user.
@@ -233,9 +242,8 @@ LinkConnection::Request(MessageHead head, const BMessage& message, BMessage* rep
 
 	bigtime_t sent = system_time();
 	bigtime_t deadline = deadline_for(replyTimeout);
-	bigtime_t pollUntil = 0;
-	if (fQuickReplies || head.serial % kReplyPollProbe == 0)
-		pollUntil = std::min(sent + kReplyPollTime, deadline);
+	bool polling = fPollingWins != (head.serial % kReplyWaitProbe == 0);
+	bigtime_t pollUntil = polling ? std::min(sent + kReplyPollTime, deadline) : 0;
 	Frame answer;
 	for (;;) {
 		status = fDecoder.Next(answer);
@@ -274,7 +282,9 @@ LinkConnection::Request(MessageHead head, const BMessage& message, BMessage* rep
 		// Replies to requests that timed out earlier arrive late; skip them.
 		if (replyHead.serial != head.serial)
 			continue;
-		fQuickReplies = system_time() - sent <= kReplyPollTime;
+		average_in(polling ? fPolledReply : fSleptReply, system_time() - sent);
+		fPollingWins = fPolledReply <= kReplyPollTime
+			&& (fSleptReply == 0 || fPolledReply < fSleptReply);
 		if (replyHead.status != B_OK)
 			return replyHead.status;
 

@@ -21,8 +21,9 @@ namespace BPrivate {
 // How long a synchronous request polls for its reply before it sleeps. A scripting reply
 // typically takes some microseconds, less than falling asleep and being woken costs once
 // the processor has gone idle in between (tens of microseconds on virtual machines). A
-// request polls only while replies on its connection come that quickly, and otherwise,
-// as on a loaded machine, now and then to find out whether they do again.
+// connection's requests poll only while that has brought their replies sooner than
+// sleeping does, and within this time; on a machine whose processors are all busy,
+// sleeping costs little and polling only takes a processor from the peer.
 const bigtime_t kReplyPollTime = 50;
 
 class LinkConnection {
@@ -81,8 +82,11 @@ private:
 	std::mutex			fRequestLock;
 	FrameDecoder		fDecoder;
 	uint64				fNextSerial = 0;
-	// Whether the last reply came within the time a request polls for it.
-	bool				fQuickReplies = true;
+	// How long replies took, on average, to requests that polled for them and to those
+	// that slept (0: none yet), and whether polling has been the faster.
+	bigtime_t			fPolledReply = 0;
+	bigtime_t			fSleptReply = 0;
+	bool				fPollingWins = true;
 };
 
 } // namespace BPrivate
