@@ -56,7 +56,10 @@ struct ListenState {
 	// and epollFD while ioWatching.
 	int				ioEpollFD = -1;
 	int				signalFD = -1;
-	// Goes off when the main looper has been busy for kMainLooperGrace.
+	// Goes off when the main looper may have been busy for kMainLooperGrace. It is set
+	// when the looper gets busy while it is not running, and not cleared when the looper
+	// waits again: setting and clearing a timer costs more than a message (microseconds
+	// on virtual machines), so a stream of messages pays for it once per grace time.
 	int				busyTimerFD = -1;
 	std::mutex		acceptedLock;
 	std::unordered_map<int, std::shared_ptr<Accepted>> accepted;
@@ -64,10 +67,13 @@ struct ListenState {
 	// only while the main looper waits, and drained before the I/O thread may watch
 	// epollFD again.
 	int				wakeFD = -1;
-	// Under idleLock: whether the main looper waits, and whether the I/O thread watches
-	// epollFD (it does until the main looper first waits).
+	// Under idleLock: whether the main looper waits, since when it has been busy,
+	// whether busyTimerFD runs, and whether the I/O thread watches epollFD (it does until
+	// the main looper first waits).
 	std::mutex		idleLock;
 	bool			mainIdle = false;
+	bigtime_t		busySince = 0;
+	bool			timerRunning = false;
 	bool			ioWatching = true;
 	// What the idle main looper's last wait found ready.
 	epoll_event		ready[16];
@@ -267,16 +273,34 @@ set_io_watching(ListenState& state, bool watching)
 }
 
 
-// The main looper has stayed busy past the grace time: the I/O thread reads for it.
+// Under idleLock: busyTimerFD goes off after microseconds.
 void
-take_over(ListenState& state)
+start_busy_timer(ListenState& state, bigtime_t microseconds)
+{
+	itimerspec timer = {};
+	timer.it_value.tv_sec = microseconds / 1000000;
+	timer.it_value.tv_nsec = microseconds % 1000000 * 1000;
+	state.timerRunning = timerfd_settime(state.busyTimerFD, 0, &timer, nullptr) == 0;
+}
+
+
+// The timer went off: if the main looper has stayed busy past the grace time, the I/O
+// thread reads for it; if it is busy since less long, the timer runs on.
+void
+check_main_looper(ListenState& state)
 {
 	uint64 expirations;
 	ssize_t ignored = read(state.busyTimerFD, &expirations, sizeof(expirations));
 	(void)ignored;
 	std::lock_guard<std::mutex> lock(state.idleLock);
-	if (!state.mainIdle)
+	state.timerRunning = false;
+	if (state.mainIdle)
+		return;
+	bigtime_t busyFor = system_time() - state.busySince;
+	if (busyFor >= kMainLooperGrace)
 		set_io_watching(state, true);
+	else
+		start_busy_timer(state, kMainLooperGrace - busyFor);
 }
 
 
@@ -298,7 +322,7 @@ io_loop(void* data)
 				epoll_event ready[16];
 				serve(state, ready, epoll_wait(state.epollFD, ready, 16, 0));
 			} else if (fd == state.busyTimerFD)
-				take_over(state);
+				check_main_looper(state);
 			else if (fd == state.signalFD) {
 				auto hook = stQuitHook.load();
 				if (quit_signals_drain(fd) && hook != nullptr)
@@ -318,16 +342,15 @@ watch_connections(bool idle)
 	ListenState* state = stListen.load();
 	if (state == nullptr)
 		return;
-	itimerspec timer = {};
-	if (!idle)
-		timer.it_value.tv_nsec = kMainLooperGrace * 1000;
-	{
-		std::lock_guard<std::mutex> lock(state->idleLock);
-		state->mainIdle = idle;
-		if (idle)
-			set_io_watching(*state, false);
+	std::lock_guard<std::mutex> lock(state->idleLock);
+	state->mainIdle = idle;
+	if (idle)
+		set_io_watching(*state, false);
+	else {
+		state->busySince = system_time();
+		if (!state->timerRunning)
+			start_busy_timer(*state, kMainLooperGrace);
 	}
-	timerfd_settime(state->busyTimerFD, 0, &timer, nullptr);
 }
 
 
