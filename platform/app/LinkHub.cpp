@@ -56,10 +56,10 @@ struct ListenState {
 	// and epollFD while ioWatching.
 	int				ioEpollFD = -1;
 	int				signalFD = -1;
-	// Goes off when the main looper may have been busy for kMainLooperGrace. It is set
-	// when the looper gets busy while it is not running, and not cleared when the looper
-	// waits again: setting and clearing a timer costs more than a message (microseconds
-	// on virtual machines), so a stream of messages pays for it once per grace time.
+	// Goes off when the main looper may have been busy for kMainLooperGrace. The looper
+	// starts it when it gets busy and no timer runs, and does not stop it when it waits
+	// again: setting and clearing a timer costs more than a message (microseconds on
+	// virtual machines), so a stream of messages pays for it once per grace time.
 	int				busyTimerFD = -1;
 	std::mutex		acceptedLock;
 	std::unordered_map<int, std::shared_ptr<Accepted>> accepted;
