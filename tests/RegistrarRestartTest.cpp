@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "KitAppTest.h"
 #include "TestRuntime.h"
 #include "app/RegistrarDefs.h"
 #include "app/RosterPrivate.h"
@@ -201,22 +202,9 @@ count_lines(const std::string& path, const std::string& line)
 }
 
 
-class RegistrarRestartTest : public ::testing::Test {
+class RegistrarRestartTest : public KitAppTest {
 protected:
 	static void SetUpTestSuite() { setenv("BE_DISPLAY", "offscreen", 1); }
-
-	void SetUp() override
-	{
-		ASSERT_EQ(fRuntime.StartRegistrar(), B_OK);
-	}
-
-	pid_t StartApp(const char* signature, std::vector<std::string> arguments = {})
-	{
-		arguments.insert(arguments.begin(), signature);
-		pid_t app = fRuntime.Start("KitTestApp", arguments);
-		EXPECT_TRUE(fRuntime.WaitForApp(signature));
-		return app;
-	}
 
 	// Quits them as SIGTERM does, all at once; each must end well (no crash, no
 	// sanitizer report).
@@ -230,8 +218,6 @@ protected:
 			EXPECT_EQ(WEXITSTATUS(status), 0) << process;
 		}
 	}
-
-	TestRuntime fRuntime;
 };
 
 } // namespace

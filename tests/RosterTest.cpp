@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "KitAppTest.h"
 #include "TestRuntime.h"
 
 namespace {
@@ -24,21 +25,8 @@ const char* kSecond = "application/x-vnd.test-second";
 const char* kSingle = "application/x-vnd.test-single";
 
 
-class RosterTest : public ::testing::Test {
+class RosterTest : public KitAppTest {
 protected:
-	void SetUp() override
-	{
-		ASSERT_EQ(fRuntime.StartRegistrar(), B_OK);
-	}
-
-	pid_t StartApp(const char* signature, std::vector<std::string> arguments = {})
-	{
-		arguments.insert(arguments.begin(), signature);
-		pid_t app = fRuntime.Start("KitTestApp", arguments);
-		EXPECT_TRUE(fRuntime.WaitForApp(signature));
-		return app;
-	}
-
 	std::vector<team_id> AppList()
 	{
 		BList teams;
@@ -48,8 +36,6 @@ protected:
 			result.push_back((team_id)(intptr_t)teams.ItemAt(i));
 		return result;
 	}
-
-	TestRuntime fRuntime;
 };
 
 } // namespace
