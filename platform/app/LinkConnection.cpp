@@ -242,7 +242,9 @@ LinkConnection::Request(MessageHead head, const BMessage& message, BMessage* rep
 
 	bigtime_t sent = system_time();
 	bigtime_t deadline = deadline_for(replyTimeout);
-	bool polling = fPollingWins != (head.serial % kReplyWaitProbe == 0);
+	bool pollingWins = fPolledReply <= kReplyPollTime
+		&& (fSleptReply == 0 || fPolledReply < fSleptReply);
+	bool polling = pollingWins != (head.serial % kReplyWaitProbe == 0);
 	bigtime_t pollUntil = polling ? std::min(sent + kReplyPollTime, deadline) : 0;
 	Frame answer;
 	for (;;) {
@@ -283,8 +285,6 @@ LinkConnection::Request(MessageHead head, const BMessage& message, BMessage* rep
 		if (replyHead.serial != head.serial)
 			continue;
 		average_in(polling ? fPolledReply : fSleptReply, system_time() - sent);
-		fPollingWins = fPolledReply <= kReplyPollTime
-			&& (fSleptReply == 0 || fPolledReply < fSleptReply);
 		if (replyHead.status != B_OK)
 			return replyHead.status;
 

@@ -83,10 +83,9 @@ private:
 	FrameDecoder		fDecoder;
 	uint64				fNextSerial = 0;
 	// How long replies took, on average, to requests that polled for them and to those
-	// that slept (0: none yet), and whether polling has been the faster.
+	// that slept (0: none yet).
 	bigtime_t			fPolledReply = 0;
 	bigtime_t			fSleptReply = 0;
-	bool				fPollingWins = true;
 };
 
 } // namespace BPrivate
