@@ -56,16 +56,6 @@ EdgeShift(uint32 rule, float delta)
 	}
 }
 
-
-void
-ReplyError(BMessage* message, status_t error, const char* text)
-{
-	BMessage reply(B_MESSAGE_NOT_UNDERSTOOD);
-	reply.AddInt32("error", error);
-	reply.AddString("message", text);
-	message->SendReply(&reply);
-}
-
 } // namespace
 
 
@@ -1320,7 +1310,8 @@ BView::ResolveSpecifier(BMessage* message, int32 index, BMessage* specifier, int
 		case kViewCountProperty:
 			return this;
 		case kShelfProperty:
-			ReplyError(message, B_NAME_NOT_FOUND, "This view has no shelf");
+			BPrivate::reply_error(message, B_NAME_NOT_FOUND,
+				"This view has no shelf");
 			return NULL;
 		case kViewProperty:
 		{
@@ -1338,7 +1329,8 @@ BView::ResolveSpecifier(BMessage* message, int32 index, BMessage* specifier, int
 						child = FindView(name);
 				}
 				if (child == NULL) {
-					ReplyError(message, B_NAME_NOT_FOUND, "No view by that name");
+					BPrivate::reply_error(message, B_NAME_NOT_FOUND,
+						"No view by that name");
 					return NULL;
 				}
 			} else {
@@ -1348,7 +1340,8 @@ BView::ResolveSpecifier(BMessage* message, int32 index, BMessage* specifier, int
 					childIndex = CountChildren() - childIndex;
 				child = ChildAt(childIndex);
 				if (child == NULL) {
-					ReplyError(message, B_BAD_INDEX, "View index out of range");
+					BPrivate::reply_error(message, B_BAD_INDEX,
+						"View index out of range");
 					return NULL;
 				}
 			}

@@ -74,16 +74,6 @@ const uint32 kShortcutModifiers = B_SHIFT_KEY | B_COMMAND_KEY | B_CONTROL_KEY
 	| B_OPTION_KEY;
 
 
-void
-ReplyError(BMessage* message, status_t error, const char* text)
-{
-	BMessage reply(B_MESSAGE_NOT_UNDERSTOOD);
-	reply.AddInt32("error", error);
-	reply.AddString("message", text);
-	message->SendReply(&reply);
-}
-
-
 window_look
 LookFor(window_type type)
 {
@@ -783,7 +773,8 @@ BWindow::ResolveSpecifier(BMessage* message, int32 index, BMessage* specifier, i
 		{
 			BView* bar = _MenuBarView();
 			if (bar == NULL) {
-				ReplyError(message, B_NAME_NOT_FOUND, "This window has no key menu bar");
+				BPrivate::reply_error(message, B_NAME_NOT_FOUND,
+					"This window has no key menu bar");
 				return NULL;
 			}
 			message->PopSpecifier();
