@@ -12,6 +12,8 @@
 
 #include <stdio.h>
 
+#include "AnalysisBudget.h"
+
 
 static const float kIconSize = 16;
 static const float kIconGap = 4;
@@ -229,6 +231,23 @@ ScriptingElement::AddToView(BOutlineListView* list)
 }
 
 
+AnalysisBudget*
+ScriptingElement::Budget()
+{
+	return fParent != NULL ? fParent->Budget() : NULL;
+}
+
+
+status_t
+ScriptingElement::SendRequest(BMessage* request, BMessage* reply)
+{
+	AnalysisBudget* budget = Budget();
+	if (budget != NULL)
+		return budget->Send(fMessenger, request, reply);
+	return fMessenger->SendMessage(request, reply, kRequestTimeout, kRequestTimeout);
+}
+
+
 status_t
 ScriptingElement::FindSuites()
 {
@@ -238,8 +257,7 @@ ScriptingElement::FindSuites()
 	BMessage request(B_GET_SUPPORTED_SUITES);
 	if (!fAccess.IsEmpty())
 		AddAccess(&request);
-	return fMessenger->SendMessage(&request, &fSuites, B_INFINITE_TIMEOUT,
-		B_INFINITE_TIMEOUT);
+	return SendRequest(&request, &fSuites);
 }
 
 

@@ -15,6 +15,7 @@
 #include <Message.h>
 #include <String.h>
 
+class AnalysisBudget;
 class BBitmap;
 class BFont;
 class BList;
@@ -71,6 +72,12 @@ public:
 	// not in a window or its window cannot be locked.
 	virtual	void			AddToView(BOutlineListView* list);
 
+	// The limits of the analysis that builds this node: its application's, or NULL for a
+	// node made outside an application's tree.
+	virtual	AnalysisBudget*	Budget();
+	// Sends request to the target through fMessenger and waits for its reply, within the
+	// limits of Budget() (a request timeout alone without one).
+			status_t		SendRequest(BMessage* request, BMessage* reply);
 	// Asks the target for its supported suites into fSuites: B_ERROR without a usable
 	// messenger, otherwise the status of the send.
 			status_t		FindSuites();

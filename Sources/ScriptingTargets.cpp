@@ -75,24 +75,16 @@ LoadIcon(int32 id)
 }
 
 
-static status_t
-SendRequest(BMessenger* messenger, BMessage* request, BMessage* reply)
-{
-	return messenger->SendMessage(request, reply, B_INFINITE_TIMEOUT, B_INFINITE_TIMEOUT);
-}
-
-
 // Asks node for one of its string properties; value is left as it is without an answer.
 static void
-GetStringProperty(ScriptingElement* node, BMessenger* messenger, const char* property,
-	BString* value)
+GetStringProperty(ScriptingElement* node, const char* property, BString* value)
 {
 	BMessage request(B_GET_PROPERTY);
 	request.AddSpecifier(property);
 	node->AddAccess(&request);
 	BMessage reply;
 	const char* result;
-	if (SendRequest(messenger, &request, &reply) == B_OK
+	if (node->SendRequest(&request, &reply) == B_OK
 		&& reply.FindString("result", &result) == B_OK)
 		*value = result;
 }
@@ -100,14 +92,13 @@ GetStringProperty(ScriptingElement* node, BMessenger* messenger, const char* pro
 // Asks node (a window or a view, described by what in error lines) for the number of
 // its views; false, with the error line written, when it cannot be had.
 static bool
-CountViews(ScriptingElement* node, BMessenger* messenger, const BString& what,
-	int32* count)
+CountViews(ScriptingElement* node, const BString& what, int32* count)
 {
 	BMessage request(B_COUNT_PROPERTIES);
 	request.AddSpecifier("View");
 	node->AddAccess(&request);
 	BMessage reply;
-	status_t status = SendRequest(messenger, &request, &reply);
+	status_t status = node->SendRequest(&request, &reply);
 	if (status != B_OK) {
 		fprintf(stderr, "cannot 'count View' of %s of %s (%s)\n",
 			printable_str(what).String(), printable_str(node->ParentName()).String(),
@@ -126,13 +117,16 @@ CountViews(ScriptingElement* node, BMessenger* messenger, const BString& what,
 
 
 // The views of a window or view, each analysed one level deeper; the unscriptable ones
-// are left out.
+// are left out, and so are those beyond the limits of the analysis.
 static BList*
 AnalyzeViews(BMessenger* messenger, ScriptingElement* parent, int32 count,
 	int32 childLevel)
 {
+	AnalysisBudget* budget = parent->Budget();
+	if (budget != NULL)
+		count = budget->ViewsAt(childLevel - 1) ? budget->Children(count, "views") : 0;
 	BList* children = new BList(count > 0 ? count : 1);
-	for (int32 j = 0; j < count; j++) {
+	for (int32 j = 0; j < count && (budget == NULL || budget->AddTarget()); j++) {
 		ScriptingView* view = new ScriptingView(j, messenger, parent, childLevel);
 		if (view->IsScriptable()) {
 			view->Analyze(childLevel);
@@ -170,15 +164,30 @@ ScriptingApplication::ScriptingApplication(const BString& name, const app_info& 
 	ScriptingElement(messenger, parent, 0),
 	fAppInfo(info),
 	fWindowCount(0),
+	fBudget(name),
+	fIdentified(false),
 	fAnalysisThread(-1),
 	fPrintWhenAnalysed(false)
 {
 	fInternalName = fAppInfo.signature;
 	fName = name;
 	fIndex = 0;
+}
 
-	if (FindSuites() != B_OK)
+
+void
+ScriptingApplication::Identify()
+{
+	fIdentified = true;
+	status_t status = FindSuites();
+	if (status != B_OK) {
+		// Without a messenger there was nobody to ask: the application has gone.
+		if (fMessenger != NULL && fMessenger->IsValid()) {
+			fprintf(stderr, "cannot 'get Suites' of application '%s' (%s)\n",
+				printable_str(fName).String(), strerror(status));
+		}
 		return;
+	}
 	fScriptable = fSuites.HasString("suites", 0);
 
 	BString text("\"");
@@ -232,13 +241,15 @@ ScriptingApplication::PrintToStream() const
 int32
 ScriptingApplication::Analyze(int32 level)
 {
+	if (!fIdentified)
+		Identify();
 	if (!fScriptable)
 		return _HandOver(kMsgDropApp, 0);
 
 	BMessage request(B_COUNT_PROPERTIES);
 	request.AddSpecifier("Window");
 	BMessage reply;
-	status_t status = SendRequest(fMessenger, &request, &reply);
+	status_t status = SendRequest(&request, &reply);
 	if (status != B_OK) {
 		fprintf(stderr, "cannot 'count Window' of application '%s' (%s)\n",
 			printable_str(fName).String(), strerror(status));
@@ -257,8 +268,9 @@ ScriptingApplication::Analyze(int32 level)
 		fWindowCount);
 
 	// A negative count from the target makes no windows.
-	fChildren = new BList(fWindowCount > 0 ? fWindowCount : 1);
-	for (int32 i = 0; i < fWindowCount; i++) {
+	int32 count = fBudget.Children(fWindowCount, "windows");
+	fChildren = new BList(count > 0 ? count : 1);
+	for (int32 i = 0; i < count && fBudget.AddTarget(); i++) {
 		ScriptingWindow* window = new ScriptingWindow(i, new BMessenger(*fMessenger), this,
 			childLevel, true);
 		if (window->IsScriptable()) {
@@ -400,8 +412,8 @@ ScriptingWindow::InitObject()
 	if (!fScriptable)
 		return;
 
-	GetStringProperty(this, fMessenger, "Title", &fName);
-	GetStringProperty(this, fMessenger, "InternalName", &fInternalName);
+	GetStringProperty(this, "Title", &fName);
+	GetStringProperty(this, "InternalName", &fInternalName);
 
 	if (IsUsable(fName))
 		SetDynamicText(fName.String());
@@ -449,7 +461,7 @@ ScriptingWindow::Analyze(int32 level)
 	else
 		what.SetToFormat("Window %s", fName.String());
 	int32 count;
-	if (!CountViews(this, fMessenger, what, &count))
+	if (!CountViews(this, what, &count))
 		return 0;
 	int32 childLevel = level + 1;
 
@@ -536,7 +548,7 @@ ScriptingView::InitObject()
 	if (!fScriptable)
 		return;
 
-	GetStringProperty(this, fMessenger, "InternalName", &fInternalName);
+	GetStringProperty(this, "InternalName", &fInternalName);
 
 	// A label that cannot be asked for is reported with what was asked.
 	BMessage request(B_GET_PROPERTY);
@@ -544,7 +556,7 @@ ScriptingView::InitObject()
 	AddAccess(&request);
 	BMessage reply;
 	const char* result;
-	status_t status = SendRequest(fMessenger, &request, &reply);
+	status_t status = SendRequest(&request, &reply);
 	if (status != B_OK) {
 		printf("Trying to get %s\n",
 			printable_str(specifier_to_str(&request, false)).String());
@@ -612,7 +624,7 @@ ScriptingView::Analyze(int32 level)
 	else
 		what.SetToFormat("View %s", fName.String());
 	int32 count;
-	if (!CountViews(this, fMessenger, what, &count))
+	if (!CountViews(this, what, &count))
 		return 0;
 	int32 childLevel = level + 1;
 

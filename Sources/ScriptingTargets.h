@@ -1,8 +1,9 @@
 // The three kinds of scripting targets, and how the running applications are found.
 //
-// A ScriptingApplication is made on the caller's thread (its constructor asks the target for
-// its suites) and analysed on a thread of its own (AnalyzeApplication): the windows with
-// their views, depth first, logged to standard output, failures to standard error. A
+// A ScriptingApplication is made on the caller's thread without asking its target anything,
+// and analysed on a thread of its own (AnalyzeApplication): first its suites, then the
+// windows with their views, depth first, logged to standard output, failures to standard
+// error, all within the limits of its AnalysisBudget. A
 // finished, scriptable node is posted to be_app as kMsgAddApp with the node in "result";
 // from then on it belongs to whoever receives that message. A node that is not to be shown
 // (not scriptable, or its window count failed) is posted as kMsgDropApp instead, so that
@@ -14,6 +15,7 @@
 #include <OS.h>
 #include <Roster.h>
 
+#include "AnalysisBudget.h"
 #include "ScriptingElement.h"
 
 enum {
@@ -34,9 +36,14 @@ public:
 	// (AnalysisEnded), so that the whole tree is printed, never read while it grows, and
 	// the calling thread never waits for a slow target.
 	virtual	void			PrintToStream() const;
+	// Identifies the node first when that has not been done.
 	virtual	int32			Analyze(int32 level);
 	virtual	BBitmap*		GetBitmap() const;
+	virtual	AnalysisBudget*	Budget() { return &fBudget; }
 
+	// Asks the application for its suites and labels the row. The analysis does it
+	// first, on its own thread: until then the node is not scriptable and its row blank.
+			void			Identify();
 	// Starts the analysis on a thread named after the application, or runs it here when
 	// no thread can be made.
 			int32			AnalyzeApplication();
@@ -52,6 +59,8 @@ private:
 
 			app_info		fAppInfo;
 			int32			fWindowCount;
+			AnalysisBudget	fBudget;
+			bool			fIdentified;
 	// The application object that takes the finished node, fixed when the analysis
 	// starts: the thread never reads be_app, which goes away when the program quits.
 			BMessenger		fReceiver;

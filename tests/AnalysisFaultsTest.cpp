@@ -5,6 +5,7 @@
 #include <Roster.h>
 #include <Window.h>
 
+#include "AnalysisBudget.h"
 #include "OffscreenInput.h"
 #include "QuorvaneApp.h"
 #include "ScriptingElement.h"
@@ -12,7 +13,9 @@
 
 #include <gtest/gtest.h>
 
+#include <signal.h>
 #include <stdlib.h>
+#include <string.h>
 
 #include <algorithm>
 #include <functional>
@@ -281,4 +284,79 @@ TEST_F(AnalysisFaultsTest, AnAnalysisOutlivingTheProgramEndsByItself)
 	EXPECT_TRUE(ended);
 	EXPECT_NE(testing::internal::GetCapturedStderr().find(
 		"cannot 'count Window' of application 'ScriptTargetApp'"), std::string::npos);
+}
+
+
+// A target stopped in a debugger, and one that never answers from its launch on: the main
+// thread asks them nothing, so the others are analysed and shown, launches are followed,
+// and quitting does not wait for the analyses still waiting on them. Those end on their
+// own, each with one line naming the application.
+TEST_F(AnalysisFaultsTest, SilentApplicationsHoldUpNobodyAndQuitDoesNotWaitForThem)
+{
+	pid_t stopped = StartTarget("FaultTargetApp", { "application/x-vnd.qv-stopped", "nested",
+		"1", "1" });
+	ASSERT_EQ(kill(stopped, SIGSTOP), 0);
+	StartTarget("ScriptTargetApp", { kTree, "tree" });
+
+	testing::internal::CaptureStderr();
+	RunQuorvane([&] {
+		ASSERT_TRUE(wait_until(fWindow, [&] { return HasApplication(kTree); }));
+		StartTarget("FaultTargetApp", { "application/x-vnd.qv-silent", "silent" });
+		StartTarget("ScriptTargetApp", { "application/x-vnd.qv-after", "tree" });
+		EXPECT_TRUE(wait_until(fWindow,
+			[&] { return HasApplication("application/x-vnd.qv-after"); }));
+		EXPECT_NE(find_thread("FaultTargetApp analysis"), B_NAME_NOT_FOUND);
+	});
+	// Quorvane has quit while both analyses still wait for their answers.
+	EXPECT_NE(find_thread("FaultTargetApp analysis"), B_NAME_NOT_FOUND);
+
+	bool ended = false;
+	for (int i = 0; i < 2000 && !ended; i++) {
+		ended = find_thread("FaultTargetApp analysis") == B_NAME_NOT_FOUND;
+		if (!ended)
+			snooze(5000);
+	}
+	EXPECT_TRUE(ended);
+	std::string errors = testing::internal::GetCapturedStderr();
+	std::string line = "cannot 'get Suites' of application 'FaultTargetApp' ("
+		+ std::string(strerror(B_TIMED_OUT)) + ")\n";
+	size_t first = errors.find(line);
+	EXPECT_NE(first, std::string::npos) << errors;
+	EXPECT_NE(errors.find(line, first + 1), std::string::npos) << errors;
+}
+
+
+// A target that claims more windows than any application holds, and one whose views nest
+// without end: each is analysed up to its limit, with one line saying so, and shown.
+TEST_F(AnalysisFaultsTest, HugeCountsAndEndlessNestingAreCutToTheLimits)
+{
+	StartTarget("FaultTargetApp", { "application/x-vnd.qv-many", "nested", "2147483647",
+		"0" });
+	StartTarget("FaultTargetApp", { "application/x-vnd.qv-deep", "nested", "1", "1000000" });
+
+	testing::internal::CaptureStderr();
+	std::vector<std::string> many;
+	std::vector<std::string> deep;
+	RunQuorvane([&] {
+		ASSERT_TRUE(wait_until(fWindow, [&] {
+			return HasApplication("application/x-vnd.qv-many")
+				&& HasApplication("application/x-vnd.qv-deep");
+		}));
+		ASSERT_TRUE(fWindow->Lock());
+		many = Subtree("application/x-vnd.qv-many");
+		deep = Subtree("application/x-vnd.qv-deep");
+		fWindow->Unlock();
+	});
+	std::string errors = testing::internal::GetCapturedStderr();
+
+	EXPECT_EQ(many.size(), (size_t)kMaxChildren);
+	EXPECT_NE(errors.find("application 'FaultTargetApp' reports 2147483647 windows; only the "
+		"first " + std::to_string(kMaxChildren) + " are analysed\n"), std::string::npos)
+		<< errors;
+	// The window and its views down to the deepest level analysed.
+	ASSERT_EQ(deep.size(), (size_t)kMaxViewDepth + 1);
+	EXPECT_EQ(deep.back().find_first_not_of(' '), (size_t)kMaxViewDepth + 1);
+	EXPECT_NE(errors.find("application 'FaultTargetApp' nests views deeper than "
+		+ std::to_string(kMaxViewDepth) + " levels; the deeper ones are not analysed\n"),
+		std::string::npos) << errors;
 }

@@ -292,6 +292,22 @@ TEST_F(QuorvaneTest, ATargetThatNeverAnswersHoldsUpOnlyItsOwnAnalysis)
 }
 
 
+// A target stopped in a debugger is asked nothing on the main thread: the others are
+// printed, and SIGTERM ends Quorvane while that analysis still waits.
+TEST_F(QuorvaneTest, AStoppedTargetHoldsUpNeitherTheOthersNorTheExit)
+{
+	pid_t stopped = StartApp("application/x-vnd.qv-stopped");
+	ASSERT_EQ(kill(stopped, SIGSTOP), 0);
+	StartApp("application/x-vnd.qv-tree");
+
+	QuorvaneProcess quorvane(fRuntime);
+	quorvane.Start();
+	ASSERT_TRUE(quorvane.WaitForLine("    Broken [3]"));
+	ExpectCleanExit(quorvane);
+	EXPECT_EQ(quorvane.Output(), tree_lines("application/x-vnd.qv-tree"));
+}
+
+
 TEST_F(QuorvaneTest, ArgumentsSelectTheApplicationsAndSkipWhatNamesNothing)
 {
 	StartApp("application/x-vnd.qv-tree");

@@ -73,6 +73,10 @@ TEST_F(ScriptingTargetsTest, ApplicationRowsShowTheSignatureAndTheFileName)
 
 	std::unique_ptr<ScriptingApplication> tree(CreateScriptingApplication(kTree));
 	ASSERT_NE(tree, nullptr);
+	// Making the node asks nothing; identifying it asks for the suites.
+	EXPECT_FALSE(tree->IsScriptable());
+	EXPECT_STREQ(tree->Text(), "");
+	tree->Identify();
 	EXPECT_TRUE(tree->IsScriptable());
 	EXPECT_STREQ(tree->Text(), "\"application/x-vnd.qv-tree\"");
 	EXPECT_STREQ(tree->DynamicText(), "ScriptTargetApp");
@@ -83,6 +87,7 @@ TEST_F(ScriptingTargetsTest, ApplicationRowsShowTheSignatureAndTheFileName)
 
 	std::unique_ptr<ScriptingApplication> silent(CreateScriptingApplication(kNoSuites));
 	ASSERT_NE(silent, nullptr);
+	silent->Identify();
 	EXPECT_FALSE(silent->IsScriptable());
 	EXPECT_STREQ(silent->Text(), "\"application/x-vnd.qv-nosuites\"");
 	EXPECT_STREQ(silent->DynamicText(), "NOT SCRIPTABLE");

@@ -5,6 +5,8 @@
 //		<windows> windows, each holding one chain of <depth> nested views
 //	FaultTargetApp <signature> hangafter
 //		answers the suites of the application, then keeps every other request unanswered
+//	FaultTargetApp <signature> silent
+//		keeps every request unanswered, as an application stopped in a debugger would
 //	FaultTargetApp <signature> garbage
 //		a scriptable application whose every other answer has wrong types: counts as
 //		strings or negative, names and labels as numbers, property tables as noise
@@ -25,7 +27,7 @@
 
 namespace {
 
-enum Mode { kNested, kHangAfter, kGarbage, kWrongSuites };
+enum Mode { kNested, kHangAfter, kSilent, kGarbage, kWrongSuites };
 
 const property_info kProperties[] = {
 	{ "View", { B_COUNT_PROPERTIES }, { B_DIRECT_SPECIFIER }, "Returns the number of views." },
@@ -104,8 +106,9 @@ public:
 		}
 
 		Path path = path_of(message);
-		if (fMode == kHangAfter
-			&& (message->what != B_GET_SUPPORTED_SUITES || path.window >= 0)) {
+		bool hang = fMode == kSilent || (fMode == kHangAfter
+			&& (message->what != B_GET_SUPPORTED_SUITES || path.window >= 0));
+		if (hang) {
 			fUnanswered.push_back(DetachCurrentMessage());
 			return;
 		}
@@ -207,6 +210,8 @@ main(int argc, char** argv)
 		depth = atoi(argv[4]);
 	} else if (strcmp(argv[2], "hangafter") == 0)
 		mode = kHangAfter;
+	else if (strcmp(argv[2], "silent") == 0)
+		mode = kSilent;
 	else if (strcmp(argv[2], "garbage") == 0)
 		mode = kGarbage;
 	else if (strcmp(argv[2], "wrongsuites") == 0)

@@ -1,0 +1,104 @@
+#include "AnalysisBudget.h"
+
+#include <Message.h>
+#include <Messenger.h>
+
+#include <inttypes.h>
+#include <stdio.h>
+#include <string.h>
+
+#include "ScriptingUtils.h"
+
+
+AnalysisBudget::AnalysisBudget(const BString& application)
+	:
+	fApplication(application),
+	fDeadline(system_time() + kAnalysisTimeLimit),
+	fTargets(0),
+	fFailuresInARow(0),
+	fGaveUp(false),
+	fReportedChildren(false),
+	fReportedDepth(false)
+{
+}
+
+
+status_t
+AnalysisBudget::Send(BMessenger* messenger, BMessage* request, BMessage* reply)
+{
+	if (fGaveUp || _PastDeadline())
+		return B_CANCELED;
+
+	bigtime_t left = fDeadline - system_time();
+	bigtime_t timeout = left < kRequestTimeout ? left : kRequestTimeout;
+	status_t status = messenger->SendMessage(request, reply, timeout, timeout);
+	if (status == B_OK) {
+		fFailuresInARow = 0;
+		return B_OK;
+	}
+	if (++fFailuresInARow >= kMaxFailuresInARow) {
+		fGaveUp = true;
+		fprintf(stderr, "giving up on application '%s' after %" PRId32 " failed requests "
+			"in a row (%s)\n", printable_str(fApplication).String(), fFailuresInARow,
+			strerror(status));
+	}
+	return status;
+}
+
+
+int32
+AnalysisBudget::Children(int32 count, const char* kind)
+{
+	if (count <= kMaxChildren)
+		return count;
+	if (!fReportedChildren) {
+		fReportedChildren = true;
+		fprintf(stderr, "application '%s' reports %" PRId32 " %s; only the first %" PRId32
+			" are analysed\n", printable_str(fApplication).String(), count, kind,
+			kMaxChildren);
+	}
+	return kMaxChildren;
+}
+
+
+bool
+AnalysisBudget::ViewsAt(int32 depth)
+{
+	if (depth <= kMaxViewDepth)
+		return true;
+	if (!fReportedDepth) {
+		fReportedDepth = true;
+		fprintf(stderr, "application '%s' nests views deeper than %" PRId32 " levels; the "
+			"deeper ones are not analysed\n", printable_str(fApplication).String(),
+			kMaxViewDepth);
+	}
+	return false;
+}
+
+
+bool
+AnalysisBudget::AddTarget()
+{
+	if (fGaveUp || _PastDeadline())
+		return false;
+	if (fTargets >= kMaxTargets) {
+		fGaveUp = true;
+		fprintf(stderr, "application '%s' has more than %" PRId32 " windows and views; the "
+			"others are not analysed\n", printable_str(fApplication).String(), kMaxTargets);
+		return false;
+	}
+	fTargets++;
+	return true;
+}
+
+
+bool
+AnalysisBudget::_PastDeadline()
+{
+	if (fGaveUp || system_time() < fDeadline)
+		return fGaveUp;
+	fGaveUp = true;
+	fprintf(stderr, "giving up on application '%s' after %" PRId64 " seconds\n",
+		printable_str(fApplication).String(), (int64)(kAnalysisTimeLimit / 1000000));
+	return true;
+}

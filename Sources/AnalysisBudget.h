@@ -1,0 +1,62 @@
+// The limits of one application's analysis. The application analysed may be hung, stopped,
+// slow or hostile: every request waits a bounded time, the whole analysis has a deadline,
+// the counts it reports are cut to caps, views nest only so deep, a tree holds only so many
+// targets, and requests that keep failing end the analysis. What is found within the limits
+// is kept; each limit that cuts the analysis short is reported once, on standard error,
+// naming the application.
+//
+// A budget belongs to its application node and is used only by that node's analysis thread.
+#ifndef ANALYSIS_BUDGET_H
+#define ANALYSIS_BUDGET_H
+
+#include <OS.h>
+#include <String.h>
+
+class BMessage;
+class BMessenger;
+
+// How long one request, its delivery and its reply, may take.
+const bigtime_t kRequestTimeout = 3000000;
+// How long one application's whole analysis may take.
+const bigtime_t kAnalysisTimeLimit = 60000000;
+// The most windows of an application, or views of one window or view, that are analysed.
+const int32 kMaxChildren = 1024;
+// The most levels of views below a window that are analysed.
+const int32 kMaxViewDepth = 128;
+// The most targets (windows and views) in one application's tree.
+const int32 kMaxTargets = 20000;
+// Failed requests in a row after which an analysis gives up.
+const int32 kMaxFailuresInARow = 3;
+
+
+class AnalysisBudget {
+public:
+	// application names the application in the lines that report a limit.
+							AnalysisBudget(const BString& application);
+
+	// Sends request and waits for its reply within the request timeout and what is left
+	// of the deadline; B_CANCELED without sending once the analysis has given up.
+			status_t		Send(BMessenger* messenger, BMessage* request,
+								BMessage* reply);
+	// How many of the count children that a target reports are to be analysed.
+			int32			Children(int32 count, const char* kind);
+	// Whether views at this depth below their window are to be analysed.
+			bool			ViewsAt(int32 depth);
+	// Takes one more target into the tree: false, and nothing is to be made, once the
+	// tree is full or the analysis has given up.
+			bool			AddTarget();
+			bool			GaveUp() const { return fGaveUp; }
+
+private:
+			bool			_PastDeadline();
+
+			BString			fApplication;
+			bigtime_t		fDeadline;
+			int32			fTargets;
+			int32			fFailuresInARow;
+			bool			fGaveUp;
+			bool			fReportedChildren;
+			bool			fReportedDepth;
+};
+
+#endif // ANALYSIS_BUDGET_H
