@@ -15,6 +15,7 @@ AnalysisBudget::AnalysisBudget(const BString& application)
 	fApplication(application),
 	fDeadline(system_time() + kAnalysisTimeLimit),
 	fTargets(0),
+	fReplyBytes(0),
 	fFailuresInARow(0),
 	fGaveUp(false),
 	fReportedChildren(false),
@@ -34,6 +35,12 @@ AnalysisBudget::Send(BMessenger* messenger, BMessage* request, BMessage* reply)
 	status_t status = messenger->SendMessage(request, reply, timeout, timeout);
 	if (status == B_OK) {
 		fFailuresInARow = 0;
+		fReplyBytes += (size_t)reply->FlattenedSize();
+		if (fReplyBytes > kMaxReplyBytes) {
+			fGaveUp = true;
+			fprintf(stderr, "giving up on application '%s' after %zu MiB of replies\n",
+				printable_str(fApplication).String(), kMaxReplyBytes / (1024 * 1024));
+		}
 		return B_OK;
 	}
 	if (++fFailuresInARow >= kMaxFailuresInARow) {

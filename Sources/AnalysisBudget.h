@@ -1,7 +1,7 @@
 // The limits of one application's analysis. The application analysed may be hung, stopped,
 // slow or hostile: every request waits a bounded time, the whole analysis has a deadline,
 // the counts it reports are cut to caps, views nest only so deep, a tree holds only so many
-// targets, and requests that keep failing end the analysis. What is found within the limits
+// targets and replies, and requests that keep failing end the analysis. What is found within the limits
 // is kept; each limit that cuts the analysis short is reported once, on standard error,
 // naming the application.
 //
@@ -27,6 +27,8 @@ const int32 kMaxViewDepth = 128;
 const int32 kMaxTargets = 20000;
 // Failed requests in a row after which an analysis gives up.
 const int32 kMaxFailuresInARow = 3;
+// The bytes of all the replies one analysis takes in; the nodes keep most of them.
+const size_t kMaxReplyBytes = 128 * 1024 * 1024;
 
 
 class AnalysisBudget {
@@ -35,7 +37,8 @@ public:
 							AnalysisBudget(const BString& application);
 
 	// Sends request and waits for its reply within the request timeout and what is left
-	// of the deadline; B_CANCELED without sending once the analysis has given up.
+	// of the deadline; B_CANCELED without sending once the analysis has given up. The
+	// analysis gives up after too many failures in a row or too many bytes of replies.
 			status_t		Send(BMessenger* messenger, BMessage* request,
 								BMessage* reply);
 	// How many of the count children that a target reports are to be analysed.
@@ -53,6 +56,7 @@ private:
 			BString			fApplication;
 			bigtime_t		fDeadline;
 			int32			fTargets;
+			size_t			fReplyBytes;
 			int32			fFailuresInARow;
 			bool			fGaveUp;
 			bool			fReportedChildren;
