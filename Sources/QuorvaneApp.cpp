@@ -100,7 +100,7 @@ QuorvaneWindow::QuorvaneWindow(const BRect& frame)
 	:
 	BWindow(frame, "Quorvane", B_DOCUMENT_WINDOW, B_ASYNCHRONOUS_CONTROLS,
 		B_CURRENT_WORKSPACE),
-	fSelectedIndex(-1),
+	fSelectedNode(NULL),
 	fWatchLaunch(true),
 	fWatchQuit(true),
 	fRemovedApplications(20)
@@ -243,9 +243,10 @@ QuorvaneWindow::MessageReceived(BMessage* message)
 			ScriptingElement* node;
 			if (message->FindPointer("result", (void**)&node) != B_OK || !fWatchQuit)
 				break;
-			// Only a node still in the outline is taken out; a second notice for the
-			// same node finds nothing.
-			if (node != NULL && fView->FullListHasItem(node)) {
+			// Only an application row still in the outline is taken out; a second
+			// notice for the same node finds nothing, and a window or view row belongs
+			// to its application's node.
+			if (node != NULL && fView->FullListHasItem(node) && node->OutlineLevel() == 0) {
 				fView->RemoveItem(node);
 				fRemovedApplications.AddItem(node);
 			}
@@ -334,15 +335,18 @@ QuorvaneWindow::SelectTarget(BMessage* message)
 	int32 index;
 	if (message->FindInt32("index", &index) != B_OK)
 		return;
-	if (index == fSelectedIndex)
+	// The row is compared, not its index: rows above it come and go, and expanding or
+	// collapsing one moves the rows below. A node taken out of the outline stays
+	// allocated, so its address never names another node.
+	ScriptingElement* node = static_cast<ScriptingElement*>(fView->ItemAt(index));
+	if (node == fSelectedNode)
 		return;
 
 	DisableUpdates();
 	_ClearTargetView();
 	EnableUpdates();
 
-	fSelectedIndex = index;
-	ScriptingElement* node = static_cast<ScriptingElement*>(fView->ItemAt(index));
+	fSelectedNode = node;
 	if (node == NULL) {
 		fSpecifier->SetText(kSpecifierLabel);
 		return;
@@ -480,14 +484,12 @@ QuorvaneApp::MessageReceived(BMessage* message)
 			if (message->FindPointer("result", (void**)&node) != B_OK || node == NULL)
 				break;
 			node->AnalysisEnded();
-			// An application that quit during its analysis is not shown: its quit
-			// notice found no row to take out. One still running is in the outline
-			// before this thread reads its quit notice, hence the wait for the window.
-			app_info info;
+			// The node is in the outline before this thread reads the next quit notice,
+			// hence the wait for the window: a quit notice read earlier found nothing to
+			// take out, and the node stays, its application gone or not.
 			BMessage reply;
-			if (be_roster->GetRunningAppInfo(node->Team(), &info) != B_OK
-				|| fWindowMessenger.SendMessage(message, &reply) != B_OK) {
-				// The window may also be gone while the program quits.
+			if (fWindowMessenger.SendMessage(message, &reply) != B_OK) {
+				// The window may be gone while the program quits.
 				delete node;
 			}
 			break;
@@ -561,8 +563,10 @@ QuorvaneApp::AboutRequested()
 }
 
 
-// Asks the window to take out the first outline row, from the top, of the application
-// that quit. A node still being analysed is not in the outline and stays.
+// Asks the window to take out the first application row, from the top, of the
+// application that quit. Window and view rows are passed over: a window's internal name
+// may equal another application's signature. A node still being analysed is not in the
+// outline and stays.
 void
 QuorvaneApp::_ApplicationQuit(const char* signature)
 {
@@ -575,7 +579,7 @@ QuorvaneApp::_ApplicationQuit(const char* signature)
 		DOutlineListView* list = fWindow->ObjectsList();
 		for (int32 i = 0; i < list->FullListCountItems(); i++) {
 			ScriptingElement* node = static_cast<ScriptingElement*>(list->FullListItemAt(i));
-			if (node->GetInternalName() == signature) {
+			if (node->OutlineLevel() == 0 && node->GetInternalName() == signature) {
 				found = node;
 				break;
 			}

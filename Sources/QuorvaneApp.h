@@ -25,6 +25,7 @@ class BMenuBar;
 class BScrollView;
 class BStringView;
 class BetterScrollView;
+class ScriptingElement;
 
 extern const char* kQuorvaneSignature;
 extern const char* kQuorvaneVersion;
@@ -95,7 +96,8 @@ private:
 			BListView*		fTargetView;
 			BetterScrollView* fBoxScrollView;
 			BStringView*	fSpecifier;
-			int32			fSelectedIndex;
+	// The node whose suites and specifier the panes show, or none.
+			ScriptingElement* fSelectedNode;
 			std::atomic<bool> fWatchLaunch;
 			std::atomic<bool> fWatchQuit;
 	// Nodes taken out of the outline stay allocated until the window goes, so that a

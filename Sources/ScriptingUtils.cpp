@@ -538,6 +538,21 @@ make_dump_line(int32 level, const char* name, int32 type, const void* data, ssiz
 }
 
 
+// Says where the nesting limit cut a dump short, at the level the nested items would have.
+void
+add_limit_line(BList* lines, int32 level)
+{
+	std::string text(4 * static_cast<size_t>(level), ' ');
+	append_format(text, "(nested message not shown: more than %" PRId32 " levels)",
+		kMaxDumpLevel);
+	char* line = static_cast<char*>(malloc(text.size() + 1));
+	if (line != NULL) {
+		memcpy(line, text.c_str(), text.size() + 1);
+		lines->AddItem(line);
+	}
+}
+
+
 void
 append_name_column(std::string& line, const char* name)
 {
@@ -812,17 +827,21 @@ add_message_contents(BList* lines, const BMessage* message, int32 level)
 			char* line = make_dump_line(level, name, type, data, size);
 			if (line != NULL)
 				lines->AddItem(line);
-			if (level >= kMaxDumpLevel)
-				continue;
 			// Only a message that was read whole is expanded; a failed read would leave
 			// the previous item's contents in the scratch message.
-			if (type == B_MESSAGE_TYPE) {
-				if (message->FindMessage(name, j, &scratch) == B_OK)
-					add_message_contents(lines, &scratch, level + 1);
-			} else if (type == B_RAW_TYPE && strcmp(name, "_previous_") == 0
-				&& scratch.Unflatten(static_cast<const char*>(data), size) == B_OK) {
-				add_message_contents(lines, &scratch, level + 1);
+			bool nested;
+			if (type == B_MESSAGE_TYPE)
+				nested = message->FindMessage(name, j, &scratch) == B_OK;
+			else {
+				nested = type == B_RAW_TYPE && strcmp(name, "_previous_") == 0
+					&& scratch.Unflatten(static_cast<const char*>(data), size) == B_OK;
 			}
+			if (!nested)
+				continue;
+			if (level < kMaxDumpLevel)
+				add_message_contents(lines, &scratch, level + 1);
+			else
+				add_limit_line(lines, level + 1);
 		}
 	}
 }
@@ -830,14 +849,16 @@ add_message_contents(BList* lines, const BMessage* message, int32 level)
 
 // A control character is shown as an escape (\n, \t, \r, \xHH) instead of reaching the
 // terminal, and so is a C1 control encoded as UTF-8 (\xc2\x9b). Everything else, other
-// bytes of 128 and above included, is kept.
+// bytes of 128 and above included, is kept; with keepLayout line breaks and tabs too.
 BString
-printable_str(const char* text)
+printable_str(const char* text, bool keepLayout)
 {
 	BString result;
 	for (const unsigned char* c = (const unsigned char*)text; *c != '\0'; c++) {
 		char escape[12];
-		if (*c == '\n')
+		if (keepLayout && (*c == '\n' || *c == '\t'))
+			result += (char)*c;
+		else if (*c == '\n')
 			result += "\\n";
 		else if (*c == '\t')
 			result += "\\t";
@@ -863,10 +884,11 @@ print_message(const BMessage* message)
 	BList lines(20);
 	add_message_contents(&lines, message, 0);
 	std::unique_ptr<char[]> what(get_datatype_string(message->what));
-	printf("BMessage(%s):\n", what.get());
+	printf("BMessage(%s):\n", printable_str(what.get()).String());
+	// An item's text may span lines, as a property table's does.
 	for (int32 i = 0; i < lines.CountItems(); i++) {
 		char* line = static_cast<char*>(lines.ItemAt(i));
-		printf("   %s\n", printable_str(line).String());
+		printf("   %s\n", printable_str(line, true).String());
 		free(line);
 	}
 }

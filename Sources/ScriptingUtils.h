@@ -39,18 +39,20 @@ BString specifier_to_str(const BMessage* message, bool omitFirst);
 BString data_to_str(const BMessage* message);
 
 // Appends one line per item of message to lines, nested messages expanded below the item
-// that holds them with four more blanks per level. Each line is malloc()ed and belongs to
-// the caller, who releases it with free(); the list owns nothing.
+// that holds them with four more blanks per level. Past 64 levels a nested message is
+// not expanded; a line in its place says so. Each line is malloc()ed and belongs to the
+// caller, who releases it with free(); the list owns nothing.
 void add_message_contents(BList* lines, const BMessage* message, int32 level);
 
 // The text for a terminal: control characters (C0, DEL, C1 in UTF-8) as escapes such as
-// \n, \t or \x1b; text from other applications is printed through it.
-BString printable_str(const char* text);
+// \n, \t or \x1b; text from other applications is printed through it. keepLayout keeps
+// line breaks and tabs, which cannot take the terminal over.
+BString printable_str(const char* text, bool keepLayout = false);
 inline BString printable_str(const BString& text) { return printable_str(text.String()); }
 
 // Prints message to standard output: a "BMessage(<what>):" heading, then its items as
 // add_message_contents() renders them, each after three blanks, with control characters
-// escaped.
+// other than line breaks and tabs escaped.
 void print_message(const BMessage* message);
 
 // Appends the lines of a property table to lines: the properties with their commands,

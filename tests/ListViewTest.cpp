@@ -17,6 +17,8 @@
 #include <stdlib.h>
 
 #include <math.h>
+#include <algorithm>
+#include <functional>
 #include <memory>
 #include <string.h>
 #include <string>
@@ -357,6 +359,51 @@ TEST_F(ListViewTest, RowsDrawThemselvesAndTheSelectionShows)
 			ink = offscreen->PixelAt(x, y) != ui_color(B_LIST_BACKGROUND_COLOR);
 	}
 	EXPECT_TRUE(ink);
+}
+
+
+// Regression: rows were laid out from the left edge of the list's bounds, so that a list
+// scrolled sideways drew its text where it was before.
+TEST_F(ListViewTest, RowsScrollSidewaysWithTheContent)
+{
+	Open("Sideways", 3);
+	// Which columns of the first row hold ink, from the window's left edge.
+	auto inked = [&] {
+		std::vector<bool> columns;
+		for (int32 x = 0; x < 60; x++) {
+			bool ink = false;
+			for (int32 y = 0; y < (int32)rowHeight && !ink; y++)
+				ink = offscreen->PixelAt(x, y) != ui_color(B_LIST_BACKGROUND_COLOR);
+			columns.push_back(ink);
+		}
+		return columns;
+	};
+	auto present = [&](const std::function<void()>& change) {
+		ASSERT_TRUE(window->Lock());
+		int64 presented = offscreen->Presentations();
+		change();
+		window->Unlock();
+		ASSERT_TRUE(offscreen->WaitForPresentation(presented, 5000000));
+		ASSERT_TRUE(wait_for_queue(window));
+	};
+	present([&] { list->Invalidate(); });
+	std::vector<bool> before = inked();
+	ASSERT_NE(std::count(before.begin(), before.end(), true), 0);
+
+	present([&] {
+		list->Select(1);
+		list->ScrollTo(BPoint(10, 0));
+		EXPECT_EQ(list->Bounds().left, 10);
+		EXPECT_EQ(list->ItemFrame(0), BRect(0, 0, 160, rowHeight - 1));
+		EXPECT_EQ(list->IndexOf(BPoint(15, rowHeight + 1)), 1);
+	});
+	// The text moved left by as much as the content; the selection still fills the row
+	// to the list's right edge.
+	std::vector<bool> after = inked();
+	for (int32 x = 0; x < 50; x++)
+		EXPECT_EQ(after[x], before[x + 10]) << x;
+	EXPECT_EQ(offscreen->PixelAt(140, (int32)(rowHeight * 1.5)),
+		ui_color(B_LIST_SELECTED_BACKGROUND_COLOR));
 }
 
 

@@ -326,6 +326,72 @@ TEST_F(QuorvaneTest, ArgumentsSelectTheApplicationsAndSkipWhatNamesNothing)
 }
 
 
+TEST_F(QuorvaneTest, TwoArgumentsNamingTwoApplicationsAnalyseBothAndNothingElse)
+{
+	StartApp("application/x-vnd.qv-tree");
+	StartApp("application/x-vnd.qv-second");
+	StartApp("application/x-vnd.qv-other");
+
+	QuorvaneProcess quorvane(fRuntime);
+	quorvane.Start({ "application/x-vnd.qv-second", "application/x-vnd.qv-tree" });
+	ASSERT_TRUE(quorvane.WaitForLine("    Broken [3]", 2));
+	// No full listing follows: the third application would be printed within this time.
+	snooze(500000);
+	ExpectCleanExit(quorvane);
+
+	// The trees come in the order their analyses finish, each in one piece.
+	Lines tree = tree_lines("application/x-vnd.qv-tree");
+	Lines second = tree_lines("application/x-vnd.qv-second");
+	Lines output = quorvane.Output();
+	EXPECT_EQ(sorted(output), sorted(concat(tree, second)));
+	EXPECT_TRUE(is_block(Lines(tree.begin() + 7, tree.end()), output));
+	EXPECT_TRUE(is_block(Lines(second.begin() + 7, second.end()), output));
+	EXPECT_EQ(sorted(quorvane.Errors()), sorted(concat(tree_errors(), tree_errors())));
+}
+
+
+TEST_F(QuorvaneTest, AnApplicationWithoutScriptableWindowsPrintsItsLineAlone)
+{
+	StartApp("application/x-vnd.qv-hidden", "hidden");
+
+	QuorvaneProcess quorvane(fRuntime);
+	quorvane.Start({ "application/x-vnd.qv-hidden" });
+	ASSERT_TRUE(quorvane.WaitForLine(kSuites));
+	ExpectCleanExit(quorvane);
+
+	EXPECT_EQ(quorvane.Output(), Lines({
+		"Application ScriptTargetApp reports 4 windows",
+		"\"application/x-vnd.qv-hidden\" (ScriptTargetApp) supports:",
+		kSuites,
+	}));
+	EXPECT_EQ(quorvane.Errors(), Lines());
+}
+
+
+// Regression: a window named like another application's signature lost its row to that
+// application's quit notice, and Quorvane crashed when it quit.
+TEST_F(QuorvaneTest, AWindowNamedLikeAQuittingApplicationDoesNotCrashTheExit)
+{
+	pid_t mimic = fRuntime.Start("ScriptTargetApp",
+		{ "application/x-vnd.qv-mimic", "tree", "application/x-vnd.qv-second" });
+	EXPECT_TRUE(fRuntime.WaitForApp("application/x-vnd.qv-mimic"));
+
+	QuorvaneProcess quorvane(fRuntime);
+	quorvane.Start();
+	ASSERT_TRUE(quorvane.WaitForLine("    Broken [3]"));
+	// The second comes below the first in the outline: it launches later.
+	pid_t second = StartApp("application/x-vnd.qv-second");
+	ASSERT_TRUE(quorvane.WaitForLine("  Window  of application ScriptTargetApp reports 0 views",
+		2));
+	snooze(300000);
+	EXPECT_GE(fRuntime.Stop(second), 0);
+	ASSERT_TRUE(fRuntime.WaitForAppGone(second));
+	snooze(300000);
+	ExpectCleanExit(quorvane);
+	EXPECT_GE(fRuntime.Stop(mimic), 0);
+}
+
+
 TEST_F(QuorvaneTest, AFileNameSelectsTheFirstApplicationOfThatName)
 {
 	StartApp("application/x-vnd.qv-tree");

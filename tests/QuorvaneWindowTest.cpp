@@ -13,6 +13,7 @@
 #include <MenuItem.h>
 #include <PropertyInfo.h>
 #include <Roster.h>
+#include <ScrollBar.h>
 #include <ScrollView.h>
 #include <StringView.h>
 #include <Window.h>
@@ -34,6 +35,8 @@
 #include <string.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <atomic>
 #include <functional>
 #include <string>
 #include <thread>
@@ -99,16 +102,38 @@ protected:
 		return wait_until(fWindow, [&] { return Row(kTree) >= 0; });
 	}
 
-	// The full-list index of the first row of that internal name, or -1.
-	int32 Row(const char* name)
+	// The full-list index of the first row of that internal name, or -1; with
+	// applicationsOnly, of the first application row.
+	int32 Row(const char* name, bool applicationsOnly = false)
 	{
 		for (int32 i = 0; i < fView->FullListCountItems(); i++) {
 			ScriptingElement* node
 				= static_cast<ScriptingElement*>(fView->FullListItemAt(i));
+			if (applicationsOnly && node->OutlineLevel() != 0)
+				continue;
 			if (node->GetInternalName() == name)
 				return i;
 		}
 		return -1;
+	}
+
+	// Starts a test application and waits until its row is in the outline.
+	pid_t StartShown(const char* signature, const char* mode = "tree",
+		const char* mainWindowName = "MainWindow")
+	{
+		pid_t process = fRuntime.Start("ScriptTargetApp",
+			{ signature, mode, mainWindowName });
+		EXPECT_TRUE(wait_until(fWindow, [&] { return Row(signature, true) >= 0; }))
+			<< signature;
+		return process;
+	}
+
+	// The text of the specifier field that the shown row index calls for.
+	std::string SpecifierOf(int32 index)
+	{
+		ScriptingElement* node = static_cast<ScriptingElement*>(fView->ItemAt(index));
+		return std::string("Specifier: ")
+			+ specifier_to_str(node->GetAccessPtr(), false).String();
 	}
 
 	// A point of view's coordinates in the window's.
@@ -147,6 +172,60 @@ protected:
 	BListView* fTargetView = NULL;
 	BStringView* fSpecifier = NULL;
 	BetterScrollView* fBoxScrollView = NULL;
+};
+
+
+// Records the signatures of the launch notices that reach Quorvane.
+class LaunchRecordingApp : public QuorvaneApp {
+public:
+	using QuorvaneApp::QuorvaneApp;
+
+	void MessageReceived(BMessage* message) override
+	{
+		const char* signature;
+		if (message->what == B_SOME_APP_LAUNCHED
+			&& message->FindString("be:signature", &signature) == B_OK)
+			launched.push_back(signature);
+		QuorvaneApp::MessageReceived(message);
+	}
+
+	bool Launched(const char* signature)
+	{
+		return std::find(launched.begin(), launched.end(), signature) != launched.end();
+	}
+
+	std::vector<std::string> launched;
+};
+
+
+// A window that, asked to quit, launches an application and waits until the roster lists
+// it; it refuses to quit until allowed.
+class LaunchingWindow : public BWindow {
+public:
+	LaunchingWindow(TestRuntime& runtime, const char* signature)
+		:
+		BWindow(BRect(10, 10, 60, 60), "Launching", B_TITLED_WINDOW, 0),
+		fRuntime(runtime),
+		fSignature(signature)
+	{
+	}
+
+	bool QuitRequested() override
+	{
+		if (!asked) {
+			fRuntime.Start("ScriptTargetApp", { fSignature, "tree" });
+			EXPECT_TRUE(fRuntime.WaitForApp(fSignature));
+			asked = true;
+		}
+		return allowed;
+	}
+
+	std::atomic<bool> asked = false;
+	std::atomic<bool> allowed = false;
+
+private:
+	TestRuntime&		fRuntime;
+	const char*			fSignature;
 };
 
 
@@ -314,6 +393,58 @@ TEST_F(QuorvaneWindowTest, SelectingRowsRendersSuitesTablesAndTheSpecifier)
 		EXPECT_EQ(PaneRows().front(), std::string("Supports ") + windowSuite + ":");
 		EXPECT_NE(std::string(windowSuite), "suite/vnd.Be-application");
 		fWindow->Unlock();
+	});
+}
+
+
+// Regression: the pane's horizontal bar moved, but its rows stayed where they were, so a
+// long line could be read only by widening the window.
+TEST_F(QuorvaneWindowTest, TheCapabilitiesPaneScrollsSideways)
+{
+	RunQuorvane([&] {
+		ClickRow(0);
+		ASSERT_TRUE(wait_until(fWindow, [&] { return fTargetView->CountItems() > 3; }));
+		ASSERT_TRUE(fWindow->Lock());
+		BScrollBar* bar = fBoxScrollView->ScrollBar(B_HORIZONTAL);
+		ASSERT_NE(bar, nullptr);
+		float min, max;
+		bar->GetRange(&min, &max);
+		EXPECT_GT(max, 40);
+		BRect bounds = fTargetView->Bounds();
+		BPoint origin = InWindow(fTargetView, bounds.LeftTop());
+		int32 width = (int32)bounds.Width();
+		int32 height = (int32)fTargetView->ItemFrame(3).bottom;
+		// The pane as it shows now, once drawn.
+		int64 presented = fOffscreen->Presentations();
+		fTargetView->Invalidate();
+		fWindow->Unlock();
+		ASSERT_TRUE(fOffscreen->WaitForPresentation(presented, 5000000));
+		ASSERT_TRUE(wait_for_queue(fWindow));
+
+		// The pixels of the pane's first rows, a column at a time.
+		auto columns = [&] {
+			std::vector<std::vector<rgb_color>> shown(width);
+			for (int32 x = 0; x < width; x++) {
+				for (int32 y = 0; y < height; y++)
+					shown[x].push_back(fOffscreen->PixelAt(origin.x + x, origin.y + y));
+			}
+			return shown;
+		};
+		std::vector<std::vector<rgb_color>> before = columns();
+
+		ASSERT_TRUE(fWindow->Lock());
+		presented = fOffscreen->Presentations();
+		bar->SetValue(40);
+		EXPECT_EQ(fTargetView->Bounds().left, 40);
+		fWindow->Unlock();
+		ASSERT_TRUE(fOffscreen->WaitForPresentation(presented, 5000000));
+		ASSERT_TRUE(wait_for_queue(fWindow));
+		std::vector<std::vector<rgb_color>> after = columns();
+		int32 moved = 0;
+		for (int32 x = 0; x + 40 < width; x++)
+			moved += after[x] == before[x + 40];
+		EXPECT_EQ(moved, width - 40);
+		EXPECT_NE(after, before);
 	});
 }
 
@@ -497,6 +628,210 @@ TEST_F(QuorvaneWindowTest, ApplicationsThatLaunchAndQuitComeAndGo)
 		EXPECT_GE(Row(kTree), 0);
 		fWindow->Unlock();
 	});
+}
+
+
+// Regression: a quit notice took out the first row of any kind whose internal name was the
+// signature: here a window row of another application, which its application's node still
+// owned, so that quitting Quorvane deleted it twice.
+TEST_F(QuorvaneWindowTest, AQuitNoticeTakesOutOnlyTheApplicationsRow)
+{
+	const char* kMimic = "application/x-vnd.qv-mimic";
+	RunQuorvane([&] {
+		StartShown(kMimic, "tree", kSecond);
+		pid_t second = StartShown(kSecond);
+		ASSERT_TRUE(fWindow->Lock());
+		BListItem* impostor = fView->FullListItemAt(Row(kSecond));
+		EXPECT_EQ(impostor->OutlineLevel(), 1u);
+		BListItem* application = fView->FullListItemAt(Row(kSecond, true));
+		fWindow->Unlock();
+
+		fRuntime.Stop(second);
+		ASSERT_TRUE(wait_until(fWindow, [&] {
+			return !fView->FullListHasItem(application);
+		}));
+		ASSERT_TRUE(fWindow->Lock());
+		EXPECT_TRUE(fView->FullListHasItem(impostor));
+		EXPECT_GE(Row(kMimic, true), 0);
+		fWindow->Unlock();
+
+		// A removal message naming a window row is refused as well.
+		BMessage remove(kMsgRemoveApp);
+		remove.AddPointer("result", impostor);
+		fWindow->PostMessage(&remove);
+		ASSERT_TRUE(wait_for_queue(fWindow));
+		ASSERT_TRUE(fWindow->Lock());
+		EXPECT_TRUE(fView->FullListHasItem(impostor));
+		fWindow->Unlock();
+	});
+	// Quitting deleted every node once: a second deletion would have ended the test here.
+}
+
+
+// Regression: a selection was skipped whenever its index equalled the last one, so after
+// rows above it came or went, clicking the row now at that index showed the old target.
+TEST_F(QuorvaneWindowTest, SelectingTheRowNowAtTheLastIndexShowsIt)
+{
+	const char* kThird = "application/x-vnd.qv-third";
+	RunQuorvane([&] {
+		// An item expanded above the selection.
+		ASSERT_TRUE(fWindow->Lock());
+		fView->Expand(fView->ItemAt(0));
+		fWindow->Unlock();
+		ClickRow(2);
+		ASSERT_TRUE(fWindow->Lock());
+		std::string window1 = SpecifierOf(2);
+		EXPECT_EQ(std::string(fSpecifier->Text()), window1);
+		fView->Expand(fView->ItemAt(1));
+		fWindow->Unlock();
+		ASSERT_TRUE(wait_for_queue(fWindow));
+		ClickRow(2);
+		ASSERT_TRUE(fWindow->Lock());
+		std::string menuBar = SpecifierOf(2);
+		EXPECT_NE(menuBar, window1);
+		EXPECT_EQ(std::string(fSpecifier->Text()), menuBar);
+		ASSERT_GT(fTargetView->CountItems(), 0);
+		EXPECT_EQ(PaneRows().front(), "Supports suite/vnd.Be-menu:");
+		fView->Collapse(fView->ItemAt(0));
+		fWindow->Unlock();
+
+		// An application removed above the selection.
+		pid_t second = StartShown(kSecond);
+		StartShown(kThird);
+		ASSERT_TRUE(fWindow->Lock());
+		int32 third = fView->IndexOf(fView->FullListItemAt(Row(kThird, true)));
+		ASSERT_EQ(third, 2);
+		fView->Expand(fView->ItemAt(third));
+		fWindow->Unlock();
+		ClickRow(4);
+		ASSERT_TRUE(fWindow->Lock());
+		std::string before = SpecifierOf(4);
+		EXPECT_EQ(std::string(fSpecifier->Text()), before);
+		BListItem* secondRow = fView->FullListItemAt(Row(kSecond, true));
+		fWindow->Unlock();
+		fRuntime.Stop(second);
+		ASSERT_TRUE(wait_until(fWindow, [&] { return !fView->FullListHasItem(secondRow); }));
+		ClickRow(4);
+		ASSERT_TRUE(fWindow->Lock());
+		std::string after = SpecifierOf(4);
+		EXPECT_NE(after, before);
+		EXPECT_EQ(std::string(fSpecifier->Text()), after);
+
+		// The same row again changes nothing.
+		BListItem* first = fTargetView->ItemAt(0);
+		fView->DeselectAll();
+		fWindow->Unlock();
+		ASSERT_TRUE(wait_for_queue(fWindow));
+		ClickRow(4);
+		ASSERT_TRUE(fWindow->Lock());
+		EXPECT_EQ(fTargetView->ItemAt(0), first);
+		fWindow->Unlock();
+	});
+}
+
+
+// Regression: a node whose application quit during its analysis was dropped, even with
+// quits unwatched; it reaches the outline and stays.
+TEST_F(QuorvaneWindowTest, ANodeWhoseApplicationQuitDuringItsAnalysisIsShown)
+{
+	const char* kGone = "application/x-vnd.qv-gone";
+	RunQuorvane([&] {
+		fWindow->PostMessage(kMsgWatchQuit);
+		// The application ends when its first view is asked for its label.
+		pid_t gone = fRuntime.Start("ScriptTargetApp", { kGone, "exitlabel" });
+		ASSERT_TRUE(wait_until(fWindow, [&] { return Row(kGone, true) >= 0; }));
+		EXPECT_GE(fRuntime.Wait(gone), 0);
+		snooze(200000);
+		ASSERT_TRUE(fWindow->Lock());
+		EXPECT_GE(Row(kGone, true), 0);
+		fWindow->Unlock();
+	});
+}
+
+
+// Names and titles of white space only: a window row falls back to "Window <index>", a
+// view row to "View <index>", and neither shows dynamic text.
+TEST_F(QuorvaneWindowTest, WhiteSpaceNamesFallBackToTheIndex)
+{
+	const char* kBlank = "application/x-vnd.qv-blank";
+	RunQuorvane([&] {
+		StartShown(kBlank, "blank", " \t ");
+		ASSERT_TRUE(fWindow->Lock());
+		BListItem* application = fView->FullListItemAt(Row(kBlank, true));
+		fView->Expand(application);
+		int32 index = fView->IndexOf(application);
+		std::vector<std::pair<std::string, std::string>> rows;
+		for (int32 i = index + 1; i < fView->CountItems()
+				&& fView->ItemAt(i)->OutlineLevel() > 0; i++) {
+			if (fView->ItemAt(i)->OutlineLevel() == 1)
+				fView->Expand(fView->ItemAt(i));
+		}
+		for (int32 i = index + 1; i < fView->CountItems()
+				&& fView->ItemAt(i)->OutlineLevel() > 0; i++) {
+			ScriptingElement* node = static_cast<ScriptingElement*>(fView->ItemAt(i));
+			rows.push_back({ node->Text(), node->DynamicText() });
+		}
+		fWindow->Unlock();
+		std::vector<std::pair<std::string, std::string>> expected = {
+			{ "Window 0", "Main Window" },
+			{ "MenuBar", "" },
+			{ "fBackView", "" },
+			{ "View 2", "" },
+			{ "Window 1", "" },
+			{ "BrokenWindow", "Broken" },
+		};
+		EXPECT_EQ(rows, expected);
+	});
+}
+
+
+// An application none of whose windows is scriptable is shown as a row without subitems.
+TEST_F(QuorvaneWindowTest, AnApplicationWithoutScriptableWindowsHasARowOfItsOwn)
+{
+	const char* kHidden = "application/x-vnd.qv-hidden";
+	RunQuorvane([&] {
+		StartShown(kHidden, "hidden");
+		ASSERT_TRUE(fWindow->Lock());
+		int32 row = Row(kHidden, true);
+		EXPECT_EQ(fView->CountItemsUnder(fView->FullListItemAt(row), false), 0);
+		EXPECT_TRUE(row + 1 == fView->FullListCountItems()
+			|| fView->FullListItemAt(row + 1)->OutlineLevel() == 0);
+		fWindow->Unlock();
+	});
+}
+
+
+// The roster's notices stop before any window is asked to close: an application that
+// launches while the windows are asked is not noticed, even when a window refuses.
+TEST_F(QuorvaneWindowTest, QuittingStopsTheRosterNoticesBeforeTheWindowsAreAsked)
+{
+	const char* kLate = "application/x-vnd.qv-late";
+	LaunchRecordingApp* app = new LaunchRecordingApp(kQuorvaneSignature);
+	std::thread driver([&] {
+		if (_Attach()) {
+			// Launches are noticed until then.
+			fRuntime.Start("ScriptTargetApp", { kSecond, "tree" });
+			EXPECT_TRUE(wait_until(be_app, [&] { return app->Launched(kSecond); }));
+
+			LaunchingWindow* launching = new LaunchingWindow(fRuntime, kLate);
+			launching->Show();
+			be_app->PostMessage(B_QUIT_REQUESTED);
+			for (int i = 0; i < 1000 && !launching->asked; i++)
+				snooze(5000);
+			EXPECT_TRUE(launching->asked);
+			// Time for a notice to arrive, had the roster sent one.
+			snooze(300000);
+			ASSERT_TRUE(wait_for_queue(be_app));
+			ASSERT_TRUE(be_app->Lock());
+			EXPECT_FALSE(app->Launched(kLate));
+			be_app->Unlock();
+			launching->allowed = true;
+		}
+		be_app->PostMessage(B_QUIT_REQUESTED);
+	});
+	app->Run();
+	driver.join();
+	delete app;
 }
 
 

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
+#include <stdlib.h>
 
 #include <memory>
 #include <string>
@@ -273,4 +274,27 @@ TEST_F(ScriptingTargetsTest, IconsLoadOnceFromTheProgramsOwnResources)
 	EXPECT_EQ(node->GetBitmap(), applicationIcon);
 	EXPECT_EQ(other->GetBitmap(), windowIcon);
 	EXPECT_EQ(ScriptingView(1, window->GetMessenger(), window.get(), 2).GetBitmap(), viewIcon);
+}
+
+
+// Targets addressed by name rather than index have no index to fall back to.
+TEST_F(ScriptingTargetsTest, TargetsAddressedByNameWithoutAUsableNameAreGhosts)
+{
+	setenv("BE_DISPLAY", "offscreen", 1);
+	const char* viewer = "application/x-vnd.quorvane-SampleViewer";
+	fRuntime.Start("SampleViewer");
+	ASSERT_TRUE(fRuntime.WaitForApp(viewer));
+
+	// The untitled window, found by its empty name.
+	ScriptingWindow untitled("", new BMessenger(viewer), NULL, 1, true);
+	EXPECT_TRUE(untitled.IsScriptable());
+	EXPECT_STREQ(untitled.Text(), "(Ghost Window)");
+	EXPECT_STREQ(untitled.DynamicText(), "");
+
+	// No view has a name of white space only.
+	ScriptingView ghost(" ", untitled.GetMessenger(), &untitled, 2);
+	EXPECT_FALSE(ghost.IsScriptable());
+	EXPECT_EQ(ghost.Analyze(2), 0);
+	EXPECT_STREQ(ghost.Text(), "(Ghost View)");
+	EXPECT_STREQ(ghost.DynamicText(), "NOT SCRIPTABLE");
 }

@@ -536,6 +536,50 @@ TEST(MessageDumpTest, EmptyMessagesAndUnnamedCodes)
 }
 
 
+// Regression: the heading printed a DEL in the what code raw, which the items' type codes
+// show escaped.
+TEST(MessageDumpTest, TheHeadingEscapesItsCodeAsTheItemsDo)
+{
+	const int32 code = ('a' << 24) | ('b' << 16) | (0x7f << 8) | 'c';
+	BMessage message(code);
+	message.AddData("odd", code, "x", 1);
+	testing::internal::CaptureStdout();
+	print_message(&message);
+	std::string printed = testing::internal::GetCapturedStdout();
+	EXPECT_EQ(printed.find('\x7f'), std::string::npos) << printed;
+	EXPECT_EQ(printed.rfind("BMessage('ab\\x7fc'):\n", 0), 0u) << printed;
+	EXPECT_NE(printed.find("('ab\\x7fc')"), std::string::npos) << printed;
+}
+
+
+// Regression: a property table item printed as one line with literal \n in it. Line breaks
+// and tabs in item text are kept; other control characters are still escaped.
+TEST(MessageDumpTest, ItemTextKeepsItsLineBreaksAndTabs)
+{
+	static property_info properties[] = {
+		{ "Title", { B_GET_PROPERTY }, { B_DIRECT_SPECIFIER }, "Returns the title." },
+		{}
+	};
+	BPropertyInfo info(properties);
+	std::vector<char> flat(info.FlattenedSize());
+	ASSERT_EQ(info.Flatten(flat.data(), flat.size()), B_OK);
+	std::string table = Format(B_PROPERTY_INFO_TYPE, flat.data(), flat.size());
+	ASSERT_NE(table.find('\n'), std::string::npos);
+
+	BMessage reply(B_REPLY);
+	reply.AddString("suites", "suite/vnd.Be-window");
+	reply.AddData("messages", B_PROPERTY_INFO_TYPE, flat.data(), flat.size());
+	reply.AddString("text", "one\ttwo\nthree\r\x1b[2J");
+	testing::internal::CaptureStdout();
+	print_message(&reply);
+	EXPECT_EQ(testing::internal::GetCapturedStdout(),
+		"BMessage(B_REPLY):\n"
+		"   \"suites\" (B_STRING_TYPE) : \"suite/vnd.Be-window\"\n"
+		"   \"messages\" (B_PROPERTY_INFO_TYPE) : " + table + "\n"
+		"   \"text\" (B_STRING_TYPE) : \"one\ttwo\nthree\\r\\x1b[2J\"\n");
+}
+
+
 TEST(MessageDumpTest, ItemsOfAFieldKeepTheirOrder)
 {
 	BMessage message;
@@ -638,8 +682,11 @@ TEST(MessageDumpTest, DeepPreviousChainsStopExpanding)
 	BList lines(20);
 	add_message_contents(&lines, &message, 0);
 	std::vector<std::string> taken = TakeDumpLines(lines);
-	ASSERT_EQ(taken.size(), 65u);
-	EXPECT_EQ(taken.back().substr(0, 4 * 64 + 1), Blanks(4 * 64) + "\"");
+	ASSERT_EQ(taken.size(), 66u);
+	EXPECT_EQ(taken[64].substr(0, 4 * 64 + 1), Blanks(4 * 64) + "\"");
+	// Regression: the dump stopped there without a word.
+	EXPECT_EQ(taken.back(), Blanks(4 * 65)
+		+ "(nested message not shown: more than 64 levels)");
 }
 
 

@@ -48,6 +48,16 @@ enum {
 	kSelectionExecuteProperty
 };
 
+
+// A row is part of the list's content: it starts at the content's left edge (x = 0), so
+// that it scrolls sideways with it, and reaches the right edge of what the list shows.
+BRect
+row_frame(const BRect& bounds, float top, float height)
+{
+	return BRect(std::min(bounds.left, 0.0f), top, std::max(bounds.right, 0.0f),
+		top + height - 1);
+}
+
 } // namespace
 
 
@@ -482,9 +492,7 @@ BListView::ItemFrame(int32 index)
 	int32 row = fRows->IndexOfShown(index);
 	if (row < 0)
 		return BRect();
-	float top = fRows->TopOf(row);
-	BRect bounds = Bounds();
-	return BRect(bounds.left, top, bounds.right, top + fRows->HeightOf(row) - 1);
+	return row_frame(Bounds(), fRows->TopOf(row), fRows->HeightOf(row));
 }
 
 
@@ -534,8 +542,7 @@ BListView::EachShownRow(float top, float bottom,
 	BRect bounds = Bounds();
 	while (row >= 0 && y <= bottom) {
 		float height = fRows->HeightOf(row);
-		if (!visit(index, fRows->ItemAt(row), BRect(bounds.left, y, bounds.right,
-				y + height - 1))) {
+		if (!visit(index, fRows->ItemAt(row), row_frame(bounds, y, height))) {
 			return;
 		}
 		y += height;

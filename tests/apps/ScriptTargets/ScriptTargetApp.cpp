@@ -2,7 +2,8 @@
 // and views, built from loopers and handlers, so that an explorer has something known to
 // find. Usage:
 //
-//	ScriptTargetApp <signature> [tree | nosuites | nocount | exitcount | exitlabel | hangcount]
+//	ScriptTargetApp <signature> [tree | nosuites | nocount | exitcount | exitlabel
+//		| hangcount | blank | hidden] [internal name of window 0]
 //
 //	tree		the windows below (the default)
 //	nosuites	answers B_GET_SUPPORTED_SUITES without any suite
@@ -10,6 +11,9 @@
 //	exitcount	ends the process when asked for the count of windows
 //	exitlabel	the tree, but the process ends when asked for any view's "Label"
 //	hangcount	keeps the count of windows unanswered
+//	blank		the tree, but window 1 and view 2 of window 0 have names and labels of
+//				white space only
+//	hidden		the tree, but no window is scriptable
 //
 // The tree:
 //	Window 0 "Main Window" (internal name "MainWindow")
@@ -35,7 +39,9 @@
 
 namespace {
 
-enum Mode { kTree, kNoSuites, kNoCount, kExitCount, kExitLabel, kHangCount };
+enum Mode {
+	kTree, kNoSuites, kNoCount, kExitCount, kExitLabel, kHangCount, kBlank, kHidden
+};
 
 Mode stMode = kTree;
 
@@ -264,7 +270,7 @@ public:
 
 	virtual status_t GetSupportedSuites(BMessage* data)
 	{
-		if (!fScriptable)
+		if (!fScriptable || stMode == kHidden)
 			return B_OK;
 		add_suite(data, "suite/vnd.Be-window", kWindowProperties);
 		return BLooper::GetSupportedSuites(data);
@@ -280,7 +286,7 @@ private:
 
 class ScriptTargetApp : public BApplication {
 public:
-	ScriptTargetApp(const char* signature)
+	ScriptTargetApp(const char* signature, const char* mainName)
 		:
 		BApplication(signature)
 	{
@@ -293,11 +299,12 @@ public:
 		menuBar.menu = true;
 		ViewPlan back = { "fBackView", NULL };
 		back.children = { button, hidden, status };
-		ViewPlan plain = { "", "" };
+		bool blank = stMode == kBlank;
+		ViewPlan plain = { blank ? "\t" : "", blank ? " " : "" };
 
-		_AddWindow(new TestWindow("MainWindow", "Main Window", true, true,
+		_AddWindow(new TestWindow(mainName, "Main Window", true, true,
 			{ menuBar, back, plain }));
-		_AddWindow(new TestWindow("", "", true, true, {}));
+		_AddWindow(new TestWindow(blank ? "  " : "", blank ? " \t" : "", true, true, {}));
 		_AddWindow(new TestWindow("Hidden", "Hidden", false, true, {}));
 		_AddWindow(new TestWindow("BrokenWindow", "Broken", true, false, {}));
 	}
@@ -375,14 +382,14 @@ main(int argc, char** argv)
 		return 2;
 	if (argc > 2) {
 		const char* modes[] = { "tree", "nosuites", "nocount", "exitcount", "exitlabel",
-			"hangcount" };
-		for (int i = 0; i < 6; i++) {
+			"hangcount", "blank", "hidden" };
+		for (int i = 0; i < 8; i++) {
 			if (strcmp(argv[2], modes[i]) == 0)
 				stMode = (Mode)i;
 		}
 	}
 
-	ScriptTargetApp* app = new ScriptTargetApp(argv[1]);
+	ScriptTargetApp* app = new ScriptTargetApp(argv[1], argc > 3 ? argv[3] : "MainWindow");
 	if (app->InitCheck() != B_OK)
 		return 1;
 	app->Run();
