@@ -1,8 +1,10 @@
 // The registrar daemon: one per user and runtime directory. A second one finds the lock
-// taken and leaves at once. SIGTERM and SIGINT end it.
+// taken and leaves at once. SIGTERM and SIGINT end it; messages from other processes
+// never do.
 #include <AppDefs.h>
 #include <Message.h>
 
+#include <errno.h>
 #include <fcntl.h>
 #include <stdio.h>
 #include <string.h>
@@ -81,9 +83,21 @@ main()
 		return 1;
 	}
 
-	// Held until the process ends; the kernel lets it go even after a crash.
-	int lockFD = open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-	if (lockFD < 0 || flock(lockFD, LOCK_EX | LOCK_NB) != 0)
+	// Held until the process ends; the kernel lets it go even after a crash. Neither a
+	// link nor a FIFO put in its place is followed or waited on.
+	int lockFD = open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW
+		| O_NONBLOCK, 0600);
+	if (lockFD < 0) {
+		fprintf(stderr, "registrar: cannot open %s: %s\n", lockPath.c_str(),
+			strerror(errno));
+		return 1;
+	}
+	struct stat lockFile;
+	if (fstat(lockFD, &lockFile) != 0 || !S_ISREG(lockFile.st_mode)) {
+		fprintf(stderr, "registrar: %s is not a regular file\n", lockPath.c_str());
+		return 1;
+	}
+	if (flock(lockFD, LOCK_EX | LOCK_NB) != 0)
 		return 0;
 
 	Registrar* registrar = new Registrar(rosterPath);
