@@ -40,6 +40,10 @@ quit_requested()
 }
 
 
+// How often the registrar looks whether its socket is still there.
+const bigtime_t kSocketCheckInterval = 1000000;
+
+
 // A registrar whose socket was removed (its runtime directory deleted, as tests do) can
 // no longer be reached: it leaves instead of lingering.
 struct SocketFile {
@@ -60,7 +64,7 @@ watch_socket(void* data)
 			quit_requested();
 			return B_OK;
 		}
-		snooze(1000000);
+		snooze(kSocketCheckInterval);
 	}
 }
 
