@@ -7,10 +7,43 @@
 #include <unistd.h>
 
 
+namespace {
+
+// What the thread uses; never freed, since the thread never ends.
+struct WatchThread {
+	int		epollFD;
+	void	(*hook)(team_id team);
+};
+
+
+status_t
+watch_thread(void* data)
+{
+	const WatchThread& watch = *static_cast<WatchThread*>(data);
+	epoll_event events[16];
+	for (;;) {
+		int count = epoll_wait(watch.epollFD, events, 16, -1);
+		if (count < 0 && errno != EINTR)
+			return B_ERROR;
+		for (int i = 0; i < count; i++)
+			watch.hook((team_id)events[i].data.u64);
+	}
+}
+
+} // namespace
+
+
 TeamWatch::TeamWatch(void (*hook)(team_id team))
 	:
 	fHook(hook)
 {
+}
+
+
+TeamWatch::~TeamWatch()
+{
+	for (const auto& [team, fd] : fDescriptors)
+		close(fd);
 }
 
 
@@ -20,9 +53,12 @@ TeamWatch::Start()
 	fEpollFD = epoll_create1(EPOLL_CLOEXEC);
 	if (fEpollFD < 0)
 		return B_NO_MORE_FDS;
-	thread_id thread = spawn_thread(_Thread, "team watch", B_NORMAL_PRIORITY, this);
-	if (thread < 0)
+	WatchThread* shared = new WatchThread{ fEpollFD, fHook };
+	thread_id thread = spawn_thread(watch_thread, "team watch", B_NORMAL_PRIORITY, shared);
+	if (thread < 0) {
+		delete shared;
 		return thread;
+	}
 	return resume_thread(thread);
 }
 
@@ -69,19 +105,4 @@ TeamWatch::HasEnded(team_id team) const
 		return false;
 	pollfd entry = { it->second, POLLIN, 0 };
 	return poll(&entry, 1, 0) > 0;
-}
-
-
-status_t
-TeamWatch::_Thread(void* data)
-{
-	TeamWatch* watch = static_cast<TeamWatch*>(data);
-	epoll_event events[16];
-	for (;;) {
-		int count = epoll_wait(watch->fEpollFD, events, 16, -1);
-		if (count < 0 && errno != EINTR)
-			return B_ERROR;
-		for (int i = 0; i < count; i++)
-			watch->fHook((team_id)events[i].data.u64);
-	}
 }

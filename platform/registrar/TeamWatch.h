@@ -14,8 +14,10 @@ class TeamWatch {
 public:
 	// hook is called on the watch's thread; it should only post a message.
 						TeamWatch(void (*hook)(team_id team));
+						~TeamWatch();
 
-	// Starts the thread.
+	// Starts the thread, which lives as long as the process and never touches this
+	// object: it may outlive it.
 	status_t			Start();
 
 	// B_BAD_TEAM_ID when the team has ended; B_OK without watching when the system has
@@ -26,9 +28,8 @@ public:
 	bool				HasEnded(team_id team) const;
 
 private:
-	static status_t		_Thread(void* data);
-
 	void				(*fHook)(team_id team);
+	// Shared with the thread.
 	int					fEpollFD = -1;
 	// The looper's: the descriptor of each watched team.
 	std::unordered_map<team_id, int> fDescriptors;
