@@ -11,6 +11,7 @@
 #include "app/HandlerPrivate.h"
 #include "app/LooperList.h"
 #include "app/MessageDelivery.h"
+#include "app/RosterPrivate.h"
 #include "app/ScriptingReplies.h"
 
 using BPrivate::LooperList::LockFor;
@@ -308,9 +309,10 @@ BLooper::_RunLoop()
 		}
 
 		fLastMessage = message;
-		if (message->what == _QUIT_) {
+		// Only the process itself ends its loopers; another that sends _QUIT_ is ignored.
+		if (message->what == _QUIT_ && !message->IsSourceRemote()) {
 			fTerminating = true;
-		} else {
+		} else if (!BRoster::Private::IsForgedNotice(message)) {
 			BHandler* handler = _TargetFor(message);
 			if (handler != NULL)
 				DispatchMessage(message, handler);

@@ -21,13 +21,16 @@ enum {
 	kGetAppList			= 'rgLS',
 	// "team" or "signature"; answer: the record's fields as kRegisterApp names them.
 	kGetAppInfo			= 'rgIN',
-	// "target" (messenger), "events" (B_REQUEST_* mask). With "rejoin" (bool) true, the
-	// watcher also hears of the launches this registrar has seen before it joined.
+	// "target" (messenger, of the sender's own team), "events" (B_REQUEST_* mask). With
+	// "rejoin" (bool) true, the watcher also hears of the launches this registrar has
+	// seen before it joined.
 	kStartWatching		= 'rgWA',
-	// "target".
+	// "target" (of the sender's own team).
 	kStopWatching		= 'rgWS',
-	// Inside the registrar: "connection" (uint64) was closed.
-	kConnectionClosed	= 'rgCL'
+	// Inside the registrar, accepted only from itself: "connection" (uint64) was closed;
+	// the process of "team" (int32) has ended.
+	kConnectionClosed	= 'rgCL',
+	kTeamEnded			= 'rgTE'
 };
 
 } // namespace BPrivate

@@ -181,6 +181,7 @@ RegistrarSession::_Connection(std::shared_ptr<LinkConnection>& connection)
 			fConnection.reset();
 			return status == B_BAD_PORT_ID ? B_NO_INIT : status;
 		}
+		fRegistrarTeam = fConnection->PeerTeam();
 	}
 	connection = fConnection;
 	return B_OK;
@@ -366,6 +367,8 @@ RegistrarSession::_Rejoin(uint64 generation)
 			return status;
 	}
 
+	// Its notices, the catch-up among them, may come before the rejoin is done.
+	fRegistrarTeam = connection->PeerTeam();
 	registration.AddBool("rejoin", true);
 	BMessage reply;
 	status = send_request(*connection, registration, &reply);

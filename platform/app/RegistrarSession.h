@@ -12,6 +12,7 @@
 #include <Message.h>
 #include <Messenger.h>
 
+#include <atomic>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -37,6 +38,10 @@ public:
 	// The watching that this process asked for, asked again of a registrar that follows.
 	void				AddWatcher(const BMessenger& target, uint32 events);
 	void				RemoveWatcher(const BMessenger& target);
+
+	// The process of the registrar this one last connected to, or -1: the only process
+	// whose roster notices are believed.
+	team_id				RegistrarTeam() const { return fRegistrarTeam; }
 
 private:
 	struct Watcher {
@@ -68,6 +73,7 @@ private:
 	// Changes with every registration and unregistration, so that a rejoin begun for
 	// one is not installed for another.
 	uint64				fGeneration = 0;
+	std::atomic<team_id> fRegistrarTeam{-1};
 	int					fWakeFD = -1;
 	thread_id			fThread = -1;
 };

@@ -6,6 +6,7 @@
 
 #include <string.h>
 
+#include "app/MessageDelivery.h"
 #include "app/RegistrarDefs.h"
 #include "app/RegistrarSession.h"
 #include "app/RosterPrivate.h"
@@ -176,6 +177,20 @@ status_t
 BRoster::Private::Request(BMessage& request, BMessage* reply)
 {
 	return RegistrarSession::Default().Request(request, reply);
+}
+
+
+bool
+BRoster::Private::IsForgedNotice(const BMessage* message)
+{
+	if (message->what != B_SOME_APP_LAUNCHED && message->what != B_SOME_APP_QUIT
+		&& message->what != B_SOME_APP_ACTIVATED)
+		return false;
+	// What this process posts itself is its own business.
+	const DeliveryInfo* delivery = BMessage::Private(message).DeliveryIfAny();
+	if (delivery == NULL || !delivery->sourceRemote)
+		return false;
+	return delivery->sourceTeam != RegistrarSession::Default().RegistrarTeam();
 }
 
 

@@ -18,6 +18,9 @@ public:
 	// Starts the registrar daemon: beside this executable, else on PATH, else where the
 	// build put it. Returns once a registrar listens (or gives up).
 	static status_t	LaunchRegistrar();
+	// Whether message is a roster notice (B_SOME_APP_*) that another process than the
+	// registrar sent; loopers drop those.
+	static bool		IsForgedNotice(const BMessage* message);
 };
 
 #endif // _ROSTER_PRIVATE_H

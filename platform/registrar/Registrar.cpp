@@ -12,14 +12,20 @@
 
 #include "app/LinkConnection.h"
 #include "app/MessageDelivery.h"
+#include "app/Port.h"
 #include "app/RegistrarDefs.h"
+
+#include <algorithm>
 
 using namespace BPrivate;
 
 namespace {
 
-// A watcher that does not take a notice within this time is dropped.
+// A watcher that does not take a notice within this time, connecting included, is
+// dropped, and every other watcher of its team with it.
 const bigtime_t kNoticeTimeout = 1000000;
+// The watchers one team may have; more are refused.
+const size_t kMaxWatchersPerTeam = 16;
 
 
 // Whether a team runs; one that has ended but is not reaped yet does not.
@@ -45,6 +51,28 @@ team_alive(team_id team)
 }
 
 
+// Called on the team watch's thread.
+void
+post_team_ended(team_id team)
+{
+	BMessage* message = new BMessage(kTeamEnded);
+	message->AddInt32("team", team);
+	std::shared_ptr<Port> port = Port::Find(kMainPort);
+	if (port == nullptr || port->WriteForced(message) != B_OK)
+		delete message;
+}
+
+
+// The team that sent a request: the one the connection's credentials name, or this
+// registrar for its own messages. -1 when unknown.
+team_id
+sender_of(const BMessage* request)
+{
+	DeliveryInfo* delivery = BMessage::Private(request).DeliveryIfAny();
+	return delivery != NULL ? delivery->sourceTeam : -1;
+}
+
+
 void
 reply(BMessage* request, status_t error, BMessage* answer = NULL)
 {
@@ -61,9 +89,32 @@ reply(BMessage* request, status_t error, BMessage* answer = NULL)
 Registrar::Registrar(const std::string& rosterPath)
 	:
 	BLooper("registrar"),
-	fRosterFile(rosterPath)
+	fRosterFile(rosterPath),
+	fTeamWatch(post_team_ended)
 {
 	_LoadRoster();
+	if (fTeamWatch.Start() != B_OK)
+		fprintf(stderr, "registrar: cannot watch the ends of processes\n");
+}
+
+
+// The messages the registrar tells itself (closed connections, ended processes, the
+// quit signals) carry no delivery from another process; another process that sends them
+// is refused. Only SIGTERM and SIGINT stop the registrar.
+void
+Registrar::DispatchMessage(BMessage* message, BHandler* handler)
+{
+	switch (message->what) {
+		case B_QUIT_REQUESTED:
+		case kConnectionClosed:
+		case kTeamEnded:
+			if (message->IsSourceRemote()) {
+				reply(message, B_NOT_ALLOWED);
+				return;
+			}
+			break;
+	}
+	BLooper::DispatchMessage(message, handler);
 }
 
 
@@ -91,6 +142,9 @@ Registrar::MessageReceived(BMessage* message)
 			break;
 		case kConnectionClosed:
 			_ConnectionClosed(message);
+			break;
+		case kTeamEnded:
+			_TeamEnded(message);
 			break;
 		default:
 			BLooper::MessageReceived(message);
@@ -160,6 +214,10 @@ Registrar::_Register(BMessage* request)
 		}
 	}
 
+	if (fTeamWatch.Add(record.team) != B_OK) {
+		reply(request, B_BAD_TEAM_ID);
+		return;
+	}
 	fApps.push_back(record);
 	_SaveRoster();
 	reply(request, B_OK);
@@ -173,8 +231,7 @@ Registrar::_Unregister(BMessage* request)
 {
 	team_id team = -1;
 	request->FindInt32("team", &team);
-	DeliveryInfo* delivery = BMessage::Private(request).DeliveryIfAny();
-	if (delivery == NULL || delivery->sourceTeam != team) {
+	if (team < 0 || sender_of(request) != team) {
 		reply(request, B_NOT_ALLOWED);
 		return;
 	}
@@ -241,7 +298,14 @@ Registrar::_StartWatching(BMessage* request)
 		reply(request, B_BAD_VALUE);
 		return;
 	}
+	// Notices go only where their asker lives: nobody points the registrar at another.
+	team_id team = watcher.target.Team();
+	if (team < 0 || sender_of(request) != team) {
+		reply(request, B_NOT_ALLOWED);
+		return;
+	}
 	request->FindBool("rejoin", &watcher.rejoined);
+	size_t teamWatchers = 0;
 	for (Watcher& existing : fWatchers) {
 		if (existing.target == watcher.target) {
 			existing.events = watcher.events;
@@ -249,6 +313,12 @@ Registrar::_StartWatching(BMessage* request)
 			reply(request, B_OK);
 			return;
 		}
+		if (existing.target.Team() == team)
+			teamWatchers++;
+	}
+	if (teamWatchers >= kMaxWatchersPerTeam) {
+		reply(request, B_NOT_ALLOWED);
+		return;
 	}
 	// Before it is added, so that it hears of each application that ended once.
 	_CheckPrevious();
@@ -282,7 +352,7 @@ Registrar::_CatchUp(size_t index)
 		}
 	}
 	for (BMessage& notice : notices) {
-		if (!_Tell(index, notice))
+		if (!_Tell(watcher.target, notice))
 			break;
 	}
 }
@@ -294,6 +364,10 @@ Registrar::_StopWatching(BMessage* request)
 	BMessenger target;
 	if (request->FindMessenger("target", &target) != B_OK) {
 		reply(request, B_BAD_VALUE);
+		return;
+	}
+	if (sender_of(request) != target.Team()) {
+		reply(request, B_NOT_ALLOWED);
 		return;
 	}
 	for (auto it = fWatchers.begin(); it != fWatchers.end(); it++) {
@@ -323,43 +397,76 @@ Registrar::_ConnectionClosed(BMessage* message)
 }
 
 
+// The process of a registered team has ended, whoever still holds its connection.
+void
+Registrar::_TeamEnded(BMessage* message)
+{
+	team_id team = -1;
+	if (message->FindInt32("team", &team) != B_OK || !fTeamWatch.HasEnded(team))
+		return;
+	_CheckPrevious();
+	for (size_t i = 0; i < fApps.size(); i++) {
+		if (fApps[i].team == team) {
+			_Remove(i);
+			return;
+		}
+	}
+}
+
+
 void
 Registrar::_Remove(size_t index)
 {
 	AppRecord record = fApps[index];
 	fApps.erase(fApps.begin() + index);
+	fTeamWatch.Remove(record.team);
 	_SaveRoster();
-	_Notify(B_SOME_APP_QUIT, B_REQUEST_QUIT, record);
-
 	// Its watchers are gone with it.
-	for (size_t i = fWatchers.size(); i-- > 0;) {
-		if (fWatchers[i].target.Team() == record.team)
-			fWatchers.erase(fWatchers.begin() + i);
+	_DropWatchers(record.team);
+	_Notify(B_SOME_APP_QUIT, B_REQUEST_QUIT, record);
+}
+
+
+// To the watchers of that event, but not to the application's own; with rejoinedOnly,
+// to those that came back from the registrar before this one only.
+void
+Registrar::_Notify(uint32 what, uint32 event, const AppRecord& record, bool rejoinedOnly)
+{
+	BMessage notice(what);
+	_AddFields(notice, record, "be:");
+	std::vector<BMessenger> targets;
+	for (const Watcher& watcher : fWatchers) {
+		if ((watcher.events & event) != 0 && watcher.target.Team() != record.team
+			&& (watcher.rejoined || !rejoinedOnly))
+			targets.push_back(watcher.target);
 	}
+	// A team that did not take it has lost its other watchers too.
+	for (const BMessenger& target : targets) {
+		if (std::any_of(fWatchers.begin(), fWatchers.end(),
+				[&](const Watcher& watcher) { return watcher.target == target; }))
+			_Tell(target, notice);
+	}
+}
+
+
+// False when the target did not take the notice in time: its team, hung or gone, loses
+// all its watchers, so that it holds up the roster once and not once per watcher.
+bool
+Registrar::_Tell(const BMessenger& target, BMessage& notice)
+{
+	if (target.SendMessage(&notice, (BHandler*)NULL, kNoticeTimeout) == B_OK)
+		return true;
+	_DropWatchers(target.Team());
+	return false;
 }
 
 
 void
-Registrar::_Notify(uint32 what, uint32 event, const AppRecord& record)
+Registrar::_DropWatchers(team_id team)
 {
-	BMessage notice(what);
-	_AddFields(notice, record, "be:");
-	for (size_t i = fWatchers.size(); i-- > 0;) {
-		if ((fWatchers[i].events & event) != 0 && fWatchers[i].target.Team() != record.team)
-			_Tell(i, notice);
-	}
-}
-
-
-// False when the watcher did not take the notice and was dropped.
-bool
-Registrar::_Tell(size_t index, BMessage& notice)
-{
-	if (fWatchers[index].target.SendMessage(&notice,
-			(BHandler*)NULL, kNoticeTimeout) == B_OK)
-		return true;
-	fWatchers.erase(fWatchers.begin() + index);
-	return false;
+	fWatchers.erase(std::remove_if(fWatchers.begin(), fWatchers.end(),
+		[team](const Watcher& watcher) { return watcher.target.Team() == team; }),
+		fWatchers.end());
 }
 
 
@@ -391,8 +498,11 @@ Registrar::_SaveRoster()
 			roster.AddMessage("app", &fields);
 		}
 	}
-	if (fRosterFile.Save(roster) != B_OK)
-		fprintf(stderr, "registrar: cannot save the roster\n");
+	// Said once until a save succeeds again, so that the log stays small.
+	status_t status = fRosterFile.Save(roster);
+	if (status != B_OK && !fSaveFailed)
+		fprintf(stderr, "registrar: cannot save the roster: %s\n", strerror(status));
+	fSaveFailed = status != B_OK;
 }
 
 
@@ -421,13 +531,7 @@ void
 Registrar::_Ended(const AppRecord& record)
 {
 	fEnded.push_back(record);
-	BMessage notice(B_SOME_APP_QUIT);
-	_AddFields(notice, record, "be:");
-	for (size_t i = fWatchers.size(); i-- > 0;) {
-		if (fWatchers[i].rejoined && (fWatchers[i].events & B_REQUEST_QUIT) != 0
-			&& fWatchers[i].target.Team() != record.team)
-			_Tell(i, notice);
-	}
+	_Notify(B_SOME_APP_QUIT, B_REQUEST_QUIT, record, true);
 }
 
 

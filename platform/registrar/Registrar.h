@@ -1,7 +1,7 @@
 // The registrar's table of running applications and of the messengers that watch it.
 // All of it lives on the registrar looper's thread; requests arrive as messages
-// (app/RegistrarDefs.h), and so do the closings of connections, which end the
-// applications that registered over them. The table is kept in a roster file as well,
+// (app/RegistrarDefs.h), and so do the closings of connections and the ends of
+// processes, which end the applications that registered over them or ran in them. The table is kept in a roster file as well,
 // for a registrar that may follow this one: applications that ran before that registrar
 // rejoin it, and it tells their returning watchers of those that ended meanwhile.
 #ifndef _REGISTRAR_H
@@ -15,11 +15,13 @@
 #include <vector>
 
 #include "RosterFile.h"
+#include "TeamWatch.h"
 
 class Registrar : public BLooper {
 public:
 	explicit			Registrar(const std::string& rosterPath);
 
+	virtual void		DispatchMessage(BMessage* message, BHandler* handler);
 	virtual void		MessageReceived(BMessage* message);
 
 private:
@@ -50,6 +52,7 @@ private:
 	void				_StartWatching(BMessage* request);
 	void				_StopWatching(BMessage* request);
 	void				_ConnectionClosed(BMessage* message);
+	void				_TeamEnded(BMessage* message);
 
 	void				_Remove(size_t index);
 	void				_LoadRoster();
@@ -57,8 +60,10 @@ private:
 	void				_CheckPrevious();
 	void				_Ended(const AppRecord& record);
 	void				_CatchUp(size_t watcher);
-	void				_Notify(uint32 what, uint32 event, const AppRecord& record);
-	bool				_Tell(size_t index, BMessage& notice);
+	void				_Notify(uint32 what, uint32 event, const AppRecord& record,
+							bool rejoinedOnly = false);
+	bool				_Tell(const BMessenger& target, BMessage& notice);
+	void				_DropWatchers(team_id team);
 	AppRecord*			_Find(team_id team);
 	static void			_AddFields(BMessage& message, const AppRecord& record,
 							const char* prefix);
@@ -67,11 +72,13 @@ private:
 	std::vector<AppRecord> fApps;
 	std::vector<Watcher> fWatchers;
 	RosterFile			fRosterFile;
+	TeamWatch			fTeamWatch;
 	// The applications of the previous registrar's roster that have not rejoined yet and
 	// were not seen to end.
 	std::vector<AppRecord> fPrevious;
 	// Those of them that ended while no registrar ran.
 	std::vector<AppRecord> fEnded;
+	bool				fSaveFailed = false;
 };
 
 #endif // _REGISTRAR_H

@@ -1,8 +1,10 @@
 // The registrar daemon: one per user and runtime directory. A second one finds the lock
-// taken and leaves at once. SIGTERM and SIGINT end it.
+// taken and leaves at once. SIGTERM and SIGINT end it; messages from other processes
+// never do.
 #include <AppDefs.h>
 #include <Message.h>
 
+#include <errno.h>
 #include <fcntl.h>
 #include <stdio.h>
 #include <string.h>
@@ -38,6 +40,10 @@ quit_requested()
 }
 
 
+// How often the registrar looks whether its socket is still there.
+const bigtime_t kSocketCheckInterval = 1000000;
+
+
 // A registrar whose socket was removed (its runtime directory deleted, as tests do) can
 // no longer be reached: it leaves instead of lingering.
 struct SocketFile {
@@ -58,7 +64,7 @@ watch_socket(void* data)
 			quit_requested();
 			return B_OK;
 		}
-		snooze(1000000);
+		snooze(kSocketCheckInterval);
 	}
 }
 
@@ -81,9 +87,21 @@ main()
 		return 1;
 	}
 
-	// Held until the process ends; the kernel lets it go even after a crash.
-	int lockFD = open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-	if (lockFD < 0 || flock(lockFD, LOCK_EX | LOCK_NB) != 0)
+	// Held until the process ends; the kernel lets it go even after a crash. Neither a
+	// link nor a FIFO put in its place is followed or waited on.
+	int lockFD = open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW
+		| O_NONBLOCK, 0600);
+	if (lockFD < 0) {
+		fprintf(stderr, "registrar: cannot open %s: %s\n", lockPath.c_str(),
+			strerror(errno));
+		return 1;
+	}
+	struct stat lockFile;
+	if (fstat(lockFD, &lockFile) != 0 || !S_ISREG(lockFile.st_mode)) {
+		fprintf(stderr, "registrar: %s is not a regular file\n", lockPath.c_str());
+		return 1;
+	}
+	if (flock(lockFD, LOCK_EX | LOCK_NB) != 0)
 		return 0;
 
 	Registrar* registrar = new Registrar(rosterPath);

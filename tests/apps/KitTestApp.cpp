@@ -1,9 +1,10 @@
 // A headless application for the kit's integration tests:
 //
-//	KitTestApp <signature> [--single] [--watch] [arguments...]
+//	KitTestApp <signature> [--single] [--watch] [--quit] [arguments...]
 //
 // --single registers it single-launch; --watch makes it watch launches and quits from
-// ReadyToRun on. It answers these messages:
+// ReadyToRun on; --quit prints "ready" and quits from ReadyToRun. It answers these
+// messages:
 //	'ping'	a 'pong' reply holding the request's fields
 //	'nrep'	nothing: the request dies unanswered
 //	'hang'	nothing, and the request is kept, so it is never answered
@@ -14,12 +15,15 @@
 //	'args'	every argument list received: "argc" per list, "argv" all in order
 //	'info'	asks the roster for its own record; the reply's "error" says how that went
 //	'busy'	keeps the main looper busy for "microseconds", then replies
+//	'fork'	forks a child that holds every descriptor of the process (its registrar
+//			connection among them) for 30 s, then ends; the reply's "child" is its id
 // and owns a second looper named "Worker", for scripting that crosses loopers.
 #include <Application.h>
 #include <Entry.h>
 #include <Message.h>
 #include <Roster.h>
 
+#include <stdio.h>
 #include <string.h>
 #include <unistd.h>
 
@@ -31,10 +35,11 @@ namespace {
 
 class KitTestApp : public BApplication {
 public:
-	KitTestApp(const char* signature, bool watch)
+	KitTestApp(const char* signature, bool watch, bool quit)
 		:
 		BApplication(signature),
 		fWatch(watch),
+		fQuit(quit),
 		fNotices(0)
 	{
 		BLooper* worker = new BLooper("Worker");
@@ -45,6 +50,11 @@ public:
 	{
 		if (fWatch)
 			be_roster->StartWatching(be_app_messenger);
+		if (fQuit) {
+			printf("ready\n");
+			fflush(stdout);
+			PostMessage(B_QUIT_REQUESTED);
+		}
 	}
 
 	virtual void ArgvReceived(int32 argc, char** argv)
@@ -80,6 +90,19 @@ public:
 				break;
 			case 'exit':
 				_exit(3);
+			case 'fork':
+			{
+				pid_t child = fork();
+				if (child == 0) {
+					// Only async-signal-safe calls in the child of a threaded process.
+					sleep(30);
+					_exit(0);
+				}
+				BMessage reply(B_REPLY);
+				reply.AddInt32("child", child);
+				message->SendReply(&reply);
+				break;
+			}
 			case 'ntcs':
 			{
 				BMessage reply(fNotices);
@@ -133,6 +156,7 @@ public:
 
 private:
 	bool fWatch;
+	bool fQuit;
 	BMessage fNotices;
 	BMessage fArguments;
 	std::vector<BMessage*> fKept;
@@ -147,14 +171,17 @@ main(int argc, char** argv)
 	if (argc < 2)
 		return 2;
 	bool watch = false;
+	bool quit = false;
 	for (int i = 2; i < argc; i++) {
 		if (strcmp(argv[i], "--single") == 0)
 			BPrivate::set_default_app_flags(B_SINGLE_LAUNCH);
 		else if (strcmp(argv[i], "--watch") == 0)
 			watch = true;
+		else if (strcmp(argv[i], "--quit") == 0)
+			quit = true;
 	}
 
-	KitTestApp* app = new KitTestApp(argv[1], watch);
+	KitTestApp* app = new KitTestApp(argv[1], watch, quit);
 	if (app->InitCheck() != B_OK)
 		return 1;
 	app->Run();
