@@ -24,13 +24,21 @@ run_json_mode(const std::vector<const char*>& names, const char* leaveOut, bigti
 			nodes.push_back(CreateScriptingApplication(name));
 	}
 
+	// The others are analysed on threads of their own; this thread, which would only wait,
+	// analyses the first application itself.
+	ScriptingApplication* first = NULL;
 	for (ScriptingApplication* node : nodes) {
 		if (node == NULL)
 			continue;
 		node->Budget()->SetRequestTimeout(timeout);
 		node->Budget()->SetLogged(false);
-		node->AnalyzeApplication();
+		if (first == NULL)
+			first = node;
+		else
+			node->AnalyzeApplication();
 	}
+	if (first != NULL)
+		first->Analyze(0);
 
 	bool complete = true;
 	JsonReport report(stdout);
@@ -42,7 +50,8 @@ run_json_mode(const std::vector<const char*>& names, const char* leaveOut, bigti
 			complete = false;
 			continue;
 		}
-		// Without an application object the analysis keeps the node: this waits for it.
+		// Without an application object the analysis keeps the node: this waits for its
+		// thread.
 		node->AnalysisEnded();
 		if (!report.AddApplication(node))
 			complete = false;

@@ -95,25 +95,53 @@ table_json(const void* data, ssize_t size)
 
 
 ordered_json
-chain_json(const BMessage* access)
+specifier_json(const BMessage& specifier)
 {
-	ordered_json chain = ordered_json::array();
-	BMessage specifier;
-	for (int32 i = 0; access->FindMessage("specifiers", i, &specifier) == B_OK; i++) {
-		ordered_json entry = { { "form", code_name(specifier.what) } };
-		const char* text;
-		int32 number;
-		if (specifier.FindString("property", &text) == B_OK)
-			entry["property"] = text;
-		if (specifier.FindInt32("index", &number) == B_OK)
-			entry["index"] = number;
-		if (specifier.FindInt32("range", &number) == B_OK)
-			entry["range"] = number;
-		if (specifier.FindString("name", &text) == B_OK)
-			entry["name"] = text;
-		if (specifier.FindInt32("id", &number) == B_OK)
-			entry["id"] = number;
-		chain.push_back(entry);
+	ordered_json entry = { { "form", code_name(specifier.what) } };
+	const char* text;
+	int32 number;
+	if (specifier.FindString("property", &text) == B_OK)
+		entry["property"] = text;
+	if (specifier.FindInt32("index", &number) == B_OK)
+		entry["index"] = number;
+	if (specifier.FindInt32("range", &number) == B_OK)
+		entry["range"] = number;
+	if (specifier.FindString("name", &text) == B_OK)
+		entry["name"] = text;
+	if (specifier.FindInt32("id", &number) == B_OK)
+		entry["id"] = number;
+	return entry;
+}
+
+
+// A target's specifier chain, written once per target of a deep tree: as its phrase and as
+// its JSON items joined by commas, each made from the node's own specifier and its parent's
+// chain, so that writing them costs no more than their length.
+struct Chain {
+	std::string	phrase;
+	std::string	items;
+};
+
+
+Chain
+chain_of(const ScriptingElement* node, const Chain& parent)
+{
+	const BMessage* access = node->GetAccessPtr();
+	BMessage own;
+	Chain chain;
+	if (access->FindMessage("specifiers", 0, &own) != B_OK)
+		return chain;
+	chain.items = dump(specifier_json(own));
+	if (!parent.items.empty())
+		chain.items += "," + parent.items;
+	// A chain that starts resolving over somewhere reads otherwise; the analysis makes none.
+	if (access->HasInt32("autoresolve") || parent.phrase.empty())
+		chain.phrase = specifier_to_str(access, false).String();
+	else {
+		BMessage single;
+		single.AddSpecifier(&own);
+		chain.phrase = specifier_to_str(&single, false).String();
+		chain.phrase += " of " + parent.phrase;
 	}
 	return chain;
 }
@@ -200,34 +228,36 @@ collect_tables(const ScriptingElement* node, SuiteTables* tables, ordered_json* 
 // list of its children around them. complete becomes false at a failure.
 void
 write_target(FILE* stream, const ScriptingElement* node, const SuiteTables& first,
-	bool* complete)
+	const Chain& parentChain, bool* complete)
 {
-	ordered_json fields = {
+	ordered_json head = {
 		{ "kind", kind_of(node) },
 		{ "index", node->GetIndex() },
 		{ "internalName", node->GetInternalName().String() },
 		{ "name", node->GetName().String() },
-		{ "shownName", node->Text() },
-		{ "specifier", specifier_to_str(node->GetAccessPtr(), false).String() },
-		{ "chain", chain_json(node->GetAccessPtr()) }
+		{ "shownName", node->Text() }
 	};
-	fields["suites"] = suite_names(node);
+	Chain chain = chain_of(node, parentChain);
+	ordered_json tail = { { "suites", suite_names(node) } };
 	ordered_json ownTables = differing_tables(node, first);
 	if (!ownTables.empty())
-		fields["tables"] = ownTables;
+		tail["tables"] = ownTables;
 	if (node->Failure() != B_OK) {
-		fields["error"] = error_json(node);
+		tail["error"] = error_json(node);
 		*complete = false;
 	}
 
-	std::string text = dump(fields);
+	std::string text = dump(head);
+	text.pop_back();
+	text += ",\"specifier\":" + dump(chain.phrase) + ",\"chain\":[" + chain.items + "],";
+	text += dump(tail).substr(1);
 	text.pop_back();
 	fputs(text.c_str(), stream);
 	fputs(",\"views\":[", stream);
 	for (int32 i = 0; i < node->CountChildren(); i++) {
 		if (i > 0)
 			fputc(',', stream);
-		write_target(stream, node->ChildAt(i), first, complete);
+		write_target(stream, node->ChildAt(i), first, chain, complete);
 	}
 	fputs("]}", stream);
 }
@@ -386,7 +416,7 @@ JsonReport::AddApplication(const ScriptingApplication* application)
 	for (int32 i = 0; i < application->CountChildren(); i++) {
 		if (i > 0)
 			fputc(',', fStream);
-		write_target(fStream, application->ChildAt(i), tables, &complete);
+		write_target(fStream, application->ChildAt(i), tables, Chain(), &complete);
 	}
 	fputs("]}", fStream);
 	return complete;
