@@ -1,7 +1,7 @@
 // Quorvane --json on AnalysisBench's application of 10,000 views (100 windows, each a chain
 // of 100 nested views): the analysis alone, against the analysis followed by its JSON
 // document written to a sink that keeps nothing, and against the program itself run as a
-// process with its output to /dev/null. Prints the ratios (goal: the document within 1.2
+// process with its output to /dev/null; and the document alone, of a tree analysed before. Prints the ratios (goal: the document within 1.2
 // times the analysis alone), the length of the document, and the most heap that writing it
 // took beyond the analysed tree: it must stay far below the document's length, since the
 // document is written as it is made.
@@ -128,6 +128,30 @@ BM_AnalysisAndJson(benchmark::State& state)
 }
 
 
+// The document alone, of a tree analysed once beforehand: the work that --json adds to the
+// analysis, without the noise of the requests.
+void
+BM_JsonAlone(benchmark::State& state)
+{
+	ScriptingApplication* node = analyse(false);
+	if (node == NULL) {
+		state.SkipWithError("the application was not found");
+		return;
+	}
+	for (auto _ : state) {
+		Sink sink;
+		cookie_io_functions_t functions = { NULL, sink_write, NULL, NULL };
+		FILE* stream = fopencookie(&sink, "w", functions);
+		JsonReport report(stream);
+		report.Begin();
+		report.AddApplication(node);
+		report.End();
+		fclose(stream);
+	}
+	delete node;
+}
+
+
 // The program as a script runs it, its document going to /dev/null.
 void
 BM_Program(benchmark::State& state)
@@ -152,6 +176,7 @@ public:
 		double onItsThread = RealTime("BM_AnalysisOnItsThread");
 		double json = RealTime("BM_AnalysisAndJson");
 		double program = RealTime("BM_Program");
+		double alone = RealTime("BM_JsonAlone");
 		if (analysis > 0 && onItsThread > 0) {
 			printf("The analysis on a thread of its own / on the calling thread: %.2f\n",
 				onItsThread / analysis);
@@ -159,6 +184,9 @@ public:
 		if (analysis > 0 && json > 0) {
 			printf("Analysis of %d views and its JSON / the analysis alone: %.2f (goal: at "
 				"most 1.2)\n", kWindows * kDepth, json / analysis);
+		}
+		if (analysis > 0 && alone > 0) {
+			printf("The document alone / the analysis alone: %.2f\n", alone / analysis);
 		}
 		if (analysis > 0 && program > 0) {
 			printf("Quorvane --json as a process / the analysis alone: %.2f\n",
@@ -177,6 +205,8 @@ BENCHMARK(BM_Analysis)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetition
 BENCHMARK(BM_AnalysisOnItsThread)->Unit(benchmark::kMillisecond)->UseRealTime()
 	->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_AnalysisAndJson)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)
+	->ReportAggregatesOnly(true);
+BENCHMARK(BM_JsonAlone)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)
 	->ReportAggregatesOnly(true);
 BENCHMARK(BM_Program)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)
 	->ReportAggregatesOnly(true);
