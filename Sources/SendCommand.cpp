@@ -136,8 +136,13 @@ send_request(const char* application, BMessage* request, bigtime_t timeout, bool
 	BMessage reply;
 	status_t status = messenger->SendMessage(request, &reply, timeout, timeout);
 	if (status != B_OK) {
-		std::unique_ptr<char[]> command(get_datatype_string(request->what));
-		fprintf(stderr, "Quorvane: cannot send %s %s to '%s' (%s)\n", command.get(),
+		// The request is told in the words that made it.
+		const char* word = "";
+		for (const Command& entry : kCommands) {
+			if (entry.what == request->what)
+				word = entry.word;
+		}
+		fprintf(stderr, "Quorvane: '%s %s' to '%s' got no reply (%s)\n", word,
 			printable_str(specifier_to_str(request, false)).String(),
 			printable_str(application).String(), strerror(status));
 		return kExitFailure;

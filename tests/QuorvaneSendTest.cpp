@@ -218,3 +218,22 @@ TEST_F(QuorvaneSendTest, BadWordsExitWithTwoAndSendNothing)
 	EXPECT_EQ(Run({ "--send", kCounted, "get", "Label of Window 0" }), kExitSuccess);
 	EXPECT_EQ(Answered(), before + 1);
 }
+
+
+// A target that keeps its requests unanswered costs the timeout given, then exit status 1
+// with the reason on standard error and nothing on standard output.
+TEST_F(QuorvaneSendTest, ATargetThatDoesNotAnswerFailsAfterTheTimeout)
+{
+	const char* silent = "application/x-vnd.qv-silent";
+	fRuntime.Start("FaultTargetApp", { silent, "silent" });
+	ASSERT_TRUE(fRuntime.WaitForApp(silent));
+
+	bigtime_t start = system_time();
+	EXPECT_EQ(Run({ "--send", silent, "get", "Title of Window 0", "--timeout", "0.5" }),
+		kExitFailure);
+	bigtime_t took = system_time() - start;
+	EXPECT_GE(took, 500000);
+	// The timeout, and the start of the program on a busy machine.
+	EXPECT_LT(took, 5000000);
+	EXPECT_EQ(fOutput, "");
+}
