@@ -13,6 +13,8 @@
 AnalysisBudget::AnalysisBudget(const BString& application)
 	:
 	fApplication(application),
+	fRequestTimeout(kRequestTimeout),
+	fLogged(true),
 	fDeadline(system_time() + kAnalysisTimeLimit),
 	fTargets(0),
 	fReplyBytes(0),
@@ -31,7 +33,7 @@ AnalysisBudget::Send(BMessenger* messenger, BMessage* request, BMessage* reply)
 		return B_CANCELED;
 
 	bigtime_t left = fDeadline - system_time();
-	bigtime_t timeout = left < kRequestTimeout ? left : kRequestTimeout;
+	bigtime_t timeout = left < fRequestTimeout ? left : fRequestTimeout;
 	status_t status = messenger->SendMessage(request, reply, timeout, timeout);
 	if (status == B_OK) {
 		fFailuresInARow = 0;

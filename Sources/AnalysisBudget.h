@@ -50,10 +50,22 @@ public:
 			bool			AddTarget();
 			bool			GaveUp() const { return fGaveUp; }
 
+	// Set before the analysis starts. How long each request may wait instead of
+	// kRequestTimeout.
+			void			SetRequestTimeout(bigtime_t timeout)
+								{ fRequestTimeout = timeout; }
+	// Whether the analysis log goes to standard output, as it does unless the mode that
+	// runs the analysis writes something else there. Failures and limits go to standard
+	// error either way.
+			void			SetLogged(bool logged) { fLogged = logged; }
+			bool			IsLogged() const { return fLogged; }
+
 private:
 			bool			_PastDeadline();
 
 			BString			fApplication;
+			bigtime_t		fRequestTimeout;
+			bool			fLogged;
 			bigtime_t		fDeadline;
 			int32			fTargets;
 			size_t			fReplyBytes;

@@ -162,7 +162,8 @@ ScriptingElement::ScriptingElement(BMessenger* messenger, ScriptingElement* pare
 	fMessenger(NULL),
 	fLevel(level),
 	fChildren(NULL),
-	fParent(parent)
+	fParent(parent),
+	fFailure(B_OK)
 {
 	SetMessenger(messenger);
 }
@@ -277,6 +278,29 @@ ScriptingElement::FindElement(const char* name)
 			return found;
 	}
 	return NULL;
+}
+
+
+int32
+ScriptingElement::CountChildren() const
+{
+	return fChildren != NULL ? fChildren->CountItems() : 0;
+}
+
+
+const ScriptingElement*
+ScriptingElement::ChildAt(int32 index) const
+{
+	return fChildren != NULL ? static_cast<const ScriptingElement*>(fChildren->ItemAt(index))
+		: NULL;
+}
+
+
+void
+ScriptingElement::SetFailure(const BString& request, status_t status)
+{
+	fFailedRequest = request;
+	fFailure = status;
 }
 
 

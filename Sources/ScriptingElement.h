@@ -86,9 +86,20 @@ public:
 	// The parent's visible name, else its internal name; "(no parent)" for a root.
 			const char*		ParentName() const;
 
+	// The children that the analysis kept, in their order.
+			int32			CountChildren() const;
+			const ScriptingElement* ChildAt(int32 index) const;
+	// Records the request (its command word and specifier phrase) on which the analysis of
+	// this target failed, and the failure; the analysis went no further below the target.
+			void			SetFailure(const BString& request, status_t status);
+			const BString&	FailedRequest() const { return fFailedRequest; }
+			status_t		Failure() const { return fFailure; }
+
 			const BMessage*	GetAccessPtr() const { return &fAccess; }
 			const BMessage*	GetSuites() const { return &fSuites; }
 			const BString&	GetInternalName() const { return fInternalName; }
+			const BString&	GetName() const { return fName; }
+			int32			GetIndex() const { return fIndex; }
 			void			SetMessenger(BMessenger* messenger)
 								{ fMessenger = messenger; }
 			BMessenger*		GetMessenger() const { return fMessenger; }
@@ -105,6 +116,8 @@ protected:
 			int32			fLevel;
 			BList*			fChildren;
 			ScriptingElement* fParent;
+			BString			fFailedRequest;
+			status_t		fFailure;
 };
 
 #endif // SCRIPTING_ELEMENT_H

@@ -75,6 +75,16 @@ LoadIcon(int32 id)
 }
 
 
+// Whether node's analysis logs to standard output: always, but for an analysis whose mode
+// writes something else there.
+static bool
+IsLogged(ScriptingElement* node)
+{
+	AnalysisBudget* budget = node->Budget();
+	return budget == NULL || budget->IsLogged();
+}
+
+
 // Asks node for one of its string properties; value is left as it is without an answer.
 static void
 GetStringProperty(ScriptingElement* node, const char* property, BString* value)
@@ -100,6 +110,7 @@ CountViews(ScriptingElement* node, const BString& what, int32* count)
 	BMessage reply;
 	status_t status = node->SendRequest(&request, &reply);
 	if (status != B_OK) {
+		node->SetFailure(BString("count ") << specifier_to_str(&request, false), status);
 		fprintf(stderr, "cannot 'count View' of %s of %s (%s)\n",
 			printable_str(what).String(), printable_str(node->ParentName()).String(),
 			strerror(status));
@@ -107,6 +118,7 @@ CountViews(ScriptingElement* node, const BString& what, int32* count)
 	}
 	status = reply.FindInt32("result", count);
 	if (status != B_OK) {
+		node->SetFailure(BString("count ") << specifier_to_str(&request, false), status);
 		fprintf(stderr, "cannot extract number of views of %s of %s (%s)\n",
 			printable_str(what).String(), printable_str(node->ParentName()).String(),
 			strerror(status));
@@ -181,6 +193,7 @@ ScriptingApplication::Identify()
 	fIdentified = true;
 	status_t status = FindSuites();
 	if (status != B_OK) {
+		SetFailure("getsuites", status);
 		// Without a messenger there was nobody to ask: the application has gone.
 		if (fMessenger != NULL && fMessenger->IsValid()) {
 			fprintf(stderr, "cannot 'get Suites' of application '%s' (%s)\n",
@@ -251,12 +264,14 @@ ScriptingApplication::Analyze(int32 level)
 	BMessage reply;
 	status_t status = SendRequest(&request, &reply);
 	if (status != B_OK) {
+		SetFailure("count Window", status);
 		fprintf(stderr, "cannot 'count Window' of application '%s' (%s)\n",
 			printable_str(fName).String(), strerror(status));
 		return _HandOver(kMsgDropApp, 0);
 	}
 	status = reply.FindInt32("result", &fWindowCount);
 	if (status != B_OK) {
+		SetFailure("count Window", status);
 		fprintf(stderr, "cannot extract number of windows for application '%s' (%s)\n",
 			printable_str(fName).String(), strerror(status));
 		return _HandOver(kMsgDropApp, 0);
@@ -264,8 +279,10 @@ ScriptingApplication::Analyze(int32 level)
 	reply.MakeEmpty();
 	int32 childLevel = level + 1;
 
-	printf("Application %s reports %" PRId32 " windows\n", printable_str(fName).String(),
-		fWindowCount);
+	if (IsLogged(this)) {
+		printf("Application %s reports %" PRId32 " windows\n",
+			printable_str(fName).String(), fWindowCount);
+	}
 
 	// A negative count from the target makes no windows.
 	int32 count = fBudget.Children(fWindowCount, "windows");
@@ -465,8 +482,10 @@ ScriptingWindow::Analyze(int32 level)
 		return 0;
 	int32 childLevel = level + 1;
 
-	printf("  Window %s of application %s reports %" PRId32 " views\n",
-		printable_str(fName).String(), printable_str(ParentName()).String(), count);
+	if (IsLogged(this)) {
+		printf("  Window %s of application %s reports %" PRId32 " views\n",
+			printable_str(fName).String(), printable_str(ParentName()).String(), count);
+	}
 
 	fChildren = AnalyzeViews(fMessenger, this, count, childLevel);
 	return fChildren->CountItems();
@@ -558,13 +577,15 @@ ScriptingView::InitObject()
 	const char* result;
 	status_t status = SendRequest(&request, &reply);
 	if (status != B_OK) {
-		printf("Trying to get %s\n",
-			printable_str(specifier_to_str(&request, false)).String());
-		fputs("Object supports: ", stdout);
-		print_message(&fSuites);
-		fputs("Message sent: ", stdout);
-		print_message(&request);
-		printf("Error: %s\n", strerror(status));
+		if (IsLogged(this)) {
+			printf("Trying to get %s\n",
+				printable_str(specifier_to_str(&request, false)).String());
+			fputs("Object supports: ", stdout);
+			print_message(&fSuites);
+			fputs("Message sent: ", stdout);
+			print_message(&request);
+			printf("Error: %s\n", strerror(status));
+		}
 	} else if (reply.FindString("result", &result) == B_OK)
 		fName = result;
 
@@ -631,8 +652,11 @@ ScriptingView::Analyze(int32 level)
 	BString indent;
 	for (int32 i = 0; i < childLevel; i++)
 		indent << "  ";
-	printf("%sView %" PRId32 " (%s,%s) reports %" PRId32 " views\n", indent.String(),
-		fIndex, printable_str(fInternalName).String(), printable_str(fName).String(), count);
+	if (IsLogged(this)) {
+		printf("%sView %" PRId32 " (%s,%s) reports %" PRId32 " views\n", indent.String(),
+			fIndex, printable_str(fInternalName).String(), printable_str(fName).String(),
+			count);
+	}
 
 	fChildren = AnalyzeViews(fMessenger, this, count, childLevel);
 	return fChildren->CountItems();

@@ -53,6 +53,8 @@ public:
 			void			AnalysisEnded();
 
 			team_id			Team() const { return fAppInfo.team; }
+	// Whether the analysis stopped at one of the limits of its budget.
+			bool			GaveUp() const { return fBudget.GaveUp(); }
 
 private:
 			int32			_HandOver(uint32 what, int32 result);

@@ -1,0 +1,62 @@
+#include "JsonMode.h"
+
+#include <List.h>
+
+#include <stdio.h>
+
+#include "ExitStatus.h"
+#include "JsonReport.h"
+#include "ScriptingTargets.h"
+
+
+int
+run_json_mode(const std::vector<const char*>& names, const char* leaveOut, bigtime_t timeout)
+{
+	// NULL stands for a name that matched no running application.
+	std::vector<ScriptingApplication*> nodes;
+	if (names.empty()) {
+		BList* running = GetRunningApplications(leaveOut);
+		for (int32 i = 0; i < running->CountItems(); i++)
+			nodes.push_back(static_cast<ScriptingApplication*>(running->ItemAt(i)));
+		delete running;
+	} else {
+		for (const char* name : names)
+			nodes.push_back(CreateScriptingApplication(name));
+	}
+
+	// The others are analysed on threads of their own; this thread, which would only wait,
+	// analyses the first application itself.
+	ScriptingApplication* first = NULL;
+	for (ScriptingApplication* node : nodes) {
+		if (node == NULL)
+			continue;
+		node->Budget()->SetRequestTimeout(timeout);
+		node->Budget()->SetLogged(false);
+		if (first == NULL)
+			first = node;
+		else
+			node->AnalyzeApplication();
+	}
+	if (first != NULL)
+		first->Analyze(0);
+
+	bool complete = true;
+	JsonReport report(stdout);
+	report.Begin();
+	for (size_t i = 0; i < nodes.size(); i++) {
+		ScriptingApplication* node = nodes[i];
+		if (node == NULL) {
+			report.AddMissing(names[i]);
+			complete = false;
+			continue;
+		}
+		// Without an application object the analysis keeps the node: this waits for its
+		// thread.
+		node->AnalysisEnded();
+		if (!report.AddApplication(node))
+			complete = false;
+		delete node;
+	}
+	report.End();
+	return complete ? kExitSuccess : kExitFailure;
+}

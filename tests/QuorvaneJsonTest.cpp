@@ -1,0 +1,274 @@
+// Quorvane --json run as a user runs it, beside real applications on a private registrar: the
+// document parses, holds the known trees with their error objects, matches the analysis
+// target for target, and a hung application costs one timeout while the others complete.
+#include <Errors.h>
+#include <Message.h>
+#include <OS.h>
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <stdlib.h>
+#include <string.h>
+#include <sys/wait.h>
+
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "AnalysedTree.h"
+#include "ExitStatus.h"
+#include "ScriptingUtils.h"
+#include "TestRuntime.h"
+
+using nlohmann::json;
+
+namespace {
+
+const char* kTree = "application/x-vnd.qv-tree";
+const char* kSilent = "application/x-vnd.qv-silent";
+
+
+class QuorvaneJsonTest : public ::testing::Test {
+protected:
+	void SetUp() override
+	{
+		setenv("BE_DISPLAY", "offscreen", 1);
+		ASSERT_EQ(fRuntime.StartRegistrar(), B_OK);
+	}
+
+	void StartApp(const char* name, const std::vector<std::string>& arguments,
+		const char* signature)
+	{
+		fRuntime.Start(name, arguments);
+		ASSERT_TRUE(fRuntime.WaitForApp(signature));
+	}
+
+	// Runs Quorvane with arguments and reads its standard output as JSON (discarded when it
+	// does not parse); the exit status, or -1 when it did not exit in time.
+	int Run(const std::vector<std::string>& arguments)
+	{
+		std::string file = fRuntime.Directory() + "/json.out";
+		pid_t process = fRuntime.Start("Quorvane", arguments, file);
+		int status = fRuntime.Wait(process, 20000000);
+		std::ifstream stream(file);
+		std::stringstream text;
+		text << stream.rdbuf();
+		fText = text.str();
+		fDocument = json::parse(fText, nullptr, false);
+		return status >= 0 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+	}
+
+	const json& Application(const char* signature)
+	{
+		static const json kNone;
+		for (const json& application : fDocument["applications"]) {
+			if (application.value("signature", "") == signature)
+				return application;
+		}
+		ADD_FAILURE() << "no " << signature << " in " << fText;
+		return kNone;
+	}
+
+	TestRuntime fRuntime;
+	std::string fText;
+	json fDocument;
+};
+
+
+// One target as "<kind> <index> <internalName>|<name>|<shownName> <specifier>", its error
+// after it, and its children indented below.
+void
+outline(const json& target, int depth, std::vector<std::string>* lines)
+{
+	lines->push_back(std::string(depth * 2, ' ') + target["kind"].get<std::string>() + " "
+		+ std::to_string(target["index"].get<int>()) + " "
+		+ target["internalName"].get<std::string>() + "|" + target["name"].get<std::string>()
+		+ "|" + target["shownName"].get<std::string>() + " "
+		+ target["specifier"].get<std::string>());
+	if (target.contains("error")) {
+		lines->push_back(std::string(depth * 2, ' ') + "! "
+			+ target["error"]["request"].get<std::string>() + ": "
+			+ target["error"]["status"].get<std::string>());
+	}
+	for (const json& child : target["views"])
+		outline(child, depth + 1, lines);
+}
+
+
+// Checks target against the node that the analysis in this process built for it.
+void
+expect_same_target(const json& target, const ScriptingElement* node)
+{
+	std::string specifier = specifier_to_str(node->GetAccessPtr(), false).String();
+	EXPECT_EQ(target["specifier"], specifier);
+	EXPECT_EQ(target["internalName"], node->GetInternalName().String()) << specifier;
+	EXPECT_EQ(target["name"], node->GetName().String()) << specifier;
+	EXPECT_EQ(target["shownName"], node->Text()) << specifier;
+	EXPECT_EQ(target["index"], node->GetIndex()) << specifier;
+
+	std::vector<std::string> suites;
+	const char* suite;
+	for (int32 i = 0; node->GetSuites()->FindString("suites", i, &suite) == B_OK; i++)
+		suites.push_back(suite);
+	EXPECT_EQ(target["suites"], suites) << specifier;
+
+	const json& chain = target["chain"];
+	BMessage specifierMessage;
+	for (int32 i = 0; node->GetAccessPtr()->FindMessage("specifiers", i,
+			&specifierMessage) == B_OK; i++) {
+		ASSERT_LT((size_t)i, chain.size()) << specifier;
+		const char* property;
+		int32 index;
+		specifierMessage.FindString("property", &property);
+		EXPECT_EQ(chain[i]["property"], property) << specifier;
+		if (specifierMessage.FindInt32("index", &index) == B_OK) {
+			EXPECT_EQ(chain[i]["index"], index) << specifier;
+		}
+	}
+
+	ASSERT_EQ(target["views"].size(), (size_t)node->CountChildren()) << specifier;
+	for (int32 i = 0; i < node->CountChildren(); i++)
+		expect_same_target(target["views"][i], node->ChildAt(i));
+}
+
+
+// Whether a table is given for every suite of every target: in the application's "tables",
+// or in the target's own when it differs.
+void
+expect_tables_for_all_suites(const json& target, const json& tables)
+{
+	for (const json& suite : target["suites"]) {
+		EXPECT_TRUE(tables.contains(suite) || (target.contains("tables")
+			&& target["tables"].contains(suite))) << suite;
+	}
+	for (const json& child : target.contains("windows") ? target["windows"] : target["views"])
+		expect_tables_for_all_suites(child, tables);
+}
+
+} // namespace
+
+
+// The known tree of the test application, its two failed view counts as error objects in
+// place of their subtrees, and a name that matches nothing as an error of its own.
+TEST_F(QuorvaneJsonTest, TheKnownTreeWithItsErrorObjects)
+{
+	StartApp("ScriptTargetApp", { kTree, "tree" }, kTree);
+
+	EXPECT_EQ(Run({ "--json", "ScriptTargetApp", "NoSuchApplication" }), kExitFailure);
+	ASSERT_FALSE(fDocument.is_discarded()) << fText;
+	ASSERT_EQ(fDocument["applications"].size(), 2u);
+
+	const json& application = fDocument["applications"][0];
+	EXPECT_EQ(application["kind"], "application");
+	EXPECT_EQ(application["signature"], kTree);
+	EXPECT_EQ(application["file"], "ScriptTargetApp");
+	EXPECT_GT(application["team"].get<int>(), 0);
+	EXPECT_EQ(application["scriptable"], true);
+	EXPECT_EQ(application["complete"], true);
+	EXPECT_EQ(application["suites"], json({ "suite/vnd.Be-application",
+		"suite/vnd.Be-looper", "suite/vnd.Be-handler" }));
+	const json& handler = application["tables"]["suite/vnd.Be-handler"]["properties"];
+	ASSERT_FALSE(handler.empty());
+	EXPECT_EQ(handler[0]["name"], "Suites");
+	EXPECT_EQ(handler[0]["commands"], json({ "B_GET_PROPERTY" }));
+	EXPECT_EQ(handler[0]["specifiers"], json({ "B_DIRECT_SPECIFIER" }));
+	expect_tables_for_all_suites(application, application["tables"]);
+
+	std::vector<std::string> lines;
+	for (const json& window : application["windows"])
+		outline(window, 0, &lines);
+	std::string missing = strerror(B_NAME_NOT_FOUND);
+	std::vector<std::string> expected = {
+		"window 0 MainWindow|Main Window|MainWindow Window 0",
+		"  view 0 MenuBar||MenuBar View 0 of Window 0",
+		"  view 1 fBackView||fBackView View 1 of Window 0",
+		"    view 0 fButton|Press\x1b[1m me|fButton View 0 of View 1 of Window 0",
+		"    view 2 fStatus|Ready|fStatus View 2 of View 1 of Window 0",
+		"    ! count View of View 2 of View 1 of Window 0: " + missing,
+		"  view 2 ||View 2 View 2 of Window 0",
+		"window 1 ||Window 1 Window 1",
+		"window 3 BrokenWindow|Broken|BrokenWindow Window 3",
+		"! count View of Window 3: " + missing,
+	};
+	EXPECT_EQ(lines, expected);
+	EXPECT_EQ(application["windows"][0]["chain"], json::parse(
+		R"([{"form":"B_INDEX_SPECIFIER","property":"Window","index":0}])"));
+
+	const json& absent = fDocument["applications"][1];
+	EXPECT_EQ(absent["name"], "NoSuchApplication");
+	EXPECT_EQ(absent["error"]["request"], "find application");
+
+	// A name that matches nothing alone fails too, and so does the roster with this tree.
+	EXPECT_EQ(Run({ "--json", "NoSuchApplication" }), kExitFailure);
+	EXPECT_EQ(Run({ "--json" }), kExitFailure);
+}
+
+
+// Every window and view of both sample applications appears as the analysis in this process
+// finds it, with nothing failed, and nothing but the document on standard output.
+TEST_F(QuorvaneJsonTest, TheSampleApplicationsMatchTheAnalysis)
+{
+	StartApp("SampleViewer", {}, "application/x-vnd.quorvane-SampleViewer");
+	StartApp("SampleWorkbench", {}, "application/x-vnd.quorvane-SampleWorkbench");
+	std::unique_ptr<ScriptingApplication> viewer = analysed_tree("SampleViewer", 2);
+	std::unique_ptr<ScriptingApplication> workbench = analysed_tree("SampleWorkbench", 1);
+	ASSERT_NE(viewer, nullptr);
+	ASSERT_NE(workbench, nullptr);
+
+	EXPECT_EQ(Run({ "--json" }), kExitSuccess) << fText;
+	ASSERT_FALSE(fDocument.is_discarded()) << fText;
+	EXPECT_EQ(fDocument["applications"].size(), 2u);
+	for (const ScriptingApplication* tree : { viewer.get(), workbench.get() }) {
+		const json& application = Application(tree->GetInternalName().String());
+		ASSERT_FALSE(application.is_null());
+		EXPECT_EQ(application["file"], tree->GetName().String());
+		EXPECT_EQ(application["complete"], true);
+		EXPECT_FALSE(application.contains("error"));
+		ASSERT_EQ(application["windows"].size(), (size_t)tree->CountChildren());
+		for (int32 i = 0; i < tree->CountChildren(); i++)
+			expect_same_target(application["windows"][i], tree->ChildAt(i));
+		expect_tables_for_all_suites(application, application["tables"]);
+	}
+}
+
+
+// An application that answers nothing gets an error object after one request timeout; the
+// application beside it is analysed whole meanwhile.
+TEST_F(QuorvaneJsonTest, AHungApplicationGivesAnErrorWithinTheTimeout)
+{
+	StartApp("FaultTargetApp", { kSilent, "silent" }, kSilent);
+	StartApp("ScriptTargetApp", { kTree, "tree" }, kTree);
+
+	bigtime_t start = system_time();
+	EXPECT_EQ(Run({ "--json", "--timeout", "0.5" }), kExitFailure);
+	bigtime_t took = system_time() - start;
+	ASSERT_FALSE(fDocument.is_discarded()) << fText;
+	// One timeout, and the start of the program, on a busy machine.
+	EXPECT_LT(took, 5000000);
+
+	const json& silent = Application(kSilent);
+	EXPECT_EQ(silent["scriptable"], false);
+	EXPECT_EQ(silent["windows"].size(), 0u);
+	EXPECT_EQ(silent["error"]["request"], "getsuites");
+	EXPECT_EQ(silent["error"]["status"], strerror(B_TIMED_OUT));
+	EXPECT_EQ(silent["error"]["code"], B_TIMED_OUT);
+
+	const json& tree = Application(kTree);
+	EXPECT_EQ(tree["windows"].size(), 3u);
+	EXPECT_FALSE(tree.contains("error"));
+}
+
+
+TEST_F(QuorvaneJsonTest, UsageErrorsExitWithTwoAndPrintNothing)
+{
+	for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
+			{ "--json", "--bogus" }, { "--json", "--timeout", "soon" },
+			{ "--json", "--timeout", "-1" }, { "--json", "--timeout", "100000" },
+			{ "--timeout", "5" } }) {
+		EXPECT_EQ(Run(arguments), kExitUsage) << arguments.back();
+		EXPECT_EQ(fText, "");
+	}
+}

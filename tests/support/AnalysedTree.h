@@ -1,0 +1,45 @@
+// The target tree of a running application, analysed in the test's own process as Quorvane
+// analyses it, without the log on standard output.
+#ifndef _ANALYSED_TREE_H
+#define _ANALYSED_TREE_H
+
+#include <OS.h>
+
+#include <functional>
+#include <memory>
+
+#include "ScriptingTargets.h"
+
+// The application's tree once it holds at least windows windows (its windows may open a
+// little after it registers), or the last one made when none did within five seconds; NULL
+// when no running application has that name.
+inline std::unique_ptr<ScriptingApplication>
+analysed_tree(const char* name, int32 windows)
+{
+	std::unique_ptr<ScriptingApplication> tree;
+	for (int i = 0; i < 100; i++) {
+		tree.reset(CreateScriptingApplication(name));
+		if (tree == nullptr)
+			return tree;
+		tree->Budget()->SetLogged(false);
+		tree->Analyze(0);
+		if (tree->CountChildren() >= windows)
+			break;
+		snooze(50000);
+	}
+	return tree;
+}
+
+
+// Calls visit with every node below node, in pre-order.
+inline void
+for_each_target(const ScriptingElement* node,
+	const std::function<void(const ScriptingElement*)>& visit)
+{
+	for (int32 i = 0; i < node->CountChildren(); i++) {
+		visit(node->ChildAt(i));
+		for_each_target(node->ChildAt(i), visit);
+	}
+}
+
+#endif // _ANALYSED_TREE_H
