@@ -124,7 +124,7 @@ Port::Write(BMessage* message, bigtime_t timeout)
 		return B_BAD_PORT_ID;
 	if (!ready)
 		return timeout == 0 ? B_WOULD_BLOCK : B_TIMED_OUT;
-	fQueue.push_back(message);
+	fQueue.push_back({ message, 0 });
 	_WakeReader();
 	return B_OK;
 }
@@ -136,7 +136,22 @@ Port::WriteForced(BMessage* message)
 	std::lock_guard<std::mutex> lock(fLock);
 	if (fClosed)
 		return B_BAD_PORT_ID;
-	fQueue.push_back(message);
+	fQueue.push_back({ message, 0 });
+	_WakeReader();
+	return B_OK;
+}
+
+
+status_t
+Port::WriteRemote(BMessage* message, size_t size)
+{
+	std::lock_guard<std::mutex> lock(fLock);
+	if (fClosed)
+		return B_BAD_PORT_ID;
+	if (fQueue.size() >= fCapacity || fRemoteBytes + size > kMaxRemoteQueueBytes)
+		return B_WOULD_BLOCK;
+	fQueue.push_back({ message, size });
+	fRemoteBytes += size;
 	_WakeReader();
 	return B_OK;
 }
@@ -148,7 +163,7 @@ Port::WriteFront(BMessage* message)
 	std::lock_guard<std::mutex> lock(fLock);
 	if (fClosed)
 		return B_BAD_PORT_ID;
-	fQueue.push_front(message);
+	fQueue.push_front({ message, 0 });
 	_WakeReader();
 	return B_OK;
 }
@@ -164,7 +179,8 @@ Port::Read(bigtime_t timeout)
 		if (fClosed)
 			return nullptr;
 		if (!fQueue.empty()) {
-			BMessage* message = fQueue.front();
+			BMessage* message = fQueue.front().message;
+			fRemoteBytes -= fQueue.front().remoteBytes;
 			fQueue.pop_front();
 			fWritable.notify_one();
 			return message;
@@ -254,19 +270,20 @@ Port::Close()
 			stPorts.erase(it);
 	}
 
-	std::deque<BMessage*> pending;
+	std::deque<Entry> pending;
 	{
 		std::lock_guard<std::mutex> lock(fLock);
 		fClosed = true;
 		pending.swap(fQueue);
+		fRemoteBytes = 0;
 		fReadable.notify_all();
 		if (fPolling)
 			_WakePollingReader();
 		fWritable.notify_all();
 	}
 	// Deleting them answers senders that still wait (B_NO_REPLY).
-	for (BMessage* message : pending)
-		delete message;
+	for (const Entry& entry : pending)
+		delete entry.message;
 }
 
 } // namespace BPrivate

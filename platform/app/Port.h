@@ -16,6 +16,9 @@ class BMessage;
 namespace BPrivate {
 
 const port_id kMainPort = 0;
+// What a port may hold of messages from other processes, in flattened bytes, besides
+// its capacity in messages.
+const size_t kMaxRemoteQueueBytes = 64 * 1024 * 1024;
 
 class Port {
 public:
@@ -37,8 +40,12 @@ public:
 	// Takes the message on B_OK. Waits up to timeout while the port is full
 	// (B_WOULD_BLOCK for 0, B_TIMED_OUT later); B_BAD_PORT_ID once closed.
 	status_t Write(BMessage* message, bigtime_t timeout);
-	// Ignores the capacity: for the transport, which must never stall on one looper.
+	// Ignores the capacity: for the kit's own notes to a looper, which must get through.
 	status_t WriteForced(BMessage* message);
+	// For the transport, which must never stall on one looper: B_WOULD_BLOCK at once
+	// while the port is full or holds kMaxRemoteQueueBytes of such messages (size is the
+	// message's flattened size); the transport then cuts its sender off.
+	status_t WriteRemote(BMessage* message, size_t size);
 	// Queues the message ahead of all others.
 	status_t WriteFront(BMessage* message);
 	// The next message (the caller owns it), or NULL on timeout or once closed.
@@ -62,7 +69,13 @@ private:
 	mutable std::mutex	fLock;
 	std::condition_variable fReadable;
 	std::condition_variable fWritable;
-	std::deque<BMessage*> fQueue;
+	struct Entry {
+		BMessage*	message;
+		// Counted in fRemoteBytes.
+		size_t		remoteBytes;
+	};
+	std::deque<Entry> fQueue;
+	size_t		fRemoteBytes = 0;
 	port_id		fID;
 	size_t		fCapacity;
 	bool		fClosed = false;
