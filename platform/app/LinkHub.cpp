@@ -50,9 +50,12 @@ const int kListenBacklog = 64;
 // raises that count from zero reads the connection until the count stays put, so that
 // one thread at a time reads it, and in order.
 struct Accepted {
+	~Accepted();
+
 	std::shared_ptr<LinkConnection> connection;
 	std::atomic<int> pending{0};
-	// Its share of stPartialInput; kept by the thread that reads it.
+	// Its share of stPartialInput; kept by the thread that reads it, and given back
+	// once nobody does.
 	size_t partialInput = 0;
 };
 
@@ -114,6 +117,12 @@ std::atomic<void (*)(uint64)> stClosedHook{nullptr};
 std::atomic<void (*)()> stQuitHook{nullptr};
 // The bytes of partial frames that the accepted connections hold together.
 std::atomic<size_t> stPartialInput{0};
+
+
+Accepted::~Accepted()
+{
+	stPartialInput -= partialInput;
+}
 
 // Each thread's connections for synchronous sends, read by that thread only.
 thread_local std::unordered_map<team_id, std::shared_ptr<LinkConnection>> tlRequests;
@@ -222,7 +231,6 @@ drop(ListenState& state, const std::shared_ptr<LinkConnection>& connection)
 		auto it = state.accepted.find(connection->FD());
 		if (it == state.accepted.end() || it->second->connection != connection)
 			return;
-		stPartialInput -= it->second->partialInput;
 		state.accepted.erase(it);
 		epoll_ctl(state.epollFD, EPOLL_CTL_DEL, connection->FD(), nullptr);
 	}
