@@ -25,6 +25,13 @@ namespace {
 
 const char* kSignature = "application/x-vnd.test-link-hub";
 const bigtime_t kPeerTimeout = 15000000;
+// The sanitizers keep freed memory aside and shadow what is used, so that a process's
+// size no longer shows what it holds: the bounds on memory are checked in plain builds.
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+const bool kSizeShowsMemory = false;
+#else
+const bool kSizeShowsMemory = true;
+#endif
 
 
 // Waits until the file holds the line; bounded.
@@ -45,10 +52,12 @@ wait_for_line(const std::string& file, const std::string& line, bigtime_t timeou
 }
 
 
-// The process's resident memory, in bytes.
+// The process's resident memory, in bytes (0 under the sanitizers).
 size_t
 resident_bytes(pid_t process)
 {
+	if (!kSizeShowsMemory)
+		return 0;
 	std::ifstream status("/proc/" + std::to_string(process) + "/status");
 	std::string line;
 	while (std::getline(status, line)) {
@@ -207,12 +216,13 @@ TEST_F(LinkHubTest, AFloodOfMessagesIsCutOffAtThePortsLimits)
 	size_t before = resident_bytes(fApp);
 	// A busy main looper lets its queue fill.
 	BMessage busy('busy');
-	busy.AddInt64("microseconds", 3000000);
+	busy.AddInt64("microseconds", 6000000);
 	ASSERT_EQ(fMessenger.SendMessage(&busy, (BHandler*)NULL), B_OK);
-	StartPeer({ "flood", fSocket, "300", std::to_string(1024 * 1024) });
+	StartPeer({ "flood", fSocket, "400", std::to_string(256 * 1024) });
 	ASSERT_TRUE(wait_for_line(fPeerOutput, "cut off 1"));
 	EXPECT_LT(resident_bytes(fApp), before + 2 * BPrivate::kMaxRemoteQueueBytes);
-	ExpectServed();
+	// Once the looper is done with its long message.
+	ExpectServed(10000000);
 }
 
 
@@ -240,5 +250,5 @@ TEST_F(LinkHubTest, OutOfDescriptorsTheApplicationWaitsInsteadOfSpinning)
 
 	// Once the descriptors are free again, the application accepts and answers.
 	fRuntime.Stop(peer, SIGKILL);
-	ExpectServed(BPrivate::kConnectTimeout);
+	ExpectServed();
 }

@@ -1,5 +1,6 @@
 // A looper's port: its capacity holds for senders in this process (they wait for room) and
-// for the transport (it is refused at once, and cuts the sender off).
+// for the transport (refused at once, and the connection cut off), except that a full
+// port still takes a connection's share, so that one peer cannot lock the others out.
 #include <Message.h>
 
 #include <gtest/gtest.h>
@@ -7,24 +8,33 @@
 #include "app/Port.h"
 
 using BPrivate::Port;
+using BPrivate::QueueShare;
 
-TEST(PortTest, ACapacityInMessagesHoldsForLocalAndRemoteSenders)
+TEST(PortTest, AFullPortRefusesLocalSendersAndRemoteOnesBeyondTheirShare)
 {
 	std::shared_ptr<Port> port = Port::Create(2);
-	ASSERT_EQ(port->Write(new BMessage('one'), 0), B_OK);
-	ASSERT_EQ(port->WriteRemote(new BMessage('two'), 100), B_OK);
+	auto flooder = std::make_shared<QueueShare>();
+	auto polite = std::make_shared<QueueShare>();
+	int32 taken = 0;
+	while (port->WriteRemote(new BMessage('fld '), 100, flooder) == B_OK)
+		taken++;
+	// (The message refused last is the caller's to delete.)
+	EXPECT_EQ(taken, BPrivate::kQueueShareMessages);
+	EXPECT_EQ(flooder->messages, BPrivate::kQueueShareMessages);
 
-	BMessage* refused = new BMessage('thre');
-	EXPECT_EQ(port->WriteRemote(refused, 100), B_WOULD_BLOCK);
-	EXPECT_EQ(port->Write(refused, 0), B_WOULD_BLOCK);
-	EXPECT_EQ(port->Write(refused, 20000), B_TIMED_OUT);
-	EXPECT_EQ(port->Count(), 2);
+	BMessage* local = new BMessage('locl');
+	EXPECT_EQ(port->Write(local, 0), B_WOULD_BLOCK);
+	EXPECT_EQ(port->Write(local, 20000), B_TIMED_OUT);
+	// Another connection still gets its message through.
+	EXPECT_EQ(port->WriteRemote(new BMessage('pol '), 100, polite), B_OK);
 
-	// Reading makes room for both kinds again.
-	delete port->Read(0);
-	EXPECT_EQ(port->WriteRemote(refused, 100), B_OK);
-	delete port->Read(0);
-	EXPECT_EQ(port->Write(new BMessage('four'), 0), B_OK);
+	// Reading gives the shares back.
+	while (BMessage* message = port->Read(0))
+		delete message;
+	EXPECT_EQ(flooder->messages, 0);
+	EXPECT_EQ(flooder->bytes, 0u);
+	EXPECT_EQ(polite->messages, 0);
+	EXPECT_EQ(port->Write(local, 0), B_OK);
 	port->Close();
 }
 
@@ -32,16 +42,20 @@ TEST(PortTest, ACapacityInMessagesHoldsForLocalAndRemoteSenders)
 TEST(PortTest, MessagesFromOtherProcessesAreCappedInBytesToo)
 {
 	std::shared_ptr<Port> port = Port::Create(200);
+	auto large = std::make_shared<QueueShare>();
 	size_t third = BPrivate::kMaxRemoteQueueBytes / 3;
 	for (int i = 0; i < 3; i++)
-		ASSERT_EQ(port->WriteRemote(new BMessage('big '), third), B_OK);
+		ASSERT_EQ(port->WriteRemote(new BMessage('big '), third, large), B_OK);
 	BMessage* over = new BMessage('over');
-	EXPECT_EQ(port->WriteRemote(over, third), B_WOULD_BLOCK);
+	EXPECT_EQ(port->WriteRemote(over, third, large), B_WOULD_BLOCK);
 	// Local messages are not counted against it.
 	EXPECT_EQ(port->Write(new BMessage('locl'), 0), B_OK);
 
 	// Taking one remote message gives its bytes back.
 	delete port->Read(0);
-	EXPECT_EQ(port->WriteRemote(over, third), B_OK);
+	EXPECT_EQ(port->WriteRemote(over, third, large), B_OK);
+	// Closing gives back what was still waiting.
 	port->Close();
+	EXPECT_EQ(large->messages, 0);
+	EXPECT_EQ(large->bytes, 0u);
 }

@@ -54,6 +54,8 @@ struct Accepted {
 
 	std::shared_ptr<LinkConnection> connection;
 	std::atomic<int> pending{0};
+	// What it has waiting in ports.
+	std::shared_ptr<QueueShare> queued = std::make_shared<QueueShare>();
 	// Its share of stPartialInput; kept by the thread that reads it, and given back
 	// once nobody does.
 	size_t partialInput = 0;
@@ -158,8 +160,9 @@ time_left(bigtime_t timeout, bigtime_t since)
 // Queues a message frame on the port it names; an error drops the connection (a sender
 // that overfills a port is cut off).
 status_t
-deliver(const std::shared_ptr<LinkConnection>& connection, const Frame& frame)
+deliver(const Accepted& accepted, const Frame& frame)
 {
+	const std::shared_ptr<LinkConnection>& connection = accepted.connection;
 	MessageHead head;
 	if (frame.kind != kMessageFrame
 		|| parse_message_head(frame.body.data(), frame.body.size(), head) != B_OK)
@@ -189,7 +192,7 @@ deliver(const std::shared_ptr<LinkConnection>& connection, const Frame& frame)
 	}
 
 	std::shared_ptr<Port> port = Port::Find(head.port);
-	status_t status = port != nullptr ? port->WriteRemote(message, frame.body.size())
+	status_t status = port != nullptr ? port->WriteRemote(message, frame.body.size(), accepted.queued)
 		: B_BAD_PORT_ID;
 	if (status == B_OK)
 		return B_OK;
@@ -347,7 +350,7 @@ read_frames(Accepted& accepted)
 		bool more;
 		status_t status = connection->ReadFrames(frames, more);
 		for (const Frame& frame : frames) {
-			if (deliver(connection, frame) != B_OK)
+			if (deliver(accepted, frame) != B_OK)
 				return false;
 		}
 		frames.clear();

@@ -124,7 +124,7 @@ Port::Write(BMessage* message, bigtime_t timeout)
 		return B_BAD_PORT_ID;
 	if (!ready)
 		return timeout == 0 ? B_WOULD_BLOCK : B_TIMED_OUT;
-	fQueue.push_back({ message, 0 });
+	fQueue.push_back({ message, 0, nullptr });
 	_WakeReader();
 	return B_OK;
 }
@@ -136,24 +136,39 @@ Port::WriteForced(BMessage* message)
 	std::lock_guard<std::mutex> lock(fLock);
 	if (fClosed)
 		return B_BAD_PORT_ID;
-	fQueue.push_back({ message, 0 });
+	fQueue.push_back({ message, 0, nullptr });
 	_WakeReader();
 	return B_OK;
 }
 
 
 status_t
-Port::WriteRemote(BMessage* message, size_t size)
+Port::WriteRemote(BMessage* message, size_t size, const std::shared_ptr<QueueShare>& share)
 {
 	std::lock_guard<std::mutex> lock(fLock);
 	if (fClosed)
 		return B_BAD_PORT_ID;
-	if (fQueue.size() >= fCapacity || fRemoteBytes + size > kMaxRemoteQueueBytes)
+	if ((fQueue.size() >= fCapacity || fRemoteBytes + size > kMaxRemoteQueueBytes)
+		&& (share->messages >= kQueueShareMessages
+			|| share->bytes + size > kQueueShareBytes))
 		return B_WOULD_BLOCK;
-	fQueue.push_back({ message, size });
+	fQueue.push_back({ message, size, share });
 	fRemoteBytes += size;
+	share->messages++;
+	share->bytes += size;
 	_WakeReader();
 	return B_OK;
+}
+
+
+void
+Port::_Forget(const Entry& entry)
+{
+	if (entry.share == nullptr)
+		return;
+	fRemoteBytes -= entry.remoteBytes;
+	entry.share->messages--;
+	entry.share->bytes -= entry.remoteBytes;
 }
 
 
@@ -163,7 +178,7 @@ Port::WriteFront(BMessage* message)
 	std::lock_guard<std::mutex> lock(fLock);
 	if (fClosed)
 		return B_BAD_PORT_ID;
-	fQueue.push_front({ message, 0 });
+	fQueue.push_front({ message, 0, nullptr });
 	_WakeReader();
 	return B_OK;
 }
@@ -180,7 +195,7 @@ Port::Read(bigtime_t timeout)
 			return nullptr;
 		if (!fQueue.empty()) {
 			BMessage* message = fQueue.front().message;
-			fRemoteBytes -= fQueue.front().remoteBytes;
+			_Forget(fQueue.front());
 			fQueue.pop_front();
 			fWritable.notify_one();
 			return message;
@@ -274,8 +289,9 @@ Port::Close()
 	{
 		std::lock_guard<std::mutex> lock(fLock);
 		fClosed = true;
+		for (const Entry& entry : fQueue)
+			_Forget(entry);
 		pending.swap(fQueue);
-		fRemoteBytes = 0;
 		fReadable.notify_all();
 		if (fPolling)
 			_WakePollingReader();
