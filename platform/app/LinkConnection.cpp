@@ -408,8 +408,9 @@ LinkConnection::_Write(iovec* parts, int count, bigtime_t timeout)
 		return _WriteOrKeep(parts, count);
 
 	// A peer that takes nothing for kStalledPeerTimeout is not waited for any longer.
+	// The deadline is set when the peer first lets the write wait (-1: not yet).
 	bool capped = timeout > kStalledPeerTimeout;
-	bigtime_t deadline = deadline_for(capped ? kStalledPeerTimeout : timeout);
+	bigtime_t deadline = -1;
 	bool started = false;
 	for (;;) {
 		while (count > 0 && parts->iov_len == 0) {
@@ -432,12 +433,14 @@ LinkConnection::_Write(iovec* parts, int count, bigtime_t timeout)
 				parts->iov_len -= bytes;
 			}
 			if (capped)
-				deadline = deadline_for(kStalledPeerTimeout);
+				deadline = -1;
 			continue;
 		}
 		if (bytes < 0 && errno == EINTR)
 			continue;
 		if (bytes < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+			if (deadline < 0)
+				deadline = deadline_for(capped ? kStalledPeerTimeout : timeout);
 			pollfd entry = { fFD, POLLOUT, 0 };
 			int ready = poll(&entry, 1, poll_timeout(deadline));
 			if (ready > 0 || (ready < 0 && errno == EINTR))
