@@ -240,6 +240,8 @@ TEST_F(LinkHubTest, OutOfDescriptorsTheApplicationWaitsInsteadOfSpinning)
 	ASSERT_TRUE(fRuntime.WaitForApp(kSignature));
 	fMessenger = BMessenger(kSignature);
 	ASSERT_EQ(BPrivate::app_socket_path(fApp, fSocket), B_OK);
+	// Running its loop: done with what its start needs descriptors for.
+	ExpectServed();
 
 	pid_t peer = StartPeer({ "hold", fSocket, "60" });
 	ASSERT_TRUE(wait_for_line(fPeerOutput, "held 60"));

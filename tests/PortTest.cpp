@@ -15,10 +15,14 @@ TEST(PortTest, AFullPortRefusesLocalSendersAndRemoteOnesBeyondTheirShare)
 	std::shared_ptr<Port> port = Port::Create(2);
 	auto flooder = std::make_shared<QueueShare>();
 	auto polite = std::make_shared<QueueShare>();
+	BMessage* flood = new BMessage('fld ');
 	int32 taken = 0;
-	while (port->WriteRemote(new BMessage('fld '), 100, flooder) == B_OK)
+	while (port->WriteRemote(flood, 100, flooder) == B_OK) {
+		flood = new BMessage('fld ');
 		taken++;
-	// (The message refused last is the caller's to delete.)
+	}
+	// The message refused is still the caller's.
+	delete flood;
 	EXPECT_EQ(taken, BPrivate::kQueueShareMessages);
 	EXPECT_EQ(flooder->messages, BPrivate::kQueueShareMessages);
 
