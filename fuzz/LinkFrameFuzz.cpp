@@ -4,6 +4,7 @@
 
 #include <stddef.h>
 #include <stdint.h>
+#include <stdlib.h>
 
 #include "app/LinkFrame.h"
 
@@ -44,6 +45,9 @@ LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 		}
 		if (status == B_BAD_DATA)
 			break;
+		// Between feeds the decoder keeps one partial frame and nothing else.
+		if (decoder.Buffered() >= kFrameHeaderSize + kMaxFrameBody)
+			abort();
 	}
 	return 0;
 }

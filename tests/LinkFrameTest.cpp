@@ -123,3 +123,28 @@ TEST(LinkFrameTest, AStreamThatIsNotTheProtocolStaysRefused)
 	ReplyHead reply;
 	EXPECT_EQ(parse_reply_head(good.data(), kReplyHeadSize - 1, reply), B_BAD_DATA);
 }
+
+
+// Before, the buffer was compacted only when less than a header was left in it, so that a
+// stream whose pieces always ended mid-frame made it grow by everything sent.
+TEST(LinkFrameTest, PiecesEndingMidFrameLeaveOnlyThePartialFrame)
+{
+	MessageHead head;
+	std::vector<uint8> frame = message_frame(head, std::string(200, 'x'));
+	std::vector<uint8> stream;
+	for (int i = 0; i < 1000; i++)
+		stream.insert(stream.end(), frame.begin(), frame.end());
+
+	FrameDecoder decoder;
+	size_t piece = 3 * frame.size() + 17;
+	int frames = 0;
+	for (size_t offset = 0; offset < stream.size(); offset += piece) {
+		decoder.Feed(stream.data() + offset, std::min(piece, stream.size() - offset));
+		Frame decoded;
+		while (decoder.Next(decoded) == B_OK)
+			frames++;
+		EXPECT_LT(decoder.Buffered(), frame.size());
+	}
+	EXPECT_EQ(frames, 1000);
+	EXPECT_EQ(decoder.Buffered(), 0u);
+}

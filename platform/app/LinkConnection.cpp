@@ -17,6 +17,9 @@ namespace BPrivate {
 namespace {
 
 std::atomic<uint64> stNextID{1};
+// How many connections hold pending output, and whom to tell when one starts to.
+std::atomic<int> stPendingConnections{0};
+std::atomic<void (*)()> stStalledHook{nullptr};
 
 // One request in this many waits the other way than the faster one, to keep its figure
 // current.
@@ -114,7 +117,8 @@ build_message_frame(const MessageHead& head, const BMessage& message, OutgoingFr
 
 
 status_t
-LinkConnection::Connect(const std::string& path, std::shared_ptr<LinkConnection>& connection)
+LinkConnection::Connect(const std::string& path, std::shared_ptr<LinkConnection>& connection,
+	bigtime_t timeout)
 {
 	sockaddr_un address = {};
 	address.sun_family = AF_UNIX;
@@ -125,12 +129,28 @@ LinkConnection::Connect(const std::string& path, std::shared_ptr<LinkConnection>
 	int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
 	if (fd < 0)
 		return B_NO_MORE_FDS;
-	if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0) {
+	// The kernel waits for room in the listener's queue for at most the socket's send
+	// timeout (none: not at all), and then fails with EAGAIN. The socket is left
+	// blocking: its owner may wait for a reply in recv() itself. Everything else passes
+	// MSG_DONTWAIT.
+	bigtime_t deadline = deadline_for(std::min(timeout, kConnectTimeout));
+	for (;;) {
+		bigtime_t left = std::max<bigtime_t>(deadline - system_time(), 0);
+		// A zero timeval means no limit; the shortest wait is a microsecond.
+		timeval wait = { (time_t)(left / 1000000), (suseconds_t)(left % 1000000) };
+		if (left == 0)
+			wait.tv_usec = 1;
+		setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &wait, sizeof(wait));
+		if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0)
+			break;
+		int error = errno;
+		if (error == EINTR && system_time() < deadline)
+			continue;
 		close(fd);
+		if (error == EAGAIN || error == EINTR)
+			return timeout <= 0 ? B_WOULD_BLOCK : B_TIMED_OUT;
 		return B_BAD_PORT_ID;
 	}
-	// Left blocking: its owner may wait for a reply in recv() itself. Everything else
-	// passes MSG_DONTWAIT.
 
 	team_id team;
 	status_t status = peer_team(fd, team);
@@ -154,7 +174,22 @@ LinkConnection::Adopt(int fd, std::shared_ptr<LinkConnection>& connection)
 	}
 	fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
 	connection.reset(new LinkConnection(fd, team));
+	connection->fKeepsOutput = true;
 	return B_OK;
+}
+
+
+void
+LinkConnection::SetStalledHook(void (*hook)())
+{
+	stStalledHook = hook;
+}
+
+
+bool
+LinkConnection::AnyPendingOutput()
+{
+	return stPendingConnections.load(std::memory_order_relaxed) > 0;
 }
 
 
@@ -169,6 +204,7 @@ LinkConnection::LinkConnection(int fd, team_id peer)
 
 LinkConnection::~LinkConnection()
 {
+	_ReleasePending();
 	close(fFD);
 }
 
@@ -304,9 +340,10 @@ LinkConnection::Request(MessageHead head, const BMessage& message, BMessage* rep
 
 
 status_t
-LinkConnection::ReadFrames(std::vector<Frame>& frames)
+LinkConnection::ReadFrames(std::vector<Frame>& frames, bool& more)
 {
-	status_t status = _ReadSome(false);
+	more = false;
+	status_t status = _ReadSome(false, &more);
 	for (;;) {
 		Frame frame;
 		status_t next = fDecoder.Next(frame);
@@ -321,18 +358,34 @@ LinkConnection::ReadFrames(std::vector<Frame>& frames)
 
 
 status_t
-LinkConnection::_ReadSome(bool wait)
+LinkConnection::FlushPending()
 {
+	std::lock_guard<std::mutex> lock(fWriteLock);
+	return _Flush();
+}
+
+
+bigtime_t
+LinkConnection::StalledSince()
+{
+	std::lock_guard<std::mutex> lock(fWriteLock);
+	return fPending.empty() ? 0 : fStalledSince;
+}
+
+
+status_t
+LinkConnection::_ReadSome(bool wait, bool* more)
+{
+	// One read at a time, decoded before the next: a peer that writes as fast as it is
+	// read makes the decoder hold no more than one partial frame and this buffer.
 	uint8 buffer[65536];
-	int flags = wait ? 0 : MSG_DONTWAIT;
 	for (;;) {
-		ssize_t bytes = recv(fFD, buffer, sizeof(buffer), flags);
+		ssize_t bytes = recv(fFD, buffer, sizeof(buffer), wait ? 0 : MSG_DONTWAIT);
 		if (bytes > 0) {
 			fDecoder.Feed(buffer, bytes);
-			if ((size_t)bytes < sizeof(buffer))
-				return B_OK;
-			flags = MSG_DONTWAIT;
-			continue;
+			if (more != NULL)
+				*more = (size_t)bytes == sizeof(buffer);
+			return B_OK;
 		}
 		if (bytes < 0 && errno == EINTR)
 			continue;
@@ -351,8 +404,13 @@ LinkConnection::_Write(iovec* parts, int count, bigtime_t timeout)
 	std::lock_guard<std::mutex> lock(fWriteLock);
 	if (fClosed)
 		return B_BAD_PORT_ID;
+	if (fKeepsOutput)
+		return _WriteOrKeep(parts, count);
 
-	bigtime_t deadline = deadline_for(timeout);
+	// A peer that takes nothing for kStalledPeerTimeout is not waited for any longer.
+	// The deadline is set when the peer first lets the write wait (-1: not yet).
+	bool capped = timeout > kStalledPeerTimeout;
+	bigtime_t deadline = -1;
 	bool started = false;
 	for (;;) {
 		while (count > 0 && parts->iov_len == 0) {
@@ -374,23 +432,130 @@ LinkConnection::_Write(iovec* parts, int count, bigtime_t timeout)
 				parts->iov_base = static_cast<uint8*>(parts->iov_base) + bytes;
 				parts->iov_len -= bytes;
 			}
+			if (capped)
+				deadline = -1;
 			continue;
 		}
 		if (bytes < 0 && errno == EINTR)
 			continue;
 		if (bytes < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+			if (deadline < 0)
+				deadline = deadline_for(capped ? kStalledPeerTimeout : timeout);
 			pollfd entry = { fFD, POLLOUT, 0 };
 			int ready = poll(&entry, 1, poll_timeout(deadline));
 			if (ready > 0 || (ready < 0 && errno == EINTR))
 				continue;
-			// Half a frame would corrupt the stream: give the connection up.
-			if (started)
+			// Half a frame would corrupt the stream, and a peer that stalls past the
+			// limit is cut off: give the connection up.
+			if (started || capped)
 				Close();
 			return timeout == 0 ? B_WOULD_BLOCK : B_TIMED_OUT;
 		}
 		Close();
 		return B_BAD_PORT_ID;
 	}
+}
+
+
+status_t
+LinkConnection::_WriteOrKeep(iovec* parts, int count)
+{
+	size_t size = 0;
+	for (int i = 0; i < count; i++)
+		size += parts[i].iov_len;
+
+	bool starting = fPending.empty();
+	if (starting) {
+		// The usual case: the peer takes the whole frame at once.
+		msghdr message = {};
+		message.msg_iov = parts;
+		message.msg_iovlen = count;
+		ssize_t bytes;
+		do
+			bytes = sendmsg(fFD, &message, MSG_NOSIGNAL | MSG_DONTWAIT);
+		while (bytes < 0 && errno == EINTR);
+		if (bytes < 0 && errno != EAGAIN && errno != EWOULDBLOCK) {
+			Close();
+			return B_BAD_PORT_ID;
+		}
+		size_t sent = bytes > 0 ? bytes : 0;
+		if (sent == size)
+			return B_OK;
+		for (; count > 0 && sent >= parts->iov_len; parts++, count--) {
+			sent -= parts->iov_len;
+			size -= parts->iov_len;
+		}
+		parts->iov_base = static_cast<uint8*>(parts->iov_base) + sent;
+		parts->iov_len -= sent;
+		size -= sent;
+	}
+
+	if (fPending.size() - fPendingStart + size > kMaxPendingOutput) {
+		// The peer lets its replies pile up: cut it off.
+		Close();
+		_ReleasePending();
+		return B_BAD_PORT_ID;
+	}
+	for (int i = 0; i < count; i++) {
+		const uint8* bytes = static_cast<const uint8*>(parts[i].iov_base);
+		fPending.insert(fPending.end(), bytes, bytes + parts[i].iov_len);
+	}
+	if (starting) {
+		fPendingStart = 0;
+		fStalledSince = system_time();
+		stPendingConnections++;
+		if (auto hook = stStalledHook.load())
+			hook();
+	}
+	// The peer may have made room before the count above told the threads that watch
+	// for it to send what waits: try once more, so that no room goes unused.
+	return _Flush();
+}
+
+
+status_t
+LinkConnection::_Flush()
+{
+	if (fClosed) {
+		_ReleasePending();
+		return B_BAD_PORT_ID;
+	}
+	while (fPendingStart < fPending.size()) {
+		ssize_t bytes = send(fFD, fPending.data() + fPendingStart,
+			fPending.size() - fPendingStart, MSG_NOSIGNAL | MSG_DONTWAIT);
+		if (bytes > 0) {
+			fPendingStart += bytes;
+			fStalledSince = system_time();
+			continue;
+		}
+		if (bytes < 0 && errno == EINTR)
+			continue;
+		if (bytes < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+			// Keep the untaken part at the front once a good share has gone.
+			if (fPendingStart > fPending.size() / 2) {
+				fPending.erase(fPending.begin(), fPending.begin() + fPendingStart);
+				fPendingStart = 0;
+			}
+			return B_OK;
+		}
+		Close();
+		_ReleasePending();
+		return B_BAD_PORT_ID;
+	}
+	_ReleasePending();
+	return B_OK;
+}
+
+
+void
+LinkConnection::_ReleasePending()
+{
+	if (fPending.empty())
+		return;
+	std::vector<uint8>().swap(fPending);
+	fPendingStart = 0;
+	fStalledSince = 0;
+	stPendingConnections--;
 }
 
 } // namespace BPrivate

@@ -25,16 +25,36 @@ namespace BPrivate {
 // sleeping does, and within this time; on a machine whose processors are all busy,
 // sleeping costs little and polling only takes a processor from the peer.
 const bigtime_t kReplyPollTime = 50;
+// The longest a process waits for a peer to accept its connection: a peer whose listen
+// queue stays full (hung, or flooded) is given up after this (B_TIMED_OUT).
+const bigtime_t kConnectTimeout = 2000000;
+// The longest a peer may leave a frame of ours untaken: an accepted connection whose
+// peer takes nothing of its pending output for this long, and a connection we opened
+// whose peer takes nothing for this long from a sender that would wait longer, is cut
+// off (closed).
+const bigtime_t kStalledPeerTimeout = 2000000;
+// What an accepted connection may hold of output its peer has not taken yet: twice the
+// largest frame. A peer that lets more pile up is cut off.
+const size_t kMaxPendingOutput = 2 * (kFrameHeaderSize + kMaxFrameBody);
 
 class LinkConnection {
 public:
-	// Connects to the socket at path. B_PERMISSION_DENIED when its owner is another user;
-	// B_BAD_PORT_ID when nobody listens there.
+	// Connects to the socket at path, waiting at most timeout (and never longer than
+	// kConnectTimeout) while the listener's queue is full. B_PERMISSION_DENIED when its
+	// owner is another user; B_BAD_PORT_ID when nobody listens there; B_TIMED_OUT when
+	// the peer does not accept in time (B_WOULD_BLOCK for a zero timeout).
 	static status_t		Connect(const std::string& path,
-							std::shared_ptr<LinkConnection>& connection);
+							std::shared_ptr<LinkConnection>& connection,
+							bigtime_t timeout = kConnectTimeout);
 	// Takes an accepted socket; B_PERMISSION_DENIED (and the socket closed) for a peer
-	// of another user.
+	// of another user. Writes to it never wait: what the peer does not take at once
+	// waits in the connection's pending output, which FlushPending sends on.
 	static status_t		Adopt(int fd, std::shared_ptr<LinkConnection>& connection);
+	// Called, from the writing thread, when an accepted connection's output starts to
+	// wait for its peer; the hub then checks StalledSince within kStalledPeerTimeout.
+	static void			SetStalledHook(void (*hook)());
+	// Whether any connection holds pending output: cheap, for the wake-up path.
+	static bool			AnyPendingOutput();
 
 						~LinkConnection();
 
@@ -49,7 +69,7 @@ public:
 
 	// B_BAD_VALUE for a message larger than the protocol allows, B_TIMED_OUT (or
 	// B_WOULD_BLOCK for 0) when the peer does not take it in time, B_BAD_PORT_ID when the
-	// connection is gone.
+	// connection is gone or has just been cut off.
 	status_t			SendMessage(const MessageHead& head, const BMessage& message,
 							bigtime_t timeout);
 	// reply is ignored unless status is B_OK.
@@ -61,23 +81,47 @@ public:
 							BMessage* reply, bigtime_t sendTimeout,
 							bigtime_t replyTimeout);
 
-	// Reads what has arrived and appends the complete frames. An error means the
-	// connection is finished (closed by the peer, or bytes that are not the protocol).
-	status_t			ReadFrames(std::vector<Frame>& frames);
+	// Reads once (at most one buffer's worth) and appends the complete frames; more
+	// tells whether more may be waiting. An error means the connection is finished
+	// (closed by the peer, or bytes that are not the protocol).
+	status_t			ReadFrames(std::vector<Frame>& frames, bool& more);
+	// The bytes of a partial frame held.
+	size_t				BufferedInput() const { return fDecoder.Buffered(); }
+
+	// Sends on what waits of the pending output; an error when the connection is gone.
+	status_t			FlushPending();
+	// Since when the pending output has waited without the peer taking any of it (0: no
+	// output waits).
+	bigtime_t			StalledSince();
 
 private:
 						LinkConnection(int fd, team_id peer);
 
 	// Writes the parts as one frame; changes the array as it goes.
 	status_t			_Write(iovec* parts, int count, bigtime_t timeout);
-	// With wait, blocks until something arrives (on a blocking socket).
-	status_t			_ReadSome(bool wait);
+	// Under fWriteLock, for accepted connections: sends what the peer takes at once and
+	// keeps the rest in fPending.
+	status_t			_WriteOrKeep(iovec* parts, int count);
+	// Under fWriteLock.
+	status_t			_Flush();
+	void				_ReleasePending();
+	// With wait, blocks until something arrives (on a blocking socket). One read; more
+	// tells whether it filled the buffer.
+	status_t			_ReadSome(bool wait, bool* more = NULL);
 
 	int					fFD;
 	team_id				fPeer;
 	uint64				fID;
 	std::atomic<bool>	fClosed{false};
+	// Whether output the peer does not take waits in fPending (accepted connections)
+	// rather than in the writer.
+	bool				fKeepsOutput = false;
 	std::mutex			fWriteLock;
+	// Under fWriteLock: output the peer has not taken yet, from fPendingStart on, and
+	// since when it has made no progress.
+	std::vector<uint8>	fPending;
+	size_t				fPendingStart = 0;
+	bigtime_t			fStalledSince = 0;
 	// Serializes requests, and with them the reading of their replies.
 	std::mutex			fRequestLock;
 	FrameDecoder		fDecoder;

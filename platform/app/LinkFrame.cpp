@@ -122,14 +122,8 @@ FrameDecoder::Next(Frame& frame)
 		return B_BAD_DATA;
 
 	size_t available = fBuffer.size() - fStart;
-	if (available < kFrameHeaderSize) {
-		// Keep the buffer small between frames.
-		if (fStart > 0) {
-			fBuffer.erase(fBuffer.begin(), fBuffer.begin() + fStart);
-			fStart = 0;
-		}
-		return B_WOULD_BLOCK;
-	}
+	if (available < kFrameHeaderSize)
+		return _Incomplete();
 
 	const uint8* header = fBuffer.data() + fStart;
 	uint32 magic = read_le<uint32>(header);
@@ -146,7 +140,7 @@ FrameDecoder::Next(Frame& frame)
 		return B_BAD_DATA;
 	}
 	if (available - kFrameHeaderSize < bodySize)
-		return B_WOULD_BLOCK;
+		return _Incomplete();
 
 	const uint8* body = header + kFrameHeaderSize;
 	frame.kind = (FrameKind)kind;
@@ -155,8 +149,22 @@ FrameDecoder::Next(Frame& frame)
 	if (fStart == fBuffer.size()) {
 		fBuffer.clear();
 		fStart = 0;
+		if (fBuffer.capacity() > kDecoderKeptCapacity)
+			std::vector<uint8>().swap(fBuffer);
 	}
 	return B_OK;
+}
+
+
+status_t
+FrameDecoder::_Incomplete()
+{
+	// Only the partial frame stays, at the front: the next Feed appends to it alone.
+	if (fStart > 0) {
+		fBuffer.erase(fBuffer.begin(), fBuffer.begin() + fStart);
+		fStart = 0;
+	}
+	return B_WOULD_BLOCK;
 }
 
 } // namespace BPrivate

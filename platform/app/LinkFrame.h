@@ -62,8 +62,14 @@ status_t parse_message_head(const uint8* body, size_t size, MessageHead& head);
 status_t parse_reply_head(const uint8* body, size_t size, ReplyHead& head);
 
 
+// A decoder that held a large frame gives its storage back once that frame is taken,
+// beyond this much.
+const size_t kDecoderKeptCapacity = 256 * 1024;
+
 // Cuts a byte stream into frames. Trusts nothing: a wrong magic, version, kind or size
-// leaves it failed, and the connection it reads must be dropped.
+// leaves it failed, and the connection it reads must be dropped. It keeps at most one
+// partial frame: once the complete frames before it are taken, the partial one moves to
+// the front, so that what it holds never exceeds a frame and the bytes of one Feed.
 class FrameDecoder {
 public:
 	// Adds bytes received from the peer.
@@ -71,8 +77,13 @@ public:
 	// B_OK with the next frame, B_WOULD_BLOCK until more bytes arrive, or B_BAD_DATA
 	// (for good) when the stream is not the protocol.
 	status_t			Next(Frame& frame);
+	// The bytes it holds, taken frames included until the next Next compacts them.
+	size_t				Buffered() const { return fBuffer.size(); }
 
 private:
+	// Moves the partial frame to the front; B_WOULD_BLOCK.
+	status_t			_Incomplete();
+
 	std::vector<uint8>	fBuffer;
 	size_t				fStart = 0;
 	bool				fFailed = false;

@@ -9,6 +9,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <mutex>
 #include <unordered_map>
@@ -25,8 +26,6 @@ namespace LinkHub {
 
 namespace {
 
-// How long the I/O thread may wait to tell a sender that its target port is gone.
-const bigtime_t kRefusalTimeout = 100000;
 // How long the main looper may stay busy before the I/O thread reads the connections in
 // its stead. A request that arrives while the looper finishes its last message
 // (typically the sender's next one, right after the reply) is best read by the looper,
@@ -34,13 +33,32 @@ const bigtime_t kRefusalTimeout = 100000;
 // from running for a while, and taking over then would only cost both threads work.
 // Messages for other loopers wait at most this long behind a busy main looper.
 const bigtime_t kMainLooperGrace = 2000;
+// The most connections a process accepts at once; beyond it, new ones are closed at once.
+const size_t kMaxAcceptedConnections = 512;
+// How long accepting pauses when the process is out of descriptors (or memory), instead
+// of trying again at once: the listening socket would stay ready and the I/O thread spin.
+const bigtime_t kAcceptRetryDelay = 100000;
+// What the partial frames of all accepted connections together may hold. A connection
+// that holds more than kLargePartialFrame of a partial frame while the total is over
+// this is cut off.
+const size_t kMaxPartialInput = 64 * 1024 * 1024;
+const size_t kLargePartialFrame = 1024 * 1024;
+// The length of the listen queue: connections not accepted yet.
+const int kListenBacklog = 64;
 
 // An accepted connection, and the wake-ups for it that are not yet served. Whoever
 // raises that count from zero reads the connection until the count stays put, so that
 // one thread at a time reads it, and in order.
 struct Accepted {
+	~Accepted();
+
 	std::shared_ptr<LinkConnection> connection;
 	std::atomic<int> pending{0};
+	// What it has waiting in ports.
+	std::shared_ptr<QueueShare> queued = std::make_shared<QueueShare>();
+	// Its share of stPartialInput; kept by the thread that reads it, and given back
+	// once nobody does.
+	size_t partialInput = 0;
 };
 
 struct ListenState {
@@ -61,6 +79,12 @@ struct ListenState {
 	// again: setting and clearing a timer costs more than a message (microseconds on
 	// virtual machines), so a stream of messages pays for it once per grace time.
 	int				busyTimerFD = -1;
+	// Goes off when an accepted connection's pending output may have stalled for
+	// kStalledPeerTimeout (armed while stallCheckArmed), and when accepting may go on
+	// after running out of descriptors.
+	int				stallTimerFD = -1;
+	std::atomic<bool> stallCheckArmed{false};
+	int				acceptTimerFD = -1;
 	std::mutex		acceptedLock;
 	std::unordered_map<int, std::shared_ptr<Accepted>> accepted;
 	// The main port's wake-up (an eventfd) for while its looper is idle. It is written
@@ -85,23 +109,35 @@ struct ListenState {
 std::mutex stLock;
 // Never freed: the I/O thread runs until the process ends.
 std::atomic<ListenState*> stListen{nullptr};
-std::unordered_map<team_id, std::shared_ptr<LinkConnection>>& stShared
-	= *new std::unordered_map<team_id, std::shared_ptr<LinkConnection>>;
+// The connections for asynchronous sends, one per team.
+struct SharedConnections {
+	std::mutex		lock;
+	std::unordered_map<team_id, std::shared_ptr<LinkConnection>> connections;
+};
+SharedConnections& stShared = *new SharedConnections;
 std::atomic<void (*)(uint64)> stClosedHook{nullptr};
 std::atomic<void (*)()> stQuitHook{nullptr};
+// The bytes of partial frames that the accepted connections hold together.
+std::atomic<size_t> stPartialInput{0};
+
+
+Accepted::~Accepted()
+{
+	stPartialInput -= partialInput;
+}
 
 // Each thread's connections for synchronous sends, read by that thread only.
 thread_local std::unordered_map<team_id, std::shared_ptr<LinkConnection>> tlRequests;
 
 
 status_t
-connect_to_team(team_id team, std::shared_ptr<LinkConnection>& connection)
+connect_to_team(team_id team, std::shared_ptr<LinkConnection>& connection, bigtime_t timeout)
 {
 	std::string path;
 	status_t status = app_socket_path(team, path);
 	if (status != B_OK)
 		return status;
-	status = LinkConnection::Connect(path, connection);
+	status = LinkConnection::Connect(path, connection, timeout);
 	// A socket file left behind by another process of that number is not the team.
 	if (status == B_OK && connection->PeerTeam() != team) {
 		connection.reset();
@@ -111,10 +147,22 @@ connect_to_team(team_id team, std::shared_ptr<LinkConnection>& connection)
 }
 
 
-// Queues a message frame on the port it names; an error drops the connection.
-status_t
-deliver(const std::shared_ptr<LinkConnection>& connection, const Frame& frame)
+// What is left of timeout after since (B_INFINITE_TIMEOUT stays).
+bigtime_t
+time_left(bigtime_t timeout, bigtime_t since)
 {
+	if (timeout == B_INFINITE_TIMEOUT)
+		return timeout;
+	return std::max<bigtime_t>(timeout - (system_time() - since), 0);
+}
+
+
+// Queues a message frame on the port it names; an error drops the connection (a sender
+// that overfills a port is cut off).
+status_t
+deliver(const Accepted& accepted, const Frame& frame)
+{
+	const std::shared_ptr<LinkConnection>& connection = accepted.connection;
 	MessageHead head;
 	if (frame.kind != kMessageFrame
 		|| parse_message_head(frame.body.data(), frame.body.size(), head) != B_OK)
@@ -144,12 +192,17 @@ deliver(const std::shared_ptr<LinkConnection>& connection, const Frame& frame)
 	}
 
 	std::shared_ptr<Port> port = Port::Find(head.port);
-	if (port == nullptr || port->WriteForced(message) != B_OK) {
-		if (info.connection != nullptr)
-			connection->SendReply(head.serial, B_BAD_PORT_ID, NULL, kRefusalTimeout);
-		info.connection = nullptr;
-		delete message;
-	}
+	status_t status = port != nullptr ? port->WriteRemote(message, frame.body.size(), accepted.queued)
+		: B_BAD_PORT_ID;
+	if (status == B_OK)
+		return B_OK;
+	bool waits = info.connection != nullptr;
+	info.connection = nullptr;
+	delete message;
+	if (status == B_WOULD_BLOCK)
+		return status;
+	if (waits)
+		connection->SendReply(head.serial, B_BAD_PORT_ID, NULL, 0);
 	return B_OK;
 }
 
@@ -172,17 +225,66 @@ accepted_connection(ListenState& state, int fd)
 }
 
 
+// Closes an accepted connection and forgets it; once only, whoever gets there first.
 void
 drop(ListenState& state, const std::shared_ptr<LinkConnection>& connection)
 {
 	{
 		std::lock_guard<std::mutex> lock(state.acceptedLock);
-		state.accepted.erase(connection->FD());
+		auto it = state.accepted.find(connection->FD());
+		if (it == state.accepted.end() || it->second->connection != connection)
+			return;
+		state.accepted.erase(it);
 		epoll_ctl(state.epollFD, EPOLL_CTL_DEL, connection->FD(), nullptr);
 	}
 	connection->Close();
 	if (auto hook = stClosedHook.load())
 		hook(connection->ID());
+}
+
+
+// Under idleLock or on the I/O thread: timerFD goes off after microseconds.
+bool
+start_timer(int timerFD, bigtime_t microseconds)
+{
+	itimerspec timer = {};
+	timer.it_value.tv_sec = microseconds / 1000000;
+	timer.it_value.tv_nsec = microseconds % 1000000 * 1000;
+	return timerfd_settime(timerFD, 0, &timer, nullptr) == 0;
+}
+
+
+void
+drain_timer(int timerFD)
+{
+	uint64 expirations;
+	ssize_t ignored = read(timerFD, &expirations, sizeof(expirations));
+	(void)ignored;
+}
+
+
+// Out of descriptors or memory: the listening socket stays ready, so stop watching it
+// for kAcceptRetryDelay instead of failing to accept in a loop.
+void
+pause_accepting(ListenState& state, int listenFD)
+{
+	epoll_ctl(state.ioEpollFD, EPOLL_CTL_DEL, listenFD, nullptr);
+	start_timer(state.acceptTimerFD, kAcceptRetryDelay);
+}
+
+
+void
+resume_accepting(ListenState& state)
+{
+	drain_timer(state.acceptTimerFD);
+	std::lock_guard<std::mutex> lock(stLock);
+	int listenFD = state.listenFD;
+	if (listenFD < 0)
+		return;
+	epoll_event event = {};
+	event.events = EPOLLIN;
+	event.data.fd = listenFD;
+	epoll_ctl(state.ioEpollFD, EPOLL_CTL_ADD, listenFD, &event);
 }
 
 
@@ -197,7 +299,17 @@ accept_all(ListenState& state)
 		if (fd < 0) {
 			if (errno == EINTR || errno == ECONNABORTED)
 				continue;
+			if (errno == EMFILE || errno == ENFILE || errno == ENOBUFS || errno == ENOMEM)
+				pause_accepting(state, listenFD);
 			return;
+		}
+		{
+			std::lock_guard<std::mutex> lock(state.acceptedLock);
+			if (state.accepted.size() >= kMaxAcceptedConnections) {
+				// Refused: the peer sees its connection closed at once.
+				close(fd);
+				continue;
+			}
 		}
 		auto accepted = std::make_shared<Accepted>();
 		if (LinkConnection::Adopt(fd, accepted->connection) != B_OK)
@@ -213,18 +325,40 @@ accept_all(ListenState& state)
 }
 
 
-// Reads what has arrived and queues its messages; false when the connection is to be
-// dropped.
+// Keeps the accepted connection's share of stPartialInput; false when the partial
+// frames together are over their limit and this connection holds a large one.
 bool
-read_frames(const std::shared_ptr<LinkConnection>& connection)
+count_partial_input(Accepted& accepted)
 {
+	size_t partial = accepted.connection->BufferedInput();
+	if (partial == accepted.partialInput)
+		return true;
+	size_t total = stPartialInput += partial - accepted.partialInput;
+	accepted.partialInput = partial;
+	return partial <= kLargePartialFrame || total <= kMaxPartialInput;
+}
+
+
+// Reads what has arrived and queues its messages, a buffer's worth at a time; false
+// when the connection is to be dropped.
+bool
+read_frames(Accepted& accepted)
+{
+	const std::shared_ptr<LinkConnection>& connection = accepted.connection;
 	std::vector<Frame> frames;
-	status_t status = connection->ReadFrames(frames);
-	for (const Frame& frame : frames) {
-		if (deliver(connection, frame) != B_OK)
+	for (;;) {
+		bool more;
+		status_t status = connection->ReadFrames(frames, more);
+		for (const Frame& frame : frames) {
+			if (deliver(accepted, frame) != B_OK)
+				return false;
+		}
+		frames.clear();
+		if (status != B_OK || !count_partial_input(accepted))
 			return false;
+		if (!more)
+			return true;
 	}
-	return status == B_OK;
 }
 
 
@@ -236,7 +370,7 @@ read_from(ListenState& state, int fd)
 		return;
 	for (;;) {
 		int seen = accepted->pending.load();
-		if (!read_frames(accepted->connection)) {
+		if (!read_frames(*accepted)) {
 			// Left counted, so that nobody reads it again.
 			drop(state, accepted->connection);
 			return;
@@ -247,14 +381,67 @@ read_from(ListenState& state, int fd)
 }
 
 
+// The peer took some of our output: send it what waits.
+void
+flush_to(ListenState& state, int fd)
+{
+	std::shared_ptr<Accepted> accepted = accepted_connection(state, fd);
+	if (accepted != nullptr && accepted->connection->FlushPending() != B_OK)
+		drop(state, accepted->connection);
+}
+
+
 void
 serve(ListenState& state, const epoll_event* events, int count)
 {
 	for (int i = 0; i < count; i++) {
 		// The wake-up is the port's to take.
-		if ((events[i].events & kReadEvents) != 0 && events[i].data.fd != state.wakeFD)
+		if (events[i].data.fd == state.wakeFD)
+			continue;
+		if ((events[i].events & kReadEvents) != 0)
 			read_from(state, events[i].data.fd);
+		if ((events[i].events & EPOLLOUT) != 0 && LinkConnection::AnyPendingOutput())
+			flush_to(state, events[i].data.fd);
 	}
+}
+
+
+// Called when an accepted connection's output starts to wait for its peer.
+void
+output_stalled()
+{
+	ListenState* state = stListen.load();
+	if (state != nullptr && !state->stallCheckArmed.exchange(true))
+		start_timer(state->stallTimerFD, kStalledPeerTimeout);
+}
+
+
+// Cuts off the accepted connections whose peers have taken nothing of their pending
+// output for kStalledPeerTimeout, and looks again when the next one could be.
+void
+cut_off_stalled_peers(ListenState& state)
+{
+	drain_timer(state.stallTimerFD);
+	state.stallCheckArmed = false;
+	std::vector<std::shared_ptr<LinkConnection>> connections;
+	{
+		std::lock_guard<std::mutex> lock(state.acceptedLock);
+		for (const auto& entry : state.accepted)
+			connections.push_back(entry.second->connection);
+	}
+	bigtime_t now = system_time();
+	bigtime_t next = B_INFINITE_TIMEOUT;
+	for (const std::shared_ptr<LinkConnection>& connection : connections) {
+		bigtime_t since = connection->StalledSince();
+		if (since == 0)
+			continue;
+		if (now - since >= kStalledPeerTimeout)
+			drop(state, connection);
+		else
+			next = std::min(next, since + kStalledPeerTimeout - now);
+	}
+	if (next != B_INFINITE_TIMEOUT && !state.stallCheckArmed.exchange(true))
+		start_timer(state.stallTimerFD, next);
 }
 
 
@@ -277,10 +464,7 @@ set_io_watching(ListenState& state, bool watching)
 void
 start_busy_timer(ListenState& state, bigtime_t microseconds)
 {
-	itimerspec timer = {};
-	timer.it_value.tv_sec = microseconds / 1000000;
-	timer.it_value.tv_nsec = microseconds % 1000000 * 1000;
-	state.timerRunning = timerfd_settime(state.busyTimerFD, 0, &timer, nullptr) == 0;
+	state.timerRunning = start_timer(state.busyTimerFD, microseconds);
 }
 
 
@@ -289,9 +473,7 @@ start_busy_timer(ListenState& state, bigtime_t microseconds)
 void
 check_main_looper(ListenState& state)
 {
-	uint64 expirations;
-	ssize_t ignored = read(state.busyTimerFD, &expirations, sizeof(expirations));
-	(void)ignored;
+	drain_timer(state.busyTimerFD);
 	std::lock_guard<std::mutex> lock(state.idleLock);
 	state.timerRunning = false;
 	if (state.mainIdle)
@@ -323,6 +505,10 @@ io_loop(void* data)
 				serve(state, ready, epoll_wait(state.epollFD, ready, 16, 0));
 			} else if (fd == state.busyTimerFD)
 				check_main_looper(state);
+			else if (fd == state.stallTimerFD)
+				cut_off_stalled_peers(state);
+			else if (fd == state.acceptTimerFD)
+				resume_accepting(state);
 			else if (fd == state.signalFD) {
 				auto hook = stQuitHook.load();
 				if (quit_signals_drain(fd) && hook != nullptr)
@@ -354,7 +540,8 @@ watch_connections(bool idle)
 }
 
 
-// Whether an event is more than write space: that only wakes the processor.
+// Whether an event is more than write space: that only wakes the processor, unless
+// output waits for it.
 bool
 wants_service(const ListenState& state, const epoll_event* events, int count)
 {
@@ -362,7 +549,7 @@ wants_service(const ListenState& state, const epoll_event* events, int count)
 		if ((events[i].events & kReadEvents) != 0 || events[i].data.fd == state.wakeFD)
 			return true;
 	}
-	return false;
+	return LinkConnection::AnyPendingOutput();
 }
 
 
@@ -402,6 +589,18 @@ serve_ready_connections()
 }
 
 
+void
+close_io_state(ListenState* state)
+{
+	for (int fd : { state->epollFD, state->ioEpollFD, state->busyTimerFD,
+			state->stallTimerFD, state->acceptTimerFD }) {
+		if (fd >= 0)
+			close(fd);
+	}
+	delete state;
+}
+
+
 // Under stLock: the epoll set, the quit signals and the thread that serves them.
 status_t
 start_io_thread()
@@ -410,19 +609,20 @@ start_io_thread()
 	state->epollFD = epoll_create1(EPOLL_CLOEXEC);
 	state->ioEpollFD = epoll_create1(EPOLL_CLOEXEC);
 	state->busyTimerFD = timerfd_create(CLOCK_MONOTONIC, TFD_CLOEXEC | TFD_NONBLOCK);
-	if (state->epollFD < 0 || state->ioEpollFD < 0 || state->busyTimerFD < 0) {
-		close(state->epollFD);
-		close(state->ioEpollFD);
-		close(state->busyTimerFD);
-		delete state;
+	state->stallTimerFD = timerfd_create(CLOCK_MONOTONIC, TFD_CLOEXEC | TFD_NONBLOCK);
+	state->acceptTimerFD = timerfd_create(CLOCK_MONOTONIC, TFD_CLOEXEC | TFD_NONBLOCK);
+	if (state->epollFD < 0 || state->ioEpollFD < 0 || state->busyTimerFD < 0
+		|| state->stallTimerFD < 0 || state->acceptTimerFD < 0) {
+		close_io_state(state);
 		return B_NO_MORE_FDS;
 	}
 	epoll_event event = {};
 	event.events = EPOLLIN;
-	event.data.fd = state->epollFD;
-	epoll_ctl(state->ioEpollFD, EPOLL_CTL_ADD, state->epollFD, &event);
-	event.data.fd = state->busyTimerFD;
-	epoll_ctl(state->ioEpollFD, EPOLL_CTL_ADD, state->busyTimerFD, &event);
+	for (int fd : { state->epollFD, state->busyTimerFD, state->stallTimerFD,
+			state->acceptTimerFD }) {
+		event.data.fd = fd;
+		epoll_ctl(state->ioEpollFD, EPOLL_CTL_ADD, fd, &event);
+	}
 	if (stQuitHook.load() != nullptr) {
 		state->signalFD = quit_signals_install();
 		event.data.fd = state->signalFD;
@@ -432,13 +632,11 @@ start_io_thread()
 
 	thread_id thread = spawn_thread(io_loop, "link hub", B_URGENT_DISPLAY_PRIORITY, state);
 	if (thread < 0) {
-		close(state->epollFD);
-		close(state->ioEpollFD);
-		close(state->busyTimerFD);
-		delete state;
+		close_io_state(state);
 		return thread;
 	}
 	stListen = state;
+	LinkConnection::SetStalledHook(output_stalled);
 	state->wakeFD = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
 	event.data.fd = state->wakeFD;
 	if (state->wakeFD >= 0 && epoll_ctl(state->epollFD, EPOLL_CTL_ADD, state->wakeFD,
@@ -474,7 +672,7 @@ Listen(const std::string& path)
 	// The caller owns the name (its own team's, or the registrar's under its lock).
 	unlink(path.c_str());
 	if (bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0
-		|| chmod(path.c_str(), 0600) != 0 || listen(fd, 64) != 0) {
+		|| chmod(path.c_str(), 0600) != 0 || listen(fd, kListenBacklog) != 0) {
 		close(fd);
 		return B_PERMISSION_DENIED;
 	}
@@ -527,22 +725,29 @@ SetQuitSignalHook(void (*hook)())
 status_t
 Send(team_id team, const MessageHead& head, const BMessage& message, bigtime_t timeout)
 {
+	bigtime_t start = system_time();
 	for (int attempt = 0; attempt < 2; attempt++) {
 		std::shared_ptr<LinkConnection> connection;
 		{
-			std::lock_guard<std::mutex> lock(stLock);
-			auto it = stShared.find(team);
-			if (it != stShared.end() && !it->second->IsHungUp())
+			std::lock_guard<std::mutex> lock(stShared.lock);
+			auto it = stShared.connections.find(team);
+			if (it != stShared.connections.end() && !it->second->IsHungUp())
 				connection = it->second;
-			else {
-				stShared.erase(team);
-				status_t status = connect_to_team(team, connection);
-				if (status != B_OK)
-					return status;
-				stShared[team] = connection;
-			}
 		}
-		status_t status = connection->SendMessage(head, message, timeout);
+		if (connection == nullptr) {
+			// Connecting may wait, for a peer that is slow to accept: not under the
+			// lock, which other sends need.
+			status_t status = connect_to_team(team, connection, time_left(timeout, start));
+			if (status != B_OK)
+				return status;
+			std::lock_guard<std::mutex> lock(stShared.lock);
+			auto it = stShared.connections.find(team);
+			if (it != stShared.connections.end() && !it->second->IsHungUp())
+				connection = it->second;
+			else
+				stShared.connections[team] = connection;
+		}
+		status_t status = connection->SendMessage(head, message, time_left(timeout, start));
 		// A connection that broke since its last use gets one fresh try.
 		if (status != B_BAD_PORT_ID)
 			return status;
@@ -560,11 +765,13 @@ SendAndWait(team_id team, const MessageHead& head, const BMessage& message, BMes
 	std::shared_ptr<LinkConnection>& connection = tlRequests[team];
 	if (connection == nullptr || connection->IsClosed()) {
 		connection.reset();
-		status_t status = connect_to_team(team, connection);
+		bigtime_t start = system_time();
+		status_t status = connect_to_team(team, connection, sendTimeout);
 		if (status != B_OK) {
 			tlRequests.erase(team);
 			return status;
 		}
+		sendTimeout = time_left(sendTimeout, start);
 	}
 	return connection->Request(head, message, reply, sendTimeout, replyTimeout);
 }
@@ -573,15 +780,22 @@ SendAndWait(team_id team, const MessageHead& head, const BMessage& message, BMes
 bool
 IsReachable(team_id team)
 {
-	std::lock_guard<std::mutex> lock(stLock);
-	auto it = stShared.find(team);
-	if (it != stShared.end() && !it->second->IsHungUp())
-		return true;
-	stShared.erase(team);
+	{
+		std::lock_guard<std::mutex> lock(stShared.lock);
+		auto it = stShared.connections.find(team);
+		if (it != stShared.connections.end() && !it->second->IsHungUp())
+			return true;
+		stShared.connections.erase(team);
+	}
+	// Without waiting: a socket whose queue is full has a live (if busy) process behind.
 	std::shared_ptr<LinkConnection> connection;
-	if (connect_to_team(team, connection) != B_OK)
+	status_t status = connect_to_team(team, connection, 0);
+	if (status == B_WOULD_BLOCK)
+		return true;
+	if (status != B_OK)
 		return false;
-	stShared[team] = connection;
+	std::lock_guard<std::mutex> lock(stShared.lock);
+	stShared.connections.emplace(team, connection);
 	return true;
 }
 

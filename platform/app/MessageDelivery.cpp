@@ -20,9 +20,6 @@ using BPrivate::DeliveryInfo;
 
 namespace {
 
-// A B_NO_REPLY must not hold a looper for long behind a peer that stopped reading.
-const bigtime_t kNoReplyTimeout = 1000000;
-
 struct FlatMessenger {
 	int32	team;
 	int32	port;
@@ -93,7 +90,9 @@ BMessage::Private::ReleaseDelivery()
 	fMessage->fDelivery = NULL;
 	if (info->SourceWaits()) {
 		BMessage noReply(B_NO_REPLY);
-		answer_sender(*info, noReply, BMessenger(), kNoReplyTimeout);
+		// Replies over a connection never wait (what the peer does not take waits in
+		// the connection), and a sender in this process takes them from its waiter.
+		answer_sender(*info, noReply, BMessenger(), 0);
 	}
 	delete info;
 }

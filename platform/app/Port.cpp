@@ -124,7 +124,7 @@ Port::Write(BMessage* message, bigtime_t timeout)
 		return B_BAD_PORT_ID;
 	if (!ready)
 		return timeout == 0 ? B_WOULD_BLOCK : B_TIMED_OUT;
-	fQueue.push_back(message);
+	fQueue.push_back({ message, 0, nullptr });
 	_WakeReader();
 	return B_OK;
 }
@@ -136,9 +136,39 @@ Port::WriteForced(BMessage* message)
 	std::lock_guard<std::mutex> lock(fLock);
 	if (fClosed)
 		return B_BAD_PORT_ID;
-	fQueue.push_back(message);
+	fQueue.push_back({ message, 0, nullptr });
 	_WakeReader();
 	return B_OK;
+}
+
+
+status_t
+Port::WriteRemote(BMessage* message, size_t size, const std::shared_ptr<QueueShare>& share)
+{
+	std::lock_guard<std::mutex> lock(fLock);
+	if (fClosed)
+		return B_BAD_PORT_ID;
+	if ((fQueue.size() >= fCapacity || fRemoteBytes + size > kMaxRemoteQueueBytes)
+		&& (share->messages >= kQueueShareMessages
+			|| share->bytes + size > kQueueShareBytes))
+		return B_WOULD_BLOCK;
+	fQueue.push_back({ message, size, share });
+	fRemoteBytes += size;
+	share->messages++;
+	share->bytes += size;
+	_WakeReader();
+	return B_OK;
+}
+
+
+void
+Port::_Forget(const Entry& entry)
+{
+	if (entry.share == nullptr)
+		return;
+	fRemoteBytes -= entry.remoteBytes;
+	entry.share->messages--;
+	entry.share->bytes -= entry.remoteBytes;
 }
 
 
@@ -148,7 +178,7 @@ Port::WriteFront(BMessage* message)
 	std::lock_guard<std::mutex> lock(fLock);
 	if (fClosed)
 		return B_BAD_PORT_ID;
-	fQueue.push_front(message);
+	fQueue.push_front({ message, 0, nullptr });
 	_WakeReader();
 	return B_OK;
 }
@@ -164,7 +194,8 @@ Port::Read(bigtime_t timeout)
 		if (fClosed)
 			return nullptr;
 		if (!fQueue.empty()) {
-			BMessage* message = fQueue.front();
+			BMessage* message = fQueue.front().message;
+			_Forget(fQueue.front());
 			fQueue.pop_front();
 			fWritable.notify_one();
 			return message;
@@ -254,10 +285,12 @@ Port::Close()
 			stPorts.erase(it);
 	}
 
-	std::deque<BMessage*> pending;
+	std::deque<Entry> pending;
 	{
 		std::lock_guard<std::mutex> lock(fLock);
 		fClosed = true;
+		for (const Entry& entry : fQueue)
+			_Forget(entry);
 		pending.swap(fQueue);
 		fReadable.notify_all();
 		if (fPolling)
@@ -265,8 +298,8 @@ Port::Close()
 		fWritable.notify_all();
 	}
 	// Deleting them answers senders that still wait (B_NO_REPLY).
-	for (BMessage* message : pending)
-		delete message;
+	for (const Entry& entry : pending)
+		delete entry.message;
 }
 
 } // namespace BPrivate

@@ -6,6 +6,7 @@
 
 #include <OS.h>
 
+#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <memory>
@@ -16,6 +17,20 @@ class BMessage;
 namespace BPrivate {
 
 const port_id kMainPort = 0;
+// What a port may hold of messages from other processes, in flattened bytes, besides
+// its capacity in messages.
+const size_t kMaxRemoteQueueBytes = 64 * 1024 * 1024;
+// What one connection may have waiting in a port even while the port is full, so that
+// a peer that fills a port cannot make it refuse the others: a synchronous sender has
+// one message waiting at a time.
+const int32 kQueueShareMessages = 8;
+const size_t kQueueShareBytes = 1024 * 1024;
+
+// The messages and bytes that one connection has waiting in the process's ports.
+struct QueueShare {
+	std::atomic<int32>	messages{0};
+	std::atomic<size_t>	bytes{0};
+};
 
 class Port {
 public:
@@ -37,8 +52,15 @@ public:
 	// Takes the message on B_OK. Waits up to timeout while the port is full
 	// (B_WOULD_BLOCK for 0, B_TIMED_OUT later); B_BAD_PORT_ID once closed.
 	status_t Write(BMessage* message, bigtime_t timeout);
-	// Ignores the capacity: for the transport, which must never stall on one looper.
+	// Ignores the capacity: for the kit's own notes to a looper, which must get through.
 	status_t WriteForced(BMessage* message);
+	// For the transport, which must never stall on one looper: B_WOULD_BLOCK at once
+	// while the port is full or holds kMaxRemoteQueueBytes of such messages (size is the
+	// message's flattened size), unless the message's connection has less than its
+	// share waiting (share counts it while it waits); the transport then cuts that
+	// connection off.
+	status_t WriteRemote(BMessage* message, size_t size,
+				const std::shared_ptr<QueueShare>& share);
 	// Queues the message ahead of all others.
 	status_t WriteFront(BMessage* message);
 	// The next message (the caller owns it), or NULL on timeout or once closed.
@@ -62,7 +84,18 @@ private:
 	mutable std::mutex	fLock;
 	std::condition_variable fReadable;
 	std::condition_variable fWritable;
-	std::deque<BMessage*> fQueue;
+	struct Entry {
+		BMessage*	message;
+		// Counted in fRemoteBytes and in share.
+		size_t		remoteBytes;
+		std::shared_ptr<QueueShare> share;
+	};
+
+	// Under fLock: forgets a remote entry's count.
+	void		_Forget(const Entry& entry);
+
+	std::deque<Entry> fQueue;
+	size_t		fRemoteBytes = 0;
 	port_id		fID;
 	size_t		fCapacity;
 	bool		fClosed = false;

@@ -1,0 +1,256 @@
+// The bounds of a process's end of the socket protocol, tried with real processes: an
+// application (KitTestApp) beside a hostile peer (HostilePeer) that never reads its
+// replies, floods, sends frames it never finishes, holds connections or never accepts
+// them. The application must keep serving everyone else, in bounded memory.
+#include <Message.h>
+#include <Messenger.h>
+
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/resource.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "TestRuntime.h"
+#include "app/LinkConnection.h"
+#include "app/MessengerPrivate.h"
+#include "app/Port.h"
+#include "app/RuntimeDirectory.h"
+#include "app/TokenSpace.h"
+
+namespace {
+
+const char* kSignature = "application/x-vnd.test-link-hub";
+const bigtime_t kPeerTimeout = 15000000;
+// The sanitizers keep freed memory aside and shadow what is used, so that a process's
+// size no longer shows what it holds: the bounds on memory are checked in plain builds.
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+const bool kSizeShowsMemory = false;
+#else
+const bool kSizeShowsMemory = true;
+#endif
+
+
+// Waits until the file holds the line; bounded.
+bool
+wait_for_line(const std::string& file, const std::string& line, bigtime_t timeout = kPeerTimeout)
+{
+	bigtime_t deadline = system_time() + timeout;
+	while (system_time() < deadline) {
+		std::ifstream input(file);
+		std::string read;
+		while (std::getline(input, read)) {
+			if (read == line)
+				return true;
+		}
+		snooze(20000);
+	}
+	return false;
+}
+
+
+// The process's resident memory, in bytes (0 under the sanitizers).
+size_t
+resident_bytes(pid_t process)
+{
+	if (!kSizeShowsMemory)
+		return 0;
+	std::ifstream status("/proc/" + std::to_string(process) + "/status");
+	std::string line;
+	while (std::getline(status, line)) {
+		if (line.rfind("VmRSS:", 0) == 0)
+			return std::stoull(line.substr(6)) * 1024;
+	}
+	return 0;
+}
+
+
+// The processor time the process has used, in clock ticks.
+long
+cpu_ticks(pid_t process)
+{
+	std::ifstream stat("/proc/" + std::to_string(process) + "/stat");
+	std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+	std::istringstream fields(text.substr(text.rfind(')') + 2));
+	std::string field;
+	long user = 0, system = 0;
+	for (int i = 3; i <= 15 && fields >> field; i++) {
+		if (i == 14)
+			user = std::stol(field);
+		else if (i == 15)
+			system = std::stol(field);
+	}
+	return user + system;
+}
+
+
+class LinkHubTest : public ::testing::Test {
+protected:
+	void SetUp() override
+	{
+		ASSERT_EQ(fRuntime.StartRegistrar(), B_OK);
+	}
+
+	void StartApp()
+	{
+		fApp = fRuntime.Start("KitTestApp", { kSignature });
+		ASSERT_TRUE(fRuntime.WaitForApp(kSignature));
+		fMessenger = BMessenger(kSignature);
+		ASSERT_TRUE(fMessenger.IsValid());
+		ASSERT_EQ(BPrivate::app_socket_path(fApp, fSocket), B_OK);
+	}
+
+	// Starts HostilePeer with the arguments; its output goes to a file of its own.
+	pid_t StartPeer(std::vector<std::string> arguments)
+	{
+		fPeerOutput = fRuntime.Directory() + "/peer-" + std::to_string(fPeers++);
+		return fRuntime.Start("HostilePeer", arguments, fPeerOutput);
+	}
+
+	// The application answers a request at once, with the time it has to answer.
+	void ExpectServed(bigtime_t timeout = 5000000)
+	{
+		BMessage request('ping');
+		request.AddInt32("number", 5);
+		BMessage reply;
+		ASSERT_EQ(fMessenger.SendMessage(&request, &reply, timeout, timeout), B_OK);
+		EXPECT_EQ(reply.what, (uint32)'pong');
+	}
+
+	TestRuntime fRuntime;
+	pid_t fApp = -1;
+	BMessenger fMessenger;
+	std::string fSocket;
+	std::string fPeerOutput;
+	int fPeers = 0;
+};
+
+} // namespace
+
+
+// Before, the looper that replied blocked in the write for good, and nobody else was
+// answered again.
+TEST_F(LinkHubTest, APeerThatNeverReadsItsRepliesIsCutOffWhileOthersAreServed)
+{
+	StartApp();
+	StartPeer({ "noread", fSocket, "40" });
+	ASSERT_TRUE(wait_for_line(fPeerOutput, "sent"));
+	for (int i = 0; i < 20; i++)
+		ExpectServed();
+	EXPECT_TRUE(wait_for_line(fPeerOutput, "cut off 1"));
+	ExpectServed();
+}
+
+
+// More than the pending output may hold is cut off at once, not after the stall time.
+TEST_F(LinkHubTest, RepliesPilingUpBeyondTheCapCutThePeerOff)
+{
+	StartApp();
+	size_t before = resident_bytes(fApp);
+	StartPeer({ "noread", fSocket, "200" });
+	ASSERT_TRUE(wait_for_line(fPeerOutput, "cut off 1"));
+	ExpectServed();
+	// The requests wait in the port, the replies in the connection.
+	EXPECT_LT(resident_bytes(fApp),
+		before + BPrivate::kMaxRemoteQueueBytes + 2 * BPrivate::kMaxPendingOutput);
+}
+
+
+// Before, the sender stayed in connect() for as long as the peer liked.
+TEST_F(LinkHubTest, ConnectingToAPeerThatNeverAcceptsGivesUp)
+{
+	pid_t peer = StartPeer({ "listen", fRuntime.Directory() });
+	ASSERT_TRUE(wait_for_line(fPeerOutput, "ready"));
+	BMessenger stuck;
+	BMessenger::Private(stuck).SetTo(peer, 0, BPrivate::B_PREFERRED_TOKEN);
+
+	BMessage message('ping');
+	bigtime_t start = system_time();
+	EXPECT_EQ(stuck.SendMessage(&message, (BHandler*)NULL, 300000), B_TIMED_OUT);
+	EXPECT_LT(system_time() - start, BPrivate::kConnectTimeout);
+
+	// Without a time limit of the caller's, the kit's own applies, to both kinds of send.
+	start = system_time();
+	EXPECT_EQ(stuck.SendMessage(&message, (BHandler*)NULL), B_TIMED_OUT);
+	BMessage reply;
+	EXPECT_EQ(stuck.SendMessage(&message, &reply), B_TIMED_OUT);
+	EXPECT_LT(system_time() - start, 3 * BPrivate::kConnectTimeout);
+	// A full queue means a live process: asking does not wait.
+	EXPECT_TRUE(stuck.IsValid());
+}
+
+
+// Before, a decoder compacted its buffer only when it was nearly empty, so that writes
+// always ending mid-frame made it grow by everything sent.
+TEST_F(LinkHubTest, WritesThatAlwaysEndMidFrameKeepOnlyOnePartialFrame)
+{
+	StartApp();
+	size_t before = resident_bytes(fApp);
+	StartPeer({ "split", fSocket, "64" });
+	ASSERT_TRUE(wait_for_line(fPeerOutput, "sent", 60000000));
+	ExpectServed();
+	EXPECT_LT(resident_bytes(fApp), before + 16 * 1024 * 1024);
+}
+
+
+// Before, every connection could hold a partial frame of up to the largest body.
+TEST_F(LinkHubTest, PartialFramesOfManyConnectionsAreCappedTogether)
+{
+	StartApp();
+	size_t before = resident_bytes(fApp);
+	// 128 MiB in all, of which 64 MiB are kept.
+	StartPeer({ "partial", fSocket, "32", std::to_string(4 * 1024 * 1024) });
+	ASSERT_TRUE(wait_for_line(fPeerOutput, "sent", 60000000));
+	EXPECT_TRUE(wait_for_line(fPeerOutput, "cut off 10"));
+	ExpectServed();
+	EXPECT_LT(resident_bytes(fApp), before + 100 * 1024 * 1024);
+}
+
+
+// Before, the transport queued every message whatever the port's capacity. (The cap in
+// bytes is PortTest's.)
+TEST_F(LinkHubTest, AFloodOfMessagesIsCutOffAtThePortsLimits)
+{
+	StartApp();
+	// A busy main looper lets its queue fill.
+	BMessage busy('busy');
+	busy.AddInt64("microseconds", 6000000);
+	ASSERT_EQ(fMessenger.SendMessage(&busy, (BHandler*)NULL), B_OK);
+	StartPeer({ "flood", fSocket, "2000", "4096" });
+	ASSERT_TRUE(wait_for_line(fPeerOutput, "cut off 1"));
+	// Once the looper is done with its long message.
+	ExpectServed(10000000);
+}
+
+
+// Before, accept() failed on a listening socket that stayed ready, and the I/O thread
+// spun at a whole core.
+TEST_F(LinkHubTest, OutOfDescriptorsTheApplicationWaitsInsteadOfSpinning)
+{
+	rlimit saved;
+	ASSERT_EQ(getrlimit(RLIMIT_NOFILE, &saved), 0);
+	rlimit low = saved;
+	low.rlim_cur = 40;
+	ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &low), 0);
+	fApp = fRuntime.Start("KitTestApp", { kSignature });
+	ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &saved), 0);
+	ASSERT_TRUE(fRuntime.WaitForApp(kSignature));
+	fMessenger = BMessenger(kSignature);
+	ASSERT_EQ(BPrivate::app_socket_path(fApp, fSocket), B_OK);
+	// Running its loop: done with what its start needs descriptors for.
+	ExpectServed();
+
+	pid_t peer = StartPeer({ "hold", fSocket, "60" });
+	ASSERT_TRUE(wait_for_line(fPeerOutput, "held 60"));
+	snooze(200000);
+	long ticks = cpu_ticks(fApp);
+	snooze(1000000);
+	EXPECT_LT(cpu_ticks(fApp) - ticks, sysconf(_SC_CLK_TCK) / 10);
+
+	// Once the descriptors are free again, the application accepts and answers.
+	fRuntime.Stop(peer, SIGKILL);
+	ExpectServed();
+}

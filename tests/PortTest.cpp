@@ -1,0 +1,65 @@
+// A looper's port: its capacity holds for senders in this process (they wait for room) and
+// for the transport (refused at once, and the connection cut off), except that a full
+// port still takes a connection's share, so that one peer cannot lock the others out.
+#include <Message.h>
+
+#include <gtest/gtest.h>
+
+#include "app/Port.h"
+
+using BPrivate::Port;
+using BPrivate::QueueShare;
+
+TEST(PortTest, AFullPortRefusesLocalSendersAndRemoteOnesBeyondTheirShare)
+{
+	std::shared_ptr<Port> port = Port::Create(2);
+	auto flooder = std::make_shared<QueueShare>();
+	auto polite = std::make_shared<QueueShare>();
+	BMessage* flood = new BMessage('fld ');
+	int32 taken = 0;
+	while (port->WriteRemote(flood, 100, flooder) == B_OK) {
+		flood = new BMessage('fld ');
+		taken++;
+	}
+	// The message refused is still the caller's.
+	delete flood;
+	EXPECT_EQ(taken, BPrivate::kQueueShareMessages);
+	EXPECT_EQ(flooder->messages, BPrivate::kQueueShareMessages);
+
+	BMessage* local = new BMessage('locl');
+	EXPECT_EQ(port->Write(local, 0), B_WOULD_BLOCK);
+	EXPECT_EQ(port->Write(local, 20000), B_TIMED_OUT);
+	// Another connection still gets its message through.
+	EXPECT_EQ(port->WriteRemote(new BMessage('pol '), 100, polite), B_OK);
+
+	// Reading gives the shares back.
+	while (BMessage* message = port->Read(0))
+		delete message;
+	EXPECT_EQ(flooder->messages, 0);
+	EXPECT_EQ(flooder->bytes, 0u);
+	EXPECT_EQ(polite->messages, 0);
+	EXPECT_EQ(port->Write(local, 0), B_OK);
+	port->Close();
+}
+
+
+TEST(PortTest, MessagesFromOtherProcessesAreCappedInBytesToo)
+{
+	std::shared_ptr<Port> port = Port::Create(200);
+	auto large = std::make_shared<QueueShare>();
+	size_t third = BPrivate::kMaxRemoteQueueBytes / 3;
+	for (int i = 0; i < 3; i++)
+		ASSERT_EQ(port->WriteRemote(new BMessage('big '), third, large), B_OK);
+	BMessage* over = new BMessage('over');
+	EXPECT_EQ(port->WriteRemote(over, third, large), B_WOULD_BLOCK);
+	// Local messages are not counted against it.
+	EXPECT_EQ(port->Write(new BMessage('locl'), 0), B_OK);
+
+	// Taking one remote message gives its bytes back.
+	delete port->Read(0);
+	EXPECT_EQ(port->WriteRemote(over, third, large), B_OK);
+	// Closing gives back what was still waiting.
+	port->Close();
+	EXPECT_EQ(large->messages, 0);
+	EXPECT_EQ(large->bytes, 0u);
+}
