@@ -11,6 +11,7 @@
 #include "app/HandlerPrivate.h"
 #include "app/LooperList.h"
 #include "app/MessageDelivery.h"
+#include "app/MessageFiltering.h"
 #include "app/ScriptingReplies.h"
 
 using BPrivate::LooperList::LockFor;
@@ -69,6 +70,7 @@ BLooper::~BLooper()
 		handler->_SetLooper(NULL);
 	}
 	fHandlers.MakeEmpty();
+	SetCommonFilterList(NULL);
 	BPrivate::LooperList::Remove(this);
 }
 
@@ -312,7 +314,7 @@ BLooper::_RunLoop()
 			fTerminating = true;
 		} else {
 			BHandler* handler = _TargetFor(message);
-			if (handler != NULL)
+			if (handler != NULL && BPrivate::filter_message(this, message, &handler))
 				DispatchMessage(message, handler);
 		}
 
