@@ -19,16 +19,6 @@
 
 namespace {
 
-// An application loads a sanitized libbe only when it is built with the same sanitizer.
-#if defined(__SANITIZE_ADDRESS__)
-const char kSanitizerFlags[] = " -fsanitize=address,undefined";
-#elif defined(__SANITIZE_THREAD__)
-const char kSanitizerFlags[] = " -fsanitize=thread";
-#else
-const char kSanitizerFlags[] = "";
-#endif
-
-
 // Runs command with sh, its output (both streams) into output; true when it exits 0.
 bool
 run(const std::string& command, std::string& output)
@@ -88,6 +78,11 @@ private:
 
 TEST(SdkInstall, EraApplicationBuildsFromTheInstalledKitAndIsExplored)
 {
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+	// What a developer installs is a plain build; a sanitized libbe loads only into
+	// programs built with the same sanitizer, which an SDK user's are not.
+	GTEST_SKIP() << "the SDK is tested from the default build";
+#endif
 	ScratchDirectory scratch("sdk");
 	std::string prefix = scratch / "prefix";
 	std::string buildDirectory = std::string(QV_BIN_DIR) + "/..";
@@ -106,7 +101,7 @@ TEST(SdkInstall, EraApplicationBuildsFromTheInstalledKitAndIsExplored)
 	std::string application = scratch / "EraApp";
 	std::string source = std::string(QV_SOURCE_DIR) + "/tests/apps/EraApp/EraApp.cpp";
 	ASSERT_TRUE(run("g++ -std=gnu++17 -fpermissive -w '" + source + "' -o '" + application
-		+ "' $(" + pkgConfig + " --cflags --libs bekit)" + kSanitizerFlags
+		+ "' $(" + pkgConfig + " --cflags --libs bekit)"
 		+ " -Wl,-rpath,$(" + pkgConfig + " --variable=libdir bekit)", output)) << output;
 	// The executable links the installed library, by its soname.
 	ASSERT_TRUE(run("ldd '" + application + "'", output)) << output;
