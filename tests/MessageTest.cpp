@@ -767,3 +767,42 @@ TEST(MessageTest, PrintToStreamShowsEveryItemAndNesting)
 		"        format = string(\"%s%n\", 5 bytes)\n"
 		"}\n");
 }
+
+
+TEST(MessageTest, OlderFindFormsReturnTheItemOrZero)
+{
+	BMessage message('old ');
+	message.AddString("text", "first");
+	message.AddString("text", "second");
+	message.AddInt32("number", 7);
+	message.AddBool("flag", true);
+	message.AddRect("frame", BRect(1, 2, 3, 4));
+	message.AddPoint("where", BPoint(5, 6));
+	message.AddFloat("ratio", 0.5f);
+	message.AddDouble("precise", 0.25);
+	message.AddInt8("small", -3);
+	message.AddInt16("medium", 300);
+	message.AddInt64("large", 1LL << 40);
+
+	EXPECT_STREQ(message.FindString("text"), "first");
+	EXPECT_STREQ(message.FindString("text", 1), "second");
+	EXPECT_EQ(message.FindString("text", 2), nullptr);
+	EXPECT_EQ(message.FindString("number"), nullptr);
+	EXPECT_EQ(message.FindInt32("number"), 7);
+	EXPECT_EQ(message.FindInt32("missing"), 0);
+	EXPECT_TRUE(message.FindBool("flag"));
+	EXPECT_FALSE(message.FindBool("missing"));
+	EXPECT_EQ(message.FindRect("frame"), BRect(1, 2, 3, 4));
+	EXPECT_FALSE(message.FindRect("missing").IsValid());
+	EXPECT_EQ(message.FindPoint("where"), BPoint(5, 6));
+	EXPECT_EQ(message.FindFloat("ratio"), 0.5f);
+	EXPECT_EQ(message.FindDouble("precise"), 0.25);
+	EXPECT_EQ(message.FindInt8("small"), -3);
+	EXPECT_EQ(message.FindInt16("medium"), 300);
+	EXPECT_EQ(message.FindInt64("large"), 1LL << 40);
+
+	// The status forms are still chosen for pointers.
+	int32 number = 0;
+	EXPECT_EQ(message.FindInt32("number", &number), B_OK);
+	EXPECT_EQ(number, 7);
+}

@@ -83,6 +83,7 @@ BHandler::~BHandler()
 {
 	if (fLooper != NULL && fLooper != this)
 		fLooper->RemoveHandler(this);
+	SetFilterList(NULL);
 	BPrivate::remove_handler_token(fToken);
 	free(fName);
 }

@@ -11,6 +11,7 @@
 #include "app/HandlerPrivate.h"
 #include "app/LooperList.h"
 #include "app/MessageDelivery.h"
+#include "app/MessageFiltering.h"
 #include "app/RosterPrivate.h"
 #include "app/ScriptingReplies.h"
 
@@ -70,6 +71,7 @@ BLooper::~BLooper()
 		handler->_SetLooper(NULL);
 	}
 	fHandlers.MakeEmpty();
+	SetCommonFilterList(NULL);
 	BPrivate::LooperList::Remove(this);
 }
 
@@ -314,7 +316,7 @@ BLooper::_RunLoop()
 			fTerminating = true;
 		} else if (!BRoster::Private::IsForgedNotice(message)) {
 			BHandler* handler = _TargetFor(message);
-			if (handler != NULL)
+			if (handler != NULL && BPrivate::filter_message(this, message, &handler))
 				DispatchMessage(message, handler);
 		}
 

@@ -5,8 +5,12 @@
 #ifndef _APPLICATION_H
 #define _APPLICATION_H
 
+#include <AppDefs.h>
+#include <InterfaceDefs.h>
 #include <Looper.h>
 #include <Messenger.h>
+#include <Point.h>
+#include <Rect.h>
 
 struct app_info;
 class BWindow;

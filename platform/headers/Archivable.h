@@ -3,9 +3,8 @@
 #ifndef _ARCHIVABLE_H
 #define _ARCHIVABLE_H
 
+#include <Message.h>
 #include <SupportDefs.h>
-
-class BMessage;
 
 class BArchivable {
 public:

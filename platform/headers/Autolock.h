@@ -1,22 +1,30 @@
-// Locks a BLocker for the lifetime of the object, when it can be locked.
+// Locks a BLocker, or a BLooper, for the lifetime of the object, when it can be locked.
 #ifndef _AUTOLOCK_H
 #define _AUTOLOCK_H
 
 #include <Locker.h>
+#include <Looper.h>
 
 class BAutolock {
 public:
-	explicit BAutolock(BLocker* locker) : fLocker(locker), fIsLocked(locker->Lock()) {}
-	explicit BAutolock(BLocker& locker) : fLocker(&locker), fIsLocked(locker.Lock()) {}
+	explicit BAutolock(BLocker* locker)
+		: fLocker(locker), fLooper(NULL), fIsLocked(locker->Lock()) {}
+	explicit BAutolock(BLocker& locker)
+		: fLocker(&locker), fLooper(NULL), fIsLocked(locker.Lock()) {}
+	explicit BAutolock(BLooper* looper)
+		: fLocker(NULL), fLooper(looper), fIsLocked(looper->Lock()) {}
 	~BAutolock() { Unlock(); }
 
 	bool IsLocked() const { return fIsLocked; }
 	void Unlock()
 	{
-		if (fIsLocked) {
-			fIsLocked = false;
+		if (!fIsLocked)
+			return;
+		fIsLocked = false;
+		if (fLooper != NULL)
+			fLooper->Unlock();
+		else
 			fLocker->Unlock();
-		}
 	}
 
 private:
@@ -24,6 +32,7 @@ private:
 	BAutolock& operator=(const BAutolock&) = delete;
 
 	BLocker* fLocker;
+	BLooper* fLooper;
 	bool fIsLocked;
 };
 

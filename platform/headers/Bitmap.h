@@ -4,6 +4,7 @@
 
 #include <Archivable.h>
 #include <GraphicsDefs.h>
+#include <InterfaceDefs.h>
 #include <Rect.h>
 
 #include <mutex>

@@ -5,6 +5,7 @@
 #define _CONTROL_H
 
 #include <Invoker.h>
+#include <Message.h>
 #include <View.h>
 
 #include <string>

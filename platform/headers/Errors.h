@@ -104,6 +104,9 @@
 #define B_UNSUPPORTED				(B_STORAGE_ERROR_BASE + 14)
 #define B_PARTITION_TOO_SMALL		(B_STORAGE_ERROR_BASE + 15)
 
+// POSIX errors keep the C library's numbers under the platform's names.
+#define B_FILE_TOO_LARGE			EFBIG
+
 // Interface kit errors
 #define B_BAD_COLOR_SPACE			(B_INTERFACE_ERROR_BASE + 0)
 

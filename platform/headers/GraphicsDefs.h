@@ -90,7 +90,16 @@ typedef enum {
 	B_RGB24_LITTLE		= B_RGB24,
 	B_RGB16_LITTLE		= B_RGB16,
 	B_RGB15_LITTLE		= B_RGB15,
-	B_RGBA15_LITTLE		= B_RGBA15
+	B_RGBA15_LITTLE		= B_RGBA15,
+
+	// The names of the platform's first releases.
+	B_COLOR_8_BIT		= B_CMAP8,
+	B_GRAYSCALE_8_BIT	= B_GRAY8,
+	B_MONOCHROME_1_BIT	= B_GRAY1,
+	B_RGB_32_BIT		= B_RGB32,
+	B_RGB_16_BIT		= B_RGB15,
+	B_BIG_RGB_32_BIT	= B_RGB32_BIG,
+	B_BIG_RGB_16_BIT	= B_RGB15_BIG
 } color_space;
 
 typedef struct {

@@ -6,8 +6,10 @@
 
 #include <Archivable.h>
 
+class BList;
 class BLooper;
 class BMessage;
+class BMessageFilter;
 
 class BHandler : public BArchivable {
 public:
@@ -40,6 +42,14 @@ public:
 	// flattened BPropertyInfo at the same index).
 	virtual status_t GetSupportedSuites(BMessage* data);
 
+	// Filters of the messages aimed at this handler (MessageFilter.h), changed with the
+	// looper locked. The handler owns the filters and the list given to SetFilterList,
+	// and deletes the filters it held before.
+	virtual void AddFilter(BMessageFilter* filter);
+	virtual bool RemoveFilter(BMessageFilter* filter);
+	virtual void SetFilterList(BList* filters);
+	BList* FilterList();
+
 	class Private;
 
 private:
@@ -56,6 +66,7 @@ private:
 	char* fName;
 	BLooper* fLooper;
 	BHandler* fNextHandler;
+	BList* fFilters = NULL;
 };
 
 #endif // _HANDLER_H

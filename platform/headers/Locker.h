@@ -4,6 +4,7 @@
 #define _LOCKER_H
 
 #include <OS.h>
+#include <SupportDefs.h>
 
 #include <pthread.h>
 

@@ -75,6 +75,13 @@ public:
 		int32 form, const char* property);
 	virtual status_t GetSupportedSuites(BMessage* data);
 
+	// Filters of every message the looper dispatches (MessageFilter.h), run before the
+	// target handler's own; owned as a handler owns its filters.
+	virtual void AddCommonFilter(BMessageFilter* filter);
+	virtual bool RemoveCommonFilter(BMessageFilter* filter);
+	virtual void SetCommonFilterList(BList* filters);
+	BList* CommonFilterList() const;
+
 	class Private;
 
 protected:
@@ -98,6 +105,7 @@ private:
 	int32 fInitPriority;
 	bool fTerminating;
 	bool fRunCalled;
+	BList* fCommonFilters = NULL;
 };
 
 #endif // _LOOPER_H

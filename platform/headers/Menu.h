@@ -8,6 +8,7 @@
 #ifndef _MENU_H
 #define _MENU_H
 
+#include <InterfaceDefs.h>
 #include <List.h>
 #include <Messenger.h>
 #include <View.h>

@@ -6,7 +6,10 @@
 #ifndef _MENU_ITEM_H
 #define _MENU_ITEM_H
 
+#include <Archivable.h>
+#include <InterfaceDefs.h>
 #include <Invoker.h>
+#include <Menu.h>
 #include <Rect.h>
 
 #include <string>

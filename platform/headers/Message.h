@@ -9,6 +9,8 @@
 #define _MESSAGE_H
 
 #include <AppDefs.h>
+#include <DataIO.h>
+#include <Flattenable.h>
 #include <OS.h>
 #include <Rect.h>
 #include <TypeConstants.h>
@@ -352,6 +354,29 @@ public:
 		{ return HasFlat(name, 0, object); }
 	bool HasFlat(const char* name, int32 index, const BFlattenable* object) const;
 	bool HasData(const char* name, type_code type, int32 index = 0) const;
+
+	// The older forms, which return the item itself: zero, false, NULL or an invalid
+	// rectangle when there is none. Applications of the platform's early releases call them.
+	BRect FindRect(const char* name, int32 index = 0) const
+		{ BRect rect; FindRect(name, index, &rect); return rect; }
+	BPoint FindPoint(const char* name, int32 index = 0) const
+		{ BPoint point; FindPoint(name, index, &point); return point; }
+	const char* FindString(const char* name, int32 index = 0) const
+		{ const char* string; FindString(name, index, &string); return string; }
+	int8 FindInt8(const char* name, int32 index = 0) const
+		{ int8 value; FindInt8(name, index, &value); return value; }
+	int16 FindInt16(const char* name, int32 index = 0) const
+		{ int16 value; FindInt16(name, index, &value); return value; }
+	int32 FindInt32(const char* name, int32 index = 0) const
+		{ int32 value; FindInt32(name, index, &value); return value; }
+	int64 FindInt64(const char* name, int32 index = 0) const
+		{ int64 value; FindInt64(name, index, &value); return value; }
+	bool FindBool(const char* name, int32 index = 0) const
+		{ bool value; FindBool(name, index, &value); return value; }
+	float FindFloat(const char* name, int32 index = 0) const
+		{ float value; FindFloat(name, index, &value); return value; }
+	double FindDouble(const char* name, int32 index = 0) const
+		{ double value; FindDouble(name, index, &value); return value; }
 
 	// Messengers, stored as their team, port and handler token.
 	status_t AddMessenger(const char* name, BMessenger messenger);

@@ -4,6 +4,7 @@
 #ifndef _MESSENGER_H
 #define _MESSENGER_H
 
+#include <Message.h>
 #include <OS.h>
 
 class BHandler;

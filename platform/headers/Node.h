@@ -4,6 +4,8 @@
 #define _NODE_H
 
 #include <Statable.h>
+#include <StorageDefs.h>
+#include <fs_attr.h>
 
 class BEntry;
 struct entry_ref;
@@ -29,6 +31,21 @@ public:
 	// Flushes what was written to the node to its device.
 			status_t			Sync();
 
+	// Attributes (fs_attr.h). ReadAttr reads from offset pos of the data and returns the
+	// bytes read; WriteAttr keeps the bytes before pos, puts buffer there and drops the
+	// rest, and returns the bytes written. B_ENTRY_NOT_FOUND for a missing attribute,
+	// B_UNSUPPORTED where the file system keeps none.
+			ssize_t				ReadAttr(const char* name, type_code type, off_t pos,
+									void* buffer, size_t size) const;
+			ssize_t				WriteAttr(const char* name, type_code type, off_t pos,
+									const void* buffer, size_t size);
+			status_t			RemoveAttr(const char* name);
+			status_t			GetAttrInfo(const char* name, attr_info* info) const;
+	// Names the node's attributes one by one (buffer holds B_ATTR_NAME_LENGTH bytes);
+	// B_ENTRY_NOT_FOUND after the last.
+			status_t			GetNextAttrName(char* buffer);
+			status_t			RewindAttrs();
+
 			BNode&				operator=(const BNode& node);
 
 protected:
@@ -39,6 +56,7 @@ protected:
 private:
 			int					fFd;
 			status_t			fCStatus;
+			int32				fAttrIndex = 0;
 };
 
 #endif // _NODE_H

@@ -45,6 +45,55 @@ typedef struct {
 	void*			stack_end;
 } thread_info;
 
+// Flags of acquire_sem_etc and release_sem_etc.
+enum {
+	B_CAN_INTERRUPT			= 0x01,
+	B_CHECK_PERMISSION		= 0x04,
+	B_TIMEOUT				= 0x08,
+	B_RELATIVE_TIMEOUT		= 0x08,
+	B_ABSOLUTE_TIMEOUT		= 0x10,
+	B_DO_NOT_RESCHEDULE		= 0x02,
+	B_RELEASE_ALL			= 0x08,
+	B_RELEASE_IF_WAITING_ONLY = 0x10
+};
+
+typedef struct {
+	sem_id			sem;
+	team_id			team;
+	char			name[B_OS_NAME_LENGTH];
+	int32			count;
+	thread_id		latest_holder;
+} sem_info;
+
+#define B_MAX_CPU_COUNT			64
+
+typedef struct {
+	bigtime_t		active_time;
+} cpu_info;
+
+// What the system is made of: pages of memory, processes (teams) of the machine, and the
+// semaphores and threads of this process (docs/kernel.md).
+typedef struct {
+	bigtime_t		boot_time;
+	int32			cpu_count;
+	int64			max_pages;
+	int64			used_pages;
+	int32			page_size;
+	int32			max_sems;
+	int32			used_sems;
+	int32			max_ports;
+	int32			used_ports;
+	int32			max_threads;
+	int32			used_threads;
+	int32			max_teams;
+	int32			used_teams;
+	char			kernel_name[B_OS_NAME_LENGTH];
+	char			kernel_build_date[B_OS_NAME_LENGTH];
+	char			kernel_build_time[B_OS_NAME_LENGTH];
+	int64			kernel_version;
+	cpu_info		cpu_infos[B_MAX_CPU_COUNT];
+} system_info;
+
 typedef status_t (*thread_func)(void* data);
 #define thread_entry thread_func
 
@@ -70,6 +119,30 @@ status_t snooze(bigtime_t amount);
 
 // Microseconds of a monotonic clock.
 bigtime_t system_time(void);
+
+// Counting semaphores among the threads of this process (docs/kernel.md): a sem_id means
+// nothing to another process. acquire_sem_etc takes count units, waiting while there are
+// not enough: with B_RELATIVE_TIMEOUT at most timeout microseconds (B_WOULD_BLOCK for 0,
+// B_TIMED_OUT when it passes), with B_ABSOLUTE_TIMEOUT until system_time() reaches it.
+// Deleting a semaphore wakes its waiters with B_BAD_SEM_ID.
+sem_id create_sem(int32 count, const char* name);
+status_t delete_sem(sem_id sem);
+status_t acquire_sem(sem_id sem);
+status_t acquire_sem_etc(sem_id sem, int32 count, uint32 flags, bigtime_t timeout);
+status_t release_sem(sem_id sem);
+status_t release_sem_etc(sem_id sem, int32 count, uint32 flags);
+// The count: negative when threads wait, by the units they wait for.
+status_t get_sem_count(sem_id sem, int32* count);
+#define get_sem_info(sem, info) _get_sem_info((sem), (info), sizeof(*(info)))
+status_t _get_sem_info(sem_id sem, sem_info* info, size_t size);
+
+#define get_system_info(info) _get_system_info((info), sizeof(*(info)))
+status_t _get_system_info(system_info* info, size_t size);
+
+// Reports message on standard error and stops the team: with a debugger attached it
+// traps into it (and returns when the debugger continues), otherwise it aborts, leaving
+// a core file where the system keeps them.
+void debugger(const char* message);
 
 #ifdef __cplusplus
 }

@@ -6,6 +6,7 @@
 #define _PROPERTY_INFO_H
 
 #include <Flattenable.h>
+#include <SupportDefs.h>
 #include <TypeConstants.h>
 
 class BMessage;

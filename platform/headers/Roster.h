@@ -5,6 +5,7 @@
 
 #include <Entry.h>
 #include <Messenger.h>
+#include <Mime.h>
 #include <OS.h>
 
 class BList;

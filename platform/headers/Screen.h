@@ -3,6 +3,7 @@
 #define _SCREEN_H
 
 #include <GraphicsDefs.h>
+#include <OS.h>
 #include <Rect.h>
 
 class BWindow;

@@ -5,6 +5,9 @@
 
 #include <SupportDefs.h>
 
+#include <stdarg.h>
+#include <string.h>
+
 #include <string>
 
 class BString {

@@ -4,6 +4,7 @@
 #ifndef _VIEW_H
 #define _VIEW_H
 
+#include <AppDefs.h>
 #include <Font.h>
 #include <GraphicsDefs.h>
 #include <Handler.h>

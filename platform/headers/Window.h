@@ -7,8 +7,10 @@
 #define _WINDOW_H
 
 #include <InterfaceDefs.h>
+#include <List.h>
 #include <Looper.h>
 #include <Rect.h>
+#include <StorageDefs.h>
 
 #include <mutex>
 #include <string>

@@ -65,7 +65,7 @@ TestRuntime::~TestRuntime()
 std::string
 TestRuntime::BinaryPath(const std::string& name)
 {
-	return std::string(QV_BIN_DIR) + "/" + name;
+	return name[0] == '/' ? name : std::string(QV_BIN_DIR) + "/" + name;
 }
 
 

@@ -40,8 +40,8 @@ public:
 	// credentials of its socket), or -1.
 	static pid_t			RegistrarProcess();
 
-	// Starts a kit executable of the build (by name, from the build's bin directory)
-	// with the arguments; its standard output goes to outputFile when given.
+	// Starts a kit executable of the build (by name, from the build's bin directory; an
+	// absolute path names any executable) with the arguments; its standard output goes to outputFile when given.
 	pid_t					Start(const std::string& name,
 								const std::vector<std::string>& arguments = {},
 								const std::string& outputFile = "");

@@ -1,0 +1,29 @@
+// Everything of the Interface Kit, for applications that include it whole.
+#ifndef _INTERFACE_KIT_H
+#define _INTERFACE_KIT_H
+
+#include <Alert.h>
+#include <Bitmap.h>
+#include <Box.h>
+#include <Button.h>
+#include <CheckBox.h>
+#include <Control.h>
+#include <Font.h>
+#include <GraphicsDefs.h>
+#include <InterfaceDefs.h>
+#include <ListItem.h>
+#include <ListView.h>
+#include <Menu.h>
+#include <MenuBar.h>
+#include <MenuItem.h>
+#include <OutlineListView.h>
+#include <Point.h>
+#include <Rect.h>
+#include <Screen.h>
+#include <ScrollBar.h>
+#include <ScrollView.h>
+#include <StringView.h>
+#include <View.h>
+#include <Window.h>
+
+#endif // _INTERFACE_KIT_H

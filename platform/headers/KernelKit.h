@@ -1,0 +1,8 @@
+// Everything of the Kernel Kit, for applications that include it whole.
+#ifndef _KERNEL_KIT_H
+#define _KERNEL_KIT_H
+
+#include <fs_attr.h>
+#include <OS.h>
+
+#endif // _KERNEL_KIT_H

@@ -1,0 +1,21 @@
+// Everything of the Storage Kit, for applications that include it whole.
+#ifndef _STORAGE_KIT_H
+#define _STORAGE_KIT_H
+
+#include <AppFileInfo.h>
+#include <Directory.h>
+#include <Entry.h>
+#include <EntryList.h>
+#include <File.h>
+#include <FindDirectory.h>
+#include <Mime.h>
+#include <Node.h>
+#include <NodeInfo.h>
+#include <Path.h>
+#include <Resources.h>
+#include <Statable.h>
+#include <StorageDefs.h>
+#include <Volume.h>
+#include <VolumeRoster.h>
+
+#endif // _STORAGE_KIT_H

@@ -1,0 +1,2 @@
+// <AppKit.h> at its place in the platform's header tree.
+#include <AppKit.h>

@@ -1,0 +1,2 @@
+// <BeBuild.h> at its place in the platform's header tree.
+#include <BeBuild.h>

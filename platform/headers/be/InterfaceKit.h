@@ -1,0 +1,2 @@
+// <InterfaceKit.h> at its place in the platform's header tree.
+#include <InterfaceKit.h>

@@ -1,0 +1,2 @@
+// <KernelKit.h> at its place in the platform's header tree.
+#include <KernelKit.h>

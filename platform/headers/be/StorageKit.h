@@ -1,0 +1,2 @@
+// <StorageKit.h> at its place in the platform's header tree.
+#include <StorageKit.h>

@@ -1,0 +1,2 @@
+// <SupportKit.h> at its place in the platform's header tree.
+#include <SupportKit.h>

@@ -1,0 +1,2 @@
+// <AppDefs.h> at its place in the Application Kit.
+#include <AppDefs.h>

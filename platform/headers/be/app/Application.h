@@ -1,0 +1,2 @@
+// <Application.h> at its place in the Application Kit.
+#include <Application.h>

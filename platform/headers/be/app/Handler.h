@@ -1,0 +1,2 @@
+// <Handler.h> at its place in the Application Kit.
+#include <Handler.h>

@@ -1,0 +1,2 @@
+// <Invoker.h> at its place in the Application Kit.
+#include <Invoker.h>

@@ -1,0 +1,2 @@
+// <Looper.h> at its place in the Application Kit.
+#include <Looper.h>

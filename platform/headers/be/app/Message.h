@@ -1,0 +1,2 @@
+// <Message.h> at its place in the Application Kit.
+#include <Message.h>

@@ -1,0 +1,2 @@
+// <MessageFilter.h> at its place in the Application Kit.
+#include <MessageFilter.h>

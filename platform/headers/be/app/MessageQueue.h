@@ -1,0 +1,2 @@
+// <MessageQueue.h> at its place in the Application Kit.
+#include <MessageQueue.h>

@@ -1,0 +1,2 @@
+// <Messenger.h> at its place in the Application Kit.
+#include <Messenger.h>

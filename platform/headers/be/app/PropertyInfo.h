@@ -1,0 +1,2 @@
+// <PropertyInfo.h> at its place in the Application Kit.
+#include <PropertyInfo.h>

@@ -1,0 +1,2 @@
+// <Roster.h> at its place in the Application Kit.
+#include <Roster.h>

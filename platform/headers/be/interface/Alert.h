@@ -1,0 +1,2 @@
+// <Alert.h> at its place in the Interface Kit.
+#include <Alert.h>

@@ -1,0 +1,2 @@
+// <Bitmap.h> at its place in the Interface Kit.
+#include <Bitmap.h>

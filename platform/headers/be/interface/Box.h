@@ -1,0 +1,2 @@
+// <Box.h> at its place in the Interface Kit.
+#include <Box.h>

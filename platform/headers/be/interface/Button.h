@@ -1,0 +1,2 @@
+// <Button.h> at its place in the Interface Kit.
+#include <Button.h>

@@ -1,0 +1,2 @@
+// <CheckBox.h> at its place in the Interface Kit.
+#include <CheckBox.h>

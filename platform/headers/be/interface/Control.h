@@ -1,0 +1,2 @@
+// <Control.h> at its place in the Interface Kit.
+#include <Control.h>

@@ -1,0 +1,2 @@
+// <Font.h> at its place in the Interface Kit.
+#include <Font.h>

@@ -1,0 +1,2 @@
+// <GraphicsDefs.h> at its place in the Interface Kit.
+#include <GraphicsDefs.h>

@@ -1,0 +1,2 @@
+// <InterfaceDefs.h> at its place in the Interface Kit.
+#include <InterfaceDefs.h>

@@ -1,0 +1,2 @@
+// <ListItem.h> at its place in the Interface Kit.
+#include <ListItem.h>

@@ -1,0 +1,2 @@
+// <ListView.h> at its place in the Interface Kit.
+#include <ListView.h>

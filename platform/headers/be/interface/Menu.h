@@ -1,0 +1,2 @@
+// <Menu.h> at its place in the Interface Kit.
+#include <Menu.h>

@@ -1,0 +1,2 @@
+// <MenuBar.h> at its place in the Interface Kit.
+#include <MenuBar.h>

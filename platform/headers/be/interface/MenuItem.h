@@ -1,0 +1,2 @@
+// <MenuItem.h> at its place in the Interface Kit.
+#include <MenuItem.h>

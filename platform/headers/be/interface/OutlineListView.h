@@ -1,0 +1,2 @@
+// <OutlineListView.h> at its place in the Interface Kit.
+#include <OutlineListView.h>

@@ -1,0 +1,2 @@
+// <Point.h> at its place in the Interface Kit.
+#include <Point.h>

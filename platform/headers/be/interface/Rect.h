@@ -1,0 +1,2 @@
+// <Rect.h> at its place in the Interface Kit.
+#include <Rect.h>

@@ -1,0 +1,2 @@
+// <Screen.h> at its place in the Interface Kit.
+#include <Screen.h>

@@ -1,0 +1,2 @@
+// <ScrollBar.h> at its place in the Interface Kit.
+#include <ScrollBar.h>

@@ -1,0 +1,2 @@
+// <ScrollView.h> at its place in the Interface Kit.
+#include <ScrollView.h>

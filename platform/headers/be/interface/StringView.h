@@ -1,0 +1,2 @@
+// <StringView.h> at its place in the Interface Kit.
+#include <StringView.h>

@@ -1,0 +1,2 @@
+// <View.h> at its place in the Interface Kit.
+#include <View.h>

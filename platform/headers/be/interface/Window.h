@@ -1,0 +1,2 @@
+// <Window.h> at its place in the Interface Kit.
+#include <Window.h>

@@ -1,0 +1,2 @@
+// <OS.h> at its place in the Kernel Kit.
+#include <OS.h>

@@ -1,0 +1,2 @@
+// <AppFileInfo.h> at its place in the Storage Kit.
+#include <AppFileInfo.h>

@@ -1,0 +1,2 @@
+// <Directory.h> at its place in the Storage Kit.
+#include <Directory.h>

@@ -1,0 +1,2 @@
+// <Entry.h> at its place in the Storage Kit.
+#include <Entry.h>

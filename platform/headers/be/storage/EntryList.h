@@ -1,0 +1,2 @@
+// <EntryList.h> at its place in the Storage Kit.
+#include <EntryList.h>

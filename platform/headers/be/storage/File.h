@@ -1,0 +1,2 @@
+// <File.h> at its place in the Storage Kit.
+#include <File.h>

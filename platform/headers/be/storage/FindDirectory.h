@@ -1,0 +1,2 @@
+// <FindDirectory.h> at its place in the Storage Kit.
+#include <FindDirectory.h>

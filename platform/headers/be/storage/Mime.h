@@ -1,0 +1,2 @@
+// <Mime.h> at its place in the Storage Kit.
+#include <Mime.h>

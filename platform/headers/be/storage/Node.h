@@ -1,0 +1,2 @@
+// <Node.h> at its place in the Storage Kit.
+#include <Node.h>

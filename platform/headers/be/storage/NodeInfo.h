@@ -1,0 +1,2 @@
+// <NodeInfo.h> at its place in the Storage Kit.
+#include <NodeInfo.h>

@@ -1,0 +1,2 @@
+// <Path.h> at its place in the Storage Kit.
+#include <Path.h>

@@ -1,0 +1,2 @@
+// <Resources.h> at its place in the Storage Kit.
+#include <Resources.h>

@@ -1,0 +1,2 @@
+// <Statable.h> at its place in the Storage Kit.
+#include <Statable.h>

@@ -1,0 +1,2 @@
+// <StorageDefs.h> at its place in the Storage Kit.
+#include <StorageDefs.h>

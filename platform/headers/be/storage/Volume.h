@@ -1,0 +1,2 @@
+// <Volume.h> at its place in the Storage Kit.
+#include <Volume.h>

@@ -1,0 +1,2 @@
+// <VolumeRoster.h> at its place in the Storage Kit.
+#include <VolumeRoster.h>

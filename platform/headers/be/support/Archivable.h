@@ -1,0 +1,2 @@
+// <Archivable.h> at its place in the Support Kit.
+#include <Archivable.h>

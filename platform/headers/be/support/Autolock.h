@@ -1,0 +1,2 @@
+// <Autolock.h> at its place in the Support Kit.
+#include <Autolock.h>

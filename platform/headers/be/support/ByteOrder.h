@@ -1,0 +1,2 @@
+// <ByteOrder.h> at its place in the Support Kit.
+#include <ByteOrder.h>

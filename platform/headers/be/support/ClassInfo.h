@@ -1,0 +1,2 @@
+// <ClassInfo.h> at its place in the Support Kit.
+#include <ClassInfo.h>

@@ -1,0 +1,2 @@
+// <DataIO.h> at its place in the Support Kit.
+#include <DataIO.h>

@@ -1,0 +1,2 @@
+// <Debug.h> at its place in the Support Kit.
+#include <Debug.h>

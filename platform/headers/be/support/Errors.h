@@ -1,0 +1,2 @@
+// <Errors.h> at its place in the Support Kit.
+#include <Errors.h>

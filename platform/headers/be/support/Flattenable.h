@@ -1,0 +1,2 @@
+// <Flattenable.h> at its place in the Support Kit.
+#include <Flattenable.h>

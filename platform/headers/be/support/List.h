@@ -1,0 +1,2 @@
+// <List.h> at its place in the Support Kit.
+#include <List.h>

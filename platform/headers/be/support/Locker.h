@@ -1,0 +1,2 @@
+// <Locker.h> at its place in the Support Kit.
+#include <Locker.h>

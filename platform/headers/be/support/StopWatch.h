@@ -1,0 +1,2 @@
+// <StopWatch.h> at its place in the Support Kit.
+#include <StopWatch.h>

@@ -1,0 +1,2 @@
+// <String.h> at its place in the Support Kit.
+#include <String.h>

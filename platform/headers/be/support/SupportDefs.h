@@ -1,0 +1,2 @@
+// <SupportDefs.h> at its place in the Support Kit.
+#include <SupportDefs.h>

@@ -1,0 +1,2 @@
+// <TypeConstants.h> at its place in the Support Kit.
+#include <TypeConstants.h>

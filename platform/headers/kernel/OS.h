@@ -1,0 +1,2 @@
+// <OS.h> by the path older sources use.
+#include <OS.h>

@@ -1,0 +1,11 @@
+#include <EntryList.h>
+
+
+BEntryList::BEntryList()
+{
+}
+
+
+BEntryList::~BEntryList()
+{
+}

@@ -1,0 +1,174 @@
+// BMimeType: what makes a valid type, and the user's database of installed types, kept in
+// a private data directory for each test.
+#include <Message.h>
+#include <Mime.h>
+
+#include <gtest/gtest.h>
+
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <set>
+#include <string>
+
+#include "ScratchDirectory.h"
+
+namespace {
+
+class MimeTest : public ::testing::Test {
+protected:
+	void SetUp() override
+	{
+		const char* previous = getenv("XDG_DATA_HOME");
+		fPrevious = previous != NULL ? previous : "";
+		setenv("XDG_DATA_HOME", fScratch.Path().c_str(), 1);
+	}
+
+	void TearDown() override
+	{
+		if (fPrevious.empty())
+			unsetenv("XDG_DATA_HOME");
+		else
+			setenv("XDG_DATA_HOME", fPrevious.c_str(), 1);
+	}
+
+	std::set<std::string> Strings(const BMessage& message, const char* field)
+	{
+		std::set<std::string> strings;
+		const char* string;
+		for (int32 i = 0; message.FindString(field, i, &string) == B_OK; i++)
+			strings.insert(string);
+		return strings;
+	}
+
+	ScratchDirectory fScratch{"mime"};
+	std::string fPrevious;
+};
+
+} // namespace
+
+
+TEST(MimeType, ValidTypesAndTheirParts)
+{
+	EXPECT_TRUE(BMimeType::IsValid("text/plain"));
+	EXPECT_TRUE(BMimeType::IsValid("application/x-vnd.Be-elfexecutable"));
+	EXPECT_TRUE(BMimeType::IsValid("text"));
+	EXPECT_FALSE(BMimeType::IsValid(NULL));
+	EXPECT_FALSE(BMimeType::IsValid(""));
+	EXPECT_FALSE(BMimeType::IsValid("/plain"));
+	EXPECT_FALSE(BMimeType::IsValid("text/"));
+	EXPECT_FALSE(BMimeType::IsValid("text/plain/more"));
+	EXPECT_FALSE(BMimeType::IsValid("text/pl ain"));
+	EXPECT_FALSE(BMimeType::IsValid("text/pl@in"));
+	EXPECT_FALSE(BMimeType::IsValid(std::string(B_MIME_TYPE_LENGTH, 'a').c_str()));
+
+	BMimeType type("Text/Plain");
+	ASSERT_EQ(type.InitCheck(), B_OK);
+	EXPECT_STREQ(type.Type(), "Text/Plain");
+	EXPECT_TRUE(type == "text/plain");
+	EXPECT_FALSE(type.IsSupertypeOnly());
+	BMimeType supertype;
+	ASSERT_EQ(type.GetSupertype(&supertype), B_OK);
+	EXPECT_STREQ(supertype.Type(), "Text");
+	EXPECT_TRUE(supertype.IsSupertypeOnly());
+	EXPECT_TRUE(supertype.Contains(&type));
+	EXPECT_FALSE(type.Contains(&supertype));
+	BMimeType textual("textual/plain");
+	EXPECT_FALSE(supertype.Contains(&textual));
+
+	BMimeType bad("no good");
+	EXPECT_EQ(bad.InitCheck(), B_BAD_VALUE);
+	EXPECT_FALSE(bad.IsValid());
+}
+
+
+TEST_F(MimeTest, SettingInstallsTheTypeAndItsSupertype)
+{
+	BMimeType type("text/x-test");
+	EXPECT_FALSE(type.IsInstalled());
+	ASSERT_EQ(type.SetShortDescription("Test text"), B_OK);
+	EXPECT_TRUE(type.IsInstalled());
+	EXPECT_TRUE(BMimeType("text").IsInstalled());
+	// Another object of the same type, in another case, reads what was stored.
+	BMimeType again("TEXT/X-TEST");
+	char description[B_MIME_TYPE_LENGTH];
+	ASSERT_EQ(again.GetShortDescription(description), B_OK);
+	EXPECT_STREQ(description, "Test text");
+	EXPECT_EQ(again.GetLongDescription(description), B_ENTRY_NOT_FOUND);
+
+	ASSERT_EQ(type.SetPreferredApp("application/x-vnd.test-viewer"), B_OK);
+	char signature[B_MIME_TYPE_LENGTH];
+	ASSERT_EQ(again.GetPreferredApp(signature), B_OK);
+	EXPECT_STREQ(signature, "application/x-vnd.test-viewer");
+	EXPECT_EQ(type.SetPreferredApp("not a signature"), B_BAD_VALUE);
+	// The description survived the other changes.
+	ASSERT_EQ(again.GetShortDescription(description), B_OK);
+	EXPECT_STREQ(description, "Test text");
+
+	ASSERT_EQ(type.Delete(), B_OK);
+	EXPECT_FALSE(type.IsInstalled());
+	EXPECT_EQ(type.Delete(), B_ENTRY_NOT_FOUND);
+}
+
+
+TEST_F(MimeTest, FileExtensionsLoseTheirDots)
+{
+	BMimeType type("image/x-test");
+	BMessage extensions;
+	extensions.AddString("extensions", ".tst");
+	extensions.AddString("extensions", "test");
+	extensions.AddString("extensions", ".");
+	ASSERT_EQ(type.SetFileExtensions(&extensions), B_OK);
+	BMessage read;
+	ASSERT_EQ(type.GetFileExtensions(&read), B_OK);
+	EXPECT_EQ(Strings(read, "extensions"), std::set<std::string>({ "tst", "test" }));
+}
+
+
+TEST_F(MimeTest, InstalledTypesAreListed)
+{
+	ASSERT_EQ(BMimeType("text/x-one").Install(), B_OK);
+	ASSERT_EQ(BMimeType("text/x-two").Install(), B_OK);
+	ASSERT_EQ(BMimeType("audio/x-three").Install(), B_OK);
+
+	BMessage supertypes;
+	ASSERT_EQ(BMimeType::GetInstalledSupertypes(&supertypes), B_OK);
+	EXPECT_EQ(Strings(supertypes, "super_types"), std::set<std::string>({ "text", "audio" }));
+	BMessage text;
+	ASSERT_EQ(BMimeType::GetInstalledTypes("text", &text), B_OK);
+	EXPECT_EQ(Strings(text, "types"), std::set<std::string>({ "text/x-one", "text/x-two" }));
+	BMessage all;
+	ASSERT_EQ(BMimeType::GetInstalledTypes(&all), B_OK);
+	EXPECT_EQ(Strings(all, "types"), std::set<std::string>({ "text", "text/x-one",
+		"text/x-two", "audio", "audio/x-three" }));
+	EXPECT_EQ(BMimeType::GetInstalledTypes("text/plain", &all), B_BAD_VALUE);
+}
+
+
+TEST_F(MimeTest, DamagedRecordIsAnErrorNotACrash)
+{
+	BMimeType type("text/x-damaged");
+	ASSERT_EQ(type.Install(), B_OK);
+	ASSERT_TRUE(fScratch.WriteFile("bekit/mime/text/x-damaged", "not a message at all"));
+	char description[B_MIME_TYPE_LENGTH];
+	EXPECT_NE(type.GetShortDescription(description), B_OK);
+	// Changing a damaged record keeps it as it is rather than losing it silently.
+	EXPECT_NE(type.SetShortDescription("new"), B_OK);
+	ASSERT_TRUE(fScratch.WriteFile("bekit/mime/text/x-damaged",
+		std::string(64 * 1024 + 1, 'x')));
+	EXPECT_EQ(type.GetShortDescription(description), B_BAD_DATA);
+}
+
+
+TEST_F(MimeTest, FifoInPlaceOfARecordDoesNotBlock)
+{
+	BMimeType type("text/x-fifo");
+	ASSERT_EQ(type.Install(), B_OK);
+	std::string record = fScratch / "bekit/mime/text/x-fifo";
+	ASSERT_EQ(unlink(record.c_str()), 0);
+	ASSERT_EQ(mkfifo(record.c_str(), 0600), 0);
+	char description[B_MIME_TYPE_LENGTH];
+	EXPECT_EQ(type.GetShortDescription(description), B_BAD_DATA);
+	EXPECT_FALSE(type.IsInstalled());
+}

@@ -1,0 +1,129 @@
+// BNodeInfo: a node's type, preferred application, application hint and icons, kept in
+// its attributes.
+#include <Bitmap.h>
+#include <Entry.h>
+#include <Node.h>
+#include <NodeInfo.h>
+#include <Path.h>
+
+#include <gtest/gtest.h>
+
+#include <string.h>
+#include <sys/xattr.h>
+
+#include <string>
+
+#include "ScratchDirectory.h"
+
+namespace {
+
+class NodeInfoTest : public ::testing::Test {
+protected:
+	void SetUp() override
+	{
+		ASSERT_TRUE(fScratch.WriteFile("file", "contents"));
+		fPath = fScratch / "file";
+		if (setxattr(fPath.c_str(), "user.probe", "", 0, 0) != 0)
+			GTEST_SKIP() << "no user extended attributes on " << fPath;
+		removexattr(fPath.c_str(), "user.probe");
+		ASSERT_EQ(fNode.SetTo(fPath.c_str()), B_OK);
+		ASSERT_EQ(fInfo.SetTo(&fNode), B_OK);
+	}
+
+	ScratchDirectory fScratch{"node-info"};
+	std::string fPath;
+	BNode fNode;
+	BNodeInfo fInfo;
+};
+
+
+// A 32 x 32 icon of B_CMAP8 whose pixel (x, y) is (x + y) % 255.
+void
+fill_pattern(BBitmap& bitmap)
+{
+	uint8* bits = static_cast<uint8*>(bitmap.Bits());
+	for (int32 y = 0; y <= bitmap.Bounds().IntegerHeight(); y++) {
+		for (int32 x = 0; x <= bitmap.Bounds().IntegerWidth(); x++)
+			bits[y * bitmap.BytesPerRow() + x] = (x + y) % 255;
+	}
+}
+
+} // namespace
+
+
+TEST_F(NodeInfoTest, TypeAndPreferredAppRoundTrip)
+{
+	char type[B_MIME_TYPE_LENGTH];
+	EXPECT_EQ(fInfo.GetType(type), B_ENTRY_NOT_FOUND);
+	ASSERT_EQ(fInfo.SetType("text/plain"), B_OK);
+	ASSERT_EQ(fInfo.GetType(type), B_OK);
+	EXPECT_STREQ(type, "text/plain");
+	// The platform's attribute, readable by any tool that knows it.
+	char raw[32];
+	EXPECT_EQ(getxattr(fPath.c_str(), "user.BEOS:TYPE", raw, sizeof(raw)), 4 + 11);
+
+	EXPECT_EQ(fInfo.SetType("not a type"), B_BAD_VALUE);
+	ASSERT_EQ(fInfo.SetType(NULL), B_OK);
+	EXPECT_EQ(fInfo.GetType(type), B_ENTRY_NOT_FOUND);
+
+	char signature[B_MIME_TYPE_LENGTH];
+	ASSERT_EQ(fInfo.SetPreferredApp("application/x-vnd.test-editor"), B_OK);
+	ASSERT_EQ(fInfo.GetPreferredApp(signature), B_OK);
+	EXPECT_STREQ(signature, "application/x-vnd.test-editor");
+}
+
+
+TEST_F(NodeInfoTest, AppHintNamesTheApplication)
+{
+	entry_ref ref;
+	ASSERT_EQ(get_ref_for_path(fPath.c_str(), &ref), B_OK);
+	ASSERT_EQ(fInfo.SetAppHint(&ref), B_OK);
+	entry_ref hint;
+	ASSERT_EQ(fInfo.GetAppHint(&hint), B_OK);
+	EXPECT_EQ(hint, ref);
+}
+
+
+TEST_F(NodeInfoTest, IconsRoundTripInBothSizes)
+{
+	BBitmap large(BRect(0, 0, 31, 31), B_CMAP8);
+	fill_pattern(large);
+	ASSERT_EQ(fInfo.SetIcon(&large, B_LARGE_ICON), B_OK);
+	BBitmap read(BRect(0, 0, 31, 31), B_CMAP8);
+	ASSERT_EQ(fInfo.GetIcon(&read, B_LARGE_ICON), B_OK);
+	for (int32 y = 0; y < 32; y++) {
+		EXPECT_EQ(memcmp((uint8*)read.Bits() + y * read.BytesPerRow(),
+			(uint8*)large.Bits() + y * large.BytesPerRow(), 32), 0) << y;
+	}
+
+	BBitmap mini(BRect(0, 0, 15, 15), B_CMAP8);
+	fill_pattern(mini);
+	ASSERT_EQ(fInfo.SetIcon(&mini, B_MINI_ICON), B_OK);
+	attr_info info;
+	ASSERT_EQ(fNode.GetAttrInfo("BEOS:M:STD_ICON", &info), B_OK);
+	EXPECT_EQ(info.type, (uint32)B_MINI_ICON_TYPE);
+	EXPECT_EQ(info.size, 256);
+
+	// Sizes must match, and a removed icon is gone.
+	EXPECT_EQ(fInfo.SetIcon(&mini, B_LARGE_ICON), B_BAD_VALUE);
+	EXPECT_EQ(fInfo.GetIcon(&large, B_MINI_ICON), B_BAD_VALUE);
+	ASSERT_EQ(fInfo.SetIcon(NULL, B_LARGE_ICON), B_OK);
+	EXPECT_EQ(fInfo.GetIcon(&read, B_LARGE_ICON), B_ENTRY_NOT_FOUND);
+}
+
+
+TEST_F(NodeInfoTest, DamagedAttributesAreRefused)
+{
+	// A type without its terminating NUL, and an icon of the wrong size.
+	ASSERT_EQ(fNode.WriteAttr("BEOS:TYPE", B_MIME_STRING_TYPE, 0, "text/plain", 10), 10);
+	char type[B_MIME_TYPE_LENGTH];
+	EXPECT_EQ(fInfo.GetType(type), B_BAD_DATA);
+	ASSERT_EQ(fNode.WriteAttr("BEOS:L:STD_ICON", B_LARGE_ICON_TYPE, 0, "tiny", 4), 4);
+	BBitmap icon(BRect(0, 0, 31, 31), B_CMAP8);
+	EXPECT_EQ(fInfo.GetIcon(&icon), B_BAD_DATA);
+
+	BNodeInfo unset;
+	EXPECT_EQ(unset.GetType(type), B_NO_INIT);
+	BNode missing((fScratch / "missing").c_str());
+	EXPECT_NE(unset.SetTo(&missing), B_OK);
+}

@@ -1,0 +1,69 @@
+# Every public header compiles in a translation unit that includes nothing else, so that
+# an application may include any one of them first. The kit umbrella headers also compile
+# the way applications of the platform's era are built (gnu++17, permissive). The check is
+# the test PublicHeadersAlone, which builds these objects.
+file(GLOB_RECURSE PUBLIC_HEADERS CONFIGURE_DEPENDS RELATIVE ${PROJECT_SOURCE_DIR}/platform/headers
+  ${PROJECT_SOURCE_DIR}/platform/headers/*.h)
+set(alone_dir ${CMAKE_CURRENT_BINARY_DIR}/headers-alone)
+set(alone_sources "")
+foreach(header ${PUBLIC_HEADERS})
+  string(MAKE_C_IDENTIFIER ${header} unit)
+  set(source ${alone_dir}/${unit}.cpp)
+  file(CONFIGURE OUTPUT ${source} CONTENT "#include <${header}>\n")
+  list(APPEND alone_sources ${source})
+endforeach()
+add_library(public_headers_alone OBJECT EXCLUDE_FROM_ALL ${alone_sources})
+target_include_directories(public_headers_alone PRIVATE ${PROJECT_SOURCE_DIR}/platform/headers)
+target_compile_options(public_headers_alone PRIVATE -Werror)
+
+set(era_sources "")
+foreach(kit AppKit InterfaceKit KernelKit StorageKit SupportKit)
+  set(source ${alone_dir}/era_${kit}.cpp)
+  file(CONFIGURE OUTPUT ${source} CONTENT "#include <${kit}.h>\n")
+  list(APPEND era_sources ${source})
+endforeach()
+add_library(public_headers_era OBJECT EXCLUDE_FROM_ALL ${era_sources})
+target_include_directories(public_headers_era PRIVATE ${PROJECT_SOURCE_DIR}/platform/headers)
+set_target_properties(public_headers_era PROPERTIES CXX_STANDARD 17 CXX_EXTENSIONS ON)
+target_compile_options(public_headers_era PRIVATE -fpermissive)
+
+# What applications find through one header, as the platform's headers include each other:
+# each unit includes the header alone and uses what should come with it ("@" ends a
+# statement, since a semicolon would split the list).
+set(chains
+  "Window.h|BMessage m(B_QUIT_REQUESTED)@ BLooper* l@ BHandler* h@ BList list@ BRect r@"
+  "MenuItem.h|BMenu* menu = new BMenu(\"m\")@"
+  "Message.h|BMessage m(B_SIMPLE_DATA)@ BDataIO* io@ BFlattenable* f@"
+  "Archivable.h|BMessage m@"
+  "Application.h|BMessage m(B_ABOUT_REQUESTED)@ BMessenger t@ BLooper* l = be_app@ BPoint p@"
+  "View.h|BMessage m(B_MOUSE_DOWN)@ BFont f@ rgb_color c@"
+  "Alert.h|BWindow* w@"
+  "Button.h|BControl* c@ BInvoker* i@ BMessage m@"
+  "Autolock.h|BLooper* l@ BLocker k@"
+  "Roster.h|BMimeType t@ entry_ref ref@ BMessenger m@"
+  "NodeInfo.h|BFile f@ BMimeType t@ entry_ref ref@"
+  "Directory.h|BEntry e@ BNode* n@ BEntryList* l@"
+  "SupportDefs.h|addr_t a = 0@ int32 v = TRUE@ vint32 s = 0@ int32 o = atomic_add(&s, 1)@"
+  "Messenger.h|BMessage m@"
+  "StopWatch.h|bigtime_t t = system_time()@"
+  "Debug.h|thread_id t = find_thread(NULL)@"
+  "kernel/OS.h|thread_id t = find_thread(NULL)@"
+  "be/interface/Window.h|BMessage m(B_QUIT_REQUESTED)@")
+set(chain_sources "")
+set(chain_index 0)
+foreach(chain ${chains})
+  string(REPLACE "|" ";" parts "${chain}")
+  list(GET parts 0 header)
+  list(GET parts 1 code)
+  string(REPLACE "@" ";" code "${code}")
+  math(EXPR chain_index "${chain_index} + 1")
+  set(source ${alone_dir}/chain_${chain_index}.cpp)
+  file(CONFIGURE OUTPUT ${source} CONTENT "#include <${header}>\nvoid chain_${chain_index}() { ${code} }\n")
+  list(APPEND chain_sources ${source})
+endforeach()
+target_sources(public_headers_era PRIVATE ${chain_sources})
+
+add_test(NAME PublicHeadersAlone
+  COMMAND ${CMAKE_COMMAND} --build ${CMAKE_BINARY_DIR} --target public_headers_alone
+    public_headers_era)
+set_tests_properties(PublicHeadersAlone PROPERTIES TIMEOUT 600)

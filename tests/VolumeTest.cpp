@@ -1,0 +1,81 @@
+// Volumes as Linux mounts: the roster lists each file system once, and a volume answers
+// for the device of the files on it.
+#include <Directory.h>
+#include <Entry.h>
+#include <Path.h>
+#include <Volume.h>
+#include <VolumeRoster.h>
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <set>
+
+#include "ScratchDirectory.h"
+
+
+TEST(Volume, BootVolumeHoldsTheRoot)
+{
+	BVolumeRoster roster;
+	BVolume boot;
+	ASSERT_EQ(roster.GetBootVolume(&boot), B_OK);
+	struct stat root;
+	ASSERT_EQ(stat("/", &root), 0);
+	EXPECT_EQ(boot.Device(), root.st_dev);
+	EXPECT_GT(boot.Capacity(), 0);
+	EXPECT_GE(boot.FreeBytes(), 0);
+	EXPECT_LE(boot.FreeBytes(), boot.Capacity());
+	char name[B_FILE_NAME_LENGTH];
+	ASSERT_EQ(boot.GetName(name), B_OK);
+	EXPECT_NE(name[0], '\0');
+	EXPECT_EQ(boot.SetName("other"), B_NOT_ALLOWED);
+
+	BDirectory directory;
+	ASSERT_EQ(boot.GetRootDirectory(&directory), B_OK);
+	EXPECT_GT(directory.CountEntries(), 0);
+}
+
+
+TEST(Volume, RosterListsEachDeviceOnce)
+{
+	BVolumeRoster roster;
+	BVolume volume;
+	std::set<dev_t> devices;
+	int32 count = 0;
+	while (roster.GetNextVolume(&volume) == B_OK) {
+		EXPECT_TRUE(devices.insert(volume.Device()).second) << volume.Device();
+		count++;
+	}
+	EXPECT_GT(count, 0);
+	EXPECT_EQ(roster.GetNextVolume(&volume), B_BAD_VALUE);
+	roster.Rewind();
+	EXPECT_EQ(roster.GetNextVolume(&volume), B_OK);
+}
+
+
+TEST(Volume, VolumeOfAFileAndItsProperties)
+{
+	ScratchDirectory scratch("volume");
+	struct stat info;
+	ASSERT_EQ(stat(scratch.Path().c_str(), &info), 0);
+	BVolume volume(info.st_dev);
+	ASSERT_EQ(volume.InitCheck(), B_OK);
+	EXPECT_TRUE(volume == BVolume(info.st_dev));
+	EXPECT_FALSE(volume.IsReadOnly());
+	EXPECT_FALSE(volume.KnowsQuery());
+	EXPECT_EQ(volume.KnowsMime(), volume.KnowsAttr());
+
+	BVolume proc;
+	struct stat procInfo;
+	ASSERT_EQ(stat("/proc", &procInfo), 0);
+	if (proc.SetTo(procInfo.st_dev) == B_OK) {
+		EXPECT_FALSE(proc.IsPersistent());
+	}
+
+	BVolume none((dev_t)-2);
+	EXPECT_EQ(none.InitCheck(), B_ENTRY_NOT_FOUND);
+	EXPECT_TRUE(none != volume);
+	char name[B_FILE_NAME_LENGTH];
+	EXPECT_EQ(none.GetName(name), B_NO_INIT);
+}

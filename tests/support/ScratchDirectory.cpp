@@ -1,0 +1,36 @@
+#include "ScratchDirectory.h"
+
+#include <stdio.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+
+
+ScratchDirectory::ScratchDirectory(const char* purpose)
+{
+	std::string pattern = std::string("/tmp/qv-") + purpose + "-XXXXXX";
+	if (mkdtemp(pattern.data()) == NULL) {
+		perror("mkdtemp");
+		abort();
+	}
+	char* real = realpath(pattern.c_str(), NULL);
+	fPath = real != NULL ? real : pattern;
+	free(real);
+}
+
+
+ScratchDirectory::~ScratchDirectory()
+{
+	std::error_code ignored;
+	std::filesystem::remove_all(fPath, ignored);
+}
+
+
+bool
+ScratchDirectory::WriteFile(const std::string& name, const std::string& contents) const
+{
+	std::ofstream out(*this / name, std::ios::binary | std::ios::trunc);
+	out << contents;
+	return out.good();
+}
