@@ -301,6 +301,15 @@ OffscreenDisplay::FindWindow(const char* title)
 
 
 void
+OffscreenDisplay::Inject(OffscreenWindow* window, const DisplayEvent& event)
+{
+	std::lock_guard<std::mutex> locker(fLock);
+	if (std::find(fWindows.begin(), fWindows.end(), window) != fWindows.end())
+		window->Inject(event);
+}
+
+
+void
 OffscreenDisplay::Remove(OffscreenWindow* window)
 {
 	std::lock_guard<std::mutex> locker(fLock);

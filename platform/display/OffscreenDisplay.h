@@ -77,6 +77,10 @@ public:
 			// BWindow is deleted.
 			std::vector<OffscreenWindow*> Windows();
 			OffscreenWindow*	FindWindow(const char* title);
+			// Delivers an event as OffscreenWindow::Inject does, unless the window is
+			// gone: another thread may inject while the window's own thread deletes it,
+			// and a window's removal waits for a delivery in progress.
+			void				Inject(OffscreenWindow* window, const DisplayEvent& event);
 
 private:
 	friend class OffscreenWindow;

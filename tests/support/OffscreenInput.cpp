@@ -15,10 +15,26 @@ using BPrivate::OffscreenDisplay;
 using BPrivate::OffscreenWindow;
 
 
+static OffscreenDisplay*
+offscreen_display()
+{
+	return static_cast<OffscreenDisplay*>(BPrivate::Display::Default());
+}
+
+
 OffscreenWindow*
 offscreen_window(const char* title)
 {
-	return static_cast<OffscreenDisplay*>(BPrivate::Display::Default())->FindWindow(title);
+	return offscreen_display()->FindWindow(title);
+}
+
+
+// The window may quit on one of the events (a key that dismisses an alert): the display
+// then drops the rest instead of handing them to a deleted window.
+static void
+deliver(OffscreenWindow* window, const DisplayEvent& event)
+{
+	offscreen_display()->Inject(window, event);
 }
 
 
@@ -30,7 +46,7 @@ inject_mouse(OffscreenWindow* window, int type, BPoint where, uint32 buttons)
 	event.where = where;
 	event.buttons = buttons;
 	event.clicks = type == BPrivate::kDisplayMouseDown ? 1 : 0;
-	window->Inject(event);
+	deliver(window, event);
 }
 
 
@@ -41,15 +57,15 @@ inject_click(OffscreenWindow* window, BPoint where, uint32 modifiers, int32 clic
 	event.type = BPrivate::kDisplayMouseMoved;
 	event.where = where;
 	event.modifiers = modifiers;
-	window->Inject(event);
+	deliver(window, event);
 	event.type = BPrivate::kDisplayMouseDown;
 	event.buttons = 1;
 	event.clicks = clicks;
-	window->Inject(event);
+	deliver(window, event);
 	event.type = BPrivate::kDisplayMouseUp;
 	event.buttons = 0;
 	event.clicks = 0;
-	window->Inject(event);
+	deliver(window, event);
 }
 
 
@@ -59,10 +75,10 @@ inject_wheel(OffscreenWindow* window, BPoint where, float delta)
 	DisplayEvent event;
 	event.type = BPrivate::kDisplayMouseMoved;
 	event.where = where;
-	window->Inject(event);
+	deliver(window, event);
 	event.type = BPrivate::kDisplayMouseWheel;
 	event.wheelDelta = delta;
-	window->Inject(event);
+	deliver(window, event);
 }
 
 
@@ -73,9 +89,9 @@ inject_key(OffscreenWindow* window, const char* bytes, uint32 modifiers)
 	event.type = BPrivate::kDisplayKeyDown;
 	event.modifiers = modifiers;
 	strncpy(event.bytes, bytes, sizeof(event.bytes) - 1);
-	window->Inject(event);
+	deliver(window, event);
 	event.type = BPrivate::kDisplayKeyUp;
-	window->Inject(event);
+	deliver(window, event);
 }
 
 
