@@ -277,33 +277,22 @@ TEST_F(QuorvaneTest, WithoutArgumentsEveryApplicationIsAnalysedAndPrinted)
 }
 
 
-TEST_F(QuorvaneTest, ATargetThatNeverAnswersHoldsUpOnlyItsOwnAnalysis)
+// A target that never answers its windows, and one stopped in a debugger that is asked
+// nothing on the main thread: the others are printed, and SIGTERM ends Quorvane while
+// both analyses still wait.
+TEST_F(QuorvaneTest, SilentTargetsHoldUpNeitherTheOthersNorTheExit)
 {
 	StartApp("application/x-vnd.qv-hang", "hangcount");
-	StartApp("application/x-vnd.qv-tree");
-
-	QuorvaneProcess quorvane(fRuntime);
-	quorvane.Start();
-	// The hanging application comes first in the roster; the other is printed whole.
-	ASSERT_TRUE(quorvane.WaitForLine("    Broken [3]"));
-	ExpectCleanExit(quorvane);
-
-	EXPECT_EQ(quorvane.Output(), tree_lines("application/x-vnd.qv-tree"));
-}
-
-
-// A target stopped in a debugger is asked nothing on the main thread: the others are
-// printed, and SIGTERM ends Quorvane while that analysis still waits.
-TEST_F(QuorvaneTest, AStoppedTargetHoldsUpNeitherTheOthersNorTheExit)
-{
 	pid_t stopped = StartApp("application/x-vnd.qv-stopped");
 	ASSERT_EQ(kill(stopped, SIGSTOP), 0);
 	StartApp("application/x-vnd.qv-tree");
 
 	QuorvaneProcess quorvane(fRuntime);
 	quorvane.Start();
+	// The silent applications come first in the roster; the other is printed whole.
 	ASSERT_TRUE(quorvane.WaitForLine("    Broken [3]"));
 	ExpectCleanExit(quorvane);
+
 	EXPECT_EQ(quorvane.Output(), tree_lines("application/x-vnd.qv-tree"));
 }
 

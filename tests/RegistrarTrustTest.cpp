@@ -64,16 +64,6 @@ private:
 
 class RegistrarTrustTest : public KitAppTest {
 protected:
-	std::vector<team_id> AppList()
-	{
-		BList teams;
-		be_roster->GetAppList(&teams);
-		std::vector<team_id> result;
-		for (int32 i = 0; i < teams.CountItems(); i++)
-			result.push_back((team_id)(intptr_t)teams.ItemAt(i));
-		return result;
-	}
-
 	// Sends the registrar a message as any request goes; the answer's "error".
 	status_t Ask(BMessage request)
 	{

@@ -26,16 +26,6 @@ const char* kSingle = "application/x-vnd.test-single";
 
 
 class RosterTest : public KitAppTest {
-protected:
-	std::vector<team_id> AppList()
-	{
-		BList teams;
-		be_roster->GetAppList(&teams);
-		std::vector<team_id> result;
-		for (int32 i = 0; i < teams.CountItems(); i++)
-			result.push_back((team_id)(intptr_t)teams.ItemAt(i));
-		return result;
-	}
 };
 
 } // namespace

@@ -3,6 +3,9 @@
 #ifndef _KIT_APP_TEST_H
 #define _KIT_APP_TEST_H
 
+#include <List.h>
+#include <Roster.h>
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -25,6 +28,17 @@ protected:
 		pid_t app = fRuntime.Start("KitTestApp", arguments);
 		EXPECT_TRUE(fRuntime.WaitForApp(signature));
 		return app;
+	}
+
+	// The teams the roster lists, in its order.
+	std::vector<team_id> AppList()
+	{
+		BList teams;
+		be_roster->GetAppList(&teams);
+		std::vector<team_id> result;
+		for (int32 i = 0; i < teams.CountItems(); i++)
+			result.push_back((team_id)(intptr_t)teams.ItemAt(i));
+		return result;
 	}
 
 	TestRuntime fRuntime;
