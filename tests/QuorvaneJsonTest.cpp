@@ -12,9 +12,7 @@
 #include <string.h>
 #include <sys/wait.h>
 
-#include <fstream>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -50,15 +48,9 @@ protected:
 	// does not parse); the exit status, or -1 when it did not exit in time.
 	int Run(const std::vector<std::string>& arguments)
 	{
-		std::string file = fRuntime.Directory() + "/json.out";
-		pid_t process = fRuntime.Start("Quorvane", arguments, file);
-		int status = fRuntime.Wait(process, 20000000);
-		std::ifstream stream(file);
-		std::stringstream text;
-		text << stream.rdbuf();
-		fText = text.str();
+		int status = fRuntime.Run("Quorvane", arguments, &fText, 20000000);
 		fDocument = json::parse(fText, nullptr, false);
-		return status >= 0 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+		return status;
 	}
 
 	const json& Application(const char* signature)

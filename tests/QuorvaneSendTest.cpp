@@ -12,8 +12,6 @@
 #include <stdlib.h>
 #include <sys/wait.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -50,15 +48,7 @@ protected:
 	// Runs Quorvane with arguments; its exit status, or -1 when it did not exit in time.
 	int Run(const std::vector<std::string>& arguments)
 	{
-		fOutput.clear();
-		std::string file = fRuntime.Directory() + "/send.out";
-		pid_t process = fRuntime.Start("Quorvane", arguments, file);
-		int status = fRuntime.Wait(process, 10000000);
-		std::ifstream stream(file);
-		std::stringstream text;
-		text << stream.rdbuf();
-		fOutput = text.str();
-		return status >= 0 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+		return fRuntime.Run("Quorvane", arguments, &fOutput, 10000000);
 	}
 
 	// Sends with --json and returns the "result" of the reply.

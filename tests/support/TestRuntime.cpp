@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 #include "app/LinkConnection.h"
 #include "app/RegistrarDefs.h"
@@ -188,6 +189,18 @@ TestRuntime::Stop(pid_t process, int signal, bigtime_t timeout)
 		return -1;
 	kill(process, signal);
 	return Wait(process, timeout);
+}
+
+
+int
+TestRuntime::Run(const std::string& name, const std::vector<std::string>& arguments,
+	std::string* output, bigtime_t timeout)
+{
+	std::string file = fDirectory + "/" + name + ".out";
+	int status = Wait(Start(name, arguments, file), timeout);
+	std::ifstream stream(file);
+	output->assign(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>());
+	return status >= 0 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 

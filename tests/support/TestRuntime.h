@@ -51,6 +51,11 @@ public:
 	// Sends signal, then waits as Wait does.
 	int						Stop(pid_t process, int signal = SIGTERM,
 								bigtime_t timeout = 5000000);
+	// Starts a kit executable, waits for it to end and reads its standard output into
+	// output; its exit code, or -1 when it did not exit in time.
+	int						Run(const std::string& name,
+								const std::vector<std::string>& arguments,
+								std::string* output, bigtime_t timeout);
 
 	// Polls the roster until an application of that signature is registered.
 	bool					WaitForApp(const char* signature,
