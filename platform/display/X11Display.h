@@ -16,6 +16,7 @@ struct xkb_state;
 
 namespace BPrivate {
 
+class X11Clipboard;
 class X11Display;
 
 class X11Window : public DisplayWindow {
@@ -67,6 +68,7 @@ public:
 	virtual	BRect				ScreenFrame();
 	virtual	DisplayWindow*		CreateWindow(BRect frame, const char* title,
 									DisplayEventHandler handler);
+	virtual	ClipboardBridge*	Clipboard();
 
 private:
 	friend class X11Window;
@@ -91,6 +93,7 @@ private:
 			xcb_atom_t			fDeleteAtom;
 			xcb_atom_t			fNetNameAtom;
 			xcb_atom_t			fUTF8Atom;
+			X11Clipboard*		fClipboard;
 
 			xkb_context*		fKeyContext;
 			xkb_keymap*			fKeymap;
