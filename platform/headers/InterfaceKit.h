@@ -17,6 +17,7 @@
 #include <MenuBar.h>
 #include <MenuItem.h>
 #include <OutlineListView.h>
+#include <Picture.h>
 #include <Point.h>
 #include <Rect.h>
 #include <Screen.h>

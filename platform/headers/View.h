@@ -16,6 +16,7 @@
 
 class BBitmap;
 class BMessage;
+class BPicture;
 class BScrollBar;
 class BScrollView;
 class BString;
@@ -23,6 +24,7 @@ class BWindow;
 
 namespace BPrivate {
 class DrawStateStack;
+class PictureData;
 }
 
 // Transit values of MouseMoved().
@@ -258,6 +260,20 @@ public:
 			void			DrawBitmapAsync(const BBitmap* bitmap, BRect source,
 								BRect destination);
 
+			// Recording: what the view draws from BeginPicture() on goes into the
+			// picture (which it empties first; AppendToPicture() keeps what it holds)
+			// instead of the window, until EndPicture() returns that picture. Clipping
+			// is not recorded.
+			void			BeginPicture(BPicture* picture);
+			void			AppendToPicture(BPicture* picture);
+			BPicture*		EndPicture();
+			// Replays the picture with its origin at where (the pen location when
+			// none is given); the view's drawing state is left as it was.
+			void			DrawPicture(const BPicture* picture);
+			void			DrawPicture(const BPicture* picture, BPoint where);
+			void			DrawPictureAsync(const BPicture* picture);
+			void			DrawPictureAsync(const BPicture* picture, BPoint where);
+
 			void			Invalidate(BRect rect);
 			void			Invalidate();
 			void			Flush() const;
@@ -288,6 +304,7 @@ private:
 			BPoint			_WindowOrigin() const;
 			BRect			_VisibleInWindow() const;
 			bool			_PrepareDrawing();
+			BPrivate::PictureData& _Recording();
 			void			_Drew();
 
 			BWindow*		fOwner;
@@ -301,6 +318,8 @@ private:
 			rgb_color		fViewColor;
 			uint32			fEventMask;
 			BPrivate::DrawStateStack* fStates;
+			// The picture being recorded, if any; not owned.
+			BPicture*		fPicture;
 			// Horizontal first; each bar hears the view's scroll position on its axis.
 			BScrollBar*		fScrollBars[2];
 			std::function<void(float)> fScrollListeners[2];
