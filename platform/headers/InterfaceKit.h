@@ -18,6 +18,7 @@
 #include <MenuItem.h>
 #include <OutlineListView.h>
 #include <Picture.h>
+#include <PictureButton.h>
 #include <Point.h>
 #include <Rect.h>
 #include <Screen.h>
