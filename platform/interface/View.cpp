@@ -274,6 +274,8 @@ BView::_Attach(BWindow* window)
 {
 	fOwner = window;
 	window->AddHandler(this);
+	if ((fFlags & B_PULSE_NEEDED) != 0)
+		window->_PulseNeeded();
 	AttachedToWindow();
 	for (int32 i = 0; BView* child = ChildAt(i); i++)
 		child->_Attach(window);
@@ -624,6 +626,8 @@ void
 BView::SetFlags(uint32 flags)
 {
 	fFlags = flags & ~_RESIZE_MASK_;
+	if (fOwner != NULL && (fFlags & B_PULSE_NEEDED) != 0)
+		fOwner->_PulseNeeded();
 }
 
 
