@@ -8,6 +8,7 @@
 #include <Button.h>
 #include <CheckBox.h>
 #include <Control.h>
+#include <Dragger.h>
 #include <Font.h>
 #include <GraphicsDefs.h>
 #include <InterfaceDefs.h>

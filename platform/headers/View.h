@@ -92,8 +92,17 @@ class BView : public BHandler {
 public:
 							BView(BRect frame, const char* name, uint32 resizingMode,
 								uint32 flags);
+							// The view of an archive: its name, frame, resizing mode,
+							// flags and view colour (its archived children are not
+							// instantiated).
+							BView(BMessage* archive);
 	// Deletes the child views.
 	virtual					~BView();
+
+	static	BArchivable*	Instantiate(BMessage* archive);
+	// Adds "_frame" (rect), "_resize_mode", "_flags" (int32), "_color" (the view colour,
+	// B_RGB_COLOR_TYPE) and, when deep, each child's archive to "_views".
+	virtual	status_t		Archive(BMessage* archive, bool deep = true) const;
 
 	// Hooks.
 	virtual	void			AttachedToWindow();

@@ -80,6 +80,74 @@ BView::BView(BRect frame, const char* name, uint32 resizingMode, uint32 flags)
 }
 
 
+BView::BView(BMessage* archive)
+	:
+	BHandler(archive),
+	fOwner(NULL),
+	fParent(NULL),
+	fResizingMode(0),
+	fFlags(0),
+	fHideLevel(0),
+	fViewColor(make_color(255, 255, 255)),
+	fEventMask(0),
+	fStates(new BPrivate::DrawStateStack),
+	fPicture(NULL),
+	fScrollBars{ NULL, NULL }
+{
+	int32 resizingMode = 0;
+	int32 flags = 0;
+	const void* color = NULL;
+	ssize_t size = 0;
+	if (archive != NULL) {
+		archive->FindRect("_frame", &fFrame);
+		archive->FindInt32("_resize_mode", &resizingMode);
+		archive->FindInt32("_flags", &flags);
+		if (archive->FindData("_color", B_RGB_COLOR_TYPE, &color, &size) == B_OK
+			&& size == sizeof(rgb_color)) {
+			memcpy(&fViewColor, color, sizeof(rgb_color));
+		}
+	}
+	if (!fFrame.IsValid())
+		fFrame = BRect(0, 0, 0, 0);
+	fBounds = BRect(0, 0, fFrame.Width(), fFrame.Height());
+	fResizingMode = (uint32)resizingMode & _RESIZE_MASK_;
+	fFlags = (uint32)flags & ~_RESIZE_MASK_;
+}
+
+
+BArchivable*
+BView::Instantiate(BMessage* archive)
+{
+	if (!validate_instantiation(archive, "BView"))
+		return NULL;
+	return new BView(archive);
+}
+
+
+status_t
+BView::Archive(BMessage* archive, bool deep) const
+{
+	status_t status = BHandler::Archive(archive, deep);
+	if (status == B_OK)
+		status = archive->AddRect("_frame", Frame());
+	if (status == B_OK)
+		status = archive->AddInt32("_resize_mode", (int32)fResizingMode);
+	if (status == B_OK)
+		status = archive->AddInt32("_flags", (int32)fFlags);
+	if (status == B_OK) {
+		status = archive->AddData("_color", B_RGB_COLOR_TYPE, &fViewColor,
+			sizeof(rgb_color));
+	}
+	for (int32 i = 0; deep && status == B_OK && i < CountChildren(); i++) {
+		BMessage child;
+		status = ChildAt(i)->Archive(&child, deep);
+		if (status == B_OK)
+			status = archive->AddMessage("_views", &child);
+	}
+	return status;
+}
+
+
 BView::~BView()
 {
 	// Scroll bars that target this view forget it before it goes.
