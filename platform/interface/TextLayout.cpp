@@ -160,7 +160,7 @@ TextLayout::XOf(int32 index, int32 offset) const
 	const TextLine& line = fLines[index];
 	if (offset >= line.end && index + 1 < (int32)fLines.size())
 		return line.width;
-	offset = std::clamp(offset, line.start, std::max(line.start, line.caretEnd));
+	offset = std::clamp(offset, line.start, line.end);
 	while (offset > line.start && fX[offset] == kNoBoundary)
 		offset--;
 	return fX[offset] == kNoBoundary ? 0 : fX[offset];
