@@ -255,6 +255,37 @@ TEST(TextViewEditingTest, LinesWrapAfterSpacesAndAtNewlines)
 }
 
 
+TEST(TextViewEditingTest, ChangesLayOutAsTheWholeTextWould)
+{
+	BTextView edited(BRect(0, 0, 99, 299), "edited", BRect(0, 0, 99, 299), B_FOLLOW_NONE,
+		B_WILL_DRAW);
+	BTextView fresh(BRect(0, 0, 99, 299), "fresh", BRect(0, 0, 99, 299), B_FOLLOW_NONE,
+		B_WILL_DRAW);
+	auto expectSameLines = [&](const char* step) {
+		fresh.SetText(edited.Text());
+		ASSERT_EQ(edited.CountLines(), fresh.CountLines()) << step;
+		for (int32 line = 0; line < fresh.CountLines(); line++) {
+			EXPECT_EQ(edited.OffsetAt(line), fresh.OffsetAt(line)) << step << " " << line;
+			EXPECT_EQ(edited.LineWidth(line), fresh.LineWidth(line)) << step << " " << line;
+		}
+		for (int32 offset = 0; offset <= fresh.TextLength(); offset++)
+			EXPECT_EQ(edited.PointAt(offset), fresh.PointAt(offset)) << step << " " << offset;
+	};
+	edited.SetText("first paragraph of several words\nsecond\n\nfourth one here");
+	edited.Insert(6, "inserted words that wrap ", 25);
+	expectSameLines("insert");
+	edited.Insert(0, "new\nlines\n", 10);
+	expectSameLines("newlines");
+	edited.Delete(3, 20);
+	expectSameLines("delete across a newline");
+	edited.Insert(edited.TextLength(), "\n", 1);
+	expectSameLines("newline at the end");
+	edited.Delete(edited.TextLength() - 1, edited.TextLength());
+	edited.Delete(0, 1);
+	expectSameLines("first character");
+}
+
+
 TEST_F(TextViewTest, TypingEditsAtTheCaret)
 {
 	Open("Text typing");

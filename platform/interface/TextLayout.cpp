@@ -107,7 +107,10 @@ utf8_sanitized(const char* text, int32 length)
 TextLayout::TextLayout()
 	:
 	fLineHeight(0),
-	fAscent(0)
+	fAscent(0),
+	fWidth(0),
+	fWrap(false),
+	fTabWidth(0)
 {
 	fLines.push_back(TextLine{ 0, 0, 0, 0 });
 	fX.push_back(0);
@@ -118,6 +121,10 @@ void
 TextLayout::Update(const std::string& text, const BFont& font, float width, bool wrap,
 	float tabWidth)
 {
+	fFont = font;
+	fWidth = width;
+	fWrap = wrap;
+	fTabWidth = tabWidth;
 	font_height height;
 	GetTextHeight(font, &height);
 	fAscent = ceilf(height.ascent);
@@ -125,20 +132,60 @@ TextLayout::Update(const std::string& text, const BFont& font, float width, bool
 
 	fLines.clear();
 	fX.assign(text.size() + 1, kNoBoundary);
+	_LayParagraphs(text, 0, (int32)text.size(), fLines);
+}
+
+
+void
+TextLayout::Replace(const std::string& text, int32 offset, int32 removed, int32 inserted)
+{
 	int32 length = (int32)text.size();
-	int32 start = 0;
+	fX.erase(fX.begin() + offset, fX.begin() + offset + removed);
+	fX.insert(fX.begin() + offset, inserted, kNoBoundary);
+
+	// The paragraphs from the one holding offset to the one holding the inserted text's
+	// end are laid out again; the lines before stay, the ones after move.
+	size_t newline = offset > 0 ? text.rfind('\n', offset - 1) : std::string::npos;
+	int32 start = newline == std::string::npos ? 0 : (int32)newline + 1;
+	size_t next = text.find('\n', offset + inserted);
+	int32 end = next == std::string::npos ? length : (int32)next;
+	int32 oldEnd = end - inserted + removed;
+	int32 delta = inserted - removed;
+
+	auto first = std::lower_bound(fLines.begin(), fLines.end(), start,
+		[](const TextLine& line, int32 value) { return line.start < value; });
+	auto last = std::upper_bound(first, fLines.end(), oldEnd,
+		[](int32 value, const TextLine& line) { return value < line.start; });
+	std::vector<TextLine> lines;
+	_LayParagraphs(text, start, end, lines);
+	for (auto line = last; line != fLines.end(); ++line) {
+		line->start += delta;
+		line->end += delta;
+		line->caretEnd += delta;
+	}
+	size_t index = first - fLines.begin();
+	fLines.erase(first, last);
+	fLines.insert(fLines.begin() + index, lines.begin(), lines.end());
+}
+
+
+void
+TextLayout::_LayParagraphs(const std::string& text, int32 start, int32 last,
+	std::vector<TextLine>& lines)
+{
+	int32 length = (int32)text.size();
 	while (true) {
 		size_t newline = text.find('\n', start);
 		int32 end = newline == std::string::npos ? length : (int32)newline;
 		int32 run = start;
 		for (int32 i = start; i <= end; i++) {
 			if (i == end || text[i] == '\t') {
-				_MeasureSegment(text, font, run, i);
+				_MeasureSegment(text, fFont, run, i);
 				run = i + 1;
 			}
 		}
-		_LayParagraph(text, start, end, width, wrap, tabWidth);
-		if (end == length)
+		_LayParagraph(text, start, end, lines);
+		if (end >= last || end == length)
 			break;
 		start = end + 1;
 	}
@@ -223,9 +270,12 @@ TextLayout::_MeasureSegment(const std::string& text, const BFont& font, int32 st
 // Breaks the paragraph [start, end) (end: its newline or the text's end) into lines and
 // turns the run distances of its boundaries into distances from their line's left.
 void
-TextLayout::_LayParagraph(const std::string& text, int32 start, int32 end, float width,
-	bool wrap, float tabWidth)
+TextLayout::_LayParagraph(const std::string& text, int32 start, int32 end,
+	std::vector<TextLine>& lines)
 {
+	float width = fWidth;
+	bool wrap = fWrap;
+	float tabWidth = fTabWidth;
 	std::vector<float> runX(fX.begin() + start, fX.begin() + end + 1);
 	int32 paragraphEnd = end < (int32)text.size() ? end + 1 : end;
 	int32 lineStart = start;
@@ -254,10 +304,10 @@ TextLayout::_LayParagraph(const std::string& text, int32 start, int32 end, float
 				lastBreak = offset;
 		}
 		if (broken < 0) {
-			fLines.push_back(TextLine{ lineStart, paragraphEnd, end, x });
+			lines.push_back(TextLine{ lineStart, paragraphEnd, end, x });
 			return;
 		}
-		fLines.push_back(TextLine{ lineStart, broken, utf8_previous(text, broken),
+		lines.push_back(TextLine{ lineStart, broken, utf8_previous(text, broken),
 			fX[broken] });
 		lineStart = broken;
 	}

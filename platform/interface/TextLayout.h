@@ -40,6 +40,12 @@ public:
 			void				Update(const std::string& text, const BFont& font,
 									float width, bool wrap, float tabWidth);
 
+			// Lays out again only the paragraphs that a change touched: at offset,
+			// removed bytes were replaced by inserted ones, giving text. Uses the font and
+			// measures of the last Update().
+			void				Replace(const std::string& text, int32 offset,
+									int32 removed, int32 inserted);
+
 			int32				CountLines() const { return (int32)fLines.size(); }
 			const TextLine&		LineAt(int32 index) const { return fLines[index]; }
 			float				LineHeight() const { return fLineHeight; }
@@ -56,8 +62,12 @@ public:
 private:
 			void				_MeasureSegment(const std::string& text, const BFont& font,
 									int32 start, int32 end);
+			// Measures and lays out the paragraphs from start (a paragraph's start) to
+			// the end of the one holding last, adding their lines to lines.
+			void				_LayParagraphs(const std::string& text, int32 start,
+									int32 last, std::vector<TextLine>& lines);
 			void				_LayParagraph(const std::string& text, int32 start,
-									int32 end, float width, bool wrap, float tabWidth);
+									int32 end, std::vector<TextLine>& lines);
 
 			std::vector<TextLine> fLines;
 			// For each byte that starts a character, and for the text's end: first its
@@ -66,6 +76,10 @@ private:
 			std::vector<float>	fX;
 			float				fLineHeight;
 			float				fAscent;
+			BFont				fFont;
+			float				fWidth;
+			bool				fWrap;
+			float				fTabWidth;
 };
 
 } // namespace BPrivate

@@ -235,11 +235,20 @@ BTextView::_Replace(int32 from, int32 to, const std::string& text, undo_state st
 			false };
 	}
 
+	size_t expected = fText.size() - (to - from) + text.size();
 	if (to > from)
 		DeleteText(from, to);
 	if (!text.empty())
 		InsertText(text.data(), (int32)text.size(), from, NULL);
-	_Relayout();
+	// Only the paragraphs the change touched are laid out again, unless a subclass's
+	// hook changed the text otherwise.
+	if (fText.size() != expected) {
+		_Relayout();
+		return;
+	}
+	fLayout->Replace(fText, from, to - from, (int32)text.size());
+	_FixupScrollBar();
+	Invalidate();
 }
 
 
