@@ -252,6 +252,15 @@ TEST(TextViewEditingTest, LinesWrapAfterSpacesAndAtNewlines)
 	view.SetTextRect(BRect(0, 0, 49, 299));
 	EXPECT_GT(view.CountLines(), lines);
 	EXPECT_EQ(view.TextRect(), BRect(0, 0, 49, 299));
+
+	// The view's font is the text's.
+	lines = view.CountLines();
+	float height = view.LineHeight();
+	BFont font(be_plain_font);
+	font.SetSize(font.Size() * 2);
+	view.SetFont(&font);
+	EXPECT_GT(view.LineHeight(), height);
+	EXPECT_GT(view.CountLines(), lines);
 }
 
 

@@ -67,6 +67,8 @@ public:
 	virtual	void			Pulse();
 	virtual	void			FrameResized(float newWidth, float newHeight);
 	virtual	void			MakeFocus(bool focus = true);
+	// The view's font is the text's: setting it lays the text out again.
+	virtual	void			SetFont(const BFont* font, uint32 mask = B_FONT_ALL);
 	// Also answers B_CUT, B_COPY, B_PASTE, B_SELECT_ALL and B_UNDO.
 	virtual	void			MessageReceived(BMessage* message);
 	virtual	void			GetPreferredSize(float* width, float* height);

@@ -72,7 +72,7 @@ BTextView::_Init(BRect textRect, const BFont* font, const rgb_color* color)
 	fTrackingClicks = 0;
 	fTrackingStart = 0;
 	fTrackingEnd = 0;
-	SetFont(&fFont);
+	BView::SetFont(&fFont);
 	SetViewColor(ui_color(B_DOCUMENT_BACKGROUND_COLOR));
 	SetLowColor(ViewColor());
 	SetHighColor(fColor);
@@ -636,7 +636,7 @@ void
 BTextView::SetFontAndColor(const BFont* font, uint32 mode, const rgb_color* color)
 {
 	if (font != NULL) {
-		SetFont(font, mode);
+		BView::SetFont(font, mode);
 		GetFont(&fFont);
 	}
 	if (color != NULL) {
@@ -644,6 +644,13 @@ BTextView::SetFontAndColor(const BFont* font, uint32 mode, const rgb_color* colo
 		SetHighColor(fColor);
 	}
 	_Relayout();
+}
+
+
+void
+BTextView::SetFont(const BFont* font, uint32 mask)
+{
+	SetFontAndColor(font, mask, NULL);
 }
 
 
