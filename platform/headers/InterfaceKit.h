@@ -26,6 +26,8 @@
 #include <ScrollBar.h>
 #include <ScrollView.h>
 #include <StringView.h>
+#include <TextControl.h>
+#include <TextView.h>
 #include <View.h>
 #include <Window.h>
 

@@ -1,0 +1,226 @@
+// Editable, selectable text in one font and colour, laid out in lines inside the text rect
+// (wrapped to its width unless word wrap is off). Offsets are byte offsets into the UTF-8
+// text; the view moves every offset it is given back to the start of the character it
+// falls in, so the caret, the selection and deletions never split a character.
+//
+// Keys: arrows (with Shift to extend the selection, with Command or Option by words),
+// Home/End (with Command: the text's start and end), Page Up/Down, Backspace, Delete,
+// Enter, and Command-A/C/X/V/Z (select all, copy, cut, paste, undo). The mouse selects:
+// a click places the caret, a drag selects, Shift extends, a double click selects a word,
+// a triple click a line.
+//
+// Runs on the window's thread, with the window locked.
+#ifndef _TEXT_VIEW_H
+#define _TEXT_VIEW_H
+
+#include <View.h>
+
+#include <set>
+#include <string>
+
+class BClipboard;
+
+namespace BPrivate {
+class TextLayout;
+}
+
+// Styled runs, as the platform's text views take them. This view keeps one font and
+// colour for the whole text: runs that are passed in are not applied.
+struct text_run {
+	int32		offset;
+	BFont		font;
+	rgb_color	color;
+};
+
+struct text_run_array {
+	int32		count;
+	text_run	runs[1];
+};
+
+enum undo_state {
+	B_UNDO_UNAVAILABLE,
+	B_UNDO_TYPING,
+	B_UNDO_CUT,
+	B_UNDO_PASTE,
+	B_UNDO_CLEAR,
+	B_UNDO_DROP
+};
+
+class BTextView : public BView {
+public:
+	// textRect is in the view's coordinates: where the lines go.
+							BTextView(BRect frame, const char* name, BRect textRect,
+								uint32 resizingMode, uint32 flags);
+							BTextView(BRect frame, const char* name, BRect textRect,
+								const BFont* initialFont, const rgb_color* initialColor,
+								uint32 resizingMode, uint32 flags);
+	virtual					~BTextView();
+
+	virtual	void			AttachedToWindow();
+	virtual	void			Draw(BRect updateRect);
+	virtual	void			MouseDown(BPoint where);
+	virtual	void			MouseUp(BPoint where);
+	virtual	void			MouseMoved(BPoint where, uint32 transit,
+								const BMessage* dragMessage);
+	virtual	void			KeyDown(const char* bytes, int32 numBytes);
+	// Blinks the caret when the window delivers pulses.
+	virtual	void			Pulse();
+	virtual	void			FrameResized(float newWidth, float newHeight);
+	virtual	void			MakeFocus(bool focus = true);
+	// The view's font is the text's: setting it lays the text out again.
+	virtual	void			SetFont(const BFont* font, uint32 mask = B_FONT_ALL);
+	// Also answers B_CUT, B_COPY, B_PASTE, B_SELECT_ALL and B_UNDO.
+	virtual	void			MessageReceived(BMessage* message);
+	virtual	void			GetPreferredSize(float* width, float* height);
+
+	// The text. Text from outside is taken as UTF-8: a byte that starts no valid
+	// character becomes U+FFFD and NUL bytes are dropped.
+			void			SetText(const char* text, const text_run_array* runs = NULL);
+			void			SetText(const char* text, int32 length,
+								const text_run_array* runs = NULL);
+			// At the selection (replacing nothing: the selection moves past the text).
+			void			Insert(const char* text, const text_run_array* runs = NULL);
+			void			Insert(const char* text, int32 length,
+								const text_run_array* runs = NULL);
+			void			Insert(int32 offset, const char* text, int32 length,
+								const text_run_array* runs = NULL);
+			// The selection, or the bytes [startOffset, endOffset).
+			void			Delete();
+			void			Delete(int32 startOffset, int32 endOffset);
+			const char*		Text() const { return fText.c_str(); }
+			int32			TextLength() const { return (int32)fText.size(); }
+			// Copies at most length bytes from offset and a terminating NUL.
+			void			GetText(int32 offset, int32 length, char* buffer) const;
+			uchar			ByteAt(int32 offset) const;
+
+	// Editing through the clipboard. Until the kit has a clipboard shared between
+	// applications, the text goes to one kept by this process: clipboard is not used.
+	virtual	void			Cut(BClipboard* clipboard);
+	virtual	void			Copy(BClipboard* clipboard);
+	virtual	void			Paste(BClipboard* clipboard);
+			void			Clear();
+	// Reverts the last change; a second call makes it again.
+	virtual	void			Undo(BClipboard* clipboard);
+			undo_state		UndoState(bool* isRedo) const;
+
+	// The selection: [start, end), the caret when both are equal.
+	virtual	void			Select(int32 startOffset, int32 endOffset);
+			void			SelectAll();
+			void			GetSelection(int32* startOffset, int32* endOffset) const;
+
+	// Lines, as laid out now.
+			int32			CountLines() const;
+			int32			CurrentLine() const;
+			void			GoToLine(int32 index);
+			int32			LineAt(int32 offset) const;
+			int32			LineAt(BPoint point) const;
+			// The first offset of the line.
+			int32			OffsetAt(int32 line) const;
+			// The offset nearest to the point (view coordinates).
+			int32			OffsetAt(BPoint point) const;
+			// The top-left corner of the character at offset; height gets the line's.
+			BPoint			PointAt(int32 offset, float* height = NULL) const;
+			float			LineWidth(int32 line = 0) const;
+			float			LineHeight(int32 line = 0) const;
+			float			TextHeight(int32 startLine, int32 endLine) const;
+			void			ScrollToOffset(int32 offset);
+			void			ScrollToSelection();
+
+	// Appearance and behaviour.
+			void			SetTextRect(BRect rect);
+			BRect			TextRect() const { return fTextRect; }
+			void			SetTabWidth(float width);
+			float			TabWidth() const { return fTabWidth; }
+			void			SetWordWrap(bool wrap);
+			bool			DoesWordWrap() const { return fWordWrap; }
+			void			SetAlignment(alignment flag);
+			alignment		Alignment() const { return fAlignment; }
+			void			SetAutoindent(bool state);
+			bool			DoesAutoindent() const { return fAutoindent; }
+			void			MakeEditable(bool editable = true);
+			bool			IsEditable() const { return fEditable; }
+			void			MakeSelectable(bool selectable = true);
+			bool			IsSelectable() const { return fSelectable; }
+			// Typing and pasting stop at this many bytes of text.
+			void			SetMaxBytes(int32 max);
+			int32			MaxBytes() const { return fMaxBytes; }
+			// Typed characters that are refused (pasted ones are not checked).
+			void			DisallowChar(uint32 character);
+			void			AllowChar(uint32 character);
+	// The whole text's font and colour; mode says which parts of font to take.
+			void			SetFontAndColor(const BFont* font, uint32 mode = B_FONT_ALL,
+								const rgb_color* color = NULL);
+			void			GetFontAndColor(BFont* font, rgb_color* color) const;
+
+	// Scripting: "Text" (get, set; whole or a range of bytes; count: its length) and
+	// "Selection" (get, set: two int32 offsets).
+	virtual	BHandler*		ResolveSpecifier(BMessage* message, int32 index,
+								BMessage* specifier, int32 form, const char* property);
+	virtual	status_t		GetSupportedSuites(BMessage* data);
+
+protected:
+	// Every change of the text goes through these two: subclasses watch edits here.
+	virtual	void			InsertText(const char* text, int32 length, int32 offset,
+								const text_run_array* runs);
+	virtual	void			DeleteText(int32 fromOffset, int32 toOffset);
+
+private:
+			struct UndoRecord {
+				undo_state	state = B_UNDO_UNAVAILABLE;
+				int32		offset = 0;
+				std::string	removed;
+				std::string	inserted;
+				int32		selectionStart = 0;
+				int32		selectionEnd = 0;
+				bool		redo = false;
+			};
+
+			void			_Init(BRect textRect, const BFont* font, const rgb_color* color);
+			// Replaces [from, to) with text and lays the text out again; records the
+			// change for undo under state unless state is B_UNDO_UNAVAILABLE (which
+			// forgets the last change instead).
+			void			_Replace(int32 from, int32 to, const std::string& text,
+								undo_state state);
+			void			_UserInsert(const std::string& text, undo_state state);
+			void			_UserDelete(int32 from, int32 to);
+			void			_Relayout();
+			void			_FixupScrollBar();
+			void			_SetSelection(int32 start, int32 end, bool keepGoal = false);
+			void			_MoveCaret(int32 offset, bool extend, bool keepGoal = false);
+			int32			_VerticalTarget(int32 lines) const;
+			int32			_WordStart(int32 offset) const;
+			int32			_WordEnd(int32 offset) const;
+			float			_LineLeft(int32 line) const;
+			BRect			_CaretRect() const;
+			void			_InvalidateCaret();
+			void			_HandleScripting(BMessage* message, uint32 property);
+			bool			_ScriptingRange(BMessage* message, int32* from, int32* to);
+
+			std::string		fText;
+			BPrivate::TextLayout* fLayout;
+			BRect			fTextRect;
+			BFont			fFont;
+			rgb_color		fColor;
+			float			fTabWidth;
+			bool			fWordWrap;
+			alignment		fAlignment;
+			bool			fAutoindent;
+			bool			fEditable;
+			bool			fSelectable;
+			int32			fMaxBytes;
+			std::set<uint32> fDisallowed;
+			int32			fSelectionStart;
+			int32			fSelectionEnd;
+			// The end that stays put when the selection is extended.
+			int32			fAnchor;
+			// Where vertical moves aim across the lines; negative: at the caret.
+			float			fGoalX;
+			bool			fCaretShown;
+			// Dragging selects characters, words (after a double click) or lines.
+			int32			fTrackingClicks;
+			int32			fTrackingStart;
+			int32			fTrackingEnd;
+			UndoRecord		fUndo;
+};
+
+#endif // _TEXT_VIEW_H

@@ -1,0 +1,2 @@
+// <TextControl.h> at its place in the Interface Kit.
+#include <TextControl.h>

@@ -1,0 +1,2 @@
+// <TextView.h> at its place in the Interface Kit.
+#include <TextView.h>

@@ -1,0 +1,607 @@
+// Text views: UTF-8 editing, line layout and wrapping, and, in a window on the offscreen
+// display, typing, the caret keys, mouse selection, the clipboard, undo, scrolling inside
+// a scroll view and the text view suite.
+#include <AppDefs.h>
+#include <Message.h>
+#include <Messenger.h>
+#include <ScrollBar.h>
+#include <ScrollView.h>
+#include <TextView.h>
+#include <Window.h>
+
+#include "display/OffscreenDisplay.h"
+
+#include "OffscreenInput.h"
+
+#include <gtest/gtest.h>
+
+#include <stdlib.h>
+#include <string>
+
+using BPrivate::OffscreenWindow;
+
+namespace {
+
+// "a", "é" (2 bytes), "€" (3 bytes), "😀" (4 bytes): offsets 0, 1, 3, 6, 10.
+const char kMixed[] = "a\xc3\xa9\xe2\x82\xac\xf0\x9f\x98\x80";
+
+
+std::string
+Selection(const BTextView& view)
+{
+	int32 start;
+	int32 end;
+	view.GetSelection(&start, &end);
+	return std::to_string(start) + "-" + std::to_string(end);
+}
+
+
+class TextWindow : public BWindow {
+public:
+	explicit TextWindow(const char* title)
+		:
+		BWindow(BRect(100, 100, 399, 299), title, B_TITLED_WINDOW, 0)
+	{
+		fView = new BTextView(BRect(0, 0, 200, 120), "text", BRect(4, 4, 196, 116),
+			B_FOLLOW_ALL, B_WILL_DRAW | B_NAVIGABLE);
+		fScroll = new BScrollView("scroll", fView, B_FOLLOW_LEFT | B_FOLLOW_TOP, 0, false,
+			true);
+		fScroll->MoveTo(10, 10);
+		AddChild(fScroll);
+	}
+
+	// Where an offset's character starts, in window coordinates, half a line down.
+	BPoint PointOf(int32 offset)
+	{
+		float height;
+		BPoint point = fView->PointAt(offset, &height);
+		point.y += height / 2;
+		return fView->ConvertToScreen(point) - Frame().LeftTop();
+	}
+
+	BTextView* fView;
+	BScrollView* fScroll;
+};
+
+
+class TextViewTest : public testing::Test {
+protected:
+	static void SetUpTestSuite() { setenv("BE_DISPLAY", "offscreen", 1); }
+
+	void Open(const char* title, const char* text = "")
+	{
+		fWindow = new TextWindow(title);
+		fWindow->Lock();
+		fWindow->fView->SetText(text);
+		fWindow->Unlock();
+		fWindow->Show();
+		fOffscreen = offscreen_window(title);
+		ASSERT_NE(fOffscreen, nullptr);
+	}
+
+	void TearDown() override
+	{
+		if (fWindow != nullptr && fWindow->Lock())
+			fWindow->Quit();
+	}
+
+	// Runs f with the window locked, after everything sent to the window so far.
+	template<typename F>
+	void Locked(F f)
+	{
+		ASSERT_TRUE(wait_for_queue(fWindow));
+		ASSERT_TRUE(wait_until(fWindow, [&] { f(); return true; }));
+	}
+
+	void Type(const char* text)
+	{
+		// One character a key, as the display delivers them.
+		for (const char* c = text; *c != '\0'; ) {
+			int32 length = 1;
+			while ((c[length] & 0xc0) == 0x80)
+				length++;
+			inject_key(fOffscreen, std::string(c, length).c_str());
+			c += length;
+		}
+	}
+
+	std::string Text()
+	{
+		std::string text;
+		Locked([&] { text = fWindow->fView->Text(); });
+		return text;
+	}
+
+	BPoint PointOf(int32 offset)
+	{
+		BPoint point;
+		Locked([&] { point = fWindow->PointOf(offset); });
+		return point;
+	}
+
+	TextWindow* fWindow = nullptr;
+	OffscreenWindow* fOffscreen = nullptr;
+};
+
+
+BMessage
+TextRequest(uint32 what, const char* property)
+{
+	BMessage message(what);
+	message.AddSpecifier(property);
+	message.AddSpecifier("View", "text");
+	message.AddSpecifier("View", "scroll");
+	return message;
+}
+
+
+int32
+Int32(const BMessage& reply, int32 index)
+{
+	int32 value = -1;
+	reply.FindInt32("result", index, &value);
+	return value;
+}
+
+
+std::string
+String(const BMessage& message, const char* name, int32 index = 0)
+{
+	const char* string = NULL;
+	message.FindString(name, index, &string);
+	return string != NULL ? string : "";
+}
+
+
+int32
+ReplyError(const BMessage& reply)
+{
+	int32 error = B_OK;
+	reply.FindInt32("error", &error);
+	return error;
+}
+
+} // namespace
+
+
+TEST(TextViewEditingTest, OffsetsNeverSplitACharacter)
+{
+	BTextView view(BRect(0, 0, 199, 99), "text", BRect(0, 0, 199, 99), B_FOLLOW_NONE,
+		B_WILL_DRAW);
+	view.SetText(kMixed);
+	EXPECT_EQ(view.TextLength(), 10);
+
+	// Offsets inside a character go back to its start.
+	view.Select(2, 8);
+	EXPECT_EQ(Selection(view), "1-6");
+	view.Delete(4, 7);
+	EXPECT_STREQ(view.Text(), "a\xc3\xa9\xf0\x9f\x98\x80");
+	view.Insert(5, "x", 1);
+	EXPECT_STREQ(view.Text(), "a\xc3\xa9x\xf0\x9f\x98\x80");
+	EXPECT_EQ(view.OffsetAt(view.PointAt(5)), 4);
+
+	// Bytes that start no character become U+FFFD; NUL bytes go.
+	view.SetText("a\xff\x80z\xe2\x82", 6);
+	EXPECT_STREQ(view.Text(), "a\xef\xbf\xbd\xef\xbf\xbdz\xef\xbf\xbd\xef\xbf\xbd");
+	view.SetText("a\0b", 3);
+	EXPECT_STREQ(view.Text(), "ab");
+
+	// Inserting at the caret moves it past the text; a selection keeps its characters.
+	view.SetText("hello world");
+	view.Select(6, 6);
+	view.Insert("big ");
+	EXPECT_EQ(Selection(view), "10-10");
+	view.Select(4, 9);
+	view.Insert(0, ">> ", 3);
+	EXPECT_EQ(Selection(view), "7-12");
+	view.Delete(0, 5);
+	EXPECT_STREQ(view.Text(), "llo big world");
+	EXPECT_EQ(Selection(view), "2-7");
+	char buffer[8];
+	view.GetText(4, 3, buffer);
+	EXPECT_STREQ(buffer, "big");
+	view.GetText(10, 100, buffer);
+	EXPECT_STREQ(buffer, "rld");
+	EXPECT_EQ(view.ByteAt(0), 'l');
+	EXPECT_EQ(view.ByteAt(99), 0);
+}
+
+
+TEST(TextViewEditingTest, LinesWrapAfterSpacesAndAtNewlines)
+{
+	BTextView view(BRect(0, 0, 99, 299), "text", BRect(0, 0, 99, 299), B_FOLLOW_NONE,
+		B_WILL_DRAW);
+	const char* text = "The quick brown fox jumps over the lazy dog and keeps running";
+	view.SetText(text);
+	ASSERT_GT(view.CountLines(), 2);
+	for (int32 line = 1; line < view.CountLines(); line++) {
+		int32 start = view.OffsetAt(line);
+		EXPECT_EQ(text[start - 1], ' ') << "line " << line;
+		EXPECT_LE(view.LineWidth(line - 1) - view.StringWidth(" "), 100) << "line " << line;
+		EXPECT_EQ(view.LineAt(start), line);
+		EXPECT_EQ(view.LineAt(view.PointAt(start)), line);
+	}
+	EXPECT_EQ(view.TextHeight(0, view.CountLines() - 1),
+		view.CountLines() * view.LineHeight());
+
+	// A word longer than the line breaks inside it, between characters.
+	view.SetText("\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9"
+		"\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9");
+	ASSERT_GT(view.CountLines(), 1);
+	EXPECT_EQ(view.OffsetAt(1) % 2, 0);
+
+	view.SetWordWrap(false);
+	view.SetText(text);
+	EXPECT_EQ(view.CountLines(), 1);
+	view.SetText("one\ntwo\n");
+	EXPECT_EQ(view.CountLines(), 3);
+	EXPECT_EQ(view.OffsetAt(1), 4);
+	EXPECT_EQ(view.OffsetAt(2), 8);
+	EXPECT_EQ(view.LineAt(3), 0);
+
+	// Tabs reach the next stop.
+	view.SetTabWidth(50);
+	view.SetText("a\tb");
+	EXPECT_FLOAT_EQ(view.PointAt(2).x, 50);
+	EXPECT_FLOAT_EQ(view.TabWidth(), 50);
+
+	// A narrower text rect wraps again.
+	view.SetWordWrap(true);
+	view.SetText(text);
+	int32 lines = view.CountLines();
+	view.SetTextRect(BRect(0, 0, 49, 299));
+	EXPECT_GT(view.CountLines(), lines);
+	EXPECT_EQ(view.TextRect(), BRect(0, 0, 49, 299));
+
+	// The view's font is the text's.
+	lines = view.CountLines();
+	float height = view.LineHeight();
+	BFont font(be_plain_font);
+	font.SetSize(font.Size() * 2);
+	view.SetFont(&font);
+	EXPECT_GT(view.LineHeight(), height);
+	EXPECT_GT(view.CountLines(), lines);
+}
+
+
+TEST(TextViewEditingTest, ChangesLayOutAsTheWholeTextWould)
+{
+	BTextView edited(BRect(0, 0, 99, 299), "edited", BRect(0, 0, 99, 299), B_FOLLOW_NONE,
+		B_WILL_DRAW);
+	BTextView fresh(BRect(0, 0, 99, 299), "fresh", BRect(0, 0, 99, 299), B_FOLLOW_NONE,
+		B_WILL_DRAW);
+	auto expectSameLines = [&](const char* step) {
+		fresh.SetText(edited.Text());
+		ASSERT_EQ(edited.CountLines(), fresh.CountLines()) << step;
+		for (int32 line = 0; line < fresh.CountLines(); line++) {
+			EXPECT_EQ(edited.OffsetAt(line), fresh.OffsetAt(line)) << step << " " << line;
+			EXPECT_EQ(edited.LineWidth(line), fresh.LineWidth(line)) << step << " " << line;
+		}
+		for (int32 offset = 0; offset <= fresh.TextLength(); offset++)
+			EXPECT_EQ(edited.PointAt(offset), fresh.PointAt(offset)) << step << " " << offset;
+	};
+	edited.SetText("first paragraph of several words\nsecond\n\nfourth one here");
+	edited.Insert(6, "inserted words that wrap ", 25);
+	expectSameLines("insert");
+	edited.Insert(0, "new\nlines\n", 10);
+	expectSameLines("newlines");
+	edited.Delete(3, 20);
+	expectSameLines("delete across a newline");
+	edited.Insert(edited.TextLength(), "\n", 1);
+	expectSameLines("newline at the end");
+	edited.Delete(edited.TextLength() - 1, edited.TextLength());
+	edited.Delete(0, 1);
+	expectSameLines("first character");
+}
+
+
+TEST_F(TextViewTest, TypingEditsAtTheCaret)
+{
+	Open("Text typing");
+	inject_click(fOffscreen, PointOf(0));
+	Type("h\xc3\xa9llo");
+	EXPECT_EQ(Text(), "h\xc3\xa9llo");
+	inject_key(fOffscreen, "\x1c");		// left
+	inject_key(fOffscreen, "\x1c");
+	inject_key(fOffscreen, "\x08");		// backspace
+	EXPECT_EQ(Text(), "h\xc3\xa9lo");
+	inject_key(fOffscreen, "\n");
+	Type("X");
+	EXPECT_EQ(Text(), "h\xc3\xa9\nXlo");
+	Locked([&] {
+		EXPECT_EQ(fWindow->fView->CountLines(), 2);
+		EXPECT_EQ(fWindow->fView->CurrentLine(), 1);
+		EXPECT_TRUE(fWindow->fView->IsFocus());
+	});
+	// Up goes back a line, Home and End to its ends; Delete takes the next character.
+	inject_key(fOffscreen, "\x1e");		// up
+	inject_key(fOffscreen, "\x01");		// home
+	inject_key(fOffscreen, "\x7f");		// delete
+	EXPECT_EQ(Text(), "\xc3\xa9\nXlo");
+	inject_key(fOffscreen, "\x04");		// end
+	Locked([&] { EXPECT_EQ(Selection(*fWindow->fView), "2-2"); });
+	inject_key(fOffscreen, "\x1f", B_SHIFT_KEY);	// shift-down
+	Locked([&] { EXPECT_EQ(fWindow->fView->LineAt(fWindow->fView->PointAt(4)), 1); });
+	inject_key(fOffscreen, "\x04", B_SHIFT_KEY);	// shift-end
+	Locked([&] { EXPECT_EQ(Selection(*fWindow->fView), "2-6"); });
+	Type("!");
+	EXPECT_EQ(Text(), "\xc3\xa9!");
+
+	// Nothing is typed into a view that is not editable; the caret still moves.
+	Locked([&] { fWindow->fView->MakeEditable(false); });
+	Type("z");
+	inject_key(fOffscreen, "\x08");
+	inject_key(fOffscreen, "\x01");
+	EXPECT_EQ(Text(), "\xc3\xa9!");
+	Locked([&] { EXPECT_EQ(Selection(*fWindow->fView), "0-0"); });
+
+	// Disallowed characters are refused; the byte limit stops typing.
+	Locked([&] {
+		fWindow->fView->MakeEditable(true);
+		fWindow->fView->DisallowChar('q');
+		fWindow->fView->SetMaxBytes(5);
+	});
+	Type("qab\xe2\x82\xac");
+	EXPECT_EQ(Text(), "ab\xc3\xa9!");
+}
+
+
+TEST_F(TextViewTest, TheCaretAndDeletionStepOverWholeCharacters)
+{
+	Open("Text utf8", kMixed);
+	inject_click(fOffscreen, PointOf(0));
+	inject_key(fOffscreen, "\x04");		// end
+	inject_key(fOffscreen, "\x1c");
+	Locked([&] { EXPECT_EQ(Selection(*fWindow->fView), "6-6"); });
+	inject_key(fOffscreen, "\x1c", B_SHIFT_KEY);
+	Locked([&] { EXPECT_EQ(Selection(*fWindow->fView), "3-6"); });
+	inject_key(fOffscreen, "\x1c", B_SHIFT_KEY);
+	Locked([&] { EXPECT_EQ(Selection(*fWindow->fView), "1-6"); });
+	inject_key(fOffscreen, "\x1d");		// right: to the selection's end
+	Locked([&] { EXPECT_EQ(Selection(*fWindow->fView), "6-6"); });
+	inject_key(fOffscreen, "\x7f");
+	EXPECT_EQ(Text(), "a\xc3\xa9\xe2\x82\xac");
+	inject_key(fOffscreen, "\x08");
+	EXPECT_EQ(Text(), "a\xc3\xa9");
+	inject_key(fOffscreen, "\x08");
+	inject_key(fOffscreen, "\x08");
+	inject_key(fOffscreen, "\x08");
+	EXPECT_EQ(Text(), "");
+}
+
+
+TEST_F(TextViewTest, TheMouseSelects)
+{
+	Open("Text mouse", "alpha beta gamma\ndelta epsilon");
+	BPoint start = PointOf(6);
+	BPoint end = PointOf(10);
+	inject_click(fOffscreen, start);
+	Locked([&] { EXPECT_EQ(Selection(*fWindow->fView), "6-6"); });
+
+	// A drag selects between press and release, even backwards.
+	inject_mouse(fOffscreen, BPrivate::kDisplayMouseDown, end, 1);
+	inject_mouse(fOffscreen, BPrivate::kDisplayMouseMoved, start, 1);
+	inject_mouse(fOffscreen, BPrivate::kDisplayMouseUp, start, 0);
+	Locked([&] { EXPECT_EQ(Selection(*fWindow->fView), "6-10"); });
+
+	// Shift-click extends from the end that stays put.
+	inject_click(fOffscreen, PointOf(2), B_SHIFT_KEY);
+	Locked([&] { EXPECT_EQ(Selection(*fWindow->fView), "2-10"); });
+
+	// A double click selects the word; a triple click the line.
+	inject_click(fOffscreen, PointOf(13), 0, 2);
+	Locked([&] { EXPECT_EQ(Selection(*fWindow->fView), "11-16"); });
+	inject_click(fOffscreen, PointOf(20), 0, 3);
+	Locked([&] { EXPECT_EQ(Selection(*fWindow->fView), "17-30"); });
+
+	// Below the text is its end; a view that is not selectable ignores the mouse.
+	inject_click(fOffscreen, BPoint(60, 120));
+	Locked([&] {
+		EXPECT_EQ(Selection(*fWindow->fView), "30-30");
+		fWindow->fView->MakeSelectable(false);
+	});
+	inject_click(fOffscreen, start);
+	Locked([&] { EXPECT_EQ(Selection(*fWindow->fView), "30-30"); });
+}
+
+
+TEST_F(TextViewTest, TheClipboardAndUndo)
+{
+	Open("Text undo", "one two");
+	inject_click(fOffscreen, PointOf(7));
+	Type(" three");
+	EXPECT_EQ(Text(), "one two three");
+	// One undo takes back the whole run of typing; the next one makes it again.
+	inject_key(fOffscreen, "z", B_COMMAND_KEY);
+	EXPECT_EQ(Text(), "one two");
+	Locked([&] {
+		bool redo = false;
+		EXPECT_EQ(fWindow->fView->UndoState(&redo), B_UNDO_TYPING);
+		EXPECT_TRUE(redo);
+	});
+	inject_key(fOffscreen, "z", B_COMMAND_KEY);
+	EXPECT_EQ(Text(), "one two three");
+
+	// Copy and paste; cut, and undo of the cut.
+	inject_click(fOffscreen, PointOf(5), 0, 2);
+	inject_key(fOffscreen, "c", B_COMMAND_KEY);
+	inject_key(fOffscreen, "\x04", B_COMMAND_KEY);	// the text's end
+	inject_key(fOffscreen, "v", B_COMMAND_KEY);
+	EXPECT_EQ(Text(), "one two threetwo");
+	inject_key(fOffscreen, "a", B_COMMAND_KEY);
+	Locked([&] { EXPECT_EQ(Selection(*fWindow->fView), "0-16"); });
+	inject_key(fOffscreen, "x", B_COMMAND_KEY);
+	EXPECT_EQ(Text(), "");
+	inject_key(fOffscreen, "z", B_COMMAND_KEY);
+	EXPECT_EQ(Text(), "one two threetwo");
+	Locked([&] {
+		EXPECT_EQ(Selection(*fWindow->fView), "0-16");
+		EXPECT_EQ(fWindow->fView->UndoState(NULL), B_UNDO_CUT);
+	});
+
+	// Backspacing over typed text and on before it is one change too.
+	inject_key(fOffscreen, "\x04", B_COMMAND_KEY);
+	Type("xy");
+	for (int i = 0; i < 5; i++)
+		inject_key(fOffscreen, "\x08");
+	EXPECT_EQ(Text(), "one two three");
+	inject_key(fOffscreen, "z", B_COMMAND_KEY);
+	EXPECT_EQ(Text(), "one two threetwo");
+
+	// The editing commands a menu sends do the same.
+	Locked([&] {
+		fWindow->fView->Select(0, 3);
+		fWindow->PostMessage(B_CUT, fWindow->fView);
+	});
+	EXPECT_EQ(Text(), " two threetwo");
+	Locked([&] { fWindow->PostMessage(B_PASTE, fWindow->fView); });
+	EXPECT_EQ(Text(), "one two threetwo");
+
+	// A change made by the program is not undone.
+	Locked([&] {
+		fWindow->fView->SetText("set");
+		EXPECT_EQ(fWindow->fView->UndoState(NULL), B_UNDO_UNAVAILABLE);
+	});
+	inject_key(fOffscreen, "z", B_COMMAND_KEY);
+	EXPECT_EQ(Text(), "set");
+}
+
+
+TEST_F(TextViewTest, TheScrollBarFollowsTheTextHeight)
+{
+	Open("Text scrolling");
+	BScrollBar* bar = nullptr;
+	float max = 0;
+	Locked([&] {
+		bar = fWindow->fView->ScrollBar(B_VERTICAL);
+		ASSERT_NE(bar, nullptr);
+		float min;
+		bar->GetRange(&min, &max);
+		EXPECT_EQ(max, 0);
+	});
+	inject_click(fOffscreen, PointOf(0));
+	for (int i = 0; i < 20; i++)
+		Type("line\n");
+	Locked([&] {
+		float min;
+		bar->GetRange(&min, &max);
+		float textHeight = fWindow->fView->TextHeight(0, fWindow->fView->CountLines() - 1);
+		EXPECT_EQ(max, textHeight + 8 - fWindow->fView->Bounds().Height() - 1);
+		// The caret stays in sight.
+		EXPECT_GT(fWindow->fView->Bounds().top, 0);
+		EXPECT_EQ(bar->Value(), fWindow->fView->Bounds().top);
+		BPoint caret = fWindow->fView->PointAt(fWindow->fView->TextLength());
+		EXPECT_TRUE(fWindow->fView->Bounds().Contains(caret));
+	});
+	inject_key(fOffscreen, "\x01", B_COMMAND_KEY);	// the text's start
+	Locked([&] { EXPECT_EQ(fWindow->fView->Bounds().top, 0); });
+	Locked([&] {
+		fWindow->fView->SetText("short");
+		float min;
+		bar->GetRange(&min, &max);
+		EXPECT_EQ(max, 0);
+	});
+}
+
+
+TEST_F(TextViewTest, TheSuiteGetsAndSetsTextAndSelection)
+{
+	Open("Text scripting", "hello world");
+	BMessenger window(fWindow);
+	BMessage reply;
+
+	BMessage get = TextRequest(B_GET_PROPERTY, "Text");
+	ASSERT_EQ(window.SendMessage(&get, &reply), B_OK);
+	const char* text = nullptr;
+	EXPECT_EQ(reply.FindString("result", &text), B_OK);
+	EXPECT_STREQ(text, "hello world");
+
+	BMessage count = TextRequest(B_COUNT_PROPERTIES, "Text");
+	ASSERT_EQ(window.SendMessage(&count, &reply), B_OK);
+	EXPECT_EQ(Int32(reply, 0), 11);
+
+	// A range of bytes, from the start or from the end.
+	BMessage range(B_GET_PROPERTY);
+	range.AddSpecifier("Text", 6, 5);
+	range.AddSpecifier("View", "text");
+	range.AddSpecifier("View", "scroll");
+	ASSERT_EQ(window.SendMessage(&range, &reply), B_OK);
+	EXPECT_EQ(String(reply, "result"), "world");
+
+	BMessage reverse(B_SET_PROPERTY);
+	BMessage specifier(B_REVERSE_RANGE_SPECIFIER);
+	specifier.AddString("property", "Text");
+	specifier.AddInt32("index", 6);
+	specifier.AddInt32("range", 5);
+	reverse.AddSpecifier(&specifier);
+	reverse.AddSpecifier("View", "text");
+	reverse.AddSpecifier("View", "scroll");
+	reverse.AddString("data", "HELLO");
+	ASSERT_EQ(window.SendMessage(&reverse, &reply), B_OK);
+	EXPECT_EQ(ReplyError(reply), B_OK);
+	EXPECT_EQ(Text(), "HELLO world");
+
+	BMessage outside(B_GET_PROPERTY);
+	outside.AddSpecifier("Text", 20, 2);
+	outside.AddSpecifier("View", "text");
+	outside.AddSpecifier("View", "scroll");
+	ASSERT_EQ(window.SendMessage(&outside, &reply), B_OK);
+	EXPECT_EQ(ReplyError(reply), B_BAD_INDEX);
+	EXPECT_FALSE(reply.HasString("result"));
+
+	BMessage set = TextRequest(B_SET_PROPERTY, "Text");
+	set.AddString("data", "new \xc3\xa9 text");
+	ASSERT_EQ(window.SendMessage(&set, &reply), B_OK);
+	EXPECT_EQ(Text(), "new \xc3\xa9 text");
+
+	// The selection is two offsets; one inside a character goes to its start.
+	BMessage select = TextRequest(B_SET_PROPERTY, "Selection");
+	select.AddInt32("data", 5);
+	select.AddInt32("data", 10);
+	ASSERT_EQ(window.SendMessage(&select, &reply), B_OK);
+	EXPECT_EQ(ReplyError(reply), B_OK);
+	BMessage selection = TextRequest(B_GET_PROPERTY, "Selection");
+	ASSERT_EQ(window.SendMessage(&selection, &reply), B_OK);
+	EXPECT_EQ(Int32(reply, 0), 4);
+	EXPECT_EQ(Int32(reply, 1), 10);
+
+	BMessage half = TextRequest(B_SET_PROPERTY, "Selection");
+	half.AddInt32("data", 1);
+	ASSERT_EQ(window.SendMessage(&half, &reply), B_OK);
+	EXPECT_NE(ReplyError(reply), B_OK);
+	BMessage wrong = TextRequest(B_SET_PROPERTY, "Text");
+	wrong.AddInt32("data", 3);
+	ASSERT_EQ(window.SendMessage(&wrong, &reply), B_OK);
+	EXPECT_NE(ReplyError(reply), B_OK);
+	EXPECT_EQ(Text(), "new \xc3\xa9 text");
+
+	BMessage suites(B_GET_SUPPORTED_SUITES);
+	suites.AddSpecifier("View", "text");
+	suites.AddSpecifier("View", "scroll");
+	ASSERT_EQ(window.SendMessage(&suites, &reply), B_OK);
+	EXPECT_EQ(String(reply, "suites", 0), "suite/vnd.Be-text-view");
+	EXPECT_EQ(String(reply, "suites", 1), "suite/vnd.Be-view");
+}
+
+
+TEST_F(TextViewTest, TheCaretAndSelectionAreDrawn)
+{
+	Open("Text drawing", "Some text to look at, long enough to wrap onto a second line.");
+	int32 end = 0;
+	Locked([&] { end = fWindow->fView->TextLength(); });
+	inject_click(fOffscreen, PointOf(end));
+	// The caret is a line in the text's colour after the text, on the paper's colour.
+	BPoint caret = PointOf(end);
+	Locked([] {});
+	EXPECT_LT(fOffscreen->PixelAt((int32)caret.x, (int32)caret.y).red, 100);
+	EXPECT_EQ(fOffscreen->PixelAt((int32)caret.x + 3, (int32)caret.y).red, 255);
+
+	// A selected word sits on the highlight, from the line's top.
+	inject_click(fOffscreen, PointOf(5), 0, 2);
+	BPoint top = PointOf(5);
+	Locked([&] { top.y -= fWindow->fView->LineHeight() / 2; });
+	rgb_color highlight = fOffscreen->PixelAt((int32)top.x + 1, (int32)top.y);
+	EXPECT_LT(highlight.red, 230);
+	EXPECT_GT(highlight.red, 120);
+	EXPECT_EQ(fOffscreen->SaveToPNG(QV_BIN_DIR "/../TextView-screen.png"), B_OK);
+}
