@@ -1,11 +1,17 @@
-// The process's text clipboard: every window thread may cut or paste, so it is locked.
+// The text views' clipboard text. The process buffer is locked: every window thread may
+// cut or paste.
 #include "interface/TextClipboard.h"
+
+#include <Clipboard.h>
+#include <Message.h>
 
 #include <mutex>
 
 namespace BPrivate {
 
 namespace {
+
+const char* const kTextType = "text/plain";
 
 std::mutex stLock;
 std::string stText;
@@ -14,18 +20,38 @@ std::string stText;
 
 
 void
-set_clipboard_text(const std::string& text)
+set_clipboard_text(BClipboard* clipboard, const std::string& text)
 {
-	std::lock_guard<std::mutex> locker(stLock);
-	stText = text;
+	if (clipboard == NULL) {
+		std::lock_guard<std::mutex> locker(stLock);
+		stText = text;
+		return;
+	}
+	if (!clipboard->Lock())
+		return;
+	clipboard->Clear();
+	clipboard->Data()->AddData(kTextType, B_MIME_TYPE, text.data(), text.size());
+	clipboard->Commit();
+	clipboard->Unlock();
 }
 
 
 std::string
-clipboard_text()
+clipboard_text(BClipboard* clipboard)
 {
-	std::lock_guard<std::mutex> locker(stLock);
-	return stText;
+	if (clipboard == NULL) {
+		std::lock_guard<std::mutex> locker(stLock);
+		return stText;
+	}
+	std::string text;
+	if (!clipboard->Lock())
+		return text;
+	const void* data = NULL;
+	ssize_t size = 0;
+	if (clipboard->Data()->FindData(kTextType, B_MIME_TYPE, &data, &size) == B_OK)
+		text.assign(static_cast<const char*>(data), size);
+	clipboard->Unlock();
+	return text;
 }
 
 } // namespace BPrivate

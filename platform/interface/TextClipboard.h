@@ -1,14 +1,17 @@
-// Where the text views' Cut, Copy and Paste keep text: a buffer of this process, until
-// the kit has a clipboard shared between applications.
+// Where the text views' Cut, Copy and Paste keep text: the clipboard they are given, as
+// "text/plain"; without one (a process that has no application, so no be_clipboard), a
+// buffer of the process.
 #ifndef _TEXT_CLIPBOARD_H
 #define _TEXT_CLIPBOARD_H
 
 #include <string>
 
+class BClipboard;
+
 namespace BPrivate {
 
-void set_clipboard_text(const std::string& text);
-std::string clipboard_text();
+void set_clipboard_text(BClipboard* clipboard, const std::string& text);
+std::string clipboard_text(BClipboard* clipboard);
 
 } // namespace BPrivate
 

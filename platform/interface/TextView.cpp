@@ -306,7 +306,7 @@ BTextView::Copy(BClipboard* clipboard)
 {
 	if (fSelectionStart == fSelectionEnd)
 		return;
-	BPrivate::set_clipboard_text(fText.substr(fSelectionStart,
+	BPrivate::set_clipboard_text(clipboard, fText.substr(fSelectionStart,
 		fSelectionEnd - fSelectionStart));
 }
 
@@ -314,7 +314,7 @@ BTextView::Copy(BClipboard* clipboard)
 void
 BTextView::Paste(BClipboard* clipboard)
 {
-	_UserInsert(BPrivate::clipboard_text(), B_UNDO_PASTE);
+	_UserInsert(BPrivate::clipboard_text(clipboard), B_UNDO_PASTE);
 }
 
 

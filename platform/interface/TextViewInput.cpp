@@ -4,6 +4,7 @@
 
 #include "interface/TextLayout.h"
 
+#include <Clipboard.h>
 #include <Window.h>
 
 #include <algorithm>
@@ -114,13 +115,13 @@ BTextView::KeyDown(const char* bytes, int32 numBytes)
 					SelectAll();
 				return;
 			case 'c':
-				Copy(NULL);
+				Copy(be_clipboard);
 				return;
 			case 'x':
-				Cut(NULL);
+				Cut(be_clipboard);
 				return;
 			case 'v':
-				Paste(NULL);
+				Paste(be_clipboard);
 				return;
 			case 'z':
 				Undo(NULL);

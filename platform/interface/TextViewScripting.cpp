@@ -5,6 +5,7 @@
 
 #include "interface/WidgetScripting.h"
 
+#include <Clipboard.h>
 #include <Message.h>
 #include <PropertyInfo.h>
 
@@ -40,13 +41,13 @@ BTextView::MessageReceived(BMessage* message)
 {
 	switch (message->what) {
 		case B_CUT:
-			Cut(NULL);
+			Cut(be_clipboard);
 			return;
 		case B_COPY:
-			Copy(NULL);
+			Copy(be_clipboard);
 			return;
 		case B_PASTE:
-			Paste(NULL);
+			Paste(be_clipboard);
 			return;
 		case B_SELECT_ALL:
 			if (fSelectable)
