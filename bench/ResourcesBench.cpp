@@ -3,7 +3,7 @@
 #include <File.h>
 #include <Resources.h>
 
-#include "storage/AppIdentity.h"
+#include "app/AppIdentity.h"
 
 #include <benchmark/benchmark.h>
 
