@@ -34,6 +34,33 @@ static const float infoViewHeight = 21;
 static const char* kSpecifierLabel = "Specifier:";
 
 
+bool
+FindFont(const char* family, const char* style, font_family& foundFamily,
+	font_style& foundStyle)
+{
+	int32 familyCount = count_font_families();
+	for (int32 i = 0; i < familyCount; i++) {
+		font_family installedFamily;
+		if (get_font_family(i, &installedFamily) != B_OK
+			|| strcmp(installedFamily, family) != 0) {
+			continue;
+		}
+		int32 styleCount = count_font_styles(installedFamily);
+		for (int32 j = 0; j < styleCount; j++) {
+			font_style installedStyle;
+			if (get_font_style(installedFamily, j, &installedStyle) != B_OK
+				|| strcmp(installedStyle, style) != 0) {
+				continue;
+			}
+			strncpy(foundFamily, installedFamily, sizeof(font_family));
+			strncpy(foundStyle, installedStyle, sizeof(font_style));
+			return true;
+		}
+	}
+	return false;
+}
+
+
 // #pragma mark - DOutlineListView
 
 

@@ -12,6 +12,7 @@
 #define QUORVANE_APP_H
 
 #include <Application.h>
+#include <Font.h>
 #include <List.h>
 #include <Messenger.h>
 #include <OutlineListView.h>
@@ -37,6 +38,12 @@ enum {
 	kMsgWatchLaunch = 'WLau',
 	kMsgWatchQuit = 'WQui'
 };
+
+// Looks for an installed font by its exact family and style names, for the window's list
+// of targets. When found, copies the installed names into foundFamily and foundStyle and
+// returns true; otherwise returns false and leaves both untouched.
+bool FindFont(const char* family, const char* style, font_family& foundFamily,
+	font_style& foundStyle);
 
 
 // A BOutlineListView on which an Option-click on a latch expands or collapses the item's

@@ -99,11 +99,82 @@ GetStringProperty(ScriptingElement* node, const char* property, BString* value)
 		*value = result;
 }
 
-// Asks node (a window or a view, described by what in error lines) for the number of
-// its views; false, with the error line written, when it cannot be had.
-static bool
-CountViews(ScriptingElement* node, const BString& what, int32* count)
+
+// #pragma mark - what windows and views share
+
+
+// A window's or view's name in error lines: its kind ("Window" or "View") with its index,
+// or with its name when it was addressed by name.
+static BString
+TargetLabel(const ScriptingElement* node, const char* kind)
 {
+	BString label;
+	if (node->GetIndex() >= 0)
+		label.SetToFormat("%s %" PRId32, kind, node->GetIndex());
+	else
+		label.SetToFormat("%s %s", kind, node->GetName().String());
+	return label;
+}
+
+
+// The black text of a window's or view's row: its internal name when that shows, else
+// its kind with its index, else, for one addressed by name, "(Ghost <kind>)" when ghost
+// holds and nothing otherwise.
+static BString
+RowText(const ScriptingElement* node, const char* kind, bool ghost)
+{
+	BString text;
+	if (IsUsable(node->GetInternalName()))
+		text = node->GetInternalName();
+	else if (node->GetIndex() >= 0)
+		text.SetToFormat("%s %" PRId32, kind, node->GetIndex());
+	else if (ghost)
+		text.SetToFormat("(Ghost %s)", kind);
+	return text;
+}
+
+
+// Labels the row of a window or view that answered: its visible name in red when that
+// shows, and its RowText in black.
+static void
+LabelRow(ScriptingElement* node, const char* kind, bool ghost)
+{
+	if (IsUsable(node->GetName()))
+		node->SetDynamicText(node->GetName().String());
+	node->SetText(RowText(node, kind, ghost).String());
+}
+
+
+// Labels the row of a window or view that is not scriptable, whose analysis ends there:
+// returns the number of views kept, none.
+static int32
+LabelNotScriptable(ScriptingElement* node, const BString& text)
+{
+	node->SetText(text.String());
+	node->SetDynamicText(kNotScriptable);
+	return 0;
+}
+
+
+// Prints a window's or view's line, its visible name (else its internal name) and its
+// index, then the views below it.
+static void
+PrintTarget(const ScriptingElement* node)
+{
+	node->IndentToStream();
+	printf("%s [%" PRId32 "]\n",
+		printable_str(ShownName(node->GetName(), node->GetInternalName())).String(),
+		node->GetIndex());
+	node->ScriptingElement::PrintToStream();
+}
+
+
+// Asks node (a window or a view, of the kind named in error lines) for the number of its
+// views; false, with the error line written, when it cannot be had.
+static bool
+CountViews(ScriptingElement* node, const char* kind, int32* count)
+{
+	BString what = TargetLabel(node, kind);
 	BMessage request(B_COUNT_PROPERTIES);
 	request.AddSpecifier("View");
 	node->AddAccess(&request);
@@ -397,26 +468,15 @@ ScriptingWindow::~ScriptingWindow()
 }
 
 
+template<typename Key>
 void
-ScriptingWindow::InitObject(int32 index, bool addSpecifier)
+ScriptingWindow::InitObject(Key indexOrName, bool addSpecifier)
 {
 	if (fMessenger == NULL || !fMessenger->IsValid())
 		return;
 	fAccess.MakeEmpty();
 	if (addSpecifier)
-		fAccess.AddSpecifier("Window", index);
-	InitObject();
-}
-
-
-void
-ScriptingWindow::InitObject(const char* name, bool addSpecifier)
-{
-	if (fMessenger == NULL || !fMessenger->IsValid())
-		return;
-	fAccess.MakeEmpty();
-	if (addSpecifier)
-		fAccess.AddSpecifier("Window", name);
+		fAccess.AddSpecifier("Window", indexOrName);
 	InitObject();
 }
 
@@ -431,28 +491,14 @@ ScriptingWindow::InitObject()
 
 	GetStringProperty(this, "Title", &fName);
 	GetStringProperty(this, "InternalName", &fInternalName);
-
-	if (IsUsable(fName))
-		SetDynamicText(fName.String());
-
-	BString text;
-	if (IsUsable(fInternalName))
-		text = fInternalName;
-	else if (fIndex >= 0)
-		text.SetToFormat("Window %" PRId32, fIndex);
-	else
-		text = "(Ghost Window)";
-	SetText(text.String());
+	LabelRow(this, "Window", true);
 }
 
 
 void
 ScriptingWindow::PrintToStream() const
 {
-	IndentToStream();
-	printf("%s [%" PRId32 "]\n", printable_str(ShownName(fName, fInternalName)).String(),
-		fIndex);
-	ScriptingElement::PrintToStream();
+	PrintTarget(this);
 }
 
 
@@ -460,6 +506,7 @@ int32
 ScriptingWindow::Analyze(int32 level)
 {
 	if (!fScriptable) {
+		// Unlike a view, a window that cannot be asked shows the name it was addressed by.
 		BString text;
 		if (IsUsable(fInternalName))
 			text = fInternalName;
@@ -467,18 +514,11 @@ ScriptingWindow::Analyze(int32 level)
 			text = fName;
 		else
 			text.SetToFormat("Window %" PRId32, fIndex);
-		SetText(text.String());
-		SetDynamicText(kNotScriptable);
-		return 0;
+		return LabelNotScriptable(this, text);
 	}
 
-	BString what;
-	if (fIndex >= 0)
-		what.SetToFormat("Window %" PRId32, fIndex);
-	else
-		what.SetToFormat("Window %s", fName.String());
 	int32 count;
-	if (!CountViews(this, what, &count))
+	if (!CountViews(this, "Window", &count))
 		return 0;
 	int32 childLevel = level + 1;
 
@@ -531,27 +571,14 @@ ScriptingView::~ScriptingView()
 }
 
 
+template<typename Key>
 void
-ScriptingView::InitObject(int32 index)
+ScriptingView::InitObject(Key indexOrName)
 {
 	if (fMessenger == NULL || !fMessenger->IsValid())
 		return;
 	fAccess.MakeEmpty();
-	fAccess.AddSpecifier("View", index);
-	if (fParent != NULL)
-		fParent->AddAccess(&fAccess);
-	Compact(fAccess);
-	InitObject();
-}
-
-
-void
-ScriptingView::InitObject(const char* name)
-{
-	if (fMessenger == NULL || !fMessenger->IsValid())
-		return;
-	fAccess.MakeEmpty();
-	fAccess.AddSpecifier("View", name);
+	fAccess.AddSpecifier("View", indexOrName);
 	if (fParent != NULL)
 		fParent->AddAccess(&fAccess);
 	Compact(fAccess);
@@ -599,53 +626,26 @@ ScriptingView::InitObject()
 		}
 	}
 
-	if (IsUsable(fName))
-		SetDynamicText(fName.String());
-
-	BString text;
-	if (IsUsable(fInternalName))
-		text = fInternalName;
-	else if (fIndex >= 0)
-		text.SetToFormat("View %" PRId32, fIndex);
-	else if (!IsUsable(fName))
-		text = "(Ghost View)";
-	SetText(text.String());
+	// A view addressed by name that reported a label shows only the label.
+	LabelRow(this, "View", !IsUsable(fName));
 }
 
 
 void
 ScriptingView::PrintToStream() const
 {
-	IndentToStream();
-	printf("%s [%" PRId32 "]\n", printable_str(ShownName(fName, fInternalName)).String(),
-		fIndex);
-	ScriptingElement::PrintToStream();
+	PrintTarget(this);
 }
 
 
 int32
 ScriptingView::Analyze(int32 level)
 {
-	if (!fScriptable) {
-		BString text;
-		if (IsUsable(fInternalName))
-			text = fInternalName;
-		else if (fIndex >= 0)
-			text.SetToFormat("View %" PRId32, fIndex);
-		else if (!IsUsable(fName))
-			text = "(Ghost View)";
-		SetText(text.String());
-		SetDynamicText(kNotScriptable);
-		return 0;
-	}
+	if (!fScriptable)
+		return LabelNotScriptable(this, RowText(this, "View", !IsUsable(fName)));
 
-	BString what;
-	if (fIndex >= 0)
-		what.SetToFormat("View %" PRId32, fIndex);
-	else
-		what.SetToFormat("View %s", fName.String());
 	int32 count;
-	if (!CountViews(this, what, &count))
+	if (!CountViews(this, "View", &count))
 		return 0;
 	int32 childLevel = level + 1;
 

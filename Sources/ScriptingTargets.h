@@ -89,8 +89,9 @@ public:
 	virtual	BBitmap*		GetBitmap() const;
 
 private:
-			void			InitObject(int32 index, bool addSpecifier);
-			void			InitObject(const char* name, bool addSpecifier);
+	// Addresses the window by index (int32) or by name (const char*), then asks it.
+	template<typename Key>
+			void			InitObject(Key indexOrName, bool addSpecifier);
 			void			InitObject();
 };
 
@@ -109,8 +110,10 @@ public:
 	virtual	BBitmap*		GetBitmap() const;
 
 private:
-			void			InitObject(int32 index);
-			void			InitObject(const char* name);
+	// Addresses the view by index (int32) or by name (const char*) below its parent, then
+	// asks it.
+	template<typename Key>
+			void			InitObject(Key indexOrName);
 			void			InitObject();
 };
 

@@ -4,7 +4,6 @@
 #ifndef SCRIPTING_UTILS_H
 #define SCRIPTING_UTILS_H
 
-#include <Font.h>
 #include <String.h>
 #include <SupportDefs.h>
 
@@ -59,11 +58,5 @@ void print_message(const BMessage* message);
 // specifier forms and usage, then the named values. Each line is a new[]ed array that the
 // caller deletes with delete[]. flatSize is the size of the flattened table info came from.
 void DehydratePropertyInfo(BList* lines, const BPropertyInfo& info, int32 flatSize);
-
-// Looks for an installed font by its exact family and style names. When found, copies the
-// installed names into foundFamily and foundStyle and returns true; otherwise returns false
-// and leaves both untouched.
-bool FindFont(const char* family, const char* style, font_family& foundFamily,
-	font_style& foundStyle);
 
 #endif // SCRIPTING_UTILS_H

@@ -3,7 +3,7 @@
 #include <File.h>
 #include <Resources.h>
 
-#include "storage/AppIdentity.h"
+#include "app/AppIdentity.h"
 
 #include <benchmark/benchmark.h>
 
@@ -12,11 +12,11 @@
 
 namespace {
 
-// rc builds this container from the program's definition beside the test executables.
+// The build attaches the program's resources to this executable, as to the program itself.
 std::string
 program_container()
 {
-	return std::string(QV_BIN_DIR) + "/../tests/QuorvaneResourcesTest-Quorvane.rsrc";
+	return "/proc/self/exe";
 }
 
 

@@ -3,7 +3,7 @@
 #include <TypeConstants.h>
 
 #include "app/AppFlags.h"
-#include "storage/AppIdentity.h"
+#include "app/AppIdentity.h"
 
 #include <Roster.h>
 

@@ -6,7 +6,7 @@
 #include <Resources.h>
 #include <TypeConstants.h>
 
-#include "storage/AppIdentity.h"
+#include "app/AppIdentity.h"
 
 #include <gtest/gtest.h>
 

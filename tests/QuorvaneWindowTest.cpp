@@ -932,3 +932,42 @@ TEST_F(QuorvaneWindowTest, AboutShowsItsAlertAndReturnsAtOnce)
 		EXPECT_TRUE(gone);
 	});
 }
+
+
+// #pragma mark - the font of the list of targets
+
+
+TEST(FindFontTest, FindsInstalledPairsByExactName)
+{
+	font_family family;
+	font_style style;
+	if (count_font_families() < 1 || get_font_family(0, &family) != B_OK
+		|| count_font_styles(family) < 1 || get_font_style(family, 0, &style) != B_OK) {
+		GTEST_SKIP() << "no fonts installed";
+	}
+
+	font_family foundFamily;
+	font_style foundStyle;
+	ASSERT_TRUE(FindFont(family, style, foundFamily, foundStyle));
+	EXPECT_STREQ(foundFamily, family);
+	EXPECT_STREQ(foundStyle, style);
+}
+
+
+TEST(FindFontTest, MissesLeaveTheBuffersAlone)
+{
+	font_family family;
+	if (count_font_families() < 1 || get_font_family(0, &family) != B_OK)
+		GTEST_SKIP() << "no fonts installed";
+
+	font_family foundFamily;
+	font_style foundStyle;
+	memset(foundFamily, 'f', sizeof(foundFamily));
+	memset(foundStyle, 's', sizeof(foundStyle));
+	EXPECT_FALSE(FindFont(family, "No Such Style", foundFamily, foundStyle));
+	EXPECT_FALSE(FindFont("No Such Family", "Roman", foundFamily, foundStyle));
+	EXPECT_EQ(foundFamily[0], 'f');
+	EXPECT_EQ(foundFamily[sizeof(foundFamily) - 1], 'f');
+	EXPECT_EQ(foundStyle[0], 's');
+	EXPECT_EQ(foundStyle[sizeof(foundStyle) - 1], 's');
+}

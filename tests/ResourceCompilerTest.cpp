@@ -4,7 +4,7 @@
 #include <Resources.h>
 #include <TypeConstants.h>
 
-#include "storage/AppIdentity.h"
+#include "app/AppIdentity.h"
 
 #include <gtest/gtest.h>
 

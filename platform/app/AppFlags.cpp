@@ -1,6 +1,6 @@
 #include "app/AppFlags.h"
 
-#include "storage/AppIdentity.h"
+#include "app/AppIdentity.h"
 
 #include <Roster.h>
 

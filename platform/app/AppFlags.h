@@ -1,5 +1,5 @@
 // Where an application's launch flags (B_SINGLE_LAUNCH ...) come from: by default the
-// executable's own resources (storage/AppIdentity.h); another reader may be installed.
+// executable's own resources (app/AppIdentity.h); another reader may be installed.
 // When the executable records none, the default applies (B_MULTIPLE_LAUNCH unless
 // changed).
 #ifndef _APP_FLAGS_H

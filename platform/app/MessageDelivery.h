@@ -6,13 +6,12 @@
 
 #include <Message.h>
 
+#include "app/MessageFormat.h"
 #include "app/TokenSpace.h"
 
 #include <memory>
 
 namespace BPrivate {
-
-const size_t kMessageHeaderSize = 32;
 
 class LinkConnection;
 class ReplyWaiter;

@@ -163,9 +163,9 @@ public:
 	status_t AddMessage(const char* name, const BMessage* message);
 	status_t AddRef(const char* name, const entry_ref* ref);
 	status_t AddFlat(const char* name, BFlattenable* object, int32 count = 1);
-	// The one primitive every Add goes through. count is a hint of how many items the
-	// field will hold. Items of B_MESSAGE_TYPE must be flattened messages that a
-	// receiver accepts (B_BAD_VALUE otherwise), so that every message can be sent.
+	// Copies an item in: the typed Adds of values and strings go through it, while AddMessage,
+	// AddRef and AddFlat flatten in place. count, a hint on the platform, is not used. Items
+	// of B_MESSAGE_TYPE must be messages a receiver accepts (B_BAD_VALUE otherwise).
 	status_t AddData(const char* name, type_code type, const void* data, ssize_t numBytes,
 		bool isFixedSize = true, int32 count = 1);
 

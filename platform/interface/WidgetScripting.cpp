@@ -1,4 +1,4 @@
-// Shared answers of the widgets' scripting suites.
+// Finding the row of a widget's property table that a scripting request names.
 #include "interface/WidgetScripting.h"
 
 #include <AppDefs.h>

@@ -1,5 +1,6 @@
 // What the widgets' scripting suites share: finding which row of a property table the
-// current specifier of a request names (and, from the kit's suites, answering).
+// current specifier of a request names. The replies come from app/ScriptingReplies.h,
+// which this header brings along.
 #ifndef _WIDGET_SCRIPTING_H
 #define _WIDGET_SCRIPTING_H
 

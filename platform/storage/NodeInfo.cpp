@@ -5,6 +5,8 @@
 
 #include <Path.h>
 
+#include "storage/MimeTypeName.h"
+
 #include <string.h>
 
 namespace {
@@ -66,7 +68,7 @@ BNodeInfo::GetType(char* type) const
 status_t
 BNodeInfo::SetType(const char* type)
 {
-	if (type != NULL && !BMimeType::IsValid(type))
+	if (type != NULL && !BPrivate::is_valid_mime_type(type))
 		return B_BAD_VALUE;
 	return _SetString(kTypeAttribute, type);
 }
@@ -84,7 +86,7 @@ BNodeInfo::GetPreferredApp(char* signature, app_verb verb) const
 status_t
 BNodeInfo::SetPreferredApp(const char* signature, app_verb verb)
 {
-	if (verb != B_OPEN || (signature != NULL && !BMimeType::IsValid(signature)))
+	if (verb != B_OPEN || (signature != NULL && !BPrivate::is_valid_mime_type(signature)))
 		return B_BAD_VALUE;
 	return _SetString(kPreferredAppAttribute, signature);
 }

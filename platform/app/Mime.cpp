@@ -5,6 +5,7 @@
 #include <Directory.h>
 #include <FindDirectory.h>
 
+#include "storage/MimeTypeName.h"
 #include "storage/RegularFile.h"
 #include "storage/StorageErrors.h"
 
@@ -50,13 +51,6 @@ const char kTypeField[] = "type";
 const char kPreferredAppField[] = "pref_app";
 const char kShortDescriptionField[] = "short_desc";
 const char kLongDescriptionField[] = "long_desc";
-
-
-bool
-is_type_character(char c)
-{
-	return c > ' ' && c < 0x7f && strchr("()<>@,;:\\\"/[]?=", c) == NULL;
-}
 
 
 std::string
@@ -460,16 +454,7 @@ BMimeType::SetFileExtensions(const BMessage* extensions)
 bool
 BMimeType::IsValid(const char* type)
 {
-	if (type == NULL || type[0] == '\0' || strlen(type) >= B_MIME_TYPE_LENGTH)
-		return false;
-	const char* slash = strchr(type, '/');
-	if (slash == type || (slash != NULL && (slash[1] == '\0' || strchr(slash + 1, '/'))))
-		return false;
-	for (const char* c = type; *c != '\0'; c++) {
-		if (c != slash && !is_type_character(*c))
-			return false;
-	}
-	return true;
+	return BPrivate::is_valid_mime_type(type);
 }
 
 

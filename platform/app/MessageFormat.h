@@ -39,6 +39,9 @@ struct MessageHeader {
 };
 static_assert(sizeof(MessageHeader) == 32);
 
+// What a message's flattened form starts with, before its field table.
+const size_t kMessageHeaderSize = sizeof(MessageHeader);
+
 struct FieldEntry {
 	uint32 type;
 	uint16 flags;

@@ -1,4 +1,4 @@
-#include "storage/AppIdentity.h"
+#include "app/AppIdentity.h"
 
 #include <File.h>
 

@@ -1,5 +1,5 @@
 // BMessage's storage, its items and its specifier stack. Its memory layout is the body of
-// its flattened form (support/MessageFormat.h); delivery lives in the messaging kit and
+// its flattened form (app/MessageFormat.h); delivery lives in MessageDelivery.cpp and
 // printing in MessagePrinting.cpp.
 #include <Message.h>
 
@@ -15,12 +15,10 @@
 #include <vector>
 
 #include "app/MessageDelivery.h"
+#include "app/MessageFormat.h"
 #include "storage/EntryRefFlattening.h"
-#include "support/MessageFormat.h"
 
 using namespace BPrivate;
-
-static_assert(kMessageHeaderSize == sizeof(MessageHeader));
 
 namespace {
 

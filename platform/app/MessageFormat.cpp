@@ -1,6 +1,6 @@
 // The checker of flattened messages: everything that comes from another process goes
 // through it before a single byte of it is used.
-#include "support/MessageFormat.h"
+#include "app/MessageFormat.h"
 
 #include <TypeConstants.h>
 
