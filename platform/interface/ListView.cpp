@@ -17,35 +17,36 @@ using BPrivate::ListRows;
 
 namespace {
 
-property_info stListViewProperties[] = {
-	{ "Item", { B_COUNT_PROPERTIES }, { B_DIRECT_SPECIFIER },
-		"Returns the number of rows shown.", 0, { B_INT32_TYPE } },
-	{ "Item", { B_GET_PROPERTY }, { B_INDEX_SPECIFIER, B_REVERSE_INDEX_SPECIFIER },
-		"Returns the text of a row that shows text.", 0, { B_STRING_TYPE } },
-	{ "Item", { B_EXECUTE_PROPERTY }, { B_INDEX_SPECIFIER, B_REVERSE_INDEX_SPECIFIER,
-			B_RANGE_SPECIFIER, B_REVERSE_RANGE_SPECIFIER },
-		"Selects the rows, and only them, and invokes them." },
-	{ "Selection", { B_COUNT_PROPERTIES }, { B_DIRECT_SPECIFIER },
-		"Returns the number of selected rows.", 0, { B_INT32_TYPE } },
-	{ "Selection", { B_GET_PROPERTY }, { B_DIRECT_SPECIFIER },
-		"Returns the index of each selected row.", 0, { B_INT32_TYPE } },
-	{ "Selection", { B_SET_PROPERTY }, { B_DIRECT_SPECIFIER, B_INDEX_SPECIFIER,
-			B_REVERSE_INDEX_SPECIFIER, B_RANGE_SPECIFIER, B_REVERSE_RANGE_SPECIFIER },
-		"Adds the rows (every row when direct) to the selection when the bool \"data\" "
-		"is true, takes them out of it when false.", 0, { B_BOOL_TYPE } },
-	{ "Selection", { B_EXECUTE_PROPERTY }, { B_DIRECT_SPECIFIER },
-		"Invokes the selected rows." },
-	{ NULL }
-};
-
+// The tags of the rows below (their extra_data).
 enum {
-	kItemCountProperty = 0,
+	kItemCountProperty = 1,
 	kItemProperty,
 	kItemExecuteProperty,
 	kSelectionCountProperty,
 	kSelectionProperty,
 	kSelectionSetProperty,
 	kSelectionExecuteProperty
+};
+
+property_info stListViewProperties[] = {
+	{ "Item", { B_COUNT_PROPERTIES }, { B_DIRECT_SPECIFIER },
+		"Returns the number of rows shown.", kItemCountProperty, { B_INT32_TYPE } },
+	{ "Item", { B_GET_PROPERTY }, { B_INDEX_SPECIFIER, B_REVERSE_INDEX_SPECIFIER },
+		"Returns the text of a row that shows text.", kItemProperty, { B_STRING_TYPE } },
+	{ "Item", { B_EXECUTE_PROPERTY }, { B_INDEX_SPECIFIER, B_REVERSE_INDEX_SPECIFIER,
+			B_RANGE_SPECIFIER, B_REVERSE_RANGE_SPECIFIER },
+		"Selects the rows, and only them, and invokes them.", kItemExecuteProperty },
+	{ "Selection", { B_COUNT_PROPERTIES }, { B_DIRECT_SPECIFIER },
+		"Returns the number of selected rows.", kSelectionCountProperty, { B_INT32_TYPE } },
+	{ "Selection", { B_GET_PROPERTY }, { B_DIRECT_SPECIFIER },
+		"Returns the index of each selected row.", kSelectionProperty, { B_INT32_TYPE } },
+	{ "Selection", { B_SET_PROPERTY }, { B_DIRECT_SPECIFIER, B_INDEX_SPECIFIER,
+			B_REVERSE_INDEX_SPECIFIER, B_RANGE_SPECIFIER, B_REVERSE_RANGE_SPECIFIER },
+		"Adds the rows (every row when direct) to the selection when the bool \"data\" "
+		"is true, takes them out of it when false.", kSelectionSetProperty, { B_BOOL_TYPE } },
+	{ "Selection", { B_EXECUTE_PROPERTY }, { B_DIRECT_SPECIFIER },
+		"Invokes the selected rows.", kSelectionExecuteProperty },
+	{ NULL }
 };
 
 
@@ -835,9 +836,10 @@ BHandler*
 BListView::ResolveSpecifier(BMessage* message, int32 index, BMessage* specifier,
 	int32 form, const char* property)
 {
-	BPropertyInfo info(stListViewProperties);
-	if (info.FindMatch(message, index, specifier, form, property) >= 0)
+	if (BPrivate::match_property(message, index, specifier, form, property,
+			stListViewProperties) != BPrivate::kNoProperty) {
 		return this;
+	}
 	return BView::ResolveSpecifier(message, index, specifier, form, property);
 }
 
@@ -857,8 +859,8 @@ BListView::GetSupportedSuites(BMessage* data)
 bool
 BListView::_HandleScripting(BMessage* message)
 {
-	int32 match = BPrivate::match_property(message, stListViewProperties);
-	if (match < 0)
+	uint32 tag = BPrivate::match_property(message, stListViewProperties);
+	if (tag == BPrivate::kNoProperty)
 		return false;
 	BMessage specifier;
 	int32 index;
@@ -866,8 +868,9 @@ BListView::_HandleScripting(BMessage* message)
 	const char* property;
 	message->GetCurrentSpecifier(&index, &specifier, &form, &property);
 
-	// The rows an index or range specifier names, counted from the end for the
-	// reverse forms; [first, first + count) must lie among the shown rows.
+	// The rows an index or range specifier names; [first, first + count) must lie among
+	// the shown rows. The reverse forms count from the end as views and windows do, 1 being
+	// the last row: a reverse range is taken in that reversed order, from its index on.
 	int32 first = 0;
 	int32 count = CountItems();
 	if (form != B_DIRECT_SPECIFIER) {
@@ -877,7 +880,7 @@ BListView::_HandleScripting(BMessage* message)
 		if (form == B_RANGE_SPECIFIER || form == B_REVERSE_RANGE_SPECIFIER)
 			specifier.FindInt32("range", &range);
 		if (form == B_REVERSE_INDEX_SPECIFIER || form == B_REVERSE_RANGE_SPECIFIER)
-			first = CountItems() - first - (form == B_REVERSE_RANGE_SPECIFIER ? range : 1);
+			first = CountItems() - first - (form == B_REVERSE_RANGE_SPECIFIER ? range - 1 : 0);
 		count = range;
 	}
 	BMessage reply(B_REPLY);
@@ -885,7 +888,7 @@ BListView::_HandleScripting(BMessage* message)
 	if (first < 0 || count < 0 || first + count > CountItems())
 		error = B_BAD_INDEX;
 	else {
-		switch (match) {
+		switch (tag) {
 			case kItemCountProperty:
 				reply.AddInt32("result", CountItems());
 				break;
@@ -911,10 +914,8 @@ BListView::_HandleScripting(BMessage* message)
 			case kSelectionSetProperty:
 			{
 				bool select;
-				if (message->FindBool("data", &select) != B_OK) {
-					error = B_BAD_VALUE;
+				if ((error = BPrivate::find_data(message, &select)) != B_OK)
 					break;
-				}
 				if (count == 0)
 					break;
 				if (select)

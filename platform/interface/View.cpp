@@ -2,9 +2,9 @@
 // scripting suite.
 #include <View.h>
 
-#include "app/ScriptingReplies.h"
 #include "interface/DrawState.h"
 #include "interface/Painter.h"
+#include "interface/WidgetScripting.h"
 
 #include <Bitmap.h>
 #include <Message.h>
@@ -19,25 +19,28 @@ using BPrivate::DrawState;
 
 namespace {
 
-property_info stViewProperties[] = {
-	{ "Frame", { B_GET_PROPERTY, B_SET_PROPERTY }, { B_DIRECT_SPECIFIER },
-		"The view's frame rectangle, in its parent's coordinates.", 0, { B_RECT_TYPE } },
-	{ "Hidden", { B_GET_PROPERTY, B_SET_PROPERTY }, { B_DIRECT_SPECIFIER },
-		"Whether the view is hidden.", 0, { B_BOOL_TYPE } },
-	{ "Shelf", {}, { B_DIRECT_SPECIFIER }, "Directs the scripting message to the shelf." },
-	{ "View", { B_COUNT_PROPERTIES }, { B_DIRECT_SPECIFIER },
-		"Returns the number of child views.", 0, { B_INT32_TYPE } },
-	{ "View", {}, { B_INDEX_SPECIFIER, B_REVERSE_INDEX_SPECIFIER, B_NAME_SPECIFIER },
-		"Directs the scripting message to the specified child view." },
-	{ NULL }
-};
-
+// The tags of the rows below (their extra_data).
 enum {
-	kFrameProperty = 0,
+	kFrameProperty = 1,
 	kHiddenProperty,
 	kShelfProperty,
 	kViewCountProperty,
 	kViewProperty
+};
+
+property_info stViewProperties[] = {
+	{ "Frame", { B_GET_PROPERTY, B_SET_PROPERTY }, { B_DIRECT_SPECIFIER },
+		"The view's frame rectangle, in its parent's coordinates.", kFrameProperty,
+		{ B_RECT_TYPE } },
+	{ "Hidden", { B_GET_PROPERTY, B_SET_PROPERTY }, { B_DIRECT_SPECIFIER },
+		"Whether the view is hidden.", kHiddenProperty, { B_BOOL_TYPE } },
+	{ "Shelf", {}, { B_DIRECT_SPECIFIER }, "Directs the scripting message to the shelf.",
+		kShelfProperty },
+	{ "View", { B_COUNT_PROPERTIES }, { B_DIRECT_SPECIFIER },
+		"Returns the number of child views.", kViewCountProperty, { B_INT32_TYPE } },
+	{ "View", {}, { B_INDEX_SPECIFIER, B_REVERSE_INDEX_SPECIFIER, B_NAME_SPECIFIER },
+		"Directs the scripting message to the specified child view.", kViewProperty },
+	{ NULL }
 };
 
 
@@ -117,59 +120,25 @@ void BView::Pulse() {}
 void
 BView::MessageReceived(BMessage* message)
 {
-	if (message->HasSpecifiers() && (message->what == B_GET_PROPERTY
-			|| message->what == B_SET_PROPERTY || message->what == B_COUNT_PROPERTIES)) {
-		BMessage specifier;
-		int32 index;
-		int32 form;
-		const char* property;
-		if (message->GetCurrentSpecifier(&index, &specifier, &form, &property) == B_OK) {
-			BPropertyInfo info(stViewProperties);
-			BMessage reply(B_REPLY);
-			bool handled = true;
-			switch (info.FindMatch(message, index, &specifier, form, property)) {
-				case kFrameProperty:
-					if (message->what == B_GET_PROPERTY)
-						reply.AddRect("result", Frame());
-					else {
-						BRect frame;
-						handled = message->FindRect("data", &frame) == B_OK;
-						if (handled) {
-							MoveTo(frame.LeftTop());
-							ResizeTo(frame.Width(), frame.Height());
-						}
-					}
-					break;
-				case kHiddenProperty:
-					if (message->what == B_GET_PROPERTY)
-						reply.AddBool("result", IsHidden());
-					else {
-						bool hidden;
-						handled = message->FindBool("data", &hidden) == B_OK;
-						if (handled && hidden != (fHideLevel > 0)) {
-							if (hidden)
-								Hide();
-							else
-								Show();
-						}
-					}
-					break;
-				case kViewCountProperty:
-					reply.AddInt32("result", CountChildren());
-					break;
-				default:
-					handled = false;
-					break;
-			}
-			if (handled) {
-				reply.AddInt32("error", B_OK);
-				message->SendReply(&reply);
-				return;
-			}
-		}
+	BMessage reply(B_REPLY);
+	status_t status;
+	switch (BPrivate::match_property(message, stViewProperties)) {
+		case kFrameProperty:
+			status = BPrivate::answer_frame(this, message, &reply);
+			break;
+		case kHiddenProperty:
+			status = BPrivate::answer_hidden(this, fHideLevel > 0, message, &reply);
+			break;
+		case kViewCountProperty:
+			status = reply.AddInt32("result", CountChildren());
+			break;
+		default:
+			BHandler::MessageReceived(message);
+			return;
 	}
-	BHandler::MessageReceived(message);
+	BPrivate::reply_result(message, &reply, status);
 }
+
 
 
 // #pragma mark - Tree
@@ -1303,8 +1272,8 @@ BHandler*
 BView::ResolveSpecifier(BMessage* message, int32 index, BMessage* specifier, int32 form,
 	const char* property)
 {
-	BPropertyInfo info(stViewProperties);
-	switch (info.FindMatch(message, index, specifier, form, property)) {
+	switch (BPrivate::match_property(message, index, specifier, form, property,
+			stViewProperties)) {
 		case kFrameProperty:
 		case kHiddenProperty:
 		case kViewCountProperty:

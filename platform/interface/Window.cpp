@@ -4,10 +4,10 @@
 #include <Window.h>
 
 #include "app/LooperList.h"
-#include "app/ScriptingReplies.h"
 #include "display/Display.h"
 #include "interface/MenuPrivate.h"
 #include "interface/Painter.h"
+#include "interface/WidgetScripting.h"
 
 #include <AppDefs.h>
 #include <Application.h>
@@ -28,35 +28,9 @@ using BPrivate::DisplayEvent;
 
 namespace {
 
-property_info stWindowProperties[] = {
-	{ "Active", { B_GET_PROPERTY, B_SET_PROPERTY }, { B_DIRECT_SPECIFIER },
-		"Whether the window is the active one.", 0, { B_BOOL_TYPE } },
-	{ "Feel", { B_GET_PROPERTY, B_SET_PROPERTY }, { B_DIRECT_SPECIFIER },
-		"The window's feel.", 0, { B_INT32_TYPE } },
-	{ "Flags", { B_GET_PROPERTY, B_SET_PROPERTY }, { B_DIRECT_SPECIFIER },
-		"The window's flags.", 0, { B_INT32_TYPE } },
-	{ "Frame", { B_GET_PROPERTY, B_SET_PROPERTY }, { B_DIRECT_SPECIFIER },
-		"The window's frame rectangle, in screen coordinates.", 0, { B_RECT_TYPE } },
-	{ "Hidden", { B_GET_PROPERTY, B_SET_PROPERTY }, { B_DIRECT_SPECIFIER },
-		"Whether the window is hidden.", 0, { B_BOOL_TYPE } },
-	{ "Look", { B_GET_PROPERTY, B_SET_PROPERTY }, { B_DIRECT_SPECIFIER },
-		"The window's look.", 0, { B_INT32_TYPE } },
-	{ "Title", { B_GET_PROPERTY, B_SET_PROPERTY }, { B_DIRECT_SPECIFIER },
-		"The window's title.", 0, { B_STRING_TYPE } },
-	{ "Workspaces", { B_GET_PROPERTY, B_SET_PROPERTY }, { B_DIRECT_SPECIFIER },
-		"The workspaces the window is in.", 0, { B_INT32_TYPE } },
-	{ "Minimize", { B_SET_PROPERTY }, { B_DIRECT_SPECIFIER },
-		"Minimizes the window (true) or restores it (false).", 0, { B_BOOL_TYPE } },
-	{ "MenuBar", {}, { B_DIRECT_SPECIFIER },
-		"Directs the scripting message to the key menu bar." },
-	{ "View", {}, {},
-		"Directs the scripting message to the top view without popping the current "
-		"specifier." },
-	{ NULL }
-};
-
+// The tags of the rows below (their extra_data).
 enum {
-	kActiveProperty = 0,
+	kActiveProperty = 1,
 	kFeelProperty,
 	kFlagsProperty,
 	kFrameProperty,
@@ -67,6 +41,35 @@ enum {
 	kMinimizeProperty,
 	kMenuBarProperty,
 	kViewProperty
+};
+
+property_info stWindowProperties[] = {
+	{ "Active", { B_GET_PROPERTY, B_SET_PROPERTY }, { B_DIRECT_SPECIFIER },
+		"Whether the window is the active one.", kActiveProperty, { B_BOOL_TYPE } },
+	{ "Feel", { B_GET_PROPERTY, B_SET_PROPERTY }, { B_DIRECT_SPECIFIER },
+		"The window's feel.", kFeelProperty, { B_INT32_TYPE } },
+	{ "Flags", { B_GET_PROPERTY, B_SET_PROPERTY }, { B_DIRECT_SPECIFIER },
+		"The window's flags.", kFlagsProperty, { B_INT32_TYPE } },
+	{ "Frame", { B_GET_PROPERTY, B_SET_PROPERTY }, { B_DIRECT_SPECIFIER },
+		"The window's frame rectangle, in screen coordinates.", kFrameProperty,
+		{ B_RECT_TYPE } },
+	{ "Hidden", { B_GET_PROPERTY, B_SET_PROPERTY }, { B_DIRECT_SPECIFIER },
+		"Whether the window is hidden.", kHiddenProperty, { B_BOOL_TYPE } },
+	{ "Look", { B_GET_PROPERTY, B_SET_PROPERTY }, { B_DIRECT_SPECIFIER },
+		"The window's look.", kLookProperty, { B_INT32_TYPE } },
+	{ "Title", { B_GET_PROPERTY, B_SET_PROPERTY }, { B_DIRECT_SPECIFIER },
+		"The window's title.", kTitleProperty, { B_STRING_TYPE } },
+	{ "Workspaces", { B_GET_PROPERTY, B_SET_PROPERTY }, { B_DIRECT_SPECIFIER },
+		"The workspaces the window is in.", kWorkspacesProperty, { B_INT32_TYPE } },
+	{ "Minimize", { B_SET_PROPERTY }, { B_DIRECT_SPECIFIER },
+		"Minimizes the window (true) or restores it (false).", kMinimizeProperty,
+		{ B_BOOL_TYPE } },
+	{ "MenuBar", {}, { B_DIRECT_SPECIFIER },
+		"Directs the scripting message to the key menu bar.", kMenuBarProperty },
+	{ "View", {}, {},
+		"Directs the scripting message to the top view without popping the current "
+		"specifier.", kViewProperty },
+	{ NULL }
 };
 
 // The modifiers that distinguish shortcuts.
@@ -644,29 +647,19 @@ BWindow::_HandleResized(BMessage* message)
 bool
 BWindow::_HandleScripting(BMessage* message)
 {
-	if (!message->HasSpecifiers()
-		|| (message->what != B_GET_PROPERTY && message->what != B_SET_PROPERTY)) {
+	if (message->what != B_GET_PROPERTY && message->what != B_SET_PROPERTY)
 		return false;
-	}
-	BMessage specifier;
-	int32 index;
-	int32 form;
-	const char* property;
-	if (message->GetCurrentSpecifier(&index, &specifier, &form, &property) != B_OK)
-		return false;
-
-	BPropertyInfo info(stWindowProperties);
-	int32 match = info.FindMatch(message, index, &specifier, form, property);
+	uint32 tag = BPrivate::match_property(message, stWindowProperties);
 	bool get = message->what == B_GET_PROPERTY;
 	BMessage reply(B_REPLY);
 	status_t status = B_OK;
-	switch (match) {
+	switch (tag) {
 		case kActiveProperty:
 		{
 			bool active;
 			if (get)
 				reply.AddBool("result", IsActive());
-			else if ((status = message->FindBool("data", &active)) == B_OK)
+			else if ((status = BPrivate::find_data(message, &active)) == B_OK)
 				Activate(active);
 			break;
 		}
@@ -675,7 +668,7 @@ BWindow::_HandleScripting(BMessage* message)
 			int32 feel;
 			if (get)
 				reply.AddInt32("result", (int32)Feel());
-			else if ((status = message->FindInt32("data", &feel)) == B_OK)
+			else if ((status = BPrivate::find_data(message, &feel)) == B_OK)
 				status = SetFeel((window_feel)feel);
 			break;
 		}
@@ -684,41 +677,22 @@ BWindow::_HandleScripting(BMessage* message)
 			int32 flags;
 			if (get)
 				reply.AddInt32("result", (int32)Flags());
-			else if ((status = message->FindInt32("data", &flags)) == B_OK)
+			else if ((status = BPrivate::find_data(message, &flags)) == B_OK)
 				status = SetFlags((uint32)flags);
 			break;
 		}
 		case kFrameProperty:
-		{
-			BRect frame;
-			if (get)
-				reply.AddRect("result", Frame());
-			else if ((status = message->FindRect("data", &frame)) == B_OK) {
-				MoveTo(frame.LeftTop());
-				ResizeTo(frame.Width(), frame.Height());
-			}
+			status = BPrivate::answer_frame(this, message, &reply);
 			break;
-		}
 		case kHiddenProperty:
-		{
-			bool hidden;
-			if (get)
-				reply.AddBool("result", IsHidden());
-			else if ((status = message->FindBool("data", &hidden)) == B_OK
-				&& hidden != IsHidden()) {
-				if (hidden)
-					Hide();
-				else
-					Show();
-			}
+			status = BPrivate::answer_hidden(this, IsHidden(), message, &reply);
 			break;
-		}
 		case kLookProperty:
 		{
 			int32 look;
 			if (get)
 				reply.AddInt32("result", (int32)Look());
-			else if ((status = message->FindInt32("data", &look)) == B_OK)
+			else if ((status = BPrivate::find_data(message, &look)) == B_OK)
 				status = SetLook((window_look)look);
 			break;
 		}
@@ -727,7 +701,7 @@ BWindow::_HandleScripting(BMessage* message)
 			const char* title;
 			if (get)
 				reply.AddString("result", Title());
-			else if ((status = message->FindString("data", &title)) == B_OK)
+			else if ((status = BPrivate::find_data(message, &title)) == B_OK)
 				SetTitle(title);
 			break;
 		}
@@ -736,22 +710,21 @@ BWindow::_HandleScripting(BMessage* message)
 			int32 workspaces;
 			if (get)
 				reply.AddInt32("result", (int32)Workspaces());
-			else if ((status = message->FindInt32("data", &workspaces)) == B_OK)
+			else if ((status = BPrivate::find_data(message, &workspaces)) == B_OK)
 				SetWorkspaces((uint32)workspaces);
 			break;
 		}
 		case kMinimizeProperty:
 		{
 			bool minimize;
-			if ((status = message->FindBool("data", &minimize)) == B_OK)
+			if ((status = BPrivate::find_data(message, &minimize)) == B_OK)
 				Minimize(minimize);
 			break;
 		}
 		default:
 			return false;
 	}
-	reply.AddInt32("error", status);
-	message->SendReply(&reply);
+	BPrivate::reply_result(message, &reply, status);
 	return true;
 }
 
@@ -760,10 +733,9 @@ BHandler*
 BWindow::ResolveSpecifier(BMessage* message, int32 index, BMessage* specifier, int32 form,
 	const char* property)
 {
-	BPropertyInfo info(stWindowProperties);
-	int32 match = info.FindMatch(message, index, specifier, form, property);
-	switch (match) {
-		case -1:
+	switch (BPrivate::match_property(message, index, specifier, form, property,
+			stWindowProperties)) {
+		case BPrivate::kNoProperty:
 			return BLooper::ResolveSpecifier(message, index, specifier, form, property);
 		case kViewProperty:
 			// The top view resolves the same specifier: its children are the window's
