@@ -1,5 +1,6 @@
 #include <ListView.h>
 
+#include "app/LockCheck.h"
 #include "interface/ListRows.h"
 #include "interface/WidgetScripting.h"
 
@@ -270,6 +271,7 @@ BListView::SelectionChanged()
 bool
 BListView::AddItem(BListItem* item)
 {
+	BPrivate::check_lock(Window());
 	return AddItem(item, CountItems());
 }
 
@@ -277,6 +279,7 @@ BListView::AddItem(BListItem* item)
 bool
 BListView::AddItem(BListItem* item, int32 index)
 {
+	BPrivate::check_lock(Window());
 	if (item == NULL || index < 0 || index > CountItems())
 		return false;
 	MeasureItem(item);
@@ -298,6 +301,7 @@ BListView::AddList(BList* items)
 bool
 BListView::AddList(BList* items, int32 index)
 {
+	BPrivate::check_lock(Window());
 	if (items == NULL || index < 0 || index > CountItems())
 		return false;
 	BListItem** array = (BListItem**)items->Items();
@@ -318,6 +322,7 @@ BListView::AddList(BList* items, int32 index)
 bool
 BListView::RemoveItem(BListItem* item)
 {
+	BPrivate::check_lock(Window());
 	int32 index = IndexOf(item);
 	return index >= 0 && RemoveItems(index, 1);
 }
@@ -326,6 +331,7 @@ BListView::RemoveItem(BListItem* item)
 BListItem*
 BListView::RemoveItem(int32 index)
 {
+	BPrivate::check_lock(Window());
 	BListItem* item = ItemAt(index);
 	if (item == NULL || !RemoveItems(index, 1))
 		return NULL;
@@ -336,6 +342,7 @@ BListView::RemoveItem(int32 index)
 bool
 BListView::RemoveItems(int32 index, int32 count)
 {
+	BPrivate::check_lock(Window());
 	if (index < 0 || count < 0 || index + count > CountItems())
 		return false;
 	for (int32 row = index; row < index + count; row++)
@@ -349,6 +356,7 @@ BListView::RemoveItems(int32 index, int32 count)
 void
 BListView::MakeEmpty()
 {
+	BPrivate::check_lock(Window());
 	for (int32 row = 0; row < fRows->CountAll(); row++)
 		ForgetSelection(fRows->ItemAt(row));
 	fRows->Clear();
@@ -360,6 +368,7 @@ BListView::MakeEmpty()
 bool
 BListView::ReplaceItem(int32 index, BListItem* item)
 {
+	BPrivate::check_lock(Window());
 	if (item == NULL || fRows->IndexOf(item) >= 0 || ItemAt(index) == NULL)
 		return false;
 	int32 row = fRows->IndexOfShown(index);
@@ -376,6 +385,7 @@ BListView::ReplaceItem(int32 index, BListItem* item)
 bool
 BListView::SwapItems(int32 a, int32 b)
 {
+	BPrivate::check_lock(Window());
 	if (ItemAt(a) == NULL || ItemAt(b) == NULL)
 		return false;
 	fRows->Swap(fRows->IndexOfShown(a), fRows->IndexOfShown(b));
@@ -387,6 +397,7 @@ BListView::SwapItems(int32 a, int32 b)
 bool
 BListView::MoveItem(int32 from, int32 to)
 {
+	BPrivate::check_lock(Window());
 	if (ItemAt(from) == NULL || ItemAt(to) == NULL)
 		return false;
 	fRows->Move(fRows->IndexOfShown(from), fRows->IndexOfShown(to));
@@ -398,6 +409,7 @@ BListView::MoveItem(int32 from, int32 to)
 void
 BListView::SortItems(int (*compare)(const void*, const void*))
 {
+	BPrivate::check_lock(Window());
 	if (compare == NULL)
 		return;
 	fRows->Sort([compare](BListItem* a, BListItem* b) { return compare(&a, &b) < 0; });
@@ -500,6 +512,7 @@ BListView::ItemFrame(int32 index)
 void
 BListView::InvalidateItem(int32 index)
 {
+	BPrivate::check_lock(Window());
 	int32 row = fRows->IndexOfShown(index);
 	if (row < 0)
 		return;
@@ -522,6 +535,7 @@ BListView::ScrollToSelection()
 void
 BListView::ScrollTo(int32 index)
 {
+	BPrivate::check_lock(Window());
 	BRect frame = ItemFrame(index);
 	if (!frame.IsValid())
 		return;
@@ -623,6 +637,7 @@ BListView::_FixupScrollBar()
 void
 BListView::SetListType(list_view_type type)
 {
+	BPrivate::check_lock(Window());
 	if (type == fListType)
 		return;
 	fListType = type;
@@ -644,6 +659,7 @@ BListView::Select(int32 index, bool extend)
 void
 BListView::Select(int32 from, int32 to, bool extend)
 {
+	BPrivate::check_lock(Window());
 	if (from > to || from < 0 || to >= CountItems())
 		return;
 	if (fListType == B_SINGLE_SELECTION_LIST) {
@@ -687,6 +703,7 @@ BListView::CurrentSelection(int32 i) const
 void
 BListView::Deselect(int32 index)
 {
+	BPrivate::check_lock(Window());
 	if (_SetSelected(index, false))
 		NotifySelectionChanged();
 }
@@ -695,6 +712,7 @@ BListView::Deselect(int32 index)
 void
 BListView::DeselectAll()
 {
+	BPrivate::check_lock(Window());
 	if (_DeselectOutside(0, -1))
 		NotifySelectionChanged();
 }
@@ -703,6 +721,7 @@ BListView::DeselectAll()
 void
 BListView::DeselectExcept(int32 exceptFrom, int32 exceptTo)
 {
+	BPrivate::check_lock(Window());
 	if (_DeselectOutside(exceptFrom, exceptTo))
 		NotifySelectionChanged();
 }

@@ -2,6 +2,7 @@
 // scripting suite.
 #include <View.h>
 
+#include "app/LockCheck.h"
 #include "interface/DrawState.h"
 #include "interface/Painter.h"
 #include "interface/WidgetScripting.h"
@@ -147,6 +148,7 @@ BView::MessageReceived(BMessage* message)
 void
 BView::AddChild(BView* child, BView* before)
 {
+	BPrivate::check_lock(fOwner);
 	if (child == NULL || child->fParent != NULL || child == this)
 		return;
 	int32 index = before != NULL ? fChildren.IndexOf(before) : -1;
@@ -166,6 +168,7 @@ BView::AddChild(BView* child, BView* before)
 bool
 BView::RemoveChild(BView* child)
 {
+	BPrivate::check_lock(fOwner);
 	if (child == NULL || child->fParent != this)
 		return false;
 	if (fOwner != NULL) {
@@ -304,6 +307,7 @@ BView::Frame() const
 void
 BView::MoveBy(float dx, float dy)
 {
+	BPrivate::check_lock(fOwner);
 	_Move(dx, dy);
 }
 
@@ -311,6 +315,7 @@ BView::MoveBy(float dx, float dy)
 void
 BView::MoveTo(BPoint where)
 {
+	BPrivate::check_lock(fOwner);
 	_Move(where.x - fFrame.left, where.y - fFrame.top);
 }
 
@@ -325,6 +330,7 @@ BView::MoveTo(float x, float y)
 void
 BView::ResizeBy(float dWidth, float dHeight)
 {
+	BPrivate::check_lock(fOwner);
 	_Resize(dWidth, dHeight);
 }
 
@@ -332,6 +338,7 @@ BView::ResizeBy(float dWidth, float dHeight)
 void
 BView::ResizeTo(float width, float height)
 {
+	BPrivate::check_lock(fOwner);
 	_Resize(width - fFrame.Width(), height - fFrame.Height());
 }
 
@@ -388,6 +395,7 @@ BView::_ParentResized(float dWidth, float dHeight)
 void
 BView::ScrollTo(BPoint where)
 {
+	BPrivate::check_lock(fOwner);
 	if (where == fBounds.LeftTop())
 		return;
 	fBounds.OffsetTo(where);
@@ -589,6 +597,7 @@ BView::_VisibleInWindow() const
 void
 BView::SetFlags(uint32 flags)
 {
+	BPrivate::check_lock(fOwner);
 	fFlags = flags & ~_RESIZE_MASK_;
 }
 
@@ -596,6 +605,7 @@ BView::SetFlags(uint32 flags)
 void
 BView::SetResizingMode(uint32 mode)
 {
+	BPrivate::check_lock(fOwner);
 	fResizingMode = mode & _RESIZE_MASK_;
 }
 
@@ -603,6 +613,7 @@ BView::SetResizingMode(uint32 mode)
 void
 BView::Show()
 {
+	BPrivate::check_lock(fOwner);
 	fHideLevel--;
 	if (fHideLevel == 0 && fOwner != NULL)
 		Invalidate();
@@ -612,6 +623,7 @@ BView::Show()
 void
 BView::Hide()
 {
+	BPrivate::check_lock(fOwner);
 	if (fHideLevel == 0 && fOwner != NULL && fParent != NULL)
 		fParent->Invalidate(fFrame);
 	fHideLevel++;
@@ -642,6 +654,7 @@ BView::IsHidden(const BView* lookingFrom) const
 void
 BView::MakeFocus(bool focus)
 {
+	BPrivate::check_lock(fOwner);
 	if (fOwner == NULL)
 		return;
 	if (focus)
@@ -661,6 +674,7 @@ BView::IsFocus() const
 status_t
 BView::SetEventMask(uint32 mask, uint32 options)
 {
+	BPrivate::check_lock(fOwner);
 	fEventMask = mask;
 	return B_OK;
 }
@@ -676,6 +690,7 @@ BView::EventMask()
 status_t
 BView::SetMouseEventMask(uint32 mask, uint32 options)
 {
+	BPrivate::check_lock(fOwner);
 	// The window already sends every pointer event to the view that took the button
 	// down, until the buttons are released.
 	return fOwner != NULL ? B_OK : B_ERROR;
@@ -712,6 +727,7 @@ BView::ScrollBar(orientation direction) const
 void
 BView::SetViewColor(rgb_color color)
 {
+	BPrivate::check_lock(fOwner);
 	if (color == fViewColor)
 		return;
 	fViewColor = color;
@@ -729,6 +745,7 @@ BView::SetViewColor(uchar red, uchar green, uchar blue, uchar alpha)
 void
 BView::SetHighColor(rgb_color color)
 {
+	BPrivate::check_lock(fOwner);
 	fStates->Current().highColor = color;
 }
 
@@ -750,6 +767,7 @@ BView::HighColor() const
 void
 BView::SetLowColor(rgb_color color)
 {
+	BPrivate::check_lock(fOwner);
 	fStates->Current().lowColor = color;
 }
 
@@ -771,6 +789,7 @@ BView::LowColor() const
 void
 BView::SetFont(const BFont* font, uint32 mask)
 {
+	BPrivate::check_lock(fOwner);
 	if (font == NULL)
 		return;
 	BFont& current = fStates->Current().font;
@@ -812,6 +831,7 @@ BView::GetFont(BFont* font) const
 void
 BView::SetFontSize(float size)
 {
+	BPrivate::check_lock(fOwner);
 	fStates->Current().font.SetSize(size);
 }
 
@@ -1234,6 +1254,7 @@ BView::DrawBitmapAsync(const BBitmap* bitmap, BRect source, BRect destination)
 void
 BView::Invalidate(BRect rect)
 {
+	BPrivate::check_lock(fOwner);
 	if (fOwner == NULL)
 		return;
 	BRect area = rect.OffsetByCopy(_WindowOrigin()) & _VisibleInWindow();

@@ -3,6 +3,7 @@
 // to the window; the window hands them to the views.
 #include <Window.h>
 
+#include "app/LockCheck.h"
 #include "app/LooperList.h"
 #include "display/Display.h"
 #include "interface/MenuPrivate.h"
@@ -214,6 +215,7 @@ BWindow::Quit()
 void
 BWindow::AddChild(BView* child, BView* before)
 {
+	BPrivate::check_lock(this);
 	fTopView->AddChild(child, before);
 }
 
@@ -221,6 +223,7 @@ BWindow::AddChild(BView* child, BView* before)
 bool
 BWindow::RemoveChild(BView* child)
 {
+	BPrivate::check_lock(this);
 	return fTopView->RemoveChild(child);
 }
 
@@ -779,6 +782,7 @@ BWindow::_MenuBarView() const
 void
 BWindow::SetKeyMenuBar(BMenuBar* bar)
 {
+	BPrivate::check_lock(this);
 	fKeyMenuBar = bar;
 }
 
@@ -786,6 +790,7 @@ BWindow::SetKeyMenuBar(BMenuBar* bar)
 void
 BWindow::SetDefaultButton(BButton* button)
 {
+	BPrivate::check_lock(this);
 	if (button == fDefaultButton)
 		return;
 	BButton* old = fDefaultButton;
@@ -803,6 +808,7 @@ BWindow::SetDefaultButton(BButton* button)
 void
 BWindow::Show()
 {
+	BPrivate::check_lock(this);
 	fShowLevel--;
 	if (fShowLevel == 0) {
 		if (fDisplayWindow != NULL)
@@ -817,6 +823,7 @@ BWindow::Show()
 void
 BWindow::Hide()
 {
+	BPrivate::check_lock(this);
 	fShowLevel++;
 	if (fShowLevel == 1 && fDisplayWindow != NULL)
 		fDisplayWindow->Hide();
@@ -826,6 +833,7 @@ BWindow::Hide()
 void
 BWindow::Minimize(bool minimize)
 {
+	BPrivate::check_lock(this);
 	if (minimize == fMinimized)
 		return;
 	fMinimized = minimize;
@@ -839,6 +847,7 @@ BWindow::Minimize(bool minimize)
 void
 BWindow::Activate(bool active)
 {
+	BPrivate::check_lock(this);
 	if (active && fDisplayWindow != NULL && !IsHidden())
 		fDisplayWindow->Activate();
 }
@@ -847,6 +856,7 @@ BWindow::Activate(bool active)
 void
 BWindow::SetTitle(const char* title)
 {
+	BPrivate::check_lock(this);
 	fTitle = title != NULL ? title : "";
 	if (fDisplayWindow != NULL)
 		fDisplayWindow->SetTitle(fTitle.c_str());
@@ -883,6 +893,7 @@ BWindow::Type() const
 status_t
 BWindow::SetLook(window_look look)
 {
+	BPrivate::check_lock(this);
 	fLook = look;
 	return B_OK;
 }
@@ -891,6 +902,7 @@ BWindow::SetLook(window_look look)
 status_t
 BWindow::SetFeel(window_feel feel)
 {
+	BPrivate::check_lock(this);
 	fFeel = feel;
 	return B_OK;
 }
@@ -899,6 +911,7 @@ BWindow::SetFeel(window_feel feel)
 status_t
 BWindow::SetFlags(uint32 flags)
 {
+	BPrivate::check_lock(this);
 	fFlags = flags;
 	return B_OK;
 }
@@ -907,6 +920,7 @@ BWindow::SetFlags(uint32 flags)
 void
 BWindow::SetWorkspaces(uint32 workspaces)
 {
+	BPrivate::check_lock(this);
 	fWorkspaces = workspaces;
 }
 
@@ -921,6 +935,7 @@ BWindow::AddShortcut(uint32 key, uint32 modifiers, BMessage* message)
 void
 BWindow::AddShortcut(uint32 key, uint32 modifiers, BMessage* message, BHandler* target)
 {
+	BPrivate::check_lock(this);
 	if (message == NULL)
 		return;
 	key = (uint32)tolower((int)key);
@@ -933,6 +948,7 @@ BWindow::AddShortcut(uint32 key, uint32 modifiers, BMessage* message, BHandler* 
 void
 BWindow::RemoveShortcut(uint32 key, uint32 modifiers)
 {
+	BPrivate::check_lock(this);
 	key = (uint32)tolower((int)key);
 	modifiers &= kShortcutModifiers & ~B_COMMAND_KEY;
 	for (auto it = fShortcuts.begin(); it != fShortcuts.end(); ++it) {
@@ -972,6 +988,7 @@ BWindow::MoveTo(BPoint where)
 void
 BWindow::MoveTo(float x, float y)
 {
+	BPrivate::check_lock(this);
 	if (x == fFrame.left && y == fFrame.top)
 		return;
 	fFrame.OffsetTo(x, y);
@@ -990,6 +1007,7 @@ BWindow::ResizeBy(float dWidth, float dHeight)
 void
 BWindow::ResizeTo(float width, float height)
 {
+	BPrivate::check_lock(this);
 	width = width < fMinWidth ? fMinWidth : width > fMaxWidth ? fMaxWidth : width;
 	height = height < fMinHeight ? fMinHeight : height > fMaxHeight ? fMaxHeight : height;
 	if (width == fFrame.Width() && height == fFrame.Height())
@@ -1004,6 +1022,7 @@ BWindow::ResizeTo(float width, float height)
 void
 BWindow::SetSizeLimits(float minWidth, float maxWidth, float minHeight, float maxHeight)
 {
+	BPrivate::check_lock(this);
 	fMinWidth = minWidth;
 	fMaxWidth = maxWidth < minWidth ? minWidth : maxWidth;
 	fMinHeight = minHeight;
@@ -1136,6 +1155,7 @@ BWindow::_PresentDrawn()
 void
 BWindow::DisableUpdates()
 {
+	BPrivate::check_lock(this);
 	fUpdatesDisabled++;
 }
 
@@ -1143,6 +1163,7 @@ BWindow::DisableUpdates()
 void
 BWindow::EnableUpdates()
 {
+	BPrivate::check_lock(this);
 	if (fUpdatesDisabled > 0)
 		fUpdatesDisabled--;
 	_RequestUpdate();
@@ -1152,6 +1173,7 @@ BWindow::EnableUpdates()
 void
 BWindow::BeginViewTransaction()
 {
+	BPrivate::check_lock(this);
 	fInTransaction = true;
 }
 
@@ -1159,6 +1181,7 @@ BWindow::BeginViewTransaction()
 void
 BWindow::EndViewTransaction()
 {
+	BPrivate::check_lock(this);
 	fInTransaction = false;
 	_PresentDrawn();
 	_RequestUpdate();
@@ -1168,6 +1191,7 @@ BWindow::EndViewTransaction()
 void
 BWindow::UpdateIfNeeded()
 {
+	BPrivate::check_lock(this);
 	if (find_thread(NULL) == Thread())
 		_DrawPending();
 }
