@@ -1,6 +1,7 @@
 #include <Looper.h>
 
 #include <AppDefs.h>
+#include <Autolock.h>
 #include <Message.h>
 #include <Messenger.h>
 #include <PropertyInfo.h>
@@ -306,7 +307,8 @@ BLooper::_RunLoop()
 		BMessage* message = fPort->Read(B_INFINITE_TIMEOUT);
 		if (message == NULL)
 			break;
-		if (!Lock()) {
+		BAutolock lock(this);
+		if (!lock.IsLocked()) {
 			delete message;
 			break;
 		}
@@ -324,7 +326,6 @@ BLooper::_RunLoop()
 		// Deleting an unanswered message answers a waiting sender with B_NO_REPLY.
 		delete fLastMessage;
 		fLastMessage = NULL;
-		Unlock();
 	}
 }
 
