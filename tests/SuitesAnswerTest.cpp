@@ -198,8 +198,10 @@ protected:
 		for (uint32 command : commands) {
 			bool changes = command == B_DELETE_PROPERTY || command == B_EXECUTE_PROPERTY;
 			for (int32 form : forms) {
-				int32 index = changes ? kAbsentIndex
-					: form == B_REVERSE_INDEX_SPECIFIER ? 1 : 0;
+				// Reverse forms count from 1 at the last element.
+				bool reverse = form == B_REVERSE_INDEX_SPECIFIER
+					|| form == B_REVERSE_RANGE_SPECIFIER;
+				int32 index = changes ? kAbsentIndex : reverse ? 1 : 0;
 				std::string name = changes ? std::string(kAbsentName)
 					: form == B_NAME_SPECIFIER ? FirstName(target, row.name) : "";
 				BMessage specifier = specifier_for(row.name, form, index, name.c_str());

@@ -737,11 +737,11 @@ BMenu::_HandleScripting(BMessage* message)
 					BMessage reply;
 					reply.AddInt32("result", menu->CountItems());
 					BPrivate::reply_result(message, &reply, B_OK);
-					return;
+				} else {
+					BPrivate::reply_error(message, B_BAD_SCRIPT_SYNTAX,
+						"Didn't understand the specifier(s)");
 				}
-				isMenu = false;
-				menu = NULL;
-				break;
+				return;
 			case kMenuCreateProperty:
 			case kMenuDeleteProperty:
 			case kMenuProperty:
@@ -757,11 +757,11 @@ BMenu::_HandleScripting(BMessage* message)
 				if (menu != NULL && menu != this) {
 					// The handler and view suites of the submenu itself.
 					menu->BView::MessageReceived(message);
-					return;
+				} else {
+					BPrivate::reply_error(message, B_BAD_SCRIPT_SYNTAX,
+						"Didn't understand the specifier(s)");
 				}
-				isMenu = false;
-				menu = NULL;
-				break;
+				return;
 		}
 		if (menu == NULL) {
 			// An item without a submenu has no items, and nothing else applies.
