@@ -262,6 +262,37 @@ TEST_P(SuitesAnswerTest, EveryListedCommandAndFormIsUnderstood)
 }
 
 
+TEST_P(SuitesAnswerTest, ASetWithoutDataGetsTheSameAnswerFromAWindowAndAView)
+{
+	Target window{ { specifier_for("Window", B_INDEX_SPECIFIER, 0, NULL) }, "Window 0" };
+	Target view = window;
+	view.chain.insert(view.chain.begin(), specifier_for("View", B_INDEX_SPECIFIER, 0, NULL));
+	view.label = "View 0 of Window 0";
+	for (const Target& target : { window, view }) {
+		for (const char* property : { "Frame", "Hidden" }) {
+			BMessage specifier = specifier_for(property, B_DIRECT_SPECIFIER, 0, NULL);
+			BMessage before = Send(B_GET_PROPERTY, &specifier, target);
+			BMessage reply = Send(B_SET_PROPERTY, &specifier, target);
+			EXPECT_EQ(reply.what, (uint32)B_REPLY) << property << " of " << target.label;
+			EXPECT_EQ(error_of(reply), B_BAD_VALUE) << property << " of " << target.label;
+			BMessage after = Send(B_GET_PROPERTY, &specifier, target);
+			BRect frameBefore;
+			BRect frameAfter;
+			bool hiddenBefore = false;
+			bool hiddenAfter = true;
+			if (before.FindRect("result", &frameBefore) == B_OK) {
+				ASSERT_EQ(after.FindRect("result", &frameAfter), B_OK);
+				EXPECT_EQ(frameAfter, frameBefore) << target.label;
+			} else {
+				ASSERT_EQ(before.FindBool("result", &hiddenBefore), B_OK);
+				ASSERT_EQ(after.FindBool("result", &hiddenAfter), B_OK);
+				EXPECT_EQ(hiddenAfter, hiddenBefore) << target.label;
+			}
+		}
+	}
+}
+
+
 INSTANTIATE_TEST_SUITE_P(SampleApps, SuitesAnswerTest, testing::Values(
 	SampleApp{ "SampleViewer", "application/x-vnd.quorvane-SampleViewer", 2 },
 	SampleApp{ "SampleWorkbench", "application/x-vnd.quorvane-SampleWorkbench", 2 }),
