@@ -68,16 +68,22 @@ TEST_F(LockCheckDeathTest, AnUnlockedCallStopsNamingTheMethod)
 
 TEST_F(LockCheckDeathTest, TheLockHolderAndDetachedViewsPass)
 {
+	// The lists delete no items: these outlive their rows.
+	BStringItem row("row");
+	BStringItem parent("parent");
+	BStringItem child("child");
 	{
 		BAutolock lock(fWindow);
 		ASSERT_TRUE(lock.IsLocked());
 		fView->MoveTo(5, 5);
 		fWindow->SetTitle("Changed");
-		fList->AddItem(new BStringItem("row"));
-		BStringItem* parent = new BStringItem("parent");
-		fOutline->AddItem(parent);
-		fOutline->AddUnder(new BStringItem("child"), parent);
+		fList->AddItem(&row);
+		fOutline->AddItem(&parent);
+		fOutline->AddUnder(&child, &parent);
 		EXPECT_EQ(fView->Frame().LeftTop(), BPoint(5, 5));
+		EXPECT_TRUE(fList->RemoveItem(&row));
+		// Removing an item takes its subitems with it.
+		EXPECT_TRUE(fOutline->RemoveItem(&parent));
 	}
 	EXPECT_FALSE(fWindow->IsLocked());
 
