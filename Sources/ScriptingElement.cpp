@@ -1,6 +1,7 @@
 #include "ScriptingElement.h"
 
 #include <AppDefs.h>
+#include <Autolock.h>
 #include <Bitmap.h>
 #include <Font.h>
 #include <InterfaceDefs.h>
@@ -216,8 +217,8 @@ ScriptingElement::AddToView(BOutlineListView* list)
 {
 	if (list == NULL)
 		return;
-	BWindow* window = list->Window();
-	if (window == NULL || !window->Lock())
+	BAutolock lock(list->Window());
+	if (!lock.IsLocked())
 		return;
 
 	list->AddItem(this);
@@ -228,7 +229,6 @@ ScriptingElement::AddToView(BOutlineListView* list)
 				child->AddToView(list);
 		}
 	}
-	window->Unlock();
 }
 
 

@@ -489,3 +489,42 @@ TEST_F(ListViewTest, TheSuiteCountsGetsSelectsAndInvokesRows)
 	EXPECT_EQ(String(reply, "suites", 0), "suite/vnd.Be-list-view");
 	EXPECT_EQ(String(reply, "suites", 1), "suite/vnd.Be-view");
 }
+
+
+TEST_F(ListViewTest, AReverseIndexCountsFromOneAtTheLastRowAsAViewsDoes)
+{
+	Open("Reverse", 4, B_MULTIPLE_SELECTION_LIST);
+	BMessenger messenger(list);
+	BMessage reply;
+
+	BMessage last(B_GET_PROPERTY);
+	BMessage reverse(B_REVERSE_INDEX_SPECIFIER);
+	reverse.AddString("property", "Item");
+	reverse.AddInt32("index", 1);
+	last.AddSpecifier(&reverse);
+	ASSERT_EQ(messenger.SendMessage(&last, &reply), B_OK);
+	EXPECT_EQ(String(reply, "result"), "row 3");
+
+	BMessage beyond(B_GET_PROPERTY);
+	reverse.ReplaceInt32("index", 0);
+	beyond.AddSpecifier(&reverse);
+	ASSERT_EQ(messenger.SendMessage(&beyond, &reply), B_OK);
+	EXPECT_FALSE(reply.HasString("result"));
+	EXPECT_EQ(Int32(reply, "error"), B_BAD_INDEX);
+
+	// A reverse range is taken in reversed order: from the second last row, two rows.
+	BMessage select(B_SET_PROPERTY);
+	BMessage range(B_REVERSE_RANGE_SPECIFIER);
+	range.AddString("property", "Selection");
+	range.AddInt32("index", 2);
+	range.AddInt32("range", 2);
+	select.AddSpecifier(&range);
+	select.AddBool("data", true);
+	ASSERT_EQ(messenger.SendMessage(&select, &reply), B_OK);
+	BMessage selection(B_GET_PROPERTY);
+	selection.AddSpecifier("Selection");
+	ASSERT_EQ(messenger.SendMessage(&selection, &reply), B_OK);
+	EXPECT_EQ(Int32(reply, "result", 0), 1);
+	EXPECT_EQ(Int32(reply, "result", 1), 2);
+	EXPECT_FALSE(reply.HasInt32("result", 2));
+}

@@ -50,23 +50,29 @@ BPrivate::app_messenger()
 
 namespace {
 
-property_info stApplicationProperties[] = {
-	{ "Window", {}, { B_INDEX_SPECIFIER, B_REVERSE_INDEX_SPECIFIER, B_NAME_SPECIFIER },
-		"Resolves to the window with the given index or name.", 0, {}, {}, {} },
-	{ "Window", { B_COUNT_PROPERTIES }, { B_DIRECT_SPECIFIER },
-		"Returns the number of windows.", 0, { B_INT32_TYPE }, {}, {} },
-	{ "Looper", {}, { B_INDEX_SPECIFIER, B_REVERSE_INDEX_SPECIFIER, B_NAME_SPECIFIER },
-		"Resolves to the looper with the given index or name.", 0, {}, {}, {} },
-	{ "Looper", { B_COUNT_PROPERTIES }, { B_DIRECT_SPECIFIER },
-		"Returns the number of loopers.", 0, { B_INT32_TYPE }, {}, {} },
-	{ "Name", { B_GET_PROPERTY }, { B_DIRECT_SPECIFIER },
-		"Returns the name of the application.", 0, { B_STRING_TYPE }, {}, {} },
-	{}
+// The tags of the rows below (their extra_data).
+enum {
+	kWindowProperty = 1,
+	kWindowCountProperty,
+	kLooperProperty,
+	kLooperCountProperty,
+	kNameProperty
 };
 
-enum {
-	kWindowByIndex = 0,
-	kLooperByIndex = 2
+property_info stApplicationProperties[] = {
+	{ "Window", {}, { B_INDEX_SPECIFIER, B_REVERSE_INDEX_SPECIFIER, B_NAME_SPECIFIER },
+		"Resolves to the window with the given index or name.", kWindowProperty, {}, {},
+		{} },
+	{ "Window", { B_COUNT_PROPERTIES }, { B_DIRECT_SPECIFIER },
+		"Returns the number of windows.", kWindowCountProperty, { B_INT32_TYPE }, {}, {} },
+	{ "Looper", {}, { B_INDEX_SPECIFIER, B_REVERSE_INDEX_SPECIFIER, B_NAME_SPECIFIER },
+		"Resolves to the looper with the given index or name.", kLooperProperty, {}, {},
+		{} },
+	{ "Looper", { B_COUNT_PROPERTIES }, { B_DIRECT_SPECIFIER },
+		"Returns the number of loopers.", kLooperCountProperty, { B_INT32_TYPE }, {}, {} },
+	{ "Name", { B_GET_PROPERTY }, { B_DIRECT_SPECIFIER },
+		"Returns the name of the application.", kNameProperty, { B_STRING_TYPE }, {}, {} },
+	{}
 };
 
 
@@ -404,26 +410,20 @@ BApplication::DispatchMessage(BMessage* message, BHandler* handler)
 void
 BApplication::MessageReceived(BMessage* message)
 {
-	int32 index;
-	BMessage specifier;
-	int32 form;
-	const char* property;
-	if (message->GetCurrentSpecifier(&index, &specifier, &form, &property) == B_OK) {
-		BMessage reply(B_REPLY);
-		bool answered = true;
-		if (message->what == B_GET_PROPERTY && strcmp(property, "Name") == 0)
+	BMessage reply(B_REPLY);
+	switch (BPrivate::match_property(message, stApplicationProperties)) {
+		case kNameProperty:
 			reply.AddString("result", Name() != NULL ? Name() : "");
-		else if (message->what == B_COUNT_PROPERTIES && strcmp(property, "Window") == 0)
-			reply.AddInt32("result", CountWindows());
-		else if (message->what == B_COUNT_PROPERTIES && strcmp(property, "Looper") == 0)
-			reply.AddInt32("result", CountLoopers());
-		else
-			answered = false;
-		if (answered) {
-			reply.AddInt32("error", B_OK);
-			message->SendReply(&reply);
+			BPrivate::reply_result(message, &reply, B_OK);
 			return;
-		}
+		case kWindowCountProperty:
+			reply.AddInt32("result", CountWindows());
+			BPrivate::reply_result(message, &reply, B_OK);
+			return;
+		case kLooperCountProperty:
+			reply.AddInt32("result", CountLoopers());
+			BPrivate::reply_result(message, &reply, B_OK);
+			return;
 	}
 	BLooper::MessageReceived(message);
 }
@@ -477,14 +477,14 @@ BHandler*
 BApplication::ResolveSpecifier(BMessage* message, int32 index, BMessage* specifier,
 	int32 form, const char* property)
 {
-	BPropertyInfo info(stApplicationProperties);
-	int32 match = info.FindMatch(message, index, specifier, form, property);
-	if (match < 0)
+	uint32 tag = BPrivate::match_property(message, index, specifier, form, property,
+		stApplicationProperties);
+	if (tag == BPrivate::kNoProperty)
 		return BLooper::ResolveSpecifier(message, index, specifier, form, property);
-	if (match != kWindowByIndex && match != kLooperByIndex)
+	if (tag != kWindowProperty && tag != kLooperProperty)
 		return this;
 
-	bool windows = match == kWindowByIndex;
+	bool windows = tag == kWindowProperty;
 	BLooper* looper = looper_for(specifier, form, windows);
 	if (looper == NULL) {
 		if (form == B_NAME_SPECIFIER) {

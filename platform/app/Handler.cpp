@@ -14,37 +14,48 @@
 
 namespace {
 
+// The tags of the rows below (their extra_data).
+enum {
+	kSuitesProperty = 1,
+	kMessengerProperty,
+	kInternalNameProperty
+};
+
 property_info stHandlerProperties[] = {
 	{ "Suites", { B_GET_PROPERTY }, { B_DIRECT_SPECIFIER },
-		"Returns the names of the suites this handler supports.", 0,
+		"Returns the names of the suites this handler supports.", kSuitesProperty,
 		{ B_STRING_TYPE }, {}, {} },
 	{ "Messenger", { B_GET_PROPERTY }, { B_DIRECT_SPECIFIER },
-		"Returns a messenger to this handler.", 0, { B_MESSENGER_TYPE }, {}, {} },
+		"Returns a messenger to this handler.", kMessengerProperty, { B_MESSENGER_TYPE },
+		{}, {} },
 	{ "InternalName", { B_GET_PROPERTY }, { B_DIRECT_SPECIFIER },
-		"Returns the name of this handler.", 0, { B_STRING_TYPE }, {}, {} },
+		"Returns the name of this handler.", kInternalNameProperty, { B_STRING_TYPE }, {},
+		{} },
 	{}
 };
 
 
-// Answers a property of the handler suite into reply; false for other properties.
+// Answers the request for the handler suite's property tagged tag into reply; false for
+// other tags.
 bool
-get_handler_property(BHandler* handler, const char* property, BMessage& reply)
+answer_handler_property(BHandler* handler, uint32 tag, BMessage& reply)
 {
-	if (strcmp(property, "Suites") == 0) {
-		BMessage suites;
-		handler->GetSupportedSuites(&suites);
-		const char* suite;
-		for (int32 i = 0; suites.FindString("suites", i, &suite) == B_OK; i++)
-			reply.AddString("result", suite);
-		return true;
-	}
-	if (strcmp(property, "Messenger") == 0) {
-		reply.AddMessenger("result", BMessenger(handler));
-		return true;
-	}
-	if (strcmp(property, "InternalName") == 0) {
-		reply.AddString("result", handler->Name() != NULL ? handler->Name() : "");
-		return true;
+	switch (tag) {
+		case kSuitesProperty:
+		{
+			BMessage suites;
+			handler->GetSupportedSuites(&suites);
+			const char* suite;
+			for (int32 i = 0; suites.FindString("suites", i, &suite) == B_OK; i++)
+				reply.AddString("result", suite);
+			return true;
+		}
+		case kMessengerProperty:
+			reply.AddMessenger("result", BMessenger(handler));
+			return true;
+		case kInternalNameProperty:
+			reply.AddString("result", handler->Name() != NULL ? handler->Name() : "");
+			return true;
 	}
 	return false;
 }
@@ -114,16 +125,10 @@ BHandler::MessageReceived(BMessage* message)
 	switch (message->what) {
 		case B_GET_PROPERTY:
 		{
-			int32 index;
-			BMessage specifier;
-			int32 form;
-			const char* property;
-			if (message->GetCurrentSpecifier(&index, &specifier, &form, &property) != B_OK)
-				break;
 			BMessage reply(B_REPLY);
-			if (get_handler_property(this, property, reply)) {
-				reply.AddInt32("error", B_OK);
-				message->SendReply(&reply);
+			if (answer_handler_property(this,
+					BPrivate::match_property(message, stHandlerProperties), reply)) {
+				BPrivate::reply_result(message, &reply, B_OK);
 				return;
 			}
 			break;
@@ -227,9 +232,10 @@ BHandler*
 BHandler::ResolveSpecifier(BMessage* message, int32 index, BMessage* specifier,
 	int32 form, const char* property)
 {
-	BPropertyInfo info(stHandlerProperties);
-	if (info.FindMatch(message, index, specifier, form, property) >= 0)
+	if (BPrivate::match_property(message, index, specifier, form, property,
+			stHandlerProperties) != BPrivate::kNoProperty) {
 		return this;
+	}
 
 	BPrivate::reply_error(message, B_BAD_SCRIPT_SYNTAX, "Didn't understand the specifier(s)");
 	return NULL;

@@ -1,6 +1,7 @@
 #include <Looper.h>
 
 #include <AppDefs.h>
+#include <Autolock.h>
 #include <Message.h>
 #include <Messenger.h>
 #include <PropertyInfo.h>
@@ -19,13 +20,22 @@ using BPrivate::LooperList::LockFor;
 
 namespace {
 
+// The tags of the rows below (their extra_data).
+enum {
+	kHandlerProperty = 1,
+	kHandlersProperty,
+	kHandlerCountProperty
+};
+
 property_info stLooperProperties[] = {
 	{ "Handler", {}, { B_INDEX_SPECIFIER, B_REVERSE_INDEX_SPECIFIER },
-		"Resolves to the handler at the given index.", 0, {}, {}, {} },
+		"Resolves to the handler at the given index.", kHandlerProperty, {}, {}, {} },
 	{ "Handlers", { B_GET_PROPERTY }, { B_DIRECT_SPECIFIER },
-		"Returns messengers to all of the looper's handlers.", 0, { B_MESSENGER_TYPE }, {}, {} },
+		"Returns messengers to all of the looper's handlers.", kHandlersProperty,
+		{ B_MESSENGER_TYPE }, {}, {} },
 	{ "Handler", { B_COUNT_PROPERTIES }, { B_DIRECT_SPECIFIER },
-		"Returns the number of the looper's handlers.", 0, { B_INT32_TYPE }, {}, {} },
+		"Returns the number of the looper's handlers.", kHandlerCountProperty,
+		{ B_INT32_TYPE }, {}, {} },
 	{}
 };
 
@@ -161,25 +171,17 @@ BLooper::DispatchMessage(BMessage* message, BHandler* handler)
 void
 BLooper::MessageReceived(BMessage* message)
 {
-	int32 index;
-	BMessage specifier;
-	int32 form;
-	const char* property;
-	if (message->GetCurrentSpecifier(&index, &specifier, &form, &property) == B_OK) {
-		BMessage reply(B_REPLY);
-		if (message->what == B_GET_PROPERTY && strcmp(property, "Handlers") == 0) {
+	BMessage reply(B_REPLY);
+	switch (BPrivate::match_property(message, stLooperProperties)) {
+		case kHandlersProperty:
 			for (int32 i = 0; i < CountHandlers(); i++)
 				reply.AddMessenger("result", BMessenger(HandlerAt(i)));
-			reply.AddInt32("error", B_OK);
-			message->SendReply(&reply);
+			BPrivate::reply_result(message, &reply, B_OK);
 			return;
-		}
-		if (message->what == B_COUNT_PROPERTIES && strcmp(property, "Handler") == 0) {
+		case kHandlerCountProperty:
 			reply.AddInt32("result", CountHandlers());
-			reply.AddInt32("error", B_OK);
-			message->SendReply(&reply);
+			BPrivate::reply_result(message, &reply, B_OK);
 			return;
-		}
 	}
 	BHandler::MessageReceived(message);
 }
@@ -305,7 +307,8 @@ BLooper::_RunLoop()
 		BMessage* message = fPort->Read(B_INFINITE_TIMEOUT);
 		if (message == NULL)
 			break;
-		if (!Lock()) {
+		BAutolock lock(this);
+		if (!lock.IsLocked()) {
 			delete message;
 			break;
 		}
@@ -323,7 +326,6 @@ BLooper::_RunLoop()
 		// Deleting an unanswered message answers a waiting sender with B_NO_REPLY.
 		delete fLastMessage;
 		fLastMessage = NULL;
-		Unlock();
 	}
 }
 
@@ -494,12 +496,15 @@ BHandler*
 BLooper::ResolveSpecifier(BMessage* message, int32 index, BMessage* specifier,
 	int32 form, const char* property)
 {
-	BPropertyInfo info(stLooperProperties);
-	int32 match = info.FindMatch(message, index, specifier, form, property);
-	if (match < 0)
-		return BHandler::ResolveSpecifier(message, index, specifier, form, property);
-	if (match != 0)
-		return this;
+	switch (BPrivate::match_property(message, index, specifier, form, property,
+			stLooperProperties)) {
+		case BPrivate::kNoProperty:
+			return BHandler::ResolveSpecifier(message, index, specifier, form, property);
+		case kHandlerProperty:
+			break;
+		default:
+			return this;
+	}
 
 	// "Handler" by index: the handler it names takes the rest.
 	int32 handlerIndex = -1;

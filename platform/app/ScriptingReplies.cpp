@@ -4,6 +4,33 @@
 
 namespace BPrivate {
 
+uint32
+match_property(BMessage* message, int32 index, BMessage* specifier, int32 form,
+	const char* property, const property_info* properties)
+{
+	BPropertyInfo info(const_cast<property_info*>(properties));
+	uint32 tag = kNoProperty;
+	if (info.FindMatch(message, index, specifier, form, property, &tag) < 0)
+		return kNoProperty;
+	return tag;
+}
+
+
+uint32
+match_property(BMessage* message, const property_info* properties)
+{
+	if (message == NULL || !message->HasSpecifiers())
+		return kNoProperty;
+	BMessage specifier;
+	int32 index;
+	int32 form;
+	const char* property;
+	if (message->GetCurrentSpecifier(&index, &specifier, &form, &property) != B_OK)
+		return kNoProperty;
+	return match_property(message, index, &specifier, form, property, properties);
+}
+
+
 void
 reply_result(BMessage* message, BMessage* reply, status_t error)
 {
@@ -21,6 +48,34 @@ reply_error(BMessage* message, status_t error, const char* text)
 	reply.AddInt32("error", error);
 	reply.AddString("message", text);
 	message->SendReply(&reply);
+}
+
+
+status_t
+find_data(const BMessage* message, bool* value)
+{
+	return message->FindBool("data", value) == B_OK ? B_OK : B_BAD_VALUE;
+}
+
+
+status_t
+find_data(const BMessage* message, int32* value)
+{
+	return message->FindInt32("data", value) == B_OK ? B_OK : B_BAD_VALUE;
+}
+
+
+status_t
+find_data(const BMessage* message, const char** value)
+{
+	return message->FindString("data", value) == B_OK ? B_OK : B_BAD_VALUE;
+}
+
+
+status_t
+find_data(const BMessage* message, BRect* value)
+{
+	return message->FindRect("data", value) == B_OK ? B_OK : B_BAD_VALUE;
 }
 
 

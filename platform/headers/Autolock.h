@@ -11,8 +11,9 @@ public:
 		: fLocker(locker), fLooper(NULL), fIsLocked(locker->Lock()) {}
 	explicit BAutolock(BLocker& locker)
 		: fLocker(&locker), fLooper(NULL), fIsLocked(locker.Lock()) {}
+	// A NULL looper is never locked.
 	explicit BAutolock(BLooper* looper)
-		: fLocker(NULL), fLooper(looper), fIsLocked(looper->Lock()) {}
+		: fLocker(NULL), fLooper(looper), fIsLocked(looper != NULL && looper->Lock()) {}
 	~BAutolock() { Unlock(); }
 
 	bool IsLocked() const { return fIsLocked; }

@@ -11,9 +11,14 @@
 
 namespace {
 
+// The tags of the rows below (their extra_data).
+enum {
+	kLabelProperty = 1
+};
+
 property_info stBoxProperties[] = {
 	{ "Label", { B_GET_PROPERTY, B_SET_PROPERTY }, { B_DIRECT_SPECIFIER },
-		"The box's label.", 0, { B_STRING_TYPE } },
+		"The box's label.", kLabelProperty, { B_STRING_TYPE } },
 	{ NULL }
 };
 
@@ -173,7 +178,7 @@ BBox::GetPreferredSize(float* width, float* height)
 void
 BBox::MessageReceived(BMessage* message)
 {
-	if (BPrivate::match_property(message, stBoxProperties) == 0) {
+	if (BPrivate::match_property(message, stBoxProperties) == kLabelProperty) {
 		BMessage reply;
 		status_t status = B_OK;
 		if (message->what == B_GET_PROPERTY) {
@@ -181,7 +186,7 @@ BBox::MessageReceived(BMessage* message)
 				reply.AddString("result", fLabel.c_str());
 		} else {
 			const char* label;
-			status = message->FindString("data", &label);
+			status = BPrivate::find_data(message, &label);
 			if (status == B_OK)
 				SetLabel(label);
 		}
@@ -196,9 +201,10 @@ BHandler*
 BBox::ResolveSpecifier(BMessage* message, int32 index, BMessage* specifier, int32 form,
 	const char* property)
 {
-	BPropertyInfo info(stBoxProperties);
-	if (info.FindMatch(message, index, specifier, form, property) >= 0)
+	if (BPrivate::match_property(message, index, specifier, form, property,
+			stBoxProperties) != BPrivate::kNoProperty) {
 		return this;
+	}
 	return BView::ResolveSpecifier(message, index, specifier, form, property);
 }
 

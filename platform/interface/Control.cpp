@@ -9,20 +9,21 @@
 
 namespace {
 
-property_info stControlProperties[] = {
-	{ "Enabled", { B_GET_PROPERTY, B_SET_PROPERTY }, { B_DIRECT_SPECIFIER },
-		"Whether the control accepts input.", 0, { B_BOOL_TYPE } },
-	{ "Label", { B_GET_PROPERTY, B_SET_PROPERTY }, { B_DIRECT_SPECIFIER },
-		"The control's label.", 0, { B_STRING_TYPE } },
-	{ "Value", { B_GET_PROPERTY, B_SET_PROPERTY }, { B_DIRECT_SPECIFIER },
-		"The control's value.", 0, { B_INT32_TYPE } },
-	{ NULL }
-};
-
+// The tags of the rows below (their extra_data).
 enum {
-	kEnabledProperty = 0,
+	kEnabledProperty = 1,
 	kLabelProperty,
 	kValueProperty
+};
+
+property_info stControlProperties[] = {
+	{ "Enabled", { B_GET_PROPERTY, B_SET_PROPERTY }, { B_DIRECT_SPECIFIER },
+		"Whether the control accepts input.", kEnabledProperty, { B_BOOL_TYPE } },
+	{ "Label", { B_GET_PROPERTY, B_SET_PROPERTY }, { B_DIRECT_SPECIFIER },
+		"The control's label.", kLabelProperty, { B_STRING_TYPE } },
+	{ "Value", { B_GET_PROPERTY, B_SET_PROPERTY }, { B_DIRECT_SPECIFIER },
+		"The control's value.", kValueProperty, { B_INT32_TYPE } },
+	{ NULL }
 };
 
 } // namespace
@@ -158,21 +159,16 @@ BControl::DrawFocusMark(float left, float right, float baseline)
 void
 BControl::MessageReceived(BMessage* message)
 {
-	int32 match = BPrivate::match_property(message, stControlProperties);
-	if (match < 0) {
-		BView::MessageReceived(message);
-		return;
-	}
 	BMessage reply;
 	status_t status = B_OK;
 	bool get = message->what == B_GET_PROPERTY;
-	switch (match) {
+	switch (BPrivate::match_property(message, stControlProperties)) {
 		case kEnabledProperty:
 		{
 			bool enabled;
 			if (get)
 				reply.AddBool("result", fEnabled);
-			else if ((status = message->FindBool("data", &enabled)) == B_OK)
+			else if ((status = BPrivate::find_data(message, &enabled)) == B_OK)
 				SetEnabled(enabled);
 			break;
 		}
@@ -182,7 +178,7 @@ BControl::MessageReceived(BMessage* message)
 			if (get) {
 				if (fHasLabel)
 					reply.AddString("result", fLabel.c_str());
-			} else if ((status = message->FindString("data", &label)) == B_OK)
+			} else if ((status = BPrivate::find_data(message, &label)) == B_OK)
 				SetLabel(label);
 			break;
 		}
@@ -191,10 +187,13 @@ BControl::MessageReceived(BMessage* message)
 			int32 value;
 			if (get)
 				reply.AddInt32("result", fValue);
-			else if ((status = message->FindInt32("data", &value)) == B_OK)
+			else if ((status = BPrivate::find_data(message, &value)) == B_OK)
 				SetValue(value);
 			break;
 		}
+		default:
+			BView::MessageReceived(message);
+			return;
 	}
 	BPrivate::reply_result(message, &reply, status);
 }
@@ -204,9 +203,10 @@ BHandler*
 BControl::ResolveSpecifier(BMessage* message, int32 index, BMessage* specifier, int32 form,
 	const char* property)
 {
-	BPropertyInfo info(stControlProperties);
-	if (info.FindMatch(message, index, specifier, form, property) >= 0)
+	if (BPrivate::match_property(message, index, specifier, form, property,
+			stControlProperties) != BPrivate::kNoProperty) {
 		return this;
+	}
 	return BView::ResolveSpecifier(message, index, specifier, form, property);
 }
 

@@ -1,5 +1,6 @@
 #include <ListView.h>
 
+#include "app/LockCheck.h"
 #include "interface/ListRows.h"
 #include "interface/WidgetScripting.h"
 
@@ -17,35 +18,36 @@ using BPrivate::ListRows;
 
 namespace {
 
-property_info stListViewProperties[] = {
-	{ "Item", { B_COUNT_PROPERTIES }, { B_DIRECT_SPECIFIER },
-		"Returns the number of rows shown.", 0, { B_INT32_TYPE } },
-	{ "Item", { B_GET_PROPERTY }, { B_INDEX_SPECIFIER, B_REVERSE_INDEX_SPECIFIER },
-		"Returns the text of a row that shows text.", 0, { B_STRING_TYPE } },
-	{ "Item", { B_EXECUTE_PROPERTY }, { B_INDEX_SPECIFIER, B_REVERSE_INDEX_SPECIFIER,
-			B_RANGE_SPECIFIER, B_REVERSE_RANGE_SPECIFIER },
-		"Selects the rows, and only them, and invokes them." },
-	{ "Selection", { B_COUNT_PROPERTIES }, { B_DIRECT_SPECIFIER },
-		"Returns the number of selected rows.", 0, { B_INT32_TYPE } },
-	{ "Selection", { B_GET_PROPERTY }, { B_DIRECT_SPECIFIER },
-		"Returns the index of each selected row.", 0, { B_INT32_TYPE } },
-	{ "Selection", { B_SET_PROPERTY }, { B_DIRECT_SPECIFIER, B_INDEX_SPECIFIER,
-			B_REVERSE_INDEX_SPECIFIER, B_RANGE_SPECIFIER, B_REVERSE_RANGE_SPECIFIER },
-		"Adds the rows (every row when direct) to the selection when the bool \"data\" "
-		"is true, takes them out of it when false.", 0, { B_BOOL_TYPE } },
-	{ "Selection", { B_EXECUTE_PROPERTY }, { B_DIRECT_SPECIFIER },
-		"Invokes the selected rows." },
-	{ NULL }
-};
-
+// The tags of the rows below (their extra_data).
 enum {
-	kItemCountProperty = 0,
+	kItemCountProperty = 1,
 	kItemProperty,
 	kItemExecuteProperty,
 	kSelectionCountProperty,
 	kSelectionProperty,
 	kSelectionSetProperty,
 	kSelectionExecuteProperty
+};
+
+property_info stListViewProperties[] = {
+	{ "Item", { B_COUNT_PROPERTIES }, { B_DIRECT_SPECIFIER },
+		"Returns the number of rows shown.", kItemCountProperty, { B_INT32_TYPE } },
+	{ "Item", { B_GET_PROPERTY }, { B_INDEX_SPECIFIER, B_REVERSE_INDEX_SPECIFIER },
+		"Returns the text of a row that shows text.", kItemProperty, { B_STRING_TYPE } },
+	{ "Item", { B_EXECUTE_PROPERTY }, { B_INDEX_SPECIFIER, B_REVERSE_INDEX_SPECIFIER,
+			B_RANGE_SPECIFIER, B_REVERSE_RANGE_SPECIFIER },
+		"Selects the rows, and only them, and invokes them.", kItemExecuteProperty },
+	{ "Selection", { B_COUNT_PROPERTIES }, { B_DIRECT_SPECIFIER },
+		"Returns the number of selected rows.", kSelectionCountProperty, { B_INT32_TYPE } },
+	{ "Selection", { B_GET_PROPERTY }, { B_DIRECT_SPECIFIER },
+		"Returns the index of each selected row.", kSelectionProperty, { B_INT32_TYPE } },
+	{ "Selection", { B_SET_PROPERTY }, { B_DIRECT_SPECIFIER, B_INDEX_SPECIFIER,
+			B_REVERSE_INDEX_SPECIFIER, B_RANGE_SPECIFIER, B_REVERSE_RANGE_SPECIFIER },
+		"Adds the rows (every row when direct) to the selection when the bool \"data\" "
+		"is true, takes them out of it when false.", kSelectionSetProperty, { B_BOOL_TYPE } },
+	{ "Selection", { B_EXECUTE_PROPERTY }, { B_DIRECT_SPECIFIER },
+		"Invokes the selected rows.", kSelectionExecuteProperty },
+	{ NULL }
 };
 
 
@@ -269,6 +271,7 @@ BListView::SelectionChanged()
 bool
 BListView::AddItem(BListItem* item)
 {
+	BPrivate::check_lock(Window());
 	return AddItem(item, CountItems());
 }
 
@@ -276,6 +279,7 @@ BListView::AddItem(BListItem* item)
 bool
 BListView::AddItem(BListItem* item, int32 index)
 {
+	BPrivate::check_lock(Window());
 	if (item == NULL || index < 0 || index > CountItems())
 		return false;
 	MeasureItem(item);
@@ -297,6 +301,7 @@ BListView::AddList(BList* items)
 bool
 BListView::AddList(BList* items, int32 index)
 {
+	BPrivate::check_lock(Window());
 	if (items == NULL || index < 0 || index > CountItems())
 		return false;
 	BListItem** array = (BListItem**)items->Items();
@@ -317,6 +322,7 @@ BListView::AddList(BList* items, int32 index)
 bool
 BListView::RemoveItem(BListItem* item)
 {
+	BPrivate::check_lock(Window());
 	int32 index = IndexOf(item);
 	return index >= 0 && RemoveItems(index, 1);
 }
@@ -325,6 +331,7 @@ BListView::RemoveItem(BListItem* item)
 BListItem*
 BListView::RemoveItem(int32 index)
 {
+	BPrivate::check_lock(Window());
 	BListItem* item = ItemAt(index);
 	if (item == NULL || !RemoveItems(index, 1))
 		return NULL;
@@ -335,6 +342,7 @@ BListView::RemoveItem(int32 index)
 bool
 BListView::RemoveItems(int32 index, int32 count)
 {
+	BPrivate::check_lock(Window());
 	if (index < 0 || count < 0 || index + count > CountItems())
 		return false;
 	for (int32 row = index; row < index + count; row++)
@@ -348,6 +356,7 @@ BListView::RemoveItems(int32 index, int32 count)
 void
 BListView::MakeEmpty()
 {
+	BPrivate::check_lock(Window());
 	for (int32 row = 0; row < fRows->CountAll(); row++)
 		ForgetSelection(fRows->ItemAt(row));
 	fRows->Clear();
@@ -359,6 +368,7 @@ BListView::MakeEmpty()
 bool
 BListView::ReplaceItem(int32 index, BListItem* item)
 {
+	BPrivate::check_lock(Window());
 	if (item == NULL || fRows->IndexOf(item) >= 0 || ItemAt(index) == NULL)
 		return false;
 	int32 row = fRows->IndexOfShown(index);
@@ -375,6 +385,7 @@ BListView::ReplaceItem(int32 index, BListItem* item)
 bool
 BListView::SwapItems(int32 a, int32 b)
 {
+	BPrivate::check_lock(Window());
 	if (ItemAt(a) == NULL || ItemAt(b) == NULL)
 		return false;
 	fRows->Swap(fRows->IndexOfShown(a), fRows->IndexOfShown(b));
@@ -386,6 +397,7 @@ BListView::SwapItems(int32 a, int32 b)
 bool
 BListView::MoveItem(int32 from, int32 to)
 {
+	BPrivate::check_lock(Window());
 	if (ItemAt(from) == NULL || ItemAt(to) == NULL)
 		return false;
 	fRows->Move(fRows->IndexOfShown(from), fRows->IndexOfShown(to));
@@ -397,6 +409,7 @@ BListView::MoveItem(int32 from, int32 to)
 void
 BListView::SortItems(int (*compare)(const void*, const void*))
 {
+	BPrivate::check_lock(Window());
 	if (compare == NULL)
 		return;
 	fRows->Sort([compare](BListItem* a, BListItem* b) { return compare(&a, &b) < 0; });
@@ -499,6 +512,7 @@ BListView::ItemFrame(int32 index)
 void
 BListView::InvalidateItem(int32 index)
 {
+	BPrivate::check_lock(Window());
 	int32 row = fRows->IndexOfShown(index);
 	if (row < 0)
 		return;
@@ -521,6 +535,7 @@ BListView::ScrollToSelection()
 void
 BListView::ScrollTo(int32 index)
 {
+	BPrivate::check_lock(Window());
 	BRect frame = ItemFrame(index);
 	if (!frame.IsValid())
 		return;
@@ -622,6 +637,7 @@ BListView::_FixupScrollBar()
 void
 BListView::SetListType(list_view_type type)
 {
+	BPrivate::check_lock(Window());
 	if (type == fListType)
 		return;
 	fListType = type;
@@ -643,6 +659,7 @@ BListView::Select(int32 index, bool extend)
 void
 BListView::Select(int32 from, int32 to, bool extend)
 {
+	BPrivate::check_lock(Window());
 	if (from > to || from < 0 || to >= CountItems())
 		return;
 	if (fListType == B_SINGLE_SELECTION_LIST) {
@@ -686,6 +703,7 @@ BListView::CurrentSelection(int32 i) const
 void
 BListView::Deselect(int32 index)
 {
+	BPrivate::check_lock(Window());
 	if (_SetSelected(index, false))
 		NotifySelectionChanged();
 }
@@ -694,6 +712,7 @@ BListView::Deselect(int32 index)
 void
 BListView::DeselectAll()
 {
+	BPrivate::check_lock(Window());
 	if (_DeselectOutside(0, -1))
 		NotifySelectionChanged();
 }
@@ -702,6 +721,7 @@ BListView::DeselectAll()
 void
 BListView::DeselectExcept(int32 exceptFrom, int32 exceptTo)
 {
+	BPrivate::check_lock(Window());
 	if (_DeselectOutside(exceptFrom, exceptTo))
 		NotifySelectionChanged();
 }
@@ -835,9 +855,10 @@ BHandler*
 BListView::ResolveSpecifier(BMessage* message, int32 index, BMessage* specifier,
 	int32 form, const char* property)
 {
-	BPropertyInfo info(stListViewProperties);
-	if (info.FindMatch(message, index, specifier, form, property) >= 0)
+	if (BPrivate::match_property(message, index, specifier, form, property,
+			stListViewProperties) != BPrivate::kNoProperty) {
 		return this;
+	}
 	return BView::ResolveSpecifier(message, index, specifier, form, property);
 }
 
@@ -857,8 +878,8 @@ BListView::GetSupportedSuites(BMessage* data)
 bool
 BListView::_HandleScripting(BMessage* message)
 {
-	int32 match = BPrivate::match_property(message, stListViewProperties);
-	if (match < 0)
+	uint32 tag = BPrivate::match_property(message, stListViewProperties);
+	if (tag == BPrivate::kNoProperty)
 		return false;
 	BMessage specifier;
 	int32 index;
@@ -866,8 +887,9 @@ BListView::_HandleScripting(BMessage* message)
 	const char* property;
 	message->GetCurrentSpecifier(&index, &specifier, &form, &property);
 
-	// The rows an index or range specifier names, counted from the end for the
-	// reverse forms; [first, first + count) must lie among the shown rows.
+	// The rows an index or range specifier names; [first, first + count) must lie among
+	// the shown rows. The reverse forms count from the end as views and windows do, 1 being
+	// the last row: a reverse range is taken in that reversed order, from its index on.
 	int32 first = 0;
 	int32 count = CountItems();
 	if (form != B_DIRECT_SPECIFIER) {
@@ -877,7 +899,7 @@ BListView::_HandleScripting(BMessage* message)
 		if (form == B_RANGE_SPECIFIER || form == B_REVERSE_RANGE_SPECIFIER)
 			specifier.FindInt32("range", &range);
 		if (form == B_REVERSE_INDEX_SPECIFIER || form == B_REVERSE_RANGE_SPECIFIER)
-			first = CountItems() - first - (form == B_REVERSE_RANGE_SPECIFIER ? range : 1);
+			first = CountItems() - first - (form == B_REVERSE_RANGE_SPECIFIER ? range - 1 : 0);
 		count = range;
 	}
 	BMessage reply(B_REPLY);
@@ -885,7 +907,7 @@ BListView::_HandleScripting(BMessage* message)
 	if (first < 0 || count < 0 || first + count > CountItems())
 		error = B_BAD_INDEX;
 	else {
-		switch (match) {
+		switch (tag) {
 			case kItemCountProperty:
 				reply.AddInt32("result", CountItems());
 				break;
@@ -911,10 +933,8 @@ BListView::_HandleScripting(BMessage* message)
 			case kSelectionSetProperty:
 			{
 				bool select;
-				if (message->FindBool("data", &select) != B_OK) {
-					error = B_BAD_VALUE;
+				if ((error = BPrivate::find_data(message, &select)) != B_OK)
 					break;
-				}
 				if (count == 0)
 					break;
 				if (select)

@@ -15,35 +15,52 @@
 
 namespace {
 
+// The tags of the rows below (their extra_data).
+enum {
+	kEnabledProperty = 1,
+	kLabelProperty,
+	kMarkProperty,
+	kMenuCreateProperty,
+	kMenuDeleteProperty,
+	kMenuProperty,
+	kMenuItemCountProperty,
+	kMenuItemCreateProperty,
+	kMenuItemDeleteProperty,
+	kMenuItemExecuteProperty,
+	kMenuItemProperty
+};
+
 property_info stMenuProperties[] = {
 	{ "Enabled", { B_GET_PROPERTY, B_SET_PROPERTY }, { B_DIRECT_SPECIFIER },
-		"Whether the menu or item can be chosen.", 0, { B_BOOL_TYPE } },
+		"Whether the menu or item can be chosen.", kEnabledProperty, { B_BOOL_TYPE } },
 	{ "Label", { B_GET_PROPERTY, B_SET_PROPERTY }, { B_DIRECT_SPECIFIER },
-		"The label of the menu or item.", 0, { B_STRING_TYPE } },
+		"The label of the menu or item.", kLabelProperty, { B_STRING_TYPE } },
 	{ "Mark", { B_GET_PROPERTY, B_SET_PROPERTY }, { B_DIRECT_SPECIFIER },
-		"Whether the menu's item or the item is marked.", 0, { B_BOOL_TYPE } },
+		"Whether the menu's item or the item is marked.", kMarkProperty, { B_BOOL_TYPE } },
 	{ "Menu", { B_CREATE_PROPERTY },
 		{ B_NAME_SPECIFIER, B_INDEX_SPECIFIER, B_REVERSE_INDEX_SPECIFIER },
-		"Adds a submenu labelled \"data\" at the index, or before the named item." },
+		"Adds a submenu labelled \"data\" at the index, or before the named item.",
+		kMenuCreateProperty },
 	{ "Menu", { B_DELETE_PROPERTY },
 		{ B_NAME_SPECIFIER, B_INDEX_SPECIFIER, B_REVERSE_INDEX_SPECIFIER },
-		"Removes the submenu and deletes it." },
+		"Removes the submenu and deletes it.", kMenuDeleteProperty },
 	{ "Menu", {}, { B_NAME_SPECIFIER, B_INDEX_SPECIFIER, B_REVERSE_INDEX_SPECIFIER },
-		"Directs the scripting message to the submenu." },
+		"Directs the scripting message to the submenu.", kMenuProperty },
 	{ "MenuItem", { B_COUNT_PROPERTIES }, { B_DIRECT_SPECIFIER },
-		"Returns the number of items in the menu.", 0, { B_INT32_TYPE } },
+		"Returns the number of items in the menu.", kMenuItemCountProperty,
+		{ B_INT32_TYPE } },
 	{ "MenuItem", { B_CREATE_PROPERTY },
 		{ B_NAME_SPECIFIER, B_INDEX_SPECIFIER, B_REVERSE_INDEX_SPECIFIER },
 		"Adds an item labelled \"data\" whose message is \"what\" at the index, or "
-		"before the named item." },
+		"before the named item.", kMenuItemCreateProperty },
 	{ "MenuItem", { B_DELETE_PROPERTY },
 		{ B_NAME_SPECIFIER, B_INDEX_SPECIFIER, B_REVERSE_INDEX_SPECIFIER },
-		"Removes the item and deletes it." },
+		"Removes the item and deletes it.", kMenuItemDeleteProperty },
 	{ "MenuItem", { B_EXECUTE_PROPERTY },
 		{ B_NAME_SPECIFIER, B_INDEX_SPECIFIER, B_REVERSE_INDEX_SPECIFIER },
-		"Invokes the item." },
+		"Invokes the item.", kMenuItemExecuteProperty },
 	{ "MenuItem", {}, { B_NAME_SPECIFIER, B_INDEX_SPECIFIER, B_REVERSE_INDEX_SPECIFIER },
-		"Directs the scripting message to the item." },
+		"Directs the scripting message to the item.", kMenuItemProperty },
 	{ NULL }
 };
 
@@ -563,7 +580,7 @@ BMenu::_InvokeShortcut(uint32 key, uint32 modifiers)
 void
 BMenu::MessageReceived(BMessage* message)
 {
-	if (BPrivate::match_property(message, stMenuProperties) >= 0) {
+	if (BPrivate::match_property(message, stMenuProperties) != BPrivate::kNoProperty) {
 		_HandleScripting(message);
 		return;
 	}
@@ -575,9 +592,10 @@ BHandler*
 BMenu::ResolveSpecifier(BMessage* message, int32 index, BMessage* specifier, int32 form,
 	const char* property)
 {
-	BPropertyInfo info(stMenuProperties);
-	if (info.FindMatch(message, index, specifier, form, property) >= 0)
+	if (BPrivate::match_property(message, index, specifier, form, property,
+			stMenuProperties) != BPrivate::kNoProperty) {
 		return this;
+	}
 	return BView::ResolveSpecifier(message, index, specifier, form, property);
 }
 
@@ -629,17 +647,64 @@ item_for_specifier(BMenu* menu, BMessage* specifier, int32 form, bool submenus)
 	return NULL;
 }
 
+
+// Answers "Enabled", "Label" or "Mark" (tag) of what a chain named: the item when there is
+// one, else the menu (its superitem for the label and mark).
+void
+answer_menu_property(BMessage* message, uint32 tag, BMenu* menu, BMenuItem* item)
+{
+	BMenuItem* target = item != NULL ? item : menu->Superitem();
+	BMessage reply;
+	status_t status = B_OK;
+	bool get = message->what == B_GET_PROPERTY;
+	bool value;
+	const char* label;
+	switch (tag) {
+		case kEnabledProperty:
+			if (get)
+				reply.AddBool("result", item != NULL ? item->IsEnabled() : menu->IsEnabled());
+			else if ((status = BPrivate::find_data(message, &value)) == B_OK) {
+				if (item != NULL)
+					item->SetEnabled(value);
+				else
+					menu->SetEnabled(value);
+			}
+			break;
+		case kLabelProperty:
+			if (get) {
+				reply.AddString("result", target != NULL ? target->Label()
+					: menu->Name() != NULL ? menu->Name() : "");
+			} else if ((status = BPrivate::find_data(message, &label)) == B_OK) {
+				if (target != NULL)
+					target->SetLabel(label);
+				else
+					menu->SetName(label);
+			}
+			break;
+		case kMarkProperty:
+			if (target == NULL)
+				status = B_BAD_VALUE;
+			else if (get)
+				reply.AddBool("result", target->IsMarked());
+			else if ((status = BPrivate::find_data(message, &value)) == B_OK)
+				target->SetMarked(value);
+			break;
+	}
+	BPrivate::reply_result(message, &reply, status);
+}
+
 } // namespace
 
 
 // Walks the chain of "Menu" and "MenuItem" specifiers down from this menu, then applies
 // the command to what the chain names: a property of an item or menu, or an item itself.
+// Before the last specifier the command is not matched, so a "Menu" or "MenuItem" row
+// of any command stands for walking on.
 void
 BMenu::_HandleScripting(BMessage* message)
 {
 	BMenu* menu = this;
 	BMenuItem* item = NULL;
-	BPropertyInfo info(stMenuProperties);
 	for (;;) {
 		BMessage specifier;
 		int32 index;
@@ -657,82 +722,61 @@ BMenu::_HandleScripting(BMessage* message)
 				"Didn't understand the specifier(s)");
 			return;
 		}
-		bool isMenu = strcmp(property, "Menu") == 0;
-		bool isItem = strcmp(property, "MenuItem") == 0;
-		if (menu == NULL || (!isMenu && !isItem)) {
-			// A property of what the chain named.
-			int32 match = menu != NULL || item != NULL
-				? info.FindMatch(message, index, &specifier, form, property) : -1;
-			BMenuItem* target = item != NULL ? item : menu->Superitem();
-			BMessage reply;
-			status_t status = B_OK;
-			bool get = message->what == B_GET_PROPERTY;
-			bool value;
-			const char* label;
-			switch (match) {
-				case 0:
-					if (get)
-						reply.AddBool("result", item != NULL ? item->IsEnabled()
-							: menu->IsEnabled());
-					else if ((status = message->FindBool("data", &value)) == B_OK) {
-						if (item != NULL)
-							item->SetEnabled(value);
-						else
-							menu->SetEnabled(value);
-					}
-					break;
-				case 1:
-					if (get) {
-						reply.AddString("result", target != NULL ? target->Label()
-							: menu->Name() != NULL ? menu->Name() : "");
-					} else if ((status = message->FindString("data", &label)) == B_OK) {
-						if (target != NULL)
-							target->SetLabel(label);
-						else
-							menu->SetName(label);
-					}
-					break;
-				case 2:
-					if (target == NULL)
-						status = B_BAD_VALUE;
-					else if (get)
-						reply.AddBool("result", target->IsMarked());
-					else if ((status = message->FindBool("data", &value)) == B_OK)
-						target->SetMarked(value);
-					break;
-				default:
-					if (menu != NULL && menu != this) {
-						// The handler and view suites of the submenu itself.
-						menu->BView::MessageReceived(message);
-						return;
-					}
+		uint32 tag = BPrivate::match_property(message, index, &specifier, form, property,
+			stMenuProperties);
+		bool last = index == 0;
+		bool isMenu;
+		switch (tag) {
+			case kEnabledProperty:
+			case kLabelProperty:
+			case kMarkProperty:
+				answer_menu_property(message, tag, menu, item);
+				return;
+			case kMenuItemCountProperty:
+				if (menu != NULL && last) {
+					BMessage reply;
+					reply.AddInt32("result", menu->CountItems());
+					BPrivate::reply_result(message, &reply, B_OK);
+				} else {
 					BPrivate::reply_error(message, B_BAD_SCRIPT_SYNTAX,
 						"Didn't understand the specifier(s)");
-					return;
-			}
-			BPrivate::reply_result(message, &reply, status);
-			return;
+				}
+				return;
+			case kMenuCreateProperty:
+			case kMenuDeleteProperty:
+			case kMenuProperty:
+				isMenu = true;
+				break;
+			case kMenuItemCreateProperty:
+			case kMenuItemDeleteProperty:
+			case kMenuItemExecuteProperty:
+			case kMenuItemProperty:
+				isMenu = false;
+				break;
+			default:
+				if (menu != NULL && menu != this) {
+					// The handler and view suites of the submenu itself.
+					menu->BView::MessageReceived(message);
+				} else {
+					BPrivate::reply_error(message, B_BAD_SCRIPT_SYNTAX,
+						"Didn't understand the specifier(s)");
+				}
+				return;
 		}
-
-		if (form == B_DIRECT_SPECIFIER) {
-			if (isItem && message->what == B_COUNT_PROPERTIES) {
-				BMessage reply;
-				reply.AddInt32("result", menu->CountItems());
-				BPrivate::reply_result(message, &reply, B_OK);
-			} else {
-				BPrivate::reply_error(message, B_BAD_SCRIPT_SYNTAX,
-					"Didn't understand the specifier(s)");
-			}
+		if (menu == NULL) {
+			// An item without a submenu has no items, and nothing else applies.
+			BPrivate::reply_error(message, B_BAD_SCRIPT_SYNTAX,
+				"Didn't understand the specifier(s)");
 			return;
 		}
 
 		BMenuItem* named = item_for_specifier(menu, &specifier, form, isMenu);
-		bool last = index == 0;
-		if (last && message->what == B_CREATE_PROPERTY) {
+		if (last && (tag == kMenuCreateProperty || tag == kMenuItemCreateProperty)) {
 			const char* newLabel;
-			if (message->FindString("data", &newLabel) != B_OK) {
+			status_t status = BPrivate::find_data(message, &newLabel);
+			if (status != B_OK) {
 				BMessage reply;
-				BPrivate::reply_result(message, &reply, B_BAD_VALUE);
+				BPrivate::reply_result(message, &reply, status);
 				return;
 			}
 			int32 at = named != NULL ? menu->IndexOf(named) : menu->CountItems();
@@ -762,14 +806,14 @@ BMenu::_HandleScripting(BMessage* message)
 				form == B_NAME_SPECIFIER ? B_NAME_NOT_FOUND : B_BAD_INDEX);
 			return;
 		}
-		if (last && message->what == B_DELETE_PROPERTY) {
+		if (last && (tag == kMenuDeleteProperty || tag == kMenuItemDeleteProperty)) {
 			menu->RemoveItem(named);
 			delete named;
 			BMessage reply;
 			BPrivate::reply_result(message, &reply, B_OK);
 			return;
 		}
-		if (last && message->what == B_EXECUTE_PROPERTY && isItem) {
+		if (last && tag == kMenuItemExecuteProperty) {
 			BMessage reply;
 			BPrivate::reply_result(message, &reply,
 				named->IsEnabled() ? named->Invoke() : B_NOT_ALLOWED);
@@ -782,3 +826,4 @@ BMenu::_HandleScripting(BMessage* message)
 			item = NULL;
 	}
 }
+

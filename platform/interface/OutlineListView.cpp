@@ -1,5 +1,6 @@
 #include <OutlineListView.h>
 
+#include "app/LockCheck.h"
 #include "interface/ListRows.h"
 
 #include <List.h>
@@ -89,6 +90,7 @@ BOutlineListView::KeyDown(const char* bytes, int32 numBytes)
 bool
 BOutlineListView::AddUnder(BListItem* item, BListItem* superitem)
 {
+	BPrivate::check_lock(Window());
 	if (superitem == NULL)
 		return AddItem(item);
 	int32 super = Rows().IndexOf(superitem);
@@ -102,6 +104,7 @@ BOutlineListView::AddUnder(BListItem* item, BListItem* superitem)
 bool
 BOutlineListView::AddItem(BListItem* item)
 {
+	BPrivate::check_lock(Window());
 	if (item == NULL || Rows().IndexOf(item) >= 0)
 		return false;
 	int32 index = Rows().CountAll();
@@ -140,6 +143,7 @@ BOutlineListView::AddItem(BListItem* item)
 bool
 BOutlineListView::AddItem(BListItem* item, int32 fullListIndex)
 {
+	BPrivate::check_lock(Window());
 	if (fullListIndex == Rows().CountAll())
 		return AddItem(item);
 	if (item == NULL || fullListIndex < 0 || fullListIndex > Rows().CountAll()
@@ -177,6 +181,7 @@ BOutlineListView::AddList(BList* items)
 bool
 BOutlineListView::AddList(BList* items, int32 fullListIndex)
 {
+	BPrivate::check_lock(Window());
 	if (items == NULL || fullListIndex < 0 || fullListIndex > Rows().CountAll())
 		return false;
 	for (int32 i = 0; i < items->CountItems(); i++) {
@@ -190,6 +195,7 @@ BOutlineListView::AddList(BList* items, int32 fullListIndex)
 bool
 BOutlineListView::RemoveItem(BListItem* item)
 {
+	BPrivate::check_lock(Window());
 	int32 index = Rows().IndexOf(item);
 	return index >= 0 && RemoveItems(index, 1);
 }
@@ -198,6 +204,7 @@ BOutlineListView::RemoveItem(BListItem* item)
 BListItem*
 BOutlineListView::RemoveItem(int32 fullListIndex)
 {
+	BPrivate::check_lock(Window());
 	BListItem* item = Rows().ItemAt(fullListIndex);
 	if (item == NULL || !RemoveItems(fullListIndex, 1))
 		return NULL;
@@ -208,6 +215,7 @@ BOutlineListView::RemoveItem(int32 fullListIndex)
 bool
 BOutlineListView::RemoveItems(int32 fullListIndex, int32 count)
 {
+	BPrivate::check_lock(Window());
 	if (fullListIndex < 0 || count < 0 || fullListIndex + count > Rows().CountAll())
 		return false;
 	if (count == 0)
@@ -362,6 +370,7 @@ BOutlineListView::IsExpanded(int32 fullListIndex)
 void
 BOutlineListView::ExpandOrCollapse(BListItem* item, bool expand)
 {
+	BPrivate::check_lock(Window());
 	int32 index = Rows().IndexOf(item);
 	if (index < 0 || item->IsExpanded() == expand)
 		return;

@@ -10,9 +10,14 @@
 
 namespace {
 
+// The tags of the rows below (their extra_data).
+enum {
+	kTextProperty = 1
+};
+
 property_info stStringViewProperties[] = {
 	{ "Text", { B_GET_PROPERTY, B_SET_PROPERTY }, { B_DIRECT_SPECIFIER },
-		"The text the view shows.", 0, { B_STRING_TYPE } },
+		"The text the view shows.", kTextProperty, { B_STRING_TYPE } },
 	{ NULL }
 };
 
@@ -102,14 +107,14 @@ BStringView::GetPreferredSize(float* width, float* height)
 void
 BStringView::MessageReceived(BMessage* message)
 {
-	if (BPrivate::match_property(message, stStringViewProperties) == 0) {
+	if (BPrivate::match_property(message, stStringViewProperties) == kTextProperty) {
 		BMessage reply;
 		status_t status = B_OK;
 		if (message->what == B_GET_PROPERTY)
 			reply.AddString("result", Text());
 		else {
 			const char* text;
-			status = message->FindString("data", &text);
+			status = BPrivate::find_data(message, &text);
 			if (status == B_OK)
 				SetText(text);
 		}
@@ -124,9 +129,10 @@ BHandler*
 BStringView::ResolveSpecifier(BMessage* message, int32 index, BMessage* specifier,
 	int32 form, const char* property)
 {
-	BPropertyInfo info(stStringViewProperties);
-	if (info.FindMatch(message, index, specifier, form, property) >= 0)
+	if (BPrivate::match_property(message, index, specifier, form, property,
+			stStringViewProperties) != BPrivate::kNoProperty) {
 		return this;
+	}
 	return BView::ResolveSpecifier(message, index, specifier, form, property);
 }
 

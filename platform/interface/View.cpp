@@ -2,10 +2,11 @@
 // scripting suite.
 #include <View.h>
 
-#include "app/ScriptingReplies.h"
+#include "app/LockCheck.h"
 #include "interface/DrawState.h"
 #include "interface/Painter.h"
 #include "interface/PicturePrivate.h"
+#include "interface/WidgetScripting.h"
 
 #include <Bitmap.h>
 #include <Message.h>
@@ -21,25 +22,28 @@ using BPrivate::DrawState;
 
 namespace {
 
-property_info stViewProperties[] = {
-	{ "Frame", { B_GET_PROPERTY, B_SET_PROPERTY }, { B_DIRECT_SPECIFIER },
-		"The view's frame rectangle, in its parent's coordinates.", 0, { B_RECT_TYPE } },
-	{ "Hidden", { B_GET_PROPERTY, B_SET_PROPERTY }, { B_DIRECT_SPECIFIER },
-		"Whether the view is hidden.", 0, { B_BOOL_TYPE } },
-	{ "Shelf", {}, { B_DIRECT_SPECIFIER }, "Directs the scripting message to the shelf." },
-	{ "View", { B_COUNT_PROPERTIES }, { B_DIRECT_SPECIFIER },
-		"Returns the number of child views.", 0, { B_INT32_TYPE } },
-	{ "View", {}, { B_INDEX_SPECIFIER, B_REVERSE_INDEX_SPECIFIER, B_NAME_SPECIFIER },
-		"Directs the scripting message to the specified child view." },
-	{ NULL }
-};
-
+// The tags of the rows below (their extra_data).
 enum {
-	kFrameProperty = 0,
+	kFrameProperty = 1,
 	kHiddenProperty,
 	kShelfProperty,
 	kViewCountProperty,
 	kViewProperty
+};
+
+property_info stViewProperties[] = {
+	{ "Frame", { B_GET_PROPERTY, B_SET_PROPERTY }, { B_DIRECT_SPECIFIER },
+		"The view's frame rectangle, in its parent's coordinates.", kFrameProperty,
+		{ B_RECT_TYPE } },
+	{ "Hidden", { B_GET_PROPERTY, B_SET_PROPERTY }, { B_DIRECT_SPECIFIER },
+		"Whether the view is hidden.", kHiddenProperty, { B_BOOL_TYPE } },
+	{ "Shelf", {}, { B_DIRECT_SPECIFIER }, "Directs the scripting message to the shelf.",
+		kShelfProperty },
+	{ "View", { B_COUNT_PROPERTIES }, { B_DIRECT_SPECIFIER },
+		"Returns the number of child views.", kViewCountProperty, { B_INT32_TYPE } },
+	{ "View", {}, { B_INDEX_SPECIFIER, B_REVERSE_INDEX_SPECIFIER, B_NAME_SPECIFIER },
+		"Directs the scripting message to the specified child view.", kViewProperty },
+	{ NULL }
 };
 
 
@@ -188,59 +192,25 @@ void BView::Pulse() {}
 void
 BView::MessageReceived(BMessage* message)
 {
-	if (message->HasSpecifiers() && (message->what == B_GET_PROPERTY
-			|| message->what == B_SET_PROPERTY || message->what == B_COUNT_PROPERTIES)) {
-		BMessage specifier;
-		int32 index;
-		int32 form;
-		const char* property;
-		if (message->GetCurrentSpecifier(&index, &specifier, &form, &property) == B_OK) {
-			BPropertyInfo info(stViewProperties);
-			BMessage reply(B_REPLY);
-			bool handled = true;
-			switch (info.FindMatch(message, index, &specifier, form, property)) {
-				case kFrameProperty:
-					if (message->what == B_GET_PROPERTY)
-						reply.AddRect("result", Frame());
-					else {
-						BRect frame;
-						handled = message->FindRect("data", &frame) == B_OK;
-						if (handled) {
-							MoveTo(frame.LeftTop());
-							ResizeTo(frame.Width(), frame.Height());
-						}
-					}
-					break;
-				case kHiddenProperty:
-					if (message->what == B_GET_PROPERTY)
-						reply.AddBool("result", IsHidden());
-					else {
-						bool hidden;
-						handled = message->FindBool("data", &hidden) == B_OK;
-						if (handled && hidden != (fHideLevel > 0)) {
-							if (hidden)
-								Hide();
-							else
-								Show();
-						}
-					}
-					break;
-				case kViewCountProperty:
-					reply.AddInt32("result", CountChildren());
-					break;
-				default:
-					handled = false;
-					break;
-			}
-			if (handled) {
-				reply.AddInt32("error", B_OK);
-				message->SendReply(&reply);
-				return;
-			}
-		}
+	BMessage reply(B_REPLY);
+	status_t status;
+	switch (BPrivate::match_property(message, stViewProperties)) {
+		case kFrameProperty:
+			status = BPrivate::answer_frame(this, message, &reply);
+			break;
+		case kHiddenProperty:
+			status = BPrivate::answer_hidden(this, fHideLevel > 0, message, &reply);
+			break;
+		case kViewCountProperty:
+			status = reply.AddInt32("result", CountChildren());
+			break;
+		default:
+			BHandler::MessageReceived(message);
+			return;
 	}
-	BHandler::MessageReceived(message);
+	BPrivate::reply_result(message, &reply, status);
 }
+
 
 
 // #pragma mark - Tree
@@ -249,6 +219,7 @@ BView::MessageReceived(BMessage* message)
 void
 BView::AddChild(BView* child, BView* before)
 {
+	BPrivate::check_lock(fOwner);
 	if (child == NULL || child->fParent != NULL || child == this)
 		return;
 	int32 index = before != NULL ? fChildren.IndexOf(before) : -1;
@@ -268,6 +239,7 @@ BView::AddChild(BView* child, BView* before)
 bool
 BView::RemoveChild(BView* child)
 {
+	BPrivate::check_lock(fOwner);
 	if (child == NULL || child->fParent != this)
 		return false;
 	if (fOwner != NULL) {
@@ -408,6 +380,7 @@ BView::Frame() const
 void
 BView::MoveBy(float dx, float dy)
 {
+	BPrivate::check_lock(fOwner);
 	_Move(dx, dy);
 }
 
@@ -415,6 +388,7 @@ BView::MoveBy(float dx, float dy)
 void
 BView::MoveTo(BPoint where)
 {
+	BPrivate::check_lock(fOwner);
 	_Move(where.x - fFrame.left, where.y - fFrame.top);
 }
 
@@ -429,6 +403,7 @@ BView::MoveTo(float x, float y)
 void
 BView::ResizeBy(float dWidth, float dHeight)
 {
+	BPrivate::check_lock(fOwner);
 	_Resize(dWidth, dHeight);
 }
 
@@ -436,6 +411,7 @@ BView::ResizeBy(float dWidth, float dHeight)
 void
 BView::ResizeTo(float width, float height)
 {
+	BPrivate::check_lock(fOwner);
 	_Resize(width - fFrame.Width(), height - fFrame.Height());
 }
 
@@ -492,6 +468,7 @@ BView::_ParentResized(float dWidth, float dHeight)
 void
 BView::ScrollTo(BPoint where)
 {
+	BPrivate::check_lock(fOwner);
 	if (where == fBounds.LeftTop())
 		return;
 	fBounds.OffsetTo(where);
@@ -693,6 +670,7 @@ BView::_VisibleInWindow() const
 void
 BView::SetFlags(uint32 flags)
 {
+	BPrivate::check_lock(fOwner);
 	fFlags = flags & ~_RESIZE_MASK_;
 	if (fOwner != NULL && (fFlags & B_PULSE_NEEDED) != 0)
 		fOwner->_PulseNeeded();
@@ -702,6 +680,7 @@ BView::SetFlags(uint32 flags)
 void
 BView::SetResizingMode(uint32 mode)
 {
+	BPrivate::check_lock(fOwner);
 	fResizingMode = mode & _RESIZE_MASK_;
 }
 
@@ -709,6 +688,7 @@ BView::SetResizingMode(uint32 mode)
 void
 BView::Show()
 {
+	BPrivate::check_lock(fOwner);
 	fHideLevel--;
 	if (fHideLevel == 0 && fOwner != NULL)
 		Invalidate();
@@ -718,6 +698,7 @@ BView::Show()
 void
 BView::Hide()
 {
+	BPrivate::check_lock(fOwner);
 	if (fHideLevel == 0 && fOwner != NULL && fParent != NULL)
 		fParent->Invalidate(fFrame);
 	fHideLevel++;
@@ -748,6 +729,7 @@ BView::IsHidden(const BView* lookingFrom) const
 void
 BView::MakeFocus(bool focus)
 {
+	BPrivate::check_lock(fOwner);
 	if (fOwner == NULL)
 		return;
 	if (focus)
@@ -767,6 +749,7 @@ BView::IsFocus() const
 status_t
 BView::SetEventMask(uint32 mask, uint32 options)
 {
+	BPrivate::check_lock(fOwner);
 	fEventMask = mask;
 	return B_OK;
 }
@@ -782,6 +765,7 @@ BView::EventMask()
 status_t
 BView::SetMouseEventMask(uint32 mask, uint32 options)
 {
+	BPrivate::check_lock(fOwner);
 	// The window already sends every pointer event to the view that took the button
 	// down, until the buttons are released.
 	return fOwner != NULL ? B_OK : B_ERROR;
@@ -818,6 +802,7 @@ BView::ScrollBar(orientation direction) const
 void
 BView::SetViewColor(rgb_color color)
 {
+	BPrivate::check_lock(fOwner);
 	if (color == fViewColor)
 		return;
 	fViewColor = color;
@@ -835,6 +820,7 @@ BView::SetViewColor(uchar red, uchar green, uchar blue, uchar alpha)
 void
 BView::SetHighColor(rgb_color color)
 {
+	BPrivate::check_lock(fOwner);
 	fStates->Current().highColor = color;
 }
 
@@ -856,6 +842,7 @@ BView::HighColor() const
 void
 BView::SetLowColor(rgb_color color)
 {
+	BPrivate::check_lock(fOwner);
 	fStates->Current().lowColor = color;
 }
 
@@ -877,6 +864,7 @@ BView::LowColor() const
 void
 BView::SetFont(const BFont* font, uint32 mask)
 {
+	BPrivate::check_lock(fOwner);
 	if (font == NULL)
 		return;
 	BFont& current = fStates->Current().font;
@@ -918,6 +906,7 @@ BView::GetFont(BFont* font) const
 void
 BView::SetFontSize(float size)
 {
+	BPrivate::check_lock(fOwner);
 	fStates->Current().font.SetSize(size);
 }
 
@@ -1446,6 +1435,7 @@ BView::DrawPictureAsync(const BPicture* picture, BPoint where)
 void
 BView::Invalidate(BRect rect)
 {
+	BPrivate::check_lock(fOwner);
 	if (fOwner == NULL)
 		return;
 	BRect area = rect.OffsetByCopy(_WindowOrigin()) & _VisibleInWindow();
@@ -1484,8 +1474,8 @@ BHandler*
 BView::ResolveSpecifier(BMessage* message, int32 index, BMessage* specifier, int32 form,
 	const char* property)
 {
-	BPropertyInfo info(stViewProperties);
-	switch (info.FindMatch(message, index, specifier, form, property)) {
+	switch (BPrivate::match_property(message, index, specifier, form, property,
+			stViewProperties)) {
 		case kFrameProperty:
 		case kHiddenProperty:
 		case kViewCountProperty:

@@ -3,12 +3,13 @@
 // to the window; the window hands them to the views.
 #include <Window.h>
 
+#include "app/LockCheck.h"
 #include "app/LooperList.h"
-#include "app/ScriptingReplies.h"
 #include "display/Display.h"
 #include "interface/MenuPrivate.h"
 #include "interface/Painter.h"
 #include "interface/PulseTimer.h"
+#include "interface/WidgetScripting.h"
 
 #include <AppDefs.h>
 #include <Application.h>
@@ -29,35 +30,9 @@ using BPrivate::DisplayEvent;
 
 namespace {
 
-property_info stWindowProperties[] = {
-	{ "Active", { B_GET_PROPERTY, B_SET_PROPERTY }, { B_DIRECT_SPECIFIER },
-		"Whether the window is the active one.", 0, { B_BOOL_TYPE } },
-	{ "Feel", { B_GET_PROPERTY, B_SET_PROPERTY }, { B_DIRECT_SPECIFIER },
-		"The window's feel.", 0, { B_INT32_TYPE } },
-	{ "Flags", { B_GET_PROPERTY, B_SET_PROPERTY }, { B_DIRECT_SPECIFIER },
-		"The window's flags.", 0, { B_INT32_TYPE } },
-	{ "Frame", { B_GET_PROPERTY, B_SET_PROPERTY }, { B_DIRECT_SPECIFIER },
-		"The window's frame rectangle, in screen coordinates.", 0, { B_RECT_TYPE } },
-	{ "Hidden", { B_GET_PROPERTY, B_SET_PROPERTY }, { B_DIRECT_SPECIFIER },
-		"Whether the window is hidden.", 0, { B_BOOL_TYPE } },
-	{ "Look", { B_GET_PROPERTY, B_SET_PROPERTY }, { B_DIRECT_SPECIFIER },
-		"The window's look.", 0, { B_INT32_TYPE } },
-	{ "Title", { B_GET_PROPERTY, B_SET_PROPERTY }, { B_DIRECT_SPECIFIER },
-		"The window's title.", 0, { B_STRING_TYPE } },
-	{ "Workspaces", { B_GET_PROPERTY, B_SET_PROPERTY }, { B_DIRECT_SPECIFIER },
-		"The workspaces the window is in.", 0, { B_INT32_TYPE } },
-	{ "Minimize", { B_SET_PROPERTY }, { B_DIRECT_SPECIFIER },
-		"Minimizes the window (true) or restores it (false).", 0, { B_BOOL_TYPE } },
-	{ "MenuBar", {}, { B_DIRECT_SPECIFIER },
-		"Directs the scripting message to the key menu bar." },
-	{ "View", {}, {},
-		"Directs the scripting message to the top view without popping the current "
-		"specifier." },
-	{ NULL }
-};
-
+// The tags of the rows below (their extra_data).
 enum {
-	kActiveProperty = 0,
+	kActiveProperty = 1,
 	kFeelProperty,
 	kFlagsProperty,
 	kFrameProperty,
@@ -68,6 +43,35 @@ enum {
 	kMinimizeProperty,
 	kMenuBarProperty,
 	kViewProperty
+};
+
+property_info stWindowProperties[] = {
+	{ "Active", { B_GET_PROPERTY, B_SET_PROPERTY }, { B_DIRECT_SPECIFIER },
+		"Whether the window is the active one.", kActiveProperty, { B_BOOL_TYPE } },
+	{ "Feel", { B_GET_PROPERTY, B_SET_PROPERTY }, { B_DIRECT_SPECIFIER },
+		"The window's feel.", kFeelProperty, { B_INT32_TYPE } },
+	{ "Flags", { B_GET_PROPERTY, B_SET_PROPERTY }, { B_DIRECT_SPECIFIER },
+		"The window's flags.", kFlagsProperty, { B_INT32_TYPE } },
+	{ "Frame", { B_GET_PROPERTY, B_SET_PROPERTY }, { B_DIRECT_SPECIFIER },
+		"The window's frame rectangle, in screen coordinates.", kFrameProperty,
+		{ B_RECT_TYPE } },
+	{ "Hidden", { B_GET_PROPERTY, B_SET_PROPERTY }, { B_DIRECT_SPECIFIER },
+		"Whether the window is hidden.", kHiddenProperty, { B_BOOL_TYPE } },
+	{ "Look", { B_GET_PROPERTY, B_SET_PROPERTY }, { B_DIRECT_SPECIFIER },
+		"The window's look.", kLookProperty, { B_INT32_TYPE } },
+	{ "Title", { B_GET_PROPERTY, B_SET_PROPERTY }, { B_DIRECT_SPECIFIER },
+		"The window's title.", kTitleProperty, { B_STRING_TYPE } },
+	{ "Workspaces", { B_GET_PROPERTY, B_SET_PROPERTY }, { B_DIRECT_SPECIFIER },
+		"The workspaces the window is in.", kWorkspacesProperty, { B_INT32_TYPE } },
+	{ "Minimize", { B_SET_PROPERTY }, { B_DIRECT_SPECIFIER },
+		"Minimizes the window (true) or restores it (false).", kMinimizeProperty,
+		{ B_BOOL_TYPE } },
+	{ "MenuBar", {}, { B_DIRECT_SPECIFIER },
+		"Directs the scripting message to the key menu bar.", kMenuBarProperty },
+	{ "View", {}, {},
+		"Directs the scripting message to the top view without popping the current "
+		"specifier.", kViewProperty },
+	{ NULL }
 };
 
 // The modifiers that distinguish shortcuts.
@@ -221,6 +225,7 @@ BWindow::Quit()
 void
 BWindow::AddChild(BView* child, BView* before)
 {
+	BPrivate::check_lock(this);
 	fTopView->AddChild(child, before);
 }
 
@@ -228,6 +233,7 @@ BWindow::AddChild(BView* child, BView* before)
 bool
 BWindow::RemoveChild(BView* child)
 {
+	BPrivate::check_lock(this);
 	return fTopView->RemoveChild(child);
 }
 
@@ -659,29 +665,19 @@ BWindow::_HandleResized(BMessage* message)
 bool
 BWindow::_HandleScripting(BMessage* message)
 {
-	if (!message->HasSpecifiers()
-		|| (message->what != B_GET_PROPERTY && message->what != B_SET_PROPERTY)) {
+	if (message->what != B_GET_PROPERTY && message->what != B_SET_PROPERTY)
 		return false;
-	}
-	BMessage specifier;
-	int32 index;
-	int32 form;
-	const char* property;
-	if (message->GetCurrentSpecifier(&index, &specifier, &form, &property) != B_OK)
-		return false;
-
-	BPropertyInfo info(stWindowProperties);
-	int32 match = info.FindMatch(message, index, &specifier, form, property);
+	uint32 tag = BPrivate::match_property(message, stWindowProperties);
 	bool get = message->what == B_GET_PROPERTY;
 	BMessage reply(B_REPLY);
 	status_t status = B_OK;
-	switch (match) {
+	switch (tag) {
 		case kActiveProperty:
 		{
 			bool active;
 			if (get)
 				reply.AddBool("result", IsActive());
-			else if ((status = message->FindBool("data", &active)) == B_OK)
+			else if ((status = BPrivate::find_data(message, &active)) == B_OK)
 				Activate(active);
 			break;
 		}
@@ -690,7 +686,7 @@ BWindow::_HandleScripting(BMessage* message)
 			int32 feel;
 			if (get)
 				reply.AddInt32("result", (int32)Feel());
-			else if ((status = message->FindInt32("data", &feel)) == B_OK)
+			else if ((status = BPrivate::find_data(message, &feel)) == B_OK)
 				status = SetFeel((window_feel)feel);
 			break;
 		}
@@ -699,41 +695,22 @@ BWindow::_HandleScripting(BMessage* message)
 			int32 flags;
 			if (get)
 				reply.AddInt32("result", (int32)Flags());
-			else if ((status = message->FindInt32("data", &flags)) == B_OK)
+			else if ((status = BPrivate::find_data(message, &flags)) == B_OK)
 				status = SetFlags((uint32)flags);
 			break;
 		}
 		case kFrameProperty:
-		{
-			BRect frame;
-			if (get)
-				reply.AddRect("result", Frame());
-			else if ((status = message->FindRect("data", &frame)) == B_OK) {
-				MoveTo(frame.LeftTop());
-				ResizeTo(frame.Width(), frame.Height());
-			}
+			status = BPrivate::answer_frame(this, message, &reply);
 			break;
-		}
 		case kHiddenProperty:
-		{
-			bool hidden;
-			if (get)
-				reply.AddBool("result", IsHidden());
-			else if ((status = message->FindBool("data", &hidden)) == B_OK
-				&& hidden != IsHidden()) {
-				if (hidden)
-					Hide();
-				else
-					Show();
-			}
+			status = BPrivate::answer_hidden(this, IsHidden(), message, &reply);
 			break;
-		}
 		case kLookProperty:
 		{
 			int32 look;
 			if (get)
 				reply.AddInt32("result", (int32)Look());
-			else if ((status = message->FindInt32("data", &look)) == B_OK)
+			else if ((status = BPrivate::find_data(message, &look)) == B_OK)
 				status = SetLook((window_look)look);
 			break;
 		}
@@ -742,7 +719,7 @@ BWindow::_HandleScripting(BMessage* message)
 			const char* title;
 			if (get)
 				reply.AddString("result", Title());
-			else if ((status = message->FindString("data", &title)) == B_OK)
+			else if ((status = BPrivate::find_data(message, &title)) == B_OK)
 				SetTitle(title);
 			break;
 		}
@@ -751,22 +728,21 @@ BWindow::_HandleScripting(BMessage* message)
 			int32 workspaces;
 			if (get)
 				reply.AddInt32("result", (int32)Workspaces());
-			else if ((status = message->FindInt32("data", &workspaces)) == B_OK)
+			else if ((status = BPrivate::find_data(message, &workspaces)) == B_OK)
 				SetWorkspaces((uint32)workspaces);
 			break;
 		}
 		case kMinimizeProperty:
 		{
 			bool minimize;
-			if ((status = message->FindBool("data", &minimize)) == B_OK)
+			if ((status = BPrivate::find_data(message, &minimize)) == B_OK)
 				Minimize(minimize);
 			break;
 		}
 		default:
 			return false;
 	}
-	reply.AddInt32("error", status);
-	message->SendReply(&reply);
+	BPrivate::reply_result(message, &reply, status);
 	return true;
 }
 
@@ -775,10 +751,9 @@ BHandler*
 BWindow::ResolveSpecifier(BMessage* message, int32 index, BMessage* specifier, int32 form,
 	const char* property)
 {
-	BPropertyInfo info(stWindowProperties);
-	int32 match = info.FindMatch(message, index, specifier, form, property);
-	switch (match) {
-		case -1:
+	switch (BPrivate::match_property(message, index, specifier, form, property,
+			stWindowProperties)) {
+		case BPrivate::kNoProperty:
 			return BLooper::ResolveSpecifier(message, index, specifier, form, property);
 		case kViewProperty:
 			// The top view resolves the same specifier: its children are the window's
@@ -822,6 +797,7 @@ BWindow::_MenuBarView() const
 void
 BWindow::SetKeyMenuBar(BMenuBar* bar)
 {
+	BPrivate::check_lock(this);
 	fKeyMenuBar = bar;
 }
 
@@ -829,6 +805,7 @@ BWindow::SetKeyMenuBar(BMenuBar* bar)
 void
 BWindow::SetDefaultButton(BButton* button)
 {
+	BPrivate::check_lock(this);
 	if (button == fDefaultButton)
 		return;
 	BButton* old = fDefaultButton;
@@ -846,6 +823,7 @@ BWindow::SetDefaultButton(BButton* button)
 void
 BWindow::Show()
 {
+	BPrivate::check_lock(this);
 	fShowLevel--;
 	if (fShowLevel == 0) {
 		if (fDisplayWindow != NULL)
@@ -860,6 +838,7 @@ BWindow::Show()
 void
 BWindow::Hide()
 {
+	BPrivate::check_lock(this);
 	fShowLevel++;
 	if (fShowLevel == 1 && fDisplayWindow != NULL)
 		fDisplayWindow->Hide();
@@ -869,6 +848,7 @@ BWindow::Hide()
 void
 BWindow::Minimize(bool minimize)
 {
+	BPrivate::check_lock(this);
 	if (minimize == fMinimized)
 		return;
 	fMinimized = minimize;
@@ -882,6 +862,7 @@ BWindow::Minimize(bool minimize)
 void
 BWindow::Activate(bool active)
 {
+	BPrivate::check_lock(this);
 	if (active && fDisplayWindow != NULL && !IsHidden())
 		fDisplayWindow->Activate();
 }
@@ -890,6 +871,7 @@ BWindow::Activate(bool active)
 void
 BWindow::SetTitle(const char* title)
 {
+	BPrivate::check_lock(this);
 	fTitle = title != NULL ? title : "";
 	if (fDisplayWindow != NULL)
 		fDisplayWindow->SetTitle(fTitle.c_str());
@@ -926,6 +908,7 @@ BWindow::Type() const
 status_t
 BWindow::SetLook(window_look look)
 {
+	BPrivate::check_lock(this);
 	fLook = look;
 	return B_OK;
 }
@@ -934,6 +917,7 @@ BWindow::SetLook(window_look look)
 status_t
 BWindow::SetFeel(window_feel feel)
 {
+	BPrivate::check_lock(this);
 	fFeel = feel;
 	return B_OK;
 }
@@ -942,6 +926,7 @@ BWindow::SetFeel(window_feel feel)
 status_t
 BWindow::SetFlags(uint32 flags)
 {
+	BPrivate::check_lock(this);
 	fFlags = flags;
 	return B_OK;
 }
@@ -950,6 +935,7 @@ BWindow::SetFlags(uint32 flags)
 void
 BWindow::SetWorkspaces(uint32 workspaces)
 {
+	BPrivate::check_lock(this);
 	fWorkspaces = workspaces;
 }
 
@@ -994,6 +980,7 @@ BWindow::AddShortcut(uint32 key, uint32 modifiers, BMessage* message)
 void
 BWindow::AddShortcut(uint32 key, uint32 modifiers, BMessage* message, BHandler* target)
 {
+	BPrivate::check_lock(this);
 	if (message == NULL)
 		return;
 	key = (uint32)tolower((int)key);
@@ -1006,6 +993,7 @@ BWindow::AddShortcut(uint32 key, uint32 modifiers, BMessage* message, BHandler* 
 void
 BWindow::RemoveShortcut(uint32 key, uint32 modifiers)
 {
+	BPrivate::check_lock(this);
 	key = (uint32)tolower((int)key);
 	modifiers &= kShortcutModifiers & ~B_COMMAND_KEY;
 	for (auto it = fShortcuts.begin(); it != fShortcuts.end(); ++it) {
@@ -1045,6 +1033,7 @@ BWindow::MoveTo(BPoint where)
 void
 BWindow::MoveTo(float x, float y)
 {
+	BPrivate::check_lock(this);
 	if (x == fFrame.left && y == fFrame.top)
 		return;
 	fFrame.OffsetTo(x, y);
@@ -1063,6 +1052,7 @@ BWindow::ResizeBy(float dWidth, float dHeight)
 void
 BWindow::ResizeTo(float width, float height)
 {
+	BPrivate::check_lock(this);
 	width = width < fMinWidth ? fMinWidth : width > fMaxWidth ? fMaxWidth : width;
 	height = height < fMinHeight ? fMinHeight : height > fMaxHeight ? fMaxHeight : height;
 	if (width == fFrame.Width() && height == fFrame.Height())
@@ -1077,6 +1067,7 @@ BWindow::ResizeTo(float width, float height)
 void
 BWindow::SetSizeLimits(float minWidth, float maxWidth, float minHeight, float maxHeight)
 {
+	BPrivate::check_lock(this);
 	fMinWidth = minWidth;
 	fMaxWidth = maxWidth < minWidth ? minWidth : maxWidth;
 	fMinHeight = minHeight;
@@ -1209,6 +1200,7 @@ BWindow::_PresentDrawn()
 void
 BWindow::DisableUpdates()
 {
+	BPrivate::check_lock(this);
 	fUpdatesDisabled++;
 }
 
@@ -1216,6 +1208,7 @@ BWindow::DisableUpdates()
 void
 BWindow::EnableUpdates()
 {
+	BPrivate::check_lock(this);
 	if (fUpdatesDisabled > 0)
 		fUpdatesDisabled--;
 	_RequestUpdate();
@@ -1225,6 +1218,7 @@ BWindow::EnableUpdates()
 void
 BWindow::BeginViewTransaction()
 {
+	BPrivate::check_lock(this);
 	fInTransaction = true;
 }
 
@@ -1232,6 +1226,7 @@ BWindow::BeginViewTransaction()
 void
 BWindow::EndViewTransaction()
 {
+	BPrivate::check_lock(this);
 	fInTransaction = false;
 	_PresentDrawn();
 	_RequestUpdate();
@@ -1241,6 +1236,7 @@ BWindow::EndViewTransaction()
 void
 BWindow::UpdateIfNeeded()
 {
+	BPrivate::check_lock(this);
 	if (find_thread(NULL) == Thread())
 		_DrawPending();
 }
