@@ -10,21 +10,21 @@
 #include <string>
 #include <vector>
 
-#include "TestRuntime.h"
+#include "KitAppTest.h"
 
 namespace {
 
 const char* kSignature = "application/x-vnd.test-scripting";
 
 
-class ScriptingTest : public ::testing::Test {
+class ScriptingTest : public KitAppTest {
 protected:
 	void SetUp() override
 	{
-		ASSERT_EQ(fRuntime.StartRegistrar(), B_OK);
-		fApp = fRuntime.Start("KitTestApp", { kSignature });
-		ASSERT_TRUE(fRuntime.WaitForApp(kSignature));
+		ASSERT_NO_FATAL_FAILURE(KitAppTest::SetUp());
+		fApp = StartApp(kSignature);
 		fMessenger = BMessenger(kSignature);
+		ASSERT_TRUE(fMessenger.IsValid());
 	}
 
 	// Sends command with the specifiers given innermost first, as a scripting
@@ -75,7 +75,6 @@ protected:
 		return reply.FindString(field, &text) == B_OK ? text : "<none>";
 	}
 
-	TestRuntime fRuntime;
 	pid_t fApp = -1;
 	BMessenger fMessenger;
 };
