@@ -35,13 +35,7 @@ int32_of(const BMessage& message, const char* name)
 
 class MessagingTest : public KitAppTest {
 protected:
-	void SetUp() override
-	{
-		ASSERT_NO_FATAL_FAILURE(KitAppTest::SetUp());
-		fApp = StartApp(kSignature);
-		fMessenger = BMessenger(kSignature);
-		ASSERT_TRUE(fMessenger.IsValid());
-	}
+	MessagingTest() : KitAppTest(kSignature) {}
 
 	// Writes bytes on a connection of its own to the application's socket, as a peer
 	// that does not speak the protocol, and expects the application to close it.
@@ -62,9 +56,6 @@ protected:
 		EXPECT_EQ(read(fd, buffer, sizeof(buffer)), 0);
 		close(fd);
 	}
-
-	pid_t fApp = -1;
-	BMessenger fMessenger;
 };
 
 } // namespace

@@ -141,9 +141,7 @@ TEST_F(RosterTest, MultipleLaunchAllowsTwoInstances)
 {
 	pid_t one = StartApp(kFirst);
 	pid_t two = fRuntime.Start("KitTestApp", { kFirst });
-	bigtime_t deadline = system_time() + 5000000;
-	while (AppList().size() < 2 && system_time() < deadline)
-		snooze(10000);
+	wait_for([&] { return AppList().size() >= 2; });
 	EXPECT_EQ(AppList(), (std::vector<team_id>{ one, two }));
 }
 
@@ -153,8 +151,7 @@ TEST(RegistrarTest, ARegistrarWhoseSocketIsRemovedLeaves)
 	TestRuntime runtime;
 	pid_t registrar = runtime.Start("registrar");
 	std::string socket = runtime.Directory() + "/registrar";
-	for (int i = 0; i < 500 && access(socket.c_str(), F_OK) != 0; i++)
-		snooze(10000);
+	wait_for([&] { return access(socket.c_str(), F_OK) == 0; });
 	ASSERT_EQ(unlink(socket.c_str()), 0);
 	int status = runtime.Wait(registrar, 5000000);
 	ASSERT_TRUE(WIFEXITED(status));

@@ -19,13 +19,7 @@ const char* kSignature = "application/x-vnd.test-scripting";
 
 class ScriptingTest : public KitAppTest {
 protected:
-	void SetUp() override
-	{
-		ASSERT_NO_FATAL_FAILURE(KitAppTest::SetUp());
-		fApp = StartApp(kSignature);
-		fMessenger = BMessenger(kSignature);
-		ASSERT_TRUE(fMessenger.IsValid());
-	}
+	ScriptingTest() : KitAppTest(kSignature) {}
 
 	// Sends command with the specifiers given innermost first, as a scripting
 	// client builds them.
@@ -75,8 +69,6 @@ protected:
 		return reply.FindString(field, &text) == B_OK ? text : "<none>";
 	}
 
-	pid_t fApp = -1;
-	BMessenger fMessenger;
 };
 
 } // namespace

@@ -1,7 +1,8 @@
 // A fixture for tests of several kit applications under one registrar: each test gets its
-// own runtime with a registrar running, and starts KitTestApp instances in it. A
-// KitTestApp started with --watch keeps the roster's notices it hears; NoticesHeard()
-// reads them.
+// own runtime with a registrar running, and starts KitTestApp instances in it. A fixture
+// made with a signature starts one KitTestApp of that signature before each test, as
+// the application the test talks to (fApp, fMessenger). A KitTestApp started with
+// --watch keeps the roster's notices it hears; NoticesHeard() reads them.
 #ifndef _KIT_APP_TEST_H
 #define _KIT_APP_TEST_H
 
@@ -37,9 +38,20 @@ PrintTo(const HeardNotice& notice, std::ostream* out)
 
 class KitAppTest : public ::testing::Test {
 protected:
+	explicit KitAppTest(const char* target = NULL)
+		:
+		fTarget(target)
+	{
+	}
+
 	void SetUp() override
 	{
 		ASSERT_EQ(fRuntime.StartRegistrar(), B_OK);
+		if (fTarget != NULL) {
+			fApp = StartApp(fTarget);
+			fMessenger = BMessenger(fTarget);
+			ASSERT_TRUE(fMessenger.IsValid());
+		}
 	}
 
 	// Starts KitTestApp with the signature and arguments, and waits until the roster
@@ -92,6 +104,9 @@ protected:
 	}
 
 	TestRuntime fRuntime;
+	const char* fTarget;
+	pid_t fApp = -1;
+	BMessenger fMessenger;
 };
 
 #endif // _KIT_APP_TEST_H

@@ -1,16 +1,26 @@
 // Input for windows on the offscreen display, as a user would give it, and bounded waits
 // for windows to come and go there. Tests that use these set BE_DISPLAY=offscreen before
-// their first window (OffscreenWindowTest does). The waits on what a window's thread does
+// their first window, with use_offscreen_display() (OffscreenWindowTest does). The waits on what a window's thread does
 // with the input are in WaitFor.h, included here.
 #ifndef _OFFSCREEN_INPUT_H
 #define _OFFSCREEN_INPUT_H
 
 #include <Rect.h>
 
+#include <stdlib.h>
+
 #include "WaitFor.h"
 
 namespace BPrivate {
 class OffscreenWindow;
+}
+
+// Selects the offscreen display for the windows this process opens from now on, and for
+// the kit processes it starts.
+inline void
+use_offscreen_display()
+{
+	setenv("BE_DISPLAY", "offscreen", 1);
 }
 
 // The offscreen window of that title, or NULL.

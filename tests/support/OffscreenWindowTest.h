@@ -13,19 +13,8 @@
 
 #include <gtest/gtest.h>
 
-#include <stdlib.h>
-
 #include "OffscreenInput.h"
 #include "display/OffscreenDisplay.h"
-
-// Selects the offscreen display for the windows this process opens from now on, and for
-// the kit processes it starts.
-inline void
-use_offscreen_display()
-{
-	setenv("BE_DISPLAY", "offscreen", 1);
-}
-
 
 template<class WindowType = BWindow>
 class OffscreenWindowTest : public testing::Test {

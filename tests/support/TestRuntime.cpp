@@ -21,10 +21,6 @@
 #include "app/RuntimeDirectory.h"
 #include "WaitFor.h"
 
-// How often the runtime checks on processes and the roster while it waits: each check
-// costs a system call or a request to the registrar.
-static const bigtime_t kProcessPollInterval = 10000;
-
 
 TestRuntime::TestRuntime()
 	:
@@ -64,7 +60,7 @@ TestRuntime::StartRegistrar()
 		BMessage request(BPrivate::kGetAppList);
 		BMessage reply;
 		return BRoster::Private::Request(request, &reply) == B_OK;
-	}, kWaitTimeout, kProcessPollInterval);
+	}, kWaitTimeout);
 	return answers ? B_OK : B_TIMED_OUT;
 }
 
@@ -91,7 +87,7 @@ TestRuntime::SignalRegistrar(int signal, bigtime_t timeout)
 		return Stop(process, signal, timeout) >= 0;
 	}
 	kill(process, signal);
-	return wait_for([&] { return HasEnded(process); }, timeout, kProcessPollInterval);
+	return wait_for([&] { return HasEnded(process); }, timeout);
 }
 
 
@@ -155,7 +151,7 @@ TestRuntime::Wait(pid_t process, bigtime_t timeout)
 	bool ended = wait_for([&] {
 		result = waitpid(process, &status, WNOHANG);
 		return result == process || (result < 0 && errno == ECHILD);
-	}, timeout, kProcessPollInterval);
+	}, timeout);
 	if (!ended)
 		return -1;
 	fProcesses.erase(std::remove(fProcesses.begin(), fProcesses.end(), process),
@@ -190,8 +186,7 @@ TestRuntime::Run(const std::string& name, const std::vector<std::string>& argume
 bool
 TestRuntime::WaitForApp(const char* signature, bigtime_t timeout) const
 {
-	return wait_for([&] { return be_roster->IsRunning(signature); }, timeout,
-		kProcessPollInterval);
+	return wait_for([&] { return be_roster->IsRunning(signature); }, timeout);
 }
 
 
@@ -201,5 +196,5 @@ TestRuntime::WaitForAppGone(team_id team, bigtime_t timeout) const
 	return wait_for([&] {
 		app_info info;
 		return be_roster->GetRunningAppInfo(team, &info) != B_OK;
-	}, timeout, kProcessPollInterval);
+	}, timeout);
 }

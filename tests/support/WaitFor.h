@@ -13,7 +13,7 @@ class BLooper;
 // the tests may be loaded.
 const bigtime_t kWaitTimeout = 5000000;
 // How long a wait sleeps between two checks of its condition.
-const bigtime_t kWaitInterval = 5000;
+const bigtime_t kWaitInterval = 10000;
 
 // Checks condition until it holds or timeout has passed; whether it held. The condition
 // is checked at least once, on the calling thread.
