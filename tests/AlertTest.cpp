@@ -7,15 +7,12 @@
 #include <Message.h>
 #include <OS.h>
 
-#include "display/OffscreenDisplay.h"
-
-#include "OffscreenInput.h"
-
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <future>
-#include <stdlib.h>
+
+#include "OffscreenWindowTest.h"
 
 using BPrivate::OffscreenWindow;
 
@@ -30,27 +27,14 @@ public:
 };
 
 
-class AlertTest : public testing::Test {
+// The alerts show their own windows; the fixture's stays unused.
+class AlertTest : public OffscreenWindowTest<> {
 protected:
-	static void SetUpTestSuite() { setenv("BE_DISPLAY", "offscreen", 1); }
 	void SetUp() override { stDeleted = 0; }
-
-	// Waits until the alert's window is on the display and drawn.
-	OffscreenWindow* Shown(const char* title)
-	{
-		for (int i = 0; i < 1000; i++) {
-			OffscreenWindow* window = offscreen_window(title);
-			if (window != NULL && window->IsVisible() && window->Presentations() > 0)
-				return window;
-			snooze(5000);
-		}
-		return NULL;
-	}
 
 	bool Gone(const char* title)
 	{
-		for (int i = 0; i < 1000 && (offscreen_window(title) != NULL || stDeleted == 0); i++)
-			snooze(5000);
+		wait_for([&] { return offscreen_window(title) == NULL && stDeleted != 0; });
 		return offscreen_window(title) == NULL && stDeleted == 1;
 	}
 
@@ -96,7 +80,7 @@ TEST_F(AlertTest, GoWithoutInvokerReturnsAtOnceAndTheAlertDeletesItselfWhenDismi
 	EXPECT_EQ(alert->Go(NULL), B_OK);
 	EXPECT_LT(system_time() - start, 1000000);
 
-	OffscreenWindow* window = Shown("");
+	OffscreenWindow* window = shown_offscreen_window("");
 	ASSERT_NE(window, nullptr);
 	EXPECT_EQ(stDeleted, 0);
 	// The single button is the default one: Enter presses it.
@@ -115,7 +99,7 @@ TEST_F(AlertTest, GoWaitsForTheButtonAndReturnsItsIndex)
 			B_WIDTH_AS_USUAL, B_WARNING_ALERT);
 		return alert.load()->Go();
 	});
-	OffscreenWindow* window = Shown("Choose");
+	OffscreenWindow* window = shown_offscreen_window("Choose");
 	ASSERT_NE(window, nullptr);
 	EXPECT_EQ(result.wait_for(std::chrono::milliseconds(50)), std::future_status::timeout);
 	inject_click(window, ButtonMiddle(alert, 1));
@@ -134,7 +118,7 @@ TEST_F(AlertTest, EnterPressesTheRightmostButtonAndShortcutsPressTheirs)
 		EXPECT_FALSE(alert->ButtonAt(0)->IsDefault());
 		return alert->Go();
 	});
-	OffscreenWindow* window = Shown("Enter");
+	OffscreenWindow* window = shown_offscreen_window("Enter");
 	ASSERT_NE(window, nullptr);
 	inject_key(window, "\n");
 	ASSERT_EQ(result.wait_for(std::chrono::seconds(5)), std::future_status::ready);
@@ -149,7 +133,7 @@ TEST_F(AlertTest, EnterPressesTheRightmostButtonAndShortcutsPressTheirs)
 		EXPECT_EQ(alert->Shortcut(5), 0);
 		return alert->Go();
 	});
-	window = Shown("Escape");
+	window = shown_offscreen_window("Escape");
 	ASSERT_NE(window, nullptr);
 	inject_key(window, "\x1b");
 	ASSERT_EQ(result.wait_for(std::chrono::seconds(5)), std::future_status::ready);
@@ -164,11 +148,10 @@ TEST_F(AlertTest, AnInvokerHearsWhichButtonWasPressed)
 	recorder->Run();
 	CountedAlert* alert = new CountedAlert("Invoker", "Tell me.", "No", "Yes");
 	EXPECT_EQ(alert->Go(new BInvoker(new BMessage('answ'), recorder)), B_OK);
-	OffscreenWindow* window = Shown("Invoker");
+	OffscreenWindow* window = shown_offscreen_window("Invoker");
 	ASSERT_NE(window, nullptr);
 	inject_click(window, ButtonMiddle(alert, 0));
-	for (int i = 0; i < 1000 && recorder->fWhich < 0; i++)
-		snooze(5000);
+	wait_for([&] { return recorder->fWhich >= 0; });
 	EXPECT_EQ(recorder->fWhich, 0);
 	EXPECT_TRUE(Gone("Invoker"));
 	recorder->Lock();

@@ -6,10 +6,9 @@
 #include <Window.h>
 
 #include "AnalysisBudget.h"
-#include "OffscreenInput.h"
 #include "QuorvaneApp.h"
+#include "QuorvaneAppTest.h"
 #include "ScriptingElement.h"
-#include "TestRuntime.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +20,6 @@
 #include <functional>
 #include <set>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -29,37 +27,13 @@ namespace {
 const char* kTree = "application/x-vnd.qv-tree";
 
 
-class AnalysisFaultsTest : public testing::Test {
+class AnalysisFaultsTest : public QuorvaneAppTest {
 protected:
-	static void SetUpTestSuite() { setenv("BE_DISPLAY", "offscreen", 1); }
-
-	void SetUp() override
-	{
-		ASSERT_EQ(fRuntime.StartRegistrar(), B_OK);
-	}
-
 	pid_t StartTarget(const std::string& app, const std::vector<std::string>& arguments)
 	{
 		pid_t process = fRuntime.Start(app, arguments);
 		EXPECT_TRUE(fRuntime.WaitForApp(arguments[0].c_str()));
 		return process;
-	}
-
-	// Runs Quorvane on this thread and drive() on another once its window is up; then
-	// quits it, unless drive did.
-	void RunQuorvane(const std::function<void()>& drive)
-	{
-		QuorvaneApp* app = new QuorvaneApp(kQuorvaneSignature);
-		std::thread driver([&] {
-			if (_Attach())
-				drive();
-			be_app->PostMessage(B_QUIT_REQUESTED);
-		});
-		app->Run();
-		driver.join();
-		delete app;
-		fWindow = NULL;
-		fView = NULL;
 	}
 
 	// The internal names of the application rows, in outline order. Window locked.
@@ -97,28 +71,6 @@ protected:
 			rows.push_back(std::string(node->OutlineLevel(), ' ') + node->Text());
 		}
 		return rows;
-	}
-
-	TestRuntime fRuntime;
-	BWindow* fWindow = NULL;
-	DOutlineListView* fView = NULL;
-
-private:
-	bool _Attach()
-	{
-		for (int i = 0; i < 1000 && fWindow == NULL; i++) {
-			if (be_app->Lock()) {
-				fWindow = be_app->WindowAt(0);
-				be_app->Unlock();
-			}
-			if (fWindow == NULL)
-				snooze(5000);
-		}
-		if (fWindow == NULL || !fWindow->Lock())
-			return false;
-		fView = dynamic_cast<DOutlineListView*>(fWindow->FindView("fView"));
-		fWindow->Unlock();
-		return fView != NULL;
 	}
 };
 
@@ -290,13 +242,7 @@ TEST_F(AnalysisFaultsTest, AnAnalysisOutlivingTheProgramEndsByItself)
 	});
 
 	EXPECT_GE(fRuntime.Stop(hanging, SIGKILL), 0);
-	bool ended = false;
-	for (int i = 0; i < 1000 && !ended; i++) {
-		ended = find_thread("ScriptTargetApp analysis") < 0;
-		if (!ended)
-			snooze(5000);
-	}
-	EXPECT_TRUE(ended);
+	EXPECT_TRUE(wait_for([] { return find_thread("ScriptTargetApp analysis") < 0; }));
 	EXPECT_NE(testing::internal::GetCapturedStderr().find(
 		"cannot 'count Window' of application 'ScriptTargetApp'"), std::string::npos);
 }
@@ -325,13 +271,9 @@ TEST_F(AnalysisFaultsTest, SilentApplicationsHoldUpNobodyAndQuitDoesNotWaitForTh
 	// Quorvane has quit while both analyses still wait for their answers.
 	EXPECT_NE(find_thread("FaultTargetApp analysis"), B_NAME_NOT_FOUND);
 
-	bool ended = false;
-	for (int i = 0; i < 2000 && !ended; i++) {
-		ended = find_thread("FaultTargetApp analysis") == B_NAME_NOT_FOUND;
-		if (!ended)
-			snooze(5000);
-	}
-	EXPECT_TRUE(ended);
+	EXPECT_TRUE(wait_for([] {
+		return find_thread("FaultTargetApp analysis") == B_NAME_NOT_FOUND;
+	}, 2 * kWaitTimeout));
 	std::string errors = testing::internal::GetCapturedStderr();
 	std::string line = "cannot 'get Suites' of application 'FaultTargetApp' ("
 		+ std::string(strerror(B_TIMED_OUT)) + ")\n";

@@ -13,8 +13,11 @@
 #include <string.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
+
+#include "ScratchDirectory.h"
 
 using BPrivate::app_identity;
 using BPrivate::read_app_identity;
@@ -40,18 +43,9 @@ class AppIdentityTest : public ::testing::Test {
 protected:
 	void SetUp() override
 	{
-		char pattern[] = "/tmp/qv-identity-XXXXXX";
-		ASSERT_NE(mkdtemp(pattern), nullptr);
-		fDir = pattern;
-		fPath = fDir + "/app";
-		std::string command = "cp /bin/true '" + fPath + "'";
-		ASSERT_EQ(system(command.c_str()), 0);
-	}
-
-	void TearDown() override
-	{
-		std::string command = "rm -rf '" + fDir + "'";
-		ASSERT_EQ(system(command.c_str()), 0);
+		fPath = fScratch / "app";
+		std::error_code error;
+		ASSERT_TRUE(std::filesystem::copy_file("/bin/true", fPath, error)) << error.message();
 	}
 
 	void AddResource(type_code type, const char* name, const void* data, size_t size)
@@ -62,7 +56,7 @@ protected:
 		ASSERT_EQ(resources.Sync(), B_OK);
 	}
 
-	std::string fDir;
+	ScratchDirectory fScratch{"identity"};
 	std::string fPath;
 };
 
@@ -81,7 +75,7 @@ TEST_F(AppIdentityTest, AnExecutableWithoutRecordsGetsTheDefaults)
 	// The application then launches with the kit's default.
 	EXPECT_EQ(BPrivate::app_flags_for(fPath.c_str()), (uint32)B_MULTIPLE_LAUNCH);
 
-	EXPECT_EQ(read_app_identity((fDir + "/missing").c_str(), &identity),
+	EXPECT_EQ(read_app_identity((fScratch / "missing").c_str(), &identity),
 		B_ENTRY_NOT_FOUND);
 	EXPECT_EQ(read_app_identity(NULL, &identity), B_BAD_VALUE);
 }

@@ -6,38 +6,25 @@
 #include <Window.h>
 
 #include "BetterScrollView.h"
-#include "OffscreenInput.h"
-#include "display/OffscreenDisplay.h"
 #include "ScrollViewCorner.h"
 
 #include <gtest/gtest.h>
 
-#include <stdlib.h>
+#include "OffscreenWindowTest.h"
 
 namespace {
 
-class BetterScrollViewTest : public testing::Test {
+class BetterScrollViewTest : public OffscreenWindowTest<> {
 protected:
-	static void SetUpTestSuite() { setenv("BE_DISPLAY", "offscreen", 1); }
-
 	void SetUp() override
 	{
-		window = new BWindow(BRect(100, 100, 599, 399),
-			testing::UnitTest::GetInstance()->current_test_info()->name(),
-			B_TITLED_WINDOW, 0);
+		fWindow = new BWindow(BRect(100, 100, 599, 399), TestName(), B_TITLED_WINDOW, 0);
 		target = new BView(BRect(0, 0, 399, 199), "target", B_FOLLOW_ALL_SIDES, B_WILL_DRAW);
 		scrollView = new BetterScrollView("target->BScrollView", target,
 			B_FOLLOW_LEFT | B_FOLLOW_TOP, B_WILL_DRAW | B_FRAME_EVENTS, true, true, true);
-		window->AddChild(scrollView);
+		fWindow->AddChild(scrollView);
 		horizontal = scrollView->ScrollBar(B_HORIZONTAL);
 		vertical = scrollView->ScrollBar(B_VERTICAL);
-	}
-
-	void TearDown() override
-	{
-		if (!window->IsLocked())
-			window->Lock();
-		window->Quit();
 	}
 
 	static void ExpectBar(BScrollBar* bar, float min, float max, float proportion,
@@ -62,7 +49,6 @@ protected:
 			&& color.alpha == 255;
 	}
 
-	BWindow* window = NULL;
 	BView* target = NULL;
 	BetterScrollView* scrollView = NULL;
 	BScrollBar* horizontal = NULL;
@@ -135,9 +121,9 @@ TEST_F(BetterScrollViewTest, WithoutFitTheExtentStretchesToWhatShows)
 TEST_F(BetterScrollViewTest, AResizeRefitsTheBars)
 {
 	scrollView->SetDataRect(BRect(0, 0, 999, 499), true);
-	ASSERT_TRUE(window->Lock());
+	ASSERT_TRUE(fWindow->Lock());
 	scrollView->ResizeBy(200, 0);
-	window->Unlock();
+	fWindow->Unlock();
 	EXPECT_EQ(target->Bounds().Width(), 599);
 	ExpectBar(horizontal, 0, 400, 599.0f / 999.0f, 30, 599);
 }
@@ -165,19 +151,16 @@ TEST_F(BetterScrollViewTest, OneBarOrNoCornerFlagMeansNoCorner)
 
 TEST_F(BetterScrollViewTest, CornerDrawsItsEdgesInTheDarkerGrey)
 {
-	BWindow* shown = window;
 	scrollView->SetDataRect(BRect(0, 0, 999, 499), true);
-	shown->Show();
-	BPrivate::OffscreenWindow* offscreen = offscreen_window(shown->Title());
-	ASSERT_NE(offscreen, nullptr);
-	ASSERT_TRUE(wait_for_queue(shown));
-	ASSERT_TRUE(shown->Lock());
+	ASSERT_NO_FATAL_FAILURE(ShowWindow());
+	ASSERT_TRUE(wait_for_queue(fWindow));
+	ASSERT_TRUE(fWindow->Lock());
 	BPoint origin = scrollView->Corner()->ConvertToScreen(BPoint(0, 0))
-		- shown->Frame().LeftTop();
-	shown->Unlock();
-	rgb_color inside = offscreen->PixelAt((int32)origin.x + 5, (int32)origin.y + 5);
-	rgb_color bottom = offscreen->PixelAt((int32)origin.x + 5, (int32)origin.y + 14);
-	rgb_color right = offscreen->PixelAt((int32)origin.x + 14, (int32)origin.y + 5);
+		- fWindow->Frame().LeftTop();
+	fWindow->Unlock();
+	rgb_color inside = fOffscreen->PixelAt((int32)origin.x + 5, (int32)origin.y + 5);
+	rgb_color bottom = fOffscreen->PixelAt((int32)origin.x + 5, (int32)origin.y + 14);
+	rgb_color right = fOffscreen->PixelAt((int32)origin.x + 14, (int32)origin.y + 5);
 	EXPECT_EQ(inside.red, 216);
 	EXPECT_EQ(bottom.red, 152);
 	EXPECT_EQ(right.red, 152);

@@ -10,17 +10,12 @@
 #include <StringView.h>
 #include <Window.h>
 
-#include "display/OffscreenDisplay.h"
-
-#include "OffscreenInput.h"
-
 #include <gtest/gtest.h>
 
-#include <stdlib.h>
 #include <string>
 #include <vector>
 
-using BPrivate::OffscreenWindow;
+#include "OffscreenWindowTest.h"
 
 namespace {
 
@@ -66,13 +61,6 @@ public:
 		BWindow::MessageReceived(message);
 	}
 
-	BPoint Middle(BView* view)
-	{
-		BRect frame = view->ConvertToScreen(view->Bounds());
-		return BPoint((frame.left + frame.right) / 2, (frame.top + frame.bottom) / 2)
-			- Frame().LeftTop();
-	}
-
 	BBox* fBox;
 	BCheckBox* fCheck;
 	BButton* fButton;
@@ -91,29 +79,12 @@ String(const BMessage& message, const char* name, int32 index = 0)
 }
 
 
-class ControlTest : public testing::Test {
+class ControlTest : public OffscreenWindowTest<ControlWindow> {
 protected:
-	static void SetUpTestSuite() { setenv("BE_DISPLAY", "offscreen", 1); }
-
 	void Open(const char* title)
 	{
 		fWindow = new ControlWindow(title);
-		fWindow->Show();
-		fOffscreen = offscreen_window(title);
-		ASSERT_NE(fOffscreen, nullptr);
-	}
-
-	void TearDown() override
-	{
-		if (fWindow != nullptr && fWindow->Lock())
-			fWindow->Quit();
-	}
-
-	BPoint Middle(BView* view)
-	{
-		BPoint middle;
-		wait_until(fWindow, [&] { middle = fWindow->Middle(view); return true; });
-		return middle;
+		ShowWindow();
 	}
 
 	size_t Count()
@@ -122,9 +93,6 @@ protected:
 		wait_until(fWindow, [&] { count = fWindow->received.size(); return true; });
 		return count;
 	}
-
-	ControlWindow* fWindow = nullptr;
-	OffscreenWindow* fOffscreen = nullptr;
 };
 
 } // namespace

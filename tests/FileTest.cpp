@@ -11,22 +11,15 @@
 
 #include <string>
 
+#include "ScratchDirectory.h"
+
 namespace {
 
 class FileTest : public ::testing::Test {
 protected:
 	void SetUp() override
 	{
-		char pattern[] = "/tmp/qv-file-XXXXXX";
-		ASSERT_NE(mkdtemp(pattern), nullptr);
-		fDir = pattern;
-		fPath = fDir + "/data";
-	}
-
-	void TearDown() override
-	{
-		std::string command = "rm -rf '" + fDir + "'";
-		ASSERT_EQ(system(command.c_str()), 0);
+		fPath = fScratch / "data";
 	}
 
 	void WriteFile(const char* contents)
@@ -46,7 +39,7 @@ protected:
 		return contents;
 	}
 
-	std::string fDir;
+	ScratchDirectory fScratch{"file"};
 	std::string fPath;
 };
 
@@ -95,7 +88,7 @@ TEST_F(FileTest, OpenModesFollowTheirFlags)
 	EXPECT_LT(readOnly.Write("x", 1), 0);
 
 	EXPECT_EQ(BFile(fPath.c_str(), 0x40000000).InitCheck(), B_BAD_VALUE);
-	EXPECT_EQ(BFile(fDir.c_str(), B_READ_ONLY).InitCheck(), B_IS_A_DIRECTORY);
+	EXPECT_EQ(BFile(fScratch.Path().c_str(), B_READ_ONLY).InitCheck(), B_IS_A_DIRECTORY);
 	EXPECT_EQ(BFile("", B_READ_ONLY).InitCheck(), B_BAD_VALUE);
 }
 
@@ -183,7 +176,7 @@ TEST_F(FileTest, StatableReportsTheKindOfNode)
 	EXPECT_EQ(file.GetPermissions(&permissions), B_OK);
 	EXPECT_EQ(permissions & S_IFMT, 0u);
 
-	BNode directory(fDir.c_str());
+	BNode directory(fScratch.Path().c_str());
 	EXPECT_EQ(directory.InitCheck(), B_OK);
 	EXPECT_TRUE(directory.IsDirectory());
 }
@@ -208,7 +201,7 @@ TEST_F(FileTest, OpensByEntryAndReference)
 
 	// An entry that does not exist yet can be created through its reference.
 	entry_ref newRef;
-	ASSERT_EQ(get_ref_for_path((fDir + "/new").c_str(), &newRef), B_OK);
+	ASSERT_EQ(get_ref_for_path((fScratch / "new").c_str(), &newRef), B_OK);
 	EXPECT_EQ(BFile(&newRef, B_READ_ONLY).InitCheck(), B_ENTRY_NOT_FOUND);
 	EXPECT_EQ(BFile(&newRef, B_WRITE_ONLY | B_CREATE_FILE).InitCheck(), B_OK);
 

@@ -10,6 +10,8 @@
 
 #include <atomic>
 
+#include "WaitFor.h"
+
 namespace {
 
 class Recorder : public BHandler {
@@ -30,15 +32,6 @@ public:
 	std::atomic<int32> fCount{0};
 };
 
-
-template<typename Condition>
-bool
-eventually(Condition condition)
-{
-	for (int i = 0; i < 500 && !condition(); i++)
-		snooze(2000);
-	return condition();
-}
 
 
 class InvokerTest : public testing::Test {
@@ -78,14 +71,14 @@ TEST_F(InvokerTest, InvokeSendsItsMessageToTheHandler)
 	EXPECT_EQ(looper, fLooper);
 
 	ASSERT_EQ(invoker.Invoke(), B_OK);
-	ASSERT_TRUE(eventually([&] { return fRecorder.fCount == 1; }));
+	ASSERT_TRUE(wait_for([&] { return fRecorder.fCount == 1; }));
 	EXPECT_EQ(fRecorder.fLast, 'invk');
 	EXPECT_EQ(fRecorder.fValue, 7);
 
 	// Another message instead of its own, which stays untouched.
 	BMessage other('othr');
 	ASSERT_EQ(invoker.Invoke(&other), B_OK);
-	ASSERT_TRUE(eventually([&] { return fRecorder.fCount == 2; }));
+	ASSERT_TRUE(wait_for([&] { return fRecorder.fCount == 2; }));
 	EXPECT_EQ(fRecorder.fLast, 'othr');
 	EXPECT_EQ(invoker.Command(), 'invk');
 }
@@ -95,7 +88,7 @@ TEST_F(InvokerTest, TargetsByMessengerAndByLooper)
 {
 	BInvoker invoker(new BMessage('one'), BMessenger(&fRecorder));
 	ASSERT_EQ(invoker.Invoke(), B_OK);
-	ASSERT_TRUE(eventually([&] { return fRecorder.fCount == 1; }));
+	ASSERT_TRUE(wait_for([&] { return fRecorder.fCount == 1; }));
 
 	// A looper alone means its preferred handler, which has no handler of its own.
 	ASSERT_EQ(invoker.SetTarget(NULL, fLooper), B_OK);
@@ -157,5 +150,5 @@ TEST_F(InvokerTest, InvokeNotifyTellsTheKindDuringTheCall)
 	ASSERT_EQ(probe.Invoke(NULL), B_OK);
 	EXPECT_EQ(probe.fKind, (uint32)B_CONTROL_INVOKED);
 	EXPECT_FALSE(probe.fNotifying);
-	EXPECT_TRUE(eventually([&] { return fRecorder.fCount == 2; }));
+	EXPECT_TRUE(wait_for([&] { return fRecorder.fCount == 2; }));
 }

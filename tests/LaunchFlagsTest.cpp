@@ -11,6 +11,7 @@
 #include <sys/wait.h>
 
 #include "TestRuntime.h"
+#include "WaitFor.h"
 
 namespace {
 
@@ -65,13 +66,7 @@ TEST(LaunchFlagsTest, WithoutRecordedFlagsAnApplicationLaunchesMultiply)
 	ASSERT_TRUE(runtime.WaitForApp(signature));
 	runtime.Start("KitTestApp", { signature });
 
-	bool both = false;
-	for (int i = 0; i < 100 && !both; i++) {
-		both = count_running(signature) == 2;
-		if (!both)
-			snooze(50000);
-	}
-	EXPECT_TRUE(both);
+	EXPECT_TRUE(wait_for([&] { return count_running(signature) == 2; }));
 	app_info info;
 	ASSERT_EQ(be_roster->GetAppInfo(signature, &info), B_OK);
 	EXPECT_EQ(info.flags & B_LAUNCH_MASK, (uint32)B_MULTIPLE_LAUNCH);

@@ -15,6 +15,7 @@
 #include <string>
 
 #include "TestRuntime.h"
+#include "WaitFor.h"
 #include "app/LinkConnection.h"
 #include "app/MessengerPrivate.h"
 #include "app/Port.h"
@@ -38,17 +39,14 @@ const bool kSizeShowsMemory = true;
 bool
 wait_for_line(const std::string& file, const std::string& line, bigtime_t timeout = kPeerTimeout)
 {
-	bigtime_t deadline = system_time() + timeout;
-	while (system_time() < deadline) {
+	return wait_for([&] {
 		std::ifstream input(file);
-		std::string read;
-		while (std::getline(input, read)) {
+		for (std::string read; std::getline(input, read);) {
 			if (read == line)
 				return true;
 		}
-		snooze(20000);
-	}
-	return false;
+		return false;
+	}, timeout);
 }
 
 

@@ -9,12 +9,7 @@
 #include <ScrollView.h>
 #include <Window.h>
 
-#include "OffscreenInput.h"
-#include "display/OffscreenDisplay.h"
-
 #include <gtest/gtest.h>
-
-#include <stdlib.h>
 
 #include <math.h>
 #include <algorithm>
@@ -24,16 +19,9 @@
 #include <string>
 #include <vector>
 
+#include "OffscreenWindowTest.h"
+
 namespace {
-
-// Types one key: a character or one of the platform's key codes.
-void
-Key(BPrivate::OffscreenWindow* window, char byte)
-{
-	char bytes[2] = { byte, '\0' };
-	inject_key(window, bytes);
-}
-
 
 // Keeps the "index" values of each selection ('sel ') and invocation ('inv ') message.
 class ListWindow : public BWindow {
@@ -88,14 +76,12 @@ String(const BMessage& message, const char* name, int32 index = 0)
 }
 
 
-class ListViewTest : public testing::Test {
+class ListViewTest : public OffscreenWindowTest<ListWindow> {
 protected:
-	static void SetUpTestSuite() { setenv("BE_DISPLAY", "offscreen", 1); }
-
 	// A window with a list of rows "row 0"... in a scroll view with a vertical bar.
 	void Open(const char* title, int32 rows, list_view_type type = B_SINGLE_SELECTION_LIST)
 	{
-		window = new ListWindow(title);
+		fWindow = new ListWindow(title);
 		list = new CountingList(BRect(0, 0, 150, 95), "list", type, B_FOLLOW_ALL_SIDES);
 		for (int32 i = 0; i < rows; i++) {
 			items.emplace_back(new BStringItem(("row " + std::to_string(i)).c_str()));
@@ -105,29 +91,19 @@ protected:
 		list->SetInvocationMessage(new BMessage('inv '));
 		scrollView = new BScrollView("scroller", list, B_FOLLOW_ALL_SIDES, 0, false, true,
 			B_NO_BORDER);
-		window->AddChild(scrollView);
-		window->Show();
-		offscreen = offscreen_window(title);
-		ASSERT_NE(offscreen, nullptr);
-		ASSERT_TRUE(window->Lock());
+		fWindow->AddChild(scrollView);
+		ASSERT_NO_FATAL_FAILURE(ShowWindow());
+		ASSERT_TRUE(fWindow->Lock());
 		rowHeight = list->ItemFrame(0).Height() + 1;
-		window->Unlock();
-	}
-
-	void TearDown() override
-	{
-		if (window != NULL && window->Lock())
-			window->Quit();
+		fWindow->Unlock();
 	}
 
 	// The middle of a row, in window coordinates (the list is at the window's origin).
 	BPoint Row(int32 index) { return BPoint(20, index * rowHeight + rowHeight / 2); }
 
 	std::vector<std::unique_ptr<BStringItem>> items;
-	ListWindow* window = NULL;
 	CountingList* list = NULL;
 	BScrollView* scrollView = NULL;
-	BPrivate::OffscreenWindow* offscreen = NULL;
 	float rowHeight = 0;
 };
 
@@ -137,7 +113,7 @@ protected:
 TEST_F(ListViewTest, RowsTakeTheirHeightFromTheFontAndStack)
 {
 	Open("Rows", 3);
-	ASSERT_TRUE(window->Lock());
+	ASSERT_TRUE(fWindow->Lock());
 	font_height height;
 	list->GetFontHeight(&height);
 	float line = ceilf(height.ascent + height.descent + height.leading);
@@ -154,14 +130,14 @@ TEST_F(ListViewTest, RowsTakeTheirHeightFromTheFontAndStack)
 	list->SetFont(&font);
 	EXPECT_GT(items[0]->Height(), line + 10);
 	EXPECT_EQ(list->ItemFrame(1).top, items[0]->Height() + 1);
-	window->Unlock();
+	fWindow->Unlock();
 }
 
 
 TEST_F(ListViewTest, AddingRemovingAndReorderingKeepIndexesAndDeleteNothing)
 {
 	Open("Model", 0);
-	ASSERT_TRUE(window->Lock());
+	ASSERT_TRUE(fWindow->Lock());
 	BStringItem a("a"), b("b"), c("c"), d("d");
 	EXPECT_TRUE(list->AddItem(&b));
 	EXPECT_TRUE(list->AddItem(&a, 0));
@@ -212,57 +188,57 @@ TEST_F(ListViewTest, AddingRemovingAndReorderingKeepIndexesAndDeleteNothing)
 	EXPECT_TRUE(list->AddItem(&a));
 	EXPECT_EQ(list->IndexOf(&a), 0);
 	list->MakeEmpty();
-	window->Unlock();
+	fWindow->Unlock();
 }
 
 
 TEST_F(ListViewTest, AClickSelectsAndSendsTheIndexADoubleClickInvokes)
 {
 	Open("Clicks", 3);
-	inject_click(offscreen, Row(2));
-	ASSERT_TRUE(wait_until(window, [&] { return window->selections.size() == 1; }));
-	ASSERT_TRUE(window->Lock());
-	EXPECT_EQ(window->selections[0], std::vector<int32>{ 2 });
+	inject_click(fOffscreen, Row(2));
+	ASSERT_TRUE(wait_until(fWindow, [&] { return fWindow->selections.size() == 1; }));
+	ASSERT_TRUE(fWindow->Lock());
+	EXPECT_EQ(fWindow->selections[0], std::vector<int32>{ 2 });
 	EXPECT_EQ(list->CurrentSelection(), 2);
 	EXPECT_TRUE(items[2]->IsSelected());
 	EXPECT_EQ(list->changes, 1);
 	EXPECT_TRUE(list->IsFocus());
-	window->Unlock();
+	fWindow->Unlock();
 
 	// The same row again changes nothing; a double click invokes it.
-	inject_click(offscreen, Row(2));
-	inject_click(offscreen, Row(2), 0, 2);
-	ASSERT_TRUE(wait_until(window, [&] { return window->invocations.size() == 1; }));
-	ASSERT_TRUE(window->Lock());
-	EXPECT_EQ(window->selections.size(), 1u);
-	EXPECT_EQ(window->invocations[0], std::vector<int32>{ 2 });
-	window->Unlock();
+	inject_click(fOffscreen, Row(2));
+	inject_click(fOffscreen, Row(2), 0, 2);
+	ASSERT_TRUE(wait_until(fWindow, [&] { return fWindow->invocations.size() == 1; }));
+	ASSERT_TRUE(fWindow->Lock());
+	EXPECT_EQ(fWindow->selections.size(), 1u);
+	EXPECT_EQ(fWindow->invocations[0], std::vector<int32>{ 2 });
+	fWindow->Unlock();
 
 	// Single selection: another row replaces it; a click below the rows clears it and
 	// the message then carries no index.
-	inject_click(offscreen, Row(0));
-	inject_click(offscreen, BPoint(20, 90));
-	ASSERT_TRUE(wait_until(window, [&] { return window->selections.size() == 3; }));
-	ASSERT_TRUE(window->Lock());
-	EXPECT_EQ(window->selections[1], std::vector<int32>{ 0 });
-	EXPECT_TRUE(window->selections[2].empty());
+	inject_click(fOffscreen, Row(0));
+	inject_click(fOffscreen, BPoint(20, 90));
+	ASSERT_TRUE(wait_until(fWindow, [&] { return fWindow->selections.size() == 3; }));
+	ASSERT_TRUE(fWindow->Lock());
+	EXPECT_EQ(fWindow->selections[1], std::vector<int32>{ 0 });
+	EXPECT_TRUE(fWindow->selections[2].empty());
 	EXPECT_FALSE(items[2]->IsSelected());
 	EXPECT_EQ(list->CurrentSelection(), -1);
-	window->Unlock();
+	fWindow->Unlock();
 }
 
 
 TEST_F(ListViewTest, MultipleSelectionExtendsWithShiftAndTogglesWithCommand)
 {
 	Open("Multiple", 6, B_MULTIPLE_SELECTION_LIST);
-	inject_click(offscreen, Row(1));
-	inject_click(offscreen, Row(3), B_SHIFT_KEY);
-	inject_click(offscreen, Row(5), B_COMMAND_KEY);
-	inject_click(offscreen, Row(2), B_COMMAND_KEY);
-	ASSERT_TRUE(wait_until(window, [&] { return window->selections.size() == 4; }));
-	ASSERT_TRUE(window->Lock());
-	EXPECT_EQ(window->selections[1], (std::vector<int32>{ 1, 2, 3 }));
-	EXPECT_EQ(window->selections[3], (std::vector<int32>{ 1, 3, 5 }));
+	inject_click(fOffscreen, Row(1));
+	inject_click(fOffscreen, Row(3), B_SHIFT_KEY);
+	inject_click(fOffscreen, Row(5), B_COMMAND_KEY);
+	inject_click(fOffscreen, Row(2), B_COMMAND_KEY);
+	ASSERT_TRUE(wait_until(fWindow, [&] { return fWindow->selections.size() == 4; }));
+	ASSERT_TRUE(fWindow->Lock());
+	EXPECT_EQ(fWindow->selections[1], (std::vector<int32>{ 1, 2, 3 }));
+	EXPECT_EQ(fWindow->selections[3], (std::vector<int32>{ 1, 3, 5 }));
 	EXPECT_EQ(list->CurrentSelection(0), 1);
 	EXPECT_EQ(list->CurrentSelection(1), 3);
 	EXPECT_EQ(list->CurrentSelection(2), 5);
@@ -284,79 +260,79 @@ TEST_F(ListViewTest, MultipleSelectionExtendsWithShiftAndTogglesWithCommand)
 	list->SetListType(B_SINGLE_SELECTION_LIST);
 	EXPECT_EQ(list->CurrentSelection(0), 1);
 	EXPECT_EQ(list->CurrentSelection(1), -1);
-	window->Unlock();
+	fWindow->Unlock();
 }
 
 
 TEST_F(ListViewTest, KeysMoveTheSelectionAndScrollToIt)
 {
 	Open("Keys", 40);
-	ASSERT_TRUE(window->Lock());
+	ASSERT_TRUE(fWindow->Lock());
 	list->MakeFocus();
-	window->Unlock();
-	Key(offscreen, B_DOWN_ARROW);
-	Key(offscreen, B_DOWN_ARROW);
-	Key(offscreen, B_DOWN_ARROW);
-	Key(offscreen, B_UP_ARROW);
-	ASSERT_TRUE(wait_for_queue(window));
-	ASSERT_TRUE(window->Lock());
+	fWindow->Unlock();
+	inject_key(fOffscreen, B_DOWN_ARROW);
+	inject_key(fOffscreen, B_DOWN_ARROW);
+	inject_key(fOffscreen, B_DOWN_ARROW);
+	inject_key(fOffscreen, B_UP_ARROW);
+	ASSERT_TRUE(wait_for_queue(fWindow));
+	ASSERT_TRUE(fWindow->Lock());
 	EXPECT_EQ(list->CurrentSelection(), 1);
 	EXPECT_EQ(list->Bounds().top, 0);
-	window->Unlock();
+	fWindow->Unlock();
 
-	Key(offscreen, B_END);
-	ASSERT_TRUE(wait_for_queue(window));
-	ASSERT_TRUE(window->Lock());
+	inject_key(fOffscreen, B_END);
+	ASSERT_TRUE(wait_for_queue(fWindow));
+	ASSERT_TRUE(fWindow->Lock());
 	EXPECT_EQ(list->CurrentSelection(), 39);
 	// The last row shows at the bottom, and the bar followed the view.
 	EXPECT_EQ(list->Bounds().bottom, list->ItemFrame(39).bottom);
 	EXPECT_EQ(scrollView->ScrollBar(B_VERTICAL)->Value(), list->Bounds().top);
-	window->Unlock();
+	fWindow->Unlock();
 
-	Key(offscreen, B_PAGE_UP);
-	ASSERT_TRUE(wait_for_queue(window));
-	ASSERT_TRUE(window->Lock());
+	inject_key(fOffscreen, B_PAGE_UP);
+	ASSERT_TRUE(wait_for_queue(fWindow));
+	ASSERT_TRUE(fWindow->Lock());
 	int32 afterPage = list->CurrentSelection();
 	EXPECT_LT(afterPage, 39);
 	EXPECT_GE(afterPage, 39 - (int32)(list->Bounds().Height() / rowHeight) - 1);
 	EXPECT_GE(list->ItemFrame(afterPage).top, list->Bounds().top);
-	window->Unlock();
+	fWindow->Unlock();
 
 	// Enter invokes the selected row, and nothing without a selection.
-	ASSERT_TRUE(window->Lock());
+	ASSERT_TRUE(fWindow->Lock());
 	list->DeselectAll();
-	window->Unlock();
-	Key(offscreen, B_ENTER);
-	Key(offscreen, B_HOME);
-	Key(offscreen, B_ENTER);
-	ASSERT_TRUE(wait_until(window, [&] { return window->invocations.size() == 1; }));
-	ASSERT_TRUE(window->Lock());
+	fWindow->Unlock();
+	inject_key(fOffscreen, B_ENTER);
+	inject_key(fOffscreen, B_HOME);
+	inject_key(fOffscreen, B_ENTER);
+	ASSERT_TRUE(wait_until(fWindow, [&] { return fWindow->invocations.size() == 1; }));
+	ASSERT_TRUE(fWindow->Lock());
 	EXPECT_EQ(list->CurrentSelection(), 0);
 	EXPECT_EQ(list->Bounds().top, 0);
-	EXPECT_EQ(window->invocations[0], std::vector<int32>{ 0 });
-	window->Unlock();
+	EXPECT_EQ(fWindow->invocations[0], std::vector<int32>{ 0 });
+	fWindow->Unlock();
 }
 
 
 TEST_F(ListViewTest, RowsDrawThemselvesAndTheSelectionShows)
 {
 	Open("Drawing", 3);
-	ASSERT_TRUE(window->Lock());
+	ASSERT_TRUE(fWindow->Lock());
 	list->Select(1);
-	int64 presented = offscreen->Presentations();
-	window->Unlock();
-	ASSERT_TRUE(offscreen->WaitForPresentation(presented, 5000000));
-	ASSERT_TRUE(wait_for_queue(window));
+	int64 presented = fOffscreen->Presentations();
+	fWindow->Unlock();
+	ASSERT_TRUE(fOffscreen->WaitForPresentation(presented, 5000000));
+	ASSERT_TRUE(wait_for_queue(fWindow));
 	// The selected row is filled to its right edge; the others keep the list's colour.
-	EXPECT_EQ(offscreen->PixelAt(140, (int32)(rowHeight * 1.5)),
+	EXPECT_EQ(fOffscreen->PixelAt(140, (int32)(rowHeight * 1.5)),
 		ui_color(B_LIST_SELECTED_BACKGROUND_COLOR));
-	EXPECT_EQ(offscreen->PixelAt(140, (int32)(rowHeight * 0.5)),
+	EXPECT_EQ(fOffscreen->PixelAt(140, (int32)(rowHeight * 0.5)),
 		ui_color(B_LIST_BACKGROUND_COLOR));
 	// Some text was drawn in the first row.
 	bool ink = false;
 	for (int32 x = 0; x < 60 && !ink; x++) {
 		for (int32 y = 0; y < (int32)rowHeight && !ink; y++)
-			ink = offscreen->PixelAt(x, y) != ui_color(B_LIST_BACKGROUND_COLOR);
+			ink = fOffscreen->PixelAt(x, y) != ui_color(B_LIST_BACKGROUND_COLOR);
 	}
 	EXPECT_TRUE(ink);
 }
@@ -373,18 +349,18 @@ TEST_F(ListViewTest, RowsScrollSidewaysWithTheContent)
 		for (int32 x = 0; x < 60; x++) {
 			bool ink = false;
 			for (int32 y = 0; y < (int32)rowHeight && !ink; y++)
-				ink = offscreen->PixelAt(x, y) != ui_color(B_LIST_BACKGROUND_COLOR);
+				ink = fOffscreen->PixelAt(x, y) != ui_color(B_LIST_BACKGROUND_COLOR);
 			columns.push_back(ink);
 		}
 		return columns;
 	};
 	auto present = [&](const std::function<void()>& change) {
-		ASSERT_TRUE(window->Lock());
-		int64 presented = offscreen->Presentations();
+		ASSERT_TRUE(fWindow->Lock());
+		int64 presented = fOffscreen->Presentations();
 		change();
-		window->Unlock();
-		ASSERT_TRUE(offscreen->WaitForPresentation(presented, 5000000));
-		ASSERT_TRUE(wait_for_queue(window));
+		fWindow->Unlock();
+		ASSERT_TRUE(fOffscreen->WaitForPresentation(presented, 5000000));
+		ASSERT_TRUE(wait_for_queue(fWindow));
 	};
 	present([&] { list->Invalidate(); });
 	std::vector<bool> before = inked();
@@ -402,7 +378,7 @@ TEST_F(ListViewTest, RowsScrollSidewaysWithTheContent)
 	std::vector<bool> after = inked();
 	for (int32 x = 0; x < 50; x++)
 		EXPECT_EQ(after[x], before[x + 10]) << x;
-	EXPECT_EQ(offscreen->PixelAt(140, (int32)(rowHeight * 1.5)),
+	EXPECT_EQ(fOffscreen->PixelAt(140, (int32)(rowHeight * 1.5)),
 		ui_color(B_LIST_SELECTED_BACKGROUND_COLOR));
 }
 
@@ -410,7 +386,7 @@ TEST_F(ListViewTest, RowsScrollSidewaysWithTheContent)
 TEST_F(ListViewTest, TheBarFollowsTheRowsAndTheWheelScrolls)
 {
 	Open("Bar", 40);
-	ASSERT_TRUE(window->Lock());
+	ASSERT_TRUE(fWindow->Lock());
 	BScrollBar* bar = scrollView->ScrollBar(B_VERTICAL);
 	ASSERT_EQ(list->ScrollBar(B_VERTICAL), bar);
 	float min, max;
@@ -422,11 +398,11 @@ TEST_F(ListViewTest, TheBarFollowsTheRowsAndTheWheelScrolls)
 	float small, large;
 	bar->GetSteps(&small, &large);
 	EXPECT_EQ(small, rowHeight);
-	window->Unlock();
+	fWindow->Unlock();
 
-	inject_wheel(offscreen, BPoint(50, 40), 1);
-	ASSERT_TRUE(wait_for_queue(window));
-	ASSERT_TRUE(window->Lock());
+	inject_wheel(fOffscreen, BPoint(50, 40), 1);
+	ASSERT_TRUE(wait_for_queue(fWindow));
+	ASSERT_TRUE(fWindow->Lock());
 	EXPECT_EQ(list->Bounds().top, 3 * rowHeight);
 	EXPECT_EQ(bar->Value(), 3 * rowHeight);
 
@@ -441,7 +417,7 @@ TEST_F(ListViewTest, TheBarFollowsTheRowsAndTheWheelScrolls)
 	bar->GetRange(&min, &max);
 	EXPECT_EQ(max, 0);
 	EXPECT_EQ(list->Bounds().top, 0);
-	window->Unlock();
+	fWindow->Unlock();
 }
 
 
@@ -479,10 +455,10 @@ TEST_F(ListViewTest, TheSuiteCountsGetsSelectsAndInvokesRows)
 	BMessage execute(B_EXECUTE_PROPERTY);
 	execute.AddSpecifier("Item", (int32)3);
 	ASSERT_EQ(messenger.SendMessage(&execute, &reply), B_OK);
-	ASSERT_TRUE(wait_until(window, [&] { return window->invocations.size() == 1; }));
-	ASSERT_TRUE(window->Lock());
-	EXPECT_EQ(window->invocations[0], std::vector<int32>{ 3 });
-	window->Unlock();
+	ASSERT_TRUE(wait_until(fWindow, [&] { return fWindow->invocations.size() == 1; }));
+	ASSERT_TRUE(fWindow->Lock());
+	EXPECT_EQ(fWindow->invocations[0], std::vector<int32>{ 3 });
+	fWindow->Unlock();
 
 	BMessage suites(B_GET_SUPPORTED_SUITES);
 	ASSERT_EQ(messenger.SendMessage(&suites, &reply), B_OK);

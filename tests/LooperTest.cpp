@@ -12,6 +12,8 @@
 #include <string.h>
 #include <thread>
 
+#include "WaitFor.h"
+
 namespace {
 
 // Records what it receives and answers 'ping' with 'pong'.
@@ -67,16 +69,6 @@ public:
 	std::atomic<bool> fMayQuit{true};
 };
 
-
-template<typename Condition>
-bool
-eventually(Condition condition)
-{
-	for (int i = 0; i < 500 && !condition(); i++)
-		snooze(2000);
-	return condition();
-}
-
 } // namespace
 
 
@@ -93,7 +85,7 @@ TEST(LooperTest, DispatchesOnItsOwnThreadWithTheLockHeld)
 	EXPECT_STREQ(info.name, "recording looper");
 
 	ASSERT_EQ(looper->PostMessage('abcd'), B_OK);
-	ASSERT_TRUE(eventually([&] { return looper->fLast == (uint32)'abcd'; }));
+	ASSERT_TRUE(wait_for([&] { return looper->fLast == (uint32)'abcd'; }));
 	EXPECT_EQ(looper->fThread, thread);
 	EXPECT_TRUE(looper->fLocked);
 	EXPECT_TRUE(looper->fCurrent);
@@ -120,8 +112,8 @@ TEST(LooperTest, PostsToItsHandlersAndThePreferredOne)
 
 	ASSERT_EQ(looper->PostMessage('one!', first), B_OK);
 	ASSERT_EQ(looper->PostMessage('two!'), B_OK);
-	ASSERT_TRUE(eventually([&] { return first->fLast == (uint32)'one!'; }));
-	ASSERT_TRUE(eventually([&] { return second->fLast == (uint32)'two!'; }));
+	ASSERT_TRUE(wait_for([&] { return first->fLast == (uint32)'one!'; }));
+	ASSERT_TRUE(wait_for([&] { return second->fLast == (uint32)'two!'; }));
 
 	Recorder stranger;
 	EXPECT_EQ(looper->PostMessage('nope', &stranger), B_MISMATCHED_VALUES);
@@ -186,7 +178,7 @@ TEST(LooperTest, QuitRequestedDecides)
 
 	looper->fMayQuit = true;
 	ASSERT_EQ(messenger.SendMessage(B_QUIT_REQUESTED, &reply), B_OK);
-	EXPECT_TRUE(eventually([&] { return !messenger.IsValid(); }));
+	EXPECT_TRUE(wait_for([&] { return !messenger.IsValid(); }));
 }
 
 
@@ -214,7 +206,7 @@ TEST(LooperTest, SynchronousSendsGetTheirReplyOrNoReply)
 	// Kept but unanswered: the wait ends only with the timeout.
 	BMessage keep('keep');
 	EXPECT_EQ(messenger.SendMessage(&keep, &reply, B_INFINITE_TIMEOUT, 20000), B_TIMED_OUT);
-	ASSERT_TRUE(eventually([&] { return recorder->fKept != nullptr; }));
+	ASSERT_TRUE(wait_for([&] { return recorder->fKept != nullptr; }));
 	BMessage* kept = recorder->fKept;
 	EXPECT_TRUE(kept->IsSourceWaiting());
 	EXPECT_TRUE(kept->WasDelivered());
@@ -241,7 +233,7 @@ TEST(LooperTest, AsynchronousRepliesReachTheReplyHandler)
 
 	BMessage request('ping');
 	ASSERT_EQ(BMessenger(answerer).SendMessage(&request, asker), B_OK);
-	EXPECT_TRUE(eventually([&] { return asker->fLast == (uint32)'pong'; }));
+	EXPECT_TRUE(wait_for([&] { return asker->fLast == (uint32)'pong'; }));
 	// The reply went to the return address the request carried.
 	ASSERT_TRUE(other->Lock());
 	EXPECT_TRUE(answerer->fReturnAddress == BMessenger(asker));
@@ -327,7 +319,7 @@ TEST(LooperTest, SendingToTheOwnLooperAndWaitingIsRefused)
 	SelfAsker* looper = new SelfAsker;
 	looper->Run();
 	looper->PostMessage('go!!');
-	ASSERT_TRUE(eventually([&] { return looper->fResult != 1; }));
+	ASSERT_TRUE(wait_for([&] { return looper->fResult != 1; }));
 	EXPECT_EQ(looper->fResult, B_MESSAGE_TO_SELF);
 	ASSERT_TRUE(looper->Lock());
 	looper->Quit();

@@ -9,18 +9,13 @@
 #include <Messenger.h>
 #include <Window.h>
 
-#include "display/OffscreenDisplay.h"
-
-#include "OffscreenInput.h"
-
 #include <gtest/gtest.h>
 
 #include <math.h>
-#include <stdlib.h>
 #include <string>
 #include <vector>
 
-using BPrivate::OffscreenWindow;
+#include "OffscreenWindowTest.h"
 
 namespace {
 
@@ -100,22 +95,12 @@ public:
 };
 
 
-class MenuTest : public testing::Test {
+class MenuTest : public OffscreenWindowTest<MenuWindow> {
 protected:
-	static void SetUpTestSuite() { setenv("BE_DISPLAY", "offscreen", 1); }
-
 	void Open(const char* title)
 	{
 		fWindow = new MenuWindow(title);
-		fWindow->Show();
-		fOffscreen = offscreen_window(title);
-		ASSERT_NE(fOffscreen, nullptr);
-	}
-
-	void TearDown() override
-	{
-		if (fWindow != nullptr && fWindow->Lock())
-			fWindow->Quit();
+		ShowWindow();
 	}
 
 	BPoint TitleMiddle(int32 index)
@@ -129,9 +114,6 @@ protected:
 	}
 
 	bool MenuIsOpen() { return fWindow->fMenu->Window() != NULL; }
-
-	MenuWindow* fWindow = nullptr;
-	OffscreenWindow* fOffscreen = nullptr;
 };
 
 } // namespace

@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "ScratchDirectory.h"
+
 namespace {
 
 std::vector<char>
@@ -432,12 +434,9 @@ TEST(MessageTest, CopiesAreIndependent)
 
 TEST(MessageTest, EntryRefMeansTheSameFileAfterARoundTrip)
 {
-	char directory[] = "/tmp/qv-message-test-XXXXXX";
-	ASSERT_NE(mkdtemp(directory), nullptr);
-	std::string file = std::string(directory) + "/target";
-	FILE* f = fopen(file.c_str(), "w");
-	ASSERT_NE(f, nullptr);
-	fclose(f);
+	ScratchDirectory directory("message");
+	std::string file = directory / "target";
+	ASSERT_TRUE(directory.WriteFile("target", ""));
 
 	entry_ref ref;
 	ASSERT_EQ(get_ref_for_path(file.c_str(), &ref), B_OK);
@@ -466,9 +465,6 @@ TEST(MessageTest, EntryRefMeansTheSameFileAfterARoundTrip)
 	BMessage bad;
 	bad.AddData("ref", B_REF_TYPE, "short", 5);
 	EXPECT_EQ(bad.FindRef("ref", &found), B_BAD_DATA);
-
-	unlink(file.c_str());
-	rmdir(directory);
 }
 
 

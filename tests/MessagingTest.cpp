@@ -14,7 +14,7 @@
 #include <thread>
 #include <unistd.h>
 
-#include "TestRuntime.h"
+#include "KitAppTest.h"
 #include "app/MessengerPrivate.h"
 #include "app/RuntimeDirectory.h"
 #include "app/TokenSpace.h"
@@ -33,20 +33,29 @@ int32_of(const BMessage& message, const char* name)
 }
 
 
-class MessagingTest : public ::testing::Test {
+class MessagingTest : public KitAppTest {
 protected:
-	void SetUp() override
-	{
-		ASSERT_EQ(fRuntime.StartRegistrar(), B_OK);
-		fApp = fRuntime.Start("KitTestApp", { kSignature });
-		ASSERT_TRUE(fRuntime.WaitForApp(kSignature));
-		fMessenger = BMessenger(kSignature);
-		ASSERT_TRUE(fMessenger.IsValid());
-	}
+	MessagingTest() : KitAppTest(kSignature) {}
 
-	TestRuntime fRuntime;
-	pid_t fApp = -1;
-	BMessenger fMessenger;
+	// Writes bytes on a connection of its own to the application's socket, as a peer
+	// that does not speak the protocol, and expects the application to close it.
+	void ExpectDropped(const void* bytes, size_t size)
+	{
+		std::string path;
+		ASSERT_EQ(BPrivate::app_socket_path(fApp, path), B_OK);
+		int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+		sockaddr_un address = {};
+		address.sun_family = AF_UNIX;
+		strcpy(address.sun_path, path.c_str());
+		ASSERT_EQ(connect(fd, (sockaddr*)&address, sizeof(address)), 0);
+
+		ASSERT_EQ(write(fd, bytes, size), (ssize_t)size);
+		timeval timeout = { 5, 0 };
+		setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof(timeout));
+		char buffer[16];
+		EXPECT_EQ(read(fd, buffer, sizeof(buffer)), 0);
+		close(fd);
+	}
 };
 
 } // namespace
@@ -187,21 +196,8 @@ TEST_F(MessagingTest, AReplyTimeoutDoesNotConfuseTheNextRequest)
 
 TEST_F(MessagingTest, GarbageOnTheSocketDropsOnlyThatPeer)
 {
-	std::string path;
-	ASSERT_EQ(BPrivate::app_socket_path(fApp, path), B_OK);
-	int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-	sockaddr_un address = {};
-	address.sun_family = AF_UNIX;
-	strcpy(address.sun_path, path.c_str());
-	ASSERT_EQ(connect(fd, (sockaddr*)&address, sizeof(address)), 0);
-
 	const char garbage[] = "this is not a frame of the protocol at all";
-	ASSERT_EQ(write(fd, garbage, sizeof(garbage)), (ssize_t)sizeof(garbage));
-	timeval timeout = { 5, 0 };
-	setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof(timeout));
-	char buffer[16];
-	EXPECT_EQ(read(fd, buffer, sizeof(buffer)), 0);
-	close(fd);
+	ASSERT_NO_FATAL_FAILURE(ExpectDropped(garbage, sizeof(garbage)));
 
 	BMessage reply;
 	ASSERT_EQ(fMessenger.SendMessage('ping', &reply), B_OK);
@@ -211,22 +207,9 @@ TEST_F(MessagingTest, GarbageOnTheSocketDropsOnlyThatPeer)
 
 TEST_F(MessagingTest, AnOversizedFrameDropsThePeer)
 {
-	std::string path;
-	ASSERT_EQ(BPrivate::app_socket_path(fApp, path), B_OK);
-	int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-	sockaddr_un address = {};
-	address.sun_family = AF_UNIX;
-	strcpy(address.sun_path, path.c_str());
-	ASSERT_EQ(connect(fd, (sockaddr*)&address, sizeof(address)), 0);
-
 	// A well-formed header that announces a body beyond the limit.
 	const uint8 header[16] = { 'B', 'L', 'N', 'K', 1, 0, 1, 0, 0xff, 0xff, 0xff, 0x7f };
-	ASSERT_EQ(write(fd, header, sizeof(header)), (ssize_t)sizeof(header));
-	timeval timeout = { 5, 0 };
-	setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof(timeout));
-	char buffer[16];
-	EXPECT_EQ(read(fd, buffer, sizeof(buffer)), 0);
-	close(fd);
+	ASSERT_NO_FATAL_FAILURE(ExpectDropped(header, sizeof(header)));
 
 	BMessage reply;
 	EXPECT_EQ(fMessenger.SendMessage('ping', &reply), B_OK);

@@ -22,10 +22,8 @@ protected:
 		ASSERT_TRUE(fScratch.WriteFile("file", "contents"));
 		fPath = fScratch / "file";
 		ASSERT_EQ(fNode.SetTo(fPath.c_str()), B_OK);
-		// The test needs a file system that keeps user attributes.
-		if (setxattr(fPath.c_str(), "user.probe", "", 0, 0) != 0)
+		if (!fScratch.KeepsUserAttributes())
 			GTEST_SKIP() << "no user extended attributes on " << fPath;
-		removexattr(fPath.c_str(), "user.probe");
 	}
 
 	ScratchDirectory fScratch{"attributes"};

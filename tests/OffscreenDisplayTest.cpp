@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "ScratchDirectory.h"
+
 using namespace BPrivate;
 
 TEST(OffscreenDisplayTest, PresentsPixelsAndSavesThem)
@@ -107,14 +109,13 @@ TEST(OffscreenDisplayTest, ScreenFrameComesFromTheDisplay)
 
 TEST(OffscreenDisplayTest, LeavesSnapshotsWhereAsked)
 {
-	char directory[] = "/tmp/offscreen-snapshots-XXXXXX";
-	ASSERT_NE(mkdtemp(directory), nullptr);
-	setenv("BE_SCREENSHOT_DIR", directory, 1);
+	ScratchDirectory directory("offscreen-snapshots");
+	setenv("BE_SCREENSHOT_DIR", directory.Path().c_str(), 1);
 
 	OffscreenDisplay display;
 	DisplayWindow* window = display.CreateWindow(BRect(0, 0, 9, 9), "Snap shot/1",
 		[](const DisplayEvent&) {});
-	std::string path = std::string(directory) + "/OffscreenDisplayTest-Snap_shot_1.png";
+	std::string path = directory / "OffscreenDisplayTest-Snap_shot_1.png";
 	cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 10, 10);
 	window->Present(surface, BRect(0, 0, 9, 9));
 	EXPECT_EQ(access(path.c_str(), R_OK), 0);
@@ -125,8 +126,5 @@ TEST(OffscreenDisplayTest, LeavesSnapshotsWhereAsked)
 	delete window;
 	EXPECT_EQ(access(path.c_str(), R_OK), 0);
 	cairo_surface_destroy(surface);
-
-	unlink(path.c_str());
-	rmdir(directory);
 	unsetenv("BE_SCREENSHOT_DIR");
 }

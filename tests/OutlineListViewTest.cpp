@@ -6,28 +6,16 @@
 #include <OutlineListView.h>
 #include <Window.h>
 
-#include "OffscreenInput.h"
-#include "display/OffscreenDisplay.h"
-
 #include <gtest/gtest.h>
-
-#include <stdlib.h>
 
 #include <memory>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "OffscreenWindowTest.h"
+
 namespace {
-
-// Types one key: a character or one of the platform's key codes.
-void
-Key(BPrivate::OffscreenWindow* window, char byte)
-{
-	char bytes[2] = { byte, '\0' };
-	inject_key(window, bytes);
-}
-
 
 class OutlineWindow : public BWindow {
 public:
@@ -51,28 +39,16 @@ public:
 };
 
 
-class OutlineListViewTest : public testing::Test {
+class OutlineListViewTest : public OffscreenWindowTest<OutlineWindow> {
 protected:
-	static void SetUpTestSuite() { setenv("BE_DISPLAY", "offscreen", 1); }
-
 	void SetUp() override
 	{
-		window = new OutlineWindow(testing::UnitTest::GetInstance()->current_test_info()
-			->name());
+		fWindow = new OutlineWindow(TestName());
 		outline = new BOutlineListView(BRect(0, 0, 299, 299), "outline");
 		outline->SetSelectionMessage(new BMessage('sel '));
-		window->AddChild(outline);
-		window->Show();
-		offscreen = offscreen_window(window->Title());
-		ASSERT_NE(offscreen, nullptr);
-		ASSERT_TRUE(window->Lock());
-	}
-
-	void TearDown() override
-	{
-		if (!window->IsLocked())
-			window->Lock();
-		window->Quit();
+		fWindow->AddChild(outline);
+		ASSERT_NO_FATAL_FAILURE(ShowWindow());
+		ASSERT_TRUE(fWindow->Lock());
 	}
 
 	BStringItem* Item(const char* text, uint32 level, bool expanded = true)
@@ -103,9 +79,7 @@ protected:
 	}
 
 	std::vector<std::unique_ptr<BStringItem>> items;
-	OutlineWindow* window = NULL;
 	BOutlineListView* outline = NULL;
-	BPrivate::OffscreenWindow* offscreen = NULL;
 };
 
 } // namespace
@@ -239,41 +213,41 @@ TEST_F(OutlineListViewTest, AppendingAfterRowsMovedFindsTheRightSuperitem)
 TEST_F(OutlineListViewTest, AClickOnALatchTogglesAndAClickOnTheRowSelectsShownIndexes)
 {
 	BuildTree();
-	window->Unlock();
+	fWindow->Unlock();
 	// b's latch: level 1, one latch width in.
 	BRect bRow;
-	ASSERT_TRUE(window->Lock());
+	ASSERT_TRUE(fWindow->Lock());
 	bRow = outline->ItemFrame(1);
-	window->Unlock();
-	inject_click(offscreen, BPoint(bRow.left + 12 + 6, bRow.top + bRow.Height() / 2));
-	ASSERT_TRUE(wait_until(window, [&] { return outline->CountItems() == 7; }));
-	ASSERT_TRUE(window->Lock());
+	fWindow->Unlock();
+	inject_click(fOffscreen, BPoint(bRow.left + 12 + 6, bRow.top + bRow.Height() / 2));
+	ASSERT_TRUE(wait_until(fWindow, [&] { return outline->CountItems() == 7; }));
+	ASSERT_TRUE(fWindow->Lock());
 	EXPECT_TRUE(items[1]->IsExpanded());
 	EXPECT_EQ(outline->CurrentSelection(), -1);
-	EXPECT_TRUE(window->selections.empty());
+	EXPECT_TRUE(fWindow->selections.empty());
 	BRect eRow = outline->ItemFrame(4);
-	window->Unlock();
+	fWindow->Unlock();
 
 	// A click on e's text selects it; "index" counts shown rows.
-	inject_click(offscreen, BPoint(150, eRow.top + 2));
-	ASSERT_TRUE(wait_until(window, [&] { return window->selections.size() == 1; }));
-	ASSERT_TRUE(window->Lock());
-	EXPECT_EQ(window->selections[0], 4);
+	inject_click(fOffscreen, BPoint(150, eRow.top + 2));
+	ASSERT_TRUE(wait_until(fWindow, [&] { return fWindow->selections.size() == 1; }));
+	ASSERT_TRUE(fWindow->Lock());
+	EXPECT_EQ(fWindow->selections[0], 4);
 	EXPECT_EQ(outline->FullListCurrentSelection(), 4);
-	window->Unlock();
+	fWindow->Unlock();
 
 	// Collapsing with the keys: left collapses a, which hides the selection.
-	inject_click(offscreen, BPoint(150, 2));
-	Key(offscreen, B_LEFT_ARROW);
-	ASSERT_TRUE(wait_until(window, [&] { return outline->CountItems() == 3; }));
-	Key(offscreen, B_RIGHT_ARROW);
-	ASSERT_TRUE(wait_until(window, [&] { return outline->CountItems() == 7; }));
+	inject_click(fOffscreen, BPoint(150, 2));
+	inject_key(fOffscreen, B_LEFT_ARROW);
+	ASSERT_TRUE(wait_until(fWindow, [&] { return outline->CountItems() == 3; }));
+	inject_key(fOffscreen, B_RIGHT_ARROW);
+	ASSERT_TRUE(wait_until(fWindow, [&] { return outline->CountItems() == 7; }));
 	// Left on a row without subitems selects its superitem.
-	ASSERT_TRUE(window->Lock());
+	ASSERT_TRUE(fWindow->Lock());
 	outline->Select(2);
-	window->Unlock();
-	Key(offscreen, B_LEFT_ARROW);
-	ASSERT_TRUE(wait_until(window, [&] { return outline->CurrentSelection() == 1; }));
+	fWindow->Unlock();
+	inject_key(fOffscreen, B_LEFT_ARROW);
+	ASSERT_TRUE(wait_until(fWindow, [&] { return outline->CurrentSelection() == 1; }));
 }
 
 
@@ -282,34 +256,34 @@ TEST_F(OutlineListViewTest, CollapsingHidesTheSelectionAndSaysSo)
 	BuildTree();
 	outline->Expand(items[1].get());
 	outline->Select(2);
-	window->Unlock();
-	ASSERT_TRUE(wait_until(window, [&] { return window->selections.size() == 1; }));
-	ASSERT_TRUE(window->Lock());
+	fWindow->Unlock();
+	ASSERT_TRUE(wait_until(fWindow, [&] { return fWindow->selections.size() == 1; }));
+	ASSERT_TRUE(fWindow->Lock());
 	outline->Collapse(items[0].get());
 	EXPECT_FALSE(items[2]->IsSelected());
 	EXPECT_EQ(outline->CurrentSelection(), -1);
-	window->Unlock();
-	ASSERT_TRUE(wait_until(window, [&] { return window->selections.size() == 2; }));
-	ASSERT_TRUE(window->Lock());
-	EXPECT_EQ(window->selections[1], -1);
+	fWindow->Unlock();
+	ASSERT_TRUE(wait_until(fWindow, [&] { return fWindow->selections.size() == 2; }));
+	ASSERT_TRUE(fWindow->Lock());
+	EXPECT_EQ(fWindow->selections[1], -1);
 }
 
 
 TEST_F(OutlineListViewTest, LatchesAndIndentsAreDrawn)
 {
 	BuildTree();
-	int64 presented = offscreen->Presentations();
-	window->Unlock();
-	ASSERT_TRUE(offscreen->WaitForPresentation(presented, 5000000));
-	ASSERT_TRUE(wait_for_queue(window));
-	ASSERT_TRUE(window->Lock());
+	int64 presented = fOffscreen->Presentations();
+	fWindow->Unlock();
+	ASSERT_TRUE(fOffscreen->WaitForPresentation(presented, 5000000));
+	ASSERT_TRUE(wait_for_queue(fWindow));
+	ASSERT_TRUE(fWindow->Lock());
 	BRect aRow = outline->ItemFrame(0);
 	BRect eRow = outline->ItemFrame(2);
-	window->Unlock();
+	fWindow->Unlock();
 	auto inked = [&](BRect area) {
 		for (int32 y = (int32)area.top; y <= (int32)area.bottom; y++) {
 			for (int32 x = (int32)area.left; x <= (int32)area.right; x++) {
-				if (offscreen->PixelAt(x, y) != ui_color(B_LIST_BACKGROUND_COLOR))
+				if (fOffscreen->PixelAt(x, y) != ui_color(B_LIST_BACKGROUND_COLOR))
 					return true;
 			}
 		}
@@ -319,7 +293,7 @@ TEST_F(OutlineListViewTest, LatchesAndIndentsAreDrawn)
 	EXPECT_TRUE(inked(BRect(0, aRow.top, 11, aRow.bottom)));
 	EXPECT_FALSE(inked(BRect(12, eRow.top, 23, eRow.bottom)));
 	EXPECT_TRUE(inked(BRect(24, eRow.top, 60, eRow.bottom)));
-	ASSERT_TRUE(window->Lock());
+	ASSERT_TRUE(fWindow->Lock());
 }
 
 
@@ -327,28 +301,28 @@ TEST_F(OutlineListViewTest, LatchesAndIndentsAreDrawn)
 // the row, whose latch then did not show.
 TEST_F(OutlineListViewTest, AFirstHiddenSubitemShowsItsSuperitemsLatch)
 {
-	int64 presented = offscreen->Presentations();
+	int64 presented = fOffscreen->Presentations();
 	outline->AddItem(Item("a", 0, false));
-	window->Unlock();
-	ASSERT_TRUE(offscreen->WaitForPresentation(presented, 5000000));
-	ASSERT_TRUE(wait_for_queue(window));
+	fWindow->Unlock();
+	ASSERT_TRUE(fOffscreen->WaitForPresentation(presented, 5000000));
+	ASSERT_TRUE(wait_for_queue(fWindow));
 	auto latchInked = [&] {
 		for (int32 y = 0; y < 10; y++) {
 			for (int32 x = 0; x < 12; x++) {
-				if (offscreen->PixelAt(x, y) != ui_color(B_LIST_BACKGROUND_COLOR))
+				if (fOffscreen->PixelAt(x, y) != ui_color(B_LIST_BACKGROUND_COLOR))
 					return true;
 			}
 		}
 		return false;
 	};
 	EXPECT_FALSE(latchInked());
-	ASSERT_TRUE(window->Lock());
-	presented = offscreen->Presentations();
+	ASSERT_TRUE(fWindow->Lock());
+	presented = fOffscreen->Presentations();
 	outline->AddItem(Item("b", 1));
-	window->Unlock();
-	ASSERT_TRUE(offscreen->WaitForPresentation(presented, 5000000));
+	fWindow->Unlock();
+	ASSERT_TRUE(fOffscreen->WaitForPresentation(presented, 5000000));
 	EXPECT_TRUE(latchInked());
-	ASSERT_TRUE(window->Lock());
+	ASSERT_TRUE(fWindow->Lock());
 }
 
 

@@ -7,6 +7,7 @@
 #include <Messenger.h>
 
 #include "TestRuntime.h"
+#include "WaitFor.h"
 #include "XvfbServer.h"
 
 #include <gtest/gtest.h>
@@ -89,15 +90,10 @@ public:
 		return bands;
 	}
 
-	// Polls (at most ten seconds) until condition holds on a fresh grab.
+	// Polls (at most twice kWaitTimeout) until condition holds on a fresh grab.
 	bool WaitFor(const std::function<bool()>& condition)
 	{
-		for (int i = 0; i < 200; i++) {
-			if (Grab() && condition())
-				return true;
-			usleep(50000);
-		}
-		return false;
+		return wait_for([&] { return Grab() && condition(); }, 2 * kWaitTimeout, 50000);
 	}
 
 	void Click(int x, int y)

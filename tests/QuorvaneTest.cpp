@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "TestRuntime.h"
+#include "WaitFor.h"
 
 namespace {
 
@@ -168,34 +169,26 @@ public:
 	// Waits until standard output holds line (count times over).
 	bool WaitForLine(const std::string& line, int count = 1) const
 	{
-		bigtime_t deadline = system_time() + kTimeout;
-		while (system_time() < deadline) {
+		return wait_for([&] {
 			int found = 0;
 			for (const std::string& output : Output()) {
 				if (output == line)
 					found++;
 			}
-			if (found >= count)
-				return true;
-			snooze(20000);
-		}
-		return false;
+			return found >= count;
+		}, kTimeout);
 	}
 
 	// Asks it to quit as a terminal would; its exit status, or -1 when it did not end.
 	int Stop()
 	{
 		kill(fProcess, SIGTERM);
-		bigtime_t deadline = system_time() + kTimeout;
-		while (system_time() < deadline) {
-			int status;
-			if (waitpid(fProcess, &status, WNOHANG) == fProcess) {
-				fProcess = -1;
-				return status;
-			}
-			snooze(20000);
-		}
-		return -1;
+		int status = -1;
+		if (!wait_for([&] { return waitpid(fProcess, &status, WNOHANG) == fProcess; },
+				kTimeout))
+			return -1;
+		fProcess = -1;
+		return status;
 	}
 
 private:

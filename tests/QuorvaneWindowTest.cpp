@@ -19,13 +19,11 @@
 #include <Window.h>
 
 #include "BetterScrollView.h"
-#include "OffscreenInput.h"
-#include "display/OffscreenDisplay.h"
 #include "QuorvaneApp.h"
+#include "QuorvaneAppTest.h"
 #include "ScriptingElement.h"
 #include "ScriptingTargets.h"
 #include "ScriptingUtils.h"
-#include "TestRuntime.h"
 
 #include <gtest/gtest.h>
 
@@ -48,56 +46,25 @@ const char* kTree = "application/x-vnd.qv-tree";
 const char* kSecond = "application/x-vnd.qv-second";
 
 
-class QuorvaneWindowTest : public testing::Test {
+// Each test drives Quorvane once the outline holds the tree application's row.
+class QuorvaneWindowTest : public QuorvaneAppTest {
 protected:
-	static void SetUpTestSuite() { setenv("BE_DISPLAY", "offscreen", 1); }
-
 	void SetUp() override
 	{
-		ASSERT_EQ(fRuntime.StartRegistrar(), B_OK);
+		QuorvaneAppTest::SetUp();
 		fRuntime.Start("ScriptTargetApp", { kTree, "tree" });
 		ASSERT_TRUE(fRuntime.WaitForApp(kTree));
 	}
 
-	// Runs Quorvane on this thread and drive() on another once the outline holds the
-	// tree application's row; then quits it, unless drive did.
-	void RunQuorvane(const std::function<void()>& drive)
+	bool Attached() override
 	{
-		fOffscreen = NULL;
-		fWindow = NULL;
-		QuorvaneApp* app = new QuorvaneApp(kQuorvaneSignature);
-		std::thread driver([&] {
-			if (_Attach())
-				drive();
-			be_app->PostMessage(B_QUIT_REQUESTED);
-		});
-		app->Run();
-		driver.join();
-		delete app;
-	}
-
-	bool _Attach()
-	{
-		for (int i = 0; i < 1000 && fOffscreen == NULL; i++) {
-			fOffscreen = offscreen_window("Quorvane");
-			if (fOffscreen == NULL)
-				snooze(5000);
-		}
-		if (fOffscreen == NULL || !be_app->Lock())
-			return false;
-		fWindow = be_app->WindowAt(0);
-		be_app->Unlock();
-		if (fWindow == NULL)
-			return false;
 		EXPECT_TRUE(fWindow->Lock());
-		fView = dynamic_cast<DOutlineListView*>(fWindow->FindView("fView"));
 		fTargetView = dynamic_cast<BListView*>(fWindow->FindView("fTargetView"));
 		fSpecifier = dynamic_cast<BStringView*>(fWindow->FindView("fSpecifier"));
 		fBoxScrollView = dynamic_cast<BetterScrollView*>(
 			fWindow->FindView("fBoxView->BScrollView"));
 		fWindow->Unlock();
-		if (fView == NULL || fTargetView == NULL || fSpecifier == NULL
-			|| fBoxScrollView == NULL)
+		if (fTargetView == NULL || fSpecifier == NULL || fBoxScrollView == NULL)
 			return false;
 		return wait_until(fWindow, [&] { return Row(kTree) >= 0; });
 	}
@@ -165,10 +132,6 @@ protected:
 		return rows;
 	}
 
-	TestRuntime fRuntime;
-	BPrivate::OffscreenWindow* fOffscreen = NULL;
-	BWindow* fWindow = NULL;
-	DOutlineListView* fView = NULL;
 	BListView* fTargetView = NULL;
 	BStringView* fSpecifier = NULL;
 	BetterScrollView* fBoxScrollView = NULL;
@@ -808,7 +771,7 @@ TEST_F(QuorvaneWindowTest, QuittingStopsTheRosterNoticesBeforeTheWindowsAreAsked
 	const char* kLate = "application/x-vnd.qv-late";
 	LaunchRecordingApp* app = new LaunchRecordingApp(kQuorvaneSignature);
 	std::thread driver([&] {
-		if (_Attach()) {
+		if (Attach()) {
 			// Launches are noticed until then.
 			fRuntime.Start("ScriptTargetApp", { kSecond, "tree" });
 			EXPECT_TRUE(wait_until(be_app, [&] { return app->Launched(kSecond); }));
@@ -816,9 +779,7 @@ TEST_F(QuorvaneWindowTest, QuittingStopsTheRosterNoticesBeforeTheWindowsAreAsked
 			LaunchingWindow* launching = new LaunchingWindow(fRuntime, kLate);
 			launching->Show();
 			be_app->PostMessage(B_QUIT_REQUESTED);
-			for (int i = 0; i < 1000 && !launching->asked; i++)
-				snooze(5000);
-			EXPECT_TRUE(launching->asked);
+			EXPECT_TRUE(wait_for([&] { return launching->asked.load(); }));
 			// Time for a notice to arrive, had the roster sent one.
 			snooze(300000);
 			ASSERT_TRUE(wait_for_queue(be_app));
@@ -841,9 +802,7 @@ TEST_F(QuorvaneWindowTest, CommandQQuits)
 	RunQuorvane([&] {
 		inject_key(fOffscreen, "q", B_COMMAND_KEY);
 		// The application quits and takes the window with it.
-		for (int i = 0; i < 1000 && offscreen_window("Quorvane") != NULL; i++)
-			snooze(5000);
-		quitByKey = offscreen_window("Quorvane") == NULL;
+		quitByKey = wait_for_no_offscreen_window("Quorvane");
 	});
 	EXPECT_TRUE(quitByKey);
 }
@@ -856,9 +815,7 @@ TEST_F(QuorvaneWindowTest, ClosingTheWindowOrSigtermQuits)
 		BPrivate::DisplayEvent close;
 		close.type = BPrivate::kDisplayCloseRequested;
 		fOffscreen->Inject(close);
-		for (int i = 0; i < 1000 && offscreen_window("Quorvane") != NULL; i++)
-			snooze(5000);
-		closed = offscreen_window("Quorvane") == NULL;
+		closed = wait_for_no_offscreen_window("Quorvane");
 	});
 	EXPECT_TRUE(closed);
 
@@ -884,17 +841,13 @@ TEST_F(QuorvaneWindowTest, AboutShowsItsAlertAndReturnsAtOnce)
 		fWindow->Unlock();
 
 		BAlert* alert = NULL;
-		for (int i = 0; i < 1000 && alert == NULL; i++) {
-			if (be_app->Lock()) {
-				for (int32 j = 0; j < be_app->CountWindows(); j++) {
-					if (BAlert* found = dynamic_cast<BAlert*>(be_app->WindowAt(j)))
-						alert = found;
-				}
-				be_app->Unlock();
+		wait_until(be_app, [&] {
+			for (int32 j = 0; j < be_app->CountWindows(); j++) {
+				if (BAlert* found = dynamic_cast<BAlert*>(be_app->WindowAt(j)))
+					alert = found;
 			}
-			if (alert == NULL)
-				snooze(5000);
-		}
+			return alert != NULL;
+		});
 		ASSERT_NE(alert, nullptr);
 		ASSERT_TRUE(alert->Lock());
 		EXPECT_STREQ(alert->Title(), "");
@@ -923,13 +876,7 @@ TEST_F(QuorvaneWindowTest, AboutShowsItsAlertAndReturnsAtOnce)
 			(frame.top + frame.bottom) / 2)) - alert->Frame().LeftTop();
 		alert->Unlock();
 		inject_click(shown, where);
-		bool gone = false;
-		for (int i = 0; i < 1000 && !gone; i++) {
-			gone = offscreen_window("") == NULL;
-			if (!gone)
-				snooze(5000);
-		}
-		EXPECT_TRUE(gone);
+		EXPECT_TRUE(wait_for_no_offscreen_window(""));
 	});
 }
 

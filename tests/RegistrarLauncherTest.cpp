@@ -13,6 +13,7 @@
 #include <string>
 
 #include "TestRuntime.h"
+#include "WaitFor.h"
 
 namespace {
 
@@ -35,13 +36,9 @@ public:
 	// Its exit status, or -1 when it did not end in time.
 	int Wait(bigtime_t timeout)
 	{
-		bigtime_t deadline = system_time() + timeout;
-		int status;
-		while (waitpid(fProcess, &status, WNOHANG) == 0) {
-			if (system_time() >= deadline)
-				return -1;
-			snooze(10000);
-		}
+		int status = -1;
+		if (!wait_for([&] { return waitpid(fProcess, &status, WNOHANG) != 0; }, timeout))
+			return -1;
 		fProcess = -1;
 		return status;
 	}

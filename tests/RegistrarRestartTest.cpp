@@ -35,14 +35,6 @@ const char* kFirst = "application/x-vnd.test-restart-first";
 const char* kSecond = "application/x-vnd.test-restart-second";
 const char* kLate = "application/x-vnd.test-restart-late";
 const char* kQuorvane = "application/x-vnd.thessory-Quorvane";
-const bigtime_t kTimeout = 5000000;
-
-struct Notice {
-	uint32 what;
-	std::string signature;
-	team_id team;
-	bool operator==(const Notice&) const = default;
-};
 
 
 std::vector<team_id>
@@ -62,13 +54,7 @@ bool
 wait_for_app_list(std::vector<team_id> expected)
 {
 	std::sort(expected.begin(), expected.end());
-	bigtime_t deadline = system_time() + kTimeout;
-	while (system_time() < deadline) {
-		if (app_list() == expected)
-			return true;
-		snooze(10000);
-	}
-	return false;
+	return wait_for([&] { return app_list() == expected; });
 }
 
 
@@ -98,38 +84,6 @@ count_registrars(const std::string& directory)
 }
 
 
-std::vector<Notice>
-notices_heard(BMessenger& watcher)
-{
-	BMessage reply;
-	std::vector<Notice> heard;
-	if (watcher.SendMessage('ntcs', &reply) != B_OK)
-		return heard;
-	int32 what;
-	for (int32 i = 0; reply.FindInt32("what", i, &what) == B_OK; i++) {
-		const char* signature = "";
-		int32 team = -1;
-		reply.FindString("signature", i, &signature);
-		reply.FindInt32("team", i, &team);
-		heard.push_back({ (uint32)what, signature, team });
-	}
-	return heard;
-}
-
-
-// The notices heard once count have come (or the time is up), and a moment more, so
-// that a notice too many shows.
-std::vector<Notice>
-wait_for_notices(BMessenger& watcher, size_t count)
-{
-	bigtime_t deadline = system_time() + kTimeout;
-	while (notices_heard(watcher).size() < count && system_time() < deadline)
-		snooze(20000);
-	snooze(100000);
-	return notices_heard(watcher);
-}
-
-
 // The rows that Quorvane's outline shows (each application's row, collapsed).
 int32
 outline_rows(BMessenger& quorvane)
@@ -142,7 +96,7 @@ outline_rows(BMessenger& quorvane)
 	count.AddSpecifier("Window", (int32)0);
 	BMessage reply;
 	int32 rows = -1;
-	if (quorvane.SendMessage(&count, &reply, kTimeout, kTimeout) != B_OK
+	if (quorvane.SendMessage(&count, &reply, kWaitTimeout, kWaitTimeout) != B_OK
 		|| reply.FindInt32("result", &rows) != B_OK)
 		return -1;
 	return rows;
@@ -152,13 +106,7 @@ outline_rows(BMessenger& quorvane)
 bool
 wait_for_rows(BMessenger& quorvane, int32 rows)
 {
-	bigtime_t deadline = system_time() + kTimeout;
-	while (system_time() < deadline) {
-		if (outline_rows(quorvane) == rows)
-			return true;
-		snooze(20000);
-	}
-	return false;
+	return wait_for([&] { return outline_rows(quorvane) == rows; });
 }
 
 
@@ -169,7 +117,7 @@ roster_status_of(BMessenger& app)
 	BMessage request('info');
 	BMessage reply;
 	int32 error = B_ERROR;
-	if (app.SendMessage(&request, &reply, kTimeout, kTimeout) != B_OK
+	if (app.SendMessage(&request, &reply, kWaitTimeout, kWaitTimeout) != B_OK
 		|| reply.FindInt32("error", &error) != B_OK)
 		return B_TIMED_OUT;
 	return error;
@@ -181,13 +129,7 @@ roster_status_of(BMessenger& app)
 bool
 wait_until_rejoined(BMessenger& app)
 {
-	bigtime_t deadline = system_time() + kTimeout;
-	while (system_time() < deadline) {
-		if (roster_status_of(app) == B_OK)
-			return true;
-		snooze(10000);
-	}
-	return false;
+	return wait_for([&] { return roster_status_of(app) == B_OK; });
 }
 
 
@@ -243,9 +185,9 @@ TEST_F(RegistrarRestartTest, AKilledRegistrarIsStartedAgainAndTheApplicationsReg
 	ASSERT_TRUE(wait_until_rejoined(watcherMessenger));
 	EXPECT_NE(TestRuntime::RegistrarProcess(), killed);
 	// The registrars that lost the race end on their own.
-	bigtime_t settled = system_time() + kTimeout;
-	while (count_registrars(fRuntime.Directory()) > 1 && system_time() < settled)
-		snooze(20000);
+	// Each check reads all of /proc: not too often.
+	wait_for([&] { return count_registrars(fRuntime.Directory()) <= 1; }, kWaitTimeout,
+		20000);
 	EXPECT_EQ(count_registrars(fRuntime.Directory()), 1);
 
 	// The same record as before, single launch included.
@@ -268,11 +210,11 @@ TEST_F(RegistrarRestartTest, AKilledRegistrarIsStartedAgainAndTheApplicationsReg
 	ASSERT_TRUE(fRuntime.WaitForAppGone(second));
 
 	// The watcher heard the late launch once, and no re-registration as a launch.
-	std::vector<Notice> expected = {
+	std::vector<HeardNotice> expected = {
 		{ B_SOME_APP_LAUNCHED, kFirst, first }, { B_SOME_APP_LAUNCHED, kSecond, second },
 		{ B_SOME_APP_LAUNCHED, kLate, late },
 		{ B_SOME_APP_QUIT, kFirst, first }, { B_SOME_APP_QUIT, kSecond, second } };
-	EXPECT_TRUE(wait_for_notices(watcherMessenger, expected.size()) == expected);
+	EXPECT_EQ(WaitForNotices(watcherMessenger, expected.size()), expected);
 
 	EXPECT_EQ(BMessenger(kLate).SendMessage('ping', &reply), B_OK);
 	ExpectCleanQuit({ late, watcher });
@@ -320,11 +262,11 @@ TEST_F(RegistrarRestartTest, AStoppedRegistrarIsRejoinedOnceStartedAgainAndQuorv
 	EXPECT_EQ(count_lines(output, "Application KitTestApp reports 0 windows"), 4);
 
 	// The other watcher heard each launch and quit once.
-	std::vector<Notice> expected = {
+	std::vector<HeardNotice> expected = {
 		{ B_SOME_APP_LAUNCHED, kFirst, first }, { B_SOME_APP_LAUNCHED, kSecond, second },
 		{ B_SOME_APP_LAUNCHED, kQuorvane, quorvane }, { B_SOME_APP_QUIT, kSecond, second },
 		{ B_SOME_APP_LAUNCHED, kLate, third }, { B_SOME_APP_QUIT, kFirst, first } };
-	EXPECT_TRUE(wait_for_notices(watcherMessenger, expected.size()) == expected);
+	EXPECT_EQ(WaitForNotices(watcherMessenger, expected.size()), expected);
 
 	ExpectCleanQuit({ third, quorvane, watcher });
 }
@@ -362,10 +304,10 @@ TEST_F(RegistrarRestartTest, TheRegistrarTakesBackALiveTeamQuietlyAndNoOtherTeam
 	BMessage unregister(BPrivate::kUnregisterApp);
 	unregister.AddInt32("team", getpid());
 	EXPECT_EQ(BRoster::Private::Request(unregister, &reply), B_OK);
-	std::vector<Notice> heard = wait_for_notices(watcher, 2);
+	std::vector<HeardNotice> heard = WaitForNotices(watcher, 2);
 	ASSERT_EQ(heard.size(), 2u);
 	EXPECT_EQ(heard[0].what, (uint32)B_SOME_APP_LAUNCHED);
-	EXPECT_EQ(heard[1], (Notice{ B_SOME_APP_QUIT, kSecond, getpid() }));
+	EXPECT_EQ(heard[1], (HeardNotice{ B_SOME_APP_QUIT, kSecond, getpid() }));
 }
 
 
@@ -377,9 +319,9 @@ TEST_F(RegistrarRestartTest, ARegistrarStartedByHandRightAfterAKillRacesTheAppli
 	// Whichever registrar takes the lock serves everyone; the others end by themselves.
 	ASSERT_EQ(fRuntime.StartRegistrar(), B_OK);
 	ASSERT_TRUE(wait_for_app_list({ first, second }));
-	bigtime_t settled = system_time() + kTimeout;
-	while (count_registrars(fRuntime.Directory()) > 1 && system_time() < settled)
-		snooze(20000);
+	// Each check reads all of /proc: not too often.
+	wait_for([&] { return count_registrars(fRuntime.Directory()) <= 1; }, kWaitTimeout,
+		20000);
 	EXPECT_EQ(count_registrars(fRuntime.Directory()), 1);
 	ExpectCleanQuit({ first });
 	ASSERT_TRUE(fRuntime.WaitForAppGone(first));

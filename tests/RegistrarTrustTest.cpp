@@ -29,7 +29,6 @@ namespace {
 const char* kWatcher = "application/x-vnd.test-trust-watcher";
 const char* kFirst = "application/x-vnd.test-trust-first";
 const char* kSecond = "application/x-vnd.test-trust-second";
-const bigtime_t kTimeout = 5000000;
 
 
 // A process that is not our child: killed at the end of the scope, and waited for
@@ -42,20 +41,10 @@ public:
 		if (fProcess <= 0)
 			return;
 		kill(fProcess, SIGKILL);
-		bigtime_t deadline = system_time() + kTimeout;
-		while (!HasEnded() && system_time() < deadline)
-			snooze(10000);
+		wait_for([&] { return HasEnded(); });
 	}
 
-	bool HasEnded() const
-	{
-		if (kill(fProcess, 0) != 0 && errno == ESRCH)
-			return true;
-		std::ifstream stat("/proc/" + std::to_string(fProcess) + "/stat");
-		std::string field;
-		stat >> field >> field >> field;
-		return !stat || field == "Z";
-	}
+	bool HasEnded() const { return TestRuntime::HasEnded(fProcess); }
 
 private:
 	pid_t fProcess;
@@ -69,18 +58,6 @@ protected:
 	{
 		BMessage reply;
 		return BRoster::Private::Request(request, &reply);
-	}
-
-	std::vector<uint32> NoticesHeard(const char* signature)
-	{
-		BMessage reply;
-		std::vector<uint32> heard;
-		if (BMessenger(signature).SendMessage('ntcs', &reply) != B_OK)
-			return heard;
-		int32 what;
-		for (int32 i = 0; reply.FindInt32("what", i, &what) == B_OK; i++)
-			heard.push_back((uint32)what);
-		return heard;
 	}
 };
 
@@ -117,7 +94,7 @@ TEST_F(RegistrarTrustTest, QuitRequestsFromAnotherProcessDoNotStopTheRegistrar)
 	EXPECT_EQ(AppList(), std::vector<team_id>{ first });
 	EXPECT_EQ(TestRuntime::RegistrarProcess(), registrar);
 	// A signal still does.
-	EXPECT_TRUE(fRuntime.SignalRegistrar(SIGTERM, kTimeout));
+	EXPECT_TRUE(fRuntime.SignalRegistrar(SIGTERM, kWaitTimeout));
 }
 
 
@@ -146,11 +123,8 @@ TEST_F(RegistrarTrustTest, ATeamActsOnlyOnItsOwnBehalf)
 
 	// So the watcher still hears a launch, once.
 	pid_t first = StartApp(kFirst);
-	bigtime_t deadline = system_time() + kTimeout;
-	while (NoticesHeard(kWatcher).empty() && system_time() < deadline)
-		snooze(10000);
-	snooze(100000);
-	EXPECT_EQ(NoticesHeard(kWatcher), std::vector<uint32>{ B_SOME_APP_LAUNCHED });
+	EXPECT_EQ(WaitForNotices(watcherMessenger, 1),
+		(std::vector<HeardNotice>{ { B_SOME_APP_LAUNCHED, kFirst, first } }));
 	EXPECT_EQ(AppList(), (std::vector<team_id>{ watcher, first }));
 
 	// Its own watchers are capped.
@@ -190,13 +164,11 @@ TEST_F(RegistrarTrustTest, ApplicationsBelieveRosterNoticesFromTheRegistrarOnly)
 	// Messages from one sender arrive in order: the forged ones have been handled by
 	// the time the watcher answers this.
 	ASSERT_EQ(watcher.SendMessage('ping', &reply), B_OK);
-	EXPECT_TRUE(NoticesHeard(kWatcher).empty());
+	EXPECT_TRUE(NoticesHeard(watcher).empty());
 
-	StartApp(kFirst);
-	bigtime_t deadline = system_time() + kTimeout;
-	while (NoticesHeard(kWatcher).empty() && system_time() < deadline)
-		snooze(10000);
-	EXPECT_EQ(NoticesHeard(kWatcher), std::vector<uint32>{ B_SOME_APP_LAUNCHED });
+	pid_t first = StartApp(kFirst);
+	EXPECT_EQ(WaitForNotices(watcher, 1),
+		(std::vector<HeardNotice>{ { B_SOME_APP_LAUNCHED, kFirst, first } }));
 }
 
 
@@ -217,9 +189,6 @@ TEST_F(RegistrarTrustTest, ADeadTeamGoesWhileItsChildHoldsItsConnection)
 	EXPECT_FALSE(child.HasEnded());
 	EXPECT_EQ(AppList(), std::vector<team_id>{ watcher });
 
-	bigtime_t deadline = system_time() + kTimeout;
-	while (NoticesHeard(kWatcher).size() < 2 && system_time() < deadline)
-		snooze(10000);
-	EXPECT_EQ(NoticesHeard(kWatcher),
-		(std::vector<uint32>{ B_SOME_APP_LAUNCHED, B_SOME_APP_QUIT }));
+	EXPECT_EQ(WaitForNotices(BMessenger(kWatcher), 2), (std::vector<HeardNotice>{
+		{ B_SOME_APP_LAUNCHED, kFirst, first }, { B_SOME_APP_QUIT, kFirst, first } }));
 }

@@ -13,31 +13,21 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+
+#include "ScratchDirectory.h"
 
 namespace {
 
 class ResourceCompilerTest : public ::testing::Test {
 protected:
-	void SetUp() override
-	{
-		char pattern[] = "/tmp/qv-rc-XXXXXX";
-		ASSERT_NE(mkdtemp(pattern), nullptr);
-		fDir = pattern;
-	}
-
-	void TearDown() override
-	{
-		std::string command = "rm -rf '" + fDir + "'";
-		ASSERT_EQ(system(command.c_str()), 0);
-	}
-
 	// Runs rc with arguments; its standard error ends up in fErrors.
 	int RunCompiler(const std::string& arguments)
 	{
-		std::string errors = fDir + "/errors";
+		std::string errors = fScratch / "errors";
 		std::string command = std::string(QV_BIN_DIR) + "/rc " + arguments + " 2>'"
 			+ errors + "'";
 		int status = system(command.c_str());
@@ -50,12 +40,12 @@ protected:
 
 	int Compile(const std::string& definition, const std::string& container)
 	{
-		std::string source = fDir + "/test.rdef";
+		std::string source = fScratch / "test.rdef";
 		std::ofstream(source) << definition;
 		return RunCompiler("-o '" + container + "' '" + source + "'");
 	}
 
-	std::string fDir;
+	ScratchDirectory fScratch{"rc"};
 	std::string fErrors;
 };
 
@@ -94,7 +84,7 @@ resource 'MSGG' 6 "picture" {
 
 TEST_F(ResourceCompilerTest, CompilesEveryKindOfValue)
 {
-	std::string container = fDir + "/out.rsrc";
+	std::string container = fScratch / "out.rsrc";
 	ASSERT_EQ(Compile(kDefinition, container), 0) << fErrors;
 
 	BFile file(container.c_str(), B_READ_ONLY);
@@ -194,7 +184,7 @@ TEST_F(ResourceCompilerTest, MistakesAreReportedWithTheirLine)
 		{ "resource 'LONG' 1 { int32 4294967296 }", "out of range" },
 		{ "resource 'LONG' 1 { int32 1 ", "expected '}'" },
 	};
-	std::string container = fDir + "/never.rsrc";
+	std::string container = fScratch / "never.rsrc";
 	for (const Case& c : cases) {
 		EXPECT_EQ(Compile(c.definition, container), 1) << c.definition;
 		EXPECT_NE(fErrors.find(c.error), std::string::npos)
@@ -202,16 +192,17 @@ TEST_F(ResourceCompilerTest, MistakesAreReportedWithTheirLine)
 		EXPECT_NE(access(container.c_str(), F_OK), 0) << c.definition;
 	}
 	EXPECT_EQ(RunCompiler("--bogus"), 1);
-	EXPECT_EQ(RunCompiler("-o '" + container + "' '" + fDir + "/missing.rdef'"), 1);
+	EXPECT_EQ(RunCompiler("-o '" + container + "' '" + fScratch / "missing.rdef'"), 1);
 }
 
 
 TEST_F(ResourceCompilerTest, AttachingReplacesAnExecutablesResources)
 {
-	std::string container = fDir + "/out.rsrc";
+	std::string container = fScratch / "out.rsrc";
 	ASSERT_EQ(Compile(kDefinition, container), 0) << fErrors;
-	std::string program = fDir + "/program";
-	ASSERT_EQ(system(("cp /bin/true '" + program + "'").c_str()), 0);
+	std::string program = fScratch / "program";
+	std::error_code error;
+	ASSERT_TRUE(std::filesystem::copy_file("/bin/true", program, error)) << error.message();
 
 	// Twice: the second attach replaces the first container instead of adding one.
 	ASSERT_EQ(RunCompiler("--attach '" + container + "' '" + program + "'"), 0) << fErrors;
@@ -222,7 +213,7 @@ TEST_F(ResourceCompilerTest, AttachingReplacesAnExecutablesResources)
 	ASSERT_EQ(BPrivate::read_app_identity(program.c_str(), &identity), B_OK);
 	EXPECT_STREQ(identity.signature, "application/x-vnd.test-Compiler");
 
-	std::string listing = fDir + "/listing";
+	std::string listing = fScratch / "listing";
 	ASSERT_EQ(system((std::string(QV_BIN_DIR) + "/rc --list '" + program + "' >'" + listing
 		+ "'").c_str()), 0);
 	std::ifstream in(listing);
@@ -232,5 +223,5 @@ TEST_F(ResourceCompilerTest, AttachingReplacesAnExecutablesResources)
 		lines++;
 	EXPECT_EQ(lines, 6);
 
-	EXPECT_EQ(RunCompiler("--attach '" + program + "' '" + fDir + "/nothing'"), 1);
+	EXPECT_EQ(RunCompiler("--attach '" + program + "' '" + fScratch / "nothing'"), 1);
 }

@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "ScratchDirectory.h"
+
 using BPrivate::ResourceItem;
 using BPrivate::ResourceItemList;
 
@@ -81,16 +83,7 @@ class ResourcesTest : public ::testing::Test {
 protected:
 	void SetUp() override
 	{
-		char pattern[] = "/tmp/qv-resources-XXXXXX";
-		ASSERT_NE(mkdtemp(pattern), nullptr);
-		fDir = pattern;
-		fPath = fDir + "/file";
-	}
-
-	void TearDown() override
-	{
-		std::string command = "rm -rf '" + fDir + "'";
-		ASSERT_EQ(system(command.c_str()), 0);
+		fPath = fScratch / "file";
 	}
 
 	// Opening a damaged file without clobbering fails, refuses changes and leaves every
@@ -110,7 +103,7 @@ protected:
 		EXPECT_EQ(read_bytes(fPath), contents);
 	}
 
-	std::string fDir;
+	ScratchDirectory fScratch{"resources"};
 	std::string fPath;
 };
 
@@ -268,7 +261,7 @@ TEST_F(ResourcesTest, AnExecutableKeepsItsImageAndStillRuns)
 TEST_F(ResourcesTest, WriteToMovesResourcesIntoAnotherFile)
 {
 	write_bytes(fPath, sample_container());
-	std::string otherPath = fDir + "/other";
+	std::string otherPath = fScratch / "other";
 	write_bytes(otherPath, read_bytes("/bin/true"));
 	{
 		BFile file(fPath.c_str(), B_READ_ONLY);

@@ -70,32 +70,13 @@ TEST_F(RosterTest, WatchersHearLaunchesAndQuitsInOrder)
 	ASSERT_GE(fRuntime.Stop(second, SIGKILL), 0);
 	ASSERT_TRUE(fRuntime.WaitForAppGone(second));
 
-	struct Notice {
-		uint32 what;
-		std::string signature;
-		team_id team;
-		bool operator==(const Notice&) const = default;
-	};
-	std::vector<Notice> expected = {
+	std::vector<HeardNotice> expected = {
 		{ B_SOME_APP_LAUNCHED, kFirst, first }, { B_SOME_APP_LAUNCHED, kSecond, second },
 		{ B_SOME_APP_QUIT, kFirst, first }, { B_SOME_APP_QUIT, kSecond, second } };
 
-	std::vector<Notice> heard;
-	bigtime_t deadline = system_time() + 5000000;
-	while (heard.size() < expected.size() && system_time() < deadline) {
-		snooze(20000);
-		ASSERT_EQ(messenger.SendMessage('ntcs', &reply), B_OK);
-		heard.clear();
-		int32 what;
-		for (int32 i = 0; reply.FindInt32("what", i, &what) == B_OK; i++) {
-			const char* signature = "";
-			int32 team = -1;
-			reply.FindString("signature", i, &signature);
-			reply.FindInt32("team", i, &team);
-			heard.push_back({ (uint32)what, signature, team });
-		}
-	}
-	EXPECT_TRUE(heard == expected);
+	std::vector<HeardNotice> heard = WaitForNotices(messenger, expected.size());
+	EXPECT_EQ(heard, expected);
+	ASSERT_EQ(messenger.SendMessage('ntcs', &reply), B_OK);
 	EXPECT_EQ(AppList(), std::vector<team_id>{ watcher });
 
 	// Each notice names the main thread and the executable too.
@@ -160,9 +141,7 @@ TEST_F(RosterTest, MultipleLaunchAllowsTwoInstances)
 {
 	pid_t one = StartApp(kFirst);
 	pid_t two = fRuntime.Start("KitTestApp", { kFirst });
-	bigtime_t deadline = system_time() + 5000000;
-	while (AppList().size() < 2 && system_time() < deadline)
-		snooze(10000);
+	wait_for([&] { return AppList().size() >= 2; });
 	EXPECT_EQ(AppList(), (std::vector<team_id>{ one, two }));
 }
 
@@ -172,8 +151,7 @@ TEST(RegistrarTest, ARegistrarWhoseSocketIsRemovedLeaves)
 	TestRuntime runtime;
 	pid_t registrar = runtime.Start("registrar");
 	std::string socket = runtime.Directory() + "/registrar";
-	for (int i = 0; i < 500 && access(socket.c_str(), F_OK) != 0; i++)
-		snooze(10000);
+	wait_for([&] { return access(socket.c_str(), F_OK) == 0; });
 	ASSERT_EQ(unlink(socket.c_str()), 0);
 	int status = runtime.Wait(registrar, 5000000);
 	ASSERT_TRUE(WIFEXITED(status));

@@ -5,29 +5,21 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <filesystem>
 #include <string>
 
+#include "ScratchDirectory.h"
 #include "app/RuntimeDirectory.h"
 
 namespace {
 
 class RuntimeDirectoryTest : public ::testing::Test {
 protected:
-	void SetUp() override
-	{
-		char pattern[] = "/tmp/bekit-dir-test-XXXXXX";
-		ASSERT_NE(mkdtemp(pattern), nullptr);
-		fBase = pattern;
-	}
-
 	void TearDown() override
 	{
 		unsetenv(BPrivate::kRuntimeDirEnvironment);
-		std::filesystem::remove_all(fBase);
 	}
 
-	std::string fBase;
+	ScratchDirectory fScratch{"runtime-directory"};
 };
 
 } // namespace
@@ -35,7 +27,7 @@ protected:
 
 TEST_F(RuntimeDirectoryTest, TheOverrideIsMadePrivate)
 {
-	std::string wanted = fBase + "/runtime";
+	std::string wanted = fScratch / "runtime";
 	setenv(BPrivate::kRuntimeDirEnvironment, wanted.c_str(), 1);
 	std::string path;
 	ASSERT_EQ(BPrivate::runtime_directory(path), B_OK);
@@ -60,20 +52,20 @@ TEST_F(RuntimeDirectoryTest, TheOverrideIsMadePrivate)
 
 TEST_F(RuntimeDirectoryTest, RefusesWhatIsNotAPrivateDirectory)
 {
-	std::string file = fBase + "/file";
+	std::string file = fScratch / "file";
 	FILE* handle = fopen(file.c_str(), "w");
 	fclose(handle);
 	setenv(BPrivate::kRuntimeDirEnvironment, file.c_str(), 1);
 	std::string path;
 	EXPECT_EQ(BPrivate::runtime_directory(path), B_NOT_A_DIRECTORY);
 
-	std::string link = fBase + "/link";
-	ASSERT_EQ(symlink(fBase.c_str(), link.c_str()), 0);
+	std::string link = fScratch / "link";
+	ASSERT_EQ(symlink(fScratch.Path().c_str(), link.c_str()), 0);
 	setenv(BPrivate::kRuntimeDirEnvironment, link.c_str(), 1);
 	EXPECT_EQ(BPrivate::runtime_directory(path), B_NOT_A_DIRECTORY);
 
 	// Socket names have a length limit.
-	std::string deep = fBase + "/" + std::string(100, 'd');
+	std::string deep = fScratch / std::string(100, 'd');
 	setenv(BPrivate::kRuntimeDirEnvironment, deep.c_str(), 1);
 	EXPECT_EQ(BPrivate::app_socket_path(1, path), B_NAME_TOO_LONG);
 }

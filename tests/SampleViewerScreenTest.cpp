@@ -3,6 +3,7 @@
 #include <Messenger.h>
 
 #include "TestRuntime.h"
+#include "WaitFor.h"
 #include "XvfbServer.h"
 
 #include <gtest/gtest.h>
@@ -75,12 +76,11 @@ TEST(SampleViewerScreenTest, WindowsAreDrawnOnTheXServer)
 	const uint32 kLeaf = 0xffb0a0;
 	const uint32 kDeep = 0xffffff;
 	std::vector<uint32> pixels;
-	for (int attempt = 0; attempt < 100; attempt++) {
+	// Each check grabs the screen: not too often.
+	wait_for([&] {
 		pixels = Screenshot(connection, root);
-		if (Contains(pixels, kLeaf) && Contains(pixels, kDeep))
-			break;
-		snooze(50000);
-	}
+		return Contains(pixels, kLeaf) && Contains(pixels, kDeep);
+	}, kWaitTimeout, 50000);
 	ASSERT_EQ(pixels.size(), (size_t)(kWidth * kHeight));
 	EXPECT_TRUE(Contains(pixels, kLeaf));
 	EXPECT_TRUE(Contains(pixels, kDeep));

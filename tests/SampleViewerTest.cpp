@@ -5,7 +5,7 @@
 #include <Messenger.h>
 #include <PropertyInfo.h>
 
-#include "TestRuntime.h"
+#include "SampleAppTest.h"
 
 #include <gtest/gtest.h>
 
@@ -26,27 +26,9 @@ struct Level {
 };
 
 
-class SampleViewerTest : public testing::Test {
+class SampleViewerTest : public SampleAppTest {
 protected:
-	static void SetUpTestSuite()
-	{
-		setenv("BE_DISPLAY", "offscreen", 1);
-		stRuntime = new TestRuntime;
-		ASSERT_EQ(stRuntime->StartRegistrar(), B_OK);
-		stRuntime->Start("SampleViewer");
-		ASSERT_TRUE(stRuntime->WaitForApp(kSignature));
-		stMessenger = new BMessenger(kSignature);
-		ASSERT_TRUE(stMessenger->IsValid());
-		// The windows open in ReadyToRun, a little after the registration.
-		for (int i = 0; i < 500 && Count({}, "Window") != 2; i++)
-			snooze(10000);
-	}
-
-	static void TearDownTestSuite()
-	{
-		delete stMessenger;
-		delete stRuntime;
-	}
+	static void SetUpTestSuite() { StartSample("SampleViewer", kSignature, 2); }
 
 	static BMessage Ask(uint32 command, const char* property,
 		const std::vector<Level>& chain, BMessage* request = NULL)
@@ -83,13 +65,7 @@ protected:
 			return "<none>";
 		return result;
 	}
-
-	static TestRuntime* stRuntime;
-	static BMessenger* stMessenger;
 };
-
-TestRuntime* SampleViewerTest::stRuntime = NULL;
-BMessenger* SampleViewerTest::stMessenger = NULL;
 
 const Level kWindow0 = { "Window", 0, NULL };
 const Level kWindow1 = { "Window", 1, NULL };

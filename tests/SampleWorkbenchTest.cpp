@@ -6,7 +6,7 @@
 #include <Message.h>
 #include <Messenger.h>
 
-#include "TestRuntime.h"
+#include "SampleAppTest.h"
 
 #include <gtest/gtest.h>
 
@@ -26,32 +26,9 @@ struct Level {
 };
 
 
-class SampleWorkbenchTest : public testing::Test {
+class SampleWorkbenchTest : public SampleAppTest {
 protected:
-	static void SetUpTestSuite()
-	{
-		setenv("BE_DISPLAY", "offscreen", 1);
-		stRuntime = new TestRuntime;
-		ASSERT_EQ(stRuntime->StartRegistrar(), B_OK);
-		stRuntime->Start("SampleWorkbench");
-		ASSERT_TRUE(stRuntime->WaitForApp(kSignature));
-		stMessenger = new BMessenger(kSignature);
-		ASSERT_TRUE(stMessenger->IsValid());
-		// The windows open in ReadyToRun, a little after the registration.
-		for (int i = 0; i < 500; i++) {
-			BMessage reply = Ask(B_COUNT_PROPERTIES, { { "Window" } });
-			int32 count = 0;
-			if (reply.FindInt32("result", &count) == B_OK && count == 2)
-				break;
-			snooze(10000);
-		}
-	}
-
-	static void TearDownTestSuite()
-	{
-		delete stMessenger;
-		delete stRuntime;
-	}
+	static void SetUpTestSuite() { StartSample("SampleWorkbench", kSignature, 2); }
 
 	// The chain is given outermost last, as it reads: property of ... of Window.
 	static BMessage Ask(uint32 command, const std::vector<Level>& chain,
@@ -83,12 +60,7 @@ protected:
 		return string != NULL ? string : "";
 	}
 
-	static TestRuntime* stRuntime;
-	static BMessenger* stMessenger;
 };
-
-TestRuntime* SampleWorkbenchTest::stRuntime = NULL;
-BMessenger* SampleWorkbenchTest::stMessenger = NULL;
 
 const Level kMain = { "Window", "Workbench" };
 const Level kBar = { "MenuBar" };
@@ -156,11 +128,9 @@ TEST_F(SampleWorkbenchTest, ExecutingAMenuItemOpensANoteWindow)
 	EXPECT_EQ(error, B_OK);
 
 	std::string title;
-	for (int i = 0; i < 500 && title != "Note 1"; i++) {
-		reply = Ask(B_GET_PROPERTY, { { "Title" }, { "Window", "Note 1" } });
-		title = String(reply);
-		if (title != "Note 1")
-			snooze(10000);
-	}
+	wait_for([&] {
+		title = String(Ask(B_GET_PROPERTY, { { "Title" }, { "Window", "Note 1" } }));
+		return title == "Note 1";
+	});
 	EXPECT_EQ(title, "Note 1");
 }

@@ -19,6 +19,7 @@
 
 #include "ScriptingTargets.h"
 #include "TestRuntime.h"
+#include "WaitFor.h"
 
 namespace {
 
@@ -221,12 +222,7 @@ TEST_F(ScriptingTargetsTest, AnalysisRunsOnAThreadNamedAfterTheApplication)
 	testing::internal::CaptureStdout();
 	testing::internal::CaptureStderr();
 	EXPECT_EQ(node->AnalyzeApplication(), B_OK);
-	thread_id thread = -1;
-	for (int i = 0; i < 200 && thread < 0; i++) {
-		thread = find_thread("ScriptTargetApp analysis");
-		snooze(10000);
-	}
-	EXPECT_GE(thread, 0);
+	EXPECT_TRUE(wait_for([] { return find_thread("ScriptTargetApp analysis") >= 0; }));
 
 	// The target answers its suites and never its windows; the print waits for the
 	// analysis to give up on them.

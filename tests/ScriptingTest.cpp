@@ -10,22 +10,16 @@
 #include <string>
 #include <vector>
 
-#include "TestRuntime.h"
+#include "KitAppTest.h"
 
 namespace {
 
 const char* kSignature = "application/x-vnd.test-scripting";
 
 
-class ScriptingTest : public ::testing::Test {
+class ScriptingTest : public KitAppTest {
 protected:
-	void SetUp() override
-	{
-		ASSERT_EQ(fRuntime.StartRegistrar(), B_OK);
-		fApp = fRuntime.Start("KitTestApp", { kSignature });
-		ASSERT_TRUE(fRuntime.WaitForApp(kSignature));
-		fMessenger = BMessenger(kSignature);
-	}
+	ScriptingTest() : KitAppTest(kSignature) {}
 
 	// Sends command with the specifiers given innermost first, as a scripting
 	// client builds them.
@@ -75,9 +69,6 @@ protected:
 		return reply.FindString(field, &text) == B_OK ? text : "<none>";
 	}
 
-	TestRuntime fRuntime;
-	pid_t fApp = -1;
-	BMessenger fMessenger;
 };
 
 } // namespace

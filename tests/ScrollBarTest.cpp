@@ -5,14 +5,11 @@
 #include <View.h>
 #include <Window.h>
 
-#include "OffscreenInput.h"
-#include "display/OffscreenDisplay.h"
-
 #include <gtest/gtest.h>
 
-#include <stdlib.h>
-
 #include <vector>
+
+#include "OffscreenWindowTest.h"
 
 namespace {
 
@@ -32,37 +29,23 @@ public:
 };
 
 
-class ScrollBarTest : public testing::Test {
+class ScrollBarTest : public OffscreenWindowTest<> {
 protected:
-	static void SetUpTestSuite() { setenv("BE_DISPLAY", "offscreen", 1); }
-
 	// A 100 by 200 target with a vertical bar beside it; the bar is 15 pixels wide
 	// and 201 long: arrows at 0-14 and 186-200, a 171-pixel trough between.
 	void SetUp() override
 	{
-		window = new BWindow(BRect(100, 100, 299, 299),
-			testing::UnitTest::GetInstance()->current_test_info()->name(),
-			B_TITLED_WINDOW, 0);
+		fWindow = new BWindow(BRect(100, 100, 299, 299), TestName(), B_TITLED_WINDOW, 0);
 		target = new BView(BRect(0, 0, 99, 199), "target", B_FOLLOW_NONE, B_WILL_DRAW);
 		bar = new RecordingBar(BRect(100, 0, 100 + B_V_SCROLL_BAR_WIDTH, 200), "bar",
 			target, 0, 1000, B_VERTICAL);
-		window->AddChild(target);
-		window->AddChild(bar);
-		window->Show();
-		offscreen = offscreen_window(window->Title());
-		ASSERT_NE(offscreen, nullptr);
+		fWindow->AddChild(target);
+		fWindow->AddChild(bar);
+		ASSERT_NO_FATAL_FAILURE(ShowWindow());
 	}
 
-	void TearDown() override
-	{
-		window->Lock();
-		window->Quit();
-	}
-
-	BWindow* window = NULL;
 	BView* target = NULL;
 	RecordingBar* bar = NULL;
-	BPrivate::OffscreenWindow* offscreen = NULL;
 };
 
 } // namespace
@@ -70,7 +53,7 @@ protected:
 
 TEST_F(ScrollBarTest, KeepsItsValueInItsRangeAndScrollsItsTarget)
 {
-	ASSERT_TRUE(window->Lock());
+	ASSERT_TRUE(fWindow->Lock());
 	EXPECT_EQ(bar->Orientation(), B_VERTICAL);
 	EXPECT_EQ(bar->Target(), target);
 	EXPECT_EQ(target->ScrollBar(B_VERTICAL), bar);
@@ -119,14 +102,14 @@ TEST_F(ScrollBarTest, KeepsItsValueInItsRangeAndScrollsItsTarget)
 	EXPECT_EQ(target->Bounds().top, 321);
 	bar->SetTarget("target");
 	EXPECT_EQ(bar->Target(), target);
-	window->Unlock();
+	fWindow->Unlock();
 }
 
 
 // Regression: a bar kept a dangling target when its target went first.
 TEST_F(ScrollBarTest, LetsGoOfATargetThatIsDeletedOrTakenByAnotherBar)
 {
-	ASSERT_TRUE(window->Lock());
+	ASSERT_TRUE(fWindow->Lock());
 	BView* other = new BView(BRect(0, 0, 9, 9), "other", B_FOLLOW_NONE, 0);
 	BScrollBar* rival = new BScrollBar(BRect(0, 0, 14, 99), "rival", other, 0, 10,
 		B_VERTICAL);
@@ -140,70 +123,70 @@ TEST_F(ScrollBarTest, LetsGoOfATargetThatIsDeletedOrTakenByAnotherBar)
 	EXPECT_EQ(bar->Target(), nullptr);
 	bar->SetValue(10);
 	EXPECT_EQ(bar->Value(), 10);
-	window->Unlock();
+	fWindow->Unlock();
 }
 
 
 TEST_F(ScrollBarTest, ArrowsStepTroughClicksPageAndTheWheelSteps)
 {
-	ASSERT_TRUE(window->Lock());
+	ASSERT_TRUE(fWindow->Lock());
 	bar->SetSteps(10, 100);
 	bar->SetProportion(0.2f);
 	bar->SetValue(500);
-	window->Unlock();
+	fWindow->Unlock();
 
-	inject_click(offscreen, BPoint(107, 5));
-	ASSERT_TRUE(wait_until(window, [&] { return bar->Value() == 490; }));
-	inject_click(offscreen, BPoint(107, 195));
-	inject_click(offscreen, BPoint(107, 195));
-	ASSERT_TRUE(wait_until(window, [&] { return bar->Value() == 510; }));
+	inject_click(fOffscreen, BPoint(107, 5));
+	ASSERT_TRUE(wait_until(fWindow, [&] { return bar->Value() == 490; }));
+	inject_click(fOffscreen, BPoint(107, 195));
+	inject_click(fOffscreen, BPoint(107, 195));
+	ASSERT_TRUE(wait_until(fWindow, [&] { return bar->Value() == 510; }));
 	// The thumb (34 pixels) sits around the middle of the trough; above and below it
 	// the trough pages.
-	inject_click(offscreen, BPoint(107, 20));
-	ASSERT_TRUE(wait_until(window, [&] { return bar->Value() == 410; }));
-	inject_click(offscreen, BPoint(107, 180));
-	ASSERT_TRUE(wait_until(window, [&] { return bar->Value() == 510; }));
+	inject_click(fOffscreen, BPoint(107, 20));
+	ASSERT_TRUE(wait_until(fWindow, [&] { return bar->Value() == 410; }));
+	inject_click(fOffscreen, BPoint(107, 180));
+	ASSERT_TRUE(wait_until(fWindow, [&] { return bar->Value() == 510; }));
 
-	inject_wheel(offscreen, BPoint(107, 100), 2);
-	ASSERT_TRUE(wait_until(window, [&] { return bar->Value() == 570; }));
-	inject_wheel(offscreen, BPoint(107, 100), -1);
-	ASSERT_TRUE(wait_until(window, [&] { return bar->Value() == 540; }));
-	ASSERT_TRUE(window->Lock());
+	inject_wheel(fOffscreen, BPoint(107, 100), 2);
+	ASSERT_TRUE(wait_until(fWindow, [&] { return bar->Value() == 570; }));
+	inject_wheel(fOffscreen, BPoint(107, 100), -1);
+	ASSERT_TRUE(wait_until(fWindow, [&] { return bar->Value() == 540; }));
+	ASSERT_TRUE(fWindow->Lock());
 	EXPECT_EQ(target->Bounds().top, 540);
-	window->Unlock();
+	fWindow->Unlock();
 }
 
 
 TEST_F(ScrollBarTest, DraggingTheThumbFollowsThePointer)
 {
-	ASSERT_TRUE(window->Lock());
+	ASSERT_TRUE(fWindow->Lock());
 	bar->SetProportion(0.2f);
 	bar->SetValue(0);
-	window->Unlock();
+	fWindow->Unlock();
 	// The thumb starts right after the top arrow; the trough leaves it 137 pixels of
 	// travel for the range of 1000.
-	inject_mouse(offscreen, BPrivate::kDisplayMouseDown, BPoint(107, 20), kPrimary);
-	inject_mouse(offscreen, BPrivate::kDisplayMouseMoved, BPoint(107, 20 + 137 / 2.0f),
+	inject_mouse(fOffscreen, BPrivate::kDisplayMouseDown, BPoint(107, 20), kPrimary);
+	inject_mouse(fOffscreen, BPrivate::kDisplayMouseMoved, BPoint(107, 20 + 137 / 2.0f),
 		kPrimary);
-	ASSERT_TRUE(wait_until(window, [&] { return bar->Value() == 500; }));
+	ASSERT_TRUE(wait_until(fWindow, [&] { return bar->Value() == 500; }));
 	// Beyond the end it stops at the maximum, and the target follows all the way.
-	inject_mouse(offscreen, BPrivate::kDisplayMouseMoved, BPoint(140, 400), kPrimary);
-	inject_mouse(offscreen, BPrivate::kDisplayMouseUp, BPoint(140, 400), 0);
-	ASSERT_TRUE(wait_until(window, [&] { return bar->Value() == 1000; }));
-	ASSERT_TRUE(window->Lock());
+	inject_mouse(fOffscreen, BPrivate::kDisplayMouseMoved, BPoint(140, 400), kPrimary);
+	inject_mouse(fOffscreen, BPrivate::kDisplayMouseUp, BPoint(140, 400), 0);
+	ASSERT_TRUE(wait_until(fWindow, [&] { return bar->Value() == 1000; }));
+	ASSERT_TRUE(fWindow->Lock());
 	EXPECT_EQ(target->Bounds().top, 1000);
-	window->Unlock();
+	fWindow->Unlock();
 	// Once the button is up, moving does nothing.
-	inject_mouse(offscreen, BPrivate::kDisplayMouseMoved, BPoint(107, 30), 0);
-	ASSERT_TRUE(wait_for_queue(window));
-	ASSERT_TRUE(window->Lock());
+	inject_mouse(fOffscreen, BPrivate::kDisplayMouseMoved, BPoint(107, 30), 0);
+	ASSERT_TRUE(wait_for_queue(fWindow));
+	ASSERT_TRUE(fWindow->Lock());
 	EXPECT_EQ(bar->Value(), 1000);
-	window->Unlock();
+	fWindow->Unlock();
 
 	// The thumb is drawn where the value puts it: at the bottom of the trough now.
-	int64 presented = offscreen->Presentations();
-	ASSERT_TRUE(offscreen->WaitForPresentation(presented - 1, 5000000));
-	ASSERT_TRUE(wait_for_queue(window));
-	EXPECT_EQ(offscreen->PixelAt(107, 180), ui_color(B_SCROLL_BAR_THUMB_COLOR));
-	EXPECT_NE(offscreen->PixelAt(107, 30), ui_color(B_SCROLL_BAR_THUMB_COLOR));
+	int64 presented = fOffscreen->Presentations();
+	ASSERT_TRUE(fOffscreen->WaitForPresentation(presented - 1, 5000000));
+	ASSERT_TRUE(wait_for_queue(fWindow));
+	EXPECT_EQ(fOffscreen->PixelAt(107, 180), ui_color(B_SCROLL_BAR_THUMB_COLOR));
+	EXPECT_NE(fOffscreen->PixelAt(107, 30), ui_color(B_SCROLL_BAR_THUMB_COLOR));
 }

@@ -5,34 +5,18 @@
 #include <View.h>
 #include <Window.h>
 
-#include "OffscreenInput.h"
-#include "display/OffscreenDisplay.h"
-
 #include <gtest/gtest.h>
 
-#include <stdlib.h>
+#include "OffscreenWindowTest.h"
 
 namespace {
 
-class ScrollViewTest : public testing::Test {
+class ScrollViewTest : public OffscreenWindowTest<> {
 protected:
-	static void SetUpTestSuite() { setenv("BE_DISPLAY", "offscreen", 1); }
-
 	void SetUp() override
 	{
-		window = new BWindow(BRect(100, 100, 499, 399),
-			testing::UnitTest::GetInstance()->current_test_info()->name(),
-			B_TITLED_WINDOW, 0);
+		fWindow = new BWindow(BRect(100, 100, 499, 399), TestName(), B_TITLED_WINDOW, 0);
 	}
-
-	void TearDown() override
-	{
-		if (!window->IsLocked())
-			window->Lock();
-		window->Quit();
-	}
-
-	BWindow* window = NULL;
 };
 
 } // namespace
@@ -59,7 +43,7 @@ TEST_F(ScrollViewTest, GrowsAroundItsTargetByTheBorderAndTheBars)
 			B_WILL_DRAW);
 		BScrollView* scrollView = new BScrollView("target->BScrollView", target,
 			B_FOLLOW_LEFT | B_FOLLOW_TOP, 0, test.horizontal, test.vertical, test.border);
-		window->AddChild(scrollView);
+		fWindow->AddChild(scrollView);
 		SCOPED_TRACE(testing::Message() << "border " << test.border << " bars "
 			<< test.horizontal << test.vertical);
 		EXPECT_EQ(scrollView->Frame(), test.frame);
@@ -99,7 +83,7 @@ TEST_F(ScrollViewTest, ABorderChangeKeepsTheFrameAndMovesTheInside)
 		B_WILL_DRAW);
 	BScrollView* scrollView = new BScrollView("scroller", target, B_FOLLOW_LEFT
 		| B_FOLLOW_TOP, 0, true, true, B_FANCY_BORDER);
-	window->AddChild(scrollView);
+	fWindow->AddChild(scrollView);
 	BRect frame = scrollView->Frame();
 	scrollView->SetBorder(B_NO_BORDER);
 	EXPECT_EQ(scrollView->Border(), B_NO_BORDER);
@@ -122,16 +106,14 @@ TEST_F(ScrollViewTest, TheWheelOverTheFrameScrollsTheVerticalBar)
 		B_WILL_DRAW);
 	BScrollView* scrollView = new BScrollView("scroller", target, B_FOLLOW_LEFT
 		| B_FOLLOW_TOP, 0, false, true, B_FANCY_BORDER);
-	window->AddChild(scrollView);
+	fWindow->AddChild(scrollView);
 	BScrollBar* bar = scrollView->ScrollBar(B_VERTICAL);
 	bar->SetRange(0, 500);
 	bar->SetSteps(5, 50);
-	window->Show();
-	BPrivate::OffscreenWindow* offscreen = offscreen_window(window->Title());
-	ASSERT_NE(offscreen, nullptr);
+	ASSERT_NO_FATAL_FAILURE(ShowWindow());
 	// On the border, left of the target.
-	inject_wheel(offscreen, BPoint(9, 30), 2);
-	ASSERT_TRUE(wait_until(window, [&] { return target->Bounds().top == 30; }));
-	ASSERT_TRUE(window->Lock());
+	inject_wheel(fOffscreen, BPoint(9, 30), 2);
+	ASSERT_TRUE(wait_until(fWindow, [&] { return target->Bounds().top == 30; }));
+	ASSERT_TRUE(fWindow->Lock());
 	EXPECT_EQ(bar->Value(), 30);
 }

@@ -16,6 +16,7 @@
 
 #include "ScratchDirectory.h"
 #include "TestRuntime.h"
+#include "WaitFor.h"
 
 namespace {
 
@@ -125,10 +126,10 @@ TEST(SdkInstall, EraApplicationBuildsFromTheInstalledKitAndIsExplored)
 	ASSERT_TRUE(runtime.WaitForApp("application/x-vnd.test-era", 20000000));
 	std::string analysis = scratch / "quorvane.out";
 	pid_t quorvane = runtime.Start(prefix + "/bin/Quorvane", { "EraApp" }, analysis);
-	bigtime_t deadline = system_time() + 30000000;
-	while (read_file(analysis).find("Application EraApp reports 1 windows") == std::string::npos
-		&& system_time() < deadline)
-		snooze(100000);
+	wait_for([&] {
+		return read_file(analysis).find("Application EraApp reports 1 windows")
+			!= std::string::npos;
+	}, 6 * kWaitTimeout, 100000);
 	EXPECT_NE(read_file(analysis).find("Application EraApp reports 1 windows"),
 		std::string::npos) << read_file(analysis);
 	EXPECT_NE(read_file(analysis).find("EraView"), std::string::npos) << read_file(analysis);

@@ -7,6 +7,8 @@
 #include <atomic>
 #include <thread>
 
+#include "WaitFor.h"
+
 
 TEST(Semaphore, UnitsAreTakenAndGivenBack)
 {
@@ -55,10 +57,7 @@ TEST(Semaphore, ReleaseWakesWaitersAndCountShowsThem)
 	std::thread first([&]() { if (acquire_sem(sem) == B_OK) done++; });
 	std::thread second([&]() { if (acquire_sem_etc(sem, 2, 0, 0) == B_OK) done++; });
 	int32 count = 0;
-	for (int i = 0; i < 500 && count != -3; i++) {
-		snooze(2000);
-		get_sem_count(sem, &count);
-	}
+	wait_for([&] { return get_sem_count(sem, &count) == B_OK && count == -3; });
 	EXPECT_EQ(count, -3);
 	EXPECT_EQ(release_sem_etc(sem, 1, B_RELEASE_ALL), B_OK);
 	first.join();
@@ -79,10 +78,7 @@ TEST(Semaphore, DeletingWakesWaitersWithAnError)
 	std::atomic<status_t> result{B_OK};
 	std::thread waiter([&]() { result = acquire_sem(sem); });
 	int32 count = 0;
-	for (int i = 0; i < 500 && count != -1; i++) {
-		snooze(2000);
-		get_sem_count(sem, &count);
-	}
+	wait_for([&] { return get_sem_count(sem, &count) == B_OK && count == -1; });
 	EXPECT_EQ(delete_sem(sem), B_OK);
 	waiter.join();
 	EXPECT_EQ(result, B_BAD_SEM_ID);

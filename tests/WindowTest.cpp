@@ -5,37 +5,17 @@
 #include <View.h>
 #include <Window.h>
 
-#include "display/OffscreenDisplay.h"
-
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <stdlib.h>
 #include <string>
 #include <vector>
 
+#include "OffscreenWindowTest.h"
+
 using BPrivate::DisplayEvent;
-using BPrivate::OffscreenDisplay;
 using BPrivate::OffscreenWindow;
 
 namespace {
-
-// Polls (at most five seconds) until the condition holds, checking it with the window
-// locked.
-bool
-WaitUntil(BWindow* window, const std::function<bool()>& condition)
-{
-	for (int i = 0; i < 1000; i++) {
-		if (window->Lock()) {
-			bool done = condition();
-			window->Unlock();
-			if (done)
-				return true;
-		}
-		snooze(5000);
-	}
-	return false;
-}
 
 
 class RecordingView : public BView {
@@ -121,15 +101,8 @@ public:
 };
 
 
-class WindowTest : public testing::Test {
-protected:
-	static void SetUpTestSuite() { setenv("BE_DISPLAY", "offscreen", 1); }
-
-	OffscreenWindow* Offscreen(const char* title)
-	{
-		return static_cast<OffscreenDisplay*>(BPrivate::Display::Default())
-			->FindWindow(title);
-	}
+// The tests make, show and end their windows themselves, as the cases need.
+class WindowTest : public OffscreenWindowTest<> {
 };
 
 
@@ -257,7 +230,7 @@ TEST_F(WindowTest, DrawsInvalidatedViewsAndPresentsThem)
 	RecordingView* view = new RecordingView(BRect(10, 10, 49, 49), "red", B_FOLLOW_NONE,
 		&log);
 	window->AddChild(view);
-	OffscreenWindow* offscreen = Offscreen("Drawing");
+	OffscreenWindow* offscreen = offscreen_window("Drawing");
 	ASSERT_NE(offscreen, nullptr);
 
 	window->Show();
@@ -308,14 +281,14 @@ TEST_F(WindowTest, InputArrivesAsMessagesForTheRightView)
 	window->AddChild(right);
 	window->AddShortcut('k', 0, new BMessage('shrt'));
 	window->Show();
-	OffscreenWindow* offscreen = Offscreen("Input");
+	OffscreenWindow* offscreen = offscreen_window("Input");
 	ASSERT_NE(offscreen, nullptr);
 
 	DisplayEvent down = MouseEvent(BPrivate::kDisplayMouseDown, BPoint(130, 40),
 		B_PRIMARY_MOUSE_BUTTON, 2);
 	down.modifiers = B_SHIFT_KEY;
 	offscreen->Inject(down);
-	ASSERT_TRUE(WaitUntil(window, [&] { return right->clicks == 2; }));
+	ASSERT_TRUE(wait_until(window, [&] { return right->clicks == 2; }));
 	ASSERT_TRUE(window->Lock());
 	EXPECT_EQ(right->mouseWhere, BPoint(30, 40));
 	EXPECT_EQ(right->buttons, (int32)B_PRIMARY_MOUSE_BUTTON);
@@ -326,7 +299,7 @@ TEST_F(WindowTest, InputArrivesAsMessagesForTheRightView)
 
 	// The button goes up over the other view; the view that took it down hears it.
 	offscreen->Inject(MouseEvent(BPrivate::kDisplayMouseUp, BPoint(20, 40), 0, 0));
-	ASSERT_TRUE(WaitUntil(window, [&] { return right->mouseUps == 1; }));
+	ASSERT_TRUE(wait_until(window, [&] { return right->mouseUps == 1; }));
 
 	DisplayEvent key;
 	key.type = BPrivate::kDisplayKeyDown;
@@ -335,7 +308,7 @@ TEST_F(WindowTest, InputArrivesAsMessagesForTheRightView)
 	strcpy(key.bytes, "k");
 	key.modifiers = B_COMMAND_KEY;
 	offscreen->Inject(key);
-	ASSERT_TRUE(WaitUntil(window, [&] { return window->shortcuts == 1; }));
+	ASSERT_TRUE(wait_until(window, [&] { return window->shortcuts == 1; }));
 	ASSERT_TRUE(window->Lock());
 	EXPECT_EQ(right->keys, "a");
 	window->Unlock();
@@ -348,7 +321,7 @@ TEST_F(WindowTest, InputArrivesAsMessagesForTheRightView)
 	tab.type = BPrivate::kDisplayKeyDown;
 	tab.bytes[0] = B_TAB;
 	offscreen->Inject(tab);
-	ASSERT_TRUE(WaitUntil(window, [&] { return left->IsFocus(); }));
+	ASSERT_TRUE(wait_until(window, [&] { return left->IsFocus(); }));
 	tab.modifiers = B_SHIFT_KEY;
 	offscreen->Inject(tab);
 	snooze(20000);
@@ -362,7 +335,7 @@ TEST_F(WindowTest, InputArrivesAsMessagesForTheRightView)
 	resize.type = BPrivate::kDisplayResized;
 	resize.frame = BRect(0, 0, 299, 149);
 	offscreen->Inject(resize);
-	ASSERT_TRUE(WaitUntil(window, [&] { return window->resizedTo == BPoint(299, 149); }));
+	ASSERT_TRUE(wait_until(window, [&] { return window->resizedTo == BPoint(299, 149); }));
 	ASSERT_TRUE(window->Lock());
 	EXPECT_EQ(right->Frame(), BRect(100, 0, 299, 99));
 	window->Unlock();
@@ -371,7 +344,7 @@ TEST_F(WindowTest, InputArrivesAsMessagesForTheRightView)
 	DisplayEvent close;
 	close.type = BPrivate::kDisplayCloseRequested;
 	offscreen->Inject(close);
-	ASSERT_TRUE(WaitUntil(window, [&] { return window->quitRequests == 1; }));
+	ASSERT_TRUE(wait_until(window, [&] { return window->quitRequests == 1; }));
 	ASSERT_TRUE(window->Lock());
 	window->allowQuit = true;
 	window->Unlock();
@@ -379,6 +352,6 @@ TEST_F(WindowTest, InputArrivesAsMessagesForTheRightView)
 	offscreen->Inject(close);
 	// The views write their log until the window's thread has deleted the window.
 	EXPECT_EQ(wait_for_thread(thread, NULL), B_OK);
-	EXPECT_EQ(Offscreen("Input"), nullptr);
+	EXPECT_EQ(offscreen_window("Input"), nullptr);
 	EXPECT_EQ(log.back(), "detached right");
 }

@@ -9,24 +9,24 @@
 #include <memory>
 
 #include "ScriptingTargets.h"
+#include "WaitFor.h"
 
 // The application's tree once it holds at least windows windows (its windows may open a
-// little after it registers), or the last one made when none did within five seconds; NULL
-// when no running application has that name.
+// little after it registers), or the last one made when none did within kWaitTimeout;
+// NULL when no running application has that name.
 inline std::unique_ptr<ScriptingApplication>
 analysed_tree(const char* name, int32 windows)
 {
 	std::unique_ptr<ScriptingApplication> tree;
-	for (int i = 0; i < 100; i++) {
+	// Each attempt analyses the whole application: not too often.
+	wait_for([&] {
 		tree.reset(CreateScriptingApplication(name));
 		if (tree == nullptr)
-			return tree;
+			return true;
 		tree->Budget()->SetLogged(false);
 		tree->Analyze(0);
-		if (tree->CountChildren() >= windows)
-			break;
-		snooze(50000);
-	}
+		return tree->CountChildren() >= windows;
+	}, kWaitTimeout, 50000);
 	return tree;
 }
 

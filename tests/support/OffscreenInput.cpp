@@ -1,12 +1,7 @@
-// Input injected into offscreen windows, and waits on their threads.
+// Input injected into offscreen windows, and waits for windows on the offscreen display.
 #include "OffscreenInput.h"
 
 #include "display/OffscreenDisplay.h"
-
-#include <Looper.h>
-#include <Message.h>
-#include <Messenger.h>
-#include <OS.h>
 
 #include <string.h>
 
@@ -26,6 +21,27 @@ OffscreenWindow*
 offscreen_window(const char* title)
 {
 	return offscreen_display()->FindWindow(title);
+}
+
+
+OffscreenWindow*
+shown_offscreen_window(const char* title)
+{
+	OffscreenWindow* shown = NULL;
+	wait_for([&] {
+		OffscreenWindow* window = offscreen_window(title);
+		if (window != NULL && window->IsVisible() && window->Presentations() > 0)
+			shown = window;
+		return shown != NULL;
+	});
+	return shown;
+}
+
+
+bool
+wait_for_no_offscreen_window(const char* title)
+{
+	return wait_for([&] { return offscreen_window(title) == NULL; });
 }
 
 
@@ -95,27 +111,9 @@ inject_key(OffscreenWindow* window, const char* bytes, uint32 modifiers)
 }
 
 
-bool
-wait_until(BLooper* looper, const std::function<bool()>& condition)
+void
+inject_key(OffscreenWindow* window, char byte, uint32 modifiers)
 {
-	for (int i = 0; i < 1000; i++) {
-		if (looper->Lock()) {
-			bool done = condition();
-			looper->Unlock();
-			if (done)
-				return true;
-		}
-		snooze(5000);
-	}
-	return false;
-}
-
-
-bool
-wait_for_queue(BLooper* looper)
-{
-	// A synchronous message is handled after everything queued before it.
-	BMessage request('wQue');
-	BMessage reply;
-	return BMessenger(looper).SendMessage(&request, &reply, 5000000, 5000000) == B_OK;
+	char bytes[2] = { byte, '\0' };
+	inject_key(window, bytes, modifiers);
 }

@@ -1,21 +1,35 @@
 // Input for windows on the offscreen display, as a user would give it, and bounded waits
-// on what a window's thread does with it. Tests that use these set BE_DISPLAY=offscreen
-// before their first window.
+// for windows to come and go there. Tests that use these set BE_DISPLAY=offscreen before
+// their first window, with use_offscreen_display() (OffscreenWindowTest does). The waits on what a window's thread does
+// with the input are in WaitFor.h, included here.
 #ifndef _OFFSCREEN_INPUT_H
 #define _OFFSCREEN_INPUT_H
 
 #include <Rect.h>
 
-#include <functional>
+#include <stdlib.h>
 
-class BLooper;
+#include "WaitFor.h"
 
 namespace BPrivate {
 class OffscreenWindow;
 }
 
+// Selects the offscreen display for the windows this process opens from now on, and for
+// the kit processes it starts.
+inline void
+use_offscreen_display()
+{
+	setenv("BE_DISPLAY", "offscreen", 1);
+}
+
 // The offscreen window of that title, or NULL.
 BPrivate::OffscreenWindow* offscreen_window(const char* title);
+// Waits (at most kWaitTimeout) until the window of that title is on the display, shown
+// and drawn once; NULL when it was not.
+BPrivate::OffscreenWindow* shown_offscreen_window(const char* title);
+// Waits (at most kWaitTimeout) until no window of that title is on the display.
+bool wait_for_no_offscreen_window(const char* title);
 
 // A primary-button click (down and up) at where, in window coordinates; clicks counts
 // the presses in a row (2 for a double click).
@@ -28,11 +42,7 @@ void inject_wheel(BPrivate::OffscreenWindow* window, BPoint where, float delta);
 // A key typed: down and up, with bytes as the window receives them.
 void inject_key(BPrivate::OffscreenWindow* window, const char* bytes,
 	uint32 modifiers = 0);
-
-// Polls (at most five seconds) until condition holds, checked with looper locked.
-bool wait_until(BLooper* looper, const std::function<bool()>& condition);
-// Waits (at most five seconds) until the looper has handled every message posted to it
-// so far.
-bool wait_for_queue(BLooper* looper);
+// A key whose bytes are the one byte: a character or one of the platform's key codes.
+void inject_key(BPrivate::OffscreenWindow* window, char byte, uint32 modifiers = 0);
 
 #endif // _OFFSCREEN_INPUT_H

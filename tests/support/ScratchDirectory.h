@@ -17,6 +17,9 @@ public:
 	// Writes contents to the file name inside the directory; false on failure.
 	bool					WriteFile(const std::string& name,
 								const std::string& contents) const;
+	// Whether the file system of the directory keeps user extended attributes, which
+	// the tests of node attributes need.
+	bool					KeepsUserAttributes() const;
 
 private:
 							ScratchDirectory(const ScratchDirectory&) = delete;

@@ -12,7 +12,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -20,34 +19,14 @@
 #include "app/RegistrarDefs.h"
 #include "app/RosterPrivate.h"
 #include "app/RuntimeDirectory.h"
-
-namespace {
-
-const bigtime_t kPollDelay = 10000;
-
-
-// Whether a process that is not our child has ended (a zombie nobody reaps counts).
-bool
-has_ended(pid_t process)
-{
-	if (kill(process, 0) != 0 && errno == ESRCH)
-		return true;
-	std::ifstream stat("/proc/" + std::to_string(process) + "/stat");
-	std::string field;
-	// pid, (comm), state; comm holds no blanks for the kit's programs.
-	stat >> field >> field >> field;
-	return !stat || field == "Z";
-}
-
-} // namespace
+#include "WaitFor.h"
 
 
 TestRuntime::TestRuntime()
+	:
+	fDirectory("runtime")
 {
-	char pattern[] = "/tmp/bekit-test-XXXXXX";
-	if (mkdtemp(pattern) != NULL)
-		fDirectory = pattern;
-	setenv(BPrivate::kRuntimeDirEnvironment, fDirectory.c_str(), 1);
+	setenv(BPrivate::kRuntimeDirEnvironment, fDirectory.Path().c_str(), 1);
 }
 
 
@@ -58,8 +37,6 @@ TestRuntime::~TestRuntime()
 	for (pid_t process : processes)
 		Stop(process, SIGKILL, 2000000);
 	StopRegistrar();
-	std::error_code ignored;
-	std::filesystem::remove_all(fDirectory, ignored);
 }
 
 
@@ -79,15 +56,12 @@ TestRuntime::StartRegistrar()
 	if (fRegistrar < 0)
 		return B_LAUNCH_FAILED;
 
-	bigtime_t deadline = system_time() + 5000000;
-	while (system_time() < deadline) {
+	bool answers = wait_for([] {
 		BMessage request(BPrivate::kGetAppList);
 		BMessage reply;
-		if (BRoster::Private::Request(request, &reply) == B_OK)
-			return B_OK;
-		snooze(kPollDelay);
-	}
-	return B_TIMED_OUT;
+		return BRoster::Private::Request(request, &reply) == B_OK;
+	}, kWaitTimeout);
+	return answers ? B_OK : B_TIMED_OUT;
 }
 
 
@@ -113,13 +87,7 @@ TestRuntime::SignalRegistrar(int signal, bigtime_t timeout)
 		return Stop(process, signal, timeout) >= 0;
 	}
 	kill(process, signal);
-	bigtime_t deadline = system_time() + timeout;
-	while (!has_ended(process)) {
-		if (system_time() >= deadline)
-			return false;
-		snooze(kPollDelay);
-	}
-	return true;
+	return wait_for([&] { return HasEnded(process); }, timeout);
 }
 
 
@@ -132,6 +100,19 @@ TestRuntime::RegistrarProcess()
 		|| BPrivate::LinkConnection::Connect(path, connection) != B_OK)
 		return -1;
 	return connection->PeerTeam();
+}
+
+
+bool
+TestRuntime::HasEnded(pid_t process)
+{
+	if (kill(process, 0) != 0 && errno == ESRCH)
+		return true;
+	std::ifstream stat("/proc/" + std::to_string(process) + "/stat");
+	std::string field;
+	// pid, (comm), state; comm holds no blanks for the kit's programs.
+	stat >> field >> field >> field;
+	return !stat || field == "Z";
 }
 
 
@@ -165,19 +146,17 @@ TestRuntime::Start(const std::string& name, const std::vector<std::string>& argu
 int
 TestRuntime::Wait(pid_t process, bigtime_t timeout)
 {
-	bigtime_t deadline = system_time() + timeout;
-	for (;;) {
-		int status;
-		pid_t result = waitpid(process, &status, WNOHANG);
-		if (result == process || (result < 0 && errno == ECHILD)) {
-			fProcesses.erase(std::remove(fProcesses.begin(), fProcesses.end(), process),
-				fProcesses.end());
-			return result == process ? status : -1;
-		}
-		if (system_time() >= deadline)
-			return -1;
-		snooze(kPollDelay);
-	}
+	int status = -1;
+	pid_t result = 0;
+	bool ended = wait_for([&] {
+		result = waitpid(process, &status, WNOHANG);
+		return result == process || (result < 0 && errno == ECHILD);
+	}, timeout);
+	if (!ended)
+		return -1;
+	fProcesses.erase(std::remove(fProcesses.begin(), fProcesses.end(), process),
+		fProcesses.end());
+	return result == process ? status : -1;
 }
 
 
@@ -196,7 +175,7 @@ int
 TestRuntime::Run(const std::string& name, const std::vector<std::string>& arguments,
 	std::string* output, bigtime_t timeout)
 {
-	std::string file = fDirectory + "/" + name + ".out";
+	std::string file = fDirectory / (name + ".out");
 	int status = Wait(Start(name, arguments, file), timeout);
 	std::ifstream stream(file);
 	output->assign(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>());
@@ -207,25 +186,15 @@ TestRuntime::Run(const std::string& name, const std::vector<std::string>& argume
 bool
 TestRuntime::WaitForApp(const char* signature, bigtime_t timeout) const
 {
-	bigtime_t deadline = system_time() + timeout;
-	while (system_time() < deadline) {
-		if (be_roster->IsRunning(signature))
-			return true;
-		snooze(kPollDelay);
-	}
-	return false;
+	return wait_for([&] { return be_roster->IsRunning(signature); }, timeout);
 }
 
 
 bool
 TestRuntime::WaitForAppGone(team_id team, bigtime_t timeout) const
 {
-	bigtime_t deadline = system_time() + timeout;
-	while (system_time() < deadline) {
+	return wait_for([&] {
 		app_info info;
-		if (be_roster->GetRunningAppInfo(team, &info) != B_OK)
-			return true;
-		snooze(kPollDelay);
-	}
-	return false;
+		return be_roster->GetRunningAppInfo(team, &info) != B_OK;
+	}, timeout);
 }

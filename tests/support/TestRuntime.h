@@ -21,12 +21,14 @@
 #include <string>
 #include <vector>
 
+#include "ScratchDirectory.h"
+
 class TestRuntime {
 public:
 							TestRuntime();
 							~TestRuntime();
 
-	const std::string&		Directory() const { return fDirectory; }
+	const std::string&		Directory() const { return fDirectory.Path(); }
 
 	// Starts the registrar of the build and waits until it answers.
 	status_t				StartRegistrar();
@@ -39,6 +41,8 @@ public:
 	// The process of the registrar that serves the directory now (found by the
 	// credentials of its socket), or -1.
 	static pid_t			RegistrarProcess();
+	// Whether a process, our child or not, has ended (a zombie nobody reaps counts).
+	static bool				HasEnded(pid_t process);
 
 	// Starts a kit executable of the build (by name, from the build's bin directory; an
 	// absolute path names any executable) with the arguments; its standard output goes to outputFile when given.
@@ -66,7 +70,8 @@ public:
 	static std::string		BinaryPath(const std::string& name);
 
 private:
-	std::string				fDirectory;
+	// Removed after the destructor has stopped the processes that use it.
+	ScratchDirectory		fDirectory;
 	pid_t					fRegistrar = -1;
 	std::vector<pid_t>		fProcesses;
 };

@@ -1,0 +1,66 @@
+// A fixture for tests of windows in this process on the offscreen display: the suite
+// selects the display before its first window, a test shows its window with ShowWindow()
+// (or keeps it hidden), and the fixture quits the window at the end, locked or not.
+//
+//	class ListViewTest : public OffscreenWindowTest<ListWindow> { ... };
+//	fWindow = new ListWindow(TestName());
+//	ASSERT_NO_FATAL_FAILURE(ShowWindow());
+//	inject_click(fOffscreen, ...);
+#ifndef _OFFSCREEN_WINDOW_TEST_H
+#define _OFFSCREEN_WINDOW_TEST_H
+
+#include <Window.h>
+
+#include <gtest/gtest.h>
+
+#include "OffscreenInput.h"
+#include "display/OffscreenDisplay.h"
+
+template<class WindowType = BWindow>
+class OffscreenWindowTest : public testing::Test {
+protected:
+	static void SetUpTestSuite() { use_offscreen_display(); }
+
+	void TearDown() override
+	{
+		if (fWindow != nullptr && (fWindow->IsLocked() || fWindow->Lock()))
+			fWindow->Quit();
+		fWindow = nullptr;
+		fOffscreen = nullptr;
+	}
+
+	// Shows fWindow and finds its pixels on the display, in fOffscreen.
+	void ShowWindow()
+	{
+		fWindow->Show();
+		fOffscreen = offscreen_window(fWindow->Title());
+		ASSERT_NE(fOffscreen, nullptr);
+	}
+
+	// The name of the running test: a window title no other test uses.
+	static const char* TestName()
+	{
+		return testing::UnitTest::GetInstance()->current_test_info()->name();
+	}
+
+	// The middle of view, in its window's coordinates, where a click on it lands. Locks
+	// the window, which must not be locked by another thread of the test.
+	static BPoint Middle(BView* view)
+	{
+		BPoint middle;
+		BWindow* window = view->Window();
+		if (window != nullptr && window->Lock()) {
+			BRect frame = view->ConvertToScreen(view->Bounds());
+			middle = BPoint((frame.left + frame.right) / 2, (frame.top + frame.bottom) / 2)
+				- window->Frame().LeftTop();
+			window->Unlock();
+		}
+		return middle;
+	}
+
+	// Owned by its thread once shown; the fixture quits it.
+	WindowType* fWindow = nullptr;
+	BPrivate::OffscreenWindow* fOffscreen = nullptr;
+};
+
+#endif // _OFFSCREEN_WINDOW_TEST_H
