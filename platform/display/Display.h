@@ -83,6 +83,11 @@ public:
 	// The window starts hidden.
 	virtual	DisplayWindow*		CreateWindow(BRect frame, const char* title,
 									DisplayEventHandler handler) = 0;
+	// A window for an open menu: no border, left alone by the window manager, above
+	// the other windows and never given the focus (keys stay with the window that
+	// opened it). It starts hidden.
+	virtual	DisplayWindow*		CreatePopup(BRect frame, const char* title,
+									DisplayEventHandler handler) = 0;
 };
 
 } // namespace BPrivate

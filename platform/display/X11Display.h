@@ -21,7 +21,8 @@ class X11Display;
 class X11Window : public DisplayWindow {
 public:
 								X11Window(X11Display* display, BRect frame,
-									const char* title, DisplayEventHandler handler);
+									const char* title, DisplayEventHandler handler,
+									bool popup);
 	virtual						~X11Window();
 
 	virtual	void				SetTitle(const char* title);
@@ -39,6 +40,7 @@ private:
 			void				WriteSizeHints();
 
 			X11Display*			fDisplay;
+			const bool			fPopup;
 			xcb_window_t		fWindow;
 			xcb_gcontext_t		fGC;
 			DisplayEventHandler	fHandler;
@@ -66,6 +68,8 @@ public:
 	virtual	const char*			Name() const { return "x11"; }
 	virtual	BRect				ScreenFrame();
 	virtual	DisplayWindow*		CreateWindow(BRect frame, const char* title,
+									DisplayEventHandler handler);
+	virtual	DisplayWindow*		CreatePopup(BRect frame, const char* title,
 									DisplayEventHandler handler);
 
 private:

@@ -15,9 +15,11 @@
 #include <ListView.h>
 #include <Menu.h>
 #include <MenuBar.h>
+#include <MenuField.h>
 #include <MenuItem.h>
 #include <OutlineListView.h>
 #include <Point.h>
+#include <PopUpMenu.h>
 #include <Rect.h>
 #include <Screen.h>
 #include <ScrollBar.h>

@@ -62,6 +62,10 @@ public:
 	// In radio mode choosing an item marks it and unmarks the others.
 	virtual	void			SetRadioMode(bool on);
 			bool			IsRadioMode() const { return fRadioMode; }
+	// The label of the item that holds this menu follows the marked item (radio mode
+	// comes with it).
+			void			SetLabelFromMarked(bool on);
+			bool			IsLabelFromMarked() const { return fLabelFromMarked; }
 			menu_layout		Layout() const { return fLayout; }
 
 	virtual	void			AttachedToWindow();
@@ -103,6 +107,7 @@ private:
 
 			void			_InitData(menu_layout layout);
 			void			_ItemChanged();
+			void			_MarkChanged();
 			bool			_InvokeShortcut(uint32 key, uint32 modifiers);
 			void			_HandleScripting(BMessage* message);
 
@@ -112,6 +117,7 @@ private:
 			menu_layout		fLayout;
 			bool			fEnabled;
 			bool			fRadioMode;
+			bool			fLabelFromMarked;
 			bool			fResizeToFit;
 			bool			fNeedsLayout;
 };

@@ -23,6 +23,7 @@ class BWindow;
 
 namespace BPrivate {
 class DrawStateStack;
+class Painter;
 }
 
 // Transit values of MouseMoved().
@@ -287,7 +288,7 @@ private:
 			void			_Move(float dx, float dy);
 			BPoint			_WindowOrigin() const;
 			BRect			_VisibleInWindow() const;
-			bool			_PrepareDrawing();
+			BPrivate::Painter* _PrepareDrawing();
 			void			_Drew();
 
 			BWindow*		fOwner;

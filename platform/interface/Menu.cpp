@@ -80,6 +80,7 @@ BMenu::_InitData(menu_layout layout)
 	fLayout = layout;
 	fEnabled = true;
 	fRadioMode = false;
+	fLabelFromMarked = false;
 	fNeedsLayout = true;
 	SetViewColor(ui_color(B_MENU_BACKGROUND_COLOR));
 	SetLowColor(ViewColor());
@@ -88,6 +89,10 @@ BMenu::_InitData(menu_layout layout)
 
 BMenu::~BMenu()
 {
+	if (BPrivate::MenuLayer* layer = OpenLayer()) {
+		if (layer->IsShowing(this))
+			layer->Close();
+	}
 	for (int32 i = 0; BMenuItem* item = ItemAt(i); i++) {
 		item->fSuper = NULL;
 		delete item;
@@ -115,6 +120,8 @@ BMenu::AddItem(BMenuItem* item, int32 index)
 		return false;
 	item->fSuper = this;
 	_ItemChanged();
+	if (item->IsMarked())
+		_MarkChanged();
 	return true;
 }
 
@@ -328,6 +335,27 @@ void
 BMenu::SetRadioMode(bool on)
 {
 	fRadioMode = on;
+	if (!on)
+		SetLabelFromMarked(false);
+}
+
+
+void
+BMenu::SetLabelFromMarked(bool on)
+{
+	fLabelFromMarked = on;
+	if (on)
+		SetRadioMode(true);
+	_MarkChanged();
+}
+
+
+void
+BMenu::_MarkChanged()
+{
+	BMenuItem* marked = FindMarked();
+	if (fLabelFromMarked && fSuperitem != NULL && marked != NULL)
+		fSuperitem->SetLabel(marked->Label());
 }
 
 
@@ -340,6 +368,11 @@ BMenu::_ItemChanged()
 	fNeedsLayout = true;
 	if (Window() == NULL)
 		return;
+	BPrivate::MenuLayer* layer = OpenLayer();
+	if (layer != NULL && layer->IsShowing(this)) {
+		layer->Refit(this);
+		return;
+	}
 	LayoutItems();
 	if (fResizeToFit && fLayout == B_ITEMS_IN_COLUMN) {
 		float width;
@@ -482,7 +515,7 @@ void
 BMenu::MouseMoved(BPoint where, uint32 transit, const BMessage* dragMessage)
 {
 	BPrivate::MenuLayer* layer = OpenLayer();
-	if (layer == NULL || Parent() != layer)
+	if (layer == NULL || !layer->IsShowing(this))
 		return;
 	BMenuItem* item = Bounds().Contains(where) ? ItemAt(where) : NULL;
 	if (item == NULL) {
@@ -523,12 +556,15 @@ BMenu::MouseUp(BPoint where)
 void
 BMenu::_ChooseItem(BMenuItem* item)
 {
-	if (BPrivate::MenuLayer* layer = OpenLayer())
-		layer->Close();
 	SelectItem(NULL);
 	if (fRadioMode)
 		item->SetMarked(true);
-	item->Invoke();
+	// The item's message goes first: closing may delete an asynchronous pop-up menu.
+	BPrivate::MenuLayer* layer = OpenLayer();
+	if (layer == NULL || layer->DeliversMessages())
+		item->Invoke();
+	if (layer != NULL)
+		layer->Close(item);
 }
 
 

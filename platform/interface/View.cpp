@@ -5,6 +5,7 @@
 #include "app/ScriptingReplies.h"
 #include "interface/DrawState.h"
 #include "interface/Painter.h"
+#include "interface/WindowPrivate.h"
 
 #include <Bitmap.h>
 #include <Message.h>
@@ -86,6 +87,8 @@ BView::~BView()
 	}
 	if (fParent != NULL)
 		fParent->RemoveChild(this);
+	else if (fOwner != NULL)
+		BWindow::Private(fOwner).RemovePopup(this);
 	while (BView* child = ChildAt(0)) {
 		RemoveChild(child);
 		delete child;
@@ -983,19 +986,23 @@ BView::PenLocation() const
 }
 
 
-// Places the view on the window's painter; false when nothing can be drawn now.
-bool
+// Places the view on the painter of the surface that shows it (the window's, or an open
+// menu's popup); NULL when nothing can be drawn now.
+BPrivate::Painter*
 BView::_PrepareDrawing()
 {
-	if (fOwner == NULL || fOwner->fPainter == NULL || IsHidden(NULL))
-		return false;
+	if (fOwner == NULL || IsHidden(NULL))
+		return NULL;
 	BRect clip = _VisibleInWindow();
 	if (fOwner->fInUpdate)
 		clip = clip & fOwner->fUpdateClip;
-	if (!clip.IsValid())
-		return false;
-	fOwner->fPainter->SetView(_WindowOrigin(), clip);
-	return true;
+	BPoint surfaceOrigin;
+	BPrivate::Painter* painter = fOwner->_PainterFor(this, &surfaceOrigin);
+	if (!clip.IsValid() || painter == NULL)
+		return NULL;
+	painter->SetView(_WindowOrigin() - surfaceOrigin,
+		clip.OffsetByCopy(-surfaceOrigin.x, -surfaceOrigin.y));
+	return painter;
 }
 
 
@@ -1022,9 +1029,10 @@ void
 BView::StrokeLine(BPoint start, BPoint end, pattern pattern)
 {
 	fStates->Current().penLocation = end;
-	if (!_PrepareDrawing())
+	BPrivate::Painter* painter = _PrepareDrawing();
+	if (painter == NULL)
 		return;
-	fOwner->fPainter->StrokeLine(fStates->Current(), start, end, pattern);
+	painter->StrokeLine(fStates->Current(), start, end, pattern);
 	_Drew();
 }
 
@@ -1032,9 +1040,10 @@ BView::StrokeLine(BPoint start, BPoint end, pattern pattern)
 void
 BView::StrokeRect(BRect rect, pattern pattern)
 {
-	if (!_PrepareDrawing())
+	BPrivate::Painter* painter = _PrepareDrawing();
+	if (painter == NULL)
 		return;
-	fOwner->fPainter->StrokeRect(fStates->Current(), rect, pattern);
+	painter->StrokeRect(fStates->Current(), rect, pattern);
 	_Drew();
 }
 
@@ -1042,9 +1051,10 @@ BView::StrokeRect(BRect rect, pattern pattern)
 void
 BView::FillRect(BRect rect, pattern pattern)
 {
-	if (!_PrepareDrawing())
+	BPrivate::Painter* painter = _PrepareDrawing();
+	if (painter == NULL)
 		return;
-	fOwner->fPainter->FillRect(fStates->Current(), rect, pattern);
+	painter->FillRect(fStates->Current(), rect, pattern);
 	_Drew();
 }
 
@@ -1052,9 +1062,10 @@ BView::FillRect(BRect rect, pattern pattern)
 void
 BView::InvertRect(BRect rect)
 {
-	if (!_PrepareDrawing())
+	BPrivate::Painter* painter = _PrepareDrawing();
+	if (painter == NULL)
 		return;
-	fOwner->fPainter->InvertRect(fStates->Current(), rect);
+	painter->InvertRect(fStates->Current(), rect);
 	_Drew();
 }
 
@@ -1062,9 +1073,10 @@ BView::InvertRect(BRect rect)
 void
 BView::StrokeEllipse(BRect rect, pattern pattern)
 {
-	if (!_PrepareDrawing())
+	BPrivate::Painter* painter = _PrepareDrawing();
+	if (painter == NULL)
 		return;
-	fOwner->fPainter->StrokeEllipse(fStates->Current(), rect, pattern);
+	painter->StrokeEllipse(fStates->Current(), rect, pattern);
 	_Drew();
 }
 
@@ -1072,9 +1084,10 @@ BView::StrokeEllipse(BRect rect, pattern pattern)
 void
 BView::FillEllipse(BRect rect, pattern pattern)
 {
-	if (!_PrepareDrawing())
+	BPrivate::Painter* painter = _PrepareDrawing();
+	if (painter == NULL)
 		return;
-	fOwner->fPainter->FillEllipse(fStates->Current(), rect, pattern);
+	painter->FillEllipse(fStates->Current(), rect, pattern);
 	_Drew();
 }
 
@@ -1098,9 +1111,10 @@ BView::FillTriangle(BPoint point1, BPoint point2, BPoint point3, pattern pattern
 void
 BView::StrokePolygon(const BPoint* points, int32 count, bool closed, pattern pattern)
 {
-	if (!_PrepareDrawing())
+	BPrivate::Painter* painter = _PrepareDrawing();
+	if (painter == NULL)
 		return;
-	fOwner->fPainter->StrokePolygon(fStates->Current(), points, count, closed, pattern);
+	painter->StrokePolygon(fStates->Current(), points, count, closed, pattern);
 	_Drew();
 }
 
@@ -1108,9 +1122,10 @@ BView::StrokePolygon(const BPoint* points, int32 count, bool closed, pattern pat
 void
 BView::FillPolygon(const BPoint* points, int32 count, pattern pattern)
 {
-	if (!_PrepareDrawing())
+	BPrivate::Painter* painter = _PrepareDrawing();
+	if (painter == NULL)
 		return;
-	fOwner->fPainter->FillPolygon(fStates->Current(), points, count, pattern);
+	painter->FillPolygon(fStates->Current(), points, count, pattern);
 	_Drew();
 }
 
@@ -1170,11 +1185,12 @@ BView::DrawString(const char* string, int32 length)
 	if (string == NULL || length <= 0)
 		return;
 	DrawState& state = fStates->Current();
-	if (!_PrepareDrawing()) {
+	BPrivate::Painter* painter = _PrepareDrawing();
+	if (painter == NULL) {
 		state.penLocation.x += StringWidth(string, length);
 		return;
 	}
-	state.penLocation.x += fOwner->fPainter->DrawString(state, string, length,
+	state.penLocation.x += painter->DrawString(state, string, length,
 		state.penLocation);
 	_Drew();
 }
@@ -1234,9 +1250,10 @@ BView::DrawBitmap(const BBitmap* bitmap, BRect destination)
 void
 BView::DrawBitmap(const BBitmap* bitmap, BRect source, BRect destination)
 {
-	if (!_PrepareDrawing())
+	BPrivate::Painter* painter = _PrepareDrawing();
+	if (painter == NULL)
 		return;
-	fOwner->fPainter->DrawBitmap(fStates->Current(), bitmap, source, destination);
+	painter->DrawBitmap(fStates->Current(), bitmap, source, destination);
 	_Drew();
 }
 
