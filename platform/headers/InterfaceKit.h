@@ -20,10 +20,12 @@
 #include <OutlineListView.h>
 #include <Point.h>
 #include <PopUpMenu.h>
+#include <RadioButton.h>
 #include <Rect.h>
 #include <Screen.h>
 #include <ScrollBar.h>
 #include <ScrollView.h>
+#include <Slider.h>
 #include <StringView.h>
 #include <View.h>
 #include <Window.h>

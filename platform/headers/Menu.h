@@ -28,10 +28,15 @@ enum menu_layout {
 class BMenu : public BView {
 public:
 							BMenu(const char* name, menu_layout layout = B_ITEMS_IN_COLUMN);
+	// A menu whose items lie where AddItem(item, frame) puts them, width by height
+	// pixels (B_ITEMS_IN_MATRIX).
+							BMenu(const char* name, float width, float height);
 	virtual					~BMenu();
 
 			bool			AddItem(BMenuItem* item);
 			bool			AddItem(BMenuItem* item, int32 index);
+			// In a matrix menu only: the item at frame (menu coordinates).
+			bool			AddItem(BMenuItem* item, BRect frame);
 			// Adds an item that holds submenu, labelled with the submenu's name.
 			bool			AddItem(BMenu* submenu);
 			bool			AddItem(BMenu* submenu, int32 index);
@@ -120,6 +125,9 @@ private:
 			bool			fLabelFromMarked;
 			bool			fResizeToFit;
 			bool			fNeedsLayout;
+			// A matrix menu's size, as its constructor gave it.
+			float			fMatrixWidth;
+			float			fMatrixHeight;
 };
 
 #endif // _MENU_H

@@ -11,6 +11,7 @@
 #include <Window.h>
 
 #include <ctype.h>
+#include <math.h>
 #include <string.h>
 
 namespace {
@@ -62,6 +63,17 @@ BMenu::BMenu(const char* name, menu_layout layout)
 }
 
 
+BMenu::BMenu(const char* name, float width, float height)
+	:
+	BView(BRect(0, 0, width, height), name, B_FOLLOW_NONE, B_WILL_DRAW)
+{
+	_InitData(B_ITEMS_IN_MATRIX);
+	fResizeToFit = true;
+	fMatrixWidth = width;
+	fMatrixHeight = height;
+}
+
+
 BMenu::BMenu(BRect frame, const char* name, uint32 resizingMode, uint32 flags,
 	menu_layout layout, bool resizeToFit)
 	:
@@ -82,6 +94,8 @@ BMenu::_InitData(menu_layout layout)
 	fRadioMode = false;
 	fLabelFromMarked = false;
 	fNeedsLayout = true;
+	fMatrixWidth = 0;
+	fMatrixHeight = 0;
 	SetViewColor(ui_color(B_MENU_BACKGROUND_COLOR));
 	SetLowColor(ViewColor());
 }
@@ -123,6 +137,16 @@ BMenu::AddItem(BMenuItem* item, int32 index)
 	if (item->IsMarked())
 		_MarkChanged();
 	return true;
+}
+
+
+bool
+BMenu::AddItem(BMenuItem* item, BRect frame)
+{
+	if (fLayout != B_ITEMS_IN_MATRIX || item == NULL)
+		return false;
+	item->fFrame = frame;
+	return AddItem(item, CountItems());
 }
 
 
@@ -374,7 +398,7 @@ BMenu::_ItemChanged()
 		return;
 	}
 	LayoutItems();
-	if (fResizeToFit && fLayout == B_ITEMS_IN_COLUMN) {
+	if (fResizeToFit && fLayout != B_ITEMS_IN_ROW) {
 		float width;
 		float height;
 		GetPreferredSize(&width, &height);
@@ -388,6 +412,9 @@ void
 BMenu::LayoutItems()
 {
 	fNeedsLayout = false;
+	// A matrix's items stay where they were put.
+	if (fLayout == B_ITEMS_IN_MATRIX)
+		return;
 	// Column menus have a one-pixel border all round; rows run along the bar.
 	float inset = fLayout == B_ITEMS_IN_ROW ? 0 : 1;
 	float position = fLayout == B_ITEMS_IN_ROW ? 2 : inset;
@@ -439,6 +466,10 @@ BMenu::GetPreferredSize(float* width, float* height)
 			*height = bottom > itemHeight - 1 ? bottom + 1 : itemHeight;
 		return;
 	}
+	if (fLayout == B_ITEMS_IN_MATRIX) {
+		right = fmaxf(right, fMatrixWidth - 1);
+		bottom = fmaxf(bottom, fMatrixHeight - 1);
+	}
 	if (width != NULL)
 		*width = right + 1;
 	if (height != NULL)
@@ -450,7 +481,7 @@ void
 BMenu::AttachedToWindow()
 {
 	LayoutItems();
-	if (fResizeToFit && fLayout == B_ITEMS_IN_COLUMN) {
+	if (fResizeToFit && fLayout != B_ITEMS_IN_ROW) {
 		float width;
 		float height;
 		GetPreferredSize(&width, &height);
