@@ -26,6 +26,7 @@
 #include <ScrollBar.h>
 #include <ScrollView.h>
 #include <Slider.h>
+#include <StatusBar.h>
 #include <StringView.h>
 #include <View.h>
 #include <Window.h>
