@@ -63,8 +63,12 @@ TEST(HeaderTree, EveryHeaderHasOnePlaceUnderBe)
 		EXPECT_EQ(included[0], entry.path().filename().string()) << entry.path();
 		places[included[0]]++;
 	}
-	for (const std::string& name : flat_headers())
-		EXPECT_EQ(places[name], 1) << name << " needs exactly one place under be/";
+	// The old C++ library's headers sat beside the kits, not in them.
+	const std::set<std::string> libraryHeaders = { "algobase.h" };
+	for (const std::string& name : flat_headers()) {
+		if (libraryHeaders.count(name) == 0)
+			EXPECT_EQ(places[name], 1) << name << " needs exactly one place under be/";
+	}
 	for (const auto& [name, count] : places)
 		EXPECT_TRUE(fs::exists(kHeaders / name)) << "be/ forwards to a missing " << name;
 }

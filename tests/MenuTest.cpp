@@ -446,3 +446,27 @@ TEST_F(MenuTest, TheMenuSuiteAnswersThroughTheWindowsMenuBar)
 	EXPECT_EQ(reply.what, (uint32)B_REPLY);
 	EXPECT_EQ(String(reply, "suites", 0), "suite/vnd.Be-menu");
 }
+
+
+TEST(MenuMatrixTest, ItemsStayWhereTheyWerePutAndTheMenuKeepsItsSize)
+{
+	BMenu menu("palette", 60, 40);
+	EXPECT_EQ(menu.Layout(), B_ITEMS_IN_MATRIX);
+	BMenuItem* left = new BMenuItem("L", new BMessage('left'));
+	BMenuItem* right = new BMenuItem("R", new BMessage('rght'));
+	EXPECT_TRUE(menu.AddItem(left, BRect(0, 0, 29, 39)));
+	EXPECT_TRUE(menu.AddItem(right, BRect(30, 0, 59, 39)));
+	EXPECT_EQ(left->Frame(), BRect(0, 0, 29, 39));
+	EXPECT_EQ(right->Frame(), BRect(30, 0, 59, 39));
+	float width;
+	float height;
+	menu.GetPreferredSize(&width, &height);
+	EXPECT_EQ(width, 60);
+	EXPECT_EQ(height, 40);
+
+	// A frame is only for matrix menus.
+	BMenu column("column");
+	BMenuItem* item = new BMenuItem("X", NULL);
+	EXPECT_FALSE(column.AddItem(item, BRect(0, 0, 10, 10)));
+	delete item;
+}

@@ -23,6 +23,29 @@ public:
 	port_id		PortID() const { return fLooper->fPort->ID(); }
 	const std::shared_ptr<BPrivate::Port>& Port() const { return fLooper->fPort; }
 
+	// On the looper's own thread, with it locked: handles the next message, waiting for
+	// one at most timeout; false once the looper is told to quit or its port is closed.
+	// While it waits the lock is given up, as the looper's own loop does, so that other
+	// threads may lock the looper meanwhile.
+	bool DispatchNextMessage(bigtime_t timeout) const
+	{
+		BLooper* looper = const_cast<BLooper*>(fLooper);
+		int32 held = looper->CountLocks();
+		for (int32 i = 0; i < held; i++)
+			looper->Unlock();
+		BMessage* message = looper->fPort->Read(timeout);
+		for (int32 i = 0; i < held; i++) {
+			if (!looper->Lock()) {
+				delete message;
+				return false;
+			}
+		}
+		if (message == NULL)
+			return timeout != B_INFINITE_TIMEOUT && !looper->fTerminating;
+		looper->_DispatchOne(message);
+		return !looper->fTerminating;
+	}
+
 private:
 	const BLooper* fLooper;
 };

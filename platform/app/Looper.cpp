@@ -312,21 +312,31 @@ BLooper::_RunLoop()
 			delete message;
 			break;
 		}
-
-		fLastMessage = message;
-		// Only the process itself ends its loopers; another that sends _QUIT_ is ignored.
-		if (message->what == _QUIT_ && !message->IsSourceRemote()) {
-			fTerminating = true;
-		} else if (!BRoster::Private::IsForgedNotice(message)) {
-			BHandler* handler = _TargetFor(message);
-			if (handler != NULL && BPrivate::filter_message(this, message, &handler))
-				DispatchMessage(message, handler);
-		}
-
-		// Deleting an unanswered message answers a waiting sender with B_NO_REPLY.
-		delete fLastMessage;
-		fLastMessage = NULL;
+		_DispatchOne(message);
 	}
+}
+
+
+// Dispatches message (which it deletes) with the looper locked. A message may run a loop
+// of its own through BLooper::Private (a pop-up menu waiting for its choice), so the
+// current message is restored afterwards.
+void
+BLooper::_DispatchOne(BMessage* message)
+{
+	BMessage* outer = fLastMessage;
+	fLastMessage = message;
+	// Only the process itself ends its loopers; another that sends _QUIT_ is ignored.
+	if (message->what == _QUIT_ && !message->IsSourceRemote()) {
+		fTerminating = true;
+	} else if (!BRoster::Private::IsForgedNotice(message)) {
+		BHandler* handler = _TargetFor(message);
+		if (handler != NULL && BPrivate::filter_message(this, message, &handler))
+			DispatchMessage(message, handler);
+	}
+
+	// Deleting an unanswered message answers a waiting sender with B_NO_REPLY.
+	delete fLastMessage;
+	fLastMessage = outer;
 }
 
 

@@ -88,6 +88,11 @@ public:
 	// The exchange of the system clipboard with the display's other programs; NULL when
 	// the display has none. Lives as long as the display.
 	virtual	ClipboardBridge*	Clipboard() { return NULL; }
+	// A window for an open menu: no border, left alone by the window manager, above
+	// the other windows and never given the focus (keys stay with the window that
+	// opened it). It starts hidden.
+	virtual	DisplayWindow*		CreatePopup(BRect frame, const char* title,
+									DisplayEventHandler handler) = 0;
 };
 
 } // namespace BPrivate

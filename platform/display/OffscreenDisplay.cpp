@@ -36,13 +36,14 @@ CreateFront(BRect frame)
 
 
 OffscreenWindow::OffscreenWindow(OffscreenDisplay* display, BRect frame, const char* title,
-	DisplayEventHandler handler)
+	DisplayEventHandler handler, bool popup)
 	:
 	fDisplay(display),
 	fHandler(std::move(handler)),
 	fTitle(title != NULL ? title : ""),
 	fFrame(frame),
 	fVisible(false),
+	fPopup(popup),
 	fFront(CreateFront(frame)),
 	fPresentations(0)
 {
@@ -146,6 +147,9 @@ OffscreenWindow::Hide()
 void
 OffscreenWindow::Activate()
 {
+	// A menu's window never takes the focus from the window that opened it.
+	if (fPopup)
+		return;
 	DisplayEvent event;
 	event.type = kDisplayActivated;
 	event.active = true;
@@ -273,6 +277,17 @@ DisplayWindow*
 OffscreenDisplay::CreateWindow(BRect frame, const char* title, DisplayEventHandler handler)
 {
 	OffscreenWindow* window = new OffscreenWindow(this, frame, title, std::move(handler));
+	std::lock_guard<std::mutex> locker(fLock);
+	fWindows.push_back(window);
+	return window;
+}
+
+
+DisplayWindow*
+OffscreenDisplay::CreatePopup(BRect frame, const char* title, DisplayEventHandler handler)
+{
+	OffscreenWindow* window = new OffscreenWindow(this, frame, title, std::move(handler),
+		true);
 	std::lock_guard<std::mutex> locker(fLock);
 	fWindows.push_back(window);
 	return window;

@@ -19,7 +19,7 @@ class OffscreenWindow : public DisplayWindow {
 public:
 								OffscreenWindow(class OffscreenDisplay* display,
 									BRect frame, const char* title,
-									DisplayEventHandler handler);
+									DisplayEventHandler handler, bool popup = false);
 	virtual						~OffscreenWindow();
 
 	virtual	void				SetTitle(const char* title);
@@ -35,6 +35,8 @@ public:
 			std::string			Title();
 			BRect				Frame();
 			bool				IsVisible();
+			// A menu's window (Display::CreatePopup).
+			bool				IsPopup() const { return fPopup; }
 			// The colour of a presented pixel (window coordinates); transparent black
 			// outside the window or before anything was presented.
 			rgb_color			PixelAt(int32 x, int32 y);
@@ -58,6 +60,7 @@ private:
 			std::string			fTitle;
 			BRect				fFrame;
 			bool				fVisible;
+			const bool			fPopup;
 			cairo_surface_t*	fFront;
 			int64				fPresentations;
 			std::chrono::steady_clock::time_point fLastSnapshot;
@@ -71,6 +74,8 @@ public:
 	virtual	const char*			Name() const { return "offscreen"; }
 	virtual	BRect				ScreenFrame();
 	virtual	DisplayWindow*		CreateWindow(BRect frame, const char* title,
+									DisplayEventHandler handler);
+	virtual	DisplayWindow*		CreatePopup(BRect frame, const char* title,
 									DisplayEventHandler handler);
 
 			// The windows that exist now, oldest first; a window stays valid until its

@@ -159,9 +159,10 @@ ToCardinal(float value)
 
 
 X11Window::X11Window(X11Display* display, BRect frame, const char* title,
-	DisplayEventHandler handler)
+	DisplayEventHandler handler, bool popup)
 	:
 	fDisplay(display),
+	fPopup(popup),
 	fHandler(std::move(handler)),
 	fRequestedFrame(frame),
 	fFrame(frame),
@@ -176,8 +177,11 @@ X11Window::X11Window(X11Display* display, BRect frame, const char* title,
 	xcb_connection_t* connection = display->fConnection;
 	xcb_screen_t* screen = display->fScreen;
 	fWindow = xcb_generate_id(connection);
-	uint32 values[2] = {
+	// A menu's window is override-redirect: the window manager neither frames, moves
+	// nor focuses it, and it stays above the window that opened it.
+	uint32 values[3] = {
 		0xd8d8d8,
+		popup ? 1u : 0u,
 		XCB_EVENT_MASK_EXPOSURE | XCB_EVENT_MASK_STRUCTURE_NOTIFY
 			| XCB_EVENT_MASK_KEY_PRESS | XCB_EVENT_MASK_KEY_RELEASE
 			| XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_BUTTON_RELEASE
@@ -186,7 +190,8 @@ X11Window::X11Window(X11Display* display, BRect frame, const char* title,
 	xcb_create_window(connection, XCB_COPY_FROM_PARENT, fWindow, screen->root,
 		(int16)frame.left, (int16)frame.top, (uint16)std::max(1.0f, frame.Width() + 1),
 		(uint16)std::max(1.0f, frame.Height() + 1), 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
-		screen->root_visual, XCB_CW_BACK_PIXEL | XCB_CW_EVENT_MASK, values);
+		screen->root_visual,
+		XCB_CW_BACK_PIXEL | XCB_CW_OVERRIDE_REDIRECT | XCB_CW_EVENT_MASK, values);
 
 	fGC = xcb_generate_id(connection);
 	xcb_create_gc(connection, fGC, fWindow, 0, NULL);
@@ -278,6 +283,8 @@ X11Window::Hide()
 void
 X11Window::Activate()
 {
+	if (fPopup)
+		return;
 	uint32 above = XCB_STACK_MODE_ABOVE;
 	xcb_configure_window(fDisplay->fConnection, fWindow, XCB_CONFIG_WINDOW_STACK_MODE,
 		&above);
@@ -402,7 +409,14 @@ X11Display::ScreenFrame()
 DisplayWindow*
 X11Display::CreateWindow(BRect frame, const char* title, DisplayEventHandler handler)
 {
-	return new X11Window(this, frame, title, std::move(handler));
+	return new X11Window(this, frame, title, std::move(handler), false);
+}
+
+
+DisplayWindow*
+X11Display::CreatePopup(BRect frame, const char* title, DisplayEventHandler handler)
+{
+	return new X11Window(this, frame, title, std::move(handler), true);
 }
 
 

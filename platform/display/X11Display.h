@@ -22,7 +22,8 @@ class X11Display;
 class X11Window : public DisplayWindow {
 public:
 								X11Window(X11Display* display, BRect frame,
-									const char* title, DisplayEventHandler handler);
+									const char* title, DisplayEventHandler handler,
+									bool popup);
 	virtual						~X11Window();
 
 	virtual	void				SetTitle(const char* title);
@@ -40,6 +41,7 @@ private:
 			void				WriteSizeHints();
 
 			X11Display*			fDisplay;
+			const bool			fPopup;
 			xcb_window_t		fWindow;
 			xcb_gcontext_t		fGC;
 			DisplayEventHandler	fHandler;
@@ -69,6 +71,8 @@ public:
 	virtual	DisplayWindow*		CreateWindow(BRect frame, const char* title,
 									DisplayEventHandler handler);
 	virtual	ClipboardBridge*	Clipboard();
+	virtual	DisplayWindow*		CreatePopup(BRect frame, const char* title,
+									DisplayEventHandler handler);
 
 private:
 	friend class X11Window;

@@ -4,6 +4,34 @@
 
 #include <GraphicsDefs.h>
 
+// The Interface Kit's classes by name: applications of the platform's era, built with
+// the whole kit in view, name them in their own headers without including theirs.
+class BAlert;
+class BBitmap;
+class BBox;
+class BButton;
+class BCheckBox;
+class BColorControl;
+class BControl;
+class BListItem;
+class BListView;
+class BMenu;
+class BMenuBar;
+class BMenuField;
+class BMenuItem;
+class BOutlineListView;
+class BPopUpMenu;
+class BRadioButton;
+class BScrollBar;
+class BScrollView;
+class BSlider;
+class BStatusBar;
+class BStringView;
+class BTextControl;
+class BTextView;
+class BView;
+class BWindow;
+
 // Bytes of B_KEY_DOWN for the keys that have no printable character.
 enum {
 	B_BACKSPACE		= 0x08,

@@ -93,6 +93,7 @@ private:
 	friend class BApplication;
 
 	static status_t _ThreadEntry(void* looper);
+	void _DispatchOne(BMessage* message);
 	BHandler* _TargetFor(BMessage* message);
 	BHandler* _ResolveSpecifier(BHandler* target, BMessage* message);
 	status_t _Post(BMessage* message, BHandler* handler, BHandler* replyTo);

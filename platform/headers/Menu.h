@@ -28,10 +28,15 @@ enum menu_layout {
 class BMenu : public BView {
 public:
 							BMenu(const char* name, menu_layout layout = B_ITEMS_IN_COLUMN);
+	// A menu whose items lie where AddItem(item, frame) puts them, width by height
+	// pixels (B_ITEMS_IN_MATRIX).
+							BMenu(const char* name, float width, float height);
 	virtual					~BMenu();
 
 			bool			AddItem(BMenuItem* item);
 			bool			AddItem(BMenuItem* item, int32 index);
+			// In a matrix menu only: the item at frame (menu coordinates).
+			bool			AddItem(BMenuItem* item, BRect frame);
 			// Adds an item that holds submenu, labelled with the submenu's name.
 			bool			AddItem(BMenu* submenu);
 			bool			AddItem(BMenu* submenu, int32 index);
@@ -62,6 +67,10 @@ public:
 	// In radio mode choosing an item marks it and unmarks the others.
 	virtual	void			SetRadioMode(bool on);
 			bool			IsRadioMode() const { return fRadioMode; }
+	// The label of the item that holds this menu follows the marked item (radio mode
+	// comes with it).
+			void			SetLabelFromMarked(bool on);
+			bool			IsLabelFromMarked() const { return fLabelFromMarked; }
 			menu_layout		Layout() const { return fLayout; }
 
 	virtual	void			AttachedToWindow();
@@ -103,6 +112,7 @@ private:
 
 			void			_InitData(menu_layout layout);
 			void			_ItemChanged();
+			void			_MarkChanged();
 			bool			_InvokeShortcut(uint32 key, uint32 modifiers);
 			void			_HandleScripting(BMessage* message);
 
@@ -112,8 +122,12 @@ private:
 			menu_layout		fLayout;
 			bool			fEnabled;
 			bool			fRadioMode;
+			bool			fLabelFromMarked;
 			bool			fResizeToFit;
 			bool			fNeedsLayout;
+			// A matrix menu's size, as its constructor gave it.
+			float			fMatrixWidth;
+			float			fMatrixHeight;
 };
 
 #endif // _MENU_H

@@ -24,6 +24,7 @@ class BWindow;
 
 namespace BPrivate {
 class DrawStateStack;
+class Painter;
 class PictureData;
 }
 
@@ -312,7 +313,7 @@ private:
 			void			_Move(float dx, float dy);
 			BPoint			_WindowOrigin() const;
 			BRect			_VisibleInWindow() const;
-			bool			_PrepareDrawing();
+			BPrivate::Painter* _PrepareDrawing();
 			BPrivate::PictureData& _Recording();
 			void			_Drew();
 

@@ -181,6 +181,9 @@ private:
 	friend class BView;
 	friend class Private;
 
+			// A view shown in a display popup of its own (an open menu).
+			struct Popup;
+
 			struct Shortcut {
 				uint32		key;
 				uint32		modifiers;
@@ -200,6 +203,12 @@ private:
 			void			_RequestUpdate();
 			void			_DrawPending();
 			void			_DrawView(BView* view, BRect windowRect);
+			// The painter of the surface that shows view, and where that surface's
+			// (0, 0) lies in the window; NULL when the view shows nowhere.
+			BPrivate::Painter* _PainterFor(const BView* view, BPoint* surfaceOrigin) const;
+			status_t		_AddPopup(BView* root);
+			void			_RemovePopup(BView* root);
+			BView*			_FindViewIn(BView* view, BPoint point) const;
 			void			_Present(BRect windowRect);
 			void			_NotifyActivated(BView* view, bool active);
 			void			_PresentDrawn();
@@ -232,6 +241,9 @@ private:
 
 			BPrivate::DisplayWindow* fDisplayWindow;
 			BPrivate::Painter* fPainter;
+			// Open menus, each in a display popup beside the window; later ones lie
+			// above earlier ones.
+			std::vector<Popup*> fPopups;
 			// What waits to be drawn, and while drawing, the part being drawn now.
 			BRect			fUpdateRect;
 			BRect			fUpdateClip;

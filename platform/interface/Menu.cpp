@@ -11,6 +11,7 @@
 #include <Window.h>
 
 #include <ctype.h>
+#include <math.h>
 #include <string.h>
 
 namespace {
@@ -79,6 +80,17 @@ BMenu::BMenu(const char* name, menu_layout layout)
 }
 
 
+BMenu::BMenu(const char* name, float width, float height)
+	:
+	BView(BRect(0, 0, width, height), name, B_FOLLOW_NONE, B_WILL_DRAW)
+{
+	_InitData(B_ITEMS_IN_MATRIX);
+	fResizeToFit = true;
+	fMatrixWidth = width;
+	fMatrixHeight = height;
+}
+
+
 BMenu::BMenu(BRect frame, const char* name, uint32 resizingMode, uint32 flags,
 	menu_layout layout, bool resizeToFit)
 	:
@@ -97,7 +109,10 @@ BMenu::_InitData(menu_layout layout)
 	fLayout = layout;
 	fEnabled = true;
 	fRadioMode = false;
+	fLabelFromMarked = false;
 	fNeedsLayout = true;
+	fMatrixWidth = 0;
+	fMatrixHeight = 0;
 	SetViewColor(ui_color(B_MENU_BACKGROUND_COLOR));
 	SetLowColor(ViewColor());
 }
@@ -105,6 +120,10 @@ BMenu::_InitData(menu_layout layout)
 
 BMenu::~BMenu()
 {
+	if (BPrivate::MenuLayer* layer = OpenLayer()) {
+		if (layer->IsShowing(this))
+			layer->Close();
+	}
 	for (int32 i = 0; BMenuItem* item = ItemAt(i); i++) {
 		item->fSuper = NULL;
 		delete item;
@@ -132,7 +151,19 @@ BMenu::AddItem(BMenuItem* item, int32 index)
 		return false;
 	item->fSuper = this;
 	_ItemChanged();
+	if (item->IsMarked())
+		_MarkChanged();
 	return true;
+}
+
+
+bool
+BMenu::AddItem(BMenuItem* item, BRect frame)
+{
+	if (fLayout != B_ITEMS_IN_MATRIX || item == NULL)
+		return false;
+	item->fFrame = frame;
+	return AddItem(item, CountItems());
 }
 
 
@@ -345,6 +376,27 @@ void
 BMenu::SetRadioMode(bool on)
 {
 	fRadioMode = on;
+	if (!on)
+		SetLabelFromMarked(false);
+}
+
+
+void
+BMenu::SetLabelFromMarked(bool on)
+{
+	fLabelFromMarked = on;
+	if (on)
+		SetRadioMode(true);
+	_MarkChanged();
+}
+
+
+void
+BMenu::_MarkChanged()
+{
+	BMenuItem* marked = FindMarked();
+	if (fLabelFromMarked && fSuperitem != NULL && marked != NULL)
+		fSuperitem->SetLabel(marked->Label());
 }
 
 
@@ -357,8 +409,13 @@ BMenu::_ItemChanged()
 	fNeedsLayout = true;
 	if (Window() == NULL)
 		return;
+	BPrivate::MenuLayer* layer = OpenLayer();
+	if (layer != NULL && layer->IsShowing(this)) {
+		layer->Refit(this);
+		return;
+	}
 	LayoutItems();
-	if (fResizeToFit && fLayout == B_ITEMS_IN_COLUMN) {
+	if (fResizeToFit && fLayout != B_ITEMS_IN_ROW) {
 		float width;
 		float height;
 		GetPreferredSize(&width, &height);
@@ -372,6 +429,9 @@ void
 BMenu::LayoutItems()
 {
 	fNeedsLayout = false;
+	// A matrix's items stay where they were put.
+	if (fLayout == B_ITEMS_IN_MATRIX)
+		return;
 	// Column menus have a one-pixel border all round; rows run along the bar.
 	float inset = fLayout == B_ITEMS_IN_ROW ? 0 : 1;
 	float position = fLayout == B_ITEMS_IN_ROW ? 2 : inset;
@@ -423,6 +483,10 @@ BMenu::GetPreferredSize(float* width, float* height)
 			*height = bottom > itemHeight - 1 ? bottom + 1 : itemHeight;
 		return;
 	}
+	if (fLayout == B_ITEMS_IN_MATRIX) {
+		right = fmaxf(right, fMatrixWidth - 1);
+		bottom = fmaxf(bottom, fMatrixHeight - 1);
+	}
 	if (width != NULL)
 		*width = right + 1;
 	if (height != NULL)
@@ -434,7 +498,7 @@ void
 BMenu::AttachedToWindow()
 {
 	LayoutItems();
-	if (fResizeToFit && fLayout == B_ITEMS_IN_COLUMN) {
+	if (fResizeToFit && fLayout != B_ITEMS_IN_ROW) {
 		float width;
 		float height;
 		GetPreferredSize(&width, &height);
@@ -499,7 +563,7 @@ void
 BMenu::MouseMoved(BPoint where, uint32 transit, const BMessage* dragMessage)
 {
 	BPrivate::MenuLayer* layer = OpenLayer();
-	if (layer == NULL || Parent() != layer)
+	if (layer == NULL || !layer->IsShowing(this))
 		return;
 	BMenuItem* item = Bounds().Contains(where) ? ItemAt(where) : NULL;
 	if (item == NULL) {
@@ -540,12 +604,15 @@ BMenu::MouseUp(BPoint where)
 void
 BMenu::_ChooseItem(BMenuItem* item)
 {
-	if (BPrivate::MenuLayer* layer = OpenLayer())
-		layer->Close();
 	SelectItem(NULL);
 	if (fRadioMode)
 		item->SetMarked(true);
-	item->Invoke();
+	// The item's message goes first: closing may delete an asynchronous pop-up menu.
+	BPrivate::MenuLayer* layer = OpenLayer();
+	if (layer == NULL || layer->DeliversMessages())
+		item->Invoke();
+	if (layer != NULL)
+		layer->Close(item);
 }
 
 

@@ -112,8 +112,10 @@ BMenuItem::SetMarked(bool marked)
 	if (marked == fMarked)
 		return;
 	fMarked = marked;
-	if (fSuper != NULL)
+	if (fSuper != NULL) {
 		fSuper->Invalidate(fFrame);
+		fSuper->_MarkChanged();
+	}
 }
 
 

@@ -1,5 +1,9 @@
-// MenuLayer: open menus as children of a transparent view laid over the whole window.
+// MenuLayer: a transparent view laid over the whole window while menus are open, which
+// shows each open menu in a display popup of its own.
 #include "interface/MenuLayer.h"
+
+#include "display/Display.h"
+#include "interface/WindowPrivate.h"
 
 #include <Menu.h>
 #include <Message.h>
@@ -39,7 +43,10 @@ MenuLayer::MenuLayer(BRect frame, BMenu* owner)
 	:
 	BView(frame, "_menu_layer_", B_FOLLOW_ALL_SIDES, 0),
 	fOwner(owner),
-	fPreviousFocus(NULL)
+	fPreviousFocus(NULL),
+	fDeliversMessages(true),
+	fTracking(false),
+	fOpenAnyway(false)
 {
 	SetViewColor(B_TRANSPARENT_COLOR);
 }
@@ -47,9 +54,58 @@ MenuLayer::MenuLayer(BRect frame, BMenu* owner)
 
 MenuLayer::~MenuLayer()
 {
-	// The menus belong to their items, not to the layer.
-	while (BView* child = ChildAt(0))
-		RemoveChild(child);
+	// The menus belong to their items (or to a pop-up's caller), not to the layer.
+	if (Window() != NULL)
+		CloseAbove(NULL);
+	// Going with its window, the layer still tells a waiting pop-up that it closed.
+	if (fOnClose)
+		fOnClose(NULL);
+}
+
+
+MenuLayer*
+MenuLayer::OpenPopUp(BWindow* window, BMenu* menu, BPoint where, bool deliversMessage,
+	bool openAnyway, BRect stickyRect, std::function<void(BMenuItem*)> onClose)
+{
+	MenuLayer* layer = Open(window, NULL, menu, where);
+	layer->fDeliversMessages = deliversMessage;
+	layer->fOpenAnyway = openAnyway;
+	layer->fStickyRect = stickyRect;
+	layer->fOnClose = std::move(onClose);
+	uint32 buttons = 0;
+	BPoint pointer;
+	layer->GetMouse(&pointer, &buttons, false);
+	if (buttons != 0) {
+		// The press that opened the menu goes on to the layer: a drag to an item and a
+		// release there chooses it.
+		layer->fTracking = true;
+		layer->fPressedAt = pointer;
+		BWindow::Private(window).SetMouseTarget(layer);
+	}
+	return layer;
+}
+
+
+bool
+MenuLayer::IsShowing(const BMenu* menu) const
+{
+	for (BMenu* open : fMenus) {
+		if (open == menu)
+			return true;
+	}
+	return false;
+}
+
+
+void
+MenuLayer::Refit(BMenu* menu)
+{
+	BWindow::Private(Window()).RemovePopup(menu);
+	float width;
+	float height;
+	menu->GetPreferredSize(&width, &height);
+	menu->ResizeTo(width, height);
+	BWindow::Private(Window()).AddPopup(menu);
 }
 
 
@@ -83,15 +139,18 @@ MenuLayer::Find(BWindow* window)
 }
 
 
-// Places menu with its top left corner at where, inside the window where it can: moved
-// left of alternateRight (its opener's left edge) when it does not fit on the right.
+// Places menu with its top left corner at where, on the screen where it can: moved left
+// of alternateRight (its opener's left edge) when it does not fit on the right, and up
+// when it does not fit below. The window's edges do not matter: the menu has a popup of
+// its own.
 void
 MenuLayer::_Show(BMenu* menu, BPoint where, float alternateRight)
 {
 	float width;
 	float height;
 	menu->GetPreferredSize(&width, &height);
-	BRect bounds = Bounds();
+	BRect bounds = Display::Default()->ScreenFrame().OffsetByCopy(
+		BPoint(0, 0) - Window()->Frame().LeftTop());
 	float x = where.x;
 	if (x + width > bounds.right)
 		x = alternateRight - width < bounds.left ? bounds.right - width
@@ -105,7 +164,7 @@ MenuLayer::_Show(BMenu* menu, BPoint where, float alternateRight)
 	menu->ResizeTo(width, height);
 	menu->fSelected = NULL;
 	fMenus.push_back(menu);
-	AddChild(menu);
+	BWindow::Private(Window()).AddPopup(menu);
 }
 
 
@@ -113,7 +172,7 @@ void
 MenuLayer::OpenSubmenu(BMenu* parent, BMenuItem* item)
 {
 	BMenu* submenu = item->Submenu();
-	if (submenu == NULL || submenu->Parent() == this)
+	if (submenu == NULL || IsShowing(submenu))
 		return;
 	CloseAbove(parent);
 	BRect frame = parent->ConvertToParent(item->Frame());
@@ -129,15 +188,16 @@ MenuLayer::CloseAbove(BMenu* menu)
 		BMenu* top = fMenus.back();
 		fMenus.pop_back();
 		top->fSelected = NULL;
-		RemoveChild(top);
+		BWindow::Private(Window()).RemovePopup(top);
 	}
 }
 
 
 void
-MenuLayer::Close()
+MenuLayer::Close(BMenuItem* chosen)
 {
 	BWindow* window = Window();
+	std::function<void(BMenuItem*)> onClose = std::move(fOnClose);
 	CloseAbove(NULL);
 	if (fOwner != NULL)
 		fOwner->SelectItem(NULL);
@@ -148,6 +208,8 @@ MenuLayer::Close()
 	RemoveSelf();
 	delete this;
 	window->MenusEnded();
+	if (onClose)
+		onClose(chosen);
 }
 
 
@@ -234,8 +296,33 @@ MenuLayer::MouseDown(BPoint where)
 
 
 void
+MenuLayer::MouseUp(BPoint where)
+{
+	// Only a pop-up menu's opening press ends here.
+	if (!fTracking)
+		return;
+	fTracking = false;
+	BMenu* menu = _MenuAt(where);
+	BMenuItem* item = menu != NULL ? menu->ItemAt(menu->ConvertFromParent(where)) : NULL;
+	if (item != NULL && where != fPressedAt) {
+		if (item->IsEnabled() && item->Submenu() == NULL)
+			menu->_ChooseItem(item);
+		return;
+	}
+	// A click that opened the menu, without a drag, leaves it open for a second click.
+	if (menu != NULL || fOpenAnyway || where == fPressedAt || fStickyRect.Contains(where))
+		return;
+	Close();
+}
+
+
+void
 MenuLayer::MouseMoved(BPoint where, uint32 transit, const BMessage* dragMessage)
 {
+	if (fTracking) {
+		TrackPointer(where);
+		return;
+	}
 	// Once a menu is open, moving over the bar's titles opens theirs.
 	_SwitchTitle(where);
 }

@@ -7,6 +7,7 @@
 #include "interface/Painter.h"
 #include "interface/PicturePrivate.h"
 #include "interface/WidgetScripting.h"
+#include "interface/WindowPrivate.h"
 
 #include <Bitmap.h>
 #include <Message.h>
@@ -161,6 +162,8 @@ BView::~BView()
 	}
 	if (fParent != NULL)
 		fParent->RemoveChild(this);
+	else if (fOwner != NULL)
+		BWindow::Private(fOwner).RemovePopup(this);
 	while (BView* child = ChildAt(0)) {
 		RemoveChild(child);
 		delete child;
@@ -1047,19 +1050,23 @@ BView::PenLocation() const
 }
 
 
-// Places the view on the window's painter; false when nothing can be drawn now.
-bool
+// Places the view on the painter of the surface that shows it (the window's, or an open
+// menu's popup); NULL when nothing can be drawn now.
+BPrivate::Painter*
 BView::_PrepareDrawing()
 {
-	if (fOwner == NULL || fOwner->fPainter == NULL || IsHidden(NULL))
-		return false;
+	if (fOwner == NULL || IsHidden(NULL))
+		return NULL;
 	BRect clip = _VisibleInWindow();
 	if (fOwner->fInUpdate)
 		clip = clip & fOwner->fUpdateClip;
-	if (!clip.IsValid())
-		return false;
-	fOwner->fPainter->SetView(_WindowOrigin(), clip);
-	return true;
+	BPoint surfaceOrigin;
+	BPrivate::Painter* painter = fOwner->_PainterFor(this, &surfaceOrigin);
+	if (!clip.IsValid() || painter == NULL)
+		return NULL;
+	painter->SetView(_WindowOrigin() - surfaceOrigin,
+		clip.OffsetByCopy(-surfaceOrigin.x, -surfaceOrigin.y));
+	return painter;
 }
 
 
@@ -1090,9 +1097,10 @@ BView::StrokeLine(BPoint start, BPoint end, pattern pattern)
 		_Recording().AddLine(fStates->Current(), start, end, pattern);
 		return;
 	}
-	if (!_PrepareDrawing())
+	BPrivate::Painter* painter = _PrepareDrawing();
+	if (painter == NULL)
 		return;
-	fOwner->fPainter->StrokeLine(fStates->Current(), start, end, pattern);
+	painter->StrokeLine(fStates->Current(), start, end, pattern);
 	_Drew();
 }
 
@@ -1104,9 +1112,10 @@ BView::StrokeRect(BRect rect, pattern pattern)
 		_Recording().AddRect(BPrivate::kPictureStrokeRect, fStates->Current(), rect, pattern);
 		return;
 	}
-	if (!_PrepareDrawing())
+	BPrivate::Painter* painter = _PrepareDrawing();
+	if (painter == NULL)
 		return;
-	fOwner->fPainter->StrokeRect(fStates->Current(), rect, pattern);
+	painter->StrokeRect(fStates->Current(), rect, pattern);
 	_Drew();
 }
 
@@ -1118,9 +1127,10 @@ BView::FillRect(BRect rect, pattern pattern)
 		_Recording().AddRect(BPrivate::kPictureFillRect, fStates->Current(), rect, pattern);
 		return;
 	}
-	if (!_PrepareDrawing())
+	BPrivate::Painter* painter = _PrepareDrawing();
+	if (painter == NULL)
 		return;
-	fOwner->fPainter->FillRect(fStates->Current(), rect, pattern);
+	painter->FillRect(fStates->Current(), rect, pattern);
 	_Drew();
 }
 
@@ -1133,9 +1143,10 @@ BView::InvertRect(BRect rect)
 			B_SOLID_HIGH);
 		return;
 	}
-	if (!_PrepareDrawing())
+	BPrivate::Painter* painter = _PrepareDrawing();
+	if (painter == NULL)
 		return;
-	fOwner->fPainter->InvertRect(fStates->Current(), rect);
+	painter->InvertRect(fStates->Current(), rect);
 	_Drew();
 }
 
@@ -1147,9 +1158,10 @@ BView::StrokeEllipse(BRect rect, pattern pattern)
 		_Recording().AddRect(BPrivate::kPictureStrokeEllipse, fStates->Current(), rect, pattern);
 		return;
 	}
-	if (!_PrepareDrawing())
+	BPrivate::Painter* painter = _PrepareDrawing();
+	if (painter == NULL)
 		return;
-	fOwner->fPainter->StrokeEllipse(fStates->Current(), rect, pattern);
+	painter->StrokeEllipse(fStates->Current(), rect, pattern);
 	_Drew();
 }
 
@@ -1161,9 +1173,10 @@ BView::FillEllipse(BRect rect, pattern pattern)
 		_Recording().AddRect(BPrivate::kPictureFillEllipse, fStates->Current(), rect, pattern);
 		return;
 	}
-	if (!_PrepareDrawing())
+	BPrivate::Painter* painter = _PrepareDrawing();
+	if (painter == NULL)
 		return;
-	fOwner->fPainter->FillEllipse(fStates->Current(), rect, pattern);
+	painter->FillEllipse(fStates->Current(), rect, pattern);
 	_Drew();
 }
 
@@ -1192,9 +1205,10 @@ BView::StrokePolygon(const BPoint* points, int32 count, bool closed, pattern pat
 			count, closed, pattern);
 		return;
 	}
-	if (!_PrepareDrawing())
+	BPrivate::Painter* painter = _PrepareDrawing();
+	if (painter == NULL)
 		return;
-	fOwner->fPainter->StrokePolygon(fStates->Current(), points, count, closed, pattern);
+	painter->StrokePolygon(fStates->Current(), points, count, closed, pattern);
 	_Drew();
 }
 
@@ -1207,9 +1221,10 @@ BView::FillPolygon(const BPoint* points, int32 count, pattern pattern)
 			count, true, pattern);
 		return;
 	}
-	if (!_PrepareDrawing())
+	BPrivate::Painter* painter = _PrepareDrawing();
+	if (painter == NULL)
 		return;
-	fOwner->fPainter->FillPolygon(fStates->Current(), points, count, pattern);
+	painter->FillPolygon(fStates->Current(), points, count, pattern);
 	_Drew();
 }
 
@@ -1271,11 +1286,12 @@ BView::DrawString(const char* string, int32 length)
 	DrawState& state = fStates->Current();
 	if (fPicture != NULL)
 		_Recording().AddString(state, string, length, state.penLocation);
-	if (fPicture != NULL || !_PrepareDrawing()) {
+	BPrivate::Painter* painter = fPicture != NULL ? NULL : _PrepareDrawing();
+	if (painter == NULL) {
 		state.penLocation.x += StringWidth(string, length);
 		return;
 	}
-	state.penLocation.x += fOwner->fPainter->DrawString(state, string, length,
+	state.penLocation.x += painter->DrawString(state, string, length,
 		state.penLocation);
 	_Drew();
 }
@@ -1339,9 +1355,10 @@ BView::DrawBitmap(const BBitmap* bitmap, BRect source, BRect destination)
 		_Recording().AddBitmap(fStates->Current(), bitmap, source, destination);
 		return;
 	}
-	if (!_PrepareDrawing())
+	BPrivate::Painter* painter = _PrepareDrawing();
+	if (painter == NULL)
 		return;
-	fOwner->fPainter->DrawBitmap(fStates->Current(), bitmap, source, destination);
+	painter->DrawBitmap(fStates->Current(), bitmap, source, destination);
 	_Drew();
 }
 

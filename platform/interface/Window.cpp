@@ -3,6 +3,7 @@
 // to the window; the window hands them to the views.
 #include <Window.h>
 
+#include "app/HandlerPrivate.h"
 #include "app/LockCheck.h"
 #include "app/LooperList.h"
 #include "display/Display.h"
@@ -10,6 +11,7 @@
 #include "interface/Painter.h"
 #include "interface/PulseTimer.h"
 #include "interface/WidgetScripting.h"
+#include "interface/WindowPrivate.h"
 
 #include <AppDefs.h>
 #include <Application.h>
@@ -22,6 +24,7 @@
 
 #include <cairo.h>
 
+#include <algorithm>
 #include <ctype.h>
 #include <functional>
 #include <string.h>
@@ -125,6 +128,13 @@ CreateSurface(BRect bounds)
 } // namespace
 
 
+struct BWindow::Popup {
+	BView*			root;
+	BPrivate::DisplayWindow* display;
+	BPrivate::Painter* painter;
+};
+
+
 BWindow::BWindow(BRect frame, const char* title, window_type type, uint32 flags,
 	uint32 workspace)
 	:
@@ -192,6 +202,9 @@ BWindow::~BWindow()
 	BPrivate::LooperList::SetWindow(this, NULL);
 	delete fPulse;
 	fPulse = NULL;
+	// Open menus go before the views that own them.
+	while (!fPopups.empty())
+		_RemovePopup(fPopups.back()->root);
 	delete fDisplayWindow;
 	fDisplayWindow = NULL;
 
@@ -213,6 +226,10 @@ BWindow::Quit()
 	BPrivate::LooperList::SetWindow(this, NULL);
 	delete fPulse;
 	fPulse = NULL;
+	for (Popup* popup : fPopups) {
+		delete popup->display;
+		popup->display = NULL;
+	}
 	delete fDisplayWindow;
 	fDisplayWindow = NULL;
 	BLooper::Quit();
@@ -262,8 +279,21 @@ BWindow::FindView(const char* name) const
 BView*
 BWindow::FindView(BPoint point) const
 {
-	// The deepest shown view under the point; later children lie above earlier ones.
-	BView* view = fTopView;
+	// Open menus lie above the window's views.
+	for (auto it = fPopups.rbegin(); it != fPopups.rend(); ++it) {
+		BView* root = (*it)->root;
+		if (root->fHideLevel == 0 && root->Frame().Contains(point))
+			return _FindViewIn(root, point);
+	}
+	return _FindViewIn(fTopView, point);
+}
+
+
+// The deepest shown view under the point, from view down; later children lie above
+// earlier ones.
+BView*
+BWindow::_FindViewIn(BView* view, BPoint point) const
+{
 	for (;;) {
 		BView* found = NULL;
 		for (int32 i = view->CountChildren() - 1; i >= 0; i--) {
@@ -1147,14 +1177,21 @@ BWindow::_DrawPending()
 {
 	if (fUpdatesDisabled > 0 || fInTransaction || IsHidden() || fInUpdate)
 		return;
-	BRect area = fUpdateRect & Bounds();
+	BRect pending = fUpdateRect;
 	fUpdateRect = BRect();
-	if (!area.IsValid())
+	if (!pending.IsValid())
 		return;
 	fInUpdate = true;
-	_DrawView(fTopView, area);
+	BRect area = pending & Bounds();
+	if (area.IsValid())
+		_DrawView(fTopView, area);
+	for (Popup* popup : fPopups) {
+		BRect part = pending & popup->root->Frame();
+		if (part.IsValid())
+			_DrawView(popup->root, part);
+	}
 	fInUpdate = false;
-	_Present(area);
+	_Present(pending);
 }
 
 
@@ -1168,9 +1205,12 @@ BWindow::_DrawView(BView* view, BRect windowRect)
 		return;
 	BPoint origin = view->_WindowOrigin();
 	fUpdateClip = visible;
-	if (view->fViewColor != B_TRANSPARENT_COLOR) {
-		fPainter->SetView(origin, visible);
-		fPainter->FillBackground(view->Bounds(), view->fViewColor);
+	BPoint surfaceOrigin;
+	BPrivate::Painter* painter = _PainterFor(view, &surfaceOrigin);
+	if (painter != NULL && view->fViewColor != B_TRANSPARENT_COLOR) {
+		painter->SetView(origin - surfaceOrigin,
+			visible.OffsetByCopy(-surfaceOrigin.x, -surfaceOrigin.y));
+		painter->FillBackground(view->Bounds(), view->fViewColor);
 	}
 	if ((view->Flags() & B_WILL_DRAW) != 0)
 		view->Draw(visible.OffsetByCopy(-origin.x, -origin.y));
@@ -1182,8 +1222,122 @@ BWindow::_DrawView(BView* view, BRect windowRect)
 void
 BWindow::_Present(BRect windowRect)
 {
-	if (fDisplayWindow != NULL && !IsHidden() && !fInTransaction)
-		fDisplayWindow->Present(fPainter->Target(), windowRect & Bounds());
+	if (fDisplayWindow == NULL || IsHidden() || fInTransaction)
+		return;
+	BRect area = windowRect & Bounds();
+	if (area.IsValid())
+		fDisplayWindow->Present(fPainter->Target(), area);
+	for (Popup* popup : fPopups) {
+		BRect frame = popup->root->Frame();
+		BRect part = windowRect & frame;
+		if (part.IsValid()) {
+			popup->display->Present(popup->painter->Target(),
+				part.OffsetByCopy(-frame.left, -frame.top));
+		}
+	}
+}
+
+
+BPrivate::Painter*
+BWindow::_PainterFor(const BView* view, BPoint* surfaceOrigin) const
+{
+	const BView* root = view;
+	while (root->fParent != NULL)
+		root = root->fParent;
+	*surfaceOrigin = BPoint(0, 0);
+	if (root == fTopView)
+		return fPainter;
+	for (Popup* popup : fPopups) {
+		if (popup->root == root) {
+			*surfaceOrigin = root->Frame().LeftTop();
+			return popup->painter;
+		}
+	}
+	return NULL;
+}
+
+
+// #pragma mark - Popups
+
+
+status_t
+BWindow::_AddPopup(BView* root)
+{
+	if (root == NULL || root->fParent != NULL || root->fOwner != NULL)
+		return B_BAD_VALUE;
+	BRect frame = root->Frame();
+	BPoint origin = frame.LeftTop();
+	// The popup's input reaches the window in the window's coordinates, where the
+	// window finds the root above its other views.
+	BPrivate::DisplayWindow* display = BPrivate::Display::Default()->CreatePopup(
+		frame.OffsetByCopy(fFrame.LeftTop()), root->Name() != NULL ? root->Name() : "",
+		[this, origin](const DisplayEvent& event) {
+			DisplayEvent translated = event;
+			switch (event.type) {
+				case BPrivate::kDisplayMouseDown:
+				case BPrivate::kDisplayMouseUp:
+				case BPrivate::kDisplayMouseMoved:
+					translated.where += origin;
+					break;
+				case BPrivate::kDisplayExposed:
+					translated.frame.OffsetBy(origin);
+					break;
+				case BPrivate::kDisplayMouseWheel:
+				case BPrivate::kDisplayKeyDown:
+				case BPrivate::kDisplayKeyUp:
+					break;
+				default:
+					// Its frame and focus are the window's business, not the user's.
+					return;
+			}
+			_HandleDisplayEvent(translated);
+		});
+	if (display == NULL)
+		return B_NO_MEMORY;
+
+	cairo_surface_t* surface = CreateSurface(root->Bounds());
+	Popup* popup = new Popup{ root, display, new BPrivate::Painter(surface) };
+	cairo_surface_destroy(surface);
+	fPopups.push_back(popup);
+	root->_Attach(this);
+	root->_CallAllAttached();
+	if (root->Frame() != frame) {
+		// Attaching resized it (a menu fits its items): the popup takes the new frame.
+		_RemovePopup(root);
+		return _AddPopup(root);
+	}
+	if (!IsHidden())
+		display->Show();
+	_Invalidate(root->Frame());
+	return B_OK;
+}
+
+
+void
+BWindow::_RemovePopup(BView* root)
+{
+	auto it = std::find_if(fPopups.begin(), fPopups.end(),
+		[root](Popup* popup) { return popup->root == root; });
+	if (it == fPopups.end())
+		return;
+	Popup* popup = *it;
+	fPopups.erase(it);
+	delete popup->display;
+	delete popup->painter;
+	delete popup;
+	root->_Detach();
+	root->_CallAllDetached();
+	root->_ReleaseOwner();
+}
+
+
+bool
+BWindow::Private::DispatchNextMessage(bigtime_t timeout)
+{
+	bool more = BLooper::Private(fWindow).DispatchNextMessage(timeout);
+	// What the message drew shows now, as after any message of the window's loop.
+	fWindow->_PresentDrawn();
+	return more;
 }
 
 

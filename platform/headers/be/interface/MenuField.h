@@ -1,0 +1,2 @@
+// <MenuField.h> at its place in the Interface Kit.
+#include <MenuField.h>

@@ -1,0 +1,2 @@
+// <PopUpMenu.h> at its place in the Interface Kit.
+#include <PopUpMenu.h>

@@ -1,0 +1,2 @@
+// <RadioButton.h> at its place in the Interface Kit.
+#include <RadioButton.h>

@@ -1,0 +1,2 @@
+// <Slider.h> at its place in the Interface Kit.
+#include <Slider.h>

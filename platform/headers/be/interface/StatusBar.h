@@ -1,0 +1,2 @@
+// <StatusBar.h> at its place in the Interface Kit.
+#include <StatusBar.h>

@@ -1,0 +1,31 @@
+// What the kit's menus may ask of a window: to show a view in a display popup of its own,
+// beyond the window's bounds, to send it the pointer while a button is down, and to run
+// the window's loop from within a message while a pop-up menu waits for a choice.
+#ifndef _WINDOW_PRIVATE_H
+#define _WINDOW_PRIVATE_H
+
+#include <Window.h>
+
+class BWindow::Private {
+public:
+	explicit Private(BWindow* window) : fWindow(window) {}
+
+	// Shows root, a view without a parent, at its frame (window coordinates, which may
+	// lie outside the window) above everything else. The window draws it and gives it
+	// the popup's input; the caller keeps owning root.
+	status_t AddPopup(BView* root) { return fWindow->_AddPopup(root); }
+	// Takes root off the display and out of the window.
+	void RemovePopup(BView* root) { fWindow->_RemovePopup(root); }
+
+	// The pointer's messages go to view until the buttons are up.
+	void SetMouseTarget(BView* view) { fWindow->fMouseTarget = view; }
+
+	// Handles the window's next message, waiting for one at most timeout; false once
+	// the window is told to quit.
+	bool DispatchNextMessage(bigtime_t timeout);
+
+private:
+	BWindow* fWindow;
+};
+
+#endif // _WINDOW_PRIVATE_H
