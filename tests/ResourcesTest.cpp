@@ -140,6 +140,17 @@ TEST_F(ResourcesTest, WrittenResourcesReadBackByIdNameAndIndex)
 	EXPECT_EQ(resources.LoadResource(kTextType, (const char*)NULL, &size), nullptr);
 	EXPECT_EQ(resources.LoadResource(kIconType, "", &size), nullptr);
 
+	// The older calls hand over a copy that the caller frees.
+	void* copy = resources.FindResource(kTextType, "second", &size);
+	ASSERT_NE(copy, nullptr);
+	EXPECT_EQ(std::string(static_cast<const char*>(copy), size), "beta");
+	free(copy);
+	copy = resources.FindResource(kIconType, -7, &size);
+	EXPECT_NE(copy, nullptr);
+	EXPECT_EQ(size, 0u);
+	free(copy);
+	EXPECT_EQ(resources.FindResource(kTextType, 3, &size), nullptr);
+
 	EXPECT_TRUE(resources.HasResource(kTextType, "first"));
 	EXPECT_FALSE(resources.HasResource(kIconType, "first"));
 	EXPECT_TRUE(resources.HasResource(kIconType, -7));

@@ -53,6 +53,12 @@ TEST_F(RosterTest, RecordsDescribeTheApplicationAndListInLaunchOrder)
 	EXPECT_EQ(be_roster->TeamFor(kSecond), second);
 	EXPECT_FALSE(be_roster->IsRunning("application/x-vnd.test-nobody"));
 	EXPECT_NE(be_roster->GetRunningAppInfo(999999, &info), B_OK);
+
+	entry_ref app;
+	ASSERT_EQ(be_roster->FindApp(kFirst, &app), B_OK);
+	EXPECT_STREQ(app.name, "KitTestApp");
+	EXPECT_EQ(be_roster->FindApp("application/x-vnd.test-nobody", &app),
+		B_LAUNCH_FAILED_APP_NOT_FOUND);
 }
 
 

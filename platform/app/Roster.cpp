@@ -134,6 +134,19 @@ BRoster::GetAppInfo(const char* signature, app_info* info) const
 
 
 status_t
+BRoster::FindApp(const char* signature, entry_ref* app) const
+{
+	if (signature == NULL || app == NULL)
+		return B_BAD_VALUE;
+	app_info info;
+	if (GetAppInfo(signature, &info) != B_OK || info.ref.name == NULL)
+		return B_LAUNCH_FAILED_APP_NOT_FOUND;
+	*app = info.ref;
+	return B_OK;
+}
+
+
+status_t
 BRoster::GetRunningAppInfo(team_id team, app_info* info) const
 {
 	if (info == NULL)

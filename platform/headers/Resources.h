@@ -36,6 +36,13 @@ public:
 			const void*			LoadResource(type_code type, const char* name,
 									size_t* outSize);
 
+	// The older calls: a copy of the data that the caller frees with free(); NULL when
+	// there is no such resource or no memory.
+			void*				FindResource(type_code type, int32 id,
+									size_t* lengthFound);
+			void*				FindResource(type_code type, const char* name,
+									size_t* lengthFound);
+
 			bool				HasResource(type_code type, int32 id);
 			bool				HasResource(type_code type, const char* name);
 

@@ -55,6 +55,10 @@ public:
 	// The first running instance of signature.
 	status_t GetAppInfo(const char* signature, app_info* info) const;
 	status_t GetRunningAppInfo(team_id team, app_info* info) const;
+	// The executable of the application of signature, as its running instance
+	// registered it; B_LAUNCH_FAILED_APP_NOT_FOUND when none runs (the kit keeps no
+	// record of applications that are not running).
+	status_t FindApp(const char* signature, entry_ref* app) const;
 
 	// The registrar sends target B_SOME_APP_LAUNCHED and B_SOME_APP_QUIT with
 	// "be:signature", "be:team", "be:thread", "be:flags" and "be:ref".

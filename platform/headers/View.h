@@ -187,6 +187,9 @@ public:
 			// The last known pointer position (view coordinates) and buttons.
 			void			GetMouse(BPoint* location, uint32* buttons,
 								bool checkMessageQueue = true);
+			// For applications whose uint32 was an unsigned long.
+			void			GetMouse(BPoint* location, unsigned long* buttons,
+								bool checkMessageQueue = true);
 			BScrollBar*		ScrollBar(orientation direction) const;
 
 	// Colours, font and pen: the current drawing state.

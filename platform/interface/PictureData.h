@@ -79,14 +79,14 @@ public:
 	status_t			Unflatten(BDataIO* stream);
 	status_t			Unflatten(const void* data, size_t size);
 
-	static const uint32	kMagic = 'QPic';
-	static const uint32	kVersion = 1;
-	static const size_t	kHeaderSize = 16;
+	static constexpr uint32	kMagic = 'QPic';
+	static constexpr uint32	kVersion = 1;
+	static constexpr size_t	kHeaderSize = 16;
 	// Plenty for a control's pictures; a picture is no place for a photograph.
-	static const size_t	kMaxSize = 16 * 1024 * 1024;
-	static const uint32	kMaxOps = 1 << 20;
-	static const uint32	kMaxPolygonPoints = 1 << 16;
-	static const size_t	kMaxStringLength = 64 * 1024;
+	static constexpr size_t	kMaxSize = 16 * 1024 * 1024;
+	static constexpr uint32	kMaxOps = 1 << 20;
+	static constexpr uint32	kMaxPolygonPoints = 1 << 16;
+	static constexpr size_t	kMaxStringLength = 64 * 1024;
 
 private:
 	bool				BeginOp(PictureOpCode code, const DrawState& state,

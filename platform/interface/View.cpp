@@ -792,6 +792,16 @@ BView::GetMouse(BPoint* location, uint32* buttons, bool checkMessageQueue)
 }
 
 
+void
+BView::GetMouse(BPoint* location, unsigned long* buttons, bool checkMessageQueue)
+{
+	uint32 pressed = 0;
+	GetMouse(location, &pressed, checkMessageQueue);
+	if (buttons != NULL)
+		*buttons = pressed;
+}
+
+
 BScrollBar*
 BView::ScrollBar(orientation direction) const
 {

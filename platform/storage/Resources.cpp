@@ -4,6 +4,7 @@
 #include "storage/ResourceItemSet.h"
 
 #include <new>
+#include <stdlib.h>
 
 #include <string.h>
 
@@ -118,6 +119,44 @@ BResources::LoadResource(type_code type, int32 id, size_t* outSize)
 	if (outSize != NULL)
 		*outSize = item->data.size();
 	return item->data.data();
+}
+
+
+namespace {
+
+void*
+copy_resource(const void* data, size_t size, size_t* lengthFound)
+{
+	if (data == NULL)
+		return NULL;
+	// malloc(0) may answer NULL, which would read as "no such resource".
+	void* copy = malloc(size > 0 ? size : 1);
+	if (copy == NULL)
+		return NULL;
+	memcpy(copy, data, size);
+	if (lengthFound != NULL)
+		*lengthFound = size;
+	return copy;
+}
+
+} // namespace
+
+
+void*
+BResources::FindResource(type_code type, int32 id, size_t* lengthFound)
+{
+	size_t size = 0;
+	const void* data = LoadResource(type, id, &size);
+	return copy_resource(data, size, lengthFound);
+}
+
+
+void*
+BResources::FindResource(type_code type, const char* name, size_t* lengthFound)
+{
+	size_t size = 0;
+	const void* data = LoadResource(type, name, &size);
+	return copy_resource(data, size, lengthFound);
 }
 
 
