@@ -1,6 +1,7 @@
 #include <Application.h>
 
 #include <AppDefs.h>
+#include <Clipboard.h>
 #include <Entry.h>
 #include <Message.h>
 #include <PropertyInfo.h>
@@ -202,6 +203,7 @@ BApplication::_Init(const char* signature)
 	BPrivate::LooperList::SetThread(this, fThread);
 	BPrivate::Port::SetMain(BLooper::Private(this).PortID());
 	be_app_messenger = BMessenger(NULL, this);
+	be_clipboard = new BClipboard("system");
 	{
 		std::lock_guard<std::mutex> lock(stAppMessengerLock);
 		stAppMessenger = be_app_messenger;
@@ -260,6 +262,8 @@ BApplication::~BApplication()
 			stAppMessenger = BMessenger();
 		}
 		be_app_messenger = BMessenger();
+		delete be_clipboard;
+		be_clipboard = NULL;
 		be_app = NULL;
 	}
 }

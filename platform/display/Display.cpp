@@ -5,6 +5,8 @@
 #include "display/OffscreenDisplay.h"
 #include "display/X11Display.h"
 
+#include "app/ClipboardBridge.h"
+
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -29,6 +31,20 @@ ChooseDisplay()
 	}
 	return new OffscreenDisplay;
 }
+
+
+ClipboardBridge*
+provide_clipboard_bridge()
+{
+	return Display::Default()->Clipboard();
+}
+
+
+// The app kit knows no display: the display offers it the clipboard's bridge as the
+// library loads.
+struct ClipboardBridgeInstaller {
+	ClipboardBridgeInstaller() { set_clipboard_bridge_provider(&provide_clipboard_bridge); }
+} stClipboardBridgeInstaller;
 
 } // namespace
 

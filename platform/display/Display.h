@@ -13,6 +13,8 @@ typedef struct _cairo_surface cairo_surface_t;
 
 namespace BPrivate {
 
+class ClipboardBridge;
+
 enum DisplayEventType {
 	kDisplayMouseDown,
 	kDisplayMouseUp,
@@ -87,6 +89,9 @@ public:
 	// The window starts hidden.
 	virtual	DisplayWindow*		CreateWindow(BRect frame, const char* title,
 									DisplayEventHandler handler) = 0;
+	// The exchange of the system clipboard with the display's other programs; NULL when
+	// the display has none. Lives as long as the display.
+	virtual	ClipboardBridge*	Clipboard() { return NULL; }
 };
 
 } // namespace BPrivate

@@ -2,6 +2,8 @@
 // Super key the Control key (see docs/display.md).
 #include "display/X11Display.h"
 
+#include "display/X11Clipboard.h"
+
 #include <InterfaceDefs.h>
 
 #include <cairo.h>
@@ -394,6 +396,7 @@ X11Display::X11Display(xcb_connection_t* connection, xcb_screen_t* screen)
 	fNetNameAtom = Atom("_NET_WM_NAME");
 	fUTF8Atom = Atom("UTF8_STRING");
 	fNetIconAtom = Atom("_NET_WM_ICON");
+	fClipboard = new X11Clipboard(connection, screen);
 	SetUpKeyboard();
 	// The display lives as long as the process; so does its reader.
 	std::thread(&X11Display::EventLoop, this).detach();
@@ -402,6 +405,7 @@ X11Display::X11Display(xcb_connection_t* connection, xcb_screen_t* screen)
 
 X11Display::~X11Display()
 {
+	delete fClipboard;
 	xcb_disconnect(fConnection);
 }
 
@@ -417,6 +421,13 @@ DisplayWindow*
 X11Display::CreateWindow(BRect frame, const char* title, DisplayEventHandler handler)
 {
 	return new X11Window(this, frame, title, std::move(handler));
+}
+
+
+ClipboardBridge*
+X11Display::Clipboard()
+{
+	return fClipboard;
 }
 
 
@@ -472,7 +483,8 @@ void
 X11Display::EventLoop()
 {
 	while (xcb_generic_event_t* event = xcb_wait_for_event(fConnection)) {
-		Dispatch(event);
+		if (!fClipboard->HandleEvent(event))
+			Dispatch(event);
 		free(event);
 	}
 }

@@ -16,6 +16,7 @@ struct xkb_state;
 
 namespace BPrivate {
 
+class X11Clipboard;
 class X11Display;
 
 class X11Window : public DisplayWindow {
@@ -68,6 +69,7 @@ public:
 	virtual	BRect				ScreenFrame();
 	virtual	DisplayWindow*		CreateWindow(BRect frame, const char* title,
 									DisplayEventHandler handler);
+	virtual	ClipboardBridge*	Clipboard();
 
 private:
 	friend class X11Window;
@@ -93,6 +95,7 @@ private:
 			xcb_atom_t			fNetNameAtom;
 			xcb_atom_t			fUTF8Atom;
 			xcb_atom_t			fNetIconAtom;
+			X11Clipboard*		fClipboard;
 
 			xkb_context*		fKeyContext;
 			xkb_keymap*			fKeymap;

@@ -95,6 +95,8 @@ enum {
 	B_OBSERVER_NOTICE_CHANGE	= 'NTCH',
 	B_CONTROL_INVOKED			= 'CIVK',
 	B_CONTROL_MODIFIED			= 'CMOD',
+	// Sent to a clipboard's watchers after a commit.
+	B_CLIPBOARD_CHANGED			= 'CLCH',
 	// Roster notices to the applications that watch launches and quits.
 	B_SOME_APP_LAUNCHED			= 'BRAS',
 	B_SOME_APP_QUIT				= 'BRAQ',

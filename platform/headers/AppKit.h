@@ -4,6 +4,7 @@
 
 #include <AppDefs.h>
 #include <Application.h>
+#include <Clipboard.h>
 #include <Handler.h>
 #include <Invoker.h>
 #include <Looper.h>

@@ -8,6 +8,7 @@
 #include <Button.h>
 #include <CheckBox.h>
 #include <Control.h>
+#include <Dragger.h>
 #include <Font.h>
 #include <GraphicsDefs.h>
 #include <InterfaceDefs.h>
@@ -17,6 +18,8 @@
 #include <MenuBar.h>
 #include <MenuItem.h>
 #include <OutlineListView.h>
+#include <Picture.h>
+#include <PictureButton.h>
 #include <Point.h>
 #include <Rect.h>
 #include <Screen.h>

@@ -16,6 +16,7 @@
 
 class BBitmap;
 class BMessage;
+class BPicture;
 class BScrollBar;
 class BScrollView;
 class BString;
@@ -23,6 +24,7 @@ class BWindow;
 
 namespace BPrivate {
 class DrawStateStack;
+class PictureData;
 }
 
 // Transit values of MouseMoved().
@@ -90,8 +92,17 @@ class BView : public BHandler {
 public:
 							BView(BRect frame, const char* name, uint32 resizingMode,
 								uint32 flags);
+							// The view of an archive: its name, frame, resizing mode,
+							// flags and view colour (its archived children are not
+							// instantiated).
+							BView(BMessage* archive);
 	// Deletes the child views.
 	virtual					~BView();
+
+	static	BArchivable*	Instantiate(BMessage* archive);
+	// Adds "_frame" (rect), "_resize_mode", "_flags" (int32), "_color" (the view colour,
+	// B_RGB_COLOR_TYPE) and, when deep, each child's archive to "_views".
+	virtual	status_t		Archive(BMessage* archive, bool deep = true) const;
 
 	// Hooks.
 	virtual	void			AttachedToWindow();
@@ -258,6 +269,20 @@ public:
 			void			DrawBitmapAsync(const BBitmap* bitmap, BRect source,
 								BRect destination);
 
+			// Recording: what the view draws from BeginPicture() on goes into the
+			// picture (which it empties first; AppendToPicture() keeps what it holds)
+			// instead of the window, until EndPicture() returns that picture. Clipping
+			// is not recorded.
+			void			BeginPicture(BPicture* picture);
+			void			AppendToPicture(BPicture* picture);
+			BPicture*		EndPicture();
+			// Replays the picture with its origin at where (the pen location when
+			// none is given); the view's drawing state is left as it was.
+			void			DrawPicture(const BPicture* picture);
+			void			DrawPicture(const BPicture* picture, BPoint where);
+			void			DrawPictureAsync(const BPicture* picture);
+			void			DrawPictureAsync(const BPicture* picture, BPoint where);
+
 			void			Invalidate(BRect rect);
 			void			Invalidate();
 			void			Flush() const;
@@ -288,6 +313,7 @@ private:
 			BPoint			_WindowOrigin() const;
 			BRect			_VisibleInWindow() const;
 			bool			_PrepareDrawing();
+			BPrivate::PictureData& _Recording();
 			void			_Drew();
 
 			BWindow*		fOwner;
@@ -301,6 +327,8 @@ private:
 			rgb_color		fViewColor;
 			uint32			fEventMask;
 			BPrivate::DrawStateStack* fStates;
+			// The picture being recorded, if any; not owned.
+			BPicture*		fPicture;
 			// Horizontal first; each bar hears the view's scroll position on its axis.
 			BScrollBar*		fScrollBars[2];
 			std::function<void(float)> fScrollListeners[2];

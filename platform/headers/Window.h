@@ -24,6 +24,7 @@ class BView;
 namespace BPrivate {
 class DisplayWindow;
 class Painter;
+class PulseTimer;
 struct DisplayEvent;
 }
 
@@ -169,6 +170,11 @@ public:
 			uint32			Workspaces() const { return fWorkspaces; }
 			void			SetWorkspaces(uint32 workspaces);
 
+			// Views flagged B_PULSE_NEEDED hear Pulse() this often (microseconds; 0
+			// stops it). 500000 by default.
+			void			SetPulseRate(bigtime_t rate);
+			bigtime_t		PulseRate() const { return fPulseRate; }
+
 	// Scripting: the window suite.
 	virtual	BHandler*		ResolveSpecifier(BMessage* message, int32 index,
 								BMessage* specifier, int32 form, const char* property);
@@ -207,6 +213,8 @@ private:
 			void			_ViewDetached(BView* view);
 			BView*			_MenuBarView() const;
 			uint32			_KeyModifiers(BMessage* message) const;
+			void			_PulseNeeded();
+			void			_Pulse(BView* view);
 
 			BView*			fTopView;
 			std::string		fTitle;
@@ -222,6 +230,10 @@ private:
 			float			fMaxWidth;
 			float			fMinHeight;
 			float			fMaxHeight;
+
+			// Started when a view first needs pulses.
+			BPrivate::PulseTimer* fPulse;
+			bigtime_t		fPulseRate;
 
 			BPrivate::DisplayWindow* fDisplayWindow;
 			BPrivate::Painter* fPainter;

@@ -5,9 +5,11 @@
 #include "app/ScriptingReplies.h"
 #include "interface/DrawState.h"
 #include "interface/Painter.h"
+#include "interface/PicturePrivate.h"
 
 #include <Bitmap.h>
 #include <Message.h>
+#include <Picture.h>
 #include <PropertyInfo.h>
 #include <ScrollBar.h>
 #include <String.h>
@@ -72,8 +74,77 @@ BView::BView(BRect frame, const char* name, uint32 resizingMode, uint32 flags)
 	fViewColor(make_color(255, 255, 255)),
 	fEventMask(0),
 	fStates(new BPrivate::DrawStateStack),
+	fPicture(NULL),
 	fScrollBars{ NULL, NULL }
 {
+}
+
+
+BView::BView(BMessage* archive)
+	:
+	BHandler(archive),
+	fOwner(NULL),
+	fParent(NULL),
+	fResizingMode(0),
+	fFlags(0),
+	fHideLevel(0),
+	fViewColor(make_color(255, 255, 255)),
+	fEventMask(0),
+	fStates(new BPrivate::DrawStateStack),
+	fPicture(NULL),
+	fScrollBars{ NULL, NULL }
+{
+	int32 resizingMode = 0;
+	int32 flags = 0;
+	const void* color = NULL;
+	ssize_t size = 0;
+	if (archive != NULL) {
+		archive->FindRect("_frame", &fFrame);
+		archive->FindInt32("_resize_mode", &resizingMode);
+		archive->FindInt32("_flags", &flags);
+		if (archive->FindData("_color", B_RGB_COLOR_TYPE, &color, &size) == B_OK
+			&& size == sizeof(rgb_color)) {
+			memcpy(&fViewColor, color, sizeof(rgb_color));
+		}
+	}
+	if (!fFrame.IsValid())
+		fFrame = BRect(0, 0, 0, 0);
+	fBounds = BRect(0, 0, fFrame.Width(), fFrame.Height());
+	fResizingMode = (uint32)resizingMode & _RESIZE_MASK_;
+	fFlags = (uint32)flags & ~_RESIZE_MASK_;
+}
+
+
+BArchivable*
+BView::Instantiate(BMessage* archive)
+{
+	if (!validate_instantiation(archive, "BView"))
+		return NULL;
+	return new BView(archive);
+}
+
+
+status_t
+BView::Archive(BMessage* archive, bool deep) const
+{
+	status_t status = BHandler::Archive(archive, deep);
+	if (status == B_OK)
+		status = archive->AddRect("_frame", Frame());
+	if (status == B_OK)
+		status = archive->AddInt32("_resize_mode", (int32)fResizingMode);
+	if (status == B_OK)
+		status = archive->AddInt32("_flags", (int32)fFlags);
+	if (status == B_OK) {
+		status = archive->AddData("_color", B_RGB_COLOR_TYPE, &fViewColor,
+			sizeof(rgb_color));
+	}
+	for (int32 i = 0; deep && status == B_OK && i < CountChildren(); i++) {
+		BMessage child;
+		status = ChildAt(i)->Archive(&child, deep);
+		if (status == B_OK)
+			status = archive->AddMessage("_views", &child);
+	}
+	return status;
 }
 
 
@@ -271,6 +342,8 @@ BView::_Attach(BWindow* window)
 {
 	fOwner = window;
 	window->AddHandler(this);
+	if ((fFlags & B_PULSE_NEEDED) != 0)
+		window->_PulseNeeded();
 	AttachedToWindow();
 	for (int32 i = 0; BView* child = ChildAt(i); i++)
 		child->_Attach(window);
@@ -621,6 +694,8 @@ void
 BView::SetFlags(uint32 flags)
 {
 	fFlags = flags & ~_RESIZE_MASK_;
+	if (fOwner != NULL && (fFlags & B_PULSE_NEEDED) != 0)
+		fOwner->_PulseNeeded();
 }
 
 
@@ -1022,6 +1097,10 @@ void
 BView::StrokeLine(BPoint start, BPoint end, pattern pattern)
 {
 	fStates->Current().penLocation = end;
+	if (fPicture != NULL) {
+		_Recording().AddLine(fStates->Current(), start, end, pattern);
+		return;
+	}
 	if (!_PrepareDrawing())
 		return;
 	fOwner->fPainter->StrokeLine(fStates->Current(), start, end, pattern);
@@ -1032,6 +1111,10 @@ BView::StrokeLine(BPoint start, BPoint end, pattern pattern)
 void
 BView::StrokeRect(BRect rect, pattern pattern)
 {
+	if (fPicture != NULL) {
+		_Recording().AddRect(BPrivate::kPictureStrokeRect, fStates->Current(), rect, pattern);
+		return;
+	}
 	if (!_PrepareDrawing())
 		return;
 	fOwner->fPainter->StrokeRect(fStates->Current(), rect, pattern);
@@ -1042,6 +1125,10 @@ BView::StrokeRect(BRect rect, pattern pattern)
 void
 BView::FillRect(BRect rect, pattern pattern)
 {
+	if (fPicture != NULL) {
+		_Recording().AddRect(BPrivate::kPictureFillRect, fStates->Current(), rect, pattern);
+		return;
+	}
 	if (!_PrepareDrawing())
 		return;
 	fOwner->fPainter->FillRect(fStates->Current(), rect, pattern);
@@ -1052,6 +1139,11 @@ BView::FillRect(BRect rect, pattern pattern)
 void
 BView::InvertRect(BRect rect)
 {
+	if (fPicture != NULL) {
+		_Recording().AddRect(BPrivate::kPictureInvertRect, fStates->Current(), rect,
+			B_SOLID_HIGH);
+		return;
+	}
 	if (!_PrepareDrawing())
 		return;
 	fOwner->fPainter->InvertRect(fStates->Current(), rect);
@@ -1062,6 +1154,10 @@ BView::InvertRect(BRect rect)
 void
 BView::StrokeEllipse(BRect rect, pattern pattern)
 {
+	if (fPicture != NULL) {
+		_Recording().AddRect(BPrivate::kPictureStrokeEllipse, fStates->Current(), rect, pattern);
+		return;
+	}
 	if (!_PrepareDrawing())
 		return;
 	fOwner->fPainter->StrokeEllipse(fStates->Current(), rect, pattern);
@@ -1072,6 +1168,10 @@ BView::StrokeEllipse(BRect rect, pattern pattern)
 void
 BView::FillEllipse(BRect rect, pattern pattern)
 {
+	if (fPicture != NULL) {
+		_Recording().AddRect(BPrivate::kPictureFillEllipse, fStates->Current(), rect, pattern);
+		return;
+	}
 	if (!_PrepareDrawing())
 		return;
 	fOwner->fPainter->FillEllipse(fStates->Current(), rect, pattern);
@@ -1098,6 +1198,11 @@ BView::FillTriangle(BPoint point1, BPoint point2, BPoint point3, pattern pattern
 void
 BView::StrokePolygon(const BPoint* points, int32 count, bool closed, pattern pattern)
 {
+	if (fPicture != NULL) {
+		_Recording().AddPolygon(BPrivate::kPictureStrokePolygon, fStates->Current(), points,
+			count, closed, pattern);
+		return;
+	}
 	if (!_PrepareDrawing())
 		return;
 	fOwner->fPainter->StrokePolygon(fStates->Current(), points, count, closed, pattern);
@@ -1108,6 +1213,11 @@ BView::StrokePolygon(const BPoint* points, int32 count, bool closed, pattern pat
 void
 BView::FillPolygon(const BPoint* points, int32 count, pattern pattern)
 {
+	if (fPicture != NULL) {
+		_Recording().AddPolygon(BPrivate::kPictureFillPolygon, fStates->Current(), points,
+			count, true, pattern);
+		return;
+	}
 	if (!_PrepareDrawing())
 		return;
 	fOwner->fPainter->FillPolygon(fStates->Current(), points, count, pattern);
@@ -1170,7 +1280,9 @@ BView::DrawString(const char* string, int32 length)
 	if (string == NULL || length <= 0)
 		return;
 	DrawState& state = fStates->Current();
-	if (!_PrepareDrawing()) {
+	if (fPicture != NULL)
+		_Recording().AddString(state, string, length, state.penLocation);
+	if (fPicture != NULL || !_PrepareDrawing()) {
 		state.penLocation.x += StringWidth(string, length);
 		return;
 	}
@@ -1234,6 +1346,10 @@ BView::DrawBitmap(const BBitmap* bitmap, BRect destination)
 void
 BView::DrawBitmap(const BBitmap* bitmap, BRect source, BRect destination)
 {
+	if (fPicture != NULL) {
+		_Recording().AddBitmap(fStates->Current(), bitmap, source, destination);
+		return;
+	}
 	if (!_PrepareDrawing())
 		return;
 	fOwner->fPainter->DrawBitmap(fStates->Current(), bitmap, source, destination);
@@ -1259,6 +1375,71 @@ void
 BView::DrawBitmapAsync(const BBitmap* bitmap, BRect source, BRect destination)
 {
 	DrawBitmap(bitmap, source, destination);
+}
+
+
+// #pragma mark - Pictures
+
+
+BPrivate::PictureData&
+BView::_Recording()
+{
+	return BPicture::Private::Data(fPicture);
+}
+
+
+void
+BView::BeginPicture(BPicture* picture)
+{
+	if (picture != NULL)
+		BPicture::Private::Data(picture).Clear();
+	fPicture = picture;
+}
+
+
+void
+BView::AppendToPicture(BPicture* picture)
+{
+	fPicture = picture;
+}
+
+
+BPicture*
+BView::EndPicture()
+{
+	BPicture* picture = fPicture;
+	fPicture = NULL;
+	return picture;
+}
+
+
+void
+BView::DrawPicture(const BPicture* picture)
+{
+	DrawPicture(picture, PenLocation());
+}
+
+
+void
+BView::DrawPicture(const BPicture* picture, BPoint where)
+{
+	// Replaying into the picture being recorded would read what it writes.
+	if (picture != NULL && picture != fPicture)
+		BPicture::Private::Data(picture).Play(this, where);
+}
+
+
+void
+BView::DrawPictureAsync(const BPicture* picture)
+{
+	DrawPicture(picture);
+}
+
+
+void
+BView::DrawPictureAsync(const BPicture* picture, BPoint where)
+{
+	DrawPicture(picture, where);
 }
 
 

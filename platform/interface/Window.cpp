@@ -8,6 +8,7 @@
 #include "display/Display.h"
 #include "interface/MenuPrivate.h"
 #include "interface/Painter.h"
+#include "interface/PulseTimer.h"
 
 #include <AppDefs.h>
 #include <Application.h>
@@ -72,6 +73,9 @@ enum {
 // The modifiers that distinguish shortcuts.
 const uint32 kShortcutModifiers = B_SHIFT_KEY | B_COMMAND_KEY | B_CONTROL_KEY
 	| B_OPTION_KEY;
+
+// The platform's default: twice a second.
+const bigtime_t kDefaultPulseRate = 500000;
 
 
 window_look
@@ -162,6 +166,8 @@ BWindow::_Init(BRect frame, const char* title, window_look look, window_feel fee
 	fKeyMenuBar = NULL;
 	fDefaultButton = NULL;
 	fMouseButtons = 0;
+	fPulse = NULL;
+	fPulseRate = kDefaultPulseRate;
 
 	cairo_surface_t* surface = CreateSurface(Bounds());
 	fPainter = new BPrivate::Painter(surface);
@@ -180,6 +186,8 @@ BWindow::_Init(BRect frame, const char* title, window_look look, window_feel fee
 BWindow::~BWindow()
 {
 	BPrivate::LooperList::SetWindow(this, NULL);
+	delete fPulse;
+	fPulse = NULL;
 	delete fDisplayWindow;
 	fDisplayWindow = NULL;
 
@@ -199,6 +207,8 @@ BWindow::Quit()
 	// The window leaves the application's list and the screen at once, even when its
 	// thread takes a while to end.
 	BPrivate::LooperList::SetWindow(this, NULL);
+	delete fPulse;
+	fPulse = NULL;
 	delete fDisplayWindow;
 	fDisplayWindow = NULL;
 	BLooper::Quit();
@@ -441,6 +451,11 @@ BWindow::DispatchMessage(BMessage* message, BHandler* handler)
 			}
 			break;
 		}
+		case B_PULSE:
+			if (fPulse != NULL)
+				fPulse->Delivered();
+			_Pulse(fTopView);
+			break;
 		case _UPDATE_:
 		{
 			fUpdatePosted = false;
@@ -936,6 +951,36 @@ void
 BWindow::SetWorkspaces(uint32 workspaces)
 {
 	fWorkspaces = workspaces;
+}
+
+
+void
+BWindow::SetPulseRate(bigtime_t rate)
+{
+	fPulseRate = rate > 0 ? rate : 0;
+	if (fPulse != NULL)
+		fPulse->SetRate(fPulseRate);
+}
+
+
+void
+BWindow::_PulseNeeded()
+{
+	if (fPulse != NULL)
+		return;
+	fPulse = new BPrivate::PulseTimer(BMessenger(this));
+	fPulse->SetRate(fPulseRate);
+}
+
+
+// Pulse() may add or remove views: children are counted again after each.
+void
+BWindow::_Pulse(BView* view)
+{
+	if ((view->Flags() & B_PULSE_NEEDED) != 0)
+		view->Pulse();
+	for (int32 i = 0; BView* child = view->ChildAt(i); i++)
+		_Pulse(child);
 }
 
 

@@ -1,0 +1,2 @@
+// <Clipboard.h> at its place in the Application Kit.
+#include <Clipboard.h>

@@ -1,0 +1,2 @@
+// <Dragger.h> at its place in the Interface Kit.
+#include <Dragger.h>

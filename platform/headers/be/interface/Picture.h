@@ -1,0 +1,2 @@
+// <Picture.h> at its place in the Interface Kit.
+#include <Picture.h>

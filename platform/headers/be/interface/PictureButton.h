@@ -1,0 +1,2 @@
+// <PictureButton.h> at its place in the Interface Kit.
+#include <PictureButton.h>

@@ -1,0 +1,243 @@
+// BPictureButton: its pictures drawn at the view's origin, the focus as a frame around
+// them, and its own suite driven by one property table.
+#include <PictureButton.h>
+
+#include "interface/WidgetScripting.h"
+
+#include <Message.h>
+#include <PropertyInfo.h>
+
+namespace {
+
+// The tags of the table's rows (extra_data).
+enum {
+	kBehaviorProperty = 1
+};
+
+property_info stPictureButtonProperties[] = {
+	{ "Behavior", { B_GET_PROPERTY, B_SET_PROPERTY }, { B_DIRECT_SPECIFIER },
+		"B_ONE_STATE_BUTTON (0) or B_TWO_STATE_BUTTON (1).", kBehaviorProperty,
+		{ B_INT32_TYPE } },
+	{ NULL }
+};
+
+// How far a disabled button without disabled pictures fades towards its background.
+const uint8 kDisabledVeil = 140;
+
+} // namespace
+
+
+BPictureButton::BPictureButton(BRect frame, const char* name, BPicture* off, BPicture* on,
+	BMessage* message, uint32 behavior, uint32 resizingMode, uint32 flags)
+	:
+	BControl(frame, name, NULL, message, resizingMode, flags | B_WILL_DRAW),
+	fEnabledOff(off != NULL ? new BPicture(*off) : NULL),
+	fEnabledOn(on != NULL ? new BPicture(*on) : NULL),
+	fDisabledOff(NULL),
+	fDisabledOn(NULL),
+	fBehavior(behavior == B_TWO_STATE_BUTTON ? B_TWO_STATE_BUTTON : B_ONE_STATE_BUTTON),
+	fPressed(false)
+{
+}
+
+
+BPictureButton::~BPictureButton()
+{
+	delete fEnabledOff;
+	delete fEnabledOn;
+	delete fDisabledOff;
+	delete fDisabledOn;
+}
+
+
+void
+BPictureButton::Draw(BRect updateRect)
+{
+	bool on = fPressed || Value() == B_CONTROL_ON;
+	BPicture* picture = IsEnabled() ? (on ? fEnabledOn : fEnabledOff)
+		: (on ? fDisabledOn : fDisabledOff);
+	bool veiled = false;
+	if (picture == NULL && !IsEnabled()) {
+		picture = on ? fEnabledOn : fEnabledOff;
+		veiled = true;
+	}
+	if (picture != NULL)
+		DrawPicture(picture, B_ORIGIN);
+	if (veiled) {
+		rgb_color veil = ViewColor();
+		veil.alpha = kDisabledVeil;
+		PushState();
+		SetDrawingMode(B_OP_ALPHA);
+		SetBlendingMode(B_CONSTANT_ALPHA, B_ALPHA_OVERLAY);
+		SetHighColor(veil);
+		FillRect(Bounds());
+		PopState();
+	}
+	if (IsFocus()) {
+		SetHighColor(ui_color(B_KEYBOARD_NAVIGATION_COLOR));
+		StrokeRect(Bounds());
+	}
+}
+
+
+void
+BPictureButton::MouseDown(BPoint where)
+{
+	if (!IsEnabled())
+		return;
+	SetTracking(true);
+	fPressed = fBehavior == B_ONE_STATE_BUTTON;
+	Invalidate();
+}
+
+
+void
+BPictureButton::MouseMoved(BPoint where, uint32 transit, const BMessage* dragMessage)
+{
+	if (!IsTracking() || fBehavior != B_ONE_STATE_BUTTON)
+		return;
+	bool inside = Bounds().Contains(where);
+	if (inside != fPressed) {
+		fPressed = inside;
+		Invalidate();
+	}
+}
+
+
+void
+BPictureButton::MouseUp(BPoint where)
+{
+	if (!IsTracking())
+		return;
+	SetTracking(false);
+	fPressed = false;
+	if (Bounds().Contains(where))
+		_Press();
+	Invalidate();
+}
+
+
+void
+BPictureButton::KeyDown(const char* bytes, int32 numBytes)
+{
+	if (IsEnabled() && numBytes == 1 && (bytes[0] == B_SPACE || bytes[0] == B_ENTER)) {
+		_Press();
+		return;
+	}
+	BControl::KeyDown(bytes, numBytes);
+}
+
+
+// A click: a two-state button flips its value first; both then invoke.
+void
+BPictureButton::_Press()
+{
+	if (fBehavior == B_TWO_STATE_BUTTON)
+		SetValue(Value() == B_CONTROL_ON ? B_CONTROL_OFF : B_CONTROL_ON);
+	Invoke();
+}
+
+
+void
+BPictureButton::_Replace(BPicture** slot, BPicture* picture)
+{
+	BPicture* old = *slot;
+	*slot = picture != NULL ? new BPicture(*picture) : NULL;
+	delete old;
+	Invalidate();
+}
+
+
+void
+BPictureButton::SetEnabledOn(BPicture* picture)
+{
+	_Replace(&fEnabledOn, picture);
+}
+
+
+void
+BPictureButton::SetEnabledOff(BPicture* picture)
+{
+	_Replace(&fEnabledOff, picture);
+}
+
+
+void
+BPictureButton::SetDisabledOn(BPicture* picture)
+{
+	_Replace(&fDisabledOn, picture);
+}
+
+
+void
+BPictureButton::SetDisabledOff(BPicture* picture)
+{
+	_Replace(&fDisabledOff, picture);
+}
+
+
+void
+BPictureButton::SetBehavior(uint32 behavior)
+{
+	fBehavior = behavior == B_TWO_STATE_BUTTON ? B_TWO_STATE_BUTTON : B_ONE_STATE_BUTTON;
+	fPressed = false;
+	Invalidate();
+}
+
+
+void
+BPictureButton::MessageReceived(BMessage* message)
+{
+	int32 index;
+	BMessage specifier;
+	int32 form;
+	const char* property;
+	uint32 tag = 0;
+	if (message->GetCurrentSpecifier(&index, &specifier, &form, &property) != B_OK
+		|| BPropertyInfo(stPictureButtonProperties).FindMatch(message, index, &specifier,
+			form, property, &tag) < 0) {
+		BControl::MessageReceived(message);
+		return;
+	}
+	BMessage reply;
+	status_t status = B_OK;
+	switch (tag) {
+		case kBehaviorProperty:
+		{
+			int32 behavior;
+			if (message->what == B_GET_PROPERTY)
+				reply.AddInt32("result", (int32)fBehavior);
+			else if ((status = message->FindInt32("data", &behavior)) == B_OK) {
+				if (behavior == B_ONE_STATE_BUTTON || behavior == B_TWO_STATE_BUTTON)
+					SetBehavior(behavior);
+				else
+					status = B_BAD_VALUE;
+			}
+			break;
+		}
+	}
+	BPrivate::reply_result(message, &reply, status);
+}
+
+
+BHandler*
+BPictureButton::ResolveSpecifier(BMessage* message, int32 index, BMessage* specifier,
+	int32 form, const char* property)
+{
+	if (BPropertyInfo(stPictureButtonProperties).FindMatch(message, index, specifier, form,
+			property) >= 0) {
+		return this;
+	}
+	return BControl::ResolveSpecifier(message, index, specifier, form, property);
+}
+
+
+status_t
+BPictureButton::GetSupportedSuites(BMessage* data)
+{
+	status_t status = BPrivate::add_suite(data, "suite/vnd.Be-picture-button",
+		stPictureButtonProperties);
+	if (status == B_OK)
+		status = BControl::GetSupportedSuites(data);
+	return status;
+}
