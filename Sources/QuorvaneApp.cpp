@@ -4,6 +4,7 @@
 #include <AppDefs.h>
 #include <Bitmap.h>
 #include <Box.h>
+#include <Clipboard.h>
 #include <Font.h>
 #include <InterfaceDefs.h>
 #include <ListView.h>
@@ -376,6 +377,7 @@ QuorvaneWindow::MessageReceived(BMessage* message)
 			break;
 
 		case kMsgCopySpecifier:
+			_CopySpecifier();
 			break;
 
 		case kMsgShowValues:
@@ -531,7 +533,25 @@ QuorvaneWindow::_UpdateTargetMenu()
 				canRefresh = false;
 		}
 	}
-	UpdateTargetMenu(fTargetMenu, selected != NULL, canRefresh);
+	bool canCopy = selected != NULL && selected->GetAccessPtr()->HasSpecifiers();
+	UpdateTargetMenu(fTargetMenu, canRefresh, canCopy);
+}
+
+
+// Puts the selected row's whole specifier on the system clipboard as text.
+void
+QuorvaneWindow::_CopySpecifier()
+{
+	ScriptingElement* selected = _SelectedRow();
+	if (selected == NULL || be_clipboard == NULL)
+		return;
+	BString text = specifier_to_str(selected->GetAccessPtr(), false);
+	if (text.Length() == 0 || !be_clipboard->Lock())
+		return;
+	be_clipboard->Clear();
+	be_clipboard->Data()->AddData("text/plain", B_MIME_TYPE, text.String(), text.Length());
+	be_clipboard->Commit();
+	be_clipboard->Unlock();
 }
 
 

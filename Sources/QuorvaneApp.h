@@ -124,6 +124,7 @@ private:
 	// The specifier field shows the search text while a search goes on, otherwise the
 	// selected row's whole specifier shortened to the field's width.
 			void			_ShowSpecifier();
+			void			_CopySpecifier();
 			void			_Refresh();
 			void			_RefreshEnded(ScriptingElement* fresh, bool analysed);
 			void			_StartValues(ScriptingElement* node);

@@ -22,12 +22,12 @@ CreateTargetMenu(bool showValues)
 
 
 void
-UpdateTargetMenu(BMenu* menu, bool hasSelection, bool canRefresh)
+UpdateTargetMenu(BMenu* menu, bool canRefresh, bool canCopy)
 {
 	BMenuItem* item = menu->FindItem(kMsgRefreshTarget);
 	if (item != NULL)
-		item->SetEnabled(hasSelection && canRefresh);
+		item->SetEnabled(canRefresh);
 	item = menu->FindItem(kMsgCopySpecifier);
 	if (item != NULL)
-		item->SetEnabled(hasSelection);
+		item->SetEnabled(canCopy);
 }

@@ -17,8 +17,9 @@ enum {
 // A new "Target" menu whose items send their messages to the menu's window.
 BMenu* CreateTargetMenu(bool showValues);
 
-// Enables the items for what is selected: hasSelection tells whether a row is selected,
-// canRefresh whether its application may be analysed again now.
-void UpdateTargetMenu(BMenu* menu, bool hasSelection, bool canRefresh);
+// Enables the items for what is selected: canRefresh tells whether the selected row's
+// application may be analysed again now, canCopy whether the row has a specifier (an
+// application's row has none: its messenger alone addresses it).
+void UpdateTargetMenu(BMenu* menu, bool canRefresh, bool canCopy);
 
 #endif // TARGET_MENU_H

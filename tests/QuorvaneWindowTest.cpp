@@ -1071,7 +1071,14 @@ TEST_F(QuorvaneTargetTest, TheTargetMenuFollowsVaneAndTheSelection)
 		EXPECT_FALSE(items.copy->IsEnabled());
 		fWindow->Unlock();
 
+		// An application's row can be refreshed; it has no specifier to copy.
 		ClickRow(0);
+		ASSERT_TRUE(fWindow->Lock());
+		EXPECT_TRUE(items.refresh->IsEnabled());
+		EXPECT_FALSE(items.copy->IsEnabled());
+		fView->Expand(fView->ItemAt(0));
+		fWindow->Unlock();
+		ClickRow(1);
 		ASSERT_TRUE(fWindow->Lock());
 		EXPECT_TRUE(items.refresh->IsEnabled());
 		EXPECT_TRUE(items.copy->IsEnabled());
@@ -1084,6 +1091,9 @@ TEST_F(QuorvaneTargetTest, TheTargetMenuFollowsVaneAndTheSelection)
 		fWindow->Unlock();
 
 		// Command-R with no row selected starts nothing.
+		ASSERT_TRUE(fWindow->Lock());
+		fView->Collapse(fView->ItemAt(0));
+		fWindow->Unlock();
 		inject_key(fOffscreen, "r", B_COMMAND_KEY);
 		ASSERT_TRUE(wait_for_queue(fWindow));
 		snooze(200000);
@@ -1452,5 +1462,32 @@ TEST_F(QuorvaneWindowTest, TheWindowCarriesTheProgramsIcon)
 		// The cube's corners are see-through; its body is not.
 		EXPECT_GT(transparent, 0);
 		EXPECT_LT(transparent, 16 * 8);
+	});
+}
+
+
+// Command-C puts the selected row's whole specifier, however the field shortens it, on
+// the system clipboard, where another application pastes it.
+TEST_F(QuorvaneTargetTest, CopySpecifierPutsTheWholeChainOnTheClipboard)
+{
+	RunQuorvane([&] {
+		ScriptingElement* status = SelectRow("fStatus");
+		ASSERT_TRUE(fWindow->Lock());
+		std::string chain = specifier_to_str(status->GetAccessPtr(), false).String();
+		EXPECT_EQ(chain, "View 2 of View 1 of Window 0");
+		fWindow->Unlock();
+
+		inject_key(fOffscreen, "c", B_COMMAND_KEY);
+		ASSERT_TRUE(wait_for_queue(fWindow));
+		std::string output;
+		ASSERT_EQ(fRuntime.Run("ClipboardTestApp", { "paste" }, &output, 10000000), 0);
+		EXPECT_EQ(output, "text " + chain + "\n");
+
+		// An application's row leaves the clipboard as it was.
+		SelectRow(kTree, true);
+		inject_key(fOffscreen, "c", B_COMMAND_KEY);
+		ASSERT_TRUE(wait_for_queue(fWindow));
+		ASSERT_EQ(fRuntime.Run("ClipboardTestApp", { "paste" }, &output, 10000000), 0);
+		EXPECT_EQ(output, "text " + chain + "\n");
 	});
 }
