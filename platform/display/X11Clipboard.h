@@ -28,7 +28,7 @@ public:
 	bool						HandleEvent(const xcb_generic_event_t* event);
 
 	// How long a paste waits for the program that holds the clipboard.
-	static const bigtime_t		kFetchTimeout = 1000000;
+	static constexpr bigtime_t	kFetchTimeout = 1000000;
 	// The largest text handed over or accepted in one piece (the incremental transfer of
 	// larger selections is not supported).
 	static const size_t			kMaxTextSize = 4 * 1024 * 1024;
