@@ -36,10 +36,10 @@ public:
 	// Reads a file's bytes; nothing in them is trusted.
 	static status_t		Decode(const void* data, size_t size, ClipboardContents& contents);
 
-	static const uint32	kWhat = 'clpB';
+	static constexpr uint32	kWhat = 'clpB';
 	// Texts, pictures and small images fit; a clipboard is no place for a disk image.
-	static const size_t	kMaxSize = 16 * 1024 * 1024;
-	static const size_t	kMaxNameLength = 64;
+	static constexpr size_t	kMaxSize = 16 * 1024 * 1024;
+	static constexpr size_t	kMaxNameLength = 64;
 
 private:
 			status_t	Path(std::string& path) const;

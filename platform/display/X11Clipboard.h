@@ -31,7 +31,7 @@ public:
 	static constexpr bigtime_t	kFetchTimeout = 1000000;
 	// The largest text handed over or accepted in one piece (the incremental transfer of
 	// larger selections is not supported).
-	static const size_t			kMaxTextSize = 4 * 1024 * 1024;
+	static constexpr size_t		kMaxTextSize = 4 * 1024 * 1024;
 
 private:
 			xcb_atom_t			Atom(const char* name);
