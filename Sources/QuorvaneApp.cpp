@@ -2,7 +2,9 @@
 
 #include <Alert.h>
 #include <AppDefs.h>
+#include <Bitmap.h>
 #include <Box.h>
+#include <Clipboard.h>
 #include <Font.h>
 #include <InterfaceDefs.h>
 #include <ListView.h>
@@ -19,9 +21,15 @@
 
 #include <string.h>
 
+#include <algorithm>
+
+#include "ApplicationRows.h"
 #include "BetterScrollView.h"
+#include "PauseNotifier.h"
+#include "PropertyValues.h"
 #include "ScriptingTargets.h"
 #include "ScriptingUtils.h"
+#include "TargetMenu.h"
 
 
 const char* kQuorvaneSignature = "application/x-vnd.thessory-Quorvane";
@@ -32,6 +40,10 @@ static const float defaultWindowHeight = 300;
 static const float infoViewHeight = 21;
 
 static const char* kSpecifierLabel = "Specifier:";
+static const char* kFindLabel = "Find: ";
+static const char* kValuesLabel = "Values:";
+// Shown for a value until its answer comes.
+static const char* kValuePending = "\xE2\x80\xA6";
 
 
 bool
@@ -120,6 +132,77 @@ DOutlineListView::ExpandCollapse(BListItem* item, void* action)
 }
 
 
+void
+DOutlineListView::KeyDown(const char* bytes, int32 numBytes)
+{
+	BMessage* message = Window() != NULL ? Window()->CurrentMessage() : NULL;
+	int32 modifiers = 0;
+	if (message != NULL)
+		message->FindInt32("modifiers", &modifiers);
+	uchar first = (uchar)bytes[0];
+
+	if (first == B_ESCAPE) {
+		if (fFinder.IsSearching()) {
+			fFinder.Clear();
+			_FindChanged();
+		}
+		return;
+	}
+	bool typed = first >= 0x20 && first != B_DELETE
+		&& (modifiers & (B_COMMAND_KEY | B_CONTROL_KEY)) == 0;
+	if (typed && !fFinder.IsSearching() && (first == '+' || first == '-' || first == ' '))
+		typed = false;
+	if (!typed) {
+		BOutlineListView::KeyDown(bytes, numBytes);
+		return;
+	}
+
+	bool fresh = fFinder.Type(bytes, system_time());
+	// A new search starts below the selected row; a longer text may still match it.
+	int32 from = FullListCurrentSelection();
+	if (from < 0)
+		from = 0;
+	else if (fresh)
+		from++;
+	int32 found = RowFinder::Find(this, from, fFinder.Text().String());
+	if (found >= 0)
+		_Reveal(found);
+	_FindChanged();
+}
+
+
+void
+DOutlineListView::_Reveal(int32 fullListIndex)
+{
+	BListItem* item = FullListItemAt(fullListIndex);
+	BList superitems(20);
+	for (BListItem* super = Superitem(item); super != NULL; super = Superitem(super))
+		superitems.AddItem(super, 0);
+	for (int32 i = 0; i < superitems.CountItems(); i++) {
+		BListItem* super = static_cast<BListItem*>(superitems.ItemAt(i));
+		if (!super->IsExpanded())
+			Expand(super);
+	}
+	int32 index = IndexOf(item);
+	if (index < 0)
+		return;
+	if (CurrentSelection() != index)
+		Select(index);
+	ScrollToSelection();
+}
+
+
+void
+DOutlineListView::_FindChanged()
+{
+	if (Window() == NULL)
+		return;
+	BMessage message(kMsgFindText);
+	message.AddString("text", fFinder.Text());
+	Window()->PostMessage(&message);
+}
+
+
 // #pragma mark - QuorvaneWindow
 
 
@@ -130,7 +213,13 @@ QuorvaneWindow::QuorvaneWindow(const BRect& frame)
 	fSelectedNode(NULL),
 	fWatchLaunch(true),
 	fWatchQuit(true),
-	fRemovedApplications(20)
+	fRemovedApplications(20),
+	fTargetMenu(NULL),
+	fSpecifierText(kSpecifierLabel),
+	fFindPause(NULL),
+	fShowValues(true),
+	fValuesFetch(0),
+	fValuesRow(-1)
 {
 	float width = frame.Width();
 	float height = frame.Height();
@@ -198,11 +287,20 @@ QuorvaneWindow::QuorvaneWindow(const BRect& frame)
 
 	BRect screenFrame = BScreen(this).Frame();
 	SetSizeLimits(412.5, screenFrame.Width(), 225, screenFrame.Height());
+
+	fFindPause = new PauseNotifier(BMessenger(this), kMsgFindPaused, kFindPause);
+
+	BBitmap* icon = ApplicationIcon();
+	if (icon != NULL)
+		SetIcon(icon);
 }
 
 
 QuorvaneWindow::~QuorvaneWindow()
 {
+	delete fFindPause;
+	_CancelValues();
+
 	// Each application node deletes its subtree; the outline owns none of its rows.
 	BList applications(20);
 	for (int32 i = 0; i < fView->FullListCountItems(); i++) {
@@ -245,6 +343,9 @@ QuorvaneWindow::CreateMenuBar(BRect frame)
 	item->SetTarget(be_app);
 	menu->AddItem(item);
 
+	fTargetMenu = CreateTargetMenu(fShowValues);
+	fMenuBar->AddItem(fTargetMenu);
+
 	AddChild(fMenuBar);
 }
 
@@ -258,6 +359,10 @@ QuorvaneWindow::MessageReceived(BMessage* message)
 			ScriptingElement* node;
 			if (message->FindPointer("result", (void**)&node) != B_OK || node == NULL)
 				break;
+			if (fRefreshes.count(node) > 0) {
+				_RefreshEnded(node, true);
+				break;
+			}
 			if (fWatchLaunch)
 				node->AddToView(fView);
 			else
@@ -280,8 +385,75 @@ QuorvaneWindow::MessageReceived(BMessage* message)
 			break;
 		}
 
+		case kMsgDropApp:
+		{
+			// Only a refresh hands the window a node that is not to be shown.
+			ScriptingElement* node;
+			if (message->FindPointer("result", (void**)&node) == B_OK
+				&& fRefreshes.count(node) > 0)
+				_RefreshEnded(node, false);
+			break;
+		}
+
 		case kMsgSelectTarget:
 			SelectTarget(message);
+			break;
+
+		case kMsgRefreshTarget:
+			_Refresh();
+			break;
+
+		case kMsgCopySpecifier:
+			_CopySpecifier();
+			break;
+
+		case kMsgShowValues:
+		{
+			fShowValues = !fShowValues;
+			BMenuItem* item = fTargetMenu->FindItem(kMsgShowValues);
+			if (item != NULL)
+				item->SetMarked(fShowValues);
+			if (!fShowValues) {
+				_CancelValues();
+				if (fValuesRow >= 0) {
+					// The rows from "Values:" on go; those of the tables stay.
+					BList rows(20);
+					while (fTargetView->CountItems() > fValuesRow)
+						rows.AddItem(fTargetView->RemoveItem(fTargetView->CountItems() - 1));
+					for (int32 i = 0; i < rows.CountItems(); i++)
+						delete static_cast<BListItem*>(rows.ItemAt(i));
+					fValuesRow = -1;
+				}
+			} else if (fSelectedNode != NULL)
+				_StartValues(fSelectedNode);
+			break;
+		}
+
+		case kMsgPropertyValue:
+			_ShowValue(message);
+			break;
+
+		case kMsgValuesDone:
+		{
+			// The thread's last act was to post this: waiting for it only frees its
+			// record.
+			int32 thread;
+			if (message->FindInt32("thread", &thread) == B_OK)
+				wait_for_thread(thread, NULL);
+			break;
+		}
+
+		case kMsgFindText:
+			if (fView->Finder().IsSearching())
+				fFindPause->Restart();
+			else
+				fFindPause->Stop();
+			_ShowSpecifier();
+			break;
+
+		case kMsgFindPaused:
+			fView->EndFind();
+			_ShowSpecifier();
 			break;
 
 		case kMsgInvokeTarget:
@@ -307,8 +479,17 @@ QuorvaneWindow::MessageReceived(BMessage* message)
 
 		default:
 			BWindow::MessageReceived(message);
-			break;
+			return;
 	}
+	_UpdateTargetMenu();
+}
+
+
+void
+QuorvaneWindow::MenusBeginning()
+{
+	_UpdateTargetMenu();
+	BWindow::MenusBeginning();
 }
 
 
@@ -339,6 +520,7 @@ QuorvaneWindow::FrameResized(float width, float height)
 	fBackScrollView->ResizeTo(rect.Width(), rect.Height());
 
 	fBoxView->ResizeTo(half - 8, fBackView->Bounds().Height() - 8);
+	_ShowSpecifier();
 	EndViewTransaction();
 }
 
@@ -353,6 +535,181 @@ QuorvaneWindow::_ClearTargetView()
 	fTargetView->MakeEmpty();
 	for (int32 i = 0; i < rows.CountItems(); i++)
 		delete static_cast<BListItem*>(rows.ItemAt(i));
+	fValuesRow = -1;
+}
+
+
+ScriptingElement*
+QuorvaneWindow::_SelectedRow() const
+{
+	int32 selection = fView->CurrentSelection();
+	return selection >= 0 ? static_cast<ScriptingElement*>(fView->ItemAt(selection)) : NULL;
+}
+
+
+void
+QuorvaneWindow::_UpdateTargetMenu()
+{
+	ScriptingElement* selected = _SelectedRow();
+	bool canRefresh = false;
+	if (selected != NULL) {
+		ScriptingElement* application = ApplicationOf(fView, selected);
+		canRefresh = application != NULL;
+		for (const auto& refresh : fRefreshes) {
+			if (refresh.second == application)
+				canRefresh = false;
+		}
+	}
+	bool canCopy = selected != NULL && selected->GetAccessPtr()->HasSpecifiers();
+	UpdateTargetMenu(fTargetMenu, canRefresh, canCopy);
+}
+
+
+// Puts the selected row's whole specifier on the system clipboard as text.
+void
+QuorvaneWindow::_CopySpecifier()
+{
+	ScriptingElement* selected = _SelectedRow();
+	if (selected == NULL || be_clipboard == NULL)
+		return;
+	BString text = specifier_to_str(selected->GetAccessPtr(), false);
+	if (text.Length() == 0 || !be_clipboard->Lock())
+		return;
+	be_clipboard->Clear();
+	be_clipboard->Data()->AddData("text/plain", B_MIME_TYPE, text.String(), text.Length());
+	be_clipboard->Commit();
+	be_clipboard->Unlock();
+}
+
+
+void
+QuorvaneWindow::_ShowSpecifier()
+{
+	BString text;
+	if (fView->Finder().IsSearching())
+		text << kFindLabel << fView->Finder().Text();
+	else
+		text = fSpecifierText;
+	fSpecifier->TruncateString(&text, B_TRUNCATE_SMART, fSpecifier->Frame().Width() - 4);
+	fSpecifier->SetText(text.String());
+}
+
+
+// Analyses the selected row's application again on a thread of its own; its rows are
+// replaced when the new node comes back (_RefreshEnded).
+void
+QuorvaneWindow::_Refresh()
+{
+	ScriptingElement* selected = _SelectedRow();
+	ScriptingApplication* application = selected != NULL
+		? dynamic_cast<ScriptingApplication*>(ApplicationOf(fView, selected)) : NULL;
+	if (application == NULL)
+		return;
+	for (const auto& refresh : fRefreshes) {
+		if (refresh.second == application)
+			return;
+	}
+	ScriptingApplication* fresh = application->Reanalysis();
+	fRefreshes[fresh] = application;
+	fresh->AnalyzeApplication(BMessenger(this));
+}
+
+
+void
+QuorvaneWindow::_RefreshEnded(ScriptingElement* fresh, bool analysed)
+{
+	ScriptingElement* old = fRefreshes[fresh];
+	fRefreshes.erase(fresh);
+	static_cast<ScriptingApplication*>(fresh)->AnalysisEnded();
+	// An application whose row went meanwhile stays out.
+	if (!analysed || !fView->FullListHasItem(old) || old->OutlineLevel() != 0) {
+		delete fresh;
+		return;
+	}
+	ReplaceApplicationRows(fView, old, fresh);
+	// As a removed node, the old one stays allocated: messages may still name it.
+	fRemovedApplications.AddItem(old);
+}
+
+
+void
+QuorvaneWindow::_CancelValues()
+{
+	fValuesFetch++;
+	if (fValuesCanceled != nullptr)
+		*fValuesCanceled = true;
+	fValuesCanceled.reset();
+}
+
+
+static BString
+ValueLine(const std::string& property, const char* value)
+{
+	BString line("  ");
+	line << property.c_str() << ": " << value;
+	return line;
+}
+
+
+// Lists the node's readable properties after its tables and asks for their values.
+void
+QuorvaneWindow::_StartValues(ScriptingElement* node)
+{
+	_CancelValues();
+	fValueProperties = ReadableProperties(node->GetSuites());
+	if (fValueProperties.empty() || node->GetMessenger() == NULL)
+		return;
+
+	DisableUpdates();
+	fValuesRow = fTargetView->CountItems();
+	fTargetView->AddItem(new BStringItem(kValuesLabel, 0, true));
+	float width = fTargetView->StringWidth(kValuesLabel);
+	for (const std::string& property : fValueProperties) {
+		BString line = ValueLine(property, kValuePending);
+		fTargetView->AddItem(new BStringItem(line.String(), 0, true));
+		width = std::max(width, fTargetView->StringWidth(line.String()));
+	}
+	EnableUpdates();
+	_WidenPane(width);
+
+	PropertyValueFetch* fetch = new PropertyValueFetch(*node->GetMessenger(),
+		*node->GetAccessPtr(), fValueProperties, BMessenger(this), fValuesFetch);
+	fValuesCanceled = fetch->Canceled();
+	fetch->Start("property values");
+}
+
+
+void
+QuorvaneWindow::_ShowValue(BMessage* message)
+{
+	int32 fetch;
+	int32 index;
+	const char* text;
+	if (message->FindInt32("fetch", &fetch) != B_OK || fetch != fValuesFetch
+		|| fValuesRow < 0 || message->FindInt32("index", &index) != B_OK
+		|| index < 0 || index >= (int32)fValueProperties.size()
+		|| message->FindString("text", &text) != B_OK)
+		return;
+	BStringItem* item = dynamic_cast<BStringItem*>(
+		fTargetView->ItemAt(fValuesRow + 1 + index));
+	if (item == NULL)
+		return;
+	BString line = ValueLine(fValueProperties[index], text);
+	item->SetText(line.String());
+	fTargetView->InvalidateItem(fValuesRow + 1 + index);
+	_WidenPane(fTargetView->StringWidth(line.String()));
+}
+
+
+// The pane scrolls far enough to show a row of that width.
+void
+QuorvaneWindow::_WidenPane(float width)
+{
+	BRect dataRect = fBoxScrollView->GetDataRect();
+	if (width + 14 <= dataRect.right)
+		return;
+	dataRect.right = width + 14;
+	fBoxScrollView->SetDataRect(dataRect, true);
 }
 
 
@@ -373,9 +730,11 @@ QuorvaneWindow::SelectTarget(BMessage* message)
 	_ClearTargetView();
 	EnableUpdates();
 
+	_CancelValues();
 	fSelectedNode = node;
 	if (node == NULL) {
-		fSpecifier->SetText(kSpecifierLabel);
+		fSpecifierText = kSpecifierLabel;
+		_ShowSpecifier();
 		return;
 	}
 
@@ -422,10 +781,12 @@ QuorvaneWindow::SelectTarget(BMessage* message)
 	dataRect.right = width + 14;
 	fBoxScrollView->SetDataRect(dataRect, true);
 
-	BString text("Specifier: ");
-	text << specifier_to_str(node->GetAccessPtr(), false);
-	fSpecifier->TruncateString(&text, B_TRUNCATE_SMART, fSpecifier->Frame().Width() - 4);
-	fSpecifier->SetText(text.String());
+	fSpecifierText = "Specifier: ";
+	fSpecifierText << specifier_to_str(node->GetAccessPtr(), false);
+	_ShowSpecifier();
+
+	if (fShowValues)
+		_StartValues(node);
 }
 
 

@@ -16,16 +16,25 @@
 #include <List.h>
 #include <Messenger.h>
 #include <OutlineListView.h>
+#include <String.h>
 #include <Window.h>
 
 #include <atomic>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "RowFinder.h"
 
 class BBox;
 class BListView;
+class BMenu;
 class BMenuBar;
 class BScrollView;
 class BStringView;
 class BetterScrollView;
+class PauseNotifier;
 class ScriptingElement;
 
 extern const char* kQuorvaneSignature;
@@ -36,7 +45,11 @@ enum {
 	kMsgSelectTarget = 'SelT',
 	kMsgInvokeTarget = 'IvkT',
 	kMsgWatchLaunch = 'WLau',
-	kMsgWatchQuit = 'WQui'
+	kMsgWatchQuit = 'WQui',
+	// The outline's search text changed: "text" holds it, empty when the search ended.
+	kMsgFindText = 'FndT',
+	// No key came for kFindPause: the search ends.
+	kMsgFindPaused = 'FndP'
 };
 
 // Looks for an installed font by its exact family and style names, for the window's list
@@ -56,6 +69,15 @@ public:
 	virtual					~DOutlineListView();
 
 	virtual	void			MouseDown(BPoint where);
+	// Characters typed select the next row whose names contain the text typed so far
+	// (RowFinder); Escape ends the search. "+", "-" and the space only add to a search
+	// already begun: otherwise the first two expand and collapse as ever. Each change of
+	// the search is posted to the window as kMsgFindText.
+	virtual	void			KeyDown(const char* bytes, int32 numBytes);
+
+	// Ends the search, without a message.
+			void			EndFind() { fFinder.Clear(); }
+			const RowFinder& Finder() const { return fFinder; }
 
 	// The work of one Option-click, carried through EachItemUnder.
 	struct ExpandCollapseAction {
@@ -68,6 +90,13 @@ public:
 	};
 
 	static	BListItem*		ExpandCollapse(BListItem* item, void* action);
+
+private:
+	// Expands the row's superitems, selects it and scrolls it into view.
+			void			_Reveal(int32 fullListIndex);
+			void			_FindChanged();
+
+			RowFinder		fFinder;
 };
 
 
@@ -92,8 +121,23 @@ public:
 	// Walk it only with the window locked.
 			DOutlineListView* ObjectsList() const { return fView; }
 
+	virtual	void			MenusBeginning();
+
 private:
 			void			_ClearTargetView();
+	// The selected row of the outline, or NULL.
+			ScriptingElement* _SelectedRow() const;
+			void			_UpdateTargetMenu();
+	// The specifier field shows the search text while a search goes on, otherwise the
+	// selected row's whole specifier shortened to the field's width.
+			void			_ShowSpecifier();
+			void			_CopySpecifier();
+			void			_Refresh();
+			void			_RefreshEnded(ScriptingElement* fresh, bool analysed);
+			void			_StartValues(ScriptingElement* node);
+			void			_CancelValues();
+			void			_ShowValue(BMessage* message);
+			void			_WidenPane(float width);
 
 			DOutlineListView* fView;
 			BScrollView*	fBackScrollView;
@@ -110,6 +154,19 @@ private:
 	// Nodes taken out of the outline stay allocated until the window goes, so that a
 	// second removal notice naming one never meets a reused address.
 			BList			fRemovedApplications;
+			BMenu*			fTargetMenu;
+	// The specifier text of the selected row, untruncated.
+			BString			fSpecifierText;
+			PauseNotifier*	fFindPause;
+	// Nodes being analysed again, each with the node whose rows it will replace.
+			std::map<ScriptingElement*, ScriptingElement*> fRefreshes;
+			bool			fShowValues;
+	// The number of the newest fetch of values: answers of older ones are dropped.
+			int32			fValuesFetch;
+			std::shared_ptr<std::atomic<bool>> fValuesCanceled;
+	// The pane's row "Values:", -1 when the pane shows no values.
+			int32			fValuesRow;
+			std::vector<std::string> fValueProperties;
 };
 
 

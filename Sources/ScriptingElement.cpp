@@ -232,6 +232,21 @@ ScriptingElement::AddToView(BOutlineListView* list)
 }
 
 
+int32
+ScriptingElement::InsertIntoView(BOutlineListView* list, int32 fullListIndex)
+{
+	if (!list->AddItem(this, fullListIndex))
+		return fullListIndex;
+	int32 next = fullListIndex + 1;
+	for (int32 i = 0; i < CountChildren(); i++) {
+		ScriptingElement* child = static_cast<ScriptingElement*>(fChildren->ItemAt(i));
+		if (child != NULL)
+			next = child->InsertIntoView(list, next);
+	}
+	return next;
+}
+
+
 AnalysisBudget*
 ScriptingElement::Budget()
 {

@@ -71,6 +71,9 @@ public:
 	// Appends this node and its subtree, in pre-order, to list; nothing when the list is
 	// not in a window or its window cannot be locked.
 	virtual	void			AddToView(BOutlineListView* list);
+	// Inserts this node and its subtree, in pre-order, into list from fullListIndex on;
+	// the caller holds the list's window locked. Returns the index after the last row.
+			int32			InsertIntoView(BOutlineListView* list, int32 fullListIndex);
 
 	// The limits of the analysis that builds this node: its application's, or NULL for a
 	// node made outside an application's tree.

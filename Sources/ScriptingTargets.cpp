@@ -391,8 +391,14 @@ ScriptingApplication::_HandOver(uint32 what, int32 result)
 int32
 ScriptingApplication::AnalyzeApplication()
 {
-	if (be_app != NULL)
-		fReceiver = be_app_messenger;
+	return AnalyzeApplication(be_app != NULL ? be_app_messenger : BMessenger());
+}
+
+
+int32
+ScriptingApplication::AnalyzeApplication(const BMessenger& receiver)
+{
+	fReceiver = receiver;
 	BString threadName(fName);
 	threadName << " analysis";
 	thread_id thread = spawn_thread((thread_func)AnalyzeThread, threadName.String(),
@@ -428,12 +434,18 @@ ScriptingApplication::AnalyzeThread(void* data)
 }
 
 
+ScriptingApplication*
+ScriptingApplication::Reanalysis() const
+{
+	return new ScriptingApplication(fName, fAppInfo,
+		new BMessenger(fAppInfo.signature, fAppInfo.team));
+}
+
+
 BBitmap*
 ScriptingApplication::GetBitmap() const
 {
-	if (stApplicationIcon == NULL)
-		stApplicationIcon = LoadIcon(kGenericAppIcon);
-	return stApplicationIcon;
+	return ApplicationIcon();
 }
 
 
@@ -673,6 +685,15 @@ ScriptingView::GetBitmap() const
 
 
 // #pragma mark - discovery
+
+
+BBitmap*
+ApplicationIcon()
+{
+	if (stApplicationIcon == NULL)
+		stApplicationIcon = LoadIcon(kGenericAppIcon);
+	return stApplicationIcon;
+}
 
 
 BList*

@@ -47,7 +47,13 @@ public:
 	// Starts the analysis on a thread named after the application, or runs it here when
 	// no thread can be made.
 			int32			AnalyzeApplication();
+	// The same, with the finished node handed to receiver instead of the application
+	// object; the receiver then calls AnalysisEnded.
+			int32			AnalyzeApplication(const BMessenger& receiver);
 	static	int32			AnalyzeThread(void* data);
+	// A new node for the same running application (the same team), to be analysed again
+	// from the start with a budget of its own. The caller owns it.
+			ScriptingApplication* Reanalysis() const;
 	// Called by the receiver of kMsgAddApp or kMsgDropApp, on the thread that started
 	// the analysis: ends the analysis thread and prints the tree if a print was asked for.
 			void			AnalysisEnded();
@@ -117,6 +123,11 @@ private:
 			void			InitObject();
 };
 
+
+// The icon of application rows, which is also the program's own (its windows' and its
+// desktop entry's); loaded from the program's resources on first use and kept. NULL when
+// it cannot be loaded.
+BBitmap* ApplicationIcon();
 
 // Nodes for every running application except the one signed leaveOut. The caller owns the
 // list and the nodes.

@@ -1,7 +1,9 @@
 // The resources that the program's executable carries. This test executable carries the
 // same definition, attached by the same build step; the program's own executable is checked
-// too when it has been built.
+// too when it has been built, and so are the desktop's icons made from it.
 #include <AppFileInfo.h>
+#include <Bitmap.h>
+#include <File.h>
 #include <Message.h>
 #include <Resources.h>
 #include <TypeConstants.h>
@@ -10,6 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cairo.h>
+
+#include <fstream>
 #include <limits.h>
 #include <string.h>
 #include <unistd.h>
@@ -117,4 +122,60 @@ TEST(QuorvaneResourcesTest, TheProgramCarriesThem)
 	if (access(program.c_str(), X_OK) != 0)
 		GTEST_SKIP() << "the program is not built";
 	check_resources(program);
+}
+
+
+// Each PNG the build writes for the desktop is the application icon of the program's
+// resources, every pixel a square, see-through where the icon is.
+TEST(QuorvaneResourcesTest, TheDesktopIconsAreTheProgramsOwn)
+{
+	std::string program = std::string(QV_BIN_DIR) + "/Quorvane";
+	if (access(program.c_str(), X_OK) != 0)
+		GTEST_SKIP() << "the program is not built";
+	BFile file(program.c_str(), B_READ_ONLY);
+	BResources resources(&file);
+	size_t length;
+	const void* data = resources.LoadResource(B_MESSAGE_TYPE, "kGenericAppIcon", &length);
+	ASSERT_NE(data, nullptr);
+	BMessage archive;
+	ASSERT_EQ(archive.Unflatten((const char*)data), B_OK);
+	BBitmap icon(&archive);
+	BBitmap expected(icon.Bounds(), B_RGBA32);
+	ASSERT_EQ(expected.ImportBits(&icon), B_OK);
+
+	for (int size : { 16, 48, 128 }) {
+		SCOPED_TRACE(size);
+		std::string path = std::string(QV_BIN_DIR) + "/../Sources/icons/"
+			+ std::to_string(size) + "x" + std::to_string(size) + "/quorvane.png";
+		cairo_surface_t* png = cairo_image_surface_create_from_png(path.c_str());
+		ASSERT_EQ(cairo_surface_status(png), CAIRO_STATUS_SUCCESS) << path;
+		ASSERT_EQ(cairo_image_surface_get_width(png), size);
+		ASSERT_EQ(cairo_image_surface_get_height(png), size);
+		const uint8* pixels = cairo_image_surface_get_data(png);
+		int stride = cairo_image_surface_get_stride(png);
+		int scale = size / 16;
+		for (int y = 0; y < size; y++) {
+			for (int x = 0; x < size; x++) {
+				uint32 argb = *(const uint32*)(pixels + y * stride + x * 4);
+				const uint8* source = (const uint8*)expected.Bits()
+					+ (y / scale) * expected.BytesPerRow() + (x / scale) * 4;
+				// Opaque or clear only, so premultiplying changes nothing.
+				uint32 want = source[3] == 0 ? 0 : (uint32)source[3] << 24
+					| source[2] << 16 | source[1] << 8 | source[0];
+				ASSERT_EQ(argb, want) << x << ", " << y;
+			}
+		}
+		cairo_surface_destroy(png);
+	}
+}
+
+
+TEST(QuorvaneResourcesTest, TheDesktopEntryStartsTheProgramWithItsIcon)
+{
+	std::ifstream in(std::string(QV_SOURCE_DIR) + "/resources/quorvane.desktop");
+	std::string entry((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+	EXPECT_EQ(entry.rfind("[Desktop Entry]\n", 0), 0u);
+	for (const char* line : { "\nType=Application\n", "\nName=Quorvane\n",
+			"\nExec=Quorvane\n", "\nIcon=quorvane\n", "\nTerminal=false\n" })
+		EXPECT_NE(entry.find(line), std::string::npos) << line;
 }

@@ -1,7 +1,8 @@
 // Quorvane on a real X server (a private Xvfb) beside the sample applications: its
 // outline fills, real clicks through the server's XTEST extension expand rows and select
-// a view, and the capabilities pane and the specifier field show it. The screen is saved
-// as Quorvane-screen.png in the build directory.
+// a view, and the capabilities pane and the specifier field show it; Ctrl+C hands the
+// specifier to other X11 programs, and the window carries the program's icon. The screen
+// is saved as Quorvane-screen.png in the build directory.
 #include <AppDefs.h>
 #include <Message.h>
 #include <Messenger.h>
@@ -109,6 +110,79 @@ public:
 		usleep(600000);
 	}
 
+	// The key code of keysym in the server's keymap, 0 when none types it.
+	xcb_keycode_t KeyCode(xcb_keysym_t keysym)
+	{
+		const xcb_setup_t* setup = xcb_get_setup(fConnection);
+		int count = setup->max_keycode - setup->min_keycode + 1;
+		xcb_get_keyboard_mapping_reply_t* mapping = xcb_get_keyboard_mapping_reply(
+			fConnection, xcb_get_keyboard_mapping(fConnection, setup->min_keycode, count),
+			NULL);
+		if (mapping == NULL)
+			return 0;
+		xcb_keysym_t* keysyms = xcb_get_keyboard_mapping_keysyms(mapping);
+		xcb_keycode_t found = 0;
+		for (int i = 0; i < count * mapping->keysyms_per_keycode && found == 0; i++) {
+			if (keysyms[i] == keysym)
+				found = setup->min_keycode + i / mapping->keysyms_per_keycode;
+		}
+		free(mapping);
+		return found;
+	}
+
+	// Presses key with Control held, as a user types a shortcut.
+	void ControlKey(xcb_keysym_t key)
+	{
+		xcb_keycode_t control = KeyCode(0xffe3);
+		xcb_keycode_t code = KeyCode(key);
+		xcb_test_fake_input(fConnection, XCB_KEY_PRESS, control, XCB_CURRENT_TIME,
+			XCB_NONE, 0, 0, 0);
+		xcb_test_fake_input(fConnection, XCB_KEY_PRESS, code, XCB_CURRENT_TIME, XCB_NONE,
+			0, 0, 0);
+		xcb_test_fake_input(fConnection, XCB_KEY_RELEASE, code, XCB_CURRENT_TIME,
+			XCB_NONE, 0, 0, 0);
+		xcb_test_fake_input(fConnection, XCB_KEY_RELEASE, control, XCB_CURRENT_TIME,
+			XCB_NONE, 0, 0, 0);
+		xcb_flush(fConnection);
+	}
+
+	// The CARDINALs of a property of the top window titled title; empty without them.
+	std::vector<uint32> Cardinals(const char* title, const char* property)
+	{
+		std::vector<uint32> values;
+		xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(fConnection,
+			xcb_intern_atom(fConnection, 0, strlen(property), property), NULL);
+		xcb_query_tree_reply_t* tree = xcb_query_tree_reply(fConnection,
+			xcb_query_tree(fConnection, fRoot), NULL);
+		if (atom == NULL || tree == NULL) {
+			free(atom);
+			free(tree);
+			return values;
+		}
+		xcb_window_t* children = xcb_query_tree_children(tree);
+		for (int i = 0; i < xcb_query_tree_children_length(tree) && values.empty(); i++) {
+			xcb_get_property_reply_t* name = xcb_get_property_reply(fConnection,
+				xcb_get_property(fConnection, 0, children[i], XCB_ATOM_WM_NAME,
+					XCB_ATOM_STRING, 0, 256), NULL);
+			bool match = name != NULL && std::string((const char*)xcb_get_property_value(
+				name), xcb_get_property_value_length(name)) == title;
+			free(name);
+			if (!match)
+				continue;
+			xcb_get_property_reply_t* value = xcb_get_property_reply(fConnection,
+				xcb_get_property(fConnection, 0, children[i], atom->atom,
+					XCB_ATOM_CARDINAL, 0, 1 << 16), NULL);
+			if (value != NULL && value->format == 32) {
+				const uint32* data = (const uint32*)xcb_get_property_value(value);
+				values.assign(data, data + xcb_get_property_value_length(value) / 4);
+			}
+			free(value);
+		}
+		free(tree);
+		free(atom);
+		return values;
+	}
+
 	bool Save(const char* path)
 	{
 		cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, kWidth,
@@ -161,6 +235,20 @@ specifier_text()
 		|| reply.FindString("result", &text) != B_OK)
 		return "";
 	return text;
+}
+
+// What command prints on standard output, "<failed>" when it fails.
+std::string
+read_command(const std::string& command)
+{
+	FILE* pipe = popen(command.c_str(), "r");
+	if (pipe == NULL)
+		return "<failed>";
+	std::string output;
+	char buffer[256];
+	while (size_t bytes = fread(buffer, 1, sizeof(buffer), pipe))
+		output.append(buffer, bytes);
+	return pclose(pipe) == 0 ? output : "<failed>";
 }
 
 } // namespace
@@ -221,6 +309,28 @@ TEST(QuorvaneScreenTest, ARealClickSelectsAViewBesideTheSampleApplications)
 
 	ASSERT_TRUE(screen.Grab());
 	EXPECT_TRUE(screen.Save(QV_BIN_DIR "/../Quorvane-screen.png"));
+
+	// Ctrl+C puts the view's whole specifier on the CLIPBOARD selection, where another
+	// X11 program reads it.
+	if (access("/usr/bin/xclip", X_OK) == 0) {
+		screen.ControlKey('c');
+		std::string chain = specifier.substr(strlen("Specifier: "));
+		std::string pasted;
+		for (int i = 0; i < 100 && pasted != chain; i++) {
+			usleep(100000);
+			pasted = read_command("timeout 10 /usr/bin/xclip -display " + server.Name()
+				+ " -selection clipboard -o");
+		}
+		EXPECT_EQ(pasted, chain);
+	}
+
+	// The window shows the program's 16 by 16 icon.
+	std::vector<uint32> icon = screen.Cardinals("Quorvane", "_NET_WM_ICON");
+	ASSERT_EQ(icon.size(), 2u + 16 * 16);
+	EXPECT_EQ(icon[0], 16u);
+	EXPECT_EQ(icon[1], 16u);
+	EXPECT_EQ(icon[2] >> 24, 0u);
+	EXPECT_EQ(icon[2 + 8 * 16 + 8] >> 24, 0xffu);
 
 	BMessenger(kQuorvane).SendMessage(B_QUIT_REQUESTED);
 	EXPECT_NE(runtime.Wait(quorvane), -1);

@@ -4,6 +4,7 @@
 // applications that launch and quit while it is open, and quitting by Command-Q.
 #include <Alert.h>
 #include <AppDefs.h>
+#include <Bitmap.h>
 #include <Button.h>
 #include <InterfaceDefs.h>
 #include <ListItem.h>
@@ -19,11 +20,17 @@
 #include <Window.h>
 
 #include "BetterScrollView.h"
+#include "OffscreenInput.h"
+#include "PropertyValues.h"
 #include "QuorvaneApp.h"
 #include "QuorvaneAppTest.h"
+#include "RowFinder.h"
 #include "ScriptingElement.h"
 #include "ScriptingTargets.h"
 #include "ScriptingUtils.h"
+#include "TargetMenu.h"
+#include "TestRuntime.h"
+#include "display/OffscreenDisplay.h"
 
 #include <gtest/gtest.h>
 
@@ -290,6 +297,9 @@ TEST_F(QuorvaneWindowTest, ResizingLaysThePanesOutAgain)
 TEST_F(QuorvaneWindowTest, SelectingRowsRendersSuitesTablesAndTheSpecifier)
 {
 	RunQuorvane([&] {
+		// Without the values, which come after the tables, the pane holds the tables
+		// alone.
+		fWindow->PostMessage(kMsgShowValues);
 		ClickRow(0);
 		ASSERT_TRUE(wait_until(fWindow, [&] { return fTargetView->CountItems() > 0; }));
 		ASSERT_TRUE(fWindow->Lock());
@@ -917,4 +927,556 @@ TEST(FindFontTest, MissesLeaveTheBuffersAlone)
 	EXPECT_EQ(foundFamily[sizeof(foundFamily) - 1], 'f');
 	EXPECT_EQ(foundStyle[0], 's');
 	EXPECT_EQ(foundStyle[sizeof(foundStyle) - 1], 's');
+}
+
+
+// #pragma mark - The "Target" menu, refresh, live values, find
+
+
+namespace {
+
+const char* kWorkbench = "application/x-vnd.quorvane-SampleWorkbench";
+const char* kFaults = "application/x-vnd.qv-faults";
+
+
+// The menu bar's "Target" menu and its items.
+struct TargetItems {
+	BMenu*		menu = NULL;
+	BMenuItem*	refresh = NULL;
+	BMenuItem*	copy = NULL;
+	BMenuItem*	values = NULL;
+};
+
+
+TargetItems
+target_items(BWindow* window)
+{
+	TargetItems items;
+	BMenuBar* bar = dynamic_cast<BMenuBar*>(window->FindView("QuorvaneWindow::MainMenu"));
+	if (bar == NULL || bar->CountItems() < 2)
+		return items;
+	items.menu = bar->ItemAt(1)->Submenu();
+	if (items.menu == NULL)
+		return items;
+	items.refresh = items.menu->FindItem(kMsgRefreshTarget);
+	items.copy = items.menu->FindItem(kMsgCopySpecifier);
+	items.values = items.menu->FindItem(kMsgShowValues);
+	return items;
+}
+
+
+// The number of scripting requests a FaultTargetApp has answered.
+int64
+requests_answered(const char* signature)
+{
+	BMessage request('rqct');
+	BMessage reply;
+	int64 count = -1;
+	if (BMessenger(signature).SendMessage(&request, &reply, 5000000, 5000000) == B_OK)
+		reply.FindInt64("count", &count);
+	return count;
+}
+
+
+std::string
+build_path(const char* name)
+{
+	return std::string(QV_BIN_DIR) + "/../" + name;
+}
+
+} // namespace
+
+
+class QuorvaneTargetTest : public QuorvaneWindowTest {
+protected:
+	// Shows the row of that internal name (its superitems expanded) and selects it, as
+	// a click on it would; returns its node.
+	ScriptingElement* SelectRow(const char* name, bool applicationsOnly = false)
+	{
+		EXPECT_TRUE(wait_until(fWindow, [&] { return Row(name, applicationsOnly) >= 0; }))
+			<< name;
+		EXPECT_TRUE(fWindow->Lock());
+		ScriptingElement* node = static_cast<ScriptingElement*>(
+			fView->FullListItemAt(Row(name, applicationsOnly)));
+		for (BListItem* super = fView->Superitem(node); super != NULL;
+				super = fView->Superitem(super))
+			fView->Expand(super);
+		fView->Select(fView->IndexOf(node));
+		fView->ScrollToSelection();
+		fWindow->Unlock();
+		EXPECT_TRUE(wait_for_queue(fWindow));
+		return node;
+	}
+
+	// The pane's rows after "Values:", or nothing when it shows none.
+	std::vector<std::string> ValueRows()
+	{
+		std::vector<std::string> rows = PaneRows();
+		auto header = std::find(rows.begin(), rows.end(), "Values:");
+		if (header == rows.end())
+			return {};
+		return std::vector<std::string>(header + 1, rows.end());
+	}
+
+	bool HasValueRow(const std::string& row)
+	{
+		std::vector<std::string> rows = ValueRows();
+		return std::find(rows.begin(), rows.end(), row) != rows.end();
+	}
+
+	// Waits (at most timeout) until condition holds with the window locked.
+	bool WaitLong(const std::function<bool()>& condition, bigtime_t timeout)
+	{
+		for (bigtime_t waited = 0; waited < timeout; waited += 5000000) {
+			if (wait_until(fWindow, condition))
+				return true;
+		}
+		return false;
+	}
+};
+
+
+TEST_F(QuorvaneTargetTest, TheTargetMenuFollowsVaneAndTheSelection)
+{
+	RunQuorvane([&] {
+		ASSERT_TRUE(fWindow->Lock());
+		BMenuBar* bar = dynamic_cast<BMenuBar*>(
+			fWindow->FindView("QuorvaneWindow::MainMenu"));
+		ASSERT_EQ(bar->CountItems(), 2);
+		EXPECT_STREQ(bar->ItemAt(0)->Label(), "Vane");
+		EXPECT_STREQ(bar->ItemAt(1)->Label(), "Target");
+		TargetItems items = target_items(fWindow);
+		ASSERT_NE(items.refresh, nullptr);
+		ASSERT_NE(items.copy, nullptr);
+		ASSERT_NE(items.values, nullptr);
+		EXPECT_STREQ(items.refresh->Label(), "Refresh");
+		EXPECT_EQ(items.refresh->Shortcut(), 'R');
+		EXPECT_STREQ(items.copy->Label(), "Copy Specifier");
+		EXPECT_EQ(items.copy->Shortcut(), 'C');
+		EXPECT_STREQ(items.values->Label(), "Show Property Values");
+		EXPECT_TRUE(items.values->IsMarked());
+		// Nothing selected: nothing to refresh or copy.
+		EXPECT_FALSE(items.refresh->IsEnabled());
+		EXPECT_FALSE(items.copy->IsEnabled());
+		fWindow->Unlock();
+
+		// An application's row can be refreshed; it has no specifier to copy.
+		ClickRow(0);
+		ASSERT_TRUE(fWindow->Lock());
+		EXPECT_TRUE(items.refresh->IsEnabled());
+		EXPECT_FALSE(items.copy->IsEnabled());
+		fView->Expand(fView->ItemAt(0));
+		fWindow->Unlock();
+		ClickRow(1);
+		ASSERT_TRUE(fWindow->Lock());
+		EXPECT_TRUE(items.refresh->IsEnabled());
+		EXPECT_TRUE(items.copy->IsEnabled());
+		fView->DeselectAll();
+		fWindow->Unlock();
+		ASSERT_TRUE(wait_for_queue(fWindow));
+		ASSERT_TRUE(fWindow->Lock());
+		EXPECT_FALSE(items.refresh->IsEnabled());
+		EXPECT_FALSE(items.copy->IsEnabled());
+		fWindow->Unlock();
+
+		// Command-R with no row selected starts nothing.
+		ASSERT_TRUE(fWindow->Lock());
+		fView->Collapse(fView->ItemAt(0));
+		fWindow->Unlock();
+		inject_key(fOffscreen, "r", B_COMMAND_KEY);
+		ASSERT_TRUE(wait_for_queue(fWindow));
+		snooze(200000);
+		ASSERT_TRUE(wait_for_queue(fWindow));
+		ASSERT_TRUE(fWindow->Lock());
+		EXPECT_EQ(fView->CountItems(), 1);
+		fWindow->Unlock();
+	});
+}
+
+
+// An application that opened a view since its analysis shows it after a refresh; the rows
+// that were expanded stay so, and the selection stays on its target.
+TEST_F(QuorvaneTargetTest, RefreshShowsAViewAddedSinceInPlace)
+{
+	RunQuorvane([&] {
+		StartShown(kSecond);
+		ScriptingElement* back = SelectRow("fBackView");
+		ASSERT_TRUE(fWindow->Lock());
+		BListItem* oldApplication = fView->FullListItemAt(Row(kTree, true));
+		int32 applicationIndex = fView->FullListIndexOf(oldApplication);
+		EXPECT_EQ(Row("fAdded"), -1);
+		std::string path = specifier_to_str(back->GetAccessPtr(), false).String();
+		// The window is expanded, its "fBackView" is not.
+		EXPECT_TRUE(fView->FullListItemAt(Row("MainWindow"))->IsExpanded());
+		EXPECT_FALSE(back->IsExpanded());
+		fWindow->Unlock();
+
+		BMessenger(kTree).SendMessage('AdVw');
+		// The application has the view before it is asked again.
+		BMessage count(B_COUNT_PROPERTIES);
+		count.AddSpecifier("View");
+		count.AddSpecifier("Window", (int32)0);
+		int32 views = 0;
+		for (int i = 0; i < 500 && views != 4; i++) {
+			BMessage reply;
+			BMessenger(kTree).SendMessage(&count, &reply, 5000000, 5000000);
+			reply.FindInt32("result", &views);
+			if (views != 4)
+				snooze(10000);
+		}
+		ASSERT_EQ(views, 4);
+
+		inject_key(fOffscreen, "r", B_COMMAND_KEY);
+		ASSERT_TRUE(wait_until(fWindow, [&] { return Row("fAdded") >= 0; }));
+		ASSERT_TRUE(wait_for_queue(fWindow));
+		ASSERT_TRUE(fWindow->Lock());
+		// In place: the same position, a new node; the other application untouched.
+		EXPECT_FALSE(fView->FullListHasItem(oldApplication));
+		EXPECT_EQ(Row(kTree, true), applicationIndex);
+		EXPECT_GE(Row(kSecond, true), 0);
+		EXPECT_TRUE(fView->FullListItemAt(Row(kTree, true))->IsExpanded());
+		EXPECT_TRUE(fView->FullListItemAt(Row("MainWindow"))->IsExpanded());
+		ScriptingElement* added = static_cast<ScriptingElement*>(
+			fView->FullListItemAt(Row("fAdded")));
+		EXPECT_STREQ(added->DynamicText(), "Added");
+		EXPECT_GE(fView->IndexOf(added), 0);
+		// The selection is on the new node of the same path, and the panes show it.
+		ScriptingElement* selected = static_cast<ScriptingElement*>(
+			fView->ItemAt(fView->CurrentSelection()));
+		ASSERT_NE(selected, nullptr);
+		EXPECT_EQ(selected->GetInternalName(), "fBackView");
+		EXPECT_EQ(specifier_to_str(selected->GetAccessPtr(), false).String(), path);
+		EXPECT_EQ(std::string(fSpecifier->Text()), "Specifier: " + path);
+		EXPECT_FALSE(selected->IsExpanded());
+		fWindow->Unlock();
+	});
+}
+
+
+TEST_F(QuorvaneTargetTest, ValuesOfASampleApplicationsWindowAndButton)
+{
+	RunQuorvane([&] {
+		fRuntime.Start("SampleWorkbench");
+		ASSERT_TRUE(fRuntime.WaitForApp(kWorkbench));
+		ASSERT_TRUE(wait_until(fWindow, [&] { return Row(kWorkbench, true) >= 0; }));
+
+		SelectRow("Workbench");
+		// The window was made at (80, 80, 719, 519) and grew by its menu bar.
+		ASSERT_TRUE(WaitLong([&] {
+			std::vector<std::string> rows = ValueRows();
+			return HasValueRow("  Title: \"Workbench\"")
+				&& std::find_if(rows.begin(), rows.end(), [](const std::string& row) {
+					return row.rfind("  Frame: BRect(80.0, 80.0, 719.0, ", 0) == 0;
+				}) != rows.end();
+		}, 15000000)) << ::testing::PrintToString(ValueRows());
+		ASSERT_TRUE(fWindow->Lock());
+		// After the property tables, every readable property of the window once.
+		std::vector<std::string> rows = PaneRows();
+		auto header = std::find(rows.begin(), rows.end(), "Values:");
+		ASSERT_NE(header, rows.end());
+		EXPECT_EQ(rows.front(), "Supports suite/vnd.Be-window:");
+		ScriptingElement* window = static_cast<ScriptingElement*>(
+			fView->ItemAt(fView->CurrentSelection()));
+		std::vector<std::string> properties = ReadableProperties(window->GetSuites());
+		EXPECT_EQ(ValueRows().size(), properties.size());
+		EXPECT_NE(std::find(properties.begin(), properties.end(), "Title"),
+			properties.end());
+		fWindow->Unlock();
+
+		SelectRow("ApplyButton");
+		ASSERT_TRUE(WaitLong([&] { return HasValueRow("  Label: \"Apply\""); }, 15000000))
+			<< ::testing::PrintToString(ValueRows());
+		// Every answer, then the picture of the pane.
+		ASSERT_TRUE(WaitLong([&] {
+			for (const std::string& row : ValueRows()) {
+				if (row.find("\xE2\x80\xA6") != std::string::npos)
+					return false;
+			}
+			return true;
+		}, 30000000));
+		BPrivate::DisplayEvent resize;
+		resize.type = BPrivate::kDisplayResized;
+		resize.frame = BRect(50, 50, 1050, 650);
+		fOffscreen->Inject(resize);
+		ASSERT_TRUE(wait_until(fWindow, [&] { return fWindow->Bounds().Width() == 1000; }));
+		ASSERT_TRUE(fWindow->Lock());
+		std::vector<std::string> all = PaneRows();
+		fTargetView->ScrollTo(std::find(all.begin(), all.end(), "Values:") - all.begin());
+		fWindow->Unlock();
+		ASSERT_TRUE(wait_for_queue(fWindow));
+		ASSERT_TRUE(wait_for_queue(fWindow));
+		fOffscreen->SaveToPNG(build_path("Quorvane-values.png").c_str());
+	});
+}
+
+
+// A target stopped as in a debugger: the window goes on, each value it was asked for
+// reads "(no answer)" in time, and a newer selection drops what is still to come.
+TEST_F(QuorvaneTargetTest, AStoppedTargetLeavesTheWindowResponsiveAndAnswersNothing)
+{
+	RunQuorvane([&] {
+		pid_t stopped = StartShown(kSecond);
+		ASSERT_EQ(kill(stopped, SIGSTOP), 0);
+		SelectRow(kSecond, true);
+		// The selection was handled at once: the values are still pending.
+		ASSERT_TRUE(fWindow->Lock());
+		std::vector<std::string> pending = ValueRows();
+		ASSERT_GT(pending.size(), 2u);
+		EXPECT_NE(pending[0].find("\xE2\x80\xA6"), std::string::npos);
+		fWindow->Unlock();
+
+		ASSERT_TRUE(WaitLong([&] {
+			std::vector<std::string> rows = ValueRows();
+			return !rows.empty() && rows[0].find("(no answer)") != std::string::npos;
+		}, 15000000));
+		// Meanwhile the window answers at once.
+		bigtime_t start = system_time();
+		ASSERT_TRUE(wait_for_queue(fWindow));
+		EXPECT_LT(system_time() - start, kValueRequestTimeout);
+
+		// The tree application's values replace the stopped one's for good.
+		ScriptingElement* tree = SelectRow(kTree, true);
+		ASSERT_TRUE(WaitLong([&] {
+			return HasValueRow(std::string("  InternalName: \"") + kTree + "\"");
+		}, 15000000));
+		snooze(kValueRequestTimeout + 500000);
+		ASSERT_TRUE(wait_for_queue(fWindow));
+		ASSERT_TRUE(fWindow->Lock());
+		EXPECT_EQ(fView->ItemAt(fView->CurrentSelection()), tree);
+		for (const std::string& row : ValueRows())
+			EXPECT_EQ(row.find("(no answer)"), std::string::npos) << row;
+		fWindow->Unlock();
+		fRuntime.Stop(stopped, SIGKILL);
+	});
+}
+
+
+// A property the tables list but the target cannot answer shows the reply's error; with
+// values not shown nothing is asked at all.
+TEST_F(QuorvaneTargetTest, ValuesShowErrorsAndAreNotAskedWhenHidden)
+{
+	RunQuorvane([&] {
+		SelectRow("fBackView");
+		// Its table lists "Label", which the view does not have.
+		ASSERT_TRUE(WaitLong([&] {
+			return HasValueRow("  InternalName: \"fBackView\"")
+				&& HasValueRow(std::string("  Label: ") + strerror(B_BAD_SCRIPT_SYNTAX)
+					+ ": Didn't understand the specifier(s)");
+		}, 15000000)) << ::testing::PrintToString(ValueRows());
+
+		fRuntime.Start("FaultTargetApp", { kFaults, "nested", "1", "1" });
+		ASSERT_TRUE(wait_until(fWindow, [&] { return Row(kFaults, true) >= 0; }));
+		TargetItems items = target_items(fWindow);
+		fWindow->PostMessage(kMsgShowValues);
+		ASSERT_TRUE(wait_for_queue(fWindow));
+		ASSERT_TRUE(fWindow->Lock());
+		EXPECT_FALSE(items.values->IsMarked());
+		// The rows of the values went; the tables stayed.
+		EXPECT_TRUE(ValueRows().empty());
+		EXPECT_GT(fTargetView->CountItems(), 0);
+		fWindow->Unlock();
+
+		int64 before = requests_answered(kFaults);
+		ASSERT_GT(before, 0);
+		SelectRow(kFaults, true);
+		snooze(300000);
+		ASSERT_TRUE(wait_for_queue(fWindow));
+		EXPECT_EQ(requests_answered(kFaults), before);
+		ASSERT_TRUE(fWindow->Lock());
+		EXPECT_GT(fTargetView->CountItems(), 0);
+		EXPECT_TRUE(ValueRows().empty());
+		fWindow->Unlock();
+
+		// Shown again, the selected target's values are asked for.
+		fWindow->PostMessage(kMsgShowValues);
+		ASSERT_TRUE(WaitLong([&] {
+			std::vector<std::string> rows = ValueRows();
+			return !rows.empty() && rows.back().find("\xE2\x80\xA6") == std::string::npos;
+		}, 15000000));
+		EXPECT_GT(requests_answered(kFaults), before);
+	});
+}
+
+
+TEST_F(QuorvaneTargetTest, TypingFindsTheNextRowAndShowsTheText)
+{
+	RunQuorvane([&] {
+		StartShown(kSecond);
+		ClickRow(0);
+		ASSERT_TRUE(fWindow->Lock());
+		EXPECT_EQ(fView->CountItems(), 2);
+		fWindow->Unlock();
+
+		// "fS" is in no name above the tree application's "fStatus", three levels deep.
+		inject_key(fOffscreen, "f");
+		inject_key(fOffscreen, "S");
+		ASSERT_TRUE(wait_for_queue(fWindow));
+		ASSERT_TRUE(wait_for_queue(fWindow));
+		ASSERT_TRUE(fWindow->Lock());
+		ScriptingElement* status = static_cast<ScriptingElement*>(
+			fView->ItemAt(fView->CurrentSelection()));
+		ASSERT_NE(status, nullptr);
+		EXPECT_EQ(status->GetInternalName(), "fStatus");
+		// Its superitems were expanded, and the row is in view.
+		EXPECT_TRUE(fView->Bounds().Contains(fView->ItemFrame(fView->IndexOf(status))));
+		EXPECT_STREQ(fSpecifier->Text(), "Find: fS");
+		fWindow->Unlock();
+
+		// Text found nowhere leaves the selection alone; Escape ends the search.
+		inject_key(fOffscreen, "q");
+		ASSERT_TRUE(wait_for_queue(fWindow));
+		ASSERT_TRUE(wait_for_queue(fWindow));
+		ASSERT_TRUE(fWindow->Lock());
+		EXPECT_EQ(fView->ItemAt(fView->CurrentSelection()), status);
+		EXPECT_STREQ(fSpecifier->Text(), "Find: fSq");
+		fWindow->Unlock();
+		inject_key(fOffscreen, "\x1b");
+		ASSERT_TRUE(wait_for_queue(fWindow));
+		ASSERT_TRUE(wait_for_queue(fWindow));
+		ASSERT_TRUE(fWindow->Lock());
+		EXPECT_EQ(std::string(fSpecifier->Text()), SpecifierOf(fView->IndexOf(status)));
+		fWindow->Unlock();
+
+		// A new search starts below the selection: "s" meets the second application's
+		// signature, "sTa" its "fStatus".
+		inject_key(fOffscreen, "s");
+		inject_key(fOffscreen, "T");
+		inject_key(fOffscreen, "a");
+		ASSERT_TRUE(wait_for_queue(fWindow));
+		ASSERT_TRUE(wait_for_queue(fWindow));
+		ASSERT_TRUE(fWindow->Lock());
+		ScriptingElement* second = static_cast<ScriptingElement*>(
+			fView->ItemAt(fView->CurrentSelection()));
+		EXPECT_EQ(second->GetInternalName(), "fStatus");
+		EXPECT_NE(second, status);
+		EXPECT_STREQ(fSpecifier->Text(), "Find: sTa");
+		fWindow->Unlock();
+		// The picture of a search in progress, once drawn.
+		ASSERT_TRUE(wait_for_queue(fWindow));
+		fOffscreen->SaveToPNG(build_path("Quorvane-find.png").c_str());
+
+		// After a pause the search ends by itself, and the next key starts a new one,
+		// round past the last row to the tree application's "MainWindow".
+		ASSERT_TRUE(WaitLong([&] {
+			return std::string(fSpecifier->Text()) == SpecifierOf(fView->CurrentSelection());
+		}, 10000000));
+		inject_key(fOffscreen, "M");
+		ASSERT_TRUE(wait_for_queue(fWindow));
+		ASSERT_TRUE(wait_for_queue(fWindow));
+		ASSERT_TRUE(fWindow->Lock());
+		EXPECT_STREQ(fSpecifier->Text(), "Find: M");
+		EXPECT_EQ(fView->FullListCurrentSelection(), Row("MainWindow"));
+		fWindow->Unlock();
+	});
+}
+
+
+// Keys within kFindPause of each other add to the text; a longer pause starts anew.
+TEST(RowFinderTest, KeysWithinThePauseMakeOneSearch)
+{
+	RowFinder finder;
+	EXPECT_TRUE(finder.Type("a", 1000));
+	EXPECT_FALSE(finder.Type("B", 1000 + kFindPause));
+	EXPECT_EQ(std::string(finder.Text().String()), "aB");
+	EXPECT_TRUE(finder.Type("c", 1001 + 2 * kFindPause));
+	EXPECT_EQ(std::string(finder.Text().String()), "c");
+	finder.Clear();
+	EXPECT_FALSE(finder.IsSearching());
+}
+
+
+TEST_F(QuorvaneTargetTest, TheSpecifierFieldFitsItsTextAfterEveryResize)
+{
+	RunQuorvane([&] {
+		auto resize = [&](float width) {
+			BPrivate::DisplayEvent event;
+			event.type = BPrivate::kDisplayResized;
+			event.frame = BRect(50, 50, 50 + width, 450);
+			fOffscreen->Inject(event);
+			ASSERT_TRUE(wait_until(fWindow, [&] {
+				return fWindow->Bounds().Width() == width;
+			}));
+			ASSERT_TRUE(wait_for_queue(fWindow));
+		};
+		resize(900);
+		ScriptingElement* node = SelectRow("fStatus");
+		ASSERT_TRUE(fWindow->Lock());
+		std::string whole = std::string("Specifier: ")
+			+ specifier_to_str(node->GetAccessPtr(), false).String();
+		EXPECT_EQ(std::string(fSpecifier->Text()), whole);
+		fWindow->Unlock();
+
+		resize(412.5);
+		ASSERT_TRUE(fWindow->Lock());
+		float room = fSpecifier->Frame().Width() - 4;
+		ASSERT_GT(fSpecifier->StringWidth(whole.c_str()), room);
+		BString expected(whole.c_str());
+		fSpecifier->TruncateString(&expected, B_TRUNCATE_SMART, room);
+		EXPECT_STREQ(fSpecifier->Text(), expected.String());
+		fWindow->Unlock();
+
+		// Wider again, the whole text comes back.
+		resize(900);
+		ASSERT_TRUE(fWindow->Lock());
+		EXPECT_EQ(std::string(fSpecifier->Text()), whole);
+		fWindow->Unlock();
+	});
+}
+
+
+// The window's icon for the desktop is the program's own, from its resources.
+TEST_F(QuorvaneWindowTest, TheWindowCarriesTheProgramsIcon)
+{
+	RunQuorvane([&] {
+		std::vector<uint32> icon = fOffscreen->Icon();
+		ASSERT_EQ(icon.size(), 2u + 16 * 16);
+		EXPECT_EQ(icon[0], 16u);
+		EXPECT_EQ(icon[1], 16u);
+
+		BBitmap* own = ApplicationIcon();
+		ASSERT_NE(own, nullptr);
+		BBitmap expected(own->Bounds(), B_RGBA32);
+		ASSERT_EQ(expected.ImportBits(own), B_OK);
+		int32 transparent = 0;
+		for (int32 y = 0; y < 16; y++) {
+			const uint8* row = (const uint8*)expected.Bits() + y * expected.BytesPerRow();
+			for (int32 x = 0; x < 16; x++) {
+				const uint8* pixel = row + x * 4;
+				uint32 argb = (uint32)pixel[3] << 24 | pixel[2] << 16 | pixel[1] << 8
+					| pixel[0];
+				EXPECT_EQ(icon[2 + y * 16 + x], argb) << x << ", " << y;
+				transparent += pixel[3] == 0;
+			}
+		}
+		// The cube's corners are see-through; its body is not.
+		EXPECT_GT(transparent, 0);
+		EXPECT_LT(transparent, 16 * 8);
+	});
+}
+
+
+// Command-C puts the selected row's whole specifier, however the field shortens it, on
+// the system clipboard, where another application pastes it.
+TEST_F(QuorvaneTargetTest, CopySpecifierPutsTheWholeChainOnTheClipboard)
+{
+	RunQuorvane([&] {
+		ScriptingElement* status = SelectRow("fStatus");
+		ASSERT_TRUE(fWindow->Lock());
+		std::string chain = specifier_to_str(status->GetAccessPtr(), false).String();
+		EXPECT_EQ(chain, "View 2 of View 1 of Window 0");
+		fWindow->Unlock();
+
+		inject_key(fOffscreen, "c", B_COMMAND_KEY);
+		ASSERT_TRUE(wait_for_queue(fWindow));
+		std::string output;
+		ASSERT_EQ(fRuntime.Run("ClipboardTestApp", { "paste" }, &output, 10000000), 0);
+		EXPECT_EQ(output, "text " + chain + "\n");
+
+		// An application's row leaves the clipboard as it was.
+		SelectRow(kTree, true);
+		inject_key(fOffscreen, "c", B_COMMAND_KEY);
+		ASSERT_TRUE(wait_for_queue(fWindow));
+		ASSERT_EQ(fRuntime.Run("ClipboardTestApp", { "paste" }, &output, 10000000), 0);
+		EXPECT_EQ(output, "text " + chain + "\n");
+	});
 }

@@ -9,6 +9,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <sstream>
@@ -90,6 +91,11 @@ TEST(SdkInstall, EraApplicationBuildsFromTheInstalledKitAndIsExplored)
 	std::string output;
 	ASSERT_TRUE(run("cmake --install '" + buildDirectory + "' --prefix '" + prefix + "'",
 		output)) << output;
+
+	// The desktop finds the program's entry and its icon.
+	EXPECT_EQ(access((prefix + "/share/applications/quorvane.desktop").c_str(), R_OK), 0);
+	EXPECT_EQ(access((prefix + "/share/icons/hicolor/48x48/apps/quorvane.png").c_str(), R_OK),
+		0);
 
 	// pkg-config sees the installed kit and nothing else.
 	ASSERT_TRUE(run("dirname \"$(find '" + prefix + "' -name bekit.pc)\"", output)) << output;

@@ -54,6 +54,12 @@ DisplayWindow::~DisplayWindow()
 }
 
 
+void
+DisplayWindow::SetIcon(const uint32* pixels, int32 width, int32 height)
+{
+}
+
+
 Display::~Display()
 {
 }

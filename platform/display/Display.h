@@ -61,6 +61,10 @@ public:
 	virtual						~DisplayWindow();
 
 	virtual	void				SetTitle(const char* title) = 0;
+	// The window's icon for the desktop: width by height pixels, rows top first, each
+	// pixel a 32-bit value 0xAARRGGBB (not premultiplied). A back end without icons
+	// ignores it.
+	virtual	void				SetIcon(const uint32* pixels, int32 width, int32 height);
 	// Moves and resizes; frame is in screen coordinates, edges included.
 	virtual	void				SetFrame(BRect frame) = 0;
 	virtual	void				SetSizeLimits(float minWidth, float maxWidth,

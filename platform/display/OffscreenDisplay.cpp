@@ -95,6 +95,15 @@ OffscreenWindow::SetTitle(const char* title)
 
 
 void
+OffscreenWindow::SetIcon(const uint32* pixels, int32 width, int32 height)
+{
+	std::lock_guard<std::mutex> locker(fLock);
+	fIcon.assign({ (uint32)width, (uint32)height });
+	fIcon.insert(fIcon.end(), pixels, pixels + (size_t)width * height);
+}
+
+
+void
 OffscreenWindow::SetFrame(BRect frame)
 {
 	BRect old;
@@ -184,6 +193,14 @@ OffscreenWindow::Title()
 {
 	std::lock_guard<std::mutex> locker(fLock);
 	return fTitle;
+}
+
+
+std::vector<uint32>
+OffscreenWindow::Icon()
+{
+	std::lock_guard<std::mutex> locker(fLock);
+	return fIcon;
 }
 
 

@@ -23,6 +23,7 @@ public:
 	virtual						~OffscreenWindow();
 
 	virtual	void				SetTitle(const char* title);
+	virtual	void				SetIcon(const uint32* pixels, int32 width, int32 height);
 	virtual	void				SetFrame(BRect frame);
 	virtual	void				SetSizeLimits(float minWidth, float maxWidth,
 									float minHeight, float maxHeight);
@@ -33,6 +34,9 @@ public:
 
 			// What a test sees.
 			std::string			Title();
+			// The icon as SetIcon() gave it: width, height, then the pixels; empty when
+			// none was set.
+			std::vector<uint32>	Icon();
 			BRect				Frame();
 			bool				IsVisible();
 			// A menu's window (Display::CreatePopup).
@@ -58,6 +62,7 @@ private:
 			std::mutex			fLock;
 			std::condition_variable fPresented;
 			std::string			fTitle;
+			std::vector<uint32>	fIcon;
 			BRect				fFrame;
 			bool				fVisible;
 			const bool			fPopup;

@@ -231,6 +231,23 @@ X11Window::SetTitle(const char* title)
 }
 
 
+// _NET_WM_ICON: CARDINALs (32 bits each) giving the width, the height and the pixels in
+// ARGB, as the icon is handed here.
+void
+X11Window::SetIcon(const uint32* pixels, int32 width, int32 height)
+{
+	std::vector<uint32> data;
+	data.reserve(2 + (size_t)width * height);
+	data.push_back((uint32)width);
+	data.push_back((uint32)height);
+	data.insert(data.end(), pixels, pixels + (size_t)width * height);
+	xcb_connection_t* connection = fDisplay->fConnection;
+	xcb_change_property(connection, XCB_PROP_MODE_REPLACE, fWindow, fDisplay->fNetIconAtom,
+		XCB_ATOM_CARDINAL, 32, data.size(), data.data());
+	xcb_flush(connection);
+}
+
+
 void
 X11Window::SetFrame(BRect frame)
 {
@@ -385,6 +402,7 @@ X11Display::X11Display(xcb_connection_t* connection, xcb_screen_t* screen)
 	fDeleteAtom = Atom("WM_DELETE_WINDOW");
 	fNetNameAtom = Atom("_NET_WM_NAME");
 	fUTF8Atom = Atom("UTF8_STRING");
+	fNetIconAtom = Atom("_NET_WM_ICON");
 	fClipboard = new X11Clipboard(connection, screen);
 	SetUpKeyboard();
 	// The display lives as long as the process; so does its reader.

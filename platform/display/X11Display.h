@@ -27,6 +27,7 @@ public:
 	virtual						~X11Window();
 
 	virtual	void				SetTitle(const char* title);
+	virtual	void				SetIcon(const uint32* pixels, int32 width, int32 height);
 	virtual	void				SetFrame(BRect frame);
 	virtual	void				SetSizeLimits(float minWidth, float maxWidth,
 									float minHeight, float maxHeight);
@@ -97,6 +98,7 @@ private:
 			xcb_atom_t			fDeleteAtom;
 			xcb_atom_t			fNetNameAtom;
 			xcb_atom_t			fUTF8Atom;
+			xcb_atom_t			fNetIconAtom;
 			X11Clipboard*		fClipboard;
 
 			xkb_context*		fKeyContext;

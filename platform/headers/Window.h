@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+class BBitmap;
 class BButton;
 class BMenuBar;
 class BView;
@@ -121,6 +122,10 @@ public:
 
 			void			SetTitle(const char* title);
 			const char*		Title() const;
+	// A kit addition: the icon the desktop shows for the window (its task bar, its
+	// switcher), a copy of icon in any colour space ImportBits() converts. B_BAD_VALUE
+	// for an invalid bitmap.
+			status_t		SetIcon(const BBitmap* icon);
 
 			BRect			Bounds() const;
 			BRect			Frame() const { return fFrame; }

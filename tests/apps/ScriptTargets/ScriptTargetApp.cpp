@@ -26,6 +26,9 @@
 //	Window 1: no name, no title, no views
 //	Window 2 not scriptable
 //	Window 3 "Broken" ("BrokenWindow"), answers its view count without "result"
+//
+// The message 'AdVw' to the application adds a view "fAdded", label "Added", at the end of
+// window 0's views, as an application that opens a panel would.
 #include <Application.h>
 #include <Looper.h>
 #include <Message.h>
@@ -44,6 +47,8 @@ enum Mode {
 };
 
 Mode stMode = kTree;
+
+const uint32 kMsgAddView = 'AdVw';
 
 const property_info kViewProperties[] = {
 	{ "Label", { B_GET_PROPERTY }, { B_DIRECT_SPECIFIER }, "Returns the label." },
@@ -265,6 +270,12 @@ public:
 			reply_result(message, fTitle.c_str());
 			return;
 		}
+		if (message->what == kMsgAddView) {
+			TestView* view = new TestView({ "fAdded", "Added" });
+			view->AddTo(this);
+			fViews.push_back(view);
+			return;
+		}
 		BLooper::MessageReceived(message);
 	}
 
@@ -336,6 +347,10 @@ public:
 				return;
 			}
 			reply_result(message, (int32)fWindows.size(), stMode != kNoCount);
+			return;
+		}
+		if (message->what == kMsgAddView && !fWindows.empty()) {
+			fWindows[0]->PostMessage(kMsgAddView);
 			return;
 		}
 		BApplication::MessageReceived(message);

@@ -1,0 +1,33 @@
+#include "TargetMenu.h"
+
+#include <Menu.h>
+#include <MenuItem.h>
+#include <Message.h>
+
+
+BMenu*
+CreateTargetMenu(bool showValues)
+{
+	BMenu* menu = new BMenu("Target", B_ITEMS_IN_COLUMN);
+	menu->AddItem(new BMenuItem("Refresh", new BMessage(kMsgRefreshTarget), 'R'));
+	menu->AddItem(new BMenuItem("Copy Specifier", new BMessage(kMsgCopySpecifier), 'C'));
+	menu->AddSeparatorItem();
+	BMenuItem* values = new BMenuItem("Show Property Values",
+		new BMessage(kMsgShowValues));
+	values->SetMarked(showValues);
+	menu->AddItem(values);
+	UpdateTargetMenu(menu, false, false);
+	return menu;
+}
+
+
+void
+UpdateTargetMenu(BMenu* menu, bool canRefresh, bool canCopy)
+{
+	BMenuItem* item = menu->FindItem(kMsgRefreshTarget);
+	if (item != NULL)
+		item->SetEnabled(canRefresh);
+	item = menu->FindItem(kMsgCopySpecifier);
+	if (item != NULL)
+		item->SetEnabled(canCopy);
+}
