@@ -9,9 +9,8 @@
 #ifndef _SCROLL_VIEW_H
 #define _SCROLL_VIEW_H
 
+#include <ScrollBar.h>
 #include <View.h>
-
-class BScrollBar;
 
 class BScrollView : public BView {
 public:
