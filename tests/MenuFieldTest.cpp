@@ -7,14 +7,9 @@
 #include <PopUpMenu.h>
 #include <Window.h>
 
-#include "display/OffscreenDisplay.h"
-
-#include "OffscreenInput.h"
+#include "OffscreenWindowTest.h"
 
 #include <gtest/gtest.h>
-
-#include <stdlib.h>
-#include <string>
 
 using BPrivate::OffscreenWindow;
 
@@ -57,26 +52,13 @@ public:
 };
 
 
-class MenuFieldTest : public testing::Test {
+class MenuFieldTest : public OffscreenWindowTest<FieldWindow> {
 protected:
-	static void SetUpTestSuite() { setenv("BE_DISPLAY", "offscreen", 1); }
-
 	void Open(const char* title)
 	{
 		fWindow = new FieldWindow(title);
-		fWindow->Show();
-		fOffscreen = offscreen_window(title);
-		ASSERT_NE(fOffscreen, nullptr);
+		ShowWindow();
 	}
-
-	void TearDown() override
-	{
-		if (fWindow != nullptr && fWindow->Lock())
-			fWindow->Quit();
-	}
-
-	FieldWindow* fWindow = nullptr;
-	OffscreenWindow* fOffscreen = nullptr;
 };
 
 } // namespace
@@ -92,11 +74,7 @@ TEST_F(MenuFieldTest, ChoosingAnItemMarksItRelabelsTheFieldAndSendsItsMessage)
 		EXPECT_EQ(fWindow->fField->Divider(), 60);
 		return true;
 	});
-	const char* directory = getenv("BE_SCREENSHOT_DIR");
-	if (directory != NULL) {
-		fOffscreen->WaitForPresentation(0, 5000000);
-		fOffscreen->SaveToPNG((std::string(directory) + "/menu-field.png").c_str());
-	}
+	SaveScreenshot("menu-field.png");
 
 	// A click on the box opens the menu below it, in a popup of its own.
 	inject_click(fOffscreen, BPoint(10 + 80, 20));
@@ -105,10 +83,7 @@ TEST_F(MenuFieldTest, ChoosingAnItemMarksItRelabelsTheFieldAndSendsItsMessage)
 		popup = offscreen_window("sizes");
 		return popup != nullptr && fWindow->fMenu->Window() != NULL;
 	}));
-	if (directory != NULL) {
-		popup->WaitForPresentation(0, 5000000);
-		popup->SaveToPNG((std::string(directory) + "/menu-field-open.png").c_str());
-	}
+	SaveScreenshot("menu-field-open.png", popup);
 	BPoint large;
 	wait_until(fWindow, [&] {
 		BRect frame = fWindow->fMenu->ItemAt(2)->Frame();

@@ -1,6 +1,7 @@
 // A fixture for tests of windows in this process on the offscreen display: the suite
 // selects the display before its first window, a test shows its window with ShowWindow()
 // (or keeps it hidden), and the fixture quits the window at the end, locked or not.
+// SaveScreenshot() keeps a picture of a window when BE_SCREENSHOT_DIR is set.
 //
 //	class ListViewTest : public OffscreenWindowTest<ListWindow> { ... };
 //	fWindow = new ListWindow(TestName());
@@ -12,6 +13,9 @@
 #include <Window.h>
 
 #include <gtest/gtest.h>
+
+#include <stdlib.h>
+#include <string>
 
 #include "OffscreenInput.h"
 #include "display/OffscreenDisplay.h"
@@ -56,6 +60,19 @@ protected:
 			window->Unlock();
 		}
 		return middle;
+	}
+
+	// When BE_SCREENSHOT_DIR is set, saves window (fOffscreen by default) as a PNG named
+	// fileName there, once it has been presented, for a person to look at.
+	void SaveScreenshot(const char* fileName, BPrivate::OffscreenWindow* window = nullptr)
+	{
+		const char* directory = getenv("BE_SCREENSHOT_DIR");
+		if (directory == nullptr)
+			return;
+		if (window == nullptr)
+			window = fOffscreen;
+		window->WaitForPresentation(0, 5000000);
+		window->SaveToPNG((std::string(directory) + "/" + fileName).c_str());
 	}
 
 	// Owned by its thread once shown; the fixture quits it.
