@@ -7,15 +7,9 @@
 #include <RadioButton.h>
 #include <Window.h>
 
-#include "display/OffscreenDisplay.h"
-
-#include "OffscreenInput.h"
+#include "OffscreenWindowTest.h"
 
 #include <gtest/gtest.h>
-
-#include <stdlib.h>
-
-using BPrivate::OffscreenWindow;
 
 namespace {
 
@@ -68,26 +62,13 @@ public:
 };
 
 
-class RadioButtonTest : public testing::Test {
+class RadioButtonTest : public OffscreenWindowTest<RadioWindow> {
 protected:
-	static void SetUpTestSuite() { setenv("BE_DISPLAY", "offscreen", 1); }
-
 	void Open(const char* title)
 	{
 		fWindow = new RadioWindow(title);
-		fWindow->Show();
-		fOffscreen = offscreen_window(title);
-		ASSERT_NE(fOffscreen, nullptr);
+		ShowWindow();
 	}
-
-	void TearDown() override
-	{
-		if (fWindow != nullptr && fWindow->Lock())
-			fWindow->Quit();
-	}
-
-	RadioWindow* fWindow = nullptr;
-	OffscreenWindow* fOffscreen = nullptr;
 };
 
 } // namespace
@@ -122,11 +103,7 @@ TEST_F(RadioButtonTest, AClickTurnsOneOnAndItsSiblingsOff)
 	ASSERT_TRUE(wait_until(fWindow, [&] { return fWindow->invokes == 2; }));
 	wait_until(fWindow, [&] { EXPECT_EQ(fWindow->Values(), 100); return true; });
 
-	const char* directory = getenv("BE_SCREENSHOT_DIR");
-	if (directory != NULL) {
-		fOffscreen->WaitForPresentation(0, 5000000);
-		fOffscreen->SaveToPNG((std::string(directory) + "/radio-buttons.png").c_str());
-	}
+	SaveScreenshot("radio-buttons.png");
 }
 
 

@@ -7,16 +7,9 @@
 #include <Slider.h>
 #include <Window.h>
 
-#include "display/OffscreenDisplay.h"
-
-#include "OffscreenInput.h"
+#include "OffscreenWindowTest.h"
 
 #include <gtest/gtest.h>
-
-#include <stdlib.h>
-#include <string>
-
-using BPrivate::OffscreenWindow;
 
 namespace {
 
@@ -67,26 +60,13 @@ public:
 };
 
 
-class SliderTest : public testing::Test {
+class SliderTest : public OffscreenWindowTest<SliderWindow> {
 protected:
-	static void SetUpTestSuite() { setenv("BE_DISPLAY", "offscreen", 1); }
-
 	void Open(const char* title)
 	{
 		fWindow = new SliderWindow(title);
-		fWindow->Show();
-		fOffscreen = offscreen_window(title);
-		ASSERT_NE(fOffscreen, nullptr);
+		ShowWindow();
 	}
-
-	void TearDown() override
-	{
-		if (fWindow != nullptr && fWindow->Lock())
-			fWindow->Quit();
-	}
-
-	SliderWindow* fWindow = nullptr;
-	OffscreenWindow* fOffscreen = nullptr;
 };
 
 } // namespace
@@ -131,11 +111,7 @@ TEST_F(SliderTest, TheMouseSetsTheValueAlongTheBar)
 	ASSERT_TRUE(wait_until(fWindow, [&] { return fWindow->sets == 3; }));
 	wait_until(fWindow, [&] { EXPECT_EQ(fWindow->fSlider->Value(), 100); return true; });
 
-	const char* directory = getenv("BE_SCREENSHOT_DIR");
-	if (directory != NULL) {
-		fOffscreen->WaitForPresentation(0, 5000000);
-		fOffscreen->SaveToPNG((std::string(directory) + "/slider.png").c_str());
-	}
+	SaveScreenshot("slider.png");
 }
 
 
