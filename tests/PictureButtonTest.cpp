@@ -8,16 +8,9 @@
 #include <PropertyInfo.h>
 #include <Window.h>
 
-#include "display/OffscreenDisplay.h"
-
-#include "OffscreenInput.h"
+#include "OffscreenWindowTest.h"
 
 #include <gtest/gtest.h>
-
-#include <stdlib.h>
-#include <string>
-
-using BPrivate::OffscreenWindow;
 
 namespace {
 
@@ -84,22 +77,12 @@ public:
 };
 
 
-class PictureButtonTest : public testing::Test {
+class PictureButtonTest : public OffscreenWindowTest<ButtonWindow> {
 protected:
-	static void SetUpTestSuite() { setenv("BE_DISPLAY", "offscreen", 1); }
-
 	void Open(const char* title)
 	{
 		fWindow = new ButtonWindow(title);
-		fWindow->Show();
-		fOffscreen = offscreen_window(title);
-		ASSERT_NE(fOffscreen, nullptr);
-	}
-
-	void TearDown() override
-	{
-		if (fWindow != nullptr && fWindow->Lock())
-			fWindow->Quit();
+		ShowWindow();
 	}
 
 	bool Shows(rgb_color color)
@@ -111,9 +94,6 @@ protected:
 	{
 		return wait_until(fWindow, [&] { return fWindow->fInvoked == count; });
 	}
-
-	ButtonWindow* fWindow = nullptr;
-	OffscreenWindow* fOffscreen = nullptr;
 };
 
 } // namespace

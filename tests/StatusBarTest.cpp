@@ -6,42 +6,23 @@
 #include <StatusBar.h>
 #include <Window.h>
 
-#include "display/OffscreenDisplay.h"
-
-#include "OffscreenInput.h"
+#include "OffscreenWindowTest.h"
 
 #include <gtest/gtest.h>
 
-#include <stdlib.h>
-#include <string>
-
-using BPrivate::OffscreenWindow;
-
 namespace {
 
-class StatusBarTest : public testing::Test {
+class StatusBarTest : public OffscreenWindowTest<BWindow> {
 protected:
-	static void SetUpTestSuite() { setenv("BE_DISPLAY", "offscreen", 1); }
-
 	void Open(const char* title)
 	{
 		fWindow = new BWindow(BRect(100, 100, 319, 159), title, B_TITLED_WINDOW, 0);
 		fBar = new BStatusBar(BRect(10, 10, 209, 50), "progress", "Copying", "files");
 		fWindow->AddChild(fBar);
-		fWindow->Show();
-		fOffscreen = offscreen_window(title);
-		ASSERT_NE(fOffscreen, nullptr);
+		ShowWindow();
 	}
 
-	void TearDown() override
-	{
-		if (fWindow != nullptr && fWindow->Lock())
-			fWindow->Quit();
-	}
-
-	BWindow* fWindow = nullptr;
 	BStatusBar* fBar = nullptr;
-	OffscreenWindow* fOffscreen = nullptr;
 };
 
 } // namespace
@@ -73,9 +54,7 @@ TEST_F(StatusBarTest, UpdatesStayWithinTheLimitsAndFillTheBar)
 	rgb_color fill = { 50, 150, 255, 255 };
 	EXPECT_EQ(fOffscreen->PixelAt((int32)bar.left + 10, y), fill);
 	EXPECT_NE(fOffscreen->PixelAt((int32)bar.right - 10, y), fill);
-	const char* directory = getenv("BE_SCREENSHOT_DIR");
-	if (directory != NULL)
-		fOffscreen->SaveToPNG((std::string(directory) + "/status-bar.png").c_str());
+	SaveScreenshot("status-bar.png");
 
 	// The messages do the same from any thread.
 	BMessage update(B_UPDATE_STATUS_BAR);

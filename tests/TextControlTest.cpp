@@ -8,17 +8,12 @@
 #include <TextControl.h>
 #include <Window.h>
 
-#include "display/OffscreenDisplay.h"
-
-#include "OffscreenInput.h"
+#include "OffscreenWindowTest.h"
 
 #include <gtest/gtest.h>
 
-#include <stdlib.h>
 #include <string>
 #include <vector>
-
-using BPrivate::OffscreenWindow;
 
 namespace {
 
@@ -77,22 +72,12 @@ String(const BMessage& message, const char* name, int32 index = 0)
 }
 
 
-class TextControlTest : public testing::Test {
+class TextControlTest : public OffscreenWindowTest<FieldWindow> {
 protected:
-	static void SetUpTestSuite() { setenv("BE_DISPLAY", "offscreen", 1); }
-
 	void Open(const char* title)
 	{
 		fWindow = new FieldWindow(title);
-		fWindow->Show();
-		fOffscreen = offscreen_window(title);
-		ASSERT_NE(fOffscreen, nullptr);
-	}
-
-	void TearDown() override
-	{
-		if (fWindow != nullptr && fWindow->Lock())
-			fWindow->Quit();
+		ShowWindow();
 	}
 
 	template<typename F>
@@ -117,9 +102,6 @@ protected:
 		Locked([&] { received = fWindow->received; });
 		return received;
 	}
-
-	FieldWindow* fWindow = nullptr;
-	OffscreenWindow* fOffscreen = nullptr;
 };
 
 } // namespace
