@@ -7,13 +7,10 @@
 #include <PopUpMenu.h>
 #include <Window.h>
 
-#include "display/OffscreenDisplay.h"
-
-#include "OffscreenInput.h"
+#include "OffscreenWindowTest.h"
 
 #include <gtest/gtest.h>
 
-#include <stdlib.h>
 #include <string>
 #include <thread>
 
@@ -101,23 +98,13 @@ public:
 };
 
 
-class PopUpMenuTest : public testing::Test {
+class PopUpMenuTest : public OffscreenWindowTest<PopUpWindow> {
 protected:
-	static void SetUpTestSuite() { setenv("BE_DISPLAY", "offscreen", 1); }
-
 	void Open(const char* title, BRect frame, BPopUpMenu* menu, bool async = false)
 	{
 		fMenu = menu;
 		fWindow = new PopUpWindow(title, frame, menu, async);
-		fWindow->Show();
-		fOffscreen = offscreen_window(title);
-		ASSERT_NE(fOffscreen, nullptr);
-	}
-
-	void TearDown() override
-	{
-		if (fWindow != nullptr && fWindow->Lock())
-			fWindow->Quit();
+		ShowWindow();
 	}
 
 	// The popup that shows the menu, once it shows.
@@ -144,9 +131,7 @@ protected:
 		return middle;
 	}
 
-	PopUpWindow* fWindow = nullptr;
 	BPopUpMenu* fMenu = nullptr;
-	OffscreenWindow* fOffscreen = nullptr;
 };
 
 } // namespace
@@ -272,9 +257,7 @@ TEST_F(PopUpMenuTest, APopUpNearTheBottomOfASmallWindowShowsAllItsItemsBelowIt)
 			ink = popup->PixelAt(x, (int32)last.y + dy) != background;
 	}
 	EXPECT_TRUE(ink);
-	const char* directory = getenv("BE_SCREENSHOT_DIR");
-	if (directory != NULL)
-		popup->SaveToPNG((std::string(directory) + "/popup-small-window.png").c_str());
+	SaveScreenshot("popup-small-window.png", popup);
 
 	// An item outside the window's bounds is chosen by a click on it.
 	inject_click(popup, last);
