@@ -8,20 +8,17 @@
 #include <View.h>
 #include <Window.h>
 
-#include "display/OffscreenDisplay.h"
 #include "interface/PictureData.h"
 
-#include "OffscreenInput.h"
+#include "OffscreenWindowTest.h"
 
 #include <gtest/gtest.h>
 
 #include <endian.h>
-#include <stdlib.h>
 #include <string.h>
 
 #include <vector>
 
-using BPrivate::OffscreenWindow;
 using BPrivate::PictureData;
 
 namespace {
@@ -93,24 +90,14 @@ put32(std::vector<uint8>& bytes, size_t offset, uint32 value)
 }
 
 
-class PictureTest : public testing::Test {
+class PictureTest : public OffscreenWindowTest<BWindow> {
 protected:
-	static void SetUpTestSuite() { setenv("BE_DISPLAY", "offscreen", 1); }
-
 	void Open(const char* title)
 	{
 		fWindow = new BWindow(BRect(100, 100, 299, 249), title, B_TITLED_WINDOW, 0);
 		fCanvas = new Canvas;
 		fWindow->AddChild(fCanvas);
-		fWindow->Show();
-		fOffscreen = offscreen_window(title);
-		ASSERT_NE(fOffscreen, nullptr);
-	}
-
-	void TearDown() override
-	{
-		if (fWindow != nullptr && fWindow->Lock())
-			fWindow->Quit();
+		ShowWindow();
 	}
 
 	// Waits until the window shows colour at (x, y).
@@ -119,9 +106,7 @@ protected:
 		return wait_until(fWindow, [&] { return fOffscreen->PixelAt(x, y) == color; });
 	}
 
-	BWindow* fWindow = nullptr;
 	Canvas* fCanvas = nullptr;
-	OffscreenWindow* fOffscreen = nullptr;
 };
 
 } // namespace

@@ -9,16 +9,11 @@
 #include <TextView.h>
 #include <Window.h>
 
-#include "display/OffscreenDisplay.h"
-
-#include "OffscreenInput.h"
+#include "OffscreenWindowTest.h"
 
 #include <gtest/gtest.h>
 
-#include <stdlib.h>
 #include <string>
-
-using BPrivate::OffscreenWindow;
 
 namespace {
 
@@ -64,25 +59,15 @@ public:
 };
 
 
-class TextViewTest : public testing::Test {
+class TextViewTest : public OffscreenWindowTest<TextWindow> {
 protected:
-	static void SetUpTestSuite() { setenv("BE_DISPLAY", "offscreen", 1); }
-
 	void Open(const char* title, const char* text = "")
 	{
 		fWindow = new TextWindow(title);
 		fWindow->Lock();
 		fWindow->fView->SetText(text);
 		fWindow->Unlock();
-		fWindow->Show();
-		fOffscreen = offscreen_window(title);
-		ASSERT_NE(fOffscreen, nullptr);
-	}
-
-	void TearDown() override
-	{
-		if (fWindow != nullptr && fWindow->Lock())
-			fWindow->Quit();
+		ShowWindow();
 	}
 
 	// Runs f with the window locked, after everything sent to the window so far.
@@ -118,9 +103,6 @@ protected:
 		Locked([&] { point = fWindow->PointOf(offset); });
 		return point;
 	}
-
-	TextWindow* fWindow = nullptr;
-	OffscreenWindow* fOffscreen = nullptr;
 };
 
 
