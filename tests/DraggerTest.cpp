@@ -6,25 +6,17 @@
 #include <View.h>
 #include <Window.h>
 
-#include "display/OffscreenDisplay.h"
-
-#include "OffscreenInput.h"
+#include "OffscreenWindowTest.h"
 
 #include <gtest/gtest.h>
-
-#include <stdlib.h>
-
-using BPrivate::OffscreenWindow;
 
 namespace {
 
 const rgb_color kFace = { 200, 220, 240, 255 };
 
 
-class DraggerTest : public testing::Test {
+class DraggerTest : public OffscreenWindowTest<BWindow> {
 protected:
-	static void SetUpTestSuite() { setenv("BE_DISPLAY", "offscreen", 1); }
-
 	void Open(const char* title)
 	{
 		fWindow = new BWindow(BRect(100, 100, 199, 199), title, B_TITLED_WINDOW, 0);
@@ -33,16 +25,13 @@ protected:
 		fDragger = new BDragger(BRect(42, 42, 49, 49), fTarget, 0);
 		fTarget->AddChild(fDragger);
 		fWindow->AddChild(fTarget);
-		fWindow->Show();
-		fOffscreen = offscreen_window(title);
-		ASSERT_NE(fOffscreen, nullptr);
+		ShowWindow();
 	}
 
 	void TearDown() override
 	{
 		BDragger::ShowAllDraggers();
-		if (fWindow != nullptr && fWindow->Lock())
-			fWindow->Quit();
+		OffscreenWindowTest::TearDown();
 	}
 
 	// The handle's frame, in window coordinates.
@@ -52,10 +41,8 @@ protected:
 		return wait_until(fWindow, [&] { return fOffscreen->PixelAt(59, 59) == frame; });
 	}
 
-	BWindow* fWindow = nullptr;
 	BView* fTarget = nullptr;
 	BDragger* fDragger = nullptr;
-	OffscreenWindow* fOffscreen = nullptr;
 };
 
 } // namespace

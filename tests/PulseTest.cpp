@@ -4,12 +4,11 @@
 #include <View.h>
 #include <Window.h>
 
-#include "OffscreenInput.h"
+#include "OffscreenWindowTest.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <stdlib.h>
 
 namespace {
 
@@ -33,10 +32,8 @@ public:
 };
 
 
-class PulseTest : public testing::Test {
+class PulseTest : public OffscreenWindowTest<BWindow> {
 protected:
-	static void SetUpTestSuite() { setenv("BE_DISPLAY", "offscreen", 1); }
-
 	void Open(const char* title)
 	{
 		fWindow = new BWindow(BRect(100, 100, 199, 199), title, B_TITLED_WINDOW, 0);
@@ -47,13 +44,6 @@ protected:
 		fWindow->Show();
 	}
 
-	void TearDown() override
-	{
-		if (fWindow != nullptr && fWindow->Lock())
-			fWindow->Quit();
-	}
-
-	BWindow* fWindow = nullptr;
 	CountingView* fPulsed = nullptr;
 	CountingView* fQuiet = nullptr;
 };
