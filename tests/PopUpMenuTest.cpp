@@ -43,13 +43,14 @@ public:
 		:
 		BView(frame, "opener", B_FOLLOW_ALL_SIDES, B_WILL_DRAW),
 		fMenu(menu),
-		fAsync(async)
+		fAsync(async),
+		fOwnsMenu(!async || !menu->AsyncAutoDestruct())
 	{
 	}
 
 	~Opener() override
 	{
-		if (!fAsync || !fMenu->AsyncAutoDestruct())
+		if (fOwnsMenu)
 			delete fMenu;
 	}
 
@@ -63,6 +64,8 @@ public:
 
 	BPopUpMenu* fMenu;
 	bool fAsync;
+	// A menu that deletes itself once closed is gone by the time the view is.
+	bool fOwnsMenu;
 	int opened = 0;
 	int returned = 0;
 	std::string chosen;
