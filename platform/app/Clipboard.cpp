@@ -3,7 +3,7 @@
 // programs around the kit through the display's bridge (docs/clipboard.md).
 #include <Clipboard.h>
 
-#include "app/ClipboardBridge.h"
+#include "support/ClipboardBridge.h"
 #include "app/ClipboardStore.h"
 #include "app/ClipboardWatch.h"
 

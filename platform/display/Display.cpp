@@ -5,7 +5,7 @@
 #include "display/OffscreenDisplay.h"
 #include "display/X11Display.h"
 
-#include "app/ClipboardBridge.h"
+#include "support/ClipboardBridge.h"
 
 #include <stdio.h>
 #include <stdlib.h>

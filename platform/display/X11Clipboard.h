@@ -5,7 +5,7 @@
 #ifndef _X11_CLIPBOARD_H
 #define _X11_CLIPBOARD_H
 
-#include "app/ClipboardBridge.h"
+#include "support/ClipboardBridge.h"
 
 #include <condition_variable>
 #include <mutex>

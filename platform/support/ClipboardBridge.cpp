@@ -1,4 +1,4 @@
-#include "app/ClipboardBridge.h"
+#include "support/ClipboardBridge.h"
 
 #include <atomic>
 #include <mutex>
