@@ -277,6 +277,22 @@ TEST(TextViewEditingTest, ChangesLayOutAsTheWholeTextWould)
 }
 
 
+// Pango reports only where a cluster starts ("ff" may be one glyph); a character inside
+// one took its place from what the layout held before the edit.
+TEST(TextViewEditingTest, AnEditBeforeALigatureMovesAllOfIt)
+{
+	BTextView edited(BRect(0, 0, 199, 99), "edited", BRect(0, 0, 199, 99), B_FOLLOW_NONE,
+		B_WILL_DRAW);
+	BTextView fresh(BRect(0, 0, 199, 99), "fresh", BRect(0, 0, 199, 99), B_FOLLOW_NONE,
+		B_WILL_DRAW);
+	edited.SetText("office affluent");
+	edited.Insert(0, "wide ", 5);
+	fresh.SetText(edited.Text());
+	for (int32 offset = 0; offset <= fresh.TextLength(); offset++)
+		EXPECT_EQ(edited.PointAt(offset), fresh.PointAt(offset)) << offset;
+}
+
+
 TEST_F(TextViewTest, TypingEditsAtTheCaret)
 {
 	Open("Text typing");

@@ -15,7 +15,9 @@ TextControlInput::TextControlInput(BRect frame, const char* text, BTextControl* 
 		B_FOLLOW_LEFT | B_FOLLOW_TOP, B_WILL_DRAW | flags),
 	fControl(control),
 	fQuiet(false),
-	fFocused(false)
+	fFocused(false),
+	fBatching(false),
+	fBatchChanged(false)
 {
 	SetWordWrap(false);
 	FitTextRect();
@@ -53,7 +55,24 @@ TextControlInput::KeyDown(const char* bytes, int32 numBytes)
 		}
 		return;
 	}
+	fBatching = true;
+	fBatchChanged = false;
 	BTextView::KeyDown(bytes, numBytes);
+	fBatching = false;
+	if (fBatchChanged)
+		BTextControl::Private(fControl).TextModified();
+}
+
+
+void
+TextControlInput::MessageReceived(BMessage* message)
+{
+	fBatching = true;
+	fBatchChanged = false;
+	BTextView::MessageReceived(message);
+	fBatching = false;
+	if (fBatchChanged)
+		BTextControl::Private(fControl).TextModified();
 }
 
 
@@ -85,8 +104,7 @@ TextControlInput::InsertText(const char* text, int32 length, int32 offset,
 			byte = ' ';
 	}
 	BTextView::InsertText(line.data(), length, offset, runs);
-	if (!fQuiet)
-		BTextControl::Private(fControl).TextModified();
+	_Changed();
 }
 
 
@@ -94,7 +112,18 @@ void
 TextControlInput::DeleteText(int32 fromOffset, int32 toOffset)
 {
 	BTextView::DeleteText(fromOffset, toOffset);
-	if (!fQuiet)
+	_Changed();
+}
+
+
+void
+TextControlInput::_Changed()
+{
+	if (fQuiet)
+		return;
+	if (fBatching)
+		fBatchChanged = true;
+	else
 		BTextControl::Private(fControl).TextModified();
 }
 

@@ -31,6 +31,7 @@ public:
 
 	virtual	void				KeyDown(const char* bytes, int32 numBytes);
 	virtual	void				MakeFocus(bool focus = true);
+	virtual	void				MessageReceived(BMessage* message);
 
 protected:
 	// Newlines become spaces: the field holds one line.
@@ -39,9 +40,15 @@ protected:
 	virtual	void				DeleteText(int32 fromOffset, int32 toOffset);
 
 private:
+			void				_Changed();
+
 			BTextControl*		fControl;
 			bool				fQuiet;
 			bool				fFocused;
+			// While a key or a message is handled, its changes (typing over a selection
+			// deletes and inserts) are told to the control once, at the end.
+			bool				fBatching;
+			bool				fBatchChanged;
 };
 
 } // namespace BPrivate

@@ -235,6 +235,9 @@ void
 TextLayout::_MeasureSegment(const std::string& text, const BFont& font, int32 start,
 	int32 end)
 {
+	// Pango reports where each cluster starts; whatever fX held before must not be
+	// taken for the start of a character inside a cluster.
+	std::fill(fX.begin() + start, fX.begin() + end + 1, kNoBoundary);
 	fX[end] = 0;
 	if (start == end)
 		return;
