@@ -11,7 +11,7 @@
 namespace BPrivate {
 
 void
-check_lock(const BLooper* looper, std::source_location where)
+check_lock(const BLooper* looper, CallSite where)
 {
 	if (looper == NULL || looper->IsLocked())
 		return;
