@@ -10,6 +10,8 @@
 
 #include <vector>
 
+#include "support/WriteAll.h"
+
 namespace BPrivate {
 
 namespace {
@@ -17,22 +19,6 @@ namespace {
 // Any process of the user may put something else under these names: a link is never
 // followed and a FIFO never waited on.
 const int kSafeOpenFlags = O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK;
-
-
-status_t
-write_all(int fd, const std::vector<char>& data)
-{
-	size_t done = 0;
-	while (done < data.size()) {
-		ssize_t bytes = write(fd, data.data() + done, data.size() - done);
-		if (bytes < 0 && errno == EINTR)
-			continue;
-		if (bytes <= 0)
-			return B_IO_ERROR;
-		done += bytes;
-	}
-	return B_OK;
-}
 
 } // namespace
 

@@ -8,28 +8,14 @@
 
 #include <vector>
 
+#include "support/WriteAll.h"
+
 namespace {
 
 // Another process of the user may put anything in place of the files: a link is not
 // followed (its target is not ours to read or overwrite), and a FIFO or device is not
 // waited on, since opening and reading only regular files never blocks.
 const int kSafeOpenFlags = O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK;
-
-
-status_t
-write_all(int fd, const std::vector<char>& data)
-{
-	size_t done = 0;
-	while (done < data.size()) {
-		ssize_t bytes = write(fd, data.data() + done, data.size() - done);
-		if (bytes < 0 && errno == EINTR)
-			continue;
-		if (bytes <= 0)
-			return B_IO_ERROR;
-		done += bytes;
-	}
-	return B_OK;
-}
 
 } // namespace
 
@@ -97,7 +83,7 @@ RosterFile::Save(const BMessage& roster) const
 	}
 	if (fd < 0)
 		return B_PERMISSION_DENIED;
-	status = write_all(fd, data);
+	status = BPrivate::write_all(fd, data);
 	close(fd);
 	if (status == B_OK && rename(temporary.c_str(), fPath.c_str()) != 0)
 		status = B_IO_ERROR;
