@@ -29,15 +29,6 @@ Check(bool condition)
 } // namespace
 
 
-// Laying text out loads fontconfig's configuration, which it keeps for the process's life
-// and never frees (as tests/lsan.supp says for the tests).
-extern "C" const char*
-__lsan_default_suppressions()
-{
-	return "leak:libfontconfig.so\n";
-}
-
-
 extern "C" int
 LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
