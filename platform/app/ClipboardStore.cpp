@@ -3,25 +3,13 @@
 #include "app/RuntimeDirectory.h"
 
 #include <ctype.h>
-#include <errno.h>
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <vector>
 
-#include "support/WriteAll.h"
+#include "support/SmallFile.h"
 
 namespace BPrivate {
-
-namespace {
-
-// Any process of the user may put something else under these names: a link is never
-// followed and a FIFO never waited on.
-const int kSafeOpenFlags = O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK;
-
-} // namespace
-
 
 ClipboardStore::ClipboardStore(const char* name)
 	:
@@ -56,29 +44,11 @@ ClipboardStore::Load(ClipboardContents& contents) const
 	status_t status = Path(path);
 	if (status != B_OK)
 		return status;
-	int fd = open(path.c_str(), O_RDONLY | kSafeOpenFlags);
-	if (fd < 0)
-		return errno == ENOENT ? B_ENTRY_NOT_FOUND : B_BAD_DATA;
-	struct stat info;
-	if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size < 0
-		|| (size_t)info.st_size > kMaxSize) {
-		close(fd);
-		return B_BAD_DATA;
-	}
-	std::vector<char> data(info.st_size);
-	size_t done = 0;
-	while (done < data.size()) {
-		ssize_t bytes = read(fd, data.data() + done, data.size() - done);
-		if (bytes < 0 && errno == EINTR)
-			continue;
-		if (bytes <= 0)
-			break;
-		done += bytes;
-	}
-	close(fd);
-	if (done != data.size())
-		return B_BAD_DATA;
-	return Decode(data.data(), done, contents);
+	std::vector<char> data;
+	status = read_small_file(path, kMaxSize, data);
+	if (status != B_OK)
+		return status;
+	return Decode(data.data(), data.size(), contents);
 }
 
 
@@ -128,21 +98,7 @@ ClipboardStore::Save(const ClipboardContents& contents) const
 	// committing at once never write into one file; the rename publishes it whole.
 	std::string temporary = path + ".new." + std::to_string(getpid()) + "."
 		+ std::to_string(gettid());
-	int fd = -1;
-	for (int attempt = 0; attempt < 2 && fd < 0; attempt++) {
-		fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | kSafeOpenFlags, 0600);
-		if (fd < 0 && (errno != EEXIST || unlink(temporary.c_str()) != 0))
-			break;
-	}
-	if (fd < 0)
-		return B_PERMISSION_DENIED;
-	status = write_all(fd, data);
-	close(fd);
-	if (status == B_OK && rename(temporary.c_str(), path.c_str()) != 0)
-		status = B_IO_ERROR;
-	if (status != B_OK)
-		unlink(temporary.c_str());
-	return status;
+	return replace_small_file(path, temporary, data);
 }
 
 } // namespace BPrivate
