@@ -8,6 +8,7 @@
 #include <TextControl.h>
 #include <Window.h>
 
+#include "MessageFields.h"
 #include "OffscreenWindowTest.h"
 
 #include <gtest/gtest.h>
@@ -63,23 +64,8 @@ public:
 };
 
 
-std::string
-String(const BMessage& message, const char* name, int32 index = 0)
-{
-	const char* string = NULL;
-	message.FindString(name, index, &string);
-	return string != NULL ? string : "";
-}
-
-
 class TextControlTest : public OffscreenWindowTest<FieldWindow> {
 protected:
-	void Open(const char* title)
-	{
-		fWindow = new FieldWindow(title);
-		ShowWindow();
-	}
-
 	template<typename F>
 	void Locked(F f)
 	{
@@ -218,18 +204,18 @@ TEST_F(TextControlTest, TheSuiteAnswersLabelValueAndText)
 
 	BMessage label = request(B_GET_PROPERTY, "Label");
 	ASSERT_EQ(window.SendMessage(&label, &reply), B_OK);
-	EXPECT_EQ(String(reply, "result"), "Name:");
+	EXPECT_EQ(string_field(reply, "result"), "Name:");
 
 	BMessage value = request(B_GET_PROPERTY, "Value");
 	ASSERT_EQ(window.SendMessage(&value, &reply), B_OK);
-	EXPECT_EQ(String(reply, "result"), "Ada");
+	EXPECT_EQ(string_field(reply, "result"), "Ada");
 
 	BMessage setText = request(B_SET_PROPERTY, "Text");
 	setText.AddString("data", "Grace");
 	ASSERT_EQ(window.SendMessage(&setText, &reply), B_OK);
 	BMessage text = request(B_GET_PROPERTY, "Text");
 	ASSERT_EQ(window.SendMessage(&text, &reply), B_OK);
-	EXPECT_EQ(String(reply, "result"), "Grace");
+	EXPECT_EQ(string_field(reply, "result"), "Grace");
 
 	BMessage setValue = request(B_SET_PROPERTY, "Value");
 	setValue.AddString("data", "Hopper");
@@ -252,9 +238,9 @@ TEST_F(TextControlTest, TheSuiteAnswersLabelValueAndText)
 	BMessage suites(B_GET_SUPPORTED_SUITES);
 	suites.AddSpecifier("View", "name");
 	ASSERT_EQ(window.SendMessage(&suites, &reply), B_OK);
-	EXPECT_EQ(String(reply, "suites", 0), "suite/vnd.Be-text-control");
-	EXPECT_EQ(String(reply, "suites", 1), "suite/vnd.Be-control");
-	EXPECT_EQ(String(reply, "suites", 2), "suite/vnd.Be-view");
+	EXPECT_EQ(string_field(reply, "suites", 0), "suite/vnd.Be-text-control");
+	EXPECT_EQ(string_field(reply, "suites", 1), "suite/vnd.Be-control");
+	EXPECT_EQ(string_field(reply, "suites", 2), "suite/vnd.Be-view");
 
 	// The field is the control's child view, with the text view suite.
 	BMessage inner(B_GET_PROPERTY);
@@ -262,6 +248,6 @@ TEST_F(TextControlTest, TheSuiteAnswersLabelValueAndText)
 	inner.AddSpecifier("View", (int32)0);
 	inner.AddSpecifier("View", "name");
 	ASSERT_EQ(window.SendMessage(&inner, &reply), B_OK);
-	EXPECT_EQ(String(reply, "result"), "Hopper");
+	EXPECT_EQ(string_field(reply, "result"), "Hopper");
 	EXPECT_EQ(fOffscreen->SaveToPNG(QV_BIN_DIR "/../TextControl-screen.png"), B_OK);
 }
