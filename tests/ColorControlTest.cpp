@@ -9,6 +9,7 @@
 
 #include "MessageFields.h"
 #include "OffscreenWindowTest.h"
+#include "ScriptingRequest.h"
 
 #include <gtest/gtest.h>
 
@@ -292,24 +293,18 @@ TEST_F(ColorControlTest, TheSuiteGetsAndSetsTheColourLayoutAndCellSize)
 {
 	Open("Color scripting");
 	BMessenger window(fWindow);
-	auto request = [](uint32 what, const char* property) {
-		BMessage message(what);
-		message.AddSpecifier(property);
-		message.AddSpecifier("View", "color");
-		return message;
-	};
 	BMessage reply;
 
-	BMessage setInt = request(B_SET_PROPERTY, "Value");
+	BMessage setInt = view_property_request(B_SET_PROPERTY, "Value", "color");
 	setInt.AddInt32("data", 0x10203000);
 	ASSERT_EQ(window.SendMessage(&setInt, &reply), B_OK);
 	EXPECT_EQ(reply.FindInt32("error"), B_OK);
-	BMessage get = request(B_GET_PROPERTY, "Value");
+	BMessage get = view_property_request(B_GET_PROPERTY, "Value", "color");
 	ASSERT_EQ(window.SendMessage(&get, &reply), B_OK);
 	EXPECT_EQ(reply.FindInt32("result"), 0x10203000);
 
 	rgb_color orange = make_color(255, 128, 0);
-	BMessage setColor = request(B_SET_PROPERTY, "Value");
+	BMessage setColor = view_property_request(B_SET_PROPERTY, "Value", "color");
 	setColor.AddData("data", B_RGB_COLOR_TYPE, &orange, sizeof(orange));
 	ASSERT_EQ(window.SendMessage(&setColor, &reply), B_OK);
 	EXPECT_EQ(reply.FindInt32("error"), B_OK);
@@ -317,27 +312,27 @@ TEST_F(ColorControlTest, TheSuiteGetsAndSetsTheColourLayoutAndCellSize)
 	EXPECT_EQ((uint32)reply.FindInt32("result"), 0xff800000u);
 
 	// A set without data of a type the row takes changes nothing.
-	BMessage setString = request(B_SET_PROPERTY, "Value");
+	BMessage setString = view_property_request(B_SET_PROPERTY, "Value", "color");
 	setString.AddString("data", "orange");
 	ASSERT_EQ(window.SendMessage(&setString, &reply), B_OK);
 	EXPECT_EQ(reply.FindInt32("error"), B_BAD_VALUE);
 
-	BMessage setLayout = request(B_SET_PROPERTY, "Layout");
+	BMessage setLayout = view_property_request(B_SET_PROPERTY, "Layout", "color");
 	setLayout.AddInt32("data", B_CELLS_16x16);
 	ASSERT_EQ(window.SendMessage(&setLayout, &reply), B_OK);
 	EXPECT_EQ(reply.FindInt32("error"), B_OK);
-	BMessage badLayout = request(B_SET_PROPERTY, "Layout");
+	BMessage badLayout = view_property_request(B_SET_PROPERTY, "Layout", "color");
 	badLayout.AddInt32("data", 5);
 	ASSERT_EQ(window.SendMessage(&badLayout, &reply), B_OK);
 	EXPECT_EQ(reply.FindInt32("error"), B_BAD_VALUE);
-	BMessage getLayout = request(B_GET_PROPERTY, "Layout");
+	BMessage getLayout = view_property_request(B_GET_PROPERTY, "Layout", "color");
 	ASSERT_EQ(window.SendMessage(&getLayout, &reply), B_OK);
 	EXPECT_EQ(reply.FindInt32("result"), (int32)B_CELLS_16x16);
 
-	BMessage setSize = request(B_SET_PROPERTY, "CellSize");
+	BMessage setSize = view_property_request(B_SET_PROPERTY, "CellSize", "color");
 	setSize.AddFloat("data", 5);
 	ASSERT_EQ(window.SendMessage(&setSize, &reply), B_OK);
-	BMessage getSize = request(B_GET_PROPERTY, "CellSize");
+	BMessage getSize = view_property_request(B_GET_PROPERTY, "CellSize", "color");
 	ASSERT_EQ(window.SendMessage(&getSize, &reply), B_OK);
 	EXPECT_EQ(reply.FindFloat("result"), 5);
 	wait_until(fWindow, [&] {
@@ -349,7 +344,7 @@ TEST_F(ColorControlTest, TheSuiteGetsAndSetsTheColourLayoutAndCellSize)
 	});
 
 	// The control suite still answers what the colour suite leaves to it.
-	BMessage enabled = request(B_GET_PROPERTY, "Enabled");
+	BMessage enabled = view_property_request(B_GET_PROPERTY, "Enabled", "color");
 	ASSERT_EQ(window.SendMessage(&enabled, &reply), B_OK);
 	EXPECT_TRUE(reply.FindBool("result"));
 

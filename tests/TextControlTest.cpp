@@ -10,6 +10,7 @@
 
 #include "MessageFields.h"
 #include "OffscreenWindowTest.h"
+#include "ScriptingRequest.h"
 
 #include <gtest/gtest.h>
 
@@ -194,41 +195,35 @@ TEST_F(TextControlTest, TheSuiteAnswersLabelValueAndText)
 {
 	Open("Field scripting");
 	BMessenger window(fWindow);
-	auto request = [](uint32 what, const char* property) {
-		BMessage message(what);
-		message.AddSpecifier(property);
-		message.AddSpecifier("View", "name");
-		return message;
-	};
 	BMessage reply;
 
-	BMessage label = request(B_GET_PROPERTY, "Label");
+	BMessage label = view_property_request(B_GET_PROPERTY, "Label", "name");
 	ASSERT_EQ(window.SendMessage(&label, &reply), B_OK);
 	EXPECT_EQ(string_field(reply, "result"), "Name:");
 
-	BMessage value = request(B_GET_PROPERTY, "Value");
+	BMessage value = view_property_request(B_GET_PROPERTY, "Value", "name");
 	ASSERT_EQ(window.SendMessage(&value, &reply), B_OK);
 	EXPECT_EQ(string_field(reply, "result"), "Ada");
 
-	BMessage setText = request(B_SET_PROPERTY, "Text");
+	BMessage setText = view_property_request(B_SET_PROPERTY, "Text", "name");
 	setText.AddString("data", "Grace");
 	ASSERT_EQ(window.SendMessage(&setText, &reply), B_OK);
-	BMessage text = request(B_GET_PROPERTY, "Text");
+	BMessage text = view_property_request(B_GET_PROPERTY, "Text", "name");
 	ASSERT_EQ(window.SendMessage(&text, &reply), B_OK);
 	EXPECT_EQ(string_field(reply, "result"), "Grace");
 
-	BMessage setValue = request(B_SET_PROPERTY, "Value");
+	BMessage setValue = view_property_request(B_SET_PROPERTY, "Value", "name");
 	setValue.AddString("data", "Hopper");
 	ASSERT_EQ(window.SendMessage(&setValue, &reply), B_OK);
 	Locked([&] { EXPECT_STREQ(fWindow->fName->Text(), "Hopper"); });
 
-	BMessage setLabel = request(B_SET_PROPERTY, "Label");
+	BMessage setLabel = view_property_request(B_SET_PROPERTY, "Label", "name");
 	setLabel.AddString("data", "Who:");
 	ASSERT_EQ(window.SendMessage(&setLabel, &reply), B_OK);
 	Locked([&] { EXPECT_STREQ(fWindow->fName->Label(), "Who:"); });
 
 	// A value that is no text is refused.
-	BMessage wrong = request(B_SET_PROPERTY, "Value");
+	BMessage wrong = view_property_request(B_SET_PROPERTY, "Value", "name");
 	wrong.AddInt32("data", 1);
 	ASSERT_EQ(window.SendMessage(&wrong, &reply), B_OK);
 	int32 error = B_OK;

@@ -1,6 +1,7 @@
 // BCheckBox: a small sunken square, a cross when checked, the label beside it.
 #include <CheckBox.h>
 
+#include "interface/SunkenEdge.h"
 #include "interface/TwoStateControl.h"
 
 BCheckBox::BCheckBox(BRect frame, const char* name, const char* label, BMessage* message,
@@ -22,15 +23,7 @@ BCheckBox::Draw(BRect updateRect)
 {
 	BRect box = BPrivate::indicator_frame(Bounds());
 	BRect frame = box;
-	rgb_color background = ViewColor();
-	rgb_color dark = tint_color(background, B_DARKEN_3_TINT);
-	rgb_color light = tint_color(background, B_LIGHTEN_MAX_TINT);
-	BeginLineArray(4);
-	AddLine(box.LeftTop(), box.RightTop(), dark);
-	AddLine(box.LeftTop(), box.LeftBottom(), dark);
-	AddLine(box.LeftBottom(), box.RightBottom(), light);
-	AddLine(box.RightTop(), box.RightBottom(), light);
-	EndLineArray();
+	BPrivate::stroke_sunken_edge(this, box, ViewColor());
 	box.InsetBy(1, 1);
 	SetHighColor(ui_color(B_CONTROL_BORDER_COLOR));
 	StrokeRect(box);

@@ -5,6 +5,8 @@
 // grey ramp at the mean of the three).
 #include <ColorControl.h>
 
+#include "interface/SunkenEdge.h"
+
 #include <algorithm>
 #include <math.h>
 
@@ -151,15 +153,7 @@ BColorControl::Draw(BRect updateRect)
 {
 	// Sunken: dark above and left, light below and right, the control border inside.
 	BRect frame = _RampsFrame();
-	rgb_color background = ViewColor();
-	rgb_color dark = tint_color(background, B_DARKEN_3_TINT);
-	rgb_color light = tint_color(background, B_LIGHTEN_MAX_TINT);
-	BeginLineArray(4);
-	AddLine(frame.LeftTop(), frame.RightTop(), dark);
-	AddLine(frame.LeftTop(), frame.LeftBottom(), dark);
-	AddLine(frame.LeftBottom(), frame.RightBottom(), light);
-	AddLine(frame.RightTop(), frame.RightBottom(), light);
-	EndLineArray();
+	BPrivate::stroke_sunken_edge(this, frame, ViewColor());
 	SetHighColor(ui_color(B_CONTROL_BORDER_COLOR));
 	StrokeRect(frame.InsetByCopy(1, 1));
 
