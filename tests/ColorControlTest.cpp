@@ -354,3 +354,38 @@ TEST_F(ColorControlTest, TheSuiteGetsAndSetsTheColourLayoutAndCellSize)
 	EXPECT_EQ(string_field(reply, "suites", 0), "suite/vnd.Be-color-control");
 	EXPECT_EQ(string_field(reply, "suites", 1), "suite/vnd.Be-control");
 }
+
+
+TEST_F(ColorControlTest, TallLayoutsStandTheRampsSideBySide)
+{
+	Open("Color tall");
+	// 8x32 at 2 pixels: 16 by 64 pixels of ramps, each 4 wide, level 0 at the top.
+	BPoint blueTop, blueThird;
+	wait_until(fWindow, [&] {
+		fWindow->fControl->SetLayout(B_CELLS_8x32);
+		fWindow->fControl->SetCellSize(2);
+		BPoint origin = fWindow->fControl->ConvertToScreen(BPoint(kRampLeft, kRampLeft))
+			- fWindow->Frame().LeftTop();
+		blueTop = origin + BPoint(2 * 4 + 2, 0);
+		blueThird = origin + BPoint(2 * 4 + 2, 21);
+		return true;
+	});
+	inject_click(fOffscreen, blueThird);
+	ASSERT_NO_FATAL_FAILURE(ExpectColor(1, make_color(0, 0, 85)));
+	// Dragging from the top of blue over to red and down past the end keeps to blue.
+	inject_mouse(fOffscreen, BPrivate::kDisplayMouseDown, blueTop, 1);
+	inject_mouse(fOffscreen, BPrivate::kDisplayMouseUp, blueTop + BPoint(-8, 80), 0);
+	ASSERT_NO_FATAL_FAILURE(ExpectColor(2, make_color(0, 0, 0)));
+	inject_mouse(fOffscreen, BPrivate::kDisplayMouseDown, blueTop, 1);
+	inject_mouse(fOffscreen, BPrivate::kDisplayMouseMoved, blueTop + BPoint(-8, 80), 1);
+	inject_mouse(fOffscreen, BPrivate::kDisplayMouseUp, blueTop + BPoint(-8, 80), 0);
+	ASSERT_NO_FATAL_FAILURE(ExpectColor(3, make_color(0, 0, 255)));
+
+	// The press focused blue: Up steps along it, Left moves to green.
+	inject_key(fOffscreen, B_UP_ARROW);
+	ASSERT_NO_FATAL_FAILURE(ExpectColor(4, make_color(0, 0, 254)));
+	inject_key(fOffscreen, B_LEFT_ARROW);
+	inject_key(fOffscreen, B_DOWN_ARROW);
+	ASSERT_NO_FATAL_FAILURE(ExpectColor(5, make_color(0, 1, 254)));
+	SaveScreenshot("color-control-tall.png");
+}
