@@ -191,6 +191,20 @@ TEST(ColorControlValueTest, AnArchiveMakesTheSameControl)
 	BMessage other;
 	other.AddString("class", "BView");
 	EXPECT_EQ(BColorControl::Instantiate(&other), nullptr);
+
+	// Values no control archives are brought back to ones it could have.
+	BMessage odd;
+	odd.AddString("class", "BColorControl");
+	odd.AddInt32("_layout", 7);
+	odd.AddFloat("_csize", NAN);
+	odd.AddInt32("_val", -1);
+	std::unique_ptr<BArchivable> oddObject(BColorControl::Instantiate(&odd));
+	BColorControl* oddCopy = dynamic_cast<BColorControl*>(oddObject.get());
+	ASSERT_NE(oddCopy, nullptr);
+	EXPECT_EQ(oddCopy->Layout(), B_CELLS_32x8);
+	EXPECT_EQ(oddCopy->CellSize(), 1);
+	EXPECT_EQ((uint32)oddCopy->Value(), 0xffffff00u);
+	EXPECT_EQ(oddCopy->Message(), nullptr);
 }
 
 
@@ -215,6 +229,12 @@ TEST_F(ColorControlTest, PressesAndDragsSetTheComponentOfTheirRamp)
 	inject_mouse(fOffscreen, BPrivate::kDisplayMouseMoved, RampPoint(2, 300), 1);
 	inject_mouse(fOffscreen, BPrivate::kDisplayMouseUp, RampPoint(2, 300), 0);
 	ASSERT_NO_FATAL_FAILURE(ExpectColor(7, make_color(70, 70, 255)));
+	// The press focused blue, whose frame shows on it: white mixed with the navigation
+	// colour, at the ramp's left top corner (window 12, 44) or the pixel beside it.
+	const rgb_color white = make_color(255, 255, 255);
+	EXPECT_TRUE(wait_until(fWindow, [&] {
+		return fOffscreen->PixelAt(12, 44) == white || fOffscreen->PixelAt(13, 44) == white;
+	}));
 	SaveScreenshot("color-control.png");
 	wait_until(fWindow, [&] {
 		EXPECT_EQ(fWindow->values[4], (int32)0x46460a00);
@@ -311,10 +331,15 @@ TEST_F(ColorControlTest, TheSuiteGetsAndSetsTheColourLayoutAndCellSize)
 	ASSERT_EQ(window.SendMessage(&get, &reply), B_OK);
 	EXPECT_EQ((uint32)reply.FindInt32("result"), 0xff800000u);
 
-	// A set without data of a type the row takes changes nothing.
+	// A set without data of a type the row takes, or a colour of the wrong size, changes
+	// nothing.
 	BMessage setString = view_property_request(B_SET_PROPERTY, "Value", "color");
 	setString.AddString("data", "orange");
 	ASSERT_EQ(window.SendMessage(&setString, &reply), B_OK);
+	EXPECT_EQ(reply.FindInt32("error"), B_BAD_VALUE);
+	BMessage shortColor = view_property_request(B_SET_PROPERTY, "Value", "color");
+	shortColor.AddData("data", B_RGB_COLOR_TYPE, &orange, 3);
+	ASSERT_EQ(window.SendMessage(&shortColor, &reply), B_OK);
 	EXPECT_EQ(reply.FindInt32("error"), B_BAD_VALUE);
 
 	BMessage setLayout = view_property_request(B_SET_PROPERTY, "Layout", "color");

@@ -206,9 +206,14 @@ BColorControl::_DrawRamp(int32 ramp)
 			BPoint(frame.right - 1, frame.top + at));
 	}
 
+	// The focus frame mixes the navigation colour with white, so that it shows on the
+	// blue ramp too.
 	if (IsFocus() && ramp == fFocusRamp) {
+		PushState();
 		SetHighColor(ui_color(B_KEYBOARD_NAVIGATION_COLOR));
-		StrokeRect(frame);
+		SetLowColor(make_color(255, 255, 255));
+		StrokeRect(frame, B_MIXED_COLORS);
+		PopState();
 	}
 }
 
