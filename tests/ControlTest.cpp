@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "MessageFields.h"
 #include "OffscreenWindowTest.h"
 
 namespace {
@@ -70,23 +71,8 @@ public:
 };
 
 
-std::string
-String(const BMessage& message, const char* name, int32 index = 0)
-{
-	const char* string = NULL;
-	message.FindString(name, index, &string);
-	return string != NULL ? string : "";
-}
-
-
 class ControlTest : public OffscreenWindowTest<ControlWindow> {
 protected:
-	void Open(const char* title)
-	{
-		fWindow = new ControlWindow(title);
-		ShowWindow();
-	}
-
 	size_t Count()
 	{
 		size_t count = 0;
@@ -181,7 +167,7 @@ TEST_F(ControlTest, TheSuitesAnswerThroughTheWindow)
 
 	BMessage label = viewRequest(B_GET_PROPERTY, "Label", { "box", "button" });
 	ASSERT_EQ(window.SendMessage(&label, &reply), B_OK);
-	EXPECT_EQ(String(reply, "result"), "Apply");
+	EXPECT_EQ(string_field(reply, "result"), "Apply");
 
 	BMessage setValue = viewRequest(B_SET_PROPERTY, "Value", { "box", "check" });
 	setValue.AddInt32("data", B_CONTROL_ON);
@@ -196,7 +182,7 @@ TEST_F(ControlTest, TheSuitesAnswerThroughTheWindow)
 
 	BMessage boxLabel = viewRequest(B_GET_PROPERTY, "Label", { "box" });
 	ASSERT_EQ(window.SendMessage(&boxLabel, &reply), B_OK);
-	EXPECT_EQ(String(reply, "result"), "Options");
+	EXPECT_EQ(string_field(reply, "result"), "Options");
 
 	BMessage text = viewRequest(B_SET_PROPERTY, "Text", { "box", "text" });
 	text.AddString("data", "Specifier: Window 0");
@@ -221,9 +207,9 @@ TEST_F(ControlTest, TheSuitesAnswerThroughTheWindow)
 	suites.AddSpecifier("View", "button");
 	suites.AddSpecifier("View", "box");
 	ASSERT_EQ(window.SendMessage(&suites, &reply), B_OK);
-	EXPECT_EQ(String(reply, "suites", 0), "suite/vnd.Be-control");
-	EXPECT_EQ(String(reply, "suites", 1), "suite/vnd.Be-view");
-	EXPECT_EQ(String(reply, "suites", 2), "suite/vnd.Be-handler");
+	EXPECT_EQ(string_field(reply, "suites", 0), "suite/vnd.Be-control");
+	EXPECT_EQ(string_field(reply, "suites", 1), "suite/vnd.Be-view");
+	EXPECT_EQ(string_field(reply, "suites", 2), "suite/vnd.Be-handler");
 }
 
 

@@ -79,12 +79,6 @@ public:
 
 class PictureButtonTest : public OffscreenWindowTest<ButtonWindow> {
 protected:
-	void Open(const char* title)
-	{
-		fWindow = new ButtonWindow(title);
-		ShowWindow();
-	}
-
 	bool Shows(rgb_color color)
 	{
 		return wait_until(fWindow, [&] { return fOffscreen->PixelAt(30, 30) == color; });

@@ -62,14 +62,7 @@ public:
 };
 
 
-class RadioButtonTest : public OffscreenWindowTest<RadioWindow> {
-protected:
-	void Open(const char* title)
-	{
-		fWindow = new RadioWindow(title);
-		ShowWindow();
-	}
-};
+using RadioButtonTest = OffscreenWindowTest<RadioWindow>;
 
 } // namespace
 

@@ -8,7 +8,9 @@
 #include <TextControl.h>
 #include <Window.h>
 
+#include "MessageFields.h"
 #include "OffscreenWindowTest.h"
+#include "ScriptingRequest.h"
 
 #include <gtest/gtest.h>
 
@@ -63,23 +65,8 @@ public:
 };
 
 
-std::string
-String(const BMessage& message, const char* name, int32 index = 0)
-{
-	const char* string = NULL;
-	message.FindString(name, index, &string);
-	return string != NULL ? string : "";
-}
-
-
 class TextControlTest : public OffscreenWindowTest<FieldWindow> {
 protected:
-	void Open(const char* title)
-	{
-		fWindow = new FieldWindow(title);
-		ShowWindow();
-	}
-
 	template<typename F>
 	void Locked(F f)
 	{
@@ -208,41 +195,35 @@ TEST_F(TextControlTest, TheSuiteAnswersLabelValueAndText)
 {
 	Open("Field scripting");
 	BMessenger window(fWindow);
-	auto request = [](uint32 what, const char* property) {
-		BMessage message(what);
-		message.AddSpecifier(property);
-		message.AddSpecifier("View", "name");
-		return message;
-	};
 	BMessage reply;
 
-	BMessage label = request(B_GET_PROPERTY, "Label");
+	BMessage label = view_property_request(B_GET_PROPERTY, "Label", "name");
 	ASSERT_EQ(window.SendMessage(&label, &reply), B_OK);
-	EXPECT_EQ(String(reply, "result"), "Name:");
+	EXPECT_EQ(string_field(reply, "result"), "Name:");
 
-	BMessage value = request(B_GET_PROPERTY, "Value");
+	BMessage value = view_property_request(B_GET_PROPERTY, "Value", "name");
 	ASSERT_EQ(window.SendMessage(&value, &reply), B_OK);
-	EXPECT_EQ(String(reply, "result"), "Ada");
+	EXPECT_EQ(string_field(reply, "result"), "Ada");
 
-	BMessage setText = request(B_SET_PROPERTY, "Text");
+	BMessage setText = view_property_request(B_SET_PROPERTY, "Text", "name");
 	setText.AddString("data", "Grace");
 	ASSERT_EQ(window.SendMessage(&setText, &reply), B_OK);
-	BMessage text = request(B_GET_PROPERTY, "Text");
+	BMessage text = view_property_request(B_GET_PROPERTY, "Text", "name");
 	ASSERT_EQ(window.SendMessage(&text, &reply), B_OK);
-	EXPECT_EQ(String(reply, "result"), "Grace");
+	EXPECT_EQ(string_field(reply, "result"), "Grace");
 
-	BMessage setValue = request(B_SET_PROPERTY, "Value");
+	BMessage setValue = view_property_request(B_SET_PROPERTY, "Value", "name");
 	setValue.AddString("data", "Hopper");
 	ASSERT_EQ(window.SendMessage(&setValue, &reply), B_OK);
 	Locked([&] { EXPECT_STREQ(fWindow->fName->Text(), "Hopper"); });
 
-	BMessage setLabel = request(B_SET_PROPERTY, "Label");
+	BMessage setLabel = view_property_request(B_SET_PROPERTY, "Label", "name");
 	setLabel.AddString("data", "Who:");
 	ASSERT_EQ(window.SendMessage(&setLabel, &reply), B_OK);
 	Locked([&] { EXPECT_STREQ(fWindow->fName->Label(), "Who:"); });
 
 	// A value that is no text is refused.
-	BMessage wrong = request(B_SET_PROPERTY, "Value");
+	BMessage wrong = view_property_request(B_SET_PROPERTY, "Value", "name");
 	wrong.AddInt32("data", 1);
 	ASSERT_EQ(window.SendMessage(&wrong, &reply), B_OK);
 	int32 error = B_OK;
@@ -252,9 +233,9 @@ TEST_F(TextControlTest, TheSuiteAnswersLabelValueAndText)
 	BMessage suites(B_GET_SUPPORTED_SUITES);
 	suites.AddSpecifier("View", "name");
 	ASSERT_EQ(window.SendMessage(&suites, &reply), B_OK);
-	EXPECT_EQ(String(reply, "suites", 0), "suite/vnd.Be-text-control");
-	EXPECT_EQ(String(reply, "suites", 1), "suite/vnd.Be-control");
-	EXPECT_EQ(String(reply, "suites", 2), "suite/vnd.Be-view");
+	EXPECT_EQ(string_field(reply, "suites", 0), "suite/vnd.Be-text-control");
+	EXPECT_EQ(string_field(reply, "suites", 1), "suite/vnd.Be-control");
+	EXPECT_EQ(string_field(reply, "suites", 2), "suite/vnd.Be-view");
 
 	// The field is the control's child view, with the text view suite.
 	BMessage inner(B_GET_PROPERTY);
@@ -262,6 +243,6 @@ TEST_F(TextControlTest, TheSuiteAnswersLabelValueAndText)
 	inner.AddSpecifier("View", (int32)0);
 	inner.AddSpecifier("View", "name");
 	ASSERT_EQ(window.SendMessage(&inner, &reply), B_OK);
-	EXPECT_EQ(String(reply, "result"), "Hopper");
+	EXPECT_EQ(string_field(reply, "result"), "Hopper");
 	EXPECT_EQ(fOffscreen->SaveToPNG(QV_BIN_DIR "/../TextControl-screen.png"), B_OK);
 }

@@ -21,8 +21,6 @@ public:
 	virtual	void			GetPreferredSize(float* width, float* height);
 
 private:
-			BRect			_BoxFrame();
-
 			// Shown pressed while the pointer holds it.
 			bool			fPressed;
 };

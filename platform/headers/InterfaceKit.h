@@ -7,6 +7,7 @@
 #include <Box.h>
 #include <Button.h>
 #include <CheckBox.h>
+#include <ColorControl.h>
 #include <Control.h>
 #include <Dragger.h>
 #include <Font.h>

@@ -26,7 +26,6 @@ public:
 	virtual	void			GetPreferredSize(float* width, float* height);
 
 private:
-			BRect			_DotFrame();
 			void			_Choose();
 
 			// Shown pressed while the pointer holds it.

@@ -2,6 +2,7 @@
 // them, and its own suite driven by one property table.
 #include <PictureButton.h>
 
+#include "interface/TwoStateControl.h"
 #include "interface/WidgetScripting.h"
 
 #include <Message.h>
@@ -83,24 +84,16 @@ BPictureButton::Draw(BRect updateRect)
 void
 BPictureButton::MouseDown(BPoint where)
 {
-	if (!IsEnabled())
-		return;
-	SetTracking(true);
-	fPressed = fBehavior == B_ONE_STATE_BUTTON;
-	Invalidate();
+	if (BPrivate::begin_press(this, fBehavior == B_ONE_STATE_BUTTON, &fPressed))
+		SetTracking(true);
 }
 
 
 void
 BPictureButton::MouseMoved(BPoint where, uint32 transit, const BMessage* dragMessage)
 {
-	if (!IsTracking() || fBehavior != B_ONE_STATE_BUTTON)
-		return;
-	bool inside = Bounds().Contains(where);
-	if (inside != fPressed) {
-		fPressed = inside;
-		Invalidate();
-	}
+	if (IsTracking() && fBehavior == B_ONE_STATE_BUTTON)
+		BPrivate::follow_press(this, where, &fPressed);
 }
 
 
@@ -110,21 +103,18 @@ BPictureButton::MouseUp(BPoint where)
 	if (!IsTracking())
 		return;
 	SetTracking(false);
-	fPressed = false;
-	if (Bounds().Contains(where))
+	if (BPrivate::end_press(this, where, &fPressed))
 		_Press();
-	Invalidate();
 }
 
 
 void
 BPictureButton::KeyDown(const char* bytes, int32 numBytes)
 {
-	if (IsEnabled() && numBytes == 1 && (bytes[0] == B_SPACE || bytes[0] == B_ENTER)) {
+	if (BPrivate::is_click_key(this, bytes, numBytes))
 		_Press();
-		return;
-	}
-	BControl::KeyDown(bytes, numBytes);
+	else
+		BControl::KeyDown(bytes, numBytes);
 }
 
 

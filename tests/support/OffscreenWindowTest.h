@@ -6,6 +6,8 @@
 //	class ListViewTest : public OffscreenWindowTest<ListWindow> { ... };
 //	fWindow = new ListWindow(TestName());
 //	ASSERT_NO_FATAL_FAILURE(ShowWindow());
+//
+// A window class made from its title alone is opened with Open(title).
 //	inject_click(fOffscreen, ...);
 #ifndef _OFFSCREEN_WINDOW_TEST_H
 #define _OFFSCREEN_WINDOW_TEST_H
@@ -39,6 +41,14 @@ protected:
 		fWindow->Show();
 		fOffscreen = offscreen_window(fWindow->Title());
 		ASSERT_NE(fOffscreen, nullptr);
+	}
+
+	// Makes a WindowType titled title and shows it, for window classes constructed from
+	// their title.
+	void Open(const char* title)
+	{
+		fWindow = new WindowType(title);
+		ShowWindow();
 	}
 
 	// The name of the running test: a window title no other test uses.

@@ -1,0 +1,2 @@
+// <ColorControl.h> at its place in the Interface Kit.
+#include <ColorControl.h>
