@@ -33,6 +33,7 @@
 #include <gtest/gtest.h>
 
 #include <stdlib.h>
+#include <string.h>
 
 #include <atomic>
 #include <string>
@@ -133,6 +134,10 @@ public:
 		BMenu* file = new BMenu("File");
 		const char* fileItems[] = { "New", "Open", "Save", "Quit" };
 		add_items(file, fileItems, 4);
+		BMenu* recent = new BMenu("Recent");
+		const char* recentItems[] = { "First file", "Second file" };
+		add_items(recent, recentItems, 2);
+		file->AddItem(recent, 2);
 		bar->AddItem(file);
 		BMenu* edit = new BMenu("Edit");
 		const char* editItems[] = { "Cut", "Copy", "Paste" };
@@ -507,4 +512,71 @@ TEST_F(WidgetsScreenTest, MenuBarItemIsChosenByDraggingFromTheTitle)
 	fScreen->Release();
 	EXPECT_TRUE(wait_for([&] { return window->fChosen == 1; }));
 	EXPECT_TRUE(wait_until(window, [&] { return edit->Window() == NULL; }));
+}
+
+
+TEST_F(WidgetsScreenTest, ClosedSubmenuLeavesItsMenuHoldingThePointer)
+{
+	GalleryWindow* window = new GalleryWindow;
+	ASSERT_NO_FATAL_FAILURE(Show(window));
+	BRect frame = window->Frame();
+
+	// "File", then the pointer rests on "Recent": its submenu opens beside it.
+	fScreen->Click(frame.left + 15, frame.top + 10);
+	BMenu* file = NULL;
+	BMenu* recent = NULL;
+	BRect recentItem;
+	BRect newItem;
+	ASSERT_TRUE(wait_until(window, [&] {
+		file = window->KeyMenuBar()->SubmenuAt(0);
+		if (file->Window() == NULL)
+			return false;
+		recent = file->SubmenuAt(2);
+		recentItem = file->ConvertToScreen(file->ItemAt(2)->Frame());
+		newItem = file->ConvertToScreen(file->ItemAt(0)->Frame());
+		return true;
+	}));
+	fScreen->MoveTo(recentItem.left + 20, (recentItem.top + recentItem.bottom) / 2);
+	ASSERT_TRUE(wait_until(window, [&] { return recent->Window() != NULL; }));
+	BRect submenu;
+	wait_until(window, [&] {
+		submenu = recent->ConvertToScreen(recent->Bounds());
+		return true;
+	});
+	ASSERT_TRUE(fScreen->WaitFor([&] {
+		return fScreen->Count(submenu.left, submenu.top, submenu.right, submenu.bottom,
+			is_dark) > 40;
+	}));
+	Save("submenu");
+
+	// Back on "New" the submenu closes; the menu still closes at a click elsewhere on
+	// the screen.
+	fScreen->MoveTo(newItem.left + 20, (newItem.top + newItem.bottom) / 2);
+	ASSERT_TRUE(wait_until(window, [&] { return recent->Window() == NULL; }));
+	fScreen->Click(frame.right + 40, frame.bottom - 40);
+	EXPECT_TRUE(wait_until(window, [&] { return file->Window() == NULL; }));
+	EXPECT_EQ(window->fChosen, -1);
+}
+
+
+TEST_F(WidgetsScreenTest, PopUpItemIsChosenWithTheKeyboard)
+{
+	SmallWindow* window = new SmallWindow;
+	ASSERT_NO_FATAL_FAILURE(Show(window));
+	BRect field = ScreenFrame(window->fField);
+
+	fScreen->Click(field.left + 80, (field.top + field.bottom) / 2);
+	ASSERT_TRUE(wait_until(window, [&] { return window->fMenu->Window() != NULL; }));
+	// The menu opens with nothing selected: three steps down reach "Three".
+	const xcb_keysym_t kDown = 0xff54;
+	const xcb_keysym_t kReturn = 0xff0d;
+	fScreen->Key(kDown);
+	fScreen->Key(kDown);
+	fScreen->Key(kDown);
+	fScreen->Key(kReturn);
+	EXPECT_TRUE(wait_for([&] { return window->fChosen == 2; }));
+	EXPECT_TRUE(wait_until(window, [&] {
+		return window->fMenu->Window() == NULL
+			&& strcmp(window->fField->MenuItem()->Label(), "Three") == 0;
+	}));
 }
