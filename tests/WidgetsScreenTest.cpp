@@ -264,6 +264,64 @@ public:
 };
 
 
+// Widgets in the states a user sees them in besides the plain one: focused, default,
+// disabled, scrolled.
+class StatesWindow : public ScreenWindow {
+public:
+	StatesWindow()
+		:
+		ScreenWindow(BRect(20, 20, 419, 259), "States")
+	{
+		BButton* defaultButton = new BButton(BRect(10, 10, 110, 40), "default", "Default",
+			new BMessage('dflt'));
+		AddChild(defaultButton);
+		defaultButton->MakeDefault(true);
+		fDisabledButton = new BButton(BRect(130, 10, 230, 35), "disabled", "Disabled",
+			new BMessage('dsbl'));
+		fDisabledButton->SetEnabled(false);
+		AddChild(fDisabledButton);
+
+		fControl = new BTextControl(BRect(10, 50, 250, 70), "focused", "Focused:",
+			"Some text", new BMessage('text'));
+		AddChild(fControl);
+		BTextControl* off = new BTextControl(BRect(10, 80, 250, 100), "off", "Disabled:",
+			"Not editable", new BMessage('text'));
+		off->SetEnabled(false);
+		AddChild(off);
+
+		fDisabledSlider = new BSlider(BRect(10, 110, 250, 160), "disabled slider",
+			"Disabled slider", new BMessage('slid'), 0, 10);
+		fDisabledSlider->SetValue(3);
+		fDisabledSlider->SetEnabled(false);
+		AddChild(fDisabledSlider);
+
+		BPopUpMenu* menu = new BPopUpMenu("menu");
+		const char* labels[] = { "Alpha", "Beta" };
+		add_items(menu, labels, 2);
+		menu->ItemAt(0)->SetMarked(true);
+		BMenuField* field = new BMenuField(BRect(10, 170, 250, 190), "disabled field",
+			"Disabled:", menu);
+		field->SetEnabled(false);
+		AddChild(field);
+
+		fList = new BListView(BRect(272, 12, 380, 100), "scrolled list");
+		for (int32 i = 0; i < 30; i++)
+			fList->AddItem(new BStringItem(("Row " + std::to_string(i)).c_str()));
+		AddChild(new BScrollView("scrolled", fList, B_FOLLOW_LEFT | B_FOLLOW_TOP, 0, false,
+			true));
+		fList->Select(20);
+		fList->ScrollToSelection();
+
+		fControl->MakeFocus(true);
+	}
+
+	BButton* fDisabledButton;
+	BSlider* fDisabledSlider;
+	BTextControl* fControl;
+	BListView* fList;
+};
+
+
 class WidgetsScreenTest : public testing::Test {
 protected:
 	static void SetUpTestSuite()
@@ -579,4 +637,33 @@ TEST_F(WidgetsScreenTest, PopUpItemIsChosenWithTheKeyboard)
 		return window->fMenu->Window() == NULL
 			&& strcmp(window->fField->MenuItem()->Label(), "Three") == 0;
 	}));
+}
+
+
+TEST_F(WidgetsScreenTest, DisabledButtonAndSliderThumbAreOutlinedInTheDisabledGrey)
+{
+	StatesWindow* window = new StatesWindow;
+	ASSERT_NO_FATAL_FAILURE(Show(window));
+	BRect button = ScreenFrame(window->fDisabledButton);
+	BRect thumb;
+	BRect control = ScreenFrame(window->fControl);
+	wait_until(window, [&] {
+		thumb = window->fDisabledSlider->ConvertToScreen(
+			window->fDisabledSlider->ThumbFrame());
+		return true;
+	});
+	ASSERT_TRUE(fScreen->Grab());
+	Save("states");
+
+	// Drawn in black they would look as usable as the others.
+	uint32 grey = pixel_of(tint_color(ui_color(B_PANEL_BACKGROUND_COLOR),
+		B_DISABLED_LABEL_TINT));
+	EXPECT_EQ(fScreen->At(button.left + 20, button.top), grey);
+	EXPECT_EQ(fScreen->At(button.left, button.top + 10), grey);
+	EXPECT_EQ(fScreen->At(thumb.left, thumb.top + 5), grey);
+
+	// The focused text control is marked in the navigation colour.
+	uint32 navigation = pixel_of(ui_color(B_KEYBOARD_NAVIGATION_COLOR));
+	EXPECT_GT(fScreen->Count(control.left, control.top, control.right, control.bottom,
+		[&](uint32 pixel) { return pixel == navigation; }), 100);
 }
