@@ -9,19 +9,15 @@
 
 #include "TestRuntime.h"
 #include "WaitFor.h"
+#include "XvfbScreen.h"
 #include "XvfbServer.h"
 
 #include <gtest/gtest.h>
-
-#include <cairo.h>
-#include <xcb/xcb.h>
-#include <xcb/xtest.h>
 
 #include <stdlib.h>
 #include <string.h>
 #include <unistd.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -39,170 +35,6 @@ const int kListLeft = 50 + 279;
 const int kListRight = 50 + 540;
 const int kPaneLeft = 50 + 10;
 const int kPaneRight = 50 + 240;
-
-
-class Screen {
-public:
-	Screen(const std::string& display)
-		:
-		fConnection(xcb_connect(display.c_str(), NULL)),
-		fRoot(xcb_setup_roots_iterator(xcb_get_setup(fConnection)).data->root)
-	{
-	}
-
-	~Screen() { xcb_disconnect(fConnection); }
-
-	bool IsOpen() const { return xcb_connection_has_error(fConnection) == 0; }
-
-	bool Grab()
-	{
-		fPixels.clear();
-		xcb_get_image_reply_t* image = xcb_get_image_reply(fConnection,
-			xcb_get_image(fConnection, XCB_IMAGE_FORMAT_Z_PIXMAP, fRoot, 0, 0, kWidth,
-				kHeight, ~0u), NULL);
-		if (image == NULL)
-			return false;
-		if (xcb_get_image_data_length(image) == kWidth * kHeight * 4) {
-			const uint32* data = (const uint32*)xcb_get_image_data(image);
-			fPixels.assign(data, data + kWidth * kHeight);
-			for (uint32& pixel : fPixels)
-				pixel &= 0xffffff;
-		}
-		free(image);
-		return !fPixels.empty();
-	}
-
-	uint32 At(int x, int y) const { return fPixels[y * kWidth + x]; }
-
-	// The rows of the screen, top to bottom, where some pixel between left and right
-	// passes test; each band of consecutive rows is given by its first row.
-	std::vector<int> Bands(int left, int right, const std::function<bool(uint32)>& test)
-	{
-		std::vector<int> bands;
-		bool inside = false;
-		for (int y = 0; y < kHeight; y++) {
-			bool hit = false;
-			for (int x = left; x < right && !hit; x++)
-				hit = test(At(x, y));
-			if (hit && !inside)
-				bands.push_back(y);
-			inside = hit;
-		}
-		return bands;
-	}
-
-	// Polls (at most twice kWaitTimeout) until condition holds on a fresh grab.
-	bool WaitFor(const std::function<bool()>& condition)
-	{
-		return wait_for([&] { return Grab() && condition(); }, 2 * kWaitTimeout, 50000);
-	}
-
-	void Click(int x, int y)
-	{
-		xcb_test_fake_input(fConnection, XCB_MOTION_NOTIFY, 0, XCB_CURRENT_TIME, fRoot,
-			x, y, 0);
-		xcb_test_fake_input(fConnection, XCB_BUTTON_PRESS, 1, XCB_CURRENT_TIME, XCB_NONE,
-			0, 0, 0);
-		xcb_test_fake_input(fConnection, XCB_BUTTON_RELEASE, 1, XCB_CURRENT_TIME,
-			XCB_NONE, 0, 0, 0);
-		xcb_flush(fConnection);
-		// Far enough apart not to count as a double click.
-		usleep(600000);
-	}
-
-	// The key code of keysym in the server's keymap, 0 when none types it.
-	xcb_keycode_t KeyCode(xcb_keysym_t keysym)
-	{
-		const xcb_setup_t* setup = xcb_get_setup(fConnection);
-		int count = setup->max_keycode - setup->min_keycode + 1;
-		xcb_get_keyboard_mapping_reply_t* mapping = xcb_get_keyboard_mapping_reply(
-			fConnection, xcb_get_keyboard_mapping(fConnection, setup->min_keycode, count),
-			NULL);
-		if (mapping == NULL)
-			return 0;
-		xcb_keysym_t* keysyms = xcb_get_keyboard_mapping_keysyms(mapping);
-		xcb_keycode_t found = 0;
-		for (int i = 0; i < count * mapping->keysyms_per_keycode && found == 0; i++) {
-			if (keysyms[i] == keysym)
-				found = setup->min_keycode + i / mapping->keysyms_per_keycode;
-		}
-		free(mapping);
-		return found;
-	}
-
-	// Presses key with Control held, as a user types a shortcut.
-	void ControlKey(xcb_keysym_t key)
-	{
-		xcb_keycode_t control = KeyCode(0xffe3);
-		xcb_keycode_t code = KeyCode(key);
-		xcb_test_fake_input(fConnection, XCB_KEY_PRESS, control, XCB_CURRENT_TIME,
-			XCB_NONE, 0, 0, 0);
-		xcb_test_fake_input(fConnection, XCB_KEY_PRESS, code, XCB_CURRENT_TIME, XCB_NONE,
-			0, 0, 0);
-		xcb_test_fake_input(fConnection, XCB_KEY_RELEASE, code, XCB_CURRENT_TIME,
-			XCB_NONE, 0, 0, 0);
-		xcb_test_fake_input(fConnection, XCB_KEY_RELEASE, control, XCB_CURRENT_TIME,
-			XCB_NONE, 0, 0, 0);
-		xcb_flush(fConnection);
-	}
-
-	// The CARDINALs of a property of the top window titled title; empty without them.
-	std::vector<uint32> Cardinals(const char* title, const char* property)
-	{
-		std::vector<uint32> values;
-		xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(fConnection,
-			xcb_intern_atom(fConnection, 0, strlen(property), property), NULL);
-		xcb_query_tree_reply_t* tree = xcb_query_tree_reply(fConnection,
-			xcb_query_tree(fConnection, fRoot), NULL);
-		if (atom == NULL || tree == NULL) {
-			free(atom);
-			free(tree);
-			return values;
-		}
-		xcb_window_t* children = xcb_query_tree_children(tree);
-		for (int i = 0; i < xcb_query_tree_children_length(tree) && values.empty(); i++) {
-			xcb_get_property_reply_t* name = xcb_get_property_reply(fConnection,
-				xcb_get_property(fConnection, 0, children[i], XCB_ATOM_WM_NAME,
-					XCB_ATOM_STRING, 0, 256), NULL);
-			bool match = name != NULL && std::string((const char*)xcb_get_property_value(
-				name), xcb_get_property_value_length(name)) == title;
-			free(name);
-			if (!match)
-				continue;
-			xcb_get_property_reply_t* value = xcb_get_property_reply(fConnection,
-				xcb_get_property(fConnection, 0, children[i], atom->atom,
-					XCB_ATOM_CARDINAL, 0, 1 << 16), NULL);
-			if (value != NULL && value->format == 32) {
-				const uint32* data = (const uint32*)xcb_get_property_value(value);
-				values.assign(data, data + xcb_get_property_value_length(value) / 4);
-			}
-			free(value);
-		}
-		free(tree);
-		free(atom);
-		return values;
-	}
-
-	bool Save(const char* path)
-	{
-		cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, kWidth,
-			kHeight);
-		cairo_surface_flush(surface);
-		uint8* data = cairo_image_surface_get_data(surface);
-		int stride = cairo_image_surface_get_stride(surface);
-		for (int y = 0; y < kHeight; y++)
-			memcpy(data + y * stride, fPixels.data() + y * kWidth, kWidth * 4);
-		cairo_surface_mark_dirty(surface);
-		bool saved = cairo_surface_write_to_png(surface, path) == CAIRO_STATUS_SUCCESS;
-		cairo_surface_destroy(surface);
-		return saved;
-	}
-
-private:
-	xcb_connection_t*		fConnection;
-	xcb_window_t			fRoot;
-	std::vector<uint32>		fPixels;
-};
 
 
 bool
@@ -272,7 +104,7 @@ TEST(QuorvaneScreenTest, ARealClickSelectsAViewBesideTheSampleApplications)
 	pid_t quorvane = runtime.Start("Quorvane", {}, "/dev/null");
 	ASSERT_TRUE(runtime.WaitForApp(kQuorvane));
 
-	Screen screen(server.Name());
+	XvfbScreen screen(server.Name(), kWidth, kHeight);
 	ASSERT_TRUE(screen.IsOpen());
 
 	// The first application's row: its file name in red.

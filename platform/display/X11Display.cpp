@@ -210,6 +210,8 @@ X11Window::X11Window(X11Display* display, BRect frame, const char* title,
 
 X11Window::~X11Window()
 {
+	if (fPopup)
+		fDisplay->PopupHidden(this);
 	fDisplay->Unregister(this);
 	xcb_free_gc(fDisplay->fConnection, fGC);
 	xcb_destroy_window(fDisplay->fConnection, fWindow);
@@ -285,6 +287,8 @@ X11Window::Show()
 	};
 	xcb_configure_window(fDisplay->fConnection, fWindow,
 		XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, values);
+	if (fPopup)
+		fDisplay->PopupShown(this);
 	xcb_flush(fDisplay->fConnection);
 }
 
@@ -292,6 +296,8 @@ X11Window::Show()
 void
 X11Window::Hide()
 {
+	if (fPopup)
+		fDisplay->PopupHidden(this);
 	xcb_unmap_window(fDisplay->fConnection, fWindow);
 	xcb_flush(fDisplay->fConnection);
 }
@@ -490,6 +496,48 @@ X11Display::Unregister(X11Window* window)
 {
 	std::lock_guard<std::mutex> locker(fLock);
 	fWindows.erase(window->fWindow);
+}
+
+
+// An open menu holds the pointer, as menus do on every desktop: a press anywhere on the
+// screen, outside the application's windows too, reaches the menu's window, which closes
+// the menus. With owner_events the application's own windows still receive their pointer
+// events as usual. The grab is not waited for: when another client holds the pointer, the
+// menus work without it.
+void
+X11Display::PopupShown(X11Window* popup)
+{
+	std::lock_guard<std::mutex> locker(fGrabLock);
+	std::erase(fShownPopups, popup->fWindow);
+	fShownPopups.push_back(popup->fWindow);
+	GrabPointer();
+}
+
+
+// The server releases a grab whose window is unmapped; the popup that opened before it,
+// when one is still shown (a submenu closed over its menu), takes the pointer again.
+void
+X11Display::PopupHidden(X11Window* popup)
+{
+	std::lock_guard<std::mutex> locker(fGrabLock);
+	if (std::erase(fShownPopups, popup->fWindow) == 0)
+		return;
+	if (fShownPopups.empty())
+		xcb_ungrab_pointer(fConnection, XCB_CURRENT_TIME);
+	else
+		GrabPointer();
+	xcb_flush(fConnection);
+}
+
+
+void
+X11Display::GrabPointer()
+{
+	xcb_grab_pointer_cookie_t cookie = xcb_grab_pointer(fConnection, 1,
+		fShownPopups.back(), XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_BUTTON_RELEASE
+			| XCB_EVENT_MASK_POINTER_MOTION, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC,
+		XCB_NONE, XCB_NONE, XCB_CURRENT_TIME);
+	xcb_discard_reply(fConnection, cookie.sequence);
 }
 
 

@@ -7,6 +7,7 @@
 
 #include <map>
 #include <mutex>
+#include <vector>
 
 #include <xcb/xcb.h>
 
@@ -84,6 +85,10 @@ private:
 			xcb_atom_t			Atom(const char* name);
 			void				Register(X11Window* window);
 			void				Unregister(X11Window* window);
+			// The pointer goes to the newest shown popup while popups are shown.
+			void				PopupShown(X11Window* popup);
+			void				PopupHidden(X11Window* popup);
+			void				GrabPointer();
 
 			void				EventLoop();
 			void				Dispatch(xcb_generic_event_t* event);
@@ -109,6 +114,11 @@ private:
 			// destroyed never receives one.
 			std::mutex			fLock;
 			std::map<xcb_window_t, X11Window*> fWindows;
+
+			// The shown popups, oldest first; the newest holds the pointer grab. Calls
+			// come from the threads of the windows that open menus.
+			std::mutex			fGrabLock;
+			std::vector<xcb_window_t> fShownPopups;
 };
 
 } // namespace BPrivate

@@ -80,7 +80,9 @@ BButton::Draw(BRect updateRect)
 		face = tint_color(face, B_DARKEN_2_TINT);
 	else if (!IsEnabled())
 		face = tint_color(face, B_LIGHTEN_1_TINT);
-	rgb_color border = ui_color(B_CONTROL_BORDER_COLOR);
+	// A disabled button's frame greys out with its label.
+	rgb_color border = IsEnabled() ? ui_color(B_CONTROL_BORDER_COLOR)
+		: tint_color(background, B_DISABLED_LABEL_TINT);
 	rgb_color light = tint_color(face, B_LIGHTEN_2_TINT);
 	rgb_color dark = tint_color(face, B_DARKEN_2_TINT);
 

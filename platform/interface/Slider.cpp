@@ -238,17 +238,20 @@ BSlider::Draw(BRect updateRect)
 
 	BRect thumb = ThumbFrame();
 	rgb_color face = IsEnabled() ? ui_color(B_CONTROL_BACKGROUND_COLOR) : background;
+	// A disabled thumb's outline greys out with the labels.
+	rgb_color outline = IsEnabled() ? ui_color(B_CONTROL_BORDER_COLOR)
+		: tint_color(background, B_DISABLED_LABEL_TINT);
 	if (fStyle == B_TRIANGLE_THUMB) {
 		SetHighColor(face);
 		FillTriangle(BPoint(thumb.left, thumb.bottom), BPoint(thumb.right, thumb.bottom),
 			BPoint((thumb.left + thumb.right) / 2, thumb.top));
-		SetHighColor(ui_color(B_CONTROL_BORDER_COLOR));
+		SetHighColor(outline);
 		StrokeTriangle(BPoint(thumb.left, thumb.bottom), BPoint(thumb.right, thumb.bottom),
 			BPoint((thumb.left + thumb.right) / 2, thumb.top));
 	} else {
 		SetHighColor(face);
 		FillRect(thumb);
-		SetHighColor(ui_color(B_CONTROL_BORDER_COLOR));
+		SetHighColor(outline);
 		StrokeRect(thumb);
 		// A groove in the middle, where the value lies.
 		float middle = floorf((thumb.left + thumb.right) / 2);

@@ -7,6 +7,7 @@
 #include "app/LockCheck.h"
 #include "app/LooperList.h"
 #include "display/Display.h"
+#include "interface/MenuLayer.h"
 #include "interface/MenuPrivate.h"
 #include "interface/Painter.h"
 #include "interface/PulseTimer.h"
@@ -284,6 +285,13 @@ BWindow::FindView(BPoint point) const
 		BView* root = (*it)->root;
 		if (root->fHideLevel == 0 && root->Frame().Contains(point))
 			return _FindViewIn(root, point);
+	}
+	// A point off the window and off its menus while menus are open is a press
+	// elsewhere on the screen, which the display hands to the menus (it grabs the
+	// pointer for them): it belongs to the menu layer, which closes them.
+	if (!Bounds().Contains(point) && !fPopups.empty()) {
+		if (BView* layer = BPrivate::MenuLayer::Find(const_cast<BWindow*>(this)))
+			return layer;
 	}
 	return _FindViewIn(fTopView, point);
 }

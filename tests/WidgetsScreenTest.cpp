@@ -1,0 +1,669 @@
+// Every widget of the kit in windows of this process on a real X server (a private
+// Xvfb), looked at through the server's root window: the gallery's colours and
+// geometry, a pop-up menu that opens past the bottom of a small window and still shows
+// every item, a menu bar's menu, and real clicks (XTEST) that choose items and close
+// menus. Each case saves the screen under the build directory as Widgets-<case>.png.
+#include <Box.h>
+#include <Button.h>
+#include <CheckBox.h>
+#include <InterfaceDefs.h>
+#include <ListItem.h>
+#include <ListView.h>
+#include <MenuBar.h>
+#include <MenuField.h>
+#include <MenuItem.h>
+#include <Message.h>
+#include <OutlineListView.h>
+#include <Picture.h>
+#include <PictureButton.h>
+#include <PopUpMenu.h>
+#include <RadioButton.h>
+#include <ScrollView.h>
+#include <Slider.h>
+#include <StatusBar.h>
+#include <StringView.h>
+#include <TextControl.h>
+#include <TextView.h>
+#include <Window.h>
+
+#include "WaitFor.h"
+#include "XvfbScreen.h"
+#include "XvfbServer.h"
+
+#include <gtest/gtest.h>
+
+#include <stdlib.h>
+#include <string.h>
+
+#include <atomic>
+#include <string>
+
+namespace {
+
+// The part of the screen the tests look at; the server's screen is larger.
+const int kScreenWidth = 700;
+const int kScreenHeight = 560;
+
+const uint32 kChosen = 'chos';
+const uint32 kPanel = 0xd8d8d8;
+
+const rgb_color kSliderFill = { 40, 90, 200, 255 };
+const rgb_color kStatusBar = { 60, 160, 60, 255 };
+const rgb_color kPictureOff = { 200, 40, 40, 255 };
+const rgb_color kPictureOn = { 40, 40, 200, 255 };
+
+
+uint32
+pixel_of(rgb_color color)
+{
+	return (uint32)color.red << 16 | (uint32)color.green << 8 | color.blue;
+}
+
+
+bool
+is_dark(uint32 pixel)
+{
+	return ((pixel >> 16) & 0xff) < 100 && ((pixel >> 8) & 0xff) < 100
+		&& (pixel & 0xff) < 100;
+}
+
+
+// The path of a screenshot in the build directory.
+std::string
+screenshot_path(const char* name)
+{
+	return std::string(QV_BIN_DIR "/../Widgets-") + name + ".png";
+}
+
+
+// A picture that fills size by size pixels with colour.
+BPicture*
+solid_picture(BView* view, rgb_color color, float size)
+{
+	view->BeginPicture(new BPicture);
+	view->SetHighColor(color);
+	view->FillRect(BRect(0, 0, size - 1, size - 1));
+	return view->EndPicture();
+}
+
+
+// Items for a menu; each sends kChosen with its "index".
+void
+add_items(BMenu* menu, const char* const* labels, int32 count)
+{
+	for (int32 i = 0; i < count; i++) {
+		BMessage* message = new BMessage(kChosen);
+		message->AddInt32("index", i);
+		menu->AddItem(new BMenuItem(labels[i], message));
+	}
+}
+
+
+// A window that counts what its items and controls send.
+class ScreenWindow : public BWindow {
+public:
+	ScreenWindow(BRect frame, const char* title)
+		:
+		BWindow(frame, title, B_TITLED_WINDOW, 0)
+	{
+	}
+
+	void MessageReceived(BMessage* message) override
+	{
+		if (message->what == kChosen) {
+			int32 index = -1;
+			message->FindInt32("index", &index);
+			fChosen = index;
+			return;
+		}
+		BWindow::MessageReceived(message);
+	}
+
+	std::atomic<int32> fChosen{ -1 };
+};
+
+
+// Every widget of the kit, side by side.
+class GalleryWindow : public ScreenWindow {
+public:
+	GalleryWindow()
+		:
+		ScreenWindow(BRect(20, 20, 619, 479), "Widgets")
+	{
+		BMenuBar* bar = new BMenuBar(BRect(0, 0, 599, 19), "menu bar");
+		BMenu* file = new BMenu("File");
+		const char* fileItems[] = { "New", "Open", "Save", "Quit" };
+		add_items(file, fileItems, 4);
+		BMenu* recent = new BMenu("Recent");
+		const char* recentItems[] = { "First file", "Second file" };
+		add_items(recent, recentItems, 2);
+		file->AddItem(recent, 2);
+		bar->AddItem(file);
+		BMenu* edit = new BMenu("Edit");
+		const char* editItems[] = { "Cut", "Copy", "Paste" };
+		add_items(edit, editItems, 3);
+		bar->AddItem(edit);
+		AddChild(bar);
+
+		AddChild(new BButton(BRect(10, 30, 110, 55), "button", "Button",
+			new BMessage('butn')));
+		BCheckBox* check = new BCheckBox(BRect(10, 65, 150, 85), "check", "Check box",
+			new BMessage('chck'));
+		check->SetValue(B_CONTROL_ON);
+		AddChild(check);
+
+		BBox* box = new BBox(BRect(10, 95, 150, 190), "box");
+		box->SetLabel("Radio group");
+		const char* radios[] = { "First", "Second", "Third" };
+		for (int32 i = 0; i < 3; i++) {
+			BRadioButton* radio = new BRadioButton(BRect(10, 20 + 22 * i, 130, 38 + 22 * i),
+				radios[i], radios[i], new BMessage('radi'));
+			radio->SetValue(i == 1 ? B_CONTROL_ON : B_CONTROL_OFF);
+			box->AddChild(radio);
+		}
+		AddChild(box);
+
+		AddChild(new BStringView(BRect(10, 200, 150, 218), "string", "A string view"));
+
+		BView* scratch = new BView(BRect(0, 0, 39, 39), "scratch", B_FOLLOW_NONE, 0);
+		AddChild(scratch);
+		BPicture* off = solid_picture(scratch, kPictureOff, 40);
+		BPicture* on = solid_picture(scratch, kPictureOn, 40);
+		RemoveChild(scratch);
+		delete scratch;
+		AddChild(new BPictureButton(BRect(10, 230, 49, 269), "picture", off, on,
+			new BMessage('pict'), B_TWO_STATE_BUTTON));
+		delete off;
+		delete on;
+
+		fList = new BListView(BRect(172, 32, 310, 130), "list");
+		const char* names[] = { "Alpha", "Beta", "Gamma", "Delta", "Epsilon", "Zeta",
+			"Eta", "Theta", "Iota", "Kappa" };
+		for (const char* name : names)
+			fList->AddItem(new BStringItem(name));
+		fList->Select(2);
+		AddChild(new BScrollView("list scroll", fList, B_FOLLOW_LEFT | B_FOLLOW_TOP, 0,
+			false, true));
+
+		fOutline = new BOutlineListView(BRect(172, 152, 310, 260), "outline");
+		BStringItem* fruit = new BStringItem("Fruit");
+		fOutline->AddItem(fruit);
+		fOutline->AddUnder(new BStringItem("Apple"), fruit);
+		fOutline->AddUnder(new BStringItem("Pear"), fruit);
+		BStringItem* vegetables = new BStringItem("Vegetables", 0, false);
+		fOutline->AddItem(vegetables);
+		fOutline->AddUnder(new BStringItem("Leek"), vegetables);
+		fOutline->AddItem(new BStringItem("Bread"));
+		AddChild(new BScrollView("outline scroll", fOutline, B_FOLLOW_LEFT | B_FOLLOW_TOP,
+			0, true, true));
+
+		fText = new BTextView(BRect(342, 32, 588, 130), "text", BRect(4, 4, 242, 94),
+			B_FOLLOW_LEFT | B_FOLLOW_TOP, B_WILL_DRAW | B_PULSE_NEEDED);
+		fText->SetText("A text view of several lines.\nThe second line is selected "
+			"in part,\nand the third one wraps because it is much longer than the "
+			"view is wide.");
+		AddChild(new BScrollView("text scroll", fText, B_FOLLOW_LEFT | B_FOLLOW_TOP, 0,
+			false, true));
+		fText->Select(30, 60);
+		fText->MakeFocus(true);
+
+		AddChild(new BTextControl(BRect(340, 150, 600 - 10, 170), "text control", "Name:",
+			"Quorvane", new BMessage('text')));
+
+		BPopUpMenu* sizes = new BPopUpMenu("sizes");
+		const char* sizeItems[] = { "Small", "Medium", "Large" };
+		add_items(sizes, sizeItems, 3);
+		sizes->ItemAt(1)->SetMarked(true);
+		BMenuField* field = new BMenuField(BRect(340, 180, 590, 200), "menu field", "Size:",
+			sizes);
+		field->SetDivider(60);
+		AddChild(field);
+
+		fSlider = new BSlider(BRect(340, 210, 590, 268), "slider", "Slider",
+			new BMessage('slid'), 0, 100);
+		fSlider->SetHashMarks(B_HASH_MARKS_BOTTOM);
+		fSlider->SetHashMarkCount(5);
+		fSlider->SetLimitLabels("Low", "High");
+		fSlider->UseFillColor(true, &kSliderFill);
+		fSlider->SetValue(75);
+		AddChild(fSlider);
+
+		fStatus = new BStatusBar(BRect(340, 278, 590, 318), "status", "Progress:",
+			"of 100");
+		fStatus->SetBarColor(kStatusBar);
+		fStatus->SetTo(40, "40", "done");
+		AddChild(fStatus);
+	}
+
+	BListView* fList;
+	BOutlineListView* fOutline;
+	BTextView* fText;
+	BSlider* fSlider;
+	BStatusBar* fStatus;
+};
+
+
+// A small window with a menu field at its bottom edge.
+class SmallWindow : public ScreenWindow {
+public:
+	SmallWindow()
+		:
+		ScreenWindow(BRect(100, 100, 299, 159), "Small")
+	{
+		fMenu = new BPopUpMenu("choices");
+		const char* labels[] = { "One", "Two", "Three", "Four", "Five", "Six" };
+		add_items(fMenu, labels, 6);
+		fMenu->ItemAt(0)->SetMarked(true);
+		fField = new BMenuField(BRect(10, 35, 190, 55), "field", "Pick:", fMenu);
+		fField->SetDivider(50);
+		AddChild(fField);
+	}
+
+	BPopUpMenu* fMenu;
+	BMenuField* fField;
+};
+
+
+// Widgets in the states a user sees them in besides the plain one: focused, default,
+// disabled, scrolled.
+class StatesWindow : public ScreenWindow {
+public:
+	StatesWindow()
+		:
+		ScreenWindow(BRect(20, 20, 419, 259), "States")
+	{
+		BButton* defaultButton = new BButton(BRect(10, 10, 110, 40), "default", "Default",
+			new BMessage('dflt'));
+		AddChild(defaultButton);
+		defaultButton->MakeDefault(true);
+		fDisabledButton = new BButton(BRect(130, 10, 230, 35), "disabled", "Disabled",
+			new BMessage('dsbl'));
+		fDisabledButton->SetEnabled(false);
+		AddChild(fDisabledButton);
+
+		fControl = new BTextControl(BRect(10, 50, 250, 70), "focused", "Focused:",
+			"Some text", new BMessage('text'));
+		AddChild(fControl);
+		BTextControl* off = new BTextControl(BRect(10, 80, 250, 100), "off", "Disabled:",
+			"Not editable", new BMessage('text'));
+		off->SetEnabled(false);
+		AddChild(off);
+
+		fDisabledSlider = new BSlider(BRect(10, 110, 250, 160), "disabled slider",
+			"Disabled slider", new BMessage('slid'), 0, 10);
+		fDisabledSlider->SetValue(3);
+		fDisabledSlider->SetEnabled(false);
+		AddChild(fDisabledSlider);
+
+		BPopUpMenu* menu = new BPopUpMenu("menu");
+		const char* labels[] = { "Alpha", "Beta" };
+		add_items(menu, labels, 2);
+		menu->ItemAt(0)->SetMarked(true);
+		BMenuField* field = new BMenuField(BRect(10, 170, 250, 190), "disabled field",
+			"Disabled:", menu);
+		field->SetEnabled(false);
+		AddChild(field);
+
+		fList = new BListView(BRect(272, 12, 380, 100), "scrolled list");
+		for (int32 i = 0; i < 30; i++)
+			fList->AddItem(new BStringItem(("Row " + std::to_string(i)).c_str()));
+		AddChild(new BScrollView("scrolled", fList, B_FOLLOW_LEFT | B_FOLLOW_TOP, 0, false,
+			true));
+		fList->Select(20);
+		fList->ScrollToSelection();
+
+		fControl->MakeFocus(true);
+	}
+
+	BButton* fDisabledButton;
+	BSlider* fDisabledSlider;
+	BTextControl* fControl;
+	BListView* fList;
+};
+
+
+class WidgetsScreenTest : public testing::Test {
+protected:
+	static void SetUpTestSuite()
+	{
+		stServer = new XvfbServer;
+		ASSERT_EQ(stServer->Start(), B_OK);
+		// The display of this process is chosen once, at its first window.
+		setenv("DISPLAY", stServer->Name().c_str(), 1);
+		setenv("BE_DISPLAY", "x11", 1);
+	}
+
+	static void TearDownTestSuite()
+	{
+		// The display's reader thread ends with its connection, when the server goes.
+		delete stServer;
+		stServer = NULL;
+	}
+
+	void SetUp() override
+	{
+		fScreen = new XvfbScreen(stServer->Name(), kScreenWidth, kScreenHeight);
+		ASSERT_TRUE(fScreen->IsOpen());
+	}
+
+	void TearDown() override
+	{
+		if (fWindow != NULL && fWindow->Lock())
+			fWindow->Quit();
+		fWindow = NULL;
+		delete fScreen;
+	}
+
+	// Shows window and waits until its content is on the screen (its top-left pixel
+	// has the panel's colour).
+	void Show(ScreenWindow* window)
+	{
+		fWindow = window;
+		window->Show();
+		BRect frame = window->Frame();
+		ASSERT_TRUE(fScreen->WaitFor([&] {
+			return fScreen->At(frame.left, frame.top) == kPanel;
+		}));
+	}
+
+	// The frame of view on the screen.
+	BRect ScreenFrame(BView* view)
+	{
+		BRect frame;
+		wait_until(fWindow, [&] {
+			frame = view->ConvertToScreen(view->Bounds());
+			return true;
+		});
+		return frame;
+	}
+
+	void Save(const char* name)
+	{
+		ASSERT_TRUE(fScreen->Grab());
+		EXPECT_TRUE(fScreen->Save(screenshot_path(name).c_str()));
+	}
+
+	static XvfbServer* stServer;
+	XvfbScreen* fScreen = NULL;
+	ScreenWindow* fWindow = NULL;
+};
+
+XvfbServer* WidgetsScreenTest::stServer = NULL;
+
+} // namespace
+
+
+TEST_F(WidgetsScreenTest, GalleryShowsEveryWidgetWithItsColoursAndGeometry)
+{
+	GalleryWindow* window = new GalleryWindow;
+	ASSERT_NO_FATAL_FAILURE(Show(window));
+	BRect text = ScreenFrame(window->fText);
+	BRect bar;
+	BRect thumb;
+	BRect status;
+	wait_until(window, [&] {
+		bar = window->fSlider->ConvertToScreen(window->fSlider->BarFrame());
+		thumb = window->fSlider->ConvertToScreen(window->fSlider->ThumbFrame());
+		status = window->fStatus->ConvertToScreen(window->fStatus->Bounds());
+		return true;
+	});
+
+	// The text view is focused: its selection shows in the highlight tint of its
+	// colour, over a run of the second line.
+	uint32 highlight = pixel_of(tint_color(ui_color(B_DOCUMENT_BACKGROUND_COLOR),
+		B_HIGHLIGHT_BACKGROUND_TINT));
+	auto isHighlight = [&](uint32 pixel) { return pixel == highlight; };
+	ASSERT_TRUE(fScreen->WaitFor([&] {
+		return fScreen->Count(text.left, text.top, text.right, text.bottom, isHighlight)
+			> 200;
+	}));
+	Save("gallery");
+
+	// The thumb sits three quarters along the bar, and the fill runs up to it.
+	uint32 fill = pixel_of(kSliderFill);
+	uint32 face = pixel_of(ui_color(B_CONTROL_BACKGROUND_COLOR));
+	int y = (int)((bar.top + bar.bottom) / 2);
+	int faceLeft = -1;
+	int faceRight = -1;
+	int fillEnd = -1;
+	for (int x = (int)bar.left; x <= (int)bar.right; x++) {
+		if (fScreen->At(x, y) == face) {
+			if (faceLeft < 0)
+				faceLeft = x;
+			faceRight = x;
+		}
+		if (fScreen->At(x, y) == fill)
+			fillEnd = x;
+	}
+	float expected = bar.left + 0.75f * bar.Width();
+	EXPECT_NEAR((faceLeft + faceRight) / 2.0f, expected, 2.0f);
+	EXPECT_NEAR(fillEnd, thumb.left - 1, 2.0f);
+
+	// The status bar is filled to 40 of 100.
+	uint32 statusColor = pixel_of(kStatusBar);
+	std::vector<int> filled;
+	for (int row = (int)status.top; row <= (int)status.bottom; row++) {
+		int left = -1;
+		int right = -1;
+		for (int x = (int)status.left; x <= (int)status.right; x++) {
+			if (fScreen->At(x, row) == statusColor) {
+				if (left < 0)
+					left = x;
+				right = x;
+			}
+		}
+		if (left >= 0)
+			filled.push_back(right - left + 1);
+	}
+	ASSERT_FALSE(filled.empty());
+	EXPECT_NEAR(filled[filled.size() / 2], 0.4f * status.Width(), 6.0f);
+
+	// The picture button shows its "off" picture; the list its selected row.
+	EXPECT_GT(fScreen->Count(20 + 10, 20 + 230, 20 + 49, 20 + 269,
+		[](uint32 pixel) { return pixel == pixel_of(kPictureOff); }), 1000);
+	BRect list = ScreenFrame(window->fList);
+	EXPECT_GT(fScreen->Count(list.left, list.top, list.right, list.bottom, is_dark), 50);
+}
+
+
+TEST_F(WidgetsScreenTest, PopUpPastTheWindowsBottomShowsEveryItemAndAClickChoosesOne)
+{
+	SmallWindow* window = new SmallWindow;
+	ASSERT_NO_FATAL_FAILURE(Show(window));
+	BRect frame = window->Frame();
+	BRect field = ScreenFrame(window->fField);
+
+	// A click on the field's box opens its menu; its six items run past the window's
+	// bottom edge, onto the screen below.
+	fScreen->Click(field.left + 80, (field.top + field.bottom) / 2);
+	BRect menu;
+	ASSERT_TRUE(wait_until(window, [&] {
+		if (window->fMenu->Window() == NULL)
+			return false;
+		menu = window->fMenu->ConvertToScreen(window->fMenu->Bounds());
+		return true;
+	}));
+	ASSERT_GT(menu.bottom, frame.bottom + 40);
+	ASSERT_TRUE(fScreen->WaitFor([&] {
+		return fScreen->At(menu.left + 2, menu.bottom - 2) == kPanel;
+	}));
+	Save("popup");
+	// The last item's label is drawn below the window.
+	BRect last;
+	wait_until(window, [&] {
+		last = window->fMenu->ConvertToScreen(window->fMenu->ItemAt(5)->Frame());
+		return true;
+	});
+	EXPECT_GT(last.top, frame.bottom);
+	EXPECT_GT(fScreen->Count(last.left, last.top, last.right, last.bottom, is_dark), 10);
+
+	// A click on it chooses it.
+	fScreen->Click(last.left + 20, (last.top + last.bottom) / 2);
+	EXPECT_TRUE(wait_for([&] { return window->fChosen == 5; }));
+	EXPECT_TRUE(fScreen->WaitFor([&] {
+		return fScreen->At(menu.left + 2, menu.bottom - 2) != kPanel;
+	}));
+}
+
+
+TEST_F(WidgetsScreenTest, MenuBarMenuOpensAndAClickOutsideTheWindowClosesIt)
+{
+	GalleryWindow* window = new GalleryWindow;
+	ASSERT_NO_FATAL_FAILURE(Show(window));
+	BRect frame = window->Frame();
+
+	// The "File" title opens its menu below the bar.
+	fScreen->Click(frame.left + 15, frame.top + 10);
+	BMenu* file = NULL;
+	BRect menu;
+	ASSERT_TRUE(wait_until(window, [&] {
+		file = window->KeyMenuBar()->SubmenuAt(0);
+		if (file->Window() == NULL)
+			return false;
+		menu = file->ConvertToScreen(file->Bounds());
+		return true;
+	}));
+	ASSERT_TRUE(fScreen->WaitFor([&] {
+		return fScreen->Count(menu.left, menu.top, menu.right, menu.bottom, is_dark) > 40;
+	}));
+	Save("menu-bar");
+
+	// A click on the screen beside the window closes the menu, and chooses nothing.
+	fScreen->Click(frame.right + 40, frame.top + 40);
+	EXPECT_TRUE(wait_until(window, [&] { return file->Window() == NULL; }));
+	EXPECT_EQ(window->fChosen, -1);
+
+	// The keys go to the text view again: a typed letter replaces its selection.
+	fScreen->Key('x');
+	EXPECT_TRUE(wait_until(window, [&] {
+		return std::string(window->fText->Text()).find("The second line is selected")
+			== std::string::npos;
+	}));
+	EXPECT_TRUE(wait_until(window, [&] {
+		return window->fText->IsFocus()
+			&& std::string(window->fText->Text()).substr(30, 8) == "x part,\n";
+	}));
+}
+
+
+TEST_F(WidgetsScreenTest, MenuBarItemIsChosenByDraggingFromTheTitle)
+{
+	GalleryWindow* window = new GalleryWindow;
+	ASSERT_NO_FATAL_FAILURE(Show(window));
+	BRect frame = window->Frame();
+
+	// The press on "Edit" opens its menu; the pointer, still pressed, moves down to
+	// "Copy" in the menu's own window and the release there chooses it.
+	fScreen->MoveTo(frame.left + 60, frame.top + 10);
+	fScreen->Press();
+	BMenu* edit = NULL;
+	BRect copy;
+	ASSERT_TRUE(wait_until(window, [&] {
+		edit = window->KeyMenuBar()->SubmenuAt(1);
+		if (edit->Window() == NULL)
+			return false;
+		copy = edit->ConvertToScreen(edit->ItemAt(1)->Frame());
+		return true;
+	}));
+	fScreen->MoveTo(copy.left + 20, copy.top + 4);
+	fScreen->MoveTo(copy.left + 25, (copy.top + copy.bottom) / 2);
+	fScreen->Release();
+	EXPECT_TRUE(wait_for([&] { return window->fChosen == 1; }));
+	EXPECT_TRUE(wait_until(window, [&] { return edit->Window() == NULL; }));
+}
+
+
+TEST_F(WidgetsScreenTest, ClosedSubmenuLeavesItsMenuHoldingThePointer)
+{
+	GalleryWindow* window = new GalleryWindow;
+	ASSERT_NO_FATAL_FAILURE(Show(window));
+	BRect frame = window->Frame();
+
+	// "File", then the pointer rests on "Recent": its submenu opens beside it.
+	fScreen->Click(frame.left + 15, frame.top + 10);
+	BMenu* file = NULL;
+	BMenu* recent = NULL;
+	BRect recentItem;
+	BRect newItem;
+	ASSERT_TRUE(wait_until(window, [&] {
+		file = window->KeyMenuBar()->SubmenuAt(0);
+		if (file->Window() == NULL)
+			return false;
+		recent = file->SubmenuAt(2);
+		recentItem = file->ConvertToScreen(file->ItemAt(2)->Frame());
+		newItem = file->ConvertToScreen(file->ItemAt(0)->Frame());
+		return true;
+	}));
+	fScreen->MoveTo(recentItem.left + 20, (recentItem.top + recentItem.bottom) / 2);
+	ASSERT_TRUE(wait_until(window, [&] { return recent->Window() != NULL; }));
+	BRect submenu;
+	wait_until(window, [&] {
+		submenu = recent->ConvertToScreen(recent->Bounds());
+		return true;
+	});
+	ASSERT_TRUE(fScreen->WaitFor([&] {
+		return fScreen->Count(submenu.left, submenu.top, submenu.right, submenu.bottom,
+			is_dark) > 40;
+	}));
+	Save("submenu");
+
+	// Back on "New" the submenu closes; the menu still closes at a click elsewhere on
+	// the screen.
+	fScreen->MoveTo(newItem.left + 20, (newItem.top + newItem.bottom) / 2);
+	ASSERT_TRUE(wait_until(window, [&] { return recent->Window() == NULL; }));
+	fScreen->Click(frame.right + 40, frame.bottom - 40);
+	EXPECT_TRUE(wait_until(window, [&] { return file->Window() == NULL; }));
+	EXPECT_EQ(window->fChosen, -1);
+}
+
+
+TEST_F(WidgetsScreenTest, PopUpItemIsChosenWithTheKeyboard)
+{
+	SmallWindow* window = new SmallWindow;
+	ASSERT_NO_FATAL_FAILURE(Show(window));
+	BRect field = ScreenFrame(window->fField);
+
+	fScreen->Click(field.left + 80, (field.top + field.bottom) / 2);
+	ASSERT_TRUE(wait_until(window, [&] { return window->fMenu->Window() != NULL; }));
+	// The menu opens with nothing selected: three steps down reach "Three".
+	const xcb_keysym_t kDown = 0xff54;
+	const xcb_keysym_t kReturn = 0xff0d;
+	fScreen->Key(kDown);
+	fScreen->Key(kDown);
+	fScreen->Key(kDown);
+	fScreen->Key(kReturn);
+	EXPECT_TRUE(wait_for([&] { return window->fChosen == 2; }));
+	EXPECT_TRUE(wait_until(window, [&] {
+		return window->fMenu->Window() == NULL
+			&& strcmp(window->fField->MenuItem()->Label(), "Three") == 0;
+	}));
+}
+
+
+TEST_F(WidgetsScreenTest, DisabledButtonAndSliderThumbAreOutlinedInTheDisabledGrey)
+{
+	StatesWindow* window = new StatesWindow;
+	ASSERT_NO_FATAL_FAILURE(Show(window));
+	BRect button = ScreenFrame(window->fDisabledButton);
+	BRect thumb;
+	BRect control = ScreenFrame(window->fControl);
+	wait_until(window, [&] {
+		thumb = window->fDisabledSlider->ConvertToScreen(
+			window->fDisabledSlider->ThumbFrame());
+		return true;
+	});
+	ASSERT_TRUE(fScreen->Grab());
+	Save("states");
+
+	// Drawn in black they would look as usable as the others.
+	uint32 grey = pixel_of(tint_color(ui_color(B_PANEL_BACKGROUND_COLOR),
+		B_DISABLED_LABEL_TINT));
+	EXPECT_EQ(fScreen->At(button.left + 20, button.top), grey);
+	EXPECT_EQ(fScreen->At(button.left, button.top + 10), grey);
+	EXPECT_EQ(fScreen->At(thumb.left, thumb.top + 5), grey);
+
+	// The focused text control is marked in the navigation colour.
+	uint32 navigation = pixel_of(ui_color(B_KEYBOARD_NAVIGATION_COLOR));
+	EXPECT_GT(fScreen->Count(control.left, control.top, control.right, control.bottom,
+		[&](uint32 pixel) { return pixel == navigation; }), 100);
+}
