@@ -18,6 +18,7 @@
 #include <sstream>
 #include <string>
 
+#include "PlatformResourceFileBuilder.h"
 #include "ScratchDirectory.h"
 
 namespace {
@@ -224,4 +225,59 @@ TEST_F(ResourceCompilerTest, AttachingReplacesAnExecutablesResources)
 	EXPECT_EQ(lines, 6);
 
 	EXPECT_EQ(RunCompiler("--attach '" + program + "' '" + fScratch / "nothing'"), 1);
+}
+
+
+TEST_F(ResourceCompilerTest, ThePlatformsResourceFilesAreImportedAndAttached)
+{
+	std::vector<uint8> version(2 * 340, 0);
+	version[3] = 3;
+	strcpy((char*)version.data() + 20, "3.0");
+	std::vector<uint8> bytes = PlatformResourceFileBuilder(true).Build({
+		{ 'MIMS', 1, "BEOS:APP_SIG", { 'a', 'p', 'p', '/', 'x', 0 } },
+		{ 'APPV', 1, "BEOS:APP_VERSION", version },
+		{ 'PICT', 4, "picture", std::vector<uint8>(12, 0x3f) } });
+	std::string platformFile = fScratch / "Old.rsrc";
+	std::ofstream(platformFile, std::ios::binary).write((const char*)bytes.data(),
+		bytes.size());
+
+	std::string container = fScratch / "imported";
+	ASSERT_EQ(RunCompiler("--import '" + container + "' '" + platformFile + "'"), 0)
+		<< fErrors;
+	BFile file(container.c_str(), B_READ_ONLY);
+	BResources resources(&file);
+	ASSERT_EQ(resources.InitCheck(), B_OK);
+	size_t size = 0;
+	const void* picture = resources.LoadResource('PICT', 4, &size);
+	ASSERT_NE(picture, nullptr);
+	EXPECT_EQ(size, 12u);
+	EXPECT_EQ(((const uint8*)picture)[11], 0x3f);
+
+	// Attached straight from the .rsrc file, as its developer would.
+	std::string program = fScratch / "program";
+	std::error_code error;
+	ASSERT_TRUE(std::filesystem::copy_file("/bin/true", program, error)) << error.message();
+	ASSERT_EQ(RunCompiler("--attach '" + platformFile + "' '" + program + "'"), 0) << fErrors;
+	EXPECT_EQ(system(("'" + program + "'").c_str()), 0);
+	BAppFileInfo info;
+	BFile executable(program.c_str(), B_READ_ONLY);
+	ASSERT_EQ(info.SetTo(&executable), B_OK);
+	char signature[B_MIME_TYPE_LENGTH];
+	ASSERT_EQ(info.GetSignature(signature), B_OK);
+	EXPECT_STREQ(signature, "app/x");
+	version_info read;
+	ASSERT_EQ(info.GetVersionInfo(&read, B_APP_VERSION_KIND), B_OK);
+	EXPECT_EQ(read.major, 3u);
+	EXPECT_STREQ(read.short_info, "3.0");
+
+	// A damaged file is refused with its reason, and the program keeps its resources.
+	bytes.resize(bytes.size() - 20);
+	std::ofstream(platformFile, std::ios::binary | std::ios::trunc).write(
+		(const char*)bytes.data(), bytes.size());
+	EXPECT_EQ(RunCompiler("--attach '" + platformFile + "' '" + program + "'"), 1);
+	EXPECT_NE(fErrors.find("Old.rsrc: "), std::string::npos) << fErrors;
+	EXPECT_EQ(info.GetSignature(signature), B_OK);
+	EXPECT_EQ(RunCompiler("--import '" + container + "' '" + program + "'"), 1);
+	EXPECT_NE(fErrors.find("not a resource file of the platform"), std::string::npos)
+		<< fErrors;
 }

@@ -5,9 +5,14 @@
 #include <Archivable.h>
 #include <GraphicsDefs.h>
 #include <InterfaceDefs.h>
+#include <OS.h>
 #include <Rect.h>
 
+#include <atomic>
 #include <mutex>
+
+class BView;
+class BWindow;
 
 enum {
 	B_BITMAP_CLEAR_TO_WHITE				= 0x00000001,
@@ -26,6 +31,11 @@ enum {
 // Supported colour spaces: B_CMAP8 (indices into the system palette, 255 transparent),
 // B_GRAY8, B_RGB32, B_RGBA32, B_RGB24, B_RGB16, B_RGB15 and B_RGBA15. Rows are padded to
 // 4 bytes. The bitmap owns its pixels.
+//
+// A bitmap made with B_BITMAP_ACCEPTS_VIEWS (or acceptsViews) has an offscreen window of
+// its own, without a thread: views added to it draw into its bits, which hold what they
+// drew once a view (or its window) is flushed or synced. Its views are used, as any
+// window's, with the bitmap locked. See docs/bitmaps.md.
 class BBitmap : public BArchivable {
 public:
 							BBitmap(BRect bounds, uint32 flags, color_space colorSpace,
@@ -45,10 +55,11 @@ public:
 			status_t		InitCheck() const { return fInitStatus; }
 			bool			IsValid() const { return fInitStatus == B_OK; }
 
-			// Guards the pixels for code that fills them on one thread while another
-			// draws them.
+			// A bitmap that accepts views locks its window; any other guards its pixels
+			// for code that fills them on one thread while another draws them.
 			bool			Lock();
 			void			Unlock();
+			bool			IsLocked() const;
 			status_t		LockBits(uint32* state = NULL);
 			void			UnlockBits();
 
@@ -67,6 +78,18 @@ public:
 			// Copies the pixels of another bitmap of the same size, converting them.
 			status_t		ImportBits(const BBitmap* bitmap);
 
+			// The views of a bitmap that accepts views (nothing happens in any other).
+			// AddChild() takes ownership and RemoveChild() gives it back; deleting the
+			// bitmap deletes the views it still holds. Call them with the bitmap locked.
+			void			AddChild(BView* view);
+			bool			RemoveChild(BView* view);
+			int32			CountChildren() const;
+			BView*			ChildAt(int32 index) const;
+			// Searches every view in the bitmap, by name or by the point (bitmap
+			// coordinates, from the top left pixel) that it covers.
+			BView*			FindView(const char* viewName) const;
+			BView*			FindView(BPoint point) const;
+
 private:
 							BBitmap(const BBitmap&) = delete;
 			BBitmap&		operator=(const BBitmap&) = delete;
@@ -81,7 +104,12 @@ private:
 			int32			fBytesPerRow;
 			int32			fBitsLength;
 			uint8*			fBits;
+			// The offscreen window of a bitmap that accepts views; NULL otherwise.
+			BWindow*		fWindow;
+			// The pixels' lock when there is no window, and its owner.
 			std::recursive_mutex fLock;
+			std::atomic<thread_id> fLockOwner;
+			int32			fLockCount;
 };
 
 #endif // _BITMAP_H

@@ -22,6 +22,7 @@ class BMenuBar;
 class BView;
 
 namespace BPrivate {
+class BitmapSurface;
 class DisplayWindow;
 class Painter;
 class PulseTimer;
@@ -186,6 +187,10 @@ private:
 	friend class BView;
 	friend class Private;
 
+							// The offscreen window of a bitmap that accepts views
+							// (Private::CreateForBitmap).
+							BWindow(BBitmap* bitmap);
+
 			// A view shown in a display popup of its own (an open menu).
 			struct Popup;
 
@@ -246,6 +251,10 @@ private:
 
 			BPrivate::DisplayWindow* fDisplayWindow;
 			BPrivate::Painter* fPainter;
+			// Set in a bitmap's window, which draws into the bitmap instead of a display
+			// window and has no thread, no updates and no place among the application's
+			// windows.
+			BPrivate::BitmapSurface* fBitmapSurface;
 			// Open menus, each in a display popup beside the window; later ones lie
 			// above earlier ones.
 			std::vector<Popup*> fPopups;

@@ -1,11 +1,14 @@
 // BBitmap: pixels in memory, archived as "_frame", "_cspace", "_bmflags", "_rowbytes" and
-// "_data".
+// "_data". A bitmap that accepts views draws them through an offscreen window.
 #include <Bitmap.h>
 
 #include "interface/PixelFormat.h"
+#include "interface/WindowPrivate.h"
 
 #include <Message.h>
 #include <TypeConstants.h>
+#include <View.h>
+#include <Window.h>
 
 #include <math.h>
 #include <stdlib.h>
@@ -77,6 +80,9 @@ BBitmap::BBitmap(BMessage* data)
 
 BBitmap::~BBitmap()
 {
+	// The window goes first: its views may still look at the bits as they leave.
+	if (fWindow != NULL && fWindow->Lock())
+		delete fWindow;
 	free(fBits);
 }
 
@@ -113,7 +119,11 @@ BBitmap::Archive(BMessage* data, bool deep) const
 bool
 BBitmap::Lock()
 {
+	if (fWindow != NULL)
+		return fWindow->Lock();
 	fLock.lock();
+	fLockOwner = find_thread(NULL);
+	fLockCount++;
 	return true;
 }
 
@@ -121,7 +131,74 @@ BBitmap::Lock()
 void
 BBitmap::Unlock()
 {
+	if (fWindow != NULL) {
+		fWindow->Unlock();
+		return;
+	}
+	if (fLockOwner != find_thread(NULL))
+		return;
+	if (--fLockCount == 0)
+		fLockOwner = -1;
 	fLock.unlock();
+}
+
+
+bool
+BBitmap::IsLocked() const
+{
+	if (fWindow != NULL)
+		return fWindow->IsLocked();
+	return fLockOwner == find_thread(NULL);
+}
+
+
+// #pragma mark - Views
+
+
+void
+BBitmap::AddChild(BView* view)
+{
+	if (fWindow != NULL)
+		fWindow->AddChild(view);
+}
+
+
+bool
+BBitmap::RemoveChild(BView* view)
+{
+	return fWindow != NULL && fWindow->RemoveChild(view);
+}
+
+
+int32
+BBitmap::CountChildren() const
+{
+	return fWindow != NULL ? fWindow->CountChildren() : 0;
+}
+
+
+BView*
+BBitmap::ChildAt(int32 index) const
+{
+	return fWindow != NULL ? fWindow->ChildAt(index) : NULL;
+}
+
+
+BView*
+BBitmap::FindView(const char* viewName) const
+{
+	return fWindow != NULL ? fWindow->FindView(viewName) : NULL;
+}
+
+
+BView*
+BBitmap::FindView(BPoint point) const
+{
+	if (fWindow == NULL || !fWindow->Bounds().Contains(point))
+		return NULL;
+	// The window's top view, the only one without a parent, is not the bitmap's.
+	BView* view = fWindow->FindView(point);
+	return view != NULL && view->Parent() != NULL ? view : NULL;
 }
 
 
@@ -204,6 +281,9 @@ BBitmap::Allocate(BRect bounds, uint32 flags, color_space colorSpace, int32 byte
 	fBytesPerRow = 0;
 	fBitsLength = 0;
 	fBits = NULL;
+	fWindow = NULL;
+	fLockOwner = -1;
+	fLockCount = 0;
 
 	if (!bounds.IsValid() || !(bounds.Width() <= kMaxExtent)
 		|| !(bounds.Height() <= kMaxExtent)) {
@@ -235,5 +315,7 @@ BBitmap::Allocate(BRect bounds, uint32 flags, color_space colorSpace, int32 byte
 					make_color(255, 255, 255));
 		}
 	}
+	if ((flags & B_BITMAP_ACCEPTS_VIEWS) != 0)
+		fWindow = BWindow::Private::CreateForBitmap(this);
 	fInitStatus = B_OK;
 }

@@ -7,6 +7,7 @@
 #include "app/LockCheck.h"
 #include "app/LooperList.h"
 #include "display/Display.h"
+#include "interface/BitmapSurface.h"
 #include "interface/MenuLayer.h"
 #include "interface/MenuPrivate.h"
 #include "interface/Painter.h"
@@ -16,6 +17,7 @@
 
 #include <AppDefs.h>
 #include <Application.h>
+#include <Bitmap.h>
 #include <Button.h>
 #include <MenuBar.h>
 #include <Message.h>
@@ -139,7 +141,8 @@ struct BWindow::Popup {
 BWindow::BWindow(BRect frame, const char* title, window_type type, uint32 flags,
 	uint32 workspace)
 	:
-	BLooper(title)
+	BLooper(title),
+	fBitmapSurface(NULL)
 {
 	_Init(frame, title, LookFor(type), FeelFor(type), flags, workspace);
 }
@@ -148,9 +151,29 @@ BWindow::BWindow(BRect frame, const char* title, window_type type, uint32 flags,
 BWindow::BWindow(BRect frame, const char* title, window_look look, window_feel feel,
 	uint32 flags, uint32 workspace)
 	:
-	BLooper(title)
+	BLooper(title),
+	fBitmapSurface(NULL)
 {
 	_Init(frame, title, look, feel, flags, workspace);
+}
+
+
+BWindow::BWindow(BBitmap* bitmap)
+	:
+	BLooper("BBitmap"),
+	fBitmapSurface(new BPrivate::BitmapSurface(bitmap))
+{
+	_Init(bitmap->Bounds(), "BBitmap", B_NO_BORDER_WINDOW_LOOK, B_NORMAL_WINDOW_FEEL, 0,
+		B_CURRENT_WORKSPACE);
+	// The thread that made it may not keep it: the bitmap's users lock it.
+	Unlock();
+}
+
+
+BWindow*
+BWindow::Private::CreateForBitmap(BBitmap* bitmap)
+{
+	return new BWindow(bitmap);
 }
 
 
@@ -184,7 +207,8 @@ BWindow::_Init(BRect frame, const char* title, window_look look, window_feel fee
 	fPulse = NULL;
 	fPulseRate = kDefaultPulseRate;
 
-	cairo_surface_t* surface = CreateSurface(Bounds());
+	cairo_surface_t* surface = fBitmapSurface != NULL
+		? cairo_surface_reference(fBitmapSurface->Target()) : CreateSurface(Bounds());
 	fPainter = new BPrivate::Painter(surface);
 	cairo_surface_destroy(surface);
 
@@ -192,6 +216,9 @@ BWindow::_Init(BRect frame, const char* title, window_look look, window_feel fee
 	fTopView->SetViewColor(ui_color(B_PANEL_BACKGROUND_COLOR));
 	fTopView->_Attach(this);
 
+	fDisplayWindow = NULL;
+	if (fBitmapSurface != NULL)
+		return;
 	fDisplayWindow = BPrivate::Display::Default()->CreateWindow(frame, fTitle.c_str(),
 		[this](const DisplayEvent& event) { _HandleDisplayEvent(event); });
 	BPrivate::LooperList::SetWindow(this, this);
@@ -214,6 +241,7 @@ BWindow::~BWindow()
 	fTopView->_ReleaseOwner();
 	delete fTopView;
 	delete fPainter;
+	delete fBitmapSurface;
 	for (Shortcut& shortcut : fShortcuts)
 		delete shortcut.message;
 }
@@ -862,6 +890,8 @@ void
 BWindow::Show()
 {
 	BPrivate::check_lock(this);
+	if (fBitmapSurface != NULL)
+		return;
 	fShowLevel--;
 	if (fShowLevel == 0) {
 		if (fDisplayWindow != NULL)
@@ -990,7 +1020,7 @@ BWindow::SetPulseRate(bigtime_t rate)
 void
 BWindow::_PulseNeeded()
 {
-	if (fPulse != NULL)
+	if (fPulse != NULL || fBitmapSurface != NULL)
 		return;
 	fPulse = new BPrivate::PulseTimer(BMessenger(this));
 	fPulse->SetRate(fPulseRate);
@@ -1230,6 +1260,10 @@ BWindow::_DrawView(BView* view, BRect windowRect)
 void
 BWindow::_Present(BRect windowRect)
 {
+	if (fBitmapSurface != NULL) {
+		fBitmapSurface->Store(windowRect);
+		return;
+	}
 	if (fDisplayWindow == NULL || IsHidden() || fInTransaction)
 		return;
 	BRect area = windowRect & Bounds();
@@ -1253,8 +1287,12 @@ BWindow::_PainterFor(const BView* view, BPoint* surfaceOrigin) const
 	while (root->fParent != NULL)
 		root = root->fParent;
 	*surfaceOrigin = BPoint(0, 0);
-	if (root == fTopView)
+	if (root == fTopView) {
+		// A bitmap's bits may have changed since its views last drew.
+		if (fBitmapSurface != NULL)
+			fBitmapSurface->Load();
 		return fPainter;
+	}
 	for (Popup* popup : fPopups) {
 		if (popup->root == root) {
 			*surfaceOrigin = root->Frame().LeftTop();

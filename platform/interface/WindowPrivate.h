@@ -1,6 +1,7 @@
 // What the kit's menus may ask of a window: to show a view in a display popup of its own,
 // beyond the window's bounds, to send it the pointer while a button is down, and to run
-// the window's loop from within a message while a pop-up menu waits for a choice.
+// the window's loop from within a message while a pop-up menu waits for a choice. And
+// what a bitmap that accepts views asks: a window of its own that draws into it.
 #ifndef _WINDOW_PRIVATE_H
 #define _WINDOW_PRIVATE_H
 
@@ -9,6 +10,11 @@
 class BWindow::Private {
 public:
 	explicit Private(BWindow* window) : fWindow(window) {}
+
+	// A window without a thread or a display window whose views draw into bitmap's bits
+	// whenever it is flushed or synced. It is not locked; the caller deletes it (with
+	// its views) before the bitmap.
+	static BWindow* CreateForBitmap(BBitmap* bitmap);
 
 	// Shows root, a view without a parent, at its frame (window coordinates, which may
 	// lie outside the window) above everything else. The window draws it and gives it

@@ -1,19 +1,24 @@
 // rc, the resource compiler.
 //
 //   rc -o <container> <definition>     compiles a definition into a resource container
+//   rc --import <container> <rsrc>     converts a resource file of the platform (.rsrc)
+//                                      into a resource container
 //   rc --attach <container> <file>     replaces the resources of file (an executable) with
-//                                      those of the container
-//   rc --list <file>                   prints the resources of a file
+//                                      those of the container (or of a .rsrc file)
+//   rc --list <file>                   prints the resources of a file (or of a .rsrc file)
 //
 // Exits 0 on success, 1 with a message on standard error otherwise.
 #include "DefinitionParser.h"
+#include "PlatformResourceFile.h"
 
 #include <File.h>
 #include <Resources.h>
 
 #include <inttypes.h>
 #include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <sstream>
@@ -26,6 +31,7 @@ int
 usage()
 {
 	fprintf(stderr, "usage: rc -o <container> <definition>\n"
+		"       rc --import <container> <rsrc>\n"
 		"       rc --attach <container> <file>\n"
 		"       rc --list <file>\n");
 	return 1;
@@ -37,6 +43,103 @@ fail(const char* what, const char* path, status_t status)
 {
 	fprintf(stderr, "rc: %s %s: %s\n", what, path, strerror(status));
 	return 1;
+}
+
+
+// Writes resources into the container at path, replacing whatever the file held.
+int
+write_container(const char* containerPath, const std::vector<CompiledResource>& compiled)
+{
+	BFile file(containerPath, B_READ_WRITE | B_CREATE_FILE | B_ERASE_FILE);
+	if (file.InitCheck() != B_OK)
+		return fail("cannot create", containerPath, file.InitCheck());
+	BResources resources(&file, true);
+	status_t status = resources.InitCheck();
+	for (size_t i = 0; status == B_OK && i < compiled.size(); i++) {
+		const CompiledResource& resource = compiled[i];
+		status = resources.AddResource(resource.type, resource.id, resource.data.data(),
+			resource.data.size(),
+			resource.name.empty() ? NULL : resource.name.c_str());
+	}
+	if (status == B_OK)
+		status = resources.Sync();
+	if (status != B_OK)
+		return fail("cannot write", containerPath, status);
+	return 0;
+}
+
+
+// The resources of a platform's .rsrc file at path, or an error exit (1) when the file
+// cannot be read or is not one; -1 when it is no such file at all.
+int
+read_platform_file(const char* path, std::vector<CompiledResource>* compiled)
+{
+	std::ifstream in(path, std::ios::binary);
+	if (!in) {
+		fprintf(stderr, "rc: cannot read %s\n", path);
+		return 1;
+	}
+	std::vector<uint8> bytes((std::istreambuf_iterator<char>(in)),
+		std::istreambuf_iterator<char>());
+	if (!is_platform_resource_file(bytes.data(), bytes.size()))
+		return -1;
+	std::string error;
+	if (!read_platform_resources(bytes.data(), bytes.size(), compiled, &error)) {
+		fprintf(stderr, "rc: %s: %s\n", path, error.c_str());
+		return 1;
+	}
+	return 0;
+}
+
+
+// Opens the resources of path: a container of the kit as it is, a .rsrc file of the
+// platform converted into a scratch container that lives as long as scratch stays open.
+int
+open_resources(const char* path, BFile* scratch, BResources* resources)
+{
+	std::vector<CompiledResource> compiled;
+	int result = read_platform_file(path, &compiled);
+	if (result > 0)
+		return result;
+	if (result < 0) {
+		BFile file(path, B_READ_ONLY);
+		status_t status = resources->SetTo(&file);
+		return status == B_OK ? 0 : fail("cannot read resources of", path, status);
+	}
+
+	const char* directory = getenv("TMPDIR");
+	std::string pattern = std::string(directory != NULL ? directory : "/tmp")
+		+ "/rc-import.XXXXXX";
+	int fd = mkstemp(pattern.data());
+	if (fd < 0)
+		return fail("cannot create a scratch file for", path, B_ERROR);
+	close(fd);
+	scratch->SetTo(pattern.c_str(), B_READ_WRITE);
+	unlink(pattern.c_str());
+	status_t status = scratch->InitCheck();
+	if (status == B_OK)
+		status = resources->SetTo(scratch, true);
+	for (size_t i = 0; status == B_OK && i < compiled.size(); i++) {
+		const CompiledResource& resource = compiled[i];
+		status = resources->AddResource(resource.type, resource.id, resource.data.data(),
+			resource.data.size(), resource.name.empty() ? NULL : resource.name.c_str());
+	}
+	if (status == B_OK)
+		status = resources->Sync();
+	return status == B_OK ? 0 : fail("cannot convert", path, status);
+}
+
+
+int
+import(const char* containerPath, const char* platformPath)
+{
+	std::vector<CompiledResource> compiled;
+	int result = read_platform_file(platformPath, &compiled);
+	if (result < 0) {
+		fprintf(stderr, "rc: %s: not a resource file of the platform\n", platformPath);
+		return 1;
+	}
+	return result == 0 ? write_container(containerPath, compiled) : result;
 }
 
 
@@ -57,33 +160,17 @@ compile(const char* containerPath, const char* definitionPath)
 		fprintf(stderr, "%s: %s\n", definitionPath, parser.Error().c_str());
 		return 1;
 	}
-
-	BFile file(containerPath, B_READ_WRITE | B_CREATE_FILE | B_ERASE_FILE);
-	if (file.InitCheck() != B_OK)
-		return fail("cannot create", containerPath, file.InitCheck());
-	BResources resources(&file, true);
-	status_t status = resources.InitCheck();
-	for (size_t i = 0; status == B_OK && i < compiled.size(); i++) {
-		const CompiledResource& resource = compiled[i];
-		status = resources.AddResource(resource.type, resource.id, resource.data.data(),
-			resource.data.size(),
-			resource.name.empty() ? NULL : resource.name.c_str());
-	}
-	if (status == B_OK)
-		status = resources.Sync();
-	if (status != B_OK)
-		return fail("cannot write", containerPath, status);
-	return 0;
+	return write_container(containerPath, compiled);
 }
 
 
 int
 attach(const char* containerPath, const char* targetPath)
 {
-	BFile container(containerPath, B_READ_ONLY);
-	BResources resources(&container);
-	if (resources.InitCheck() != B_OK)
-		return fail("cannot read resources of", containerPath, resources.InitCheck());
+	BFile scratch;
+	BResources resources;
+	if (int result = open_resources(containerPath, &scratch, &resources))
+		return result;
 
 	BFile target(targetPath, B_READ_WRITE);
 	if (target.InitCheck() != B_OK)
@@ -98,10 +185,10 @@ attach(const char* containerPath, const char* targetPath)
 int
 list(const char* path)
 {
-	BFile file(path, B_READ_ONLY);
-	BResources resources(&file);
-	if (resources.InitCheck() != B_OK)
-		return fail("cannot read resources of", path, resources.InitCheck());
+	BFile scratch;
+	BResources resources;
+	if (int result = open_resources(path, &scratch, &resources))
+		return result;
 
 	type_code type;
 	int32 id;
@@ -122,6 +209,8 @@ main(int argc, char** argv)
 {
 	if (argc == 4 && strcmp(argv[1], "-o") == 0)
 		return compile(argv[2], argv[3]);
+	if (argc == 4 && strcmp(argv[1], "--import") == 0)
+		return import(argv[2], argv[3]);
 	if (argc == 4 && strcmp(argv[1], "--attach") == 0)
 		return attach(argv[2], argv[3]);
 	if (argc == 3 && strcmp(argv[1], "--list") == 0)
