@@ -8,7 +8,6 @@
 #include <Message.h>
 #include <PropertyInfo.h>
 #include <TextControl.h>
-#include <Window.h>
 
 #include <algorithm>
 #include <math.h>
