@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "MessageFields.h"
 #include "OffscreenWindowTest.h"
 
 namespace {
@@ -63,15 +64,6 @@ Int32(const BMessage& message, const char* name, int32 index = 0)
 {
 	int32 value = -1;
 	message.FindInt32(name, index, &value);
-	return value;
-}
-
-
-std::string
-String(const BMessage& message, const char* name, int32 index = 0)
-{
-	const char* value = "";
-	message.FindString(name, index, &value);
 	return value;
 }
 
@@ -435,7 +427,7 @@ TEST_F(ListViewTest, TheSuiteCountsGetsSelectsAndInvokesRows)
 	BMessage get(B_GET_PROPERTY);
 	get.AddSpecifier("Item", (int32)1);
 	ASSERT_EQ(messenger.SendMessage(&get, &reply), B_OK);
-	EXPECT_EQ(String(reply, "result"), "row 1");
+	EXPECT_EQ(string_field(reply, "result"), "row 1");
 	BMessage past(B_GET_PROPERTY);
 	past.AddSpecifier("Item", (int32)9);
 	ASSERT_EQ(messenger.SendMessage(&past, &reply), B_OK);
@@ -462,8 +454,8 @@ TEST_F(ListViewTest, TheSuiteCountsGetsSelectsAndInvokesRows)
 
 	BMessage suites(B_GET_SUPPORTED_SUITES);
 	ASSERT_EQ(messenger.SendMessage(&suites, &reply), B_OK);
-	EXPECT_EQ(String(reply, "suites", 0), "suite/vnd.Be-list-view");
-	EXPECT_EQ(String(reply, "suites", 1), "suite/vnd.Be-view");
+	EXPECT_EQ(string_field(reply, "suites", 0), "suite/vnd.Be-list-view");
+	EXPECT_EQ(string_field(reply, "suites", 1), "suite/vnd.Be-view");
 }
 
 
@@ -479,7 +471,7 @@ TEST_F(ListViewTest, AReverseIndexCountsFromOneAtTheLastRowAsAViewsDoes)
 	reverse.AddInt32("index", 1);
 	last.AddSpecifier(&reverse);
 	ASSERT_EQ(messenger.SendMessage(&last, &reply), B_OK);
-	EXPECT_EQ(String(reply, "result"), "row 3");
+	EXPECT_EQ(string_field(reply, "result"), "row 3");
 
 	BMessage beyond(B_GET_PROPERTY);
 	reverse.ReplaceInt32("index", 0);

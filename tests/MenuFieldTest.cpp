@@ -52,14 +52,7 @@ public:
 };
 
 
-class MenuFieldTest : public OffscreenWindowTest<FieldWindow> {
-protected:
-	void Open(const char* title)
-	{
-		fWindow = new FieldWindow(title);
-		ShowWindow();
-	}
-};
+using MenuFieldTest = OffscreenWindowTest<FieldWindow>;
 
 } // namespace
 

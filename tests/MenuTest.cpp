@@ -15,18 +15,10 @@
 #include <string>
 #include <vector>
 
+#include "MessageFields.h"
 #include "OffscreenWindowTest.h"
 
 namespace {
-
-std::string
-String(const BMessage& message, const char* name, int32 index = 0)
-{
-	const char* string = NULL;
-	message.FindString(name, index, &string);
-	return string != NULL ? string : "";
-}
-
 
 class MenuWindow : public BWindow {
 public:
@@ -97,12 +89,6 @@ public:
 
 class MenuTest : public OffscreenWindowTest<MenuWindow> {
 protected:
-	void Open(const char* title)
-	{
-		fWindow = new MenuWindow(title);
-		ShowWindow();
-	}
-
 	BPoint TitleMiddle(int32 index)
 	{
 		BPoint middle;
@@ -386,7 +372,7 @@ TEST_F(MenuTest, TheMenuSuiteAnswersThroughTheWindowsMenuBar)
 		{ "MenuBar", nullptr } });
 	BMessage reply;
 	ASSERT_EQ(window.SendMessage(&get, &reply), B_OK);
-	EXPECT_EQ(String(reply, "result"), "Watch Application Launch");
+	EXPECT_EQ(string_field(reply, "result"), "Watch Application Launch");
 
 	BMessage mark = request(B_GET_PROPERTY, { { "Mark", nullptr },
 		{ "MenuItem", "Watch Application Launch" }, { "Menu", "Vane" },
@@ -422,7 +408,7 @@ TEST_F(MenuTest, TheMenuSuiteAnswersThroughTheWindowsMenuBar)
 	submenu.AddSpecifier("Menu", "Vane");
 	submenu.AddSpecifier("MenuBar");
 	ASSERT_EQ(window.SendMessage(&submenu, &reply), B_OK);
-	EXPECT_EQ(String(reply, "result"), "More");
+	EXPECT_EQ(string_field(reply, "result"), "More");
 
 	BMessage missing = request(B_GET_PROPERTY, { { "Label", nullptr },
 		{ "MenuItem", "Absent" }, { "Menu", "Vane" }, { "MenuBar", nullptr } });
@@ -435,8 +421,8 @@ TEST_F(MenuTest, TheMenuSuiteAnswersThroughTheWindowsMenuBar)
 	BMessage suites(B_GET_SUPPORTED_SUITES);
 	suites.AddSpecifier("MenuBar");
 	ASSERT_EQ(window.SendMessage(&suites, &reply), B_OK);
-	EXPECT_EQ(String(reply, "suites", 0), "suite/vnd.Be-menu");
-	EXPECT_EQ(String(reply, "suites", 1), "suite/vnd.Be-view");
+	EXPECT_EQ(string_field(reply, "suites", 0), "suite/vnd.Be-menu");
+	EXPECT_EQ(string_field(reply, "suites", 1), "suite/vnd.Be-view");
 
 	// A submenu, closed and outside the view tree, tells its suites too.
 	BMessage submenuSuites(B_GET_SUPPORTED_SUITES);
@@ -444,7 +430,7 @@ TEST_F(MenuTest, TheMenuSuiteAnswersThroughTheWindowsMenuBar)
 	submenuSuites.AddSpecifier("MenuBar");
 	ASSERT_EQ(window.SendMessage(&submenuSuites, &reply), B_OK);
 	EXPECT_EQ(reply.what, (uint32)B_REPLY);
-	EXPECT_EQ(String(reply, "suites", 0), "suite/vnd.Be-menu");
+	EXPECT_EQ(string_field(reply, "suites", 0), "suite/vnd.Be-menu");
 }
 
 

@@ -60,14 +60,7 @@ public:
 };
 
 
-class SliderTest : public OffscreenWindowTest<SliderWindow> {
-protected:
-	void Open(const char* title)
-	{
-		fWindow = new SliderWindow(title);
-		ShowWindow();
-	}
-};
+using SliderTest = OffscreenWindowTest<SliderWindow>;
 
 } // namespace
 

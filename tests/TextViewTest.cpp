@@ -9,6 +9,7 @@
 #include <TextView.h>
 #include <Window.h>
 
+#include "MessageFields.h"
 #include "OffscreenWindowTest.h"
 
 #include <gtest/gtest.h>
@@ -123,15 +124,6 @@ Int32(const BMessage& reply, int32 index)
 	int32 value = -1;
 	reply.FindInt32("result", index, &value);
 	return value;
-}
-
-
-std::string
-String(const BMessage& message, const char* name, int32 index = 0)
-{
-	const char* string = NULL;
-	message.FindString(name, index, &string);
-	return string != NULL ? string : "";
 }
 
 
@@ -524,7 +516,7 @@ TEST_F(TextViewTest, TheSuiteGetsAndSetsTextAndSelection)
 	range.AddSpecifier("View", "text");
 	range.AddSpecifier("View", "scroll");
 	ASSERT_EQ(window.SendMessage(&range, &reply), B_OK);
-	EXPECT_EQ(String(reply, "result"), "world");
+	EXPECT_EQ(string_field(reply, "result"), "world");
 
 	BMessage reverse(B_SET_PROPERTY);
 	BMessage specifier(B_REVERSE_RANGE_SPECIFIER);
@@ -577,8 +569,8 @@ TEST_F(TextViewTest, TheSuiteGetsAndSetsTextAndSelection)
 	suites.AddSpecifier("View", "text");
 	suites.AddSpecifier("View", "scroll");
 	ASSERT_EQ(window.SendMessage(&suites, &reply), B_OK);
-	EXPECT_EQ(String(reply, "suites", 0), "suite/vnd.Be-text-view");
-	EXPECT_EQ(String(reply, "suites", 1), "suite/vnd.Be-view");
+	EXPECT_EQ(string_field(reply, "suites", 0), "suite/vnd.Be-text-view");
+	EXPECT_EQ(string_field(reply, "suites", 1), "suite/vnd.Be-view");
 }
 
 
