@@ -319,6 +319,8 @@ private:
 			BPrivate::Painter* _PrepareDrawing();
 			BPrivate::PictureData& _Recording();
 			void			_Drew();
+			template<typename Record, typename Paint>
+			void			_Draw(Record record, Paint paint);
 
 			BWindow*		fOwner;
 			BView*			fParent;

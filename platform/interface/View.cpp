@@ -1080,6 +1080,25 @@ BView::_PrepareDrawing()
 }
 
 
+// Records a drawing call into the picture being recorded, or paints it on the surface that
+// shows the view.
+template<typename Record, typename Paint>
+void
+BView::_Draw(Record record, Paint paint)
+{
+	const DrawState& state = fStates->Current();
+	if (fPicture != NULL) {
+		record(_Recording(), state);
+		return;
+	}
+	BPrivate::Painter* painter = _PrepareDrawing();
+	if (painter == NULL)
+		return;
+	paint(*painter, state);
+	_Drew();
+}
+
+
 // Drawing outside an update is shown when the current message is done.
 void
 BView::_Drew()
@@ -1103,91 +1122,66 @@ void
 BView::StrokeLine(BPoint start, BPoint end, pattern pattern)
 {
 	fStates->Current().penLocation = end;
-	if (fPicture != NULL) {
-		_Recording().AddLine(fStates->Current(), start, end, pattern);
-		return;
-	}
-	BPrivate::Painter* painter = _PrepareDrawing();
-	if (painter == NULL)
-		return;
-	painter->StrokeLine(fStates->Current(), start, end, pattern);
-	_Drew();
+	_Draw([&](BPrivate::PictureData& picture, const DrawState& state) {
+		picture.AddLine(state, start, end, pattern);
+	}, [&](BPrivate::Painter& painter, const DrawState& state) {
+		painter.StrokeLine(state, start, end, pattern);
+	});
 }
 
 
 void
 BView::StrokeRect(BRect rect, pattern pattern)
 {
-	if (fPicture != NULL) {
-		_Recording().AddRect(BPrivate::kPictureStrokeRect, fStates->Current(), rect, pattern);
-		return;
-	}
-	BPrivate::Painter* painter = _PrepareDrawing();
-	if (painter == NULL)
-		return;
-	painter->StrokeRect(fStates->Current(), rect, pattern);
-	_Drew();
+	_Draw([&](BPrivate::PictureData& picture, const DrawState& state) {
+		picture.AddRect(BPrivate::kPictureStrokeRect, state, rect, pattern);
+	}, [&](BPrivate::Painter& painter, const DrawState& state) {
+		painter.StrokeRect(state, rect, pattern);
+	});
 }
 
 
 void
 BView::FillRect(BRect rect, pattern pattern)
 {
-	if (fPicture != NULL) {
-		_Recording().AddRect(BPrivate::kPictureFillRect, fStates->Current(), rect, pattern);
-		return;
-	}
-	BPrivate::Painter* painter = _PrepareDrawing();
-	if (painter == NULL)
-		return;
-	painter->FillRect(fStates->Current(), rect, pattern);
-	_Drew();
+	_Draw([&](BPrivate::PictureData& picture, const DrawState& state) {
+		picture.AddRect(BPrivate::kPictureFillRect, state, rect, pattern);
+	}, [&](BPrivate::Painter& painter, const DrawState& state) {
+		painter.FillRect(state, rect, pattern);
+	});
 }
 
 
 void
 BView::InvertRect(BRect rect)
 {
-	if (fPicture != NULL) {
-		_Recording().AddRect(BPrivate::kPictureInvertRect, fStates->Current(), rect,
-			B_SOLID_HIGH);
-		return;
-	}
-	BPrivate::Painter* painter = _PrepareDrawing();
-	if (painter == NULL)
-		return;
-	painter->InvertRect(fStates->Current(), rect);
-	_Drew();
+	_Draw([&](BPrivate::PictureData& picture, const DrawState& state) {
+		picture.AddRect(BPrivate::kPictureInvertRect, state, rect, B_SOLID_HIGH);
+	}, [&](BPrivate::Painter& painter, const DrawState& state) {
+		painter.InvertRect(state, rect);
+	});
 }
 
 
 void
 BView::StrokeEllipse(BRect rect, pattern pattern)
 {
-	if (fPicture != NULL) {
-		_Recording().AddRect(BPrivate::kPictureStrokeEllipse, fStates->Current(), rect, pattern);
-		return;
-	}
-	BPrivate::Painter* painter = _PrepareDrawing();
-	if (painter == NULL)
-		return;
-	painter->StrokeEllipse(fStates->Current(), rect, pattern);
-	_Drew();
+	_Draw([&](BPrivate::PictureData& picture, const DrawState& state) {
+		picture.AddRect(BPrivate::kPictureStrokeEllipse, state, rect, pattern);
+	}, [&](BPrivate::Painter& painter, const DrawState& state) {
+		painter.StrokeEllipse(state, rect, pattern);
+	});
 }
 
 
 void
 BView::FillEllipse(BRect rect, pattern pattern)
 {
-	if (fPicture != NULL) {
-		_Recording().AddRect(BPrivate::kPictureFillEllipse, fStates->Current(), rect, pattern);
-		return;
-	}
-	BPrivate::Painter* painter = _PrepareDrawing();
-	if (painter == NULL)
-		return;
-	painter->FillEllipse(fStates->Current(), rect, pattern);
-	_Drew();
+	_Draw([&](BPrivate::PictureData& picture, const DrawState& state) {
+		picture.AddRect(BPrivate::kPictureFillEllipse, state, rect, pattern);
+	}, [&](BPrivate::Painter& painter, const DrawState& state) {
+		painter.FillEllipse(state, rect, pattern);
+	});
 }
 
 
@@ -1210,32 +1204,22 @@ BView::FillTriangle(BPoint point1, BPoint point2, BPoint point3, pattern pattern
 void
 BView::StrokePolygon(const BPoint* points, int32 count, bool closed, pattern pattern)
 {
-	if (fPicture != NULL) {
-		_Recording().AddPolygon(BPrivate::kPictureStrokePolygon, fStates->Current(), points,
-			count, closed, pattern);
-		return;
-	}
-	BPrivate::Painter* painter = _PrepareDrawing();
-	if (painter == NULL)
-		return;
-	painter->StrokePolygon(fStates->Current(), points, count, closed, pattern);
-	_Drew();
+	_Draw([&](BPrivate::PictureData& picture, const DrawState& state) {
+		picture.AddPolygon(BPrivate::kPictureStrokePolygon, state, points, count, closed, pattern);
+	}, [&](BPrivate::Painter& painter, const DrawState& state) {
+		painter.StrokePolygon(state, points, count, closed, pattern);
+	});
 }
 
 
 void
 BView::FillPolygon(const BPoint* points, int32 count, pattern pattern)
 {
-	if (fPicture != NULL) {
-		_Recording().AddPolygon(BPrivate::kPictureFillPolygon, fStates->Current(), points,
-			count, true, pattern);
-		return;
-	}
-	BPrivate::Painter* painter = _PrepareDrawing();
-	if (painter == NULL)
-		return;
-	painter->FillPolygon(fStates->Current(), points, count, pattern);
-	_Drew();
+	_Draw([&](BPrivate::PictureData& picture, const DrawState& state) {
+		picture.AddPolygon(BPrivate::kPictureFillPolygon, state, points, count, true, pattern);
+	}, [&](BPrivate::Painter& painter, const DrawState& state) {
+		painter.FillPolygon(state, points, count, pattern);
+	});
 }
 
 
@@ -1361,15 +1345,11 @@ BView::DrawBitmap(const BBitmap* bitmap, BRect destination)
 void
 BView::DrawBitmap(const BBitmap* bitmap, BRect source, BRect destination)
 {
-	if (fPicture != NULL) {
-		_Recording().AddBitmap(fStates->Current(), bitmap, source, destination);
-		return;
-	}
-	BPrivate::Painter* painter = _PrepareDrawing();
-	if (painter == NULL)
-		return;
-	painter->DrawBitmap(fStates->Current(), bitmap, source, destination);
-	_Drew();
+	_Draw([&](BPrivate::PictureData& picture, const DrawState& state) {
+		picture.AddBitmap(state, bitmap, source, destination);
+	}, [&](BPrivate::Painter& painter, const DrawState& state) {
+		painter.DrawBitmap(state, bitmap, source, destination);
+	});
 }
 
 
