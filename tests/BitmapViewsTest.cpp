@@ -193,10 +193,17 @@ TEST(BitmapViewsTest, ViewsHaveAThreadlessWindowThatLocksWithTheBitmap)
 	EXPECT_TRUE(drewThere);
 	EXPECT_EQ(PixelOf(bitmap, 0, 0), kRed);
 
-	// Showing it gives it neither a thread nor a place on screen.
+	// Showing it gives it neither a thread nor a place on screen, and it keeps drawing
+	// into the bitmap whatever size it is asked to take.
 	ASSERT_TRUE(bitmap.Lock());
 	window->Show();
 	EXPECT_LT(window->Thread(), 0);
+	window->ResizeTo(40, 40);
+	EXPECT_EQ(window->Bounds(), kBounds);
+	view->SetHighColor(kBlue);
+	view->FillRect(BRect(1, 0, 1, 0));
+	view->Sync();
+	EXPECT_EQ(PixelOf(bitmap, 1, 0), kBlue);
 	bitmap.Unlock();
 
 	// A bitmap made without the flag takes no views, and its lock guards its pixels.

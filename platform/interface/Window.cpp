@@ -1166,6 +1166,9 @@ BWindow::GetSizeLimits(float* minWidth, float* maxWidth, float* minHeight,
 void
 BWindow::_SetSize(float width, float height)
 {
+	// A bitmap's window keeps the bitmap's size: its surface is the bitmap.
+	if (fBitmapSurface != NULL)
+		return;
 	float dWidth = width - fFrame.Width();
 	float dHeight = height - fFrame.Height();
 	if (dWidth == 0 && dHeight == 0)
