@@ -226,6 +226,18 @@ TEST_F(MessagingTest, SigtermQuitsTheApplicationAndItsRecordGoes)
 }
 
 
+// An application stuck before its message loop runs (in a modal alert of its
+// constructor, say) cannot take the quit request: the signal ends it after the grace.
+TEST_F(MessagingTest, SigtermEndsAnApplicationThatNeverRunsItsLoop)
+{
+	pid_t stuck = StartApp("application/x-vnd.test-never-runs", { "--never-run" });
+	int status = fRuntime.Stop(stuck, SIGTERM, 20000000);
+	ASSERT_TRUE(WIFSIGNALED(status)) << status;
+	EXPECT_EQ(WTERMSIG(status), SIGTERM);
+	EXPECT_TRUE(fRuntime.WaitForAppGone(stuck));
+}
+
+
 TEST_F(MessagingTest, APortThatDoesNotExistIsReportedAtOnce)
 {
 	BMessenger nowhere;

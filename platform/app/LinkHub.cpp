@@ -45,6 +45,9 @@ const size_t kMaxPartialInput = 64 * 1024 * 1024;
 const size_t kLargePartialFrame = 1024 * 1024;
 // The length of the listen queue: connections not accepted yet.
 const int kListenBacklog = 64;
+// How long the main looper has to begin answering the quit request of a quit signal
+// before the signal ends the process.
+const bigtime_t kQuitSignalGrace = 5000000;
 
 // An accepted connection, and the wake-ups for it that are not yet served. Whoever
 // raises that count from zero reads the connection until the count stays put, so that
@@ -85,6 +88,9 @@ struct ListenState {
 	int				stallTimerFD = -1;
 	std::atomic<bool> stallCheckArmed{false};
 	int				acceptTimerFD = -1;
+	// Goes off kQuitSignalGrace after a quit signal; quitSignal is the last one's number.
+	int				quitTimerFD = -1;
+	int				quitSignal = 0;
 	std::mutex		acceptedLock;
 	std::unordered_map<int, std::shared_ptr<Accepted>> accepted;
 	// The main port's wake-up (an eventfd) for while its looper is idle. It is written
@@ -117,6 +123,8 @@ struct SharedConnections {
 SharedConnections& stShared = *new SharedConnections;
 std::atomic<void (*)(uint64)> stClosedHook{nullptr};
 std::atomic<void (*)()> stQuitHook{nullptr};
+// Whether the main looper has begun to answer the last quit signal's request.
+std::atomic<bool> stQuitTaken{true};
 // The bytes of partial frames that the accepted connections hold together.
 std::atomic<size_t> stPartialInput{0};
 
@@ -486,6 +494,29 @@ check_main_looper(ListenState& state)
 }
 
 
+void
+post_quit_request(ListenState& state)
+{
+	int signalNumber = quit_signals_drain(state.signalFD);
+	auto hook = stQuitHook.load();
+	if (signalNumber == 0 || hook == nullptr)
+		return;
+	state.quitSignal = signalNumber;
+	stQuitTaken = false;
+	hook();
+	start_timer(state.quitTimerFD, kQuitSignalGrace);
+}
+
+
+void
+check_quit_taken(ListenState& state)
+{
+	drain_timer(state.quitTimerFD);
+	if (!stQuitTaken)
+		quit_signals_end_process(state.quitSignal);
+}
+
+
 status_t
 io_loop(void* data)
 {
@@ -509,11 +540,11 @@ io_loop(void* data)
 				cut_off_stalled_peers(state);
 			else if (fd == state.acceptTimerFD)
 				resume_accepting(state);
-			else if (fd == state.signalFD) {
-				auto hook = stQuitHook.load();
-				if (quit_signals_drain(fd) && hook != nullptr)
-					hook();
-			} else
+			else if (fd == state.signalFD)
+				post_quit_request(state);
+			else if (fd == state.quitTimerFD)
+				check_quit_taken(state);
+			else
 				accept_all(state);
 		}
 	}
@@ -593,7 +624,7 @@ void
 close_io_state(ListenState* state)
 {
 	for (int fd : { state->epollFD, state->ioEpollFD, state->busyTimerFD,
-			state->stallTimerFD, state->acceptTimerFD }) {
+			state->stallTimerFD, state->acceptTimerFD, state->quitTimerFD }) {
 		if (fd >= 0)
 			close(fd);
 	}
@@ -611,15 +642,16 @@ start_io_thread()
 	state->busyTimerFD = timerfd_create(CLOCK_MONOTONIC, TFD_CLOEXEC | TFD_NONBLOCK);
 	state->stallTimerFD = timerfd_create(CLOCK_MONOTONIC, TFD_CLOEXEC | TFD_NONBLOCK);
 	state->acceptTimerFD = timerfd_create(CLOCK_MONOTONIC, TFD_CLOEXEC | TFD_NONBLOCK);
+	state->quitTimerFD = timerfd_create(CLOCK_MONOTONIC, TFD_CLOEXEC | TFD_NONBLOCK);
 	if (state->epollFD < 0 || state->ioEpollFD < 0 || state->busyTimerFD < 0
-		|| state->stallTimerFD < 0 || state->acceptTimerFD < 0) {
+		|| state->stallTimerFD < 0 || state->acceptTimerFD < 0 || state->quitTimerFD < 0) {
 		close_io_state(state);
 		return B_NO_MORE_FDS;
 	}
 	epoll_event event = {};
 	event.events = EPOLLIN;
 	for (int fd : { state->epollFD, state->busyTimerFD, state->stallTimerFD,
-			state->acceptTimerFD }) {
+			state->acceptTimerFD, state->quitTimerFD }) {
 		event.data.fd = fd;
 		epoll_ctl(state->ioEpollFD, EPOLL_CTL_ADD, fd, &event);
 	}
@@ -719,6 +751,13 @@ void
 SetQuitSignalHook(void (*hook)())
 {
 	stQuitHook = hook;
+}
+
+
+void
+QuitRequestTaken()
+{
+	stQuitTaken = true;
 }
 
 

@@ -30,6 +30,10 @@ void StopListening();
 // learns of applications that ended this way), and for SIGTERM/SIGINT.
 void SetConnectionClosedHook(void (*hook)(uint64 connection));
 void SetQuitSignalHook(void (*hook)());
+// The main looper has begun to answer a quit request. A quit signal's request that no
+// main looper takes within kQuitSignalGrace (it has not begun to run, or it hangs) ends
+// the process by the signal, as if it had no handler.
+void QuitRequestTaken();
 
 status_t Send(team_id team, const MessageHead& head, const BMessage& message,
 	bigtime_t timeout);

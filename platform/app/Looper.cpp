@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "app/HandlerPrivate.h"
+#include "app/LinkHub.h"
 #include "app/LooperList.h"
 #include "app/MessageDelivery.h"
 #include "app/MessageFiltering.h"
@@ -154,6 +155,8 @@ void
 BLooper::DispatchMessage(BMessage* message, BHandler* handler)
 {
 	if (message->what == B_QUIT_REQUESTED && handler == this) {
+		if (fPort == BPrivate::Port::Find(BPrivate::kMainPort))
+			BPrivate::LinkHub::QuitRequestTaken();
 		bool shouldQuit = QuitRequested();
 		if (message->IsSourceWaiting()) {
 			BMessage reply(B_REPLY);

@@ -21,12 +21,11 @@ on_quit_signal(int signalNumber)
 {
 	int savedErrno = errno;
 	if (getpid() != stOwner) {
-		signal(signalNumber, SIG_DFL);
-		raise(signalNumber);
+		quit_signals_end_process(signalNumber);
 		errno = savedErrno;
 		return;
 	}
-	char byte = 1;
+	char byte = (char)signalNumber;
 	// Async-signal-safe; a full pipe already says enough.
 	ssize_t ignored = write(stPipe[1], &byte, 1);
 	(void)ignored;
@@ -55,14 +54,24 @@ quit_signals_install()
 }
 
 
-bool
+int
 quit_signals_drain(int fd)
 {
 	char buffer[64];
-	bool any = false;
-	while (read(fd, buffer, sizeof(buffer)) > 0)
-		any = true;
-	return any;
+	int last = 0;
+	ssize_t bytes;
+	while ((bytes = read(fd, buffer, sizeof(buffer))) > 0)
+		last = buffer[bytes - 1];
+	return last;
+}
+
+
+void
+quit_signals_end_process(int signalNumber)
+{
+	// Async-signal-safe: the handler of a forked child calls it too.
+	signal(signalNumber, SIG_DFL);
+	raise(signalNumber);
 }
 
 } // namespace BPrivate

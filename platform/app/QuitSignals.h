@@ -7,8 +7,10 @@ namespace BPrivate {
 
 // Installs the handlers once and returns the pipe's reading end (non-blocking), or -1.
 int quit_signals_install();
-// Empties the pipe; true when a signal had arrived.
-bool quit_signals_drain(int fd);
+// Empties the pipe; the number of the last signal that had arrived, or 0.
+int quit_signals_drain(int fd);
+// Ends the process by signalNumber as if no handler had been installed.
+void quit_signals_end_process(int signalNumber);
 
 } // namespace BPrivate
 

@@ -1,9 +1,10 @@
 // A headless application for the kit's integration tests:
 //
-//	KitTestApp <signature> [--single] [--watch] [--quit] [arguments...]
+//	KitTestApp <signature> [--single] [--watch] [--quit] [--never-run] [arguments...]
 //
 // --single registers it single-launch; --watch makes it watch launches and quits from
-// ReadyToRun on; --quit prints "ready" and quits from ReadyToRun. It answers these
+// ReadyToRun on; --quit prints "ready" and quits from ReadyToRun; --never-run registers
+// and then waits forever without running its message loop. It answers these
 // messages:
 //	'ping'	a 'pong' reply holding the request's fields
 //	'nrep'	nothing: the request dies unanswered
@@ -172,6 +173,7 @@ main(int argc, char** argv)
 		return 2;
 	bool watch = false;
 	bool quit = false;
+	bool neverRun = false;
 	for (int i = 2; i < argc; i++) {
 		if (strcmp(argv[i], "--single") == 0)
 			BPrivate::set_default_app_flags(B_SINGLE_LAUNCH);
@@ -179,11 +181,15 @@ main(int argc, char** argv)
 			watch = true;
 		else if (strcmp(argv[i], "--quit") == 0)
 			quit = true;
+		else if (strcmp(argv[i], "--never-run") == 0)
+			neverRun = true;
 	}
 
 	KitTestApp* app = new KitTestApp(argv[1], watch, quit);
 	if (app->InitCheck() != B_OK)
 		return 1;
+	while (neverRun)
+		pause();
 	app->Run();
 	delete app;
 	return 0;
