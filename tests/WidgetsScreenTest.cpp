@@ -37,6 +37,7 @@
 
 #include <atomic>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -96,6 +97,31 @@ add_items(BMenu* menu, const char* const* labels, int32 count)
 		message->AddInt32("index", i);
 		menu->AddItem(new BMenuItem(labels[i], message));
 	}
+}
+
+
+// A list view leaves its items to its owner, which empties it before deleting them.
+void
+delete_items(BListView* list)
+{
+	std::vector<BListItem*> items;
+	for (int32 i = 0; BListItem* item = list->ItemAt(i); i++)
+		items.push_back(item);
+	list->MakeEmpty();
+	for (BListItem* item : items)
+		delete item;
+}
+
+
+void
+delete_items(BOutlineListView* outline)
+{
+	std::vector<BListItem*> items;
+	for (int32 i = 0; BListItem* item = outline->FullListItemAt(i); i++)
+		items.push_back(item);
+	outline->MakeEmpty();
+	for (BListItem* item : items)
+		delete item;
 }
 
 
@@ -235,6 +261,12 @@ public:
 		AddChild(fStatus);
 	}
 
+	~GalleryWindow() override
+	{
+		delete_items(fList);
+		delete_items(fOutline);
+	}
+
 	BListView* fList;
 	BOutlineListView* fOutline;
 	BTextView* fText;
@@ -314,6 +346,8 @@ public:
 
 		fControl->MakeFocus(true);
 	}
+
+	~StatesWindow() override { delete_items(fList); }
 
 	BButton* fDisabledButton;
 	BSlider* fDisabledSlider;
