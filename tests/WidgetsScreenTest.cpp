@@ -442,61 +442,68 @@ TEST_F(WidgetsScreenTest, GalleryShowsEveryWidgetWithItsColoursAndGeometry)
 		return true;
 	});
 
-	// The text view is focused: its selection shows in the highlight tint of its
-	// colour, over a run of the second line.
+	BRect list = ScreenFrame(window->fList);
 	uint32 highlight = pixel_of(tint_color(ui_color(B_DOCUMENT_BACKGROUND_COLOR),
 		B_HIGHLIGHT_BACKGROUND_TINT));
-	auto isHighlight = [&](uint32 pixel) { return pixel == highlight; };
-	ASSERT_TRUE(fScreen->WaitFor([&] {
-		return fScreen->Count(text.left, text.top, text.right, text.bottom, isHighlight)
-			> 200;
-	}));
-	Save("gallery");
-
-	// The thumb sits three quarters along the bar, and the fill runs up to it.
 	uint32 fill = pixel_of(kSliderFill);
 	uint32 face = pixel_of(ui_color(B_CONTROL_BACKGROUND_COLOR));
+	uint32 statusColor = pixel_of(kStatusBar);
 	int y = (int)((bar.top + bar.bottom) / 2);
+	int statusY = -1;
+
+	// What the screen shows, measured on each grab until it is all there.
+	int highlighted = 0;
 	int faceLeft = -1;
 	int faceRight = -1;
 	int fillEnd = -1;
-	for (int x = (int)bar.left; x <= (int)bar.right; x++) {
-		if (fScreen->At(x, y) == face) {
-			if (faceLeft < 0)
-				faceLeft = x;
-			faceRight = x;
+	int statusWidth = 0;
+	int pictured = 0;
+	int listText = 0;
+	auto measure = [&] {
+		highlighted = fScreen->Count(text.left, text.top, text.right, text.bottom,
+			[&](uint32 pixel) { return pixel == highlight; });
+		faceLeft = faceRight = fillEnd = -1;
+		for (int x = (int)bar.left; x <= (int)bar.right; x++) {
+			if (fScreen->At(x, y) == face) {
+				if (faceLeft < 0)
+					faceLeft = x;
+				faceRight = x;
+			}
+			if (fScreen->At(x, y) == fill)
+				fillEnd = x;
 		}
-		if (fScreen->At(x, y) == fill)
-			fillEnd = x;
-	}
+		// The widest row of the status bar's colour.
+		statusWidth = 0;
+		for (int row = (int)status.top; row <= (int)status.bottom; row++) {
+			int width = fScreen->Count(status.left, row, status.right, row,
+				[&](uint32 pixel) { return pixel == statusColor; });
+			if (width > statusWidth) {
+				statusWidth = width;
+				statusY = row;
+			}
+		}
+		pictured = fScreen->Count(20 + 10, 20 + 230, 20 + 49, 20 + 269,
+			[](uint32 pixel) { return pixel == pixel_of(kPictureOff); });
+		listText = fScreen->Count(list.left, list.top, list.right, list.bottom, is_dark);
+		return highlighted > 200 && fillEnd > 0 && faceLeft > 0 && statusWidth > 0
+			&& pictured > 1000 && listText > 50;
+	};
+	EXPECT_TRUE(fScreen->WaitFor(measure));
+	Save("gallery");
+
+	// The text view is focused: its selection shows in the highlight tint of its
+	// colour, over a run of the second line.
+	EXPECT_GT(highlighted, 200);
+	// The thumb sits three quarters along the bar, and the fill runs up to it.
 	float expected = bar.left + 0.75f * bar.Width();
 	EXPECT_NEAR((faceLeft + faceRight) / 2.0f, expected, 2.0f);
 	EXPECT_NEAR(fillEnd, thumb.left - 1, 2.0f);
-
-	// The status bar is filled to 40 of 100.
-	uint32 statusColor = pixel_of(kStatusBar);
-	std::vector<int> filled;
-	for (int row = (int)status.top; row <= (int)status.bottom; row++) {
-		int left = -1;
-		int right = -1;
-		for (int x = (int)status.left; x <= (int)status.right; x++) {
-			if (fScreen->At(x, row) == statusColor) {
-				if (left < 0)
-					left = x;
-				right = x;
-			}
-		}
-		if (left >= 0)
-			filled.push_back(right - left + 1);
-	}
-	ASSERT_FALSE(filled.empty());
-	EXPECT_NEAR(filled[filled.size() / 2], 0.4f * status.Width(), 6.0f);
-
-	// The picture button shows its "off" picture; the list its selected row.
-	EXPECT_GT(fScreen->Count(20 + 10, 20 + 230, 20 + 49, 20 + 269,
-		[](uint32 pixel) { return pixel == pixel_of(kPictureOff); }), 1000);
-	BRect list = ScreenFrame(window->fList);
-	EXPECT_GT(fScreen->Count(list.left, list.top, list.right, list.bottom, is_dark), 50);
+	// The status bar is filled to 40 of 100, a solid run from its left edge.
+	EXPECT_NEAR(statusWidth, 0.4f * status.Width(), 6.0f);
+	EXPECT_EQ(fScreen->At(status.left + 2, statusY), statusColor);
+	// The picture button shows its "off" picture; the list its rows.
+	EXPECT_GT(pictured, 1000);
+	EXPECT_GT(listText, 50);
 }
 
 
