@@ -190,3 +190,24 @@ TEST_F(ScrollBarTest, DraggingTheThumbFollowsThePointer)
 	EXPECT_EQ(fOffscreen->PixelAt(107, 180), ui_color(B_SCROLL_BAR_THUMB_COLOR));
 	EXPECT_NE(fOffscreen->PixelAt(107, 30), ui_color(B_SCROLL_BAR_THUMB_COLOR));
 }
+
+
+TEST_F(ScrollBarTest, ArrowsEndAtTheirTipsWithoutASpike)
+{
+	ASSERT_TRUE(fWindow->Lock());
+	bar->SetProportion(0.2f);
+	fWindow->Unlock();
+	int64 presented = fOffscreen->Presentations();
+	ASSERT_TRUE(fOffscreen->WaitForPresentation(presented - 1, 5000000));
+	ASSERT_TRUE(wait_for_queue(fWindow));
+	// The arrows' tips lie 4 pixels inside their 15-pixel boxes, in the middle column.
+	rgb_color arrow = make_color(0, 0, 0);
+	rgb_color panel = ui_color(B_PANEL_BACKGROUND_COLOR);
+	EXPECT_EQ(fOffscreen->PixelAt(107, 4), arrow);
+	EXPECT_EQ(fOffscreen->PixelAt(107, 3), panel);
+	EXPECT_EQ(fOffscreen->PixelAt(107, 196), arrow);
+	EXPECT_EQ(fOffscreen->PixelAt(107, 197), panel);
+	// Their bases span the box's inner width.
+	EXPECT_EQ(fOffscreen->PixelAt(104, 10), arrow);
+	EXPECT_EQ(fOffscreen->PixelAt(110, 190), arrow);
+}

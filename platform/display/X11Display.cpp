@@ -502,8 +502,9 @@ X11Display::Unregister(X11Window* window)
 // An open menu holds the pointer, as menus do on every desktop: a press anywhere on the
 // screen, outside the application's windows too, reaches the menu's window, which closes
 // the menus. With owner_events the application's own windows still receive their pointer
-// events as usual. The grab is not waited for: when another client holds the pointer, the
-// menus work without it.
+// events as usual. The grab is settled before the popup's caller goes on (one round trip
+// to the server), so that the input the user gives next already meets it; when another
+// client holds the pointer, the menus work without the grab.
 void
 X11Display::PopupShown(X11Window* popup)
 {
@@ -522,22 +523,23 @@ X11Display::PopupHidden(X11Window* popup)
 	std::lock_guard<std::mutex> locker(fGrabLock);
 	if (std::erase(fShownPopups, popup->fWindow) == 0)
 		return;
-	if (fShownPopups.empty())
+	if (fShownPopups.empty()) {
 		xcb_ungrab_pointer(fConnection, XCB_CURRENT_TIME);
-	else
+		xcb_flush(fConnection);
+	} else
 		GrabPointer();
-	xcb_flush(fConnection);
 }
 
 
 void
 X11Display::GrabPointer()
 {
-	xcb_grab_pointer_cookie_t cookie = xcb_grab_pointer(fConnection, 1,
-		fShownPopups.back(), XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_BUTTON_RELEASE
-			| XCB_EVENT_MASK_POINTER_MOTION, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC,
-		XCB_NONE, XCB_NONE, XCB_CURRENT_TIME);
-	xcb_discard_reply(fConnection, cookie.sequence);
+	xcb_grab_pointer_reply_t* reply = xcb_grab_pointer_reply(fConnection,
+		xcb_grab_pointer(fConnection, 1, fShownPopups.back(),
+			XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_BUTTON_RELEASE
+				| XCB_EVENT_MASK_POINTER_MOTION, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC,
+			XCB_NONE, XCB_NONE, XCB_CURRENT_TIME), NULL);
+	free(reply);
 }
 
 

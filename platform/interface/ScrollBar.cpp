@@ -389,21 +389,23 @@ BScrollBar::_DrawArrow(BRect frame, bool decrement, bool enabled)
 	SetHighColor(tint_color(panel, B_DARKEN_3_TINT));
 	StrokeRect(frame);
 
+	// The arrow is laid down one line of pixels at a time from its tip, so that it ends
+	// exactly there: a filled triangle's outline would overshoot a sharp tip.
 	BRect inner = frame.InsetByCopy(4, 4);
-	BPoint tip;
-	BPoint base1;
-	BPoint base2;
-	if (fOrientation == B_VERTICAL) {
-		float middle = floorf((inner.left + inner.right) / 2);
-		tip = BPoint(middle, decrement ? inner.top : inner.bottom);
-		base1 = BPoint(inner.left, decrement ? inner.bottom : inner.top);
-		base2 = BPoint(inner.right, decrement ? inner.bottom : inner.top);
-	} else {
-		float middle = floorf((inner.top + inner.bottom) / 2);
-		tip = BPoint(decrement ? inner.left : inner.right, middle);
-		base1 = BPoint(decrement ? inner.right : inner.left, inner.top);
-		base2 = BPoint(decrement ? inner.right : inner.left, inner.bottom);
+	rgb_color color = enabled ? make_color(0, 0, 0) : tint_color(panel, B_DARKEN_2_TINT);
+	bool vertical = fOrientation == B_VERTICAL;
+	float along = vertical ? inner.Height() : inner.Width();
+	float start = vertical ? inner.left : inner.top;
+	float end = vertical ? inner.right : inner.bottom;
+	float middle = floorf((start + end) / 2);
+	float tip = vertical ? (decrement ? inner.top : inner.bottom)
+		: (decrement ? inner.left : inner.right);
+	float direction = decrement ? 1 : -1;
+	SetHighColor(color);
+	for (int32 step = 0; step <= (int32)along; step++) {
+		float at = tip + direction * step;
+		float from = middle - roundf(step * (middle - start) / along);
+		float to = middle + roundf(step * (end - middle) / along);
+		FillRect(vertical ? BRect(from, at, to, at) : BRect(at, from, at, to));
 	}
-	SetHighColor(enabled ? make_color(0, 0, 0) : tint_color(panel, B_DARKEN_2_TINT));
-	FillTriangle(tip, base1, base2);
 }

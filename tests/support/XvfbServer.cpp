@@ -9,6 +9,7 @@
 #include <signal.h>
 #include <stdio.h>
 #include <string.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -60,7 +61,9 @@ XvfbServer::Start(int width, int height)
 		return B_ERROR;
 	}
 	if (fPid == 0) {
-		// Only async-signal-safe calls here: the test may run other threads.
+		// Only async-signal-safe calls here: the test may run other threads. The server
+		// goes with the test's process, even when that dies before stopping it.
+		prctl(PR_SET_PDEATHSIG, SIGTERM);
 		if (numberPipe[1] == kNumberFd)
 			fcntl(kNumberFd, F_SETFD, 0);
 		else

@@ -6,7 +6,8 @@
 
 #include <string>
 
-// Starts Xvfb on the first free display number from 90 up and stops it on destruction.
+// Starts Xvfb on a free display number and stops it on destruction; the server also
+// goes when the process that started it dies.
 class XvfbServer {
 public:
 								XvfbServer();
