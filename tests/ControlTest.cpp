@@ -17,6 +17,7 @@
 
 #include "MessageFields.h"
 #include "OffscreenWindowTest.h"
+#include "interface/TwoStateControl.h"
 
 namespace {
 
@@ -148,6 +149,41 @@ TEST_F(ControlTest, TheKeyboardFocusesAndInvokesAndEnterPressesTheDefaultButton)
 		EXPECT_EQ(fWindow->received[2].what, (uint32)'push');
 		return true;
 	});
+}
+
+
+// A checked box's cross is drawn in thin strokes with face around them: a thicker one
+// filled the small box and read as a dark square.
+TEST_F(ControlTest, ACheckedBoxShowsAThinCrossInsideItsFace)
+{
+	Open("Controls cross");
+	BRect face;
+	wait_until(fWindow, [&] {
+		BCheckBox* check = fWindow->fCheck;
+		check->SetValue(B_CONTROL_ON);
+		face = check->ConvertToScreen(BPrivate::indicator_frame(check->Bounds()))
+			.OffsetByCopy(-fWindow->Frame().LeftTop()).InsetByCopy(2, 2);
+		return true;
+	});
+	auto isDark = [&](int32 x, int32 y) { return fOffscreen->PixelAt(x, y).green < 128; };
+	auto darkPixels = [&] {
+		int32 count = 0;
+		for (int32 y = (int32)face.top; y <= (int32)face.bottom; y++) {
+			for (int32 x = (int32)face.left; x <= (int32)face.right; x++)
+				count += isDark(x, y) ? 1 : 0;
+		}
+		return count;
+	};
+	// Drawn checked: the gap between the box and its label is light, the cross dark.
+	ASSERT_TRUE(wait_for([&] {
+		return !isDark((int32)face.right + 4, (int32)face.top) && darkPixels() >= 8;
+	}));
+	// Two diagonals of a 6-pixel square, one pixel wide.
+	EXPECT_LE(darkPixels(), 14);
+	EXPECT_FALSE(isDark((int32)face.left, (int32)face.top));
+	EXPECT_FALSE(isDark((int32)face.right, (int32)face.bottom));
+	int32 middle = (int32)((face.left + face.right) / 2);
+	EXPECT_FALSE(isDark(middle, (int32)face.top));
 }
 
 

@@ -32,12 +32,12 @@ BCheckBox::Draw(BRect updateRect)
 	FillRect(box);
 
 	if (Value() == B_CONTROL_ON) {
+		// One-pixel strokes with a pixel of face around them: a thicker cross fills the
+		// small box and reads as a dark square.
 		BRect cross = box.InsetByCopy(1, 1);
 		SetHighColor(BPrivate::indicator_mark(this));
-		SetPenSize(2);
 		StrokeLine(cross.LeftTop(), cross.RightBottom());
 		StrokeLine(cross.LeftBottom(), cross.RightTop());
-		SetPenSize(1);
 	}
 
 	float left, right, baseline;
