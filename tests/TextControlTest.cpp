@@ -177,6 +177,14 @@ TEST_F(TextControlTest, DividerAlignmentAndTheDisabledState)
 
 		name->SetEnabled(false);
 		EXPECT_FALSE(name->TextView()->IsEditable());
+
+		// Disabled before it is attached, a field still greys on its parent's colour.
+		BTextControl* late = new BTextControl(BRect(10, 70, 280, 90), "late", "Late:", "x",
+			NULL);
+		late->SetEnabled(false);
+		fWindow->AddChild(late);
+		EXPECT_EQ(late->TextView()->ViewColor(), name->TextView()->ViewColor());
+		EXPECT_NE(late->TextView()->ViewColor(), ui_color(B_DOCUMENT_BACKGROUND_COLOR));
 	});
 	inject_click(fOffscreen, OnLabel(fWindow->fName));
 	inject_key(fOffscreen, "x");

@@ -33,6 +33,21 @@ property_info stTextControlProperties[] = {
 	{ NULL }
 };
 
+
+// An enabled field shows the document's colours; a disabled one its text greyed on a
+// lighter tint of the control's colour.
+void
+set_field_colors(BTextView* field, rgb_color viewColor, bool enabled)
+{
+	rgb_color background = enabled ? ui_color(B_DOCUMENT_BACKGROUND_COLOR)
+		: tint_color(viewColor, B_LIGHTEN_1_TINT);
+	rgb_color color = enabled ? ui_color(B_DOCUMENT_TEXT_COLOR)
+		: tint_color(background, B_DISABLED_LABEL_TINT);
+	field->SetViewColor(background);
+	field->SetLowColor(background);
+	field->SetFontAndColor(NULL, 0, &color);
+}
+
 } // namespace
 
 
@@ -120,14 +135,7 @@ BTextControl::SetEnabled(bool enabled)
 	fText->MakeSelectable(enabled);
 	if (!enabled && fText->IsFocus())
 		fText->MakeFocus(false);
-	// A disabled field shows its text greyed on the panel's colour.
-	rgb_color background = enabled ? ui_color(B_DOCUMENT_BACKGROUND_COLOR)
-		: tint_color(ViewColor(), B_LIGHTEN_1_TINT);
-	rgb_color color = enabled ? ui_color(B_DOCUMENT_TEXT_COLOR)
-		: tint_color(background, B_DISABLED_LABEL_TINT);
-	fText->SetViewColor(background);
-	fText->SetLowColor(background);
-	fText->SetFontAndColor(NULL, 0, &color);
+	set_field_colors(fText, ViewColor(), enabled);
 	fText->Invalidate();
 }
 
@@ -150,6 +158,10 @@ BTextControl::AttachedToWindow()
 	GetFont(&font);
 	fText->SetFontAndColor(&font, B_FONT_ALL, NULL);
 	static_cast<BPrivate::TextControlInput*>(fText)->FitTextRect();
+	// A control disabled before it was attached greyed its field on a colour it had not
+	// taken from its parent yet.
+	if (!IsEnabled())
+		set_field_colors(fText, ViewColor(), false);
 }
 
 
