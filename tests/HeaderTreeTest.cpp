@@ -66,8 +66,9 @@ TEST(HeaderTree, EveryHeaderHasOnePlaceUnderBe)
 	// The old C++ library's headers sat beside the kits, not in them.
 	const std::set<std::string> libraryHeaders = { "algobase.h" };
 	for (const std::string& name : flat_headers()) {
-		if (libraryHeaders.count(name) == 0)
+		if (libraryHeaders.count(name) == 0) {
 			EXPECT_EQ(places[name], 1) << name << " needs exactly one place under be/";
+		}
 	}
 	for (const auto& [name, count] : places)
 		EXPECT_TRUE(fs::exists(kHeaders / name)) << "be/ forwards to a missing " << name;
