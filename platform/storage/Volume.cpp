@@ -198,7 +198,8 @@ BVolume::GetName(char* name) const
 		return B_OK;
 	const char* slash = strrchr(fMountPoint, '/');
 	const char* leaf = slash != NULL && slash[1] != '\0' ? slash + 1 : fMountPoint;
-	snprintf(name, B_FILE_NAME_LENGTH, "%s", leaf);
+	strncpy(name, leaf, B_FILE_NAME_LENGTH - 1);
+	name[B_FILE_NAME_LENGTH - 1] = '\0';
 	return B_OK;
 }
 
