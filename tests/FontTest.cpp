@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <math.h>
+
 #include <string.h>
 #include <string>
 
@@ -147,6 +149,17 @@ TEST(FontTest, MetricsGrowWithSizeAndText)
 	// Every character of the fixed font is as wide as any other.
 	BFont fixed(be_fixed_font);
 	EXPECT_NEAR(fixed.StringWidth("iiii"), fixed.StringWidth("WWWW"), 0.01);
+
+	// Sizes a picture or a peer may carry stay within what the font engines take, and
+	// text in them is still measured.
+	font.SetSize(1e30f);
+	EXPECT_EQ(font.Size(), 10000);
+	EXPECT_GT(font.StringWidth("Hello"), 0);
+	font.SetSize(NAN);
+	EXPECT_EQ(font.Size(), 0);
+	font.SetSize(-3);
+	EXPECT_EQ(font.Size(), 0);
+	EXPECT_GE(font.StringWidth("Hello"), 0);
 }
 
 

@@ -19,6 +19,9 @@ const char* const kFixedFamily = "DejaVu Sans Mono";
 const char* const kRegularStyle = "Book";
 const char* const kBoldStyle = "Bold";
 const float kDefaultSize = 12.0f;
+// The largest size a font takes; beyond it, and for sizes that are not numbers, the font
+// engines fail in ways that cost memory (a picture or a peer may ask for any size).
+const float kMaxSize = 10000.0f;
 
 
 void
@@ -129,7 +132,7 @@ BFont::SetFamilyAndFace(const font_family family, uint16 face)
 void
 BFont::SetSize(float size)
 {
-	fSize = size > 0 ? size : 0;
+	fSize = size > 0 ? fminf(size, kMaxSize) : 0;
 }
 
 
