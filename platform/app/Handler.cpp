@@ -9,6 +9,7 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include "app/ObserverList.h"
 #include "app/ScriptingReplies.h"
 #include "app/TokenSpace.h"
 
@@ -95,6 +96,7 @@ BHandler::~BHandler()
 	if (fLooper != NULL && fLooper != this)
 		fLooper->RemoveHandler(this);
 	SetFilterList(NULL);
+	delete fObservers;
 	BPrivate::remove_handler_token(fToken);
 	free(fName);
 }
@@ -122,6 +124,9 @@ BHandler::Archive(BMessage* into, bool deep) const
 void
 BHandler::MessageReceived(BMessage* message)
 {
+	if (_HandleObserving(message))
+		return;
+
 	switch (message->what) {
 		case B_GET_PROPERTY:
 		{

@@ -11,6 +11,7 @@
 #include <Message.h>
 #include <MessageFilter.h>
 #include <MessageQueue.h>
+#include <MessageRunner.h>
 #include <Messenger.h>
 #include <PropertyInfo.h>
 #include <Roster.h>

@@ -8,8 +8,20 @@
 
 class BList;
 class BLooper;
+class BMessenger;
 class BMessage;
 class BMessageFilter;
+
+namespace BPrivate {
+class ObserverList;
+}
+
+// The fields of a B_OBSERVER_NOTICE_CHANGE notice: the what the notice is about, and the
+// what of the message given to SendNotices.
+#define B_OBSERVE_WHAT_CHANGE	"be:observe_change_what"
+#define B_OBSERVE_ORIGINAL_WHAT	"be:observe_orig_what"
+// Watches every what a handler sends notices of.
+const uint32 B_OBSERVER_OBSERVE_ALL = 0xffffffff;
 
 class BHandler : public BArchivable {
 public:
@@ -50,6 +62,23 @@ public:
 	virtual void SetFilterList(BList* filters);
 	BList* FilterList();
 
+	// Observers. The BMessenger forms ask the handler at target (through a message its
+	// MessageReceived handles) to add or remove this handler as its observer; the
+	// BHandler forms add or remove observer to this handler's own list. SendNotices sends
+	// each observer of what (or of B_OBSERVER_OBSERVE_ALL) a copy of notice, or an empty
+	// message, as B_OBSERVER_NOTICE_CHANGE carrying B_OBSERVE_WHAT_CHANGE and
+	// B_OBSERVE_ORIGINAL_WHAT. Observers that went away are dropped as notices find them.
+	status_t StartWatching(BMessenger target, uint32 what);
+	status_t StartWatchingAll(BMessenger target);
+	status_t StopWatching(BMessenger target, uint32 what);
+	status_t StopWatchingAll(BMessenger target);
+	status_t StartWatching(BHandler* observer, uint32 what);
+	status_t StartWatchingAll(BHandler* observer);
+	status_t StopWatching(BHandler* observer, uint32 what);
+	status_t StopWatchingAll(BHandler* observer);
+	virtual void SendNotices(uint32 what, const BMessage* notice = NULL);
+	bool IsWatched() const;
+
 	class Private;
 
 private:
@@ -61,12 +90,14 @@ private:
 
 	void _Init(const char* name);
 	void _SetLooper(BLooper* looper);
+	bool _HandleObserving(BMessage* message);
 
 	int32 fToken;
 	char* fName;
 	BLooper* fLooper;
 	BHandler* fNextHandler;
 	BList* fFilters = NULL;
+	BPrivate::ObserverList* fObservers = NULL;
 };
 
 #endif // _HANDLER_H

@@ -66,6 +66,27 @@ public:
 		uint32 eventMask = B_REQUEST_LAUNCHED | B_REQUEST_QUIT) const;
 	status_t StopWatching(BMessenger target) const;
 
+	// Starts the application of mimeType (an application's signature, or a type whose
+	// preferred application is used) or of ref (an executable, or a document for its
+	// type's preferred application, which then receives B_REFS_RECEIVED). A single or
+	// exclusive launch application that runs already gets the messages (or arguments)
+	// instead: B_ALREADY_RUNNING, with *appTeam its team. Messages reach a new process
+	// once it has registered (kLaunchRegisterTimeout), after its ReadyToRun; arguments
+	// reach it as its argv. The kit finds an application that is not running only by its
+	// executable (ref): the roster knows the signatures of running ones.
+	status_t Launch(const char* mimeType, BMessage* initialMessage = NULL,
+		team_id* appTeam = NULL) const;
+	status_t Launch(const char* mimeType, BList* messageList,
+		team_id* appTeam = NULL) const;
+	status_t Launch(const char* mimeType, int argc, const char* const* args,
+		team_id* appTeam = NULL) const;
+	status_t Launch(const entry_ref* ref, const BMessage* initialMessage = NULL,
+		team_id* appTeam = NULL) const;
+	status_t Launch(const entry_ref* ref, const BList* messageList,
+		team_id* appTeam = NULL) const;
+	status_t Launch(const entry_ref* ref, int argc, const char* const* args,
+		team_id* appTeam = NULL) const;
+
 	class Private;
 
 private:

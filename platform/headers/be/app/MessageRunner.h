@@ -1,0 +1,2 @@
+// <MessageRunner.h> at its place in the Application Kit.
+#include <MessageRunner.h>
