@@ -1,6 +1,9 @@
 // A headless application for the kit's integration tests:
 //
-//	KitTestApp <signature> [--single] [--watch] [--quit] [--never-run] [arguments...]
+//	KitTestApp [<signature> [--single] [--watch] [--quit] [--never-run] [arguments...]]
+//
+// Without arguments (as BRoster::Launch starts it with messages) its signature is
+// application/x-vnd.test-kit.
 //
 // --single registers it single-launch; --watch makes it watch launches and quits from
 // ReadyToRun on; --quit prints "ready" and quits from ReadyToRun; --never-run registers
@@ -16,6 +19,8 @@
 //	'args'	every argument list received: "argc" per list, "argv" all in order
 //	'info'	asks the roster for its own record; the reply's "error" says how that went
 //	'busy'	keeps the main looper busy for "microseconds", then replies
+//	'note'	keeps its "note" string; B_REFS_RECEIVED keeps "ref:" and each ref's name
+//	'nots'	the notes kept so far, as "note" strings in order
 //	'fork'	forks a child that holds every descriptor of the process (its registrar
 //			connection among them) for 30 s, then ends; the reply's "child" is its id
 // and owns a second looper named "Worker", for scripting that crosses loopers.
@@ -28,6 +33,7 @@
 #include <string.h>
 #include <unistd.h>
 
+#include <string>
 #include <vector>
 
 #include "app/AppFlags.h"
@@ -65,9 +71,25 @@ public:
 			fArguments.AddString("argv", argv[i]);
 	}
 
+	virtual void RefsReceived(BMessage* message)
+	{
+		entry_ref ref;
+		for (int32 i = 0; message->FindRef("refs", i, &ref) == B_OK; i++)
+			fNotes.AddString("note", (std::string("ref:") + ref.name).c_str());
+	}
+
 	virtual void MessageReceived(BMessage* message)
 	{
 		switch (message->what) {
+			case 'note':
+				fNotes.AddString("note", message->FindString("note"));
+				break;
+			case 'nots':
+			{
+				BMessage reply(fNotes);
+				message->SendReply(&reply);
+				break;
+			}
 			case 'ping':
 			{
 				BMessage reply(*message);
@@ -156,6 +178,7 @@ public:
 	}
 
 private:
+	BMessage fNotes;
 	bool fWatch;
 	bool fQuit;
 	BMessage fNotices;
@@ -169,8 +192,7 @@ private:
 int
 main(int argc, char** argv)
 {
-	if (argc < 2)
-		return 2;
+	const char* signature = argc < 2 ? "application/x-vnd.test-kit" : argv[1];
 	bool watch = false;
 	bool quit = false;
 	bool neverRun = false;
@@ -185,7 +207,7 @@ main(int argc, char** argv)
 			neverRun = true;
 	}
 
-	KitTestApp* app = new KitTestApp(argv[1], watch, quit);
+	KitTestApp* app = new KitTestApp(signature, watch, quit);
 	if (app->InitCheck() != B_OK)
 		return 1;
 	while (neverRun)
