@@ -3,6 +3,7 @@
 #define _KERNEL_KIT_H
 
 #include <fs_attr.h>
+#include <image.h>
 #include <OS.h>
 
 #endif // _KERNEL_KIT_H

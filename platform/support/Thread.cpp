@@ -3,6 +3,8 @@
 // waits for it, so that wait_for_thread after the thread ended still gets its value.
 #include <OS.h>
 
+#include "support/LoadedTeams.h"
+
 #include <pthread.h>
 #include <stdio.h>
 #include <string.h>
@@ -156,9 +158,13 @@ spawn_thread(thread_func function, const char* name, int32 priority, void* data)
 status_t
 resume_thread(thread_id id)
 {
-	std::lock_guard<std::mutex> lock(stLock);
+	std::unique_lock<std::mutex> lock(stLock);
 	std::shared_ptr<ThreadRecord> record = find_record(id);
-	if (record == nullptr || record->state == ThreadState::kDead)
+	if (record == nullptr) {
+		lock.unlock();
+		return BPrivate::resume_loaded_team(id);
+	}
+	if (record->state == ThreadState::kDead)
 		return B_BAD_THREAD_ID;
 	if (record->state != ThreadState::kSuspended)
 		return B_BAD_THREAD_STATE;
@@ -176,8 +182,10 @@ wait_for_thread(thread_id id, status_t* exitValue)
 
 	std::unique_lock<std::mutex> lock(stLock);
 	std::shared_ptr<ThreadRecord> record = find_record(id);
-	if (record == nullptr)
-		return B_BAD_THREAD_ID;
+	if (record == nullptr) {
+		lock.unlock();
+		return BPrivate::wait_for_loaded_team(id, exitValue);
+	}
 	if (record->state == ThreadState::kSuspended) {
 		record->state = ThreadState::kRunning;
 		stChanged.notify_all();
