@@ -5,5 +5,6 @@
 #include <fs_attr.h>
 #include <image.h>
 #include <OS.h>
+#include <TLS.h>
 
 #endif // _KERNEL_KIT_H
