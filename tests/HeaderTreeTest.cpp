@@ -18,7 +18,7 @@ const fs::path kHeaders = fs::path(QV_SOURCE_DIR) / "platform" / "headers";
 
 const std::map<std::string, std::string> kUmbrellas = {
 	{ "app", "AppKit.h" }, { "interface", "InterfaceKit.h" }, { "kernel", "KernelKit.h" },
-	{ "storage", "StorageKit.h" }, { "support", "SupportKit.h" }
+	{ "net", "NetworkKit.h" }, { "storage", "StorageKit.h" }, { "support", "SupportKit.h" }
 };
 
 
