@@ -8,8 +8,9 @@ include(GNUInstallDirs)
 set_target_properties(Quorvane registrar PROPERTIES
   INSTALL_RPATH "$ORIGIN/../${CMAKE_INSTALL_LIBDIR}")
 
-install(TARGETS be
+install(TARGETS be netapi
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
+install(FILES ${platform_library_files} DESTINATION ${CMAKE_INSTALL_LIBDIR})
 install(TARGETS Quorvane registrar
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/platform/headers/

@@ -18,7 +18,7 @@ const fs::path kHeaders = fs::path(QV_SOURCE_DIR) / "platform" / "headers";
 
 const std::map<std::string, std::string> kUmbrellas = {
 	{ "app", "AppKit.h" }, { "interface", "InterfaceKit.h" }, { "kernel", "KernelKit.h" },
-	{ "storage", "StorageKit.h" }, { "support", "SupportKit.h" }
+	{ "net", "NetworkKit.h" }, { "storage", "StorageKit.h" }, { "support", "SupportKit.h" }
 };
 
 
@@ -97,4 +97,34 @@ TEST(HeaderTree, KernelPathsForwardToTheKernelKit)
 			<< entry.path();
 	}
 	EXPECT_TRUE(fs::exists(kHeaders / "kernel" / "OS.h"));
+}
+
+
+TEST(HeaderTree, EveryKitIsReachableByItsShortPath)
+{
+	// <app/Window.h> and the like: platform/headers/<kit> links to be/<kit>, so that each
+	// forwarder added under be/ is found by both paths.
+	for (const fs::directory_entry& entry : fs::directory_iterator(kHeaders / "be")) {
+		if (!entry.is_directory())
+			continue;
+		fs::path link = kHeaders / entry.path().filename();
+		ASSERT_TRUE(fs::is_symlink(link)) << link << " should link to be/"
+			<< entry.path().filename().string();
+		EXPECT_EQ(fs::read_symlink(link), fs::path("be") / entry.path().filename());
+	}
+}
+
+
+TEST(HeaderTree, PosixPathsForwardToTheCLibrary)
+{
+	for (const fs::directory_entry& entry
+			: fs::recursive_directory_iterator(kHeaders / "posix")) {
+		if (!entry.is_regular_file())
+			continue;
+		std::vector<std::string> included = includes_of(entry.path());
+		ASSERT_EQ(included.size(), 1u) << entry.path();
+		EXPECT_EQ(fs::path(included[0]),
+			fs::relative(entry.path(), kHeaders / "posix")) << entry.path();
+	}
+	EXPECT_TRUE(fs::exists(kHeaders / "posix" / "sys" / "stat.h"));
 }

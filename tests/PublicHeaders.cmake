@@ -48,6 +48,9 @@ set(chains
   "StopWatch.h|bigtime_t t = system_time()@"
   "Debug.h|thread_id t = find_thread(NULL)@"
   "kernel/OS.h|thread_id t = find_thread(NULL)@"
+  "app/Looper.h|BHandler* h@"
+  "posix/sys/stat.h|struct stat s@"
+  "image.h|image_info i@ thread_id t = find_thread(NULL)@"
   "be/interface/Window.h|BMessage m(B_QUIT_REQUESTED)@")
 set(chain_sources "")
 set(chain_index 0)

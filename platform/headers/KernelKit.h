@@ -3,6 +3,8 @@
 #define _KERNEL_KIT_H
 
 #include <fs_attr.h>
+#include <image.h>
 #include <OS.h>
+#include <TLS.h>
 
 #endif // _KERNEL_KIT_H

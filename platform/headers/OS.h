@@ -9,8 +9,14 @@
 
 #include <SupportDefs.h>
 
+#include <sys/types.h>
+
 #define B_OS_NAME_LENGTH		32
+#define B_PAGE_SIZE				4096
 #define B_INFINITE_TIMEOUT		((bigtime_t)0x7fffffffffffffffLL)
+// The team of the caller, where a call takes a team.
+#define B_CURRENT_TEAM			0
+#define B_SYSTEM_TEAM			1
 
 // Thread priorities. The kit records them; the Linux scheduler is not asked for them.
 #define B_IDLE_PRIORITY					0
@@ -97,6 +103,78 @@ typedef struct {
 typedef status_t (*thread_func)(void* data);
 #define thread_entry thread_func
 
+// A team is a process of this machine; the kit describes those of the user running it.
+typedef struct {
+	team_id			team;
+	int32			thread_count;
+	int32			image_count;
+	int32			area_count;
+	thread_id		debugger_nub_thread;
+	port_id			debugger_nub_port;
+	int32			argc;
+	char			args[64];
+	uid_t			uid;
+	gid_t			gid;
+} team_info;
+
+typedef struct {
+	bigtime_t		user_time;
+	bigtime_t		kernel_time;
+} team_usage_info;
+
+enum {
+	B_TEAM_USAGE_SELF		= 0,
+	B_TEAM_USAGE_CHILDREN	= -1
+};
+
+// Ports: queues of messages, each a code and up to B_MAX_PORT_MESSAGE_SIZE bytes,
+// usable by every process of the user that owns them (docs/kernel.md).
+typedef struct {
+	port_id			port;
+	team_id			team;
+	char			name[B_OS_NAME_LENGTH];
+	int32			capacity;
+	int32			queue_count;
+	int32			total_count;
+} port_info;
+
+#define B_MAX_PORT_COUNT			4096
+#define B_MAX_PORT_QUEUE_LENGTH		4096
+#define B_MAX_PORT_MESSAGE_SIZE		(256 * 1024)
+
+// Areas: memory that processes of one user share (docs/kernel.md).
+typedef struct {
+	area_id			area;
+	char			name[B_OS_NAME_LENGTH];
+	size_t			size;
+	uint32			lock;
+	uint32			protection;
+	team_id			team;
+	uint32			ram_size;
+	uint32			copy_count;
+	uint32			in_count;
+	uint32			out_count;
+	void*			address;
+} area_info;
+
+// Where create_area and clone_area place an area.
+#define B_ANY_ADDRESS				0
+#define B_EXACT_ADDRESS				1
+#define B_BASE_ADDRESS				2
+#define B_CLONE_ADDRESS				3
+#define B_ANY_KERNEL_ADDRESS		4
+
+// How an area's pages are held in memory.
+#define B_NO_LOCK					0
+#define B_LAZY_LOCK					1
+#define B_FULL_LOCK					2
+#define B_CONTIGUOUS				3
+#define B_LOMEM						4
+
+#define B_READ_AREA					1
+#define B_WRITE_AREA				2
+#define B_EXECUTE_AREA				4
+
 #ifdef __cplusplus
 extern "C" {
 #endif
@@ -138,6 +216,59 @@ status_t _get_sem_info(sem_id sem, sem_info* info, size_t size);
 
 #define get_system_info(info) _get_system_info((info), sizeof(*(info)))
 status_t _get_system_info(system_info* info, size_t size);
+
+// Threads (docs/kernel.md).
+status_t rename_thread(thread_id thread, const char* newName);
+// Sets the priority and returns the previous one; B_NOT_ALLOWED for a priority above what
+// this user may give.
+status_t set_thread_priority(thread_id thread, int32 newPriority);
+// Stops a running thread until resume_thread; a thread may suspend itself.
+status_t suspend_thread(thread_id thread);
+// Ends the thread at once, without unwinding it (only threads of this team).
+status_t kill_thread(thread_id thread);
+// Ends the calling thread with that value, after its exit callbacks.
+void exit_thread(status_t status);
+// Calls callback(data) when the calling thread ends, the latest registered first.
+status_t on_exit_thread(void (*callback)(void*), void* data);
+// Hands code and up to B_MAX_THREAD_DATA_SIZE bytes to the thread, waiting while it has
+// not received the previous ones; receive_data waits for them and returns the code.
+#define B_MAX_THREAD_DATA_SIZE		(64 * 1024)
+status_t send_data(thread_id thread, int32 code, const void* buffer, size_t bufferSize);
+int32 receive_data(thread_id* sender, void* buffer, size_t bufferSize);
+bool has_data(thread_id thread);
+// Sleeps until system_time() (B_SYSTEM_TIMEBASE) reaches the time.
+#define B_SYSTEM_TIMEBASE			0
+status_t snooze_until(bigtime_t time, int timeBase);
+status_t snooze_etc(bigtime_t amount, int timeBase, uint32 flags);
+#define get_next_thread_info(team, cookie, info) \
+	_get_next_thread_info((team), (cookie), (info), sizeof(*(info)))
+status_t _get_next_thread_info(team_id team, int32* cookie, thread_info* info,
+	size_t size);
+
+// Teams of the user: a team of another user is B_BAD_TEAM_ID.
+#define get_team_info(team, info) _get_team_info((team), (info), sizeof(*(info)))
+#define get_next_team_info(cookie, info) \
+	_get_next_team_info((cookie), (info), sizeof(*(info)))
+#define get_team_usage_info(team, who, info) \
+	_get_team_usage_info((team), (who), (info), sizeof(*(info)))
+status_t _get_team_info(team_id team, team_info* info, size_t size);
+status_t _get_next_team_info(int32* cookie, team_info* info, size_t size);
+status_t _get_team_usage_info(team_id team, int32 who, team_usage_info* info, size_t size);
+status_t kill_team(team_id team);
+
+#define get_next_sem_info(team, cookie, info) \
+	_get_next_sem_info((team), (cookie), (info), sizeof(*(info)))
+status_t _get_next_sem_info(team_id team, int32* cookie, sem_info* info, size_t size);
+status_t set_sem_owner(sem_id sem, team_id team);
+
+// Seconds since 1970 by the machine's clock, and in microseconds.
+uint32 real_time_clock(void);
+bigtime_t real_time_clock_usecs(void);
+// Setting the machine's clock takes a privilege users do not have: B_NOT_ALLOWED.
+void set_real_time_clock(uint32 secsSinceJan1st1970);
+// Whether the team's debugger() stops into a debugger (0) or only prints and ends the
+// team (1); returns the previous setting.
+int disable_debugger(int state);
 
 // Reports message on standard error and stops the team: with a debugger attached it
 // traps into it (and returns when the debugger continues), otherwise it aborts, leaving

@@ -6,6 +6,8 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include <atomic>
+
 namespace {
 
 // Whether a debugger traces this process (the TracerPid line of /proc/self/status).
@@ -101,12 +103,23 @@ _debuggerAssert(const char* file, int line, const char* message)
 }
 
 
+// Whether debugger() stops into an attached debugger (0) or ends the team regardless (1).
+static std::atomic<int> stDebuggerDisabled{0};
+
+
+int
+disable_debugger(int state)
+{
+	return stDebuggerDisabled.exchange(state != 0 ? 1 : 0);
+}
+
+
 void
 debugger(const char* message)
 {
 	fprintf(stderr, "debugger(): %s\n", message != NULL ? message : "");
 	fflush(stderr);
-	if (is_traced())
+	if (stDebuggerDisabled.load() == 0 && is_traced())
 		raise(SIGTRAP);
 	else
 		abort();

@@ -2,6 +2,7 @@
 #include <OS.h>
 
 #include "support/KernelCounts.h"
+#include "support/ProcFiles.h"
 
 #include <string.h>
 #include <unistd.h>
@@ -188,6 +189,39 @@ _get_sem_info(sem_id id, sem_info* info, size_t size)
 	info->count = semaphore->count - semaphore->waitingUnits;
 	info->latest_holder = semaphore->latestHolder;
 	return B_OK;
+}
+
+
+status_t
+_get_next_sem_info(team_id team, int32* cookie, sem_info* info, size_t size)
+{
+	if (cookie == NULL || info == NULL || size != sizeof(sem_info))
+		return B_BAD_VALUE;
+	if (team != B_CURRENT_TEAM && team != getpid())
+		return B_BAD_TEAM_ID;
+	sem_id next;
+	{
+		// The cookie is the lowest id still to list.
+		std::lock_guard<std::mutex> locker(stLock);
+		auto found = stSemaphores.lower_bound(*cookie);
+		if (found == stSemaphores.end())
+			return B_BAD_VALUE;
+		next = found->first;
+	}
+	*cookie = next + 1;
+	status_t status = _get_sem_info(next, info, size);
+	// Deleted meanwhile: the next one.
+	return status == B_OK ? B_OK : _get_next_sem_info(team, cookie, info, size);
+}
+
+
+status_t
+set_sem_owner(sem_id id, team_id team)
+{
+	if (team != B_CURRENT_TEAM && team != getpid())
+		return BPrivate::is_users_team(team) ? B_NOT_ALLOWED : B_BAD_TEAM_ID;
+	std::lock_guard<std::mutex> locker(stLock);
+	return find_semaphore(id) != nullptr ? B_OK : B_BAD_SEM_ID;
 }
 
 

@@ -3,11 +3,20 @@
 // waits for it, so that wait_for_thread after the thread ended still gets its value.
 #include <OS.h>
 
+#include "support/LoadedTeams.h"
+#include "support/ProcFiles.h"
+#include "support/ThreadControl.h"
+
+#include <errno.h>
+#include <fcntl.h>
 #include <pthread.h>
 #include <stdio.h>
 #include <string.h>
+#include <sys/resource.h>
 #include <sys/syscall.h>
 #include <unistd.h>
+
+#include <algorithm>
 
 #include <condition_variable>
 #include <deque>
@@ -28,6 +37,8 @@ struct ThreadRecord {
 	void*				data = nullptr;
 	ThreadState			state = ThreadState::kStarting;
 	status_t			exitValue = B_OK;
+	void*				stackBase = nullptr;
+	void*				stackEnd = nullptr;
 };
 
 // Dead threads nobody waited for are forgotten beyond this many, oldest first.
@@ -40,6 +51,9 @@ std::condition_variable& stChanged = *new std::condition_variable;
 std::map<thread_id, std::shared_ptr<ThreadRecord>>& stThreads
 	= *new std::map<thread_id, std::shared_ptr<ThreadRecord>>;
 std::deque<thread_id>& stDead = *new std::deque<thread_id>;
+// Threads waited for, which Linux may still list for a moment after they ended; the oldest
+// are forgotten beyond kMaxUnwaitedDead.
+std::deque<thread_id>& stWaited = *new std::deque<thread_id>;
 
 
 thread_id
@@ -47,6 +61,56 @@ current_tid()
 {
 	return (thread_id)syscall(SYS_gettid);
 }
+
+
+// The value exit_thread gives the calling thread's end.
+thread_local bool tlExiting = false;
+thread_local status_t tlExitValue = B_OK;
+
+
+// Linux's nice value for a priority: the normal priority is nice 0, each step above or
+// below one nice step; real-time priorities ask for the highest.
+int
+nice_for(int32 priority)
+{
+	if (priority <= B_IDLE_PRIORITY)
+		return 19;
+	if (priority >= B_REAL_TIME_DISPLAY_PRIORITY)
+		return -20;
+	return std::clamp(B_NORMAL_PRIORITY - priority, -20, 19);
+}
+
+
+int32
+priority_for(int nice)
+{
+	return nice >= 19 ? B_IDLE_PRIORITY : std::max(B_NORMAL_PRIORITY - nice, 1);
+}
+
+
+void
+current_stack(void** base, void** end)
+{
+	pthread_attr_t attributes;
+	if (pthread_getattr_np(pthread_self(), &attributes) != 0)
+		return;
+	void* address = nullptr;
+	size_t size = 0;
+	if (pthread_attr_getstack(&attributes, &address, &size) == 0) {
+		*base = address;
+		*end = (char*)address + size;
+	}
+	pthread_attr_destroy(&attributes);
+}
+
+
+// Records the thread's end however it ends: by returning, or by exit_thread unwinding it.
+struct ThreadEnd {
+	std::shared_ptr<ThreadRecord>	record;
+	status_t						result = B_OK;
+
+	~ThreadEnd();
+};
 
 
 void
@@ -68,9 +132,23 @@ thread_start(void* argument)
 	std::shared_ptr<ThreadRecord> record = std::move(*owner);
 	delete owner;
 
+	void* stackBase = nullptr;
+	void* stackEnd = nullptr;
+	current_stack(&stackBase, &stackEnd);
+	// Linux may refuse a priority above what the user may set; the thread then runs at
+	// the highest it may, and keeps the priority asked for in its record.
+	if (setpriority(PRIO_PROCESS, current_tid(), nice_for(record->priority)) != 0) {
+		struct rlimit limit;
+		if (getrlimit(RLIMIT_NICE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY)
+			setpriority(PRIO_PROCESS, current_tid(), 20 - (int)limit.rlim_cur);
+	}
+
 	std::unique_lock<std::mutex> lock(stLock);
 	record->id = current_tid();
+	record->stackBase = stackBase;
+	record->stackEnd = stackEnd;
 	record->state = ThreadState::kSuspended;
+	stWaited.erase(std::remove(stWaited.begin(), stWaited.end(), record->id), stWaited.end());
 	stThreads[record->id] = record;
 	stChanged.notify_all();
 	stChanged.wait(lock, [&] { return record->state != ThreadState::kSuspended; });
@@ -81,10 +159,18 @@ thread_start(void* argument)
 	snprintf(shortName, sizeof(shortName), "%s", record->name.c_str());
 	pthread_setname_np(pthread_self(), shortName);
 
-	status_t result = record->function(record->data);
+	ThreadEnd end;
+	end.record = record;
+	end.result = record->function(record->data);
+	return nullptr;
+}
 
-	lock.lock();
-	record->exitValue = result;
+
+ThreadEnd::~ThreadEnd()
+{
+	BPrivate::thread_exiting();
+	std::lock_guard<std::mutex> lock(stLock);
+	record->exitValue = tlExiting ? tlExitValue : result;
 	record->state = ThreadState::kDead;
 	stDead.push_back(record->id);
 	if (stDead.size() > kMaxUnwaitedDead) {
@@ -92,7 +178,6 @@ thread_start(void* argument)
 		stDead.pop_front();
 	}
 	stChanged.notify_all();
-	return nullptr;
 }
 
 
@@ -103,22 +188,6 @@ find_record(thread_id id)
 	return it == stThreads.end() ? nullptr : it->second;
 }
 
-
-// The operating system's name of a thread that the kit did not make.
-bool
-read_system_name(thread_id id, char* name, size_t size)
-{
-	char path[64];
-	snprintf(path, sizeof(path), "/proc/self/task/%d/comm", (int)id);
-	FILE* file = fopen(path, "re");
-	if (file == nullptr)
-		return false;
-	bool found = fgets(name, (int)size, file) != nullptr;
-	fclose(file);
-	if (found)
-		name[strcspn(name, "\n")] = '\0';
-	return found;
-}
 
 } // namespace
 
@@ -156,12 +225,16 @@ spawn_thread(thread_func function, const char* name, int32 priority, void* data)
 status_t
 resume_thread(thread_id id)
 {
-	std::lock_guard<std::mutex> lock(stLock);
+	std::unique_lock<std::mutex> lock(stLock);
 	std::shared_ptr<ThreadRecord> record = find_record(id);
-	if (record == nullptr || record->state == ThreadState::kDead)
+	if (record == nullptr || record->state == ThreadState::kRunning) {
+		lock.unlock();
+		if (BPrivate::is_team_thread(id))
+			return BPrivate::resume_suspended_thread(id);
+		return BPrivate::resume_loaded_team(id);
+	}
+	if (record->state == ThreadState::kDead)
 		return B_BAD_THREAD_ID;
-	if (record->state != ThreadState::kSuspended)
-		return B_BAD_THREAD_STATE;
 	record->state = ThreadState::kRunning;
 	stChanged.notify_all();
 	return B_OK;
@@ -176,8 +249,10 @@ wait_for_thread(thread_id id, status_t* exitValue)
 
 	std::unique_lock<std::mutex> lock(stLock);
 	std::shared_ptr<ThreadRecord> record = find_record(id);
-	if (record == nullptr)
-		return B_BAD_THREAD_ID;
+	if (record == nullptr) {
+		lock.unlock();
+		return BPrivate::wait_for_loaded_team(id, exitValue);
+	}
 	if (record->state == ThreadState::kSuspended) {
 		record->state = ThreadState::kRunning;
 		stChanged.notify_all();
@@ -185,8 +260,12 @@ wait_for_thread(thread_id id, status_t* exitValue)
 	stChanged.wait(lock, [&] { return record->state == ThreadState::kDead; });
 	if (exitValue != nullptr)
 		*exitValue = record->exitValue;
-	if (stThreads.erase(id) > 0)
+	if (stThreads.erase(id) > 0) {
 		forget_dead(id);
+		stWaited.push_back(id);
+		if (stWaited.size() > kMaxUnwaitedDead)
+			stWaited.pop_front();
+	}
 	return B_OK;
 }
 
@@ -206,6 +285,46 @@ find_thread(const char* name)
 }
 
 
+namespace {
+
+thread_state
+state_for(char state)
+{
+	switch (state) {
+		case 'R':
+			return B_THREAD_RUNNING;
+		case 'T':
+		case 't':
+			return B_THREAD_SUSPENDED;
+		case 'S':
+			return B_THREAD_ASLEEP;
+		default:
+			return B_THREAD_WAITING;
+	}
+}
+
+
+// A thread of another team, or one of this team that the kit did not make, as /proc
+// describes it.
+bool
+fill_from_proc(team_id team, thread_id id, thread_info* info)
+{
+	BPrivate::TaskStat stat;
+	if (!BPrivate::read_task_stat(team, id, &stat)
+		|| !BPrivate::read_task_name(team, id, info->name, sizeof(info->name)))
+		return false;
+	info->thread = id;
+	info->team = team;
+	info->state = state_for(stat.state);
+	info->priority = priority_for(stat.nice);
+	info->user_time = stat.userTime;
+	info->kernel_time = stat.kernelTime;
+	return true;
+}
+
+} // namespace
+
+
 status_t
 _get_thread_info(thread_id id, thread_info* info, size_t size)
 {
@@ -213,10 +332,14 @@ _get_thread_info(thread_id id, thread_info* info, size_t size)
 		return B_BAD_VALUE;
 
 	memset(info, 0, sizeof(*info));
-	info->thread = id;
-	info->team = getpid();
-	info->priority = B_NORMAL_PRIORITY;
-	info->state = id == current_tid() ? B_THREAD_RUNNING : B_THREAD_WAITING;
+	if (id <= 0 || BPrivate::is_ended_thread(id) || !fill_from_proc(getpid(), id, info))
+		return B_BAD_THREAD_ID;
+	if (id == current_tid()) {
+		info->state = B_THREAD_RUNNING;
+		current_stack(&info->stack_base, &info->stack_end);
+	}
+	if (BPrivate::is_thread_suspended(id))
+		info->state = B_THREAD_SUSPENDED;
 
 	std::lock_guard<std::mutex> lock(stLock);
 	std::shared_ptr<ThreadRecord> record = find_record(id);
@@ -225,11 +348,110 @@ _get_thread_info(thread_id id, thread_info* info, size_t size)
 			return B_BAD_THREAD_ID;
 		snprintf(info->name, sizeof(info->name), "%s", record->name.c_str());
 		info->priority = record->priority;
+		info->stack_base = record->stackBase;
+		info->stack_end = record->stackEnd;
 		if (record->state == ThreadState::kSuspended)
 			info->state = B_THREAD_SUSPENDED;
-		return B_OK;
 	}
-	if (!read_system_name(id, info->name, sizeof(info->name)))
-		return B_BAD_THREAD_ID;
 	return B_OK;
+}
+
+
+bool
+BPrivate::is_ended_thread(thread_id id)
+{
+	std::lock_guard<std::mutex> lock(stLock);
+	std::shared_ptr<ThreadRecord> record = find_record(id);
+	if (record != nullptr)
+		return record->state == ThreadState::kDead;
+	return std::find(stWaited.begin(), stWaited.end(), id) != stWaited.end();
+}
+
+
+status_t
+_get_next_thread_info(team_id team, int32* cookie, thread_info* info, size_t size)
+{
+	if (cookie == nullptr || info == nullptr || size != sizeof(thread_info))
+		return B_BAD_VALUE;
+	if (team == B_CURRENT_TEAM)
+		team = getpid();
+	if (!BPrivate::is_users_team(team))
+		return B_BAD_TEAM_ID;
+	// The cookie is the lowest id still to list, so threads that come and go meanwhile
+	// neither repeat nor shift the others.
+	for (pid_t thread : BPrivate::list_threads(team)) {
+		if (thread < *cookie)
+			continue;
+		status_t status = B_BAD_THREAD_ID;
+		if (team == getpid())
+			status = _get_thread_info(thread, info, size);
+		else {
+			memset(info, 0, sizeof(*info));
+			status = fill_from_proc(team, thread, info) ? B_OK : B_BAD_THREAD_ID;
+		}
+		if (status == B_OK) {
+			*cookie = thread + 1;
+			return B_OK;
+		}
+	}
+	return B_BAD_VALUE;
+}
+
+
+status_t
+rename_thread(thread_id id, const char* name)
+{
+	if (name == nullptr)
+		return B_BAD_VALUE;
+	if (!BPrivate::is_team_thread(id))
+		return B_BAD_THREAD_ID;
+	std::string fullName = std::string(name).substr(0, B_OS_NAME_LENGTH - 1);
+	{
+		std::lock_guard<std::mutex> lock(stLock);
+		std::shared_ptr<ThreadRecord> record = find_record(id);
+		if (record != nullptr)
+			record->name = fullName;
+	}
+	// The operating system's copy, which other tools show, keeps the first 15 bytes.
+	char path[64];
+	snprintf(path, sizeof(path), "/proc/self/task/%d/comm", (int)id);
+	int file = open(path, O_WRONLY | O_CLOEXEC);
+	if (file >= 0) {
+		std::string shortName = fullName.substr(0, 15);
+		ssize_t written = write(file, shortName.c_str(), shortName.size());
+		(void)written;
+		close(file);
+	}
+	return B_OK;
+}
+
+
+status_t
+set_thread_priority(thread_id id, int32 priority)
+{
+	if (priority < B_IDLE_PRIORITY || priority > B_REAL_TIME_PRIORITY)
+		return B_BAD_VALUE;
+	if (!BPrivate::is_team_thread(id))
+		return B_BAD_THREAD_ID;
+	errno = 0;
+	int oldNice = getpriority(PRIO_PROCESS, id);
+	int32 old = errno == 0 ? priority_for(oldNice) : B_NORMAL_PRIORITY;
+	if (setpriority(PRIO_PROCESS, id, nice_for(priority)) != 0)
+		return errno == ESRCH ? B_BAD_THREAD_ID : B_NOT_ALLOWED;
+	std::lock_guard<std::mutex> lock(stLock);
+	std::shared_ptr<ThreadRecord> record = find_record(id);
+	if (record != nullptr) {
+		old = record->priority;
+		record->priority = priority;
+	}
+	return old;
+}
+
+
+void
+exit_thread(status_t status)
+{
+	tlExiting = true;
+	tlExitValue = status;
+	pthread_exit(nullptr);
 }

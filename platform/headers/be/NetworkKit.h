@@ -1,0 +1,2 @@
+// <NetworkKit.h> at its place in the platform's header tree.
+#include <NetworkKit.h>

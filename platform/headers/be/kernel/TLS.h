@@ -1,0 +1,2 @@
+// <TLS.h> at its place in the Kernel Kit.
+#include <TLS.h>

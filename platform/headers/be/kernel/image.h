@@ -1,0 +1,2 @@
+// <image.h> at its place in the Kernel Kit.
+#include <image.h>

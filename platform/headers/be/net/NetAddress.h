@@ -1,0 +1,2 @@
+// <NetAddress.h> at its place in the Network Kit.
+#include <NetAddress.h>

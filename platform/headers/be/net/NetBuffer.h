@@ -1,0 +1,2 @@
+// <NetBuffer.h> at its place in the Network Kit.
+#include <NetBuffer.h>

@@ -1,0 +1,2 @@
+// <NetDebug.h> at its place in the Network Kit.
+#include <NetDebug.h>

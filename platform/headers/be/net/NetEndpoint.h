@@ -1,0 +1,2 @@
+// <NetEndpoint.h> at its place in the Network Kit.
+#include <NetEndpoint.h>

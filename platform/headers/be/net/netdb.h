@@ -1,0 +1,2 @@
+// <netdb.h> at its place in the Network Kit.
+#include <netdb.h>

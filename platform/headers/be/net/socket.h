@@ -1,0 +1,2 @@
+// <socket.h> at its place in the Network Kit.
+#include <socket.h>

@@ -1,2 +1,0 @@
-// <OS.h> by the path older sources use.
-#include <OS.h>

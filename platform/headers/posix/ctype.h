@@ -1,0 +1,2 @@
+// <ctype.h> by the path under posix/ that the platform gave the C library's headers.
+#include <ctype.h>

@@ -1,0 +1,2 @@
+// <getopt.h> by the path under posix/ that the platform gave the C library's headers.
+#include <getopt.h>

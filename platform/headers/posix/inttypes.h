@@ -1,0 +1,2 @@
+// <inttypes.h> by the path under posix/ that the platform gave the C library's headers.
+#include <inttypes.h>

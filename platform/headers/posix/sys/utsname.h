@@ -1,0 +1,2 @@
+// <sys/utsname.h> by the path under posix/ that the platform gave the C library's headers.
+#include <sys/utsname.h>

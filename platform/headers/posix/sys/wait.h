@@ -1,0 +1,2 @@
+// <sys/wait.h> by the path under posix/ that the platform gave the C library's headers.
+#include <sys/wait.h>

@@ -1,0 +1,2 @@
+// <time.h> by the path under posix/ that the platform gave the C library's headers.
+#include <time.h>
