@@ -32,6 +32,7 @@
 #include <Slider.h>
 #include <StatusBar.h>
 #include <StringView.h>
+#include <TabView.h>
 #include <TextControl.h>
 #include <TextView.h>
 #include <View.h>
