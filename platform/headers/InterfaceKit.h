@@ -19,6 +19,8 @@
 #include <MenuBar.h>
 #include <MenuField.h>
 #include <MenuItem.h>
+#include <OptionControl.h>
+#include <OptionPopUp.h>
 #include <OutlineListView.h>
 #include <Picture.h>
 #include <PictureButton.h>
