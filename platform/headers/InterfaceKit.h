@@ -6,6 +6,8 @@
 #include <Bitmap.h>
 #include <Box.h>
 #include <Button.h>
+#include <ChannelControl.h>
+#include <ChannelSlider.h>
 #include <CheckBox.h>
 #include <ColorControl.h>
 #include <Control.h>
