@@ -55,7 +55,15 @@ class CountingList : public BListView {
 public:
 	using BListView::BListView;
 	void SelectionChanged() override { changes++; }
+	bool InitiateDrag(BPoint point, int32 index, bool wasSelected) override
+	{
+		drags.push_back({ index, wasSelected });
+		dragPoint = point;
+		return true;
+	}
 	int changes = 0;
+	std::vector<std::pair<int32, bool>> drags;
+	BPoint dragPoint;
 };
 
 
@@ -495,4 +503,56 @@ TEST_F(ListViewTest, AReverseIndexCountsFromOneAtTheLastRowAsAViewsDoes)
 	EXPECT_EQ(Int32(reply, "result", 0), 1);
 	EXPECT_EQ(Int32(reply, "result", 1), 2);
 	EXPECT_FALSE(reply.HasInt32("result", 2));
+}
+
+
+TEST_F(ListViewTest, APressThatMovesBecomesOneDragOfItsRow)
+{
+	Open("Drags", 3);
+	// A click that does not move is no drag.
+	inject_click(fOffscreen, Row(1));
+	ASSERT_TRUE(wait_until(fWindow, [&] { return fWindow->selections.size() == 1; }));
+
+	// Pressed on a selected row, moved past the threshold twice: one drag, from the press.
+	inject_mouse(fOffscreen, BPrivate::kDisplayMouseDown, Row(1), 1);
+	inject_mouse(fOffscreen, BPrivate::kDisplayMouseMoved, Row(1) + BPoint(2, 0), 1);
+	inject_mouse(fOffscreen, BPrivate::kDisplayMouseMoved, Row(1) + BPoint(0, 10), 1);
+	inject_mouse(fOffscreen, BPrivate::kDisplayMouseMoved, Row(1) + BPoint(0, 20), 1);
+	inject_mouse(fOffscreen, BPrivate::kDisplayMouseUp, Row(1) + BPoint(0, 20), 0);
+	ASSERT_TRUE(wait_until(fWindow, [&] { return list->drags.size() == 1; }));
+	wait_until(fWindow, [&] {
+		EXPECT_EQ(list->drags[0], std::make_pair((int32)1, true));
+		EXPECT_EQ(list->dragPoint, Row(1));
+		return true;
+	});
+
+	// Pressed on a row not yet selected; moving after the release drags nothing.
+	inject_mouse(fOffscreen, BPrivate::kDisplayMouseDown, Row(0), 1);
+	inject_mouse(fOffscreen, BPrivate::kDisplayMouseMoved, Row(0) + BPoint(8, 0), 1);
+	inject_mouse(fOffscreen, BPrivate::kDisplayMouseUp, Row(0) + BPoint(8, 0), 0);
+	inject_mouse(fOffscreen, BPrivate::kDisplayMouseMoved, Row(2), 0);
+	wait_for_queue(fWindow);
+	wait_until(fWindow, [&] {
+		EXPECT_EQ(list->drags.size(), 2u);
+		if (list->drags.size() == 2)
+			EXPECT_EQ(list->drags[1], std::make_pair((int32)0, false));
+		EXPECT_EQ(list->CurrentSelection(), 0);
+		return true;
+	});
+}
+
+
+TEST_F(ListViewTest, ItemsGivesTheShownItemsInOrder)
+{
+	Open("Items", 3);
+	ASSERT_TRUE(fWindow->Lock());
+	list->SwapItems(0, 2);
+	const BListItem** shown = list->Items();
+	EXPECT_EQ(shown[0], items[2].get());
+	EXPECT_EQ(shown[1], items[1].get());
+	EXPECT_EQ(shown[2], items[0].get());
+	list->MakeEmpty();
+	list->Items();
+	EXPECT_EQ(list->CountItems(), 0);
+	fWindow->Unlock();
 }

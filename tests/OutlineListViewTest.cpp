@@ -397,3 +397,66 @@ TEST_F(OutlineListViewTest, StaysConsistentWithAPlainModelThroughRandomChanges)
 			return;
 	}
 }
+
+
+namespace {
+
+// Descending by text, so that a sort visibly changes the tree's order.
+int
+descending_text(const BListItem* a, const BListItem* b)
+{
+	return strcmp(((const BStringItem*)b)->Text(), ((const BStringItem*)a)->Text());
+}
+
+
+// The full list's texts with their levels, as "text:level" separated by spaces.
+std::string
+full_list(BOutlineListView* outline)
+{
+	std::string text;
+	for (int32 i = 0; i < outline->FullListCountItems(); i++) {
+		BListItem* item = outline->FullListItemAt(i);
+		text += std::string(i > 0 ? " " : "") + ((BStringItem*)item)->Text() + ":"
+			+ std::to_string(item->OutlineLevel());
+	}
+	return text;
+}
+
+} // namespace
+
+
+TEST_F(OutlineListViewTest, SortingMovesEachItemWithItsSubtree)
+{
+	BuildTree();
+	// Only the items right under a, with their subtrees; c and d keep their order.
+	outline->SortItemsUnder(items[0].get(), true, descending_text);
+	EXPECT_EQ(full_list(outline), "a:0 e:1 b:1 c:2 d:2 f:0 g:1");
+	EXPECT_EQ(Shown(), "a e b f g");
+
+	// The whole tree, every level.
+	outline->FullListSortItems(descending_text);
+	EXPECT_EQ(full_list(outline), "f:0 g:1 a:0 e:1 b:1 d:2 c:2");
+	EXPECT_EQ(Shown(), "f g a e b");
+	EXPECT_EQ(outline->FullListIndexOf(items[2].get()), 6);
+	EXPECT_EQ(outline->Superitem(items[2].get()), items[1].get());
+
+	// An item not in the list, or no function, changes nothing.
+	BStringItem stranger("z");
+	outline->SortItemsUnder(&stranger, false, descending_text);
+	outline->SortItemsUnder(NULL, false, NULL);
+	EXPECT_EQ(full_list(outline), "f:0 g:1 a:0 e:1 b:1 d:2 c:2");
+
+	// Items appended after a sort go under the right superitem.
+	outline->AddItem(Item("h", 3));
+	EXPECT_EQ(outline->Superitem(items.back().get()), items[2].get());
+}
+
+
+TEST_F(OutlineListViewTest, SortingKeepsTheSelectionOnItsItems)
+{
+	BuildTree();
+	outline->Select(3);		// f
+	outline->FullListSortItems(descending_text);
+	EXPECT_EQ(outline->CurrentSelection(), 0);
+	EXPECT_EQ(outline->ItemAt(outline->CurrentSelection()), items[5].get());
+}

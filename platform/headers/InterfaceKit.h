@@ -6,6 +6,8 @@
 #include <Bitmap.h>
 #include <Box.h>
 #include <Button.h>
+#include <ChannelControl.h>
+#include <ChannelSlider.h>
 #include <CheckBox.h>
 #include <ColorControl.h>
 #include <Control.h>
@@ -19,6 +21,8 @@
 #include <MenuBar.h>
 #include <MenuField.h>
 #include <MenuItem.h>
+#include <OptionControl.h>
+#include <OptionPopUp.h>
 #include <OutlineListView.h>
 #include <Picture.h>
 #include <PictureButton.h>
@@ -32,6 +36,7 @@
 #include <Slider.h>
 #include <StatusBar.h>
 #include <StringView.h>
+#include <TabView.h>
 #include <TextControl.h>
 #include <TextView.h>
 #include <View.h>

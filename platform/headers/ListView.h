@@ -16,6 +16,8 @@
 #include <ListItem.h>
 #include <View.h>
 
+#include <vector>
+
 class BList;
 
 namespace BPrivate {
@@ -41,6 +43,9 @@ public:
 	virtual	void			Draw(BRect updateRect);
 	virtual	void			MessageReceived(BMessage* message);
 	virtual	void			MouseDown(BPoint where);
+	virtual	void			MouseMoved(BPoint where, uint32 transit,
+								const BMessage* dragMessage);
+	virtual	void			MouseUp(BPoint where);
 	virtual	void			KeyDown(const char* bytes, int32 numBytes);
 	virtual	void			FrameResized(float newWidth, float newHeight);
 	virtual	void			TargetedByScrollView(BScrollView* scrollView);
@@ -73,6 +78,8 @@ public:
 			bool			HasItem(const BListItem* item) const;
 			int32			CountItems() const;
 			bool			IsEmpty() const;
+			// The shown items in order, valid until the list next changes.
+			const BListItem**	Items() const;
 			// Stops at the first call that returns true.
 			void			DoForEach(bool (*func)(BListItem* item));
 			void			DoForEach(bool (*func)(BListItem* item, void* arg), void* arg);
@@ -113,6 +120,11 @@ public:
 	virtual	status_t		GetSupportedSuites(BMessage* data);
 
 protected:
+	// Called once the pointer, pressed on the row index (selected before the press or
+	// not), has moved a few pixels with the button held. A subclass starts a drag there
+	// and returns true; the list itself drags nothing and returns false.
+	virtual	bool			InitiateDrag(BPoint point, int32 index, bool wasSelected);
+
 	// Draws one shown row; an outline adds its latch.
 	virtual	void			DrawItem(BListItem* item, BRect itemRect, bool complete = false);
 
@@ -155,6 +167,12 @@ private:
 			int32			fSelectedCount;
 			// The row a keyboard move or a Shift-click starts from.
 			BListItem*		fAnchor;
+			// The press that may become a drag: where, on which row, whether the row
+			// was selected before it; fDragIndex is -1 when no press is pending.
+			BPoint			fDragStart;
+			int32			fDragIndex;
+			bool			fDragWasSelected;
+			mutable std::vector<const BListItem*> fItemsCopy;
 };
 
 #endif // _LIST_VIEW_H

@@ -83,6 +83,15 @@ public:
 			BListItem*		ItemUnderAt(BListItem* under, bool oneLevelOnly,
 								int32 index) const;
 
+	// Sorts every level, each item moving with the items under it.
+			void			FullListSortItems(int (*compareFunc)(const BListItem* a,
+								const BListItem* b));
+	// Sorts the items right under superItem (the top items for NULL), each moving with
+	// the items under it, and unless oneLevelOnly the levels below them too. The order
+	// of items compareFunc finds equal is kept.
+			void			SortItemsUnder(BListItem* superItem, bool oneLevelOnly,
+								int (*compareFunc)(const BListItem* a, const BListItem* b));
+
 protected:
 	// Draws the latch and indents the item by its level.
 	virtual	void			DrawItem(BListItem* item, BRect itemRect,
@@ -100,6 +109,9 @@ private:
 			// Sets the shown flag of the rows under index from their superitems; true
 			// when a selected row was hidden.
 			bool			_UpdateShown(int32 index);
+			// Sorts the subtrees that start in [start, end).
+			void			_SortRange(int32 start, int32 end, bool oneLevelOnly,
+								int (*compareFunc)(const BListItem* a, const BListItem* b));
 			// Calls visit with the full index of each item under under, in order.
 			void			_EachUnder(const BListItem* under, bool oneLevelOnly,
 								const std::function<bool(int32 index)>& visit) const;

@@ -3,6 +3,7 @@
 // pointer and keys) are in ColorControlRamps.cpp.
 #include <ColorControl.h>
 
+#include "interface/ControlArchive.h"
 #include "interface/WidgetScripting.h"
 
 #include <Message.h>
@@ -91,34 +92,11 @@ pack_color(rgb_color color)
 		| ((uint32)color.blue << 8));
 }
 
-
-// The arguments of BControl's constructor that an archive holds.
-BRect
-archived_frame(BMessage* archive)
-{
-	BRect frame(0, 0, 0, 0);
-	archive->FindRect("_frame", &frame);
-	return frame;
-}
-
-
-const char*
-archived_name(BMessage* archive)
-{
-	const char* name = NULL;
-	archive->FindString("_name", &name);
-	return name;
-}
-
-
-BMessage*
-archived_message(BMessage* archive)
-{
-	BMessage message;
-	return archive->FindMessage("_msg", &message) == B_OK ? new BMessage(message) : NULL;
-}
-
 } // namespace
+
+using BPrivate::archived_frame;
+using BPrivate::archived_message;
+using BPrivate::archived_name;
 
 
 BColorControl::BColorControl(BPoint leftTop, color_control_layout matrix, float cellSize,

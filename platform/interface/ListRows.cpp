@@ -277,6 +277,21 @@ ListRows::Move(int32 from, int32 to)
 
 
 void
+ListRows::Reorder(int32 from, const std::vector<int32>& order)
+{
+	if (from < 0 || (size_t)from + order.size() > fRows.size() || order.empty())
+		return;
+	std::vector<Row> rows;
+	rows.reserve(order.size());
+	for (int32 old : order)
+		rows.push_back(fRows[from + old]);
+	std::copy(rows.begin(), rows.end(), fRows.begin() + from);
+	fMoves++;
+	_Rebuild(from);
+}
+
+
+void
 ListRows::Sort(const std::function<bool(BListItem*, BListItem*)>& less)
 {
 	std::stable_sort(fRows.begin(), fRows.end(),

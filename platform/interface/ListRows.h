@@ -59,6 +59,9 @@ public:
 			void				Remeasure(int32 index);
 			void				Swap(int32 a, int32 b);
 			void				Move(int32 from, int32 to);
+			// Rearranges the rows from from on: row from + i becomes the row that was
+			// at from + order[i]. order must be a permutation of 0 to its size - 1.
+			void				Reorder(int32 from, const std::vector<int32>& order);
 			void				Sort(const std::function<bool(BListItem*, BListItem*)>&
 									less);
 

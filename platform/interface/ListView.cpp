@@ -12,11 +12,16 @@
 #include <Window.h>
 
 #include <algorithm>
+#include <math.h>
 #include <vector>
 
 using BPrivate::ListRows;
 
 namespace {
+
+// How far (in pixels, along either axis) the pointer moves with the button held before a
+// press on a row becomes a drag.
+const float kDragThreshold = 4;
 
 // The tags of the rows below (their extra_data).
 enum {
@@ -71,7 +76,9 @@ BListView::BListView(BRect frame, const char* name, list_view_type type,
 	fListType(type),
 	fSelectMessage(NULL),
 	fSelectedCount(0),
-	fAnchor(NULL)
+	fAnchor(NULL),
+	fDragIndex(-1),
+	fDragWasSelected(false)
 {
 	SetViewColor(ui_color(B_LIST_BACKGROUND_COLOR));
 }
@@ -159,6 +166,9 @@ BListView::MouseDown(BPoint where)
 		Invoke();
 		return;
 	}
+	fDragStart = where;
+	fDragIndex = index;
+	fDragWasSelected = IsItemSelected(index);
 	if (fListType == B_MULTIPLE_SELECTION_LIST && (modifiers & B_SHIFT_KEY) != 0
 		&& IndexOf(fAnchor) >= 0) {
 		BListItem* anchor = fAnchor;
@@ -173,6 +183,37 @@ BListView::MouseDown(BPoint where)
 			Select(index, true);
 	} else
 		Select(index);
+}
+
+
+void
+BListView::MouseMoved(BPoint where, uint32 transit, const BMessage* dragMessage)
+{
+	if (fDragIndex < 0)
+		return;
+	if (fabsf(where.x - fDragStart.x) < kDragThreshold
+		&& fabsf(where.y - fDragStart.y) < kDragThreshold) {
+		return;
+	}
+	// One drag a press, and only while the row pressed is still there.
+	int32 index = fDragIndex;
+	fDragIndex = -1;
+	if (index < CountItems())
+		InitiateDrag(fDragStart, index, fDragWasSelected);
+}
+
+
+void
+BListView::MouseUp(BPoint where)
+{
+	fDragIndex = -1;
+}
+
+
+bool
+BListView::InitiateDrag(BPoint point, int32 index, bool wasSelected)
+{
+	return false;
 }
 
 
@@ -475,6 +516,16 @@ bool
 BListView::IsEmpty() const
 {
 	return CountItems() == 0;
+}
+
+
+const BListItem**
+BListView::Items() const
+{
+	fItemsCopy.resize(CountItems());
+	for (int32 i = 0; i < CountItems(); i++)
+		fItemsCopy[i] = ItemAt(i);
+	return fItemsCopy.data();
 }
 
 

@@ -450,6 +450,64 @@ BOutlineListView::_EachUnder(const BListItem* under, bool oneLevelOnly,
 }
 
 
+void
+BOutlineListView::FullListSortItems(int (*compareFunc)(const BListItem* a,
+	const BListItem* b))
+{
+	SortItemsUnder(NULL, false, compareFunc);
+}
+
+
+void
+BOutlineListView::SortItemsUnder(BListItem* superItem, bool oneLevelOnly,
+	int (*compareFunc)(const BListItem* a, const BListItem* b))
+{
+	if (compareFunc == NULL)
+		return;
+	int32 start = 0;
+	int32 end = Rows().CountAll();
+	if (superItem != NULL) {
+		int32 index = Rows().IndexOf(superItem);
+		if (index < 0)
+			return;
+		start = index + 1;
+		end = _SubtreeEnd(index);
+	}
+	if (end - start < 2)
+		return;
+	_SortRange(start, end, oneLevelOnly, compareFunc);
+	RowsChanged(Rows().ShownBefore(start));
+}
+
+
+void
+BOutlineListView::_SortRange(int32 start, int32 end, bool oneLevelOnly,
+	int (*compareFunc)(const BListItem* a, const BListItem* b))
+{
+	// Each subtree is a block [first, end) that moves whole.
+	std::vector<std::pair<int32, int32>> blocks;
+	for (int32 row = start; row < end; row = _SubtreeEnd(row))
+		blocks.push_back({ row, _SubtreeEnd(row) });
+	std::stable_sort(blocks.begin(), blocks.end(),
+		[&](const std::pair<int32, int32>& a, const std::pair<int32, int32>& b) {
+			return compareFunc(Rows().ItemAt(a.first), Rows().ItemAt(b.first)) < 0;
+		});
+	std::vector<int32> order;
+	order.reserve(end - start);
+	for (const std::pair<int32, int32>& block : blocks) {
+		for (int32 row = block.first; row < block.second; row++)
+			order.push_back(row - start);
+	}
+	Rows().Reorder(start, order);
+	if (oneLevelOnly)
+		return;
+	for (int32 row = start; row < end; row = _SubtreeEnd(row)) {
+		if (_HasSubitems(row))
+			_SortRange(row + 1, _SubtreeEnd(row), false, compareFunc);
+	}
+}
+
+
 int32
 BOutlineListView::_SubtreeEnd(int32 index) const
 {

@@ -1,0 +1,2 @@
+// <ChannelControl.h> at its place in the Interface Kit.
+#include <ChannelControl.h>

@@ -1,0 +1,2 @@
+// <ChannelSlider.h> at its place in the Interface Kit.
+#include <ChannelSlider.h>

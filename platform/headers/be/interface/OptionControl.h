@@ -1,0 +1,2 @@
+// <OptionControl.h> at its place in the Interface Kit.
+#include <OptionControl.h>

@@ -1,0 +1,2 @@
+// <OptionPopUp.h> at its place in the Interface Kit.
+#include <OptionPopUp.h>

@@ -1,0 +1,2 @@
+// <TabView.h> at its place in the Interface Kit.
+#include <TabView.h>
