@@ -15,6 +15,7 @@
 #include <Resources.h>
 #include <Statable.h>
 #include <StorageDefs.h>
+#include <SymLink.h>
 #include <Volume.h>
 #include <VolumeRoster.h>
 
