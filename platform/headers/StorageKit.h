@@ -11,6 +11,7 @@
 #include <Mime.h>
 #include <Node.h>
 #include <NodeInfo.h>
+#include <NodeMonitor.h>
 #include <Path.h>
 #include <Resources.h>
 #include <Statable.h>
