@@ -13,6 +13,7 @@
 #include <NodeInfo.h>
 #include <NodeMonitor.h>
 #include <Path.h>
+#include <Query.h>
 #include <Resources.h>
 #include <Statable.h>
 #include <StorageDefs.h>
