@@ -1,5 +1,6 @@
 #include <Entry.h>
 
+#include <Directory.h>
 #include <Message.h>
 #include <Path.h>
 
@@ -110,4 +111,70 @@ TEST_F(EntryTest, AnotherProcessOpensTheSameFile)
 	std::string output;
 	EXPECT_EQ(runtime.Run("EntryRefResolver", { hex }, &output, kWaitTimeout), 0) << output;
 	EXPECT_EQ(output, fFile + "\n");
+}
+
+
+TEST_F(EntryTest, KindsAreTheEntrysOwnNotTheLinkTargets)
+{
+	BEntry link(fLink.c_str());
+	EXPECT_TRUE(link.IsSymLink());
+	EXPECT_FALSE(link.IsFile());
+	BEntry followed(fLink.c_str(), true);
+	EXPECT_TRUE(followed.IsFile());
+	BEntry directory(fScratch.Path().c_str());
+	EXPECT_TRUE(directory.IsDirectory());
+	BDirectory parent;
+	EXPECT_EQ(followed.GetParent(&parent), B_OK);
+	EXPECT_TRUE(parent.Contains("file"));
+}
+
+
+TEST_F(EntryTest, RenameFollowsTheEntryAndRefusesToClobber)
+{
+	ASSERT_TRUE(fScratch.WriteFile("other", "x"));
+	BEntry entry(fFile.c_str());
+	EXPECT_EQ(entry.Rename("other"), B_FILE_EXISTS);
+	EXPECT_TRUE(entry.Exists());
+	EXPECT_EQ(entry.Rename("renamed"), B_OK);
+	BPath path;
+	ASSERT_EQ(entry.GetPath(&path), B_OK);
+	EXPECT_EQ(std::string(path.Path()), fScratch / "renamed");
+	EXPECT_EQ(access(fFile.c_str(), F_OK), -1);
+
+	EXPECT_EQ(entry.Rename("other", true), B_OK);
+	EXPECT_EQ(access((fScratch / "renamed").c_str(), F_OK), -1);
+	EXPECT_EQ(entry.Rename(""), B_BAD_VALUE);
+}
+
+
+TEST_F(EntryTest, MoveToPutsTheEntryInAnotherDirectory)
+{
+	BDirectory scratch(fScratch.Path().c_str());
+	BDirectory sub;
+	ASSERT_EQ(scratch.CreateDirectory("sub", &sub), B_OK);
+	BEntry entry(fFile.c_str());
+	EXPECT_EQ(entry.MoveTo(&sub), B_OK);
+	EXPECT_EQ(access((fScratch / "sub/file").c_str(), F_OK), 0);
+	EXPECT_EQ(entry.MoveTo(&scratch, "back"), B_OK);
+	EXPECT_EQ(access((fScratch / "back").c_str(), F_OK), 0);
+	EXPECT_EQ(entry.MoveTo(NULL), B_BAD_VALUE);
+}
+
+
+TEST_F(EntryTest, RemoveTakesFilesLinksAndEmptyDirectoriesOnly)
+{
+	BEntry link(fLink.c_str());
+	EXPECT_EQ(link.Remove(), B_OK);
+	EXPECT_EQ(access(fFile.c_str(), F_OK), 0);
+
+	ASSERT_EQ(mkdir((fScratch / "full").c_str(), 0700), 0);
+	ASSERT_TRUE(fScratch.WriteFile("full/inside", ""));
+	BEntry full((fScratch / "full").c_str());
+	EXPECT_NE(full.Remove(), B_OK);
+	EXPECT_TRUE(full.Exists());
+	BEntry inside((fScratch / "full/inside").c_str());
+	EXPECT_EQ(inside.Remove(), B_OK);
+	EXPECT_EQ(full.Remove(), B_OK);
+	EXPECT_FALSE(full.Exists());
+	EXPECT_EQ(full.Remove(), B_ENTRY_NOT_FOUND);
 }

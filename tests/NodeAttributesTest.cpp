@@ -1,6 +1,7 @@
 // Attributes of nodes kept as extended attributes: typed round trips, partial reads and
 // writes, listing, removal, and values that did not come through the kit.
 #include <Node.h>
+#include <String.h>
 #include <TypeConstants.h>
 
 #include <gtest/gtest.h>
@@ -112,4 +113,39 @@ TEST_F(NodeAttributesTest, BadNamesAndForeignValuesAreRefused)
 
 	BNode unset;
 	EXPECT_EQ(unset.ReadAttr("x", B_RAW_TYPE, 0, buffer, 4), B_FILE_ERROR);
+}
+
+
+TEST_F(NodeAttributesTest, RenameKeepsTypeAndDataAndRefusesToClobber)
+{
+	int32 value = 7;
+	ASSERT_EQ(fNode.WriteAttr("old", B_INT32_TYPE, 0, &value, sizeof(value)), 4);
+	ASSERT_EQ(fNode.WriteAttr("taken", B_INT32_TYPE, 0, &value, sizeof(value)), 4);
+	EXPECT_EQ(fNode.RenameAttr("old", "taken"), B_FILE_EXISTS);
+	EXPECT_EQ(fNode.RenameAttr("old", "new"), B_OK);
+	attr_info info;
+	EXPECT_EQ(fNode.GetAttrInfo("old", &info), B_ENTRY_NOT_FOUND);
+	ASSERT_EQ(fNode.GetAttrInfo("new", &info), B_OK);
+	EXPECT_EQ(info.type, (uint32)B_INT32_TYPE);
+	EXPECT_EQ(fNode.RenameAttr("missing", "other"), B_ENTRY_NOT_FOUND);
+	EXPECT_EQ(fNode.RenameAttr("new", ""), B_BAD_VALUE);
+}
+
+
+TEST_F(NodeAttributesTest, StringsRoundTripWithOrWithoutTheirNul)
+{
+	BString written("a value"), read;
+	ASSERT_EQ(fNode.WriteAttrString("text", &written), B_OK);
+	ASSERT_EQ(fNode.ReadAttrString("text", &read), B_OK);
+	EXPECT_STREQ(read.String(), "a value");
+	attr_info info;
+	ASSERT_EQ(fNode.GetAttrInfo("text", &info), B_OK);
+	EXPECT_EQ(info.type, (uint32)B_STRING_TYPE);
+	EXPECT_EQ(info.size, 7);
+
+	ASSERT_EQ(fNode.WriteAttr("mime", B_MIME_STRING_TYPE, 0, "text/plain", 11), 11);
+	ASSERT_EQ(fNode.ReadAttrString("mime", &read), B_OK);
+	EXPECT_EQ(read.Length(), 10);
+	EXPECT_EQ(fNode.ReadAttrString("missing", &read), B_ENTRY_NOT_FOUND);
+	EXPECT_EQ(fNode.ReadAttrString("text", NULL), B_BAD_VALUE);
 }

@@ -8,6 +8,7 @@
 
 class BFile;
 class BPath;
+class BSymLink;
 
 class BDirectory : public BNode, public BEntryList {
 public:
@@ -49,6 +50,10 @@ public:
 			status_t			CreateDirectory(const char* path, BDirectory* directory);
 			status_t			CreateFile(const char* path, BFile* file,
 									bool failIfExists = false);
+	// A symbolic link at path whose contents are linkToPath (kept as given);
+	// B_FILE_EXISTS when path is taken. link may be NULL.
+			status_t			CreateSymLink(const char* path, const char* linkToPath,
+									BSymLink* link);
 
 			BDirectory&			operator=(const BDirectory& directory);
 

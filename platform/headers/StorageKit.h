@@ -11,10 +11,13 @@
 #include <Mime.h>
 #include <Node.h>
 #include <NodeInfo.h>
+#include <NodeMonitor.h>
 #include <Path.h>
+#include <Query.h>
 #include <Resources.h>
 #include <Statable.h>
 #include <StorageDefs.h>
+#include <SymLink.h>
 #include <Volume.h>
 #include <VolumeRoster.h>
 

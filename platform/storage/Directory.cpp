@@ -3,6 +3,7 @@
 #include <Entry.h>
 #include <File.h>
 #include <Path.h>
+#include <SymLink.h>
 
 #include "storage/StorageErrors.h"
 
@@ -396,6 +397,21 @@ BDirectory::CreateFile(const char* path, BFile* file, bool failIfExists)
 		| (failIfExists ? B_FAIL_IF_EXISTS : B_ERASE_FILE);
 	BFile created;
 	return (file != NULL ? file : &created)->SetTo(resolved, mode);
+}
+
+
+status_t
+BDirectory::CreateSymLink(const char* path, const char* linkToPath, BSymLink* link)
+{
+	if (path == NULL || linkToPath == NULL || linkToPath[0] == '\0')
+		return B_BAD_VALUE;
+	char resolved[B_PATH_NAME_LENGTH];
+	status_t status = _Resolve(path, resolved);
+	if (status != B_OK)
+		return status;
+	if (symlink(linkToPath, resolved) != 0)
+		return errno == EEXIST ? B_FILE_EXISTS : status_for_errno(errno);
+	return link != NULL ? link->SetTo(resolved) : B_OK;
 }
 
 

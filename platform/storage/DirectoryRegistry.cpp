@@ -30,23 +30,49 @@ RememberDirectory(dev_t device, ino_t directory, const std::string& path)
 }
 
 
+namespace {
+
 bool
-FindDirectory(dev_t device, ino_t directory, std::string* path)
+find_path(dev_t device, ino_t node, bool directory, std::string* path)
 {
 	std::string found;
 	{
 		std::lock_guard<std::mutex> lock(stLock);
-		auto entry = stDirectories.find({device, directory});
+		auto entry = stDirectories.find({device, node});
 		if (entry == stDirectories.end())
 			return false;
 		found = entry->second;
 	}
 	struct stat info;
-	if (stat(found.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_dev != device
-		|| info.st_ino != directory)
+	int returned = directory ? stat(found.c_str(), &info) : lstat(found.c_str(), &info);
+	if (returned != 0 || (directory && !S_ISDIR(info.st_mode))
+		|| info.st_dev != device || info.st_ino != node)
 		return false;
 	*path = std::move(found);
 	return true;
+}
+
+} // namespace
+
+
+bool
+FindDirectory(dev_t device, ino_t directory, std::string* path)
+{
+	return find_path(device, directory, true, path);
+}
+
+
+void
+RememberNode(dev_t device, ino_t node, const std::string& path)
+{
+	RememberDirectory(device, node, path);
+}
+
+
+bool
+FindNode(dev_t device, ino_t node, std::string* path)
+{
+	return find_path(device, node, false, path);
 }
 
 } // namespace BPrivate

@@ -1,16 +1,22 @@
 #include <Entry.h>
 
+#include <Directory.h>
+#include <Node.h>
 #include <Path.h>
 
 #include <errno.h>
+#include <fcntl.h>
+#include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <string>
 
 #include "storage/DirectoryRegistry.h"
 #include "storage/PathNormalization.h"
+#include "storage/StatChanges.h"
 #include "storage/StorageErrors.h"
 
 using namespace BPrivate;
@@ -47,6 +53,14 @@ BEntry::BEntry(const entry_ref* ref, bool traverse)
 	BEntry()
 {
 	SetTo(ref, traverse);
+}
+
+
+BEntry::BEntry(const BDirectory* directory, const char* path, bool traverse)
+	:
+	BEntry()
+{
+	SetTo(directory, path, traverse);
 }
 
 
@@ -95,6 +109,40 @@ BEntry::SetTo(const entry_ref* ref, bool traverse)
 	std::string path = directory == "/" ? "/" : directory + "/";
 	path += ref->name;
 	return _SetAbsolute(path.c_str(), traverse);
+}
+
+
+status_t
+BEntry::SetTo(const BDirectory* directory, const char* path, bool traverse)
+{
+	Unset();
+	if (directory == NULL || path == NULL || path[0] == '\0')
+		return fStatus = B_BAD_VALUE;
+	if (path[0] == '/')
+		return _SetAbsolute(path, traverse);
+	BEntry directoryEntry;
+	BPath full;
+	status_t status = directory->GetEntry(&directoryEntry);
+	if (status == B_OK)
+		status = directoryEntry.GetPath(&full);
+	if (status != B_OK)
+		return fStatus = status;
+	std::string joined = full.Path();
+	if (joined != "/")
+		joined += "/";
+	joined += path;
+	return _SetAbsolute(joined.c_str(), traverse);
+}
+
+
+status_t
+BEntry::GetStat(struct stat* stat) const
+{
+	if (fStatus != B_OK)
+		return fStatus;
+	if (stat == NULL)
+		return B_BAD_VALUE;
+	return lstat(fPath, stat) == 0 ? B_OK : status_for_errno(errno);
 }
 
 
@@ -153,6 +201,19 @@ BEntry::GetParent(BEntry* parent) const
 
 
 status_t
+BEntry::GetParent(BDirectory* parent) const
+{
+	if (parent == NULL)
+		return B_BAD_VALUE;
+	BEntry parentEntry;
+	status_t status = GetParent(&parentEntry);
+	if (status != B_OK)
+		return status;
+	return parent->SetTo(&parentEntry);
+}
+
+
+status_t
 BEntry::GetName(char* name) const
 {
 	if (fStatus != B_OK)
@@ -165,6 +226,59 @@ BEntry::GetName(char* name) const
 	strncpy(name, result, B_FILE_NAME_LENGTH - 1);
 	name[B_FILE_NAME_LENGTH - 1] = '\0';
 	return B_OK;
+}
+
+
+status_t
+BEntry::Rename(const char* path, bool clobber)
+{
+	if (fStatus != B_OK)
+		return fStatus;
+	if (path == NULL || path[0] == '\0')
+		return B_BAD_VALUE;
+	if (path[0] == '/')
+		return _MoveTo(path, clobber);
+	std::string directory, leaf;
+	SplitPath(fPath, &directory, &leaf);
+	std::string target = directory == "/" ? "/" : directory + "/";
+	target += path;
+	return _MoveTo(target.c_str(), clobber);
+}
+
+
+status_t
+BEntry::MoveTo(BDirectory* directory, const char* path, bool clobber)
+{
+	if (fStatus != B_OK)
+		return fStatus;
+	if (directory == NULL)
+		return B_BAD_VALUE;
+	if (path != NULL && path[0] == '/')
+		return _MoveTo(path, clobber);
+	BEntry directoryEntry;
+	BPath target;
+	status_t status = directory->GetEntry(&directoryEntry);
+	if (status == B_OK)
+		status = directoryEntry.GetPath(&target);
+	if (status != B_OK)
+		return status;
+	std::string directoryPath, leaf;
+	SplitPath(fPath, &directoryPath, &leaf);
+	status = target.Append(path != NULL ? path : leaf.c_str());
+	return status == B_OK ? _MoveTo(target.Path(), clobber) : status;
+}
+
+
+status_t
+BEntry::Remove()
+{
+	if (fStatus != B_OK)
+		return fStatus;
+	struct stat info;
+	if (lstat(fPath, &info) != 0)
+		return status_for_errno(errno);
+	int returned = S_ISDIR(info.st_mode) ? rmdir(fPath) : unlink(fPath);
+	return returned == 0 ? B_OK : status_for_errno(errno);
 }
 
 
@@ -197,6 +311,61 @@ bool
 BEntry::operator!=(const BEntry& other) const
 {
 	return !(*this == other);
+}
+
+
+status_t
+BEntry::set_stat(const struct stat& stat, uint32 what)
+{
+	if (fStatus != B_OK)
+		return fStatus;
+	return apply_stat_changes(-1, fPath, stat, what);
+}
+
+
+status_t
+BEntry::get_birth_time(time_t* birthTime) const
+{
+	if (fStatus != B_OK)
+		return fStatus;
+	return read_birth_time(-1, fPath, birthTime);
+}
+
+
+void
+BEntry::remember_node(const node_ref& ref) const
+{
+	RememberNode(ref.device, ref.node, fPath);
+}
+
+
+status_t
+BEntry::_MoveTo(const char* target, bool clobber)
+{
+	std::string normalized;
+	status_t status = NormalizePath(target, false, &normalized);
+	if (status != B_OK)
+		return status;
+	// renameat2 refuses to replace atomically, so no other process can slip an
+	// entry in between a check and the rename.
+	int returned = renameat2(AT_FDCWD, fPath, AT_FDCWD, normalized.c_str(),
+		clobber ? 0 : RENAME_NOREPLACE);
+	if (returned != 0 && errno == EINVAL && !clobber) {
+		// A file system without RENAME_NOREPLACE gets a check before the rename,
+		// which another process could race.
+		struct stat info;
+		if (lstat(normalized.c_str(), &info) == 0)
+			return B_FILE_EXISTS;
+		returned = rename(fPath, normalized.c_str());
+	}
+	if (returned != 0)
+		return errno == EEXIST ? B_FILE_EXISTS : status_for_errno(errno);
+	char* moved = strdup(normalized.c_str());
+	if (moved == NULL)
+		return B_NO_MEMORY;
+	free(fPath);
+	fPath = moved;
+	return B_OK;
 }
 
 

@@ -4,6 +4,8 @@
 #include <Node.h>
 
 #include <ByteOrder.h>
+#include <String.h>
+#include <TypeConstants.h>
 
 #include "storage/StorageErrors.h"
 
@@ -133,6 +135,65 @@ BNode::RemoveAttr(const char* name)
 		return status;
 	if (fremovexattr(fFd, xattrName) != 0)
 		return attribute_status(errno);
+	return B_OK;
+}
+
+
+status_t
+BNode::RenameAttr(const char* oldName, const char* newName)
+{
+	if (fCStatus != B_OK)
+		return B_FILE_ERROR;
+	char oldXattr[B_ATTR_NAME_LENGTH + sizeof(kAttributePrefix)];
+	char newXattr[B_ATTR_NAME_LENGTH + sizeof(kAttributePrefix)];
+	status_t status = xattr_name(oldName, oldXattr);
+	if (status == B_OK)
+		status = xattr_name(newName, newXattr);
+	if (status != B_OK)
+		return status;
+	if (strcmp(oldXattr, newXattr) == 0)
+		return B_OK;
+	std::vector<uint8> value;
+	status = read_value(fFd, oldName, value);
+	if (status != B_OK)
+		return status;
+	if (fsetxattr(fFd, newXattr, value.data(), value.size(), XATTR_CREATE) != 0)
+		return errno == EEXIST ? B_FILE_EXISTS : attribute_status(errno);
+	if (fremovexattr(fFd, oldXattr) != 0) {
+		// Keep the attribute under one name only, whichever is left.
+		status = attribute_status(errno);
+		fremovexattr(fFd, newXattr);
+		return status;
+	}
+	return B_OK;
+}
+
+
+status_t
+BNode::WriteAttrString(const char* name, const BString* data)
+{
+	if (data == NULL)
+		return B_BAD_VALUE;
+	ssize_t written = WriteAttr(name, B_STRING_TYPE, 0, data->String(), data->Length());
+	return written < 0 ? (status_t)written : B_OK;
+}
+
+
+status_t
+BNode::ReadAttrString(const char* name, BString* result) const
+{
+	if (result == NULL)
+		return B_BAD_VALUE;
+	attr_info info;
+	status_t status = GetAttrInfo(name, &info);
+	if (status != B_OK)
+		return status;
+	std::vector<char> text(info.size + 1, '\0');
+	ssize_t length = ReadAttr(name, info.type, 0, text.data(), info.size);
+	if (length < 0)
+		return (status_t)length;
+	// A value written with its NUL (as BNodeInfo's strings are) reads the same.
+	result->SetTo(text.data(), strnlen(text.data(), length));
 	return B_OK;
 }
 

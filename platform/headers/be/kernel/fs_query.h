@@ -1,0 +1,2 @@
+// <fs_query.h> at its place in the Kernel Kit.
+#include <fs_query.h>

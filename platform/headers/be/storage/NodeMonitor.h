@@ -1,0 +1,2 @@
+// <NodeMonitor.h> at its place in the Storage Kit.
+#include <NodeMonitor.h>

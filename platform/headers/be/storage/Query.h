@@ -1,0 +1,2 @@
+// <Query.h> at its place in the Storage Kit.
+#include <Query.h>

@@ -1,0 +1,2 @@
+// <SymLink.h> at its place in the Storage Kit.
+#include <SymLink.h>
