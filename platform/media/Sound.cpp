@@ -41,6 +41,10 @@ BSound::BSound(const entry_ref* soundFile, bool loadIntoMemory)
 		fStatus = B_NO_MEMORY;
 		return;
 	}
+	if (size == 0) {
+		fStatus = B_MEDIA_BAD_FORMAT;
+		return;
+	}
 	std::vector<uint8> bytes((size_t)size);
 	if (file.ReadAt(0, bytes.data(), bytes.size()) != (ssize_t)bytes.size()) {
 		fStatus = B_IO_ERROR;

@@ -169,6 +169,7 @@ FilePanelWindow::_Build(bool multipleSelection)
 		BRect nameFrame(kMargin, buttonTop - 30, kMargin + 240, buttonTop - 8);
 		fNameControl = new BTextControl(nameFrame, "text view", "Name:", "",
 			new BMessage(kDefaultPressed), B_FOLLOW_LEFT | B_FOLLOW_BOTTOM);
+		fNameControl->SetDivider(be_plain_font->StringWidth("Name:") + 8);
 		background->AddChild(fNameControl);
 	}
 

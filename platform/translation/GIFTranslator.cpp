@@ -6,6 +6,8 @@
 #include <gif_lib.h>
 #include <string.h>
 
+#include <unordered_map>
+
 #include "translation/BuiltinTranslators.h"
 #include "translation/ImageTranslator.h"
 
@@ -54,6 +56,29 @@ transparent_index(const ExtensionBlock& block)
 	if (DGifExtensionToGCB(block.ByteCount, block.Bytes, &control) != GIF_OK)
 		return -1;
 	return control.TransparentColor;
+}
+
+
+// An image of at most limit colours keeps them exactly; others are quantised.
+bool
+exact_palette(const ImageData& image, int limit, GifByteType* indexes, GifColorType* palette)
+{
+	std::unordered_map<uint32, GifByteType> seen;
+	size_t count = (size_t)image.width * image.height;
+	for (size_t i = 0; i < count; i++) {
+		const uint8* pixel = &image.pixels[i * 4];
+		uint32 key = pixel[2] << 16 | pixel[1] << 8 | pixel[0];
+		auto found = seen.find(key);
+		if (found == seen.end()) {
+			if ((int)seen.size() == limit)
+				return false;
+			GifByteType index = (GifByteType)seen.size();
+			palette[index] = { pixel[2], pixel[1], pixel[0] };
+			found = seen.emplace(key, index).first;
+		}
+		indexes[i] = found->second;
+	}
+	return true;
 }
 
 
@@ -158,18 +183,21 @@ public:
 	status_t Encode(const ImageData& image, BPositionIO* destination) const override
 	{
 		size_t count = (size_t)image.width * image.height;
-		std::vector<GifByteType> red(count), green(count), blue(count), indexes(count);
-		for (size_t i = 0; i < count; i++) {
-			blue[i] = image.pixels[i * 4];
-			green[i] = image.pixels[i * 4 + 1];
-			red[i] = image.pixels[i * 4 + 2];
-		}
+		std::vector<GifByteType> indexes(count);
 		int colors = image.hasAlpha ? 255 : 256;
 		GifColorType palette[256];
 		memset(palette, 0, sizeof(palette));
-		if (GifQuantizeBuffer(image.width, image.height, &colors, red.data(), green.data(),
-				blue.data(), indexes.data(), palette) != GIF_OK)
-			return B_NO_MEMORY;
+		if (!exact_palette(image, colors, indexes.data(), palette)) {
+			std::vector<GifByteType> red(count), green(count), blue(count);
+			for (size_t i = 0; i < count; i++) {
+				blue[i] = image.pixels[i * 4];
+				green[i] = image.pixels[i * 4 + 1];
+				red[i] = image.pixels[i * 4 + 2];
+			}
+			if (GifQuantizeBuffer(image.width, image.height, &colors, red.data(),
+					green.data(), blue.data(), indexes.data(), palette) != GIF_OK)
+				return B_NO_MEMORY;
+		}
 		const int kTransparent = 255;
 		if (image.hasAlpha) {
 			for (size_t i = 0; i < count; i++) {

@@ -13,7 +13,7 @@ namespace {
 
 const translation_format kJPEGFormat = { B_JPEG_FORMAT, B_TRANSLATOR_BITMAP, 0.6f, 0.8f,
 	"image/jpeg", "JPEG image" };
-// The quality images are saved with (0 to 100).
+// The quality images are saved with (0 to 100); colour is kept at full resolution.
 const int kJPEGQuality = 90;
 
 
@@ -78,7 +78,7 @@ public:
 		unsigned char* encoded = NULL;
 		unsigned long size = 0;
 		if (tjCompress2(handle.Get(), image.pixels.data(), image.width, image.width * 4,
-				image.height, TJPF_BGRX, &encoded, &size, TJSAMP_420, kJPEGQuality, 0) != 0) {
+				image.height, TJPF_BGRX, &encoded, &size, TJSAMP_444, kJPEGQuality, 0) != 0) {
 			tjFree(encoded);
 			return B_ERROR;
 		}

@@ -355,6 +355,9 @@ BTranslatorRoster::GetTranslators(BPositionIO* source, BMessage* ioExtension,
 	if (start < 0)
 		return (status_t)start;
 	std::vector<translator_info> found;
+	// A translator that knows the format but finds the data damaged says so; that beats
+	// "no translator" as the answer when no other takes the data.
+	bool damaged = false;
 	for (translator_id id : ids) {
 		TranslatorRef translator(fList, id);
 		if (!translator.IsValid() || !writes_type(translator.operator->(), inWantType))
@@ -365,7 +368,10 @@ BTranslatorRoster::GetTranslators(BPositionIO* source, BMessage* ioExtension,
 			return B_IO_ERROR;
 		const translation_format* hint = hinted_format(translator.operator->(), inHintType,
 			inHintMIME);
-		if (translator->Identify(source, hint, ioExtension, &info, inWantType) == B_OK) {
+		status_t status = translator->Identify(source, hint, ioExtension, &info, inWantType);
+		if (status == B_ILLEGAL_DATA)
+			damaged = true;
+		if (status == B_OK) {
 			info.translator = id;
 			info.name[sizeof(info.name) - 1] = '\0';
 			info.MIME[sizeof(info.MIME) - 1] = '\0';
@@ -374,7 +380,7 @@ BTranslatorRoster::GetTranslators(BPositionIO* source, BMessage* ioExtension,
 	}
 	source->Seek(start, SEEK_SET);
 	if (found.empty())
-		return B_NO_TRANSLATOR;
+		return damaged ? B_ILLEGAL_DATA : B_NO_TRANSLATOR;
 	std::stable_sort(found.begin(), found.end(),
 		[](const translator_info& a, const translator_info& b) {
 			return a.quality * a.capability > b.quality * b.capability;
