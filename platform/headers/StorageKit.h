@@ -7,6 +7,7 @@
 #include <Entry.h>
 #include <EntryList.h>
 #include <File.h>
+#include <FilePanel.h>
 #include <FindDirectory.h>
 #include <Mime.h>
 #include <Node.h>

@@ -1,0 +1,11 @@
+// Feeds arbitrary bytes to the kit's GIF translator (fuzz/TranslatorFuzz.h).
+#include "TranslatorFuzz.h"
+
+#include "translation/BuiltinTranslators.h"
+
+extern "C" int
+LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+	fuzz_translator(BPrivate::make_gif_translator(), data, size, B_GIF_FORMAT);
+	return 0;
+}

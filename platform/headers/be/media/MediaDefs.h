@@ -1,0 +1,2 @@
+// <MediaDefs.h> at its place in the Media Kit.
+#include <MediaDefs.h>

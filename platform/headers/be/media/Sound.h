@@ -1,0 +1,2 @@
+// <Sound.h> at its place in the Media Kit.
+#include <Sound.h>

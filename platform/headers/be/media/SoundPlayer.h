@@ -1,0 +1,2 @@
+// <SoundPlayer.h> at its place in the Media Kit.
+#include <SoundPlayer.h>

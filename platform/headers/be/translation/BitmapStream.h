@@ -1,0 +1,2 @@
+// <BitmapStream.h> at its place in the Translation Kit.
+#include <BitmapStream.h>

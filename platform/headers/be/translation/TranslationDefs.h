@@ -1,0 +1,2 @@
+// <TranslationDefs.h> at its place in the Translation Kit.
+#include <TranslationDefs.h>

@@ -1,0 +1,2 @@
+// <TranslationErrors.h> at its place in the Translation Kit.
+#include <TranslationErrors.h>

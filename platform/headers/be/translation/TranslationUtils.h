@@ -1,0 +1,2 @@
+// <TranslationUtils.h> at its place in the Translation Kit.
+#include <TranslationUtils.h>

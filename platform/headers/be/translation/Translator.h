@@ -1,0 +1,2 @@
+// <Translator.h> at its place in the Translation Kit.
+#include <Translator.h>

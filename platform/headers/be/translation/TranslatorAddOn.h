@@ -1,0 +1,2 @@
+// <TranslatorAddOn.h> at its place in the Translation Kit.
+#include <TranslatorAddOn.h>

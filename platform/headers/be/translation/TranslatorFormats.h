@@ -1,0 +1,2 @@
+// <TranslatorFormats.h> at its place in the Translation Kit.
+#include <TranslatorFormats.h>

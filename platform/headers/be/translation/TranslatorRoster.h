@@ -1,0 +1,2 @@
+// <TranslatorRoster.h> at its place in the Translation Kit.
+#include <TranslatorRoster.h>

@@ -1,0 +1,30 @@
+// A shared object loaded as an add-on, and the symbols it exports. This file alone knows how
+// add-ons are loaded (dlopen), so that the kit's own loader can take its place.
+#ifndef _ADD_ON_IMAGE_H
+#define _ADD_ON_IMAGE_H
+
+#include <SupportDefs.h>
+
+namespace BPrivate {
+
+class AddOnImage {
+public:
+								AddOnImage();
+								~AddOnImage();
+
+	// B_ENTRY_NOT_FOUND for no such file, B_BAD_VALUE for one that is no loadable
+	// shared object (the reason goes to standard error).
+			status_t			Load(const char* path);
+	// NULL when the add-on does not export name.
+			void*				Symbol(const char* name) const;
+
+private:
+								AddOnImage(const AddOnImage&);
+			AddOnImage&			operator=(const AddOnImage&);
+
+			void*				fHandle;
+};
+
+} // namespace BPrivate
+
+#endif // _ADD_ON_IMAGE_H
