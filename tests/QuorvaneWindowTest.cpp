@@ -1615,3 +1615,32 @@ TEST_F(QuorvaneEditTest, ReadOnlyAndRefusedValuesKeepTheOldOne)
 		}, 15000000)) << ::testing::PrintToString(ValueRows());
 	});
 }
+
+
+// An edit sent to a target stopped as in a debugger: the window goes on at once, and the
+// line says "(no answer)" after the time limit, keeping the old value.
+TEST_F(QuorvaneEditTest, AnEditOfAStoppedTargetAnswersNothingAndTheWindowGoesOn)
+{
+	RunQuorvane([&] {
+		pid_t workbench = fRuntime.Start("SampleWorkbench");
+		ASSERT_TRUE(fRuntime.WaitForApp(kWorkbench));
+		SelectRow("ApplyButton");
+		ASSERT_TRUE(WaitLong([&] { return HasValueRow("  Label: \"Apply\""); }, 15000000));
+		ASSERT_EQ(kill(workbench, SIGSTOP), 0);
+
+		PressEnterOn("Label");
+		Type("Stopped");
+		inject_key(fOffscreen, B_ENTER);
+		ASSERT_TRUE(wait_until(fWindow, [&] {
+			return HasValueRow("  Label: \"Apply\"  (setting\xE2\x80\xA6)");
+		})) << ::testing::PrintToString(ValueRows());
+		bigtime_t start = system_time();
+		ASSERT_TRUE(wait_for_queue(fWindow));
+		EXPECT_LT(system_time() - start, kValueRequestTimeout);
+
+		ASSERT_TRUE(WaitLong([&] {
+			return HasValueRow(std::string("  Label: \"Apply\"  (") + kNoAnswer + ")");
+		}, 15000000)) << ::testing::PrintToString(ValueRows());
+		fRuntime.Stop(workbench, SIGKILL);
+	});
+}
