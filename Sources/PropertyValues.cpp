@@ -142,6 +142,13 @@ PropertyValueFetch::_Fetch()
 		answer.AddInt32("fetch", fFetch);
 		answer.AddInt32("index", (int32)i);
 		answer.AddString("text", ValueText(status, reply));
+		type_code type;
+		if (status == B_OK && reply.GetInfo("result", &type) == B_OK) {
+			answer.AddInt32("type", (int32)type);
+			const char* raw;
+			if (reply.FindString("result", &raw) == B_OK)
+				answer.AddString("raw", raw);
+		}
 		fReceiver.SendMessage(&answer);
 	}
 

@@ -5,7 +5,8 @@
 // kValueRequestTimeout, and posts each answer to its receiver as it comes:
 // kMsgPropertyValue with "fetch" (the fetch's number), "index" (the property's position in
 // the list it was given) and "text" (the value as format_data renders it, the reply's
-// error, or "(no answer)"). Its last message is kMsgValuesDone with "fetch" and "thread".
+// error, or "(no answer)"), and, for a value that came, "type" (its type code) and, for a
+// string, "raw" (the string itself). Its last message is kMsgValuesDone with "fetch" and "thread".
 // A canceled fetch asks nothing more; the answer it waits for is dropped.
 #ifndef PROPERTY_VALUES_H
 #define PROPERTY_VALUES_H

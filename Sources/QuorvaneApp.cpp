@@ -26,10 +26,12 @@
 #include "ApplicationRows.h"
 #include "BetterScrollView.h"
 #include "PauseNotifier.h"
+#include "PropertyEdit.h"
 #include "PropertyValues.h"
 #include "ScriptingTargets.h"
 #include "ScriptingUtils.h"
 #include "TargetMenu.h"
+#include "ValueEditField.h"
 
 
 const char* kQuorvaneSignature = "application/x-vnd.thessory-Quorvane";
@@ -219,7 +221,9 @@ QuorvaneWindow::QuorvaneWindow(const BRect& frame)
 	fFindPause(NULL),
 	fShowValues(true),
 	fValuesFetch(0),
-	fValuesRow(-1)
+	fValuesRow(-1),
+	fValueEditor(NULL),
+	fEditIndex(-1)
 {
 	float width = frame.Width();
 	float height = frame.Height();
@@ -264,6 +268,7 @@ QuorvaneWindow::QuorvaneWindow(const BRect& frame)
 	targetRect.bottom -= 14 + 8;
 	fTargetView = new BListView(targetRect, "fTargetView", B_SINGLE_SELECTION_LIST,
 		B_FOLLOW_ALL_SIDES, B_WILL_DRAW | B_FRAME_EVENTS | B_NAVIGABLE);
+	fTargetView->SetInvocationMessage(new BMessage(kMsgEditValue));
 
 	BFont font(be_fixed_font);
 	font_family family;
@@ -415,6 +420,7 @@ QuorvaneWindow::MessageReceived(BMessage* message)
 				item->SetMarked(fShowValues);
 			if (!fShowValues) {
 				_CancelValues();
+				_CloseEditor();
 				if (fValuesRow >= 0) {
 					// The rows from "Values:" on go; those of the tables stay.
 					BList rows(20);
@@ -432,6 +438,27 @@ QuorvaneWindow::MessageReceived(BMessage* message)
 		case kMsgPropertyValue:
 			_ShowValue(message);
 			break;
+
+		case kMsgEditValue:
+			_EditValue(message);
+			break;
+
+		case kMsgEditCommit:
+			_CommitEdit(message);
+			break;
+
+		case kMsgEditCancel:
+			_CloseEditor();
+			break;
+
+		case kMsgValueEdited:
+		{
+			int32 thread;
+			if (message->FindInt32("thread", &thread) == B_OK)
+				wait_for_thread(thread, NULL);
+			_EditEnded(message);
+			break;
+		}
 
 		case kMsgValuesDone:
 		{
@@ -528,6 +555,7 @@ QuorvaneWindow::FrameResized(float width, float height)
 void
 QuorvaneWindow::_ClearTargetView()
 {
+	_CloseEditor();
 	// The list lets go of its rows before they are deleted: emptying it still reads them.
 	BList rows(20);
 	for (int32 i = 0; i < fTargetView->CountItems(); i++)
@@ -657,6 +685,9 @@ QuorvaneWindow::_StartValues(ScriptingElement* node)
 {
 	_CancelValues();
 	fValueProperties = ReadableProperties(node->GetSuites());
+	fValueTexts.assign(fValueProperties.size(), kValuePending);
+	fValueTypes.assign(fValueProperties.size(), 0);
+	fValueStrings.assign(fValueProperties.size(), BString());
 	if (fValueProperties.empty() || node->GetMessenger() == NULL)
 		return;
 
@@ -690,14 +721,129 @@ QuorvaneWindow::_ShowValue(BMessage* message)
 		|| index < 0 || index >= (int32)fValueProperties.size()
 		|| message->FindString("text", &text) != B_OK)
 		return;
+	fValueTexts[index] = text;
+	int32 type;
+	fValueTypes[index] = message->FindInt32("type", &type) == B_OK ? (type_code)type : 0;
+	const char* raw;
+	fValueStrings[index] = message->FindString("raw", &raw) == B_OK ? raw : "";
+	_SetValueLine(index);
+}
+
+
+void
+QuorvaneWindow::_SetValueLine(int32 index, const char* note)
+{
 	BStringItem* item = dynamic_cast<BStringItem*>(
 		fTargetView->ItemAt(fValuesRow + 1 + index));
 	if (item == NULL)
 		return;
-	BString line = ValueLine(fValueProperties[index], text);
+	BString line = ValueLine(fValueProperties[index], fValueTexts[index].String());
+	if (note != NULL)
+		line << "  (" << note << ")";
 	item->SetText(line.String());
 	fTargetView->InvalidateItem(fValuesRow + 1 + index);
 	_WidenPane(fTargetView->StringWidth(line.String()));
+}
+
+
+BString
+QuorvaneWindow::_ApplicationName() const
+{
+	BListItem* top = fSelectedNode;
+	while (top != NULL && fView->Superitem(top) != NULL)
+		top = fView->Superitem(top);
+	ScriptingElement* application = static_cast<ScriptingElement*>(top);
+	if (application == NULL)
+		return BString();
+	return application->GetName().Length() > 0 ? application->GetName()
+		: application->GetInternalName();
+}
+
+
+void
+QuorvaneWindow::_EditValue(BMessage* message)
+{
+	int32 row;
+	if (message->FindInt32("index", &row) != B_OK || fValuesRow < 0 || row <= fValuesRow
+		|| row > fValuesRow + (int32)fValueProperties.size() || fSelectedNode == NULL)
+		return;
+	int32 index = row - fValuesRow - 1;
+	_CloseEditor();
+	if (!IsSettableProperty(fSelectedNode->GetSuites(),
+			fValueProperties[index].c_str())) {
+		_SetValueLine(index, "read only: its table lists no B_SET_PROPERTY");
+		return;
+	}
+
+	// The field covers the value, after the property's name.
+	BRect frame = fTargetView->ItemFrame(row);
+	BString name = ValueLine(fValueProperties[index], "");
+	frame.left += fTargetView->StringWidth(name.String());
+	frame.right = std::max(frame.right, frame.left + 200);
+	const char* text = fValueTypes[index] == B_STRING_TYPE
+		? fValueStrings[index].String() : fValueTexts[index].String();
+	fEditIndex = index;
+	fValueEditor = new ValueEditField(frame, text, BMessenger(this));
+	fTargetView->AddChild(fValueEditor);
+}
+
+
+void
+QuorvaneWindow::_CommitEdit(BMessage* message)
+{
+	const char* text;
+	if (fValueEditor == NULL || message->FindString("text", &text) != B_OK
+		|| fSelectedNode == NULL || fSelectedNode->GetMessenger() == NULL)
+		return;
+	int32 index = fEditIndex;
+	BMessage data(B_SET_PROPERTY);
+	BString problem;
+	if (ReadEditedValue(text, fValueTypes[index], &data, &problem) != B_OK) {
+		// The field stays open to be put right.
+		_SetValueLine(index, problem.String());
+		return;
+	}
+	_CloseEditor();
+	_SetValueLine(index, "setting\xE2\x80\xA6");
+	PropertyEdit* edit = new PropertyEdit(*fSelectedNode->GetMessenger(),
+		*fSelectedNode->GetAccessPtr(), fValueProperties[index].c_str(), data,
+		_ApplicationName().String(), BMessenger(this), fValuesFetch, index);
+	edit->Start();
+}
+
+
+void
+QuorvaneWindow::_EditEnded(BMessage* message)
+{
+	int32 fetch;
+	int32 index;
+	if (message->FindInt32("fetch", &fetch) != B_OK || fetch != fValuesFetch
+		|| fValuesRow < 0 || message->FindInt32("index", &index) != B_OK
+		|| index < 0 || index >= (int32)fValueProperties.size())
+		return;
+	const char* text;
+	if (message->FindString("text", &text) == B_OK) {
+		fValueTexts[index] = text;
+		_SetValueLine(index);
+		return;
+	}
+	const char* error = "";
+	message->FindString("error", &error);
+	// The old value stays: the target did not take the new one.
+	_SetValueLine(index, printable_str(error).String());
+}
+
+
+void
+QuorvaneWindow::_CloseEditor()
+{
+	if (fValueEditor == NULL)
+		return;
+	fValueEditor->RemoveSelf();
+	delete fValueEditor;
+	fValueEditor = NULL;
+	fEditIndex = -1;
+	fTargetView->MakeFocus(true);
 }
 
 

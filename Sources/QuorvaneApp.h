@@ -33,6 +33,7 @@ class BMenu;
 class BMenuBar;
 class BScrollView;
 class BStringView;
+class BTextView;
 class BetterScrollView;
 class PauseNotifier;
 class ScriptingElement;
@@ -49,7 +50,9 @@ enum {
 	// The outline's search text changed: "text" holds it, empty when the search ended.
 	kMsgFindText = 'FndT',
 	// No key came for kFindPause: the search ends.
-	kMsgFindPaused = 'FndP'
+	kMsgFindPaused = 'FndP',
+	// A line of the capabilities pane was invoked (Enter, double-click): edit its value.
+	kMsgEditValue = 'EdtV'
 };
 
 // Looks for an installed font by its exact family and style names, for the window's list
@@ -138,6 +141,15 @@ private:
 			void			_CancelValues();
 			void			_ShowValue(BMessage* message);
 			void			_WidenPane(float width);
+	// Editing a value: Enter or a double-click on its line opens the field over it.
+			void			_EditValue(BMessage* message);
+			void			_CommitEdit(BMessage* message);
+			void			_EditEnded(BMessage* message);
+			void			_CloseEditor();
+	// The line of the index-th value: its property, value and, when given, a note.
+			void			_SetValueLine(int32 index, const char* note = NULL);
+	// The name of the selected node's application, for sentences about it.
+			BString			_ApplicationName() const;
 
 			DOutlineListView* fView;
 			BScrollView*	fBackScrollView;
@@ -167,6 +179,14 @@ private:
 	// The pane's row "Values:", -1 when the pane shows no values.
 			int32			fValuesRow;
 			std::vector<std::string> fValueProperties;
+	// For each of fValueProperties: the value shown, its type (0 until it came) and, for
+	// a string, the string itself.
+			std::vector<BString> fValueTexts;
+			std::vector<type_code> fValueTypes;
+			std::vector<BString> fValueStrings;
+	// The field over the value being edited, or NULL; fEditIndex is that value's.
+			BTextView*		fValueEditor;
+			int32			fEditIndex;
 };
 
 

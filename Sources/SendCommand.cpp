@@ -11,6 +11,7 @@
 
 #include "ExitStatus.h"
 #include "JsonReport.h"
+#include "RequestDiagnosis.h"
 #include "ScriptingTargets.h"
 #include "ScriptingUtils.h"
 #include "SpecifierParser.h"
@@ -157,6 +158,14 @@ send_request(const char* application, BMessage* request, bigtime_t timeout, bool
 	reply.FindInt32("error", &error);
 	if (error == B_OK && reply.what != B_MESSAGE_NOT_UNDERSTOOD)
 		return kExitSuccess;
+	if (is_unresolved_reply(reply)) {
+		BString why = explain_unresolved_request(*messenger, *request, application,
+			timeout);
+		if (why.Length() > 0) {
+			fprintf(stderr, "Quorvane: %s\n", why.String());
+			return kExitFailure;
+		}
+	}
 	const char* explanation;
 	BString text(error != B_OK ? strerror(error) : "message not understood");
 	if (reply.FindString("message", &explanation) == B_OK)

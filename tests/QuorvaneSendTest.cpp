@@ -12,6 +12,7 @@
 #include <stdlib.h>
 #include <sys/wait.h>
 
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,20 @@ protected:
 	int Run(const std::vector<std::string>& arguments)
 	{
 		return fRuntime.Run("Quorvane", arguments, &fOutput, 10000000);
+	}
+
+	// Runs Quorvane with arguments, its standard error going where its output goes.
+	int RunWithErrors(const std::vector<std::string>& arguments)
+	{
+		std::vector<std::string> shell = { "-c", "exec \"$0\" \"$@\" 2>&1",
+			TestRuntime::BinaryPath("Quorvane") };
+		shell.insert(shell.end(), arguments.begin(), arguments.end());
+		std::string file = fRuntime.Directory() + "/Quorvane.all";
+		int status = fRuntime.Wait(fRuntime.Start("/bin/sh", shell, file), 10000000);
+		std::ifstream stream(file);
+		fOutput.assign(std::istreambuf_iterator<char>(stream),
+			std::istreambuf_iterator<char>());
+		return status >= 0 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 	}
 
 	// Sends with --json and returns the "result" of the reply.
@@ -179,6 +194,43 @@ TEST_F(QuorvaneSendTest, GetAndSetRoundTripOnTheSampleControls)
 	EXPECT_EQ(Run({ "--send", "NoSuchApplication", "get", "Frame of Window 0" }),
 		kExitFailure);
 	EXPECT_EQ(fOutput, "");
+}
+
+
+// A request that the target cannot resolve is explained by the word it could not resolve:
+// a property that no suite lists, an element that does not exist, a command the property
+// does not take.
+TEST_F(QuorvaneSendTest, AnUnresolvedRequestNamesTheWrongWord)
+{
+	fRuntime.Start("SampleViewer");
+	ASSERT_TRUE(fRuntime.WaitForApp("application/x-vnd.quorvane-SampleViewer"));
+
+	const std::pair<std::vector<std::string>, std::string> kCases[] = {
+		{ { "get", "Title", "of", "Widow", "0" },
+			"no property \"Widow\" in the suites of application 'SampleViewer'" },
+		{ { "get", "Label of View \"noSuchView\" of Window 0" },
+			"no view named \"noSuchView\" in Window 0 of 'SampleViewer'" },
+		{ { "count", "View of View 99 of Window 0" },
+			"no view 99 in Window 0 of 'SampleViewer'" },
+		{ { "get", "Window -9" }, "no window -9 in application 'SampleViewer'" },
+		{ { "get", "Labl of View 0 of Window 0" },
+			"no property \"Labl\" in the suites of View 0 of Window 0 of 'SampleViewer'" },
+		{ { "set", "Suites of Window 0 to 1" },
+			"property \"Suites\" of Window 0 of 'SampleViewer' cannot be set" },
+	};
+	for (const auto& [words, sentence] : kCases) {
+		std::vector<std::string> arguments = { "--send", "SampleViewer" };
+		arguments.insert(arguments.end(), words.begin(), words.end());
+		EXPECT_EQ(RunWithErrors(arguments), kExitFailure) << sentence;
+		EXPECT_NE(fOutput.find("Quorvane: " + sentence + "\n"), std::string::npos)
+			<< fOutput;
+		EXPECT_EQ(fOutput.find("answered:"), std::string::npos) << fOutput;
+	}
+
+	// A request that resolves is not explained: its error is the target's own.
+	EXPECT_EQ(RunWithErrors({ "--send", "SampleViewer", "set", "Title of Window 0 to 3" }),
+		kExitFailure);
+	EXPECT_NE(fOutput.find("'SampleViewer' answered: "), std::string::npos) << fOutput;
 }
 
 

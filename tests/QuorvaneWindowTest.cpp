@@ -17,6 +17,7 @@
 #include <ScrollBar.h>
 #include <ScrollView.h>
 #include <StringView.h>
+#include <TextView.h>
 #include <Window.h>
 
 #include "BetterScrollView.h"
@@ -1478,5 +1479,168 @@ TEST_F(QuorvaneTargetTest, CopySpecifierPutsTheWholeChainOnTheClipboard)
 		ASSERT_TRUE(wait_for_queue(fWindow));
 		ASSERT_EQ(fRuntime.Run("ClipboardTestApp", { "paste" }, &output, 10000000), 0);
 		EXPECT_EQ(output, "text " + chain + "\n");
+	});
+}
+
+
+// #pragma mark - Editing a value
+
+
+class QuorvaneEditTest : public QuorvaneTargetTest {
+protected:
+	// Selects the line of property among the values and presses Enter on it.
+	void PressEnterOn(const std::string& property)
+	{
+		ASSERT_TRUE(fWindow->Lock());
+		std::vector<std::string> rows = PaneRows();
+		auto line = std::find_if(rows.begin(), rows.end(), [&](const std::string& row) {
+			return row.rfind("  " + property + ": ", 0) == 0;
+		});
+		ASSERT_NE(line, rows.end()) << property;
+		fTargetView->Select(line - rows.begin());
+		fTargetView->ScrollToSelection();
+		fTargetView->MakeFocus(true);
+		fWindow->Unlock();
+		inject_key(fOffscreen, B_ENTER);
+		// The key, then the invocation it posts.
+		ASSERT_TRUE(wait_for_queue(fWindow));
+		ASSERT_TRUE(wait_for_queue(fWindow));
+	}
+
+	// The field open over a value, or NULL.
+	BTextView* Editor() { return dynamic_cast<BTextView*>(fWindow->FindView("fValueEditor")); }
+
+	void Type(const char* text)
+	{
+		for (const char* c = text; *c != '\0'; c++)
+			inject_key(fOffscreen, *c);
+	}
+};
+
+
+// A label edited in the window is set in the target, read back into the line, and another
+// process reads the new label from the target.
+TEST_F(QuorvaneEditTest, AnEditedLabelIsSetAndReadBack)
+{
+	RunQuorvane([&] {
+		fRuntime.Start("SampleWorkbench");
+		ASSERT_TRUE(fRuntime.WaitForApp(kWorkbench));
+		ScriptingElement* button = SelectRow("ApplyButton");
+		ASSERT_TRUE(WaitLong([&] { return HasValueRow("  Label: \"Apply\""); }, 15000000));
+		ASSERT_TRUE(fWindow->Lock());
+		std::string phrase = specifier_to_str(button->GetAccessPtr(), false).String();
+		fWindow->Unlock();
+
+		PressEnterOn("Label");
+		ASSERT_TRUE(fWindow->Lock());
+		BTextView* editor = Editor();
+		ASSERT_NE(editor, nullptr);
+		// The string itself, without its quotes, selected, with the keyboard.
+		EXPECT_STREQ(editor->Text(), "Apply");
+		int32 start;
+		int32 end;
+		editor->GetSelection(&start, &end);
+		EXPECT_EQ(start, 0);
+		EXPECT_EQ(end, 5);
+		EXPECT_TRUE(editor->IsFocus());
+		editor->Select(2, 2);
+		fWindow->Unlock();
+
+		inject_key(fOffscreen, "a", B_COMMAND_KEY);
+		Type("Go \"now\"");
+		inject_key(fOffscreen, B_ENTER);
+		ASSERT_TRUE(WaitLong([&] {
+			return Editor() == NULL && HasValueRow("  Label: \"Go \"now\"\"");
+		}, 15000000)) << ::testing::PrintToString(ValueRows());
+
+		std::string output;
+		ASSERT_EQ(fRuntime.Run("Quorvane", { "--json", "--send", "SampleWorkbench", "get",
+			"Label of " + phrase }, &output, 10000000), 0);
+		EXPECT_NE(output.find("Go \\\"now\\\""), std::string::npos) << output;
+
+		// Escape closes the field and sends nothing.
+		PressEnterOn("Label");
+		ASSERT_TRUE(fWindow->Lock());
+		ASSERT_NE(Editor(), nullptr);
+		fWindow->Unlock();
+		Type("x");
+		inject_key(fOffscreen, B_ESCAPE);
+		ASSERT_TRUE(wait_until(fWindow, [&] { return Editor() == NULL; }));
+		EXPECT_TRUE(HasValueRow("  Label: \"Go \"now\"\""));
+	});
+}
+
+
+// A property without a set command opens no field and says so; a value the target refuses,
+// or one that cannot be read, keeps the old value with the reason beside it.
+TEST_F(QuorvaneEditTest, ReadOnlyAndRefusedValuesKeepTheOldOne)
+{
+	RunQuorvane([&] {
+		fRuntime.Start("SampleWorkbench");
+		ASSERT_TRUE(fRuntime.WaitForApp(kWorkbench));
+		SelectRow("ApplyButton");
+		ASSERT_TRUE(WaitLong([&] {
+			return HasValueRow("  InternalName: \"ApplyButton\"")
+				&& HasValueRow("  Label: \"Apply\"");
+		}, 15000000));
+
+		PressEnterOn("InternalName");
+		ASSERT_TRUE(fWindow->Lock());
+		EXPECT_EQ(Editor(), nullptr);
+		EXPECT_TRUE(HasValueRow("  InternalName: \"ApplyButton\"  (read only: its table "
+			"lists no B_SET_PROPERTY)")) << ::testing::PrintToString(ValueRows());
+		fWindow->Unlock();
+
+		// Not a value of --send's syntax: the field stays open to be put right.
+		PressEnterOn("Frame");
+		Type("wide");
+		inject_key(fOffscreen, B_ENTER);
+		EXPECT_TRUE(wait_until(fWindow, [&] {
+			std::vector<std::string> rows = ValueRows();
+			return Editor() != NULL
+				&& std::any_of(rows.begin(), rows.end(), [](const std::string& row) {
+					return row.rfind("  Frame: BRect(", 0) == 0
+						&& row.find("(a value is") != std::string::npos;
+				});
+		})) << ::testing::PrintToString(ValueRows());
+		inject_key(fOffscreen, B_ESCAPE);
+
+		// A value of the wrong type: the target's error, the old value kept.
+		PressEnterOn("Hidden");
+		Type("7");
+		inject_key(fOffscreen, B_ENTER);
+		ASSERT_TRUE(WaitLong([&] {
+			return HasValueRow(std::string("  Hidden: FALSE  (") + strerror(B_BAD_VALUE)
+				+ ")");
+		}, 15000000)) << ::testing::PrintToString(ValueRows());
+	});
+}
+
+
+// An edit sent to a target stopped as in a debugger: the window goes on at once, and the
+// line says "(no answer)" after the time limit, keeping the old value.
+TEST_F(QuorvaneEditTest, AnEditOfAStoppedTargetAnswersNothingAndTheWindowGoesOn)
+{
+	RunQuorvane([&] {
+		pid_t workbench = fRuntime.Start("SampleWorkbench");
+		ASSERT_TRUE(fRuntime.WaitForApp(kWorkbench));
+		SelectRow("ApplyButton");
+		ASSERT_TRUE(WaitLong([&] { return HasValueRow("  Label: \"Apply\""); }, 15000000));
+		ASSERT_EQ(kill(workbench, SIGSTOP), 0);
+
+		PressEnterOn("Label");
+		Type("Stopped");
+		inject_key(fOffscreen, B_ENTER);
+		ASSERT_TRUE(wait_until(fWindow, [&] {
+			return HasValueRow("  Label: \"Apply\"  (setting\xE2\x80\xA6)");
+		})) << ::testing::PrintToString(ValueRows());
+		bigtime_t start = system_time();
+		ASSERT_TRUE(wait_for_queue(fWindow));
+		EXPECT_LT(system_time() - start, kValueRequestTimeout);
+
+		ASSERT_TRUE(WaitLong([&] {
+			return HasValueRow(std::string("  Label: \"Apply\"  (") + kNoAnswer + ")");
+		}, 15000000)) << ::testing::PrintToString(ValueRows());
+		fRuntime.Stop(workbench, SIGKILL);
 	});
 }
