@@ -66,6 +66,12 @@ public:
 		uint32 eventMask = B_REQUEST_LAUNCHED | B_REQUEST_QUIT) const;
 	status_t StopWatching(BMessenger target) const;
 
+	// Sends a copy of message to every other running application, each given at most
+	// kBroadcastTimeout to take it; replies go to replyTo (be_app_messenger by default).
+	// B_OK once every application was tried.
+	status_t Broadcast(BMessage* message) const;
+	status_t Broadcast(BMessage* message, BMessenger replyTo) const;
+
 	// Starts the application of mimeType (an application's signature, or a type whose
 	// preferred application is used) or of ref (an executable, or a document for its
 	// type's preferred application, which then receives B_REFS_RECEIVED). A single or
