@@ -148,3 +148,48 @@ TEST(ApplicationTest, ASecondApplicationObjectIsRefused)
 	EXPECT_EQ(error, B_BAD_VALUE);
 	delete bad;
 }
+
+
+namespace {
+
+// Counts its pulses and quits after the third; records activation.
+class PulseApp : public BApplication {
+public:
+	PulseApp() : BApplication(kSignature) {}
+
+	void ReadyToRun() override
+	{
+		SetPulseRate(2000);
+		BMessage activated(B_APP_ACTIVATED);
+		activated.AddBool("active", false);
+		PostMessage(&activated);
+	}
+
+	void Pulse() override
+	{
+		if (++fPulses == 3)
+			PostMessage(B_QUIT_REQUESTED);
+	}
+
+	void AppActivated(bool active) override { fActivations.push_back(active); }
+
+	int fPulses = 0;
+	std::vector<bool> fActivations;
+};
+
+} // namespace
+
+
+TEST(ApplicationTest, PulsesAtItsRateAndHearsActivation)
+{
+	TestRuntime runtime;
+	ASSERT_EQ(runtime.StartRegistrar(), B_OK);
+	PulseApp* app = new PulseApp;
+	ASSERT_EQ(app->InitCheck(), B_OK);
+	// Three pulses at 2 ms come long before the default rate's first; one more may be
+	// queued while the quit request is handled.
+	app->Run();
+	EXPECT_GE(app->fPulses, 3);
+	EXPECT_EQ(app->fActivations, std::vector<bool>{ false });
+	delete app;
+}

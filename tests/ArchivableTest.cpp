@@ -1,8 +1,11 @@
 #include <Archivable.h>
+#include <Handler.h>
 
 #include <Message.h>
 
 #include <gtest/gtest.h>
+
+#include <errno.h>
 
 namespace {
 
@@ -30,4 +33,38 @@ TEST(ArchivableTest, ArchivesNameTheMostDerivedClass)
 	EXPECT_FALSE(validate_instantiation(&archive, "BView"));
 	EXPECT_FALSE(validate_instantiation(NULL, "BView"));
 	EXPECT_EQ(object.BArchivable::Archive(NULL, true), B_BAD_VALUE);
+}
+
+
+TEST(ArchivableTest, InstantiateObjectFindsTheClassByName)
+{
+	// The kit's classes are found in libbe's exported symbols.
+	BHandler handler("archived");
+	BMessage archive;
+	ASSERT_EQ(handler.Archive(&archive), B_OK);
+	image_id image = 0;
+	BArchivable* copy = instantiate_object(&archive, &image);
+	ASSERT_NE(copy, nullptr);
+	BHandler* rebuilt = dynamic_cast<BHandler*>(copy);
+	ASSERT_NE(rebuilt, nullptr);
+	EXPECT_STREQ(rebuilt->Name(), "archived");
+	EXPECT_EQ(image, -1);
+	delete copy;
+	EXPECT_EQ(find_instantiation_func("BHandler"), &BHandler::Instantiate);
+	EXPECT_EQ(find_instantiation_func(&archive), &BHandler::Instantiate);
+}
+
+
+TEST(ArchivableTest, InstantiateObjectRefusesUnknownAndMalformedClasses)
+{
+	BMessage archive;
+	archive.AddString("class", "NoSuchClassAnywhere");
+	errno = 0;
+	EXPECT_EQ(instantiate_object(&archive), nullptr);
+	EXPECT_EQ(errno, B_BAD_VALUE);
+	EXPECT_EQ(instantiate_object(NULL), nullptr);
+	EXPECT_EQ(find_instantiation_func("Bad Name"), nullptr);
+	EXPECT_EQ(find_instantiation_func("Outer::"), nullptr);
+	EXPECT_EQ(find_instantiation_func("::Inner"), nullptr);
+	EXPECT_EQ(find_instantiation_func((const char*)NULL), nullptr);
 }

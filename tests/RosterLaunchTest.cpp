@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "KitAppTest.h"
+#include "ScopedEnvironment.h"
 #include "ScratchDirectory.h"
 #include "WaitFor.h"
 
@@ -63,6 +64,9 @@ protected:
 	}
 
 	std::vector<team_id> fLaunched;
+	// Launch records the applications it starts among the user's recent ones.
+	ScratchDirectory fSettings{"settings"};
+	ScopedEnvironment fSettingsHome{"XDG_CONFIG_HOME", fSettings.Path()};
 };
 
 } // namespace
@@ -83,6 +87,12 @@ TEST_F(RosterLaunchTest, AnExecutableStartsWithItsArguments)
 	EXPECT_EQ(arguments.FindInt32("argc"), 4);
 	EXPECT_STREQ(arguments.FindString("argv", 1), kLaunchedSignature);
 	EXPECT_STREQ(arguments.FindString("argv", 3), "second word");
+
+	BMessage recent;
+	be_roster->GetRecentApps(&recent, 5);
+	entry_ref recorded;
+	ASSERT_EQ(recent.FindRef("refs", &recorded), B_OK);
+	EXPECT_EQ(recorded, app);
 }
 
 

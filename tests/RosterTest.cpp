@@ -163,3 +163,23 @@ TEST(RegistrarTest, ARegistrarWhoseSocketIsRemovedLeaves)
 	ASSERT_TRUE(WIFEXITED(status));
 	EXPECT_EQ(WEXITSTATUS(status), 0);
 }
+
+
+TEST_F(RosterTest, ABroadcastReachesEveryOtherApplication)
+{
+	pid_t first = StartApp(kFirst);
+	pid_t second = StartApp(kSecond);
+	BMessage note('note');
+	note.AddString("note", "to all");
+	ASSERT_EQ(be_roster->Broadcast(&note), B_OK);
+	for (auto [signature, team] : { std::pair(kFirst, first), std::pair(kSecond, second) }) {
+		BMessenger app(signature, team);
+		ASSERT_TRUE(wait_for([&] {
+			BMessage request('nots');
+			BMessage reply;
+			return app.SendMessage(&request, &reply, kWaitTimeout, kWaitTimeout) == B_OK
+				&& reply.FindString("note") != NULL;
+		}));
+	}
+	EXPECT_EQ(be_roster->Broadcast(NULL), B_BAD_VALUE);
+}

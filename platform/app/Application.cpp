@@ -3,8 +3,11 @@
 #include <AppDefs.h>
 #include <Clipboard.h>
 #include <Entry.h>
+#include <File.h>
 #include <Message.h>
+#include <MessageRunner.h>
 #include <PropertyInfo.h>
+#include <Resources.h>
 #include <Roster.h>
 
 #include <fcntl.h>
@@ -31,6 +34,9 @@ BApplication* be_app = NULL;
 BMessenger be_app_messenger;
 
 namespace {
+
+// The pulse rate an application starts with, as on the platform.
+const bigtime_t kPulseRate = 500000;
 
 // be_app and be_app_messenger are plain globals that the main thread changes; other
 // threads learn the application's address from this guarded copy.
@@ -195,6 +201,8 @@ BApplication::_Init(const char* signature)
 {
 	fReadyToRunCalled = false;
 	fInitError = B_OK;
+	fPulseRate = kPulseRate;
+	fPulseRunner = NULL;
 	if (be_app != NULL) {
 		fInitError = B_ALREADY_RUNNING;
 		return;
@@ -260,6 +268,8 @@ BApplication::_Register()
 
 BApplication::~BApplication()
 {
+	delete fPulseRunner;
+	fPulseRunner = NULL;
 	if (be_app == this) {
 		BRoster::Private::RemoveApplication(getpid());
 		BPrivate::LinkHub::StopListening();
@@ -303,6 +313,8 @@ BApplication::Run()
 	if (arguments.size() > 1)
 		port->WriteFront(new BMessage(argv_message(arguments)));
 
+	if (fPulseRate > 0)
+		SetPulseRate(fPulseRate);
 	_RunLoop();
 	return fThread;
 }
@@ -364,6 +376,51 @@ BApplication::AboutRequested()
 
 
 void
+BApplication::Pulse()
+{
+}
+
+
+void
+BApplication::SetPulseRate(bigtime_t rate)
+{
+	if (rate < 0)
+		return;
+	fPulseRate = rate;
+	delete fPulseRunner;
+	fPulseRunner = NULL;
+	if (rate > 0) {
+		BMessage pulse(B_PULSE);
+		fPulseRunner = new BMessageRunner(BMessenger(this), &pulse, rate);
+	}
+}
+
+
+void
+BApplication::AppActivated(bool active)
+{
+}
+
+
+BResources*
+BApplication::AppResources()
+{
+	// Opened once for the process and kept to its end, as applications expect to use it
+	// at any time without deleting it.
+	static BResources* stResources = [] {
+		BFile file(executable_path().c_str(), B_READ_ONLY);
+		BResources* resources = new BResources(&file);
+		if (resources->InitCheck() != B_OK) {
+			delete resources;
+			return (BResources*)NULL;
+		}
+		return resources;
+	}();
+	return stResources;
+}
+
+
+void
 BApplication::DispatchMessage(BMessage* message, BHandler* handler)
 {
 	if (handler != this) {
@@ -399,6 +456,18 @@ BApplication::DispatchMessage(BMessage* message, BHandler* handler)
 		case B_REFS_RECEIVED:
 			RefsReceived(message);
 			break;
+
+		case B_PULSE:
+			Pulse();
+			break;
+
+		case B_APP_ACTIVATED:
+		{
+			bool active = true;
+			message->FindBool("active", &active);
+			AppActivated(active);
+			break;
+		}
 
 		default:
 			BLooper::DispatchMessage(message, handler);

@@ -2,9 +2,11 @@
 
 #include <AppDefs.h>
 #include <List.h>
+#include <Application.h>
 #include <Message.h>
 
 #include <string.h>
+#include <unistd.h>
 
 #include "app/MessageDelivery.h"
 #include "app/RegistrarDefs.h"
@@ -14,6 +16,9 @@
 using namespace BPrivate;
 
 namespace {
+
+// The longest Broadcast waits for room in one application's queue.
+const bigtime_t kBroadcastTimeout = 100000;
 
 void
 add_info_fields(BMessage& message, const app_info& info)
@@ -183,6 +188,33 @@ BRoster::StopWatching(BMessenger target) const
 	request.AddMessenger("target", target);
 	BMessage reply;
 	return Private::Request(request, &reply);
+}
+
+
+status_t
+BRoster::Broadcast(BMessage* message) const
+{
+	return Broadcast(message, be_app_messenger);
+}
+
+
+status_t
+BRoster::Broadcast(BMessage* message, BMessenger replyTo) const
+{
+	if (message == NULL)
+		return B_BAD_VALUE;
+	BList teams;
+	GetAppList(&teams);
+	for (int32 i = 0; i < teams.CountItems(); i++) {
+		team_id team = (team_id)(intptr_t)teams.ItemAt(i);
+		app_info info;
+		if (team == getpid() || GetRunningAppInfo(team, &info) != B_OK)
+			continue;
+		// A hung or busy application misses the message rather than holding up the rest.
+		BMessage copy(*message);
+		BMessenger(info.signature, team).SendMessage(&copy, replyTo, kBroadcastTimeout);
+	}
+	return B_OK;
 }
 
 

@@ -24,6 +24,7 @@
 
 #include "app/AppIdentity.h"
 #include "app/AppFlags.h"
+#include "app/RecentEntries.h"
 
 namespace {
 
@@ -295,6 +296,7 @@ hand_to_running_instance(const LaunchPlan& plan, team_id* team, status_t* status
 status_t
 launch(const LaunchPlan& plan, team_id* appTeam)
 {
+	BPrivate::add_recent_entry(BPrivate::kRecentApp, plan.path.c_str(), NULL);
 	status_t status;
 	if (hand_to_running_instance(plan, appTeam, &status))
 		return status;

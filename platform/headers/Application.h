@@ -13,6 +13,8 @@
 #include <Rect.h>
 
 struct app_info;
+class BMessageRunner;
+class BResources;
 class BWindow;
 
 class BApplication : public BLooper {
@@ -31,6 +33,16 @@ public:
 	virtual void ArgvReceived(int32 argc, char** argv);
 	virtual void RefsReceived(BMessage* message);
 	virtual void AboutRequested();
+	// Called on the application's thread every pulse (B_PULSE), kPulseRate by default
+	// from Run on; SetPulseRate(0) stops the pulses.
+	virtual void Pulse();
+	void SetPulseRate(bigtime_t rate);
+	// Called with B_APP_ACTIVATED, when the application becomes (or stops being) the
+	// active one.
+	virtual void AppActivated(bool active);
+	// The resources of the application's executable, opened read-only on first use and
+	// kept by the kit; NULL when the file cannot be read.
+	static BResources* AppResources();
 	virtual void MessageReceived(BMessage* message);
 	virtual void DispatchMessage(BMessage* message, BHandler* handler);
 
@@ -52,6 +64,8 @@ private:
 
 	status_t fInitError;
 	bool fReadyToRunCalled;
+	bigtime_t fPulseRate;
+	BMessageRunner* fPulseRunner;
 };
 
 extern BApplication* be_app;

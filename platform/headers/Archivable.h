@@ -22,4 +22,17 @@ public:
 // True when the archive's "class" field names className.
 bool validate_instantiation(BMessage* from, const char* className);
 
+typedef BArchivable* (*instantiation_func)(BMessage*);
+
+// The static Instantiate of className (which may name a namespace, "Outer::Inner"), as
+// the process's loaded images export it; NULL when none does. The BMessage form tries
+// the archive's "class" names in order.
+instantiation_func find_instantiation_func(const char* className);
+instantiation_func find_instantiation_func(BMessage* archive);
+// Rebuilds the object archived in from, or returns NULL with errno B_BAD_VALUE when no
+// loaded image has the class. The kit loads no add-on for the "add_on" field (it has no
+// add-on images), so *id is always -1.
+BArchivable* instantiate_object(BMessage* from, image_id* id);
+BArchivable* instantiate_object(BMessage* from);
+
 #endif // _ARCHIVABLE_H

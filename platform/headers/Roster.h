@@ -66,6 +66,28 @@ public:
 		uint32 eventMask = B_REQUEST_LAUNCHED | B_REQUEST_QUIT) const;
 	status_t StopWatching(BMessenger target) const;
 
+	// Sends a copy of message to every other running application, each given at most
+	// kBroadcastTimeout to take it; replies go to replyTo (be_app_messenger by default).
+	// B_OK once every application was tried.
+	status_t Broadcast(BMessage* message) const;
+	status_t Broadcast(BMessage* message, BMessenger replyTo) const;
+
+	// Recently used documents, folders and applications, most recent first, as entry_refs
+	// in refList's "refs" (at most maxCount; entries that no longer exist are left out).
+	// Documents and folders are what applications add; applications are those Launch
+	// started. A fileType or signature narrows the list to documents of that type (or
+	// supertype) or used by that application; NULL takes all.
+	void GetRecentDocuments(BMessage* refList, int32 maxCount, const char* fileType = NULL,
+		const char* signature = NULL) const;
+	void GetRecentDocuments(BMessage* refList, int32 maxCount, const char* fileTypes[],
+		int32 fileTypesCount, const char* signature = NULL) const;
+	void GetRecentFolders(BMessage* refList, int32 maxCount,
+		const char* signature = NULL) const;
+	void GetRecentApps(BMessage* refList, int32 maxCount) const;
+	// signature NULL: this application's.
+	void AddToRecentDocuments(const entry_ref* document, const char* signature = NULL) const;
+	void AddToRecentFolders(const entry_ref* folder, const char* signature = NULL) const;
+
 	// Starts the application of mimeType (an application's signature, or a type whose
 	// preferred application is used) or of ref (an executable, or a document for its
 	// type's preferred application, which then receives B_REFS_RECEIVED). A single or

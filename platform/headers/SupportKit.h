@@ -4,6 +4,8 @@
 
 #include <Archivable.h>
 #include <Autolock.h>
+#include <BlockCache.h>
+#include <BufferIO.h>
 #include <ByteOrder.h>
 #include <ClassInfo.h>
 #include <DataIO.h>
@@ -16,5 +18,6 @@
 #include <String.h>
 #include <SupportDefs.h>
 #include <TypeConstants.h>
+#include <UTF8.h>
 
 #endif // _SUPPORT_KIT_H

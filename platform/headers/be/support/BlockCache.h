@@ -1,0 +1,2 @@
+// <BlockCache.h> at its place in the Support Kit.
+#include <BlockCache.h>

@@ -1,0 +1,2 @@
+// <BufferIO.h> at its place in the Support Kit.
+#include <BufferIO.h>

@@ -1,0 +1,2 @@
+// <UTF8.h> at its place in the Support Kit.
+#include <UTF8.h>
