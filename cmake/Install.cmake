@@ -5,13 +5,13 @@
 include(GNUInstallDirs)
 
 # Installed executables find libbe beside them wherever the prefix is.
-set_target_properties(Quorvane registrar PROPERTIES
+set_target_properties(Quorvane registrar xres mimeset PROPERTIES
   INSTALL_RPATH "$ORIGIN/../${CMAKE_INSTALL_LIBDIR}")
 
 install(TARGETS be netapi
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
 install(FILES ${platform_library_files} DESTINATION ${CMAKE_INSTALL_LIBDIR})
-install(TARGETS Quorvane registrar
+install(TARGETS Quorvane registrar xres mimeset
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/platform/headers/
   DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/bekit

@@ -12,6 +12,7 @@ packages=(
   libxkbcommon-x11-dev
   libpng-dev nlohmann-json3-dev
   xvfb x11-apps xauth xclip fonts-dejavu-core
+  libmagic-dev
 )
 
 missing=()

@@ -13,6 +13,13 @@
 #define _EXPORT					__attribute__((visibility("default")))
 #define _IMPORT
 
+// The platform's x86 compiler took the Windows compilers' markers; GCC on Linux has none.
+#ifndef __declspec
+#define __declspec(how)			_BE_DECLSPEC_##how
+#define _BE_DECLSPEC_dllexport	_EXPORT
+#define _BE_DECLSPEC_dllimport	_IMPORT
+#endif
+
 #define _IMPEXP_ROOT
 #define _IMPEXP_BE
 #define _IMPEXP_TRACKER

@@ -127,53 +127,6 @@ enum {
 	B_TEAM_USAGE_CHILDREN	= -1
 };
 
-// Ports: queues of messages, each a code and up to B_MAX_PORT_MESSAGE_SIZE bytes,
-// usable by every process of the user that owns them (docs/kernel.md).
-typedef struct {
-	port_id			port;
-	team_id			team;
-	char			name[B_OS_NAME_LENGTH];
-	int32			capacity;
-	int32			queue_count;
-	int32			total_count;
-} port_info;
-
-#define B_MAX_PORT_COUNT			4096
-#define B_MAX_PORT_QUEUE_LENGTH		4096
-#define B_MAX_PORT_MESSAGE_SIZE		(256 * 1024)
-
-// Areas: memory that processes of one user share (docs/kernel.md).
-typedef struct {
-	area_id			area;
-	char			name[B_OS_NAME_LENGTH];
-	size_t			size;
-	uint32			lock;
-	uint32			protection;
-	team_id			team;
-	uint32			ram_size;
-	uint32			copy_count;
-	uint32			in_count;
-	uint32			out_count;
-	void*			address;
-} area_info;
-
-// Where create_area and clone_area place an area.
-#define B_ANY_ADDRESS				0
-#define B_EXACT_ADDRESS				1
-#define B_BASE_ADDRESS				2
-#define B_CLONE_ADDRESS				3
-#define B_ANY_KERNEL_ADDRESS		4
-
-// How an area's pages are held in memory.
-#define B_NO_LOCK					0
-#define B_LAZY_LOCK					1
-#define B_FULL_LOCK					2
-#define B_CONTIGUOUS				3
-#define B_LOMEM						4
-
-#define B_READ_AREA					1
-#define B_WRITE_AREA				2
-#define B_EXECUTE_AREA				4
 
 #ifdef __cplusplus
 extern "C" {

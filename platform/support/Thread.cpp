@@ -137,10 +137,19 @@ thread_start(void* argument)
 	current_stack(&stackBase, &stackEnd);
 	// Linux may refuse a priority above what the user may set; the thread then runs at
 	// the highest it may, and keeps the priority asked for in its record.
-	if (setpriority(PRIO_PROCESS, current_tid(), nice_for(record->priority)) != 0) {
+	int nice = nice_for(record->priority);
+	if (setpriority(PRIO_PROCESS, current_tid(), nice) != 0) {
+		// The lowest nice value the user may set is 20 minus RLIMIT_NICE; a thread never
+		// ends up below the priority it inherited.
 		struct rlimit limit;
-		if (getrlimit(RLIMIT_NICE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY)
-			setpriority(PRIO_PROCESS, current_tid(), 20 - (int)limit.rlim_cur);
+		errno = 0;
+		int inherited = getpriority(PRIO_PROCESS, current_tid());
+		if (errno == 0 && getrlimit(RLIMIT_NICE, &limit) == 0
+			&& limit.rlim_cur != RLIM_INFINITY) {
+			int lowest = std::max(nice, 20 - (int)limit.rlim_cur);
+			if (lowest < inherited)
+				setpriority(PRIO_PROCESS, current_tid(), lowest);
+		}
 	}
 
 	std::unique_lock<std::mutex> lock(stLock);
