@@ -2,6 +2,7 @@
 // for the device of the files on it.
 #include <Directory.h>
 #include <Entry.h>
+#include <NodeMonitor.h>
 #include <Path.h>
 #include <Volume.h>
 #include <VolumeRoster.h>
@@ -12,6 +13,7 @@
 
 #include <set>
 
+#include "MessageCollector.h"
 #include "ScratchDirectory.h"
 
 
@@ -78,4 +80,22 @@ TEST(Volume, VolumeOfAFileAndItsProperties)
 	EXPECT_TRUE(none != volume);
 	char name[B_FILE_NAME_LENGTH];
 	EXPECT_EQ(none.GetName(name), B_NO_INIT);
+}
+
+
+TEST(Volume, RosterWatchesForOneMessengerAtATime)
+{
+	MessageCollector first, second;
+	BVolumeRoster roster;
+	EXPECT_FALSE(roster.Messenger().IsValid());
+	EXPECT_EQ(roster.StartWatching(BMessenger()), B_BAD_VALUE);
+	ASSERT_EQ(roster.StartWatching(first.Messenger()), B_OK);
+	EXPECT_EQ(roster.Messenger(), first.Messenger());
+	ASSERT_EQ(roster.StartWatching(second.Messenger()), B_OK);
+	EXPECT_EQ(roster.Messenger(), second.Messenger());
+	// The first messenger's watch went with the move.
+	EXPECT_EQ(stop_watching(first.Messenger()), B_BAD_VALUE);
+	roster.StopWatching();
+	EXPECT_FALSE(roster.Messenger().IsValid());
+	EXPECT_EQ(stop_watching(second.Messenger()), B_BAD_VALUE);
 }
