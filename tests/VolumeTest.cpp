@@ -6,6 +6,7 @@
 #include <Path.h>
 #include <Volume.h>
 #include <VolumeRoster.h>
+#include <fs_info.h>
 
 #include <gtest/gtest.h>
 
@@ -65,7 +66,7 @@ TEST(Volume, VolumeOfAFileAndItsProperties)
 	ASSERT_EQ(volume.InitCheck(), B_OK);
 	EXPECT_TRUE(volume == BVolume(info.st_dev));
 	EXPECT_FALSE(volume.IsReadOnly());
-	EXPECT_FALSE(volume.KnowsQuery());
+	EXPECT_EQ(volume.KnowsQuery(), volume.KnowsAttr());
 	EXPECT_EQ(volume.KnowsMime(), volume.KnowsAttr());
 
 	BVolume proc;
@@ -98,4 +99,31 @@ TEST(Volume, RosterWatchesForOneMessengerAtATime)
 	roster.StopWatching();
 	EXPECT_FALSE(roster.Messenger().IsValid());
 	EXPECT_EQ(stop_watching(second.Messenger()), B_BAD_VALUE);
+}
+
+
+TEST(Volume, FsInfoDescribesTheVolumeOfAPath)
+{
+	ScratchDirectory scratch("fs-info");
+	dev_t device = dev_for_path(scratch.Path().c_str());
+	ASSERT_GE(device, 0);
+	fs_info info;
+	ASSERT_EQ(fs_stat_dev(device, &info), 0);
+	EXPECT_EQ(info.dev, device);
+	EXPECT_GT(info.block_size, 0);
+	EXPECT_GT(info.total_blocks, 0);
+	EXPECT_EQ((info.flags & B_FS_IS_READONLY) != 0, BVolume(device).IsReadOnly());
+	EXPECT_NE(info.fsh_name[0], '\0');
+
+	// next_dev lists each device of the roster, the scratch's among them.
+	int32 position = 0;
+	bool seen = false;
+	dev_t next;
+	while ((next = next_dev(&position)) >= 0)
+		seen = seen || next == device;
+	EXPECT_TRUE(seen);
+
+	EXPECT_LT(dev_for_path((scratch / "missing").c_str()), 0);
+	EXPECT_EQ(fs_stat_dev((dev_t)0x7ffffff0, &info), -1);
+	EXPECT_EQ(fs_stat_dev(device, NULL), -1);
 }
