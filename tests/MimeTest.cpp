@@ -1,7 +1,10 @@
 // BMimeType: what makes a valid type, and the user's database of installed types, kept in
 // a private data directory for each test.
+#include <Entry.h>
 #include <Message.h>
 #include <Mime.h>
+#include <Node.h>
+#include <TypeConstants.h>
 
 #include <gtest/gtest.h>
 
@@ -171,4 +174,95 @@ TEST_F(MimeTest, FifoInPlaceOfARecordDoesNotBlock)
 	char description[B_MIME_TYPE_LENGTH];
 	EXPECT_EQ(type.GetShortDescription(description), B_BAD_DATA);
 	EXPECT_FALSE(type.IsInstalled());
+}
+
+
+TEST_F(MimeTest, AppHintAndAttributeInfoAreKeptInTheRecord)
+{
+	ASSERT_TRUE(fScratch.WriteFile("app", "#!/bin/sh\n"));
+	BMimeType type("application/x-vnd.test-hint");
+	entry_ref app;
+	ASSERT_EQ(get_ref_for_path((fScratch / "app").c_str(), &app), B_OK);
+	ASSERT_EQ(type.SetAppHint(&app), B_OK);
+	EXPECT_TRUE(type.IsInstalled());
+	entry_ref hint;
+	ASSERT_EQ(type.GetAppHint(&hint), B_OK);
+	EXPECT_EQ(hint, app);
+	ASSERT_EQ(type.SetAppHint(NULL), B_OK);
+	EXPECT_EQ(type.GetAppHint(&hint), B_ENTRY_NOT_FOUND);
+
+	BMessage info;
+	info.AddString("attr:name", "META:email");
+	info.AddInt32("attr:type", B_STRING_TYPE);
+	ASSERT_EQ(type.SetAttrInfo(&info), B_OK);
+	BMessage read('keep');
+	ASSERT_EQ(type.GetAttrInfo(&read), B_OK);
+	EXPECT_EQ(read.what, (uint32)'keep');
+	EXPECT_STREQ(read.FindString("attr:name"), "META:email");
+	EXPECT_EQ(read.FindInt32("attr:type"), (int32)B_STRING_TYPE);
+
+	BMimeType unset;
+	EXPECT_EQ(unset.SetAppHint(&app), B_NO_INIT);
+	EXPECT_EQ(type.GetAttrInfo(NULL), B_BAD_VALUE);
+	EXPECT_EQ(type.SetType("not a type"), B_BAD_VALUE);
+}
+
+
+TEST_F(MimeTest, GuessesFromContentsNamesAndKinds)
+{
+	const unsigned char png[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n', 0, 0, 0, 13,
+		'I', 'H', 'D', 'R', 0, 0, 0, 1, 0, 0, 0, 1, 8, 6, 0, 0, 0};
+	BMimeType type;
+	ASSERT_EQ(BMimeType::GuessMimeType(png, sizeof(png), &type), B_OK);
+	EXPECT_STREQ(type.Type(), "image/png");
+
+	ASSERT_TRUE(fScratch.WriteFile("script", "#!/bin/sh\necho hello\n"));
+	entry_ref ref;
+	ASSERT_EQ(get_ref_for_path((fScratch / "script").c_str(), &ref), B_OK);
+	ASSERT_EQ(BMimeType::GuessMimeType(&ref, &type), B_OK);
+	EXPECT_STREQ(type.Type(), "text/x-shellscript");
+
+	ASSERT_EQ(get_ref_for_path(fScratch.Path().c_str(), &ref), B_OK);
+	ASSERT_EQ(BMimeType::GuessMimeType(&ref, &type), B_OK);
+	EXPECT_STREQ(type.Type(), B_DIRECTORY_MIME_TYPE);
+
+	// Names: by the installed types' extensions, else a plain file.
+	BMimeType markdown("text/markdown");
+	BMessage extensions;
+	extensions.AddString(B_MIME_EXTENSIONS_FIELD, "md");
+	ASSERT_EQ(markdown.SetFileExtensions(&extensions), B_OK);
+	ASSERT_EQ(BMimeType::GuessMimeType("README.MD", &type), B_OK);
+	EXPECT_STREQ(type.Type(), "text/markdown");
+	ASSERT_EQ(BMimeType::GuessMimeType("no-extension", &type), B_OK);
+	EXPECT_STREQ(type.Type(), B_FILE_MIME_TYPE);
+
+	EXPECT_EQ(BMimeType::GuessMimeType((const void*)NULL, 4, &type), B_BAD_VALUE);
+	EXPECT_EQ(BMimeType::GuessMimeType((const entry_ref*)NULL, &type), B_BAD_VALUE);
+}
+
+
+TEST_F(MimeTest, UpdateMimeInfoTypesFilesThatHaveNone)
+{
+	if (!fScratch.KeepsUserAttributes())
+		GTEST_SKIP() << "no user extended attributes here";
+	ASSERT_EQ(mkdir((fScratch / "tree").c_str(), 0700), 0);
+	ASSERT_TRUE(fScratch.WriteFile("tree/script", "#!/bin/sh\n"));
+	ASSERT_TRUE(fScratch.WriteFile("tree/kept", "#!/bin/sh\n"));
+	BNode kept((fScratch / "tree/kept").c_str());
+	ASSERT_EQ(kept.WriteAttr("BEOS:TYPE", B_MIME_STRING_TYPE, 0, "text/x-mine", 12), 12);
+
+	ASSERT_EQ(update_mime_info((fScratch / "tree").c_str(), true, true, false), B_OK);
+	char type[B_MIME_TYPE_LENGTH] = {};
+	BNode script((fScratch / "tree/script").c_str());
+	ASSERT_GT(script.ReadAttr("BEOS:TYPE", B_MIME_STRING_TYPE, 0, type, sizeof(type)), 0);
+	EXPECT_STREQ(type, "text/x-shellscript");
+	ASSERT_GT(kept.ReadAttr("BEOS:TYPE", B_MIME_STRING_TYPE, 0, type, sizeof(type)), 0);
+	EXPECT_STREQ(type, "text/x-mine");
+
+	// force replaces a type already set.
+	ASSERT_EQ(update_mime_info((fScratch / "tree/kept").c_str(), false, true, true), B_OK);
+	ASSERT_GT(kept.ReadAttr("BEOS:TYPE", B_MIME_STRING_TYPE, 0, type, sizeof(type)), 0);
+	EXPECT_STREQ(type, "text/x-shellscript");
+	EXPECT_EQ(update_mime_info((fScratch / "missing").c_str(), false, true, false),
+		B_ENTRY_NOT_FOUND);
 }

@@ -1,13 +1,16 @@
 // Attributes of nodes kept as extended attributes: typed round trips, partial reads and
 // writes, listing, removal, and values that did not come through the kit.
 #include <Node.h>
+#include <fs_attr.h>
 #include <String.h>
 #include <TypeConstants.h>
 
 #include <gtest/gtest.h>
 
 #include <string.h>
+#include <fcntl.h>
 #include <sys/xattr.h>
+#include <unistd.h>
 
 #include <set>
 #include <string>
@@ -148,4 +151,39 @@ TEST_F(NodeAttributesTest, StringsRoundTripWithOrWithoutTheirNul)
 	EXPECT_EQ(read.Length(), 10);
 	EXPECT_EQ(fNode.ReadAttrString("missing", &read), B_ENTRY_NOT_FOUND);
 	EXPECT_EQ(fNode.ReadAttrString("text", NULL), B_BAD_VALUE);
+}
+
+
+TEST_F(NodeAttributesTest, CInterfaceSharesTheFormatWithBNode)
+{
+	int fd = open(fPath.c_str(), O_RDONLY | O_CLOEXEC);
+	ASSERT_GE(fd, 0);
+	int64 value = 42;
+	EXPECT_EQ(fs_write_attr(fd, "answer", B_INT64_TYPE, 0, &value, sizeof(value)), 8);
+	attr_info info;
+	ASSERT_EQ(fNode.GetAttrInfo("answer", &info), B_OK);
+	EXPECT_EQ(info.type, (uint32)B_INT64_TYPE);
+	ASSERT_EQ(fs_stat_attr(fd, "answer", &info), 0);
+	EXPECT_EQ(info.size, 8);
+	int64 read = 0;
+	EXPECT_EQ(fs_read_attr(fd, "answer", B_INT64_TYPE, 0, &read, sizeof(read)), 8);
+	EXPECT_EQ(read, 42);
+
+	DIR* attributes = fs_fopen_attr_dir(fd);
+	ASSERT_NE(attributes, nullptr);
+	std::set<std::string> names;
+	while (struct dirent* entry = fs_read_attr_dir(attributes))
+		names.insert(entry->d_name);
+	EXPECT_EQ(names.count("answer"), 1u);
+	fs_rewind_attr_dir(attributes);
+	EXPECT_NE(fs_read_attr_dir(attributes), nullptr);
+	EXPECT_EQ(fs_close_attr_dir(attributes), 0);
+
+	EXPECT_EQ(fs_remove_attr(fd, "answer"), 0);
+	EXPECT_EQ(fs_remove_attr(fd, "answer"), -1);
+	EXPECT_EQ(errno, B_ENTRY_NOT_FOUND);
+	EXPECT_EQ(fs_read_attr(-1, "answer", B_INT64_TYPE, 0, &read, sizeof(read)), -1);
+	EXPECT_EQ(fs_open_attr_dir("/nonexistent/path"), nullptr);
+	EXPECT_EQ(fs_close_attr_dir(NULL), -1);
+	close(fd);
 }

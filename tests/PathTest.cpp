@@ -1,9 +1,15 @@
 #include <Path.h>
 
+#include <TypeConstants.h>
+
 #include <gtest/gtest.h>
 
 #include <stdlib.h>
 #include <unistd.h>
+
+#include <vector>
+
+#include "ScratchDirectory.h"
 
 TEST(PathTest, NormalizesOnlyWhatNeedsIt)
 {
@@ -51,4 +57,36 @@ TEST(PathTest, AppendsAndClimbs)
 	EXPECT_EQ(BPath().InitCheck(), B_NO_INIT);
 	EXPECT_EQ(BPath().Path(), nullptr);
 	EXPECT_EQ(BPath("/a", "/b").InitCheck(), B_BAD_VALUE);
+}
+
+
+TEST(PathTest, FlattensAsTheRefOfItsEntry)
+{
+	ScratchDirectory scratch("path-flatten");
+	BPath path((scratch / "leaf-need-not-exist").c_str());
+	EXPECT_FALSE(path.IsFixedSize());
+	EXPECT_EQ(path.TypeCode(), (type_code)B_REF_TYPE);
+	EXPECT_TRUE(path.AllowsTypeCode(B_REF_TYPE));
+	EXPECT_FALSE(path.AllowsTypeCode(B_STRING_TYPE));
+	ssize_t size = path.FlattenedSize();
+	ASSERT_GT(size, 24);
+	std::vector<char> buffer(size);
+	ASSERT_EQ(path.Flatten(buffer.data(), size), B_OK);
+	EXPECT_EQ(path.Flatten(buffer.data(), size - 1), B_BAD_VALUE);
+
+	BPath copy;
+	ASSERT_EQ(copy.Unflatten(B_REF_TYPE, buffer.data(), size), B_OK);
+	EXPECT_STREQ(copy.Path(), path.Path());
+
+	// Bad bytes leave the path as it was.
+	buffer[20] = 1;
+	EXPECT_EQ(copy.Unflatten(B_REF_TYPE, buffer.data(), size), B_BAD_DATA);
+	EXPECT_STREQ(copy.Path(), path.Path());
+	EXPECT_EQ(copy.Unflatten(B_STRING_TYPE, buffer.data(), size), B_BAD_VALUE);
+
+	BPath empty;
+	std::vector<char> none(empty.FlattenedSize());
+	ASSERT_EQ(empty.Flatten(none.data(), none.size()), B_OK);
+	ASSERT_EQ(copy.Unflatten(B_REF_TYPE, none.data(), none.size()), B_OK);
+	EXPECT_NE(copy.InitCheck(), B_OK);
 }

@@ -243,7 +243,7 @@ TEST_F(QueryTest, LiveQuerySendsEntriesThatComeAndGo)
 
 TEST_F(QueryTest, CInterfaceReadsMatchesAndTheirPaths)
 {
-	DIR* query = fs_open_query(fVolume.Device(), "name==\"notes.txt\"", 0, -1, 0);
+	DIR* query = fs_open_query(fVolume.Device(), "name==\"notes.txt\"", 0);
 	ASSERT_NE(query, nullptr);
 	struct dirent* entry = fs_read_query(query);
 	ASSERT_NE(entry, nullptr);
@@ -254,8 +254,8 @@ TEST_F(QueryTest, CInterfaceReadsMatchesAndTheirPaths)
 	EXPECT_EQ(fs_read_query(query), nullptr);
 	EXPECT_EQ(fs_close_query(query), 0);
 
-	EXPECT_EQ(fs_open_query(fVolume.Device(), "name==", 0, -1, 0), nullptr);
+	EXPECT_EQ(fs_open_query(fVolume.Device(), "name==", 0), nullptr);
 	EXPECT_EQ(errno, B_BAD_VALUE);
-	EXPECT_EQ(fs_open_query(fVolume.Device(), "name==\"a\"", B_LIVE_QUERY, -1, 0), nullptr);
+	EXPECT_EQ(fs_open_live_query(fVolume.Device(), "name==\"a\"", B_LIVE_QUERY, -1, 0), nullptr);
 	EXPECT_EQ(errno, B_UNSUPPORTED);
 }

@@ -386,3 +386,48 @@ TEST_F(ResourcesTest, CorruptContainersAreRejectedWithoutDamage)
 	BFile file(fPath.c_str(), B_READ_ONLY);
 	EXPECT_EQ(BResources(&file).InitCheck(), B_OK);
 }
+
+
+TEST_F(ResourcesTest, PartsOfResourcesReadAndWriteInPlace)
+{
+	BFile file(fPath.c_str(), B_READ_WRITE | B_CREATE_FILE);
+	BResources resources(&file, true);
+	ASSERT_EQ(resources.AddResource(kTextType, 1, "abcdef", 6, "letters"), B_OK);
+	char part[4] = {};
+	ASSERT_EQ(resources.ReadResource(kTextType, 1, part, 2, 3), B_OK);
+	EXPECT_STREQ(part, "cde");
+	EXPECT_EQ(resources.ReadResource(kTextType, 1, part, 100, 3), B_OK);
+
+	ASSERT_EQ(resources.WriteResource(kTextType, 1, "XY", 4, 2), B_OK);
+	ASSERT_EQ(resources.WriteResource(kTextType, 1, "Z", 8, 1), B_OK);
+	size_t size;
+	const char* data = (const char*)resources.LoadResource(kTextType, 1, &size);
+	ASSERT_NE(data, nullptr);
+	ASSERT_EQ(size, 9u);
+	EXPECT_EQ(std::string(data, size), std::string("abcdXY\0\0Z", 9));
+	EXPECT_TRUE(resources.HasResource(kTextType, "letters"));
+
+	EXPECT_EQ(resources.ReadResource(kTextType, 2, part, 0, 1), B_ENTRY_NOT_FOUND);
+	EXPECT_EQ(resources.WriteResource(kTextType, 2, "x", 0, 1), B_ENTRY_NOT_FOUND);
+	EXPECT_EQ(resources.WriteResource(kTextType, 1, "x", -1, 1), B_BAD_VALUE);
+	EXPECT_EQ(resources.PreloadResourceType(kTextType), B_OK);
+}
+
+
+TEST_F(ResourcesTest, MergeFromAddsAndReplaces)
+{
+	write_bytes(fPath, sample_container());
+	std::string otherPath = fScratch / "other";
+	BFile other(otherPath.c_str(), B_READ_WRITE | B_CREATE_FILE);
+	BResources target(&other, true);
+	ASSERT_EQ(target.AddResource(kIconType, 3, "old", 3), B_OK);
+	ASSERT_EQ(target.AddResource(kTextType, 77, "mine", 4), B_OK);
+	BFile source(fPath.c_str(), B_READ_ONLY);
+	ASSERT_EQ(target.MergeFrom(&source), B_OK);
+	EXPECT_TRUE(target.HasResource(kTextType, "second"));
+	EXPECT_TRUE(target.HasResource(kTextType, 77));
+	size_t size;
+	target.LoadResource(kIconType, 3, &size);
+	EXPECT_NE(size, 3u);
+	EXPECT_EQ(target.MergeFrom(NULL), B_BAD_VALUE);
+}

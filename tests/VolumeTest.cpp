@@ -2,9 +2,11 @@
 // for the device of the files on it.
 #include <Directory.h>
 #include <Entry.h>
+#include <NodeMonitor.h>
 #include <Path.h>
 #include <Volume.h>
 #include <VolumeRoster.h>
+#include <fs_info.h>
 
 #include <gtest/gtest.h>
 
@@ -12,6 +14,7 @@
 
 #include <set>
 
+#include "MessageCollector.h"
 #include "ScratchDirectory.h"
 
 
@@ -63,7 +66,7 @@ TEST(Volume, VolumeOfAFileAndItsProperties)
 	ASSERT_EQ(volume.InitCheck(), B_OK);
 	EXPECT_TRUE(volume == BVolume(info.st_dev));
 	EXPECT_FALSE(volume.IsReadOnly());
-	EXPECT_FALSE(volume.KnowsQuery());
+	EXPECT_EQ(volume.KnowsQuery(), volume.KnowsAttr());
 	EXPECT_EQ(volume.KnowsMime(), volume.KnowsAttr());
 
 	BVolume proc;
@@ -78,4 +81,50 @@ TEST(Volume, VolumeOfAFileAndItsProperties)
 	EXPECT_TRUE(none != volume);
 	char name[B_FILE_NAME_LENGTH];
 	EXPECT_EQ(none.GetName(name), B_NO_INIT);
+}
+
+
+TEST(Volume, RosterWatchesForOneMessengerAtATime)
+{
+	MessageCollector first, second;
+	BVolumeRoster roster;
+	EXPECT_FALSE(roster.Messenger().IsValid());
+	EXPECT_EQ(roster.StartWatching(BMessenger()), B_BAD_VALUE);
+	ASSERT_EQ(roster.StartWatching(first.Messenger()), B_OK);
+	EXPECT_EQ(roster.Messenger(), first.Messenger());
+	ASSERT_EQ(roster.StartWatching(second.Messenger()), B_OK);
+	EXPECT_EQ(roster.Messenger(), second.Messenger());
+	// The first messenger's watch went with the move.
+	EXPECT_EQ(stop_watching(first.Messenger()), B_BAD_VALUE);
+	roster.StopWatching();
+	EXPECT_FALSE(roster.Messenger().IsValid());
+	EXPECT_EQ(stop_watching(second.Messenger()), B_BAD_VALUE);
+}
+
+
+TEST(Volume, FsInfoDescribesTheVolumeOfAPath)
+{
+	ScratchDirectory scratch("fs-info");
+	// Linux's dev_t is unsigned: a status comes back as a huge device, negative as int64.
+	dev_t device = dev_for_path(scratch.Path().c_str());
+	ASSERT_GE((int64)device, 0);
+	fs_info info;
+	ASSERT_EQ(fs_stat_dev(device, &info), 0);
+	EXPECT_EQ(info.dev, device);
+	EXPECT_GT(info.block_size, 0);
+	EXPECT_GT(info.total_blocks, 0);
+	EXPECT_EQ((info.flags & B_FS_IS_READONLY) != 0, BVolume(device).IsReadOnly());
+	EXPECT_NE(info.fsh_name[0], '\0');
+
+	// next_dev lists each device of the roster, the scratch's among them.
+	int32 position = 0;
+	bool seen = false;
+	dev_t next;
+	while ((int64)(next = next_dev(&position)) >= 0 && position < 10000)
+		seen = seen || next == device;
+	EXPECT_TRUE(seen);
+
+	EXPECT_LT((int64)dev_for_path((scratch / "missing").c_str()), 0);
+	EXPECT_EQ(fs_stat_dev((dev_t)0x7ffffff0, &info), -1);
+	EXPECT_EQ(fs_stat_dev(device, NULL), -1);
 }

@@ -133,6 +133,10 @@ InotifyLoop::_Run()
 		for (ssize_t offset = 0; offset + (ssize_t)sizeof(inotify_event) <= length;) {
 			const inotify_event* event
 				= reinterpret_cast<const inotify_event*>(buffer.data() + offset);
+			// The kernel never sends a name past the read; a record that says so ends
+			// the batch rather than be read beyond it.
+			if (offset + (ssize_t)(sizeof(inotify_event) + event->len) > length)
+				break;
 			batch.push_back(event);
 			offset += sizeof(inotify_event) + event->len;
 		}

@@ -3,6 +3,8 @@
 #include <Mime.h>
 
 #include <Directory.h>
+#include <Entry.h>
+#include <Path.h>
 #include <FindDirectory.h>
 
 #include "storage/MimeTypeName.h"
@@ -51,6 +53,8 @@ const char kTypeField[] = "type";
 const char kPreferredAppField[] = "pref_app";
 const char kShortDescriptionField[] = "short_desc";
 const char kLongDescriptionField[] = "long_desc";
+const char kAppHintField[] = "app_hint";
+const char kAttrInfoField[] = "attr_info";
 
 
 std::string
@@ -244,6 +248,13 @@ BMimeType::SetTo(const char* type)
 	fType = strdup(type);
 	fCStatus = fType != NULL ? B_OK : B_NO_MEMORY;
 	return fCStatus;
+}
+
+
+status_t
+BMimeType::SetType(const char* type)
+{
+	return SetTo(type);
 }
 
 
@@ -447,6 +458,79 @@ BMimeType::SetFileExtensions(const BMessage* extensions)
 		if (extension[0] != '\0')
 			record.AddString(B_MIME_EXTENSIONS_FIELD, extension);
 	}
+	return _WriteRecord(&record);
+}
+
+
+status_t
+BMimeType::GetAppHint(entry_ref* ref) const
+{
+	if (ref == NULL)
+		return B_BAD_VALUE;
+	BMessage record;
+	status_t status = _ReadRecord(&record);
+	if (status != B_OK)
+		return status;
+	const char* path;
+	if (record.FindString(kAppHintField, &path) != B_OK)
+		return B_ENTRY_NOT_FOUND;
+	return get_ref_for_path(path, ref);
+}
+
+
+status_t
+BMimeType::SetAppHint(const entry_ref* ref)
+{
+	if (fCStatus != B_OK)
+		return B_NO_INIT;
+	BPath path;
+	if (ref != NULL) {
+		status_t status = path.SetTo(ref);
+		if (status != B_OK)
+			return status;
+	}
+	BMessage record;
+	status_t status = _ReadRecord(&record);
+	if (status != B_OK && status != B_ENTRY_NOT_FOUND)
+		return status;
+	record.RemoveName(kAppHintField);
+	if (ref != NULL)
+		record.AddString(kAppHintField, path.Path());
+	return _WriteRecord(&record);
+}
+
+
+status_t
+BMimeType::GetAttrInfo(BMessage* info) const
+{
+	if (info == NULL)
+		return B_BAD_VALUE;
+	BMessage record;
+	status_t status = _ReadRecord(&record);
+	if (status != B_OK)
+		return status;
+	BMessage stored;
+	if (record.FindMessage(kAttrInfoField, &stored) != B_OK)
+		return B_ENTRY_NOT_FOUND;
+	uint32 what = info->what;
+	*info = stored;
+	info->what = what;
+	return B_OK;
+}
+
+
+status_t
+BMimeType::SetAttrInfo(const BMessage* info)
+{
+	if (fCStatus != B_OK)
+		return B_NO_INIT;
+	BMessage record;
+	status_t status = _ReadRecord(&record);
+	if (status != B_OK && status != B_ENTRY_NOT_FOUND)
+		return status;
+	record.RemoveName(kAttrInfoField);
+	if (info != NULL)
+		record.AddMessage(kAttrInfoField, info);
 	return _WriteRecord(&record);
 }
 

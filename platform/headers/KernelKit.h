@@ -3,6 +3,9 @@
 #define _KERNEL_KIT_H
 
 #include <fs_attr.h>
+#include <fs_index.h>
+#include <fs_info.h>
+#include <fs_query.h>
 #include <image.h>
 #include <OS.h>
 #include <TLS.h>

@@ -33,6 +33,17 @@ extern const char* const B_QUERY_MIME_TYPE;
 #define B_MIME_SUPERTYPES_FIELD		"super_types"
 #define B_MIME_EXTENSIONS_FIELD		"extensions"
 
+struct entry_ref;
+
+// Sets the BEOS:TYPE attribute of the file at path (and, with recursive, of what a
+// directory holds) from its guessed type; force replaces a type already set.
+// synchronous is accepted for the platform's sake: the work is always done before it
+// returns. B_OK, or the first error.
+int update_mime_info(const char* path, int recursive, int synchronous, int force);
+// Installs the signature type of each application at path (recursively into a
+// directory with recursive), with the application as its app hint.
+status_t create_app_meta_mime(const char* path, int recursive, int synchronous, int force);
+
 class BMimeType {
 public:
 								BMimeType();
@@ -41,6 +52,7 @@ public:
 
 	// B_BAD_VALUE when type is not a valid MIME type.
 			status_t			SetTo(const char* type);
+			status_t			SetType(const char* type);
 			void				Unset();
 			status_t			InitCheck() const;
 
@@ -71,6 +83,23 @@ public:
 	// Extensions travel as the strings of B_MIME_EXTENSIONS_FIELD ("extensions").
 			status_t			GetFileExtensions(BMessage* extensions) const;
 			status_t			SetFileExtensions(const BMessage* extensions);
+
+	// Where the preferred application is when the roster does not know it; NULL
+	// forgets it.
+			status_t			GetAppHint(entry_ref* ref) const;
+			status_t			SetAppHint(const entry_ref* ref);
+	// The attributes files of this type carry, as the platform describes them
+	// ("attr:name", "attr:public_name", "attr:type", ... one item per attribute).
+			status_t			GetAttrInfo(BMessage* info) const;
+			status_t			SetAttrInfo(const BMessage* info);
+
+	// The type of a file from its contents (libmagic), of a buffer of bytes, or of a
+	// name from the extensions of the installed types (B_FILE_MIME_TYPE when none
+	// fits). Directories and links get the platform's types of their kinds.
+	static	status_t			GuessMimeType(const entry_ref* file, BMimeType* type);
+	static	status_t			GuessMimeType(const void* buffer, int32 length,
+									BMimeType* type);
+	static	status_t			GuessMimeType(const char* filename, BMimeType* type);
 
 	static	bool				IsValid(const char* type);
 	// Installed supertypes as the strings of "super_types"; installed types (of one

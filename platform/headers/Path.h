@@ -4,13 +4,14 @@
 #ifndef _PATH_H
 #define _PATH_H
 
+#include <Flattenable.h>
 #include <StorageDefs.h>
 #include <SupportDefs.h>
 
 class BEntry;
 struct entry_ref;
 
-class BPath {
+class BPath : public BFlattenable {
 public:
 	BPath();
 	BPath(const char* dir, const char* leaf = NULL, bool normalize = false);
@@ -34,6 +35,16 @@ public:
 	const char* Path() const { return fName; }
 	// The last component; "" for "/".
 	const char* Leaf() const;
+
+	// A path travels as the entry_ref of its entry (B_REF_TYPE, docs/entry-ref-format.md),
+	// so its directory must exist; an uninitialized path flattens to an empty ref and
+	// comes back uninitialized.
+	virtual bool IsFixedSize() const;
+	virtual type_code TypeCode() const;
+	virtual ssize_t FlattenedSize() const;
+	virtual status_t Flatten(void* buffer, ssize_t size) const;
+	virtual bool AllowsTypeCode(type_code code) const;
+	virtual status_t Unflatten(type_code code, const void* buffer, ssize_t size);
 
 	BPath& operator=(const BPath& other);
 	BPath& operator=(const char* path);

@@ -66,6 +66,18 @@ public:
 			status_t			RemoveResource(const void* resource);
 			status_t			RemoveResource(type_code type, int32 id);
 
+	// Part of a resource: ReadResource copies up to length bytes from offset (B_OK also
+	// past the end, copying less); WriteResource puts data at offset, growing the
+	// resource (a gap reads as zeros). B_ENTRY_NOT_FOUND for no such resource.
+			status_t			ReadResource(type_code type, int32 id, void* data,
+									off_t offset, size_t length);
+			status_t			WriteResource(type_code type, int32 id, const void* data,
+									off_t offset, size_t length);
+	// Adds every resource of fromFile, replacing those of the same type and id.
+			status_t			MergeFrom(BFile* fromFile);
+	// Loads every resource of type (every resource for B_ANY_TYPE) into memory now.
+			status_t			PreloadResourceType(type_code type = 0);
+
 	// Makes file (writable) the one the resources are written to, replacing its resources,
 	// and writes them there.
 			status_t			WriteTo(BFile* file);

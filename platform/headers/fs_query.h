@@ -8,14 +8,15 @@
 #include <dirent.h>
 #include <sys/types.h>
 
-// A flag of fs_open_query: results that change are sent to port. Live results need a
-// messenger on Linux, so fs_open_query refuses it (errno B_UNSUPPORTED); BQuery with a
+// A flag of fs_open_live_query: results that change are sent to port. Live results
+// need a messenger on Linux, so it is refused (errno B_UNSUPPORTED); BQuery with a
 // target delivers them.
 #define B_LIVE_QUERY	0x00000001
 
 // Opens a query of device's volume; NULL with errno set (B_BAD_VALUE for a predicate
 // that does not parse, B_ENTRY_NOT_FOUND for no such volume).
-DIR* fs_open_query(dev_t device, const char* query, uint32 flags, port_id port,
+DIR* fs_open_query(dev_t device, const char* query, uint32 flags);
+DIR* fs_open_live_query(dev_t device, const char* query, uint32 flags, port_id port,
 	int32 token);
 int fs_close_query(DIR* query);
 // The next match (d_ino its node), valid until the next call; NULL after the last.

@@ -44,7 +44,7 @@ find_handle(DIR* query)
 
 
 DIR*
-fs_open_query(dev_t device, const char* query, uint32 flags, port_id port, int32 token)
+fs_open_live_query(dev_t device, const char* query, uint32 flags, port_id port, int32 token)
 {
 	if ((flags & B_LIVE_QUERY) != 0) {
 		errno = B_UNSUPPORTED;
@@ -63,6 +63,13 @@ fs_open_query(dev_t device, const char* query, uint32 flags, port_id port, int32
 	std::lock_guard<std::mutex> lock(stLock);
 	stHandles.push_back(handle.get());
 	return reinterpret_cast<DIR*>(handle.release());
+}
+
+
+DIR*
+fs_open_query(dev_t device, const char* query, uint32 flags)
+{
+	return fs_open_live_query(device, query, flags & ~B_LIVE_QUERY, -1, 0);
 }
 
 

@@ -276,8 +276,9 @@ BVolume::KnowsAttr() const
 bool
 BVolume::KnowsQuery() const
 {
-	// Linux file systems keep no attribute indices to query.
-	return false;
+	// Queries walk the volume and read attributes where it keeps them
+	// (docs/queries.md).
+	return KnowsAttr();
 }
 
 

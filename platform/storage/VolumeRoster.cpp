@@ -12,11 +12,6 @@ BVolumeRoster::BVolumeRoster()
 }
 
 
-BVolumeRoster::~BVolumeRoster()
-{
-}
-
-
 status_t
 BVolumeRoster::GetNextVolume(BVolume* volume)
 {
