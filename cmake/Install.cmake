@@ -10,6 +10,9 @@ set_target_properties(Quorvane registrar PROPERTIES
 
 install(TARGETS be
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
+# The kits the platform ships as libraries of their own, beside libbe.
+install(TARGETS translation tracker media
+  LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
 install(TARGETS Quorvane registrar
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/platform/headers/

@@ -11,6 +11,7 @@ packages=(
   libxcb1-dev libxcb-shm0-dev libxcb-icccm4-dev libxcb-xtest0-dev libxkbcommon-dev
   libxkbcommon-x11-dev
   libpng-dev nlohmann-json3-dev
+  libturbojpeg0-dev libjpeg-dev libgif-dev libasound2-dev
   xvfb x11-apps xauth xclip fonts-dejavu-core
 )
 
