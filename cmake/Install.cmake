@@ -11,6 +11,9 @@ set_target_properties(Quorvane registrar xres mimeset PROPERTIES
 install(TARGETS be netapi
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
 install(FILES ${platform_library_files} DESTINATION ${CMAKE_INSTALL_LIBDIR})
+# The kits the platform ships as libraries of their own, beside libbe.
+install(TARGETS translation tracker media
+  LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
 install(TARGETS Quorvane registrar xres mimeset
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/platform/headers/

@@ -9,7 +9,9 @@ set(layer_checks
   "storage|storage/StorageErrors.h|app/MessageDelivery.h"
   "app|app/MessageFormat.h|display/Display.h"
   "display|display/Display.h|app/MessageDelivery.h"
-  "display|display/Display.h|interface/ViewPrivate.h")
+  "display|display/Display.h|interface/ViewPrivate.h"
+  "interface|interface/ViewPrivate.h|translation/ImageData.h"
+  "interface|interface/ViewPrivate.h|tracker/FilePanelWindow.h")
 foreach(check ${layer_checks})
   string(REPLACE "|" ";" parts "${check}")
   list(GET parts 0 kit)

@@ -4,6 +4,8 @@
 #include <Bitmap.h>
 #include <BitmapStream.h>
 #include <File.h>
+#include <Menu.h>
+#include <MenuItem.h>
 #include <TranslationKit.h>
 
 #include <gtest/gtest.h>
@@ -330,4 +332,28 @@ TEST(TranslatorRoster, RunsAnApplicationsTranslatorAndKeepsAReference)
 	}
 	EXPECT_EQ(translator->ReferenceCount(), 1);
 	EXPECT_EQ(translator->Release(), nullptr);
+}
+
+
+TEST(TranslationUtils, AddsAMenuItemPerFormatABitmapCanBeSavedAs)
+{
+	BMenu menu("Save as");
+	BMessage model('SVAS');
+	ASSERT_EQ(BTranslationUtils::AddTranslationItems(&menu, B_TRANSLATOR_BITMAP, &model),
+		B_OK);
+	std::vector<uint32> types;
+	for (int32 i = 0; i < menu.CountItems(); i++) {
+		BMessage* message = menu.ItemAt(i)->Message();
+		ASSERT_NE(message, nullptr);
+		EXPECT_EQ(message->what, (uint32)'SVAS');
+		const char* name;
+		EXPECT_EQ(BTranslatorRoster::Default()->GetTranslatorInfo(
+			(translator_id)message->FindInt32("be:translator"), &name, NULL, NULL), B_OK);
+		types.push_back((uint32)message->FindInt32("be:type"));
+	}
+	EXPECT_EQ(types, (std::vector<uint32>{ B_PNG_FORMAT, B_JPEG_FORMAT, B_GIF_FORMAT,
+		B_BMP_FORMAT, B_PPM_FORMAT }));
+	EXPECT_EQ(BTranslationUtils::AddTranslationItems(NULL, B_TRANSLATOR_BITMAP), B_BAD_VALUE);
+	// The kit's translators have no settings.
+	EXPECT_EQ(BTranslationUtils::GetDefaultSettings("PNG images", 100), nullptr);
 }

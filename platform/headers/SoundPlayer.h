@@ -38,7 +38,9 @@ public:
 									const char* name = NULL,
 									BufferPlayerFunc playBuffer = NULL,
 									EventNotifierFunc notifier = NULL, void* cookie = NULL);
-	// Stops the player (waiting for its thread) first.
+	// Stops the player (waiting for its thread) first. A subclass that overrides HasData
+	// stops the player in its own destructor, before the thread could call a half-destroyed
+	// object.
 	virtual						~BSoundPlayer();
 
 			status_t			InitCheck();

@@ -129,6 +129,13 @@ FilePanelWindow::FilePanelWindow(BFilePanel* panel, file_panel_mode mode,
 }
 
 
+FilePanelWindow::~FilePanelWindow()
+{
+	while (BListItem* item = fList->RemoveItem((int32)0))
+		delete item;
+}
+
+
 void
 FilePanelWindow::_Build(bool multipleSelection)
 {

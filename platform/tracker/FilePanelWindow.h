@@ -28,6 +28,8 @@ public:
 									uint32 nodeFlavors, bool multipleSelection,
 									const BMessage* message, BRefFilter* filter, bool modal,
 									bool hideWhenDone);
+	// The list does not own its rows; the window deletes them.
+	virtual						~FilePanelWindow();
 
 	virtual	void				MessageReceived(BMessage* message);
 	// Closing the window hides the panel: it lives as long as its BFilePanel.

@@ -85,8 +85,6 @@ exact_palette(const ImageData& image, int limit, GifByteType* indexes, GifColorT
 status_t
 decode_first_image(GifFileType* file, ImageData* image)
 {
-	if (image->Allocate(file->SWidth, file->SHeight) != B_OK)
-		return B_NO_MEMORY;
 	int transparent = -1;
 	GifRecordType type;
 	do {
@@ -114,6 +112,9 @@ decode_first_image(GifFileType* file, ImageData* image)
 			if (map == NULL || desc.Width <= 0 || desc.Height <= 0
 				|| desc.Width > kMaxImageDimension || desc.Height > kMaxImageDimension)
 				return B_ILLEGAL_DATA;
+			// The screen is allocated only once there is an image to put on it.
+			if (image->Allocate(file->SWidth, file->SHeight) != B_OK)
+				return B_NO_MEMORY;
 			std::vector<GifPixelType> line(desc.Width);
 			// Interlaced images store every eighth row, then the rows between.
 			const int kStarts[] = { 0, 4, 2, 1 };
