@@ -1,7 +1,7 @@
 // The outline that Quorvane draws around the selected view on a real X server (a private
 // Xvfb): an override-redirect window over the view's screen rectangle that takes no input,
-// whose inside is cut away, which goes when "Highlight Selection" is turned off and when
-// Quorvane quits. The screen with the outline is saved as Quorvane-outline.png in the
+// whose inside is cut away, which goes when "Highlight Selection" is turned off, when
+// the application quits and when Quorvane quits. The screen with the outline is saved as Quorvane-outline.png in the
 // build directory.
 #include <AppDefs.h>
 #include <Message.h>
@@ -214,9 +214,23 @@ TEST(QuorvaneOutlineTest, TheSelectedViewIsOutlinedOnTheScreenUntilHighlightingS
 	screen.ControlKey('h');
 	ASSERT_TRUE(wait_for([&] { return find_outline(connection).mapped; }));
 
-	// Quorvane quits: its outline goes with it.
+	// The application quits: the outline goes with its row. Then Quorvane quits, and its
+	// outline window goes with it.
+	BMessenger(kWorkbench).SendMessage(B_QUIT_REQUESTED);
+	ASSERT_TRUE(wait_for([&] { return !find_outline(connection).mapped; }));
 	BMessenger(kQuorvane).SendMessage(B_QUIT_REQUESTED);
 	EXPECT_NE(runtime.Wait(quorvane), -1);
 	EXPECT_FALSE(find_outline(connection).found);
 	xcb_disconnect(connection);
+}
+
+
+// A view's screen rectangle: its window's frame on the screen, then each frame in its
+// parent's coordinates, added up; the last frame gives the size.
+TEST(TargetFrameTest, FramesAlongTheChainAddUp)
+{
+	EXPECT_EQ(ScreenFrameOf({ BRect(80, 60, 719, 519) }), BRect(80, 60, 719, 519));
+	EXPECT_EQ(ScreenFrameOf({ BRect(80, 60, 719, 519), BRect(10, 20, 110, 45),
+		BRect(5, 3, 54, 22) }), BRect(95, 83, 144, 102));
+	EXPECT_FALSE(ScreenFrameOf({}).IsValid());
 }
