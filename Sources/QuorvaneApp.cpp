@@ -30,7 +30,9 @@
 #include "PropertyValues.h"
 #include "ScriptingTargets.h"
 #include "ScriptingUtils.h"
+#include "TargetFrame.h"
 #include "TargetMenu.h"
+#include "TargetOutline.h"
 #include "ValueEditField.h"
 
 
@@ -223,7 +225,9 @@ QuorvaneWindow::QuorvaneWindow(const BRect& frame)
 	fValuesFetch(0),
 	fValuesRow(-1),
 	fValueEditor(NULL),
-	fEditIndex(-1)
+	fEditIndex(-1),
+	fHighlight(true),
+	fOutlineFetch(0)
 {
 	float width = frame.Width();
 	float height = frame.Height();
@@ -305,6 +309,7 @@ QuorvaneWindow::~QuorvaneWindow()
 {
 	delete fFindPause;
 	_CancelValues();
+	fOutline.SendMessage(B_QUIT_REQUESTED);
 
 	// Each application node deletes its subtree; the outline owns none of its rows.
 	BList applications(20);
@@ -348,7 +353,7 @@ QuorvaneWindow::CreateMenuBar(BRect frame)
 	item->SetTarget(be_app);
 	menu->AddItem(item);
 
-	fTargetMenu = CreateTargetMenu(fShowValues);
+	fTargetMenu = CreateTargetMenu(fShowValues, fHighlight);
 	fMenuBar->AddItem(fTargetMenu);
 
 	AddChild(fMenuBar);
@@ -386,6 +391,9 @@ QuorvaneWindow::MessageReceived(BMessage* message)
 			if (node != NULL && fView->FullListHasItem(node) && node->OutlineLevel() == 0) {
 				fView->RemoveItem(node);
 				fRemovedApplications.AddItem(node);
+				// The outline goes with the application of the target it surrounds.
+				if (fSelectedNode != NULL && !fView->FullListHasItem(fSelectedNode))
+					_RemoveOutline();
 			}
 			break;
 		}
@@ -438,6 +446,25 @@ QuorvaneWindow::MessageReceived(BMessage* message)
 		case kMsgPropertyValue:
 			_ShowValue(message);
 			break;
+
+		case kMsgHighlight:
+		{
+			fHighlight = !fHighlight;
+			BMenuItem* item = fTargetMenu->FindItem(kMsgHighlight);
+			if (item != NULL)
+				item->SetMarked(fHighlight);
+			_UpdateOutline();
+			break;
+		}
+
+		case kMsgTargetFrame:
+		{
+			int32 thread;
+			if (message->FindInt32("thread", &thread) == B_OK)
+				wait_for_thread(thread, NULL);
+			_ShowOutline(message);
+			break;
+		}
 
 		case kMsgEditValue:
 			_EditValue(message);
@@ -727,6 +754,9 @@ QuorvaneWindow::_ShowValue(BMessage* message)
 	const char* raw;
 	fValueStrings[index] = message->FindString("raw", &raw) == B_OK ? raw : "";
 	_SetValueLine(index);
+	// The target may have moved since its frame was asked for.
+	if (fValueProperties[index] == "Frame")
+		_UpdateOutline();
 }
 
 
@@ -743,6 +773,52 @@ QuorvaneWindow::_SetValueLine(int32 index, const char* note)
 	item->SetText(line.String());
 	fTargetView->InvalidateItem(fValuesRow + 1 + index);
 	_WidenPane(fTargetView->StringWidth(line.String()));
+}
+
+
+void
+QuorvaneWindow::_UpdateOutline()
+{
+	fOutlineFetch++;
+	// An application's row has no specifiers: it has no frame of its own.
+	if (!fHighlight || fSelectedNode == NULL || fSelectedNode->GetMessenger() == NULL
+		|| !fSelectedNode->GetAccessPtr()->HasSpecifiers()) {
+		_RemoveOutline();
+		return;
+	}
+	TargetFrameFetch* fetch = new TargetFrameFetch(*fSelectedNode->GetMessenger(),
+		*fSelectedNode->GetAccessPtr(), BMessenger(this), fOutlineFetch);
+	fetch->Start();
+}
+
+
+void
+QuorvaneWindow::_ShowOutline(BMessage* message)
+{
+	int32 fetch;
+	if (message->FindInt32("fetch", &fetch) != B_OK || fetch != fOutlineFetch)
+		return;
+	BRect frame;
+	if (message->FindRect("frame", &frame) != B_OK) {
+		// The target is gone or does not answer: nothing to surround.
+		_RemoveOutline();
+		return;
+	}
+	if (!fOutline.IsValid()) {
+		TargetOutline* outline = new TargetOutline();
+		fOutline = BMessenger(outline);
+		outline->Run();
+	}
+	BMessage surround(kMsgSurround);
+	surround.AddRect("frame", frame);
+	fOutline.SendMessage(&surround);
+}
+
+
+void
+QuorvaneWindow::_RemoveOutline()
+{
+	fOutline.SendMessage(kMsgRemoveOutline);
 }
 
 
@@ -825,6 +901,7 @@ QuorvaneWindow::_EditEnded(BMessage* message)
 	if (message->FindString("text", &text) == B_OK) {
 		fValueTexts[index] = text;
 		_SetValueLine(index);
+		_UpdateOutline();
 		return;
 	}
 	const char* error = "";
@@ -878,6 +955,7 @@ QuorvaneWindow::SelectTarget(BMessage* message)
 
 	_CancelValues();
 	fSelectedNode = node;
+	_UpdateOutline();
 	if (node == NULL) {
 		fSpecifierText = kSpecifierLabel;
 		_ShowSpecifier();

@@ -148,6 +148,11 @@ private:
 			void			_CloseEditor();
 	// The line of the index-th value: its property, value and, when given, a note.
 			void			_SetValueLine(int32 index, const char* note = NULL);
+	// The outline on the screen follows the selected window or view while highlighting
+	// is on: its frame is asked for on a thread, and the outline shown when it comes.
+			void			_UpdateOutline();
+			void			_ShowOutline(BMessage* message);
+			void			_RemoveOutline();
 	// The name of the selected node's application, for sentences about it.
 			BString			_ApplicationName() const;
 
@@ -187,6 +192,11 @@ private:
 	// The field over the value being edited, or NULL; fEditIndex is that value's.
 			BTextView*		fValueEditor;
 			int32			fEditIndex;
+			bool			fHighlight;
+	// The number of the newest frame fetch: answers of older ones are dropped.
+			int32			fOutlineFetch;
+	// The outline window, made when first needed; reached through its messenger only.
+			BMessenger		fOutline;
 };
 
 

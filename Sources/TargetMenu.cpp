@@ -6,7 +6,7 @@
 
 
 BMenu*
-CreateTargetMenu(bool showValues)
+CreateTargetMenu(bool showValues, bool highlight)
 {
 	BMenu* menu = new BMenu("Target", B_ITEMS_IN_COLUMN);
 	menu->AddItem(new BMenuItem("Refresh", new BMessage(kMsgRefreshTarget), 'R'));
@@ -16,6 +16,10 @@ CreateTargetMenu(bool showValues)
 		new BMessage(kMsgShowValues));
 	values->SetMarked(showValues);
 	menu->AddItem(values);
+	BMenuItem* outline = new BMenuItem("Highlight Selection", new BMessage(kMsgHighlight),
+		'H');
+	outline->SetMarked(highlight);
+	menu->AddItem(outline);
 	UpdateTargetMenu(menu, false, false);
 	return menu;
 }

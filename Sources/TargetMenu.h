@@ -1,6 +1,6 @@
 // The browser window's "Target" menu: what can be done with the selected row's target.
 // Its items are enabled according to the selection; "Show Property Values" is a check
-// mark, on at start.
+// mark, on at start, and so is "Highlight Selection" (Ctrl+H).
 #ifndef TARGET_MENU_H
 #define TARGET_MENU_H
 
@@ -11,11 +11,12 @@ class BMenu;
 enum {
 	kMsgRefreshTarget = 'RfsT',
 	kMsgCopySpecifier = 'CpyS',
-	kMsgShowValues = 'ShwV'
+	kMsgShowValues = 'ShwV',
+	kMsgHighlight = 'HglS'
 };
 
 // A new "Target" menu whose items send their messages to the menu's window.
-BMenu* CreateTargetMenu(bool showValues);
+BMenu* CreateTargetMenu(bool showValues, bool highlight);
 
 // Enables the items for what is selected: canRefresh tells whether the selected row's
 // application may be analysed again now, canCopy whether the row has a specifier (an

@@ -8,7 +8,7 @@ packages=(
   clang libclang-rt-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libcairo2-dev libpango1.0-dev libfontconfig-dev libfreetype-dev
-  libxcb1-dev libxcb-shm0-dev libxcb-icccm4-dev libxcb-xtest0-dev libxkbcommon-dev
+  libxcb1-dev libxcb-shm0-dev libxcb-shape0-dev libxcb-icccm4-dev libxcb-xtest0-dev libxkbcommon-dev
   libxkbcommon-x11-dev
   libpng-dev nlohmann-json3-dev
   libturbojpeg0-dev libjpeg-dev libgif-dev libasound2-dev

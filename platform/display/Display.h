@@ -97,6 +97,13 @@ public:
 	// opened it). It starts hidden.
 	virtual	DisplayWindow*		CreatePopup(BRect frame, const char* title,
 									DisplayEventHandler handler) = 0;
+	// A window drawn over all others that takes no input: no border, left alone by the
+	// window manager, never focused, pointer events going through it to the windows
+	// below, and its pixels of the colour transparentKey (0x00RRGGBB) cut out of its
+	// shape. NULL when the display cannot show one (offscreen); it starts hidden.
+	virtual	DisplayWindow*		CreateOverlay(BRect frame, const char* title,
+									DisplayEventHandler handler, uint32 transparentKey)
+									{ return NULL; }
 };
 
 } // namespace BPrivate

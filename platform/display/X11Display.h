@@ -39,6 +39,7 @@ public:
 
 private:
 	friend class X11Display;
+	friend class X11Overlay;
 
 			void				WriteSizeHints();
 
@@ -75,9 +76,13 @@ public:
 	virtual	ClipboardBridge*	Clipboard();
 	virtual	DisplayWindow*		CreatePopup(BRect frame, const char* title,
 									DisplayEventHandler handler);
+	// X11Overlay.cpp.
+	virtual	DisplayWindow*		CreateOverlay(BRect frame, const char* title,
+									DisplayEventHandler handler, uint32 transparentKey);
 
 private:
 	friend class X11Window;
+	friend class X11Overlay;
 
 								X11Display(xcb_connection_t* connection,
 									xcb_screen_t* screen);

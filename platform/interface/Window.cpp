@@ -219,8 +219,19 @@ BWindow::_Init(BRect frame, const char* title, window_look look, window_feel fee
 	fDisplayWindow = NULL;
 	if (fBitmapSurface != NULL)
 		return;
-	fDisplayWindow = BPrivate::Display::Default()->CreateWindow(frame, fTitle.c_str(),
-		[this](const DisplayEvent& event) { _HandleDisplayEvent(event); });
+	// A borderless window floating over all others that avoids the focus is an overlay:
+	// it takes no input and its pixels of B_TRANSPARENT_COLOR are not shown (display.md).
+	BPrivate::DisplayEventHandler handler
+		= [this](const DisplayEvent& event) { _HandleDisplayEvent(event); };
+	if (fLook == B_NO_BORDER_WINDOW_LOOK && fFeel == B_FLOATING_ALL_WINDOW_FEEL
+		&& (fFlags & B_AVOID_FOCUS) != 0) {
+		fDisplayWindow = BPrivate::Display::Default()->CreateOverlay(frame, fTitle.c_str(),
+			handler, (uint32)B_TRANSPARENT_COLOR.red << 16
+				| (uint32)B_TRANSPARENT_COLOR.green << 8 | B_TRANSPARENT_COLOR.blue);
+	} else {
+		fDisplayWindow = BPrivate::Display::Default()->CreateWindow(frame, fTitle.c_str(),
+			handler);
+	}
 	BPrivate::LooperList::SetWindow(this, this);
 }
 
