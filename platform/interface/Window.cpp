@@ -255,7 +255,12 @@ BWindow::~BWindow()
 	while (!fPopups.empty())
 		_RemovePopup(fPopups.back()->root);
 	_EndRectTracking();
-	delete fDragOverlay;
+	BPrivate::ScreenOverlay* overlay = NULL;
+	{
+		std::lock_guard<std::mutex> locker(fMouseLock);
+		std::swap(overlay, fDragOverlay);
+	}
+	delete overlay;
 	delete fDrag;
 	delete fDisplayWindow;
 	fDisplayWindow = NULL;

@@ -134,17 +134,18 @@ BWindow::_NextMousePosition(bool history, BPoint* where, uint32* buttons)
 
 
 // Runs on the display's thread for each pointer event, and on the window's when an
-// overlay starts.
+// overlay starts. It reads nothing the window's thread changes without fMouseLock (the
+// frame is not): fDragOffset holds the image's offset from the pointer in window
+// coordinates turned into screen ones, and the tracking start is a window position.
 void
 BWindow::_MoveOverlaysLocked(BPoint where)
 {
-	BPoint screen = where + fFrame.LeftTop();
 	if (fDragOverlay != NULL) {
 		BRect frame = fDragOverlay->Frame();
-		fDragOverlay->SetFrame(frame.OffsetToCopy(screen - fDragOffset));
+		fDragOverlay->SetFrame(frame.OffsetToCopy(where - fDragOffset));
 	}
 	if (fTrackingOverlay != NULL) {
-		BPoint delta = screen - fTrackingStart;
+		BPoint delta = where - fTrackingStart;
 		BRect frame = fTrackingRect;
 		if (fTrackingStyle == B_TRACK_RECT_CORNER) {
 			frame.right = std::max(frame.left, frame.right + delta.x);
@@ -166,7 +167,7 @@ BWindow::_BeginRectTracking(BView* view, BRect rect, uint32 style)
 	fTrackingOverlay = overlay;
 	fTrackingRect = screenRect;
 	fTrackingStyle = style;
-	fTrackingStart = fMouseWhere + fFrame.LeftTop();
+	fTrackingStart = fMouseWhere;
 }
 
 
@@ -206,7 +207,7 @@ BWindow::_StartDrag(BView* view, const BMessage* message, BPrivate::ScreenOverla
 	{
 		std::lock_guard<std::mutex> locker(fMouseLock);
 		fDragOverlay = overlay;
-		fDragOffset = offset;
+		fDragOffset = offset - fFrame.LeftTop();
 		_MoveOverlaysLocked(fMouseWhere);
 	}
 	if (!fPointerGrabbed && fDisplayWindow != NULL)
