@@ -3,6 +3,7 @@
 #include <AppDefs.h>
 #include <InterfaceDefs.h>
 #include <Screen.h>
+#include <View.h>
 #include <Window.h>
 
 #include <gtest/gtest.h>

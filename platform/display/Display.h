@@ -101,6 +101,9 @@ const bigtime_t kDefaultClickSpeed = 500000;
 const int32 kDefaultMouseSpeed = 65536;
 const int32 kDefaultMouseAcceleration = 65536;
 
+// The platform allows 1 to 32 workspaces.
+const int32 kMaxWorkspaces = 32;
+
 // The largest drop-target description a window may carry.
 const size_t kMaxDropTargetSize = 512;
 

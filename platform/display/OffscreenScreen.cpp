@@ -22,9 +22,6 @@ const bigtime_t kOffscreenRefreshPeriod = 16667;
 
 const uint32 kLockModifiers = B_CAPS_LOCK | B_NUM_LOCK | B_SCROLL_LOCK;
 
-// The platform allows 1 to 32 workspaces.
-const int32 kMaxWorkspaces = 32;
-
 } // namespace
 
 

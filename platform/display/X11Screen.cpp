@@ -29,6 +29,10 @@ const bigtime_t kDefaultRefreshPeriod = 16667;
 // puts our window one or two levels below its frame.
 const int32 kMaxDropTargetDepth = 3;
 
+// How far up from a window its top-level window is looked for (window managers
+// reparent once or twice).
+const int32 kMaxTopLevelDepth = 8;
+
 struct ModifierKey {
 	uint8 code;
 	uint32 modifiers;
@@ -271,7 +275,7 @@ X11Display::CountWorkspaces()
 status_t
 X11Display::SetWorkspaceCount(int32 count)
 {
-	if (count < 1 || count > 32)
+	if (count < 1 || count > kMaxWorkspaces)
 		return B_BAD_VALUE;
 	if (RootCardinal(fDesktopCountAtom, 0) == 0)
 		return count == 1 ? B_OK : B_NOT_ALLOWED;
@@ -324,7 +328,7 @@ X11Display::WorkspaceChanged()
 xcb_window_t
 X11Display::TopLevelOf(xcb_window_t window)
 {
-	for (int32 depth = 0; depth < 8; depth++) {
+	for (int32 depth = 0; depth < kMaxTopLevelDepth; depth++) {
 		xcb_query_tree_reply_t* tree = xcb_query_tree_reply(fConnection,
 			xcb_query_tree(fConnection, window), NULL);
 		if (tree == NULL)
