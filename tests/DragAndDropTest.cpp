@@ -198,10 +198,11 @@ TEST_F(DragAndDropTest, DropOnTheDesktopGoesNowhere)
 	inject_mouse(fOffscreen, kDisplayMouseUp, BPoint(900, 900), 0);
 	ASSERT_TRUE(wait_for_queue(fWindow));
 	EXPECT_EQ(fWindow->source->drops + fWindow->target->drops, 0);
-	// The next press starts afresh: no drag is left over.
-	inject_click(fOffscreen, BPoint(70, 10));
+	// No drag is left over: the pointer is free, and moving over a view carries nothing.
+	EXPECT_FALSE(fOffscreen->HoldsPointer());
+	inject_mouse(fOffscreen, kDisplayMouseMoved, BPoint(70, 10), 0);
 	ASSERT_TRUE(wait_for_queue(fWindow));
-	EXPECT_EQ(fWindow->target->drops, 0);
+	EXPECT_EQ(fWindow->target->draggedOver, 0);
 }
 
 
