@@ -5,9 +5,13 @@
 #ifndef _DISPLAY_H
 #define _DISPLAY_H
 
+#include <GraphicsDefs.h>
+#include <InterfaceDefs.h>
+#include <OS.h>
 #include <Rect.h>
 
 #include <functional>
+#include <string>
 
 typedef struct _cairo_surface cairo_surface_t;
 
@@ -26,7 +30,9 @@ enum DisplayEventType {
 	kDisplayMoved,			// frame: the new frame, in screen coordinates
 	kDisplayExposed,		// frame: the area to draw again, in window coordinates
 	kDisplayCloseRequested,
-	kDisplayActivated		// active: whether the window now has the focus
+	kDisplayActivated,		// active: whether the window now has the focus
+	kDisplayScreenChanged,	// frame: the screen's new frame
+	kDisplayWorkspaceActivated	// workspace, active: a workspace was left or entered
 };
 
 struct DisplayEvent {
@@ -49,6 +55,7 @@ struct DisplayEvent {
 
 	BRect			frame;
 	bool			active = false;
+	int32			workspace = 0;
 };
 
 typedef std::function<void(const DisplayEvent&)> DisplayEventHandler;
@@ -75,7 +82,30 @@ public:
 
 	// Shows the part dirty (window coordinates) of surface, the window's drawn pixels.
 	virtual	void				Present(cairo_surface_t* surface, BRect dirty) = 0;
+
+	// Puts the window right behind other among the display's windows, or behind all of
+	// them when other is NULL.
+	virtual	void				SendBehind(DisplayWindow* other) = 0;
+	// Whether the window is the frontmost of the shown ordinary windows (menus aside).
+	virtual	bool				IsFront() = 0;
+	// Makes the window a place where drags of any kit process may drop: data (at most
+	// kMaxDropTargetSize bytes) is what DropTargetAt() hands back for it.
+	virtual	void				SetDropTarget(const std::string& data) = 0;
+	// While grabbed, the pointer's events go to this window wherever the pointer is
+	// (coordinates still relative to the window).
+	virtual	status_t			GrabPointer(bool grab) = 0;
 };
+
+// The settings a display starts with: the platform's defaults.
+const bigtime_t kDefaultClickSpeed = 500000;
+const int32 kDefaultMouseSpeed = 65536;
+const int32 kDefaultMouseAcceleration = 65536;
+
+// The platform allows 1 to 32 workspaces.
+const int32 kMaxWorkspaces = 32;
+
+// The largest drop-target description a window may carry.
+const size_t kMaxDropTargetSize = 512;
 
 class Display {
 public:
@@ -104,6 +134,47 @@ public:
 	virtual	DisplayWindow*		CreateOverlay(BRect frame, const char* title,
 									DisplayEventHandler handler, uint32 transparentKey)
 									{ return NULL; }
+
+	// The time between two refreshes of the screen, in microseconds.
+	virtual	bigtime_t			RefreshPeriod() = 0;
+	// Copies area (screen coordinates, inside the screen) into pixels: rows top first,
+	// each pixel 0xAARRGGBB with alpha 255.
+	virtual	status_t			ReadScreen(BRect area, uint32* pixels) = 0;
+	virtual	rgb_color			DesktopColor() = 0;
+	virtual	void				SetDesktopColor(rgb_color color) = 0;
+
+	// The keyboard as it is now: the platform's modifier bits, and one bit per key
+	// pressed, indexed by the platform's key codes (bit 7 - code % 8 of byte code / 8).
+	virtual	uint32				Modifiers() = 0;
+	virtual	void				GetKeyStates(uint8 states[16]) = 0;
+	// Turns Caps Lock, Num Lock and Scroll Lock on or off as modifiers says.
+	virtual	status_t			SetKeyboardLocks(uint32 modifiers) = 0;
+
+	// The keyboard's layout in the platform's form (see get_key_map()): both allocated
+	// with malloc(), for the caller to free.
+	virtual	status_t			GetKeyMap(key_map** map, char** chars) = 0;
+
+	// The longest time between the clicks of a double click, in microseconds.
+	virtual	bigtime_t			ClickSpeed() = 0;
+	virtual	status_t			SetClickSpeed(bigtime_t speed) = 0;
+	// The pointer's speed and acceleration on the platform's scales (65536 is the
+	// usual speed; 0 no acceleration), and its buttons: map[i] is the platform's
+	// button bit that physical button i + 1 gives.
+	virtual	status_t			GetMouseSpeed(int32* speed, int32* acceleration) = 0;
+	virtual	status_t			SetMouseSpeed(int32 speed, int32 acceleration) = 0;
+	virtual	int32				CountMouseButtons() = 0;
+	virtual	status_t			GetMouseMap(uint32 map[3]) = 0;
+	virtual	status_t			SetMouseMap(const uint32 map[3]) = 0;
+
+	virtual	int32				CountWorkspaces() = 0;
+	virtual	status_t			SetWorkspaceCount(int32 count) = 0;
+	virtual	int32				CurrentWorkspace() = 0;
+	virtual	status_t			ActivateWorkspace(int32 index) = 0;
+
+	// The drop target (DisplayWindow::SetDropTarget) of the frontmost window under
+	// where (screen coordinates), of this or another process; B_ENTRY_NOT_FOUND when
+	// no such window is there.
+	virtual	status_t			DropTargetAt(BPoint where, std::string* data) = 0;
 };
 
 } // namespace BPrivate

@@ -2,6 +2,8 @@
 // read what the window last showed, never a half-drawn frame.
 #include "display/OffscreenDisplay.h"
 
+#include <InterfaceDefs.h>
+
 
 #include <cairo.h>
 
@@ -45,7 +47,8 @@ OffscreenWindow::OffscreenWindow(OffscreenDisplay* display, BRect frame, const c
 	fVisible(false),
 	fPopup(popup),
 	fFront(CreateFront(frame)),
-	fPresentations(0)
+	fPresentations(0),
+	fGrabbed(false)
 {
 }
 
@@ -140,8 +143,11 @@ OffscreenWindow::SetSizeLimits(float minWidth, float maxWidth, float minHeight,
 void
 OffscreenWindow::Show()
 {
-	std::lock_guard<std::mutex> locker(fLock);
-	fVisible = true;
+	{
+		std::lock_guard<std::mutex> locker(fLock);
+		fVisible = true;
+	}
+	fDisplay->Raise(this);
 }
 
 
@@ -159,6 +165,7 @@ OffscreenWindow::Activate()
 	// A menu's window never takes the focus from the window that opened it.
 	if (fPopup)
 		return;
+	fDisplay->Raise(this);
 	DisplayEvent event;
 	event.type = kDisplayActivated;
 	event.active = true;
@@ -263,17 +270,73 @@ OffscreenWindow::WaitForPresentation(int64 count, bigtime_t timeout)
 
 
 void
+OffscreenWindow::SendBehind(DisplayWindow* other)
+{
+	fDisplay->Lower(this, static_cast<OffscreenWindow*>(other));
+}
+
+
+bool
+OffscreenWindow::IsFront()
+{
+	std::lock_guard<std::mutex> locker(fDisplay->fLock);
+	for (auto it = fDisplay->fStack.rbegin(); it != fDisplay->fStack.rend(); ++it) {
+		if (!(*it)->fPopup && (*it)->IsVisible())
+			return *it == this;
+	}
+	return false;
+}
+
+
+void
+OffscreenWindow::SetDropTarget(const std::string& data)
+{
+	std::lock_guard<std::mutex> locker(fLock);
+	fDropTarget = data.substr(0, kMaxDropTargetSize);
+}
+
+
+// Nothing else competes for an offscreen pointer: the grab is only remembered, for tests.
+status_t
+OffscreenWindow::GrabPointer(bool grab)
+{
+	std::lock_guard<std::mutex> locker(fLock);
+	fGrabbed = grab;
+	return B_OK;
+}
+
+
+bool
+OffscreenWindow::HoldsPointer()
+{
+	std::lock_guard<std::mutex> locker(fLock);
+	return fGrabbed;
+}
+
+
+void
 OffscreenWindow::Inject(const DisplayEvent& event)
 {
 	if (event.type == kDisplayResized || event.type == kDisplayMoved) {
 		SetFrame(event.frame);
 		return;
 	}
+	fDisplay->NoteInput(event);
 	fHandler(event);
 }
 
 
 OffscreenDisplay::OffscreenDisplay()
+	:
+	fDesktopColor(make_color(51, 102, 152)),
+	fModifiers(0),
+	fKeyStates(),
+	fClickSpeed(kDefaultClickSpeed),
+	fMouseSpeed(kDefaultMouseSpeed),
+	fMouseAcceleration(kDefaultMouseAcceleration),
+	fMouseMap{ B_PRIMARY_MOUSE_BUTTON, B_TERTIARY_MOUSE_BUTTON, B_SECONDARY_MOUSE_BUTTON },
+	fWorkspaceCount(1),
+	fCurrentWorkspace(0)
 {
 }
 
@@ -346,6 +409,26 @@ OffscreenDisplay::Remove(OffscreenWindow* window)
 {
 	std::lock_guard<std::mutex> locker(fLock);
 	fWindows.erase(std::remove(fWindows.begin(), fWindows.end(), window), fWindows.end());
+	fStack.erase(std::remove(fStack.begin(), fStack.end(), window), fStack.end());
+}
+
+
+void
+OffscreenDisplay::Raise(OffscreenWindow* window)
+{
+	std::lock_guard<std::mutex> locker(fLock);
+	fStack.erase(std::remove(fStack.begin(), fStack.end(), window), fStack.end());
+	fStack.push_back(window);
+}
+
+
+void
+OffscreenDisplay::Lower(OffscreenWindow* window, OffscreenWindow* above)
+{
+	std::lock_guard<std::mutex> locker(fLock);
+	fStack.erase(std::remove(fStack.begin(), fStack.end(), window), fStack.end());
+	auto place = std::find(fStack.begin(), fStack.end(), above);
+	fStack.insert(place != fStack.end() ? place : fStack.begin(), window);
 }
 
 } // namespace BPrivate

@@ -31,6 +31,10 @@ public:
 	virtual	void				Hide();
 	virtual	void				Activate();
 	virtual	void				Present(cairo_surface_t* surface, BRect dirty);
+	virtual	void				SendBehind(DisplayWindow* other);
+	virtual	bool				IsFront();
+	virtual	void				SetDropTarget(const std::string& data);
+	virtual	status_t			GrabPointer(bool grab);
 
 			// What a test sees.
 			std::string			Title();
@@ -51,10 +55,13 @@ public:
 			bool				WaitForPresentation(int64 count, bigtime_t timeout);
 
 			// Delivers an event as if the user caused it. Resize events also resize the
-			// window here.
+			// window here; key events change the keyboard's state.
 			void				Inject(const DisplayEvent& event);
+			bool				HoldsPointer();
 
 private:
+	friend class OffscreenDisplay;
+
 			void				SaveSnapshotLocked(bool always);
 
 			class OffscreenDisplay* fDisplay;
@@ -69,6 +76,8 @@ private:
 			cairo_surface_t*	fFront;
 			int64				fPresentations;
 			std::chrono::steady_clock::time_point fLastSnapshot;
+			std::string			fDropTarget;
+			bool				fGrabbed;
 };
 
 class OffscreenDisplay : public Display {
@@ -83,6 +92,27 @@ public:
 	virtual	DisplayWindow*		CreatePopup(BRect frame, const char* title,
 									DisplayEventHandler handler);
 
+	virtual	bigtime_t			RefreshPeriod();
+	virtual	status_t			ReadScreen(BRect area, uint32* pixels);
+	virtual	rgb_color			DesktopColor();
+	virtual	void				SetDesktopColor(rgb_color color);
+	virtual	uint32				Modifiers();
+	virtual	void				GetKeyStates(uint8 states[16]);
+	virtual	status_t			SetKeyboardLocks(uint32 modifiers);
+	virtual	status_t			GetKeyMap(key_map** map, char** chars);
+	virtual	bigtime_t			ClickSpeed();
+	virtual	status_t			SetClickSpeed(bigtime_t speed);
+	virtual	status_t			GetMouseSpeed(int32* speed, int32* acceleration);
+	virtual	status_t			SetMouseSpeed(int32 speed, int32 acceleration);
+	virtual	int32				CountMouseButtons();
+	virtual	status_t			GetMouseMap(uint32 map[3]);
+	virtual	status_t			SetMouseMap(const uint32 map[3]);
+	virtual	int32				CountWorkspaces();
+	virtual	status_t			SetWorkspaceCount(int32 count);
+	virtual	int32				CurrentWorkspace();
+	virtual	status_t			ActivateWorkspace(int32 index);
+	virtual	status_t			DropTargetAt(BPoint where, std::string* data);
+
 			// The windows that exist now, oldest first; a window stays valid until its
 			// BWindow is deleted.
 			std::vector<OffscreenWindow*> Windows();
@@ -95,9 +125,26 @@ public:
 private:
 	friend class OffscreenWindow;
 			void				Remove(OffscreenWindow* window);
+			void				Raise(OffscreenWindow* window);
+			void				Lower(OffscreenWindow* window, OffscreenWindow* above);
+			void				NoteInput(const DisplayEvent& event);
 
 			std::mutex			fLock;
 			std::vector<OffscreenWindow*> fWindows;
+			// Shown or not, back to front.
+			std::vector<OffscreenWindow*> fStack;
+			rgb_color			fDesktopColor;
+			// The keyboard as the injected events left it; apart from fLock, which an
+			// injection holds while the event is delivered.
+			std::mutex			fInputLock;
+			uint32				fModifiers;
+			uint8				fKeyStates[16];
+			bigtime_t			fClickSpeed;
+			int32				fMouseSpeed;
+			int32				fMouseAcceleration;
+			uint32				fMouseMap[3];
+			int32				fWorkspaceCount;
+			int32				fCurrentWorkspace;
 };
 
 } // namespace BPrivate

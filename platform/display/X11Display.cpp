@@ -2,6 +2,7 @@
 // Super key the Control key (see docs/display.md).
 #include "display/X11Display.h"
 
+#include "display/KeyCodes.h"
 #include "display/X11Clipboard.h"
 
 #include <InterfaceDefs.h>
@@ -21,7 +22,6 @@ namespace BPrivate {
 
 namespace {
 
-const uint32 kDoubleClickTime = 500;	// milliseconds
 const float kDoubleClickDistance = 4;
 
 enum {
@@ -76,70 +76,6 @@ ButtonFor(uint8 detail)
 			return B_TERTIARY_MOUSE_BUTTON;
 		case 3:
 			return B_SECONDARY_MOUSE_BUTTON;
-		default:
-			return 0;
-	}
-}
-
-
-// The platform's byte for keys that type no character; 0 for the others.
-uint8
-SpecialKeyByte(xkb_keysym_t symbol, int32* functionKey)
-{
-	if (symbol >= XKB_KEY_F1 && symbol <= XKB_KEY_F12) {
-		*functionKey = B_F1_KEY + (int32)(symbol - XKB_KEY_F1);
-		return B_FUNCTION_KEY;
-	}
-	switch (symbol) {
-		case XKB_KEY_Return:
-		case XKB_KEY_KP_Enter:
-			return B_ENTER;
-		case XKB_KEY_BackSpace:
-			return B_BACKSPACE;
-		case XKB_KEY_Tab:
-		case XKB_KEY_ISO_Left_Tab:
-			return B_TAB;
-		case XKB_KEY_Escape:
-			return B_ESCAPE;
-		case XKB_KEY_Left:
-		case XKB_KEY_KP_Left:
-			return B_LEFT_ARROW;
-		case XKB_KEY_Right:
-		case XKB_KEY_KP_Right:
-			return B_RIGHT_ARROW;
-		case XKB_KEY_Up:
-		case XKB_KEY_KP_Up:
-			return B_UP_ARROW;
-		case XKB_KEY_Down:
-		case XKB_KEY_KP_Down:
-			return B_DOWN_ARROW;
-		case XKB_KEY_Home:
-		case XKB_KEY_KP_Home:
-			return B_HOME;
-		case XKB_KEY_End:
-		case XKB_KEY_KP_End:
-			return B_END;
-		case XKB_KEY_Page_Up:
-		case XKB_KEY_KP_Page_Up:
-			return B_PAGE_UP;
-		case XKB_KEY_Page_Down:
-		case XKB_KEY_KP_Page_Down:
-			return B_PAGE_DOWN;
-		case XKB_KEY_Insert:
-		case XKB_KEY_KP_Insert:
-			return B_INSERT;
-		case XKB_KEY_Delete:
-		case XKB_KEY_KP_Delete:
-			return B_DELETE;
-		case XKB_KEY_Print:
-			*functionKey = B_PRINT_KEY;
-			return B_FUNCTION_KEY;
-		case XKB_KEY_Scroll_Lock:
-			*functionKey = B_SCROLL_KEY;
-			return B_FUNCTION_KEY;
-		case XKB_KEY_Pause:
-			*functionKey = B_PAUSE_KEY;
-			return B_FUNCTION_KEY;
 		default:
 			return 0;
 	}
@@ -409,7 +345,21 @@ X11Display::X11Display(xcb_connection_t* connection, xcb_screen_t* screen)
 	fNetNameAtom = Atom("_NET_WM_NAME");
 	fUTF8Atom = Atom("UTF8_STRING");
 	fNetIconAtom = Atom("_NET_WM_ICON");
+	fDropTargetAtom = Atom("_QUORVANE_KIT_DROP_TARGET");
+	fDesktopCountAtom = Atom("_NET_NUMBER_OF_DESKTOPS");
+	fCurrentDesktopAtom = Atom("_NET_CURRENT_DESKTOP");
+	fClickSpeedAtom = Atom("_QUORVANE_KIT_CLICK_SPEED");
 	fClipboard = new X11Clipboard(connection, screen);
+	fScreenFrame = BRect(0, 0, screen->width_in_pixels - 1, screen->height_in_pixels - 1);
+	fRefreshPeriod = ReadRefreshPeriod();
+	// The system's desktop colour until an application sets another.
+	fDesktopColor = make_color(51, 102, 152);
+	fCurrentWorkspace = (int32)RootCardinal(fCurrentDesktopAtom, 0);
+	fClickSpeed = kDefaultClickSpeed;
+	ClickSpeedChanged();
+	// The screen's size and the window manager's workspaces are watched on the root.
+	uint32 rootEvents = XCB_EVENT_MASK_STRUCTURE_NOTIFY | XCB_EVENT_MASK_PROPERTY_CHANGE;
+	xcb_change_window_attributes(connection, screen->root, XCB_CW_EVENT_MASK, &rootEvents);
 	SetUpKeyboard();
 	// The display lives as long as the process; so does its reader.
 	std::thread(&X11Display::EventLoop, this).detach();
@@ -426,7 +376,8 @@ X11Display::~X11Display()
 BRect
 X11Display::ScreenFrame()
 {
-	return BRect(0, 0, fScreen->width_in_pixels - 1, fScreen->height_in_pixels - 1);
+	std::lock_guard<std::mutex> locker(fScreenLock);
+	return fScreenFrame;
 }
 
 
@@ -577,9 +528,22 @@ X11Display::Dispatch(xcb_generic_event_t* event)
 			window->fHandler(out);
 			break;
 		}
+		case XCB_PROPERTY_NOTIFY:
+		{
+			auto* property = (xcb_property_notify_event_t*)event;
+			if (property->window == fScreen->root && property->atom == fCurrentDesktopAtom)
+				WorkspaceChanged();
+			if (property->window == fScreen->root && property->atom == fClickSpeedAtom)
+				ClickSpeedChanged();
+			break;
+		}
 		case XCB_CONFIGURE_NOTIFY:
 		{
 			auto* configure = (xcb_configure_notify_event_t*)event;
+			if (configure->window == fScreen->root) {
+				ScreenResized(configure->width, configure->height);
+				return;
+			}
 			X11Window* window = find(configure->window);
 			if (window == NULL)
 				return;
@@ -702,7 +666,7 @@ X11Display::HandleButton(X11Window* window, bool press,
 		out.buttons |= button;
 		BPoint distance = out.where - window->fLastClickWhere;
 		if (event->detail == window->fLastClickButton
-			&& event->time - window->fLastClickTime <= kDoubleClickTime
+			&& (bigtime_t)(event->time - window->fLastClickTime) * 1000 <= ClickSpeed()
 			&& fabsf(distance.x) <= kDoubleClickDistance
 			&& fabsf(distance.y) <= kDoubleClickDistance) {
 			window->fClicks++;
@@ -730,7 +694,7 @@ X11Display::HandleKey(X11Window* window, bool press, const xcb_key_press_event_t
 	DisplayEvent out;
 	out.type = press ? kDisplayKeyDown : kDisplayKeyUp;
 	out.modifiers = ModifiersFrom(event->state);
-	out.key = event->detail;
+	out.key = key_code_for_x_key(event->detail);
 
 	// Control is the Command key: the key types what it would without it.
 	uint32 locked = event->state & (XCB_MOD_MASK_LOCK | XCB_MOD_MASK_2);
@@ -740,7 +704,7 @@ X11Display::HandleKey(X11Window* window, bool press, const xcb_key_press_event_t
 
 	xkb_keysym_t symbol = xkb_state_key_get_one_sym(fKeyState, event->detail);
 	int32 functionKey = 0;
-	uint8 special = SpecialKeyByte(symbol, &functionKey);
+	uint8 special = special_key_byte(symbol, &functionKey);
 	if (special != 0) {
 		out.bytes[0] = (char)special;
 		out.rawChar = special;
@@ -756,6 +720,87 @@ X11Display::HandleKey(X11Window* window, bool press, const xcb_key_press_event_t
 		out.rawChar = count > 0 ? (int32)xkb_keysym_to_utf32(symbols[0]) : 0;
 	}
 	window->fHandler(out);
+}
+
+void
+X11Window::SendBehind(DisplayWindow* other)
+{
+	uint32 values[2] = { 0, XCB_STACK_MODE_BELOW };
+	uint16 mask = XCB_CONFIG_WINDOW_STACK_MODE;
+	if (other != NULL) {
+		values[0] = static_cast<X11Window*>(other)->fWindow;
+		mask |= XCB_CONFIG_WINDOW_SIBLING;
+		xcb_configure_window(fDisplay->fConnection, fWindow, mask, values);
+	} else
+		xcb_configure_window(fDisplay->fConnection, fWindow, mask, values + 1);
+	xcb_flush(fDisplay->fConnection);
+}
+
+
+// The root's children are in stacking order, bottom first: the first shown one from the
+// top that a window manager keeps (menus are override-redirect) is the front window.
+bool
+X11Window::IsFront()
+{
+	xcb_connection_t* connection = fDisplay->fConnection;
+	xcb_window_t mine = fDisplay->TopLevelOf(fWindow);
+	xcb_query_tree_reply_t* tree = xcb_query_tree_reply(connection,
+		xcb_query_tree(connection, fDisplay->fScreen->root), NULL);
+	if (tree == NULL)
+		return false;
+	xcb_window_t* children = xcb_query_tree_children(tree);
+	bool front = false;
+	for (int i = xcb_query_tree_children_length(tree) - 1; i >= 0; i--) {
+		xcb_get_window_attributes_reply_t* attributes = xcb_get_window_attributes_reply(
+			connection, xcb_get_window_attributes(connection, children[i]), NULL);
+		bool candidate = attributes != NULL
+			&& attributes->map_state == XCB_MAP_STATE_VIEWABLE
+			&& attributes->override_redirect == 0;
+		free(attributes);
+		if (candidate) {
+			front = children[i] == mine;
+			break;
+		}
+	}
+	free(tree);
+	return front;
+}
+
+
+void
+X11Window::SetDropTarget(const std::string& data)
+{
+	size_t size = std::min(data.size(), kMaxDropTargetSize);
+	xcb_change_property(fDisplay->fConnection, XCB_PROP_MODE_REPLACE, fWindow,
+		fDisplay->fDropTargetAtom, XCB_ATOM_STRING, 8, size, data.data());
+	xcb_flush(fDisplay->fConnection);
+}
+
+
+// A drag holds the pointer so that it ends wherever the button goes up, over another
+// client's window too; coordinates stay relative to this window.
+status_t
+X11Window::GrabPointer(bool grab)
+{
+	xcb_connection_t* connection = fDisplay->fConnection;
+	std::lock_guard<std::mutex> locker(fDisplay->fGrabLock);
+	if (!grab) {
+		if (fDisplay->fShownPopups.empty())
+			xcb_ungrab_pointer(connection, XCB_CURRENT_TIME);
+		else
+			fDisplay->GrabPointer();
+		xcb_flush(connection);
+		return B_OK;
+	}
+	xcb_grab_pointer_reply_t* reply = xcb_grab_pointer_reply(connection,
+		xcb_grab_pointer(connection, 0, fWindow, XCB_EVENT_MASK_BUTTON_PRESS
+				| XCB_EVENT_MASK_BUTTON_RELEASE | XCB_EVENT_MASK_POINTER_MOTION,
+			XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC, XCB_NONE, XCB_NONE,
+			XCB_CURRENT_TIME), NULL);
+	status_t status = reply != NULL && reply->status == XCB_GRAB_STATUS_SUCCESS
+		? B_OK : B_BUSY;
+	free(reply);
+	return status;
 }
 
 } // namespace BPrivate

@@ -36,6 +36,10 @@ public:
 	virtual	void				Hide();
 	virtual	void				Activate();
 	virtual	void				Present(cairo_surface_t* surface, BRect dirty);
+	virtual	void				SendBehind(DisplayWindow* other);
+	virtual	bool				IsFront();
+	virtual	void				SetDropTarget(const std::string& data);
+	virtual	status_t			GrabPointer(bool grab);
 
 private:
 	friend class X11Display;
@@ -80,6 +84,27 @@ public:
 	virtual	DisplayWindow*		CreateOverlay(BRect frame, const char* title,
 									DisplayEventHandler handler, uint32 transparentKey);
 
+	virtual	bigtime_t			RefreshPeriod();
+	virtual	status_t			ReadScreen(BRect area, uint32* pixels);
+	virtual	rgb_color			DesktopColor();
+	virtual	void				SetDesktopColor(rgb_color color);
+	virtual	uint32				Modifiers();
+	virtual	void				GetKeyStates(uint8 states[16]);
+	virtual	status_t			SetKeyboardLocks(uint32 modifiers);
+	virtual	status_t			GetKeyMap(key_map** map, char** chars);
+	virtual	bigtime_t			ClickSpeed();
+	virtual	status_t			SetClickSpeed(bigtime_t speed);
+	virtual	status_t			GetMouseSpeed(int32* speed, int32* acceleration);
+	virtual	status_t			SetMouseSpeed(int32 speed, int32 acceleration);
+	virtual	int32				CountMouseButtons();
+	virtual	status_t			GetMouseMap(uint32 map[3]);
+	virtual	status_t			SetMouseMap(const uint32 map[3]);
+	virtual	int32				CountWorkspaces();
+	virtual	status_t			SetWorkspaceCount(int32 count);
+	virtual	int32				CurrentWorkspace();
+	virtual	status_t			ActivateWorkspace(int32 index);
+	virtual	status_t			DropTargetAt(BPoint where, std::string* data);
+
 private:
 	friend class X11Window;
 	friend class X11Overlay;
@@ -94,6 +119,18 @@ private:
 			void				PopupShown(X11Window* popup);
 			void				PopupHidden(X11Window* popup);
 			void				GrabPointer();
+			// The top-level window (a window manager's frame, or ours without one)
+			// that holds window.
+			xcb_window_t		TopLevelOf(xcb_window_t window);
+			// A CARDINAL property of the root window, fallback when it is not set.
+			uint32				RootCardinal(xcb_atom_t property, uint32 fallback);
+			status_t			SendToRoot(xcb_atom_t type, uint32 value);
+			void				ScreenResized(uint16 width, uint16 height);
+			bigtime_t			ReadRefreshPeriod();
+			void				WorkspaceChanged();
+			void				ClickSpeedChanged();
+			// Each window's handler hears event.
+			void				Broadcast(const DisplayEvent& event);
 
 			void				EventLoop();
 			void				Dispatch(xcb_generic_event_t* event);
@@ -109,7 +146,19 @@ private:
 			xcb_atom_t			fNetNameAtom;
 			xcb_atom_t			fUTF8Atom;
 			xcb_atom_t			fNetIconAtom;
+			xcb_atom_t			fDropTargetAtom;
+			xcb_atom_t			fDesktopCountAtom;
+			xcb_atom_t			fCurrentDesktopAtom;
+			xcb_atom_t			fClickSpeedAtom;
 			X11Clipboard*		fClipboard;
+
+			// What the event thread learns of the screen, read by any thread.
+			std::mutex			fScreenLock;
+			BRect				fScreenFrame;
+			bigtime_t			fRefreshPeriod;
+			rgb_color			fDesktopColor;
+			int32				fCurrentWorkspace;
+			bigtime_t			fClickSpeed;
 
 			xkb_context*		fKeyContext;
 			xkb_keymap*			fKeymap;

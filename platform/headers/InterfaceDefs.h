@@ -101,6 +101,58 @@ enum {
 	B_RIGHT_OPTION_KEY	= 0x00008000
 };
 
+// The keyboard now: the modifiers, and one bit per key held down, indexed by the
+// platform's key codes (key / 8 is the byte, 0x80 >> key % 8 the bit).
+typedef struct {
+	uint32	modifiers;
+	uint8	key_states[16];
+} key_info;
+
+// The keyboard's layout. Each map gives, for each key code, the offset in the character
+// buffer of what the key types with those modifiers: a length byte, then UTF-8 bytes.
+typedef struct {
+	uint32	version;
+	uint32	caps_key;
+	uint32	scroll_key;
+	uint32	num_key;
+	uint32	left_shift_key;
+	uint32	right_shift_key;
+	uint32	left_command_key;
+	uint32	right_command_key;
+	uint32	left_control_key;
+	uint32	right_control_key;
+	uint32	left_option_key;
+	uint32	right_option_key;
+	uint32	menu_key;
+	uint32	lock_settings;
+	int32	control_map[128];
+	int32	option_caps_shift_map[128];
+	int32	option_caps_map[128];
+	int32	option_shift_map[128];
+	int32	option_map[128];
+	int32	caps_shift_map[128];
+	int32	caps_map[128];
+	int32	shift_map[128];
+	int32	normal_map[128];
+	int32	acute_dead_key[32];
+	int32	grave_dead_key[32];
+	int32	circumflex_dead_key[32];
+	int32	dieresis_dead_key[32];
+	int32	tilde_dead_key[32];
+	uint32	acute_tables;
+	uint32	grave_tables;
+	uint32	circumflex_tables;
+	uint32	dieresis_tables;
+	uint32	tilde_tables;
+} key_map;
+
+// What each physical button of the mouse reports (a B_*_MOUSE_BUTTON bit).
+typedef struct {
+	uint32	left;
+	uint32	right;
+	uint32	middle;
+} mouse_map;
+
 enum {
 	B_PRIMARY_MOUSE_BUTTON		= 0x01,
 	B_SECONDARY_MOUSE_BUTTON	= 0x02,
@@ -223,6 +275,34 @@ const float B_HIGHLIGHT_BACKGROUND_TINT	= B_DARKEN_2_TINT;
 const float B_DISABLED_MARK_TINT		= B_LIGHTEN_2_TINT;
 
 rgb_color tint_color(rgb_color color, float tint);
+
+// The keyboard (docs/display.md tells where each comes from on X11 and offscreen).
+uint32		modifiers();
+status_t	get_key_info(key_info* info);
+// *_map and *_keyBuffer are allocated for the caller, who frees them with free().
+void		get_key_map(key_map** _map, char** _keyBuffer);
+status_t	get_keyboard_id(uint16* _id);
+// The key code of a modifier key (B_LEFT_SHIFT_KEY, B_CAPS_LOCK ...).
+status_t	get_modifier_key(uint32 modifier, uint32* key);
+void		set_keyboard_locks(uint32 modifiers);
+
+// The mouse. Speeds: 65536 is the usual speed, acceleration 0 is none.
+status_t	get_click_speed(bigtime_t* speed);
+status_t	set_click_speed(bigtime_t speed);
+status_t	get_mouse_speed(int32* speed);
+status_t	set_mouse_speed(int32 speed);
+status_t	get_mouse_acceleration(int32* acceleration);
+status_t	set_mouse_acceleration(int32 acceleration);
+status_t	get_mouse_type(int32* type);
+status_t	set_mouse_type(int32 type);
+status_t	get_mouse_map(mouse_map* map);
+status_t	set_mouse_map(mouse_map* map);
+
+// Workspaces, numbered from 0.
+int32		count_workspaces();
+void		set_workspace_count(int32 count);
+int32		current_workspace();
+void		activate_workspace(int32 workspace);
 
 // The kit's 256-colour system palette.
 const color_map* system_colors();

@@ -6,6 +6,7 @@
 #include <OS.h>
 #include <Rect.h>
 
+class BBitmap;
 class BWindow;
 
 // The kit knows one screen: the display's (or the offscreen back end's) whole area.
@@ -21,7 +22,24 @@ public:
 
 			BRect			Frame();
 			color_space		ColorSpace();
+
+	// Returns at the screen's next refresh (paced by the display's refresh rate, which
+	// X11 tells through RandR; 60 Hz offscreen), or B_TIMED_OUT after timeout.
+			status_t		WaitForRetrace();
+			status_t		WaitForRetrace(bigtime_t timeout);
+
+	// The screen's pixels in bounds (the whole screen when NULL). GetBitmap() makes a
+	// B_RGB32 bitmap the caller deletes; ReadBitmap() fills one of the area's size, in
+	// its colour space. The pointer is not drawn (drawCursor: see docs/display.md).
+			status_t		GetBitmap(BBitmap** _bitmap, bool drawCursor = true,
+								BRect* bounds = NULL);
+			status_t		ReadBitmap(BBitmap* bitmap, bool drawCursor = true,
+								BRect* bounds = NULL);
+
 			rgb_color		DesktopColor();
+	// The desktop's colour changes at once for every application on the display; stick
+	// (keeping it for later sessions) has no effect: the kit has no preferences store.
+			void			SetDesktopColor(rgb_color color, bool stick = true);
 
 			const color_map* ColorMap();
 			uint8			IndexForColor(rgb_color color);

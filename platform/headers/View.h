@@ -36,6 +36,12 @@ enum {
 	B_OUTSIDE_VIEW
 };
 
+// How BeginRectTracking() moves its outline.
+enum {
+	B_TRACK_WHOLE_RECT,
+	B_TRACK_RECT_CORNER
+};
+
 // Event masks of SetEventMask() and SetMouseEventMask().
 enum {
 	B_POINTER_EVENTS	= 0x00000001,
@@ -181,16 +187,40 @@ public:
 			bool			IsHidden(const BView* lookingFrom) const;
 	virtual	void			MakeFocus(bool focus = true);
 			bool			IsFocus() const;
+	// B_POINTER_EVENTS: the view hears every pointer event of its window, wherever the
+	// pointer is; SetMouseEventMask() until the buttons go up, holding the pointer (on
+	// X11, a pointer grab) so that events outside the window come too.
 			status_t		SetEventMask(uint32 mask, uint32 options = 0);
 			uint32			EventMask();
 			status_t		SetMouseEventMask(uint32 mask, uint32 options = 0);
-			// The last known pointer position (view coordinates) and buttons.
+			// The pointer position (view coordinates) and buttons. With
+			// checkMessageQueue, each call hands the next of the positions the pointer
+			// went through that the window has not dispatched yet, oldest first, so
+			// that a tracking loop sees the whole path; then the latest.
 			void			GetMouse(BPoint* location, uint32* buttons,
 								bool checkMessageQueue = true);
 			// For applications whose uint32 was an unsigned long.
 			void			GetMouse(BPoint* location, unsigned long* buttons,
 								bool checkMessageQueue = true);
 			BScrollBar*		ScrollBar(orientation direction) const;
+
+	// An outline on the screen (view coordinates) that follows the pointer until
+	// EndRectTracking(): moved whole, or by its bottom right corner.
+			void			BeginRectTracking(BRect startRect,
+								uint32 style = B_TRACK_WHOLE_RECT);
+			void			EndRectTracking();
+	// Drags a copy of message (the caller keeps it) while the buttons are down, shown as
+	// the outline of dragRect or as image (which the view takes and deletes), offset
+	// being where the pointer holds it. On release the message goes to the view under
+	// the pointer, in this or another kit application, with WasDropped() true and
+	// DropPoint() in screen coordinates; replies go to replyTo (the view when NULL).
+			void			DragMessage(BMessage* message, BRect dragRect,
+								BHandler* replyTo = NULL);
+			void			DragMessage(BMessage* message, BBitmap* image, BPoint offset,
+								BHandler* replyTo = NULL);
+			void			DragMessage(BMessage* message, BBitmap* image,
+								drawing_mode dragMode, BPoint offset,
+								BHandler* replyTo = NULL);
 
 	// Colours, font and pen: the current drawing state.
 	virtual	void			SetViewColor(rgb_color color);

@@ -23,6 +23,8 @@ class BView;
 
 namespace BPrivate {
 class BitmapSurface;
+class ScreenOverlay;
+struct DragSession;
 class DisplayWindow;
 class Painter;
 class PulseTimer;
@@ -78,6 +80,12 @@ enum {
 	B_CLOSE_ON_ESCAPE			= 0x00800000
 };
 
+// How SetWindowAlignment() counts: in bytes of the screen's pixels, or in pixels.
+enum window_alignment {
+	B_BYTE_ALIGNMENT	= 0,
+	B_PIXEL_ALIGNMENT	= 1
+};
+
 #define B_CURRENT_WORKSPACE	0
 #define B_ALL_WORKSPACES	0xffffffff
 
@@ -112,6 +120,14 @@ public:
 	virtual	void			MenusBeginning();
 	virtual	void			MenusEnded();
 	virtual	bool			QuitRequested();
+	// The screen's frame or colour space changed.
+	virtual	void			ScreenChanged(BRect screenSize, color_space depth);
+	// The window's workspaces changed (SetWorkspaces() or the desktop).
+	virtual	void			WorkspacesChanged(uint32 oldWorkspaces, uint32 newWorkspaces);
+	// A workspace was entered (state true) or left.
+	virtual	void			WorkspaceActivated(int32 workspace, bool state);
+	// Zoom() and the zoom button call it with the frame to take; it moves and resizes.
+	virtual	void			Zoom(BPoint origin, float width, float height);
 
 	virtual	void			Show();
 	virtual	void			Hide();
@@ -139,6 +155,36 @@ public:
 								float maxHeight);
 			void			GetSizeLimits(float* minWidth, float* maxWidth,
 								float* minHeight, float* maxHeight);
+	// Zoom() grows the window to the largest size the zoom and size limits and the
+	// screen allow, or, when it is that size already, back to where it was.
+			void			SetZoomLimits(float maxWidth, float maxHeight);
+			void			Zoom();
+	// The window's content frame is kept on this grid when it moves or resizes: its left
+	// edge at h * n + hOffset, its width (pixels) at width * n + widthOffset, and so
+	// vertically. Byte alignment counts the screen's 4 bytes a pixel.
+			status_t		SetWindowAlignment(window_alignment mode, int32 h,
+								int32 hOffset = 0, int32 width = 0, int32 widthOffset = 0,
+								int32 v = 0, int32 vOffset = 0, int32 height = 0,
+								int32 heightOffset = 0);
+			status_t		GetWindowAlignment(window_alignment* mode = NULL,
+								int32* h = NULL, int32* hOffset = NULL,
+								int32* width = NULL, int32* widthOffset = NULL,
+								int32* v = NULL, int32* vOffset = NULL,
+								int32* height = NULL, int32* heightOffset = NULL) const;
+
+			void			ConvertToScreen(BPoint* point) const;
+			BPoint			ConvertToScreen(BPoint point) const;
+			void			ConvertFromScreen(BPoint* point) const;
+			BPoint			ConvertFromScreen(BPoint point) const;
+			void			ConvertToScreen(BRect* rect) const;
+			BRect			ConvertToScreen(BRect rect) const;
+			void			ConvertFromScreen(BRect* rect) const;
+			BRect			ConvertFromScreen(BRect rect) const;
+
+	// Puts the window right behind window on the screen (behind all when NULL).
+			status_t		SendBehind(const BWindow* window);
+	// Whether the window is the frontmost shown one on the screen.
+			bool			IsFront() const;
 
 			// Updates wait while disabled (nested) or during a view transaction.
 			void			DisableUpdates();
@@ -162,6 +208,13 @@ public:
 			BButton*		DefaultButton() const { return fDefaultButton; }
 
 			window_type		Type() const;
+			status_t		SetType(window_type type);
+			bool			IsModal() const;
+			bool			IsFloating() const;
+	// The normal windows a subset-modal or subset-floating window belongs to. The
+	// subset only compares the pointers; it never uses a window through them.
+			status_t		AddToSubset(BWindow* window);
+			status_t		RemoveFromSubset(BWindow* window);
 			window_look		Look() const { return fLook; }
 			window_feel		Feel() const { return fFeel; }
 			status_t		SetLook(window_look look);
@@ -229,6 +282,35 @@ private:
 			uint32			_KeyModifiers(BMessage* message) const;
 			void			_PulseNeeded();
 			void			_Pulse(BView* view);
+			// Pointer messages: drags, the views' event masks and the pointer's history
+			// around the usual delivery (_HandleMouse()).
+			void			_DispatchPointer(BMessage* message);
+			// Hands a pointer or key message, after its usual target, to the views
+			// that asked for every such event (SetEventMask(), SetMouseEventMask()).
+			void			_NotifyPointerListeners(BView* view, BMessage* message,
+								BPoint where, BView* handled);
+			void			_NotifyKeyListeners(BView* view, BMessage* message,
+								const char* bytes);
+			void			_SetMouseEventMask(BView* view, uint32 mask);
+			void			_ReleasePointer();
+			// Where GetMouse() finds the pointer (window coordinates).
+			void			_NextMousePosition(bool history, BPoint* where,
+								uint32* buttons);
+			void			_StartDrag(BView* view, const BMessage* message,
+								BPrivate::ScreenOverlay* overlay, BPoint offset,
+								BHandler* replyTo);
+			// On a pointer message while dragging; false when no drag is on.
+			bool			_TrackDrag(BMessage* message, BPoint where, int32 buttons);
+			void			_EndDrag(BPoint where);
+			// A dropped message for the window goes to the view under its drop point.
+			BHandler*		_DropTarget(BMessage* message, BHandler* handler);
+			void			_BeginRectTracking(BView* view, BRect rect, uint32 style);
+			void			_EndRectTracking();
+			// Moves the overlays that follow the pointer; under fMouseLock.
+			void			_MoveOverlaysLocked(BPoint where);
+			// Zoom, workspace and screen messages; false for any other.
+			bool			_HandleWindowEvent(BMessage* message);
+			BRect			_AlignedFrame(BRect frame) const;
 
 			BView*			fTopView;
 			std::string		fTitle;
@@ -244,6 +326,13 @@ private:
 			float			fMaxWidth;
 			float			fMinHeight;
 			float			fMaxHeight;
+			float			fZoomMaxWidth;
+			float			fZoomMaxHeight;
+			// The frame before the last zoom, which the next one returns to.
+			BRect			fUnzoomedFrame;
+			window_alignment fAlignMode;
+			int32			fAlignment[8];
+			std::vector<const BWindow*> fSubset;
 
 			// Started when a view first needs pulses.
 			BPrivate::PulseTimer* fPulse;
@@ -274,11 +363,33 @@ private:
 			BButton*		fDefaultButton;
 			std::vector<Shortcut> fShortcuts;
 
+			BView*			fMouseMaskView;
+			bool			fPointerGrabbed;
+			BPrivate::DragSession* fDrag;
+
 			// The pointer as the display last reported it (window coordinates); written
 			// by the display's thread, read by GetMouse().
 	mutable	std::mutex		fMouseLock;
 			BPoint			fMouseWhere;
 			uint32			fMouseButtons;
+			// The positions the pointer went through that GetMouse() has not handed out
+			// and the window has not dispatched, oldest first (at most
+			// kMouseHistorySize).
+			struct MousePosition {
+				BPoint		where;
+				uint32		buttons;
+				bigtime_t	when;
+			};
+			std::vector<MousePosition> fMouseHistory;
+			// What follows the pointer on the screen, moved by the display's thread
+			// (under fMouseLock) even while the window's thread is busy in a loop:
+			// the drag's image and the tracked rectangle.
+			BPrivate::ScreenOverlay* fDragOverlay;
+			BPoint			fDragOffset;
+			BPrivate::ScreenOverlay* fTrackingOverlay;
+			BRect			fTrackingRect;
+			uint32			fTrackingStyle;
+			BPoint			fTrackingStart;
 };
 
 #endif // _WINDOW_H

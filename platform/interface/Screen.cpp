@@ -55,13 +55,6 @@ BScreen::ColorSpace()
 }
 
 
-rgb_color
-BScreen::DesktopColor()
-{
-	return ui_color(B_DESKTOP_COLOR);
-}
-
-
 const color_map*
 BScreen::ColorMap()
 {

@@ -749,59 +749,6 @@ BView::IsFocus() const
 }
 
 
-status_t
-BView::SetEventMask(uint32 mask, uint32 options)
-{
-	BPrivate::check_lock(fOwner);
-	fEventMask = mask;
-	return B_OK;
-}
-
-
-uint32
-BView::EventMask()
-{
-	return fEventMask;
-}
-
-
-status_t
-BView::SetMouseEventMask(uint32 mask, uint32 options)
-{
-	BPrivate::check_lock(fOwner);
-	// The window already sends every pointer event to the view that took the button
-	// down, until the buttons are released.
-	return fOwner != NULL ? B_OK : B_ERROR;
-}
-
-
-void
-BView::GetMouse(BPoint* location, uint32* buttons, bool checkMessageQueue)
-{
-	BPoint where(0, 0);
-	uint32 pressed = 0;
-	if (fOwner != NULL) {
-		std::lock_guard<std::mutex> locker(fOwner->fMouseLock);
-		where = fOwner->fMouseWhere;
-		pressed = fOwner->fMouseButtons;
-	}
-	if (location != NULL)
-		*location = where - _WindowOrigin();
-	if (buttons != NULL)
-		*buttons = pressed;
-}
-
-
-void
-BView::GetMouse(BPoint* location, unsigned long* buttons, bool checkMessageQueue)
-{
-	uint32 pressed = 0;
-	GetMouse(location, &pressed, checkMessageQueue);
-	if (buttons != NULL)
-		*buttons = pressed;
-}
-
-
 BScrollBar*
 BView::ScrollBar(orientation direction) const
 {

@@ -8,10 +8,13 @@
 #include "app/LooperList.h"
 #include "display/Display.h"
 #include "interface/BitmapSurface.h"
+#include "interface/DragSession.h"
+#include "interface/DropTarget.h"
 #include "interface/MenuLayer.h"
 #include "interface/MenuPrivate.h"
 #include "interface/Painter.h"
 #include "interface/PulseTimer.h"
+#include "interface/ScreenOverlay.h"
 #include "interface/WidgetScripting.h"
 #include "interface/WindowPrivate.h"
 
@@ -83,6 +86,9 @@ property_info stWindowProperties[] = {
 // The modifiers that distinguish shortcuts.
 const uint32 kShortcutModifiers = B_SHIFT_KEY | B_COMMAND_KEY | B_CONTROL_KEY
 	| B_OPTION_KEY;
+
+// The pointer positions GetMouse() may hand out that the window has not dispatched yet.
+const size_t kMouseHistorySize = 64;
 
 // The platform's default: twice a second.
 const bigtime_t kDefaultPulseRate = 500000;
@@ -186,7 +192,9 @@ BWindow::_Init(BRect frame, const char* title, window_look look, window_feel fee
 	fLook = look;
 	fFeel = feel;
 	fFlags = flags;
-	fWorkspaces = workspaces;
+	// B_CURRENT_WORKSPACE is the workspace shown now.
+	fWorkspaces = workspaces != B_CURRENT_WORKSPACE ? workspaces
+		: (uint32)1 << (current_workspace() & 31);
 	fShowLevel = 1;
 	fMinimized = false;
 	fActive = false;
@@ -194,6 +202,11 @@ BWindow::_Init(BRect frame, const char* title, window_look look, window_feel fee
 	fMaxWidth = 32768;
 	fMinHeight = 0;
 	fMaxHeight = 32768;
+	fZoomMaxWidth = 32768;
+	fZoomMaxHeight = 32768;
+	fAlignMode = B_PIXEL_ALIGNMENT;
+	const int32 kNoAlignment[8] = { 1, 0, 1, 0, 1, 0, 1, 0 };
+	memcpy(fAlignment, kNoAlignment, sizeof(fAlignment));
 	fUpdatePosted = false;
 	fUpdatesDisabled = 0;
 	fInTransaction = false;
@@ -204,6 +217,12 @@ BWindow::_Init(BRect frame, const char* title, window_look look, window_feel fee
 	fKeyMenuBar = NULL;
 	fDefaultButton = NULL;
 	fMouseButtons = 0;
+	fMouseMaskView = NULL;
+	fPointerGrabbed = false;
+	fDrag = NULL;
+	fDragOverlay = NULL;
+	fTrackingOverlay = NULL;
+	fTrackingStyle = B_TRACK_WHOLE_RECT;
 	fPulse = NULL;
 	fPulseRate = kDefaultPulseRate;
 
@@ -231,6 +250,8 @@ BWindow::_Init(BRect frame, const char* title, window_look look, window_feel fee
 	} else {
 		fDisplayWindow = BPrivate::Display::Default()->CreateWindow(frame, fTitle.c_str(),
 			handler);
+		// Drags of any kit application find the window through the display.
+		fDisplayWindow->SetDropTarget(BPrivate::encode_drop_target(BMessenger(this)));
 	}
 	BPrivate::LooperList::SetWindow(this, this);
 }
@@ -244,6 +265,14 @@ BWindow::~BWindow()
 	// Open menus go before the views that own them.
 	while (!fPopups.empty())
 		_RemovePopup(fPopups.back()->root);
+	_EndRectTracking();
+	BPrivate::ScreenOverlay* overlay = NULL;
+	{
+		std::lock_guard<std::mutex> locker(fMouseLock);
+		std::swap(overlay, fDragOverlay);
+	}
+	delete overlay;
+	delete fDrag;
 	delete fDisplayWindow;
 	fDisplayWindow = NULL;
 
@@ -266,10 +295,17 @@ BWindow::Quit()
 	BPrivate::LooperList::SetWindow(this, NULL);
 	delete fPulse;
 	fPulse = NULL;
+	BPrivate::ScreenOverlay* overlay = NULL;
 	for (Popup* popup : fPopups) {
 		delete popup->display;
 		popup->display = NULL;
 	}
+	_EndRectTracking();
+	{
+		std::lock_guard<std::mutex> locker(fMouseLock);
+		std::swap(overlay, fDragOverlay);
+	}
+	delete overlay;
 	delete fDisplayWindow;
 	fDisplayWindow = NULL;
 	BLooper::Quit();
@@ -413,6 +449,10 @@ BWindow::_ViewDetached(BView* view)
 		fLastMouseView = NULL;
 	if (fMouseTarget == view)
 		fMouseTarget = NULL;
+	if (fMouseMaskView == view) {
+		fMouseMaskView = NULL;
+		_ReleasePointer();
+	}
 }
 
 
@@ -424,6 +464,7 @@ void
 BWindow::_HandleDisplayEvent(const DisplayEvent& event)
 {
 	BMessage message;
+	bigtime_t now = system_time();
 	switch (event.type) {
 		case BPrivate::kDisplayMouseDown:
 		case BPrivate::kDisplayMouseUp:
@@ -433,6 +474,10 @@ BWindow::_HandleDisplayEvent(const DisplayEvent& event)
 				std::lock_guard<std::mutex> locker(fMouseLock);
 				fMouseWhere = event.where;
 				fMouseButtons = event.buttons;
+				if (fMouseHistory.size() >= kMouseHistorySize)
+					fMouseHistory.erase(fMouseHistory.begin());
+				fMouseHistory.push_back(MousePosition{ event.where, event.buttons, now });
+				_MoveOverlaysLocked(event.where);
 			}
 			message.what = event.type == BPrivate::kDisplayMouseDown ? B_MOUSE_DOWN
 				: event.type == BPrivate::kDisplayMouseUp ? B_MOUSE_UP : B_MOUSE_MOVED;
@@ -481,8 +526,18 @@ BWindow::_HandleDisplayEvent(const DisplayEvent& event)
 			message.what = B_WINDOW_ACTIVATED;
 			message.AddBool("active", event.active);
 			break;
+		case BPrivate::kDisplayScreenChanged:
+			message.what = B_SCREEN_CHANGED;
+			message.AddRect("frame", event.frame);
+			message.AddInt32("mode", (int32)B_RGB32);
+			break;
+		case BPrivate::kDisplayWorkspaceActivated:
+			message.what = B_WORKSPACE_ACTIVATED;
+			message.AddInt32("workspace", event.workspace);
+			message.AddBool("active", event.active);
+			break;
 	}
-	message.AddInt64("when", system_time());
+	message.AddInt64("when", now);
 	// A full queue drops the event rather than stall the display.
 	PostMessage(&message);
 }
@@ -495,7 +550,7 @@ BWindow::DispatchMessage(BMessage* message, BHandler* handler)
 		case B_MOUSE_DOWN:
 		case B_MOUSE_UP:
 		case B_MOUSE_MOVED:
-			_HandleMouse(message);
+			_DispatchPointer(message);
 			break;
 		case B_MOUSE_WHEEL_CHANGED:
 		{
@@ -563,7 +618,8 @@ BWindow::DispatchMessage(BMessage* message, BHandler* handler)
 			break;
 		}
 		default:
-			BLooper::DispatchMessage(message, handler);
+			if (!_HandleWindowEvent(message))
+				BLooper::DispatchMessage(message, _DropTarget(message, handler));
 			break;
 	}
 	_PresentDrawn();
@@ -704,12 +760,13 @@ BWindow::_HandleKey(BMessage* message)
 		return;
 	}
 
-	if (fFocus == NULL)
-		return;
-	if (message->what == B_KEY_DOWN)
-		fFocus->KeyDown(bytes, (int32)strlen(bytes));
-	else
-		fFocus->KeyUp(bytes, (int32)strlen(bytes));
+	if (fFocus != NULL) {
+		if (message->what == B_KEY_DOWN)
+			fFocus->KeyDown(bytes, (int32)strlen(bytes));
+		else
+			fFocus->KeyUp(bytes, (int32)strlen(bytes));
+	}
+	_NotifyKeyListeners(fTopView, message, bytes);
 }
 
 
@@ -1015,7 +1072,15 @@ void
 BWindow::SetWorkspaces(uint32 workspaces)
 {
 	BPrivate::check_lock(this);
+	if (workspaces == B_CURRENT_WORKSPACE)
+		workspaces = (uint32)1 << (current_workspace() & 31);
+	if (workspaces == fWorkspaces)
+		return;
+	BMessage changed(B_WORKSPACES_CHANGED);
+	changed.AddInt32("old", (int32)fWorkspaces);
+	changed.AddInt32("new", (int32)workspaces);
 	fWorkspaces = workspaces;
+	PostMessage(&changed);
 }
 
 
@@ -1113,6 +1178,9 @@ void
 BWindow::MoveTo(float x, float y)
 {
 	BPrivate::check_lock(this);
+	BRect aligned = _AlignedFrame(fFrame.OffsetToCopy(x, y));
+	x = aligned.left;
+	y = aligned.top;
 	if (x == fFrame.left && y == fFrame.top)
 		return;
 	fFrame.OffsetTo(x, y);
@@ -1134,6 +1202,10 @@ BWindow::ResizeTo(float width, float height)
 	BPrivate::check_lock(this);
 	width = width < fMinWidth ? fMinWidth : width > fMaxWidth ? fMaxWidth : width;
 	height = height < fMinHeight ? fMinHeight : height > fMaxHeight ? fMaxHeight : height;
+	BRect aligned = _AlignedFrame(BRect(fFrame.left, fFrame.top, fFrame.left + width,
+		fFrame.top + height));
+	width = aligned.Width();
+	height = aligned.Height();
 	if (width == fFrame.Width() && height == fFrame.Height())
 		return;
 	_SetSize(width, height);

@@ -1,0 +1,79 @@
+// BView's input: event masks, the pointer's position and rectangle tracking. The window
+// does the work (WindowInput.cpp); these calls check the view's state and lock.
+#include <View.h>
+
+#include "app/LockCheck.h"
+
+#include <Window.h>
+
+status_t
+BView::SetEventMask(uint32 mask, uint32 options)
+{
+	BPrivate::check_lock(fOwner);
+	if ((mask & ~(B_POINTER_EVENTS | B_KEYBOARD_EVENTS)) != 0)
+		return B_BAD_VALUE;
+	fEventMask = mask;
+	return B_OK;
+}
+
+
+uint32
+BView::EventMask()
+{
+	return fEventMask;
+}
+
+
+status_t
+BView::SetMouseEventMask(uint32 mask, uint32 options)
+{
+	BPrivate::check_lock(fOwner);
+	if (fOwner == NULL)
+		return B_ERROR;
+	if ((mask & ~(B_POINTER_EVENTS | B_KEYBOARD_EVENTS)) != 0)
+		return B_BAD_VALUE;
+	fOwner->_SetMouseEventMask(this, mask);
+	return B_OK;
+}
+
+
+void
+BView::GetMouse(BPoint* location, uint32* buttons, bool checkMessageQueue)
+{
+	BPoint where(0, 0);
+	uint32 pressed = 0;
+	if (fOwner != NULL)
+		fOwner->_NextMousePosition(checkMessageQueue, &where, &pressed);
+	if (location != NULL)
+		*location = where - _WindowOrigin();
+	if (buttons != NULL)
+		*buttons = pressed;
+}
+
+
+void
+BView::GetMouse(BPoint* location, unsigned long* buttons, bool checkMessageQueue)
+{
+	uint32 pressed = 0;
+	GetMouse(location, &pressed, checkMessageQueue);
+	if (buttons != NULL)
+		*buttons = pressed;
+}
+
+
+void
+BView::BeginRectTracking(BRect startRect, uint32 style)
+{
+	BPrivate::check_lock(fOwner);
+	if (fOwner != NULL)
+		fOwner->_BeginRectTracking(this, startRect, style);
+}
+
+
+void
+BView::EndRectTracking()
+{
+	BPrivate::check_lock(fOwner);
+	if (fOwner != NULL)
+		fOwner->_EndRectTracking();
+}
