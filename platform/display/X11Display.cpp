@@ -1,6 +1,7 @@
 // The X11 back end. Key mapping: Ctrl is the Command key, Alt the Option key and the
 // Super key the Control key (see docs/display.md).
 #include "display/X11Display.h"
+#include "display/X11Overlay.h"
 
 #include "display/KeyCodes.h"
 #include "display/X11Clipboard.h"
@@ -728,7 +729,9 @@ X11Window::SendBehind(DisplayWindow* other)
 	uint32 values[2] = { 0, XCB_STACK_MODE_BELOW };
 	uint16 mask = XCB_CONFIG_WINDOW_STACK_MODE;
 	if (other != NULL) {
-		values[0] = static_cast<X11Window*>(other)->fWindow;
+		X11Overlay* overlay = dynamic_cast<X11Overlay*>(other);
+		values[0] = overlay != NULL ? overlay->Window()->fWindow
+			: static_cast<X11Window*>(other)->fWindow;
 		mask |= XCB_CONFIG_WINDOW_SIBLING;
 		xcb_configure_window(fDisplay->fConnection, fWindow, mask, values);
 	} else

@@ -143,3 +143,30 @@ X11Overlay::_Reshape(cairo_surface_t* surface)
 }
 
 } // namespace BPrivate
+
+
+void
+X11Overlay::SendBehind(DisplayWindow* other)
+{
+	fWindow->SendBehind(other);
+}
+
+
+bool
+X11Overlay::IsFront()
+{
+	return false;
+}
+
+
+void
+X11Overlay::SetDropTarget(const std::string& data)
+{
+}
+
+
+status_t
+X11Overlay::GrabPointer(bool grab)
+{
+	return B_NOT_ALLOWED;
+}

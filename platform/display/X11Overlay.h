@@ -27,6 +27,14 @@ public:
 	virtual	void				Activate();
 	// Draws the pixels and cuts the shape again from the whole surface.
 	virtual	void				Present(cairo_surface_t* surface, BRect dirty);
+	virtual	void				SendBehind(DisplayWindow* other);
+	// An overlay is never one of the ordinary windows, so never the front one.
+	virtual	bool				IsFront();
+	// Taking no input, an overlay is no place to drop on and cannot hold the pointer.
+	virtual	void				SetDropTarget(const std::string& data);
+	virtual	status_t			GrabPointer(bool grab);
+
+			X11Window*			Window() const { return fWindow; }
 
 private:
 								X11Overlay(X11Window* window, uint32 transparentKey);
