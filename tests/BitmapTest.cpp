@@ -121,19 +121,19 @@ TEST(BitmapTest, BadArchivesGiveInvalidBitmaps)
 TEST(BitmapTest, SetBitsCopiesOrConverts)
 {
 	BBitmap icon(BRect(0, 0, 3, 1), B_CMAP8);
-	uint8 indices[8] = { 0, 31, 255, 5, 1, 2, 3, 4 };
+	uint8 indices[8] = { 0, 63, 255, 5, 1, 2, 3, 4 };
 	icon.SetBits(indices, sizeof(indices), 0, B_CMAP8);
 	EXPECT_EQ(memcmp(icon.Bits(), indices, 8), 0);
 
 	// Copies stop at the end of the bitmap.
 	icon.SetBits(indices, sizeof(indices), 6, B_CMAP8);
-	EXPECT_EQ(((uint8*)icon.Bits())[7], 31);
+	EXPECT_EQ(((uint8*)icon.Bits())[7], 63);
 
 	BBitmap rgb(BRect(0, 0, 3, 1), B_RGB32);
 	rgb.SetBits(indices, sizeof(indices), 0, B_CMAP8);
 	const uint8* pixel = (const uint8*)rgb.Bits();
 	EXPECT_EQ(pixel[0], 0);		// index 0 is black
-	EXPECT_EQ(pixel[4], 255);	// index 31 is white
+	EXPECT_EQ(pixel[4], 255);	// index 63 is white
 	EXPECT_EQ(pixel[5], 255);
 	EXPECT_EQ(pixel[8], 0x77);	// the transparent index becomes the magic colour
 	EXPECT_EQ(pixel[9], 0x74);
