@@ -185,3 +185,4 @@ TEST(PolygonTest, PointsFrameAndMapping)
 	EXPECT_EQ(assigned.CountPoints(), 4);
 	EXPECT_EQ(assigned.Frame(), mapped.Frame());
 }
+
