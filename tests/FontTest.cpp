@@ -346,3 +346,17 @@ TEST(FontTest, EightBitEncodingsAreConvertedBeforeLayout)
 	latin1.GetHasGlyphs("\xe9", 1, has);
 	EXPECT_TRUE(has[0]);
 }
+
+
+TEST(FontTest, BrokenSequenceDoesNotReadPastTheString)
+{
+	// A four-byte lead followed by plain letters: three characters, on the heap so that
+	// a read past the terminator shows under the address sanitizer.
+	std::string broken("\xf0" "ab");
+	const char* strings[1] = { broken.c_str() };
+	BRect boxes[1];
+	BFont font(be_plain_font);
+	font.GetBoundingBoxesForStrings(strings, 1, B_SCREEN_METRIC, NULL, boxes);
+	EXPECT_TRUE(boxes[0].IsValid());
+	EXPECT_GT(boxes[0].Width(), font.StringWidth("a"));
+}

@@ -64,7 +64,8 @@ const BlockRange kBlocks[] = {
 
 
 // The byte length of each of the first count characters of text in the font's encoding:
-// one byte each in the 8-bit encodings; in UTF-8, a sequence cut by a NUL ends before it.
+// one byte each in the 8-bit encodings; in UTF-8, a lead byte and the continuation bytes
+// after it.
 std::vector<int32>
 CharacterLengths(const BFont& font, const char* text, int32 count)
 {
@@ -75,8 +76,10 @@ CharacterLengths(const BFont& font, const char* text, int32 count)
 	const uint8* at = (const uint8*)text;
 	for (int32 i = 0; i < count; i++) {
 		int32 length = !utf8 ? 1 : *at >= 0xf0 ? 4 : *at >= 0xe0 ? 3 : *at >= 0xc0 ? 2 : 1;
+		// Only continuation bytes belong to a sequence, so a broken one ends early and
+		// counting lead bytes gives the number of characters.
 		int32 used = 1;
-		while (used < length && at[used] != 0)
+		while (used < length && (at[used] & 0xc0) == 0x80)
 			used++;
 		lengths.push_back(used);
 		at += used;
@@ -432,7 +435,7 @@ BFont::GetBoundingBoxesForStrings(const char* stringArray[], int32 numStrings,
 		}
 		int32 count = 0;
 		for (const uint8* at = (const uint8*)string; *at != 0; at++) {
-			if ((*at & 0xc0) != 0x80)
+			if (fEncoding != B_UNICODE_UTF8 || (*at & 0xc0) != 0x80)
 				count++;
 		}
 		// The union of the characters' boxes where the spaced string puts them.
