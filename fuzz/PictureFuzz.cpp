@@ -1,5 +1,5 @@
 // Feeds arbitrary bytes to BPicture::Unflatten. A picture that comes out must flatten to
-// the very bytes it came from and replay into a view that records it.
+// the very bytes it came from, replay into a view that records it, and clip a view.
 #include <DataIO.h>
 #include <Picture.h>
 #include <View.h>
@@ -27,5 +27,7 @@ LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 	view.BeginPicture(&copy);
 	view.DrawPicture(&picture, BPoint(3, 4));
 	view.EndPicture();
+	// Clipping to it paints what each call covers into a mask of the view's size.
+	view.ClipToPicture(&picture, BPoint(-2, 5));
 	return 0;
 }

@@ -37,7 +37,7 @@ TEST(BitmapTest, BadGeometryOrSpaceLeavesItInvalid)
 	EXPECT_EQ(inverted.Bits(), nullptr);
 	EXPECT_EQ(inverted.BitsLength(), 0);
 
-	BBitmap unsupported(BRect(0, 0, 9, 9), B_GRAY1);
+	BBitmap unsupported(BRect(0, 0, 9, 9), (color_space)0x7777);
 	EXPECT_NE(unsupported.InitCheck(), B_OK);
 
 	BBitmap narrowRows(BRect(0, 0, 9, 9), 0, B_RGB32, 8);
@@ -121,19 +121,19 @@ TEST(BitmapTest, BadArchivesGiveInvalidBitmaps)
 TEST(BitmapTest, SetBitsCopiesOrConverts)
 {
 	BBitmap icon(BRect(0, 0, 3, 1), B_CMAP8);
-	uint8 indices[8] = { 0, 31, 255, 5, 1, 2, 3, 4 };
+	uint8 indices[8] = { 0, 63, 255, 5, 1, 2, 3, 4 };
 	icon.SetBits(indices, sizeof(indices), 0, B_CMAP8);
 	EXPECT_EQ(memcmp(icon.Bits(), indices, 8), 0);
 
 	// Copies stop at the end of the bitmap.
 	icon.SetBits(indices, sizeof(indices), 6, B_CMAP8);
-	EXPECT_EQ(((uint8*)icon.Bits())[7], 31);
+	EXPECT_EQ(((uint8*)icon.Bits())[7], 63);
 
 	BBitmap rgb(BRect(0, 0, 3, 1), B_RGB32);
 	rgb.SetBits(indices, sizeof(indices), 0, B_CMAP8);
 	const uint8* pixel = (const uint8*)rgb.Bits();
 	EXPECT_EQ(pixel[0], 0);		// index 0 is black
-	EXPECT_EQ(pixel[4], 255);	// index 31 is white
+	EXPECT_EQ(pixel[4], 255);	// index 63 is white
 	EXPECT_EQ(pixel[5], 255);
 	EXPECT_EQ(pixel[8], 0x77);	// the transparent index becomes the magic colour
 	EXPECT_EQ(pixel[9], 0x74);
@@ -145,4 +145,85 @@ TEST(BitmapTest, SetBitsCopiesOrConverts)
 
 	BBitmap otherSize(BRect(0, 0, 4, 1), B_CMAP8);
 	EXPECT_NE(otherSize.ImportBits(&rgb), B_OK);
+}
+
+
+TEST(BitmapTest, EverySpaceConvertsToAndFromRGB32)
+{
+	const rgb_color colors[4] = { { 255, 0, 0, 255 }, { 0, 255, 0, 255 },
+		{ 0, 0, 255, 255 }, { 255, 255, 255, 255 } };
+	BBitmap source(BRect(0, 0, 3, 0), B_RGB32);
+	uint8* pixels = (uint8*)source.Bits();
+	for (int i = 0; i < 4; i++) {
+		pixels[i * 4] = colors[i].blue;
+		pixels[i * 4 + 1] = colors[i].green;
+		pixels[i * 4 + 2] = colors[i].red;
+		pixels[i * 4 + 3] = 255;
+	}
+	for (color_space space : { B_RGB15, B_RGBA15, B_RGB16, B_RGB24, B_RGBA32, B_CMAP8,
+			B_RGB32_BIG, B_RGBA32_BIG, B_RGB24_BIG, B_RGB16_BIG, B_RGB15_BIG,
+			B_RGBA15_BIG }) {
+		BBitmap converted(source.Bounds(), space);
+		ASSERT_EQ(converted.InitCheck(), B_OK) << space;
+		ASSERT_EQ(converted.ImportBits(&source), B_OK) << space;
+		BBitmap back(source.Bounds(), B_RGB32);
+		ASSERT_EQ(back.ImportBits(&converted), B_OK) << space;
+		// Pure primaries and white survive every space.
+		EXPECT_EQ(memcmp(back.Bits(), source.Bits(), 16), 0) << space;
+	}
+
+	// Big-endian forms store the most significant byte first.
+	BBitmap big(source.Bounds(), B_RGB32_BIG);
+	big.ImportBits(&source);
+	const uint8* first = (const uint8*)big.Bits();
+	EXPECT_EQ(first[1], 255);
+	EXPECT_EQ(first[2], 0);
+	EXPECT_EQ(first[3], 0);
+	BBitmap big16(BRect(0, 0, 3, 0), B_RGB16_BIG);
+	big16.ImportBits(&source);
+	EXPECT_EQ(((const uint8*)big16.Bits())[0], 0xf8);
+	EXPECT_EQ(((const uint8*)big16.Bits())[1], 0x00);
+
+	// SetBits converts from any of them.
+	BBitmap fromBig(source.Bounds(), B_RGB32);
+	fromBig.SetBits(big16.Bits(), big16.BitsLength(), 0, B_RGB16_BIG);
+	EXPECT_EQ(memcmp(fromBig.Bits(), source.Bits(), 16), 0);
+}
+
+
+TEST(BitmapTest, Gray1PacksEightPixelsAByte)
+{
+	BBitmap mono(BRect(0, 0, 39, 1), B_GRAY1);
+	ASSERT_EQ(mono.InitCheck(), B_OK);
+	// 40 pixels take 5 bytes, padded to 8.
+	EXPECT_EQ(mono.BytesPerRow(), 8);
+	BBitmap rgb(mono.Bounds(), B_RGB32);
+	uint8* pixels = (uint8*)rgb.Bits();
+	memset(pixels, 255, rgb.BitsLength());
+	// Dark pixels at x = 0 and x = 9 of the first row.
+	memset(pixels, 0, 4);
+	memset(pixels + 9 * 4, 20, 3);
+	ASSERT_EQ(mono.ImportBits(&rgb), B_OK);
+	const uint8* bits = (const uint8*)mono.Bits();
+	EXPECT_EQ(bits[0], 0x80);
+	EXPECT_EQ(bits[1], 0x40);
+	EXPECT_EQ(bits[8], 0x00);
+
+	size_t chunk = 0;
+	size_t alignment = 0;
+	size_t perChunk = 0;
+	ASSERT_EQ(get_pixel_size_for(B_GRAY1, &chunk, &alignment, &perChunk), B_OK);
+	EXPECT_EQ(chunk, 1u);
+	EXPECT_EQ(perChunk, 8u);
+	ASSERT_EQ(get_pixel_size_for(B_RGB24_BIG, &chunk, &alignment, &perChunk), B_OK);
+	EXPECT_EQ(chunk, 3u);
+	EXPECT_EQ(perChunk, 1u);
+	EXPECT_EQ(alignment, 4u);
+	EXPECT_EQ(get_pixel_size_for((color_space)0x7777, &chunk, NULL, NULL), B_BAD_VALUE);
+
+	uint32 flags = 0;
+	EXPECT_TRUE(bitmaps_support_space(B_RGB15_BIG, &flags));
+	EXPECT_EQ(flags, (uint32)(B_VIEWS_SUPPORT_DRAW_BITMAP | B_BITMAPS_SUPPORT_ATTACHED_VIEWS));
+	EXPECT_FALSE(bitmaps_support_space(B_NO_COLOR_SPACE, &flags));
+	EXPECT_EQ(flags, 0u);
 }

@@ -1,5 +1,6 @@
 // Fonts: the installed families, metrics and truncation.
 #include <Font.h>
+#include <Shape.h>
 #include <String.h>
 
 #include <gtest/gtest.h>
@@ -212,4 +213,150 @@ TEST(FontTest, TruncationFitsAndKeepsTheRightEnds)
 	font.GetTruncatedStrings(inputs, 2, B_TRUNCATE_END, width, results);
 	EXPECT_STREQ(first, end.String());
 	EXPECT_STREQ(second, "short");
+}
+
+
+TEST(FontTest, EscapementsAreAdvancesInEmsPerCharacter)
+{
+	BFont font(be_plain_font);
+	font.SetSize(20);
+	// "é" is two bytes but one character.
+	const char* text = "Wi \xc3\xa9";
+	float escapements[4];
+	font.GetEscapements(text, 4, escapements);
+	EXPECT_NEAR(escapements[0] * 20, font.StringWidth("W"), 0.01);
+	EXPECT_NEAR(escapements[1] * 20, font.StringWidth("i"), 0.01);
+	EXPECT_GT(escapements[0], escapements[1]);
+	EXPECT_NEAR(escapements[3] * 20, font.StringWidth("\xc3\xa9"), 0.01);
+
+	escapement_delta delta = { 2, 10 };
+	float spaced[4];
+	font.GetEscapements(text, 4, &delta, spaced);
+	EXPECT_NEAR((spaced[0] - escapements[0]) * 20, 2, 0.01);
+	EXPECT_NEAR((spaced[2] - escapements[2]) * 20, 10, 0.01);
+
+	// Rotated a quarter turn, the advance points up the screen.
+	font.SetRotation(90);
+	BPoint points[4];
+	BPoint offsets[4];
+	font.GetEscapements(text, 4, NULL, points, offsets);
+	EXPECT_NEAR(points[0].x, 0, 1e-4);
+	EXPECT_NEAR(points[0].y, -escapements[0], 1e-4);
+	EXPECT_EQ(offsets[3], B_ORIGIN);
+}
+
+
+TEST(FontTest, EdgesAndBoundingBoxesDescribeTheInk)
+{
+	BFont font(be_plain_font);
+	font.SetSize(40);
+	edge_info edges[2];
+	font.GetEdges("Hj", 2, edges);
+	// An H stands inside its advance; a j reaches left of its origin.
+	EXPECT_GE(edges[0].left, 0);
+	EXPECT_GE(edges[0].right, 0);
+	EXPECT_LT(edges[1].left, edges[0].left);
+
+	BRect glyphs[3];
+	font.GetBoundingBoxesAsGlyphs("Hg ", 3, B_SCREEN_METRIC, glyphs);
+	// Above the baseline for H, below it for g's descender; a space has no ink.
+	EXPECT_LT(glyphs[0].top, -20);
+	EXPECT_NEAR(glyphs[0].bottom, 0, 1.5);
+	EXPECT_GT(glyphs[1].bottom, 5);
+	EXPECT_FALSE(glyphs[2].IsValid());
+
+	BRect placed[3];
+	font.GetBoundingBoxesAsString("HHH", 3, B_SCREEN_METRIC, NULL, placed);
+	float advance = font.StringWidth("H");
+	EXPECT_NEAR(placed[1].left - placed[0].left, advance, 0.01);
+	EXPECT_NEAR(placed[2].left - placed[0].left, 2 * advance, 0.01);
+
+	const char* strings[2] = { "H", "HHH" };
+	BRect whole[2];
+	font.GetBoundingBoxesForStrings(strings, 2, B_SCREEN_METRIC, NULL, whole);
+	EXPECT_EQ(whole[0], placed[0]);
+	EXPECT_NEAR(whole[1].right, placed[2].right, 0.01);
+
+	BRect box = font.BoundingBox();
+	EXPECT_TRUE(box.IsValid());
+	EXPECT_LE(box.top, glyphs[0].top + 0.5);
+	EXPECT_GE(box.bottom, glyphs[1].bottom - 0.5);
+}
+
+
+TEST(FontTest, GlyphShapesCoverageAndFileFacts)
+{
+	BFont font(be_plain_font);
+	font.SetSize(30);
+	BShape* shapes[2] = { NULL, NULL };
+	font.GetGlyphShapes("O ", 2, shapes);
+	ASSERT_NE(shapes[0], nullptr);
+	ASSERT_NE(shapes[1], nullptr);
+	BRect bounds = shapes[0]->Bounds();
+	EXPECT_TRUE(bounds.IsValid());
+	EXPECT_LT(bounds.top, -15);
+	EXPECT_NEAR(bounds.Width(), font.StringWidth("O"), font.StringWidth("O") / 2);
+	EXPECT_FALSE(shapes[1]->Bounds().IsValid());
+	delete shapes[0];
+	delete shapes[1];
+
+	bool has[3];
+	// A private-use character no installed font draws.
+	font.GetHasGlyphs("A\xc3\xa9\xef\xa3\xbf", 3, has);
+	EXPECT_TRUE(has[0]);
+	EXPECT_TRUE(has[1]);
+	EXPECT_FALSE(has[2]);
+
+	unicode_block blocks = font.Blocks();
+	EXPECT_TRUE(blocks.Includes(unicode_block(0, 1)));
+	EXPECT_NE(blocks, unicode_block());
+	EXPECT_EQ(font.FileFormat(), B_TRUETYPE_WINDOWS);
+	EXPECT_EQ(font.CountTuned(), 0);
+	EXPECT_FALSE(BFont(be_plain_font).IsFullAndHalfFixed());
+
+	// The family and style code names the font again.
+	uint32 code = font.FamilyAndStyle();
+	BFont other(be_bold_font);
+	ASSERT_EQ(other.SetFamilyAndStyle(code), B_OK);
+	font_family family;
+	font_style style;
+	font_family otherFamily;
+	font_style otherStyle;
+	font.GetFamilyAndStyle(&family, &style);
+	other.GetFamilyAndStyle(&otherFamily, &otherStyle);
+	EXPECT_STREQ(family, otherFamily);
+	EXPECT_STREQ(style, otherStyle);
+	EXPECT_EQ(other.SetFamilyAndStyle(0xffff0000u), B_NAME_NOT_FOUND);
+}
+
+
+TEST(FontTest, EightBitEncodingsAreConvertedBeforeLayout)
+{
+	BFont utf8(be_plain_font);
+	BFont latin1(be_plain_font);
+	latin1.SetEncoding(B_ISO_8859_1);
+	EXPECT_EQ(latin1.Encoding(), B_ISO_8859_1);
+	// The same é, one byte in ISO 8859-1 and two in UTF-8.
+	EXPECT_FLOAT_EQ(latin1.StringWidth("\xe9"), utf8.StringWidth("\xc3\xa9"));
+	EXPECT_GT(latin1.StringWidth("\xe9"), 0);
+	float escapements[2];
+	latin1.GetEscapements("\xe9t", 2, escapements);
+	EXPECT_NEAR(escapements[0] * latin1.Size(), utf8.StringWidth("\xc3\xa9"), 0.01);
+	bool has[1];
+	latin1.GetHasGlyphs("\xe9", 1, has);
+	EXPECT_TRUE(has[0]);
+}
+
+
+TEST(FontTest, BrokenSequenceDoesNotReadPastTheString)
+{
+	// A four-byte lead followed by plain letters: three characters, on the heap so that
+	// a read past the terminator shows under the address sanitizer.
+	std::string broken("\xf0" "ab");
+	const char* strings[1] = { broken.c_str() };
+	BRect boxes[1];
+	BFont font(be_plain_font);
+	font.GetBoundingBoxesForStrings(strings, 1, B_SCREEN_METRIC, NULL, boxes);
+	EXPECT_TRUE(boxes[0].IsValid());
+	EXPECT_GT(boxes[0].Width(), font.StringWidth("a"));
 }

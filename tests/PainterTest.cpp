@@ -169,13 +169,15 @@ TEST_F(PainterTest, DrawingModesCombineWithTheDestination)
 	EXPECT_EQ(Pixel(1, 10), make_color(0, 50, 0));
 	EXPECT_EQ(Pixel(2, 10), kGrey);
 
+	// Min and max compare whole colours by brightness: (200, 50, 100) is a little
+	// brighter than the grey, so min keeps the grey and max takes the colour.
 	state.drawingMode = B_OP_MIN;
 	fPainter->FillRect(state, BRect(3, 10, 3, 10), B_SOLID_HIGH);
-	EXPECT_EQ(Pixel(3, 10), make_color(100, 50, 100));
+	EXPECT_EQ(Pixel(3, 10), kGrey);
 
 	state.drawingMode = B_OP_MAX;
 	fPainter->FillRect(state, BRect(4, 10, 4, 10), B_SOLID_HIGH);
-	EXPECT_EQ(Pixel(4, 10), make_color(200, 100, 100));
+	EXPECT_EQ(Pixel(4, 10), make_color(200, 50, 100));
 
 	state.drawingMode = B_OP_BLEND;
 	fPainter->FillRect(state, BRect(5, 10, 5, 10), B_SOLID_HIGH);
@@ -212,7 +214,7 @@ TEST_F(PainterTest, PushAndPopStateRestoreOriginClippingAndColours)
 	fStates.Current().origin = BPoint(2, 0);
 	EXPECT_EQ(fStates.Current().CombinedOrigin(), BPoint(12, 10));
 	fStates.ClipToRect(BRect(0, 0, 100, 100));
-	EXPECT_EQ(fStates.Current().clipping, BRect(12, 10, 14, 14));
+	EXPECT_EQ(fStates.Current().clipping.Frame(), BRect(12, 10, 14, 14));
 
 	ASSERT_TRUE(fStates.Pop());
 	ASSERT_TRUE(fStates.Pop());
@@ -261,8 +263,11 @@ TEST_F(PainterTest, CMAP8BitmapsSkipTheTransparentIndexExceptWhenCopied)
 	EXPECT_EQ(Pixel(1, 0), kBlack);
 
 	state.drawingMode = B_OP_COPY;
+	// Copied, the transparent index shows its colour map entry, which is white.
+	state.highColor = kRed;
+	fPainter->FillRect(state, BRect(10, 0, 11, 1), B_SOLID_HIGH);
 	fPainter->DrawBitmap(state, &bitmap, bitmap.Bounds(), BRect(10, 0, 11, 1));
-	EXPECT_EQ(Pixel(10, 0), make_color(0x77, 0x74, 0x77));
+	EXPECT_EQ(Pixel(10, 0), kWhite);
 	EXPECT_EQ(Pixel(11, 1), kBlack);
 
 	state.drawingMode = B_OP_ALPHA;

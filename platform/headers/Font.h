@@ -4,8 +4,10 @@
 #define _FONT_H
 
 #include <InterfaceDefs.h>
+#include <Rect.h>
 #include <SupportDefs.h>
 
+class BShape;
 class BString;
 
 #define B_FONT_FAMILY_LENGTH	63
@@ -39,9 +41,31 @@ enum {
 	B_TRUNCATE_SMART		= 3
 };
 
+// Encodings of SetEncoding(): how the bytes of the strings the font measures and draws
+// are read. The kit's fonts read every string as UTF-8; see docs/fonts.md.
 enum {
 	B_UNICODE_UTF8		= 0,
-	B_ISO_8859_1		= 1
+	B_ISO_8859_1		= 1,
+	B_ISO_8859_2		= 2,
+	B_ISO_8859_3		= 3,
+	B_ISO_8859_4		= 4,
+	B_ISO_8859_5		= 5,
+	B_ISO_8859_6		= 6,
+	B_ISO_8859_7		= 7,
+	B_ISO_8859_8		= 8,
+	B_ISO_8859_9		= 9,
+	B_ISO_8859_10		= 10,
+	B_MACINTOSH_ROMAN	= 11
+};
+
+enum font_metric_mode {
+	B_SCREEN_METRIC		= 0,
+	B_PRINTING_METRIC	= 1
+};
+
+enum font_file_format {
+	B_TRUETYPE_WINDOWS			= 0,
+	B_POSTSCRIPT_TYPE1_WINDOWS	= 1
 };
 
 // Which attributes SetFont() copies.
@@ -79,6 +103,71 @@ struct font_height {
 	float leading;
 };
 
+// Extra advance, in pixels, for each space and each other character of a string.
+struct escapement_delta {
+	float nonspace;
+	float space;
+};
+
+// How far a glyph's ink reaches past its origin on the left and short of its advance on
+// the right, in ems.
+struct edge_info {
+	float left;
+	float right;
+};
+
+struct font_cache_info {
+	int32 sheared_font_penalty;
+	int32 rotated_font_penalty;
+	float oversize_threshold;
+	int32 oversize_penalty;
+	int32 cache_size;
+	float spacing_size_threshold;
+};
+
+// A size, shear, rotation and face that a font has hand-tuned bitmaps for.
+struct tuned_font_info {
+	float size;
+	float shear;
+	float rotation;
+	uint32 flags;
+	uint16 face;
+};
+
+// A set of Unicode blocks, as 128 bits.
+class unicode_block {
+public:
+	inline					unicode_block();
+	inline					unicode_block(uint64 block2, uint64 block1);
+
+	inline	bool			Includes(const unicode_block& block) const;
+	inline	unicode_block	operator&(const unicode_block& block) const;
+	inline	unicode_block	operator|(const unicode_block& block) const;
+	inline	unicode_block&	operator=(const unicode_block& block);
+	inline	bool			operator==(const unicode_block& block) const;
+	inline	bool			operator!=(const unicode_block& block) const;
+
+private:
+			uint64			fData[2];
+};
+
+inline unicode_block::unicode_block() { fData[0] = fData[1] = 0; }
+inline unicode_block::unicode_block(uint64 block2, uint64 block1)
+	{ fData[0] = block1; fData[1] = block2; }
+inline bool unicode_block::Includes(const unicode_block& block) const
+	{ return (fData[0] & block.fData[0]) == block.fData[0]
+		&& (fData[1] & block.fData[1]) == block.fData[1]; }
+inline unicode_block unicode_block::operator&(const unicode_block& block) const
+	{ return unicode_block(fData[1] & block.fData[1], fData[0] & block.fData[0]); }
+inline unicode_block unicode_block::operator|(const unicode_block& block) const
+	{ return unicode_block(fData[1] | block.fData[1], fData[0] | block.fData[0]); }
+inline unicode_block& unicode_block::operator=(const unicode_block& block)
+	{ fData[0] = block.fData[0]; fData[1] = block.fData[1]; return *this; }
+inline bool unicode_block::operator==(const unicode_block& block) const
+	{ return fData[0] == block.fData[0] && fData[1] == block.fData[1]; }
+inline bool unicode_block::operator!=(const unicode_block& block) const
+	{ return !(*this == block); }
+
 // A font is a value: copying it is cheap and it holds no resources. Its metrics come from
 // the installed fonts through fontconfig and pango; sizes are in pixels (72 dpi points).
 class BFont {
@@ -109,6 +198,22 @@ public:
 			uint32			Flags() const { return fFlags; }
 			font_direction	Direction() const { return B_FONT_LEFT_TO_RIGHT; }
 			bool			IsFixed() const;
+			// Fixed but for wide (CJK) characters, which take two cells.
+			bool			IsFullAndHalfFixed() const;
+			// The family and style as one number, unique among the installed fonts while
+			// the list does not change: family index in the high 16 bits, style index in
+			// the low.
+			uint32			FamilyAndStyle() const;
+			status_t		SetFamilyAndStyle(uint32 code);
+			// The box that every glyph of the font fits in, relative to the origin of a
+			// glyph on the baseline, in pixels at the font's size.
+			BRect			BoundingBox() const;
+			// The Unicode blocks the font has glyphs in.
+			unicode_block	Blocks() const;
+			font_file_format FileFormat() const;
+			// The kit's fonts are outlines, never hand-tuned bitmaps: no tuned sizes.
+			int32			CountTuned() const;
+			void			GetTunedInfo(int32 index, tuned_font_info* info) const;
 
 			void			GetHeight(font_height* height) const;
 
@@ -117,6 +222,36 @@ public:
 			void			GetStringWidths(const char* stringArray[],
 								const int32 lengthArray[], int32 numStrings,
 								float widthArray[]) const;
+
+			// Per character (a UTF-8 sequence counts as one; numChars counts
+			// characters): the advance in ems, widened by delta (in pixels) when given.
+			void			GetEscapements(const char charArray[], int32 numChars,
+								float escapementArray[]) const;
+			void			GetEscapements(const char charArray[], int32 numChars,
+								escapement_delta* delta, float escapementArray[]) const;
+			void			GetEscapements(const char charArray[], int32 numChars,
+								escapement_delta* delta, BPoint escapementArray[]) const;
+			void			GetEscapements(const char charArray[], int32 numChars,
+								escapement_delta* delta, BPoint escapementArray[],
+								BPoint offsetArray[]) const;
+			void			GetEdges(const char charArray[], int32 numChars,
+								edge_info edgeArray[]) const;
+			// Ink boxes in pixels: of each glyph around its own origin, of each glyph
+			// where the string places it, or of whole strings.
+			void			GetBoundingBoxesAsGlyphs(const char charArray[],
+								int32 numChars, font_metric_mode mode,
+								BRect boundingBoxArray[]) const;
+			void			GetBoundingBoxesAsString(const char charArray[],
+								int32 numChars, font_metric_mode mode,
+								escapement_delta* delta, BRect boundingBoxArray[]) const;
+			void			GetBoundingBoxesForStrings(const char* stringArray[],
+								int32 numStrings, font_metric_mode mode,
+								escapement_delta deltas[], BRect boundingBoxArray[]) const;
+			// Outlines in pixels around each glyph's origin; the caller deletes them.
+			void			GetGlyphShapes(const char charArray[], int32 numChars,
+								BShape* glyphShapeArray[]) const;
+			void			GetHasGlyphs(const char charArray[], int32 numChars,
+								bool hasArray[]) const;
 
 			// Shortens the string in place so that it fits in width, marking the cut
 			// with an ellipsis.

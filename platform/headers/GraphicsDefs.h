@@ -102,6 +102,19 @@ typedef enum {
 	B_BIG_RGB_16_BIT	= B_RGB15_BIG
 } color_space;
 
+// What bitmaps_support_space() reports of a space.
+enum {
+	B_VIEWS_SUPPORT_DRAW_BITMAP			= 0x1,
+	B_BITMAPS_SUPPORT_ATTACHED_VIEWS	= 0x2
+};
+
+// Whether bitmaps of the space can be made; supportFlags says whether views draw them and
+// whether such bitmaps accept views.
+bool bitmaps_support_space(color_space space, uint32* supportFlags);
+// The bytes of a chunk of pixelsPerChunk pixels, and the alignment of a row, in bytes.
+status_t get_pixel_size_for(color_space space, size_t* pixelChunk, size_t* rowAlignment,
+	size_t* pixelsPerChunk);
+
 typedef struct {
 	int32 id;
 } screen_id;

@@ -27,12 +27,15 @@
 #include <Picture.h>
 #include <PictureButton.h>
 #include <Point.h>
+#include <Polygon.h>
 #include <PopUpMenu.h>
 #include <RadioButton.h>
 #include <Rect.h>
+#include <Region.h>
 #include <Screen.h>
 #include <ScrollBar.h>
 #include <ScrollView.h>
+#include <Shape.h>
 #include <Slider.h>
 #include <StatusBar.h>
 #include <StringView.h>

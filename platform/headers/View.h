@@ -17,6 +17,9 @@
 class BBitmap;
 class BMessage;
 class BPicture;
+class BPolygon;
+class BRegion;
+class BShape;
 class BScrollBar;
 class BScrollView;
 class BString;
@@ -249,6 +252,16 @@ public:
 			float			PenSize() const;
 			void			SetLineMode(cap_mode lineCap, join_mode lineJoin,
 								float miterLimit = B_DEFAULT_MITER_LIMIT);
+			join_mode		LineJoinMode() const;
+			cap_mode		LineCapMode() const;
+			float			LineMiterLimit() const;
+			// Scales what the view draws from now on, around the current origin; like the
+			// origin, a pushed state scales on top of the scale below it. (The platform
+			// declares it const, though it changes the state.)
+			void			SetScale(float scale) const;
+			float			Scale() const;
+			// Draws text without antialiasing while enabled.
+			void			ForceFontAliasing(bool enable);
 			void			SetOrigin(BPoint origin);
 			void			SetOrigin(float x, float y);
 			BPoint			Origin() const;
@@ -256,6 +269,18 @@ public:
 			void			PopState();
 			// Limits drawing to rect (view coordinates) until the state is popped.
 			void			ClipToRect(BRect rect);
+			// The area drawing is limited to, in the view's current coordinates: the
+			// visible part of the view within every constraint of the state stack.
+			void			GetClippingRegion(BRegion* region) const;
+			// Limits this state level's drawing to region (current coordinates) within
+			// the levels below; NULL lifts this level's limit.
+			void			ConstrainClippingRegion(BRegion* region);
+			// Limits drawing to the pixels the picture draws (or does not draw), with the
+			// picture's origin at where, within the clipping already in force.
+			void			ClipToPicture(BPicture* picture, BPoint where = B_ORIGIN,
+								bool sync = true);
+			void			ClipToInversePicture(BPicture* picture,
+								BPoint where = B_ORIGIN, bool sync = true);
 
 	// Drawing. Outside Draw() it shows at the end of the current message, or at Flush().
 			void			MovePenTo(BPoint point);
@@ -278,6 +303,42 @@ public:
 								bool closed = true, pattern pattern = B_SOLID_HIGH);
 			void			FillPolygon(const BPoint* points, int32 count,
 								pattern pattern = B_SOLID_HIGH);
+			void			StrokePolygon(const BPolygon* polygon, bool closed = true,
+								pattern pattern = B_SOLID_HIGH);
+			void			FillPolygon(const BPolygon* polygon,
+								pattern pattern = B_SOLID_HIGH);
+			// bounds is the points' frame, which the caller already knows.
+			void			StrokePolygon(const BPoint* points, int32 count, BRect bounds,
+								bool closed = true, pattern pattern = B_SOLID_HIGH);
+			void			FillPolygon(const BPoint* points, int32 count, BRect bounds,
+								pattern pattern = B_SOLID_HIGH);
+			// Angles in degrees, counter-clockwise from the positive x axis; a filled arc
+			// is the pie slice from the centre.
+			void			StrokeArc(BPoint center, float xRadius, float yRadius,
+								float startAngle, float arcAngle,
+								pattern pattern = B_SOLID_HIGH);
+			void			StrokeArc(BRect rect, float startAngle, float arcAngle,
+								pattern pattern = B_SOLID_HIGH);
+			void			FillArc(BPoint center, float xRadius, float yRadius,
+								float startAngle, float arcAngle,
+								pattern pattern = B_SOLID_HIGH);
+			void			FillArc(BRect rect, float startAngle, float arcAngle,
+								pattern pattern = B_SOLID_HIGH);
+			// Four points: the start, two control points and the end of a cubic curve.
+			void			StrokeBezier(BPoint* controlPoints,
+								pattern pattern = B_SOLID_HIGH);
+			void			FillBezier(BPoint* controlPoints,
+								pattern pattern = B_SOLID_HIGH);
+			void			StrokeRoundRect(BRect rect, float xRadius, float yRadius,
+								pattern pattern = B_SOLID_HIGH);
+			void			FillRoundRect(BRect rect, float xRadius, float yRadius,
+								pattern pattern = B_SOLID_HIGH);
+			void			FillRegion(BRegion* region, pattern pattern = B_SOLID_HIGH);
+			void			StrokeShape(BShape* shape, pattern pattern = B_SOLID_HIGH);
+			void			FillShape(BShape* shape, pattern pattern = B_SOLID_HIGH);
+			// Copies the pixels the view shows in src onto dst (scaled when the sizes
+			// differ), as scrolling does; what src does not show is left undrawn.
+			void			CopyBits(BRect src, BRect dst);
 			// Lines of their own colours, drawn as they are added.
 			void			BeginLineArray(int32 count);
 			void			AddLine(BPoint start, BPoint end, rgb_color color);
@@ -288,10 +349,20 @@ public:
 			void			DrawString(const char* string, BPoint location);
 			void			DrawString(const char* string, int32 length);
 			void			DrawString(const char* string, int32 length, BPoint location);
+			// delta widens each space and each other character by its amounts.
+			void			DrawString(const char* string, escapement_delta* delta);
+			void			DrawString(const char* string, BPoint location,
+								escapement_delta* delta);
+			void			DrawString(const char* string, int32 length,
+								escapement_delta* delta);
+			void			DrawString(const char* string, int32 length, BPoint location,
+								escapement_delta* delta);
 			void			DrawChar(char c);
 			float			StringWidth(const char* string) const;
 			float			StringWidth(const char* string, int32 length) const;
 			void			TruncateString(BString* inOut, uint32 mode, float width) const;
+			void			GetStringWidths(char* stringArray[], int32 lengthArray[],
+								int32 numStrings, float widthArray[]) const;
 
 			void			DrawBitmap(const BBitmap* bitmap);
 			void			DrawBitmap(const BBitmap* bitmap, BPoint where);
@@ -318,6 +389,7 @@ public:
 			void			DrawPictureAsync(const BPicture* picture, BPoint where);
 
 			void			Invalidate(BRect rect);
+			void			Invalidate(const BRegion* region);
 			void			Invalidate();
 			void			Flush() const;
 			void			Sync() const;
@@ -351,6 +423,9 @@ private:
 			void			_Drew();
 			template<typename Record, typename Paint>
 			void			_Draw(Record record, Paint paint);
+			void			_DrawString(const char* string, int32 length,
+								const escapement_delta* delta);
+			void			_ClipToPicture(BPicture* picture, BPoint where, bool inverse);
 
 			BWindow*		fOwner;
 			BView*			fParent;

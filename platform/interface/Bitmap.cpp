@@ -226,10 +226,8 @@ BBitmap::SetBits(const void* data, int32 length, int32 offset, color_space color
 		memcpy(fBits + offset, data, count);
 		return;
 	}
-	if (offset != 0
-		|| (colorSpace != B_CMAP8 && colorSpace != B_RGB32 && colorSpace != B_RGBA32)) {
+	if (offset != 0 || BPrivate::ColorSpaceFrom(colorSpace) == B_NO_COLOR_SPACE)
 		return;
-	}
 
 	// Converted data is read row by row, each row as long as the bitmap's width needs in
 	// the data's space, until the data or the bitmap ends.

@@ -9,6 +9,10 @@ DrawStateStack::Push()
 	DrawState next = fStates.back();
 	next.baseOrigin = next.CombinedOrigin();
 	next.origin = B_ORIGIN;
+	next.baseScale = next.CombinedScale();
+	next.scale = 1.0f;
+	next.hasBaseClipping = next.hasClipping;
+	next.baseClipping = next.clipping;
 	fStates.push_back(next);
 }
 
@@ -26,9 +30,29 @@ DrawStateStack::Pop()
 void
 DrawStateStack::ClipToRect(BRect rect)
 {
+	IntersectClipping(BRegion(fStates.back().ToView(rect)));
+}
+
+
+void
+DrawStateStack::ConstrainClipping(const BRegion* region)
+{
 	DrawState& state = fStates.back();
-	rect.OffsetBy(state.CombinedOrigin());
-	state.clipping = state.hasClipping ? state.clipping & rect : rect;
+	state.hasClipping = state.hasBaseClipping;
+	state.clipping = state.baseClipping;
+	if (region != NULL)
+		IntersectClipping(*region);
+}
+
+
+void
+DrawStateStack::IntersectClipping(const BRegion& region)
+{
+	DrawState& state = fStates.back();
+	if (state.hasClipping)
+		state.clipping.IntersectWith(&region);
+	else
+		state.clipping = region;
 	state.hasClipping = true;
 }
 

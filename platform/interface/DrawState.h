@@ -8,6 +8,7 @@
 #include <InterfaceDefs.h>
 #include <Point.h>
 #include <Rect.h>
+#include <Region.h>
 
 #include <vector>
 
@@ -26,15 +27,34 @@ struct DrawState {
 	join_mode		lineJoin = B_MITER_JOIN;
 	float			miterLimit = B_DEFAULT_MITER_LIMIT;
 
-	// This level's origin, relative to the combined origin of the levels below it.
+	// Text is drawn without antialiasing (ForceFontAliasing()).
+	bool			aliasedText = false;
+
+	// This level's origin and scale, relative to the combined ones of the levels below
+	// it: a point p of this level lies at baseOrigin + baseScale * (origin + scale * p)
+	// in the view's own coordinates.
 	BPoint			origin;
 	BPoint			baseOrigin;
+	float			scale = 1.0f;
+	float			baseScale = 1.0f;
 
-	// The clipping of this level and those below it, in the view's own coordinates.
+	// The clipping of this level and those below it, and of the levels below alone, in
+	// the view's own coordinates.
 	bool			hasClipping = false;
-	BRect			clipping;
+	BRegion			clipping;
+	bool			hasBaseClipping = false;
+	BRegion			baseClipping;
 
-	BPoint			CombinedOrigin() const { return baseOrigin + origin; }
+	BPoint			CombinedOrigin() const
+						{ return baseOrigin + BPoint(origin.x * baseScale,
+							origin.y * baseScale); }
+	float			CombinedScale() const { return baseScale * scale; }
+	// From this level's coordinates to the view's own, and back.
+	BPoint			ToView(BPoint point) const
+						{ float s = CombinedScale(); BPoint o = CombinedOrigin();
+							return BPoint(o.x + point.x * s, o.y + point.y * s); }
+	BRect			ToView(BRect rect) const
+						{ return BRect(ToView(rect.LeftTop()), ToView(rect.RightBottom())); }
 };
 
 // Never empty: the bottom level is the view's initial state and cannot be popped.
@@ -54,6 +74,11 @@ public:
 			// Limits drawing to rect (in the current level's coordinates), within the
 			// clipping that is already in force.
 			void				ClipToRect(BRect rect);
+			// Limits drawing to region (in the view's own coordinates) within the levels
+			// below, replacing this level's limits; NULL lifts them.
+			void				ConstrainClipping(const BRegion* region);
+			// Limits drawing to region (view coordinates) within what is in force.
+			void				IntersectClipping(const BRegion& region);
 
 private:
 			std::vector<DrawState> fStates;

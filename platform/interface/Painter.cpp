@@ -98,7 +98,9 @@ CreateBitmapSurface(const BBitmap* bitmap, BitmapRendition rendition)
 }
 
 
-// A pixel-aligned rectangle covering whole pixels from left to right inclusive.
+} // namespace
+
+
 void
 PixelRect(cairo_t* cairo, BRect rect)
 {
@@ -109,15 +111,12 @@ PixelRect(cairo_t* cairo, BRect rect)
 }
 
 
-// Lines of odd width run through pixel centres so that they cover whole pixels.
 double
 StrokeOffset(const DrawState& state)
 {
 	int width = (int)fmax(1, state.penSize);
 	return width % 2 == 1 ? 0.5 : 0;
 }
-
-} // namespace
 
 
 Painter::Painter(cairo_surface_t* target)
@@ -243,17 +242,12 @@ Painter::FillPolygon(const DrawState& state, const BPoint* points, int32 count,
 {
 	if (points == NULL || count < 3)
 		return;
-	// The outline is part of a filled polygon, so the polygon is stroked as well.
-	PathMaker outline = [&](cairo_t* cairo) {
+	// The outline is part of a filled polygon.
+	Render(state, pattern, [&](cairo_t* cairo) {
 		for (int32 i = 0; i < count; i++)
 			cairo_line_to(cairo, floor(points[i].x) + 0.5, floor(points[i].y) + 0.5);
 		cairo_close_path(cairo);
-	};
-	Render(state, pattern, outline, false, false);
-	DrawState thin = state;
-	thin.penSize = 1;
-	if (state.drawingMode != B_OP_INVERT)
-		Render(thin, pattern, outline, true, false);
+	}, kFillWithOutline, false);
 }
 
 
@@ -273,8 +267,8 @@ Painter::DrawString(const DrawState& state, const char* string, int32 length, BP
 		return 0;
 	float advance = 0;
 	drawing_mode mode = state.drawingMode;
-	if (mode == B_OP_COPY || mode == B_OP_OVER || mode == B_OP_ALPHA
-		|| mode == B_OP_ERASE || mode == B_OP_BLEND) {
+	if (!state.aliasedText && (mode == B_OP_COPY || mode == B_OP_OVER || mode == B_OP_ALPHA
+		|| mode == B_OP_ERASE || mode == B_OP_BLEND)) {
 		// Blended over what is there, these modes can use pango's cached glyphs.
 		Prepare(state);
 		cairo_pattern_t* source = CreateSource(state, B_SOLID_HIGH);
@@ -288,7 +282,7 @@ Painter::DrawString(const DrawState& state, const char* string, int32 length, BP
 	// Inverted text stays sharp, so that inverting it again restores what was there.
 	Render(state, B_SOLID_HIGH, [&](cairo_t* cairo) {
 		advance = AppendTextPath(cairo, state.font, string, length, where.x, where.y);
-	}, false, mode != B_OP_INVERT);
+	}, false, mode != B_OP_INVERT && !state.aliasedText);
 	return advance;
 }
 
@@ -361,6 +355,12 @@ Painter::FillBackground(BRect rect, rgb_color color)
 void
 Painter::Prepare(const DrawState& state)
 {
+	// Coordinates that are not numbers (from a picture, say) put a cairo context in an
+	// error state for good; the surface itself is unharmed, so a new context carries on.
+	if (cairo_status(fCairo) != CAIRO_STATUS_SUCCESS) {
+		cairo_destroy(fCairo);
+		fCairo = cairo_create(fTarget);
+	}
 	cairo_save(fCairo);
 	cairo_identity_matrix(fCairo);
 	cairo_reset_clip(fCairo);
@@ -369,11 +369,16 @@ Painter::Prepare(const DrawState& state)
 	cairo_clip(fCairo);
 	cairo_translate(fCairo, fDeviceOrigin.x, fDeviceOrigin.y);
 	if (state.hasClipping) {
-		PixelRect(fCairo, state.clipping);
+		// An empty region leaves an empty path, which clips everything away.
+		for (int32 i = 0; i < state.clipping.CountRects(); i++)
+			PixelRect(fCairo, state.clipping.RectAt(i));
 		cairo_clip(fCairo);
 	}
 	BPoint origin = state.CombinedOrigin();
 	cairo_translate(fCairo, origin.x, origin.y);
+	float scale = state.CombinedScale();
+	if (scale != 1.0f && scale > 0)
+		cairo_scale(fCairo, scale, scale);
 
 	cairo_set_antialias(fCairo, CAIRO_ANTIALIAS_NONE);
 	cairo_set_line_width(fCairo, fmax(1, state.penSize));
@@ -403,8 +408,13 @@ Painter::Prepare(const DrawState& state)
 
 void
 Painter::Render(const DrawState& state, const pattern& pattern, const PathMaker& makePath,
-	bool stroke, bool antialias)
+	int use, bool antialias)
 {
+	drawing_mode mode = state.drawingMode;
+	if (mode == B_OP_SELECT || mode == B_OP_MIN || mode == B_OP_MAX) {
+		RenderPerPixel(state, pattern, makePath, use);
+		return;
+	}
 	Prepare(state);
 	if (antialias)
 		cairo_set_antialias(fCairo, CAIRO_ANTIALIAS_GRAY);
@@ -413,8 +423,9 @@ Painter::Render(const DrawState& state, const pattern& pattern, const PathMaker&
 	if (state.drawingMode == B_OP_SUBTRACT) {
 		// cairo has no subtraction; dst - src is the inverse of (inverse(dst) + src).
 		makePath(fCairo);
+		// A stroke's extents hold an outlined fill too, the pen being at least a pixel.
 		double x1, y1, x2, y2;
-		if (stroke)
+		if (use != kFillPath)
 			cairo_stroke_extents(fCairo, &x1, &y1, &x2, &y2);
 		else
 			cairo_fill_extents(fCairo, &x1, &y1, &x2, &y2);
@@ -432,10 +443,7 @@ Painter::Render(const DrawState& state, const pattern& pattern, const PathMaker&
 		cairo_append_path(fCairo, path);
 		cairo_set_source(fCairo, source);
 		cairo_set_operator(fCairo, CAIRO_OPERATOR_ADD);
-		if (stroke)
-			cairo_stroke(fCairo);
-		else
-			cairo_fill(fCairo);
+		Cover(fCairo, use);
 		invertExtents();
 		cairo_path_destroy(path);
 	} else {
@@ -446,13 +454,39 @@ Painter::Render(const DrawState& state, const pattern& pattern, const PathMaker&
 		if (antialias && op == CAIRO_OPERATOR_SOURCE)
 			op = CAIRO_OPERATOR_OVER;
 		cairo_set_operator(fCairo, op);
-		if (stroke)
-			cairo_stroke(fCairo);
-		else
-			cairo_fill(fCairo);
+		Cover(fCairo, use);
 	}
 	cairo_pattern_destroy(source);
 	cairo_restore(fCairo);
+}
+
+
+void
+Painter::Cover(cairo_t* cairo, int use)
+{
+	if (use == kStrokePath) {
+		cairo_stroke(cairo);
+		return;
+	}
+	if (use == kFillPath) {
+		cairo_fill(cairo);
+		return;
+	}
+	// The inside and the outline are gathered into one coverage first, so that a mode
+	// that changes what it draws over (inverting, adding) reaches each pixel once.
+	cairo_path_t* path = cairo_copy_path(cairo);
+	cairo_new_path(cairo);
+	cairo_push_group_with_content(cairo, CAIRO_CONTENT_ALPHA);
+	cairo_set_operator(cairo, CAIRO_OPERATOR_OVER);
+	cairo_set_source_rgba(cairo, 0, 0, 0, 1);
+	cairo_append_path(cairo, path);
+	cairo_fill_preserve(cairo);
+	cairo_set_line_width(cairo, 1);
+	cairo_stroke(cairo);
+	cairo_pattern_t* coverage = cairo_pop_group(cairo);
+	cairo_mask(cairo, coverage);
+	cairo_pattern_destroy(coverage);
+	cairo_path_destroy(path);
 }
 
 

@@ -8,12 +8,19 @@
 #include <functional>
 
 class BBitmap;
+class BRegion;
+class BShape;
 
 typedef struct _cairo cairo_t;
 typedef struct _cairo_surface cairo_surface_t;
 typedef struct _cairo_pattern cairo_pattern_t;
 
 namespace BPrivate {
+
+// A pixel-aligned rectangle covering whole pixels from left to right inclusive.
+void PixelRect(cairo_t* cairo, BRect rect);
+// Lines of odd width run through pixel centres so that they cover whole pixels.
+double StrokeOffset(const DrawState& state);
 
 // One painter serves one surface and is used by one thread at a time (the window's).
 // Before drawing for a view, SetView() places the view's coordinate system on the surface
@@ -45,6 +52,32 @@ public:
 									int32 count, const pattern& pattern);
 			void				InvertRect(const DrawState& state, BRect rect);
 
+			// Angles in degrees, counter-clockwise from the positive x axis, within the
+			// ellipse that rect bounds.
+			void				StrokeArc(const DrawState& state, BRect rect, float start,
+									float arc, const pattern& pattern);
+			void				FillArc(const DrawState& state, BRect rect, float start,
+									float arc, const pattern& pattern);
+			void				StrokeRoundRect(const DrawState& state, BRect rect,
+									float xRadius, float yRadius, const pattern& pattern);
+			void				FillRoundRect(const DrawState& state, BRect rect,
+									float xRadius, float yRadius, const pattern& pattern);
+			// points: start, two control points, end.
+			void				StrokeBezier(const DrawState& state, const BPoint* points,
+									const pattern& pattern);
+			void				FillBezier(const DrawState& state, const BPoint* points,
+									const pattern& pattern);
+			void				StrokeShape(const DrawState& state, const BShape& shape,
+									const pattern& pattern);
+			void				FillShape(const DrawState& state, const BShape& shape,
+									const pattern& pattern);
+			void				FillRegion(const DrawState& state, const BRegion& region,
+									const pattern& pattern);
+			// Copies what the surface shows in source onto destination (view
+			// coordinates of the state), scaled to fit.
+			void				CopyBits(const DrawState& state, BRect source,
+									BRect destination);
+
 			// Draws with the baseline starting at where; returns the advance.
 			float				DrawString(const DrawState& state, const char* string,
 									int32 length, BPoint where);
@@ -60,10 +93,26 @@ public:
 private:
 			typedef std::function<void(cairo_t*)> PathMaker;
 
+			// What a path covers: its inside, its stroke in the pen, or its inside with a
+			// one-pixel outline (how the platform fills shapes), each pixel once.
+			enum PathUse {
+				kFillPath = 0,
+				kStrokePath = 1,
+				kFillWithOutline = 2
+			};
+
 			void				Prepare(const DrawState& state);
-			// Fills (or strokes) the path that makePath adds, in the state's mode.
+			// Composites cairo's source through what the current path covers, in its
+			// operator, and clears the path.
+			void				Cover(cairo_t* cairo, int use);
+			// Covers the path that makePath adds (use: a PathUse; a bool says whether to
+			// stroke), in the state's mode.
 			void				Render(const DrawState& state, const pattern& pattern,
-									const PathMaker& makePath, bool stroke, bool antialias);
+									const PathMaker& makePath, int use, bool antialias);
+			// The modes that compare pixels (B_OP_SELECT, B_OP_MIN, B_OP_MAX).
+			void				RenderPerPixel(const DrawState& state,
+									const pattern& pattern, const PathMaker& makePath,
+									int use);
 			cairo_pattern_t*	CreateSource(const DrawState& state, const pattern& pattern);
 
 			cairo_surface_t*	fTarget;

@@ -1,7 +1,11 @@
 #include "interface/PictureData.h"
 
+#include "interface/Painter.h"
+#include "interface/ShapePrivate.h"
+
 #include <Bitmap.h>
 #include <DataIO.h>
+#include <Region.h>
 #include <View.h>
 
 #include <endian.h>
@@ -203,6 +207,53 @@ read_state(Reader& reader, DrawState& state)
 }
 
 
+// A shape: pattern, run count, point count (uint32 each), the runs (uint32: kind in the
+// high four bits, point count in the rest), then the points. Runs must be of known kinds
+// with the points their kind takes, and use up the points exactly.
+bool
+read_shape(Reader& reader, PictureOp& op)
+{
+	op.fill = reader.Pattern();
+	uint32 runCount = reader.UInt32();
+	uint32 pointCount = reader.UInt32();
+	if (!reader.OK() || runCount > PictureData::kMaxShapePoints
+		|| pointCount > PictureData::kMaxShapePoints
+		|| runCount * 4 + pointCount * kPointSize != reader.Left()) {
+		return false;
+	}
+	std::vector<uint32> runs(runCount);
+	for (uint32& run : runs)
+		run = reader.UInt32();
+	std::vector<BPoint> points(pointCount);
+	for (BPoint& point : points)
+		point = reader.Point();
+	if (!reader.OK())
+		return false;
+	size_t next = 0;
+	for (uint32 run : runs) {
+		uint32 kind = run & 0xf0000000;
+		uint32 count = run & 0x0fffffff;
+		if (count > pointCount - next)
+			return false;
+		const BPoint* at = points.data() + next;
+		if (kind == kShapeMoveTo && count == 1)
+			op.shape.MoveTo(at[0]);
+		else if (kind == kShapeLineTo && count > 0) {
+			for (uint32 i = 0; i < count; i++)
+				op.shape.LineTo(at[i]);
+		} else if (kind == kShapeBezierTo && count > 0 && count % 3 == 0) {
+			for (uint32 i = 0; i < count; i += 3)
+				op.shape.BezierTo(at[i], at[i + 1], at[i + 2]);
+		} else if (kind == kShapeClose && count == 0)
+			op.shape.Close();
+		else
+			return false;
+		next += count;
+	}
+	return next == pointCount;
+}
+
+
 bool
 read_geometry(Reader& reader, PictureOp& op)
 {
@@ -268,6 +319,38 @@ read_geometry(Reader& reader, PictureOp& op)
 			return reader.OK()
 				&& op.bitmap.Unflatten((const char*)archive, (ssize_t)size) == B_OK;
 		}
+		case kPictureStrokeRoundRect:
+		case kPictureFillRoundRect:
+		case kPictureStrokeArc:
+		case kPictureFillArc:
+			op.rects[0] = reader.Rect();
+			op.values[0] = reader.Float();
+			op.values[1] = reader.Float();
+			op.fill = reader.Pattern();
+			return reader.OK();
+		case kPictureStrokeBezier:
+		case kPictureFillBezier:
+			op.polygon.resize(4);
+			for (BPoint& point : op.polygon)
+				point = reader.Point();
+			op.fill = reader.Pattern();
+			return reader.OK();
+		case kPictureStrokeShape:
+		case kPictureFillShape:
+			return read_shape(reader, op);
+		case kPictureFillRegion:
+		{
+			op.fill = reader.Pattern();
+			uint32 count = reader.UInt32();
+			if (!reader.OK() || count > PictureData::kMaxRegionRects
+				|| count * kRectSize > reader.Left()) {
+				return false;
+			}
+			op.regionRects.resize(count);
+			for (BRect& rect : op.regionRects)
+				rect = reader.Rect();
+			return reader.OK();
+		}
 		default:
 			return false;
 	}
@@ -320,9 +403,8 @@ PictureData::AddLine(const DrawState& state, BPoint from, BPoint to, const patte
 	if (!BeginOp(kPictureStrokeLine, state, 2 * kPointSize + kPatternSize))
 		return;
 	Writer writer(fBytes);
-	BPoint origin = state.CombinedOrigin();
-	writer.Point(from + origin);
-	writer.Point(to + origin);
+	writer.Point(state.ToView(from));
+	writer.Point(state.ToView(to));
 	writer.Pattern(fill);
 }
 
@@ -335,7 +417,7 @@ PictureData::AddRect(PictureOpCode code, const DrawState& state, BRect rect,
 	if (!BeginOp(code, state, kRectSize + (withPattern ? kPatternSize : 0)))
 		return;
 	Writer writer(fBytes);
-	writer.Rect(rect.OffsetByCopy(state.CombinedOrigin()));
+	writer.Rect(state.ToView(rect));
 	if (withPattern)
 		writer.Pattern(fill);
 }
@@ -354,9 +436,8 @@ PictureData::AddPolygon(PictureOpCode code, const DrawState& state, const BPoint
 	writer.UInt8(closed ? 1 : 0);
 	writer.Raw("\0\0\0", 3);
 	writer.Pattern(fill);
-	BPoint origin = state.CombinedOrigin();
 	for (int32 i = 0; i < count; i++)
-		writer.Point(points[i] + origin);
+		writer.Point(state.ToView(points[i]));
 }
 
 
@@ -381,7 +462,7 @@ PictureData::AddString(const DrawState& state, const char* string, int32 length,
 	writer.UInt16((uint16)styleLength);
 	writer.Raw(family, familyLength);
 	writer.Raw(style, styleLength);
-	writer.Point(where + state.CombinedOrigin());
+	writer.Point(state.ToView(where));
 	writer.UInt32((uint32)length);
 	writer.Raw(string, length);
 }
@@ -404,9 +485,95 @@ PictureData::AddBitmap(const DrawState& state, const BBitmap* bitmap, BRect sour
 	}
 	Writer writer(fBytes);
 	writer.Rect(source);
-	writer.Rect(destination.OffsetByCopy(state.CombinedOrigin()));
+	writer.Rect(state.ToView(destination));
 	writer.UInt32((uint32)size);
 	writer.Raw(flat.data(), size);
+}
+
+
+void
+PictureData::AddRoundRect(PictureOpCode code, const DrawState& state, BRect rect,
+	float xRadius, float yRadius, const pattern& fill)
+{
+	if (!BeginOp(code, state, kRectSize + 8 + kPatternSize))
+		return;
+	Writer writer(fBytes);
+	float scale = state.CombinedScale();
+	writer.Rect(state.ToView(rect));
+	writer.Float(xRadius * scale);
+	writer.Float(yRadius * scale);
+	writer.Pattern(fill);
+}
+
+
+void
+PictureData::AddArc(PictureOpCode code, const DrawState& state, BRect rect, float start,
+	float arc, const pattern& fill)
+{
+	if (!BeginOp(code, state, kRectSize + 8 + kPatternSize))
+		return;
+	Writer writer(fBytes);
+	writer.Rect(state.ToView(rect));
+	writer.Float(start);
+	writer.Float(arc);
+	writer.Pattern(fill);
+}
+
+
+void
+PictureData::AddBezier(PictureOpCode code, const DrawState& state, const BPoint* points,
+	const pattern& fill)
+{
+	if (points == NULL || !BeginOp(code, state, 4 * kPointSize + kPatternSize))
+		return;
+	Writer writer(fBytes);
+	for (int32 i = 0; i < 4; i++)
+		writer.Point(state.ToView(points[i]));
+	writer.Pattern(fill);
+}
+
+
+void
+PictureData::AddShape(PictureOpCode code, const DrawState& state, const BShape& shape,
+	const pattern& fill)
+{
+	uint32 runCount = 0;
+	uint32 pointCount = 0;
+	BShape::Private::ForEachRun(shape, [&](uint32, const BPoint*, int32 count) {
+		runCount++;
+		pointCount += count;
+	});
+	if (runCount > kMaxShapePoints || pointCount > kMaxShapePoints
+		|| !BeginOp(code, state, kPatternSize + 8 + runCount * 4 + pointCount * kPointSize)) {
+		return;
+	}
+	Writer writer(fBytes);
+	writer.Pattern(fill);
+	writer.UInt32(runCount);
+	writer.UInt32(pointCount);
+	BShape::Private::ForEachRun(shape, [&](uint32 kind, const BPoint*, int32 count) {
+		writer.UInt32(kind | (uint32)count);
+	});
+	BShape::Private::ForEachRun(shape, [&](uint32, const BPoint* points, int32 count) {
+		for (int32 i = 0; i < count; i++)
+			writer.Point(state.ToView(points[i]));
+	});
+}
+
+
+void
+PictureData::AddRegion(const DrawState& state, const BRegion& region, const pattern& fill)
+{
+	uint32 count = (uint32)region.CountRects();
+	if (count == 0 || count > kMaxRegionRects
+		|| !BeginOp(kPictureFillRegion, state, kPatternSize + 4 + count * kRectSize)) {
+		return;
+	}
+	Writer writer(fBytes);
+	writer.Pattern(fill);
+	writer.UInt32(count);
+	for (uint32 i = 0; i < count; i++)
+		writer.Rect(state.ToView(region.RectAt(i)));
 }
 
 
@@ -491,9 +658,136 @@ PictureData::Play(BView* view, BPoint where) const
 					view->DrawBitmap(&bitmap, op.rects[0], op.rects[1]);
 				break;
 			}
+			case kPictureStrokeRoundRect:
+				view->StrokeRoundRect(op.rects[0], op.values[0], op.values[1], op.fill);
+				break;
+			case kPictureFillRoundRect:
+				view->FillRoundRect(op.rects[0], op.values[0], op.values[1], op.fill);
+				break;
+			case kPictureStrokeArc:
+				view->StrokeArc(op.rects[0], op.values[0], op.values[1], op.fill);
+				break;
+			case kPictureFillArc:
+				view->FillArc(op.rects[0], op.values[0], op.values[1], op.fill);
+				break;
+			case kPictureStrokeBezier:
+			{
+				BPoint points[4] = { op.polygon[0], op.polygon[1], op.polygon[2],
+					op.polygon[3] };
+				view->StrokeBezier(points, op.fill);
+				break;
+			}
+			case kPictureFillBezier:
+			{
+				BPoint points[4] = { op.polygon[0], op.polygon[1], op.polygon[2],
+					op.polygon[3] };
+				view->FillBezier(points, op.fill);
+				break;
+			}
+			case kPictureStrokeShape:
+			{
+				BShape shape(op.shape);
+				view->StrokeShape(&shape, op.fill);
+				break;
+			}
+			case kPictureFillShape:
+			{
+				BShape shape(op.shape);
+				view->FillShape(&shape, op.fill);
+				break;
+			}
+			case kPictureFillRegion:
+			{
+				BRegion region;
+				for (const BRect& rect : op.regionRects)
+					region.Include(rect);
+				view->FillRegion(&region, op.fill);
+				break;
+			}
 		}
 	});
 	view->PopState();
+}
+
+
+void
+PictureData::PaintCoverage(Painter& painter, BPoint where) const
+{
+	ForEach([&painter, where](const PictureOp& op) {
+		DrawState state = op.state;
+		state.origin = where;
+		// Coverage is all that counts; a mode that leaves pixels alone would hide it.
+		state.drawingMode = B_OP_COPY;
+		state.highColor = state.lowColor = make_color(0, 0, 0);
+		switch (op.code) {
+			case kPictureStrokeLine:
+				painter.StrokeLine(state, op.points[0], op.points[1], B_SOLID_HIGH);
+				break;
+			case kPictureStrokeRect:
+				painter.StrokeRect(state, op.rects[0], B_SOLID_HIGH);
+				break;
+			case kPictureFillRect:
+			case kPictureInvertRect:
+				painter.FillRect(state, op.rects[0], B_SOLID_HIGH);
+				break;
+			case kPictureStrokeEllipse:
+				painter.StrokeEllipse(state, op.rects[0], B_SOLID_HIGH);
+				break;
+			case kPictureFillEllipse:
+				painter.FillEllipse(state, op.rects[0], B_SOLID_HIGH);
+				break;
+			case kPictureStrokePolygon:
+				painter.StrokePolygon(state, op.polygon.data(), (int32)op.polygon.size(),
+					op.closed, B_SOLID_HIGH);
+				break;
+			case kPictureFillPolygon:
+				painter.FillPolygon(state, op.polygon.data(), (int32)op.polygon.size(),
+					B_SOLID_HIGH);
+				break;
+			case kPictureDrawString:
+				state.font.SetFamilyAndStyle(op.family.c_str(), op.style.c_str());
+				state.font.SetSize(op.fontSize);
+				state.aliasedText = true;
+				painter.DrawString(state, op.text.data(), (int32)op.text.size(),
+					op.points[0]);
+				break;
+			case kPictureDrawBitmap:
+				painter.FillRect(state, op.rects[1], B_SOLID_HIGH);
+				break;
+			case kPictureStrokeRoundRect:
+				painter.StrokeRoundRect(state, op.rects[0], op.values[0], op.values[1],
+					B_SOLID_HIGH);
+				break;
+			case kPictureFillRoundRect:
+				painter.FillRoundRect(state, op.rects[0], op.values[0], op.values[1],
+					B_SOLID_HIGH);
+				break;
+			case kPictureStrokeArc:
+				painter.StrokeArc(state, op.rects[0], op.values[0], op.values[1],
+					B_SOLID_HIGH);
+				break;
+			case kPictureFillArc:
+				painter.FillArc(state, op.rects[0], op.values[0], op.values[1],
+					B_SOLID_HIGH);
+				break;
+			case kPictureStrokeBezier:
+				painter.StrokeBezier(state, op.polygon.data(), B_SOLID_HIGH);
+				break;
+			case kPictureFillBezier:
+				painter.FillBezier(state, op.polygon.data(), B_SOLID_HIGH);
+				break;
+			case kPictureStrokeShape:
+				painter.StrokeShape(state, op.shape, B_SOLID_HIGH);
+				break;
+			case kPictureFillShape:
+				painter.FillShape(state, op.shape, B_SOLID_HIGH);
+				break;
+			case kPictureFillRegion:
+				for (const BRect& rect : op.regionRects)
+					painter.FillRect(state, rect, B_SOLID_HIGH);
+				break;
+		}
+	});
 }
 
 

@@ -8,6 +8,7 @@
 #include "interface/DrawState.h"
 
 #include <Message.h>
+#include <Shape.h>
 
 #include <functional>
 #include <string>
@@ -15,9 +16,12 @@
 
 class BBitmap;
 class BDataIO;
+class BRegion;
 class BView;
 
 namespace BPrivate {
+
+class Painter;
 
 enum PictureOpCode {
 	kPictureStrokeLine		= 1,
@@ -29,7 +33,16 @@ enum PictureOpCode {
 	kPictureStrokePolygon	= 7,
 	kPictureFillPolygon		= 8,
 	kPictureDrawString		= 9,
-	kPictureDrawBitmap		= 10
+	kPictureDrawBitmap		= 10,
+	kPictureStrokeRoundRect	= 11,
+	kPictureFillRoundRect	= 12,
+	kPictureStrokeArc		= 13,
+	kPictureFillArc			= 14,
+	kPictureStrokeBezier	= 15,
+	kPictureFillBezier		= 16,
+	kPictureStrokeShape		= 17,
+	kPictureFillShape		= 18,
+	kPictureFillRegion		= 19
 };
 
 // One recorded call, as the reader hands it over.
@@ -38,8 +51,13 @@ struct PictureOp {
 	DrawState			state;
 	BPoint				points[2];
 	BRect				rects[2];
+	// Radii of a round rectangle; start and sweep of an arc.
+	float				values[2] = { 0, 0 };
 	pattern				fill = B_SOLID_HIGH;
+	// A polygon's points, a curve's four, or a shape's.
 	std::vector<BPoint>	polygon;
+	BShape				shape;
+	std::vector<BRect>	regionRects;
 	bool				closed = false;
 	std::string			family;
 	std::string			style;
@@ -67,10 +85,24 @@ public:
 							int32 length, BPoint where);
 	void				AddBitmap(const DrawState& state, const BBitmap* bitmap,
 							BRect source, BRect destination);
+	void				AddRoundRect(PictureOpCode code, const DrawState& state,
+							BRect rect, float xRadius, float yRadius, const pattern& fill);
+	void				AddArc(PictureOpCode code, const DrawState& state, BRect rect,
+							float start, float arc, const pattern& fill);
+	void				AddBezier(PictureOpCode code, const DrawState& state,
+							const BPoint* points, const pattern& fill);
+	void				AddShape(PictureOpCode code, const DrawState& state,
+							const BShape& shape, const pattern& fill);
+	void				AddRegion(const DrawState& state, const BRegion& region,
+							const pattern& fill);
 	// Calls visit for each op in order; B_BAD_DATA at the first inconsistency.
 	status_t			ForEach(const std::function<void(const PictureOp&)>& visit) const;
 	// Draws the calls into view, moved by where, in a state of their own.
 	void				Play(BView* view, BPoint where) const;
+	// Paints what each call covers, in its own mode, onto painter's surface with the
+	// picture's origin at where (surface coordinates of the painter's view): what
+	// clipping to a picture keeps.
+	void				PaintCoverage(Painter& painter, BPoint where) const;
 
 	// The flattened form: a header and the op stream.
 	status_t			Flatten(BDataIO* stream) const;
@@ -87,6 +119,9 @@ public:
 	static constexpr uint32	kMaxOps = 1 << 20;
 	static constexpr uint32	kMaxPolygonPoints = 1 << 16;
 	static constexpr size_t	kMaxStringLength = 64 * 1024;
+	// Shapes share the polygons' limit on points, and have at most as many runs.
+	static constexpr uint32	kMaxShapePoints = kMaxPolygonPoints;
+	static constexpr uint32	kMaxRegionRects = 1 << 16;
 
 private:
 	bool				BeginOp(PictureOpCode code, const DrawState& state,

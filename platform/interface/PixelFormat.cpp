@@ -1,4 +1,6 @@
-// Pixel access per colour space. The multi-byte spaces are little-endian.
+// Pixel access per colour space. The multi-byte spaces are little-endian, their _BIG forms
+// big-endian; B_GRAY1 packs eight pixels a byte, the leftmost in the high bit, a set bit
+// being black.
 #include "interface/PixelFormat.h"
 
 #include "interface/SystemPalette.h"
@@ -17,15 +19,55 @@ BytesPerPixel(color_space space)
 		case B_RGB15:
 		case B_RGBA15:
 		case B_RGB16:
+		case B_RGB15_BIG:
+		case B_RGBA15_BIG:
+		case B_RGB16_BIG:
 			return 2;
 		case B_RGB24:
+		case B_RGB24_BIG:
 			return 3;
 		case B_RGB32:
 		case B_RGBA32:
+		case B_RGB32_BIG:
+		case B_RGBA32_BIG:
 			return 4;
 		default:
 			return -1;
 	}
+}
+
+
+// The little-endian form of a big-endian space, and whether it was one.
+color_space
+LittleForm(color_space space, bool* big)
+{
+	*big = true;
+	switch (space) {
+		case B_RGB15_BIG:
+			return B_RGB15;
+		case B_RGBA15_BIG:
+			return B_RGBA15;
+		case B_RGB16_BIG:
+			return B_RGB16;
+		case B_RGB24_BIG:
+			return B_RGB24;
+		case B_RGB32_BIG:
+			return B_RGB32;
+		case B_RGBA32_BIG:
+			return B_RGBA32;
+		default:
+			*big = false;
+			return space;
+	}
+}
+
+
+// A pixel of a big-endian space with its bytes turned round, in pixel.
+void
+Reversed(const uint8* source, int32 size, uint8* pixel)
+{
+	for (int32 i = 0; i < size; i++)
+		pixel[i] = source[size - 1 - i];
 }
 
 
@@ -42,6 +84,13 @@ color_space
 ColorSpaceFrom(int32 value)
 {
 	switch (value) {
+		case B_GRAY1:
+		case B_RGB15_BIG:
+		case B_RGBA15_BIG:
+		case B_RGB16_BIG:
+		case B_RGB24_BIG:
+		case B_RGB32_BIG:
+		case B_RGBA32_BIG:
 		case B_CMAP8:
 		case B_GRAY8:
 		case B_RGB15:
@@ -60,6 +109,8 @@ ColorSpaceFrom(int32 value)
 int32
 MinimumBytesPerRow(color_space space, int32 width)
 {
+	if (space == B_GRAY1)
+		return width < 0 ? -1 : ((width + 31) / 32) * 4;
 	int32 bytes = BytesPerPixel(space);
 	if (bytes < 0 || width < 0)
 		return -1;
@@ -70,7 +121,18 @@ MinimumBytesPerRow(color_space space, int32 width)
 rgb_color
 ReadPixel(const uint8* row, int32 x, color_space space)
 {
+	bool big;
+	color_space little = LittleForm(space, &big);
+	if (big) {
+		int32 size = BytesPerPixel(space);
+		uint8 pixel[4];
+		Reversed(row + x * size, size, pixel);
+		return ReadPixel(pixel, 0, little);
+	}
 	switch (space) {
+		case B_GRAY1:
+			return (row[x / 8] & (0x80 >> (x % 8))) != 0 ? make_color(0, 0, 0)
+				: make_color(255, 255, 255);
 		case B_CMAP8:
 			return SystemPalette().color_list[row[x]];
 		case B_GRAY8:
@@ -115,7 +177,26 @@ ReadPixel(const uint8* row, int32 x, color_space space)
 void
 WritePixel(uint8* row, int32 x, color_space space, rgb_color color)
 {
+	bool big;
+	color_space little = LittleForm(space, &big);
+	if (big) {
+		int32 size = BytesPerPixel(space);
+		uint8 pixel[4];
+		WritePixel(pixel, 0, little, color);
+		Reversed(pixel, size, row + x * size);
+		return;
+	}
 	switch (space) {
+		case B_GRAY1:
+		{
+			// Dark colours set the bit.
+			uint8 bit = 0x80 >> (x % 8);
+			if (color.red * 30 + color.green * 59 + color.blue * 11 < 128 * 100)
+				row[x / 8] |= bit;
+			else
+				row[x / 8] &= ~bit;
+			break;
+		}
 		case B_CMAP8:
 			row[x] = PaletteIndexFor(color);
 			break;

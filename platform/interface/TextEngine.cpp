@@ -115,9 +115,45 @@ CreateTextLayout(const BFont& font, const char* text, int32 length)
 	pango_layout_set_font_description(layout, description);
 	pango_font_description_free(description);
 	pango_layout_set_single_paragraph_mode(layout, TRUE);
-	if (text != NULL)
+	if (text != NULL && font.Encoding() == B_UNICODE_UTF8)
 		pango_layout_set_text(layout, text, length);
+	else if (text != NULL) {
+		std::string utf8 = TextInUtf8(font, text, length);
+		pango_layout_set_text(layout, utf8.data(), (int)utf8.size());
+	}
 	return layout;
+}
+
+
+std::string
+TextInUtf8(const BFont& font, const char* text, int32 length)
+{
+	size_t size = length < 0 ? strlen(text) : (size_t)length;
+	static const char* const kCharsets[] = { NULL, "ISO-8859-1", "ISO-8859-2",
+		"ISO-8859-3", "ISO-8859-4", "ISO-8859-5", "ISO-8859-6", "ISO-8859-7", "ISO-8859-8",
+		"ISO-8859-9", "ISO-8859-10", "MACINTOSH" };
+	uint8 encoding = font.Encoding();
+	if (encoding != B_UNICODE_UTF8 && encoding < sizeof(kCharsets) / sizeof(kCharsets[0])) {
+		gsize written = 0;
+		gchar* converted = g_convert(text, (gssize)size, "UTF-8", kCharsets[encoding], NULL,
+			&written, NULL);
+		if (converted != NULL) {
+			std::string result(converted, written);
+			g_free(converted);
+			return result;
+		}
+	}
+	return std::string(text, size);
+}
+
+
+PangoFont*
+LoadTextFont(const BFont& font)
+{
+	PangoFontDescription* description = CreateDescription(font);
+	PangoFont* loaded = pango_context_load_font(ThreadTextContext(), description);
+	pango_font_description_free(description);
+	return loaded;
 }
 
 

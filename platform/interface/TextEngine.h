@@ -7,6 +7,7 @@
 #include <string>
 
 typedef struct _PangoContext PangoContext;
+typedef struct _PangoFont PangoFont;
 typedef struct _PangoLayout PangoLayout;
 typedef struct _cairo cairo_t;
 
@@ -16,8 +17,16 @@ namespace BPrivate {
 // off, so widths are the same whether measured or drawn and on every surface.
 PangoContext* ThreadTextContext();
 
+// The text as UTF-8: converted from the font's 8-bit encoding when it has one (and the
+// bytes convert), as they are otherwise. A negative length means up to the NUL.
+std::string TextInUtf8(const BFont& font, const char* text, int32 length);
+
 // A layout of the text in the font; the caller releases it with g_object_unref().
 PangoLayout* CreateTextLayout(const BFont& font, const char* text, int32 length);
+
+// The font that renders the BFont's family, style and size on this thread; the caller
+// releases it with g_object_unref(). NULL when no font can be loaded.
+PangoFont* LoadTextFont(const BFont& font);
 
 float TextWidth(const BFont& font, const char* text, int32 length);
 void GetTextHeight(const BFont& font, font_height* height);

@@ -6,6 +6,7 @@
 #include "interface/DrawState.h"
 #include "interface/Painter.h"
 #include "interface/PicturePrivate.h"
+#include "interface/ViewDraw.h"
 #include "interface/WidgetScripting.h"
 #include "interface/WindowPrivate.h"
 
@@ -1024,25 +1025,6 @@ BView::_PrepareDrawing()
 	painter->SetView(_WindowOrigin() - surfaceOrigin,
 		clip.OffsetByCopy(-surfaceOrigin.x, -surfaceOrigin.y));
 	return painter;
-}
-
-
-// Records a drawing call into the picture being recorded, or paints it on the surface that
-// shows the view.
-template<typename Record, typename Paint>
-void
-BView::_Draw(Record record, Paint paint)
-{
-	const DrawState& state = fStates->Current();
-	if (fPicture != NULL) {
-		record(_Recording(), state);
-		return;
-	}
-	BPrivate::Painter* painter = _PrepareDrawing();
-	if (painter == NULL)
-		return;
-	paint(*painter, state);
-	_Drew();
 }
 
 

@@ -1,0 +1,2 @@
+// <Polygon.h> at its place in the Interface Kit.
+#include <Polygon.h>

@@ -1,0 +1,2 @@
+// <Region.h> at its place in the Interface Kit.
+#include <Region.h>

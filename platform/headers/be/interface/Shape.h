@@ -1,0 +1,2 @@
+// <Shape.h> at its place in the Interface Kit.
+#include <Shape.h>

@@ -1,0 +1,258 @@
+// The painter's curved and composite primitives: arcs, round rectangles, Bézier curves,
+// shapes and regions, and copying pixels within the surface. Coordinates follow the
+// straight primitives: strokes of odd width run through pixel centres, and a filled
+// shape includes its outline.
+#include "interface/Painter.h"
+
+#include "interface/ShapePrivate.h"
+
+#include <Region.h>
+
+#include <cairo.h>
+
+#include <math.h>
+
+namespace BPrivate {
+
+namespace {
+
+// The arc of the ellipse of centre (x, y) and radii (xRadius, yRadius); angles as the
+// platform gives them (degrees, counter-clockwise with y pointing down).
+void
+EllipseArc(cairo_t* cairo, double x, double y, double xRadius, double yRadius,
+	double start, double arc)
+{
+	cairo_save(cairo);
+	cairo_translate(cairo, x, y);
+	cairo_scale(cairo, fmax(xRadius, 0.01), fmax(yRadius, 0.01));
+	if (fabs(arc) >= 360) {
+		cairo_new_sub_path(cairo);
+		cairo_arc(cairo, 0, 0, 1, 0, 2 * M_PI);
+	} else {
+		double from = -start * M_PI / 180;
+		double to = -(start + arc) * M_PI / 180;
+		if (arc >= 0)
+			cairo_arc_negative(cairo, 0, 0, 1, from, to);
+		else
+			cairo_arc(cairo, 0, 0, 1, from, to);
+	}
+	cairo_restore(cairo);
+}
+
+
+void
+RoundRectPath(cairo_t* cairo, double left, double top, double right, double bottom,
+	double xRadius, double yRadius)
+{
+	xRadius = fmin(xRadius, (right - left) / 2);
+	yRadius = fmin(yRadius, (bottom - top) / 2);
+	if (xRadius <= 0 || yRadius <= 0) {
+		cairo_rectangle(cairo, left, top, right - left, bottom - top);
+		return;
+	}
+	cairo_new_sub_path(cairo);
+	EllipseArc(cairo, right - xRadius, top + yRadius, xRadius, yRadius, 0, 90);
+	EllipseArc(cairo, left + xRadius, top + yRadius, xRadius, yRadius, 90, 90);
+	EllipseArc(cairo, left + xRadius, bottom - yRadius, xRadius, yRadius, 180, 90);
+	EllipseArc(cairo, right - xRadius, bottom - yRadius, xRadius, yRadius, 270, 90);
+	cairo_close_path(cairo);
+}
+
+
+void
+ShapePath(cairo_t* cairo, const BShape& shape, double offset)
+{
+	BShape::Private::ForEachRun(shape, [&](uint32 kind, const BPoint* points, int32 count) {
+		switch (kind) {
+			case kShapeMoveTo:
+				cairo_move_to(cairo, points[0].x + offset, points[0].y + offset);
+				break;
+			case kShapeLineTo:
+				for (int32 i = 0; i < count; i++)
+					cairo_line_to(cairo, points[i].x + offset, points[i].y + offset);
+				break;
+			case kShapeBezierTo:
+				for (int32 i = 0; i + 2 < count; i += 3) {
+					// A curve with no start begins at its first control point.
+					if (!cairo_has_current_point(cairo))
+						cairo_move_to(cairo, points[i].x + offset, points[i].y + offset);
+					cairo_curve_to(cairo, points[i].x + offset, points[i].y + offset,
+						points[i + 1].x + offset, points[i + 1].y + offset,
+						points[i + 2].x + offset, points[i + 2].y + offset);
+				}
+				break;
+			case kShapeClose:
+				cairo_close_path(cairo);
+				break;
+		}
+	});
+}
+
+} // namespace
+
+
+void
+Painter::StrokeArc(const DrawState& state, BRect rect, float start, float arc,
+	const pattern& pattern)
+{
+	if (!rect.IsValid())
+		return;
+	double offset = StrokeOffset(state);
+	Render(state, pattern, [&](cairo_t* cairo) {
+		double width = floor(rect.right) - floor(rect.left);
+		double height = floor(rect.bottom) - floor(rect.top);
+		EllipseArc(cairo, floor(rect.left) + offset + width / 2,
+			floor(rect.top) + offset + height / 2, width / 2, height / 2, start, arc);
+	}, true, false);
+}
+
+
+void
+Painter::FillArc(const DrawState& state, BRect rect, float start, float arc,
+	const pattern& pattern)
+{
+	if (!rect.IsValid())
+		return;
+	// The slice's outline runs through pixel centres, as the stroked arc does.
+	Render(state, pattern, [&](cairo_t* cairo) {
+		double width = floor(rect.right) - floor(rect.left);
+		double height = floor(rect.bottom) - floor(rect.top);
+		double x = floor(rect.left) + 0.5 + width / 2;
+		double y = floor(rect.top) + 0.5 + height / 2;
+		if (fabs(arc) < 360)
+			cairo_move_to(cairo, x, y);
+		EllipseArc(cairo, x, y, width / 2, height / 2, start, arc);
+		cairo_close_path(cairo);
+	}, kFillWithOutline, false);
+}
+
+
+void
+Painter::StrokeRoundRect(const DrawState& state, BRect rect, float xRadius, float yRadius,
+	const pattern& pattern)
+{
+	if (!rect.IsValid())
+		return;
+	double offset = StrokeOffset(state);
+	Render(state, pattern, [&](cairo_t* cairo) {
+		RoundRectPath(cairo, floor(rect.left) + offset, floor(rect.top) + offset,
+			floor(rect.right) + offset, floor(rect.bottom) + offset, xRadius, yRadius);
+	}, true, false);
+}
+
+
+void
+Painter::FillRoundRect(const DrawState& state, BRect rect, float xRadius, float yRadius,
+	const pattern& pattern)
+{
+	if (!rect.IsValid())
+		return;
+	Render(state, pattern, [&](cairo_t* cairo) {
+		RoundRectPath(cairo, floor(rect.left) + 0.5, floor(rect.top) + 0.5,
+			floor(rect.right) + 0.5, floor(rect.bottom) + 0.5, xRadius, yRadius);
+	}, kFillWithOutline, false);
+}
+
+
+void
+Painter::StrokeBezier(const DrawState& state, const BPoint* points, const pattern& pattern)
+{
+	if (points == NULL)
+		return;
+	double offset = StrokeOffset(state);
+	Render(state, pattern, [&](cairo_t* cairo) {
+		cairo_move_to(cairo, points[0].x + offset, points[0].y + offset);
+		cairo_curve_to(cairo, points[1].x + offset, points[1].y + offset,
+			points[2].x + offset, points[2].y + offset, points[3].x + offset,
+			points[3].y + offset);
+	}, true, false);
+}
+
+
+void
+Painter::FillBezier(const DrawState& state, const BPoint* points, const pattern& pattern)
+{
+	if (points == NULL)
+		return;
+	Render(state, pattern, [&](cairo_t* cairo) {
+		cairo_move_to(cairo, points[0].x + 0.5, points[0].y + 0.5);
+		cairo_curve_to(cairo, points[1].x + 0.5, points[1].y + 0.5, points[2].x + 0.5,
+			points[2].y + 0.5, points[3].x + 0.5, points[3].y + 0.5);
+		cairo_close_path(cairo);
+	}, kFillWithOutline, false);
+}
+
+
+void
+Painter::StrokeShape(const DrawState& state, const BShape& shape, const pattern& pattern)
+{
+	double offset = StrokeOffset(state);
+	Render(state, pattern, [&](cairo_t* cairo) { ShapePath(cairo, shape, offset); }, true,
+		false);
+}
+
+
+void
+Painter::FillShape(const DrawState& state, const BShape& shape, const pattern& pattern)
+{
+	Render(state, pattern, [&](cairo_t* cairo) {
+		ShapePath(cairo, shape, 0.5);
+		cairo_close_path(cairo);
+	}, kFillWithOutline, false);
+}
+
+
+void
+Painter::FillRegion(const DrawState& state, const BRegion& region, const pattern& pattern)
+{
+	if (region.CountRects() == 0)
+		return;
+	// The rectangles are disjoint, so one path fills each pixel once, also when inverting.
+	Render(state, pattern, [&](cairo_t* cairo) {
+		for (int32 i = 0; i < region.CountRects(); i++) {
+			BRect rect = region.RectAt(i);
+			cairo_rectangle(cairo, rect.left, rect.top, rect.Width() + 1, rect.Height() + 1);
+		}
+	}, false, false);
+}
+
+
+void
+Painter::CopyBits(const DrawState& state, BRect source, BRect destination)
+{
+	if (!source.IsValid() || !destination.IsValid())
+		return;
+	// What the surface shows of source, in surface pixels; pixels outside the view's
+	// visible part stay transparent and so leave the destination as it is.
+	BRect device = state.ToView(source).OffsetByCopy(fDeviceOrigin);
+	int32 left = (int32)floor(device.left);
+	int32 top = (int32)floor(device.top);
+	int32 width = (int32)floor(device.right) - left + 1;
+	int32 height = (int32)floor(device.bottom) - top + 1;
+	if (width <= 0 || height <= 0)
+		return;
+	cairo_surface_flush(fTarget);
+	cairo_surface_t* copy = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+	cairo_t* copier = cairo_create(copy);
+	cairo_translate(copier, -left, -top);
+	PixelRect(copier, fDeviceClip);
+	cairo_clip(copier);
+	cairo_set_source_surface(copier, fTarget, 0, 0);
+	cairo_paint(copier);
+	cairo_destroy(copier);
+
+	Prepare(state);
+	PixelRect(fCairo, destination);
+	cairo_clip(fCairo);
+	cairo_translate(fCairo, floor(destination.left), floor(destination.top));
+	cairo_scale(fCairo, (floor(destination.right) - floor(destination.left) + 1) / width,
+		(floor(destination.bottom) - floor(destination.top) + 1) / height);
+	cairo_set_source_surface(fCairo, copy, 0, 0);
+	cairo_pattern_set_filter(cairo_get_source(fCairo), CAIRO_FILTER_NEAREST);
+	cairo_set_operator(fCairo, CAIRO_OPERATOR_OVER);
+	cairo_paint(fCairo);
+	cairo_restore(fCairo);
+	cairo_surface_destroy(copy);
+}
+
+} // namespace BPrivate
