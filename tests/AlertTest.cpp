@@ -6,6 +6,7 @@
 #include <Looper.h>
 #include <Message.h>
 #include <OS.h>
+#include <TextView.h>
 
 #include <gtest/gtest.h>
 
@@ -181,5 +182,45 @@ TEST_F(AlertTest, ButtonsLineUpOnTheRightInTheirOrder)
 	alert = new BAlert("Usual", "Short.", "A", "B", NULL, B_WIDTH_AS_USUAL, B_INFO_ALERT);
 	// As usual, even a one-letter button has a comfortable width.
 	EXPECT_GE(alert->ButtonAt(0)->Frame().Width(), 75);
+	alert->Quit();
+}
+
+
+TEST_F(AlertTest, ButtonsAndTextChangedAfterwardsLayTheAlertOutAgain)
+{
+	BAlert* alert = new BAlert("Changes", "One line.", "Cancel");
+	alert->AddButton("Proceed", 'p');
+	EXPECT_EQ(alert->CountButtons(), 2);
+	EXPECT_TRUE(alert->ButtonAt(1)->IsDefault());
+	EXPECT_FALSE(alert->ButtonAt(0)->IsDefault());
+	EXPECT_EQ(alert->Shortcut(1), 'p');
+	EXPECT_LT(alert->ButtonAt(0)->Frame().right, alert->ButtonAt(1)->Frame().left);
+	alert->AddButton("Third");
+	alert->AddButton("Fourth");
+	EXPECT_EQ(alert->CountButtons(), 3);
+
+	// The message is a text view of its own, and a longer text makes the alert taller.
+	BTextView* text = alert->TextView();
+	ASSERT_NE(text, nullptr);
+	EXPECT_STREQ(text->Name(), "_tv_");
+	EXPECT_FALSE(text->IsEditable());
+	EXPECT_TRUE(text->IsStylable());
+	float height = alert->Bounds().Height();
+	alert->SetText("A much longer message that cannot fit on one line of the alert, so it "
+		"wraps onto several lines, each one under the one before.");
+	EXPECT_STREQ(alert->Text(), text->Text());
+	EXPECT_GT(text->CountLines(), 1);
+	EXPECT_GT(alert->Bounds().Height(), height);
+
+	// Offset spacing leaves a wider gap before the second button.
+	float gap = alert->ButtonAt(1)->Frame().left - alert->ButtonAt(0)->Frame().right;
+	alert->SetButtonSpacing(B_OFFSET_SPACING);
+	EXPECT_GT(alert->ButtonAt(1)->Frame().left - alert->ButtonAt(0)->Frame().right, gap);
+	alert->SetButtonWidth(B_WIDTH_FROM_WIDEST);
+	EXPECT_EQ(alert->ButtonAt(0)->Frame().Width(), alert->ButtonAt(2)->Frame().Width());
+
+	// The alert stands where AlertPosition puts one of its size.
+	EXPECT_EQ(alert->Frame().LeftTop(),
+		alert->AlertPosition(alert->Bounds().Width(), alert->Bounds().Height()));
 	alert->Quit();
 }

@@ -275,3 +275,105 @@ TEST(StringViewTest, TextAlignmentAndPreferredSize)
 	EXPECT_STREQ(box.Label(), "Label");
 	EXPECT_GT(box.InnerFrame().top, plain.top);
 }
+
+
+namespace {
+
+// Records, each time it draws, whether it draws for a change of focus.
+class FocusRecorder : public BButton {
+public:
+	using BButton::BButton;
+
+	void Draw(BRect updateRect) override
+	{
+		draws.push_back(IsFocusChanging());
+		BButton::Draw(updateRect);
+	}
+
+	// Focuses on the window's thread, where a change of focus draws at once, and keeps
+	// what was drawn meanwhile.
+	void MessageReceived(BMessage* message) override
+	{
+		if (message->what != 'fcus') {
+			BButton::MessageReceived(message);
+			return;
+		}
+		draws.clear();
+		MakeFocus(true);
+		duringFocus = draws;
+		draws.clear();
+		MakeFocus(true);
+		duringSecondFocus = draws;
+	}
+
+	std::vector<bool> draws;
+	std::vector<bool> duringFocus;
+	std::vector<bool> duringSecondFocus;
+};
+
+} // namespace
+
+
+TEST_F(ControlTest, AChangeOfFocusDrawsAtOnceAndSaysSo)
+{
+	Open("Controls focus changing");
+	FocusRecorder* recorder = nullptr;
+	wait_until(fWindow, [&] {
+		recorder = new FocusRecorder(BRect(200, 100, 270, 130), "recorder", "Rec",
+			new BMessage('push'));
+		fWindow->fBox->AddChild(recorder);
+		return true;
+	});
+	wait_for_queue(fWindow);
+	fWindow->PostMessage('fcus', recorder);
+	wait_for_queue(fWindow);
+	wait_until(fWindow, [&] {
+		// Drawn before MakeFocus returned, for the focus; focused already, nothing
+		// changed and nothing was drawn at once.
+		EXPECT_EQ(recorder->duringFocus, std::vector<bool>{ true });
+		EXPECT_TRUE(recorder->duringSecondFocus.empty());
+		recorder->draws.clear();
+		recorder->Invalidate();
+		return true;
+	});
+	wait_for_queue(fWindow);
+	wait_until(fWindow, [&] {
+		EXPECT_FALSE(recorder->draws.empty());
+		for (bool changing : recorder->draws)
+			EXPECT_FALSE(changing);
+		return true;
+	});
+}
+
+
+TEST_F(ControlTest, ABoxTakesAViewForItsLabel)
+{
+	Open("Box label view");
+	BRect frame;
+	wait_until(fWindow, [&] {
+		BBox* box = fWindow->fBox;
+		EXPECT_EQ(box->LabelView(), nullptr);
+		BRect inner = box->InnerFrame();
+		BCheckBox* label = new BCheckBox(BRect(0, 0, 99, 29), "label check", "Enabled",
+			NULL);
+		EXPECT_EQ(box->SetLabel(label), B_OK);
+		EXPECT_EQ(box->LabelView(), label);
+		EXPECT_EQ(box->Label(), nullptr);
+		EXPECT_EQ(label->Parent(), box);
+		EXPECT_EQ(label->Frame().LeftTop(), BPoint(7, 0));
+		// The inside starts below the taller label.
+		EXPECT_EQ(box->InnerFrame().top, 30);
+		EXPECT_GT(box->InnerFrame().top, inner.top);
+		float width;
+		float height;
+		box->GetPreferredSize(&width, &height);
+		EXPECT_EQ(height, 34);
+		frame = label->Frame();
+		// A text label again takes the view away.
+		box->SetLabel("Text");
+		EXPECT_EQ(box->LabelView(), nullptr);
+		EXPECT_EQ(box->FindView("label check"), nullptr);
+		EXPECT_STREQ(box->Label(), "Text");
+		return true;
+	});
+}

@@ -2,6 +2,7 @@
 // press-drag-release, closing on an outside click, shortcuts, marks, FindItem, layouts,
 // and the menu scripting suite through the window's "MenuBar".
 #include <AppDefs.h>
+#include <List.h>
 #include <Menu.h>
 #include <MenuBar.h>
 #include <MenuItem.h>
@@ -12,6 +13,8 @@
 #include <gtest/gtest.h>
 
 #include <math.h>
+#include <memory>
+#include <string.h>
 #include <string>
 #include <vector>
 
@@ -455,4 +458,172 @@ TEST(MenuMatrixTest, ItemsStayWhereTheyWerePutAndTheMenuKeepsItsSize)
 	BMenuItem* item = new BMenuItem("X", NULL);
 	EXPECT_FALSE(column.AddItem(item, BRect(0, 0, 10, 10)));
 	delete item;
+}
+
+
+TEST_F(MenuTest, TriggersChooseItemsWhileTheMenuIsOpen)
+{
+	Open("Menu triggers");
+	inject_click(fOffscreen, TitleMiddle(0));
+	ASSERT_TRUE(wait_until(fWindow, [&] { return MenuIsOpen(); }));
+	// "Watch Application Quit" takes "a": the "W" went to the item before it.
+	inject_key(fOffscreen, "A");
+	ASSERT_TRUE(wait_until(fWindow, [&] { return fWindow->received.size() == 1; }));
+	wait_until(fWindow, [&] {
+		EXPECT_EQ(fWindow->received[0], (uint32)'WQui');
+		EXPECT_FALSE(MenuIsOpen());
+		// An explicit trigger, and with triggers off, keys choose nothing.
+		fWindow->fLaunch->SetTrigger('u');
+		EXPECT_EQ(fWindow->fLaunch->Trigger(), 'u');
+		return true;
+	});
+	inject_click(fOffscreen, TitleMiddle(0));
+	ASSERT_TRUE(wait_until(fWindow, [&] { return MenuIsOpen(); }));
+	inject_key(fOffscreen, "u");
+	ASSERT_TRUE(wait_until(fWindow, [&] { return fWindow->received.size() == 2; }));
+	wait_until(fWindow, [&] {
+		EXPECT_EQ(fWindow->received[1], (uint32)'WLau');
+		fWindow->fMenu->SetTriggersEnabled(false);
+		EXPECT_FALSE(fWindow->fMenu->AreTriggersEnabled());
+		return true;
+	});
+	inject_click(fOffscreen, TitleMiddle(0));
+	ASSERT_TRUE(wait_until(fWindow, [&] { return MenuIsOpen(); }));
+	inject_key(fOffscreen, "u");
+	wait_for_queue(fWindow);
+	wait_until(fWindow, [&] {
+		EXPECT_TRUE(MenuIsOpen());
+		EXPECT_EQ(fWindow->received.size(), 2u);
+		return true;
+	});
+	inject_key(fOffscreen, B_ESCAPE);
+	ASSERT_TRUE(wait_until(fWindow, [&] { return !MenuIsOpen(); }));
+}
+
+
+namespace {
+
+// Opens an item's protected layout helpers to the test.
+class OpenItem : public BMenuItem {
+public:
+	using BMenuItem::BMenuItem;
+	using BMenuItem::ContentLocation;
+	using BMenuItem::TruncateLabel;
+};
+
+} // namespace
+
+
+TEST_F(MenuTest, MarginsAndAMaximumWidthPlaceTheItems)
+{
+	Open("Menu margins");
+	wait_until(fWindow, [&] {
+		BMenu menu("margins");
+		OpenItem* longItem = new OpenItem("A rather long label for a menu item", NULL);
+		OpenItem* shortItem = new OpenItem("Short", NULL);
+		menu.AddItem(longItem);
+		menu.AddItem(shortItem);
+		float width;
+		float height;
+		menu.GetPreferredSize(&width, &height);
+		BRect first = menu.ItemAt(0)->Frame();
+
+		menu.SetItemMargins(5, 7, 11, 13);
+		float left;
+		float bottom;
+		menu.GetItemMargins(&left, NULL, NULL, &bottom);
+		EXPECT_EQ(left, 5);
+		EXPECT_EQ(bottom, 13);
+		float marginWidth;
+		float marginHeight;
+		menu.GetPreferredSize(&marginWidth, &marginHeight);
+		EXPECT_EQ(menu.ItemAt(0)->Frame().LeftTop(), first.LeftTop() + BPoint(5, 7));
+		EXPECT_EQ(marginWidth, width + 16);
+		EXPECT_EQ(marginHeight, height + 20);
+		EXPECT_EQ(longItem->ContentLocation().x, menu.ItemAt(0)->Frame().left + 20);
+
+		menu.SetMaxContentWidth(80);
+		EXPECT_EQ(menu.MaxContentWidth(), 80);
+		menu.GetPreferredSize(&width, &height);
+		EXPECT_EQ(menu.ItemAt(0)->Frame().Width(), 79);
+		char shortened[64];
+		longItem->TruncateLabel(60, shortened);
+		EXPECT_LE(menu.StringWidth(shortened), 60);
+		EXPECT_LT(strlen(shortened), strlen(menu.ItemAt(0)->Label()));
+		shortItem->TruncateLabel(500, shortened);
+		EXPECT_STREQ(shortened, "Short");
+
+		// A list goes in at the index, in order; one with an item that has a menu is
+		// refused whole.
+		BMenuItem* one = new BMenuItem("One", NULL);
+		BMenuItem* two = new BMenuItem("Two", NULL);
+		BList list;
+		list.AddItem(one);
+		list.AddItem(two);
+		EXPECT_TRUE(menu.AddList(&list, 1));
+		EXPECT_EQ(menu.ItemAt(1), one);
+		EXPECT_EQ(menu.ItemAt(2), two);
+		BList again;
+		again.AddItem(new BMenuItem("Three", NULL));
+		again.AddItem(one);
+		EXPECT_FALSE(menu.AddList(&again, 0));
+		EXPECT_EQ(menu.CountItems(), 4);
+		delete (BMenuItem*)again.ItemAt(0);
+		EXPECT_FALSE(menu.AddList(&list, 9));
+		return true;
+	});
+}
+
+
+TEST(MenuItemArchiveTest, AnArchiveBringsBackTheItem)
+{
+	BMenuItem item("Save", new BMessage('save'), 'S', B_SHIFT_KEY);
+	item.SetTrigger('v');
+	item.SetEnabled(false);
+	item.SetMarked(true);
+	BMessage archive;
+	ASSERT_EQ(item.Archive(&archive), B_OK);
+	std::unique_ptr<BMenuItem> copy((BMenuItem*)BMenuItem::Instantiate(&archive));
+	ASSERT_NE(copy, nullptr);
+	EXPECT_STREQ(copy->Label(), "Save");
+	ASSERT_NE(copy->Message(), nullptr);
+	EXPECT_EQ(copy->Message()->what, (uint32)'save');
+	uint32 modifiers = 0;
+	EXPECT_EQ(copy->Shortcut(&modifiers), 'S');
+	EXPECT_EQ(modifiers, (uint32)(B_SHIFT_KEY | B_COMMAND_KEY));
+	EXPECT_EQ(copy->Trigger(), 'v');
+	EXPECT_FALSE(copy->IsEnabled());
+	EXPECT_TRUE(copy->IsMarked());
+
+	BMessage other;
+	other.AddString("class", "BMenu");
+	EXPECT_EQ(BMenuItem::Instantiate(&other), nullptr);
+}
+
+
+TEST(MenuInfoTest, NewMenusTakeTheProcesssMenuSettings)
+{
+	menu_info saved;
+	ASSERT_EQ(get_menu_info(&saved), B_OK);
+	EXPECT_EQ(saved.font_size, be_plain_font->Size());
+	EXPECT_EQ(get_menu_info(NULL), B_BAD_VALUE);
+
+	menu_info info = saved;
+	info.background_color = { 10, 20, 30, 255 };
+	info.font_size = 20;
+	ASSERT_EQ(set_menu_info(&info), B_OK);
+	{
+		BMenu menu("styled");
+		EXPECT_EQ(menu.ViewColor(), info.background_color);
+		BFont font;
+		menu.GetFont(&font);
+		EXPECT_EQ(font.Size(), 20);
+	}
+	menu_info bad = info;
+	bad.separator = 3;
+	EXPECT_EQ(set_menu_info(&bad), B_BAD_VALUE);
+	EXPECT_EQ(set_menu_info(NULL), B_BAD_VALUE);
+	ASSERT_EQ(set_menu_info(&saved), B_OK);
+	BMenu plain("plain");
+	EXPECT_EQ(plain.ViewColor(), saved.background_color);
 }

@@ -267,3 +267,33 @@ TEST_F(PopUpMenuTest, APopUpNearTheBottomOfASmallWindowShowsAllItsItemsBelowIt)
 	ASSERT_TRUE(wait_until(fWindow, [&] { return fWindow->fOpener->returned == 1; }));
 	wait_until(fWindow, [&] { EXPECT_EQ(fWindow->fOpener->chosen, "Choice 11"); return true; });
 }
+
+
+namespace {
+
+// Opens 40 pixels right of and 20 below where it is asked to.
+class OffsetMenu : public BPopUpMenu {
+public:
+	using BPopUpMenu::BPopUpMenu;
+
+	BPoint ScreenLocation() override
+	{
+		return BPopUpMenu::ScreenLocation() + BPoint(40, 20);
+	}
+};
+
+} // namespace
+
+
+TEST_F(PopUpMenuTest, ASubclassChoosesWhereTheMenuOpens)
+{
+	OffsetMenu* menu = new OffsetMenu("offset menu");
+	menu->AddItem(new BMenuItem("Only", new BMessage(kChosen)));
+	Open("Pop-up location", BRect(100, 100, 399, 299), menu, true);
+	inject_click(fOffscreen, BPoint(10, 30));
+	OffscreenWindow* popup = Popup();
+	ASSERT_NE(popup, nullptr);
+	EXPECT_EQ(popup->Frame().LeftTop(), BPoint(100 + 10 + 40, 100 + 30 + 20));
+	inject_key(popup, B_ESCAPE);
+	EXPECT_TRUE(wait_until(fWindow, [&] { return menu->Window() == NULL; }));
+}

@@ -117,3 +117,38 @@ TEST_F(ScrollViewTest, TheWheelOverTheFrameScrollsTheVerticalBar)
 	ASSERT_TRUE(fWindow->Lock());
 	EXPECT_EQ(bar->Value(), 30);
 }
+
+
+TEST_F(ScrollViewTest, AHighlightedFancyBorderShowsTheNavigationColour)
+{
+	BView* target = new BView(BRect(10, 10, 110, 80), "target", B_FOLLOW_ALL_SIDES,
+		B_WILL_DRAW);
+	BScrollView* scrollView = new BScrollView("scroller", target);
+	fWindow->AddChild(scrollView);
+	ASSERT_NO_FATAL_FAILURE(ShowWindow());
+	rgb_color navigation = ui_color(B_KEYBOARD_NAVIGATION_COLOR);
+	BPoint inner;
+	wait_until(fWindow, [&] {
+		EXPECT_FALSE(scrollView->IsBorderHighlighted());
+		EXPECT_EQ(scrollView->SetBorderHighlighted(true), B_OK);
+		EXPECT_TRUE(scrollView->IsBorderHighlighted());
+		inner = scrollView->Frame().LeftTop() + BPoint(1, 20);
+		return true;
+	});
+	EXPECT_TRUE(wait_until(fWindow, [&] {
+		return fOffscreen->PixelAt(inner.x, inner.y) == navigation;
+	}));
+	wait_until(fWindow, [&] { scrollView->SetBorderHighlighted(false); return true; });
+	EXPECT_TRUE(wait_until(fWindow, [&] {
+		return fOffscreen->PixelAt(inner.x, inner.y) != navigation;
+	}));
+	// Only a fancy border can be highlighted; a change of border drops the highlight.
+	wait_until(fWindow, [&] {
+		scrollView->SetBorderHighlighted(true);
+		scrollView->SetBorder(B_PLAIN_BORDER);
+		EXPECT_FALSE(scrollView->IsBorderHighlighted());
+		EXPECT_EQ(scrollView->SetBorderHighlighted(true), B_ERROR);
+		EXPECT_FALSE(scrollView->IsBorderHighlighted());
+		return true;
+	});
+}

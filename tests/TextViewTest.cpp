@@ -14,7 +14,10 @@
 
 #include <gtest/gtest.h>
 
+#include <math.h>
+#include <stdlib.h>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -594,4 +597,228 @@ TEST_F(TextViewTest, TheCaretAndSelectionAreDrawn)
 	EXPECT_LT(highlight.red, 230);
 	EXPECT_GT(highlight.red, 120);
 	EXPECT_EQ(fOffscreen->SaveToPNG(QV_BIN_DIR "/../TextView-screen.png"), B_OK);
+}
+
+
+namespace {
+
+const rgb_color kRunRed = { 220, 0, 0, 255 };
+const rgb_color kRunGreen = { 0, 160, 0, 255 };
+
+
+// Two runs, red from 0 and green (in a 24-point font) from greenOffset.
+std::vector<char>
+two_runs(int32 greenOffset)
+{
+	std::vector<char> bytes(sizeof(text_run_array) + sizeof(text_run));
+	text_run_array* runs = (text_run_array*)bytes.data();
+	runs->count = 2;
+	runs->runs[0] = text_run{ 0, *be_plain_font, kRunRed };
+	BFont big(be_plain_font);
+	big.SetSize(24);
+	runs->runs[1] = text_run{ greenOffset, big, kRunGreen };
+	return bytes;
+}
+
+
+// The runs' offsets and colours' green, as "offset:green" separated by spaces.
+std::string
+runs_of(const BTextView& view, int32 start, int32 end)
+{
+	text_run_array* runs = view.RunArray(start, end);
+	if (runs == NULL)
+		return "none";
+	std::string text;
+	for (int32 i = 0; i < runs->count; i++) {
+		text += (i > 0 ? " " : "") + std::to_string(runs->runs[i].offset) + ":"
+			+ std::to_string(runs->runs[i].color.green);
+	}
+	free(runs);
+	return text;
+}
+
+} // namespace
+
+
+TEST_F(TextViewTest, StyledRunsFollowTheEditsAndComeBackAsRunArrays)
+{
+	Open("Text runs", "red green");
+	Locked([&] {
+		BTextView* view = fWindow->fView;
+		std::vector<char> runs = two_runs(4);
+		// Not stylable: the first run takes the whole text.
+		view->SetRunArray(0, view->TextLength(), (text_run_array*)runs.data());
+		EXPECT_EQ(runs_of(*view, 0, view->TextLength()), "0:0");
+
+		view->SetStylable(true);
+		view->SetRunArray(0, view->TextLength(), (text_run_array*)runs.data());
+		EXPECT_EQ(runs_of(*view, 0, view->TextLength()), "0:0 4:160");
+		int32 size = 0;
+		text_run_array* array = view->RunArray(0, 9, &size);
+		EXPECT_EQ(size, (int32)(sizeof(text_run_array) + sizeof(text_run)));
+		EXPECT_FLOAT_EQ(array->runs[1].font.Size(), 24);
+		free(array);
+
+		// Inserted text takes the style of the byte before it.
+		view->Insert(3, "dish", 4);
+		EXPECT_EQ(runs_of(*view, 0, view->TextLength()), "0:0 8:160");
+		view->Insert(0, ">", 1);
+		EXPECT_EQ(runs_of(*view, 0, view->TextLength()), "0:0 9:160");
+		// Deleting across the boundary keeps the text after it green.
+		view->Delete(5, 11);
+		EXPECT_STREQ(view->Text(), ">reddeen");
+		EXPECT_EQ(runs_of(*view, 0, view->TextLength()), "0:0 5:160");
+		// A range inside runs reports offsets from its start.
+		EXPECT_EQ(runs_of(*view, 2, 7), "0:0 3:160");
+		EXPECT_EQ(runs_of(*view, 3, 3), "none");
+
+		// The font and colour of a selection apply to it alone.
+		view->Select(0, 1);
+		rgb_color blue = { 0, 0, 200, 255 };
+		view->SetFontAndColor(NULL, 0, &blue);
+		EXPECT_EQ(runs_of(*view, 0, view->TextLength()), "0:0 1:0 5:160");
+		BFont font;
+		rgb_color color;
+		view->Select(6, 6);
+		view->GetFontAndColor(&font, &color);
+		EXPECT_EQ(color, kRunGreen);
+		EXPECT_FLOAT_EQ(font.Size(), 24);
+	});
+}
+
+
+TEST_F(TextViewTest, RunsAreDrawnInTheirOwnFontsAndColours)
+{
+	Open("Text run drawing", "red green");
+	float smallHeight = 0;
+	Locked([&] {
+		BTextView* view = fWindow->fView;
+		smallHeight = view->LineHeight();
+		view->SetStylable(true);
+		std::vector<char> runs = two_runs(4);
+		view->SetRunArray(0, view->TextLength(), (text_run_array*)runs.data());
+		// The line grows with the big font, and the green text is wider than it was.
+		EXPECT_GT(view->LineHeight(), smallHeight + 8);
+		BFont plain(be_plain_font);
+		EXPECT_GT(view->PointAt(9).x - view->PointAt(4).x, plain.StringWidth("green") + 10);
+	});
+	// Somewhere in each word a pixel of its colour.
+	float lineHeight = 0;
+	Locked([&] { lineHeight = fWindow->fView->LineHeight(); });
+	BPoint points[] = { PointOf(0), PointOf(3), PointOf(4), PointOf(9) };
+	auto finds = [&](BPoint left, BPoint right, rgb_color color) {
+		for (int32 x = (int32)left.x; x < (int32)right.x; x++) {
+			for (int32 y = (int32)(left.y - lineHeight / 2); y < left.y + lineHeight / 2; y++) {
+				// Text is smoothed: its colour shows darker or lighter at its edges.
+				rgb_color pixel = fOffscreen->PixelAt(x, y);
+				bool red = pixel.red > 150 && pixel.green < 90 && pixel.blue < 90;
+				bool green = pixel.green > 100 && pixel.red < 70 && pixel.blue < 70;
+				if (color == kRunRed ? red : green)
+					return true;
+			}
+		}
+		return false;
+	};
+	EXPECT_TRUE(wait_until(fWindow, [&] { return finds(points[0], points[1], kRunRed); }));
+	EXPECT_FALSE(finds(points[0], points[1], kRunGreen));
+	EXPECT_TRUE(finds(points[2], points[3], kRunGreen));
+	SaveScreenshot("text-view-runs.png");
+}
+
+
+TEST_F(TextViewTest, UndoCanBeTurnedOff)
+{
+	Open("Text no undo", "one");
+	Locked([&] {
+		EXPECT_TRUE(fWindow->fView->DoesUndo());
+		fWindow->fView->SetDoesUndo(false);
+		fWindow->fView->MakeFocus(true);
+		fWindow->fView->Select(3, 3);
+	});
+	Type("!");
+	inject_key(fOffscreen, "z", B_COMMAND_KEY);
+	EXPECT_EQ(Text(), "one!");
+	Locked([&] { EXPECT_EQ(fWindow->fView->UndoState(NULL), B_UNDO_UNAVAILABLE); });
+}
+
+
+TEST_F(TextViewTest, HiddenTypingShowsBulletsAndLetsNothingOut)
+{
+	Open("Text hidden", "pass");
+	Locked([&] {
+		BTextView* view = fWindow->fView;
+		view->SelectAll();
+		view->Copy(NULL);
+		view->HideTyping(true);
+		EXPECT_TRUE(view->IsTypingHidden());
+		view->SetText("secret\xc3\xa9");
+		// Every character, whatever its bytes, is as wide as the others.
+		float first = view->PointAt(1).x - view->PointAt(0).x;
+		EXPECT_GT(first, 0);
+		EXPECT_FLOAT_EQ(view->PointAt(8).x - view->PointAt(6).x, first);
+		view->SelectAll();
+		view->Copy(NULL);
+		view->Cut(NULL);
+		EXPECT_STREQ(view->Text(), "secret\xc3\xa9");
+		view->Select(0, 0);
+		view->Paste(NULL);
+		EXPECT_STREQ(view->Text(), "passsecret\xc3\xa9");
+	});
+}
+
+
+TEST_F(TextViewTest, AResizableViewFitsItsWidthToTheText)
+{
+	Open("Text resizable", "short");
+	Locked([&] {
+		BTextView* view = fWindow->fView;
+		view->MakeResizable(true, fWindow->fScroll);
+		EXPECT_TRUE(view->IsResizable());
+		EXPECT_FALSE(view->DoesWordWrap());
+		float left;
+		float right;
+		view->GetInsets(&left, NULL, &right, NULL);
+		EXPECT_FLOAT_EQ(left, 4);
+		EXPECT_FLOAT_EQ(view->Bounds().Width(), ceilf(view->LineWidth(0)) + 1 + left + right);
+		float scrollWidth = fWindow->fScroll->Bounds().Width();
+		float width = view->Bounds().Width();
+		view->SetText("a much longer line of text than before");
+		float grown = view->Bounds().Width() - width;
+		EXPECT_GT(grown, 50);
+		EXPECT_FLOAT_EQ(fWindow->fScroll->Bounds().Width(), scrollWidth + grown);
+	});
+}
+
+
+TEST_F(TextViewTest, WordsLineEndsAndWhatMayBeDroppedOrPasted)
+{
+	Open("Text words", "one, two");
+	Locked([&] {
+		BTextView* view = fWindow->fView;
+		int32 from = -1;
+		int32 to = -1;
+		view->FindWord(1, &from, &to);
+		EXPECT_EQ(from, 0);
+		EXPECT_EQ(to, 3);
+		view->FindWord(4, &from, &to);
+		EXPECT_EQ(from, 3);
+		EXPECT_EQ(to, 5);
+		view->FindWord(99, &from, &to);
+		EXPECT_EQ(from, 5);
+		EXPECT_EQ(to, 8);
+		EXPECT_TRUE(view->CanEndLine(4));
+		EXPECT_FALSE(view->CanEndLine(1));
+		EXPECT_FALSE(view->CanEndLine(-1));
+
+		BMessage drop(B_SIMPLE_DATA);
+		EXPECT_FALSE(view->AcceptsDrop(&drop));
+		drop.AddData("text/plain", B_MIME_TYPE, "x", 1);
+		EXPECT_TRUE(view->AcceptsDrop(&drop));
+		view->Select(0, 3);
+		view->Copy(NULL);
+		EXPECT_TRUE(view->AcceptsPaste(NULL));
+		view->MakeEditable(false);
+		EXPECT_FALSE(view->AcceptsDrop(&drop));
+		EXPECT_FALSE(view->AcceptsPaste(NULL));
+	});
 }

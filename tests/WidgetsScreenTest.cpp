@@ -5,6 +5,7 @@
 // menus. Each case saves the screen under the build directory as Widgets-<case>.png.
 #include <Box.h>
 #include <Button.h>
+#include <ChannelSlider.h>
 #include <CheckBox.h>
 #include <InterfaceDefs.h>
 #include <ListItem.h>
@@ -13,6 +14,7 @@
 #include <MenuField.h>
 #include <MenuItem.h>
 #include <Message.h>
+#include <OptionPopUp.h>
 #include <OutlineListView.h>
 #include <Picture.h>
 #include <PictureButton.h>
@@ -22,6 +24,7 @@
 #include <Slider.h>
 #include <StatusBar.h>
 #include <StringView.h>
+#include <TabView.h>
 #include <TextControl.h>
 #include <TextView.h>
 #include <Window.h>
@@ -34,6 +37,7 @@
 
 #include <stdlib.h>
 #include <string.h>
+#include <vector>
 
 #include <atomic>
 #include <string>
@@ -353,6 +357,74 @@ public:
 	BSlider* fDisabledSlider;
 	BTextControl* fControl;
 	BListView* fList;
+};
+
+
+// The tab view with a channel slider, an option pop-up, styled text and a box with a
+// view for its label on its pages.
+class TabsWindow : public ScreenWindow {
+public:
+	TabsWindow()
+		:
+		ScreenWindow(BRect(20, 20, 459, 299), "Tabs")
+	{
+		fTabs = new BTabView(BRect(10, 10, 429, 269), "tabs", B_WIDTH_FROM_LABEL);
+		BView* mixer = new BView(BRect(0, 0, 400, 220), "Mixer", B_FOLLOW_NONE, B_WILL_DRAW);
+		mixer->SetViewColor(ui_color(B_PANEL_BACKGROUND_COLOR));
+		fSlider = new BChannelSlider(BRect(10, 10, 99, 200), "channels", "Levels",
+			new BMessage('chan'), 3);
+		fSlider->SetLimitLabels("Off", "Full");
+		fSlider->SetValueFor(0, 80);
+		fSlider->SetValueFor(1, 50);
+		fSlider->SetValueFor(2, 20);
+		mixer->AddChild(fSlider);
+
+		fOptions = new BOptionPopUp(BRect(120, 10, 390, 30), "options", "Quality:",
+			new BMessage('optn'));
+		fOptions->AddOption("Draft", 1);
+		fOptions->AddOption("Normal", 2);
+		fOptions->AddOption("Best", 3);
+		fOptions->SelectOptionFor(2);
+		mixer->AddChild(fOptions);
+
+		fText = new BTextView(BRect(120, 50, 390, 130), "styled", BRect(4, 4, 266, 76),
+			B_FOLLOW_NONE, B_WILL_DRAW);
+		fText->SetStylable(true);
+		fText->SetText("Plain, bold and big green text.");
+		BFont bold(be_bold_font);
+		rgb_color black = { 0, 0, 0, 255 };
+		rgb_color green = { 0, 150, 0, 255 };
+		BFont big(be_plain_font);
+		big.SetSize(20);
+		std::vector<char> bytes(sizeof(text_run_array) + 2 * sizeof(text_run));
+		text_run_array* runs = (text_run_array*)bytes.data();
+		runs->count = 3;
+		runs->runs[0] = text_run{ 0, *be_plain_font, black };
+		runs->runs[1] = text_run{ 7, bold, black };
+		runs->runs[2] = text_run{ 16, big, green };
+		fText->SetRunArray(0, fText->TextLength(), runs);
+		mixer->AddChild(fText);
+
+		BBox* box = new BBox(BRect(120, 140, 390, 210), "box");
+		box->SetLabel(new BCheckBox(BRect(0, 0, 110, 18), "box check", "Enabled",
+			new BMessage('bxck')));
+		mixer->AddChild(box);
+		fTabs->AddTab(mixer);
+
+		BView* second = new BView(BRect(0, 0, 400, 220), "Second page", B_FOLLOW_NONE,
+			B_WILL_DRAW);
+		second->SetViewColor(ui_color(B_PANEL_BACKGROUND_COLOR));
+		fTabs->AddTab(second);
+		BView* third = new BView(BRect(0, 0, 400, 220), "Off", B_FOLLOW_NONE, B_WILL_DRAW);
+		fTabs->AddTab(third);
+		fTabs->TabAt(2)->SetEnabled(false);
+		AddChild(fTabs);
+	}
+
+	BTabView* fTabs;
+	BChannelSlider* fSlider;
+	BOptionPopUp* fOptions;
+	BTextView* fText;
 };
 
 
@@ -716,4 +788,37 @@ TEST_F(WidgetsScreenTest, DisabledButtonAndSliderThumbAreOutlinedInTheDisabledGr
 	// The focused text control is marked in the navigation colour.
 	EXPECT_GT(fScreen->Count(control.left, control.top, control.right, control.bottom,
 		isNavigation), 100);
+}
+
+
+TEST_F(WidgetsScreenTest, TabsChannelsOptionsAndStyledTextAreDrawn)
+{
+	TabsWindow* window = new TabsWindow;
+	ASSERT_NO_FATAL_FAILURE(Show(window));
+	BRect thumb;
+	BRect tab;
+	BRect text;
+	wait_until(window, [&] {
+		window->fSlider->ThumbFrameFor(0, &thumb);
+		thumb = window->fSlider->ConvertToScreen(thumb);
+		tab = window->fTabs->ConvertToScreen(window->fTabs->TabFrame(0));
+		text = window->fText->ConvertToScreen(window->fText->Bounds());
+		return true;
+	});
+	uint32 border = pixel_of(ui_color(B_CONTROL_BORDER_COLOR));
+	uint32 white = 0xffffff;
+	bool drawn = fScreen->WaitFor([&] {
+		// The first channel's thumb, the selected tab's lit top edge, green text.
+		return fScreen->Count(thumb.left, thumb.top, thumb.right, thumb.bottom,
+				[&](uint32 pixel) { return pixel == border; }) > 10
+			&& fScreen->Count(tab.left + 6, tab.top, tab.right - 6, tab.top,
+				[&](uint32 pixel) { return pixel == white; }) > 20
+			&& fScreen->Count(text.left, text.top, text.right, text.bottom,
+				[](uint32 pixel) {
+					return ((pixel >> 8) & 0xff) > 100 && (pixel >> 16) < 60
+						&& (pixel & 0xff) < 60;
+				}) > 10;
+	});
+	Save("tabs");
+	EXPECT_TRUE(drawn) << "the screen is in " << screenshot_path("tabs");
 }

@@ -11,6 +11,7 @@
 
 class BButton;
 class BInvoker;
+class BTextView;
 
 namespace BPrivate {
 class AlertView;
@@ -43,6 +44,18 @@ public:
 			BButton*		ButtonAt(int32 index) const;
 			int32			CountButtons() const { return fButtonCount; }
 			const char*		Text() const;
+	// The message's text view ("_tv_"), stylable but neither editable nor selectable.
+			BTextView*		TextView() const;
+	// These lay the alert out again.
+			void			SetText(const char* text);
+			void			SetButtonSpacing(button_spacing spacing);
+			void			SetButtonWidth(button_width width);
+	// Adds a button on the right, which becomes the default one, typed key pressing
+	// it; an alert has at most 3 buttons, and a further one is not added.
+			void			AddButton(const char* label, char key = 0);
+	// Where an alert of that size goes: centred across the screen, its middle a third
+	// of the way down.
+			BPoint			AlertPosition(float width, float height);
 
 	// Shows the alert and waits: the index of the button pressed, or -1 when the alert
 	// could not be shown. A window thread that waits keeps drawing its window.
@@ -60,13 +73,15 @@ private:
 								const char* button1, const char* button2,
 								button_width width, button_spacing spacing,
 								alert_type type);
-			void			_Layout(button_width width, button_spacing spacing);
+			void			_Layout();
 			void			_Dismiss(int32 index);
 
 			BPrivate::AlertView* fView;
 			BButton*		fButtons[3];
 			char			fShortcuts[3];
 			int32			fButtonCount;
+			button_width	fButtonWidth;
+			button_spacing	fButtonSpacing;
 			alert_type		fType;
 			BInvoker*		fInvoker;
 			std::shared_ptr<BPrivate::AlertWait> fWait;

@@ -17,9 +17,14 @@ public:
 
 	virtual	void			SetBorder(border_style border);
 			border_style	Border() const { return fBorder; }
-			// NULL removes the label.
+			// NULL removes the label (a view label too, which is deleted).
 			void			SetLabel(const char* label);
+			// A view in place of the text label, a child at the label's place that the
+			// box owns; NULL removes it.
+			status_t		SetLabel(BView* viewLabel);
+			// NULL with a view label.
 			const char*		Label() const;
+			BView*			LabelView() const { return fLabelView; }
 			// The part of the box inside its border and below its label.
 			BRect			InnerFrame();
 
@@ -37,10 +42,12 @@ public:
 private:
 			// The top of the border line: lowered to the middle of the label's text.
 			float			_TopBorderOffset();
+			void			_ClearLabelView();
 
 			std::string		fLabel;
 			bool			fHasLabel;
 			border_style	fBorder;
+			BView*			fLabelView;
 };
 
 #endif // _BOX_H

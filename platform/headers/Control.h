@@ -42,6 +42,9 @@ public:
 	virtual	status_t		GetSupportedSuites(BMessage* data);
 
 protected:
+			// True while the control draws because it gained or lost the focus
+			// (MakeFocus draws it at once then), so that Draw may redraw the mark alone.
+			bool			IsFocusChanging() const { return fFocusChanging; }
 			// Whether the pointer holds the control pressed.
 			bool			IsTracking() const { return fTracking; }
 			void			SetTracking(bool state) { fTracking = state; }
@@ -57,6 +60,7 @@ private:
 			int32			fValue;
 			bool			fEnabled;
 			bool			fTracking;
+			bool			fFocusChanging;
 };
 
 #endif // _CONTROL_H

@@ -19,6 +19,24 @@ namespace BPrivate {
 class MenuLayer;
 }
 
+// The look of the process's menus (get_menu_info, set_menu_info). separator: 0 an etched
+// line, 1 a plain line, 2 a two-pixel line.
+struct menu_info {
+	float		font_size;
+	font_family	f_family;
+	font_style	f_style;
+	rgb_color	background_color;
+	int32		separator;
+	bool		click_to_open;
+	bool		triggers_always_shown;
+};
+
+// B_BAD_VALUE for NULL. Menus made after set_menu_info() take its font and background.
+status_t get_menu_info(menu_info* info);
+status_t set_menu_info(menu_info* info);
+
+typedef bool (*menu_tracking_hook)(BMenu* menu, void* state);
+
 enum menu_layout {
 	B_ITEMS_IN_ROW = 0,
 	B_ITEMS_IN_COLUMN,
@@ -41,6 +59,9 @@ public:
 			bool			AddItem(BMenu* submenu);
 			bool			AddItem(BMenu* submenu, int32 index);
 			bool			AddSeparatorItem();
+	// Adds the list's BMenuItem pointers from index on, in order; false (and none
+	// added) when an index or an item is refused.
+			bool			AddList(BList* list, int32 index);
 			// These give the items back to the caller, who deletes them.
 			bool			RemoveItem(BMenuItem* item);
 			BMenuItem*		RemoveItem(int32 index);
@@ -72,6 +93,19 @@ public:
 			void			SetLabelFromMarked(bool on);
 			bool			IsLabelFromMarked() const { return fLabelFromMarked; }
 			menu_layout		Layout() const { return fLayout; }
+	// While the menu is open, typing an item's trigger chooses it (or opens its
+	// submenu). On by default.
+	virtual	void			SetTriggersEnabled(bool enable);
+			bool			AreTriggersEnabled() const { return fTriggersEnabled; }
+	// A column's items are at most this wide (their labels shortened to fit); 0 for no
+	// limit.
+	virtual	void			SetMaxContentWidth(float width);
+			float			MaxContentWidth() const { return fMaxContentWidth; }
+	// Room between the menu's edge (inside its border) and its items.
+			void			SetItemMargins(float left, float top, float right,
+								float bottom);
+			void			GetItemMargins(float* left, float* top, float* right,
+								float* bottom) const;
 
 	virtual	void			AttachedToWindow();
 	virtual	void			Draw(BRect updateRect);
@@ -114,6 +148,8 @@ private:
 			void			_ItemChanged();
 			void			_MarkChanged();
 			bool			_InvokeShortcut(uint32 key, uint32 modifiers);
+			// The enabled or disabled item whose trigger is key (case ignored), or NULL.
+			BMenuItem*		_ItemForTrigger(uint32 key) const;
 			void			_HandleScripting(BMessage* message);
 
 			BList			fItems;
@@ -128,6 +164,9 @@ private:
 			// A matrix menu's size, as its constructor gave it.
 			float			fMatrixWidth;
 			float			fMatrixHeight;
+			bool			fTriggersEnabled;
+			float			fMaxContentWidth;
+			BRect			fItemMargins;
 };
 
 #endif // _MENU_H

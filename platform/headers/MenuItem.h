@@ -17,12 +17,20 @@
 class BMenu;
 class BWindow;
 
-class BMenuItem : public BInvoker {
+class BMenuItem : public BArchivable, public BInvoker {
 public:
 							BMenuItem(const char* label, BMessage* message,
 								char shortcut = 0, uint32 modifiers = 0);
 							BMenuItem(BMenu* submenu, BMessage* message = NULL);
+							// The item of an archive: label, message, shortcut,
+							// trigger, enabled and marked states (not a submenu).
+							BMenuItem(BMessage* archive);
 	virtual					~BMenuItem();
+
+	static	BArchivable*	Instantiate(BMessage* archive);
+	// Adds "_label", "_msg", "_shortcut" and "_mods" (int32), "_trigger" (int32),
+	// "_disable" and "_marked" (bool, when so). A submenu is not archived.
+	virtual	status_t		Archive(BMessage* data, bool deep = true) const;
 
 	virtual	void			SetLabel(const char* label);
 			const char*		Label() const;
@@ -33,6 +41,10 @@ public:
 	// B_COMMAND_KEY is always part of the modifiers.
 	virtual	void			SetShortcut(char shortcut, uint32 modifiers);
 			char			Shortcut(uint32* modifiers = NULL) const;
+	// The character that chooses the item while its menu is open; 0 (the default) lets
+	// the menu pick the first letter of the label that no item before it took.
+	virtual	void			SetTrigger(char trigger);
+			char			Trigger() const { return fTrigger; }
 
 			BMenu*			Submenu() const { return fSubmenu; }
 			BMenu*			Menu() const { return fSuper; }
@@ -48,6 +60,11 @@ protected:
 	virtual	void			DrawContent();
 	virtual	void			Draw();
 	virtual	void			Highlight(bool on);
+	// The label shortened (with an ellipsis at its end) to fit maxWidth in the menu's
+	// font, into newLabel, which has room for the label's bytes and 3 more.
+			void			TruncateLabel(float maxWidth, char* newLabel);
+	// Where DrawContent() draws: the content's left top in the menu's coordinates.
+			BPoint			ContentLocation() const;
 
 private:
 	friend class BMenu;
@@ -55,6 +72,9 @@ private:
 			BWindow*		_Window() const;
 			// The shortcut as the menu shows it, such as "Ctrl+Q".
 			std::string		_ShortcutText() const;
+			// Where the trigger lies in the label, or -1: the explicit trigger, or the
+			// first letter or digit that no item before this one took.
+			int32			_TriggerIndex() const;
 
 			std::string		fLabel;
 			BMenu*			fSubmenu;
@@ -62,6 +82,7 @@ private:
 			BRect			fFrame;
 			uint32			fModifiers;
 			char			fShortcut;
+			char			fTrigger;
 			bool			fEnabled;
 			bool			fMarked;
 };

@@ -32,12 +32,18 @@ public:
 			void			SetAsyncAutoDestruct(bool on) { fAutoDestruct = on; }
 			bool			AsyncAutoDestruct() const { return fAutoDestruct; }
 
+protected:
+	// Where Go() opens the menu (its left top corner, screen coordinates): by default
+	// the point Go() was given. A subclass returns another place.
+	virtual	BPoint			ScreenLocation();
+
 private:
 			BMenuItem*		_Go(BPoint where, bool deliversMessage, bool openAnyway,
 								BRect clickToOpen, bool async);
 
 			bool			fAutoDestruct;
 			bool			fOpen;
+			BPoint			fWhere;
 };
 
 #endif // _POP_UP_MENU_H

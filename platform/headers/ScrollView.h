@@ -29,6 +29,11 @@ public:
 			// Keeps the frame: the target and the bars move to the new border.
 	virtual	void			SetBorder(border_style border);
 			border_style	Border() const { return fBorder; }
+			// A highlighted fancy border draws its inner line in the keyboard
+			// navigation colour (a text view in focus asks for it). B_ERROR for
+			// another border.
+	virtual	status_t		SetBorderHighlighted(bool highlight);
+			bool			IsBorderHighlighted() const { return fHighlighted; }
 
 private:
 	static	float			_BorderSize(border_style border);
@@ -39,6 +44,7 @@ private:
 			BScrollBar*		fHorizontalBar;
 			BScrollBar*		fVerticalBar;
 			border_style	fBorder;
+			bool			fHighlighted;
 };
 
 #endif // _SCROLL_VIEW_H

@@ -1,5 +1,5 @@
-// Editable, selectable text in one font and colour, laid out in lines inside the text rect
-// (wrapped to its width unless word wrap is off). Offsets are byte offsets into the UTF-8
+// Editable, selectable text, in one font and colour or in styled runs, laid out in lines
+// inside the text rect (wrapped to its width unless word wrap is off). Offsets are byte offsets into the UTF-8
 // text; the view moves every offset it is given back to the start of the character it
 // falls in, so the caret, the selection and deletions never split a character.
 //
@@ -17,6 +17,7 @@
 
 #include <set>
 #include <string>
+#include <vector>
 
 class BClipboard;
 
@@ -24,8 +25,9 @@ namespace BPrivate {
 class TextLayout;
 }
 
-// Styled runs, as the platform's text views take them. This view keeps one font and
-// colour for the whole text: runs that are passed in are not applied.
+// Styled runs: each applies from its offset to the next run's. A stylable view draws each
+// run in its font and colour; one that is not stylable takes the first run for the whole
+// text. Arrays that the view returns are allocated with malloc(): free() them.
 struct text_run {
 	int32		offset;
 	BFont		font;
@@ -151,6 +153,43 @@ public:
 			void			SetFontAndColor(const BFont* font, uint32 mode = B_FONT_ALL,
 								const rgb_color* color = NULL);
 			void			GetFontAndColor(BFont* font, rgb_color* color) const;
+	// The runs of [startOffset, endOffset), offsets from startOffset; size gets the
+	// array's bytes. NULL for an empty range.
+			text_run_array*	RunArray(int32 startOffset, int32 endOffset,
+								int32* size = NULL) const;
+			void			SetRunArray(int32 startOffset, int32 endOffset,
+								const text_run_array* runs);
+			void			SetStylable(bool stylable);
+			bool			IsStylable() const { return fStylable; }
+
+	// The word around offset (a space between words is a word of its own).
+			void			FindWord(int32 offset, int32* fromOffset, int32* toOffset);
+	// Whether a line may break after the character at offset, as the layout breaks
+	// them: after spaces, tabs and newlines.
+	virtual	bool			CanEndLine(int32 offset);
+	// Inverts the bytes [startOffset, endOffset) as drawn now.
+			void			Highlight(int32 startOffset, int32 endOffset);
+	// The text rect's distances from the bounds' edges.
+			void			GetInsets(float* left, float* top, float* right,
+								float* bottom) const;
+	// Kept for the platform's offscreen drawing; windows here draw without flicker.
+			void			SetColorSpace(color_space colors);
+			color_space		ColorSpace() const { return fColorSpace; }
+	// A resizable view fits its width (and resizeView's, by as much) to the widest
+	// line as the text changes; it stops wrapping words.
+			void			MakeResizable(bool resize, BView* resizeView = NULL);
+			bool			IsResizable() const { return fResizable; }
+	// Without undo, changes are not kept and Undo() has nothing to revert.
+			void			SetDoesUndo(bool undo);
+			bool			DoesUndo() const { return fDoesUndo; }
+	// Hidden typing draws each character as a bullet and copies nothing out.
+			void			HideTyping(bool enabled);
+			bool			IsTypingHidden() const { return fTypingHidden; }
+	// Whether Paste() would insert something: an editable view and text on clipboard.
+	virtual	bool			AcceptsPaste(BClipboard* clipboard);
+	// Whether a dropped message would be inserted: an editable view and "text/plain"
+	// data (B_MIME_TYPE) in the message.
+	virtual	bool			AcceptsDrop(const BMessage* message);
 
 	// Scripting: "Text" (get, set; whole or a range of bytes; count: its length) and
 	// "Selection" (get, set: two int32 offsets).
@@ -180,7 +219,21 @@ private:
 			// change for undo under state unless state is B_UNDO_UNAVAILABLE (which
 			// forgets the last change instead).
 			void			_Replace(int32 from, int32 to, const std::string& text,
-								undo_state state);
+								undo_state state, const text_run_array* runs = NULL);
+			// The run in force at offset.
+			const text_run&	_RunAt(int32 offset) const;
+			// Moves the runs for an edit that replaced removed bytes at offset with
+			// inserted ones, the inserted text taking the style of the byte before it.
+			void			_EditRuns(int32 offset, int32 removed, int32 inserted);
+			// Applies runs (offsets from start) to [start, end).
+			void			_ApplyRuns(int32 start, int32 end, const text_run_array* runs);
+			void			_SetStyle(int32 start, int32 end, const BFont& font,
+								rgb_color color);
+			void			_NormalizeRuns();
+			// Draws the bytes [from, to) of one line in their run's font and colour,
+			// the baseline starting at where.
+			void			_DrawPiece(int32 from, int32 to, BPoint where);
+			void			_FitWidth();
 			void			_UserInsert(const std::string& text, undo_state state);
 			void			_UserDelete(int32 from, int32 to);
 			void			_Relayout();
@@ -221,6 +274,14 @@ private:
 			int32			fTrackingStart;
 			int32			fTrackingEnd;
 			UndoRecord		fUndo;
+			// Ascending offsets, the first at 0; a single run unless stylable.
+			std::vector<text_run> fRuns;
+			bool			fStylable;
+			bool			fDoesUndo;
+			bool			fTypingHidden;
+			bool			fResizable;
+			BView*			fResizeView;
+			color_space		fColorSpace;
 };
 
 #endif // _TEXT_VIEW_H

@@ -8,6 +8,7 @@
 #include <Invoker.h>
 #include <Message.h>
 #include <Screen.h>
+#include <TextView.h>
 
 #include <chrono>
 #include <condition_variable>
@@ -83,33 +84,88 @@ BAlert::_Init(const char* text, const char* button0, const char* button1,
 	fType = type;
 	fInvoker = NULL;
 	fButtonCount = 0;
+	fButtonWidth = width;
+	fButtonSpacing = spacing;
 	memset(fShortcuts, 0, sizeof(fShortcuts));
 	memset(fButtons, 0, sizeof(fButtons));
 
 	fView = new BPrivate::AlertView(Bounds(), text, type);
 	AddChild(fView);
 	const char* labels[3] = { button0, button1, button2 };
-	for (int32 i = 0; i < 3 && labels[i] != NULL; i++) {
-		BMessage* message = new BMessage(kButtonPressed);
-		message->AddInt32("which", i);
-		char name[16];
-		snprintf(name, sizeof(name), "_b%d_", (int)i);
-		fButtons[i] = new BButton(BRect(0, 0, 10, 10), name, labels[i], message,
-			B_FOLLOW_RIGHT | B_FOLLOW_BOTTOM);
-		fButtonCount++;
-	}
-	// The rightmost button is the default one.
-	if (fButtonCount > 0)
-		fButtons[fButtonCount - 1]->MakeDefault(true);
-	for (int32 i = 0; i < fButtonCount; i++)
-		fView->AddChild(fButtons[i]);
-	_Layout(width, spacing);
+	for (int32 i = 0; i < 3 && labels[i] != NULL; i++)
+		AddButton(labels[i]);
+	_Layout();
 }
 
 
 void
-BAlert::_Layout(button_width width, button_spacing spacing)
+BAlert::AddButton(const char* label, char key)
 {
+	if (fButtonCount == 3 || label == NULL)
+		return;
+	int32 index = fButtonCount;
+	BMessage* message = new BMessage(kButtonPressed);
+	message->AddInt32("which", index);
+	char name[16];
+	snprintf(name, sizeof(name), "_b%d_", (int)index);
+	fButtons[index] = new BButton(BRect(0, 0, 10, 10), name, label, message,
+		B_FOLLOW_RIGHT | B_FOLLOW_BOTTOM);
+	fButtonCount++;
+	fShortcuts[index] = key;
+	// The rightmost button is the default one.
+	if (index > 0)
+		fButtons[index - 1]->MakeDefault(false);
+	fView->AddChild(fButtons[index]);
+	fButtons[index]->MakeDefault(true);
+	_Layout();
+}
+
+
+BTextView*
+BAlert::TextView() const
+{
+	return fView->TextView();
+}
+
+
+void
+BAlert::SetText(const char* text)
+{
+	TextView()->SetText(text);
+	_Layout();
+}
+
+
+void
+BAlert::SetButtonSpacing(button_spacing spacing)
+{
+	fButtonSpacing = spacing;
+	_Layout();
+}
+
+
+void
+BAlert::SetButtonWidth(button_width width)
+{
+	fButtonWidth = width;
+	_Layout();
+}
+
+
+BPoint
+BAlert::AlertPosition(float width, float height)
+{
+	BRect screen = BScreen(this).Frame();
+	return BPoint(floorf(screen.left + (screen.Width() - width) / 2),
+		floorf(screen.top + screen.Height() / 3 - height / 2));
+}
+
+
+void
+BAlert::_Layout()
+{
+	button_width width = fButtonWidth;
+	button_spacing spacing = fButtonSpacing;
 	float widths[3] = {};
 	float heights[3] = {};
 	float widest = 0;
@@ -136,11 +192,11 @@ BAlert::_Layout(button_width width, button_spacing spacing)
 
 	// The text takes its natural width within limits, and at least the buttons' room.
 	float textWidth = kMinTextWidth;
-	const char* text = fView->Text();
+	const char* text = Text();
 	for (const char* line = text; *line != '\0';) {
 		const char* end = strchr(line, '\n');
 		int32 length = end != NULL ? (int32)(end - line) : (int32)strlen(line);
-		float lineWidth = fView->StringWidth(line, length);
+		float lineWidth = TextView()->StringWidth(line, length);
 		textWidth = lineWidth > textWidth ? lineWidth : textWidth;
 		if (end == NULL)
 			break;
@@ -165,10 +221,7 @@ BAlert::_Layout(button_width width, button_spacing spacing)
 			x -= kOffsetGap;
 	}
 
-	// A third of the way down the screen, centred across it.
-	BRect screen = BScreen(this).Frame();
-	MoveTo(floorf(screen.left + (screen.Width() - windowWidth) / 2),
-		floorf(screen.top + screen.Height() / 3 - windowHeight / 2));
+	MoveTo(AlertPosition(windowWidth, windowHeight));
 }
 
 
@@ -205,7 +258,7 @@ BAlert::ButtonAt(int32 index) const
 const char*
 BAlert::Text() const
 {
-	return fView->Text();
+	return TextView()->Text();
 }
 
 

@@ -1,6 +1,7 @@
 // AlertView: the stripe, the icon and the wrapped text of an alert.
 #include "interface/AlertView.h"
 
+#include <algorithm>
 #include <math.h>
 
 namespace BPrivate {
@@ -18,11 +19,23 @@ const float kTextTop = 12;
 AlertView::AlertView(BRect frame, const char* text, alert_type type)
 	:
 	BView(frame, "TextView", B_FOLLOW_ALL_SIDES, B_WILL_DRAW),
-	fText(text != NULL ? text : ""),
 	fType(type)
 {
 	SetViewColor(ui_color(B_PANEL_BACKGROUND_COLOR));
 	SetLowColor(ViewColor());
+	// Neither editable nor selectable, and never focused: the alert's keys go to its
+	// buttons. Stylable, so that an application may style the message.
+	fTextView = new BTextView(BRect(0, 0, 10, 10), "_tv_", BRect(0, 0, 10, 10),
+		B_FOLLOW_NONE, B_WILL_DRAW);
+	fTextView->SetStylable(true);
+	fTextView->MakeEditable(false);
+	fTextView->MakeSelectable(false);
+	rgb_color textColor = ui_color(B_PANEL_TEXT_COLOR);
+	fTextView->SetFontAndColor(be_plain_font, B_FONT_ALL, &textColor);
+	fTextView->SetViewColor(ViewColor());
+	fTextView->SetLowColor(ViewColor());
+	fTextView->SetText(text);
+	AddChild(fTextView);
 }
 
 
@@ -44,45 +57,16 @@ AlertView::TextLeft() const
 float
 AlertView::LayoutText(float width)
 {
-	// Lines break at line feeds, then between words; a word wider than the line stays
-	// whole on a line of its own.
-	fLines.clear();
-	size_t start = 0;
-	for (;;) {
-		size_t end = fText.find('\n', start);
-		std::string paragraph = fText.substr(start,
-			end == std::string::npos ? std::string::npos : end - start);
-		std::string line;
-		size_t position = 0;
-		while (position <= paragraph.size()) {
-			size_t space = paragraph.find(' ', position);
-			std::string word = paragraph.substr(position,
-				space == std::string::npos ? std::string::npos : space - position);
-			std::string candidate = line.empty() ? word : line + " " + word;
-			if (!line.empty() && StringWidth(candidate.c_str()) > width) {
-				fLines.push_back(line);
-				line = word;
-			} else
-				line = candidate;
-			if (space == std::string::npos)
-				break;
-			position = space + 1;
-		}
-		fLines.push_back(line);
-		if (end == std::string::npos)
-			break;
-		start = end + 1;
-	}
-	// A final line feed ends the last line; it does not start an empty one.
-	if (fLines.size() > 1 && fLines.back().empty())
-		fLines.pop_back();
-
-	font_height height;
-	GetFontHeight(&height);
-	float lineHeight = ceilf(height.ascent + height.descent + height.leading);
-	float textHeight = kTextTop + lineHeight * fLines.size();
+	// Lines break at line feeds, then after spaces; a word wider than the line breaks
+	// between characters.
+	fTextView->MoveTo(TextLeft(), kTextTop);
+	fTextView->ResizeTo(width, fTextView->Bounds().Height());
+	fTextView->SetTextRect(BRect(0, 0, width, fTextView->Bounds().Height()));
+	float textHeight = ceilf(fTextView->TextHeight(0, fTextView->CountLines() - 1));
+	fTextView->ResizeTo(width, textHeight);
+	fTextView->SetTextRect(BRect(0, 0, width, textHeight));
 	float iconHeight = fType == B_EMPTY_ALERT ? 0 : kIconTop + kIconSize;
-	return textHeight > iconHeight ? textHeight : iconHeight;
+	return std::max(kTextTop + textHeight, iconHeight);
 }
 
 
@@ -101,17 +85,6 @@ AlertView::Draw(BRect updateRect)
 	// A frame of its own: the alert stands out even where no window manager draws one.
 	SetHighColor(tint_color(ViewColor(), B_DARKEN_3_TINT));
 	StrokeRect(Bounds());
-
-	font_height height;
-	GetFontHeight(&height);
-	float lineHeight = ceilf(height.ascent + height.descent + height.leading);
-	float y = kTextTop + ceilf(height.ascent);
-	SetHighColor(ui_color(B_PANEL_TEXT_COLOR));
-	SetLowColor(ViewColor());
-	for (const std::string& line : fLines) {
-		DrawString(line.c_str(), BPoint(TextLeft(), y));
-		y += lineHeight;
-	}
 }
 
 

@@ -1,13 +1,12 @@
 // The background of an alert: a darker stripe on the left with the icon of the alert's
-// type, and the message wrapped into lines beside it.
+// type, and beside it a text view (named "_tv_") with the message wrapped into lines.
 #ifndef _ALERT_VIEW_H
 #define _ALERT_VIEW_H
 
 #include <InterfaceDefs.h>
+#include <TextView.h>
 #include <View.h>
 
-#include <string>
-#include <vector>
 
 namespace BPrivate {
 
@@ -16,8 +15,8 @@ public:
 							AlertView(BRect frame, const char* text, alert_type type);
 
 			void			SetType(alert_type type);
-			const char*		Text() const { return fText.c_str(); }
-			// Wraps the text to width; the height the lines take.
+			BTextView*		TextView() const { return fTextView; }
+			// Wraps the text to width; the height the lines and the icon take.
 			float			LayoutText(float width);
 			// Where the text starts: right of the stripe, or near the edge without icon.
 			float			TextLeft() const;
@@ -27,8 +26,7 @@ public:
 private:
 			void			_DrawIcon(BRect frame);
 
-			std::string		fText;
-			std::vector<std::string> fLines;
+			BTextView*		fTextView;
 			alert_type		fType;
 };
 

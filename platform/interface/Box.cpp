@@ -34,7 +34,8 @@ BBox::BBox(BRect frame, const char* name, uint32 resizingMode, uint32 flags,
 	:
 	BView(frame, name, resizingMode, flags | B_WILL_DRAW),
 	fHasLabel(false),
-	fBorder(border)
+	fBorder(border),
+	fLabelView(NULL)
 {
 	SetFont(be_bold_font);
 }
@@ -58,9 +59,37 @@ BBox::SetBorder(border_style border)
 void
 BBox::SetLabel(const char* label)
 {
+	_ClearLabelView();
 	fHasLabel = label != NULL;
 	fLabel = label != NULL ? label : "";
 	Invalidate();
+}
+
+
+status_t
+BBox::SetLabel(BView* viewLabel)
+{
+	_ClearLabelView();
+	fHasLabel = false;
+	fLabel.clear();
+	if (viewLabel != NULL) {
+		fLabelView = viewLabel;
+		viewLabel->MoveTo(kLabelIndent - kLabelMargin, 0);
+		AddChild(viewLabel);
+	}
+	Invalidate();
+	return B_OK;
+}
+
+
+void
+BBox::_ClearLabelView()
+{
+	if (fLabelView == NULL)
+		return;
+	fLabelView->RemoveSelf();
+	delete fLabelView;
+	fLabelView = NULL;
 }
 
 
@@ -74,6 +103,8 @@ BBox::Label() const
 float
 BBox::_TopBorderOffset()
 {
+	if (fLabelView != NULL)
+		return floorf(fLabelView->Bounds().Height() / 2);
 	if (!fHasLabel)
 		return 0;
 	font_height height;
@@ -88,7 +119,9 @@ BBox::InnerFrame()
 	BRect inner = Bounds();
 	float inset = fBorder == B_FANCY_BORDER ? 2 : fBorder == B_PLAIN_BORDER ? 1 : 0;
 	inner.InsetBy(inset, inset);
-	if (fHasLabel) {
+	if (fLabelView != NULL)
+		inner.top = fLabelView->Frame().bottom + 1;
+	else if (fHasLabel) {
 		font_height height;
 		GetFontHeight(&height);
 		inner.top = Bounds().top + ceilf(height.ascent + height.descent);
@@ -168,10 +201,15 @@ BBox::GetPreferredSize(float* width, float* height)
 	float labelWidth = fHasLabel ? StringWidth(fLabel.c_str()) + 2 * kLabelIndent : 0;
 	font_height fontHeight;
 	GetFontHeight(&fontHeight);
+	float labelHeight = fHasLabel ? ceilf(fontHeight.ascent + fontHeight.descent) : 0;
+	if (fLabelView != NULL) {
+		labelWidth = fLabelView->Bounds().Width() + 1 + 2 * kLabelIndent;
+		labelHeight = fLabelView->Bounds().Height() + 1;
+	}
 	if (width != NULL)
 		*width = ceilf(labelWidth) + 4;
 	if (height != NULL)
-		*height = fHasLabel ? ceilf(fontHeight.ascent + fontHeight.descent) + 4 : 4;
+		*height = labelHeight + 4;
 }
 
 

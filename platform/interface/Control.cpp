@@ -38,7 +38,8 @@ BControl::BControl(BRect frame, const char* name, const char* label, BMessage* m
 	fHasLabel(label != NULL),
 	fValue(B_CONTROL_OFF),
 	fEnabled(true),
-	fTracking(false)
+	fTracking(false),
+	fFocusChanging(false)
 {
 }
 
@@ -118,8 +119,14 @@ BControl::MakeFocus(bool focus)
 {
 	if (focus && !fEnabled)
 		return;
+	bool changing = focus != IsFocus();
 	BView::MakeFocus(focus);
 	Invalidate();
+	if (changing && Window() != NULL && find_thread(NULL) == Window()->Thread()) {
+		fFocusChanging = true;
+		Window()->UpdateIfNeeded();
+		fFocusChanging = false;
+	}
 }
 
 

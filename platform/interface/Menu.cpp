@@ -113,7 +113,17 @@ BMenu::_InitData(menu_layout layout)
 	fNeedsLayout = true;
 	fMatrixWidth = 0;
 	fMatrixHeight = 0;
-	SetViewColor(ui_color(B_MENU_BACKGROUND_COLOR));
+	fTriggersEnabled = true;
+	fMaxContentWidth = 0;
+	// A bar's titles start 2 pixels in and leave 1 after the last.
+	fItemMargins = layout == B_ITEMS_IN_ROW ? BRect(2, 0, 1, 0) : BRect(0, 0, 0, 0);
+	menu_info info;
+	get_menu_info(&info);
+	BFont font;
+	font.SetFamilyAndStyle(info.f_family, info.f_style);
+	font.SetSize(info.font_size);
+	SetFont(&font);
+	SetViewColor(info.background_color);
 	SetLowColor(ViewColor());
 }
 
@@ -186,6 +196,26 @@ BMenu::AddItem(BMenu* submenu, int32 index)
 	submenu->fSuperitem = NULL;
 	delete item;
 	return false;
+}
+
+
+bool
+BMenu::AddList(BList* list, int32 index)
+{
+	if (list == NULL || index < 0 || index > CountItems())
+		return false;
+	for (int32 i = 0; i < list->CountItems(); i++) {
+		BMenuItem* item = (BMenuItem*)list->ItemAt(i);
+		if (item == NULL || item->fSuper != NULL)
+			return false;
+		for (int32 j = 0; j < i; j++) {
+			if (list->ItemAt(j) == item)
+				return false;
+		}
+	}
+	for (int32 i = 0; i < list->CountItems(); i++)
+		AddItem((BMenuItem*)list->ItemAt(i), index + i);
+	return true;
 }
 
 
@@ -434,7 +464,9 @@ BMenu::LayoutItems()
 		return;
 	// Column menus have a one-pixel border all round; rows run along the bar.
 	float inset = fLayout == B_ITEMS_IN_ROW ? 0 : 1;
-	float position = fLayout == B_ITEMS_IN_ROW ? 2 : inset;
+	float left = inset + fItemMargins.left;
+	float top = inset + fItemMargins.top;
+	float position = fLayout == B_ITEMS_IN_ROW ? left : top;
 	float widest = 0;
 	float tallest = 0;
 	for (int32 i = 0; BMenuItem* item = ItemAt(i); i++) {
@@ -442,10 +474,12 @@ BMenu::LayoutItems()
 		float height;
 		item->GetContentSize(&width, &height);
 		if (fLayout == B_ITEMS_IN_ROW) {
-			item->fFrame = BRect(position, 0, position + width - 1, height - 1);
+			item->fFrame = BRect(position, top, position + width - 1, top + height - 1);
 			position += width;
 		} else {
-			item->fFrame = BRect(inset, position, inset + width - 1, position + height - 1);
+			if (fMaxContentWidth > 0)
+				width = fminf(width, fMaxContentWidth);
+			item->fFrame = BRect(left, position, left + width - 1, position + height - 1);
 			position += height;
 		}
 		widest = width > widest ? width : widest;
@@ -478,9 +512,11 @@ BMenu::GetPreferredSize(float* width, float* height)
 		// An empty bar is as high as one with a title.
 		float itemHeight = ceilf(fontHeight.ascent + fontHeight.descent) + 6;
 		if (width != NULL)
-			*width = right + 2;
-		if (height != NULL)
-			*height = bottom > itemHeight - 1 ? bottom + 1 : itemHeight;
+			*width = right + 1 + fItemMargins.right;
+		if (height != NULL) {
+			*height = bottom > itemHeight - 1 ? bottom + 1 + fItemMargins.bottom
+				: itemHeight;
+		}
 		return;
 	}
 	if (fLayout == B_ITEMS_IN_MATRIX) {
@@ -488,9 +524,62 @@ BMenu::GetPreferredSize(float* width, float* height)
 		bottom = fmaxf(bottom, fMatrixHeight - 1);
 	}
 	if (width != NULL)
-		*width = right + 1;
+		*width = right + 1 + fItemMargins.right;
 	if (height != NULL)
-		*height = bottom + 1;
+		*height = bottom + 1 + fItemMargins.bottom;
+}
+
+
+void
+BMenu::SetTriggersEnabled(bool enable)
+{
+	fTriggersEnabled = enable;
+	Invalidate();
+}
+
+
+void
+BMenu::SetMaxContentWidth(float width)
+{
+	fMaxContentWidth = width > 0 ? width : 0;
+	_ItemChanged();
+}
+
+
+void
+BMenu::SetItemMargins(float left, float top, float right, float bottom)
+{
+	fItemMargins = BRect(fmaxf(left, 0), fmaxf(top, 0), fmaxf(right, 0),
+		fmaxf(bottom, 0));
+	_ItemChanged();
+}
+
+
+void
+BMenu::GetItemMargins(float* left, float* top, float* right, float* bottom) const
+{
+	if (left != NULL)
+		*left = fItemMargins.left;
+	if (top != NULL)
+		*top = fItemMargins.top;
+	if (right != NULL)
+		*right = fItemMargins.right;
+	if (bottom != NULL)
+		*bottom = fItemMargins.bottom;
+}
+
+
+BMenuItem*
+BMenu::_ItemForTrigger(uint32 key) const
+{
+	if (!fTriggersEnabled || key > 0x7f)
+		return NULL;
+	for (int32 i = 0; BMenuItem* item = ItemAt(i); i++) {
+		int32 index = item->_TriggerIndex();
+		if (index >= 0 && tolower((uint8)item->fLabel[index]) == tolower((int)key))
+			return item;
+	}
+	return NULL;
 }
 
 

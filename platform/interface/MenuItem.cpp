@@ -4,9 +4,13 @@
 
 #include <Menu.h>
 #include <Message.h>
+#include <String.h>
 #include <Window.h>
 
+#include <ctype.h>
 #include <math.h>
+#include <string.h>
+#include <vector>
 
 namespace {
 
@@ -20,6 +24,14 @@ const float kArrowWidth = 14;
 const float kRowPadding = 8;
 const float kVerticalPadding = 3;
 
+
+BMessage*
+archived_message(BMessage* archive)
+{
+	BMessage message;
+	return archive->FindMessage("_msg", &message) == B_OK ? new BMessage(message) : NULL;
+}
+
 } // namespace
 
 
@@ -32,6 +44,7 @@ BMenuItem::BMenuItem(const char* label, BMessage* message, char shortcut,
 	fSuper(NULL),
 	fModifiers(0),
 	fShortcut(0),
+	fTrigger(0),
 	fEnabled(true),
 	fMarked(false)
 {
@@ -48,11 +61,77 @@ BMenuItem::BMenuItem(BMenu* submenu, BMessage* message)
 	fSuper(NULL),
 	fModifiers(0),
 	fShortcut(0),
+	fTrigger(0),
 	fEnabled(true),
 	fMarked(false)
 {
 	if (submenu != NULL)
 		submenu->fSuperitem = this;
+}
+
+
+BMenuItem::BMenuItem(BMessage* archive)
+	:
+	BArchivable(archive),
+	BInvoker(archived_message(archive), NULL),
+	fSubmenu(NULL),
+	fSuper(NULL),
+	fModifiers(0),
+	fShortcut(0),
+	fTrigger(0),
+	fEnabled(true),
+	fMarked(false)
+{
+	const char* label = NULL;
+	if (archive->FindString("_label", &label) == B_OK)
+		fLabel = label;
+	int32 shortcut = 0;
+	int32 modifiers = 0;
+	if (archive->FindInt32("_shortcut", &shortcut) == B_OK && shortcut > 0
+		&& shortcut < 0x80) {
+		archive->FindInt32("_mods", &modifiers);
+		SetShortcut((char)shortcut, (uint32)modifiers);
+	}
+	int32 trigger = 0;
+	if (archive->FindInt32("_trigger", &trigger) == B_OK && trigger > 0 && trigger < 0x80)
+		fTrigger = (char)trigger;
+	bool flag = false;
+	if (archive->FindBool("_disable", &flag) == B_OK && flag)
+		fEnabled = false;
+	if (archive->FindBool("_marked", &flag) == B_OK && flag)
+		fMarked = true;
+}
+
+
+BArchivable*
+BMenuItem::Instantiate(BMessage* archive)
+{
+	if (!validate_instantiation(archive, "BMenuItem"))
+		return NULL;
+	return new BMenuItem(archive);
+}
+
+
+status_t
+BMenuItem::Archive(BMessage* data, bool deep) const
+{
+	status_t status = BArchivable::Archive(data, deep);
+	if (status == B_OK)
+		status = data->AddString("_label", fLabel.c_str());
+	if (status == B_OK && Message() != NULL)
+		status = data->AddMessage("_msg", Message());
+	if (status == B_OK && fShortcut != 0) {
+		status = data->AddInt32("_shortcut", fShortcut);
+		if (status == B_OK)
+			status = data->AddInt32("_mods", (int32)fModifiers);
+	}
+	if (status == B_OK && fTrigger != 0)
+		status = data->AddInt32("_trigger", fTrigger);
+	if (status == B_OK && !fEnabled)
+		status = data->AddBool("_disable", true);
+	if (status == B_OK && fMarked)
+		status = data->AddBool("_marked", true);
+	return status;
 }
 
 
@@ -77,6 +156,67 @@ const char*
 BMenuItem::Label() const
 {
 	return fLabel.c_str();
+}
+
+
+void
+BMenuItem::SetTrigger(char trigger)
+{
+	fTrigger = trigger;
+	if (fSuper != NULL)
+		fSuper->Invalidate();
+}
+
+
+int32
+BMenuItem::_TriggerIndex() const
+{
+	auto find = [](const std::string& label, char trigger) -> int32 {
+		for (size_t i = 0; i < label.size(); i++) {
+			if (tolower((uint8)label[i]) == tolower((uint8)trigger))
+				return (int32)i;
+		}
+		return -1;
+	};
+	if (fTrigger != 0)
+		return find(fLabel, fTrigger);
+	// The letters and digits that items before this one took.
+	bool taken[128] = {};
+	for (int32 i = 0; fSuper != NULL && fSuper->ItemAt(i) != this; i++) {
+		const BMenuItem* other = fSuper->ItemAt(i);
+		int32 index = other->_TriggerIndex();
+		if (index >= 0)
+			taken[tolower((uint8)other->fLabel[index]) & 0x7f] = true;
+	}
+	for (size_t i = 0; i < fLabel.size(); i++) {
+		uint8 byte = (uint8)fLabel[i];
+		if (byte < 0x80 && isalnum(byte) && !taken[tolower(byte)])
+			return (int32)i;
+	}
+	return -1;
+}
+
+
+void
+BMenuItem::TruncateLabel(float maxWidth, char* newLabel)
+{
+	if (newLabel == NULL)
+		return;
+	BString label(fLabel.c_str());
+	if (fSuper != NULL)
+		fSuper->TruncateString(&label, B_TRUNCATE_END, maxWidth);
+	else
+		be_plain_font->TruncateString(&label, B_TRUNCATE_END, maxWidth);
+	strcpy(newLabel, label.String());
+}
+
+
+BPoint
+BMenuItem::ContentLocation() const
+{
+	bool row = fSuper != NULL && fSuper->Layout() == B_ITEMS_IN_ROW;
+	return BPoint(fFrame.left + (row ? kRowPadding : kMarkMargin),
+		fFrame.top + kVerticalPadding);
 }
 
 
@@ -245,12 +385,33 @@ BMenuItem::DrawContent()
 		text = tint_color(fSuper->ViewColor(), B_DISABLED_LABEL_TINT);
 	font_height fontHeight;
 	fSuper->GetFontHeight(&fontHeight);
-	float baseline = fFrame.top + kVerticalPadding + ceilf(fontHeight.ascent);
+	BPoint content = ContentLocation();
+	float baseline = content.y + ceilf(fontHeight.ascent);
 	bool row = fSuper->Layout() == B_ITEMS_IN_ROW;
-	float x = fFrame.left + (row ? kRowPadding : kMarkMargin);
+	float x = content.x;
 
+	// A column narrower than the label (MaxContentWidth) shows it shortened.
+	std::string label = fLabel;
+	float room = fFrame.right + 1 - x - (row ? kRowPadding : kRightMargin)
+		- (row ? 0 : fSubmenu != NULL ? kArrowWidth : fShortcut != 0
+			? kShortcutGap + fSuper->StringWidth(_ShortcutText().c_str()) : 0);
+	bool shortened = fSuper->StringWidth(label.c_str()) > room + 0.5f;
+	if (shortened) {
+		std::vector<char> buffer(fLabel.size() + 4);
+		TruncateLabel(room, buffer.data());
+		label = buffer.data();
+	}
 	fSuper->SetHighColor(text);
-	fSuper->DrawString(fLabel.c_str(), BPoint(x, baseline));
+	fSuper->DrawString(label.c_str(), BPoint(x, baseline));
+	menu_info info;
+	get_menu_info(&info);
+	int32 trigger = _TriggerIndex();
+	if (!shortened && info.triggers_always_shown && fSuper->AreTriggersEnabled()
+		&& trigger >= 0) {
+		float from = x + fSuper->StringWidth(fLabel.c_str(), trigger);
+		float to = from + fSuper->StringWidth(fLabel.c_str() + trigger, 1);
+		fSuper->StrokeLine(BPoint(from, baseline + 1), BPoint(to - 1, baseline + 1));
+	}
 	if (row)
 		return;
 
@@ -316,9 +477,15 @@ BSeparatorItem::Draw()
 	menu->SetHighColor(menu->ViewColor());
 	menu->FillRect(Frame());
 	float middle = Frame().top + floorf(Frame().Height() / 2);
+	menu_info info;
+	get_menu_info(&info);
+	// 0: etched (dark over light), 1: one dark line, 2: two dark lines.
 	menu->SetHighColor(tint_color(menu->ViewColor(), B_DARKEN_2_TINT));
 	menu->StrokeLine(BPoint(Frame().left + 1, middle), BPoint(Frame().right - 1, middle));
-	menu->SetHighColor(tint_color(menu->ViewColor(), B_LIGHTEN_2_TINT));
+	if (info.separator == 1)
+		return;
+	if (info.separator == 0)
+		menu->SetHighColor(tint_color(menu->ViewColor(), B_LIGHTEN_2_TINT));
 	menu->StrokeLine(BPoint(Frame().left + 1, middle + 1),
 		BPoint(Frame().right - 1, middle + 1));
 }

@@ -382,6 +382,20 @@ MenuLayer::KeyDown(const char* bytes, int32 numBytes)
 			if (selected != NULL && selected->IsEnabled() && selected->Submenu() == NULL)
 				menu->_ChooseItem(selected);
 			break;
+		default:
+		{
+			// A trigger chooses its item, or opens its submenu.
+			BMenuItem* item = menu->_ItemForTrigger((uint8)bytes[0]);
+			if (item == NULL || !item->IsEnabled())
+				break;
+			menu->SelectItem(item);
+			if (item->Submenu() != NULL) {
+				OpenSubmenu(menu, item);
+				_MoveSelection(1);
+			} else
+				menu->_ChooseItem(item);
+			break;
+		}
 	}
 }
 

@@ -65,6 +65,13 @@ BPopUpMenu::Go(BPoint where, bool deliversMessage, bool openAnyway, BRect clickT
 }
 
 
+BPoint
+BPopUpMenu::ScreenLocation()
+{
+	return fWhere;
+}
+
+
 BMenuItem*
 BPopUpMenu::_Go(BPoint where, bool deliversMessage, bool openAnyway, BRect clickToOpen,
 	bool async)
@@ -93,8 +100,9 @@ BPopUpMenu::_Go(BPoint where, bool deliversMessage, bool openAnyway, BRect click
 		result->done = create_sem(0, "pop-up menu");
 
 	fOpen = true;
+	fWhere = where;
 	bool destroy = async && fAutoDestruct;
-	BPrivate::MenuLayer::OpenPopUp(window, this, where - origin, deliversMessage,
+	BPrivate::MenuLayer::OpenPopUp(window, this, ScreenLocation() - origin, deliversMessage,
 		openAnyway, sticky, [this, result, async, destroy](BMenuItem* chosen) {
 			fOpen = false;
 			if (async) {

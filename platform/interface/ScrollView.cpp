@@ -13,7 +13,8 @@ BScrollView::BScrollView(const char* name, BView* target, uint32 resizingMode,
 	fTarget(target),
 	fHorizontalBar(NULL),
 	fVerticalBar(NULL),
-	fBorder(border)
+	fBorder(border),
+	fHighlighted(false)
 {
 	SetViewColor(ui_color(B_PANEL_BACKGROUND_COLOR));
 	float inset = _BorderSize(border);
@@ -84,6 +85,8 @@ BScrollView::SetBorder(border_style border)
 {
 	float delta = _BorderSize(border) - _BorderSize(fBorder);
 	fBorder = border;
+	if (border != B_FANCY_BORDER)
+		fHighlighted = false;
 	if (fTarget != NULL) {
 		fTarget->MoveBy(delta, delta);
 		fTarget->ResizeBy(-2 * delta, -2 * delta);
@@ -114,7 +117,8 @@ BScrollView::Draw(BRect updateRect)
 			SetHighColor(ui_color(B_SHINE_COLOR));
 			StrokeLine(bounds.RightTop(), bounds.RightBottom());
 			StrokeLine(bounds.RightBottom(), bounds.LeftBottom());
-			SetHighColor(tint_color(panel, B_DARKEN_3_TINT));
+			SetHighColor(fHighlighted ? ui_color(B_KEYBOARD_NAVIGATION_COLOR)
+				: tint_color(panel, B_DARKEN_3_TINT));
 			StrokeRect(bounds.InsetByCopy(1, 1));
 			break;
 		case B_PLAIN_BORDER:
@@ -124,6 +128,19 @@ BScrollView::Draw(BRect updateRect)
 		case B_NO_BORDER:
 			break;
 	}
+}
+
+
+status_t
+BScrollView::SetBorderHighlighted(bool highlight)
+{
+	if (fBorder != B_FANCY_BORDER)
+		return B_ERROR;
+	if (highlight != fHighlighted) {
+		fHighlighted = highlight;
+		Invalidate(Bounds());
+	}
+	return B_OK;
 }
 
 

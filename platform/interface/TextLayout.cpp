@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <math.h>
+#include <string.h>
 
 namespace BPrivate {
 
@@ -121,18 +122,61 @@ void
 TextLayout::Update(const std::string& text, const BFont& font, float width, bool wrap,
 	float tabWidth)
 {
-	fFont = font;
+	Update(text, std::vector<text_run>{ text_run{ 0, font, rgb_color() } }, width, wrap,
+		tabWidth);
+}
+
+
+void
+TextLayout::Update(const std::string& text, const std::vector<text_run>& runs, float width,
+	bool wrap, float tabWidth)
+{
+	SetRuns(runs);
 	fWidth = width;
 	fWrap = wrap;
 	fTabWidth = tabWidth;
-	font_height height;
-	GetTextHeight(font, &height);
-	fAscent = ceilf(height.ascent);
-	fLineHeight = ceilf(height.ascent + height.descent + height.leading);
-
 	fLines.clear();
 	fX.assign(text.size() + 1, kNoBoundary);
 	_LayParagraphs(text, 0, (int32)text.size(), fLines);
+}
+
+
+void
+TextLayout::SetRuns(const std::vector<text_run>& runs)
+{
+	fRuns = runs;
+	if (fRuns.empty())
+		fRuns.push_back(text_run{ 0, *be_plain_font, rgb_color() });
+	float ascent = 0;
+	float descent = 0;
+	float leading = 0;
+	for (const text_run& run : fRuns) {
+		font_height height;
+		GetTextHeight(run.font, &height);
+		ascent = std::max(ascent, height.ascent);
+		descent = std::max(descent, height.descent);
+		leading = std::max(leading, height.leading);
+	}
+	fAscent = ceilf(ascent);
+	fLineHeight = ceilf(ascent + descent + leading);
+}
+
+
+const BFont&
+TextLayout::_FontAt(int32 offset) const
+{
+	auto after = std::upper_bound(fRuns.begin(), fRuns.end(), offset,
+		[](int32 value, const text_run& run) { return value < run.offset; });
+	return after == fRuns.begin() ? fRuns.front().font : (after - 1)->font;
+}
+
+
+bool
+TextLayout::_RunStartsAt(int32 offset) const
+{
+	auto at = std::lower_bound(fRuns.begin(), fRuns.end(), offset,
+		[](const text_run& run, int32 value) { return run.offset < value; });
+	return at != fRuns.end() && at->offset == offset;
 }
 
 
@@ -177,11 +221,17 @@ TextLayout::_LayParagraphs(const std::string& text, int32 start, int32 last,
 	while (true) {
 		size_t newline = text.find('\n', start);
 		int32 end = newline == std::string::npos ? length : (int32)newline;
+		// Segments end at tabs, which the line layout places, and where a styled run
+		// starts, after which the next segment goes on from the same distance.
 		int32 run = start;
+		float base = 0;
 		for (int32 i = start; i <= end; i++) {
-			if (i == end || text[i] == '\t') {
-				_MeasureSegment(text, fFont, run, i);
-				run = i + 1;
+			bool tab = i < end && text[i] == '\t';
+			bool styled = !tab && i < end && i > run && _RunStartsAt(i);
+			if (i == end || tab || styled) {
+				_MeasureSegment(text, _FontAt(run), run, i, base);
+				base = styled ? fX[i] : 0;
+				run = styled ? i : i + 1;
 			}
 		}
 		_LayParagraph(text, start, end, lines);
@@ -233,14 +283,24 @@ TextLayout::OffsetAt(int32 index, float x) const
 // Sets fX over [start, end] to the distances from start, end being the run's width.
 void
 TextLayout::_MeasureSegment(const std::string& text, const BFont& font, int32 start,
-	int32 end)
+	int32 end, float base)
 {
 	// Pango reports where each cluster starts; whatever fX held before must not be
 	// taken for the start of a character inside a cluster.
 	std::fill(fX.begin() + start, fX.begin() + end + 1, kNoBoundary);
-	fX[end] = 0;
+	fX[end] = base;
 	if (start == end)
 		return;
+	if (fMasked) {
+		float bullet = TextWidth(font, kHiddenTextBullet, (int32)strlen(kHiddenTextBullet));
+		float x = base;
+		for (int32 offset = start; offset < end; offset = utf8_next(text, offset)) {
+			fX[offset] = x;
+			x += bullet;
+		}
+		fX[end] = x;
+		return;
+	}
 	PangoLayout* layout = CreateTextLayout(font, text.data() + start, end - start);
 	PangoLayoutIter* iter = pango_layout_get_iter(layout);
 	do {
@@ -248,17 +308,17 @@ TextLayout::_MeasureSegment(const std::string& text, const BFont& font, int32 st
 		if (index >= 0 && index < end - start) {
 			PangoRectangle logical;
 			pango_layout_iter_get_cluster_extents(iter, NULL, &logical);
-			fX[start + index] = (float)logical.x / PANGO_SCALE;
+			fX[start + index] = base + (float)logical.x / PANGO_SCALE;
 		}
 	} while (pango_layout_iter_next_cluster(iter));
 	pango_layout_iter_free(iter);
 	PangoRectangle logical;
 	pango_layout_get_extents(layout, NULL, &logical);
-	fX[end] = (float)logical.width / PANGO_SCALE;
+	fX[end] = base + (float)logical.width / PANGO_SCALE;
 	g_object_unref(layout);
 
 	// Characters inside a cluster (a letter and its accents) share the cluster's start.
-	float last = 0;
+	float last = base;
 	for (int32 offset = start; offset < end; offset++) {
 		if (IsContinuation(text[offset]))
 			fX[offset] = kNoBoundary;

@@ -5,11 +5,15 @@
 #define _TEXT_LAYOUT_H
 
 #include <Font.h>
+#include <TextView.h>
 
 #include <string>
 #include <vector>
 
 namespace BPrivate {
+
+// What each character of hidden text is measured and drawn as.
+const char* const kHiddenTextBullet = "\xe2\x80\xa2";
 
 // The length of the UTF-8 character that starts with byte lead (1 for a stray byte).
 int32 utf8_char_length(uint8 lead);
@@ -39,6 +43,16 @@ public:
 			// after spaces (or inside a word longer than the width) to fit width.
 			void				Update(const std::string& text, const BFont& font,
 									float width, bool wrap, float tabWidth);
+			// The same in styled runs (offsets ascending, the first at 0), each measured
+			// in its own font. Every line is as tall as the tallest font makes one.
+			void				Update(const std::string& text,
+									const std::vector<text_run>& runs, float width,
+									bool wrap, float tabWidth);
+			// The runs of the next Replace(), for an edit that moved them.
+			void				SetRuns(const std::vector<text_run>& runs);
+			// With mask each character is measured as a bullet (hidden typing).
+			void				SetMasked(bool mask) { fMasked = mask; }
+			bool				IsMasked() const { return fMasked; }
 
 			// Lays out again only the paragraphs that a change touched: at offset,
 			// removed bytes were replaced by inserted ones, giving text. Uses the font and
@@ -60,8 +74,11 @@ public:
 			int32				OffsetAt(int32 index, float x) const;
 
 private:
+			// Measures [start, end) in font, its distances starting at base.
 			void				_MeasureSegment(const std::string& text, const BFont& font,
-									int32 start, int32 end);
+									int32 start, int32 end, float base);
+			const BFont&		_FontAt(int32 offset) const;
+			bool				_RunStartsAt(int32 offset) const;
 			// Measures and lays out the paragraphs from start (a paragraph's start) to
 			// the end of the one holding last, adding their lines to lines.
 			void				_LayParagraphs(const std::string& text, int32 start,
@@ -76,7 +93,8 @@ private:
 			std::vector<float>	fX;
 			float				fLineHeight;
 			float				fAscent;
-			BFont				fFont;
+			std::vector<text_run> fRuns;
+			bool				fMasked = false;
 			float				fWidth;
 			bool				fWrap;
 			float				fTabWidth;

@@ -72,6 +72,13 @@ BTextView::_Init(BRect textRect, const BFont* font, const rgb_color* color)
 	fTrackingClicks = 0;
 	fTrackingStart = 0;
 	fTrackingEnd = 0;
+	fRuns.assign(1, text_run{ 0, fFont, fColor });
+	fStylable = false;
+	fDoesUndo = true;
+	fTypingHidden = false;
+	fResizable = false;
+	fResizeView = NULL;
+	fColorSpace = B_CMAP8;
 	BView::SetFont(&fFont);
 	SetViewColor(ui_color(B_DOCUMENT_BACKGROUND_COLOR));
 	SetLowColor(ViewColor());
@@ -103,7 +110,7 @@ BTextView::SetText(const char* text, int32 length, const text_run_array* runs)
 {
 	std::string sanitized = text != NULL ? utf8_sanitized(text, std::max(length, (int32)0))
 		: std::string();
-	_Replace(0, TextLength(), sanitized, B_UNDO_UNAVAILABLE);
+	_Replace(0, TextLength(), sanitized, B_UNDO_UNAVAILABLE, runs);
 	_SetSelection(0, 0);
 	fAnchor = 0;
 	if (Bounds().LeftTop() != BPoint(0, 0))
@@ -134,7 +141,7 @@ BTextView::Insert(int32 offset, const char* text, int32 length, const text_run_a
 	std::string sanitized = utf8_sanitized(text, length);
 	int32 start = fSelectionStart;
 	int32 end = fSelectionEnd;
-	_Replace(offset, offset, sanitized, B_UNDO_UNAVAILABLE);
+	_Replace(offset, offset, sanitized, B_UNDO_UNAVAILABLE, runs);
 	// The selection keeps its characters; a caret at offset moves past the text.
 	int32 added = (int32)sanitized.size();
 	bool caret = start == end;
@@ -207,13 +214,14 @@ BTextView::DeleteText(int32 fromOffset, int32 toOffset)
 
 
 void
-BTextView::_Replace(int32 from, int32 to, const std::string& text, undo_state state)
+BTextView::_Replace(int32 from, int32 to, const std::string& text, undo_state state,
+	const text_run_array* runs)
 {
 	std::string removed = fText.substr(from, to - from);
 	UndoRecord& last = fUndo;
 	int32 lastEnd = last.offset + (int32)last.inserted.size();
 	bool typing = state == B_UNDO_TYPING && last.state == B_UNDO_TYPING && !last.redo;
-	if (state == B_UNDO_UNAVAILABLE) {
+	if (state == B_UNDO_UNAVAILABLE || !fDoesUndo) {
 		fUndo = UndoRecord();
 	} else if (typing && from == to && from == lastEnd) {
 		// Typing on: one undo takes back the whole run of typing.
@@ -239,14 +247,23 @@ BTextView::_Replace(int32 from, int32 to, const std::string& text, undo_state st
 	if (to > from)
 		DeleteText(from, to);
 	if (!text.empty())
-		InsertText(text.data(), (int32)text.size(), from, NULL);
+		InsertText(text.data(), (int32)text.size(), from, runs);
 	// Only the paragraphs the change touched are laid out again, unless a subclass's
-	// hook changed the text otherwise.
+	// hook changed the text otherwise or runs restyled it.
 	if (fText.size() != expected) {
+		fRuns.assign(1, _RunAt(0));
 		_Relayout();
 		return;
 	}
+	_EditRuns(from, to - from, (int32)text.size());
+	if (runs != NULL) {
+		_ApplyRuns(from, from + (int32)text.size(), runs);
+		_Relayout();
+		return;
+	}
+	fLayout->SetRuns(fRuns);
 	fLayout->Replace(fText, from, to - from, (int32)text.size());
+	_FitWidth();
 	_FixupScrollBar();
 	Invalidate();
 }
@@ -290,7 +307,7 @@ BTextView::_UserDelete(int32 from, int32 to)
 void
 BTextView::Cut(BClipboard* clipboard)
 {
-	if (!fEditable || fSelectionStart == fSelectionEnd)
+	if (!fEditable || fSelectionStart == fSelectionEnd || fTypingHidden)
 		return;
 	Copy(clipboard);
 	int32 start = fSelectionStart;
@@ -304,7 +321,8 @@ BTextView::Cut(BClipboard* clipboard)
 void
 BTextView::Copy(BClipboard* clipboard)
 {
-	if (fSelectionStart == fSelectionEnd)
+	// Hidden text (a password) never leaves the view.
+	if (fSelectionStart == fSelectionEnd || fTypingHidden)
 		return;
 	BPrivate::set_clipboard_text(clipboard, fText.substr(fSelectionStart,
 		fSelectionEnd - fSelectionStart));
@@ -633,34 +651,9 @@ BTextView::AllowChar(uint32 character)
 
 
 void
-BTextView::SetFontAndColor(const BFont* font, uint32 mode, const rgb_color* color)
-{
-	if (font != NULL) {
-		BView::SetFont(font, mode);
-		GetFont(&fFont);
-	}
-	if (color != NULL) {
-		fColor = *color;
-		SetHighColor(fColor);
-	}
-	_Relayout();
-}
-
-
-void
 BTextView::SetFont(const BFont* font, uint32 mask)
 {
 	SetFontAndColor(font, mask, NULL);
-}
-
-
-void
-BTextView::GetFontAndColor(BFont* font, rgb_color* color) const
-{
-	if (font != NULL)
-		*font = fFont;
-	if (color != NULL)
-		*color = fColor;
 }
 
 
@@ -680,7 +673,8 @@ BTextView::GetPreferredSize(float* width, float* height)
 void
 BTextView::_Relayout()
 {
-	fLayout->Update(fText, fFont, fTextRect.Width(), fWordWrap, fTabWidth);
+	fLayout->Update(fText, fRuns, fTextRect.Width(), fWordWrap, fTabWidth);
+	_FitWidth();
 	_FixupScrollBar();
 	Invalidate();
 }
@@ -773,25 +767,28 @@ BTextView::Draw(BRect updateRect)
 			}
 		}
 
-		// The text between tabs, run by run.
-		SetHighColor(fColor);
+		// The text between tabs and styled runs, piece by piece, each in its run's
+		// font and colour.
 		SetLowColor(ViewColor());
 		int32 end = newline ? line.end - 1 : line.end;
-		int32 run = line.start;
+		int32 piece = line.start;
 		for (int32 offset = line.start; offset <= end; offset++) {
-			if (offset < end && fText[offset] != '\t')
+			bool tab = offset < end && fText[offset] == '\t';
+			bool styled = !tab && offset < end && offset > piece
+				&& &_RunAt(offset) != &_RunAt(offset - 1);
+			if (offset < end && !tab && !styled)
 				continue;
-			if (offset > run) {
-				DrawString(fText.data() + run, offset - run,
-					BPoint(left + fLayout->XOf(index, run), top + fLayout->Ascent()));
-			}
-			run = offset + 1;
+			if (offset > piece)
+				_DrawPiece(piece, offset, BPoint(left + fLayout->XOf(index, piece),
+					top + fLayout->Ascent()));
+			piece = tab ? offset + 1 : offset;
 		}
 	}
+	BView::SetFont(&fFont);
 
 	if (IsFocus() && fEditable && !selected && fCaretShown) {
 		BRect caret = _CaretRect();
-		SetHighColor(fColor);
+		SetHighColor(_RunAt(std::max(fSelectionEnd - 1, (int32)0)).color);
 		StrokeLine(caret.LeftTop(), caret.LeftBottom());
 	}
 }
@@ -820,4 +817,128 @@ BTextView::MakeFocus(bool focus)
 	BView::MakeFocus(focus);
 	fCaretShown = true;
 	Invalidate();
+}
+
+
+// #pragma mark - Behaviour
+
+
+void
+BTextView::GetInsets(float* left, float* top, float* right, float* bottom) const
+{
+	BRect bounds = Bounds();
+	if (left != NULL)
+		*left = fTextRect.left - bounds.left;
+	if (top != NULL)
+		*top = fTextRect.top - bounds.top;
+	if (right != NULL)
+		*right = bounds.right - fTextRect.right;
+	if (bottom != NULL)
+		*bottom = bounds.bottom - fTextRect.bottom;
+}
+
+
+void
+BTextView::SetColorSpace(color_space colors)
+{
+	fColorSpace = colors;
+}
+
+
+void
+BTextView::MakeResizable(bool resize, BView* resizeView)
+{
+	fResizable = resize;
+	fResizeView = resize ? resizeView : NULL;
+	if (resize)
+		fWordWrap = false;
+	_Relayout();
+}
+
+
+void
+BTextView::_FitWidth()
+{
+	if (!fResizable)
+		return;
+	float widest = 0;
+	for (int32 line = 0; line < CountLines(); line++)
+		widest = std::max(widest, fLayout->LineAt(line).width);
+	// One pixel more for the caret after the last character.
+	float delta = ceilf(widest) + 1 - fTextRect.Width();
+	if (delta == 0)
+		return;
+	fTextRect.right += delta;
+	// A view that follows resizeView's width grows with it; another is resized too.
+	float wanted = Bounds().Width() + delta;
+	if (fResizeView != NULL)
+		fResizeView->ResizeBy(delta, 0);
+	if (Bounds().Width() != wanted)
+		ResizeBy(wanted - Bounds().Width(), 0);
+}
+
+
+void
+BTextView::SetDoesUndo(bool undo)
+{
+	fDoesUndo = undo;
+	if (!undo)
+		fUndo = UndoRecord();
+}
+
+
+void
+BTextView::HideTyping(bool enabled)
+{
+	if (enabled == fTypingHidden)
+		return;
+	fTypingHidden = enabled;
+	fLayout->SetMasked(enabled);
+	_Relayout();
+}
+
+
+bool
+BTextView::AcceptsPaste(BClipboard* clipboard)
+{
+	return fEditable && !BPrivate::clipboard_text(clipboard).empty();
+}
+
+
+bool
+BTextView::AcceptsDrop(const BMessage* message)
+{
+	return fEditable && message != NULL && message->HasData("text/plain", B_MIME_TYPE);
+}
+
+
+bool
+BTextView::CanEndLine(int32 offset)
+{
+	if (offset < 0 || offset >= TextLength())
+		return false;
+	char byte = fText[offset];
+	return byte == ' ' || byte == '\t' || byte == '\n';
+}
+
+
+void
+BTextView::Highlight(int32 startOffset, int32 endOffset)
+{
+	int32 start = utf8_boundary(fText, std::clamp(std::min(startOffset, endOffset),
+		(int32)0, TextLength()));
+	int32 end = utf8_boundary(fText, std::clamp(std::max(startOffset, endOffset),
+		(int32)0, TextLength()));
+	float lineHeight = fLayout->LineHeight();
+	for (int32 index = LineAt(start); start < end && index < CountLines(); index++) {
+		const BPrivate::TextLine& line = fLayout->LineAt(index);
+		if (line.start >= end)
+			break;
+		float left = _LineLeft(index);
+		float from = left + fLayout->XOf(index, std::max(start, line.start));
+		float to = left + (end >= line.caretEnd ? line.width : fLayout->XOf(index, end));
+		float top = fTextRect.top + index * lineHeight;
+		if (to > from)
+			InvertRect(BRect(floorf(from), top, ceilf(to) - 1, top + lineHeight - 1));
+	}
 }

@@ -289,3 +289,24 @@ BTextView::MouseUp(BPoint where)
 {
 	fTrackingClicks = 0;
 }
+
+
+void
+BTextView::FindWord(int32 offset, int32* fromOffset, int32* toOffset)
+{
+	offset = BPrivate::utf8_boundary(fText, std::clamp(offset, (int32)0, TextLength()));
+	int32 from = _WordStart(offset);
+	int32 to = _WordEnd(offset);
+	if (from == to && offset < TextLength()) {
+		// Between words: the run of other characters there is the word.
+		from = offset;
+		while (from > 0 && !IsWordByte(fText[from - 1]))
+			from--;
+		while (to < TextLength() && !IsWordByte(fText[to]))
+			to++;
+	}
+	if (fromOffset != NULL)
+		*fromOffset = from;
+	if (toOffset != NULL)
+		*toOffset = to;
+}
