@@ -142,8 +142,6 @@ X11Overlay::_Reshape(cairo_surface_t* surface)
 	xcb_flush(connection);
 }
 
-} // namespace BPrivate
-
 
 void
 X11Overlay::SendBehind(DisplayWindow* other)
@@ -170,3 +168,5 @@ X11Overlay::GrabPointer(bool grab)
 {
 	return B_NOT_ALLOWED;
 }
+
+} // namespace BPrivate
