@@ -1,39 +1,39 @@
 #include "translation/AddOnImage.h"
 
-#include <dlfcn.h>
+#include <image.h>
 #include <stdio.h>
-#include <unistd.h>
+#include <string.h>
 
 
 namespace BPrivate {
 
 AddOnImage::AddOnImage()
 	:
-	fHandle(NULL)
+	fImage(-1)
 {
 }
 
 
 AddOnImage::~AddOnImage()
 {
-	if (fHandle != NULL)
-		dlclose(fHandle);
+	if (fImage >= 0)
+		unload_add_on(fImage);
 }
 
 
 status_t
 AddOnImage::Load(const char* path)
 {
-	if (fHandle != NULL)
+	if (fImage >= 0)
 		return B_NOT_ALLOWED;
-	if (access(path, R_OK) != 0)
+	image_id image = load_add_on(path);
+	if (image == B_ENTRY_NOT_FOUND)
 		return B_ENTRY_NOT_FOUND;
-	// Each add-on keeps its own symbols: two translators both export "Identify".
-	fHandle = dlopen(path, RTLD_NOW | RTLD_LOCAL);
-	if (fHandle == NULL) {
-		fprintf(stderr, "add-on %s: %s\n", path, dlerror());
+	if (image < 0) {
+		fprintf(stderr, "add-on %s: %s\n", path, strerror(image));
 		return B_BAD_VALUE;
 	}
+	fImage = image;
 	return B_OK;
 }
 
@@ -41,9 +41,11 @@ AddOnImage::Load(const char* path)
 void*
 AddOnImage::Symbol(const char* name) const
 {
-	if (fHandle == NULL)
+	void* symbol = NULL;
+	if (fImage < 0
+		|| get_image_symbol(fImage, name, B_SYMBOL_TYPE_ANY, &symbol) != B_OK)
 		return NULL;
-	return dlsym(fHandle, name);
+	return symbol;
 }
 
 } // namespace BPrivate

@@ -1,9 +1,9 @@
-// A shared object loaded as an add-on, and the symbols it exports. This file alone knows how
-// add-ons are loaded (dlopen), so that the kit's own loader can take its place.
+// A translator add-on loaded with load_add_on(), owned for its object's life, and the
+// symbols it exports.
 #ifndef _ADD_ON_IMAGE_H
 #define _ADD_ON_IMAGE_H
 
-#include <SupportDefs.h>
+#include <image.h>
 
 namespace BPrivate {
 
@@ -22,7 +22,7 @@ private:
 								AddOnImage(const AddOnImage&);
 			AddOnImage&			operator=(const AddOnImage&);
 
-			void*				fHandle;
+			image_id			fImage;
 };
 
 } // namespace BPrivate
