@@ -131,7 +131,9 @@ RunnerSchedule::Loop()
 		}
 		Clock::time_point now = Clock::now();
 		if (due->second.next > now) {
-			fChanged.wait_until(locker, due->second.next);
+			// A copy of the time: the runner may be removed while this thread waits.
+			Clock::time_point next = due->second.next;
+			fChanged.wait_until(locker, next);
 			continue;
 		}
 
