@@ -208,3 +208,21 @@ TEST(RegionTest, ManyRectanglesStayFast)
 	inverse.IntersectWith(&board);
 	EXPECT_EQ(inverse.CountRects(), 0);
 }
+
+
+// Pictures and peers hand regions any float: huge values once overflowed the conversion to
+// whole pixels, and a coordinate that is not a number must not count as covering anything.
+TEST(RegionTest, HugeAndNotANumberCoordinatesStayDefined)
+{
+	BRegion huge(BRect(-1e30f, -1e30f, 1e30f, 1e30f));
+	EXPECT_EQ(huge.CountRects(), 1);
+	EXPECT_TRUE(huge.Contains(BPoint(0, 0)));
+	EXPECT_TRUE(huge.Contains(BPoint(1e9f, -1e9f)));
+	huge.OffsetBy(2000000000, -2000000000);
+	huge.OffsetBy(BPoint(1e30f, NAN));
+	EXPECT_EQ(huge.CountRects(), 1);
+
+	BRegion nan(BRect(NAN, 0, 10, 10));
+	EXPECT_EQ(nan.CountRects(), 0);
+	EXPECT_FALSE(huge.Contains(BPoint(NAN, 0)));
+}

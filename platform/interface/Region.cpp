@@ -4,9 +4,14 @@
 #include <Region.h>
 
 #include <algorithm>
+#include <math.h>
 #include <stdio.h>
 
 namespace {
+
+// The largest coordinate a region keeps, far beyond any screen, with room for the edges'
+// arithmetic in int32.
+const float kMaxRegionCoordinate = 1 << 30;
 
 enum {
 	kUnion,
@@ -114,11 +119,33 @@ BandEdges(const std::vector<clipping_rect>& first, const std::vector<clipping_re
 }
 
 
+// Coordinates beyond kMaxRegionCoordinate (a picture or a peer may send any float) are
+// brought to it, so that converting them and the arithmetic on edges stay defined.
+int32
+ToCoordinate(float value)
+{
+	if (isnan(value))
+		return 0;
+	return (int32)std::clamp(value, -kMaxRegionCoordinate, kMaxRegionCoordinate);
+}
+
+
+int32
+Shifted(int32 coordinate, int32 by)
+{
+	return (int32)std::clamp((int64)coordinate + by, -(int64)kMaxRegionCoordinate,
+		(int64)kMaxRegionCoordinate);
+}
+
+
 clipping_rect
 ToClipping(BRect rect)
 {
-	return clipping_rect{ (int32)floorf(rect.left), (int32)floorf(rect.top),
-		(int32)ceilf(rect.right), (int32)ceilf(rect.bottom) };
+	// A rectangle with a coordinate that is not a number covers nothing.
+	if (isnan(rect.left) || isnan(rect.top) || isnan(rect.right) || isnan(rect.bottom))
+		return clipping_rect{ 0, 0, -1, -1 };
+	return clipping_rect{ ToCoordinate(floorf(rect.left)), ToCoordinate(floorf(rect.top)),
+		ToCoordinate(ceilf(rect.right)), ToCoordinate(ceilf(rect.bottom)) };
 }
 
 
@@ -291,7 +318,9 @@ BRegion::Intersects(clipping_rect rect) const
 bool
 BRegion::Contains(BPoint point) const
 {
-	return Contains((int32)floorf(point.x), (int32)floorf(point.y));
+	if (isnan(point.x) || isnan(point.y))
+		return false;
+	return Contains(ToCoordinate(floorf(point.x)), ToCoordinate(floorf(point.y)));
 }
 
 
@@ -333,22 +362,22 @@ BRegion::OffsetBy(int32 x, int32 y)
 	if (fRects.empty())
 		return;
 	for (clipping_rect& rect : fRects) {
-		rect.left += x;
-		rect.right += x;
-		rect.top += y;
-		rect.bottom += y;
+		rect.left = Shifted(rect.left, x);
+		rect.right = Shifted(rect.right, x);
+		rect.top = Shifted(rect.top, y);
+		rect.bottom = Shifted(rect.bottom, y);
 	}
-	fBounds.left += x;
-	fBounds.right += x;
-	fBounds.top += y;
-	fBounds.bottom += y;
+	fBounds.left = Shifted(fBounds.left, x);
+	fBounds.right = Shifted(fBounds.right, x);
+	fBounds.top = Shifted(fBounds.top, y);
+	fBounds.bottom = Shifted(fBounds.bottom, y);
 }
 
 
 void
 BRegion::OffsetBy(const BPoint& point)
 {
-	OffsetBy((int32)point.x, (int32)point.y);
+	OffsetBy(ToCoordinate(point.x), ToCoordinate(point.y));
 }
 
 
