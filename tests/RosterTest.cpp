@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -157,7 +159,12 @@ TEST(RegistrarTest, ARegistrarWhoseSocketIsRemovedLeaves)
 	TestRuntime runtime;
 	pid_t registrar = runtime.Start("registrar");
 	std::string socket = runtime.Directory() + "/registrar";
-	wait_for([&] { return access(socket.c_str(), F_OK) == 0; });
+	// The socket is made private right after it is bound: removed before that, the registrar
+	// could not finish listening and would fail instead of leaving.
+	wait_for([&] {
+		struct stat status;
+		return stat(socket.c_str(), &status) == 0 && (status.st_mode & 0777) == 0600;
+	});
 	ASSERT_EQ(unlink(socket.c_str()), 0);
 	int status = runtime.Wait(registrar, 5000000);
 	ASSERT_TRUE(WIFEXITED(status));
