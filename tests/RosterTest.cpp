@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-
 #include <sys/wait.h>
 #include <unistd.h>
 
