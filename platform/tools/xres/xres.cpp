@@ -125,20 +125,20 @@ merge(BResources* output, const char* path)
 
 
 int
-add_file(BResources* output, const char* spec, const char* path)
+add_file(BResources* output, const char* resource, const char* path)
 {
-	std::string text = spec;
+	std::string text = resource;
 	size_t colon = text.find(':');
 	type_code type;
 	int32 id;
 	if (colon == std::string::npos || !parse_type(text.substr(0, colon), &type)) {
-		fprintf(stderr, "xres: bad resource %s (type:id[:name])\n", spec);
+		fprintf(stderr, "xres: bad resource %s (type:id[:name])\n", resource);
 		return 1;
 	}
 	size_t nameColon = text.find(':', colon + 1);
 	std::string name = nameColon == std::string::npos ? "" : text.substr(nameColon + 1);
 	if (!parse_id(text.substr(colon + 1, nameColon - colon - 1), &id)) {
-		fprintf(stderr, "xres: bad resource id in %s\n", spec);
+		fprintf(stderr, "xres: bad resource id in %s\n", resource);
 		return 1;
 	}
 	std::vector<uint8> bytes;
@@ -151,16 +151,16 @@ add_file(BResources* output, const char* spec, const char* path)
 
 
 int
-remove(BResources* output, const char* spec)
+remove(BResources* output, const char* resource)
 {
-	std::string text = spec;
+	std::string text = resource;
 	size_t colon = text.find(':');
 	type_code type;
 	int32 id = 0;
 	bool one = colon != std::string::npos;
 	if (!parse_type(text.substr(0, colon), &type)
 		|| (one && !parse_id(text.substr(colon + 1), &id))) {
-		fprintf(stderr, "xres: bad resource %s (type[:id])\n", spec);
+		fprintf(stderr, "xres: bad resource %s (type[:id])\n", resource);
 		return 1;
 	}
 	if (one) {
