@@ -5,6 +5,7 @@
 
 #include <string.h>
 
+#include "OwnThread.h"
 #include "PropertyValues.h"
 #include "RequestDiagnosis.h"
 #include "ValueParser.h"
@@ -63,8 +64,7 @@ PropertyEdit::PropertyEdit(const BMessenger& target, const BMessage& access,
 	fApplication(application),
 	fReceiver(receiver),
 	fFetch(fetch),
-	fIndex(index),
-	fThread(-1)
+	fIndex(index)
 {
 }
 
@@ -72,24 +72,7 @@ PropertyEdit::PropertyEdit(const BMessenger& target, const BMessage& access,
 thread_id
 PropertyEdit::Start()
 {
-	thread_id thread = spawn_thread(_Run, "property edit", B_NORMAL_PRIORITY, this);
-	if (thread < 0) {
-		delete this;
-		return thread;
-	}
-	fThread = thread;
-	resume_thread(thread);
-	return thread;
-}
-
-
-status_t
-PropertyEdit::_Run(void* data)
-{
-	PropertyEdit* edit = static_cast<PropertyEdit*>(data);
-	edit->_Edit();
-	delete edit;
-	return B_OK;
+	return start_own_thread<&PropertyEdit::_Edit>(this, "property edit");
 }
 
 
@@ -106,7 +89,7 @@ PropertyEdit::_Edit()
 	BMessage answer(kMsgValueEdited);
 	answer.AddInt32("fetch", fFetch);
 	answer.AddInt32("index", fIndex);
-	answer.AddInt32("thread", fThread);
+	answer.AddInt32("thread", find_thread(NULL));
 
 	BMessage reply;
 	status_t status = fTarget.SendMessage(&request, &reply, kValueRequestTimeout,

@@ -46,7 +46,6 @@ public:
 			thread_id		Start();
 
 private:
-	static	status_t		_Run(void* data);
 			void			_Edit();
 
 			BMessenger		fTarget;
@@ -57,7 +56,6 @@ private:
 			BMessenger		fReceiver;
 			int32			fFetch;
 			int32			fIndex;
-			thread_id		fThread;
 };
 
 #endif // PROPERTY_EDIT_H

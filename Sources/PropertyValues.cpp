@@ -7,6 +7,7 @@
 
 #include <algorithm>
 
+#include "OwnThread.h"
 #include "ScriptingUtils.h"
 
 
@@ -93,7 +94,6 @@ PropertyValueFetch::PropertyValueFetch(const BMessenger& target, const BMessage&
 	fProperties(properties),
 	fReceiver(receiver),
 	fFetch(fetch),
-	fThread(-1),
 	fCanceled(std::make_shared<std::atomic<bool>>(false))
 {
 }
@@ -102,24 +102,7 @@ PropertyValueFetch::PropertyValueFetch(const BMessenger& target, const BMessage&
 thread_id
 PropertyValueFetch::Start(const char* threadName)
 {
-	thread_id thread = spawn_thread(_Run, threadName, B_NORMAL_PRIORITY, this);
-	if (thread < 0) {
-		delete this;
-		return thread;
-	}
-	fThread = thread;
-	resume_thread(thread);
-	return thread;
-}
-
-
-status_t
-PropertyValueFetch::_Run(void* data)
-{
-	PropertyValueFetch* fetch = static_cast<PropertyValueFetch*>(data);
-	fetch->_Fetch();
-	delete fetch;
-	return B_OK;
+	return start_own_thread<&PropertyValueFetch::_Fetch>(this, threadName);
 }
 
 
@@ -154,6 +137,6 @@ PropertyValueFetch::_Fetch()
 
 	BMessage done(kMsgValuesDone);
 	done.AddInt32("fetch", fFetch);
-	done.AddInt32("thread", fThread);
+	done.AddInt32("thread", find_thread(NULL));
 	fReceiver.SendMessage(&done);
 }

@@ -56,7 +56,6 @@ public:
 			std::shared_ptr<std::atomic<bool>> Canceled() const { return fCanceled; }
 
 private:
-	static	status_t		_Run(void* data);
 			void			_Fetch();
 
 			BMessenger		fTarget;
@@ -64,7 +63,6 @@ private:
 			std::vector<std::string> fProperties;
 			BMessenger		fReceiver;
 			int32			fFetch;
-			thread_id		fThread;
 			std::shared_ptr<std::atomic<bool>> fCanceled;
 };
 

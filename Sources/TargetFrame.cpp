@@ -2,6 +2,7 @@
 
 #include <AppDefs.h>
 
+#include "OwnThread.h"
 #include "PropertyValues.h"
 
 
@@ -23,8 +24,7 @@ TargetFrameFetch::TargetFrameFetch(const BMessenger& target, const BMessage& acc
 	fTarget(target),
 	fAccess(access),
 	fReceiver(receiver),
-	fFetch(fetch),
-	fThread(-1)
+	fFetch(fetch)
 {
 }
 
@@ -32,24 +32,7 @@ TargetFrameFetch::TargetFrameFetch(const BMessenger& target, const BMessage& acc
 thread_id
 TargetFrameFetch::Start()
 {
-	thread_id thread = spawn_thread(_Run, "target frame", B_NORMAL_PRIORITY, this);
-	if (thread < 0) {
-		delete this;
-		return thread;
-	}
-	fThread = thread;
-	resume_thread(thread);
-	return thread;
-}
-
-
-status_t
-TargetFrameFetch::_Run(void* data)
-{
-	TargetFrameFetch* fetch = static_cast<TargetFrameFetch*>(data);
-	fetch->_Fetch();
-	delete fetch;
-	return B_OK;
+	return start_own_thread<&TargetFrameFetch::_Fetch>(this, "target frame");
 }
 
 
@@ -81,7 +64,7 @@ TargetFrameFetch::_Fetch()
 
 	BMessage answer(kMsgTargetFrame);
 	answer.AddInt32("fetch", fFetch);
-	answer.AddInt32("thread", fThread);
+	answer.AddInt32("thread", find_thread(NULL));
 	if (!frames.empty())
 		answer.AddRect("frame", ScreenFrameOf(frames));
 	fReceiver.SendMessage(&answer);

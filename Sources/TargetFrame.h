@@ -34,14 +34,12 @@ public:
 			thread_id		Start();
 
 private:
-	static	status_t		_Run(void* data);
 			void			_Fetch();
 
 			BMessenger		fTarget;
 			BMessage		fAccess;
 			BMessenger		fReceiver;
 			int32			fFetch;
-			thread_id		fThread;
 };
 
 #endif // TARGET_FRAME_H
