@@ -324,6 +324,29 @@ TEST(ViewDrawingTest, CoordinatesBeyondAnyIntegerDrawWhatTheyCan)
 	pen.View()->SetPenSize(3);
 	pen.View()->StrokeLine(BPoint(0, 20), BPoint(39, 20));
 	EXPECT_EQ(pen.Pixel(20, 20), kBlack);
+
+	// Curves that span more than any screen are left out instead of being flattened for
+	// hours; straight edges of the same size still fill what shows.
+	BitmapCanvas curves(kBounds);
+	curves.View()->SetPenSize(3);
+	curves.View()->StrokeArc(BRect(-1e30, -1e30, 1e30, 1e30), 0, 360);
+	EXPECT_EQ(curves.Count(kBlack), 0);
+	curves.View()->FillEllipse(BRect(-1e12, 0, 1e12, 39));
+	EXPECT_EQ(curves.Count(kBlack), 0);
+	curves.View()->SetScale(1e5);
+	curves.View()->SetOrigin(100, 100);
+	curves.View()->StrokeRoundRect(BRect(0, 0, 30, 30), 5, 5);
+	EXPECT_EQ(curves.Count(kBlack), 0);
+	curves.View()->SetScale(1);
+	curves.View()->SetOrigin(0, 0);
+	// An angle that is not a number draws nothing; a start of any size is a place on the
+	// circle.
+	curves.View()->StrokeArc(BRect(0, 0, 39, 39), 0, NAN);
+	EXPECT_EQ(curves.Count(kBlack), 0);
+	curves.View()->StrokeArc(BRect(0, 0, 39, 39), 1e30, 10);
+	EXPECT_GT(curves.Count(kBlack), 0);
+	curves.View()->FillRect(BRect(-1e6, -1e6, 1e6, 1e6));
+	EXPECT_EQ(curves.Count(kBlack), 40 * 40);
 }
 
 

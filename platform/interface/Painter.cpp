@@ -15,6 +15,14 @@ namespace BPrivate {
 
 namespace {
 
+// cairo strokes with a polygon of the pen whose vertices grow with its width, and flattens
+// curves into segments a tenth of a pixel from the curve: a pen or a curve millions of
+// pixels across, which only a bogus picture or archive asks for, would take hours and
+// gigabytes. Wider pens are drawn this wide, which covers any screen; curves that reach
+// farther from the surface's origin are not drawn.
+const double kMaxPenWidth = 1 << 16;
+const double kMaxCurveCoordinate = 1 << 22;
+
 // How a bitmap's transparency shows in a drawing mode.
 enum BitmapRendition {
 	kOpaque,	// transparent pixels show their own colour (B_OP_COPY)
@@ -186,7 +194,7 @@ Painter::FillRect(const DrawState& state, BRect rect, const pattern& pattern)
 void
 Painter::StrokeEllipse(const DrawState& state, BRect rect, const pattern& pattern)
 {
-	if (!rect.IsValid())
+	if (!rect.IsValid() || !CurveFits(state, rect))
 		return;
 	double offset = StrokeOffset(state);
 	Render(state, pattern, [&](cairo_t* cairo) {
@@ -205,7 +213,7 @@ Painter::StrokeEllipse(const DrawState& state, BRect rect, const pattern& patter
 void
 Painter::FillEllipse(const DrawState& state, BRect rect, const pattern& pattern)
 {
-	if (!rect.IsValid())
+	if (!rect.IsValid() || !CurveFits(state, rect))
 		return;
 	Render(state, pattern, [&](cairo_t* cairo) {
 		double width = floor(rect.right) - floor(rect.left) + 1;
@@ -382,7 +390,7 @@ Painter::Prepare(const DrawState& state)
 		cairo_scale(fCairo, scale, scale);
 
 	cairo_set_antialias(fCairo, CAIRO_ANTIALIAS_NONE);
-	cairo_set_line_width(fCairo, fmax(1, state.penSize));
+	cairo_set_line_width(fCairo, LineWidth(state));
 	cairo_set_miter_limit(fCairo, state.miterLimit);
 	switch (state.lineJoin) {
 		case B_ROUND_JOIN:
@@ -404,6 +412,26 @@ Painter::Prepare(const DrawState& state)
 		cairo_set_line_cap(fCairo, CAIRO_LINE_CAP_SQUARE);
 	else
 		cairo_set_line_cap(fCairo, CAIRO_LINE_CAP_BUTT);
+}
+
+
+double
+Painter::LineWidth(const DrawState& state)
+{
+	float scale = state.CombinedScale();
+	return fmin(fmax(1, state.penSize), scale > 0 ? kMaxPenWidth / scale : kMaxPenWidth);
+}
+
+
+bool
+Painter::CurveFits(const DrawState& state, BRect bounds) const
+{
+	// Checked before cairo sees the curve: it keeps paths in fixed point, where
+	// coordinates this far out no longer hold their value.
+	BRect device = state.ToView(bounds).OffsetByCopy(fDeviceOrigin);
+	return fabs(device.left) <= kMaxCurveCoordinate && fabs(device.right) <= kMaxCurveCoordinate
+		&& fabs(device.top) <= kMaxCurveCoordinate
+		&& fabs(device.bottom) <= kMaxCurveCoordinate;
 }
 
 

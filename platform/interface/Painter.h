@@ -102,6 +102,12 @@ private:
 			};
 
 			void				Prepare(const DrawState& state);
+			// The pen's width in user space, bounded so that it is at most
+			// kMaxPenWidth device pixels.
+	static	double				LineWidth(const DrawState& state);
+			// Whether a curve within bounds (user coordinates) lies where cairo can
+			// flatten it in reasonable time and memory.
+			bool				CurveFits(const DrawState& state, BRect bounds) const;
 			// Composites cairo's source through what the current path covers, in its
 			// operator, and clears the path.
 			void				Cover(cairo_t* cairo, int use);

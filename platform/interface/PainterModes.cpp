@@ -57,7 +57,7 @@ Painter::RenderPerPixel(const DrawState& state, const pattern& pattern,
 	cairo_clip(masker);
 	cairo_set_matrix(masker, &matrix);
 	cairo_set_antialias(masker, CAIRO_ANTIALIAS_NONE);
-	cairo_set_line_width(masker, fmax(1, state.penSize));
+	cairo_set_line_width(masker, LineWidth(state));
 	cairo_set_miter_limit(masker, state.miterLimit);
 	cairo_set_line_join(masker, state.lineJoin == B_ROUND_JOIN ? CAIRO_LINE_JOIN_ROUND
 		: state.lineJoin == B_BEVEL_JOIN ? CAIRO_LINE_JOIN_BEVEL : CAIRO_LINE_JOIN_MITER);

@@ -22,6 +22,11 @@ void
 EllipseArc(cairo_t* cairo, double x, double y, double xRadius, double yRadius,
 	double start, double arc)
 {
+	if (!isfinite(start) || !isfinite(arc))
+		return;
+	// Only the start's place on the circle counts; at millions of degrees the end would
+	// no longer differ from it in a double.
+	start = fmod(start, 360);
 	cairo_save(cairo);
 	cairo_translate(cairo, x, y);
 	cairo_scale(cairo, fmax(xRadius, 0.01), fmax(yRadius, 0.01));
@@ -88,6 +93,25 @@ ShapePath(cairo_t* cairo, const BShape& shape, double offset)
 	});
 }
 
+
+BRect
+BezierBounds(const BPoint* points)
+{
+	// Written so that a coordinate that is not a number makes the bounds not a number.
+	BRect bounds(points[0], points[0]);
+	for (int32 i = 1; i < 4; i++) {
+		if (!(points[i].x >= bounds.left))
+			bounds.left = points[i].x;
+		if (!(points[i].y >= bounds.top))
+			bounds.top = points[i].y;
+		if (!(points[i].x <= bounds.right))
+			bounds.right = points[i].x;
+		if (!(points[i].y <= bounds.bottom))
+			bounds.bottom = points[i].y;
+	}
+	return bounds;
+}
+
 } // namespace
 
 
@@ -95,7 +119,7 @@ void
 Painter::StrokeArc(const DrawState& state, BRect rect, float start, float arc,
 	const pattern& pattern)
 {
-	if (!rect.IsValid())
+	if (!rect.IsValid() || !CurveFits(state, rect))
 		return;
 	double offset = StrokeOffset(state);
 	Render(state, pattern, [&](cairo_t* cairo) {
@@ -111,7 +135,7 @@ void
 Painter::FillArc(const DrawState& state, BRect rect, float start, float arc,
 	const pattern& pattern)
 {
-	if (!rect.IsValid())
+	if (!rect.IsValid() || !CurveFits(state, rect))
 		return;
 	// The slice's outline runs through pixel centres, as the stroked arc does.
 	Render(state, pattern, [&](cairo_t* cairo) {
@@ -131,7 +155,7 @@ void
 Painter::StrokeRoundRect(const DrawState& state, BRect rect, float xRadius, float yRadius,
 	const pattern& pattern)
 {
-	if (!rect.IsValid())
+	if (!rect.IsValid() || !CurveFits(state, rect))
 		return;
 	double offset = StrokeOffset(state);
 	Render(state, pattern, [&](cairo_t* cairo) {
@@ -145,7 +169,7 @@ void
 Painter::FillRoundRect(const DrawState& state, BRect rect, float xRadius, float yRadius,
 	const pattern& pattern)
 {
-	if (!rect.IsValid())
+	if (!rect.IsValid() || !CurveFits(state, rect))
 		return;
 	Render(state, pattern, [&](cairo_t* cairo) {
 		RoundRectPath(cairo, floor(rect.left) + 0.5, floor(rect.top) + 0.5,
@@ -157,7 +181,7 @@ Painter::FillRoundRect(const DrawState& state, BRect rect, float xRadius, float 
 void
 Painter::StrokeBezier(const DrawState& state, const BPoint* points, const pattern& pattern)
 {
-	if (points == NULL)
+	if (points == NULL || !CurveFits(state, BezierBounds(points)))
 		return;
 	double offset = StrokeOffset(state);
 	Render(state, pattern, [&](cairo_t* cairo) {
@@ -172,7 +196,7 @@ Painter::StrokeBezier(const DrawState& state, const BPoint* points, const patter
 void
 Painter::FillBezier(const DrawState& state, const BPoint* points, const pattern& pattern)
 {
-	if (points == NULL)
+	if (points == NULL || !CurveFits(state, BezierBounds(points)))
 		return;
 	Render(state, pattern, [&](cairo_t* cairo) {
 		cairo_move_to(cairo, points[0].x + 0.5, points[0].y + 0.5);
@@ -186,6 +210,8 @@ Painter::FillBezier(const DrawState& state, const BPoint* points, const pattern&
 void
 Painter::StrokeShape(const DrawState& state, const BShape& shape, const pattern& pattern)
 {
+	if (!CurveFits(state, shape.Bounds()))
+		return;
 	double offset = StrokeOffset(state);
 	Render(state, pattern, [&](cairo_t* cairo) { ShapePath(cairo, shape, offset); }, true,
 		false);
@@ -195,6 +221,8 @@ Painter::StrokeShape(const DrawState& state, const BShape& shape, const pattern&
 void
 Painter::FillShape(const DrawState& state, const BShape& shape, const pattern& pattern)
 {
+	if (!CurveFits(state, shape.Bounds()))
+		return;
 	Render(state, pattern, [&](cairo_t* cairo) {
 		ShapePath(cairo, shape, 0.5);
 		cairo_close_path(cairo);
