@@ -21,8 +21,9 @@ static const float kIconSize = 16;
 static const float kIconGap = 4;
 static const float kMinimumRowHeight = 18;
 // What stands in front of a kept request chain until a request puts the asked property's
-// specifier in its place.
-static const char* kPlaceholderProperty = "Property";
+// specifier in its place. Its specifier is as long as those of the properties asked most
+// ("View", "Label", "Title"), which therefore take its place without moving the chain.
+static const char* kPlaceholderProperty = "Asked";
 
 
 // The suites of a node that has not asked for them yet: one empty message for all.
