@@ -358,7 +358,13 @@ ScriptingElement::FindSuites()
 {
 	if (fMessenger == NULL || !fMessenger->IsValid())
 		return B_ERROR;
+	return AskSuites();
+}
 
+
+status_t
+ScriptingElement::AskSuites()
+{
 	BMessage request(B_GET_SUPPORTED_SUITES);
 	MakeRequest(&request, NULL);
 	BMessage reply(*fSuites);

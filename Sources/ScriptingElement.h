@@ -126,6 +126,9 @@ public:
 			bool			IsScriptable() const { return fScriptable; }
 
 protected:
+	// FindSuites for a caller that has just found the messenger usable: asking whether
+	// a messenger of another process is valid costs a system call.
+			status_t		AskSuites();
 	// Keeps reply as this node's suites, shared with every node of the tree that got
 	// the same reply.
 			void			SetSuites(const BMessage& reply);

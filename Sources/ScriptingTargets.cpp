@@ -496,7 +496,7 @@ ScriptingWindow::InitObject(Key indexOrName, bool addSpecifier)
 void
 ScriptingWindow::InitObject()
 {
-	if (FindSuites() == B_OK)
+	if (AskSuites() == B_OK)
 		fScriptable = fSuites->HasString("suites", 0);
 	if (!fScriptable)
 		return;
@@ -609,7 +609,7 @@ ScriptingView::InitObject(Key indexOrName)
 void
 ScriptingView::InitObject()
 {
-	if (FindSuites() == B_OK)
+	if (AskSuites() == B_OK)
 		fScriptable = fSuites->HasString("suites", 0);
 	if (!fScriptable)
 		return;
