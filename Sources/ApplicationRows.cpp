@@ -12,7 +12,10 @@
 BString
 TargetPath(const ScriptingElement* node)
 {
-	return specifier_to_str(node->GetAccessPtr(), false);
+	// Made aside: every row of a tree is asked, and none keeps its whole chain.
+	BMessage chain(B_MESSAGE_TYPE);
+	node->AppendAccess(&chain);
+	return specifier_to_str(&chain, false);
 }
 
 

@@ -12,6 +12,7 @@
 
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 
 #include "ScriptingTargets.h"
@@ -28,6 +29,9 @@ const int32 kMaxMessageDepth = 16;
 
 // The suites' tables of one application's tree: the first one met under each suite name.
 typedef std::map<std::string, std::string> SuiteTables;
+// The nodes of a tree share their suites replies (most nodes have the same ones): what a
+// reply gives is worked out once per reply.
+typedef std::map<const BMessage*, ordered_json> DifferingTables;
 
 
 std::string
@@ -126,7 +130,9 @@ struct Chain {
 Chain
 chain_of(const ScriptingElement* node, const Chain& parent)
 {
-	const BMessage* access = node->GetAccessPtr();
+	// Under a parent with a chain, the node's own part is one specifier; under one
+	// without, it is the whole chain.
+	const BMessage* access = node->GetSpecifier();
 	BMessage own;
 	Chain chain;
 	if (access->FindMessage("specifiers", 0, &own) != B_OK)
@@ -211,16 +217,21 @@ kind_of(const ScriptingElement* node)
 }
 
 
-// Every table met in the tree, the first under each suite name, in the order met.
+// Every table met in the tree, the first under each suite name, in the order met. A reply
+// met before has nothing new.
 void
-collect_tables(const ScriptingElement* node, SuiteTables* tables, ordered_json* json)
+collect_tables(const ScriptingElement* node, SuiteTables* tables, ordered_json* json,
+	std::set<const BMessage*>* seen)
 {
-	each_table(node, [&](const char* name, const void* data, ssize_t size) {
-		if (tables->emplace(name, std::string(static_cast<const char*>(data), size)).second)
-			(*json)[name] = table_json(data, size);
-	});
+	if (seen->insert(node->GetSuites()).second) {
+		each_table(node, [&](const char* name, const void* data, ssize_t size) {
+			if (tables->emplace(name, std::string(static_cast<const char*>(data), size))
+					.second)
+				(*json)[name] = table_json(data, size);
+		});
+	}
 	for (int32 i = 0; i < node->CountChildren(); i++)
-		collect_tables(node->ChildAt(i), tables, json);
+		collect_tables(node->ChildAt(i), tables, json, seen);
 }
 
 
@@ -228,7 +239,7 @@ collect_tables(const ScriptingElement* node, SuiteTables* tables, ordered_json* 
 // list of its children around them. complete becomes false at a failure.
 void
 write_target(FILE* stream, const ScriptingElement* node, const SuiteTables& first,
-	const Chain& parentChain, bool* complete)
+	DifferingTables* differing, const Chain& parentChain, bool* complete)
 {
 	ordered_json head = {
 		{ "kind", kind_of(node) },
@@ -239,7 +250,12 @@ write_target(FILE* stream, const ScriptingElement* node, const SuiteTables& firs
 	};
 	Chain chain = chain_of(node, parentChain);
 	ordered_json tail = { { "suites", suite_names(node) } };
-	ordered_json ownTables = differing_tables(node, first);
+	auto known = differing->find(node->GetSuites());
+	if (known == differing->end()) {
+		known = differing->emplace(node->GetSuites(), differing_tables(node, first))
+			.first;
+	}
+	const ordered_json& ownTables = known->second;
 	if (!ownTables.empty())
 		tail["tables"] = ownTables;
 	if (node->Failure() != B_OK) {
@@ -257,7 +273,7 @@ write_target(FILE* stream, const ScriptingElement* node, const SuiteTables& firs
 	for (int32 i = 0; i < node->CountChildren(); i++) {
 		if (i > 0)
 			fputc(',', stream);
-		write_target(stream, node->ChildAt(i), first, chain, complete);
+		write_target(stream, node->ChildAt(i), first, differing, chain, complete);
 	}
 	fputs("]}", stream);
 }
@@ -387,7 +403,8 @@ JsonReport::AddApplication(const ScriptingApplication* application)
 {
 	SuiteTables tables;
 	ordered_json allTables = ordered_json::object();
-	collect_tables(application, &tables, &allTables);
+	std::set<const BMessage*> seen;
+	collect_tables(application, &tables, &allTables, &seen);
 
 	bool complete = true;
 	ordered_json fields = {
@@ -413,10 +430,12 @@ JsonReport::AddApplication(const ScriptingApplication* application)
 	text.pop_back();
 	fputs(text.c_str(), fStream);
 	fputs(",\"windows\":[", fStream);
+	DifferingTables differing;
 	for (int32 i = 0; i < application->CountChildren(); i++) {
 		if (i > 0)
 			fputc(',', fStream);
-		write_target(fStream, application->ChildAt(i), tables, Chain(), &complete);
+		write_target(fStream, application->ChildAt(i), tables, &differing, Chain(),
+			&complete);
 	}
 	fputs("]}", fStream);
 	return complete;

@@ -14,11 +14,26 @@
 #include <stdio.h>
 
 #include "AnalysisBudget.h"
+#include "SuitesPool.h"
 
 
 static const float kIconSize = 16;
 static const float kIconGap = 4;
 static const float kMinimumRowHeight = 18;
+// What stands in front of a kept request chain until a request puts the asked property's
+// specifier in its place. Its specifier is as long as those of the properties asked most
+// ("View", "Label", "Title"), which therefore take its place without moving the chain.
+static const char* kPlaceholderProperty = "Asked";
+
+
+// The suites of a node that has not asked for them yet: one empty message for all.
+static const std::shared_ptr<const BMessage>&
+NoSuites()
+{
+	static const std::shared_ptr<const BMessage> kNone
+		= SuitesPool::Own(BMessage(B_MESSAGE_TYPE));
+	return kNone;
+}
 
 
 SEItem::SEItem(const char* text, uint32 outlineLevel, bool expanded)
@@ -158,7 +173,7 @@ ScriptingElement::ScriptingElement(BMessenger* messenger, ScriptingElement* pare
 	fInternalName(""),
 	fName(""),
 	fIndex(-1),
-	fSuites(B_MESSAGE_TYPE),
+	fSuites(NoSuites()),
 	fAccess(B_MESSAGE_TYPE),
 	fMessenger(NULL),
 	fLevel(level),
@@ -206,9 +221,76 @@ ScriptingElement::IndentToStream() const
 void
 ScriptingElement::AddAccess(BMessage* message)
 {
+	AppendAccess(message);
+}
+
+
+void
+ScriptingElement::AppendAccess(BMessage* message) const
+{
 	BMessage specifier;
 	for (int32 i = 0; fAccess.FindMessage("specifiers", i, &specifier) == B_OK; i++)
 		message->AddSpecifier(&specifier);
+	if (fParent != NULL)
+		fParent->AppendAccess(message);
+}
+
+
+const BMessage*
+ScriptingElement::GetAccessPtr() const
+{
+	if (fWholeAccess == nullptr) {
+		fWholeAccess.reset(new BMessage(B_MESSAGE_TYPE));
+		AppendAccess(fWholeAccess.get());
+	}
+	return fWholeAccess.get();
+}
+
+
+void
+ScriptingElement::KeepRequestChain()
+{
+	fRequestChain.reset(new BMessage(B_MESSAGE_TYPE));
+	fRequestChain->AddSpecifier(kPlaceholderProperty);
+	BMessage specifier;
+	for (int32 i = 0; fAccess.FindMessage("specifiers", i, &specifier) == B_OK; i++)
+		fRequestChain->AddSpecifier(&specifier);
+	if (fParent == NULL)
+		return;
+	// The parent's kept chain is read past its placeholder; a parent without one is
+	// walked up.
+	const BMessage* parentChain = fParent->fRequestChain.get();
+	if (parentChain == NULL) {
+		fParent->AppendAccess(fRequestChain.get());
+		return;
+	}
+	for (int32 i = 1; parentChain->FindMessage("specifiers", i, &specifier) == B_OK; i++)
+		fRequestChain->AddSpecifier(&specifier);
+}
+
+
+void
+ScriptingElement::MakeRequest(BMessage* request, const char* property)
+{
+	uint32 what = request->what;
+	if (fRequestChain == nullptr) {
+		request->MakeEmpty();
+		if (property != NULL)
+			request->AddSpecifier(property);
+		AddAccess(request);
+		return;
+	}
+	// One copy of the kept chain, whose placeholder becomes the property's specifier or
+	// goes: the bytes are those of the specifiers added one by one.
+	*request = *fRequestChain;
+	request->what = what;
+	if (property == NULL) {
+		request->RemoveData("specifiers", 0);
+		return;
+	}
+	BMessage specifier(B_DIRECT_SPECIFIER);
+	specifier.AddString("property", property);
+	request->ReplaceMessage("specifiers", 0, &specifier);
 }
 
 
@@ -254,6 +336,13 @@ ScriptingElement::Budget()
 }
 
 
+SuitesPool*
+ScriptingElement::Pool()
+{
+	return fParent != NULL ? fParent->Pool() : NULL;
+}
+
+
 status_t
 ScriptingElement::SendRequest(BMessage* request, BMessage* reply)
 {
@@ -269,11 +358,27 @@ ScriptingElement::FindSuites()
 {
 	if (fMessenger == NULL || !fMessenger->IsValid())
 		return B_ERROR;
+	return AskSuites();
+}
 
+
+status_t
+ScriptingElement::AskSuites()
+{
 	BMessage request(B_GET_SUPPORTED_SUITES);
-	if (!fAccess.IsEmpty())
-		AddAccess(&request);
-	return SendRequest(&request, &fSuites);
+	MakeRequest(&request, NULL);
+	BMessage reply(*fSuites);
+	status_t status = SendRequest(&request, &reply);
+	SetSuites(reply);
+	return status;
+}
+
+
+void
+ScriptingElement::SetSuites(const BMessage& reply)
+{
+	SuitesPool* pool = Pool();
+	fSuites = pool != NULL ? pool->Share(reply) : SuitesPool::Own(reply);
 }
 
 

@@ -15,6 +15,8 @@
 #include <Message.h>
 #include <String.h>
 
+#include <memory>
+
 class AnalysisBudget;
 class BBitmap;
 class BFont;
@@ -22,6 +24,7 @@ class BList;
 class BMessenger;
 class BOutlineListView;
 class BView;
+class SuitesPool;
 
 class SEItem : public BListItem {
 public:
@@ -68,6 +71,13 @@ public:
 	virtual	int32			Analyze(int32 level) = 0;
 	// Appends this node's specifier chain, innermost first, to message.
 	virtual	void			AddAccess(BMessage* message);
+	// The same, for callers that only read the node: its own specifiers, then its
+	// parent's chain.
+			void			AppendAccess(BMessage* message) const;
+	// Makes request (its what kept, its fields replaced) ask this target for property
+	// (its direct specifier), or, with NULL, for what the command asks of the target
+	// itself: the same bytes as adding the property's specifier and then AddAccess.
+			void			MakeRequest(BMessage* request, const char* property);
 	// Appends this node and its subtree, in pre-order, to list; nothing when the list is
 	// not in a window or its window cannot be locked.
 	virtual	void			AddToView(BOutlineListView* list);
@@ -78,6 +88,9 @@ public:
 	// The limits of the analysis that builds this node: its application's, or NULL for a
 	// node made outside an application's tree.
 	virtual	AnalysisBudget*	Budget();
+	// Where the tree keeps its suites replies: its application's, or NULL for a node
+	// made outside an application's tree.
+	virtual	SuitesPool*		Pool();
 	// Sends request to the target through fMessenger and waits for its reply, within the
 	// limits of Budget() (a request timeout alone without one).
 			status_t		SendRequest(BMessage* request, BMessage* reply);
@@ -98,8 +111,12 @@ public:
 			const BString&	FailedRequest() const { return fFailedRequest; }
 			status_t		Failure() const { return fFailure; }
 
-			const BMessage*	GetAccessPtr() const { return &fAccess; }
-			const BMessage*	GetSuites() const { return &fSuites; }
+	// The whole chain that addresses the target, made on the first call and kept: for
+	// the few nodes a user looks at. Walks over the tree read GetSpecifier instead.
+			const BMessage*	GetAccessPtr() const;
+	// The node's own specifiers, innermost first, without its parent's chain.
+			const BMessage*	GetSpecifier() const { return &fAccess; }
+			const BMessage*	GetSuites() const { return fSuites.get(); }
 			const BString&	GetInternalName() const { return fInternalName; }
 			const BString&	GetName() const { return fName; }
 			int32			GetIndex() const { return fIndex; }
@@ -109,12 +126,30 @@ public:
 			bool			IsScriptable() const { return fScriptable; }
 
 protected:
+	// FindSuites for a caller that has just found the messenger usable: asking whether
+	// a messenger of another process is valid costs a system call.
+			status_t		AskSuites();
+	// Keeps reply as this node's suites, shared with every node of the tree that got
+	// the same reply.
+			void			SetSuites(const BMessage& reply);
+	// While the subtree below this node is analysed, its requests are copied from its
+	// whole chain kept with a placeholder in front for the asked property; the chain is
+	// let go once the subtree is done.
+			void			KeepRequestChain();
+			void			ReleaseRequestChain() { fRequestChain.reset(); }
+
 			bool			fScriptable;
 			BString			fInternalName;
 			BString			fName;
 			int32			fIndex;
-			BMessage		fSuites;
+	// Shared by the nodes whose suites replies are the same (most are: they come from
+	// a few classes).
+			std::shared_ptr<const BMessage> fSuites;
+	// The node's own part of the chain: none for an application, one specifier for a
+	// window or a view; the parent's chain follows it.
 			BMessage		fAccess;
+			std::unique_ptr<BMessage> fRequestChain;
+	mutable	std::unique_ptr<BMessage> fWholeAccess;
 			BMessenger*		fMessenger;
 			int32			fLevel;
 			BList*			fChildren;

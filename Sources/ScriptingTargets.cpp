@@ -90,8 +90,7 @@ static void
 GetStringProperty(ScriptingElement* node, const char* property, BString* value)
 {
 	BMessage request(B_GET_PROPERTY);
-	request.AddSpecifier(property);
-	node->AddAccess(&request);
+	node->MakeRequest(&request, property);
 	BMessage reply;
 	const char* result;
 	if (node->SendRequest(&request, &reply) == B_OK
@@ -176,8 +175,7 @@ CountViews(ScriptingElement* node, const char* kind, int32* count)
 {
 	BString what = TargetLabel(node, kind);
 	BMessage request(B_COUNT_PROPERTIES);
-	request.AddSpecifier("View");
-	node->AddAccess(&request);
+	node->MakeRequest(&request, "View");
 	BMessage reply;
 	status_t status = node->SendRequest(&request, &reply);
 	if (status != B_OK) {
@@ -221,8 +219,8 @@ AnalyzeViews(BMessenger* messenger, ScriptingElement* parent, int32 count,
 }
 
 
-// A chain grown one specifier at a time holds up to twice its size in memory. A node
-// keeps its chain for its whole life: it keeps an exact copy instead.
+// A message grown one item at a time holds up to twice its size in memory, and at least
+// 256 bytes. A node keeps its specifier for its whole life: it keeps an exact copy instead.
 static void
 Compact(BMessage& message)
 {
@@ -272,7 +270,7 @@ ScriptingApplication::Identify()
 		}
 		return;
 	}
-	fScriptable = fSuites.HasString("suites", 0);
+	fScriptable = fSuites->HasString("suites", 0);
 
 	BString text("\"");
 	text << fInternalName << "\"";
@@ -307,7 +305,7 @@ ScriptingApplication::PrintToStream() const
 	else {
 		line << " supports:\n";
 		const char* suite;
-		for (int32 i = 0; fSuites.FindString("suites", i, &suite) == B_OK; i++) {
+		for (int32 i = 0; fSuites->FindString("suites", i, &suite) == B_OK; i++) {
 			if (i > 0)
 				line << " ";
 			line << printable_str(suite);
@@ -489,6 +487,8 @@ ScriptingWindow::InitObject(Key indexOrName, bool addSpecifier)
 	fAccess.MakeEmpty();
 	if (addSpecifier)
 		fAccess.AddSpecifier("Window", indexOrName);
+	Compact(fAccess);
+	KeepRequestChain();
 	InitObject();
 }
 
@@ -496,8 +496,8 @@ ScriptingWindow::InitObject(Key indexOrName, bool addSpecifier)
 void
 ScriptingWindow::InitObject()
 {
-	if (FindSuites() == B_OK)
-		fScriptable = fSuites.HasString("suites", 0);
+	if (AskSuites() == B_OK)
+		fScriptable = fSuites->HasString("suites", 0);
 	if (!fScriptable)
 		return;
 
@@ -516,6 +516,15 @@ ScriptingWindow::PrintToStream() const
 
 int32
 ScriptingWindow::Analyze(int32 level)
+{
+	int32 kept = _Analyze(level);
+	ReleaseRequestChain();
+	return kept;
+}
+
+
+int32
+ScriptingWindow::_Analyze(int32 level)
 {
 	if (!fScriptable) {
 		// Unlike a view, a window that cannot be asked shows the name it was addressed by.
@@ -591,9 +600,8 @@ ScriptingView::InitObject(Key indexOrName)
 		return;
 	fAccess.MakeEmpty();
 	fAccess.AddSpecifier("View", indexOrName);
-	if (fParent != NULL)
-		fParent->AddAccess(&fAccess);
 	Compact(fAccess);
+	KeepRequestChain();
 	InitObject();
 }
 
@@ -601,8 +609,8 @@ ScriptingView::InitObject(Key indexOrName)
 void
 ScriptingView::InitObject()
 {
-	if (FindSuites() == B_OK)
-		fScriptable = fSuites.HasString("suites", 0);
+	if (AskSuites() == B_OK)
+		fScriptable = fSuites->HasString("suites", 0);
 	if (!fScriptable)
 		return;
 
@@ -610,8 +618,7 @@ ScriptingView::InitObject()
 
 	// A label that cannot be asked for is reported with what was asked.
 	BMessage request(B_GET_PROPERTY);
-	request.AddSpecifier("Label");
-	AddAccess(&request);
+	MakeRequest(&request, "Label");
 	BMessage reply;
 	const char* result;
 	status_t status = SendRequest(&request, &reply);
@@ -620,7 +627,7 @@ ScriptingView::InitObject()
 			printf("Trying to get %s\n",
 				printable_str(specifier_to_str(&request, false)).String());
 			fputs("Object supports: ", stdout);
-			print_message(&fSuites);
+			print_message(fSuites.get());
 			fputs("Message sent: ", stdout);
 			print_message(&request);
 			printf("Error: %s\n", strerror(status));
@@ -630,7 +637,7 @@ ScriptingView::InitObject()
 
 	if (!IsUsable(fName) && !IsUsable(fInternalName)) {
 		const char* suite;
-		for (int32 i = 0; fSuites.FindString("suites", i, &suite) == B_OK; i++) {
+		for (int32 i = 0; fSuites->FindString("suites", i, &suite) == B_OK; i++) {
 			if (strcmp(suite, kMenuSuite) == 0) {
 				fInternalName = "MenuBar";
 				break;
@@ -652,6 +659,15 @@ ScriptingView::PrintToStream() const
 
 int32
 ScriptingView::Analyze(int32 level)
+{
+	int32 kept = _Analyze(level);
+	ReleaseRequestChain();
+	return kept;
+}
+
+
+int32
+ScriptingView::_Analyze(int32 level)
 {
 	if (!fScriptable)
 		return LabelNotScriptable(this, RowText(this, "View", !IsUsable(fName)));

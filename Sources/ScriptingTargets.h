@@ -17,6 +17,7 @@
 
 #include "AnalysisBudget.h"
 #include "ScriptingElement.h"
+#include "SuitesPool.h"
 
 enum {
 	kMsgAddApp = 'Aapp',
@@ -40,6 +41,7 @@ public:
 	virtual	int32			Analyze(int32 level);
 	virtual	BBitmap*		GetBitmap() const;
 	virtual	AnalysisBudget*	Budget() { return &fBudget; }
+	virtual	SuitesPool*		Pool() { return &fSuitesPool; }
 
 	// Asks the application for its suites and labels the row. The analysis does it
 	// first, on its own thread: until then the node is not scriptable and its row blank.
@@ -68,6 +70,7 @@ private:
 			app_info		fAppInfo;
 			int32			fWindowCount;
 			AnalysisBudget	fBudget;
+			SuitesPool		fSuitesPool;
 			bool			fIdentified;
 	// The application object that takes the finished node, fixed when the analysis
 	// starts: the thread never reads be_app, which goes away when the program quits.
@@ -95,6 +98,8 @@ public:
 	virtual	BBitmap*		GetBitmap() const;
 
 private:
+	// Analyze, with the request chain kept meanwhile.
+			int32			_Analyze(int32 level);
 	// Addresses the window by index (int32) or by name (const char*), then asks it.
 	template<typename Key>
 			void			InitObject(Key indexOrName, bool addSpecifier);
@@ -116,6 +121,8 @@ public:
 	virtual	BBitmap*		GetBitmap() const;
 
 private:
+	// Analyze, with the request chain kept meanwhile.
+			int32			_Analyze(int32 level);
 	// Addresses the view by index (int32) or by name (const char*) below its parent, then
 	// asks it.
 	template<typename Key>

@@ -231,20 +231,30 @@ public:
 		// CPU times of one analysis, here and in the application.
 		double analysisCPU = 0;
 		double applicationCPU = 0;
+		double bytesPerView = 0;
 		if (const Run* run = Median("BM_Analysis")) {
 			analysisCPU = run->GetAdjustedCPUTime();
 			auto counter = run->counters.find("app CPU ms");
 			if (counter != run->counters.end())
 				applicationCPU = counter->second.value;
+			counter = run->counters.find("bytes/view");
+			if (counter != run->counters.end())
+				bytesPerView = counter->second.value;
 		}
 		printf("Requests per analysis: %lld\n", (long long)stRequests);
+		if (stRequests > 0) {
+			printf("CPU per request: %.1f us here (goal: at most 12), %.1f us in the "
+				"application (goal: at most 8)\n", analysisCPU * 1000 / stRequests,
+				applicationCPU * 1000 / stRequests);
+		}
+		printf("Heap per analysed view: %.0f bytes (goal: at most 1024)\n", bytesPerView);
 		if (raw > 0) {
 			printf("Analysis of %d views, analysis / raw round trips: %.2f (goal: at most "
 				"1.5)\n", kWindows * kDepth, analysis / raw);
 		}
 		if (rawPolling > 0) {
-			printf("Analysis / raw round trips polling for the reply as the kit does: %.2f\n",
-				analysis / rawPolling);
+			printf("Analysis / raw round trips polling for the reply as the kit does: %.2f (goal: "
+				"at most 1.3)\n", analysis / rawPolling);
 		}
 		if (twenty > 0) {
 			printf("%d analyses at once take %.2f times one analysis (%.2f if they did not "

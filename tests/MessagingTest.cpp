@@ -194,6 +194,36 @@ TEST_F(MessagingTest, AReplyTimeoutDoesNotConfuseTheNextRequest)
 }
 
 
+// A request waits in its read, bounded by a receive timeout that the connection keeps
+// from one request to the next: each request still waits as long as its own time limit,
+// be the one before longer or shorter.
+TEST_F(MessagingTest, EachRequestWaitsForItsOwnTimeLimit)
+{
+	auto waited = [&](bigtime_t timeout) {
+		BMessage hang('hang');
+		BMessage reply;
+		bigtime_t start = system_time();
+		EXPECT_EQ(fMessenger.SendMessage(&hang, &reply, B_INFINITE_TIMEOUT, timeout),
+			B_TIMED_OUT);
+		return system_time() - start;
+	};
+	EXPECT_GE(waited(300000), 300000);
+	bigtime_t shorter = waited(40000);
+	EXPECT_GE(shorter, 40000);
+	EXPECT_LT(shorter, 250000);
+	EXPECT_GE(waited(200000), 200000);
+
+	BMessage request('ping');
+	request.AddInt32("serial", 3);
+	BMessage reply;
+	ASSERT_EQ(fMessenger.SendMessage(&request, &reply, B_INFINITE_TIMEOUT, 2000000), B_OK);
+	EXPECT_EQ(int32_of(reply, "serial"), 3);
+	// Without a time limit, the read waits for as long as the reply takes.
+	ASSERT_EQ(fMessenger.SendMessage(&request, &reply), B_OK);
+	EXPECT_EQ(int32_of(reply, "serial"), 3);
+}
+
+
 TEST_F(MessagingTest, GarbageOnTheSocketDropsOnlyThatPeer)
 {
 	const char garbage[] = "this is not a frame of the protocol at all";

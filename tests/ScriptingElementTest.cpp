@@ -15,9 +15,13 @@
 
 #include <math.h>
 #include <stdio.h>
+#include <string.h>
+
+#include <memory>
 #include <string>
 
 #include "ScriptingElement.h"
+#include "SuitesPool.h"
 #include "display/OffscreenDisplay.h"
 
 namespace {
@@ -56,6 +60,8 @@ public:
 
 	int32 Level() const { return fLevel; }
 	BMessage& Access() { return fAccess; }
+	void KeepChain() { KeepRequestChain(); }
+	void ReleaseChain() { ReleaseRequestChain(); }
 
 	void AddChild(TestNode* child)
 	{
@@ -64,6 +70,28 @@ public:
 		fChildren->AddItem(child);
 	}
 };
+
+
+std::string
+flattened(const BMessage& message)
+{
+	std::string bytes(message.FlattenedSize(), '\0');
+	message.Flatten(bytes.data(), bytes.size());
+	return bytes;
+}
+
+
+// The request as the analysis first made it: the property's specifier, then the chain
+// added one specifier after the other.
+std::string
+request_added_one_by_one(TestNode& node, uint32 what, const char* property)
+{
+	BMessage request(what);
+	if (property != NULL)
+		request.AddSpecifier(property);
+	node.AddAccess(&request);
+	return flattened(request);
+}
 
 
 std::string
@@ -101,6 +129,109 @@ TEST(ScriptingElementTest, AccessChainFollowsTheAskedPropertyInnermostFirst)
 	int32 current;
 	ASSERT_EQ(request.GetCurrentSpecifier(&current), B_OK);
 	EXPECT_EQ(current, 2);
+}
+
+
+// Every node keeps only its own specifier; its chain goes on through its parents.
+TEST(ScriptingElementTest, EachNodeKeepsItsOwnSpecifierAndTheWholeChainIsMadeOnDemand)
+{
+	TestNode application("App", "application/x-vnd.test");
+	TestNode* window = new TestNode("Main", "MainWindow", &application);
+	window->Access().AddSpecifier("Window", 1);
+	TestNode* view = new TestNode("", "fView", window);
+	view->Access().AddSpecifier("View", 3);
+
+	int32 count;
+	ASSERT_EQ(view->GetSpecifier()->GetInfo("specifiers", NULL, &count), B_OK);
+	EXPECT_EQ(count, 1);
+	const BMessage* whole = view->GetAccessPtr();
+	EXPECT_EQ(whole->what, (uint32)B_MESSAGE_TYPE);
+	EXPECT_EQ(specifier_property(*whole, 0), "View 3");
+	EXPECT_EQ(specifier_property(*whole, 1), "Window 1");
+	EXPECT_EQ(specifier_property(*whole, 2), "(none)");
+	EXPECT_EQ(view->GetAccessPtr(), whole);
+}
+
+
+// A request copied from a kept chain goes out as the same bytes as one whose specifiers
+// were added one by one: the property's or none, chains of one level and of a hundred,
+// kept under a parent that keeps its own chain or not.
+TEST(ScriptingElementTest, RequestsFromTheKeptChainAreTheSameBytes)
+{
+	TestNode application("App", "application/x-vnd.test");
+	TestNode* window = new TestNode("Main", "MainWindow", &application);
+	window->Access().AddSpecifier("Window", "Main");
+	window->KeepChain();
+	TestNode* parent = window;
+	for (int32 depth = 0; depth < 100; depth++) {
+		TestNode* view = new TestNode("", "fView", parent);
+		view->Access().AddSpecifier("View", depth);
+		if (depth != 50)
+			view->KeepChain();
+		parent = view;
+	}
+
+	for (TestNode* node : { window, parent }) {
+		for (const char* property : { (const char*)NULL, "View", "InternalName", "P" }) {
+			for (uint32 what : { (uint32)B_GET_SUPPORTED_SUITES,
+					(uint32)B_GET_PROPERTY }) {
+				std::string expected = request_added_one_by_one(*node, what, property);
+				BMessage request(what);
+				request.AddInt32("left over", 1);
+				node->MakeRequest(&request, property);
+				EXPECT_EQ(flattened(request), expected) << (property ? property : "none");
+				// Once the chain is let go, requests are made one specifier at a time.
+				node->ReleaseChain();
+				BMessage again(what);
+				node->MakeRequest(&again, property);
+				EXPECT_EQ(flattened(again), expected);
+				node->KeepChain();
+			}
+		}
+	}
+
+	// Under a node without any specifier, a request of none has no specifiers at all.
+	TestNode bare("App", "application/x-vnd.test");
+	bare.KeepChain();
+	BMessage request(B_GET_SUPPORTED_SUITES);
+	bare.MakeRequest(&request, NULL);
+	EXPECT_EQ(flattened(request), flattened(BMessage(B_GET_SUPPORTED_SUITES)));
+}
+
+
+// A tree keeps each distinct suites reply once: equal replies share it, a reply that
+// differs in anything (a table, the order of its fields, its what) is kept apart.
+TEST(ScriptingElementTest, SuitesRepliesOfTheSameContentAreKeptOnce)
+{
+	auto reply = [](const char* suite, const char* table, bool tableFirst = false) {
+		BMessage message(B_REPLY);
+		if (tableFirst)
+			message.AddData("messages", B_PROPERTY_INFO_TYPE, table, strlen(table));
+		message.AddString("suites", suite);
+		if (!tableFirst)
+			message.AddData("messages", B_PROPERTY_INFO_TYPE, table, strlen(table));
+		message.AddInt32("error", B_OK);
+		return message;
+	};
+	SuitesPool pool;
+	std::shared_ptr<const BMessage> view = pool.Share(reply("suite/vnd.Be-view", "t1"));
+	EXPECT_EQ(pool.Share(reply("suite/vnd.Be-view", "t1")), view);
+	EXPECT_NE(pool.Share(reply("suite/vnd.Be-view", "t2")), view);
+	EXPECT_NE(pool.Share(reply("suite/vnd.Be-view", "t1", true)), view);
+	BMessage other = reply("suite/vnd.Be-view", "t1");
+	other.what = B_MESSAGE_NOT_UNDERSTOOD;
+	EXPECT_NE(pool.Share(other), view);
+
+	const char* suite;
+	ASSERT_EQ(view->FindString("suites", &suite), B_OK);
+	EXPECT_STREQ(suite, "suite/vnd.Be-view");
+	// A reply outlives the pool that kept it.
+	std::shared_ptr<const BMessage> kept;
+	{
+		SuitesPool shortLived;
+		kept = shortLived.Share(reply("suite/vnd.Be-window", "t3"));
+	}
+	EXPECT_EQ(kept->FindString("suites", &suite), B_OK);
 }
 
 

@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/socket.h>
+#include <sys/time.h>
 #include <sys/uio.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -291,22 +292,8 @@ LinkConnection::Request(MessageHead head, const BMessage& message, BMessage* rep
 				return status;
 			continue;
 		}
-		if (status == B_WOULD_BLOCK && deadline == B_INFINITE_TIMEOUT) {
-			// Nothing to watch but this connection: wait in the read itself.
-			status = _ReadSome(true);
-			if (status == B_OK)
-				continue;
-			if (status != B_WOULD_BLOCK)
-				return status;
-		}
 		if (status == B_WOULD_BLOCK) {
-			pollfd entry = { fFD, POLLIN, 0 };
-			int ready = poll(&entry, 1, poll_timeout(deadline));
-			if (ready < 0 && errno == EINTR)
-				continue;
-			if (ready == 0)
-				return B_TIMED_OUT;
-			status = _ReadSome(false);
+			status = _ReadUntil(deadline);
 			if (status != B_OK)
 				return status;
 			continue;
@@ -370,6 +357,60 @@ LinkConnection::StalledSince()
 {
 	std::lock_guard<std::mutex> lock(fWriteLock);
 	return fPending.empty() ? 0 : fStalledSince;
+}
+
+
+status_t
+LinkConnection::_ReadUntil(bigtime_t deadline)
+{
+	for (;;) {
+		bigtime_t left = 0;
+		if (deadline != B_INFINITE_TIMEOUT) {
+			left = deadline - system_time();
+			if (left <= 0) {
+				status_t status = _ReadSome(false);
+				return status == B_WOULD_BLOCK ? B_TIMED_OUT : status;
+			}
+		}
+		if (_SetReceiveTimeout(left) != B_OK) {
+			pollfd entry = { fFD, POLLIN, 0 };
+			int ready = poll(&entry, 1, poll_timeout(deadline));
+			if (ready == 0)
+				return B_TIMED_OUT;
+			if (ready < 0 && errno != EINTR)
+				return B_BAD_PORT_ID;
+			if (ready < 0)
+				continue;
+			status_t status = _ReadSome(false);
+			if (status != B_WOULD_BLOCK)
+				return status;
+			continue;
+		}
+		// Nothing to watch but this connection: wait in the read itself, which the
+		// socket's receive timeout ends; the loop then looks at the time left.
+		status_t status = _ReadSome(true);
+		if (status != B_WOULD_BLOCK)
+			return status;
+	}
+}
+
+
+status_t
+LinkConnection::_SetReceiveTimeout(bigtime_t timeout)
+{
+	// Requests of one connection mostly wait as long as each other: the timeout set for
+	// one serves the next while it ends within kReceiveTimeoutSlack of the time left.
+	if (timeout == 0 ? fReceiveTimeout == 0
+			: fReceiveTimeout > 0 && fReceiveTimeout <= timeout + kReceiveTimeoutSlack
+				&& fReceiveTimeout + kReceiveTimeoutSlack >= timeout)
+		return B_OK;
+	timeval value = { (time_t)(timeout / 1000000), (suseconds_t)(timeout % 1000000) };
+	if (setsockopt(fFD, SOL_SOCKET, SO_RCVTIMEO, &value, sizeof(value)) != 0) {
+		fReceiveTimeout = -1;
+		return B_ERROR;
+	}
+	fReceiveTimeout = timeout;
+	return B_OK;
 }
 
 

@@ -25,6 +25,11 @@ namespace BPrivate {
 // sleeping does, and within this time; on a machine whose processors are all busy,
 // sleeping costs little and polling only takes a processor from the peer.
 const bigtime_t kReplyPollTime = 50;
+// How much longer than the time left a synchronous request may wait for its reply in
+// one read: the receive timeout that the connection's previous request set for itself is
+// kept while it ends no more than this after (or before) the time left. The system
+// rounds it up to its clock's tick besides (1 to 4 ms).
+const bigtime_t kReceiveTimeoutSlack = 1000;
 // The longest a process waits for a peer to accept its connection: a peer whose listen
 // queue stays full (hung, or flooded) is given up after this (B_TIMED_OUT).
 const bigtime_t kConnectTimeout = 2000000;
@@ -105,8 +110,12 @@ private:
 	// Under fWriteLock.
 	status_t			_Flush();
 	void				_ReleasePending();
-	// With wait, blocks until something arrives (on a blocking socket). One read; more
-	// tells whether it filled the buffer.
+	// Reads once, waiting at most until deadline (B_TIMED_OUT then).
+	status_t			_ReadUntil(bigtime_t deadline);
+	// Sets the socket's receive timeout (0: none) unless the one set is close enough.
+	status_t			_SetReceiveTimeout(bigtime_t timeout);
+	// With wait, blocks until something arrives (on a blocking socket) or its receive
+	// timeout ends (B_WOULD_BLOCK). One read; more tells whether it filled the buffer.
 	status_t			_ReadSome(bool wait, bool* more = NULL);
 
 	int					fFD;
@@ -130,6 +139,9 @@ private:
 	// that slept (0: none yet).
 	bigtime_t			fPolledReply = 0;
 	bigtime_t			fSleptReply = 0;
+	// The socket's receive timeout as last set (0: none; -1: unknown). Under
+	// fRequestLock, like the reads that it bounds.
+	bigtime_t			fReceiveTimeout = 0;
 };
 
 } // namespace BPrivate

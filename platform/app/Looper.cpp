@@ -16,6 +16,7 @@
 #include "app/MessageFiltering.h"
 #include "app/RosterPrivate.h"
 #include "app/ScriptingReplies.h"
+#include "support/ThreadControl.h"
 
 using BPrivate::LooperList::LockFor;
 
@@ -470,7 +471,7 @@ BLooper::Thread() const
 team_id
 BLooper::Team() const
 {
-	return getpid();
+	return BPrivate::current_team();
 }
 
 

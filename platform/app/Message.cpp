@@ -1293,8 +1293,11 @@ BMessage::_Splice(size_t position, size_t removeSize, size_t insertSize)
 		fBuffer = buffer;
 		fBufferCapacity = capacity;
 	}
-	memmove(fBuffer + position + insertSize, fBuffer + position + removeSize,
-		fBufferSize - position - removeSize);
+	// An item replaced by one of the same size moves nothing.
+	if (insertSize != removeSize) {
+		memmove(fBuffer + position + insertSize, fBuffer + position + removeSize,
+			fBufferSize - position - removeSize);
+	}
 	fBufferSize = newSize;
 	return B_OK;
 }

@@ -15,6 +15,7 @@
 #include "app/MessengerPrivate.h"
 #include "app/Port.h"
 #include "app/ReplyWaiter.h"
+#include "support/ThreadControl.h"
 
 using BPrivate::DeliveryInfo;
 
@@ -55,7 +56,7 @@ answer_sender(DeliveryInfo& info, const BMessage& reply, const BMessenger& reply
 		BMessage* copy = new BMessage(reply);
 		DeliveryInfo& answer = BMessage::Private(copy).Delivery();
 		answer.isReply = true;
-		answer.sourceTeam = getpid();
+		answer.sourceTeam = BPrivate::current_team();
 		if (replyTo.Team() >= 0) {
 			BMessenger::Private address(replyTo);
 			answer.hasReplyTo = true;

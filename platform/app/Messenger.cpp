@@ -14,6 +14,7 @@
 #include "app/MessageDelivery.h"
 #include "app/MessengerPrivate.h"
 #include "app/ReplyWaiter.h"
+#include "support/ThreadControl.h"
 
 using BPrivate::B_NULL_TOKEN;
 using BPrivate::B_PREFERRED_TOKEN;
@@ -32,7 +33,7 @@ post_local(port_id portID, int32 token, const BMessage& message, const BMessenge
 	BMessage* copy = new BMessage(message);
 	BPrivate::DeliveryInfo& info = BMessage::Private(copy).Delivery();
 	info.token = token;
-	info.sourceTeam = getpid();
+	info.sourceTeam = BPrivate::current_team();
 	info.isReply = isReply;
 	info.waiter = waiter;
 	if (replyTo.Team() >= 0) {
@@ -180,7 +181,7 @@ BMessenger::SetTo(const BHandler* handler, const BLooper* looper)
 		looper = owner;
 		token = BHandler::Private(handler).Token();
 	}
-	_SetTo(getpid(), BLooper::Private(looper).PortID(), token);
+	_SetTo(BPrivate::current_team(), BLooper::Private(looper).PortID(), token);
 	return B_OK;
 }
 
@@ -197,7 +198,7 @@ BMessenger::_SetTo(team_id team, port_id port, int32 token)
 bool
 BMessenger::IsTargetLocal() const
 {
-	return fTeam == getpid();
+	return fTeam == BPrivate::current_team();
 }
 
 

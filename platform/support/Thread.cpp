@@ -17,6 +17,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 
 #include <condition_variable>
 #include <deque>
@@ -56,10 +57,32 @@ std::deque<thread_id>& stDead = *new std::deque<thread_id>;
 std::deque<thread_id>& stWaited = *new std::deque<thread_id>;
 
 
+// The ids asked of the system once; a fork's child forgets those of its parent. Only the
+// thread that forked lives on in the child, so its own cache is the only one to reset.
+std::atomic<team_id> stTeam{-1};
+thread_local thread_id tlThread = -1;
+std::once_flag stForgetAtFork;
+
+
+void
+forget_ids()
+{
+	stTeam.store(-1, std::memory_order_relaxed);
+	tlThread = -1;
+}
+
+
+void
+watch_forks()
+{
+	std::call_once(stForgetAtFork, [] { pthread_atfork(NULL, NULL, forget_ids); });
+}
+
+
 thread_id
 current_tid()
 {
-	return (thread_id)syscall(SYS_gettid);
+	return BPrivate::current_thread();
 }
 
 
@@ -363,6 +386,30 @@ _get_thread_info(thread_id id, thread_info* info, size_t size)
 			info->state = B_THREAD_SUSPENDED;
 	}
 	return B_OK;
+}
+
+
+team_id
+BPrivate::current_team()
+{
+	team_id team = stTeam.load(std::memory_order_relaxed);
+	if (team < 0) {
+		watch_forks();
+		team = getpid();
+		stTeam.store(team, std::memory_order_relaxed);
+	}
+	return team;
+}
+
+
+thread_id
+BPrivate::current_thread()
+{
+	if (tlThread < 0) {
+		watch_forks();
+		tlThread = (thread_id)syscall(SYS_gettid);
+	}
+	return tlThread;
 }
 
 

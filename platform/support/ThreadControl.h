@@ -16,6 +16,11 @@ bool is_team_thread(thread_id thread);
 // Whether the thread is one the kit made that has ended, though Linux may list it still.
 bool is_ended_thread(thread_id thread);
 
+// The calling process's and thread's ids, asked of the system once (and again in the child
+// of a fork): the messaging asks for them around every message.
+team_id current_team();
+thread_id current_thread();
+
 // Runs the calling thread's on_exit_thread callbacks and drops the data sent to it.
 void thread_exiting();
 
