@@ -164,7 +164,8 @@ ScriptingElement::ScriptingElement(BMessenger* messenger, ScriptingElement* pare
 	fLevel(level),
 	fChildren(NULL),
 	fParent(parent),
-	fFailure(B_OK)
+	fFailure(B_OK),
+	fHidden(false)
 {
 	SetMessenger(messenger);
 }

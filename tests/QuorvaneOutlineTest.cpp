@@ -7,7 +7,7 @@
 #include <Message.h>
 #include <Messenger.h>
 
-#include "SpecifierParser.h"
+#include "QuorvaneOnScreen.h"
 #include "TargetFrame.h"
 #include "TestRuntime.h"
 #include "WaitFor.h"
@@ -25,23 +25,9 @@
 #include <xcb/shape.h>
 #include <xcb/xcb.h>
 
+using namespace quorvane_on_screen;
+
 namespace {
-
-const char* kQuorvane = "application/x-vnd.thessory-Quorvane";
-const char* kWorkbench = "application/x-vnd.quorvane-SampleWorkbench";
-const int kWidth = 1024;
-const int kHeight = 768;
-// Quorvane's window sits at (50, 50); its outline list starts 279 pixels in.
-const int kListLeft = 50 + 279;
-const int kListRight = 50 + 540;
-
-
-bool
-is_red(uint32 pixel)
-{
-	return ((pixel >> 16) & 0xff) > 150 && ((pixel >> 8) & 0xff) < 90 && (pixel & 0xff) < 90;
-}
-
 
 bool
 is_outline(uint32 pixel)
@@ -102,39 +88,6 @@ find_outline(xcb_connection_t* connection)
 	}
 	free(tree);
 	return outline;
-}
-
-
-// The text of Quorvane's specifier field, asked through the scripting protocol.
-std::string
-specifier_text()
-{
-	BMessage request(B_GET_PROPERTY);
-	request.AddSpecifier("Text");
-	request.AddSpecifier("View", "fSpecifier");
-	request.AddSpecifier("View", "fBackView");
-	request.AddSpecifier("Window", "Quorvane");
-	BMessage reply;
-	const char* text = NULL;
-	if (BMessenger(kQuorvane).SendMessage(&request, &reply, 5000000, 5000000) != B_OK
-		|| reply.FindString("result", &text) != B_OK)
-		return "";
-	return text;
-}
-
-
-// The "Frame" of the target that phrase addresses in the workbench.
-BRect
-frame_of(const std::string& phrase)
-{
-	BMessage request(B_GET_PROPERTY);
-	BRect frame;
-	BMessage reply;
-	if (parse_specifiers(("Frame of " + phrase).c_str(), &request, false).status != B_OK
-		|| BMessenger(kWorkbench).SendMessage(&request, &reply, 5000000, 5000000) != B_OK)
-		return frame;
-	reply.FindRect("result", &frame);
-	return frame;
 }
 
 } // namespace
