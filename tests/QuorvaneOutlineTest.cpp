@@ -35,61 +35,6 @@ is_outline(uint32 pixel)
 	return pixel == 0xff00a0;
 }
 
-
-// What the server knows of the top-level window titled "Quorvane outline".
-struct OutlineWindow {
-	bool		found = false;
-	bool		mapped = false;
-	bool		overrideRedirect = false;
-	BRect		frame;
-	int			inputRectangles = -1;
-};
-
-
-OutlineWindow
-find_outline(xcb_connection_t* connection)
-{
-	OutlineWindow outline;
-	xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
-	xcb_query_tree_reply_t* tree = xcb_query_tree_reply(connection,
-		xcb_query_tree(connection, screen->root), NULL);
-	if (tree == NULL)
-		return outline;
-	xcb_window_t* children = xcb_query_tree_children(tree);
-	for (int i = 0; i < xcb_query_tree_children_length(tree); i++) {
-		xcb_get_property_reply_t* name = xcb_get_property_reply(connection,
-			xcb_get_property(connection, 0, children[i], XCB_ATOM_WM_NAME,
-				XCB_ATOM_STRING, 0, 64), NULL);
-		bool match = name != NULL && std::string((const char*)xcb_get_property_value(name),
-			xcb_get_property_value_length(name)) == "Quorvane outline";
-		free(name);
-		if (!match)
-			continue;
-		outline.found = true;
-		xcb_get_window_attributes_reply_t* attributes = xcb_get_window_attributes_reply(
-			connection, xcb_get_window_attributes(connection, children[i]), NULL);
-		if (attributes != NULL) {
-			outline.mapped = attributes->map_state == XCB_MAP_STATE_VIEWABLE;
-			outline.overrideRedirect = attributes->override_redirect;
-		}
-		free(attributes);
-		xcb_get_geometry_reply_t* geometry = xcb_get_geometry_reply(connection,
-			xcb_get_geometry(connection, children[i]), NULL);
-		if (geometry != NULL) {
-			outline.frame = BRect(geometry->x, geometry->y,
-				geometry->x + geometry->width - 1, geometry->y + geometry->height - 1);
-		}
-		free(geometry);
-		xcb_shape_get_rectangles_reply_t* input = xcb_shape_get_rectangles_reply(connection,
-			xcb_shape_get_rectangles(connection, children[i], XCB_SHAPE_SK_INPUT), NULL);
-		if (input != NULL)
-			outline.inputRectangles = input->rectangles_len;
-		free(input);
-	}
-	free(tree);
-	return outline;
-}
-
 } // namespace
 
 

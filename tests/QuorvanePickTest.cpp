@@ -49,14 +49,15 @@ protected:
 			return !fScreen->Bands(kListLeft, kListRight, is_red).empty();
 		}));
 
-		// The workbench goes beside Quorvane's window, so that its button is seen.
+		// The workbench goes to the screen's right edge, so that its button is seen
+		// beside Quorvane's window.
 		BRect quorvane = frame_of("Window \"Quorvane\"", kQuorvane);
 		BRect workbench = frame_of("Window \"Workbench\"");
 		ASSERT_TRUE(quorvane.IsValid() && workbench.IsValid());
 		BMessage move(B_SET_PROPERTY);
 		move.AddSpecifier("Frame");
 		move.AddSpecifier("Window", "Workbench");
-		BRect beside = workbench.OffsetToCopy(quorvane.right + 10, 20);
+		BRect beside = workbench.OffsetToCopy(kWidth - 1 - workbench.Width(), 20);
 		move.AddRect("data", beside);
 		BMessage reply;
 		ASSERT_EQ(BMessenger(kWorkbench).SendMessage(&move, &reply, 5000000, 5000000),
@@ -68,15 +69,17 @@ protected:
 	void TearDown() override
 	{
 		BMessenger(kQuorvane).SendMessage(B_QUIT_REQUESTED);
-		if (fQuorvane > 0)
+		if (fQuorvane > 0) {
 			EXPECT_NE(fRuntime.Wait(fQuorvane), -1);
+		}
 		BMessenger(kWorkbench).SendMessage(B_QUIT_REQUESTED);
 	}
 
-	// Ctrl+P in Quorvane's window, which has the keyboard, until the field asks for a
-	// click.
+	// Ctrl+P in Quorvane's window until the field asks for a click. Without a window
+	// manager the keyboard goes where the pointer is: it goes to the field first.
 	void StartPick()
 	{
+		fScreen->MoveTo(kListLeft + 100, fQuorvaneFrame.top + 28);
 		fScreen->ControlKey('p');
 		std::string text;
 		ASSERT_TRUE(wait_for([&] {
@@ -113,17 +116,23 @@ TEST_F(QuorvanePickTest, AClickOnAButtonSelectsItsRow)
 	EXPECT_TRUE(fScreen->Save(QV_BIN_DIR "/../Quorvane-pick.png"));
 	fScreen->Click(middle.x, middle.y);
 
-	// The field shows the button's row's specifier, which names the same view.
+	// The button's row is selected: the field shows a view's specifier, and Highlight
+	// Selection outlines the button.
 	std::string text;
 	ASSERT_TRUE(wait_for([&] {
 		text = specifier_text();
 		return text.find("Specifier: View") == 0;
 	})) << text;
-	std::string phrase = text.substr(strlen("Specifier: "));
-	const char* name = NULL;
-	EXPECT_EQ(workbench_reply("InternalName of " + phrase).FindString("result", &name),
-		B_OK) << phrase;
-	EXPECT_STREQ(name, "ApplyButton") << phrase;
+	xcb_connection_t* connection = xcb_connect(fServer.Name().c_str(), NULL);
+	ASSERT_EQ(xcb_connection_has_error(connection), 0);
+	OutlineWindow outline;
+	EXPECT_TRUE(wait_for([&] {
+		outline = find_outline(connection);
+		return outline.mapped && outline.frame == button;
+	})) << outline.frame.left << "," << outline.frame.top << " " << outline.frame.right
+		<< "," << outline.frame.bottom << " for " << button.left << "," << button.top
+		<< " " << button.right << "," << button.bottom;
+	xcb_disconnect(connection);
 
 	// The click was the pick's: the button did not take it. The pointer is free again,
 	// so the next click reaches the button.
@@ -152,9 +161,10 @@ TEST_F(QuorvanePickTest, EscapeOrAClickOnNoKitWindowCancels)
 
 	// The desktop, below every window, is no kit window.
 	ASSERT_NO_FATAL_FAILURE(StartPick());
-	fScreen->Click(kWidth - 5, kHeight - 5);
+	fScreen->Click(5, kHeight - 5);
+	// The field may shorten the sentence to its width.
 	ASSERT_TRUE(wait_for([&] {
 		text = specifier_text();
-		return text == "Pick canceled: no kit application's window there";
+		return text.find("Pick canceled: no kit") == 0;
 	})) << text;
 }
