@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string.h>
 
@@ -121,13 +122,15 @@ protected:
 		fApplication.reset();
 	}
 
-	// The pointer moves to where, in window coordinates, and the window has handled it.
+	// The pointer moves to where, in window coordinates, and the window handles it.
 	void MoveTo(BPoint where)
 	{
 		inject_mouse(fOffscreen, BPrivate::kDisplayMouseMoved, where, 0);
-		ASSERT_TRUE(fWindow->Lock());
-		fWindow->Unlock();
+		EXPECT_TRUE(wait_for_queue(fWindow));
 	}
+
+	// Whether the window comes to show the cursor that test accepts.
+	static bool Shows(const std::function<bool()>& test) { return wait_for(test); }
 
 	TestRuntime fRuntime;
 	std::unique_ptr<BApplication> fApplication;
@@ -142,26 +145,26 @@ protected:
 TEST_F(CursorWindowTest, TheApplicationsCursorShowsOverItsWindowsUnlessHidden)
 {
 	be_app->SetCursor(B_HAND_CURSOR);
-	EXPECT_TRUE(shows_image(fOffscreen->Cursor(), B_HAND_CURSOR));
+	EXPECT_TRUE(Shows([&] { return shows_image(fOffscreen->Cursor(), B_HAND_CURSOR); }));
 	BCursor cross(B_CURSOR_ID_CROSS_HAIR);
 	be_app->SetCursor(&cross, false);
-	EXPECT_TRUE(shows_shape(fOffscreen->Cursor(), B_CURSOR_ID_CROSS_HAIR));
+	EXPECT_TRUE(Shows([&] { return shows_shape(fOffscreen->Cursor(), B_CURSOR_ID_CROSS_HAIR); }));
 
 	EXPECT_FALSE(be_app->IsCursorHidden());
 	be_app->HideCursor();
 	EXPECT_TRUE(be_app->IsCursorHidden());
-	EXPECT_TRUE(shows_shape(fOffscreen->Cursor(), B_CURSOR_ID_NO_CURSOR));
+	EXPECT_TRUE(Shows([&] { return shows_shape(fOffscreen->Cursor(), B_CURSOR_ID_NO_CURSOR); }));
 	be_app->ShowCursor();
 	EXPECT_FALSE(be_app->IsCursorHidden());
-	EXPECT_TRUE(shows_shape(fOffscreen->Cursor(), B_CURSOR_ID_CROSS_HAIR));
+	EXPECT_TRUE(Shows([&] { return shows_shape(fOffscreen->Cursor(), B_CURSOR_ID_CROSS_HAIR); }));
 
 	// Obscured, the cursor comes back with the pointer's next move; it never counts as
 	// hidden.
 	be_app->ObscureCursor();
 	EXPECT_FALSE(be_app->IsCursorHidden());
-	EXPECT_TRUE(shows_shape(fOffscreen->Cursor(), B_CURSOR_ID_NO_CURSOR));
+	EXPECT_TRUE(Shows([&] { return shows_shape(fOffscreen->Cursor(), B_CURSOR_ID_NO_CURSOR); }));
 	MoveTo(BPoint(150, 80));
-	EXPECT_TRUE(shows_shape(fOffscreen->Cursor(), B_CURSOR_ID_CROSS_HAIR));
+	EXPECT_TRUE(Shows([&] { return shows_shape(fOffscreen->Cursor(), B_CURSOR_ID_CROSS_HAIR); }));
 }
 
 
@@ -174,13 +177,13 @@ TEST_F(CursorWindowTest, AViewsCursorShowsOverItAndItsChildren)
 	fWindow->Unlock();
 
 	MoveTo(BPoint(5, 5));
-	EXPECT_TRUE(shows_shape(fOffscreen->Cursor(), B_CURSOR_ID_I_BEAM));
+	EXPECT_TRUE(Shows([&] { return shows_shape(fOffscreen->Cursor(), B_CURSOR_ID_I_BEAM); }));
 	// The child has none of its own: its parent's shows.
 	MoveTo(BPoint(20, 20));
-	EXPECT_TRUE(shows_shape(fOffscreen->Cursor(), B_CURSOR_ID_I_BEAM));
+	EXPECT_TRUE(Shows([&] { return shows_shape(fOffscreen->Cursor(), B_CURSOR_ID_I_BEAM); }));
 	// Outside the views, the application's.
 	MoveTo(BPoint(150, 50));
-	EXPECT_TRUE(shows_image(fOffscreen->Cursor(), B_HAND_CURSOR));
+	EXPECT_TRUE(Shows([&] { return shows_image(fOffscreen->Cursor(), B_HAND_CURSOR); }));
 
 	// A cursor set on the view under the pointer shows at once; the view keeps a copy.
 	MoveTo(BPoint(20, 20));
@@ -190,21 +193,21 @@ TEST_F(CursorWindowTest, AViewsCursorShowsOverItAndItsChildren)
 		fChild->SetViewCursor(&passing, false);
 	}
 	fWindow->Unlock();
-	EXPECT_TRUE(shows_shape(fOffscreen->Cursor(), B_CURSOR_ID_RESIZE_EAST));
+	EXPECT_TRUE(Shows([&] { return shows_shape(fOffscreen->Cursor(), B_CURSOR_ID_RESIZE_EAST); }));
 
 	// Hiding wins over a view's cursor; NULL gives the view's parent's back.
 	be_app->HideCursor();
-	EXPECT_TRUE(shows_shape(fOffscreen->Cursor(), B_CURSOR_ID_NO_CURSOR));
+	EXPECT_TRUE(Shows([&] { return shows_shape(fOffscreen->Cursor(), B_CURSOR_ID_NO_CURSOR); }));
 	be_app->ShowCursor();
 	ASSERT_TRUE(fWindow->Lock());
 	fChild->SetViewCursor(NULL);
 	fWindow->Unlock();
-	EXPECT_TRUE(shows_shape(fOffscreen->Cursor(), B_CURSOR_ID_I_BEAM));
+	EXPECT_TRUE(Shows([&] { return shows_shape(fOffscreen->Cursor(), B_CURSOR_ID_I_BEAM); }));
 
 	// A view removed from under the pointer takes its cursor away.
 	ASSERT_TRUE(fWindow->Lock());
 	fParent->RemoveSelf();
 	fWindow->Unlock();
-	EXPECT_TRUE(shows_image(fOffscreen->Cursor(), B_HAND_CURSOR));
+	EXPECT_TRUE(Shows([&] { return shows_image(fOffscreen->Cursor(), B_HAND_CURSOR); }));
 	delete fParent;
 }
