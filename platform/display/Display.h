@@ -119,7 +119,8 @@ public:
 	// kMaxDropTargetSize bytes) is what DropTargetAt() hands back for it.
 	virtual	void				SetDropTarget(const std::string& data) = 0;
 	// While grabbed, the pointer's events go to this window wherever the pointer is
-	// (coordinates still relative to the window).
+	// (coordinates still relative to the window), and the keys typed to it when they
+	// are not typed to another of the process's windows.
 	virtual	status_t			GrabPointer(bool grab) = 0;
 	// The cursor shown while the pointer is over the window, instead of the
 	// application's (Display::SetCursor()); NULL returns to the application's.

@@ -510,10 +510,14 @@ X11Display::GrabPointer()
 
 
 // No cursor is given: outside the window, X shows the window's own cursor
-// (docs/cursors.md).
+// (docs/cursors.md). The keyboard is held too, so that keys typed meanwhile reach the
+// application wherever the pointer is, with or without a window manager; another
+// client's keyboard grab leaves the keyboard where it is.
 status_t
 X11Display::GrabPointerFor(xcb_window_t window)
 {
+	free(xcb_grab_keyboard_reply(fConnection, xcb_grab_keyboard(fConnection, 1, window,
+		XCB_CURRENT_TIME, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC), NULL));
 	xcb_grab_pointer_reply_t* reply = xcb_grab_pointer_reply(fConnection,
 		xcb_grab_pointer(fConnection, 0, window, XCB_EVENT_MASK_BUTTON_PRESS
 				| XCB_EVENT_MASK_BUTTON_RELEASE | XCB_EVENT_MASK_POINTER_MOTION,
@@ -822,6 +826,7 @@ X11Window::GrabPointer(bool grab)
 	if (!grab) {
 		if (fDisplay->fPointerHolder == fWindow)
 			fDisplay->fPointerHolder = XCB_NONE;
+		xcb_ungrab_keyboard(connection, XCB_CURRENT_TIME);
 		if (fDisplay->fShownPopups.empty())
 			xcb_ungrab_pointer(connection, XCB_CURRENT_TIME);
 		else
