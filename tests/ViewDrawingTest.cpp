@@ -295,6 +295,35 @@ TEST(ViewDrawingTest, CopyBitsMovesAndScalesWhatIsShown)
 	// What lies outside the view is not there to copy: the destination keeps its pixels.
 	view->CopyBits(BRect(-10, 0, -6, 4), BRect(10, 10, 14, 14));
 	EXPECT_EQ(canvas.Count(kWhite, BRect(10, 10, 14, 14)), 25);
+
+	// Half of this source lies left of the view: only the half shown lands, scaled, where
+	// it would have landed with the rest.
+	BitmapCanvas half(kBounds);
+	half.View()->SetHighColor(kRed);
+	half.View()->FillRect(BRect(0, 0, 4, 4));
+	half.View()->CopyBits(BRect(-5, 0, 4, 4), BRect(20, 20, 39, 29));
+	EXPECT_EQ(half.Count(kRed, BRect(20, 20, 29, 29)), 0);
+	EXPECT_EQ(half.Count(kRed, BRect(30, 20, 39, 29)), 100);
+}
+
+
+TEST(ViewDrawingTest, CoordinatesBeyondAnyIntegerDrawWhatTheyCan)
+{
+	BitmapCanvas canvas(kBounds);
+	BView* view = canvas.View();
+	view->SetHighColor(kRed);
+	view->FillRect(BRect(0, 0, 4, 4));
+	// A source as wide as a float allows shrinks to a destination of no visible size.
+	view->CopyBits(BRect(-1e30, -1e30, 1e30, 1e30), BRect(10, 10, 14, 14));
+	view->CopyBits(BRect(0, 0, 4, 4), BRect(-1e30, -1e30, 1e30, 1e30));
+	EXPECT_EQ(canvas.Count(kRed, BRect(0, 0, 4, 4)), 25);
+
+	BitmapCanvas pen(kBounds);
+	pen.View()->SetPenSize(1.9e31);
+	pen.View()->StrokeLine(BPoint(0, 0), BPoint(39, 39));
+	pen.View()->SetPenSize(3);
+	pen.View()->StrokeLine(BPoint(0, 20), BPoint(39, 20));
+	EXPECT_EQ(pen.Pixel(20, 20), kBlack);
 }
 
 

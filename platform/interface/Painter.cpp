@@ -114,8 +114,9 @@ PixelRect(cairo_t* cairo, BRect rect)
 double
 StrokeOffset(const DrawState& state)
 {
-	int width = (int)fmax(1, state.penSize);
-	return width % 2 == 1 ? 0.5 : 0;
+	// In doubles: a pen of any size, even one no integer holds, has a defined parity.
+	double width = floor(fmax(1, state.penSize));
+	return fmod(width, 2) == 1 ? 0.5 : 0;
 }
 
 

@@ -223,30 +223,40 @@ Painter::CopyBits(const DrawState& state, BRect source, BRect destination)
 	if (!source.IsValid() || !destination.IsValid())
 		return;
 	// What the surface shows of source, in surface pixels; pixels outside the view's
-	// visible part stay transparent and so leave the destination as it is.
+	// visible part stay transparent and so leave the destination as it is. Only the part
+	// that is visible is copied, so a source far larger than the surface costs nothing,
+	// and sizes stay in doubles until they are known to fit the surface.
 	BRect device = state.ToView(source).OffsetByCopy(fDeviceOrigin);
-	int32 left = (int32)floor(device.left);
-	int32 top = (int32)floor(device.top);
-	int32 width = (int32)floor(device.right) - left + 1;
-	int32 height = (int32)floor(device.bottom) - top + 1;
-	if (width <= 0 || height <= 0)
+	double left = floor(device.left);
+	double top = floor(device.top);
+	double width = floor(device.right) - left + 1;
+	double height = floor(device.bottom) - top + 1;
+	BRect surface(0, 0, cairo_image_surface_get_width(fTarget) - 1,
+		cairo_image_surface_get_height(fTarget) - 1);
+	BRect visible = BRect(left, top, left + width - 1, top + height - 1) & fDeviceClip
+		& surface;
+	if (!(width > 0) || !(height > 0) || !visible.IsValid())
 		return;
+	int32 copyLeft = (int32)visible.left;
+	int32 copyTop = (int32)visible.top;
+	int32 copyWidth = (int32)visible.right - copyLeft + 1;
+	int32 copyHeight = (int32)visible.bottom - copyTop + 1;
 	cairo_surface_flush(fTarget);
-	cairo_surface_t* copy = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+	cairo_surface_t* copy = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, copyWidth,
+		copyHeight);
 	cairo_t* copier = cairo_create(copy);
-	cairo_translate(copier, -left, -top);
-	PixelRect(copier, fDeviceClip);
-	cairo_clip(copier);
-	cairo_set_source_surface(copier, fTarget, 0, 0);
+	cairo_set_source_surface(copier, fTarget, -copyLeft, -copyTop);
 	cairo_paint(copier);
 	cairo_destroy(copier);
 
 	Prepare(state);
 	PixelRect(fCairo, destination);
 	cairo_clip(fCairo);
-	cairo_translate(fCairo, floor(destination.left), floor(destination.top));
-	cairo_scale(fCairo, (floor(destination.right) - floor(destination.left) + 1) / width,
-		(floor(destination.bottom) - floor(destination.top) + 1) / height);
+	double scaleX = (floor(destination.right) - floor(destination.left) + 1) / width;
+	double scaleY = (floor(destination.bottom) - floor(destination.top) + 1) / height;
+	cairo_translate(fCairo, floor(destination.left) + (copyLeft - left) * scaleX,
+		floor(destination.top) + (copyTop - top) * scaleY);
+	cairo_scale(fCairo, scaleX, scaleY);
 	cairo_set_source_surface(fCairo, copy, 0, 0);
 	cairo_pattern_set_filter(cairo_get_source(fCairo), CAIRO_FILTER_NEAREST);
 	cairo_set_operator(fCairo, CAIRO_OPERATOR_OVER);
