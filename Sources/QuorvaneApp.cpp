@@ -170,13 +170,13 @@ DOutlineListView::KeyDown(const char* bytes, int32 numBytes)
 		from++;
 	int32 found = RowFinder::Find(this, from, fFinder.Text().String());
 	if (found >= 0)
-		_Reveal(found);
+		Reveal(found);
 	_FindChanged();
 }
 
 
 void
-DOutlineListView::_Reveal(int32 fullListIndex)
+DOutlineListView::Reveal(int32 fullListIndex)
 {
 	BListItem* item = FullListItemAt(fullListIndex);
 	BList superitems(20);
@@ -227,8 +227,14 @@ QuorvaneWindow::QuorvaneWindow(const BRect& frame)
 	fValueEditor(NULL),
 	fEditIndex(-1),
 	fHighlight(true),
-	fOutlineFetch(0)
+	fOutlineFetch(0),
+	fCanPick(false),
+	fPicking(false),
+	fPickPressed(false)
 {
+	BMessage stack;
+	fCanPick = get_window_stack(&stack) == B_OK;
+
 	float width = frame.Width();
 	float height = frame.Height();
 
@@ -353,7 +359,7 @@ QuorvaneWindow::CreateMenuBar(BRect frame)
 	item->SetTarget(be_app);
 	menu->AddItem(item);
 
-	fTargetMenu = CreateTargetMenu(fShowValues, fHighlight);
+	fTargetMenu = CreateTargetMenu(fShowValues, fHighlight, fCanPick);
 	fMenuBar->AddItem(fTargetMenu);
 
 	AddChild(fMenuBar);
@@ -445,6 +451,10 @@ QuorvaneWindow::MessageReceived(BMessage* message)
 
 		case kMsgPropertyValue:
 			_ShowValue(message);
+			break;
+
+		case kMsgPickView:
+			_StartPick();
 			break;
 
 		case kMsgHighlight:
@@ -643,6 +653,8 @@ QuorvaneWindow::_ShowSpecifier()
 	BString text;
 	if (fView->Finder().IsSearching())
 		text << kFindLabel << fView->Finder().Text();
+	else if (fPickNote.Length() > 0)
+		text = fPickNote;
 	else
 		text = fSpecifierText;
 	fSpecifier->TruncateString(&text, B_TRUNCATE_SMART, fSpecifier->Frame().Width() - 4);
@@ -955,6 +967,7 @@ QuorvaneWindow::SelectTarget(BMessage* message)
 
 	_CancelValues();
 	fSelectedNode = node;
+	fPickNote = "";
 	_UpdateOutline();
 	if (node == NULL) {
 		fSpecifierText = kSpecifierLabel;

@@ -72,6 +72,8 @@ public:
 	virtual					~DOutlineListView();
 
 	virtual	void			MouseDown(BPoint where);
+	// Expands the row's superitems, selects it and scrolls it into view.
+			void			Reveal(int32 fullListIndex);
 	// Characters typed select the next row whose names contain the text typed so far
 	// (RowFinder); Escape ends the search. "+", "-" and the space only add to a search
 	// already begun: otherwise the first two expand and collapse as ever. Each change of
@@ -95,8 +97,6 @@ public:
 	static	BListItem*		ExpandCollapse(BListItem* item, void* action);
 
 private:
-	// Expands the row's superitems, selects it and scrolls it into view.
-			void			_Reveal(int32 fullListIndex);
 			void			_FindChanged();
 
 			RowFinder		fFinder;
@@ -111,6 +111,8 @@ public:
 	virtual					~QuorvaneWindow();
 
 	virtual	void			MessageReceived(BMessage* message);
+	// While a pick goes on, the pointer and Escape are the pick's.
+	virtual	void			DispatchMessage(BMessage* message, BHandler* handler);
 	virtual	bool			QuitRequested();
 	virtual	void			FrameResized(float width, float height);
 
@@ -153,6 +155,12 @@ private:
 			void			_UpdateOutline();
 			void			_ShowOutline(BMessage* message);
 			void			_RemoveOutline();
+	// Picking a view on the screen (QuorvanePick.cpp): a crosshair and the pointer held
+	// until a left click, whose point selects the row of the view shown there.
+			void			_StartPick();
+			void			_EndPick();
+			void			_PickAt(BPoint screenPoint);
+			void			_CancelPick(const char* reason);
 	// The name of the selected node's application, for sentences about it.
 			BString			_ApplicationName() const;
 
@@ -197,6 +205,16 @@ private:
 			int32			fOutlineFetch;
 	// The outline window, made when first needed; reached through its messenger only.
 			BMessenger		fOutline;
+	// Whether the display lists other programs' windows, so that a view can be picked.
+			bool			fCanPick;
+			bool			fPicking;
+	// The left button went down for the pick at fPickPoint (on the screen); the pick is
+	// made when it goes up.
+			bool			fPickPressed;
+			BPoint			fPickPoint;
+	// What the specifier field says of the pick instead of the specifier, until the next
+	// selection.
+			BString			fPickNote;
 };
 
 

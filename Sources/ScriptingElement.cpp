@@ -179,7 +179,8 @@ ScriptingElement::ScriptingElement(BMessenger* messenger, ScriptingElement* pare
 	fLevel(level),
 	fChildren(NULL),
 	fParent(parent),
-	fFailure(B_OK)
+	fFailure(B_OK),
+	fHidden(false)
 {
 	SetMessenger(messenger);
 }

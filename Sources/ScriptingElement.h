@@ -13,6 +13,7 @@
 #include <GraphicsDefs.h>
 #include <ListItem.h>
 #include <Message.h>
+#include <Rect.h>
 #include <String.h>
 
 #include <memory>
@@ -124,6 +125,12 @@ public:
 								{ fMessenger = messenger; }
 			BMessenger*		GetMessenger() const { return fMessenger; }
 			bool			IsScriptable() const { return fScriptable; }
+	// Where a window or view was when analysed: its "Frame" (a window's on the screen, a
+	// view's in its parent) and "Hidden". The frame is invalid when it was not read.
+			void			SetPlace(BRect frame, bool hidden)
+								{ fFrame = frame; fHidden = hidden; }
+			BRect			Frame() const { return fFrame; }
+			bool			IsHidden() const { return fHidden; }
 
 protected:
 	// FindSuites for a caller that has just found the messenger usable: asking whether
@@ -156,6 +163,8 @@ protected:
 			ScriptingElement* fParent;
 			BString			fFailedRequest;
 			status_t		fFailure;
+			BRect			fFrame;
+			bool			fHidden;
 };
 
 #endif // SCRIPTING_ELEMENT_H

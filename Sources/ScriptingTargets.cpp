@@ -102,6 +102,31 @@ GetStringProperty(ScriptingElement* node, const char* property, BString* value)
 // #pragma mark - what windows and views share
 
 
+// Asks node for its "Frame" and "Hidden", which tell where it can be picked on the
+// screen; a frame that does not come stays invalid, a flag that does not come false.
+static void
+ReadPlace(ScriptingElement* node)
+{
+	BRect frame;
+	bool hidden = false;
+	BMessage request(B_GET_PROPERTY);
+	request.AddSpecifier("Frame");
+	node->AddAccess(&request);
+	BMessage reply;
+	if (node->SendRequest(&request, &reply) != B_OK
+		|| reply.FindRect("result", &frame) != B_OK || !frame.IsValid())
+		frame = BRect();
+	request.MakeEmpty();
+	request.what = B_GET_PROPERTY;
+	request.AddSpecifier("Hidden");
+	node->AddAccess(&request);
+	if (node->SendRequest(&request, &reply) != B_OK
+		|| reply.FindBool("result", &hidden) != B_OK)
+		hidden = false;
+	node->SetPlace(frame, hidden);
+}
+
+
 // A window's or view's name in error lines: its kind ("Window" or "View") with its index,
 // or with its name when it was addressed by name.
 static BString
@@ -503,6 +528,7 @@ ScriptingWindow::InitObject()
 
 	GetStringProperty(this, "Title", &fName);
 	GetStringProperty(this, "InternalName", &fInternalName);
+	ReadPlace(this);
 	LabelRow(this, "Window", true);
 }
 
@@ -615,6 +641,7 @@ ScriptingView::InitObject()
 		return;
 
 	GetStringProperty(this, "InternalName", &fInternalName);
+	ReadPlace(this);
 
 	// A label that cannot be asked for is reported with what was asked.
 	BMessage request(B_GET_PROPERTY);

@@ -6,11 +6,14 @@
 
 
 BMenu*
-CreateTargetMenu(bool showValues, bool highlight)
+CreateTargetMenu(bool showValues, bool highlight, bool canPick)
 {
 	BMenu* menu = new BMenu("Target", B_ITEMS_IN_COLUMN);
 	menu->AddItem(new BMenuItem("Refresh", new BMessage(kMsgRefreshTarget), 'R'));
 	menu->AddItem(new BMenuItem("Copy Specifier", new BMessage(kMsgCopySpecifier), 'C'));
+	BMenuItem* pick = new BMenuItem("Pick a View", new BMessage(kMsgPickView), 'P');
+	pick->SetEnabled(canPick);
+	menu->AddItem(pick);
 	menu->AddSeparatorItem();
 	BMenuItem* values = new BMenuItem("Show Property Values",
 		new BMessage(kMsgShowValues));

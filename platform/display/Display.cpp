@@ -49,6 +49,15 @@ struct ClipboardBridgeInstaller {
 } // namespace
 
 
+bool
+DisplayCursor::operator==(const DisplayCursor& other) const
+{
+	if (hasImage != other.hasImage)
+		return false;
+	return hasImage ? memcmp(image, other.image, sizeof(image)) == 0 : id == other.id;
+}
+
+
 DisplayWindow::~DisplayWindow()
 {
 }

@@ -12,6 +12,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 typedef struct _cairo_surface cairo_surface_t;
 
@@ -60,6 +61,32 @@ struct DisplayEvent {
 
 typedef std::function<void(const DisplayEvent&)> DisplayEventHandler;
 
+// The pointer's look: one of the system shapes (the values of BCursorID), or, when
+// hasImage is set, the platform's 68-byte cursor data in image (docs/cursors.md).
+struct DisplayCursor {
+	int32			id = 1;
+	bool			hasImage = false;
+	uint8			image[68] = {};
+
+	bool			operator==(const DisplayCursor& other) const;
+	bool			operator!=(const DisplayCursor& other) const
+						{ return !(*this == other); }
+};
+
+// BCursorID's values that the display needs itself.
+const int32 kCursorSystemDefault = 1;
+const int32 kCursorNone = 12;
+
+// A top-level window shown on the screen, as Display::GetWindowStack() lists them.
+struct StackedWindow {
+	// The window's area on the screen (its border and tab excluded for a kit window).
+	BRect			frame;
+	std::string		title;
+	// A kit window's drop target (DisplayWindow::SetDropTarget), empty for another
+	// program's window.
+	std::string		dropTarget;
+};
+
 // One window on the display. Its calls come from the thread that owns the window; events
 // reach the handler on the back end's own thread (X11) or on the thread that caused them
 // (offscreen).
@@ -92,8 +119,12 @@ public:
 	// kMaxDropTargetSize bytes) is what DropTargetAt() hands back for it.
 	virtual	void				SetDropTarget(const std::string& data) = 0;
 	// While grabbed, the pointer's events go to this window wherever the pointer is
-	// (coordinates still relative to the window).
+	// (coordinates still relative to the window), and the keys typed to it when they
+	// are not typed to another of the process's windows.
 	virtual	status_t			GrabPointer(bool grab) = 0;
+	// The cursor shown while the pointer is over the window, instead of the
+	// application's (Display::SetCursor()); NULL returns to the application's.
+	virtual	void				SetViewCursor(const DisplayCursor* cursor) = 0;
 };
 
 // The settings a display starts with: the platform's defaults.
@@ -175,6 +206,19 @@ public:
 	// where (screen coordinates), of this or another process; B_ENTRY_NOT_FOUND when
 	// no such window is there.
 	virtual	status_t			DropTargetAt(BPoint where, std::string* data) = 0;
+	// The shown top-level windows of every program, frontmost first; menus and
+	// overlays (left alone by the window manager) are not listed. B_UNSUPPORTED
+	// where the display cannot see other programs' windows.
+	virtual	status_t			GetWindowStack(std::vector<StackedWindow>* windows) = 0;
+
+	// The process's cursor: shown over its windows, and wherever the pointer is while
+	// one of them holds it. With sync, returns once the display shows it.
+	virtual	void				SetCursor(const DisplayCursor& cursor, bool sync) = 0;
+	// Hidden, the cursor is shown as no cursor at all over the process's windows.
+	// Obscured, it is hidden until the pointer next moves.
+	virtual	void				SetCursorHidden(bool hidden) = 0;
+	virtual	void				ObscureCursor() = 0;
+	virtual	bool				IsCursorHidden() = 0;
 };
 
 } // namespace BPrivate

@@ -48,7 +48,8 @@ OffscreenWindow::OffscreenWindow(OffscreenDisplay* display, BRect frame, const c
 	fPopup(popup),
 	fFront(CreateFront(frame)),
 	fPresentations(0),
-	fGrabbed(false)
+	fGrabbed(false),
+	fHasViewCursor(false)
 {
 }
 
@@ -336,7 +337,9 @@ OffscreenDisplay::OffscreenDisplay()
 	fMouseAcceleration(kDefaultMouseAcceleration),
 	fMouseMap{ B_PRIMARY_MOUSE_BUTTON, B_TERTIARY_MOUSE_BUTTON, B_SECONDARY_MOUSE_BUTTON },
 	fWorkspaceCount(1),
-	fCurrentWorkspace(0)
+	fCurrentWorkspace(0),
+	fCursorHidden(false),
+	fCursorObscured(false)
 {
 }
 

@@ -35,8 +35,13 @@ public:
 	virtual	bool				IsFront();
 	virtual	void				SetDropTarget(const std::string& data);
 	virtual	status_t			GrabPointer(bool grab);
+	virtual	void				SetViewCursor(const DisplayCursor* cursor);
 
 			// What a test sees.
+			// The cursor the pointer would show over the window: no cursor while the
+			// process's cursor is hidden or obscured, else the view's, else the
+			// process's.
+			DisplayCursor		Cursor();
 			std::string			Title();
 			// The icon as SetIcon() gave it: width, height, then the pixels; empty when
 			// none was set.
@@ -78,6 +83,8 @@ private:
 			std::chrono::steady_clock::time_point fLastSnapshot;
 			std::string			fDropTarget;
 			bool				fGrabbed;
+			bool				fHasViewCursor;
+			DisplayCursor		fViewCursor;
 };
 
 class OffscreenDisplay : public Display {
@@ -112,6 +119,17 @@ public:
 	virtual	int32				CurrentWorkspace();
 	virtual	status_t			ActivateWorkspace(int32 index);
 	virtual	status_t			DropTargetAt(BPoint where, std::string* data);
+	// This process's windows are all it knows of: B_UNSUPPORTED.
+	virtual	status_t			GetWindowStack(std::vector<StackedWindow>* windows);
+	virtual	void				SetCursor(const DisplayCursor& cursor, bool sync);
+	virtual	void				SetCursorHidden(bool hidden);
+	// Hidden until the next injected pointer move.
+	virtual	void				ObscureCursor();
+	virtual	bool				IsCursorHidden();
+
+			// The process's cursor as last set.
+			DisplayCursor		AppCursor();
+			bool				IsCursorObscured();
 
 			// The windows that exist now, oldest first; a window stays valid until its
 			// BWindow is deleted.
@@ -145,6 +163,10 @@ private:
 			uint32				fMouseMap[3];
 			int32				fWorkspaceCount;
 			int32				fCurrentWorkspace;
+			// Under fInputLock.
+			DisplayCursor		fCursor;
+			bool				fCursorHidden;
+			bool				fCursorObscured;
 };
 
 } // namespace BPrivate

@@ -125,6 +125,8 @@ OffscreenDisplay::NoteInput(const DisplayEvent& event)
 			return;
 	}
 	fModifiers = (event.modifiers & ~kLockModifiers) | (fModifiers & kLockModifiers);
+	if (event.type == kDisplayMouseMoved)
+		fCursorObscured = false;
 	if ((event.type == kDisplayKeyDown || event.type == kDisplayKeyUp)
 		&& event.key > 0 && event.key < 128) {
 		uint8 bit = (uint8)(0x80 >> (event.key % 8));

@@ -109,7 +109,9 @@ X11Window::X11Window(X11Display* display, BRect frame, const char* title,
 	fMaxHeight(32767),
 	fLastClickTime(0),
 	fLastClickButton(0),
-	fClicks(0)
+	fClicks(0),
+	fHasViewCursor(false),
+	fShownCursor(XCB_NONE)
 {
 	xcb_connection_t* connection = display->fConnection;
 	xcb_screen_t* screen = display->fScreen;
@@ -149,6 +151,11 @@ X11Window::~X11Window()
 {
 	if (fPopup)
 		fDisplay->PopupHidden(this);
+	{
+		std::lock_guard<std::mutex> locker(fDisplay->fGrabLock);
+		if (fDisplay->fPointerHolder == fWindow)
+			fDisplay->fPointerHolder = XCB_NONE;
+	}
 	fDisplay->Unregister(this);
 	xcb_free_gc(fDisplay->fConnection, fGC);
 	xcb_destroy_window(fDisplay->fConnection, fWindow);
@@ -339,7 +346,10 @@ X11Display::X11Display(xcb_connection_t* connection, xcb_screen_t* screen)
 	fScreen(screen),
 	fKeyContext(NULL),
 	fKeymap(NULL),
-	fKeyState(NULL)
+	fKeyState(NULL),
+	fCursorHidden(false),
+	fCursorObscured(false),
+	fPointerHolder(XCB_NONE)
 {
 	fProtocolsAtom = Atom("WM_PROTOCOLS");
 	fDeleteAtom = Atom("WM_DELETE_WINDOW");
@@ -440,6 +450,7 @@ X11Display::Register(X11Window* window)
 {
 	std::lock_guard<std::mutex> locker(fLock);
 	fWindows[window->fWindow] = window;
+	ApplyCursorLocked(window);
 }
 
 
@@ -475,11 +486,14 @@ X11Display::PopupHidden(X11Window* popup)
 	std::lock_guard<std::mutex> locker(fGrabLock);
 	if (std::erase(fShownPopups, popup->fWindow) == 0)
 		return;
-	if (fShownPopups.empty()) {
+	if (!fShownPopups.empty())
+		GrabPointer();
+	else if (fPointerHolder != XCB_NONE)
+		GrabPointerFor(fPointerHolder);
+	else {
 		xcb_ungrab_pointer(fConnection, XCB_CURRENT_TIME);
 		xcb_flush(fConnection);
-	} else
-		GrabPointer();
+	}
 }
 
 
@@ -492,6 +506,27 @@ X11Display::GrabPointer()
 				| XCB_EVENT_MASK_POINTER_MOTION, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC,
 			XCB_NONE, XCB_NONE, XCB_CURRENT_TIME), NULL);
 	free(reply);
+}
+
+
+// No cursor is given: outside the window, X shows the window's own cursor
+// (docs/cursors.md). The keyboard is held too, so that keys typed meanwhile reach the
+// application wherever the pointer is, with or without a window manager; another
+// client's keyboard grab leaves the keyboard where it is.
+status_t
+X11Display::GrabPointerFor(xcb_window_t window)
+{
+	free(xcb_grab_keyboard_reply(fConnection, xcb_grab_keyboard(fConnection, 1, window,
+		XCB_CURRENT_TIME, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC), NULL));
+	xcb_grab_pointer_reply_t* reply = xcb_grab_pointer_reply(fConnection,
+		xcb_grab_pointer(fConnection, 0, window, XCB_EVENT_MASK_BUTTON_PRESS
+				| XCB_EVENT_MASK_BUTTON_RELEASE | XCB_EVENT_MASK_POINTER_MOTION,
+			XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC, XCB_NONE, XCB_NONE,
+			XCB_CURRENT_TIME), NULL);
+	status_t status = reply != NULL && reply->status == XCB_GRAB_STATUS_SUCCESS
+		? B_OK : B_BUSY;
+	free(reply);
+	return status;
 }
 
 
@@ -615,6 +650,7 @@ X11Display::Dispatch(xcb_generic_event_t* event)
 		case XCB_MOTION_NOTIFY:
 		{
 			auto* motion = (xcb_motion_notify_event_t*)event;
+			PointerMovedLocked();
 			X11Window* window = find(motion->event);
 			if (window == NULL)
 				return;
@@ -788,6 +824,9 @@ X11Window::GrabPointer(bool grab)
 	xcb_connection_t* connection = fDisplay->fConnection;
 	std::lock_guard<std::mutex> locker(fDisplay->fGrabLock);
 	if (!grab) {
+		if (fDisplay->fPointerHolder == fWindow)
+			fDisplay->fPointerHolder = XCB_NONE;
+		xcb_ungrab_keyboard(connection, XCB_CURRENT_TIME);
 		if (fDisplay->fShownPopups.empty())
 			xcb_ungrab_pointer(connection, XCB_CURRENT_TIME);
 		else
@@ -795,14 +834,9 @@ X11Window::GrabPointer(bool grab)
 		xcb_flush(connection);
 		return B_OK;
 	}
-	xcb_grab_pointer_reply_t* reply = xcb_grab_pointer_reply(connection,
-		xcb_grab_pointer(connection, 0, fWindow, XCB_EVENT_MASK_BUTTON_PRESS
-				| XCB_EVENT_MASK_BUTTON_RELEASE | XCB_EVENT_MASK_POINTER_MOTION,
-			XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC, XCB_NONE, XCB_NONE,
-			XCB_CURRENT_TIME), NULL);
-	status_t status = reply != NULL && reply->status == XCB_GRAB_STATUS_SUCCESS
-		? B_OK : B_BUSY;
-	free(reply);
+	status_t status = fDisplay->GrabPointerFor(fWindow);
+	if (status == B_OK)
+		fDisplay->fPointerHolder = fWindow;
 	return status;
 }
 

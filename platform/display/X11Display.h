@@ -7,6 +7,7 @@
 
 #include <map>
 #include <mutex>
+#include <string>
 #include <vector>
 
 #include <xcb/xcb.h>
@@ -40,6 +41,8 @@ public:
 	virtual	bool				IsFront();
 	virtual	void				SetDropTarget(const std::string& data);
 	virtual	status_t			GrabPointer(bool grab);
+	// X11Cursor.cpp.
+	virtual	void				SetViewCursor(const DisplayCursor* cursor);
 
 private:
 	friend class X11Display;
@@ -65,6 +68,11 @@ private:
 			uint8				fLastClickButton;
 			BPoint				fLastClickWhere;
 			int32				fClicks;
+
+			// The view's cursor, under the display's fLock.
+			bool				fHasViewCursor;
+			DisplayCursor		fViewCursor;
+			xcb_cursor_t		fShownCursor;
 };
 
 class X11Display : public Display {
@@ -104,6 +112,13 @@ public:
 	virtual	int32				CurrentWorkspace();
 	virtual	status_t			ActivateWorkspace(int32 index);
 	virtual	status_t			DropTargetAt(BPoint where, std::string* data);
+	// X11Screen.cpp.
+	virtual	status_t			GetWindowStack(std::vector<StackedWindow>* windows);
+	// X11Cursor.cpp.
+	virtual	void				SetCursor(const DisplayCursor& cursor, bool sync);
+	virtual	void				SetCursorHidden(bool hidden);
+	virtual	void				ObscureCursor();
+	virtual	bool				IsCursorHidden();
 
 private:
 	friend class X11Window;
@@ -119,6 +134,8 @@ private:
 			void				PopupShown(X11Window* popup);
 			void				PopupHidden(X11Window* popup);
 			void				GrabPointer();
+			// A window's own grab (X11Window::GrabPointer()), under fGrabLock.
+			status_t			GrabPointerFor(xcb_window_t window);
 			// The top-level window (a window manager's frame, or ours without one)
 			// that holds window.
 			xcb_window_t		TopLevelOf(xcb_window_t window);
@@ -131,6 +148,15 @@ private:
 			void				ClickSpeedChanged();
 			// Each window's handler hears event.
 			void				Broadcast(const DisplayEvent& event);
+			// With fLock held: shows on window (on each window) the cursor it should
+			// show now, made on first use and kept.
+			void				ApplyCursorLocked(X11Window* window);
+			void				ApplyCursorsLocked();
+			xcb_cursor_t		CursorFor(const DisplayCursor& cursor);
+			// With fLock held: the pointer moved, which ends an obscured cursor.
+			void				PointerMovedLocked();
+			// Waits until the server has handled every request sent so far.
+			void				Sync();
 
 			void				EventLoop();
 			void				Dispatch(xcb_generic_event_t* event);
@@ -168,11 +194,19 @@ private:
 			// destroyed never receives one.
 			std::mutex			fLock;
 			std::map<xcb_window_t, X11Window*> fWindows;
+			// The process's cursor and the X cursors made so far, under fLock.
+			DisplayCursor		fCursor;
+			bool				fCursorHidden;
+			bool				fCursorObscured;
+			std::map<std::string, xcb_cursor_t> fCursors;
 
 			// The shown popups, oldest first; the newest holds the pointer grab. Calls
 			// come from the threads of the windows that open menus.
 			std::mutex			fGrabLock;
 			std::vector<xcb_window_t> fShownPopups;
+			// The window that holds the pointer for itself (a drag, an event mask), which
+			// takes it back when the last popup closes; XCB_NONE when none does.
+			xcb_window_t		fPointerHolder;
 };
 
 } // namespace BPrivate

@@ -169,4 +169,13 @@ X11Overlay::GrabPointer(bool grab)
 	return B_NOT_ALLOWED;
 }
 
+
+// The pointer is never over an overlay (its input shape is empty); the window keeps the
+// cursor all the same, as any window does.
+void
+X11Overlay::SetViewCursor(const DisplayCursor* cursor)
+{
+	fWindow->SetViewCursor(cursor);
+}
+
 } // namespace BPrivate

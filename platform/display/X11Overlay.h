@@ -33,6 +33,7 @@ public:
 	// Taking no input, an overlay is no place to drop on and cannot hold the pointer.
 	virtual	void				SetDropTarget(const std::string& data);
 	virtual	status_t			GrabPointer(bool grab);
+	virtual	void				SetViewCursor(const DisplayCursor* cursor);
 
 			X11Window*			Window() const { return fWindow; }
 

@@ -33,6 +33,10 @@ const int32 kMaxDropTargetDepth = 3;
 // reparent once or twice).
 const int32 kMaxTopLevelDepth = 8;
 
+// The most windows GetWindowStack() lists, and the longest title it reads of each.
+const int32 kMaxStackedWindows = 256;
+const uint32 kMaxStackedTitle = 1024;
+
 struct ModifierKey {
 	uint8 code;
 	uint32 modifiers;
@@ -404,7 +408,124 @@ FindDropTarget(xcb_connection_t* connection, xcb_window_t root, xcb_atom_t atom,
 	return found;
 }
 
+
+
+// A window's title as the window manager shows it: _NET_WM_NAME, else WM_NAME.
+std::string
+WindowTitle(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t netName,
+	xcb_atom_t utf8)
+{
+	std::string title;
+	const struct { xcb_atom_t property; xcb_atom_t type; } names[] = {
+		{ netName, utf8 }, { XCB_ATOM_WM_NAME, XCB_ATOM_STRING }
+	};
+	for (const auto& name : names) {
+		xcb_get_property_reply_t* reply = xcb_get_property_reply(connection,
+			xcb_get_property(connection, 0, window, name.property, name.type, 0,
+				kMaxStackedTitle / 4), NULL);
+		if (reply != NULL && reply->format == 8
+			&& xcb_get_property_value_length(reply) > 0) {
+			title.assign((const char*)xcb_get_property_value(reply),
+				xcb_get_property_value_length(reply));
+		}
+		free(reply);
+		if (!title.empty())
+			break;
+	}
+	return title;
+}
+
+
+// The window that carries a drop target at window or up to depth levels below it;
+// XCB_NONE when there is none.
+xcb_window_t
+FindKitWindow(xcb_connection_t* connection, xcb_atom_t atom, xcb_window_t window,
+	int32 depth, std::string* data)
+{
+	xcb_get_property_reply_t* property = xcb_get_property_reply(connection,
+		xcb_get_property(connection, 0, window, atom, XCB_ATOM_STRING, 0,
+			kMaxDropTargetSize / 4), NULL);
+	if (property != NULL && property->format == 8
+		&& xcb_get_property_value_length(property) > 0) {
+		data->assign((const char*)xcb_get_property_value(property),
+			std::min<size_t>(xcb_get_property_value_length(property), kMaxDropTargetSize));
+		free(property);
+		return window;
+	}
+	free(property);
+	if (depth <= 0)
+		return XCB_NONE;
+	xcb_query_tree_reply_t* tree = xcb_query_tree_reply(connection,
+		xcb_query_tree(connection, window), NULL);
+	if (tree == NULL)
+		return XCB_NONE;
+	xcb_window_t found = XCB_NONE;
+	xcb_window_t* children = xcb_query_tree_children(tree);
+	for (int i = xcb_query_tree_children_length(tree) - 1; i >= 0 && found == XCB_NONE;
+			i--)
+		found = FindKitWindow(connection, atom, children[i], depth - 1, data);
+	free(tree);
+	return found;
+}
+
+
+// The area of window on the screen; false when it cannot be read.
+bool
+ScreenAreaOf(xcb_connection_t* connection, xcb_window_t root, xcb_window_t window,
+	BRect* frame)
+{
+	xcb_get_geometry_reply_t* geometry = xcb_get_geometry_reply(connection,
+		xcb_get_geometry(connection, window), NULL);
+	xcb_translate_coordinates_reply_t* origin = xcb_translate_coordinates_reply(
+		connection, xcb_translate_coordinates(connection, window, root, 0, 0), NULL);
+	bool read = geometry != NULL && origin != NULL;
+	if (read) {
+		*frame = BRect(origin->dst_x, origin->dst_y, origin->dst_x + geometry->width - 1,
+			origin->dst_y + geometry->height - 1);
+	}
+	free(geometry);
+	free(origin);
+	return read;
+}
+
 } // namespace
+
+
+// The root's children are in stacking order, bottom first; a window manager's frame
+// holds the program's window a level or two below it.
+status_t
+X11Display::GetWindowStack(std::vector<StackedWindow>* windows)
+{
+	windows->clear();
+	xcb_query_tree_reply_t* tree = xcb_query_tree_reply(fConnection,
+		xcb_query_tree(fConnection, fScreen->root), NULL);
+	if (tree == NULL)
+		return B_ERROR;
+	xcb_window_t* children = xcb_query_tree_children(tree);
+	for (int i = xcb_query_tree_children_length(tree) - 1;
+			i >= 0 && windows->size() < (size_t)kMaxStackedWindows; i--) {
+		xcb_get_window_attributes_reply_t* attributes = xcb_get_window_attributes_reply(
+			fConnection, xcb_get_window_attributes(fConnection, children[i]), NULL);
+		bool shown = attributes != NULL
+			&& attributes->map_state == XCB_MAP_STATE_VIEWABLE
+			&& attributes->_class == XCB_WINDOW_CLASS_INPUT_OUTPUT
+			&& attributes->override_redirect == 0;
+		free(attributes);
+		if (!shown)
+			continue;
+		StackedWindow stacked;
+		xcb_window_t client = FindKitWindow(fConnection, fDropTargetAtom, children[i],
+			kMaxDropTargetDepth, &stacked.dropTarget);
+		if (client == XCB_NONE)
+			client = children[i];
+		if (!ScreenAreaOf(fConnection, fScreen->root, client, &stacked.frame))
+			continue;
+		stacked.title = WindowTitle(fConnection, client, fNetNameAtom, fUTF8Atom);
+		windows->push_back(std::move(stacked));
+	}
+	free(tree);
+	return B_OK;
+}
 
 
 status_t

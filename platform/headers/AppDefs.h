@@ -103,4 +103,9 @@ enum {
 	B_SOME_APP_ACTIVATED		= 'BRAW'
 };
 
+// The platform's two cursor images, in the 68-byte data of <Cursor.h>: a pointing hand
+// and a text beam.
+extern const unsigned char B_HAND_CURSOR[];
+extern const unsigned char B_I_BEAM_CURSOR[];
+
 #endif // _APP_DEFS_H

@@ -5,6 +5,7 @@
 #include <AppDefs.h>
 #include <Application.h>
 #include <Clipboard.h>
+#include <Cursor.h>
 #include <Handler.h>
 #include <Invoker.h>
 #include <Looper.h>

@@ -13,6 +13,7 @@
 #include <Rect.h>
 
 struct app_info;
+class BCursor;
 class BMessageRunner;
 class BResources;
 class BWindow;
@@ -45,6 +46,18 @@ public:
 	static BResources* AppResources();
 	virtual void MessageReceived(BMessage* message);
 	virtual void DispatchMessage(BMessage* message, BHandler* handler);
+
+	// The pointer's look over the application's windows (a view's own cursor aside):
+	// the platform's 68-byte cursor data (B_HAND_CURSOR ...), or a BCursor, shown
+	// once the display shows it when sync is true. HideCursor() hides it over every
+	// window of the application until ShowCursor(); ObscureCursor() until the pointer
+	// next moves.
+	void SetCursor(const void* cursor);
+	void SetCursor(const BCursor* cursor, bool sync = true);
+	void ShowCursor();
+	void HideCursor();
+	void ObscureCursor();
+	bool IsCursorHidden() const;
 
 	bool IsLaunching() const;
 	status_t GetAppInfo(app_info* info) const;

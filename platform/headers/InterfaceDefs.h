@@ -304,6 +304,15 @@ void		set_workspace_count(int32 count);
 int32		current_workspace();
 void		activate_workspace(int32 workspace);
 
+class BMessage;
+
+// The kit's own, for programs that inspect others: the windows shown on the screen,
+// frontmost first (menus aside), as fields of windows at the same index: "frame" (BRect,
+// the window's area on the screen), "title" (string) and "team" (int32, the team of a
+// kit application's window, -1 for another program's). B_UNSUPPORTED where the
+// display cannot see other programs' windows (offscreen).
+status_t	get_window_stack(BMessage* windows);
+
 // The kit's 256-colour system palette.
 const color_map* system_colors();
 

@@ -15,6 +15,7 @@
 #include <functional>
 
 class BBitmap;
+class BCursor;
 class BMessage;
 class BPicture;
 class BPolygon;
@@ -194,6 +195,10 @@ public:
 	// pointer is; SetMouseEventMask() until the buttons go up, holding the pointer (on
 	// X11, a pointer grab) so that events outside the window come too.
 			status_t		SetEventMask(uint32 mask, uint32 options = 0);
+	// The cursor shown while the pointer is over the view or over a child without a
+	// cursor of its own, instead of the application's; NULL gives the application's
+	// back. The view keeps a copy.
+			void			SetViewCursor(const BCursor* cursor, bool sync = true);
 			uint32			EventMask();
 			status_t		SetMouseEventMask(uint32 mask, uint32 options = 0);
 			// The pointer position (view coordinates) and buttons. With
@@ -442,6 +447,7 @@ private:
 			BPicture*		fPicture;
 			// Horizontal first; each bar hears the view's scroll position on its axis.
 			BScrollBar*		fScrollBars[2];
+			BCursor*		fCursor;
 			std::function<void(float)> fScrollListeners[2];
 };
 

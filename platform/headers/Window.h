@@ -293,6 +293,9 @@ private:
 								const char* bytes);
 			void			_SetMouseEventMask(BView* view, uint32 mask);
 			void			_ReleasePointer();
+			// Shows the cursor of under (or of its nearest ancestor that has one), or
+			// the application's for NULL.
+			void			_ShowViewCursor(BView* under);
 			// Where GetMouse() finds the pointer (window coordinates).
 			void			_NextMousePosition(bool history, BPoint* where,
 								uint32* buttons);

@@ -11,6 +11,7 @@
 #include "interface/WindowPrivate.h"
 
 #include <Bitmap.h>
+#include <Cursor.h>
 #include <Message.h>
 #include <Picture.h>
 #include <PropertyInfo.h>
@@ -81,7 +82,8 @@ BView::BView(BRect frame, const char* name, uint32 resizingMode, uint32 flags)
 	fEventMask(0),
 	fStates(new BPrivate::DrawStateStack),
 	fPicture(NULL),
-	fScrollBars{ NULL, NULL }
+	fScrollBars{ NULL, NULL },
+	fCursor(NULL)
 {
 }
 
@@ -98,7 +100,8 @@ BView::BView(BMessage* archive)
 	fEventMask(0),
 	fStates(new BPrivate::DrawStateStack),
 	fPicture(NULL),
-	fScrollBars{ NULL, NULL }
+	fScrollBars{ NULL, NULL },
+	fCursor(NULL)
 {
 	int32 resizingMode = 0;
 	int32 flags = 0;
@@ -170,6 +173,7 @@ BView::~BView()
 		delete child;
 	}
 	delete fStates;
+	delete fCursor;
 }
 
 

@@ -4,6 +4,8 @@
 
 #include "app/LockCheck.h"
 
+#include <Cursor.h>
+
 #include <Window.h>
 
 status_t
@@ -14,6 +16,20 @@ BView::SetEventMask(uint32 mask, uint32 options)
 		return B_BAD_VALUE;
 	fEventMask = mask;
 	return B_OK;
+}
+
+
+void
+BView::SetViewCursor(const BCursor* cursor, bool sync)
+{
+	BPrivate::check_lock(fOwner);
+	delete fCursor;
+	fCursor = cursor != NULL ? new BCursor(*cursor) : NULL;
+	if (fOwner == NULL)
+		return;
+	fOwner->_ShowViewCursor(fOwner->LastMouseMovedView());
+	if (sync)
+		fOwner->Sync();
 }
 
 

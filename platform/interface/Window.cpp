@@ -445,8 +445,10 @@ BWindow::_ViewDetached(BView* view)
 {
 	if (fFocus == view)
 		fFocus = NULL;
-	if (fLastMouseView == view)
+	if (fLastMouseView == view) {
 		fLastMouseView = NULL;
+		_ShowViewCursor(NULL);
+	}
 	if (fMouseTarget == view)
 		fMouseTarget = NULL;
 	if (fMouseMaskView == view) {
@@ -702,6 +704,7 @@ BWindow::_HandleMouse(BMessage* message)
 			under != fLastMouseView ? B_ENTERED_VIEW : B_INSIDE_VIEW, NULL);
 	}
 	fLastMouseView = FindView(where);
+	_ShowViewCursor(Bounds().Contains(where) ? fLastMouseView : NULL);
 }
 
 

@@ -5,6 +5,7 @@
 
 #include "app/LockCheck.h"
 #include "display/Display.h"
+#include "interface/CursorShape.h"
 #include "interface/DragSession.h"
 #include "interface/DropTarget.h"
 #include "interface/ScreenOverlay.h"
@@ -112,6 +113,22 @@ BWindow::_ReleasePointer()
 	fPointerGrabbed = false;
 	if (fDisplayWindow != NULL)
 		fDisplayWindow->GrabPointer(false);
+}
+
+
+void
+BWindow::_ShowViewCursor(BView* under)
+{
+	if (fDisplayWindow == NULL)
+		return;
+	while (under != NULL && under->fCursor == NULL)
+		under = under->Parent();
+	if (under == NULL) {
+		fDisplayWindow->SetViewCursor(NULL);
+		return;
+	}
+	BPrivate::DisplayCursor shape = BPrivate::cursor_shape_of(under->fCursor);
+	fDisplayWindow->SetViewCursor(&shape);
 }
 
 

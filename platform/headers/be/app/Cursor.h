@@ -1,0 +1,2 @@
+// <Cursor.h> at its place in the Application Kit.
+#include <Cursor.h>
