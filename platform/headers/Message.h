@@ -25,6 +25,7 @@ class BHandler;
 class BMessenger;
 class BString;
 struct entry_ref;
+struct rgb_color;
 
 namespace BPrivate {
 struct DeliveryInfo;
@@ -387,6 +388,16 @@ public:
 	status_t ReplaceMessenger(const char* name, int32 index, BMessenger messenger);
 	bool HasMessenger(const char* name, int32 index = 0) const
 		{ return HasData(name, B_MESSENGER_TYPE, index); }
+
+	// Colours (GraphicsDefs.h), B_RGB_COLOR_TYPE items of four bytes: red, green, blue,
+	// alpha. A failed find sets the colour to zero.
+	status_t AddColor(const char* name, rgb_color color);
+	status_t FindColor(const char* name, rgb_color* color) const;
+	status_t FindColor(const char* name, int32 index, rgb_color* color) const;
+	status_t ReplaceColor(const char* name, rgb_color color);
+	status_t ReplaceColor(const char* name, int32 index, rgb_color color);
+	bool HasColor(const char* name, int32 index = 0) const
+		{ return HasData(name, B_RGB_COLOR_TYPE, index); }
 
 	class Private;
 
