@@ -55,11 +55,15 @@ protected:
 
 TEST_F(AreasTest, AnAreaOfThisTeam)
 {
-	void* address = NULL;
-	area_id area = create_area("local area", &address, B_ANY_ADDRESS, 2 * B_PAGE_SIZE,
+	// Room to grow into: four free pages, of which the area takes the first two.
+	void* address = mmap(NULL, 4 * B_PAGE_SIZE, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+	ASSERT_NE(address, MAP_FAILED);
+	ASSERT_EQ(munmap(address, 4 * B_PAGE_SIZE), 0);
+	void* wanted = address;
+	area_id area = create_area("local area", &address, B_EXACT_ADDRESS, 2 * B_PAGE_SIZE,
 		B_NO_LOCK, B_READ_AREA | B_WRITE_AREA);
 	ASSERT_GT(area, 0);
-	ASSERT_NE(address, nullptr);
+	ASSERT_EQ(address, wanted);
 	memset(address, 0x5a, 2 * B_PAGE_SIZE);
 	EXPECT_EQ(area_for(address), area);
 	EXPECT_EQ(area_for((uint8*)address + 2 * B_PAGE_SIZE - 1), area);
