@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "WaitFor.h"
+
 #include <thread>
 
 TEST(LockerTest, IsRecursiveForItsHolder)
@@ -55,4 +57,52 @@ TEST(LockerTest, OtherThreadsWaitOrTimeOut)
 	locker.Unlock();
 	waiter.join();
 	EXPECT_EQ(later, B_OK);
+}
+
+
+TEST(LockerTest, WaitersWaitOnItsSemaphore)
+{
+	BLocker locker("sem test");
+	ASSERT_EQ(locker.InitCheck(), B_OK);
+	sem_id sem = locker.Sem();
+	ASSERT_GE(sem, 0);
+	sem_info info;
+	ASSERT_EQ(get_sem_info(sem, &info), B_OK);
+	EXPECT_STREQ(info.name, "sem test");
+	int32 count = 0;
+	ASSERT_EQ(get_sem_count(sem, &count), B_OK);
+	EXPECT_EQ(count, 1);
+
+	ASSERT_TRUE(locker.Lock());
+	ASSERT_EQ(get_sem_count(sem, &count), B_OK);
+	EXPECT_EQ(count, 0);
+	status_t waited = B_ERROR;
+	std::thread waiter([&] {
+		waited = locker.LockWithTimeout(kWaitTimeout);
+		if (waited == B_OK)
+			locker.Unlock();
+	});
+	EXPECT_TRUE(wait_for([&] { return locker.CountLockRequests() == 2; }));
+	ASSERT_EQ(get_sem_count(sem, &count), B_OK);
+	EXPECT_EQ(count, -1);
+	locker.Unlock();
+	waiter.join();
+	EXPECT_EQ(waited, B_OK);
+	ASSERT_EQ(get_sem_count(sem, &count), B_OK);
+	EXPECT_EQ(count, 1);
+}
+
+
+TEST(LockerTest, DeletingItsSemaphoreFailsWaitersAndLaterLocks)
+{
+	BLocker locker;
+	ASSERT_TRUE(locker.Lock());
+	status_t waited = B_OK;
+	std::thread waiter([&] { waited = locker.LockWithTimeout(kWaitTimeout); });
+	EXPECT_TRUE(wait_for([&] { return locker.CountLockRequests() == 2; }));
+	ASSERT_EQ(delete_sem(locker.Sem()), B_OK);
+	waiter.join();
+	EXPECT_EQ(waited, B_BAD_SEM_ID);
+	locker.Unlock();
+	EXPECT_FALSE(locker.Lock());
 }

@@ -4,13 +4,16 @@
 #include <Handler.h>
 #include <Looper.h>
 #include <Message.h>
+#include <MessageQueue.h>
 #include <Messenger.h>
 
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <string.h>
+#include <mutex>
 #include <thread>
+#include <vector>
 
 #include "WaitFor.h"
 
@@ -323,4 +326,95 @@ TEST(LooperTest, SendingToTheOwnLooperAndWaitingIsRefused)
 	EXPECT_EQ(looper->fResult, B_MESSAGE_TO_SELF);
 	ASSERT_TRUE(looper->Lock());
 	looper->Quit();
+}
+
+
+namespace {
+
+// Drops the stale 'move' messages that wait behind the one it handles, as applications
+// coalesce mouse moves, and records the order of what it handles.
+class CoalescingLooper : public BLooper {
+public:
+	CoalescingLooper() : BLooper("coalescing") {}
+
+	void MessageReceived(BMessage* message) override
+	{
+		if (message->what == 'move') {
+			BMessageQueue* queue = MessageQueue();
+			fWaitingSeen = queue->CountMessages();
+			while (BMessage* stale = queue->FindMessage((uint32)'move')) {
+				queue->RemoveMessage(stale);
+				delete stale;
+			}
+		}
+		std::lock_guard<std::mutex> lock(fLock);
+		fHandled.push_back(message->what);
+	}
+
+	std::vector<uint32> Handled()
+	{
+		std::lock_guard<std::mutex> lock(fLock);
+		return fHandled;
+	}
+
+	std::atomic<int32> fWaitingSeen{-1};
+
+private:
+	std::mutex fLock;
+	std::vector<uint32> fHandled;
+};
+
+} // namespace
+
+
+TEST(LooperTest, HandlersSeeAndThinTheMessagesWaitingInTheQueue)
+{
+	CoalescingLooper* looper = new CoalescingLooper;
+	ASSERT_NE(looper->MessageQueue(), nullptr);
+	looper->Run();
+	// Everything is posted while the looper is held, so that it all waits together.
+	ASSERT_TRUE(looper->Lock());
+	for (uint32 what : { 'move', 'move', 'clik', 'move', 'last' })
+		ASSERT_EQ(looper->PostMessage(what), B_OK);
+	EXPECT_TRUE(looper->IsMessageWaiting());
+	looper->Unlock();
+
+	ASSERT_TRUE(wait_for([&] { return looper->Handled().size() == 3; }));
+	EXPECT_EQ(looper->Handled(), (std::vector<uint32>{ 'move', 'clik', 'last' }));
+	EXPECT_EQ(looper->fWaitingSeen, 4);
+	ASSERT_TRUE(looper->Lock());
+	EXPECT_FALSE(looper->IsMessageWaiting());
+	EXPECT_TRUE(looper->MessageQueue()->IsEmpty());
+	looper->Quit();
+}
+
+
+TEST(LooperTest, ThreadsWaitForTheLockOnItsSemaphore)
+{
+	BLooper* looper = new BLooper("sem");
+	looper->Run();
+	sem_id sem = looper->Sem();
+	ASSERT_GE(sem, 0);
+	ASSERT_TRUE(looper->Lock());
+	int32 count = 0;
+	ASSERT_EQ(get_sem_count(sem, &count), B_OK);
+	EXPECT_EQ(count, 0);
+	status_t waited = B_ERROR;
+	std::thread waiter([&] {
+		waited = looper->LockWithTimeout(kWaitTimeout);
+		if (waited == B_OK)
+			looper->Unlock();
+	});
+	EXPECT_TRUE(wait_for([&] {
+		return get_sem_count(sem, &count) == B_OK && count == -1;
+	}));
+	EXPECT_EQ(looper->CountLockRequests(), 2);
+	looper->Unlock();
+	waiter.join();
+	EXPECT_EQ(waited, B_OK);
+
+	ASSERT_TRUE(looper->Lock());
+	looper->Quit();
+	// The lock's semaphore goes with the looper.
+	EXPECT_EQ(get_sem_count(sem, &count), B_BAD_SEM_ID);
 }

@@ -10,6 +10,7 @@
 
 #include <stdlib.h>
 #include <string.h>
+#include <sys/types.h>
 #include <unistd.h>
 
 #include <string>
@@ -801,4 +802,38 @@ TEST(MessageTest, OlderFindFormsReturnTheItemOrZero)
 	int32 number = 0;
 	EXPECT_EQ(message.FindInt32("number", &number), B_OK);
 	EXPECT_EQ(number, 7);
+}
+
+
+// Code of the platform's era finds into a long, a long long, a dev_t or an ino_t; a
+// pointer must never be taken for the index of the older finds.
+TEST(MessageTest, FindsIntoThePlatformsIntegerTypesOfThatEra)
+{
+	BMessage message('node');
+	message.AddInt32("device", 7);
+	message.AddInt32("device", -3);
+	message.AddInt64("node", 1234567890123LL);
+
+	long device = 0;
+	ASSERT_EQ(message.FindInt32("device", &device), B_OK);
+	EXPECT_EQ(device, 7);
+	ASSERT_EQ(message.FindInt32("device", 1, &device), B_OK);
+	EXPECT_EQ(device, -3);
+	dev_t deviceNumber = 0;
+	ASSERT_EQ(message.FindInt32("device", &deviceNumber), B_OK);
+	EXPECT_EQ(deviceNumber, (dev_t)7);
+	ino_t node = 0;
+	ASSERT_EQ(message.FindInt64("node", &node), B_OK);
+	EXPECT_EQ(node, (ino_t)1234567890123LL);
+	long long wide = 0;
+	ASSERT_EQ(message.FindInt64("node", 0, &wide), B_OK);
+	EXPECT_EQ(wide, 1234567890123LL);
+
+	device = 99;
+	EXPECT_EQ(message.FindInt32("node", &device), B_BAD_TYPE);
+	EXPECT_EQ(device, 0);
+	node = 99;
+	EXPECT_EQ(message.FindInt64("missing", &node), B_NAME_NOT_FOUND);
+	EXPECT_EQ(node, (ino_t)0);
+	EXPECT_EQ(message.FindInt32("device", (long*)NULL), B_BAD_VALUE);
 }

@@ -29,6 +29,7 @@
 #include "app/RosterPrivate.h"
 #include "app/ScriptingReplies.h"
 #include "app/RuntimeDirectory.h"
+#include "app/TokenSpace.h"
 
 BApplication* be_app = NULL;
 BMessenger be_app_messenger;
@@ -466,6 +467,21 @@ BApplication::DispatchMessage(BMessage* message, BHandler* handler)
 			bool active = true;
 			message->FindBool("active", &active);
 			AppActivated(active);
+			break;
+		}
+
+		case BPrivate::kActivateApp:
+		{
+			// The front window gives itself the focus on its own thread.
+			port_id window = BPrivate::LooperList::WindowPort(
+				BRoster::Private::FrontWindowPort());
+			if (window >= 0) {
+				BMessenger target;
+				BMessenger::Private(target).SetTo(getpid(), window,
+					BPrivate::B_PREFERRED_TOKEN);
+				BMessage request(BPrivate::kActivateApp);
+				target.SendMessage(&request, (BHandler*)NULL, 0);
+			}
 			break;
 		}
 

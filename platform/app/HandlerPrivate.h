@@ -33,15 +33,15 @@ public:
 		int32 held = looper->CountLocks();
 		for (int32 i = 0; i < held; i++)
 			looper->Unlock();
-		BMessage* message = looper->fPort->Read(timeout);
+		bool waiting = looper->_WaitForMessage(timeout);
 		for (int32 i = 0; i < held; i++) {
-			if (!looper->Lock()) {
-				delete message;
+			if (!looper->Lock())
 				return false;
-			}
 		}
+		BMessage* message = waiting ? looper->_TakeNextMessage() : NULL;
+		// Nothing came in time, or a handler took what had come.
 		if (message == NULL)
-			return timeout != B_INFINITE_TIMEOUT && !looper->fTerminating;
+			return (waiting || timeout != B_INFINITE_TIMEOUT) && !looper->fTerminating;
 		looper->_DispatchOne(message);
 		return !looper->fTerminating;
 	}

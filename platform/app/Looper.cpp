@@ -3,6 +3,7 @@
 #include <AppDefs.h>
 #include <Autolock.h>
 #include <Message.h>
+#include <MessageQueue.h>
 #include <Messenger.h>
 #include <PropertyInfo.h>
 
@@ -58,6 +59,7 @@ BLooper::BLooper(const char* name, int32 priority, int32 portCapacity)
 	:
 	BHandler(name),
 	fPort(BPrivate::Port::Create(portCapacity)),
+	fQueue(new BMessageQueue),
 	fLastMessage(NULL),
 	fPreferred(NULL),
 	fThread(-1),
@@ -75,6 +77,9 @@ BLooper::BLooper(const char* name, int32 priority, int32 portCapacity)
 BLooper::~BLooper()
 {
 	fPort->Close();
+	// Deleting the messages not dispatched answers their waiting senders (B_NO_REPLY).
+	delete fQueue;
+	fQueue = NULL;
 	delete fLastMessage;
 	fLastMessage = NULL;
 
@@ -210,7 +215,42 @@ BLooper::DetachCurrentMessage()
 bool
 BLooper::IsMessageWaiting() const
 {
-	return fPort->Count() > 0;
+	return !fQueue->IsEmpty() || fPort->Count() > 0;
+}
+
+
+BMessageQueue*
+BLooper::MessageQueue() const
+{
+	return fQueue;
+}
+
+
+bool
+BLooper::_WaitForMessage(bigtime_t timeout)
+{
+	if (!fQueue->IsEmpty())
+		return true;
+	BMessage* message = fPort->Read(timeout);
+	if (message == NULL)
+		return false;
+	fQueue->AddMessage(message);
+	return true;
+}
+
+
+BMessage*
+BLooper::_TakeNextMessage()
+{
+	// The queue holds at most what the port could, so that a sender that fills the port
+	// again and again cannot grow it.
+	while (fQueue->CountMessages() < fPort->Capacity()) {
+		BMessage* message = fPort->Read(0);
+		if (message == NULL)
+			break;
+		fQueue->AddMessage(message);
+	}
+	return fQueue->NextMessage();
 }
 
 
@@ -308,15 +348,13 @@ void
 BLooper::_RunLoop()
 {
 	while (!fTerminating) {
-		BMessage* message = fPort->Read(B_INFINITE_TIMEOUT);
-		if (message == NULL)
+		if (!_WaitForMessage(B_INFINITE_TIMEOUT))
 			break;
 		BAutolock lock(this);
-		if (!lock.IsLocked()) {
-			delete message;
+		if (!lock.IsLocked())
 			break;
-		}
-		_DispatchOne(message);
+		if (BMessage* message = _TakeNextMessage())
+			_DispatchOne(message);
 	}
 }
 
@@ -503,6 +541,14 @@ BLooper::CountLockRequests() const
 {
 	std::shared_ptr<BPrivate::LooperLock> lock = LockFor(this);
 	return lock != nullptr ? lock->Requests() : 0;
+}
+
+
+sem_id
+BLooper::Sem() const
+{
+	std::shared_ptr<BPrivate::LooperLock> lock = LockFor(this);
+	return lock != nullptr ? lock->Semaphore() : B_BAD_SEM_ID;
 }
 
 

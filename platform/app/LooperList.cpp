@@ -1,34 +1,38 @@
 #include "app/LooperList.h"
 
-#include <chrono>
 #include <vector>
 
 namespace BPrivate {
+
+LooperLock::LooperLock()
+	:
+	fSemaphore(create_sem(1, "looper lock"))
+{
+}
+
+
+LooperLock::~LooperLock()
+{
+	if (!fRetired)
+		delete_sem(fSemaphore);
+}
+
 
 status_t
 LooperLock::Lock(bigtime_t timeout)
 {
 	thread_id self = find_thread(nullptr);
-	std::unique_lock<std::mutex> lock(fMutex);
 	if (fRetired)
 		return B_BAD_VALUE;
 	if (fOwner == self) {
 		fCount++;
 		return B_OK;
 	}
-
-	auto free = [this] { return fRetired || fOwner < 0; };
-	fWaiting++;
-	bool ready = true;
-	if (timeout == B_INFINITE_TIMEOUT)
-		fFree.wait(lock, free);
-	else
-		ready = fFree.wait_for(lock, std::chrono::microseconds(timeout), free);
-	fWaiting--;
-	if (fRetired)
+	status_t status = acquire_sem_etc(fSemaphore, 1, B_RELATIVE_TIMEOUT, timeout);
+	if (status == B_BAD_SEM_ID || (status == B_OK && fRetired))
 		return B_BAD_VALUE;
-	if (!ready)
-		return timeout == 0 ? B_WOULD_BLOCK : B_TIMED_OUT;
+	if (status != B_OK)
+		return status;
 	fOwner = self;
 	fCount = 1;
 	return B_OK;
@@ -38,12 +42,11 @@ LooperLock::Lock(bigtime_t timeout)
 void
 LooperLock::Unlock()
 {
-	std::lock_guard<std::mutex> lock(fMutex);
 	if (fOwner != find_thread(nullptr) || fCount <= 0)
 		return;
 	if (--fCount == 0) {
 		fOwner = -1;
-		fFree.notify_one();
+		release_sem(fSemaphore);
 	}
 }
 
@@ -51,47 +54,30 @@ LooperLock::Unlock()
 int32
 LooperLock::UnlockFully()
 {
-	std::lock_guard<std::mutex> lock(fMutex);
 	if (fOwner != find_thread(nullptr))
 		return 0;
-	int32 count = fCount;
-	fCount = 0;
+	int32 count = fCount.exchange(0);
 	fOwner = -1;
-	fFree.notify_one();
+	release_sem(fSemaphore);
 	return count;
-}
-
-
-thread_id
-LooperLock::Owner() const
-{
-	std::lock_guard<std::mutex> lock(fMutex);
-	return fOwner;
-}
-
-
-int32
-LooperLock::Count() const
-{
-	std::lock_guard<std::mutex> lock(fMutex);
-	return fCount;
 }
 
 
 int32
 LooperLock::Requests() const
 {
-	std::lock_guard<std::mutex> lock(fMutex);
-	return fWaiting + fCount;
+	// A held lock's semaphore counts its waiters below zero.
+	int32 available = 1;
+	get_sem_count(fSemaphore, &available);
+	return fCount + (available < 0 ? -available : 0);
 }
 
 
 void
 LooperLock::Retire()
 {
-	std::lock_guard<std::mutex> lock(fMutex);
-	fRetired = true;
-	fFree.notify_all();
+	if (!fRetired.exchange(true))
+		delete_sem(fSemaphore);
 }
 
 
@@ -249,6 +235,23 @@ WindowAt(int32 index, BLooper** looper)
 	if (looper != nullptr)
 		*looper = nullptr;
 	return nullptr;
+}
+
+
+port_id
+WindowPort(port_id preferred)
+{
+	std::lock_guard<std::mutex> lock(stLock);
+	port_id first = -1;
+	for (const Entry& entry : stEntries) {
+		if (entry.window == nullptr)
+			continue;
+		if (entry.port == preferred)
+			return preferred;
+		if (first < 0)
+			first = entry.port;
+	}
+	return first;
 }
 
 } // namespace LooperList

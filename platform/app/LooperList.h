@@ -9,7 +9,7 @@
 
 #include <OS.h>
 
-#include <condition_variable>
+#include <atomic>
 #include <memory>
 #include <mutex>
 
@@ -19,26 +19,31 @@ class BWindow;
 namespace BPrivate {
 
 // A recursive lock that its owner may take again; waiters give up when it is retired.
+// Threads wait on a semaphore of the kernel kit (BLooper::Sem) that holds one unit while the
+// lock is free; retiring deletes it.
 class LooperLock {
 public:
+				LooperLock();
+				~LooperLock();
+
 	// B_OK, B_TIMED_OUT (B_WOULD_BLOCK for 0), or B_BAD_VALUE once retired.
 	status_t	Lock(bigtime_t timeout);
 	void		Unlock();
 	// Gives the lock up entirely and says how often it was held, for Quit.
 	int32		UnlockFully();
-	thread_id	Owner() const;
-	int32		Count() const;
+	thread_id	Owner() const { return fOwner; }
+	int32		Count() const { return fCount; }
 	int32		Requests() const;
+	sem_id		Semaphore() const { return fSemaphore; }
 	// The looper is going away: every waiter fails from now on.
 	void		Retire();
 
 private:
-	mutable std::mutex	fMutex;
-	std::condition_variable fFree;
-	thread_id	fOwner = -1;
-	int32		fCount = 0;
-	int32		fWaiting = 0;
-	bool		fRetired = false;
+	sem_id		fSemaphore;
+	std::atomic<thread_id> fOwner{-1};
+	// Changed by the owner only.
+	std::atomic<int32> fCount{0};
+	std::atomic<bool> fRetired{false};
 };
 
 
@@ -62,6 +67,9 @@ void SetWindow(BLooper* looper, BWindow* window);
 int32 CountWindows();
 // The index-th window, in the order the windows were made, and its looper.
 BWindow* WindowAt(int32 index, BLooper** looper = nullptr);
+// The port of the window whose port is preferred, else of the first window; -1 when there
+// is no window.
+port_id WindowPort(port_id preferred);
 
 } // namespace LooperList
 

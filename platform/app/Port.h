@@ -66,6 +66,7 @@ public:
 	// The next message (the caller owns it), or NULL on timeout or once closed.
 	BMessage* Read(bigtime_t timeout);
 	int32 Count() const;
+	int32 Capacity() const { return (int32)fCapacity; }
 
 	// Refuses further writes and deletes the queued messages; ports are closed by their
 	// looper, never reopened.

@@ -27,6 +27,12 @@ enum {
 	kStartWatching		= 'rgWA',
 	// "target" (of the sender's own team).
 	kStopWatching		= 'rgWS',
+	// "team" (the sender's own), sent without waiting for an answer: a window of the
+	// application has just become active. The registrar tells the application that was
+	// active before and this one B_APP_ACTIVATED.
+	kAppActivated		= 'rgAC',
+	// Answer: the record of the active application, as kGetAppInfo; B_ERROR when none is.
+	kGetActiveApp		= 'rgAA',
 	// Inside the registrar, accepted only from itself: "connection" (uint64) was closed;
 	// the process of "team" (int32) has ended.
 	kConnectionClosed	= 'rgCL',

@@ -77,6 +77,25 @@ RegistrarSession::Request(BMessage& request, BMessage* reply)
 
 
 status_t
+RegistrarSession::Tell(const BMessage& message)
+{
+	{
+		std::lock_guard<std::mutex> lock(fLock);
+		if (fRegistration.what == 0)
+			return B_NO_INIT;
+	}
+	std::shared_ptr<LinkConnection> connection;
+	status_t status = _Connection(connection);
+	if (status != B_OK)
+		return status;
+	MessageHead head;
+	head.port = kMainPort;
+	head.token = B_PREFERRED_TOKEN;
+	return connection->SendMessage(head, message, 0);
+}
+
+
+status_t
 RegistrarSession::Register(const BMessage& request, BMessage* reply)
 {
 	BMessage message(request);

@@ -29,6 +29,9 @@ public:
 	// Sends request to the registrar and waits for its answer: the status of the
 	// exchange, else the answer's "error".
 	status_t			Request(BMessage& request, BMessage* reply);
+	// Sends message to the registrar without waiting for it to be taken or answered;
+	// B_NO_INIT before this process has registered or while no registrar is there.
+	status_t			Tell(const BMessage& message);
 	// Sends the registration request (kRegisterApp), starting a registrar when none
 	// runs. Once accepted it is kept, and told again to any registrar that follows.
 	status_t			Register(const BMessage& request, BMessage* reply);

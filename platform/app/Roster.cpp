@@ -8,7 +8,10 @@
 #include <string.h>
 #include <unistd.h>
 
+#include <atomic>
+
 #include "app/MessageDelivery.h"
+#include "app/MessengerPrivate.h"
 #include "app/RegistrarDefs.h"
 #include "app/RegistrarSession.h"
 #include "app/RosterPrivate.h"
@@ -19,6 +22,10 @@ namespace {
 
 // The longest Broadcast waits for room in one application's queue.
 const bigtime_t kBroadcastTimeout = 100000;
+// The longest ActivateApp waits for room in the application's queue.
+const bigtime_t kActivateTimeout = 100000;
+
+std::atomic<port_id> stFrontWindowPort{-1};
 
 void
 add_info_fields(BMessage& message, const app_info& info)
@@ -167,6 +174,32 @@ BRoster::GetRunningAppInfo(team_id team, app_info* info) const
 
 
 status_t
+BRoster::GetActiveAppInfo(app_info* info) const
+{
+	if (info == NULL)
+		return B_BAD_VALUE;
+	BMessage request(kGetActiveApp);
+	BMessage reply;
+	status_t status = Private::Request(request, &reply);
+	return status == B_OK ? read_info_fields(reply, info) : status;
+}
+
+
+status_t
+BRoster::ActivateApp(team_id team) const
+{
+	app_info info;
+	status_t status = GetRunningAppInfo(team, &info);
+	if (status != B_OK)
+		return status == B_NO_INIT ? status : B_BAD_TEAM_ID;
+	BMessenger target;
+	BMessenger::Private(target).SetTo(info.team, info.port, B_PREFERRED_TOKEN);
+	BMessage request(kActivateApp);
+	return target.SendMessage(&request, (BHandler*)NULL, kActivateTimeout);
+}
+
+
+status_t
 BRoster::StartWatching(BMessenger target, uint32 eventMask) const
 {
 	BMessage request(kStartWatching);
@@ -215,6 +248,23 @@ BRoster::Broadcast(BMessage* message, BMessenger replyTo) const
 		BMessenger(info.signature, team).SendMessage(&copy, replyTo, kBroadcastTimeout);
 	}
 	return B_OK;
+}
+
+
+void
+BRoster::Private::WindowActivated(port_id windowPort)
+{
+	stFrontWindowPort = windowPort;
+	BMessage report(kAppActivated);
+	report.AddInt32("team", getpid());
+	RegistrarSession::Default().Tell(report);
+}
+
+
+port_id
+BRoster::Private::FrontWindowPort()
+{
+	return stFrontWindowPort;
 }
 
 

@@ -6,6 +6,14 @@
 
 class BMessage;
 
+namespace BPrivate {
+
+// Sent by BRoster::ActivateApp to an application, which hands it on to its front window:
+// the window asks the display for the focus.
+const uint32 kActivateApp = '_AAP';
+
+} // namespace BPrivate
+
 class BRoster::Private {
 public:
 	// Registers this process; starts the registrar when none runs. B_ALREADY_RUNNING with
@@ -21,6 +29,12 @@ public:
 	// Whether message is a roster notice (B_SOME_APP_*) that another process than the
 	// registrar sent; loopers drop those.
 	static bool		IsForgedNotice(const BMessage* message);
+	// A window of this application (the looper of port windowPort) has just become
+	// active: the registrar hears of it without being waited for, and the window is the
+	// one ActivateApp brings forward from now on.
+	static void		WindowActivated(port_id windowPort);
+	// The port of the window that was active last, or -1.
+	static port_id	FrontWindowPort();
 };
 
 #endif // _ROSTER_PRIVATE_H

@@ -95,4 +95,16 @@ registrar_roster_path(std::string& path)
 	return socket_path("registrar.roster", path);
 }
 
+
+
+status_t
+areas_directory(std::string& path)
+{
+	status_t status = runtime_directory(path);
+	if (status != B_OK)
+		return status;
+	path += "/areas";
+	return make_private_directory(path);
+}
+
 } // namespace BPrivate

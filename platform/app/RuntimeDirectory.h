@@ -24,6 +24,8 @@ status_t registrar_socket_path(std::string& path);
 status_t registrar_lock_path(std::string& path);
 // The roster the registrar keeps for one that may follow it.
 status_t registrar_roster_path(std::string& path);
+// The folder of the records of the user's areas (mode 0700, made when missing).
+status_t areas_directory(std::string& path);
 
 } // namespace BPrivate
 

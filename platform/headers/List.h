@@ -6,6 +6,10 @@
 
 #include <SupportDefs.h>
 
+#include <stdint.h>
+
+#include <type_traits>
+
 class BList {
 public:
 	explicit BList(int32 blockSize = 20);
@@ -27,6 +31,15 @@ public:
 	bool RemoveItem(void* item);
 	// Returns the removed item, or NULL when the index is out of range.
 	void* RemoveItem(int32 index);
+	// An index of another integer type (the platform's int32 was a long), which would
+	// otherwise be ambiguous with the item form for a constant 0.
+	template<typename Index,
+		typename = std::enable_if_t<std::is_integral_v<Index> && !std::is_same_v<Index, int32>>>
+	void* RemoveItem(Index index)
+	{
+		int64 wide = (int64)index;
+		return wide >= 0 && wide <= INT32_MAX ? RemoveItem((int32)wide) : NULL;
+	}
 	bool RemoveItems(int32 index, int32 count);
 	bool ReplaceItem(int32 index, void* item);
 	void MakeEmpty();

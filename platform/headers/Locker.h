@@ -1,12 +1,13 @@
 // A recursive lock: the thread that holds it may lock it again and must unlock it as often.
-// Any thread may use a BLocker; only the holder may unlock it.
+// Any thread may use a BLocker; only the holder may unlock it. Threads wait for the lock on
+// a semaphore of the kernel kit (Sem()), which holds one unit while the lock is free.
 #ifndef _LOCKER_H
 #define _LOCKER_H
 
 #include <OS.h>
 #include <SupportDefs.h>
 
-#include <pthread.h>
+#include <atomic>
 
 class BLocker {
 public:
@@ -16,7 +17,8 @@ public:
 	BLocker(const char* name, bool benaphoreStyle);
 	virtual ~BLocker();
 
-	status_t InitCheck() const { return B_OK; }
+	// B_NO_MORE_SEMS when the process had no semaphore left for the lock; it then never locks.
+	status_t InitCheck() const { return fSemaphore >= 0 ? B_OK : fSemaphore; }
 
 	bool Lock();
 	// B_WOULD_BLOCK when timeout is 0 and the lock is held elsewhere, B_TIMED_OUT when the
@@ -33,6 +35,8 @@ public:
 	// Threads waiting for the lock plus the holder's locks.
 	int32 CountLockRequests() const;
 	const char* Name() const { return fName; }
+	// The semaphore threads wait on; deleting it fails every later Lock.
+	sem_id Sem() const { return fSemaphore; }
 
 private:
 	BLocker(const BLocker&) = delete;
@@ -40,11 +44,10 @@ private:
 
 	void _Init(const char* name);
 
-	mutable pthread_mutex_t fMutex;
-	pthread_cond_t fCondition;
-	thread_id fHolder;
-	int32 fLockCount;
-	int32 fWaiting;
+	sem_id fSemaphore;
+	std::atomic<thread_id> fHolder;
+	// Changed by the holder only.
+	std::atomic<int32> fLockCount;
 	char fName[32];
 };
 

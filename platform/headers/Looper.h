@@ -14,6 +14,8 @@
 
 #include <memory>
 
+class BMessageQueue;
+
 namespace BPrivate {
 class Port;
 }
@@ -45,6 +47,11 @@ public:
 	BMessage* CurrentMessage() const;
 	BMessage* DetachCurrentMessage();
 	bool IsMessageWaiting() const;
+	// The messages taken from the port and not yet dispatched, oldest first. With the
+	// looper locked, a handler may look at them and remove some (deleting those it
+	// removes), for instance to drop mouse moves that a later one makes stale. The loop
+	// moves what waits in the port there before each dispatch, up to the port's capacity.
+	BMessageQueue* MessageQueue() const;
 
 	// Handlers: the looper itself is its first handler.
 	void AddHandler(BHandler* handler);
@@ -70,6 +77,8 @@ public:
 	thread_id LockingThread() const;
 	int32 CountLocks() const;
 	int32 CountLockRequests() const;
+	// The semaphore that threads waiting for the lock wait on (Locker.h).
+	sem_id Sem() const;
 
 	virtual BHandler* ResolveSpecifier(BMessage* message, int32 index, BMessage* specifier,
 		int32 form, const char* property);
@@ -97,8 +106,15 @@ private:
 	BHandler* _TargetFor(BMessage* message);
 	BHandler* _ResolveSpecifier(BHandler* target, BMessage* message);
 	status_t _Post(BMessage* message, BHandler* handler, BHandler* replyTo);
+	// Waits at most timeout, without the lock, until the queue holds a message; false
+	// when none came or the port is closed.
+	bool _WaitForMessage(bigtime_t timeout);
+	// With the lock held: moves what waits in the port to the queue and takes the
+	// oldest message out (NULL if a handler emptied the queue meanwhile).
+	BMessage* _TakeNextMessage();
 
 	std::shared_ptr<BPrivate::Port> fPort;
+	BMessageQueue* fQueue;
 	BMessage* fLastMessage;
 	BList fHandlers;
 	BHandler* fPreferred;

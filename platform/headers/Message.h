@@ -25,6 +25,7 @@ class BHandler;
 class BMessenger;
 class BString;
 struct entry_ref;
+struct rgb_color;
 
 namespace BPrivate {
 struct DeliveryInfo;
@@ -216,6 +217,24 @@ public:
 		{ return FindInt64(name, 0, value); }
 	status_t FindInt64(const char* name, int32 index, int64* value) const
 		{ return _FindValue(name, B_INT64_TYPE, index, value); }
+	// The platform's int32 was a long and its int64 a long long; its dev_t held an int32
+	// item and its ino_t an int64 (both an unsigned long here). Code written for it finds
+	// into those, which these take, rather than have the pointer taken for an index.
+	status_t FindInt32(const char* name, long* value) const { return FindInt32(name, 0, value); }
+	status_t FindInt32(const char* name, int32 index, long* value) const
+		{ return _FindInto<int32>(name, B_INT32_TYPE, index, value); }
+	status_t FindInt32(const char* name, unsigned long* value) const
+		{ return FindInt32(name, 0, value); }
+	status_t FindInt32(const char* name, int32 index, unsigned long* value) const
+		{ return _FindInto<int32>(name, B_INT32_TYPE, index, value); }
+	status_t FindInt64(const char* name, long long* value) const
+		{ return FindInt64(name, 0, value); }
+	status_t FindInt64(const char* name, int32 index, long long* value) const
+		{ return _FindInto<int64>(name, B_INT64_TYPE, index, value); }
+	status_t FindInt64(const char* name, unsigned long* value) const
+		{ return FindInt64(name, 0, value); }
+	status_t FindInt64(const char* name, int32 index, unsigned long* value) const
+		{ return _FindInto<int64>(name, B_INT64_TYPE, index, value); }
 	status_t FindUInt64(const char* name, uint64* value) const
 		{ return FindUInt64(name, 0, value); }
 	status_t FindUInt64(const char* name, int32 index, uint64* value) const
@@ -388,6 +407,16 @@ public:
 	bool HasMessenger(const char* name, int32 index = 0) const
 		{ return HasData(name, B_MESSENGER_TYPE, index); }
 
+	// Colours (GraphicsDefs.h), B_RGB_COLOR_TYPE items of four bytes: red, green, blue,
+	// alpha. A failed find sets the colour to zero.
+	status_t AddColor(const char* name, rgb_color color);
+	status_t FindColor(const char* name, rgb_color* color) const;
+	status_t FindColor(const char* name, int32 index, rgb_color* color) const;
+	status_t ReplaceColor(const char* name, rgb_color color);
+	status_t ReplaceColor(const char* name, int32 index, rgb_color color);
+	bool HasColor(const char* name, int32 index = 0) const
+		{ return HasData(name, B_RGB_COLOR_TYPE, index); }
+
 	class Private;
 
 private:
@@ -413,6 +442,18 @@ private:
 		}
 		memcpy((void*)value, data, sizeof(T));
 		return B_OK;
+	}
+
+	// Finds an item stored as Stored into a variable of another integer type.
+	template<typename Stored, typename T>
+	status_t _FindInto(const char* name, type_code type, int32 index, T* value) const
+	{
+		if (value == NULL)
+			return B_BAD_VALUE;
+		Stored item;
+		status_t status = _FindValue(name, type, index, &item);
+		*value = (T)item;
+		return status;
 	}
 
 	template<typename T>

@@ -1,7 +1,7 @@
 // A queue of messages, first in first out, that owns what it holds: deleting the queue
 // deletes its messages, NextMessage and RemoveMessage hand them back. Every call locks the
-// queue itself; Lock/Unlock keep it across several calls. A looper's own queue is its port,
-// which is not a BMessageQueue in this kit.
+// queue itself; Lock/Unlock keep it across several calls. A looper takes the messages of its
+// port into one (BLooper::MessageQueue) before dispatching them.
 #ifndef _MESSAGE_QUEUE_H
 #define _MESSAGE_QUEUE_H
 

@@ -127,6 +127,40 @@ enum {
 	B_TEAM_USAGE_CHILDREN	= -1
 };
 
+// Areas: memory that teams of one user share (docs/kernel.md).
+typedef struct area_info {
+	area_id			area;
+	char			name[B_OS_NAME_LENGTH];
+	size_t			size;
+	uint32			lock;
+	uint32			protection;
+	team_id			team;
+	uint32			ram_size;
+	uint32			copy_count;
+	uint32			in_count;
+	uint32			out_count;
+	// Where the area lies in its team's address space.
+	void*			address;
+} area_info;
+
+// How an area's memory is held.
+#define B_NO_LOCK				0
+#define B_LAZY_LOCK				1
+#define B_FULL_LOCK				2
+#define B_CONTIGUOUS			3
+#define B_LOMEM					4
+
+// Where create_area and clone_area place it.
+#define B_ANY_ADDRESS			0
+#define B_EXACT_ADDRESS			1
+#define B_BASE_ADDRESS			2
+#define B_CLONE_ADDRESS			3
+#define B_ANY_KERNEL_ADDRESS	4
+
+// What the team may do with it.
+#define B_READ_AREA				1
+#define B_WRITE_AREA			2
+
 
 #ifdef __cplusplus
 extern "C" {
@@ -214,6 +248,28 @@ status_t kill_team(team_id team);
 status_t _get_next_sem_info(team_id team, int32* cookie, sem_info* info, size_t size);
 status_t set_sem_owner(sem_id sem, team_id team);
 
+// A new area of size bytes (a multiple of B_PAGE_SIZE) at *startAddress as addressSpec
+// says; *startAddress receives where it lies. Its id, or B_BAD_VALUE, B_NO_MEMORY.
+area_id create_area(const char* name, void** startAddress, uint32 addressSpec, size_t size,
+	uint32 lock, uint32 protection);
+// A new area of this team that shares the memory of the area source, which any team of
+// the user may own.
+area_id clone_area(const char* name, void** destAddress, uint32 addressSpec,
+	uint32 protection, area_id source);
+// The area of the user's teams with that name (the oldest), or B_NAME_NOT_FOUND.
+area_id find_area(const char* name);
+// The area of this team that holds address, or B_ERROR.
+area_id area_for(void* address);
+// Of this team's areas only.
+status_t delete_area(area_id area);
+status_t resize_area(area_id area, size_t newSize);
+status_t set_area_protection(area_id area, uint32 newProtection);
+#define get_area_info(area, info) _get_area_info((area), (info), sizeof(*(info)))
+status_t _get_area_info(area_id area, area_info* info, size_t size);
+#define get_next_area_info(team, cookie, info) \
+	_get_next_area_info((team), (cookie), (info), sizeof(*(info)))
+status_t _get_next_area_info(team_id team, int32* cookie, area_info* info, size_t size);
+
 // Seconds since 1970 by the machine's clock, and in microseconds.
 uint32 real_time_clock(void);
 bigtime_t real_time_clock_usecs(void);
@@ -229,6 +285,48 @@ int disable_debugger(int state);
 void debugger(const char* message);
 
 #ifdef __cplusplus
+}
+
+// The platform's int32 was a long: code written for it passes long cookies, which these
+// take (what a cookie holds fits an int32).
+template<typename Call>
+inline status_t
+_call_with_long_cookie(long* cookie, Call call)
+{
+	if (cookie == NULL)
+		return B_BAD_VALUE;
+	int32 value = (int32)*cookie;
+	status_t status = call(&value);
+	*cookie = value;
+	return status;
+}
+
+inline status_t
+_get_next_thread_info(team_id team, long* cookie, thread_info* info, size_t size)
+{
+	return _call_with_long_cookie(cookie,
+		[&](int32* value) { return _get_next_thread_info(team, value, info, size); });
+}
+
+inline status_t
+_get_next_team_info(long* cookie, team_info* info, size_t size)
+{
+	return _call_with_long_cookie(cookie,
+		[&](int32* value) { return _get_next_team_info(value, info, size); });
+}
+
+inline status_t
+_get_next_sem_info(team_id team, long* cookie, sem_info* info, size_t size)
+{
+	return _call_with_long_cookie(cookie,
+		[&](int32* value) { return _get_next_sem_info(team, value, info, size); });
+}
+
+inline status_t
+_get_next_area_info(team_id team, long* cookie, area_info* info, size_t size)
+{
+	return _call_with_long_cookie(cookie,
+		[&](int32* value) { return _get_next_area_info(team, value, info, size); });
 }
 #endif
 

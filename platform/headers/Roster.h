@@ -55,6 +55,13 @@ public:
 	// The first running instance of signature.
 	status_t GetAppInfo(const char* signature, app_info* info) const;
 	status_t GetRunningAppInfo(team_id team, app_info* info) const;
+	// The application whose window became active last (as the applications tell the
+	// registrar); B_ERROR when none has an active window.
+	status_t GetActiveAppInfo(app_info* info) const;
+	// Asks the application to bring its front window (the one active last, else its
+	// first) forward and give it the focus; B_BAD_TEAM_ID when team is not a running
+	// application. Returns once the application has the request, not once it is done.
+	status_t ActivateApp(team_id team) const;
 	// The executable of the application of signature, as its running instance
 	// registered it; B_LAUNCH_FAILED_APP_NOT_FOUND when none runs (the kit keeps no
 	// record of applications that are not running).

@@ -4,6 +4,7 @@
 
 #include <Archivable.h>
 #include <Autolock.h>
+#include <Beep.h>
 #include <BlockCache.h>
 #include <BufferIO.h>
 #include <ByteOrder.h>

@@ -57,5 +57,19 @@ enum {
 	B_ASCII_TYPE					= 'TEXT'
 };
 
+// The MIME types of the files that hold a URL of each scheme (a bookmark's type),
+// "application/x-vnd.Be.URL." followed by the scheme.
+extern const char* B_URL_HTTP;
+extern const char* B_URL_HTTPS;
+extern const char* B_URL_FTP;
+extern const char* B_URL_GOPHER;
+extern const char* B_URL_MAILTO;
+extern const char* B_URL_NEWS;
+extern const char* B_URL_NNTP;
+extern const char* B_URL_TELNET;
+extern const char* B_URL_RLOGIN;
+extern const char* B_URL_TN3270;
+extern const char* B_URL_WAIS;
+extern const char* B_URL_FILE;
 
 #endif // _TYPE_CONSTANTS_H

@@ -299,7 +299,11 @@ public:
 			void			FillRect(BRect rect, pattern pattern = B_SOLID_HIGH);
 			void			InvertRect(BRect rect);
 			void			StrokeEllipse(BRect rect, pattern pattern = B_SOLID_HIGH);
+			void			StrokeEllipse(BPoint center, float xRadius, float yRadius,
+								pattern pattern = B_SOLID_HIGH);
 			void			FillEllipse(BRect rect, pattern pattern = B_SOLID_HIGH);
+			void			FillEllipse(BPoint center, float xRadius, float yRadius,
+								pattern pattern = B_SOLID_HIGH);
 			void			StrokeTriangle(BPoint point1, BPoint point2, BPoint point3,
 								pattern pattern = B_SOLID_HIGH);
 			void			FillTriangle(BPoint point1, BPoint point2, BPoint point3,

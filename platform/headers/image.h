@@ -85,6 +85,14 @@ status_t _get_next_image_info(team_id team, int32* cookie, image_info* info, siz
 
 #ifdef __cplusplus
 }
+
+// A long cookie, as the platform's int32 was (OS.h).
+inline status_t
+_get_next_image_info(team_id team, long* cookie, image_info* info, size_t size)
+{
+	return _call_with_long_cookie(cookie,
+		[&](int32* value) { return _get_next_image_info(team, value, info, size); });
+}
 #endif
 
 #endif // _IMAGE_H

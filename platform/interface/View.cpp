@@ -1108,6 +1108,22 @@ BView::StrokeEllipse(BRect rect, pattern pattern)
 
 
 void
+BView::StrokeEllipse(BPoint center, float xRadius, float yRadius, pattern pattern)
+{
+	StrokeEllipse(BRect(center.x - xRadius, center.y - yRadius, center.x + xRadius,
+		center.y + yRadius), pattern);
+}
+
+
+void
+BView::FillEllipse(BPoint center, float xRadius, float yRadius, pattern pattern)
+{
+	FillEllipse(BRect(center.x - xRadius, center.y - yRadius, center.x + xRadius,
+		center.y + yRadius), pattern);
+}
+
+
+void
 BView::FillEllipse(BRect rect, pattern pattern)
 {
 	_Draw([&](BPrivate::PictureData& picture, const DrawState& state) {

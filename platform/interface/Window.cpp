@@ -6,6 +6,7 @@
 #include "app/HandlerPrivate.h"
 #include "app/LockCheck.h"
 #include "app/LooperList.h"
+#include "app/RosterPrivate.h"
 #include "display/Display.h"
 #include "interface/BitmapSurface.h"
 #include "interface/DragSession.h"
@@ -586,11 +587,20 @@ BWindow::DispatchMessage(BMessage* message, BHandler* handler)
 			message->FindBool("active", &active);
 			if (active != fActive) {
 				fActive = active;
+				if (active)
+					BRoster::Private::WindowActivated(BLooper::Private(this).PortID());
 				WindowActivated(active);
 				_NotifyActivated(fTopView, active);
 			}
 			break;
 		}
+		case BPrivate::kActivateApp:
+			// A window that has the focus already (each process has a display of its own
+			// offscreen) says so again, as its application is asked to be the active one.
+			Activate(true);
+			if (fActive)
+				BRoster::Private::WindowActivated(BLooper::Private(this).PortID());
+			break;
 		case B_PULSE:
 			if (fPulse != NULL)
 				fPulse->Delivered();

@@ -12,8 +12,10 @@
 
 #include "app/LinkConnection.h"
 #include "app/MessageDelivery.h"
+#include "app/MessengerPrivate.h"
 #include "app/Port.h"
 #include "app/RegistrarDefs.h"
+#include "app/TokenSpace.h"
 
 #include <algorithm>
 
@@ -139,6 +141,12 @@ Registrar::MessageReceived(BMessage* message)
 			break;
 		case kStopWatching:
 			_StopWatching(message);
+			break;
+		case kAppActivated:
+			_AppActivated(message);
+			break;
+		case kGetActiveApp:
+			_GetActiveApp(message);
 			break;
 		case kConnectionClosed:
 			_ConnectionClosed(message);
@@ -414,11 +422,59 @@ Registrar::_TeamEnded(BMessage* message)
 }
 
 
+// Only a registered team reports itself; the report needs no answer.
+void
+Registrar::_AppActivated(BMessage* request)
+{
+	team_id team = -1;
+	if (request->FindInt32("team", &team) != B_OK || sender_of(request) != team
+		|| _Find(team) == NULL || team == fActiveTeam)
+		return;
+	team_id previous = fActiveTeam;
+	fActiveTeam = team;
+	if (previous >= 0)
+		_TellActivated(previous, false);
+	_TellActivated(team, true);
+}
+
+
+void
+Registrar::_GetActiveApp(BMessage* request)
+{
+	const AppRecord* active = _Find(fActiveTeam);
+	if (active == NULL) {
+		reply(request, B_ERROR);
+		return;
+	}
+	BMessage answer(B_REPLY);
+	_AddFields(answer, *active, "");
+	reply(request, B_OK, &answer);
+}
+
+
+// An application too busy to take the notice at once misses it: the registrar never
+// waits on one.
+void
+Registrar::_TellActivated(team_id team, bool active)
+{
+	const AppRecord* record = _Find(team);
+	if (record == NULL)
+		return;
+	BMessenger target;
+	BMessenger::Private(target).SetTo(record->team, record->port, B_PREFERRED_TOKEN);
+	BMessage notice(B_APP_ACTIVATED);
+	notice.AddBool("active", active);
+	target.SendMessage(&notice, (BHandler*)NULL, 0);
+}
+
+
 void
 Registrar::_Remove(size_t index)
 {
 	AppRecord record = fApps[index];
 	fApps.erase(fApps.begin() + index);
+	if (record.team == fActiveTeam)
+		fActiveTeam = -1;
 	fTeamWatch.Remove(record.team);
 	_SaveRoster();
 	// Its watchers are gone with it.

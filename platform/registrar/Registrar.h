@@ -51,6 +51,10 @@ private:
 	void				_GetAppInfo(BMessage* request);
 	void				_StartWatching(BMessage* request);
 	void				_StopWatching(BMessage* request);
+	void				_AppActivated(BMessage* request);
+	void				_GetActiveApp(BMessage* request);
+	// Posts B_APP_ACTIVATED to the application's main port without waiting.
+	void				_TellActivated(team_id team, bool active);
 	void				_ConnectionClosed(BMessage* message);
 	void				_TeamEnded(BMessage* message);
 
@@ -79,6 +83,8 @@ private:
 	// Those of them that ended while no registrar ran.
 	std::vector<AppRecord> fEnded;
 	bool				fSaveFailed = false;
+	// The application whose window last became active, or -1.
+	team_id				fActiveTeam = -1;
 };
 
 #endif // _REGISTRAR_H

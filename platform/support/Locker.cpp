@@ -1,24 +1,6 @@
 #include <Locker.h>
 
-#include <errno.h>
 #include <string.h>
-#include <time.h>
-#include <unistd.h>
-#include <sys/syscall.h>
-
-namespace {
-
-thread_local thread_id stThreadID = -1;
-
-thread_id
-CurrentThread()
-{
-	if (stThreadID < 0)
-		stThreadID = (thread_id)syscall(SYS_gettid);
-	return stThreadID;
-}
-
-} // namespace
 
 
 BLocker::BLocker()
@@ -33,6 +15,8 @@ BLocker::BLocker(const char* name)
 }
 
 
+// Every BLocker waits on its semaphore only when the lock is taken: the kit's semaphores
+// are already cheap when nobody waits, so both styles are the same lock.
 BLocker::BLocker(bool benaphoreStyle)
 {
 	_Init(NULL);
@@ -47,26 +31,19 @@ BLocker::BLocker(const char* name, bool benaphoreStyle)
 
 BLocker::~BLocker()
 {
-	pthread_cond_destroy(&fCondition);
-	pthread_mutex_destroy(&fMutex);
+	if (fSemaphore >= 0)
+		delete_sem(fSemaphore);
 }
 
 
 void
 BLocker::_Init(const char* name)
 {
-	pthread_mutex_init(&fMutex, NULL);
-	// Timeouts are measured on the monotonic clock, immune to changes of the time of day.
-	pthread_condattr_t attributes;
-	pthread_condattr_init(&attributes);
-	pthread_condattr_setclock(&attributes, CLOCK_MONOTONIC);
-	pthread_cond_init(&fCondition, &attributes);
-	pthread_condattr_destroy(&attributes);
-	fHolder = -1;
-	fLockCount = 0;
-	fWaiting = 0;
 	strncpy(fName, name != NULL ? name : "some BLocker", sizeof(fName) - 1);
 	fName[sizeof(fName) - 1] = '\0';
+	fSemaphore = create_sem(1, fName);
+	fHolder = -1;
+	fLockCount = 0;
 }
 
 
@@ -80,94 +57,58 @@ BLocker::Lock()
 status_t
 BLocker::LockWithTimeout(bigtime_t timeout)
 {
-	thread_id self = CurrentThread();
-	pthread_mutex_lock(&fMutex);
+	thread_id self = find_thread(NULL);
 	if (fHolder == self) {
 		fLockCount++;
-		pthread_mutex_unlock(&fMutex);
 		return B_OK;
 	}
-
-	status_t status = B_OK;
-	if (fHolder >= 0) {
-		if (timeout <= 0)
-			status = B_WOULD_BLOCK;
-		else {
-			timespec deadline;
-			bool infinite = timeout == B_INFINITE_TIMEOUT;
-			if (!infinite) {
-				clock_gettime(CLOCK_MONOTONIC, &deadline);
-				int64 nanoseconds = deadline.tv_nsec + (timeout % 1000000) * 1000;
-				deadline.tv_sec += timeout / 1000000 + nanoseconds / 1000000000;
-				deadline.tv_nsec = nanoseconds % 1000000000;
-			}
-			fWaiting++;
-			while (fHolder >= 0) {
-				int error = infinite ? pthread_cond_wait(&fCondition, &fMutex)
-					: pthread_cond_timedwait(&fCondition, &fMutex, &deadline);
-				if (error == ETIMEDOUT && fHolder >= 0) {
-					status = B_TIMED_OUT;
-					break;
-				}
-			}
-			fWaiting--;
-		}
-	}
-	if (status == B_OK) {
-		fHolder = self;
-		fLockCount = 1;
-	}
-	pthread_mutex_unlock(&fMutex);
-	return status;
+	status_t status = acquire_sem_etc(fSemaphore, 1, B_RELATIVE_TIMEOUT, timeout);
+	if (status != B_OK)
+		return status;
+	fHolder = self;
+	fLockCount = 1;
+	return B_OK;
 }
 
 
 void
 BLocker::Unlock()
 {
-	pthread_mutex_lock(&fMutex);
 	// Unlocking a lock the caller does not hold is a bug of the caller; it changes nothing.
-	if (fHolder == CurrentThread() && --fLockCount == 0) {
-		fHolder = -1;
-		if (fWaiting > 0)
-			pthread_cond_signal(&fCondition);
-	}
-	pthread_mutex_unlock(&fMutex);
+	if (fHolder != find_thread(NULL) || --fLockCount > 0)
+		return;
+	fHolder = -1;
+	release_sem(fSemaphore);
 }
 
 
 thread_id
 BLocker::LockingThread() const
 {
-	pthread_mutex_lock(&fMutex);
-	thread_id holder = fHolder;
-	pthread_mutex_unlock(&fMutex);
-	return holder;
+	return fHolder;
 }
 
 
 bool
 BLocker::IsLocked() const
 {
-	return LockingThread() == CurrentThread();
+	return fHolder == find_thread(NULL);
 }
 
 
 int32
 BLocker::CountLocks() const
 {
-	pthread_mutex_lock(&fMutex);
-	int32 count = fLockCount;
-	pthread_mutex_unlock(&fMutex);
-	return count;
+	return fLockCount;
 }
 
 
 int32
 BLocker::CountLockRequests() const
 {
-	pthread_mutex_lock(&fMutex);
-	int32 count = fLockCount + fWaiting;
-	pthread_mutex_unlock(&fMutex);
-	return count;
+	// A held lock's semaphore counts its waiters below zero.
+	int32 count = 1;
+	if (get_sem_count(fSemaphore, &count) != B_OK)
+		return 0;
+	return fLockCount + (count < 0 ? -count : 0);
 }

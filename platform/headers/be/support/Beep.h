@@ -1,0 +1,2 @@
+// <Beep.h> at its place in the Support Kit.
+#include <Beep.h>
