@@ -86,8 +86,8 @@ TEST(StyledText, RunArraysFlattenInThePlatformsLayout)
 	const uint8* second = flat + 12 + 148;
 	EXPECT_EQ(second[3], 6);
 	EXPECT_NE(second[4], 0);
-	EXPECT_EQ(second[136], 0x41);
-	EXPECT_EQ(second[137], 0xa0);
+	EXPECT_EQ(second[132], 0x41);
+	EXPECT_EQ(second[133], 0xa0);
 	EXPECT_EQ(second[142], 200);
 
 	text_run_array* back = BTextView::UnflattenRunArray(flat);
