@@ -216,6 +216,28 @@ public:
 		{ return FindInt64(name, 0, value); }
 	status_t FindInt64(const char* name, int32 index, int64* value) const
 		{ return _FindValue(name, B_INT64_TYPE, index, value); }
+	// Linux's dev_t and ino_t (unsigned long) are wider than the platform's int32 device
+	// and unlike its int64 node: these read the platform's fields into them.
+	status_t FindInt32(const char* name, unsigned long* value) const
+		{ return FindInt32(name, 0, value); }
+	status_t FindInt32(const char* name, int32 index, unsigned long* value) const
+	{
+		int32 found;
+		status_t status = FindInt32(name, index, &found);
+		if (status == B_OK)
+			*value = (uint32)found;
+		return status;
+	}
+	status_t FindInt64(const char* name, unsigned long* value) const
+		{ return FindInt64(name, 0, value); }
+	status_t FindInt64(const char* name, int32 index, unsigned long* value) const
+	{
+		int64 found;
+		status_t status = FindInt64(name, index, &found);
+		if (status == B_OK)
+			*value = (unsigned long)found;
+		return status;
+	}
 	status_t FindUInt64(const char* name, uint64* value) const
 		{ return FindUInt64(name, 0, value); }
 	status_t FindUInt64(const char* name, int32 index, uint64* value) const
