@@ -13,7 +13,10 @@
 
 #include <gtest/gtest.h>
 
+#include <stdio.h>
+#include <string.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <mutex>
 #include <string>
@@ -266,4 +269,30 @@ TEST_F(FilePanelTest, SetPanelDirectoryListsTheNewDirectory)
 	fPanel->SetHideWhenDone(false);
 	EXPECT_FALSE(fPanel->HidesWhenDone());
 	EXPECT_EQ(fPanel->Messenger(), fTarget);
+}
+
+
+TEST_F(FilePanelTest, ListFollowsTheDirectoryWhileOpen)
+{
+	fPanel = new BFilePanel(B_OPEN_PANEL, &fTarget, &fDirectory);
+	ShowPanel();
+	auto listed = [&](const std::vector<std::string>& names) {
+		return wait_for([&] { return ListedNames() == names; });
+	};
+	ASSERT_TRUE(listed({ "alpha.txt", "beta.txt", "folder/", "gamma.txt" }));
+	{
+		BAutolock locker(fPanel->Window());
+		fList->Select(1);
+	}
+
+	ASSERT_TRUE(fScratch.WriteFile("delta.txt", "d"));
+	EXPECT_TRUE(listed({ "alpha.txt", "beta.txt", "delta.txt", "folder/", "gamma.txt" }));
+	ASSERT_EQ(unlink((fScratch / "gamma.txt").c_str()), 0);
+	ASSERT_EQ(rename((fScratch / "alpha.txt").c_str(), (fScratch / "zeta.txt").c_str()), 0);
+	EXPECT_TRUE(listed({ "beta.txt", "delta.txt", "folder/", "zeta.txt" }));
+
+	// What was selected still is, wherever it moved in the list.
+	BAutolock locker(fPanel->Window());
+	EXPECT_EQ(fList->CurrentSelection(), 0);
+	EXPECT_EQ(fList->CurrentSelection(1), -1);
 }

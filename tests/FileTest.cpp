@@ -1,3 +1,4 @@
+#include <Directory.h>
 #include <Entry.h>
 #include <File.h>
 
@@ -208,4 +209,23 @@ TEST_F(FileTest, OpensByEntryAndReference)
 	EXPECT_NE(BFile((const entry_ref*)NULL, B_READ_ONLY).InitCheck(), B_OK);
 	BEntry unset;
 	EXPECT_NE(BFile(&unset, B_READ_ONLY).InitCheck(), B_OK);
+}
+
+
+TEST_F(FileTest, OpensAPathRelativeToADirectory)
+{
+	ASSERT_EQ(mkdir((fScratch / "folder").c_str(), 0755), 0);
+	BDirectory folder((fScratch / "folder").c_str());
+	BFile created(&folder, "new.txt", B_WRITE_ONLY | B_CREATE_FILE);
+	ASSERT_EQ(created.InitCheck(), B_OK);
+	ASSERT_EQ(created.Write("abc", 3), 3);
+	struct stat info;
+	ASSERT_EQ(stat((fScratch / "folder/new.txt").c_str(), &info), 0);
+	EXPECT_EQ(info.st_size, 3);
+
+	BFile absolute(&folder, (fScratch / "folder/new.txt").c_str(), B_READ_ONLY);
+	EXPECT_EQ(absolute.InitCheck(), B_OK);
+	BFile missing;
+	EXPECT_EQ(missing.SetTo(&folder, "missing.txt", B_READ_ONLY), B_ENTRY_NOT_FOUND);
+	EXPECT_EQ(missing.SetTo(NULL, "new.txt", B_READ_ONLY), B_BAD_VALUE);
 }

@@ -837,3 +837,21 @@ TEST(MessageTest, FindsIntoThePlatformsIntegerTypesOfThatEra)
 	EXPECT_EQ(node, (ino_t)0);
 	EXPECT_EQ(message.FindInt32("device", (long*)NULL), B_BAD_VALUE);
 }
+
+
+TEST(MessageTest, DevicesAndNodesReadIntoLinuxTypes)
+{
+	// Node monitor notices carry an int32 "device" and an int64 "node", which code of the
+	// platform reads straight into dev_t and ino_t.
+	BMessage notice;
+	notice.AddInt32("device", (int32)0x80000803u);
+	notice.AddInt64("node", 1234567890123LL);
+	dev_t device = 0;
+	ino_t node = 0;
+	ASSERT_EQ(notice.FindInt32("device", &device), B_OK);
+	ASSERT_EQ(notice.FindInt64("node", &node), B_OK);
+	EXPECT_EQ(device, (dev_t)0x80000803u);
+	EXPECT_EQ(node, (ino_t)1234567890123LL);
+	EXPECT_EQ(notice.FindInt64("device", &node), B_BAD_TYPE);
+	EXPECT_EQ(node, (ino_t)0);
+}

@@ -1,41 +1,35 @@
 // BMimeType: what makes a valid type, and the user's database of installed types, kept in
 // a private data directory for each test.
+#include <AppDefs.h>
+#include <Bitmap.h>
 #include <Entry.h>
+#include <File.h>
 #include <Message.h>
 #include <Mime.h>
+#include <MimeType.h>
 #include <Node.h>
 #include <TypeConstants.h>
 
 #include <gtest/gtest.h>
 
 #include <stdlib.h>
+#include <string.h>
+#include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <set>
 #include <string>
 
-#include "ScratchDirectory.h"
+#include "IconPattern.h"
+#include "MessageCollector.h"
+#include "MessageFields.h"
+#include "ScratchMimeDatabase.h"
 
 namespace {
 
 class MimeTest : public ::testing::Test {
 protected:
-	void SetUp() override
-	{
-		const char* previous = getenv("XDG_DATA_HOME");
-		fPrevious = previous != NULL ? previous : "";
-		setenv("XDG_DATA_HOME", fScratch.Path().c_str(), 1);
-	}
-
-	void TearDown() override
-	{
-		if (fPrevious.empty())
-			unsetenv("XDG_DATA_HOME");
-		else
-			setenv("XDG_DATA_HOME", fPrevious.c_str(), 1);
-	}
-
 	std::set<std::string> Strings(const BMessage& message, const char* field)
 	{
 		std::set<std::string> strings;
@@ -45,8 +39,8 @@ protected:
 		return strings;
 	}
 
-	ScratchDirectory fScratch{"mime"};
-	std::string fPrevious;
+	ScratchMimeDatabase fDatabase{"mime"};
+	const ScratchDirectory& fScratch = fDatabase.Scratch();
 };
 
 } // namespace
@@ -265,4 +259,166 @@ TEST_F(MimeTest, UpdateMimeInfoTypesFilesThatHaveNone)
 	EXPECT_STREQ(type, "text/x-shellscript");
 	EXPECT_EQ(update_mime_info((fScratch / "missing").c_str(), false, true, false),
 		B_ENTRY_NOT_FOUND);
+}
+
+
+TEST_F(MimeTest, IconsOfTheTypeAndForOtherTypesAreKeptApart)
+{
+	BMimeType type("application/x-vnd.test-painter");
+	BBitmap large(BRect(0, 0, 31, 31), B_CMAP8);
+	fill_icon_pattern(large, 1);
+	BBitmap mini(BRect(0, 0, 15, 15), B_CMAP8);
+	fill_icon_pattern(mini, 2);
+	BBitmap forType(BRect(0, 0, 31, 31), B_CMAP8);
+	fill_icon_pattern(forType, 3);
+	ASSERT_EQ(type.SetIcon(&large, B_LARGE_ICON), B_OK);
+	ASSERT_EQ(type.SetIcon(&mini, B_MINI_ICON), B_OK);
+	ASSERT_EQ(type.SetIconForType("image/png", &forType, B_LARGE_ICON), B_OK);
+	EXPECT_TRUE(type.IsInstalled());
+
+	BBitmap read(BRect(0, 0, 31, 31), B_CMAP8);
+	ASSERT_EQ(type.GetIcon(&read, B_LARGE_ICON), B_OK);
+	EXPECT_TRUE(same_icon_pixels(read, large));
+	ASSERT_EQ(type.GetIconForType("Image/PNG", &read, B_LARGE_ICON), B_OK);
+	EXPECT_TRUE(same_icon_pixels(read, forType));
+	BBitmap readMini(BRect(0, 0, 15, 15), B_CMAP8);
+	ASSERT_EQ(type.GetIcon(&readMini, B_MINI_ICON), B_OK);
+	EXPECT_TRUE(same_icon_pixels(readMini, mini));
+	EXPECT_EQ(type.GetIconForType("image/png", &readMini, B_MINI_ICON), B_ENTRY_NOT_FOUND);
+
+	// An icon in another colour space is stored in the palette's colours.
+	BBitmap colour(BRect(0, 0, 15, 15), B_RGB32);
+	memset(colour.Bits(), 0xff, colour.BitsLength());
+	ASSERT_EQ(type.SetIcon(&colour, B_MINI_ICON), B_OK);
+	ASSERT_EQ(type.GetIcon(&readMini, B_MINI_ICON), B_OK);
+	EXPECT_EQ(static_cast<uint8*>(readMini.Bits())[0], 63);
+
+	EXPECT_EQ(type.SetIcon(&mini, B_LARGE_ICON), B_BAD_VALUE);
+	EXPECT_EQ(type.GetIcon(&readMini, B_LARGE_ICON), B_BAD_VALUE);
+	EXPECT_EQ(type.SetIconForType("not a type", &large, B_LARGE_ICON), B_BAD_VALUE);
+	ASSERT_EQ(type.SetIcon(NULL, B_LARGE_ICON), B_OK);
+	EXPECT_EQ(type.GetIcon(&read, B_LARGE_ICON), B_ENTRY_NOT_FOUND);
+	ASSERT_EQ(type.GetIconForType("image/png", &read, B_LARGE_ICON), B_OK);
+}
+
+
+TEST_F(MimeTest, VectorIconIsHandedOutAsACopy)
+{
+	BMimeType type("image/x-vector-test");
+	uint8* data;
+	size_t size;
+	EXPECT_EQ(type.GetIcon(&data, &size), B_ENTRY_NOT_FOUND);
+	const uint8 icon[] = {'n', 'c', 'i', 'f', 1, 2, 3};
+	ASSERT_EQ(type.SetIcon(icon, sizeof(icon)), B_OK);
+	ASSERT_EQ(type.GetIcon(&data, &size), B_OK);
+	ASSERT_EQ(size, sizeof(icon));
+	EXPECT_EQ(memcmp(data, icon, size), 0);
+	delete[] data;
+	ASSERT_EQ(type.SetIcon(NULL, 0), B_OK);
+	EXPECT_EQ(type.GetIcon(&data, &size), B_ENTRY_NOT_FOUND);
+}
+
+
+TEST_F(MimeTest, SupportingAppsComeFromTheApplicationsSupportedTypes)
+{
+	BMessage types;
+	types.AddString("types", "text/plain");
+	types.AddString("types", "image");
+	ASSERT_EQ(BMimeType("application/x-vnd.test-editor").SetSupportedTypes(&types), B_OK);
+	types.MakeEmpty();
+	types.AddString("types", "text");
+	ASSERT_EQ(BMimeType("application/x-vnd.test-viewer").SetSupportedTypes(&types), B_OK);
+	types.MakeEmpty();
+	types.AddString("types", B_FILE_MIME_TYPE);
+	ASSERT_EQ(BMimeType("application/x-vnd.test-dumper").SetSupportedTypes(&types), B_OK);
+
+	BMessage apps;
+	ASSERT_EQ(BMimeType("text/plain").GetSupportingApps(&apps), B_OK);
+	EXPECT_EQ(apps.FindInt32("be:sub"), 1);
+	EXPECT_EQ(apps.FindInt32("be:super"), 1);
+	EXPECT_STREQ(apps.FindString("applications", 0), "application/x-vnd.test-editor");
+	EXPECT_STREQ(apps.FindString("applications", 1), "application/x-vnd.test-viewer");
+
+	ASSERT_EQ(BMimeType("image/png").GetSupportingApps(&apps), B_OK);
+	EXPECT_EQ(apps.FindInt32("be:sub"), 0);
+	EXPECT_EQ(apps.FindInt32("be:super"), 1);
+	EXPECT_EQ(Strings(apps, "applications"),
+		std::set<std::string>{"application/x-vnd.test-editor"});
+
+	BMessage wild;
+	ASSERT_EQ(BMimeType::GetWildcardApps(&wild), B_OK);
+	EXPECT_EQ(Strings(wild, "applications"),
+		std::set<std::string>{"application/x-vnd.test-dumper"});
+
+	// Support withdrawn is support gone, with nothing else to update.
+	ASSERT_EQ(BMimeType("application/x-vnd.test-viewer").SetSupportedTypes(NULL), B_OK);
+	ASSERT_EQ(BMimeType("text/plain").GetSupportingApps(&apps), B_OK);
+	EXPECT_EQ(apps.FindInt32("be:super"), 0);
+	EXPECT_EQ(Strings(apps, "applications"),
+		std::set<std::string>{"application/x-vnd.test-editor"});
+
+	types.MakeEmpty();
+	types.AddString("types", "not a type");
+	EXPECT_EQ(BMimeType("application/x-vnd.test-editor").SetSupportedTypes(&types),
+		B_BAD_VALUE);
+}
+
+
+TEST_F(MimeTest, WatchersHearWhatChangedWhoeverChangedIt)
+{
+	MessageCollector collector;
+	ASSERT_EQ(BMimeType::StartWatching(collector.Messenger()), B_OK);
+	EXPECT_EQ(BMimeType::StartWatching(collector.Messenger()), B_BAD_VALUE);
+	auto notice = [&](int32 which, const char* type) {
+		return collector.WaitFor([=](const BMessage& message) {
+			return message.what == B_META_MIME_CHANGED
+				&& message.FindInt32("be:which") == which
+				&& strcasecmp(string_field(message, "be:type").c_str(), type) == 0;
+		});
+	};
+
+	BMimeType type("text/x-watched");
+	ASSERT_EQ(type.SetShortDescription("Watched"), B_OK);
+	EXPECT_EQ(notice(B_MIME_TYPE_CREATED, "text/x-watched").what, B_META_MIME_CHANGED);
+	EXPECT_EQ(notice(B_SHORT_DESCRIPTION_CHANGED, "text/x-watched").what,
+		B_META_MIME_CHANGED);
+
+	BBitmap mini(BRect(0, 0, 15, 15), B_CMAP8);
+	fill_icon_pattern(mini);
+	ASSERT_EQ(type.SetIcon(&mini, B_MINI_ICON), B_OK);
+	BMessage icon = notice(B_ICON_CHANGED, "text/x-watched");
+	bool large = true;
+	EXPECT_EQ(icon.FindBool("be:large_icon", &large), B_OK);
+	EXPECT_FALSE(large);
+	ASSERT_EQ(type.SetIconForType("text/plain", &mini, B_MINI_ICON), B_OK);
+	BMessage forType = notice(B_ICON_FOR_TYPE_CHANGED, "text/x-watched");
+	EXPECT_EQ(string_field(forType, "be:extra_type"), "text/plain");
+
+	// The watch follows the files, not the calls: a record replaced by someone else (as
+	// another process does) is announced the same way.
+	std::string record = fScratch / "bekit/mime/text/x-watched";
+	BMessage stored;
+	{
+		BFile file(record.c_str(), B_READ_ONLY);
+		ASSERT_EQ(stored.Unflatten(&file), B_OK);
+	}
+	stored.AddString(B_MIME_EXTENSIONS_FIELD, "wtc");
+	{
+		BFile file((record + ".new").c_str(), B_WRITE_ONLY | B_CREATE_FILE);
+		ASSERT_EQ(stored.Flatten(&file), B_OK);
+	}
+	ASSERT_EQ(rename((record + ".new").c_str(), record.c_str()), 0);
+	EXPECT_EQ(notice(B_FILE_EXTENSIONS_CHANGED, "text/x-watched").what,
+		B_META_MIME_CHANGED);
+
+	ASSERT_EQ(type.Delete(), B_OK);
+	BMessage deleted = notice(B_MIME_TYPE_DELETED, "text/x-watched");
+	EXPECT_EQ(deleted.FindInt32("be:action"), (int32)B_META_MIME_DELETED);
+
+	ASSERT_EQ(BMimeType::StopWatching(collector.Messenger()), B_OK);
+	EXPECT_EQ(BMimeType::StopWatching(collector.Messenger()), B_BAD_VALUE);
+	collector.Clear();
+	ASSERT_EQ(type.SetLongDescription("Unheard"), B_OK);
+	snooze(100000);
+	EXPECT_TRUE(collector.Messages().empty());
 }

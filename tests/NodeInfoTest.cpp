@@ -3,6 +3,7 @@
 #include <Bitmap.h>
 #include <Entry.h>
 #include <Node.h>
+#include <MimeType.h>
 #include <NodeInfo.h>
 #include <Path.h>
 
@@ -13,7 +14,9 @@
 
 #include <string>
 
+#include "IconPattern.h"
 #include "ScratchDirectory.h"
+#include "ScratchMimeDatabase.h"
 
 namespace {
 
@@ -35,17 +38,6 @@ protected:
 	BNodeInfo fInfo;
 };
 
-
-// A 32 x 32 icon of B_CMAP8 whose pixel (x, y) is (x + y) % 255.
-void
-fill_pattern(BBitmap& bitmap)
-{
-	uint8* bits = static_cast<uint8*>(bitmap.Bits());
-	for (int32 y = 0; y <= bitmap.Bounds().IntegerHeight(); y++) {
-		for (int32 x = 0; x <= bitmap.Bounds().IntegerWidth(); x++)
-			bits[y * bitmap.BytesPerRow() + x] = (x + y) % 255;
-	}
-}
 
 } // namespace
 
@@ -86,7 +78,7 @@ TEST_F(NodeInfoTest, AppHintNamesTheApplication)
 TEST_F(NodeInfoTest, IconsRoundTripInBothSizes)
 {
 	BBitmap large(BRect(0, 0, 31, 31), B_CMAP8);
-	fill_pattern(large);
+	fill_icon_pattern(large);
 	ASSERT_EQ(fInfo.SetIcon(&large, B_LARGE_ICON), B_OK);
 	BBitmap read(BRect(0, 0, 31, 31), B_CMAP8);
 	ASSERT_EQ(fInfo.GetIcon(&read, B_LARGE_ICON), B_OK);
@@ -96,7 +88,7 @@ TEST_F(NodeInfoTest, IconsRoundTripInBothSizes)
 	}
 
 	BBitmap mini(BRect(0, 0, 15, 15), B_CMAP8);
-	fill_pattern(mini);
+	fill_icon_pattern(mini);
 	ASSERT_EQ(fInfo.SetIcon(&mini, B_MINI_ICON), B_OK);
 	attr_info info;
 	ASSERT_EQ(fNode.GetAttrInfo("BEOS:M:STD_ICON", &info), B_OK);
@@ -125,4 +117,57 @@ TEST_F(NodeInfoTest, DamagedAttributesAreRefused)
 	EXPECT_EQ(unset.GetType(type), B_NO_INIT);
 	BNode missing((fScratch / "missing").c_str());
 	EXPECT_NE(unset.SetTo(&missing), B_OK);
+}
+
+
+TEST_F(NodeInfoTest, TrackerIconFallsBackFromTheNodeToItsTypeToItsKind)
+{
+	ScratchMimeDatabase database("node-info-mime");
+	BBitmap read(BRect(0, 0, 31, 31), B_CMAP8);
+	BBitmap generic(BRect(0, 0, 31, 31), B_CMAP8);
+	// Nothing installed: the kit's own picture of a file, with see-through corners.
+	ASSERT_EQ(fInfo.GetTrackerIcon(&generic, B_LARGE_ICON), B_OK);
+	EXPECT_EQ(static_cast<uint8*>(generic.Bits())[0], B_TRANSPARENT_MAGIC_CMAP8);
+
+	BBitmap supertypeIcon(BRect(0, 0, 31, 31), B_CMAP8);
+	fill_icon_pattern(supertypeIcon, 1);
+	ASSERT_EQ(BMimeType("text").SetIcon(&supertypeIcon, B_LARGE_ICON), B_OK);
+	ASSERT_EQ(fInfo.SetType("text/x-tracked"), B_OK);
+	ASSERT_EQ(fInfo.GetTrackerIcon(&read, B_LARGE_ICON), B_OK);
+	EXPECT_TRUE(same_icon_pixels(read, supertypeIcon));
+
+	BBitmap typeIcon(BRect(0, 0, 31, 31), B_CMAP8);
+	fill_icon_pattern(typeIcon, 2);
+	ASSERT_EQ(BMimeType("text/x-tracked").SetIcon(&typeIcon, B_LARGE_ICON), B_OK);
+	ASSERT_EQ(fInfo.GetTrackerIcon(&read, B_LARGE_ICON), B_OK);
+	EXPECT_TRUE(same_icon_pixels(read, typeIcon));
+
+	// The preferred application's icon for the type comes before the type's own.
+	BBitmap appIcon(BRect(0, 0, 31, 31), B_CMAP8);
+	fill_icon_pattern(appIcon, 3);
+	ASSERT_EQ(BMimeType("application/x-vnd.test-tracker").SetIconForType("text/x-tracked",
+		&appIcon, B_LARGE_ICON), B_OK);
+	ASSERT_EQ(fInfo.SetPreferredApp("application/x-vnd.test-tracker"), B_OK);
+	ASSERT_EQ(fInfo.GetTrackerIcon(&read, B_LARGE_ICON), B_OK);
+	EXPECT_TRUE(same_icon_pixels(read, appIcon));
+
+	BBitmap own(BRect(0, 0, 31, 31), B_CMAP8);
+	fill_icon_pattern(own, 4);
+	ASSERT_EQ(fInfo.SetIcon(&own, B_LARGE_ICON), B_OK);
+	entry_ref ref;
+	ASSERT_EQ(get_ref_for_path(fPath.c_str(), &ref), B_OK);
+	ASSERT_EQ(BNodeInfo::GetTrackerIcon(&ref, &read, B_LARGE_ICON), B_OK);
+	EXPECT_TRUE(same_icon_pixels(read, own));
+
+	// A folder's differs from a file's.
+	BNode folder(fScratch.Path().c_str());
+	BNodeInfo folderInfo(&folder);
+	ASSERT_EQ(folderInfo.GetTrackerIcon(&read, B_LARGE_ICON), B_OK);
+	EXPECT_FALSE(same_icon_pixels(read, generic));
+	BBitmap mini(BRect(0, 0, 15, 15), B_CMAP8);
+	ASSERT_EQ(folderInfo.GetTrackerIcon(&mini, B_MINI_ICON), B_OK);
+	EXPECT_EQ(folderInfo.GetTrackerIcon(&mini, B_LARGE_ICON), B_BAD_VALUE);
+	entry_ref missing;
+	ASSERT_EQ(get_ref_for_path((fScratch / "missing").c_str(), &missing), B_OK);
+	EXPECT_EQ(BNodeInfo::GetTrackerIcon(&missing, &read, B_LARGE_ICON), B_ENTRY_NOT_FOUND);
 }

@@ -1,7 +1,9 @@
 // Volumes as Linux mounts: the roster lists each file system once, and a volume answers
 // for the device of the files on it.
+#include <Bitmap.h>
 #include <Directory.h>
 #include <Entry.h>
+#include <Mime.h>
 #include <NodeMonitor.h>
 #include <Path.h>
 #include <Volume.h>
@@ -10,12 +12,16 @@
 
 #include <gtest/gtest.h>
 
+#include <string.h>
 #include <sys/stat.h>
 
+#include <filesystem>
 #include <set>
+#include <string>
 
 #include "MessageCollector.h"
 #include "ScratchDirectory.h"
+#include "ScratchMimeDatabase.h"
 
 
 TEST(Volume, BootVolumeHoldsTheRoot)
@@ -127,4 +133,40 @@ TEST(Volume, FsInfoDescribesTheVolumeOfAPath)
 	EXPECT_LT((int64)dev_for_path((scratch / "missing").c_str()), 0);
 	EXPECT_EQ(fs_stat_dev((dev_t)0x7ffffff0, &info), -1);
 	EXPECT_EQ(fs_stat_dev(device, NULL), -1);
+}
+
+
+TEST(Volume, IconsOfVolumesAndDevices)
+{
+	ScratchMimeDatabase database("volume-icons");
+	BVolumeRoster roster;
+	BVolume boot;
+	ASSERT_EQ(roster.GetBootVolume(&boot), B_OK);
+	BBitmap large(BRect(0, 0, 31, 31), B_CMAP8);
+	ASSERT_EQ(boot.GetIcon(&large, B_LARGE_ICON), B_OK);
+	// Some pixels of a drive show, and the corners are see-through.
+	const uint8* bits = static_cast<const uint8*>(large.Bits());
+	EXPECT_EQ(bits[0], B_TRANSPARENT_MAGIC_CMAP8);
+	EXPECT_NE(bits[16 * large.BytesPerRow() + 16], B_TRANSPARENT_MAGIC_CMAP8);
+	BBitmap mini(BRect(0, 0, 15, 15), B_CMAP8);
+	EXPECT_EQ(boot.GetIcon(&mini, B_MINI_ICON), B_OK);
+	EXPECT_EQ(boot.GetIcon(&mini, B_LARGE_ICON), B_BAD_VALUE);
+	EXPECT_EQ(BVolume().GetIcon(&mini, B_MINI_ICON), B_NO_INIT);
+
+	uint8 icon[B_LARGE_ICON * B_LARGE_ICON];
+	EXPECT_EQ(get_device_icon("/dev/no-such-device", icon, B_LARGE_ICON), B_ENTRY_NOT_FOUND);
+	EXPECT_EQ(get_device_icon("/dev/null", icon, B_LARGE_ICON), B_BAD_VALUE);
+	EXPECT_EQ(get_device_icon("/dev/null", icon, 24), B_BAD_VALUE);
+	// Where the machine shows a block device, it gets a drive's icon.
+	for (const auto& entry : std::filesystem::directory_iterator("/sys/class/block")) {
+		std::string device = "/dev/" + entry.path().filename().string();
+		struct stat info;
+		if (stat(device.c_str(), &info) != 0 || !S_ISBLK(info.st_mode))
+			continue;
+		memset(icon, 0, sizeof(icon));
+		ASSERT_EQ(get_device_icon(device.c_str(), icon, B_MINI_ICON), B_OK);
+		EXPECT_EQ(icon[0], B_TRANSPARENT_MAGIC_CMAP8);
+		EXPECT_EQ(icon[16 * 16], 0) << "wrote past a mini icon";
+		break;
+	}
 }

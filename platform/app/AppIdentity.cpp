@@ -1,6 +1,7 @@
 #include "app/AppIdentity.h"
 
 #include <File.h>
+#include <Resources.h>
 
 #include <string.h>
 
@@ -17,12 +18,18 @@ read_app_identity(const char* executablePath, app_identity* identity)
 	BFile file(executablePath, B_READ_ONLY);
 	if (file.InitCheck() != B_OK)
 		return file.InitCheck();
+	// BAppFileInfo reads a file whose resources are damaged through its attributes alone;
+	// an executable's identity is in its resources, so damage there is an error.
+	BResources resources;
+	status_t status = resources.SetTo(&file);
+	if (status != B_OK)
+		return status;
 	BAppFileInfo info(&file);
 	if (info.InitCheck() != B_OK)
 		return info.InitCheck();
 
 	// Each record is optional, but one that is there must be well formed.
-	status_t status = info.GetSignature(identity->signature);
+	status = info.GetSignature(identity->signature);
 	if (status != B_OK && status != B_ENTRY_NOT_FOUND)
 		return status;
 	status = info.GetAppFlags(&identity->flags);

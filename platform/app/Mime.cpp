@@ -7,6 +7,8 @@
 #include <Path.h>
 #include <FindDirectory.h>
 
+#include "app/MimeDatabase.h"
+#include "app/MimeWatch.h"
 #include "storage/MimeTypeName.h"
 #include "storage/RegularFile.h"
 #include "storage/StorageErrors.h"
@@ -22,9 +24,16 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <new>
 #include <string>
 #include <vector>
 
+using namespace BPrivate::MimeRecord;
+using BPrivate::database_path;
+using BPrivate::kDatabaseMode;
+using BPrivate::kMaxRecordSize;
+using BPrivate::kSupertypeRecord;
+using BPrivate::read_record;
 using BPrivate::status_for_errno;
 
 const char* const B_APP_MIME_TYPE = "application/x-vnd.Be-elfexecutable";
@@ -40,21 +49,8 @@ const char* const B_QUERY_MIME_TYPE = "application/x-vnd.Be-query";
 
 namespace {
 
-// The database's folder below the user's data directory.
-const char kDatabaseFolder[] = "bekit/mime";
-// The file name of a supertype's own record inside its folder; '@' cannot be part of a
-// type, so no subtype shares it.
-const char kSupertypeRecord[] = "@";
-// Records larger than this are refused as damaged.
-const size_t kMaxRecordSize = 64 * 1024;
-const mode_t kDatabaseMode = 0700;
-
-const char kTypeField[] = "type";
-const char kPreferredAppField[] = "pref_app";
-const char kShortDescriptionField[] = "short_desc";
-const char kLongDescriptionField[] = "long_desc";
-const char kAppHintField[] = "app_hint";
-const char kAttrInfoField[] = "attr_info";
+// Applications are types of this supertype; only their records name supported types.
+const char kApplicationSupertype[] = "application";
 
 
 std::string
@@ -64,19 +60,6 @@ lower_case(const char* text)
 	for (char& c : lower)
 		c = tolower((unsigned char)c);
 	return lower;
-}
-
-
-status_t
-database_path(std::string& path)
-{
-	char data[B_PATH_NAME_LENGTH];
-	status_t status = find_directory(B_USER_DATA_DIRECTORY, (dev_t)-1, false, data,
-		sizeof(data));
-	if (status != B_OK)
-		return status;
-	path = std::string(data) + "/" + kDatabaseFolder;
-	return B_OK;
 }
 
 
@@ -95,28 +78,6 @@ record_path(const char* type, std::string& path, std::string* folder = NULL)
 	path += "/";
 	path += slash == std::string::npos ? kSupertypeRecord : lower.substr(slash + 1).c_str();
 	return B_OK;
-}
-
-
-status_t
-read_record(const std::string& path, BMessage* record)
-{
-	status_t status;
-	int fd = BPrivate::open_regular_file(path.c_str(), &status);
-	if (fd < 0)
-		return status;
-	std::vector<char> buffer(kMaxRecordSize + 1);
-	size_t length = 0;
-	ssize_t got;
-	while ((got = read(fd, buffer.data() + length, buffer.size() - length)) > 0)
-		length += got;
-	int error = errno;
-	close(fd);
-	if (got < 0)
-		return status_for_errno(error);
-	if (length > kMaxRecordSize)
-		return B_BAD_DATA;
-	return record->Unflatten(buffer.data(), length);
 }
 
 
@@ -208,6 +169,33 @@ add_installed(const char* onlySupertype, BMessage* message, const char* field)
 		add_subtypes(folder, entry->d_name, message);
 	}
 	closedir(stream);
+	return B_OK;
+}
+
+// Adds the application types whose records list type among their supported types.
+status_t
+add_supporting(const char* type, std::vector<std::string>* signatures)
+{
+	BMessage applications;
+	status_t status = add_installed(kApplicationSupertype, &applications,
+		B_MIME_TYPES_FIELD);
+	if (status != B_OK)
+		return status;
+	const char* signature;
+	for (int32 i = 0; applications.FindString(B_MIME_TYPES_FIELD, i, &signature) == B_OK;
+			i++) {
+		BMimeType application(signature);
+		BMessage supported;
+		if (application.GetSupportedTypes(&supported) != B_OK)
+			continue;
+		const char* name;
+		for (int32 j = 0; supported.FindString(B_MIME_TYPES_FIELD, j, &name) == B_OK; j++) {
+			if (strcasecmp(name, type) == 0) {
+				signatures->push_back(signature);
+				break;
+			}
+		}
+	}
 	return B_OK;
 }
 
@@ -535,6 +523,132 @@ BMimeType::SetAttrInfo(const BMessage* info)
 }
 
 
+status_t
+BMimeType::GetIcon(uint8** data, size_t* size) const
+{
+	if (data == NULL || size == NULL)
+		return B_BAD_VALUE;
+	BMessage record;
+	status_t status = _ReadRecord(&record);
+	if (status != B_OK)
+		return status;
+	const void* bytes;
+	ssize_t length;
+	if (record.FindData(kVectorIconField, kVectorIconType, &bytes, &length) != B_OK)
+		return B_ENTRY_NOT_FOUND;
+	*data = new(std::nothrow) uint8[length];
+	if (*data == NULL)
+		return B_NO_MEMORY;
+	memcpy(*data, bytes, length);
+	*size = length;
+	return B_OK;
+}
+
+
+status_t
+BMimeType::SetIcon(const uint8* data, size_t size)
+{
+	if (fCStatus != B_OK)
+		return B_NO_INIT;
+	if (data != NULL && size == 0)
+		return B_BAD_VALUE;
+	BMessage record;
+	status_t status = _ReadRecord(&record);
+	if (status != B_OK && status != B_ENTRY_NOT_FOUND)
+		return status;
+	record.RemoveName(kVectorIconField);
+	if (data != NULL) {
+		status = record.AddData(kVectorIconField, kVectorIconType, data, size);
+		if (status != B_OK)
+			return status;
+	}
+	return _WriteRecord(&record);
+}
+
+
+status_t
+BMimeType::GetSupportingApps(BMessage* signatures) const
+{
+	if (signatures == NULL)
+		return B_BAD_VALUE;
+	if (fCStatus != B_OK)
+		return B_NO_INIT;
+	std::vector<std::string> sub, super;
+	status_t status = add_supporting(fType, &sub);
+	BMimeType supertype;
+	if (status == B_OK && GetSupertype(&supertype) == B_OK)
+		status = add_supporting(supertype.Type(), &super);
+	if (status != B_OK)
+		return status;
+	signatures->RemoveName("applications");
+	signatures->RemoveName("be:sub");
+	signatures->RemoveName("be:super");
+	// An application naming both the type and its supertype counts once, with the type.
+	int32 superCount = 0;
+	for (const std::string& signature : sub)
+		signatures->AddString("applications", signature.c_str());
+	for (const std::string& signature : super) {
+		bool listed = false;
+		for (const std::string& other : sub)
+			listed = listed || strcasecmp(other.c_str(), signature.c_str()) == 0;
+		if (!listed) {
+			signatures->AddString("applications", signature.c_str());
+			superCount++;
+		}
+	}
+	signatures->AddInt32("be:sub", (int32)sub.size());
+	signatures->AddInt32("be:super", superCount);
+	return B_OK;
+}
+
+
+status_t
+BMimeType::GetWildcardApps(BMessage* wildcardApps)
+{
+	return BMimeType(B_FILE_MIME_TYPE).GetSupportingApps(wildcardApps);
+}
+
+
+status_t
+BMimeType::GetSupportedTypes(BMessage* types) const
+{
+	if (types == NULL)
+		return B_BAD_VALUE;
+	BMessage record;
+	status_t status = _ReadRecord(&record);
+	if (status != B_OK)
+		return status;
+	types->RemoveName(B_MIME_TYPES_FIELD);
+	const char* type;
+	for (int32 i = 0; record.FindString(kSupportedTypesField, i, &type) == B_OK; i++)
+		types->AddString(B_MIME_TYPES_FIELD, type);
+	return B_OK;
+}
+
+
+// The supporting applications of a type are read from the applications' records when
+// asked for, so they follow every change: fullSync has nothing left to do.
+status_t
+BMimeType::SetSupportedTypes(const BMessage* types, bool /*fullSync*/)
+{
+	if (fCStatus != B_OK)
+		return B_NO_INIT;
+	BMessage record;
+	status_t status = _ReadRecord(&record);
+	if (status != B_OK && status != B_ENTRY_NOT_FOUND)
+		return status;
+	record.RemoveName(kSupportedTypesField);
+	const char* type;
+	for (int32 i = 0; types != NULL
+			&& types->FindString(B_MIME_TYPES_FIELD, i, &type) == B_OK; i++) {
+		if (!IsValid(type))
+			return B_BAD_VALUE;
+		record.AddString(kSupportedTypesField, type);
+	}
+	return _WriteRecord(&record);
+}
+
+
 bool
 BMimeType::IsValid(const char* type)
 {
@@ -630,4 +744,18 @@ BMimeType::_SetString(const char* field, const char* value)
 	if (value != NULL)
 		record.AddString(field, value);
 	return _WriteRecord(&record);
+}
+
+
+status_t
+BMimeType::StartWatching(BMessenger target)
+{
+	return BPrivate::MimeWatch::Default()->Add(target);
+}
+
+
+status_t
+BMimeType::StopWatching(BMessenger target)
+{
+	return BPrivate::MimeWatch::Default()->Remove(target);
 }

@@ -100,7 +100,9 @@ enum {
 	// Roster notices to the applications that watch launches and quits.
 	B_SOME_APP_LAUNCHED			= 'BRAS',
 	B_SOME_APP_QUIT				= 'BRAQ',
-	B_SOME_APP_ACTIVATED		= 'BRAW'
+	B_SOME_APP_ACTIVATED		= 'BRAW',
+	// Sent to the watchers of the MIME database (BMimeType::StartWatching).
+	B_META_MIME_CHANGED			= 'MMCH'
 };
 
 // The platform's two cursor images, in the 68-byte data of <Cursor.h>: a pointing hand

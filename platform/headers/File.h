@@ -8,6 +8,7 @@
 #include <Node.h>
 #include <StorageDefs.h>
 
+class BDirectory;
 class BEntry;
 struct entry_ref;
 
@@ -17,12 +18,17 @@ public:
 								BFile(const char* path, uint32 openMode);
 								BFile(const entry_ref* ref, uint32 openMode);
 								BFile(const BEntry* entry, uint32 openMode);
+	// path relative to directory (an absolute path stands alone).
+								BFile(const BDirectory* directory, const char* path,
+									uint32 openMode);
 								BFile(const BFile& file);
 	virtual						~BFile();
 
 			status_t			SetTo(const char* path, uint32 openMode);
 			status_t			SetTo(const entry_ref* ref, uint32 openMode);
 			status_t			SetTo(const BEntry* entry, uint32 openMode);
+			status_t			SetTo(const BDirectory* directory, const char* path,
+									uint32 openMode);
 			void				Unset();
 
 			bool				IsReadable() const;

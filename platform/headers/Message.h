@@ -218,15 +218,16 @@ public:
 	status_t FindInt64(const char* name, int32 index, int64* value) const
 		{ return _FindValue(name, B_INT64_TYPE, index, value); }
 	// The platform's int32 was a long and its int64 a long long; its dev_t held an int32
-	// item and its ino_t an int64 (both an unsigned long here). Code written for it finds
-	// into those, which these take, rather than have the pointer taken for an index.
+	// item and its ino_t an int64 (both an unsigned long here, a device read back whole).
+	// Code written for it finds into those, which these take, rather than have the pointer
+	// taken for an index.
 	status_t FindInt32(const char* name, long* value) const { return FindInt32(name, 0, value); }
 	status_t FindInt32(const char* name, int32 index, long* value) const
 		{ return _FindInto<int32>(name, B_INT32_TYPE, index, value); }
 	status_t FindInt32(const char* name, unsigned long* value) const
 		{ return FindInt32(name, 0, value); }
 	status_t FindInt32(const char* name, int32 index, unsigned long* value) const
-		{ return _FindInto<int32>(name, B_INT32_TYPE, index, value); }
+		{ return _FindInto<uint32>(name, B_INT32_TYPE, index, value); }
 	status_t FindInt64(const char* name, long long* value) const
 		{ return FindInt64(name, 0, value); }
 	status_t FindInt64(const char* name, int32 index, long long* value) const

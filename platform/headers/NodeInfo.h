@@ -28,6 +28,13 @@ public:
 	// which x which pixels, in any colour space the kit converts. Setting NULL removes it.
 	virtual	status_t			GetIcon(BBitmap* icon, icon_size which = B_LARGE_ICON) const;
 	virtual	status_t			SetIcon(const BBitmap* icon, icon_size which = B_LARGE_ICON);
+	// The icon the desktop shows for the node: its own, else the one its type's preferred
+	// application shows for the type, its type's, its supertype's, the one installed for
+	// its kind (file, folder, link, application), else the kit's own for the kind.
+			status_t			GetTrackerIcon(BBitmap* icon,
+									icon_size which = B_LARGE_ICON) const;
+	static	status_t			GetTrackerIcon(const entry_ref* ref, BBitmap* icon,
+									icon_size which = B_LARGE_ICON);
 			status_t			GetPreferredApp(char* signature,
 									app_verb verb = B_OPEN) const;
 			status_t			SetPreferredApp(const char* signature,

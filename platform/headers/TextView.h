@@ -159,6 +159,11 @@ public:
 								int32* size = NULL) const;
 			void			SetRunArray(int32 startOffset, int32 endOffset,
 								const text_run_array* runs);
+	// The platform's flattened form of a run array ('Ali!', big-endian; docs/text-widgets.md),
+	// malloc()ed; size gets its bytes. Unflattening trusts the count the data gives, as on
+	// the platform: data must hold that many runs. Both give NULL on failure.
+	static	void*			FlattenRunArray(const text_run_array* runs, int32* size = NULL);
+	static	text_run_array*	UnflattenRunArray(const void* data, int32* size = NULL);
 			void			SetStylable(bool stylable);
 			bool			IsStylable() const { return fStylable; }
 

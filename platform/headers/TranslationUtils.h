@@ -8,9 +8,11 @@
 #include <TranslationDefs.h>
 
 class BBitmap;
+class BFile;
 class BMenu;
 class BMessage;
 class BPositionIO;
+class BTextView;
 class BTranslatorRoster;
 
 class BTranslationUtils {
@@ -38,6 +40,19 @@ public:
 	// The same for the translator of that name and version in the default roster.
 	static	BMessage*			GetDefaultSettings(const char* translatorName,
 									int32 version);
+
+	// Styled text: what a translator reads from fromStream as B_STYLED_TEXT_FORMAT,
+	// inserted in intoView in place of its selection with the stream's styles (else, for a
+	// file written by WriteStyledEditFile, its "styles" attribute). The caller locks the
+	// view's window.
+	static	status_t			GetStyledText(BPositionIO* fromStream, BTextView* intoView,
+									BTranslatorRoster* use = NULL);
+	// The view's text and runs as a styled text stream (a text and a style record).
+	static	status_t			PutStyledText(BTextView* fromView, BPositionIO* intoStream,
+									BTranslatorRoster* use = NULL);
+	// The file as StyledEdit keeps it: the plain text, its type "text/plain" and the
+	// attributes "styles" (the flattened runs), "alignment" and "wrap".
+	static	status_t			WriteStyledEditFile(BTextView* fromView, BFile* intoFile);
 
 	enum {
 		B_TRANSLATION_MENU = 'BTMN'

@@ -4,11 +4,13 @@
 #ifndef _VOLUME_H
 #define _VOLUME_H
 
+#include <Mime.h>
 #include <StorageDefs.h>
 #include <SupportDefs.h>
 
 #include <sys/types.h>
 
+class BBitmap;
 class BDirectory;
 
 class BVolume {
@@ -32,6 +34,10 @@ public:
 			status_t			GetName(char* name) const;
 	// Renaming needs the file system's own tools: B_NOT_ALLOWED.
 			status_t			SetName(const char* name);
+
+	// The icon of the volume's device (get_device_icon), else the icon installed for
+	// B_VOLUME_MIME_TYPE, else the kit's own picture of a drive.
+			status_t			GetIcon(BBitmap* icon, icon_size which) const;
 
 			bool				IsRemovable() const;
 			bool				IsReadOnly() const;

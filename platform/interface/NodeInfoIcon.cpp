@@ -1,121 +1,136 @@
-// BNodeInfo's icons: B_CMAP8 pixels of the kit's system palette in the attributes
-// "BEOS:L:STD_ICON" (32 x 32, type 'ICON') and "BEOS:M:STD_ICON" (16 x 16, 'MICN'),
-// row after row without padding (docs/node-attributes.md).
+// BNodeInfo's icons, in the node's attributes "BEOS:L:STD_ICON" and "BEOS:M:STD_ICON"
+// (interface/IconBits.h), and the icon the desktop shows for a node.
 #include <NodeInfo.h>
 
 #include <Bitmap.h>
 
-#include <string.h>
+#include "interface/GenericIcons.h"
+#include "interface/IconBits.h"
+
+#include <strings.h>
 
 #include <vector>
 
-namespace {
-
-const char* const kLargeIconAttribute = "BEOS:L:STD_ICON";
-const char* const kMiniIconAttribute = "BEOS:M:STD_ICON";
-
-
-status_t
-icon_attribute(icon_size which, const char** name, type_code* type)
-{
-	if (which == B_LARGE_ICON) {
-		*name = kLargeIconAttribute;
-		*type = B_LARGE_ICON_TYPE;
-	} else if (which == B_MINI_ICON) {
-		*name = kMiniIconAttribute;
-		*type = B_MINI_ICON_TYPE;
-	} else
-		return B_BAD_VALUE;
-	return B_OK;
-}
-
-
-bool
-has_icon_size(const BBitmap* bitmap, icon_size which)
-{
-	BRect bounds = bitmap->Bounds();
-	return bounds.IntegerWidth() + 1 == which && bounds.IntegerHeight() + 1 == which;
-}
-
-
-// Copies size rows of size bytes between buffers of the given row lengths.
-void
-copy_rows(void* target, int32 targetRow, const void* source, int32 sourceRow, int32 size)
-{
-	for (int32 y = 0; y < size; y++) {
-		memcpy(static_cast<uint8*>(target) + y * targetRow,
-			static_cast<const uint8*>(source) + y * sourceRow, size);
-	}
-}
-
-} // namespace
+using BPrivate::icon_name;
+using BPrivate::icon_type;
 
 
 status_t
 BNodeInfo::GetIcon(BBitmap* icon, icon_size which) const
 {
-	const char* name;
-	type_code type;
-	status_t status = icon_attribute(which, &name, &type);
-	if (status != B_OK || icon == NULL || !has_icon_size(icon, which))
+	if (!BPrivate::fits_icon(icon, which))
 		return B_BAD_VALUE;
 	if (fCStatus != B_OK)
 		return B_NO_INIT;
+	std::string name = icon_name(which);
 	attr_info info;
-	status = fNode->GetAttrInfo(name, &info);
+	status_t status = fNode->GetAttrInfo(name.c_str(), &info);
 	if (status != B_OK)
 		return status;
 	size_t size = which * which;
-	if (info.type != type || (size_t)info.size != size)
+	if (info.type != icon_type(which) || (size_t)info.size != size)
 		return B_BAD_DATA;
 	std::vector<uint8> pixels(size);
-	ssize_t read = fNode->ReadAttr(name, type, 0, pixels.data(), size);
+	ssize_t read = fNode->ReadAttr(name.c_str(), icon_type(which), 0, pixels.data(), size);
 	if (read < 0)
 		return read;
-	if ((size_t)read != size)
-		return B_BAD_DATA;
-
-	// Indices are copied as they are: converting them through colours would not give the
-	// same indices back where the palette repeats a colour.
-	if (icon->ColorSpace() == B_CMAP8) {
-		copy_rows(icon->Bits(), icon->BytesPerRow(), pixels.data(), which, which);
-		return B_OK;
-	}
-	BBitmap indexed(icon->Bounds(), B_CMAP8);
-	if (indexed.InitCheck() != B_OK)
-		return indexed.InitCheck();
-	copy_rows(indexed.Bits(), indexed.BytesPerRow(), pixels.data(), which, which);
-	return icon->ImportBits(&indexed);
+	return BPrivate::icon_to_bitmap(pixels.data(), read, which, icon);
 }
 
 
 status_t
 BNodeInfo::SetIcon(const BBitmap* icon, icon_size which)
 {
-	const char* name;
-	type_code type;
-	status_t status = icon_attribute(which, &name, &type);
-	if (status != B_OK || (icon != NULL && !has_icon_size(icon, which)))
+	if (!BPrivate::is_icon_size(which))
+		return B_BAD_VALUE;
+	std::vector<uint8> pixels;
+	status_t status = icon != NULL ? BPrivate::icon_from_bitmap(icon, which, &pixels) : B_OK;
+	if (status != B_OK)
+		return status;
+	if (fCStatus != B_OK)
+		return B_NO_INIT;
+	std::string name = icon_name(which);
+	if (icon == NULL) {
+		status = fNode->RemoveAttr(name.c_str());
+		return status == B_ENTRY_NOT_FOUND ? B_OK : status;
+	}
+	ssize_t written = fNode->WriteAttr(name.c_str(), icon_type(which), 0, pixels.data(),
+		pixels.size());
+	return written < 0 ? written : B_OK;
+}
+
+
+namespace {
+
+// The icon of type (with its preferred application's icon for it first) in the database.
+status_t
+type_icon(const char* type, BBitmap* icon, icon_size which)
+{
+	BMimeType mime(type);
+	if (mime.InitCheck() != B_OK)
+		return B_BAD_VALUE;
+	char signature[B_MIME_TYPE_LENGTH];
+	if (mime.GetPreferredApp(signature) == B_OK
+		&& BMimeType(signature).GetIconForType(type, icon, which) == B_OK)
+		return B_OK;
+	return mime.GetIcon(icon, which);
+}
+
+} // namespace
+
+
+status_t
+BNodeInfo::GetTrackerIcon(BBitmap* icon, icon_size which) const
+{
+	if (!BPrivate::fits_icon(icon, which))
 		return B_BAD_VALUE;
 	if (fCStatus != B_OK)
 		return B_NO_INIT;
-	if (icon == NULL) {
-		status = fNode->RemoveAttr(name);
-		return status == B_ENTRY_NOT_FOUND ? B_OK : status;
+	if (GetIcon(icon, which) == B_OK)
+		return B_OK;
+
+	char type[B_MIME_TYPE_LENGTH];
+	if (GetType(type) == B_OK) {
+		char signature[B_MIME_TYPE_LENGTH];
+		if (GetPreferredApp(signature) == B_OK
+			&& BMimeType(signature).GetIconForType(type, icon, which) == B_OK)
+			return B_OK;
+		if (type_icon(type, icon, which) == B_OK)
+			return B_OK;
+		BMimeType supertype;
+		if (BMimeType(type).GetSupertype(&supertype) == B_OK
+			&& supertype.GetIcon(icon, which) == B_OK)
+			return B_OK;
 	}
 
-	std::vector<uint8> pixels(which * which);
-	if (icon->ColorSpace() == B_CMAP8)
-		copy_rows(pixels.data(), which, icon->Bits(), icon->BytesPerRow(), which);
-	else {
-		BBitmap indexed(icon->Bounds(), B_CMAP8);
-		status = indexed.InitCheck();
-		if (status == B_OK)
-			status = indexed.ImportBits(icon);
-		if (status != B_OK)
-			return status;
-		copy_rows(pixels.data(), which, indexed.Bits(), indexed.BytesPerRow(), which);
+	const char* kindType = B_FILE_MIME_TYPE;
+	BPrivate::generic_icon kind = BPrivate::kGenericFileIcon;
+	if (fNode->IsDirectory()) {
+		kindType = B_DIRECTORY_MIME_TYPE;
+		kind = BPrivate::kGenericFolderIcon;
+	} else if (fNode->IsSymLink())
+		kindType = B_SYMLINK_MIME_TYPE;
+	else if (GetType(type) == B_OK && strcasecmp(type, B_APP_MIME_TYPE) == 0) {
+		kindType = B_APP_MIME_TYPE;
+		kind = BPrivate::kGenericApplicationIcon;
 	}
-	ssize_t written = fNode->WriteAttr(name, type, 0, pixels.data(), pixels.size());
-	return written < 0 ? written : B_OK;
+	if (type_icon(kindType, icon, which) == B_OK)
+		return B_OK;
+	uint8 pixels[B_LARGE_ICON * B_LARGE_ICON];
+	BPrivate::draw_generic_icon(kind, which, pixels);
+	return BPrivate::icon_to_bitmap(pixels, which * which, which, icon);
+}
+
+
+status_t
+BNodeInfo::GetTrackerIcon(const entry_ref* ref, BBitmap* icon, icon_size which)
+{
+	if (ref == NULL)
+		return B_BAD_VALUE;
+	BNode node(ref);
+	status_t status = node.InitCheck();
+	if (status != B_OK)
+		return status;
+	BNodeInfo info(&node);
+	return info.GetTrackerIcon(icon, which);
 }

@@ -55,6 +55,14 @@ BFile::BFile(const BEntry* entry, uint32 openMode)
 }
 
 
+BFile::BFile(const BDirectory* directory, const char* path, uint32 openMode)
+	:
+	fMode(0)
+{
+	SetTo(directory, path, openMode);
+}
+
+
 BFile::BFile(const BFile& file)
 	:
 	BNode(),
@@ -126,6 +134,26 @@ BFile::SetTo(const BEntry* entry, uint32 openMode)
 		return InitCheck();
 	}
 	return SetTo(path.Path(), openMode);
+}
+
+
+status_t
+BFile::SetTo(const BDirectory* directory, const char* path, uint32 openMode)
+{
+	if (directory == NULL || path == NULL) {
+		Unset();
+		_SetDescriptor(-1, B_BAD_VALUE);
+		return B_BAD_VALUE;
+	}
+	// The entry may not exist yet: B_CREATE_FILE makes it.
+	BEntry entry;
+	status_t status = entry.SetTo(directory, path);
+	if (status != B_OK) {
+		Unset();
+		_SetDescriptor(-1, status);
+		return status;
+	}
+	return SetTo(&entry, openMode);
 }
 
 

@@ -3,6 +3,7 @@
 #include <Directory.h>
 
 #include "storage/MountTable.h"
+#include "storage/RemovableDevice.h"
 
 #include <dirent.h>
 #include <errno.h>
@@ -216,20 +217,7 @@ BVolume::IsRemovable() const
 {
 	if (fCStatus != B_OK)
 		return false;
-	// A partition's removable flag is its disk's, one folder up.
-	const char* const kFlags[] = { "removable", "../removable" };
-	for (const char* flag : kFlags) {
-		char path[B_PATH_NAME_LENGTH];
-		snprintf(path, sizeof(path), "/sys/dev/block/%u:%u/%s", major(fDevice),
-			minor(fDevice), flag);
-		FILE* file = fopen(path, "re");
-		if (file == NULL)
-			continue;
-		int value = fgetc(file);
-		fclose(file);
-		return value == '1';
-	}
-	return false;
+	return BPrivate::is_removable_device(fDevice);
 }
 
 

@@ -7,6 +7,7 @@
 #include <MenuField.h>
 #include <MenuItem.h>
 #include <NodeInfo.h>
+#include <NodeMonitor.h>
 #include <Path.h>
 #include <PopUpMenu.h>
 #include <Roster.h>
@@ -20,6 +21,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 namespace BPrivate {
@@ -31,7 +33,8 @@ enum {
 	kEntryInvoked		= 'fpIV',
 	kDefaultPressed		= 'fpDF',
 	kCancelPressed		= 'fpCN',
-	kPathChosen			= 'fpPT'
+	kPathChosen			= 'fpPT',
+	kRefreshPending		= 'fpRF'
 };
 
 const BRect kPanelFrame(100, 80, 600, 380);
@@ -108,6 +111,7 @@ FilePanelWindow::FilePanelWindow(BFilePanel* panel, file_panel_mode mode,
 	fNodeFlavors(nodeFlavors != 0 ? nodeFlavors : (uint32)B_FILE_NODE),
 	fHideWhenDone(hideWhenDone),
 	fSelectionCursor(0),
+	fRefreshPending(false),
 	fPanel(panel),
 	fList(NULL),
 	fPathField(NULL),
@@ -131,6 +135,7 @@ FilePanelWindow::FilePanelWindow(BFilePanel* panel, file_panel_mode mode,
 
 FilePanelWindow::~FilePanelWindow()
 {
+	stop_watching(this);
 	while (BListItem* item = fList->RemoveItem((int32)0))
 		delete item;
 }
@@ -226,6 +231,17 @@ FilePanelWindow::MessageReceived(BMessage* message)
 				SetDirectory(&ref);
 			break;
 		}
+		case B_NODE_MONITOR:
+			// A burst of changes waits in the queue behind one refresh.
+			if (!fRefreshPending) {
+				fRefreshPending = true;
+				PostMessage(kRefreshPending);
+			}
+			break;
+		case kRefreshPending:
+			fRefreshPending = false;
+			Refresh();
+			break;
 		default:
 			BWindow::MessageReceived(message);
 	}
@@ -262,6 +278,13 @@ FilePanelWindow::SetDirectory(const entry_ref* directory)
 	if (directory == NULL || !is_directory(directory))
 		return;
 	fDirectory = *directory;
+	// The list follows the directory while it is shown: entries made, removed or renamed
+	// there by anyone appear and go.
+	stop_watching(this);
+	node_ref node;
+	BDirectory watched(directory);
+	if (watched.GetNodeRef(&node) == B_OK)
+		watch_node(&node, B_WATCH_DIRECTORY, this);
 	_UpdatePathMenu();
 	Refresh();
 }
@@ -306,6 +329,16 @@ FilePanelWindow::_Accepts(const entry_ref& ref, bool isDirectory) const
 void
 FilePanelWindow::Refresh()
 {
+	// The entries selected stay selected when the same directory is listed again.
+	std::vector<std::string> selected;
+	for (int32 i = 0; fListed == fDirectory; i++) {
+		EntryItem* item = dynamic_cast<EntryItem*>(fList->ItemAt(fList->CurrentSelection(i)));
+		if (item == NULL)
+			break;
+		selected.push_back(item->Ref().name);
+	}
+	fListed = fDirectory;
+
 	std::vector<EntryItem*> items;
 	BDirectory directory(&fDirectory);
 	BEntry entry;
@@ -341,6 +374,11 @@ FilePanelWindow::Refresh()
 		delete item;
 	for (EntryItem* item : items)
 		fList->AddItem(item);
+	for (int32 i = 0; i < (int32)items.size() && !selected.empty(); i++) {
+		if (std::find(selected.begin(), selected.end(), items[i]->Ref().name)
+				!= selected.end())
+			fList->Select(i, true);
+	}
 	char count[64];
 	snprintf(count, sizeof(count), "%zu %s", items.size(),
 		items.size() == 1 ? "item" : "items");

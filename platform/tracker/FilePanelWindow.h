@@ -50,6 +50,8 @@ public:
 			bool				fHideWhenDone;
 			entry_ref			fDirectory;
 			int32				fSelectionCursor;
+			entry_ref			fListed;	// the directory the list shows
+			bool				fRefreshPending;
 
 private:
 			void				_Build(bool multipleSelection);

@@ -1,0 +1,2 @@
+// <MimeType.h> at its place in the Storage Kit.
+#include <MimeType.h>
