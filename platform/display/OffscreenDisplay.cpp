@@ -2,8 +2,9 @@
 // read what the window last showed, never a half-drawn frame.
 #include "display/OffscreenDisplay.h"
 
-#include <InterfaceDefs.h>
+#include "display/DisplayModes.h"
 
+#include <InterfaceDefs.h>
 
 #include <cairo.h>
 
@@ -23,9 +24,6 @@ const char* const kSnapshotVariable = "BE_SCREENSHOT_DIR";
 const std::chrono::milliseconds kSnapshotInterval(250);
 
 // The screen that offscreen windows are placed on.
-const BRect kScreenFrame(0, 0, 1279, 1023);
-
-
 cairo_surface_t*
 CreateFront(BRect frame)
 {
@@ -336,7 +334,9 @@ OffscreenDisplay::OffscreenDisplay()
 	fMouseAcceleration(kDefaultMouseAcceleration),
 	fMouseMap{ B_PRIMARY_MOUSE_BUTTON, B_TERTIARY_MOUSE_BUTTON, B_SECONDARY_MOUSE_BUTTON },
 	fWorkspaceCount(1),
-	fCurrentWorkspace(0)
+	fCurrentWorkspace(0),
+	fMode(make_display_mode(kOffscreenWidth, kOffscreenHeight, kOffscreenRefreshRate)),
+	fDPMSState(B_DPMS_ON)
 {
 }
 
@@ -349,7 +349,8 @@ OffscreenDisplay::~OffscreenDisplay()
 BRect
 OffscreenDisplay::ScreenFrame()
 {
-	return kScreenFrame;
+	std::lock_guard<std::mutex> locker(fModeLock);
+	return BRect(0, 0, fMode.virtual_width - 1, fMode.virtual_height - 1);
 }
 
 

@@ -5,6 +5,8 @@
 
 #include "display/Display.h"
 
+#include <Accelerant.h>
+
 #include <GraphicsDefs.h>
 
 #include <chrono>
@@ -80,6 +82,11 @@ private:
 			bool				fGrabbed;
 };
 
+// The offscreen screen's first mode.
+const uint16 kOffscreenWidth = 1280;
+const uint16 kOffscreenHeight = 1024;
+const double kOffscreenRefreshRate = 60;
+
 class OffscreenDisplay : public Display {
 public:
 								OffscreenDisplay();
@@ -99,7 +106,16 @@ public:
 	virtual	uint32				Modifiers();
 	virtual	void				GetKeyStates(uint8 states[16]);
 	virtual	status_t			SetKeyboardLocks(uint32 modifiers);
-	virtual	status_t			GetKeyMap(key_map** map, char** chars);
+	virtual	status_t			ReadKeyMap(key_map** map, char** chars);
+	virtual	status_t			GetMode(display_mode* mode);
+	virtual	status_t			GetModeList(std::vector<display_mode>* modes);
+	virtual	status_t			SetMode(const display_mode& mode);
+	virtual	status_t			GetDeviceInfo(accelerant_device_info* info);
+	virtual	status_t			GetTimingConstraints(
+									display_timing_constraints* constraints);
+	virtual	uint32				DPMSCapabilities();
+	virtual	uint32				DPMSState();
+	virtual	status_t			SetDPMS(uint32 state);
 	virtual	bigtime_t			ClickSpeed();
 	virtual	status_t			SetClickSpeed(bigtime_t speed);
 	virtual	status_t			GetMouseSpeed(int32* speed, int32* acceleration);
@@ -145,6 +161,11 @@ private:
 			uint32				fMouseMap[3];
 			int32				fWorkspaceCount;
 			int32				fCurrentWorkspace;
+			// The screen's mode and power; apart from fLock, which ScreenFrame()'s
+			// callers may hold.
+			std::mutex			fModeLock;
+			display_mode		fMode;
+			uint32				fDPMSState;
 };
 
 } // namespace BPrivate
