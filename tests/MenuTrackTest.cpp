@@ -147,15 +147,17 @@ TEST_F(MenuTrackTest, InPlaceAStickyMenuOutlivesAReleaseOffItsItemsAndAClickChoo
 {
 	Open(TestName());
 	BPoint item = ItemMiddle(1);
-	StartTracking(kTrack, true);
+	// The press that opens the menu is down when the tracking starts.
 	inject_mouse(fOffscreen, BPrivate::kDisplayMouseDown, BPoint(250, 150), 1);
+	wait_for_queue(fWindow);
+	StartTracking(kTrack, true);
 	inject_mouse(fOffscreen, BPrivate::kDisplayMouseUp, BPoint(250, 150), 0);
 	snooze(50000);
 	EXPECT_EQ(fWindow->returned.load(), 0);
 	inject_click(fOffscreen, item);
 	EXPECT_EQ(Chosen(), "Item 1");
 
-	// Without sticky a click off the items ends the tracking without a choice.
+	// Any later click off the items ends the tracking without a choice.
 	fWindow->tracking = false;
 	fWindow->returned = 0;
 	StartTracking(kTrack, false);

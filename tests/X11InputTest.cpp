@@ -1,6 +1,7 @@
 // The X11 back end's screen and input against a private Xvfb: the keyboard's state as the
 // server has it, the locks, the shared click speed, the pointer's map, the screen's
-// pixels, stacking, drop targets across connections, and the pace of WaitForRetrace.
+// pixels, stacking, drop targets across connections, the pace of WaitForRetrace, display
+// modes through RandR, power through DPMS and the modifier keys' mapping.
 #include "display/X11Display.h"
 
 #include "display/DisplayModes.h"
@@ -268,7 +269,8 @@ TEST_F(X11InputTest, DisplayModesComeFromRandRAndSetModeResizesTheScreen)
 	EXPECT_EQ(shown.timing.h_display, 800);
 	EXPECT_EQ(shown.timing.v_total, small.timing.v_total);
 
-	display_mode nonsense = small;
+	// A timing the output lacks, whose sync starts inside the picture, is not made.
+	display_mode nonsense = make_display_mode(700, 500, 60);
 	nonsense.timing.h_sync_start = 10;
 	EXPECT_EQ(stDisplay->SetMode(nonsense), B_BAD_VALUE);
 

@@ -225,11 +225,12 @@ X11Display::GetModeList(std::vector<display_mode>* modes)
 
 
 // A mode the output does not list is made and added to it first, as xrandr's --newmode
-// and --addmode do; the server refuses what it cannot show.
+// and --addmode do; the server refuses what it cannot show. (The modes a server lists
+// are taken as they are: Xvfb's own has no sync timing.)
 status_t
 X11Display::SetMode(const display_mode& mode)
 {
-	if (!is_plausible(mode.timing) || (mode.space != B_RGB32 && mode.space != B_RGBA32))
+	if (mode.space != B_RGB32 && mode.space != B_RGBA32)
 		return B_BAD_VALUE;
 	RandrOutput output;
 	status_t status = find_output(fConnection, fScreen->root, &output);
@@ -247,6 +248,8 @@ X11Display::SetMode(const display_mode& mode)
 		}
 	}
 	if (modeID == XCB_NONE) {
+		if (!is_plausible(mode.timing))
+			return B_BAD_VALUE;
 		xcb_randr_mode_info_t info = randr_from_mode(mode);
 		char name[32];
 		int length = snprintf(name, sizeof(name), "%ux%u@%.0f", mode.timing.h_display,
