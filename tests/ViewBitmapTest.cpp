@@ -106,6 +106,7 @@ TEST_F(ViewBitmapTest, ATiledBitmapRepeatsAcrossTheViewAndAnUntiledOneShowsOnce)
 	EXPECT_EQ(Pixel(2, 0), kBlue);
 	EXPECT_EQ(Pixel(4, 5), kRed);
 	EXPECT_EQ(Pixel(59, 39), kBlue);
+	SaveScreenshot("view-bitmap-tiled.png");
 
 	// The view keeps its own copy.
 	delete bitmap;
@@ -210,6 +211,7 @@ TEST_F(ViewBitmapTest, AnOverlayShowsWhereTheViewShowsTheColourKey)
 	EXPECT_EQ(Pixel(5, 20), kRed);
 	EXPECT_EQ(Pixel(50, 20), kBlue);
 	EXPECT_EQ(Pixel(5, 2), kGreen);
+	SaveScreenshot("view-overlay.png");
 
 	// The view reads the overlay each time it draws.
 	Change([&] {
