@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libcairo2-dev libpango1.0-dev libfontconfig-dev libfreetype-dev
   libxcb1-dev libxcb-shm0-dev libxcb-shape0-dev libxcb-icccm4-dev libxcb-xtest0-dev libxkbcommon-dev
-  libxkbcommon-x11-dev libxcb-randr0-dev libxcb-xkb-dev
+  libxkbcommon-x11-dev libxcb-randr0-dev libxcb-xkb-dev libxcb-dpms0-dev
   libpng-dev nlohmann-json3-dev
   libturbojpeg0-dev libjpeg-dev libgif-dev libasound2-dev
   xvfb x11-apps xauth xclip fonts-dejavu-core

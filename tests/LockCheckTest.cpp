@@ -56,7 +56,7 @@ TEST_F(LockCheckDeathTest, AnUnlockedCallStopsNamingTheMethod)
 {
 	EXPECT_DEATH(fView->MoveTo(5, 5), "BView::MoveTo.*without the lock of looper");
 	EXPECT_DEATH(fView->Invalidate(), "BView::Invalidate");
-	EXPECT_DEATH(fWindow->SetTitle("Changed"), "BWindow::SetTitle");
+	EXPECT_DEATH(fWindow->SetSizeLimits(10, 500, 10, 500), "BWindow::SetSizeLimits");
 	EXPECT_DEATH(fWindow->AddChild(new BView(BRect(0, 0, 9, 9), "late", 0, 0)),
 		"BWindow::AddChild");
 	EXPECT_DEATH(fList->AddItem(new BStringItem("row")), "BListView::AddItem");
@@ -85,6 +85,11 @@ TEST_F(LockCheckDeathTest, TheLockHolderAndDetachedViewsPass)
 		// Removing an item takes its subitems with it.
 		EXPECT_TRUE(fOutline->RemoveItem(&parent));
 	}
+	EXPECT_FALSE(fWindow->IsLocked());
+
+	// SetTitle takes the window's lock itself, as on the platform.
+	fWindow->SetTitle("Renamed unlocked");
+	EXPECT_STREQ(fWindow->Title(), "Renamed unlocked");
 	EXPECT_FALSE(fWindow->IsLocked());
 
 	// A view outside any window belongs to no looper: any thread may change it.

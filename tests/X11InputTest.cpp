@@ -1,7 +1,11 @@
 // The X11 back end's screen and input against a private Xvfb: the keyboard's state as the
 // server has it, the locks, the shared click speed, the pointer's map, the screen's
-// pixels, stacking, drop targets across connections, and the pace of WaitForRetrace.
+// pixels, stacking, drop targets across connections, the pace of WaitForRetrace, display
+// modes through RandR, power through DPMS and the modifier keys' mapping.
 #include "display/X11Display.h"
+
+#include "display/DisplayModes.h"
+#include "display/KeyCodes.h"
 
 #include <InterfaceDefs.h>
 #include <Screen.h>
@@ -16,6 +20,7 @@
 #include <xcb/xtest.h>
 
 #include <stdlib.h>
+#include <string.h>
 #include <string>
 #include <vector>
 
@@ -240,4 +245,89 @@ TEST_F(X11InputTest, WaitForRetraceKeepsTheServersPace)
 	EXPECT_GE(elapsed, 2 * period);
 	EXPECT_LT(elapsed, 3 * period + 400000);
 	EXPECT_STREQ(Display::Default()->Name(), "x11");
+}
+
+
+TEST_F(X11InputTest, DisplayModesComeFromRandRAndSetModeResizesTheScreen)
+{
+	display_mode current;
+	ASSERT_EQ(stDisplay->GetMode(&current), B_OK);
+	EXPECT_EQ(current.timing.h_display, 1024);
+	EXPECT_EQ(current.timing.v_display, 768);
+	std::vector<display_mode> modes;
+	ASSERT_EQ(stDisplay->GetModeList(&modes), B_OK);
+	ASSERT_FALSE(modes.empty());
+
+	// Xvfb lists its one size; a smaller mode is added to its output and shown.
+	display_mode small = make_display_mode(800, 600, 60);
+	ASSERT_EQ(stDisplay->SetMode(small), B_OK);
+	EXPECT_TRUE(wait_for([] {
+		return stOther->ScreenFrame() == BRect(0, 0, 799, 599);
+	}));
+	display_mode shown;
+	ASSERT_EQ(stOther->GetMode(&shown), B_OK);
+	EXPECT_EQ(shown.timing.h_display, 800);
+	EXPECT_EQ(shown.timing.v_total, small.timing.v_total);
+
+	// A timing the output lacks, whose sync starts inside the picture, is not made.
+	display_mode nonsense = make_display_mode(700, 500, 60);
+	nonsense.timing.h_sync_start = 10;
+	EXPECT_EQ(stDisplay->SetMode(nonsense), B_BAD_VALUE);
+
+	ASSERT_EQ(stDisplay->SetMode(current), B_OK);
+	EXPECT_TRUE(wait_for([] {
+		return stOther->ScreenFrame() == BRect(0, 0, 1023, 767);
+	}));
+	accelerant_device_info info;
+	ASSERT_EQ(stDisplay->GetDeviceInfo(&info), B_OK);
+	EXPECT_GT(strlen(info.name), 0u);
+}
+
+
+TEST_F(X11InputTest, PowerStatesGoThroughDPMS)
+{
+	uint32 capabilities = stDisplay->DPMSCapabilities();
+	if (capabilities == 0) {
+		EXPECT_EQ(stDisplay->SetDPMS(B_DPMS_OFF), B_UNSUPPORTED);
+		GTEST_SKIP() << "this Xvfb has no DPMS";
+	}
+	ASSERT_EQ(stDisplay->SetDPMS(B_DPMS_STAND_BY), B_OK);
+	EXPECT_EQ(stOther->DPMSState(), (uint32)B_DPMS_STAND_BY);
+	ASSERT_EQ(stDisplay->SetDPMS(B_DPMS_ON), B_OK);
+	EXPECT_EQ(stOther->DPMSState(), (uint32)B_DPMS_ON);
+	EXPECT_EQ(stDisplay->SetDPMS(12345), B_BAD_VALUE);
+}
+
+
+TEST_F(X11InputTest, SetModifierKeyMovesTheServersModifierMapping)
+{
+	xcb_connection_t* connection = xcb_connect(stServer->Name().c_str(), NULL);
+	auto rowHolds = [connection](int row, uint8 code) {
+		xcb_get_modifier_mapping_reply_t* reply = xcb_get_modifier_mapping_reply(
+			connection, xcb_get_modifier_mapping(connection), NULL);
+		bool found = false;
+		const xcb_keycode_t* codes = xcb_get_modifier_mapping_keycodes(reply);
+		for (int i = 0; i < reply->keycodes_per_modifier; i++)
+			found = found || codes[row * reply->keycodes_per_modifier + i] == code;
+		free(reply);
+		return found;
+	};
+	// The Menu key (X key 135) becomes the left Control key, which X11 gives as Mod4.
+	uint8 menuKey = (uint8)x_key_for_key_code(0x68);
+	uint8 superKey = (uint8)x_key_for_key_code(0x66);
+	ASSERT_TRUE(rowHolds(XCB_MAP_INDEX_4, superKey));
+	ASSERT_EQ(stDisplay->SetModifierKey(B_LEFT_CONTROL_KEY, 0x68), B_OK);
+	EXPECT_TRUE(rowHolds(XCB_MAP_INDEX_4, menuKey));
+	EXPECT_FALSE(rowHolds(XCB_MAP_INDEX_4, superKey));
+	key_map* map = NULL;
+	char* chars = NULL;
+	ASSERT_EQ(stDisplay->GetKeyMap(&map, &chars), B_OK);
+	EXPECT_EQ(map->left_control_key, 0x68u);
+	free(map);
+	free(chars);
+
+	ASSERT_EQ(stDisplay->SetModifierKey(B_LEFT_CONTROL_KEY, 0x66), B_OK);
+	EXPECT_TRUE(rowHolds(XCB_MAP_INDEX_4, superKey));
+	EXPECT_FALSE(rowHolds(XCB_MAP_INDEX_4, menuKey));
+	xcb_disconnect(connection);
 }

@@ -95,6 +95,20 @@ BArchivable::Instantiate(BMessage* from)
 }
 
 
+status_t
+BArchivable::AllArchived(BMessage* into) const
+{
+	return B_OK;
+}
+
+
+status_t
+BArchivable::AllUnarchived(const BMessage* from)
+{
+	return B_OK;
+}
+
+
 bool
 validate_instantiation(BMessage* from, const char* className)
 {
@@ -142,7 +156,16 @@ instantiate_object(BMessage* from, image_id* id)
 		errno = B_BAD_VALUE;
 		return NULL;
 	}
-	return function(from);
+	BArchivable* object = function(from);
+	if (object == NULL)
+		return NULL;
+	status_t status = object->AllUnarchived(from);
+	if (status != B_OK) {
+		delete object;
+		errno = status;
+		return NULL;
+	}
+	return object;
 }
 
 

@@ -2,6 +2,9 @@
 // it, X11 when $DISPLAY can be connected to, offscreen otherwise.
 #include "display/Display.h"
 
+#include "display/KeyCodes.h"
+#include "display/KeyMapBuilder.h"
+
 #include "display/OffscreenDisplay.h"
 #include "display/X11Display.h"
 
@@ -71,6 +74,35 @@ DisplayWindow::SetIcon(const uint32* pixels, int32 width, int32 height)
 
 Display::~Display()
 {
+}
+
+
+status_t
+Display::GetKeyMap(key_map** map, char** chars)
+{
+	status_t status = ReadKeyMap(map, chars);
+	if (status != B_OK)
+		return status;
+	std::lock_guard<std::mutex> locker(fModifierKeysLock);
+	for (const auto& [modifier, key] : fModifierKeys) {
+		if (uint32* field = modifier_key_field(*map, modifier))
+			*field = key;
+	}
+	return B_OK;
+}
+
+
+status_t
+Display::SetModifierKey(uint32 modifier, uint32 key)
+{
+	key_map probe = {};
+	if (modifier_key_field(&probe, modifier) == NULL || key == 0
+		|| key >= (uint32)kKeyCodeCount) {
+		return B_BAD_VALUE;
+	}
+	std::lock_guard<std::mutex> locker(fModifierKeysLock);
+	fModifierKeys[modifier] = key;
+	return B_OK;
 }
 
 

@@ -5,12 +5,15 @@
 #ifndef _DISPLAY_H
 #define _DISPLAY_H
 
+#include <Accelerant.h>
 #include <GraphicsDefs.h>
 #include <InterfaceDefs.h>
 #include <OS.h>
 #include <Rect.h>
 
 #include <functional>
+#include <map>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -182,8 +185,26 @@ public:
 	virtual	status_t			SetKeyboardLocks(uint32 modifiers) = 0;
 
 	// The keyboard's layout in the platform's form (see get_key_map()): both allocated
-	// with malloc(), for the caller to free.
-	virtual	status_t			GetKeyMap(key_map** map, char** chars) = 0;
+	// with malloc(), for the caller to free. The keys set_modifier_key() chose are in it.
+			status_t			GetKeyMap(key_map** map, char** chars);
+	// Makes key (a platform key code) the one that gives modifier (a single
+	// B_LEFT_SHIFT_KEY, B_CAPS_LOCK, B_MENU_KEY ... bit). The kit's key map keeps it for
+	// this process; a back end may also tell the display's server.
+	virtual	status_t			SetModifierKey(uint32 modifier, uint32 key);
+
+	// The screen's display modes in the graphics drivers' form (<Accelerant.h>): the
+	// mode shown now, every mode the screen offers, and a change to one of them.
+	virtual	status_t			GetMode(display_mode* mode) = 0;
+	virtual	status_t			GetModeList(std::vector<display_mode>* modes) = 0;
+	virtual	status_t			SetMode(const display_mode& mode) = 0;
+	virtual	status_t			GetDeviceInfo(accelerant_device_info* info) = 0;
+	virtual	status_t			GetTimingConstraints(
+									display_timing_constraints* constraints) = 0;
+	// The screen's power states (B_DPMS_ON ...): those it can take, the one it is in,
+	// and a change.
+	virtual	uint32				DPMSCapabilities() = 0;
+	virtual	uint32				DPMSState() = 0;
+	virtual	status_t			SetDPMS(uint32 state) = 0;
 
 	// The longest time between the clicks of a double click, in microseconds.
 	virtual	bigtime_t			ClickSpeed() = 0;
@@ -219,6 +240,15 @@ public:
 	virtual	void				SetCursorHidden(bool hidden) = 0;
 	virtual	void				ObscureCursor() = 0;
 	virtual	bool				IsCursorHidden() = 0;
+
+protected:
+	// The keyboard's layout as the back end reads it, before set_modifier_key().
+	virtual	status_t			ReadKeyMap(key_map** map, char** chars) = 0;
+
+private:
+			std::mutex			fModifierKeysLock;
+			// set_modifier_key()'s choices: modifier bit to key code.
+			std::map<uint32, uint32> fModifierKeys;
 };
 
 } // namespace BPrivate

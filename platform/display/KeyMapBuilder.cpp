@@ -58,6 +58,40 @@ AddCharacter(xkb_state* state, xkb_keycode_t key, std::string* buffer)
 } // namespace
 
 
+uint32*
+modifier_key_field(key_map* map, uint32 modifier)
+{
+	switch (modifier) {
+		case B_CAPS_LOCK:
+			return &map->caps_key;
+		case B_SCROLL_LOCK:
+			return &map->scroll_key;
+		case B_NUM_LOCK:
+			return &map->num_key;
+		case B_LEFT_SHIFT_KEY:
+			return &map->left_shift_key;
+		case B_RIGHT_SHIFT_KEY:
+			return &map->right_shift_key;
+		case B_LEFT_COMMAND_KEY:
+			return &map->left_command_key;
+		case B_RIGHT_COMMAND_KEY:
+			return &map->right_command_key;
+		case B_LEFT_CONTROL_KEY:
+			return &map->left_control_key;
+		case B_RIGHT_CONTROL_KEY:
+			return &map->right_control_key;
+		case B_LEFT_OPTION_KEY:
+			return &map->left_option_key;
+		case B_RIGHT_OPTION_KEY:
+			return &map->right_option_key;
+		case B_MENU_KEY:
+			return &map->menu_key;
+		default:
+			return NULL;
+	}
+}
+
+
 status_t
 build_key_map(xkb_keymap* keymap, uint32 locks, key_map** _map, char** _chars)
 {

@@ -2,8 +2,9 @@
 // read what the window last showed, never a half-drawn frame.
 #include "display/OffscreenDisplay.h"
 
-#include <InterfaceDefs.h>
+#include "display/DisplayModes.h"
 
+#include <InterfaceDefs.h>
 
 #include <cairo.h>
 
@@ -23,9 +24,6 @@ const char* const kSnapshotVariable = "BE_SCREENSHOT_DIR";
 const std::chrono::milliseconds kSnapshotInterval(250);
 
 // The screen that offscreen windows are placed on.
-const BRect kScreenFrame(0, 0, 1279, 1023);
-
-
 cairo_surface_t*
 CreateFront(BRect frame)
 {
@@ -339,7 +337,9 @@ OffscreenDisplay::OffscreenDisplay()
 	fWorkspaceCount(1),
 	fCurrentWorkspace(0),
 	fCursorHidden(false),
-	fCursorObscured(false)
+	fCursorObscured(false),
+	fMode(make_display_mode(kOffscreenWidth, kOffscreenHeight, kOffscreenRefreshRate)),
+	fDPMSState(B_DPMS_ON)
 {
 }
 
@@ -352,7 +352,8 @@ OffscreenDisplay::~OffscreenDisplay()
 BRect
 OffscreenDisplay::ScreenFrame()
 {
-	return kScreenFrame;
+	std::lock_guard<std::mutex> locker(fModeLock);
+	return BRect(0, 0, fMode.virtual_width - 1, fMode.virtual_height - 1);
 }
 
 

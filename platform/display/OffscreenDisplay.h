@@ -5,6 +5,8 @@
 
 #include "display/Display.h"
 
+#include <Accelerant.h>
+
 #include <GraphicsDefs.h>
 
 #include <chrono>
@@ -87,6 +89,11 @@ private:
 			DisplayCursor		fViewCursor;
 };
 
+// The offscreen screen's first mode.
+const uint16 kOffscreenWidth = 1280;
+const uint16 kOffscreenHeight = 1024;
+const double kOffscreenRefreshRate = 60;
+
 class OffscreenDisplay : public Display {
 public:
 								OffscreenDisplay();
@@ -106,7 +113,16 @@ public:
 	virtual	uint32				Modifiers();
 	virtual	void				GetKeyStates(uint8 states[16]);
 	virtual	status_t			SetKeyboardLocks(uint32 modifiers);
-	virtual	status_t			GetKeyMap(key_map** map, char** chars);
+	virtual	status_t			ReadKeyMap(key_map** map, char** chars);
+	virtual	status_t			GetMode(display_mode* mode);
+	virtual	status_t			GetModeList(std::vector<display_mode>* modes);
+	virtual	status_t			SetMode(const display_mode& mode);
+	virtual	status_t			GetDeviceInfo(accelerant_device_info* info);
+	virtual	status_t			GetTimingConstraints(
+									display_timing_constraints* constraints);
+	virtual	uint32				DPMSCapabilities();
+	virtual	uint32				DPMSState();
+	virtual	status_t			SetDPMS(uint32 state);
 	virtual	bigtime_t			ClickSpeed();
 	virtual	status_t			SetClickSpeed(bigtime_t speed);
 	virtual	status_t			GetMouseSpeed(int32* speed, int32* acceleration);
@@ -167,6 +183,11 @@ private:
 			DisplayCursor		fCursor;
 			bool				fCursorHidden;
 			bool				fCursorObscured;
+			// The screen's mode and power; apart from fLock, which ScreenFrame()'s
+			// callers may hold.
+			std::mutex			fModeLock;
+			display_mode		fMode;
+			uint32				fDPMSState;
 };
 
 } // namespace BPrivate

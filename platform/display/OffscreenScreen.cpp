@@ -3,6 +3,7 @@
 // workspaces. Only this process's windows are on it.
 #include "display/OffscreenDisplay.h"
 
+#include "display/DisplayModes.h"
 #include "display/KeyMapBuilder.h"
 
 #include <InterfaceDefs.h>
@@ -17,9 +18,6 @@ namespace BPrivate {
 
 namespace {
 
-// The refresh the offscreen screen pretends to have: 60 Hz, a common display's.
-const bigtime_t kOffscreenRefreshPeriod = 16667;
-
 const uint32 kLockModifiers = B_CAPS_LOCK | B_NUM_LOCK | B_SCROLL_LOCK;
 
 } // namespace
@@ -28,7 +26,8 @@ const uint32 kLockModifiers = B_CAPS_LOCK | B_NUM_LOCK | B_SCROLL_LOCK;
 bigtime_t
 OffscreenDisplay::RefreshPeriod()
 {
-	return kOffscreenRefreshPeriod;
+	std::lock_guard<std::mutex> locker(fModeLock);
+	return (bigtime_t)lround(1000000 / refresh_rate(fMode.timing));
 }
 
 
@@ -140,7 +139,7 @@ OffscreenDisplay::NoteInput(const DisplayEvent& event)
 
 // The layout is the system's default one, as xkbcommon compiles it.
 status_t
-OffscreenDisplay::GetKeyMap(key_map** map, char** chars)
+OffscreenDisplay::ReadKeyMap(key_map** map, char** chars)
 {
 	xkb_keymap* keymap = default_xkb_keymap();
 	if (keymap == NULL)

@@ -99,7 +99,17 @@ public:
 	virtual	uint32				Modifiers();
 	virtual	void				GetKeyStates(uint8 states[16]);
 	virtual	status_t			SetKeyboardLocks(uint32 modifiers);
-	virtual	status_t			GetKeyMap(key_map** map, char** chars);
+	virtual	status_t			ReadKeyMap(key_map** map, char** chars);
+	virtual	status_t			SetModifierKey(uint32 modifier, uint32 key);
+	virtual	status_t			GetMode(display_mode* mode);
+	virtual	status_t			GetModeList(std::vector<display_mode>* modes);
+	virtual	status_t			SetMode(const display_mode& mode);
+	virtual	status_t			GetDeviceInfo(accelerant_device_info* info);
+	virtual	status_t			GetTimingConstraints(
+									display_timing_constraints* constraints);
+	virtual	uint32				DPMSCapabilities();
+	virtual	uint32				DPMSState();
+	virtual	status_t			SetDPMS(uint32 state);
 	virtual	bigtime_t			ClickSpeed();
 	virtual	status_t			SetClickSpeed(bigtime_t speed);
 	virtual	status_t			GetMouseSpeed(int32* speed, int32* acceleration);

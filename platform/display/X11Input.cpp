@@ -4,12 +4,14 @@
 // are the server's pointer control and pointer mapping.
 #include "display/X11Display.h"
 
+#include "display/KeyCodes.h"
 #include "display/KeyMapBuilder.h"
 
 #include <InterfaceDefs.h>
 
 #include <xkbcommon/xkbcommon.h>
 
+#include <algorithm>
 #include <stdlib.h>
 #include <string.h>
 #include <vector>
@@ -53,11 +55,93 @@ LogicalButtonForBit(uint32 bit)
 	}
 }
 
+// The row of X's modifier mapping that gives a platform modifier (X11's roles: Ctrl is
+// Command, Alt (Mod1) Option, Super (Mod4) Control, Mod2 Num Lock); -1 for the
+// modifiers X has no row for (Scroll Lock, Menu).
+int
+ModifierRow(uint32 modifier)
+{
+	switch (modifier) {
+		case B_LEFT_SHIFT_KEY:
+		case B_RIGHT_SHIFT_KEY:
+			return XCB_MAP_INDEX_SHIFT;
+		case B_CAPS_LOCK:
+			return XCB_MAP_INDEX_LOCK;
+		case B_LEFT_COMMAND_KEY:
+		case B_RIGHT_COMMAND_KEY:
+			return XCB_MAP_INDEX_CONTROL;
+		case B_LEFT_OPTION_KEY:
+		case B_RIGHT_OPTION_KEY:
+			return XCB_MAP_INDEX_1;
+		case B_NUM_LOCK:
+			return XCB_MAP_INDEX_2;
+		case B_LEFT_CONTROL_KEY:
+		case B_RIGHT_CONTROL_KEY:
+			return XCB_MAP_INDEX_4;
+		default:
+			return -1;
+	}
+}
+
 } // namespace
 
 
+// The kit's key map takes the key; the server's modifier mapping then moves the
+// modifier's row from the key that gave it before to the new one.
 status_t
-X11Display::GetKeyMap(key_map** map, char** chars)
+X11Display::SetModifierKey(uint32 modifier, uint32 key)
+{
+	uint32 previous = 0;
+	key_map* map = NULL;
+	char* chars = NULL;
+	if (GetKeyMap(&map, &chars) == B_OK) {
+		if (uint32* field = modifier_key_field(map, modifier))
+			previous = *field;
+		free(map);
+		free(chars);
+	}
+	status_t status = Display::SetModifierKey(modifier, key);
+	int row = ModifierRow(modifier);
+	uint8 newKey = (uint8)x_key_for_key_code(key);
+	uint8 oldKey = (uint8)x_key_for_key_code(previous);
+	if (status != B_OK || row < 0 || newKey == 0 || newKey == oldKey)
+		return status;
+
+	xcb_get_modifier_mapping_reply_t* reply = xcb_get_modifier_mapping_reply(fConnection,
+		xcb_get_modifier_mapping(fConnection), NULL);
+	if (reply == NULL)
+		return B_ERROR;
+	int perRow = reply->keycodes_per_modifier;
+	const xcb_keycode_t* current = xcb_get_modifier_mapping_keycodes(reply);
+	std::vector<std::vector<uint8>> rows(8);
+	for (int i = 0; i < 8; i++) {
+		for (int j = 0; j < perRow; j++) {
+			uint8 code = current[i * perRow + j];
+			// The new key gives only this modifier; the old one no longer gives it.
+			if (code == 0 || code == newKey || (i == row && code == oldKey))
+				continue;
+			rows[i].push_back(code);
+		}
+	}
+	free(reply);
+	rows[row].push_back(newKey);
+	size_t width = 1;
+	for (const std::vector<uint8>& keys : rows)
+		width = std::max(width, keys.size());
+	std::vector<uint8> codes(8 * width, 0);
+	for (int i = 0; i < 8; i++)
+		std::copy(rows[i].begin(), rows[i].end(), codes.begin() + i * width);
+	xcb_set_modifier_mapping_reply_t* set = xcb_set_modifier_mapping_reply(fConnection,
+		xcb_set_modifier_mapping(fConnection, (uint8)width, codes.data()), NULL);
+	// A modifier key held down makes the server refuse (MappingBusy).
+	status = set != NULL && set->status == XCB_MAPPING_STATUS_SUCCESS ? B_OK : B_BUSY;
+	free(set);
+	return status;
+}
+
+
+status_t
+X11Display::ReadKeyMap(key_map** map, char** chars)
 {
 	if (fKeymap == NULL)
 		return B_UNSUPPORTED;

@@ -17,6 +17,12 @@ public:
 	virtual status_t Archive(BMessage* into, bool deep = true) const;
 	// Subclasses provide their own, returning NULL when the archive is not theirs.
 	static BArchivable* Instantiate(BMessage* from);
+
+	// Hooks run once a whole tree of objects is archived (with the object's own archive)
+	// and once instantiate_object() has rebuilt the object from an archive, for work
+	// that needs the whole tree; an error fails the archiving or the instantiation.
+	virtual status_t AllArchived(BMessage* into) const;
+	virtual status_t AllUnarchived(const BMessage* from);
 };
 
 // True when the archive's "class" field names className.
@@ -29,8 +35,9 @@ typedef BArchivable* (*instantiation_func)(BMessage*);
 // the archive's "class" names in order.
 instantiation_func find_instantiation_func(const char* className);
 instantiation_func find_instantiation_func(BMessage* archive);
-// Rebuilds the object archived in from, or returns NULL with errno B_BAD_VALUE when no
-// loaded image has the class. The kit loads no add-on for the "add_on" field (it has no
+// Rebuilds the object archived in from and calls its AllUnarchived(), or returns NULL with
+// errno B_BAD_VALUE when no loaded image has the class (errno is the hook's error when
+// AllUnarchived() fails, and the object is deleted). The kit loads no add-on for the "add_on" field (it has no
 // add-on images), so *id is always -1.
 BArchivable* instantiate_object(BMessage* from, image_id* id);
 BArchivable* instantiate_object(BMessage* from);

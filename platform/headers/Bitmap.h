@@ -26,6 +26,16 @@ enum {
 	B_BITMAP_NO_SERVER_LINK				= 0x00000100
 };
 
+// Options of BView::SetViewOverlay(). The kit scales overlays as view bitmaps, so the
+// filters smooth the scaling (as B_FILTER_BITMAP_BILINEAR does) and the mirror flips the
+// image left to right.
+enum {
+	B_OVERLAY_FILTER_HORIZONTAL	= 0x00010000,
+	B_OVERLAY_FILTER_VERTICAL	= 0x00020000,
+	B_OVERLAY_MIRROR			= 0x00040000,
+	B_OVERLAY_TRANSFER_CHANNEL	= 0x00080000
+};
+
 #define B_ANY_BYTES_PER_ROW	-1
 
 // Supported colour spaces: B_CMAP8 (indices into the system palette, 255 transparent),

@@ -146,4 +146,9 @@ typedef enum {
 	B_ALPHA_COMPOSITE
 } alpha_function;
 
+// Options of bitmap drawing: scale smoothly instead of repeating the nearest pixels.
+enum {
+	B_FILTER_BITMAP_BILINEAR = 0x00000100
+};
+
 #endif // _GRAPHICS_DEFS_H

@@ -284,6 +284,10 @@ void		get_key_map(key_map** _map, char** _keyBuffer);
 status_t	get_keyboard_id(uint16* _id);
 // The key code of a modifier key (B_LEFT_SHIFT_KEY, B_CAPS_LOCK ...).
 status_t	get_modifier_key(uint32 modifier, uint32* key);
+// Makes key (a key code) the key of modifier: get_key_map() and get_modifier_key() tell
+// it from then on, and on X11 the key gives the modifier in every program of the display
+// (docs/display.md).
+void		set_modifier_key(uint32 modifier, uint32 key);
 void		set_keyboard_locks(uint32 modifiers);
 
 // The mouse. Speeds: 65536 is the usual speed, acceleration 0 is none.

@@ -29,6 +29,7 @@
 #include <Point.h>
 #include <Polygon.h>
 #include <PopUpMenu.h>
+#include <PrintJob.h>
 #include <RadioButton.h>
 #include <Rect.h>
 #include <Region.h>

@@ -139,6 +139,22 @@ protected:
 			void			_ChooseItem(BMenuItem* item);
 			bool			_ResizeToFit() const { return fResizeToFit; }
 
+			// Tracks the pointer over the menu until the user chooses an item, which
+			// is returned without being invoked (NULL when the menu closes without a
+			// choice). A menu in no window opens as a pop-up where the pointer is, as
+			// BPopUpMenu::Go() opens one; a menu among a window's views (a bar) is
+			// tracked in place on its window's thread: the item under the pointer is
+			// highlighted, the item the button is released over is chosen, and an
+			// item's submenu opens as a tracked pop-up beside it. With sticky the menu
+			// stays open after a release and the next click chooses; a release
+			// inside clickToOpenRect (screen coordinates) keeps it open too.
+			BMenuItem*		Track(bool sticky = false, BRect* clickToOpenRect = NULL);
+			// hook is called with the menu and state while the menu is tracked
+			// synchronously, about every kMenuTrackingWait and after each message the
+			// window handles meanwhile (with the window locked); returning true ends
+			// the tracking without a choice. NULL removes it.
+			status_t		SetTrackingHook(menu_tracking_hook hook, void* state);
+
 private:
 	friend class BMenuItem;
 	friend class Private;
@@ -151,6 +167,7 @@ private:
 			// The enabled or disabled item whose trigger is key (case ignored), or NULL.
 			BMenuItem*		_ItemForTrigger(uint32 key) const;
 			void			_HandleScripting(BMessage* message);
+			BMenuItem*		_TrackInPlace(bool sticky, BRect clickToOpen);
 
 			BList			fItems;
 			BMenuItem*		fSuperitem;
@@ -167,6 +184,8 @@ private:
 			bool			fTriggersEnabled;
 			float			fMaxContentWidth;
 			BRect			fItemMargins;
+			menu_tracking_hook fTrackingHook;
+			void*			fTrackingState;
 };
 
 #endif // _MENU_H

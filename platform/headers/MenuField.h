@@ -24,7 +24,18 @@ public:
 								BMenu* menu, bool fixedSize,
 								uint32 resizingMode = B_FOLLOW_LEFT | B_FOLLOW_TOP,
 								uint32 flags = B_WILL_DRAW | B_NAVIGABLE);
+	// The field of an archive: its label, divider, alignment, state and its menu (a
+	// BPopUpMenu holding the archived items).
+							BMenuField(BMessage* archive);
 	virtual					~BMenuField();
+
+	static	BArchivable*	Instantiate(BMessage* archive);
+	// Adds "_label", "_divide", "_align", "_fixed", "_disable" (when disabled) and
+	// "_menu": the menu's "_name", "_radio", "_marked" and, when deep, its items'
+	// archives in "_items".
+	virtual	status_t		Archive(BMessage* archive, bool deep = true) const;
+	virtual	status_t		AllArchived(BMessage* into) const;
+	virtual	status_t		AllUnarchived(const BMessage* from);
 
 			BMenu*			Menu() const { return fMenu; }
 			BMenuBar*		MenuBar() const { return fMenuBar; }

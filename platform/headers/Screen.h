@@ -2,6 +2,7 @@
 #ifndef _SCREEN_H
 #define _SCREEN_H
 
+#include <Accelerant.h>
 #include <GraphicsDefs.h>
 #include <OS.h>
 #include <Rect.h>
@@ -40,6 +41,37 @@ public:
 	// The desktop's colour changes at once for every application on the display; stick
 	// (keeping it for later sessions) has no effect: the kit has no preferences store.
 			void			SetDesktopColor(rgb_color color, bool stick = true);
+
+	// Display modes (docs/display.md): on X11 the modes RandR lists for the screen's
+	// output, offscreen the common sizes at 60 Hz. GetModeList() allocates the list with
+	// malloc(); the caller frees it. SetMode() of a mode the screen does not list adds it
+	// on X11 (the server refuses what it cannot show) and is B_BAD_VALUE offscreen;
+	// every window hears ScreenChanged(). makeDefault has no effect: the kit keeps no
+	// preferences.
+			status_t		GetMode(display_mode* mode);
+			status_t		SetMode(display_mode* mode, bool makeDefault = false);
+			status_t		GetModeList(display_mode** _modeList, uint32* _count);
+	// Sets target to the screen's mode nearest it (the same size at the nearest
+	// refresh, else the nearest size): B_OK when that lies within low and high (pixel
+	// clock, display and virtual sizes), B_BAD_VALUE when not, B_ERROR when the screen
+	// lists no mode.
+			status_t		ProposeMode(display_mode* target, const display_mode* low,
+								const display_mode* high);
+			status_t		ProposeDisplayMode(display_mode* target,
+								const display_mode* low, const display_mode* high);
+			status_t		GetDeviceInfo(accelerant_device_info* info);
+	// The pixel clocks (kHz) that show mode's totals between kMinRefreshRate and
+	// kMaxRefreshRate times a second.
+			status_t		GetPixelClockLimits(display_mode* mode, uint32* _low,
+								uint32* _high);
+	// B_UNSUPPORTED: neither RandR nor the offscreen screen tells such limits.
+			status_t		GetTimingConstraints(
+								display_timing_constraints* constraints);
+	// Power (B_DPMS_ON, B_DPMS_STAND_BY, B_DPMS_SUSPEND, B_DPMS_OFF): on X11 through
+	// the DPMS extension (no capabilities without it); offscreen only remembered.
+			status_t		SetDPMS(uint32 dpmsState);
+			uint32			DPMSState();
+			uint32			DPMSCapabilites();
 
 			const color_map* ColorMap();
 			uint8			IndexForColor(rgb_color color);

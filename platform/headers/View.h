@@ -28,6 +28,7 @@ class BWindow;
 
 namespace BPrivate {
 class DrawStateStack;
+struct ViewBitmap;
 class Painter;
 class PictureData;
 }
@@ -57,6 +58,13 @@ enum {
 	B_SUSPEND_VIEW_FOCUS	= 0x00000002,
 	B_NO_POINTER_HISTORY	= 0x00000004,
 	B_FULL_POINTER_HISTORY	= 0x00000008
+};
+
+// Options of SetViewBitmap() and SetViewOverlay(): repeat the bitmap across the view.
+enum {
+	B_TILE_BITMAP_X		= 0x00000001,
+	B_TILE_BITMAP_Y		= 0x00000002,
+	B_TILE_BITMAP		= 0x00000003
 };
 
 // View flags (the high bits of the flags word).
@@ -104,8 +112,8 @@ public:
 							BView(BRect frame, const char* name, uint32 resizingMode,
 								uint32 flags);
 							// The view of an archive: its name, frame, resizing mode,
-							// flags and view colour (its archived children are not
-							// instantiated).
+							// flags and view colour (its archived children come with
+							// AllUnarchived(), which instantiate_object() calls).
 							BView(BMessage* archive);
 	// Deletes the child views.
 	virtual					~BView();
@@ -114,6 +122,11 @@ public:
 	// Adds "_frame" (rect), "_resize_mode", "_flags" (int32), "_color" (the view colour,
 	// B_RGB_COLOR_TYPE) and, when deep, each child's archive to "_views".
 	virtual	status_t		Archive(BMessage* archive, bool deep = true) const;
+	// Called once the whole tree is archived (on each archived view, with its own
+	// archive) and once the object an archive rebuilt is complete: the view's part
+	// instantiates the children archived in "_views" and adds them.
+	virtual	status_t		AllArchived(BMessage* into) const;
+	virtual	status_t		AllUnarchived(const BMessage* from);
 
 	// Hooks.
 	virtual	void			AttachedToWindow();
@@ -122,6 +135,9 @@ public:
 	virtual	void			AllDetached();
 	virtual	void			MessageReceived(BMessage* message);
 	virtual	void			Draw(BRect updateRect);
+	// Called after the children drew, when the view has B_DRAW_ON_CHILDREN, with the
+	// same area as Draw(): what it draws lies over the children.
+	virtual	void			DrawAfterChildren(BRect updateRect);
 	virtual	void			MouseDown(BPoint where);
 	virtual	void			MouseUp(BPoint where);
 	virtual	void			MouseMoved(BPoint where, uint32 transit,
@@ -287,6 +303,36 @@ public:
 			void			ClipToInversePicture(BPicture* picture,
 								BPoint where = B_ORIGIN, bool sync = true);
 
+	// A background image shown under everything the view draws, in place of the view
+	// colour where the bitmap is opaque: source (bitmap coordinates) scaled into
+	// destination (view coordinates), repeated across the view along the axes options
+	// tile (B_TILE_BITMAP_X, _Y; B_FILTER_BITMAP_BILINEAR smooths the scaling). The
+	// destination follows the view's edges as followFlags (B_FOLLOW_*) say when the
+	// view is resized. The view keeps a copy: the caller may delete the bitmap.
+			void			SetViewBitmap(const BBitmap* bitmap, BRect srcRect,
+								BRect dstRect,
+								uint32 followFlags = B_FOLLOW_TOP | B_FOLLOW_LEFT,
+								uint32 options = B_TILE_BITMAP);
+			void			SetViewBitmap(const BBitmap* bitmap,
+								uint32 followFlags = B_FOLLOW_TOP | B_FOLLOW_LEFT,
+								uint32 options = B_TILE_BITMAP);
+			void			ClearViewBitmap();
+	// An overlay: a bitmap made with B_BITMAP_WILL_OVERLAY shown, as a view bitmap
+	// placed the same way, wherever the view's pixels have the colour *colorKey returns
+	// (the view and its children draw that colour where the overlay is to show). The
+	// view reads the bitmap each time it draws: the caller keeps it until
+	// ClearViewOverlay(). It takes the place of the view bitmap.
+			status_t		SetViewOverlay(const BBitmap* overlay, BRect srcRect,
+								BRect dstRect, rgb_color* colorKey,
+								uint32 followFlags = B_FOLLOW_TOP | B_FOLLOW_LEFT,
+								uint32 options = 0);
+			status_t		SetViewOverlay(const BBitmap* overlay, rgb_color* colorKey,
+								uint32 followFlags = B_FOLLOW_TOP | B_FOLLOW_LEFT,
+								uint32 options = 0);
+			void			ClearViewOverlay();
+	// True while the view draws for a BPrintJob.
+			bool			IsPrinting() const;
+
 	// Drawing. Outside Draw() it shows at the end of the current message, or at Flush().
 			void			MovePenTo(BPoint point);
 			void			MovePenTo(float x, float y);
@@ -435,6 +481,8 @@ private:
 			void			_DrawString(const char* string, int32 length,
 								const escapement_delta* delta);
 			void			_ClipToPicture(BPicture* picture, BPoint where, bool inverse);
+			void			_SetViewBitmap(BPrivate::ViewBitmap* bitmap);
+			status_t		_ArchiveTreeDone(BMessage* archive) const;
 
 			BWindow*		fOwner;
 			BView*			fParent;
@@ -449,6 +497,10 @@ private:
 			BPrivate::DrawStateStack* fStates;
 			// The picture being recorded, if any; not owned.
 			BPicture*		fPicture;
+			// The background bitmap or overlay; owned.
+			BPrivate::ViewBitmap* fViewBitmap;
+			// The nesting of BPrintJob::DrawView() calls drawing this view.
+			int32			fPrinting;
 			// Horizontal first; each bar hears the view's scroll position on its axis.
 			BScrollBar*		fScrollBars[2];
 			BCursor*		fCursor;

@@ -137,6 +137,7 @@ public:
 			void			Activate(bool active = true);
 			bool			IsActive() const { return fActive; }
 
+	// Takes the window's lock itself: any thread may rename the window.
 			void			SetTitle(const char* title);
 			const char*		Title() const;
 	// A kit addition: the icon the desktop shows for the window (its task bar, its
@@ -362,6 +363,9 @@ private:
 			BView*			fFocus;
 			BView*			fLastMouseView;
 			BView*			fMouseTarget;
+			// Pointer messages up to this time were already read by a loop of the
+			// window's thread (a menu's Track()); they are not dispatched again.
+			bigtime_t		fPointerReadUntil;
 			BMenuBar*		fKeyMenuBar;
 			BButton*		fDefaultButton;
 			std::vector<Shortcut> fShortcuts;

@@ -3,6 +3,7 @@
 #include <InterfaceDefs.h>
 
 #include "display/Display.h"
+#include "display/KeyMapBuilder.h"
 
 #include <stdlib.h>
 #include <string.h>
@@ -79,51 +80,19 @@ get_modifier_key(uint32 modifier, uint32* key)
 	get_key_map(&map, &chars);
 	if (map == NULL)
 		return B_ERROR;
-	status_t status = B_OK;
-	switch (modifier) {
-		case B_CAPS_LOCK:
-			*key = map->caps_key;
-			break;
-		case B_SCROLL_LOCK:
-			*key = map->scroll_key;
-			break;
-		case B_NUM_LOCK:
-			*key = map->num_key;
-			break;
-		case B_LEFT_SHIFT_KEY:
-			*key = map->left_shift_key;
-			break;
-		case B_RIGHT_SHIFT_KEY:
-			*key = map->right_shift_key;
-			break;
-		case B_LEFT_COMMAND_KEY:
-			*key = map->left_command_key;
-			break;
-		case B_RIGHT_COMMAND_KEY:
-			*key = map->right_command_key;
-			break;
-		case B_LEFT_CONTROL_KEY:
-			*key = map->left_control_key;
-			break;
-		case B_RIGHT_CONTROL_KEY:
-			*key = map->right_control_key;
-			break;
-		case B_LEFT_OPTION_KEY:
-			*key = map->left_option_key;
-			break;
-		case B_RIGHT_OPTION_KEY:
-			*key = map->right_option_key;
-			break;
-		case B_MENU_KEY:
-			*key = map->menu_key;
-			break;
-		default:
-			status = B_BAD_VALUE;
-			break;
-	}
+	uint32* field = BPrivate::modifier_key_field(map, modifier);
+	if (field != NULL)
+		*key = *field;
 	free(map);
 	free(chars);
-	return status;
+	return field != NULL ? B_OK : B_BAD_VALUE;
+}
+
+
+void
+set_modifier_key(uint32 modifier, uint32 key)
+{
+	display()->SetModifierKey(modifier, key);
 }
 
 

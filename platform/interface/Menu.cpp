@@ -115,6 +115,8 @@ BMenu::_InitData(menu_layout layout)
 	fMatrixHeight = 0;
 	fTriggersEnabled = true;
 	fMaxContentWidth = 0;
+	fTrackingHook = NULL;
+	fTrackingState = NULL;
 	// A bar's titles start 2 pixels in and leave 1 after the last.
 	fItemMargins = layout == B_ITEMS_IN_ROW ? BRect(2, 0, 1, 0) : BRect(0, 0, 0, 0);
 	menu_info info;

@@ -1,4 +1,5 @@
-// What the window may ask of its key menu bar: to answer a Command-key shortcut.
+// What the window may ask of its key menu bar: to answer a Command-key shortcut; and
+// what the tracking of a pop-up asks of its menu: whether the tracking hook says stop.
 #ifndef _MENU_PRIVATE_H
 #define _MENU_PRIVATE_H
 
@@ -13,6 +14,14 @@ public:
 	bool InvokeShortcut(uint32 key, uint32 modifiers)
 	{
 		return fMenu->_InvokeShortcut(key, modifiers);
+	}
+
+	bool HasTrackingHook() const { return fMenu->fTrackingHook != NULL; }
+	// True when the menu's tracking hook asks for the tracking to end.
+	bool CallTrackingHook()
+	{
+		return fMenu->fTrackingHook != NULL
+			&& fMenu->fTrackingHook(fMenu, fMenu->fTrackingState);
 	}
 
 private:

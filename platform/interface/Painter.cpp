@@ -6,10 +6,13 @@
 #include "interface/TextEngine.h"
 
 #include <Bitmap.h>
+#include <View.h>
 
 #include <cairo.h>
 
 #include <math.h>
+
+#include <algorithm>
 
 namespace BPrivate {
 
@@ -339,6 +342,140 @@ Painter::DrawBitmap(const DrawState& state, const BBitmap* bitmap, BRect source,
 	cairo_paint_with_alpha(fCairo, alpha);
 	cairo_restore(fCairo);
 	cairo_surface_destroy(surface);
+}
+
+
+void
+Painter::PrepareViewBitmap(const BBitmap* bitmap, BRect source, BRect destination,
+	uint32 options)
+{
+	cairo_save(fCairo);
+	cairo_identity_matrix(fCairo);
+	cairo_reset_clip(fCairo);
+	PixelRect(fCairo, fDeviceClip);
+	cairo_clip(fCairo);
+	cairo_translate(fCairo, fDeviceOrigin.x, fDeviceOrigin.y);
+	cairo_set_antialias(fCairo, CAIRO_ANTIALIAS_NONE);
+
+	// Only the source part repeats, so it is cut out into a tile of its own.
+	int32 left = (int32)(source.left - bitmap->Bounds().left);
+	int32 top = (int32)(source.top - bitmap->Bounds().top);
+	int32 width = (int32)source.Width() + 1;
+	int32 height = (int32)source.Height() + 1;
+	cairo_surface_t* whole = CreateBitmapSurface(bitmap, kMasked);
+	cairo_surface_t* tile = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+	cairo_t* cutter = cairo_create(tile);
+	cairo_set_source_surface(cutter, whole, -left, -top);
+	cairo_set_operator(cutter, CAIRO_OPERATOR_SOURCE);
+	cairo_paint(cutter);
+	cairo_destroy(cutter);
+	cairo_surface_destroy(whole);
+
+	double destinationLeft = floor(destination.left);
+	double destinationTop = floor(destination.top);
+	double scaleX = (floor(destination.right) - destinationLeft + 1) / width;
+	double scaleY = (floor(destination.bottom) - destinationTop + 1) / height;
+	cairo_pattern_t* pattern = cairo_pattern_create_for_surface(tile);
+	cairo_surface_destroy(tile);
+	cairo_matrix_t matrix;
+	cairo_matrix_init_scale(&matrix, 1 / scaleX, 1 / scaleY);
+	cairo_matrix_translate(&matrix, -destinationLeft, -destinationTop);
+	cairo_pattern_set_matrix(pattern, &matrix);
+	cairo_pattern_set_filter(pattern, (options & B_FILTER_BITMAP_BILINEAR) != 0
+		? CAIRO_FILTER_BILINEAR : CAIRO_FILTER_NEAREST);
+	bool tileX = (options & B_TILE_BITMAP_X) != 0;
+	bool tileY = (options & B_TILE_BITMAP_Y) != 0;
+	cairo_pattern_set_extend(pattern, tileX || tileY ? CAIRO_EXTEND_REPEAT
+		: CAIRO_EXTEND_NONE);
+	cairo_set_source(fCairo, pattern);
+	cairo_pattern_destroy(pattern);
+
+	// A repeat along one axis only stays in the destination's band on the other.
+	double x1, y1, x2, y2;
+	cairo_clip_extents(fCairo, &x1, &y1, &x2, &y2);
+	BRect area = destination;
+	if (tileX) {
+		area.left = x1;
+		area.right = x2;
+	}
+	if (tileY) {
+		area.top = y1;
+		area.bottom = y2;
+	}
+	PixelRect(fCairo, area);
+	cairo_clip(fCairo);
+}
+
+
+void
+Painter::DrawViewBitmap(const BBitmap* bitmap, BRect source, BRect destination,
+	uint32 options)
+{
+	if (bitmap == NULL || !bitmap->IsValid() || !source.IsValid() || !destination.IsValid())
+		return;
+	PrepareViewBitmap(bitmap, source, destination, options);
+	cairo_set_operator(fCairo, CAIRO_OPERATOR_OVER);
+	cairo_paint(fCairo);
+	cairo_restore(fCairo);
+}
+
+
+void
+Painter::DrawOverlay(const BBitmap* bitmap, BRect source, BRect destination,
+	uint32 options, rgb_color key)
+{
+	if (bitmap == NULL || !bitmap->IsValid() || !source.IsValid() || !destination.IsValid())
+		return;
+	if (cairo_surface_get_type(fTarget) != CAIRO_SURFACE_TYPE_IMAGE) {
+		// A surface without pixels to compare (a printed page) shows the image whole.
+		DrawViewBitmap(bitmap, source, destination, options);
+		return;
+	}
+	// The overlay is drawn into a layer of the target's size, then copied onto the
+	// target's pixels that show the key.
+	int width = cairo_image_surface_get_width(fTarget);
+	int height = cairo_image_surface_get_height(fTarget);
+	cairo_surface_t* layer = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+	cairo_t* saved = fCairo;
+	fCairo = cairo_create(layer);
+	PrepareViewBitmap(bitmap, source, destination, options);
+	if ((options & B_OVERLAY_MIRROR) != 0) {
+		cairo_pattern_t* pattern = cairo_get_source(fCairo);
+		cairo_matrix_t matrix;
+		cairo_pattern_get_matrix(pattern, &matrix);
+		double middle = (floor(destination.left) + floor(destination.right) + 1) / 2;
+		cairo_matrix_t flip;
+		cairo_matrix_init(&flip, -1, 0, 0, 1, 2 * middle, 0);
+		cairo_matrix_multiply(&matrix, &flip, &matrix);
+		cairo_pattern_set_matrix(pattern, &matrix);
+	}
+	cairo_set_operator(fCairo, CAIRO_OPERATOR_SOURCE);
+	cairo_paint(fCairo);
+	cairo_restore(fCairo);
+	cairo_destroy(fCairo);
+	fCairo = saved;
+
+	cairo_surface_flush(layer);
+	cairo_surface_flush(fTarget);
+	uint32 keyPixel = Premultiplied(Opaque(key)) & 0xffffff;
+	const uint8* from = cairo_image_surface_get_data(layer);
+	uint8* to = cairo_image_surface_get_data(fTarget);
+	int fromStride = cairo_image_surface_get_stride(layer);
+	int toStride = cairo_image_surface_get_stride(fTarget);
+	int32 clipLeft = std::max<int32>(0, (int32)floor(fDeviceClip.left));
+	int32 clipTop = std::max<int32>(0, (int32)floor(fDeviceClip.top));
+	int32 clipRight = std::min<int32>(width - 1, (int32)floor(fDeviceClip.right));
+	int32 clipBottom = std::min<int32>(height - 1, (int32)floor(fDeviceClip.bottom));
+	for (int32 y = clipTop; y <= clipBottom; y++) {
+		const uint32* source = (const uint32*)(from + y * fromStride);
+		uint32* target = (uint32*)(to + y * toStride);
+		for (int32 x = clipLeft; x <= clipRight; x++) {
+			if ((target[x] & 0xffffff) == keyPixel && (source[x] >> 24) != 0)
+				target[x] = source[x] | 0xff000000;
+		}
+	}
+	cairo_surface_mark_dirty(fTarget);
+	cairo_surface_destroy(layer);
 }
 
 

@@ -86,6 +86,17 @@ public:
 			void				DrawBitmap(const DrawState& state, const BBitmap* bitmap,
 									BRect source, BRect destination);
 
+			// A view's background bitmap: source (bitmap coordinates) scaled into
+			// destination, repeated across the view along the axes options tile
+			// (B_TILE_BITMAP_X, _Y), smoothed with B_FILTER_BITMAP_BILINEAR. Like
+			// FillBackground(), it ignores the state.
+			void				DrawViewBitmap(const BBitmap* bitmap, BRect source,
+									BRect destination, uint32 options);
+			// An overlay, placed as a view bitmap but shown only on the pixels that
+			// have the colour key.
+			void				DrawOverlay(const BBitmap* bitmap, BRect source,
+									BRect destination, uint32 options, rgb_color key);
+
 			// Fills rect of the view with color, ignoring modes, patterns and the state's
 			// origin and clipping: how a view's background is erased.
 			void				FillBackground(BRect rect, rgb_color color);
@@ -120,6 +131,10 @@ private:
 									const pattern& pattern, const PathMaker& makePath,
 									int use);
 			cairo_pattern_t*	CreateSource(const DrawState& state, const pattern& pattern);
+			// Sets cairo up for a view bitmap: the view's device clip and coordinates,
+			// clipped to where the bitmap shows, with the bitmap as the source.
+			void				PrepareViewBitmap(const BBitmap* bitmap, BRect source,
+									BRect destination, uint32 options);
 
 			cairo_surface_t*	fTarget;
 			cairo_t*			fCairo;

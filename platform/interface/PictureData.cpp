@@ -713,78 +713,104 @@ PictureData::Play(BView* view, BPoint where) const
 void
 PictureData::PaintCoverage(Painter& painter, BPoint where) const
 {
-	ForEach([&painter, where](const PictureOp& op) {
+	Paint(painter, where, true);
+}
+
+
+void
+PictureData::Paint(Painter& painter, BPoint where, bool coverage) const
+{
+	ForEach([&painter, where, coverage](const PictureOp& op) {
 		DrawState state = op.state;
 		state.origin = where;
-		// Coverage is all that counts; a mode that leaves pixels alone would hide it.
-		state.drawingMode = B_OP_COPY;
-		state.highColor = state.lowColor = make_color(0, 0, 0);
+		pattern fill = op.fill;
+		if (coverage) {
+			// Coverage is all that counts; a mode that leaves pixels alone would hide
+			// it.
+			state.drawingMode = B_OP_COPY;
+			state.highColor = state.lowColor = make_color(0, 0, 0);
+			fill = B_SOLID_HIGH;
+		}
 		switch (op.code) {
 			case kPictureStrokeLine:
-				painter.StrokeLine(state, op.points[0], op.points[1], B_SOLID_HIGH);
+				painter.StrokeLine(state, op.points[0], op.points[1], fill);
 				break;
 			case kPictureStrokeRect:
-				painter.StrokeRect(state, op.rects[0], B_SOLID_HIGH);
+				painter.StrokeRect(state, op.rects[0], fill);
 				break;
 			case kPictureFillRect:
+				painter.FillRect(state, op.rects[0], fill);
+				break;
 			case kPictureInvertRect:
-				painter.FillRect(state, op.rects[0], B_SOLID_HIGH);
+				if (coverage)
+					painter.FillRect(state, op.rects[0], fill);
+				else
+					painter.InvertRect(state, op.rects[0]);
 				break;
 			case kPictureStrokeEllipse:
-				painter.StrokeEllipse(state, op.rects[0], B_SOLID_HIGH);
+				painter.StrokeEllipse(state, op.rects[0], fill);
 				break;
 			case kPictureFillEllipse:
-				painter.FillEllipse(state, op.rects[0], B_SOLID_HIGH);
+				painter.FillEllipse(state, op.rects[0], fill);
 				break;
 			case kPictureStrokePolygon:
 				painter.StrokePolygon(state, op.polygon.data(), (int32)op.polygon.size(),
-					op.closed, B_SOLID_HIGH);
+					op.closed, fill);
 				break;
 			case kPictureFillPolygon:
 				painter.FillPolygon(state, op.polygon.data(), (int32)op.polygon.size(),
-					B_SOLID_HIGH);
+					fill);
 				break;
 			case kPictureDrawString:
 				state.font.SetFamilyAndStyle(op.family.c_str(), op.style.c_str());
 				state.font.SetSize(op.fontSize);
-				state.aliasedText = true;
+				state.aliasedText = state.aliasedText || coverage;
 				painter.DrawString(state, op.text.data(), (int32)op.text.size(),
 					op.points[0]);
 				break;
 			case kPictureDrawBitmap:
-				painter.FillRect(state, op.rects[1], B_SOLID_HIGH);
+			{
+				if (coverage) {
+					painter.FillRect(state, op.rects[1], fill);
+					break;
+				}
+				BMessage archive(op.bitmap);
+				BBitmap bitmap(&archive);
+				if (bitmap.InitCheck() == B_OK)
+					painter.DrawBitmap(state, &bitmap, op.rects[0], op.rects[1]);
 				break;
+			}
 			case kPictureStrokeRoundRect:
 				painter.StrokeRoundRect(state, op.rects[0], op.values[0], op.values[1],
-					B_SOLID_HIGH);
+					fill);
 				break;
 			case kPictureFillRoundRect:
 				painter.FillRoundRect(state, op.rects[0], op.values[0], op.values[1],
-					B_SOLID_HIGH);
+					fill);
 				break;
 			case kPictureStrokeArc:
 				painter.StrokeArc(state, op.rects[0], op.values[0], op.values[1],
-					B_SOLID_HIGH);
+					fill);
 				break;
 			case kPictureFillArc:
 				painter.FillArc(state, op.rects[0], op.values[0], op.values[1],
-					B_SOLID_HIGH);
+					fill);
 				break;
 			case kPictureStrokeBezier:
-				painter.StrokeBezier(state, op.polygon.data(), B_SOLID_HIGH);
+				painter.StrokeBezier(state, op.polygon.data(), fill);
 				break;
 			case kPictureFillBezier:
-				painter.FillBezier(state, op.polygon.data(), B_SOLID_HIGH);
+				painter.FillBezier(state, op.polygon.data(), fill);
 				break;
 			case kPictureStrokeShape:
-				painter.StrokeShape(state, op.shape, B_SOLID_HIGH);
+				painter.StrokeShape(state, op.shape, fill);
 				break;
 			case kPictureFillShape:
-				painter.FillShape(state, op.shape, B_SOLID_HIGH);
+				painter.FillShape(state, op.shape, fill);
 				break;
 			case kPictureFillRegion:
 				for (const BRect& rect : op.regionRects)
-					painter.FillRect(state, rect, B_SOLID_HIGH);
+					painter.FillRect(state, rect, fill);
 				break;
 		}
 	});

@@ -103,6 +103,10 @@ public:
 	// picture's origin at where (surface coordinates of the painter's view): what
 	// clipping to a picture keeps.
 	void				PaintCoverage(Painter& painter, BPoint where) const;
+	// Paints the calls as they were recorded (colours, modes, patterns) onto
+	// painter's surface with the picture's origin at where; with coverage, what
+	// PaintCoverage() paints.
+	void				Paint(Painter& painter, BPoint where, bool coverage = false) const;
 
 	// The flattened form: a header and the op stream.
 	status_t			Flatten(BDataIO* stream) const;

@@ -6,6 +6,7 @@
 #include "interface/DrawState.h"
 #include "interface/Painter.h"
 #include "interface/PicturePrivate.h"
+#include "interface/ViewBitmap.h"
 #include "interface/ViewDraw.h"
 #include "interface/WidgetScripting.h"
 #include "interface/WindowPrivate.h"
@@ -50,22 +51,10 @@ property_info stViewProperties[] = {
 };
 
 
-// How far an edge moves when the parent grows by delta along its axis.
-float
-EdgeShift(uint32 rule, float delta)
-{
-	switch (rule) {
-		case _VIEW_RIGHT_:
-		case _VIEW_BOTTOM_:
-			return delta;
-		case _VIEW_CENTER_:
-			return delta / 2;
-		default:
-			return 0;
-	}
-}
-
 } // namespace
+
+
+using BPrivate::EdgeShift;
 
 
 BView::BView(BRect frame, const char* name, uint32 resizingMode, uint32 flags)
@@ -82,6 +71,8 @@ BView::BView(BRect frame, const char* name, uint32 resizingMode, uint32 flags)
 	fEventMask(0),
 	fStates(new BPrivate::DrawStateStack),
 	fPicture(NULL),
+	fViewBitmap(NULL),
+	fPrinting(0),
 	fScrollBars{ NULL, NULL },
 	fCursor(NULL)
 {
@@ -100,6 +91,8 @@ BView::BView(BMessage* archive)
 	fEventMask(0),
 	fStates(new BPrivate::DrawStateStack),
 	fPicture(NULL),
+	fViewBitmap(NULL),
+	fPrinting(0),
 	fScrollBars{ NULL, NULL },
 	fCursor(NULL)
 {
@@ -133,9 +126,18 @@ BView::Instantiate(BMessage* archive)
 }
 
 
+namespace {
+
+// How deep the archiving of views on this thread is: the outermost call finishes the tree.
+thread_local int32 stArchiveDepth = 0;
+
+} // namespace
+
+
 status_t
 BView::Archive(BMessage* archive, bool deep) const
 {
+	stArchiveDepth++;
 	status_t status = BHandler::Archive(archive, deep);
 	if (status == B_OK)
 		status = archive->AddRect("_frame", Frame());
@@ -152,6 +154,63 @@ BView::Archive(BMessage* archive, bool deep) const
 		status = ChildAt(i)->Archive(&child, deep);
 		if (status == B_OK)
 			status = archive->AddMessage("_views", &child);
+	}
+	stArchiveDepth--;
+	if (status == B_OK && stArchiveDepth == 0)
+		status = _ArchiveTreeDone(archive);
+	return status;
+}
+
+
+// Calls AllArchived() on this view and on each archived descendant, with its own archive.
+status_t
+BView::_ArchiveTreeDone(BMessage* archive) const
+{
+	status_t status = AllArchived(archive);
+	BMessage child;
+	for (int32 i = 0; status == B_OK && ChildAt(i) != NULL
+			&& archive->FindMessage("_views", i, &child) == B_OK; i++) {
+		status = ChildAt(i)->_ArchiveTreeDone(&child);
+		if (status == B_OK)
+			status = archive->ReplaceMessage("_views", i, &child);
+	}
+	return status;
+}
+
+
+status_t
+BView::AllArchived(BMessage* into) const
+{
+	return BHandler::AllArchived(into);
+}
+
+
+status_t
+BView::AllUnarchived(const BMessage* from)
+{
+	status_t status = BHandler::AllUnarchived(from);
+	BMessage childArchive;
+	for (int32 i = 0; status == B_OK
+			&& from->FindMessage("_views", i, &childArchive) == B_OK; i++) {
+		// A child the archive constructor already rebuilt (a text control's text
+		// view, a field's bar) is not added twice.
+		const char* name = NULL;
+		if (childArchive.FindString("_name", &name) == B_OK && name != NULL) {
+			bool rebuilt = false;
+			for (int32 j = 0; BView* child = ChildAt(j); j++) {
+				if (child->Name() != NULL && strcmp(child->Name(), name) == 0)
+					rebuilt = true;
+			}
+			if (rebuilt)
+				continue;
+		}
+		// A child of a class this process lacks is left out, as a child that is
+		// no view is.
+		BArchivable* object = instantiate_object(&childArchive);
+		if (BView* child = dynamic_cast<BView*>(object))
+			AddChild(child);
+		else
+			delete object;
 	}
 	return status;
 }
@@ -174,6 +233,7 @@ BView::~BView()
 	}
 	delete fStates;
 	delete fCursor;
+	delete fViewBitmap;
 }
 
 

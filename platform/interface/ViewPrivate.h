@@ -1,5 +1,6 @@
 // What the kit's own widgets may do to any view: a scroll bar registers itself as the
-// view's, and hears the view's scroll position on its axis whenever the view scrolls.
+// view's, and hears the view's scroll position on its axis whenever the view scrolls; a
+// print job marks the view as printing.
 #ifndef _VIEW_PRIVATE_H
 #define _VIEW_PRIVATE_H
 
@@ -17,6 +18,9 @@ public:
 		fView->fScrollBars[axis] = bar;
 		fView->fScrollListeners[axis] = bar != NULL ? std::move(onScroll) : nullptr;
 	}
+
+	// A print job draws the view: IsPrinting() is true until the matching false.
+	void SetPrinting(bool printing) { fView->fPrinting += printing ? 1 : -1; }
 
 private:
 	BView* fView;

@@ -16,6 +16,7 @@
 #include "interface/Painter.h"
 #include "interface/PulseTimer.h"
 #include "interface/ScreenOverlay.h"
+#include "interface/ViewBitmap.h"
 #include "interface/WidgetScripting.h"
 #include "interface/WindowPrivate.h"
 
@@ -215,6 +216,7 @@ BWindow::_Init(BRect frame, const char* title, window_look look, window_feel fee
 	fFocus = NULL;
 	fLastMouseView = NULL;
 	fMouseTarget = NULL;
+	fPointerReadUntil = 0;
 	fKeyMenuBar = NULL;
 	fDefaultButton = NULL;
 	fMouseButtons = 0;
@@ -1020,10 +1022,14 @@ BWindow::Activate(bool active)
 void
 BWindow::SetTitle(const char* title)
 {
-	BPrivate::check_lock(this);
+	// The platform's SetTitle locks the window itself: applications rename windows
+	// they do not hold.
+	if (!Lock())
+		return;
 	fTitle = title != NULL ? title : "";
 	if (fDisplayWindow != NULL)
 		fDisplayWindow->SetTitle(fTitle.c_str());
+	Unlock();
 }
 
 
@@ -1344,15 +1350,37 @@ BWindow::_DrawView(BView* view, BRect windowRect)
 	fUpdateClip = visible;
 	BPoint surfaceOrigin;
 	BPrivate::Painter* painter = _PainterFor(view, &surfaceOrigin);
-	if (painter != NULL && view->fViewColor != B_TRANSPARENT_COLOR) {
-		painter->SetView(origin - surfaceOrigin,
-			visible.OffsetByCopy(-surfaceOrigin.x, -surfaceOrigin.y));
-		painter->FillBackground(view->Bounds(), view->fViewColor);
+	const BPrivate::ViewBitmap* viewBitmap = view->fViewBitmap;
+	BRect bitmapPlace;
+	if (viewBitmap != NULL)
+		bitmapPlace = viewBitmap->Placed(view->fBounds.Width(), view->fBounds.Height());
+	BRect deviceClip = visible.OffsetByCopy(-surfaceOrigin.x, -surfaceOrigin.y);
+	if (painter != NULL) {
+		painter->SetView(origin - surfaceOrigin, deviceClip);
+		if (view->fViewColor != B_TRANSPARENT_COLOR)
+			painter->FillBackground(view->Bounds(), view->fViewColor);
+		if (viewBitmap != NULL && viewBitmap->overlay == NULL) {
+			painter->DrawViewBitmap(viewBitmap->Bitmap(), viewBitmap->source,
+				bitmapPlace, viewBitmap->options);
+		}
 	}
+	BRect updateRect = visible.OffsetByCopy(-origin.x, -origin.y);
 	if ((view->Flags() & B_WILL_DRAW) != 0)
-		view->Draw(visible.OffsetByCopy(-origin.x, -origin.y));
+		view->Draw(updateRect);
 	for (int32 i = 0; BView* child = view->ChildAt(i); i++)
 		_DrawView(child, windowRect);
+	if ((view->Flags() & B_DRAW_ON_CHILDREN) != 0) {
+		fUpdateClip = visible;
+		view->DrawAfterChildren(updateRect);
+	}
+	// The overlay shows through whatever the view and its children left in the key.
+	viewBitmap = view->fViewBitmap;
+	if (painter != NULL && viewBitmap != NULL && viewBitmap->overlay != NULL) {
+		painter->SetView(origin - surfaceOrigin, deviceClip);
+		painter->DrawOverlay(viewBitmap->overlay, viewBitmap->source,
+			viewBitmap->Placed(view->fBounds.Width(), view->fBounds.Height()),
+			viewBitmap->options, BPrivate::kOverlayColorKey);
+	}
 }
 
 

@@ -34,6 +34,8 @@ BWindow::_DispatchPointer(BMessage* message)
 		while (done < fMouseHistory.size() && fMouseHistory[done].when <= when)
 			done++;
 		fMouseHistory.erase(fMouseHistory.begin(), fMouseHistory.begin() + done);
+		if (when <= fPointerReadUntil)
+			return;
 	}
 
 	if (_TrackDrag(message, where, buttons))

@@ -26,6 +26,17 @@ public:
 	// The pointer's messages go to view until the buttons are up.
 	void SetMouseTarget(BView* view) { fWindow->fMouseTarget = view; }
 
+	// Where the pointer is (window coordinates) and its buttons, as the window last
+	// heard; any thread.
+	void GetPointer(BPoint* where, uint32* buttons)
+	{
+		fWindow->_NextMousePosition(false, where, buttons);
+	}
+
+	// The pointer's messages queued until now were read through GetMouse() by a loop
+	// of the window's thread: the window drops them instead of dispatching them.
+	void PointerReadUntilNow() { fWindow->fPointerReadUntil = system_time(); }
+
 	// Handles the window's next message, waiting for one at most timeout; false once
 	// the window is told to quit.
 	bool DispatchNextMessage(bigtime_t timeout);

@@ -12,6 +12,7 @@
 #ifndef _OFFSCREEN_WINDOW_TEST_H
 #define _OFFSCREEN_WINDOW_TEST_H
 
+#include <View.h>
 #include <Window.h>
 
 #include <gtest/gtest.h>

@@ -1,0 +1,2 @@
+// <Accelerant.h> at its place among the graphics add-ons' headers.
+#include <Accelerant.h>

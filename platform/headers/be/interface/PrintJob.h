@@ -1,0 +1,2 @@
+// <PrintJob.h> at its place in the Interface Kit.
+#include <PrintJob.h>
