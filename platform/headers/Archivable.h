@@ -29,9 +29,11 @@ typedef BArchivable* (*instantiation_func)(BMessage*);
 // the archive's "class" names in order.
 instantiation_func find_instantiation_func(const char* className);
 instantiation_func find_instantiation_func(BMessage* archive);
-// Rebuilds the object archived in from, or returns NULL with errno B_BAD_VALUE when no
-// loaded image has the class. The kit loads no add-on for the "add_on" field (it has no
-// add-on images), so *id is always -1.
+// Rebuilds the object archived in from. When no loaded image has the class and the archive
+// names the signature of an add-on or application in "add_on", that executable is loaded
+// as an add-on (load_add_on; *id is its image, -1 otherwise) and its Instantiate used.
+// NULL with errno B_BAD_VALUE for a class nobody has, B_MISSING_LIBRARY when the
+// add-on cannot be found or loaded, B_MISSING_SYMBOL when it lacks the class.
 BArchivable* instantiate_object(BMessage* from, image_id* id);
 BArchivable* instantiate_object(BMessage* from);
 

@@ -20,6 +20,7 @@ class BPicture;
 class BPolygon;
 class BRegion;
 class BShape;
+class BShelf;
 class BScrollBar;
 class BScrollView;
 class BString;
@@ -443,6 +444,8 @@ private:
 			// Horizontal first; each bar hears the view's scroll position on its axis.
 			BScrollBar*		fScrollBars[2];
 			std::function<void(float)> fScrollListeners[2];
+			// The shelf that holds replicants in this view, if any; not owned.
+			BShelf*			fShelf;
 };
 
 #endif // _VIEW_H

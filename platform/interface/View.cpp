@@ -15,6 +15,7 @@
 #include <Picture.h>
 #include <PropertyInfo.h>
 #include <ScrollBar.h>
+#include <Shelf.h>
 #include <String.h>
 #include <Window.h>
 
@@ -81,7 +82,8 @@ BView::BView(BRect frame, const char* name, uint32 resizingMode, uint32 flags)
 	fEventMask(0),
 	fStates(new BPrivate::DrawStateStack),
 	fPicture(NULL),
-	fScrollBars{ NULL, NULL }
+	fScrollBars{ NULL, NULL },
+	fShelf(NULL)
 {
 }
 
@@ -98,7 +100,8 @@ BView::BView(BMessage* archive)
 	fEventMask(0),
 	fStates(new BPrivate::DrawStateStack),
 	fPicture(NULL),
-	fScrollBars{ NULL, NULL }
+	fScrollBars{ NULL, NULL },
+	fShelf(NULL)
 {
 	int32 resizingMode = 0;
 	int32 flags = 0;
@@ -118,6 +121,17 @@ BView::BView(BMessage* archive)
 	fBounds = BRect(0, 0, fFrame.Width(), fFrame.Height());
 	fResizingMode = (uint32)resizingMode & _RESIZE_MASK_;
 	fFlags = (uint32)flags & ~_RESIZE_MASK_;
+
+	// A deep archive's children come back with it; what is not a view is dropped.
+	BMessage child;
+	for (int32 i = 0; archive != NULL && archive->FindMessage("_views", i, &child) == B_OK;
+			i++) {
+		BArchivable* object = instantiate_object(&child);
+		if (BView* view = dynamic_cast<BView*>(object))
+			AddChild(view);
+		else
+			delete object;
+	}
 }
 
 
@@ -156,6 +170,8 @@ BView::Archive(BMessage* archive, bool deep) const
 
 BView::~BView()
 {
+	if (fShelf != NULL)
+		fShelf->_ContainerGone();
 	// Scroll bars that target this view forget it before it goes.
 	for (BScrollBar* bar : fScrollBars) {
 		if (bar != NULL)
@@ -318,6 +334,8 @@ BView::_Attach(BWindow* window)
 {
 	fOwner = window;
 	window->AddHandler(this);
+	if (fShelf != NULL)
+		fShelf->_ContainerAttached();
 	if ((fFlags & B_PULSE_NEEDED) != 0)
 		window->_PulseNeeded();
 	AttachedToWindow();
@@ -360,6 +378,8 @@ BView::_ReleaseOwner()
 		child->_ReleaseOwner();
 	fOwner->_ViewDetached(this);
 	fOwner->RemoveHandler(this);
+	if (fShelf != NULL)
+		fShelf->_ContainerDetached();
 	fOwner = NULL;
 }
 
@@ -1417,6 +1437,10 @@ BView::ResolveSpecifier(BMessage* message, int32 index, BMessage* specifier, int
 		case kViewCountProperty:
 			return this;
 		case kShelfProperty:
+			if (fShelf != NULL) {
+				message->PopSpecifier();
+				return fShelf;
+			}
 			BPrivate::reply_error(message, B_NAME_NOT_FOUND,
 				"This view has no shelf");
 			return NULL;

@@ -1,5 +1,6 @@
 // What the kit's own widgets may do to any view: a scroll bar registers itself as the
-// view's, and hears the view's scroll position on its axis whenever the view scrolls.
+// view's, and hears the view's scroll position on its axis whenever the view scrolls;
+// a shelf makes itself the view's.
 #ifndef _VIEW_PRIVATE_H
 #define _VIEW_PRIVATE_H
 
@@ -17,6 +18,11 @@ public:
 		fView->fScrollBars[axis] = bar;
 		fView->fScrollListeners[axis] = bar != NULL ? std::move(onScroll) : nullptr;
 	}
+
+	// The shelf that holds replicants in the view (NULL for none): the view hands it
+	// to its window as a handler and resolves "Shelf" to it.
+	void SetShelf(BShelf* shelf) { fView->fShelf = shelf; }
+	BShelf* Shelf() const { return fView->fShelf; }
 
 private:
 	BView* fView;

@@ -16,6 +16,7 @@
 #include "interface/PulseTimer.h"
 #include "interface/ScreenOverlay.h"
 #include "interface/WidgetScripting.h"
+#include "interface/DraggerPrivate.h"
 #include "interface/WindowPrivate.h"
 
 #include <AppDefs.h>
@@ -601,6 +602,13 @@ BWindow::DispatchMessage(BMessage* message, BHandler* handler)
 			_DrawPending();
 			if (message->FindRect("_expose", &exposed) == B_OK)
 				_Present(exposed);
+			break;
+		}
+		case _SHOW_DRAG_HANDLES_:
+		{
+			bool shown = true;
+			message->FindBool("show", &shown);
+			BDragger::Private::DraggersShown(this, shown);
 			break;
 		}
 		case B_QUIT_REQUESTED:
