@@ -7,7 +7,7 @@
 #include <Message.h>
 #include <Messenger.h>
 #include <Mime.h>
-#include <StringView.h>
+#include <View.h>
 
 #include "KitAppTest.h"
 #include "ScopedEnvironment.h"
@@ -15,6 +15,8 @@
 #include "WaitFor.h"
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -27,8 +29,10 @@ class ReplicantTest : public KitAppTest {
 protected:
 	void SetUp() override
 	{
-		fConfig = new ScopedEnvironment("XDG_CONFIG_HOME", fScratch.File("config"));
-		fData = new ScopedEnvironment("XDG_DATA_HOME", fScratch.File("data"));
+		mkdir((fScratch / "config").c_str(), 0700);
+		mkdir((fScratch / "data").c_str(), 0700);
+		fConfig = new ScopedEnvironment("XDG_CONFIG_HOME", (fScratch / "config"));
+		fData = new ScopedEnvironment("XDG_DATA_HOME", (fScratch / "data"));
 		KitAppTest::SetUp();
 		StartShelf();
 	}
@@ -41,7 +45,7 @@ protected:
 
 	void StartShelf()
 	{
-		fShelfApp = fRuntime.Start("ShelfTestApp", { fScratch.File("shelf") });
+		fShelfApp = fRuntime.Start("ShelfTestApp", { (fScratch / "shelf") });
 		ASSERT_TRUE(fRuntime.WaitForApp(kShelfApp));
 		fShelf = BMessenger(kShelfApp);
 	}
@@ -98,16 +102,22 @@ protected:
 
 TEST_F(ReplicantTest, ArchiveMadeHereIsInstantiatedInAnotherApplication)
 {
-	BStringView text(BRect(0, 0, 79, 15), "greeting", "Hello from afar");
+	BView view(BRect(10, 10, 89, 25), "greeting", B_FOLLOW_NONE, B_WILL_DRAW);
+	view.AddChild(new BDragger(BRect(72, 8, 79, 15), &view));
 	BMessage archive(B_ARCHIVED_OBJECT);
-	ASSERT_EQ(text.Archive(&archive), B_OK);
+	ASSERT_EQ(view.Archive(&archive), B_OK);
 	EXPECT_EQ(Create(archive), 1);
 	EXPECT_EQ(Count(), 1);
 	BMessage reply;
-	ASSERT_EQ(ViewProperty(0, "Text", &reply), B_OK);
-	EXPECT_STREQ(reply.FindString("result"), "Hello from afar");
 	ASSERT_EQ(ViewProperty(0, "InternalName", &reply), B_OK);
 	EXPECT_STREQ(reply.FindString("result"), "greeting");
+	// Its child came with it: the dragger.
+	BMessage count(B_COUNT_PROPERTIES);
+	count.AddSpecifier("View");
+	count.AddSpecifier("View");
+	count.AddSpecifier("Replicant", (int32)0);
+	ASSERT_EQ(AskShelf(count, &reply), B_OK);
+	EXPECT_EQ(reply.FindInt32("result"), 1);
 }
 
 

@@ -237,7 +237,8 @@ TEST_F(ShelfTest, SavedReplicantsComeBackWhereTheyWere)
 	EXPECT_EQ(memcmp(stream.Buffer(), "head", 4), 0);
 
 	ASSERT_EQ(stream.Seek(4, SEEK_SET), 4);
-	BShelf shelf(&stream, fWindow->fContainer);
+	BView other(BRect(0, 0, 99, 99), "other", B_FOLLOW_NONE, 0);
+	BShelf shelf(&stream, &other);
 	EXPECT_FALSE(shelf.IsDirty());
 	ASSERT_EQ(shelf.CountReplicants(), 2);
 	BView* view = NULL;
@@ -252,15 +253,15 @@ TEST_F(ShelfTest, SavedReplicantsComeBackWhereTheyWere)
 
 	// A file as the save location.
 	entry_ref ref;
-	ASSERT_EQ(get_ref_for_path(fScratch.File("shelf").c_str(), &ref), B_OK);
+	ASSERT_EQ(get_ref_for_path((fScratch / "shelf").c_str(), &ref), B_OK);
 	ASSERT_EQ(shelf.SetSaveLocation(&ref), B_OK);
 	entry_ref saved;
 	EXPECT_EQ(shelf.SaveLocation(&saved), nullptr);
 	EXPECT_EQ(saved, ref);
 	ASSERT_EQ(shelf.Save(), B_OK);
 	EXPECT_FALSE(shelf.IsDirty());
-	BView other(BRect(0, 0, 99, 99), "other", B_FOLLOW_NONE, 0);
-	BShelf fromFile(&ref, &other);
+	BView third(BRect(0, 0, 99, 99), "third", B_FOLLOW_NONE, 0);
+	BShelf fromFile(&ref, &third);
 	EXPECT_EQ(fromFile.CountReplicants(), 2);
 	fWindow->Unlock();
 }
@@ -449,9 +450,9 @@ TEST_F(ShelfTest, DraggingAReplicantInCopiesItAndDraggingWithinMovesIt)
 	// Held where the press was, 25 pixels into the source: its top left 25 pixels before.
 	EXPECT_EQ(where, BPoint(75, 55));
 
-	// Its own dragger (the bottom right corner, 12 to 19) moves it within the shelf.
-	inject_mouse(fOffscreen, BPrivate::kDisplayMouseMoved, BPoint(90, 70), 0);
-	inject_mouse(fOffscreen, BPrivate::kDisplayMouseDown, BPoint(90, 70),
+	// Its own dragger (22 to 29 in the copy, as in the source) moves it within the shelf.
+	inject_mouse(fOffscreen, BPrivate::kDisplayMouseMoved, BPoint(100, 80), 0);
+	inject_mouse(fOffscreen, BPrivate::kDisplayMouseDown, BPoint(100, 80),
 		B_PRIMARY_MOUSE_BUTTON);
 	inject_mouse(fOffscreen, BPrivate::kDisplayMouseMoved, BPoint(80, 65),
 		B_PRIMARY_MOUSE_BUTTON);
@@ -459,7 +460,7 @@ TEST_F(ShelfTest, DraggingAReplicantInCopiesItAndDraggingWithinMovesIt)
 		B_PRIMARY_MOUSE_BUTTON);
 	inject_mouse(fOffscreen, BPrivate::kDisplayMouseUp, BPoint(60, 60), 0);
 	EXPECT_TRUE(wait_until(fWindow, [&] {
-		return shelf->CountReplicants() == 1 && view->Frame().LeftTop() == BPoint(45, 45);
+		return shelf->CountReplicants() == 1 && view->Frame().LeftTop() == BPoint(35, 35);
 	}));
 	ASSERT_TRUE(fWindow->Lock());
 	delete shelf;

@@ -3,6 +3,9 @@
 // to the window; the window hands them to the views.
 #include <Window.h>
 
+#include <List.h>
+#include <MessageFilter.h>
+
 #include "app/HandlerPrivate.h"
 #include "app/LockCheck.h"
 #include "app/LooperList.h"
@@ -16,6 +19,7 @@
 #include "interface/PulseTimer.h"
 #include "interface/ScreenOverlay.h"
 #include "interface/WidgetScripting.h"
+#include "app/MessageFiltering.h"
 #include "interface/DraggerPrivate.h"
 #include "interface/WindowPrivate.h"
 
@@ -39,6 +43,24 @@
 using BPrivate::DisplayEvent;
 
 namespace {
+
+// The filters of the view a drop lands on: the looper ran the filters of the window, the
+// message's target, before the view under the drop point was known. False when one of
+// them skips the message.
+bool
+run_drop_filters(BMessage* message, BHandler** target)
+{
+	BList* filters = (*target)->FilterList();
+	for (int32 i = 0; filters != NULL && i < filters->CountItems(); i++) {
+		BMessageFilter::Private filter((BMessageFilter*)filters->ItemAt(i));
+		if (filter.Matches(message) && filter.Run(message, target) == B_SKIP_MESSAGE)
+			return false;
+		if (*target == NULL)
+			return false;
+	}
+	return true;
+}
+
 
 // The tags of the rows below (their extra_data).
 enum {
@@ -626,8 +648,11 @@ BWindow::DispatchMessage(BMessage* message, BHandler* handler)
 			break;
 		}
 		default:
-			if (!_HandleWindowEvent(message))
-				BLooper::DispatchMessage(message, _DropTarget(message, handler));
+			if (!_HandleWindowEvent(message)) {
+				BHandler* target = _DropTarget(message, handler);
+				if (target == handler || run_drop_filters(message, &target))
+					BLooper::DispatchMessage(message, target);
+			}
 			break;
 	}
 	_PresentDrawn();

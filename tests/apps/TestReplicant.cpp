@@ -20,21 +20,28 @@ public:
 	{
 	}
 
-	static BArchivable* Instantiate(BMessage* archive)
-	{
-		if (!validate_instantiation(archive, "ReplicantTestView"))
-			return NULL;
-		return new ReplicantTestView(archive);
-	}
-
-	status_t Archive(BMessage* archive, bool deep) const override
-	{
-		status_t status = BView::Archive(archive, deep);
-		if (status == B_OK)
-			status = archive->AddString("add_on", "application/x-vnd.test-replicant");
-		return status;
-	}
+	static BArchivable* Instantiate(BMessage* archive);
+	status_t Archive(BMessage* archive, bool deep) const override;
 };
+
+
+BArchivable*
+ReplicantTestView::Instantiate(BMessage* archive)
+{
+	if (!validate_instantiation(archive, "ReplicantTestView"))
+		return NULL;
+	return new ReplicantTestView(archive);
+}
+
+
+status_t
+ReplicantTestView::Archive(BMessage* archive, bool deep) const
+{
+	status_t status = BView::Archive(archive, deep);
+	if (status == B_OK)
+		status = archive->AddString("add_on", "application/x-vnd.test-replicant");
+	return status;
+}
 
 
 extern "C" _EXPORT BView* instantiate_deskbar_item();
