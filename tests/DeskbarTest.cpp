@@ -4,7 +4,7 @@
 // bounded time.
 #include <Deskbar.h>
 #include <Entry.h>
-#include <StringView.h>
+#include <View.h>
 
 #include "KitAppTest.h"
 #include "ScopedEnvironment.h"
@@ -60,7 +60,7 @@ TEST_F(DeskbarTest, ItemsFromArchivesAreAddedFoundAndRemoved)
 	BRect empty = deskbar.Frame();
 	EXPECT_TRUE(empty.IsValid());
 
-	BStringView clock(BRect(0, 0, 39, 15), "clock", "12:00");
+	BView clock(BRect(0, 0, 39, 15), "clock", B_FOLLOW_NONE, B_WILL_DRAW);
 	int32 id = -1;
 	ASSERT_EQ(deskbar.AddItem(&clock, &id), B_OK);
 	EXPECT_GE(id, 0);
@@ -79,7 +79,7 @@ TEST_F(DeskbarTest, ItemsFromArchivesAreAddedFoundAndRemoved)
 	// The window grew by the item.
 	EXPECT_GT(deskbar.Frame().Width(), empty.Width());
 
-	BStringView other(BRect(0, 0, 19, 15), "other", "x");
+	BView other(BRect(0, 0, 19, 15), "other", B_FOLLOW_NONE, B_WILL_DRAW);
 	int32 otherId = -1;
 	ASSERT_EQ(deskbar.AddItem(&other, &otherId), B_OK);
 	EXPECT_NE(otherId, id);
@@ -141,7 +141,7 @@ TEST_F(DeskbarTest, LocationAndExpansionAreTheDeskbars)
 TEST_F(DeskbarTest, MissingOrStoppedDeskbarFailsCallsInBoundedTime)
 {
 	BDeskbar deskbar;
-	BStringView item(BRect(0, 0, 9, 9), "item", "i");
+	BView item(BRect(0, 0, 9, 9), "item", B_FOLLOW_NONE, B_WILL_DRAW);
 	EXPECT_EQ(deskbar.AddItem(&item), B_BAD_VALUE);
 	EXPECT_EQ(deskbar.CountItems(), 0u);
 	EXPECT_FALSE(deskbar.HasItem("item"));
