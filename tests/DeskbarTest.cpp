@@ -118,6 +118,18 @@ TEST_F(DeskbarTest, ItemFromAnAddOnIsWhatItsFunctionMakes)
 }
 
 
+TEST_F(DeskbarTest, ApplicationPutsItselfIntoTheDeskbar)
+{
+	ASSERT_NO_FATAL_FAILURE(StartDeskbar());
+	std::string output;
+	ASSERT_EQ(fRuntime.Run("DeskbarItemApp", { "--install" }, &output, 10000000), 0)
+		<< output;
+	BDeskbar deskbar;
+	EXPECT_TRUE(deskbar.HasItem("AppItem"));
+	EXPECT_EQ(deskbar.RemoveItem("AppItem"), B_OK);
+}
+
+
 TEST_F(DeskbarTest, LocationAndExpansionAreTheDeskbars)
 {
 	ASSERT_NO_FATAL_FAILURE(StartDeskbar());
