@@ -5,7 +5,7 @@
 include(GNUInstallDirs)
 
 # Installed executables find libbe beside them wherever the prefix is.
-set_target_properties(Quorvane registrar xres mimeset PROPERTIES
+set_target_properties(Quorvane registrar Deskbar xres mimeset PROPERTIES
   INSTALL_RPATH "$ORIGIN/../${CMAKE_INSTALL_LIBDIR}")
 
 install(TARGETS be netapi
@@ -14,7 +14,7 @@ install(FILES ${platform_library_files} DESTINATION ${CMAKE_INSTALL_LIBDIR})
 # The kits the platform ships as libraries of their own, beside libbe.
 install(TARGETS translation tracker media
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
-install(TARGETS Quorvane registrar xres mimeset
+install(TARGETS Quorvane registrar Deskbar xres mimeset
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/platform/headers/
   DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/bekit

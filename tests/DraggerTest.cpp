@@ -1,12 +1,14 @@
 // Draggers in a window on the offscreen display: the handle drawn in its target's corner,
 // hidden and shown again for the whole application, its target, and its archive (a
-// view's).
+// view's, with the relation to its target).
 #include <Dragger.h>
 #include <Message.h>
 #include <View.h>
 #include <Window.h>
 
 #include "OffscreenWindowTest.h"
+#include "ScopedEnvironment.h"
+#include "ScratchDirectory.h"
 
 #include <gtest/gtest.h>
 
@@ -33,6 +35,10 @@ protected:
 		BDragger::ShowAllDraggers();
 		OffscreenWindowTest::TearDown();
 	}
+
+	// The user's choice of shown draggers is kept in this test's own settings folder.
+	ScratchDirectory fScratch;
+	ScopedEnvironment fConfig{ "XDG_CONFIG_HOME", fScratch.Path() };
 
 	// The handle's frame, in window coordinates.
 	bool FrameShows(bool drawn)

@@ -462,6 +462,16 @@ BApplication::DispatchMessage(BMessage* message, BHandler* handler)
 			Pulse();
 			break;
 
+		// Draggers were shown or hidden: every window redraws its own.
+		case _SHOW_DRAG_HANDLES_:
+			for (int32 i = 0; i < BPrivate::LooperList::CountWindows(); i++) {
+				BLooper* looper = NULL;
+				BPrivate::LooperList::WindowAt(i, &looper);
+				if (looper != NULL)
+					looper->PostMessage(message);
+			}
+			break;
+
 		case B_APP_ACTIVATED:
 		{
 			bool active = true;

@@ -1,6 +1,9 @@
 #include <Archivable.h>
 
 #include <Message.h>
+#include <Path.h>
+#include <Roster.h>
+#include <image.h>
 
 #include <cxxabi.h>
 #include <dlfcn.h>
@@ -40,18 +43,59 @@ instantiate_symbol(const char* className)
 }
 
 
+// The first Instantiate of the archive's "class" names that lookup finds.
+template<typename Lookup>
 instantiation_func
-find_in(void* image, BMessage* archive)
+find_with(BMessage* archive, Lookup lookup)
 {
 	const char* name;
 	for (int32 i = 0; archive->FindString("class", i, &name) == B_OK; i++) {
 		std::string symbol = instantiate_symbol(name);
 		if (symbol.empty())
 			continue;
-		if (void* function = dlsym(image, symbol.c_str()))
+		if (void* function = lookup(symbol.c_str()))
 			return (instantiation_func)function;
 	}
 	return NULL;
+}
+
+
+instantiation_func
+find_in(void* image, BMessage* archive)
+{
+	return find_with(archive, [image](const char* symbol) { return dlsym(image, symbol); });
+}
+
+
+// Loads the executable of the archive's "add_on" signature and finds the class there.
+instantiation_func
+find_in_add_on(BMessage* archive, image_id* id)
+{
+	const char* signature;
+	entry_ref ref;
+	if (archive->FindString("add_on", &signature) != B_OK || be_roster == NULL
+		|| be_roster->FindApp(signature, &ref) != B_OK) {
+		errno = B_MISSING_LIBRARY;
+		return NULL;
+	}
+	BPath path(&ref);
+	image_id image = path.InitCheck() == B_OK ? load_add_on(path.Path()) : B_ENTRY_NOT_FOUND;
+	if (image < 0) {
+		errno = B_MISSING_LIBRARY;
+		return NULL;
+	}
+	instantiation_func function = find_with(archive, [image](const char* symbol) {
+		void* location = NULL;
+		get_image_symbol(image, symbol, B_SYMBOL_TYPE_TEXT, &location);
+		return location;
+	});
+	if (function == NULL) {
+		unload_add_on(image);
+		errno = B_MISSING_SYMBOL;
+		return NULL;
+	}
+	*id = image;
+	return function;
 }
 
 } // namespace
@@ -145,6 +189,7 @@ find_instantiation_func(BMessage* archive)
 BArchivable*
 instantiate_object(BMessage* from, image_id* id)
 {
+	image_id image = -1;
 	if (id != NULL)
 		*id = -1;
 	if (from == NULL) {
@@ -152,10 +197,14 @@ instantiate_object(BMessage* from, image_id* id)
 		return NULL;
 	}
 	instantiation_func function = find_in(RTLD_DEFAULT, from);
-	if (function == NULL) {
+	if (function == NULL && from->HasString("add_on"))
+		function = find_in_add_on(from, &image);
+	else if (function == NULL)
 		errno = B_BAD_VALUE;
+	if (function == NULL)
 		return NULL;
-	}
+	if (id != NULL)
+		*id = image;
 	BArchivable* object = function(from);
 	if (object == NULL)
 		return NULL;

@@ -151,7 +151,8 @@ status_t
 BMessenger::SetTo(const char* signature, team_id team)
 {
 	_SetTo(-1, -1, B_NULL_TOKEN);
-	if (signature == NULL || be_roster == NULL)
+	// The team alone names an application; with both, they must agree.
+	if ((signature == NULL && team < 0) || be_roster == NULL)
 		return B_BAD_VALUE;
 
 	app_info info;
@@ -159,7 +160,7 @@ BMessenger::SetTo(const char* signature, team_id team)
 		: be_roster->GetAppInfo(signature, &info);
 	if (status != B_OK)
 		return status;
-	if (strcasecmp(info.signature, signature) != 0)
+	if (signature != NULL && strcasecmp(info.signature, signature) != 0)
 		return B_MISMATCHED_VALUES;
 	_SetTo(info.team, info.port, B_PREFERRED_TOKEN);
 	return B_OK;

@@ -1,5 +1,7 @@
 #include <Roster.h>
 
+#include <Mime.h>
+
 #include <AppDefs.h>
 #include <List.h>
 #include <Application.h>
@@ -151,10 +153,15 @@ BRoster::FindApp(const char* signature, entry_ref* app) const
 	if (signature == NULL || app == NULL)
 		return B_BAD_VALUE;
 	app_info info;
-	if (GetAppInfo(signature, &info) != B_OK || info.ref.name == NULL)
-		return B_LAUNCH_FAILED_APP_NOT_FOUND;
-	*app = info.ref;
-	return B_OK;
+	if (GetAppInfo(signature, &info) == B_OK && info.ref.name != NULL) {
+		*app = info.ref;
+		return B_OK;
+	}
+	// An application that is not running is where the MIME database last saw it.
+	BMimeType type(signature);
+	if (type.InitCheck() == B_OK && type.GetAppHint(app) == B_OK)
+		return B_OK;
+	return B_LAUNCH_FAILED_APP_NOT_FOUND;
 }
 
 

@@ -35,10 +35,12 @@ typedef BArchivable* (*instantiation_func)(BMessage*);
 // the archive's "class" names in order.
 instantiation_func find_instantiation_func(const char* className);
 instantiation_func find_instantiation_func(BMessage* archive);
-// Rebuilds the object archived in from and calls its AllUnarchived(), or returns NULL with
-// errno B_BAD_VALUE when no loaded image has the class (errno is the hook's error when
-// AllUnarchived() fails, and the object is deleted). The kit loads no add-on for the "add_on" field (it has no
-// add-on images), so *id is always -1.
+// Rebuilds the object archived in from and calls its AllUnarchived(). When no loaded image
+// has the class and the archive names the signature of an add-on or application in
+// "add_on", that executable is loaded as an add-on (load_add_on; *id is its image, -1
+// otherwise) and its Instantiate used. NULL with errno B_BAD_VALUE for a class nobody has,
+// B_MISSING_LIBRARY when the add-on cannot be found or loaded, B_MISSING_SYMBOL when it
+// lacks the class, or the hook's error when AllUnarchived() fails (the object is deleted).
 BArchivable* instantiate_object(BMessage* from, image_id* id);
 BArchivable* instantiate_object(BMessage* from);
 

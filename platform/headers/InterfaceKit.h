@@ -11,6 +11,7 @@
 #include <CheckBox.h>
 #include <ColorControl.h>
 #include <Control.h>
+#include <Deskbar.h>
 #include <Dragger.h>
 #include <Font.h>
 #include <GraphicsDefs.h>
@@ -37,6 +38,7 @@
 #include <ScrollBar.h>
 #include <ScrollView.h>
 #include <Shape.h>
+#include <Shelf.h>
 #include <Slider.h>
 #include <StatusBar.h>
 #include <StringView.h>

@@ -14,7 +14,8 @@ class BMessage;
 class BMessenger {
 public:
 	BMessenger();
-	// An application by signature: with team -1 the first running instance.
+	// An application by signature: with team -1 the first running instance; a NULL
+	// signature with a team names that team's application.
 	BMessenger(const char* signature, team_id team = -1, status_t* result = NULL);
 	// A local handler (with its looper) or, with handler NULL, the looper's preferred
 	// handler.

@@ -21,6 +21,7 @@ class BPicture;
 class BPolygon;
 class BRegion;
 class BShape;
+class BShelf;
 class BScrollBar;
 class BScrollView;
 class BString;
@@ -505,6 +506,8 @@ private:
 			BScrollBar*		fScrollBars[2];
 			BCursor*		fCursor;
 			std::function<void(float)> fScrollListeners[2];
+			// The shelf that holds replicants in this view, if any; not owned.
+			BShelf*			fShelf;
 };
 
 #endif // _VIEW_H

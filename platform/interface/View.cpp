@@ -17,6 +17,7 @@
 #include <Picture.h>
 #include <PropertyInfo.h>
 #include <ScrollBar.h>
+#include <Shelf.h>
 #include <String.h>
 #include <Window.h>
 
@@ -74,7 +75,8 @@ BView::BView(BRect frame, const char* name, uint32 resizingMode, uint32 flags)
 	fViewBitmap(NULL),
 	fPrinting(0),
 	fScrollBars{ NULL, NULL },
-	fCursor(NULL)
+	fCursor(NULL),
+	fShelf(NULL)
 {
 }
 
@@ -94,7 +96,8 @@ BView::BView(BMessage* archive)
 	fViewBitmap(NULL),
 	fPrinting(0),
 	fScrollBars{ NULL, NULL },
-	fCursor(NULL)
+	fCursor(NULL),
+	fShelf(NULL)
 {
 	int32 resizingMode = 0;
 	int32 flags = 0;
@@ -114,6 +117,17 @@ BView::BView(BMessage* archive)
 	fBounds = BRect(0, 0, fFrame.Width(), fFrame.Height());
 	fResizingMode = (uint32)resizingMode & _RESIZE_MASK_;
 	fFlags = (uint32)flags & ~_RESIZE_MASK_;
+
+	// A deep archive's children come back with it; what is not a view is dropped.
+	BMessage child;
+	for (int32 i = 0; archive != NULL && archive->FindMessage("_views", i, &child) == B_OK;
+			i++) {
+		BArchivable* object = instantiate_object(&child);
+		if (BView* view = dynamic_cast<BView*>(object))
+			AddChild(view);
+		else
+			delete object;
+	}
 }
 
 
@@ -218,6 +232,8 @@ BView::AllUnarchived(const BMessage* from)
 
 BView::~BView()
 {
+	if (fShelf != NULL)
+		fShelf->_ContainerGone();
 	// Scroll bars that target this view forget it before it goes.
 	for (BScrollBar* bar : fScrollBars) {
 		if (bar != NULL)
@@ -382,6 +398,8 @@ BView::_Attach(BWindow* window)
 {
 	fOwner = window;
 	window->AddHandler(this);
+	if (fShelf != NULL)
+		fShelf->_ContainerAttached();
 	if ((fFlags & B_PULSE_NEEDED) != 0)
 		window->_PulseNeeded();
 	AttachedToWindow();
@@ -424,6 +442,8 @@ BView::_ReleaseOwner()
 		child->_ReleaseOwner();
 	fOwner->_ViewDetached(this);
 	fOwner->RemoveHandler(this);
+	if (fShelf != NULL)
+		fShelf->_ContainerDetached();
 	fOwner = NULL;
 }
 
@@ -1497,6 +1517,10 @@ BView::ResolveSpecifier(BMessage* message, int32 index, BMessage* specifier, int
 		case kViewCountProperty:
 			return this;
 		case kShelfProperty:
+			if (fShelf != NULL) {
+				message->PopSpecifier();
+				return fShelf;
+			}
 			BPrivate::reply_error(message, B_NAME_NOT_FOUND,
 				"This view has no shelf");
 			return NULL;

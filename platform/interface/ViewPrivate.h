@@ -1,6 +1,6 @@
 // What the kit's own widgets may do to any view: a scroll bar registers itself as the
 // view's, and hears the view's scroll position on its axis whenever the view scrolls; a
-// print job marks the view as printing.
+// print job marks the view as printing; a shelf makes itself the view's.
 #ifndef _VIEW_PRIVATE_H
 #define _VIEW_PRIVATE_H
 
@@ -21,6 +21,11 @@ public:
 
 	// A print job draws the view: IsPrinting() is true until the matching false.
 	void SetPrinting(bool printing) { fView->fPrinting += printing ? 1 : -1; }
+
+	// The shelf that holds replicants in the view (NULL for none): the view hands it
+	// to its window as a handler and resolves "Shelf" to it.
+	void SetShelf(BShelf* shelf) { fView->fShelf = shelf; }
+	BShelf* Shelf() const { return fView->fShelf; }
 
 private:
 	BView* fView;

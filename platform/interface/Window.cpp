@@ -3,6 +3,9 @@
 // to the window; the window hands them to the views.
 #include <Window.h>
 
+#include <List.h>
+#include <MessageFilter.h>
+
 #include "app/HandlerPrivate.h"
 #include "app/LockCheck.h"
 #include "app/LooperList.h"
@@ -18,6 +21,8 @@
 #include "interface/ScreenOverlay.h"
 #include "interface/ViewBitmap.h"
 #include "interface/WidgetScripting.h"
+#include "app/MessageFiltering.h"
+#include "interface/DraggerPrivate.h"
 #include "interface/WindowPrivate.h"
 
 #include <AppDefs.h>
@@ -40,6 +45,24 @@
 using BPrivate::DisplayEvent;
 
 namespace {
+
+// The filters of the view a drop lands on: the looper ran the filters of the window, the
+// message's target, before the view under the drop point was known. False when one of
+// them skips the message.
+bool
+run_drop_filters(BMessage* message, BHandler** target)
+{
+	BList* filters = (*target)->FilterList();
+	for (int32 i = 0; filters != NULL && i < filters->CountItems(); i++) {
+		BMessageFilter::Private filter((BMessageFilter*)filters->ItemAt(i));
+		if (filter.Matches(message) && filter.Run(message, target) == B_SKIP_MESSAGE)
+			return false;
+		if (*target == NULL)
+			return false;
+	}
+	return true;
+}
+
 
 // The tags of the rows below (their extra_data).
 enum {
@@ -617,6 +640,13 @@ BWindow::DispatchMessage(BMessage* message, BHandler* handler)
 				_Present(exposed);
 			break;
 		}
+		case _SHOW_DRAG_HANDLES_:
+		{
+			bool shown = true;
+			message->FindBool("show", &shown);
+			BDragger::Private::DraggersShown(this, shown);
+			break;
+		}
 		case B_QUIT_REQUESTED:
 		{
 			bool closed = false;
@@ -632,8 +662,11 @@ BWindow::DispatchMessage(BMessage* message, BHandler* handler)
 			break;
 		}
 		default:
-			if (!_HandleWindowEvent(message))
-				BLooper::DispatchMessage(message, _DropTarget(message, handler));
+			if (!_HandleWindowEvent(message)) {
+				BHandler* target = _DropTarget(message, handler);
+				if (target == handler || run_drop_filters(message, &target))
+					BLooper::DispatchMessage(message, target);
+			}
 			break;
 	}
 	_PresentDrawn();

@@ -3,6 +3,7 @@
 // objects that load_add_on opened and counts.
 #include <image.h>
 
+#include "support/ExecutableAddOn.h"
 #include "support/ImageSymbols.h"
 
 #include <dlfcn.h>
@@ -15,6 +16,7 @@
 #include <unistd.h>
 
 #include <map>
+#include <set>
 #include <mutex>
 #include <string>
 #include <utility>
@@ -45,6 +47,8 @@ typedef std::pair<uintptr_t, std::string> ImageKey;
 std::mutex stLock;
 std::map<ImageKey, image_id>& stIds = *new std::map<ImageKey, image_id>;
 std::map<image_id, AddOn>& stAddOns = *new std::map<image_id, AddOn>;
+// The names of the copies of executables loaded as add-ons, whose symbol tables are read.
+std::set<std::string>& stExecutableCopies = *new std::set<std::string>;
 image_id stNextId = 1;
 
 
@@ -214,6 +218,9 @@ load_add_on(const char* path)
 	// A bare name is a file of the current folder, not a library of the loader's paths.
 	std::string file = strchr(path, '/') != nullptr ? path : std::string("./") + path;
 	void* handle = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
+	std::string copy;
+	if (handle == nullptr)
+		handle = BPrivate::open_executable_add_on(file.c_str(), &copy);
 	if (handle == nullptr)
 		return is_elf_file(file.c_str()) ? B_MISSING_LIBRARY : B_NOT_AN_EXECUTABLE;
 
@@ -223,6 +230,8 @@ load_add_on(const char* path)
 		dlclose(handle);
 		return B_NOT_AN_EXECUTABLE;
 	}
+	if (!copy.empty())
+		stExecutableCopies.insert(copy);
 	AddOn& addOn = stAddOns[id];
 	if (addOn.references++ > 0)
 		dlclose(handle);
@@ -281,6 +290,16 @@ get_image_symbol(image_id id, const char* name, int32 symbolType, void** locatio
 		dlclose(handle);
 	} else if (!symbols.Find(name, &address, &type))
 		address = nullptr;
+	if (address == nullptr) {
+		bool copy;
+		{
+			std::lock_guard<std::mutex> lock(stLock);
+			copy = stExecutableCopies.count(image.name) != 0;
+		}
+		uintptr_t value;
+		if (copy && BPrivate::find_file_symbol(image.name.c_str(), name, &value, &type))
+			address = (void*)(image.base + value);
+	}
 
 	if (address == nullptr)
 		return B_ENTRY_NOT_FOUND;

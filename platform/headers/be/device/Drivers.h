@@ -1,0 +1,2 @@
+// <Drivers.h> at its place in the Device Kit.
+#include <Drivers.h>

@@ -1,0 +1,2 @@
+// <scsi.h> at its place in the Device Kit.
+#include <scsi.h>

@@ -1,0 +1,2 @@
+// <Deskbar.h> at its place in the Interface Kit.
+#include <Deskbar.h>

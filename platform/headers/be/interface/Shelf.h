@@ -1,0 +1,2 @@
+// <Shelf.h> at its place in the Interface Kit.
+#include <Shelf.h>
