@@ -7,6 +7,7 @@
 #include <Message.h>
 #include <Messenger.h>
 
+#include "QuorvaneOnScreen.h"
 #include "TestRuntime.h"
 #include "WaitFor.h"
 #include "XvfbScreen.h"
@@ -23,9 +24,12 @@
 
 namespace {
 
-const char* kQuorvane = "application/x-vnd.thessory-Quorvane";
+using quorvane_on_screen::is_red;
+using quorvane_on_screen::kQuorvane;
+using quorvane_on_screen::kWorkbench;
+using quorvane_on_screen::specifier_text;
+
 const char* kViewer = "application/x-vnd.quorvane-SampleViewer";
-const char* kWorkbench = "application/x-vnd.quorvane-SampleWorkbench";
 const int kWidth = 700;
 const int kHeight = 450;
 
@@ -38,36 +42,12 @@ const int kPaneRight = 50 + 240;
 
 
 bool
-is_red(uint32 pixel)
-{
-	return ((pixel >> 16) & 0xff) > 150 && ((pixel >> 8) & 0xff) < 90 && (pixel & 0xff) < 90;
-}
-
-
-bool
 is_dark(uint32 pixel)
 {
 	return ((pixel >> 16) & 0xff) < 100 && ((pixel >> 8) & 0xff) < 100
 		&& (pixel & 0xff) < 100;
 }
 
-
-// The text of Quorvane's specifier field, asked through the scripting protocol.
-std::string
-specifier_text()
-{
-	BMessage request(B_GET_PROPERTY);
-	request.AddSpecifier("Text");
-	request.AddSpecifier("View", "fSpecifier");
-	request.AddSpecifier("View", "fBackView");
-	request.AddSpecifier("Window", "Quorvane");
-	BMessage reply;
-	const char* text = NULL;
-	if (BMessenger(kQuorvane).SendMessage(&request, &reply, 5000000, 5000000) != B_OK
-		|| reply.FindString("result", &text) != B_OK)
-		return "";
-	return text;
-}
 
 // What command prints on standard output, "<failed>" when it fails.
 std::string

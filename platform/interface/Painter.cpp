@@ -349,13 +349,7 @@ void
 Painter::PrepareViewBitmap(const BBitmap* bitmap, BRect source, BRect destination,
 	uint32 options)
 {
-	cairo_save(fCairo);
-	cairo_identity_matrix(fCairo);
-	cairo_reset_clip(fCairo);
-	PixelRect(fCairo, fDeviceClip);
-	cairo_clip(fCairo);
-	cairo_translate(fCairo, fDeviceOrigin.x, fDeviceOrigin.y);
-	cairo_set_antialias(fCairo, CAIRO_ANTIALIAS_NONE);
+	PrepareUnstated();
 
 	// Only the source part repeats, so it is cut out into a tile of its own.
 	int32 left = (int32)(source.left - bitmap->Bounds().left);
@@ -480,7 +474,7 @@ Painter::DrawOverlay(const BBitmap* bitmap, BRect source, BRect destination,
 
 
 void
-Painter::FillBackground(BRect rect, rgb_color color)
+Painter::PrepareUnstated()
 {
 	cairo_save(fCairo);
 	cairo_identity_matrix(fCairo);
@@ -489,6 +483,13 @@ Painter::FillBackground(BRect rect, rgb_color color)
 	cairo_clip(fCairo);
 	cairo_translate(fCairo, fDeviceOrigin.x, fDeviceOrigin.y);
 	cairo_set_antialias(fCairo, CAIRO_ANTIALIAS_NONE);
+}
+
+
+void
+Painter::FillBackground(BRect rect, rgb_color color)
+{
+	PrepareUnstated();
 	PixelRect(fCairo, rect);
 	SetSourceColor(fCairo, Opaque(color));
 	cairo_set_operator(fCairo, CAIRO_OPERATOR_SOURCE);

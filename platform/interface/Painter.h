@@ -113,6 +113,9 @@ private:
 			};
 
 			void				Prepare(const DrawState& state);
+			// Saves cairo's state and sets it to draw in the view's coordinates, clipped
+			// to its visible part, without the drawing state (origin, scale, clipping).
+			void				PrepareUnstated();
 			// The pen's width in user space, bounded so that it is at most
 			// kMaxPenWidth device pixels.
 	static	double				LineWidth(const DrawState& state);
