@@ -10,6 +10,7 @@
 #include <FilePanel.h>
 #include <FindDirectory.h>
 #include <Mime.h>
+#include <MimeType.h>
 #include <Node.h>
 #include <NodeInfo.h>
 #include <NodeMonitor.h>
