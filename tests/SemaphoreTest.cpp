@@ -50,6 +50,23 @@ TEST(Semaphore, TimeoutsEndTheWait)
 }
 
 
+// Timeouts too long for the clock (as BLocker::LockWithTimeout(B_INFINITE_TIMEOUT) passes
+// with B_RELATIVE_TIMEOUT) wait for the units like infinite ones, without overflowing.
+TEST(Semaphore, TimeoutsTooLongForTheClockWaitForTheUnits)
+{
+	sem_id sem = create_sem(0, "long timeouts");
+	std::thread releaser([&]() {
+		snooze(20000);
+		release_sem_etc(sem, 3, 0);
+	});
+	EXPECT_EQ(acquire_sem_etc(sem, 1, B_RELATIVE_TIMEOUT, B_INFINITE_TIMEOUT), B_OK);
+	EXPECT_EQ(acquire_sem_etc(sem, 1, B_RELATIVE_TIMEOUT, B_INFINITE_TIMEOUT - 1), B_OK);
+	EXPECT_EQ(acquire_sem_etc(sem, 1, B_ABSOLUTE_TIMEOUT, B_INFINITE_TIMEOUT - 1), B_OK);
+	releaser.join();
+	delete_sem(sem);
+}
+
+
 TEST(Semaphore, ReleaseWakesWaitersAndCountShowsThem)
 {
 	sem_id sem = create_sem(0, "waiters");

@@ -7,6 +7,7 @@
 #include <string.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <map>
@@ -15,6 +16,8 @@
 #include <string>
 
 namespace {
+
+const bigtime_t kLongestWaitSlice = 3600000000LL;
 
 
 struct Semaphore {
@@ -99,7 +102,12 @@ acquire_sem_etc(sem_id id, int32 count, uint32 flags, bigtime_t timeout)
 
 	bool limited = (flags & (B_RELATIVE_TIMEOUT | B_ABSOLUTE_TIMEOUT)) != 0
 		&& timeout != B_INFINITE_TIMEOUT;
-	bigtime_t deadline = (flags & B_ABSOLUTE_TIMEOUT) != 0 ? timeout : system_time() + timeout;
+	// A relative timeout too long to add to the clock waits as long as an infinite one.
+	bigtime_t now = system_time();
+	bigtime_t deadline = !limited ? B_INFINITE_TIMEOUT
+		: (flags & B_ABSOLUTE_TIMEOUT) != 0 ? timeout
+		: timeout > B_INFINITE_TIMEOUT - now ? B_INFINITE_TIMEOUT : now + timeout;
+	limited = deadline != B_INFINITE_TIMEOUT;
 	if (semaphore->count < count && limited && deadline <= system_time())
 		return (flags & B_ABSOLUTE_TIMEOUT) != 0 || timeout > 0 ? B_TIMED_OUT : B_WOULD_BLOCK;
 
@@ -110,15 +118,15 @@ acquire_sem_etc(sem_id id, int32 count, uint32 flags, bigtime_t timeout)
 			semaphore->changed.wait(locker);
 			continue;
 		}
+		// Waits of at most kLongestWaitSlice at a time: the clock's nanoseconds would
+		// overflow for a deadline centuries away.
 		bigtime_t left = deadline - system_time();
-		if (left <= 0
-			|| semaphore->changed.wait_for(locker, std::chrono::microseconds(left))
-				== std::cv_status::timeout) {
-			if (!semaphore->deleted && semaphore->count < count) {
-				status = B_TIMED_OUT;
-				break;
-			}
+		if (left <= 0) {
+			status = B_TIMED_OUT;
+			break;
 		}
+		semaphore->changed.wait_for(locker,
+			std::chrono::microseconds(std::min(left, kLongestWaitSlice)));
 	}
 	semaphore->waitingUnits -= count;
 	if (semaphore->deleted)
