@@ -276,7 +276,9 @@ TEST_F(ShelfTest, HostileSaveDataLosesNothingAndCrashesNothing)
 	EXPECT_EQ(empty.CountReplicants(), 0);
 
 	BMessage other('XXXX');
-	other.AddMessage(BPrivate::kShelfReplicantField, view_archive("x"));
+	BMessage* stray = view_archive("x");
+	other.AddMessage(BPrivate::kShelfReplicantField, stray);
+	delete stray;
 	BMallocIO otherStream;
 	other.Flatten(&otherStream);
 	otherStream.Seek(0, SEEK_SET);
