@@ -6,25 +6,10 @@
 
 #include <unistd.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "ScopedEnvironment.h"
 #include "ScratchDirectory.h"
-
-namespace {
-
-std::string
-read_file(const std::string& path)
-{
-	std::ifstream file(path);
-	std::stringstream contents;
-	contents << file.rdbuf();
-	return contents.str();
-}
-
-} // namespace
 
 
 TEST(BeepTest, PlaysOnTheDeviceOrSaysThereIsNone)

@@ -10,6 +10,7 @@
 #include "KitAppTest.h"
 #include "TestRuntime.h"
 #include "XvfbServer.h"
+#include "ScratchDirectory.h"
 
 #include <gtest/gtest.h>
 
@@ -70,15 +71,6 @@ paste_text(BClipboard& clipboard)
 	return text;
 }
 
-
-std::string
-read_file(const std::string& path)
-{
-	std::ifstream file(path);
-	std::stringstream contents;
-	contents << file.rdbuf();
-	return contents.str();
-}
 
 
 // Polls a helper's output file until it holds needle (at most ten seconds).

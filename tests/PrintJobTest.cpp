@@ -40,15 +40,6 @@ public:
 };
 
 
-std::string
-read_file(const std::string& path)
-{
-	std::ifstream in(path, std::ios::binary);
-	std::stringstream contents;
-	contents << in.rdbuf();
-	return contents.str();
-}
-
 
 int
 count_of(const std::string& text, const std::string& part)

@@ -21,6 +21,7 @@
 
 #include "TestRuntime.h"
 #include "WaitFor.h"
+#include "ScratchDirectory.h"
 
 namespace {
 
@@ -29,15 +30,6 @@ typedef std::vector<std::string> Lines;
 const char* kSuites = "suite/vnd.Be-application suite/vnd.Be-looper suite/vnd.Be-handler";
 const bigtime_t kTimeout = 10000000;
 
-
-std::string
-read_file(const std::string& path)
-{
-	std::ifstream file(path);
-	std::stringstream text;
-	text << file.rdbuf();
-	return text.str();
-}
 
 
 Lines

@@ -38,15 +38,6 @@ run(const std::string& command, std::string& output)
 }
 
 
-std::string
-read_file(const std::string& path)
-{
-	std::ifstream in(path);
-	std::stringstream contents;
-	contents << in.rdbuf();
-	return contents.str();
-}
-
 
 // Sets an environment variable for the lifetime of the object.
 class ScopedVariable {

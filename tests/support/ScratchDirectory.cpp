@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 
 ScratchDirectory::ScratchDirectory(const char* purpose)
@@ -44,4 +45,14 @@ ScratchDirectory::KeepsUserAttributes() const
 		return false;
 	removexattr(fPath.c_str(), "user.probe");
 	return true;
+}
+
+
+std::string
+read_file(const std::string& path)
+{
+	std::ifstream in(path, std::ios::binary);
+	std::stringstream contents;
+	contents << in.rdbuf();
+	return contents.str();
 }

@@ -28,4 +28,7 @@ private:
 	std::string				fPath;
 };
 
+// The whole contents of the file at path, as bytes; empty when it cannot be read.
+std::string read_file(const std::string& path);
+
 #endif // _SCRATCH_DIRECTORY_H
