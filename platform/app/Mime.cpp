@@ -199,6 +199,16 @@ add_supporting(const char* type, std::vector<std::string>* signatures)
 	return B_OK;
 }
 
+// Replaces field to of into with the strings of field from of record.
+void
+copy_strings(const BMessage& record, const char* from, BMessage* into, const char* to)
+{
+	into->RemoveName(to);
+	const char* string;
+	for (int32 i = 0; record.FindString(from, i, &string) == B_OK; i++)
+		into->AddString(to, string);
+}
+
 } // namespace
 
 
@@ -417,13 +427,9 @@ BMimeType::GetFileExtensions(BMessage* extensions) const
 		return B_BAD_VALUE;
 	BMessage record;
 	status_t status = _ReadRecord(&record);
-	if (status != B_OK)
-		return status;
-	extensions->RemoveName(B_MIME_EXTENSIONS_FIELD);
-	const char* extension;
-	for (int32 i = 0; record.FindString(B_MIME_EXTENSIONS_FIELD, i, &extension) == B_OK; i++)
-		extensions->AddString(B_MIME_EXTENSIONS_FIELD, extension);
-	return B_OK;
+	if (status == B_OK)
+		copy_strings(record, B_MIME_EXTENSIONS_FIELD, extensions, B_MIME_EXTENSIONS_FIELD);
+	return status;
 }
 
 
@@ -616,13 +622,9 @@ BMimeType::GetSupportedTypes(BMessage* types) const
 		return B_BAD_VALUE;
 	BMessage record;
 	status_t status = _ReadRecord(&record);
-	if (status != B_OK)
-		return status;
-	types->RemoveName(B_MIME_TYPES_FIELD);
-	const char* type;
-	for (int32 i = 0; record.FindString(kSupportedTypesField, i, &type) == B_OK; i++)
-		types->AddString(B_MIME_TYPES_FIELD, type);
-	return B_OK;
+	if (status == B_OK)
+		copy_strings(record, kSupportedTypesField, types, B_MIME_TYPES_FIELD);
+	return status;
 }
 
 
