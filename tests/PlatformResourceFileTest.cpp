@@ -53,6 +53,15 @@ TEST(PlatformResourceFileTest, ReadsBothByteOrders)
 		}
 	}
 
+	// The two bytes after an x86 file's "RS" may hold anything.
+	std::vector<uint8> bytes = FileBuilder(false).Build(kResources);
+	bytes[2] = 'y';
+	bytes[3] = '!';
+	std::vector<CompiledResource> read;
+	std::string error;
+	EXPECT_TRUE(read_platform_resources(bytes.data(), bytes.size(), &read, &error)) << error;
+	EXPECT_EQ(read.size(), kResources.size());
+
 	// The kit's containers and other files are not taken for one.
 	const char container[] = "QRSC\1\0\0\0";
 	EXPECT_FALSE(is_platform_resource_file((const uint8*)container, sizeof(container)));

@@ -12,10 +12,12 @@
 namespace {
 
 const uint32 kResourceMagic = 0x444f1000;
-// PowerPC files start with a 40-byte container header, x86 files with 4 bytes.
+// PowerPC files start with a 40-byte container header, x86 files with 4 bytes of which only
+// the first two are written: some tools of the platform left the other two as they found
+// them; the header's magic after them decides.
 const uint8 kPowerPCPrefix[8] = { 'J', 'o', 'y', '!', 'r', 'e', 's', 'f' };
 const size_t kPowerPCHeaderStart = 40;
-const uint8 kX86Prefix[4] = { 'R', 'S', 0, 0 };
+const uint8 kX86Prefix[2] = { 'R', 'S' };
 const size_t kX86HeaderStart = 4;
 // Magic, resource count, table offset and the size of everything before the data.
 const size_t kHeaderSize = 16;
