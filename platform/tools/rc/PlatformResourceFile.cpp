@@ -179,12 +179,11 @@ read_platform_resources(const uint8* data, size_t size,
 		return fail(error, "not a resource file of the platform (unknown prefix)", resources);
 	Reader reader(data, size, start, bigEndian);
 
-	uint32 magic, count, tableOffset;
+	uint32 magic, tableOffset;
 	if (!reader.Contains(0, kHeaderSize) || !reader.Read32(0, &magic)
 		|| magic != kResourceMagic) {
 		return fail(error, "not a resource file of the platform (bad magic)", resources);
 	}
-	reader.Read32(4, &count);
 	reader.Read32(8, &tableOffset);
 
 	// The table's first entry describes the table itself.
@@ -197,8 +196,8 @@ read_platform_resources(const uint8* data, size_t size,
 	uint32 entries = tableSize / kEntrySize;
 	if (entries > kMaxEntries || entries <= kInfoEntry)
 		return fail(error, "the resource table has a bad size", resources);
-	if (count > entries - kInfoEntry - 1)
-		return fail(error, "more resources than the table has room for", resources);
+	// The header's count is not used: the platform's tools left it stale in files they
+	// rewrote, and the block of names lists what the file holds.
 
 	uint32 infoOffset, infoSize;
 	reader.Read32(tableOffset + kInfoEntry * kEntrySize, &infoOffset);
@@ -266,10 +265,6 @@ read_platform_resources(const uint8* data, size_t size,
 			found.push_back(std::move(item));
 		}
 	}
-	if (found.size() != count)
-		return fail(error, "the header counts " + std::to_string(count)
-			+ " resources, the names " + std::to_string(found.size()), resources);
-
 	std::sort(found.begin(), found.end(),
 		[](const Found& a, const Found& b) { return a.index < b.index; });
 	for (Found& item : found)
