@@ -89,7 +89,8 @@ QueryWalker::Next(QueryMatch* match)
 			continue;
 		}
 		Level& level = fLevels.back();
-		struct dirent* entry = readdir(level.stream);
+		// The C library's own record, for the entry's type.
+		struct dirent64* entry = readdir64(level.stream);
 		if (entry == NULL) {
 			closedir(level.stream);
 			fLevels.pop_back();
