@@ -6,7 +6,6 @@
 
 #include <errno.h>
 #include <fcntl.h>
-#include <signal.h>
 #include <string.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -54,15 +53,6 @@ local_area(area_id id)
 }
 
 
-bool
-team_alive(team_id team)
-{
-	// A record names a team of the user; a process of another user with that id is a
-	// later one.
-	return team > 0 && kill(team, 0) == 0;
-}
-
-
 // The record of id; false when there is none, or it is unreadable, or its team has ended
 // (the record is then removed).
 bool
@@ -72,7 +62,7 @@ read_record(const std::string& folder, area_id id, AreaRecord& record)
 	ssize_t length = BPrivate::read_record_file(folder, id, buffer, sizeof(buffer));
 	if (length <= 0 || !BPrivate::parse_area_record(buffer, length, record))
 		return false;
-	if (!team_alive(record.team)) {
+	if (!BPrivate::record_team_alive(record.team)) {
 		unlink(BPrivate::record_path(folder, id).c_str());
 		return false;
 	}
@@ -420,7 +410,7 @@ _get_next_area_info(team_id team, int32* cookie, area_info* info, size_t size)
 		return B_BAD_VALUE;
 	if (team == 0)
 		team = getpid();
-	if (!team_alive(team))
+	if (!BPrivate::record_team_alive(team))
 		return B_BAD_TEAM_ID;
 	std::string folder;
 	if (BPrivate::areas_directory(folder) != B_OK)

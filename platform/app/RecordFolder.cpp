@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <errno.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <sys/stat.h>
@@ -19,6 +20,13 @@ namespace {
 std::atomic<uint32> stSerial{0};
 
 } // namespace
+
+
+bool
+record_team_alive(team_id team)
+{
+	return team > 0 && kill(team, 0) == 0;
+}
 
 
 std::string

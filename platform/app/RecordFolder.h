@@ -13,6 +13,10 @@
 
 namespace BPrivate {
 
+// Whether the team a record names is living: a process of another user with that id is
+// a later one, not the record's.
+bool record_team_alive(team_id team);
+
 std::string record_path(const std::string& folder, int32 id);
 
 // Reads the record file of id, without waiting, into buffer (at most size bytes, so that
