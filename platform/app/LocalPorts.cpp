@@ -221,12 +221,11 @@ local_port_read(port_id id, int32* code, void* buffer, size_t size, bigtime_t de
 		std::shared_ptr<LocalPort> port = find_port_locked(id);
 		if (port == nullptr)
 			return B_BAD_PORT_ID;
-		bool ready = wait_for(locker, *port, deadline, [&] {
+		wait_for(locker, *port, deadline, [&] {
 			return port->deleted || port->closed || !port->queue.empty();
 		});
 		if (port->deleted || port->queue.empty())
 			return port->deleted || port->closed ? B_BAD_PORT_ID : B_TIMED_OUT;
-		(void)ready;
 		PortMessage& message = port->queue.front();
 		result = (ssize_t)std::min(size, message.data.size());
 		if (result > 0)

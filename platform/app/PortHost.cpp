@@ -6,6 +6,7 @@
 #include <string.h>
 #include <sys/eventfd.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -365,7 +366,8 @@ start_port_host()
 	unlink(path.c_str());
 	int wake = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
 	if (bind(listener, (sockaddr*)&address, sizeof(address)) != 0
-		|| listen(listener, kMaxPortConnections) != 0 || wake < 0) {
+		|| chmod(path.c_str(), 0600) != 0 || listen(listener, kMaxPortConnections) != 0
+		|| wake < 0) {
 		close(listener);
 		if (wake >= 0)
 			close(wake);
