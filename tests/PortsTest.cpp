@@ -367,6 +367,24 @@ TEST_F(PortsTest, APortEndsWithTheTeamGivenIt)
 }
 
 
+TEST_F(PortsTest, TheTeamGivenAPortDeletesIt)
+{
+	port_id port = create_port(1, "to be deleted");
+	ASSERT_GT(port, 0);
+	std::string read;
+	std::thread reader([&] { read = Read(port); });
+	std::string output = fRuntime.Directory() + "/delete.out";
+	pid_t peer = fRuntime.Start("PortTestPeer", { "delete", std::to_string(port) }, output);
+	ASSERT_EQ(set_port_owner(port, peer), B_OK);
+	EXPECT_EQ(fRuntime.Wait(peer), 0);
+	EXPECT_EQ(ReadFile(output), "0\n");
+	reader.join();
+	EXPECT_EQ(read, "error " + std::to_string(B_BAD_PORT_ID));
+	port_info info;
+	EXPECT_EQ(get_port_info(port, &info), B_BAD_PORT_ID);
+}
+
+
 TEST_F(PortsTest, HostilePeersNeitherCorruptNorFreezeThePortsHolder)
 {
 	port_id port = create_port(4, "attacked");

@@ -7,6 +7,8 @@
 //											"error <status>"
 //	PortTestPeer info <name>		finds the port and prints its id, team and counts
 //	PortTestPeer sleep				prints "ready" and stays (at most 30 s)
+//	PortTestPeer delete <port>		waits (at most 5 s) until it owns the port, then deletes
+//									it and prints the status
 //	PortTestPeer garbage <team>		sends bytes that are not the protocol to the team's port
 //									socket, prints "sent", and stays
 //	PortTestPeer flood <team> <connections>	opens that many connections to the team's
@@ -109,6 +111,15 @@ main(int argc, char** argv)
 	if (command == "sleep" && argc == 2) {
 		say("ready\n", 0);
 		sleep(kLifetime);
+		return 0;
+	}
+	if (command == "delete" && argc == 3) {
+		port_id port = atoi(argv[2]);
+		port_info info;
+		for (int tries = 0; tries < 500 && (get_port_info(port, &info) != B_OK
+				|| info.team != getpid()); tries++)
+			snooze(10000);
+		say("%ld\n", delete_port(port));
 		return 0;
 	}
 	if (command == "garbage" && argc == 3) {
