@@ -17,6 +17,7 @@
 #include "app/PortRecord.h"
 #include "app/RecordFolder.h"
 #include "app/RuntimeDirectory.h"
+#include "support/ThreadControl.h"
 
 namespace BPrivate {
 
@@ -58,7 +59,7 @@ std::shared_ptr<LocalPort>
 find_port_locked(port_id id)
 {
 	auto found = stPorts.find(id);
-	if (found == stPorts.end() || found->second->host != getpid())
+	if (found == stPorts.end() || found->second->host != current_team())
 		return nullptr;
 	return found->second;
 }
@@ -153,8 +154,8 @@ create_local_port(int32 capacity, const char* name)
 	if (status != B_OK)
 		return status;
 	auto port = std::make_shared<LocalPort>();
-	port->owner = getpid();
-	port->host = getpid();
+	port->owner = current_team();
+	port->host = current_team();
 	port->capacity = capacity;
 	port->name = std::string(name != NULL ? name : "").substr(0, B_OS_NAME_LENGTH - 1);
 
@@ -166,7 +167,7 @@ create_local_port(int32 capacity, const char* name)
 			PortRecord record;
 			if (length <= 0 || !parse_port_record(buffer, length, record))
 				return false;
-			if (record.host == getpid())
+			if (record.host == current_team())
 				return find_port_locked(candidate) != nullptr;
 			return record_team_alive(record.host);
 		});
@@ -315,7 +316,7 @@ local_port_set_owner(port_id id, team_id owner, team_id requester)
 {
 	if (owner == B_CURRENT_TEAM)
 		owner = requester;
-	if (owner != getpid() && !record_team_alive(owner))
+	if (owner != current_team() && !record_team_alive(owner))
 		return B_BAD_TEAM_ID;
 	std::string folder;
 	status_t status = ports_directory(folder);
@@ -352,7 +353,7 @@ delete_orphaned_ports()
 		for (auto entry = stPorts.begin(); entry != stPorts.end();) {
 			auto next = std::next(entry);
 			std::shared_ptr<LocalPort> port = entry->second;
-			if (port->host == getpid() && port->owner != getpid()) {
+			if (port->host == current_team() && port->owner != current_team()) {
 				if (!record_team_alive(port->owner)) {
 					delete_locked(entry->first, *port);
 					deleted = true;

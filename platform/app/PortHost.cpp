@@ -22,6 +22,7 @@
 #include "app/PortPeer.h"
 #include "app/PortWire.h"
 #include "app/RuntimeDirectory.h"
+#include "support/ThreadControl.h"
 
 namespace BPrivate {
 
@@ -351,10 +352,10 @@ start_port_host()
 {
 	std::lock_guard<std::mutex> locker(stStartLock);
 	std::string path;
-	status_t status = port_socket_path(getpid(), path);
+	status_t status = port_socket_path(current_team(), path);
 	if (status != B_OK)
 		return status;
-	if (stHostTeam == getpid() && stHostPath == path)
+	if (stHostTeam == current_team() && stHostPath == path)
 		return B_OK;
 	int listener = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
 	if (listener < 0)
@@ -377,7 +378,7 @@ start_port_host()
 	stWakeFd = wake;
 	set_port_change_hook(wake_host);
 	std::thread([listener, wake] { Host(listener, wake).Run(); }).detach();
-	stHostTeam = getpid();
+	stHostTeam = current_team();
 	stHostPath = path;
 	return B_OK;
 }

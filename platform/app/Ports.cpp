@@ -18,6 +18,7 @@
 #include "app/RecordFolder.h"
 #include "app/RuntimeDirectory.h"
 #include "support/Deadline.h"
+#include "support/ThreadControl.h"
 
 using namespace BPrivate;
 
@@ -32,7 +33,7 @@ read_record(const std::string& folder, port_id port, PortRecord& record)
 	ssize_t length = read_record_file(folder, port, buffer, sizeof(buffer));
 	if (length <= 0 || !parse_port_record(buffer, length, record))
 		return false;
-	bool stale = record.host == getpid() ? !is_local_port(port)
+	bool stale = record.host == current_team() ? !is_local_port(port)
 		: !record_team_alive(record.host);
 	if (stale) {
 		unlink(record_path(folder, port).c_str());
@@ -82,7 +83,7 @@ fill_info(port_id port, port_info* info)
 	if (!find_record(port, record))
 		return B_BAD_PORT_ID;
 	PortCounts counts;
-	if (record.host == getpid()) {
+	if (record.host == current_team()) {
 		status_t status = local_port_counts(port, counts);
 		if (status != B_OK)
 			return status;
@@ -257,7 +258,7 @@ status_t
 close_port(port_id port)
 {
 	if (is_local_port(port))
-		return local_port_close(port, getpid());
+		return local_port_close(port, current_team());
 	PortReply reply;
 	return ask_now(port, kPortClose, -1, reply);
 }
@@ -267,7 +268,7 @@ status_t
 delete_port(port_id port)
 {
 	if (is_local_port(port))
-		return local_port_delete(port, getpid());
+		return local_port_delete(port, current_team());
 	PortReply reply;
 	return ask_now(port, kPortDelete, -1, reply);
 }
@@ -277,9 +278,9 @@ status_t
 set_port_owner(port_id port, team_id team)
 {
 	if (team == B_CURRENT_TEAM)
-		team = getpid();
+		team = current_team();
 	if (is_local_port(port))
-		return local_port_set_owner(port, team, getpid());
+		return local_port_set_owner(port, team, current_team());
 	PortReply reply;
 	return ask_now(port, kPortSetOwner, team, reply);
 }
@@ -300,7 +301,7 @@ _get_next_port_info(team_id team, int32* cookie, port_info* info, size_t size)
 	if (cookie == NULL || info == NULL || size != sizeof(port_info))
 		return B_BAD_VALUE;
 	if (team == B_CURRENT_TEAM)
-		team = getpid();
+		team = current_team();
 	if (!record_team_alive(team))
 		return B_BAD_TEAM_ID;
 	std::string folder;
