@@ -15,7 +15,10 @@
 #include <OS.h>
 #include <Roster.h>
 
+#include <memory>
+
 #include "AnalysisBudget.h"
+#include "AnalysisCrew.h"
 #include "ScriptingElement.h"
 #include "SuitesPool.h"
 
@@ -42,6 +45,7 @@ public:
 	virtual	BBitmap*		GetBitmap() const;
 	virtual	AnalysisBudget*	Budget() { return &fBudget; }
 	virtual	SuitesPool*		Pool() { return &fSuitesPool; }
+	virtual	AnalysisCrew*	Crew() { return fCrew.get(); }
 
 	// Asks the application for its suites and labels the row. The analysis does it
 	// first, on its own thread: until then the node is not scriptable and its row blank.
@@ -71,6 +75,8 @@ private:
 			int32			fWindowCount;
 			AnalysisBudget	fBudget;
 			SuitesPool		fSuitesPool;
+	// While the windows are analysed, when the budget lets several requests be in flight.
+			std::unique_ptr<AnalysisCrew> fCrew;
 			bool			fIdentified;
 	// The application object that takes the finished node, fixed when the analysis
 	// starts: the thread never reads be_app, which goes away when the program quits.
