@@ -297,20 +297,24 @@ TEST_F(QuorvaneJsonTest, UsageErrorsExitWithTwoAndPrintNothing)
 
 
 // Requests in flight change when each target is asked, never what is written: the document
-// of the sample applications, of the test application with its failed counts and of a
-// deep generated tree is the same byte for byte whether the analysis sends one request at
-// a time or several, and it is what the program writes.
+// of the sample applications, of the test application with its failed counts, of a target
+// whose answers have the wrong types and of a deep generated tree is the same byte for
+// byte whether the analysis sends one request at a time or several, and it is what the
+// program writes.
 TEST_F(QuorvaneJsonTest, RequestsInFlightWriteTheSameDocumentAsOneAtATime)
 {
 	const char* deep = "application/x-vnd.qv-deep-json";
+	const char* garbage = "application/x-vnd.qv-garbage-json";
 	StartApp("SampleViewer", {}, "application/x-vnd.quorvane-SampleViewer");
 	StartApp("SampleWorkbench", {}, "application/x-vnd.quorvane-SampleWorkbench");
 	StartApp("ScriptTargetApp", { kTree, "tree" }, kTree);
+	StartApp("FaultTargetApp", { garbage, "garbage" }, garbage);
 	StartApp("FaultTargetApp", { deep, "nested", "12", "40" }, deep);
 	// The samples' windows open a little after they register.
 	ASSERT_NE(analysed_tree("SampleViewer", 2), nullptr);
 	ASSERT_NE(analysed_tree("SampleWorkbench", 1), nullptr);
-	std::vector<const char*> names = { "SampleViewer", "SampleWorkbench", kTree, deep };
+	std::vector<const char*> names = { "SampleViewer", "SampleWorkbench", kTree, garbage,
+		deep };
 
 	std::string oneAtATime = document_of(names, 1);
 	ASSERT_FALSE(json::parse(oneAtATime, nullptr, false).is_discarded()) << oneAtATime;
