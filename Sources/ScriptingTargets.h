@@ -3,7 +3,8 @@
 // A ScriptingApplication is made on the caller's thread without asking its target anything,
 // and analysed on a thread of its own (AnalyzeApplication): first its suites, then the
 // windows with their views, depth first, logged to standard output, failures to standard
-// error, all within the limits of its AnalysisBudget. A
+// error, all within the limits of its AnalysisBudget; an analysis that is not logged may
+// run sibling subtrees side by side (AnalysisCrew), as its budget allows. A
 // finished, scriptable node is posted to be_app as kMsgAddApp with the node in "result";
 // from then on it belongs to whoever receives that message. A node that is not to be shown
 // (not scriptable, or its window count failed) is posted as kMsgDropApp instead, so that
