@@ -329,3 +329,48 @@ TEST_F(QuorvaneJsonTest, RequestsInFlightWriteTheSameDocumentAsOneAtATime)
 	EXPECT_EQ(Run(arguments), kExitFailure);
 	EXPECT_EQ(fText, oneAtATime);
 }
+
+
+// The caps hold for the application as a whole when its subtrees are analysed side by side:
+// a target claiming more windows than any application holds gets kMaxChildren of them, one
+// whose views nest without end is cut at kMaxViewDepth, and each cut is said once.
+TEST_F(QuorvaneJsonTest, RequestsInFlightKeepTheCapsOfTheWholeApplication)
+{
+	const char* many = "application/x-vnd.qv-many-json";
+	const char* deep = "application/x-vnd.qv-deep-endless-json";
+	StartApp("FaultTargetApp", { many, "nested", "2147483647", "0" }, many);
+	StartApp("FaultTargetApp", { deep, "nested", "3", "1000000" }, deep);
+
+	testing::internal::CaptureStderr();
+	std::vector<std::unique_ptr<ScriptingApplication>> trees;
+	for (const char* name : { many, deep }) {
+		trees.emplace_back(CreateScriptingApplication(name));
+		ASSERT_NE(trees.back(), nullptr) << name;
+		trees.back()->Budget()->SetLogged(false);
+		trees.back()->Budget()->SetRequestsInFlight(kMaxRequestsInFlight);
+		trees.back()->Analyze(0);
+	}
+	std::string errors = testing::internal::GetCapturedStderr();
+
+	EXPECT_EQ(trees[0]->CountChildren(), kMaxChildren);
+	EXPECT_FALSE(trees[0]->GaveUp());
+	ASSERT_EQ(trees[1]->CountChildren(), 3);
+	for (int32 i = 0; i < 3; i++) {
+		// The window, then one view a level down to the deepest analysed.
+		int32 levels = 0;
+		for (const ScriptingElement* node = trees[1]->ChildAt(i); node->CountChildren() > 0;
+				node = node->ChildAt(0))
+			levels++;
+		EXPECT_EQ(levels, kMaxViewDepth) << i;
+	}
+	std::string tooMany = "reports 2147483647 windows; only the first "
+		+ std::to_string(kMaxChildren) + " are analysed\n";
+	std::string tooDeep = "nests views deeper than " + std::to_string(kMaxViewDepth)
+		+ " levels; the deeper ones are not analysed\n";
+	size_t first = errors.find(tooMany);
+	EXPECT_NE(first, std::string::npos) << errors;
+	EXPECT_EQ(errors.find(tooMany, first + 1), std::string::npos) << errors;
+	first = errors.find(tooDeep);
+	EXPECT_NE(first, std::string::npos) << errors;
+	EXPECT_EQ(errors.find(tooDeep, first + 1), std::string::npos) << errors;
+}
