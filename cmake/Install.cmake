@@ -20,10 +20,18 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/platform/headers/
   DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/bekit
   FILES_MATCHING PATTERN "*.h")
 
+# The C++ library's headers as the platform's SDK had them, for old sources only
+# (bekit-legacy.pc); docs/headers.md.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/platform/legacy/include/
+  DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/bekit-legacy)
+
 # bekit.pc names the prefix relative to its own folder.
 file(RELATIVE_PATH PC_PREFIX_FROM_PCDIR "/prefix/${CMAKE_INSTALL_LIBDIR}/pkgconfig" "/prefix")
 configure_file(${PROJECT_SOURCE_DIR}/cmake/bekit.pc.in ${CMAKE_BINARY_DIR}/bekit.pc @ONLY)
-install(FILES ${CMAKE_BINARY_DIR}/bekit.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+configure_file(${PROJECT_SOURCE_DIR}/cmake/bekit-legacy.pc.in ${CMAKE_BINARY_DIR}/bekit-legacy.pc
+  @ONLY)
+install(FILES ${CMAKE_BINARY_DIR}/bekit.pc ${CMAKE_BINARY_DIR}/bekit-legacy.pc
+  DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
 install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/ DESTINATION ${CMAKE_INSTALL_DOCDIR})
 

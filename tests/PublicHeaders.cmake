@@ -52,7 +52,7 @@ set(chains
   "posix/sys/stat.h|struct stat s@"
   "image.h|image_info i@ thread_id t = find_thread(NULL)@"
   "be/interface/Window.h|BMessage m(B_QUIT_REQUESTED)@"
-  "MenuField.h|new BMenuField(BRect(), \"f\", \"l\", new BMenu(\"m\"), B_FOLLOW_LEFT | B_FOLLOW_BOTTOM, B_WILL_DRAW)@"
+  "MenuField.h|new BMenuField(BRect(), \"f\", \"l\", new BMenu(\"m\"), B_FOLLOW_BOTTOM, B_WILL_DRAW)@"
   "dirent.h|DIR* d = opendir(\".\")@ dirent* e = readdir(d)@ dev_t v = e->d_pdev@ ino_t p = e->d_pino@ closedir(d)@"
   "netdb.h|char n[MAXHOSTNAMELEN]@ getusername(n, sizeof(n))@"
   "graphic_driver.h|graphics_card_info i@ graphics_card_config c@ int op = B_GET_ACCELERANT_SIGNATURE@")

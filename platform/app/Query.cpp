@@ -7,6 +7,7 @@
 #include <Volume.h>
 
 #include "LiveQuery.h"
+#include "storage/DirectoryRegistry.h"
 #include "storage/QueryPredicate.h"
 #include "storage/QueryWalker.h"
 #include "support/DirentRecord.h"
@@ -440,6 +441,9 @@ BQuery::GetNextDirents(struct dirent* buffer, size_t length, int32 count)
 			break;
 		size_t size = fill_dirent((struct dirent*)((uint8*)buffer + used), length - used,
 			match.device, match.node, match.device, match.directory, match.name.c_str());
+		// So that a ref made of the record's directory and name resolves.
+		if (size != 0)
+			RememberDirectory(match.device, match.directory, match.DirectoryPath());
 		if (size == 0) {
 			// It stays for the next call.
 			fState->pending = match;

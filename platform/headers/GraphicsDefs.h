@@ -92,6 +92,19 @@ typedef enum {
 	B_RGB15_LITTLE		= B_RGB15,
 	B_RGBA15_LITTLE		= B_RGBA15,
 
+	// The video spaces of overlays and capture cards. The kit's bitmaps do not take them
+	// (docs/bitmaps.md).
+	B_YCbCr422			= 0x4000,
+	B_YCbCr411			= 0x4001,
+	B_YCbCr444			= 0x4003,
+	B_YCbCr420			= 0x4004,
+	B_YUV422			= 0x4020,
+	B_YUV411			= 0x4021,
+	B_YUV444			= 0x4023,
+	B_YUV420			= 0x4024,
+	B_YUV9				= 0x402C,
+	B_YUV12				= 0x402D,
+
 	// The names of the platform's first releases.
 	B_COLOR_8_BIT		= B_CMAP8,
 	B_GRAYSCALE_8_BIT	= B_GRAY8,

@@ -5,6 +5,7 @@
 #include <Path.h>
 #include <SymLink.h>
 
+#include "storage/DirectoryRegistry.h"
 #include "storage/StorageErrors.h"
 #include "support/DirentRecord.h"
 
@@ -326,6 +327,9 @@ BDirectory::GetNextDirents(struct dirent* buffer, size_t length, int32 count)
 			seekdir(stream, position);
 			break;
 		}
+		// So that a ref made of the record's directory and name resolves.
+		if (found == 0 && fPath != NULL)
+			BPrivate::RememberDirectory(next->d_pdev, next->d_pino, fPath);
 		used += size;
 		found++;
 	}

@@ -3,6 +3,7 @@
 
 #include <StorageDefs.h>
 
+#include "storage/DirectoryRegistry.h"
 #include "storage/QueryPredicate.h"
 #include "storage/QueryWalker.h"
 #include "storage/StorageErrors.h"
@@ -110,6 +111,8 @@ fs_read_query(DIR* query)
 		errno = B_NAME_TOO_LONG;
 		return NULL;
 	}
+	// So that a ref made of the record's directory and name resolves.
+	RememberDirectory(match.device, match.directory, match.DirectoryPath());
 	return &handle->entry.entry;
 }
 

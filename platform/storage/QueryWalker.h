@@ -23,6 +23,13 @@ struct QueryMatch {
 	ino_t					node;
 	std::string				name;
 	std::string				path;
+
+	// The path of the directory holding the entry.
+	std::string				DirectoryPath() const
+	{
+		size_t slash = path.rfind('/');
+		return slash == 0 || slash == std::string::npos ? "/" : path.substr(0, slash);
+	}
 };
 
 class QueryWalker {
