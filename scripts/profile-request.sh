@@ -41,7 +41,8 @@ wait_for_application() {
 
 # Instructions: the application's counters are zeroed once it answers, and dumped after
 # the analysis.
-valgrind --tool=callgrind --callgrind-out-file="$out/app.%p.cg" \
+# Names uncompressed: a later dump would refer to names defined in an earlier one.
+valgrind --tool=callgrind --compress-strings=no --callgrind-out-file="$out/app.%p.cg" \
 	"$build/bin/FaultTargetApp" "$signature" nested "$windows" "$depth" 2>"$out/app.vg" &
 application=$!
 pids+=($application)
