@@ -113,16 +113,12 @@ ReadPlace(ScriptingElement* node)
 	BRect frame;
 	bool hidden = false;
 	BMessage request(B_GET_PROPERTY);
-	request.AddSpecifier("Frame");
-	node->AddAccess(&request);
+	node->MakeRequest(&request, "Frame");
 	BMessage reply;
 	if (node->SendRequest(&request, &reply) != B_OK
 		|| reply.FindRect("result", &frame) != B_OK || !frame.IsValid())
 		frame = BRect();
-	request.MakeEmpty();
-	request.what = B_GET_PROPERTY;
-	request.AddSpecifier("Hidden");
-	node->AddAccess(&request);
+	node->MakeRequest(&request, "Hidden");
 	if (node->SendRequest(&request, &reply) != B_OK
 		|| reply.FindBool("result", &hidden) != B_OK)
 		hidden = false;

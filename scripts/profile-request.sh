@@ -7,7 +7,7 @@
 #	scripts/profile-request.sh [BUILD] [OUT] [WINDOWS] [DEPTH]
 #
 # BUILD defaults to build/default, OUT to profile/ (ignored by git), WINDOWS to 10 and
-# DEPTH to 100 (4,042 requests, each with up to 101 specifiers, as in AnalysisBench). It
+# DEPTH to 100 (6,062 requests, each with up to 101 specifiers, as in AnalysisBench). It
 # writes OUT/quorvane.cg, OUT/app.<pid>.cg.1 (the application, from its first request to
 # its last), OUT/quorvane.strace and OUT/app.strace; read them with
 # `callgrind_annotate --inclusive=yes`. Needs valgrind and strace.
@@ -41,7 +41,8 @@ wait_for_application() {
 
 # Instructions: the application's counters are zeroed once it answers, and dumped after
 # the analysis.
-valgrind --tool=callgrind --callgrind-out-file="$out/app.%p.cg" \
+# Names uncompressed: a later dump would refer to names defined in an earlier one.
+valgrind --tool=callgrind --compress-strings=no --callgrind-out-file="$out/app.%p.cg" \
 	"$build/bin/FaultTargetApp" "$signature" nested "$windows" "$depth" 2>"$out/app.vg" &
 application=$!
 pids+=($application)

@@ -5,7 +5,9 @@
 
 #include "WaitFor.h"
 
+#include <atomic>
 #include <thread>
+#include <vector>
 
 TEST(LockerTest, IsRecursiveForItsHolder)
 {
@@ -69,9 +71,10 @@ TEST(LockerTest, WaitersWaitOnItsSemaphore)
 	sem_info info;
 	ASSERT_EQ(get_sem_info(sem, &info), B_OK);
 	EXPECT_STREQ(info.name, "sem test");
-	int32 count = 0;
+	// Taking and giving back a lock nobody else wants leaves the semaphore alone.
+	int32 count = -1;
 	ASSERT_EQ(get_sem_count(sem, &count), B_OK);
-	EXPECT_EQ(count, 1);
+	EXPECT_EQ(count, 0);
 
 	ASSERT_TRUE(locker.Lock());
 	ASSERT_EQ(get_sem_count(sem, &count), B_OK);
@@ -89,7 +92,8 @@ TEST(LockerTest, WaitersWaitOnItsSemaphore)
 	waiter.join();
 	EXPECT_EQ(waited, B_OK);
 	ASSERT_EQ(get_sem_count(sem, &count), B_OK);
-	EXPECT_EQ(count, 1);
+	EXPECT_EQ(count, 0);
+	EXPECT_EQ(locker.CountLockRequests(), 0);
 }
 
 
@@ -105,4 +109,65 @@ TEST(LockerTest, DeletingItsSemaphoreFailsWaitersAndLaterLocks)
 	EXPECT_EQ(waited, B_BAD_SEM_ID);
 	locker.Unlock();
 	EXPECT_FALSE(locker.Lock());
+}
+
+
+// Waiters that give up while the lock is handed over must leave nothing behind that would
+// let two threads hold it at once.
+TEST(LockerTest, TimeoutsUnderContentionKeepTheLockExclusive)
+{
+	BLocker locker("contended");
+	std::atomic<int32> inside{0};
+	std::atomic<int32> overlaps{0};
+	std::atomic<int32> acquired{0};
+	std::atomic<int32> timedOut{0};
+	std::vector<std::thread> threads;
+	for (int32 t = 0; t < 4; t++) {
+		threads.emplace_back([&, t] {
+			for (int32 i = 0; i < 2000; i++) {
+				status_t status = locker.LockWithTimeout(t == 0 ? B_INFINITE_TIMEOUT : 50);
+				if (status != B_OK) {
+					EXPECT_TRUE(status == B_TIMED_OUT) << status;
+					timedOut++;
+					continue;
+				}
+				EXPECT_EQ(locker.LockingThread(), find_thread(NULL));
+				if (inside.fetch_add(1) != 0)
+					overlaps++;
+				if (i % 16 == 0)
+					snooze(20);
+				inside.fetch_sub(1);
+				acquired++;
+				locker.Unlock();
+			}
+		});
+	}
+	for (std::thread& thread : threads)
+		thread.join();
+	EXPECT_EQ(overlaps, 0);
+	EXPECT_EQ(acquired + timedOut, 4 * 2000);
+	// Nothing is left over: the lock is free and the semaphore holds no unit.
+	EXPECT_EQ(locker.LockingThread(), -1);
+	int32 count = -1;
+	ASSERT_EQ(get_sem_count(locker.Sem(), &count), B_OK);
+	EXPECT_EQ(count, 0);
+	EXPECT_EQ(locker.LockWithTimeout(0), B_OK);
+	locker.Unlock();
+}
+
+
+TEST(LockerTest, ASemaphoreFoundGoneFailsLaterLocks)
+{
+	BLocker locker;
+	ASSERT_EQ(delete_sem(locker.Sem()), B_OK);
+	// Free, it is taken without its semaphore; the first thread that has to wait finds
+	// the semaphore gone, and from then on the lock fails.
+	ASSERT_TRUE(locker.Lock());
+	status_t waited = B_OK;
+	std::thread waiter([&] { waited = locker.LockWithTimeout(kWaitTimeout); });
+	waiter.join();
+	EXPECT_EQ(waited, B_BAD_SEM_ID);
+	locker.Unlock();
+	EXPECT_FALSE(locker.Lock());
+	EXPECT_EQ(locker.LockWithTimeout(0), B_BAD_SEM_ID);
 }

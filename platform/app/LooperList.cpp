@@ -2,11 +2,13 @@
 
 #include <vector>
 
+#include "support/Benaphore.h"
+
 namespace BPrivate {
 
 LooperLock::LooperLock()
 	:
-	fSemaphore(create_sem(1, "looper lock"))
+	fSemaphore(create_sem(0, "looper lock"))
 {
 }
 
@@ -24,17 +26,24 @@ LooperLock::Lock(bigtime_t timeout)
 	thread_id self = find_thread(nullptr);
 	if (fRetired)
 		return B_BAD_VALUE;
-	if (fOwner == self) {
+	if (fOwner.load(std::memory_order_relaxed) == self) {
 		fCount++;
 		return B_OK;
 	}
-	status_t status = acquire_sem_etc(fSemaphore, 1, B_RELATIVE_TIMEOUT, timeout);
-	if (status == B_BAD_SEM_ID || (status == B_OK && fRetired))
+	status_t status = benaphore_lock(fState, fSemaphore, timeout);
+	if (status == B_OK && fRetired) {
+		benaphore_unlock(fState, fSemaphore);
 		return B_BAD_VALUE;
+	}
+	// A semaphore found gone retires the lock: no later Lock takes it either.
+	if (status == B_BAD_SEM_ID) {
+		fRetired = true;
+		return B_BAD_VALUE;
+	}
 	if (status != B_OK)
 		return status;
-	fOwner = self;
-	fCount = 1;
+	fOwner.store(self, std::memory_order_relaxed);
+	fCount.store(1, std::memory_order_relaxed);
 	return B_OK;
 }
 
@@ -45,8 +54,9 @@ LooperLock::Unlock()
 	if (fOwner != find_thread(nullptr) || fCount <= 0)
 		return;
 	if (--fCount == 0) {
-		fOwner = -1;
-		release_sem(fSemaphore);
+		fOwner.store(-1, std::memory_order_relaxed);
+		if (benaphore_unlock(fState, fSemaphore) != B_OK)
+			fRetired = true;
 	}
 }
 
@@ -57,8 +67,8 @@ LooperLock::UnlockFully()
 	if (fOwner != find_thread(nullptr))
 		return 0;
 	int32 count = fCount.exchange(0);
-	fOwner = -1;
-	release_sem(fSemaphore);
+	fOwner.store(-1, std::memory_order_relaxed);
+	benaphore_unlock(fState, fSemaphore);
 	return count;
 }
 
@@ -66,8 +76,8 @@ LooperLock::UnlockFully()
 int32
 LooperLock::Requests() const
 {
-	// A held lock's semaphore counts its waiters below zero.
-	int32 available = 1;
+	// The semaphore counts the threads waiting on it below zero.
+	int32 available = 0;
 	get_sem_count(fSemaphore, &available);
 	return fCount + (available < 0 ? -available : 0);
 }

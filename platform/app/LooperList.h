@@ -19,8 +19,8 @@ class BWindow;
 namespace BPrivate {
 
 // A recursive lock that its owner may take again; waiters give up when it is retired.
-// Threads wait on a semaphore of the kernel kit (BLooper::Sem) that holds one unit while the
-// lock is free; retiring deletes it.
+// A benaphore (support/Benaphore.h): threads that find it held wait on a semaphore of the
+// kernel kit (BLooper::Sem), which holds no unit while nobody waits; retiring deletes it.
 class LooperLock {
 public:
 				LooperLock();
@@ -40,6 +40,7 @@ public:
 
 private:
 	sem_id		fSemaphore;
+	std::atomic<int32> fState{0};
 	std::atomic<thread_id> fOwner{-1};
 	// Changed by the owner only.
 	std::atomic<int32> fCount{0};

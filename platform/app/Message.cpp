@@ -1229,11 +1229,15 @@ BMessage::_Locate(const char* name, type_code type, int32 index, int32* field) c
 int32
 BMessage::_FindField(const char* name) const
 {
+	// The table knows each name's length: only a name as long is compared.
+	if (fFieldCount == 0)
+		return -1;
+	size_t nameLength = strlen(name) + 1;
 	const uint8* data = fBuffer + fFieldCount * sizeof(FieldEntry);
 	for (uint32 i = 0; i < fFieldCount; i++) {
 		const FieldEntry* entry = EntryAt(fBuffer, i);
-		const char* fieldName = (const char*)data + entry->offset;
-		if (fieldName[0] == name[0] && strcmp(fieldName, name) == 0)
+		if (entry->nameLength == nameLength
+			&& memcmp(data + entry->offset, name, nameLength) == 0)
 			return i;
 	}
 	return -1;

@@ -146,8 +146,8 @@ CheckMessage(const uint8* buffer, size_t available, int32 depth, MessageHeader* 
 		status_t status = CheckField(data, entry, depth);
 		if (status != B_OK)
 			return status;
-		if (entry.type == B_MESSAGE_TYPE
-			&& strcmp((const char*)data + entry.offset, kSpecifiersField) == 0)
+		if (entry.type == B_MESSAGE_TYPE && entry.nameLength == sizeof(kSpecifiersField)
+			&& memcmp(data + entry.offset, kSpecifiersField, sizeof(kSpecifiersField)) == 0)
 			specifierCount = entry.count;
 		expectedOffset += entry.size;
 	}

@@ -1,6 +1,8 @@
 // A recursive lock: the thread that holds it may lock it again and must unlock it as often.
-// Any thread may use a BLocker; only the holder may unlock it. Threads wait for the lock on
-// a semaphore of the kernel kit (Sem()), which holds one unit while the lock is free.
+// Any thread may use a BLocker; only the holder may unlock it. Every BLocker is a
+// benaphore: taking a free lock and giving it back touch an atomic count only. Threads
+// that find it held wait on a semaphore of the kernel kit (Sem()), which holds no unit
+// while nobody waits (its count is minus the number of waiting threads).
 #ifndef _LOCKER_H
 #define _LOCKER_H
 
@@ -35,7 +37,8 @@ public:
 	// Threads waiting for the lock plus the holder's locks.
 	int32 CountLockRequests() const;
 	const char* Name() const { return fName; }
-	// The semaphore threads wait on; deleting it fails every later Lock.
+	// The semaphore threads wait on. Deleting it fails the threads waiting on it, and
+	// every Lock after one of them (or an unlock handing the lock over) found it gone.
 	sem_id Sem() const { return fSemaphore; }
 
 private:
@@ -45,6 +48,9 @@ private:
 	void _Init(const char* name);
 
 	sem_id fSemaphore;
+	// The benaphore's count (support/Benaphore.h).
+	std::atomic<int32> fState;
+	std::atomic<bool> fSemaphoreGone;
 	std::atomic<thread_id> fHolder;
 	// Changed by the holder only.
 	std::atomic<int32> fLockCount;

@@ -2,6 +2,8 @@
 
 #include <string.h>
 
+#include "support/Benaphore.h"
+
 
 BLocker::BLocker()
 {
@@ -15,8 +17,7 @@ BLocker::BLocker(const char* name)
 }
 
 
-// Every BLocker waits on its semaphore only when the lock is taken: the kit's semaphores
-// are already cheap when nobody waits, so both styles are the same lock.
+// Every BLocker is a benaphore: both styles are the same lock.
 BLocker::BLocker(bool benaphoreStyle)
 {
 	_Init(NULL);
@@ -41,7 +42,9 @@ BLocker::_Init(const char* name)
 {
 	strncpy(fName, name != NULL ? name : "some BLocker", sizeof(fName) - 1);
 	fName[sizeof(fName) - 1] = '\0';
-	fSemaphore = create_sem(1, fName);
+	fSemaphore = create_sem(0, fName);
+	fState = 0;
+	fSemaphoreGone = false;
 	fHolder = -1;
 	fLockCount = 0;
 }
@@ -58,15 +61,20 @@ status_t
 BLocker::LockWithTimeout(bigtime_t timeout)
 {
 	thread_id self = find_thread(NULL);
-	if (fHolder == self) {
+	if (fHolder.load(std::memory_order_relaxed) == self) {
 		fLockCount++;
 		return B_OK;
 	}
-	status_t status = acquire_sem_etc(fSemaphore, 1, B_RELATIVE_TIMEOUT, timeout);
-	if (status != B_OK)
+	if (fSemaphore < 0 || fSemaphoreGone.load(std::memory_order_relaxed))
+		return B_BAD_SEM_ID;
+	status_t status = BPrivate::benaphore_lock(fState, fSemaphore, timeout);
+	if (status != B_OK) {
+		if (status == B_BAD_SEM_ID)
+			fSemaphoreGone = true;
 		return status;
-	fHolder = self;
-	fLockCount = 1;
+	}
+	fHolder.store(self, std::memory_order_relaxed);
+	fLockCount.store(1, std::memory_order_relaxed);
 	return B_OK;
 }
 
@@ -75,10 +83,11 @@ void
 BLocker::Unlock()
 {
 	// Unlocking a lock the caller does not hold is a bug of the caller; it changes nothing.
-	if (fHolder != find_thread(NULL) || --fLockCount > 0)
+	if (fHolder.load(std::memory_order_relaxed) != find_thread(NULL) || --fLockCount > 0)
 		return;
-	fHolder = -1;
-	release_sem(fSemaphore);
+	fHolder.store(-1, std::memory_order_relaxed);
+	if (BPrivate::benaphore_unlock(fState, fSemaphore) != B_OK)
+		fSemaphoreGone = true;
 }
 
 
@@ -106,8 +115,8 @@ BLocker::CountLocks() const
 int32
 BLocker::CountLockRequests() const
 {
-	// A held lock's semaphore counts its waiters below zero.
-	int32 count = 1;
+	// The semaphore counts the threads waiting on it below zero.
+	int32 count = 0;
 	if (get_sem_count(fSemaphore, &count) != B_OK)
 		return 0;
 	return fLockCount + (count < 0 ? -count : 0);
