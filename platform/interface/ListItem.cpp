@@ -42,11 +42,13 @@ BListItem::BListItem(BMessage* archive)
 {
 	if (archive == NULL)
 		return;
-	archive->FindBool("_sel", &fSelected);
-	bool disabled = false;
-	if (archive->FindBool("_disable", &disabled) == B_OK)
-		fEnabled = !disabled;
-	archive->FindBool("_li_expanded", &fExpanded);
+	bool flag;
+	if (archive->FindBool("_sel", &flag) == B_OK)
+		fSelected = flag;
+	if (archive->FindBool("_disable", &flag) == B_OK)
+		fEnabled = !flag;
+	if (archive->FindBool("_li_expanded", &flag) == B_OK)
+		fExpanded = flag;
 	int32 level = 0;
 	if (BPrivate::find_archived_int32(archive, "_li_outline_level", 0,
 			kMaxArchivedOutlineLevel, &level)) {

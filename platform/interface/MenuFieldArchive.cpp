@@ -14,9 +14,12 @@ unarchive_private_menu(const BMessage& menuArchive)
 	const char* menuName = NULL;
 	bool radioMode = true;
 	bool labelFromMarked = true;
+	bool flag;
 	menuArchive.FindString("_name", &menuName);
-	menuArchive.FindBool("_radio", &radioMode);
-	menuArchive.FindBool("_marked", &labelFromMarked);
+	if (menuArchive.FindBool("_radio", &flag) == B_OK)
+		radioMode = flag;
+	if (menuArchive.FindBool("_marked", &flag) == B_OK)
+		labelFromMarked = flag;
 	BMenu* menu = new BPopUpMenu(menuName != NULL ? menuName : "", radioMode,
 		labelFromMarked);
 	BMessage itemArchive;
