@@ -405,6 +405,12 @@ TEST(WidgetArchiveTest, ListsComeBackWithTheirItemsLevelsAndSelection)
 	EXPECT_EQ(outlineCopy->CurrentSelection(), 1);
 	delete_items(&outline);
 	delete_items(outlineCopy.get());
+
+	// An empty outline, which shows no rows to replace.
+	BOutlineListView empty(BRect(0, 0, 99, 99), "empty");
+	std::unique_ptr<BOutlineListView> emptyCopy = round_trip<BOutlineListView>(empty);
+	ASSERT_NE(emptyCopy, nullptr);
+	EXPECT_EQ(emptyCopy->FullListCountItems(), 0);
 }
 
 

@@ -130,7 +130,7 @@ BOutlineListView::Archive(BMessage* archive, bool deep) const
 	// The shown rows that the list archives are a part of the outline: the whole list
 	// replaces them.
 	status_t status = BListView::Archive(archive, deep);
-	if (status == B_OK && deep)
+	if (status == B_OK && archive->HasMessage("_l_items"))
 		status = archive->RemoveName("_l_items");
 	for (int32 i = 0; deep && status == B_OK && i < FullListCountItems(); i++)
 		status = archive_item(archive, "_l_full_items", FullListItemAt(i));

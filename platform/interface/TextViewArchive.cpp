@@ -3,6 +3,7 @@
 #include <TextView.h>
 
 #include "interface/ArchiveFields.h"
+#include "interface/PixelFormat.h"
 #include "interface/RunArrayFormat.h"
 
 #include <Message.h>
@@ -61,8 +62,8 @@ BTextView::BTextView(BMessage* archive)
 		SetTabWidth(tabWidth);
 	}
 	if (archive->FindInt32("_col_sp", &value) == B_OK
-			&& get_pixel_size_for((color_space)value, NULL, NULL, NULL) == B_OK) {
-		SetColorSpace((color_space)value);
+			&& BPrivate::ColorSpaceFrom(value) != B_NO_COLOR_SPACE) {
+		SetColorSpace(BPrivate::ColorSpaceFrom(value));
 	}
 	if (BPrivate::find_archived_int32(archive, "_max", 0, INT32_MAX, &value))
 		SetMaxBytes(value);
