@@ -15,6 +15,7 @@ AnalysisBudget::AnalysisBudget(const BString& application)
 	fApplication(application),
 	fRequestTimeout(kRequestTimeout),
 	fLogged(true),
+	fRequestsInFlight(1),
 	fDeadline(system_time() + kAnalysisTimeLimit),
 	fTargets(0),
 	fReplyBytes(0),
@@ -29,23 +30,26 @@ AnalysisBudget::AnalysisBudget(const BString& application)
 status_t
 AnalysisBudget::Send(BMessenger* messenger, BMessage* request, BMessage* reply)
 {
+	std::unique_lock<std::mutex> lock(fLock);
 	if (fGaveUp || _PastDeadline())
 		return B_CANCELED;
 
 	bigtime_t left = fDeadline - system_time();
 	bigtime_t timeout = left < fRequestTimeout ? left : fRequestTimeout;
+	lock.unlock();
 	status_t status = messenger->SendMessage(request, reply, timeout, timeout);
+	lock.lock();
 	if (status == B_OK) {
 		fFailuresInARow = 0;
 		fReplyBytes += (size_t)reply->FlattenedSize();
-		if (fReplyBytes > kMaxReplyBytes) {
+		if (fReplyBytes > kMaxReplyBytes && !fGaveUp) {
 			fGaveUp = true;
 			fprintf(stderr, "giving up on application '%s' after %zu MiB of replies\n",
 				printable_str(fApplication).String(), kMaxReplyBytes / (1024 * 1024));
 		}
 		return B_OK;
 	}
-	if (++fFailuresInARow >= kMaxFailuresInARow) {
+	if (++fFailuresInARow >= kMaxFailuresInARow && !fGaveUp) {
 		fGaveUp = true;
 		fprintf(stderr, "giving up on application '%s' after %" PRId32 " failed requests "
 			"in a row (%s)\n", printable_str(fApplication).String(), fFailuresInARow,
@@ -58,6 +62,7 @@ AnalysisBudget::Send(BMessenger* messenger, BMessage* request, BMessage* reply)
 int32
 AnalysisBudget::Children(int32 count, const char* kind)
 {
+	std::lock_guard<std::mutex> lock(fLock);
 	if (count <= kMaxChildren)
 		return count;
 	if (!fReportedChildren) {
@@ -73,6 +78,7 @@ AnalysisBudget::Children(int32 count, const char* kind)
 bool
 AnalysisBudget::ViewsAt(int32 depth)
 {
+	std::lock_guard<std::mutex> lock(fLock);
 	if (depth <= kMaxViewDepth)
 		return true;
 	if (!fReportedDepth) {
@@ -88,6 +94,7 @@ AnalysisBudget::ViewsAt(int32 depth)
 bool
 AnalysisBudget::AddTarget()
 {
+	std::lock_guard<std::mutex> lock(fLock);
 	if (fGaveUp || _PastDeadline())
 		return false;
 	if (fTargets >= kMaxTargets) {
@@ -98,6 +105,14 @@ AnalysisBudget::AddTarget()
 	}
 	fTargets++;
 	return true;
+}
+
+
+bool
+AnalysisBudget::GaveUp() const
+{
+	std::lock_guard<std::mutex> lock(fLock);
+	return fGaveUp;
 }
 
 

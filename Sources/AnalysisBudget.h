@@ -5,12 +5,14 @@
 // is kept; each limit that cuts the analysis short is reported once, on standard error,
 // naming the application.
 //
-// A budget belongs to its application node and is used only by that node's analysis thread.
+// A budget belongs to its application node; the threads of that node's analysis share it.
 #ifndef ANALYSIS_BUDGET_H
 #define ANALYSIS_BUDGET_H
 
 #include <OS.h>
 #include <String.h>
+
+#include <mutex>
 
 class BMessage;
 class BMessenger;
@@ -29,6 +31,9 @@ const int32 kMaxTargets = 20000;
 const int32 kMaxFailuresInARow = 3;
 // The bytes of all the replies one analysis takes in; the nodes keep most of them.
 const size_t kMaxReplyBytes = 128 * 1024 * 1024;
+// The most requests to one application in flight at once, when its analysis runs its
+// subtrees side by side (AnalysisCrew): one per thread of the analysis.
+const int32 kMaxRequestsInFlight = 8;
 
 
 class AnalysisBudget {
@@ -48,7 +53,7 @@ public:
 	// Takes one more target into the tree: false, and nothing is to be made, once the
 	// tree is full or the analysis has given up.
 			bool			AddTarget();
-			bool			GaveUp() const { return fGaveUp; }
+			bool			GaveUp() const;
 
 	// Set before the analysis starts. How long each request may wait instead of
 	// kRequestTimeout.
@@ -59,13 +64,24 @@ public:
 	// error either way.
 			void			SetLogged(bool logged) { fLogged = logged; }
 			bool			IsLogged() const { return fLogged; }
+	// How many requests the analysis may keep in flight at once: 1, the default, sends
+	// them one after the other in the order of the tree, as the log needs; more analyse
+	// sibling subtrees side by side, and only an analysis that is not logged may.
+			void			SetRequestsInFlight(int32 requests)
+								{ fRequestsInFlight = requests; }
+			int32			RequestsInFlight() const
+								{ return fLogged ? 1 : fRequestsInFlight; }
 
 private:
+	// Called with fLock held.
 			bool			_PastDeadline();
 
 			BString			fApplication;
 			bigtime_t		fRequestTimeout;
 			bool			fLogged;
+			int32			fRequestsInFlight;
+	// Guards what the analysis counts; the settings above are made before it starts.
+	mutable	std::mutex		fLock;
 			bigtime_t		fDeadline;
 			int32			fTargets;
 			size_t			fReplyBytes;

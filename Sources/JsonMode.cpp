@@ -24,21 +24,16 @@ run_json_mode(const std::vector<const char*>& names, const char* leaveOut, bigti
 			nodes.push_back(CreateScriptingApplication(name));
 	}
 
-	// The others are analysed on threads of their own; this thread, which would only wait,
-	// analyses the first application itself.
-	ScriptingApplication* first = NULL;
+	// Every application is analysed on a thread of its own, with several requests in
+	// flight; this thread only waits for the analyses, each bounded by its budget.
 	for (ScriptingApplication* node : nodes) {
 		if (node == NULL)
 			continue;
 		node->Budget()->SetRequestTimeout(timeout);
 		node->Budget()->SetLogged(false);
-		if (first == NULL)
-			first = node;
-		else
-			node->AnalyzeApplication();
+		node->Budget()->SetRequestsInFlight(kMaxRequestsInFlight);
+		node->AnalyzeApplication();
 	}
-	if (first != NULL)
-		first->Analyze(0);
 
 	bool complete = true;
 	JsonReport report(stdout);

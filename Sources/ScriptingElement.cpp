@@ -344,6 +344,13 @@ ScriptingElement::Pool()
 }
 
 
+AnalysisCrew*
+ScriptingElement::Crew()
+{
+	return fParent != NULL ? fParent->Crew() : NULL;
+}
+
+
 status_t
 ScriptingElement::SendRequest(BMessage* request, BMessage* reply)
 {

@@ -4,9 +4,10 @@
 // through SEItem, which draws an icon, a name in black and a dynamic name in red.
 //
 // Ownership: a node owns its children and deletes them with itself; it never deletes its
-// parent or its messenger (the kinds that own one delete it themselves). A tree is built by
-// one analysis thread without locks; nothing else may read it until the analysis has handed
-// the root on.
+// parent or its messenger (the kinds that own one delete it themselves). A node is built by
+// one thread of its application's analysis, after its parent and before its children
+// (sibling subtrees may be built on different threads, see AnalysisCrew); nothing else may
+// read the tree until the analysis has handed the root on.
 #ifndef SCRIPTING_ELEMENT_H
 #define SCRIPTING_ELEMENT_H
 
@@ -19,6 +20,7 @@
 #include <memory>
 
 class AnalysisBudget;
+class AnalysisCrew;
 class BBitmap;
 class BFont;
 class BList;
@@ -92,6 +94,9 @@ public:
 	// Where the tree keeps its suites replies: its application's, or NULL for a node
 	// made outside an application's tree.
 	virtual	SuitesPool*		Pool();
+	// The threads that analyse sibling subtrees side by side: its application's while
+	// that analysis runs them so, else NULL (one after the other, on the calling thread).
+	virtual	AnalysisCrew*	Crew();
 	// Sends request to the target through fMessenger and waits for its reply, within the
 	// limits of Budget() (a request timeout alone without one).
 			status_t		SendRequest(BMessage* request, BMessage* reply);

@@ -11,6 +11,9 @@
 #include <stdio.h>
 #include <string.h>
 
+#include <functional>
+#include <vector>
+
 #include "PrefilledBitmap.h"
 #include "ScriptingUtils.h"
 
@@ -222,6 +225,46 @@ CountViews(ScriptingElement* node, const char* kind, int32* count)
 }
 
 
+// The children of parent made by make, index by index while the budget takes more targets,
+// each analysed one level deeper; the unscriptable ones are left out. With a crew, sibling
+// subtrees are analysed side by side and then listed in their order.
+static BList*
+AnalyzeChildren(ScriptingElement* parent, int32 count, int32 childLevel,
+	const std::function<ScriptingElement*(int32)>& make)
+{
+	AnalysisBudget* budget = parent->Budget();
+	std::function<bool()> admit = [budget] { return budget == NULL || budget->AddTarget(); };
+	auto analyze = [&](int32 index) -> ScriptingElement* {
+		ScriptingElement* child = make(index);
+		if (!child->IsScriptable()) {
+			delete child;
+			return NULL;
+		}
+		child->Analyze(childLevel);
+		return child;
+	};
+
+	BList* children = new BList(count > 0 ? count : 1);
+	AnalysisCrew* crew = parent->Crew();
+	if (crew == NULL) {
+		for (int32 i = 0; i < count && admit(); i++) {
+			if (ScriptingElement* child = analyze(i))
+				children->AddItem(child);
+		}
+		return children;
+	}
+
+	// A crew runs only under a budget, which cut count to kMaxChildren.
+	std::vector<ScriptingElement*> kept(count > 0 ? count : 0, NULL);
+	crew->RunAll(count, admit, [&](int32 index) { kept[index] = analyze(index); });
+	for (ScriptingElement* child : kept) {
+		if (child != NULL)
+			children->AddItem(child);
+	}
+	return children;
+}
+
+
 // The views of a window or view, each analysed one level deeper; the unscriptable ones
 // are left out, and so are those beyond the limits of the analysis.
 static BList*
@@ -231,16 +274,9 @@ AnalyzeViews(BMessenger* messenger, ScriptingElement* parent, int32 count,
 	AnalysisBudget* budget = parent->Budget();
 	if (budget != NULL)
 		count = budget->ViewsAt(childLevel - 1) ? budget->Children(count, "views") : 0;
-	BList* children = new BList(count > 0 ? count : 1);
-	for (int32 j = 0; j < count && (budget == NULL || budget->AddTarget()); j++) {
-		ScriptingView* view = new ScriptingView(j, messenger, parent, childLevel);
-		if (view->IsScriptable()) {
-			view->Analyze(childLevel);
-			children->AddItem(view);
-		} else
-			delete view;
-	}
-	return children;
+	return AnalyzeChildren(parent, count, childLevel, [=](int32 index) {
+		return new ScriptingView(index, messenger, parent, childLevel);
+	});
 }
 
 
@@ -380,16 +416,14 @@ ScriptingApplication::Analyze(int32 level)
 
 	// A negative count from the target makes no windows.
 	int32 count = fBudget.Children(fWindowCount, "windows");
-	fChildren = new BList(count > 0 ? count : 1);
-	for (int32 i = 0; i < count && fBudget.AddTarget(); i++) {
-		ScriptingWindow* window = new ScriptingWindow(i, new BMessenger(*fMessenger), this,
-			childLevel, true);
-		if (window->IsScriptable()) {
-			window->Analyze(childLevel);
-			fChildren->AddItem(window);
-		} else
-			delete window;
-	}
+	if (fBudget.RequestsInFlight() > 1)
+		fCrew.reset(new AnalysisCrew(fBudget.RequestsInFlight()));
+	fChildren = AnalyzeChildren(this, count, childLevel, [&](int32 index) {
+		return new ScriptingWindow(index, new BMessenger(*fMessenger), this, childLevel,
+			true);
+	});
+	// Its helpers end here: the node is handed over below.
+	fCrew.reset();
 	fWindowCount = fChildren->CountItems();
 	return _HandOver(kMsgAddApp, fWindowCount);
 }

@@ -3,7 +3,8 @@
 // A ScriptingApplication is made on the caller's thread without asking its target anything,
 // and analysed on a thread of its own (AnalyzeApplication): first its suites, then the
 // windows with their views, depth first, logged to standard output, failures to standard
-// error, all within the limits of its AnalysisBudget. A
+// error, all within the limits of its AnalysisBudget; an analysis that is not logged may
+// run sibling subtrees side by side (AnalysisCrew), as its budget allows. A
 // finished, scriptable node is posted to be_app as kMsgAddApp with the node in "result";
 // from then on it belongs to whoever receives that message. A node that is not to be shown
 // (not scriptable, or its window count failed) is posted as kMsgDropApp instead, so that
@@ -15,7 +16,10 @@
 #include <OS.h>
 #include <Roster.h>
 
+#include <memory>
+
 #include "AnalysisBudget.h"
+#include "AnalysisCrew.h"
 #include "ScriptingElement.h"
 #include "SuitesPool.h"
 
@@ -42,6 +46,7 @@ public:
 	virtual	BBitmap*		GetBitmap() const;
 	virtual	AnalysisBudget*	Budget() { return &fBudget; }
 	virtual	SuitesPool*		Pool() { return &fSuitesPool; }
+	virtual	AnalysisCrew*	Crew() { return fCrew.get(); }
 
 	// Asks the application for its suites and labels the row. The analysis does it
 	// first, on its own thread: until then the node is not scriptable and its row blank.
@@ -71,6 +76,8 @@ private:
 			int32			fWindowCount;
 			AnalysisBudget	fBudget;
 			SuitesPool		fSuitesPool;
+	// While the windows are analysed, when the budget lets several requests be in flight.
+			std::unique_ptr<AnalysisCrew> fCrew;
 			bool			fIdentified;
 	// The application object that takes the finished node, fixed when the analysis
 	// starts: the thread never reads be_app, which goes away when the program quits.

@@ -7,6 +7,7 @@ SuitesPool::Share(const BMessage& reply)
 	std::string key(reply.FlattenedSize(), '\0');
 	if (reply.Flatten(key.data(), key.size()) != B_OK)
 		return Own(reply);
+	std::lock_guard<std::mutex> lock(fLock);
 	std::shared_ptr<const BMessage>& kept = fReplies[key];
 	if (kept == nullptr)
 		kept = Own(reply);

@@ -2,7 +2,7 @@
 // answers the same suites with the same property tables: a tree of ten thousand views
 // holds a handful of distinct replies, which its nodes share.
 //
-// A pool belongs to one tree and is used by the thread that builds it; the replies it
+// A pool belongs to one tree and is shared by the threads that build it; the replies it
 // hands out stay valid as long as a node holds them, pool or not.
 #ifndef SUITES_POOL_H
 #define SUITES_POOL_H
@@ -10,6 +10,7 @@
 #include <Message.h>
 
 #include <memory>
+#include <mutex>
 #include <string>
 #include <unordered_map>
 
@@ -23,6 +24,7 @@ public:
 	static	std::shared_ptr<const BMessage> Own(const BMessage& reply);
 
 private:
+			std::mutex		fLock;
 	// By the flattened bytes of the reply.
 			std::unordered_map<std::string, std::shared_ptr<const BMessage>> fReplies;
 };

@@ -2,8 +2,10 @@
 // nested views), from the first request to the finished node, against the same number of
 // raw AF_UNIX round trips carrying as many bytes as the kit's frames of the analysis's
 // requests and replies, on average (the application counts them), their sender sleeping
-// for each reply or polling for it first as the kit does; and
-// the analyses of 20 such applications on 20 threads at once against one. Prints the
+// for each reply or polling for it first as the kit does; one analysis with requests in
+// flight as Quorvane --json runs it; and the analyses of 20 such applications on 20 threads
+// at once (one request at a time each, and with requests in flight) against one, with the
+// CPU time each costs on both sides. Prints the
 // ratios, the requests per analysis and the heap bytes per analysed view, and the CPU
 // time that one analysis costs on both sides: on a machine of few cores, that is what
 // limits how far twenty analyses can overlap.
@@ -39,6 +41,7 @@ const int kApplications = 20;
 // reply frames, as the kit puts them on the socket.
 int64 stRequests;
 pid_t stApplication;
+std::vector<pid_t> stApplications;
 size_t stRequestFrame;
 size_t stReplyFrame;
 
@@ -123,13 +126,28 @@ private:
 
 // Analyses the application, keeps the node, and gives its heap bytes.
 size_t
-analyse(int index, ScriptingApplication** node)
+analyse(int index, ScriptingApplication** node, int32 requestsInFlight = 1)
 {
 	size_t before = mallinfo2().uordblks;
 	*node = CreateScriptingApplication(signature(index).c_str());
-	if (*node != NULL)
+	if (*node != NULL) {
+		(*node)->Budget()->SetRequestsInFlight(requestsInFlight);
+		if (requestsInFlight > 1)
+			(*node)->Budget()->SetLogged(false);
 		(*node)->Analyze(0);
+	}
 	return mallinfo2().uordblks - before;
+}
+
+
+// The CPU time that the applications have used, in milliseconds.
+double
+applications_cpu_milliseconds()
+{
+	double sum = 0;
+	for (pid_t application : stApplications)
+		sum += cpu_milliseconds(application);
+	return sum;
 }
 
 
@@ -198,24 +216,81 @@ BM_RawPollingRoundTrips(benchmark::State& state)
 }
 
 
+// One analysis with requests in flight, as Quorvane --json runs it.
 void
-BM_TwentyAtOnce(benchmark::State& state)
+BM_AnalysisInFlight(benchmark::State& state)
 {
 	for (auto _ : state) {
+		ScriptingApplication* node;
+		analyse(0, &node, kMaxRequestsInFlight);
+		if (node == NULL) {
+			state.SkipWithError("the application was not found");
+			break;
+		}
+		state.PauseTiming();
+		delete node;
+		state.ResumeTiming();
+	}
+}
+
+
+// Twenty analyses on twenty threads at once, with the CPU time that each costs here and
+// in its application: against one analysis alone, that tells whether the analyses at
+// once do more work or leave the cores idle.
+void
+twenty_at_once(benchmark::State& state, int32 requestsInFlight)
+{
+	double here = 0;
+	double applications = 0;
+	int64 requests = 0;
+	for (auto _ : state) {
+		int64 answeredBefore = 0;
+		for (int i = 0; i < kApplications; i++)
+			answeredBefore += answered(i).count;
+		double hereBefore = cpu_milliseconds(getpid());
+		double applicationsBefore = applications_cpu_milliseconds();
 		std::vector<ScriptingApplication*> nodes(kApplications);
 		{
 			Muted muted;
 			std::vector<std::thread> threads;
-			for (int i = 0; i < kApplications; i++)
-				threads.emplace_back([&nodes, i] { analyse(i, &nodes[i]); });
+			for (int i = 0; i < kApplications; i++) {
+				threads.emplace_back([&nodes, i, requestsInFlight] {
+					analyse(i, &nodes[i], requestsInFlight);
+				});
+			}
 			for (std::thread& thread : threads)
 				thread.join();
 		}
 		state.PauseTiming();
+		here += cpu_milliseconds(getpid()) - hereBefore;
+		applications += applications_cpu_milliseconds() - applicationsBefore;
+		for (int i = 0; i < kApplications; i++)
+			requests += answered(i).count;
+		// Less each 'rqct' asked before.
+		requests -= answeredBefore;
 		for (ScriptingApplication* node : nodes)
 			delete node;
 		state.ResumeTiming();
 	}
+	// Analyses that reach their time limit stop short: the costs are per request answered.
+	double perAnalysis = (double)state.iterations() * kApplications;
+	state.counters["requests"] = requests / perAnalysis;
+	state.counters["CPU ms"] = here / perAnalysis;
+	state.counters["app CPU ms"] = applications / perAnalysis;
+}
+
+
+void
+BM_TwentyAtOnce(benchmark::State& state)
+{
+	twenty_at_once(state, 1);
+}
+
+
+void
+BM_TwentyAtOnceInFlight(benchmark::State& state)
+{
+	twenty_at_once(state, kMaxRequestsInFlight);
 }
 
 
@@ -227,7 +302,7 @@ public:
 		double analysis = RealTime("BM_Analysis");
 		double raw = RealTime("BM_RawRoundTrips");
 		double rawPolling = RealTime("BM_RawPollingRoundTrips");
-		double twenty = RealTime("BM_TwentyAtOnce");
+		double inFlight = RealTime("BM_AnalysisInFlight");
 		// CPU times of one analysis, here and in the application.
 		double analysisCPU = 0;
 		double applicationCPU = 0;
@@ -256,9 +331,28 @@ public:
 			printf("Analysis / raw round trips polling for the reply as the kit does: %.2f (goal: "
 				"at most 1.3)\n", analysis / rawPolling);
 		}
-		if (twenty > 0) {
-			printf("%d analyses at once take %.2f times one analysis (%.2f if they did not "
-				"overlap)\n", kApplications, twenty / analysis, (double)kApplications);
+		if (inFlight > 0) {
+			printf("One analysis with up to %d requests in flight / one at a time: %.2f\n",
+				(int)kMaxRequestsInFlight, inFlight / analysis);
+		}
+		for (const char* name : { "BM_TwentyAtOnce", "BM_TwentyAtOnceInFlight" }) {
+			double time = RealTime(name);
+			const Run* run = Median(name);
+			if (time <= 0 || run == NULL)
+				continue;
+			auto here = run->counters.find("CPU ms");
+			auto there = run->counters.find("app CPU ms");
+			auto asked = run->counters.find("requests");
+			if (here == run->counters.end() || there == run->counters.end()
+				|| asked == run->counters.end() || asked->second.value <= 0)
+				continue;
+			printf("%d analyses at once%s take %.2f times one analysis (%.2f if they did not "
+				"overlap); each answered %.0f requests (of %lld), at %.1f us of CPU a request "
+				"here and %.1f us in its application\n", kApplications,
+				strcmp(name, "BM_TwentyAtOnce") == 0 ? "" : ", with requests in flight,",
+				time / analysis, (double)kApplications, asked->second.value,
+				(long long)stRequests, here->second.value * 1000 / asked->second.value,
+				there->second.value * 1000 / asked->second.value);
 		}
 		long cores = sysconf(_SC_NPROCESSORS_ONLN);
 		if (analysis > 0 && cores > 0) {
@@ -282,8 +376,12 @@ BENCHMARK(BM_RawRoundTrips)->Unit(benchmark::kMillisecond)->UseRealTime()->Repet
 	->ReportAggregatesOnly(true);
 BENCHMARK(BM_RawPollingRoundTrips)->Unit(benchmark::kMillisecond)->UseRealTime()
 	->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_AnalysisInFlight)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)
+	->ReportAggregatesOnly(true);
 BENCHMARK(BM_TwentyAtOnce)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1)
 	->Repetitions(3)->ReportAggregatesOnly(true);
+BENCHMARK(BM_TwentyAtOnceInFlight)->Unit(benchmark::kMillisecond)->UseRealTime()
+	->Iterations(1)->Repetitions(3)->ReportAggregatesOnly(true);
 
 
 int
@@ -299,6 +397,7 @@ main(int argc, char** argv)
 			std::to_string(kWindows), std::to_string(kDepth) });
 		if (i == 0)
 			stApplication = application;
+		stApplications.push_back(application);
 	}
 	for (int i = 0; i < kApplications; i++) {
 		if (!runtime.WaitForApp(signature(i).c_str())) {

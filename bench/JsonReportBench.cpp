@@ -1,5 +1,6 @@
 // Quorvane --json on AnalysisBench's application of 10,000 views (100 windows, each a chain
-// of 100 nested views): the analysis alone, against the analysis followed by its JSON
+// of 100 nested views): the analysis alone, one request at a time and with up to
+// kMaxRequestsInFlight in flight as --json runs it (goal: at most 0.6 times the first), against the analysis followed by its JSON
 // document written to a sink that keeps nothing, and against the program itself run as a
 // process with its output to /dev/null; and the document alone, of a tree analysed before. Prints the ratios (goal: the document within 1.2
 // times the analysis alone), the length of the document, and the most heap that writing it
@@ -11,6 +12,7 @@
 
 #include <malloc.h>
 #include <stdio.h>
+#include <stdlib.h>
 #include <sys/wait.h>
 
 #include <algorithm>
@@ -50,15 +52,16 @@ sink_write(void* cookie, const char* buffer, size_t size)
 }
 
 
-// The analysis on this thread, as AnalysisBench times it and run_json_mode() runs the first
-// application's, or on a thread of its own, as run_json_mode() runs the others'.
+// The analysis on this thread, as AnalysisBench times it, or on a thread of its own, as
+// run_json_mode() runs it, one request at a time unless requestsInFlight says otherwise.
 ScriptingApplication*
-analyse(bool onItsThread)
+analyse(bool onItsThread, int32 requestsInFlight = 1)
 {
 	ScriptingApplication* node = CreateScriptingApplication(kSignature);
 	if (node == NULL)
 		return NULL;
 	node->Budget()->SetLogged(false);
+	node->Budget()->SetRequestsInFlight(requestsInFlight);
 	if (onItsThread) {
 		node->AnalyzeApplication();
 		node->AnalysisEnded();
@@ -69,10 +72,10 @@ analyse(bool onItsThread)
 
 
 void
-analysis(benchmark::State& state, bool onItsThread)
+analysis(benchmark::State& state, bool onItsThread, int32 requestsInFlight = 1)
 {
 	for (auto _ : state) {
-		ScriptingApplication* node = analyse(onItsThread);
+		ScriptingApplication* node = analyse(onItsThread, requestsInFlight);
 		if (node == NULL) {
 			state.SkipWithError("the application was not found");
 			break;
@@ -95,6 +98,14 @@ void
 BM_AnalysisOnItsThread(benchmark::State& state)
 {
 	analysis(state, true);
+}
+
+
+// As run_json_mode() analyses: on a thread of its own, with requests in flight.
+void
+BM_AnalysisInFlight(benchmark::State& state)
+{
+	analysis(state, true, kMaxRequestsInFlight);
 }
 
 
@@ -152,18 +163,34 @@ BM_JsonAlone(benchmark::State& state)
 }
 
 
-// The program as a script runs it, its document going to /dev/null.
+// The program as a script runs it, its document going to /dev/null: this build's, or
+// another build's named by QV_BASELINE_QUORVANE (an absolute path), to compare the two
+// in one run.
 void
-BM_Program(benchmark::State& state)
+program(benchmark::State& state, const char* executable)
 {
 	for (auto _ : state) {
-		pid_t process = stRuntime->Start("Quorvane", { "--json", kSignature }, "/dev/null");
+		pid_t process = stRuntime->Start(executable, { "--json", kSignature }, "/dev/null");
 		int status = stRuntime->Wait(process, 120000000);
 		if (status < 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
 			state.SkipWithError("Quorvane --json failed");
 			break;
 		}
 	}
+}
+
+
+void
+BM_Program(benchmark::State& state)
+{
+	program(state, "Quorvane");
+}
+
+
+void
+BM_BaselineProgram(benchmark::State& state)
+{
+	program(state, getenv("QV_BASELINE_QUORVANE"));
 }
 
 
@@ -174,12 +201,18 @@ public:
 		ConsoleReporter::Finalize();
 		double analysis = RealTime("BM_Analysis");
 		double onItsThread = RealTime("BM_AnalysisOnItsThread");
+		double inFlight = RealTime("BM_AnalysisInFlight");
 		double json = RealTime("BM_AnalysisAndJson");
 		double program = RealTime("BM_Program");
+		double baseline = RealTime("BM_BaselineProgram");
 		double alone = RealTime("BM_JsonAlone");
 		if (analysis > 0 && onItsThread > 0) {
 			printf("The analysis on a thread of its own / on the calling thread: %.2f\n",
 				onItsThread / analysis);
+		}
+		if (analysis > 0 && inFlight > 0) {
+			printf("The analysis with up to %d requests in flight / one at a time: %.2f\n",
+				(int)kMaxRequestsInFlight, inFlight / analysis);
 		}
 		if (analysis > 0 && json > 0) {
 			printf("Analysis of %d views and its JSON / the analysis alone: %.2f (goal: at "
@@ -189,8 +222,12 @@ public:
 			printf("The document alone / the analysis alone: %.2f\n", alone / analysis);
 		}
 		if (analysis > 0 && program > 0) {
-			printf("Quorvane --json as a process / the analysis alone: %.2f\n",
-				program / analysis);
+			printf("Quorvane --json as a process / the analysis alone, one request at a time: "
+				"%.2f (goal: at most 0.6)\n", program / analysis);
+		}
+		if (program > 0 && baseline > 0) {
+			printf("Quorvane --json as a process, this build / the baseline's: %.2f\n",
+				program / baseline);
 		}
 		printf("Document: %zu bytes; most heap taken while writing it: %zu bytes\n",
 			stDocumentBytes, stWritingHeap);
@@ -203,6 +240,8 @@ public:
 BENCHMARK(BM_Analysis)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)
 	->ReportAggregatesOnly(true);
 BENCHMARK(BM_AnalysisOnItsThread)->Unit(benchmark::kMillisecond)->UseRealTime()
+	->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_AnalysisInFlight)->Unit(benchmark::kMillisecond)->UseRealTime()
 	->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_AnalysisAndJson)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)
 	->ReportAggregatesOnly(true);
@@ -226,6 +265,11 @@ main(int argc, char** argv)
 	if (!runtime.WaitForApp(kSignature)) {
 		fprintf(stderr, "the application did not start\n");
 		return 1;
+	}
+	if (getenv("QV_BASELINE_QUORVANE") != NULL) {
+		benchmark::RegisterBenchmark("BM_BaselineProgram", BM_BaselineProgram)
+			->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)
+			->ReportAggregatesOnly(true);
 	}
 	RatioReporter reporter;
 	return run_interleaved(argc, argv, reporter);

@@ -1,12 +1,13 @@
 # The platform's library names, so that a makefile's LIBS links unchanged. Where Linux's
 # libraries hold what the platform's did, the name is a linker script that links those:
 #   libroot    the C library, the math library and the Kernel Kit (in libbe)
-#   libnet, libsocket    BSD sockets, which the C library holds
+#   libnet     BSD sockets, which the C library holds, and getusername (in libnetapi)
+#   libsocket  BSD sockets
 #   libbind    the resolver (libresolv)
 # libnetapi is a library of its own (platform/net).
 set(platform_library_scripts
   "root|-lbe -lm"
-  "net|-lc"
+  "net|-lnetapi -lc"
   "socket|-lc"
   "bind|-lresolv")
 set(platform_library_files "")

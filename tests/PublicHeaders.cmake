@@ -51,7 +51,11 @@ set(chains
   "app/Looper.h|BHandler* h@"
   "posix/sys/stat.h|struct stat s@"
   "image.h|image_info i@ thread_id t = find_thread(NULL)@"
-  "be/interface/Window.h|BMessage m(B_QUIT_REQUESTED)@")
+  "be/interface/Window.h|BMessage m(B_QUIT_REQUESTED)@"
+  "MenuField.h|new BMenuField(BRect(), \"f\", \"l\", new BMenu(\"m\"), B_FOLLOW_LEFT | B_FOLLOW_BOTTOM, B_WILL_DRAW)@"
+  "dirent.h|DIR* d = opendir(\".\")@ dirent* e = readdir(d)@ dev_t v = e->d_pdev@ ino_t p = e->d_pino@ closedir(d)@"
+  "netdb.h|char n[MAXHOSTNAMELEN]@ getusername(n, sizeof(n))@"
+  "graphic_driver.h|graphics_card_info i@ graphics_card_config c@ int op = B_GET_ACCELERANT_SIGNATURE@")
 set(chain_sources "")
 set(chain_index 0)
 foreach(chain ${chains})
@@ -66,6 +70,21 @@ foreach(chain ${chains})
 endforeach()
 target_sources(public_headers_era PRIVATE ${chain_sources})
 
+# The C++ library's headers as the platform's SDK had them (platform/legacy/include): old
+# sources name its classes without std::. Only what builds old sources sees them.
+set(legacy_source ${alone_dir}/legacy_cxx.cpp)
+file(CONFIGURE OUTPUT ${legacy_source} CONTENT "#include <Application.h>
+#include <vector>
+#include <list.h>
+#include <map>
+#include <iostream.h>
+void legacy_cxx() { vector<int> v; list<int> l; map<int, int> m; cout << v.size() << endl; }
+")
+add_library(legacy_headers_era OBJECT EXCLUDE_FROM_ALL ${legacy_source})
+target_include_directories(legacy_headers_era PRIVATE ${PROJECT_SOURCE_DIR}/platform/headers
+  ${PROJECT_SOURCE_DIR}/platform/legacy/include)
+set_target_properties(legacy_headers_era PROPERTIES CXX_STANDARD 17 CXX_EXTENSIONS ON)
+
 # Whether a header compiles does not depend on the sanitizer, so the sanitized builds, whose
 # compiles are the slowest, leave the check to the plain one.
 if(NOT QV_SANITIZE STREQUAL "")
@@ -73,5 +92,5 @@ if(NOT QV_SANITIZE STREQUAL "")
 endif()
 add_test(NAME PublicHeadersAlone
   COMMAND ${CMAKE_COMMAND} --build ${CMAKE_BINARY_DIR} --target public_headers_alone
-    public_headers_era)
+    public_headers_era legacy_headers_era)
 set_tests_properties(PublicHeadersAlone PROPERTIES TIMEOUT 600)

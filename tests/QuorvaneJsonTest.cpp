@@ -18,6 +18,7 @@
 
 #include "AnalysedTree.h"
 #include "ExitStatus.h"
+#include "JsonReport.h"
 #include "ScriptingUtils.h"
 #include "TestRuntime.h"
 
@@ -138,6 +139,35 @@ expect_tables_for_all_suites(const json& target, const json& tables)
 	}
 	for (const json& child : target.contains("windows") ? target["windows"] : target["views"])
 		expect_tables_for_all_suites(child, tables);
+}
+
+
+// The document that Quorvane --json writes of the applications named, from analyses in this
+// process that keep up to requestsInFlight requests in flight.
+std::string
+document_of(const std::vector<const char*>& names, int32 requestsInFlight)
+{
+	char* text = NULL;
+	size_t size = 0;
+	FILE* stream = open_memstream(&text, &size);
+	JsonReport report(stream);
+	report.Begin();
+	for (const char* name : names) {
+		std::unique_ptr<ScriptingApplication> node(CreateScriptingApplication(name));
+		if (node == nullptr) {
+			report.AddMissing(name);
+			continue;
+		}
+		node->Budget()->SetLogged(false);
+		node->Budget()->SetRequestsInFlight(requestsInFlight);
+		node->Analyze(0);
+		report.AddApplication(node.get());
+	}
+	report.End();
+	fclose(stream);
+	std::string document(text, size);
+	free(text);
+	return document;
 }
 
 } // namespace
@@ -263,4 +293,84 @@ TEST_F(QuorvaneJsonTest, UsageErrorsExitWithTwoAndPrintNothing)
 		EXPECT_EQ(Run(arguments), kExitUsage) << arguments.back();
 		EXPECT_EQ(fText, "");
 	}
+}
+
+
+// Requests in flight change when each target is asked, never what is written: the document
+// of the sample applications, of the test application with its failed counts, of a target
+// whose answers have the wrong types and of a deep generated tree is the same byte for
+// byte whether the analysis sends one request at a time or several, and it is what the
+// program writes.
+TEST_F(QuorvaneJsonTest, RequestsInFlightWriteTheSameDocumentAsOneAtATime)
+{
+	const char* deep = "application/x-vnd.qv-deep-json";
+	const char* garbage = "application/x-vnd.qv-garbage-json";
+	StartApp("SampleViewer", {}, "application/x-vnd.quorvane-SampleViewer");
+	StartApp("SampleWorkbench", {}, "application/x-vnd.quorvane-SampleWorkbench");
+	StartApp("ScriptTargetApp", { kTree, "tree" }, kTree);
+	StartApp("FaultTargetApp", { garbage, "garbage" }, garbage);
+	StartApp("FaultTargetApp", { deep, "nested", "12", "40" }, deep);
+	// The samples' windows open a little after they register.
+	ASSERT_NE(analysed_tree("SampleViewer", 2), nullptr);
+	ASSERT_NE(analysed_tree("SampleWorkbench", 1), nullptr);
+	std::vector<const char*> names = { "SampleViewer", "SampleWorkbench", kTree, garbage,
+		deep };
+
+	std::string oneAtATime = document_of(names, 1);
+	ASSERT_FALSE(json::parse(oneAtATime, nullptr, false).is_discarded()) << oneAtATime;
+	// 12 windows of 40 nested views, each with its chain of specifiers written out.
+	EXPECT_GT(oneAtATime.size(), 400000u);
+	EXPECT_EQ(document_of(names, kMaxRequestsInFlight), oneAtATime);
+	EXPECT_EQ(document_of(names, 3), oneAtATime);
+
+	std::vector<std::string> arguments = { "--json" };
+	arguments.insert(arguments.end(), names.begin(), names.end());
+	// The test application's failed counts make the run a failure, its document whole.
+	EXPECT_EQ(Run(arguments), kExitFailure);
+	EXPECT_EQ(fText, oneAtATime);
+}
+
+
+// The caps hold for the application as a whole when its subtrees are analysed side by side:
+// a target claiming more windows than any application holds gets kMaxChildren of them, one
+// whose views nest without end is cut at kMaxViewDepth, and each cut is said once.
+TEST_F(QuorvaneJsonTest, RequestsInFlightKeepTheCapsOfTheWholeApplication)
+{
+	const char* many = "application/x-vnd.qv-many-json";
+	const char* deep = "application/x-vnd.qv-deep-endless-json";
+	StartApp("FaultTargetApp", { many, "nested", "2147483647", "0" }, many);
+	StartApp("FaultTargetApp", { deep, "nested", "3", "1000000" }, deep);
+
+	testing::internal::CaptureStderr();
+	std::vector<std::unique_ptr<ScriptingApplication>> trees;
+	for (const char* name : { many, deep }) {
+		trees.emplace_back(CreateScriptingApplication(name));
+		ASSERT_NE(trees.back(), nullptr) << name;
+		trees.back()->Budget()->SetLogged(false);
+		trees.back()->Budget()->SetRequestsInFlight(kMaxRequestsInFlight);
+		trees.back()->Analyze(0);
+	}
+	std::string errors = testing::internal::GetCapturedStderr();
+
+	EXPECT_EQ(trees[0]->CountChildren(), kMaxChildren);
+	EXPECT_FALSE(trees[0]->GaveUp());
+	ASSERT_EQ(trees[1]->CountChildren(), 3);
+	for (int32 i = 0; i < 3; i++) {
+		// The window, then one view a level down to the deepest analysed.
+		int32 levels = 0;
+		for (const ScriptingElement* node = trees[1]->ChildAt(i); node->CountChildren() > 0;
+				node = node->ChildAt(0))
+			levels++;
+		EXPECT_EQ(levels, kMaxViewDepth) << i;
+	}
+	std::string tooMany = "reports 2147483647 windows; only the first "
+		+ std::to_string(kMaxChildren) + " are analysed\n";
+	std::string tooDeep = "nests views deeper than " + std::to_string(kMaxViewDepth)
+		+ " levels; the deeper ones are not analysed\n";
+	size_t first = errors.find(tooMany);
+	EXPECT_NE(first, std::string::npos) << errors;
+	EXPECT_EQ(errors.find(tooMany, first + 1), std::string::npos) << errors;
+	first = errors.find(tooDeep);
+	EXPECT_NE(first, std::string::npos) << errors;
+	EXPECT_EQ(errors.find(tooDeep, first + 1), std::string::npos) << errors;
 }

@@ -4,25 +4,20 @@
 // where to open it (/proc/<team>/fd/<fd>) to clone it.
 #include <OS.h>
 
-#include <dirent.h>
 #include <errno.h>
 #include <fcntl.h>
-#include <signal.h>
-#include <stdio.h>
-#include <stdlib.h>
 #include <string.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <atomic>
 #include <map>
 #include <mutex>
 #include <string>
-#include <vector>
 
 #include "app/AreaRecord.h"
+#include "app/RecordFolder.h"
 #include "app/RuntimeDirectory.h"
 
 using BPrivate::AreaRecord;
@@ -44,8 +39,6 @@ struct LocalArea {
 };
 
 std::mutex stLock;
-// Names the record files being written, which become records by a link or rename.
-std::atomic<uint32> stSerial{0};
 // Never destroyed: other threads may use areas while the process exits.
 std::map<area_id, LocalArea>& stAreas = *new std::map<area_id, LocalArea>;
 
@@ -60,89 +53,33 @@ local_area(area_id id)
 }
 
 
-bool
-team_alive(team_id team)
-{
-	// A record names a team of the user; a process of another user with that id is a
-	// later one.
-	return team > 0 && kill(team, 0) == 0;
-}
-
-
-std::string
-record_path(const std::string& folder, area_id id)
-{
-	return folder + "/" + std::to_string(id);
-}
-
-
 // The record of id; false when there is none, or it is unreadable, or its team has ended
 // (the record is then removed).
 bool
 read_record(const std::string& folder, area_id id, AreaRecord& record)
 {
-	std::string path = record_path(folder, id);
-	int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-	if (fd < 0)
-		return false;
-	struct stat info;
 	char buffer[BPrivate::kMaxAreaRecordSize + 1];
-	ssize_t length = -1;
-	if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode))
-		length = read(fd, buffer, sizeof(buffer));
-	close(fd);
+	ssize_t length = BPrivate::read_record_file(folder, id, buffer, sizeof(buffer));
 	if (length <= 0 || !BPrivate::parse_area_record(buffer, length, record))
 		return false;
-	if (!team_alive(record.team)) {
-		unlink(path.c_str());
+	if (!BPrivate::record_team_alive(record.team)) {
+		unlink(BPrivate::record_path(folder, id).c_str());
 		return false;
 	}
 	return true;
 }
 
 
-// Writes the record whole to a file of its own, then gives it its name: readers never
-// see half a record. id < 0: under the first free id, which is returned.
+// Writes the record whole, then gives it its name: readers never see half a record.
+// id < 0: under the first free id, which is returned.
 area_id
 publish_record(const std::string& folder, const AreaRecord& record, area_id id)
 {
-	char leaf[64];
-	snprintf(leaf, sizeof(leaf), "/.new-%d-%u", (int)getpid(), (unsigned)stSerial++);
-	std::string temporary = folder + leaf;
-	int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-		0600);
-	if (fd < 0)
-		return B_NO_MEMORY;
-	std::string text = BPrivate::format_area_record(record);
-	bool written = write(fd, text.data(), text.size()) == (ssize_t)text.size();
-	close(fd);
-	if (!written) {
-		unlink(temporary.c_str());
-		return B_NO_MEMORY;
-	}
-
-	area_id result = B_NO_MEMORY;
-	if (id >= 0) {
-		if (rename(temporary.c_str(), record_path(folder, id).c_str()) == 0)
-			result = id;
-	} else {
-		for (area_id candidate = 1; candidate < kMaxAreas && result < 0; candidate++) {
-			std::string path = record_path(folder, candidate);
-			if (link(temporary.c_str(), path.c_str()) == 0) {
-				result = candidate;
-				break;
-			}
-			if (errno != EEXIST)
-				break;
-			// The id of a team that has ended is free again once its record is gone.
+	return BPrivate::publish_record(folder, BPrivate::format_area_record(record), id, 1,
+		kMaxAreas, [&](int32 candidate) {
 			AreaRecord existing;
-			if (!read_record(folder, candidate, existing)
-				&& link(temporary.c_str(), path.c_str()) == 0)
-				result = candidate;
-		}
-	}
-	unlink(temporary.c_str());
-	return result;
+			return read_record(folder, candidate, existing);
+		});
 }
 
 
@@ -277,26 +214,6 @@ record_of(const LocalArea& area)
 }
 
 
-// The ids in the folder, ascending.
-std::vector<area_id>
-listed_ids(const std::string& folder)
-{
-	std::vector<area_id> ids;
-	DIR* directory = opendir(folder.c_str());
-	if (directory == NULL)
-		return ids;
-	while (dirent* entry = readdir(directory)) {
-		char* end;
-		long id = strtol(entry->d_name, &end, 10);
-		if (entry->d_name[0] >= '1' && entry->d_name[0] <= '9' && *end == '\0' && id > 0
-			&& id < kMaxAreas)
-			ids.push_back((area_id)id);
-	}
-	closedir(directory);
-	std::sort(ids.begin(), ids.end());
-	return ids;
-}
-
 } // namespace
 
 
@@ -387,7 +304,7 @@ find_area(const char* name)
 	std::string folder;
 	if (BPrivate::areas_directory(folder) != B_OK)
 		return B_NAME_NOT_FOUND;
-	for (area_id id : listed_ids(folder)) {
+	for (area_id id : BPrivate::listed_record_ids(folder, kMaxAreas)) {
 		AreaRecord record;
 		if (read_record(folder, id, record) && record.name == name)
 			return id;
@@ -421,7 +338,7 @@ delete_area(area_id id)
 	stAreas.erase(id);
 	std::string folder;
 	if (BPrivate::areas_directory(folder) == B_OK)
-		unlink(record_path(folder, id).c_str());
+		unlink(BPrivate::record_path(folder, id).c_str());
 	return B_OK;
 }
 
@@ -493,13 +410,13 @@ _get_next_area_info(team_id team, int32* cookie, area_info* info, size_t size)
 		return B_BAD_VALUE;
 	if (team == 0)
 		team = getpid();
-	if (!team_alive(team))
+	if (!BPrivate::record_team_alive(team))
 		return B_BAD_TEAM_ID;
 	std::string folder;
 	if (BPrivate::areas_directory(folder) != B_OK)
 		return B_ENTRY_NOT_FOUND;
 	// The cookie is the last id listed.
-	for (area_id id : listed_ids(folder)) {
+	for (area_id id : BPrivate::listed_record_ids(folder, kMaxAreas)) {
 		AreaRecord record;
 		if (id <= *cookie || !read_record(folder, id, record) || record.team != team)
 			continue;

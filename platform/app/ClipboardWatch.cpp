@@ -5,13 +5,7 @@
 #include <Clipboard.h>
 #include <Message.h>
 
-#include <errno.h>
-#include <limits.h>
-#include <sys/inotify.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <thread>
 
 namespace BPrivate {
 
@@ -26,9 +20,7 @@ ClipboardWatch::Default()
 
 ClipboardWatch::ClipboardWatch()
 	:
-	fNotify(-1),
-	fWatch(-1),
-	fRunning(false)
+	fWatch(-1)
 {
 }
 
@@ -68,45 +60,25 @@ ClipboardWatch::FollowDirectoryLocked()
 	status_t status = runtime_directory(directory);
 	if (status != B_OK)
 		return status;
-	if (fNotify < 0) {
-		fNotify = inotify_init1(IN_CLOEXEC);
-		if (fNotify < 0)
-			return B_NO_MORE_FDS;
+	if (!fLoop.IsRunning()) {
+		status = fLoop.Start([this](const std::vector<const inotify_event*>& events) {
+			for (const inotify_event* event : events) {
+				if (event->len > 0)
+					Notify(std::string(event->name));
+			}
+			return false;
+		});
+		if (status != B_OK)
+			return status;
 	}
 	if (directory != fDirectory || fWatch < 0) {
-		if (fWatch >= 0)
-			inotify_rm_watch(fNotify, fWatch);
-		fWatch = inotify_add_watch(fNotify, directory.c_str(),
-			IN_MOVED_TO | IN_ONLYDIR | IN_DONT_FOLLOW);
+		fLoop.RemoveWatch(fWatch);
+		fWatch = fLoop.AddWatch(directory.c_str(), IN_MOVED_TO | IN_ONLYDIR | IN_DONT_FOLLOW);
 		if (fWatch < 0)
-			return B_ERROR;
+			return fWatch;
 		fDirectory = directory;
 	}
-	if (!fRunning) {
-		fRunning = true;
-		std::thread(&ClipboardWatch::Loop, this).detach();
-	}
 	return B_OK;
-}
-
-
-void
-ClipboardWatch::Loop()
-{
-	alignas(inotify_event) char buffer[16 * (sizeof(inotify_event) + NAME_MAX + 1)];
-	while (true) {
-		ssize_t length = read(fNotify, buffer, sizeof(buffer));
-		if (length < 0 && errno == EINTR)
-			continue;
-		if (length <= 0)
-			return;
-		for (ssize_t offset = 0; offset + (ssize_t)sizeof(inotify_event) <= length;) {
-			const inotify_event* event = (const inotify_event*)(buffer + offset);
-			if (event->len > 0)
-				Notify(std::string(event->name));
-			offset += sizeof(inotify_event) + event->len;
-		}
-	}
 }
 
 

@@ -8,6 +8,8 @@
 
 #include <Messenger.h>
 
+#include "InotifyLoop.h"
+
 #include <mutex>
 #include <string>
 #include <utility>
@@ -27,15 +29,13 @@ private:
 								ClipboardWatch();
 
 			status_t			FollowDirectoryLocked();
-			void				Loop();
 			void				Notify(const std::string& leaf);
 
 			std::mutex			fLock;
 			std::vector<std::pair<std::string, BMessenger>> fWatchers;
-			int					fNotify;
+			InotifyLoop			fLoop;
 			int					fWatch;
 			std::string			fDirectory;
-			bool				fRunning;
 };
 
 } // namespace BPrivate

@@ -93,24 +93,6 @@ BLooper::~BLooper()
 }
 
 
-BArchivable*
-BLooper::Instantiate(BMessage* archive)
-{
-	if (!validate_instantiation(archive, "BLooper"))
-		return NULL;
-	const char* name = NULL;
-	archive->FindString("_name", &name);
-	return new BLooper(name);
-}
-
-
-status_t
-BLooper::Archive(BMessage* into, bool deep) const
-{
-	return BHandler::Archive(into, deep);
-}
-
-
 status_t
 BLooper::PostMessage(uint32 command)
 {

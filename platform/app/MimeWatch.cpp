@@ -7,14 +7,9 @@
 #include <MimeType.h>
 
 #include <dirent.h>
-#include <errno.h>
-#include <limits.h>
 #include <string.h>
-#include <sys/inotify.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <thread>
 
 namespace {
 
@@ -158,9 +153,7 @@ MimeWatch::Default()
 
 MimeWatch::MimeWatch()
 	:
-	fNotify(-1),
-	fDatabaseWatch(-1),
-	fRunning(false)
+	fDatabaseWatch(-1)
 {
 }
 
@@ -204,16 +197,19 @@ MimeWatch::FollowDatabaseLocked()
 		status = create_directory(database.c_str(), kDatabaseMode);
 	if (status != B_OK)
 		return status;
-	if (fNotify < 0) {
-		fNotify = inotify_init1(IN_CLOEXEC);
-		if (fNotify < 0)
-			return B_NO_MORE_FDS;
+	if (!fLoop.IsRunning()) {
+		status = fLoop.Start([this](const std::vector<const inotify_event*>& events) {
+			EventsRead(events);
+			return false;
+		});
+		if (status != B_OK)
+			return status;
 	}
 	if (database != fDatabase || fDatabaseWatch < 0) {
 		ForgetDatabaseLocked();
-		fDatabaseWatch = inotify_add_watch(fNotify, database.c_str(), kDatabaseEvents);
+		fDatabaseWatch = fLoop.AddWatch(database.c_str(), kDatabaseEvents);
 		if (fDatabaseWatch < 0)
-			return B_ERROR;
+			return fDatabaseWatch;
 		fDatabase = database;
 		DIR* stream = opendir(database.c_str());
 		while (struct dirent* entry = stream != NULL ? readdir(stream) : NULL) {
@@ -223,10 +219,6 @@ MimeWatch::FollowDatabaseLocked()
 		if (stream != NULL)
 			closedir(stream);
 	}
-	if (!fRunning) {
-		fRunning = true;
-		std::thread(&MimeWatch::Loop, this).detach();
-	}
 	return B_OK;
 }
 
@@ -234,10 +226,9 @@ MimeWatch::FollowDatabaseLocked()
 void
 MimeWatch::ForgetDatabaseLocked()
 {
-	if (fDatabaseWatch >= 0)
-		inotify_rm_watch(fNotify, fDatabaseWatch);
+	fLoop.RemoveWatch(fDatabaseWatch);
 	for (const auto& supertype : fSupertypes)
-		inotify_rm_watch(fNotify, supertype.first);
+		fLoop.RemoveWatch(supertype.first);
 	fDatabaseWatch = -1;
 	fSupertypes.clear();
 	fRecords.clear();
@@ -249,7 +240,7 @@ void
 MimeWatch::WatchSupertypeLocked(const std::string& supertype, std::vector<BMessage>* notices)
 {
 	std::string folder = fDatabase + "/" + supertype;
-	int watch = inotify_add_watch(fNotify, folder.c_str(), kFolderEvents);
+	int watch = fLoop.AddWatch(folder.c_str(), kFolderEvents);
 	if (watch < 0)
 		return;
 	fSupertypes[watch] = supertype;
@@ -301,47 +292,37 @@ MimeWatch::RecordChangedLocked(const std::string& supertype, const std::string& 
 
 
 void
-MimeWatch::Loop()
+MimeWatch::EventsRead(const std::vector<const inotify_event*>& events)
 {
-	alignas(inotify_event) char buffer[16 * (sizeof(inotify_event) + NAME_MAX + 1)];
-	while (true) {
-		ssize_t length = read(fNotify, buffer, sizeof(buffer));
-		if (length < 0 && errno == EINTR)
-			continue;
-		if (length <= 0)
-			return;
-		std::vector<BMessage> notices;
-		std::vector<BMessenger> targets;
-		{
-			std::lock_guard<std::mutex> locker(fLock);
-			for (ssize_t offset = 0; offset + (ssize_t)sizeof(inotify_event) <= length;) {
-				const inotify_event* event = (const inotify_event*)(buffer + offset);
-				offset += sizeof(inotify_event) + event->len;
-				if (event->mask & IN_IGNORED) {
-					fSupertypes.erase(event->wd);
-					continue;
-				}
-				if (event->len == 0 || event->name[0] == '.')
-					continue;
-				if (event->wd == fDatabaseWatch) {
-					if ((event->mask & IN_ISDIR) != 0 && BMimeType::IsValid(event->name))
-						WatchSupertypeLocked(event->name, &notices);
-					continue;
-				}
-				auto supertype = fSupertypes.find(event->wd);
-				if (supertype != fSupertypes.end()) {
-					RecordChangedLocked(supertype->second, event->name,
-						(event->mask & (IN_DELETE | IN_MOVED_FROM)) != 0, &notices);
-				}
+	std::vector<BMessage> notices;
+	std::vector<BMessenger> targets;
+	{
+		std::lock_guard<std::mutex> locker(fLock);
+		for (const inotify_event* event : events) {
+			if (event->mask & IN_IGNORED) {
+				fSupertypes.erase(event->wd);
+				continue;
 			}
-			if (!notices.empty())
-				targets = fWatchers;
+			if (event->len == 0 || event->name[0] == '.')
+				continue;
+			if (event->wd == fDatabaseWatch) {
+				if ((event->mask & IN_ISDIR) != 0 && BMimeType::IsValid(event->name))
+					WatchSupertypeLocked(event->name, &notices);
+				continue;
+			}
+			auto supertype = fSupertypes.find(event->wd);
+			if (supertype != fSupertypes.end()) {
+				RecordChangedLocked(supertype->second, event->name,
+					(event->mask & (IN_DELETE | IN_MOVED_FROM)) != 0, &notices);
+			}
 		}
-		// Never waits: a watcher whose queue is full misses these notices, not the others.
-		for (const BMessenger& target : targets) {
-			for (BMessage& notice : notices)
-				target.SendMessage(&notice, (BHandler*)NULL, 0);
-		}
+		if (!notices.empty())
+			targets = fWatchers;
+	}
+	// Never waits: a watcher whose queue is full misses these notices, not the others.
+	for (const BMessenger& target : targets) {
+		for (BMessage& notice : notices)
+			target.SendMessage(&notice, (BHandler*)NULL, 0);
 	}
 }
 

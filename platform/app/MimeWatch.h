@@ -9,6 +9,8 @@
 #include <Message.h>
 #include <Messenger.h>
 
+#include "InotifyLoop.h"
+
 #include <map>
 #include <mutex>
 #include <string>
@@ -36,18 +38,17 @@ private:
 			void				RecordChangedLocked(const std::string& supertype,
 									const std::string& leaf, bool removed,
 									std::vector<BMessage>* notices);
-			void				Loop();
+			void				EventsRead(const std::vector<const inotify_event*>& events);
 
 			std::mutex			fLock;
 			std::vector<BMessenger> fWatchers;
-			int					fNotify;
+			InotifyLoop			fLoop;
 			int					fDatabaseWatch;
 			std::string			fDatabase;
 	// Watch descriptor to supertype folder name.
 			std::map<int, std::string> fSupertypes;
 	// Each record as last read, by its file's path below the database.
 			std::map<std::string, BMessage> fRecords;
-			bool				fRunning;
 };
 
 } // namespace BPrivate

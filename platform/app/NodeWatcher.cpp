@@ -4,6 +4,7 @@
 #include <Errors.h>
 #include <NodeMonitor.h>
 
+#include "storage/AttributeLayout.h"
 #include "storage/DirectoryRegistry.h"
 
 #include <dirent.h>
@@ -23,9 +24,6 @@ namespace {
 
 const uint32 kWatchMask = IN_ATTRIB | IN_MODIFY | IN_CREATE | IN_DELETE | IN_MOVED_FROM
 	| IN_MOVED_TO | IN_DONT_FOLLOW | IN_EXCL_UNLINK;
-const char kUserPrefix[] = "user.";
-// The largest value Linux keeps in one extended attribute.
-const size_t kMaxAttributeValue = 65536;
 
 
 std::string
@@ -567,12 +565,12 @@ NodeWatcher::_ReadAttributes(const std::string& path,
 	std::string value(kMaxAttributeValue, '\0');
 	for (ssize_t offset = 0; offset < length; offset += strlen(names.data() + offset) + 1) {
 		const char* name = names.data() + offset;
-		if (strncmp(name, kUserPrefix, sizeof(kUserPrefix) - 1) != 0)
+		if (strncmp(name, kAttributePrefix, sizeof(kAttributePrefix) - 1) != 0)
 			continue;
 		ssize_t size = lgetxattr(path.c_str(), name, value.data(), value.size());
 		if (size < 0)
 			continue;
-		(*attributes)[name + sizeof(kUserPrefix) - 1]
+		(*attributes)[name + sizeof(kAttributePrefix) - 1]
 			= std::hash<std::string_view>()(std::string_view(value.data(), size));
 	}
 }

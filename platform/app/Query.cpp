@@ -9,6 +9,7 @@
 #include "LiveQuery.h"
 #include "storage/QueryPredicate.h"
 #include "storage/QueryWalker.h"
+#include "support/DirentRecord.h"
 
 #include <stddef.h>
 #include <stdio.h>
@@ -437,19 +438,14 @@ BQuery::GetNextDirents(struct dirent* buffer, size_t length, int32 count)
 		QueryMatch match;
 		if (fState->Next(&match) != B_OK)
 			break;
-		size_t size = offsetof(struct dirent, d_name) + match.name.size() + 1;
-		size = (size + 7) & ~(size_t)7;
-		if (used + size > length) {
+		size_t size = fill_dirent((struct dirent*)((uint8*)buffer + used), length - used,
+			match.device, match.node, match.device, match.directory, match.name.c_str());
+		if (size == 0) {
 			// It stays for the next call.
 			fState->pending = match;
 			fState->hasPending = true;
 			break;
 		}
-		struct dirent* record = (struct dirent*)((uint8*)buffer + used);
-		memset(record, 0, offsetof(struct dirent, d_name));
-		record->d_ino = match.node;
-		record->d_reclen = size;
-		strcpy(record->d_name, match.name.c_str());
 		used += size;
 		found++;
 	}

@@ -95,8 +95,6 @@ registrar_roster_path(std::string& path)
 	return socket_path("registrar.roster", path);
 }
 
-
-
 status_t
 areas_directory(std::string& path)
 {
@@ -105,6 +103,26 @@ areas_directory(std::string& path)
 		return status;
 	path += "/areas";
 	return make_private_directory(path);
+}
+
+
+status_t
+ports_directory(std::string& path)
+{
+	status_t status = runtime_directory(path);
+	if (status != B_OK)
+		return status;
+	path += "/ports";
+	return make_private_directory(path);
+}
+
+
+status_t
+port_socket_path(team_id team, std::string& path)
+{
+	char leaf[32];
+	snprintf(leaf, sizeof(leaf), "ports-%d", (int)team);
+	return socket_path(leaf, path);
 }
 
 } // namespace BPrivate

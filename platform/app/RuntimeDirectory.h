@@ -26,6 +26,10 @@ status_t registrar_lock_path(std::string& path);
 status_t registrar_roster_path(std::string& path);
 // The folder of the records of the user's areas (mode 0700, made when missing).
 status_t areas_directory(std::string& path);
+// The folder of the records of the user's ports, and the socket on which the process of
+// a team answers for the ports it holds.
+status_t ports_directory(std::string& path);
+status_t port_socket_path(team_id team, std::string& path);
 
 } // namespace BPrivate
 

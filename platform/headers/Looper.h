@@ -26,6 +26,9 @@ class BLooper : public BHandler {
 public:
 	BLooper(const char* name = NULL, int32 priority = B_NORMAL_PRIORITY,
 		int32 portCapacity = B_LOOPER_PORT_DEFAULT_CAPACITY);
+	// A looper from its archive: its name, priority ("_prio") and port capacity
+	// ("_port_cap"), locked by the calling thread as a new looper is.
+	BLooper(BMessage* archive);
 	virtual ~BLooper();
 
 	static BArchivable* Instantiate(BMessage* archive);

@@ -161,6 +161,18 @@ typedef struct area_info {
 #define B_READ_AREA				1
 #define B_WRITE_AREA			2
 
+// Ports: queues of messages, each a code and a buffer, that the teams of one user share
+// (docs/kernel.md).
+typedef struct port_info {
+	port_id			port;
+	team_id			team;
+	char			name[B_OS_NAME_LENGTH];
+	// Messages it holds at most, holds now, and has given to readers.
+	int32			capacity;
+	int32			queue_count;
+	int32			total_count;
+} port_info;
+
 
 #ifdef __cplusplus
 extern "C" {
@@ -270,6 +282,44 @@ status_t _get_area_info(area_id area, area_info* info, size_t size);
 	_get_next_area_info((team), (cookie), (info), sizeof(*(info)))
 status_t _get_next_area_info(team_id team, int32* cookie, area_info* info, size_t size);
 
+// A port holding up to capacity messages (1 to 4096; B_BAD_VALUE otherwise), owned by this
+// team. Its id, or B_NO_MORE_PORTS.
+port_id create_port(int32 capacity, const char* name);
+// The port of the user's teams with that name (the lowest id), or B_NAME_NOT_FOUND.
+port_id find_port(const char* name);
+// Queues code and bufferSize bytes (at most 256 KB), waiting while the port is full: with
+// B_RELATIVE_TIMEOUT (B_TIMEOUT) at most timeout microseconds (B_WOULD_BLOCK for 0,
+// B_TIMED_OUT when it passes), with B_ABSOLUTE_TIMEOUT until system_time() reaches it.
+// B_BAD_PORT_ID for a port closed or deleted, also while waiting.
+status_t write_port(port_id port, int32 code, const void* buffer, size_t bufferSize);
+status_t write_port_etc(port_id port, int32 code, const void* buffer, size_t bufferSize,
+	uint32 flags, bigtime_t timeout);
+// Takes the oldest message, waiting while there is none, and copies up to bufferSize
+// bytes of it to buffer (the rest is dropped); the bytes copied. B_BAD_PORT_ID for a port
+// deleted, or closed and empty.
+ssize_t read_port(port_id port, int32* code, void* buffer, size_t bufferSize);
+ssize_t read_port_etc(port_id port, int32* code, void* buffer, size_t bufferSize,
+	uint32 flags, bigtime_t timeout);
+// The size of the oldest message, waiting as read_port does.
+ssize_t port_buffer_size(port_id port);
+ssize_t port_buffer_size_etc(port_id port, uint32 flags, bigtime_t timeout);
+// The messages the port holds.
+ssize_t port_count(port_id port);
+// Refuses writers from now on; readers take what it holds. Only the port's owner closes,
+// deletes or gives it away (B_NOT_ALLOWED for others).
+status_t close_port(port_id port);
+// Ends the port: its waiters and later calls get B_BAD_PORT_ID. A port ends with its
+// owner too.
+status_t delete_port(port_id port);
+// Makes team (a living team of the user, else B_BAD_TEAM_ID) the port's owner.
+status_t set_port_owner(port_id port, team_id team);
+#define get_port_info(port, info) _get_port_info((port), (info), sizeof(*(info)))
+status_t _get_port_info(port_id port, port_info* info, size_t size);
+// The team's ports by id (team 0: this one); B_BAD_PORT_ID after the last.
+#define get_next_port_info(team, cookie, info) \
+	_get_next_port_info((team), (cookie), (info), sizeof(*(info)))
+status_t _get_next_port_info(team_id team, int32* cookie, port_info* info, size_t size);
+
 // Seconds since 1970 by the machine's clock, and in microseconds.
 uint32 real_time_clock(void);
 bigtime_t real_time_clock_usecs(void);
@@ -327,6 +377,13 @@ _get_next_area_info(team_id team, long* cookie, area_info* info, size_t size)
 {
 	return _call_with_long_cookie(cookie,
 		[&](int32* value) { return _get_next_area_info(team, value, info, size); });
+}
+
+inline status_t
+_get_next_port_info(team_id team, long* cookie, port_info* info, size_t size)
+{
+	return _call_with_long_cookie(cookie,
+		[&](int32* value) { return _get_next_port_info(team, value, info, size); });
 }
 #endif
 

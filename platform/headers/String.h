@@ -164,6 +164,8 @@ public:
 	// The byte at index, or 0 when out of range.
 	char ByteAt(int32 index) const;
 	char operator[](int32 index) const { return fString[index]; }
+	// The character itself, unchecked, as the platform's was: index must be below Length().
+	char& operator[](int32 index) { return fString[index]; }
 
 	// Gives write access to at least maxLength bytes plus a NUL; UnlockBuffer() takes the
 	// new length (or strlen of the buffer when -1). Nothing else may be called in between.

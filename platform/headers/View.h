@@ -91,8 +91,13 @@ enum {
 	_VIEW_CENTER_	= 5
 };
 
-#define _rule_(top, left, bottom, right) \
-	(((top) << 12) | ((left) << 8) | ((bottom) << 4) | (right))
+// A uint32, as the platform's resizing modes are, so that a mode picks the uint32
+// overload of a constructor rather than an int or bool one.
+inline constexpr uint32
+_rule_(uint32 top, uint32 left, uint32 bottom, uint32 right)
+{
+	return (top << 12) | (left << 8) | (bottom << 4) | right;
+}
 
 #define B_FOLLOW_NONE		0
 #define B_FOLLOW_ALL_SIDES	_rule_(_VIEW_TOP_, _VIEW_LEFT_, _VIEW_BOTTOM_, _VIEW_RIGHT_)

@@ -6,6 +6,7 @@
 #include <SymLink.h>
 
 #include "storage/StorageErrors.h"
+#include "support/DirentRecord.h"
 
 #include <errno.h>
 #include <fcntl.h>
@@ -16,6 +17,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using BPrivate::fill_dirent;
 using BPrivate::status_for_errno;
 
 namespace {
@@ -317,17 +319,13 @@ BDirectory::GetNextDirents(struct dirent* buffer, size_t length, int32 count)
 			break;
 		if (is_dot_or_dot_dot(next->d_name))
 			continue;
-		size_t size = offsetof(struct dirent, d_name) + strlen(next->d_name) + 1;
-		size = (size + 7) & ~(size_t)7;
-		if (used + size > length) {
+		size_t size = fill_dirent((struct dirent*)((uint8*)buffer + used), length - used,
+			next->d_dev, next->d_ino, next->d_pdev, next->d_pino, next->d_name);
+		if (size == 0) {
 			// The record that does not fit is read again next time.
 			seekdir(stream, position);
 			break;
 		}
-		struct dirent* record = (struct dirent*)((uint8*)buffer + used);
-		memcpy(record, next, offsetof(struct dirent, d_name));
-		strcpy(record->d_name, next->d_name);
-		record->d_reclen = size;
 		used += size;
 		found++;
 	}

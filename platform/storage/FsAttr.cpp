@@ -6,11 +6,13 @@
 #include <StorageDefs.h>
 
 #include "storage/StorageErrors.h"
+#include "support/DirentRecord.h"
 
 #include <errno.h>
 #include <fcntl.h>
 #include <stddef.h>
 #include <string.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -18,6 +20,9 @@
 #include <mutex>
 #include <string>
 #include <vector>
+
+using BPrivate::DirentBuffer;
+using BPrivate::fill_dirent;
 
 namespace {
 
@@ -34,7 +39,8 @@ public:
 struct AttributeDirectory {
 	std::vector<std::string>	names;
 	size_t						next = 0;
-	struct dirent				entry;
+	struct stat					node;
+	DirentBuffer				entry;
 };
 
 std::mutex stLock;
@@ -56,8 +62,10 @@ open_directory(BNode& node)
 	if (node.InitCheck() != B_OK)
 		return fail(node.InitCheck(), (DIR*)NULL);
 	auto directory = std::make_unique<AttributeDirectory>();
+	status_t status = node.GetStat(&directory->node);
+	if (status != B_OK)
+		return fail(status, (DIR*)NULL);
 	char name[B_ATTR_NAME_LENGTH];
-	status_t status;
 	while ((status = node.GetNextAttrName(name)) == B_OK)
 		directory->names.push_back(name);
 	if (status != B_ENTRY_NOT_FOUND && status != B_UNSUPPORTED)
@@ -157,13 +165,12 @@ fs_read_attr_dir(DIR* attributes)
 		return fail(B_BAD_VALUE, (struct dirent*)NULL);
 	if (directory->next >= directory->names.size())
 		return NULL;
-	struct dirent* entry = &directory->entry;
-	memset(entry, 0, offsetof(struct dirent, d_name));
+	// An attribute lives in its node: the record names the node as both entry and parent.
 	const std::string& name = directory->names[directory->next++];
-	strncpy(entry->d_name, name.c_str(), sizeof(entry->d_name) - 1);
-	entry->d_name[sizeof(entry->d_name) - 1] = '\0';
-	entry->d_reclen = offsetof(struct dirent, d_name) + strlen(entry->d_name) + 1;
-	return entry;
+	const struct stat& node = directory->node;
+	fill_dirent(&directory->entry.entry, sizeof(directory->entry), node.st_dev, node.st_ino,
+		node.st_dev, node.st_ino, name.c_str());
+	return &directory->entry.entry;
 }
 
 

@@ -10,6 +10,7 @@
 
 #include "storage/MountTable.h"
 #include "storage/StorageErrors.h"
+#include "support/DirentRecord.h"
 
 #include <errno.h>
 #include <fcntl.h>
@@ -44,7 +45,8 @@ const BuiltInIndex kBuiltInIndexes[] = {
 struct IndexDirectory {
 	std::vector<std::string>	names;
 	size_t						next = 0;
-	struct dirent				entry;
+	dev_t						device = 0;
+	DirentBuffer				entry;
 };
 
 std::mutex stLock;
@@ -129,6 +131,7 @@ fs_open_index_dir(dev_t device)
 		return NULL;
 	}
 	auto indexes = std::make_unique<IndexDirectory>();
+	indexes->device = device;
 	for (const BuiltInIndex& index : kBuiltInIndexes)
 		indexes->names.push_back(index.name);
 	if (DIR* stream = opendir(folder.c_str())) {
@@ -174,13 +177,11 @@ fs_read_index_dir(DIR* indexes)
 	IndexDirectory* directory = *found;
 	if (directory->next >= directory->names.size())
 		return NULL;
-	struct dirent* entry = &directory->entry;
-	memset(entry, 0, offsetof(struct dirent, d_name));
+	// An index is not a node of the volume here: the record names the volume alone.
 	const std::string& name = directory->names[directory->next++];
-	strncpy(entry->d_name, name.c_str(), sizeof(entry->d_name) - 1);
-	entry->d_name[sizeof(entry->d_name) - 1] = '\0';
-	entry->d_reclen = offsetof(struct dirent, d_name) + strlen(entry->d_name) + 1;
-	return entry;
+	fill_dirent(&directory->entry.entry, sizeof(directory->entry), directory->device, 0,
+		directory->device, 0, name.c_str());
+	return &directory->entry.entry;
 }
 
 

@@ -6,6 +6,7 @@
 #include "storage/QueryPredicate.h"
 #include "storage/QueryWalker.h"
 #include "storage/StorageErrors.h"
+#include "support/DirentRecord.h"
 
 #include <errno.h>
 #include <stddef.h>
@@ -24,7 +25,7 @@ struct QueryHandle {
 	QueryPredicate			predicate;
 	std::unique_ptr<QueryWalker> walker;
 	QueryMatch				match;
-	struct dirent			entry;
+	DirentBuffer			entry;
 };
 
 // The open handles, so that get_path_for_dirent finds the one a record belongs to.
@@ -103,13 +104,13 @@ fs_read_query(DIR* query)
 	status_t status = handle->walker->Next(&handle->match);
 	if (status != B_OK)
 		return NULL;
-	struct dirent* entry = &handle->entry;
-	memset(entry, 0, offsetof(struct dirent, d_name));
-	entry->d_ino = handle->match.node;
-	strncpy(entry->d_name, handle->match.name.c_str(), B_FILE_NAME_LENGTH - 1);
-	entry->d_name[B_FILE_NAME_LENGTH - 1] = '\0';
-	entry->d_reclen = offsetof(struct dirent, d_name) + strlen(entry->d_name) + 1;
-	return entry;
+	const QueryMatch& match = handle->match;
+	if (fill_dirent(&handle->entry.entry, sizeof(handle->entry), match.device, match.node,
+			match.device, match.directory, match.name.c_str()) == 0) {
+		errno = B_NAME_TOO_LONG;
+		return NULL;
+	}
+	return &handle->entry.entry;
 }
 
 
@@ -120,7 +121,7 @@ get_path_for_dirent(struct dirent* entry, char* buffer, size_t length)
 		return B_BAD_VALUE;
 	std::lock_guard<std::mutex> lock(stLock);
 	for (QueryHandle* handle : stHandles) {
-		if (&handle->entry != entry && (handle->match.node != entry->d_ino
+		if (&handle->entry.entry != entry && (handle->match.node != entry->d_ino
 				|| handle->match.name != entry->d_name))
 			continue;
 		if (handle->match.path.size() >= length)

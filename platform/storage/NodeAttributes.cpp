@@ -7,6 +7,7 @@
 #include <String.h>
 #include <TypeConstants.h>
 
+#include "storage/AttributeLayout.h"
 #include "storage/StorageErrors.h"
 
 #include <errno.h>
@@ -16,15 +17,12 @@
 
 #include <vector>
 
+using BPrivate::kAttributePrefix;
+using BPrivate::kAttributeTypeSize;
+using BPrivate::kMaxAttributeValue;
 using BPrivate::status_for_errno;
 
 namespace {
-
-const char kAttributePrefix[] = "user.";
-const size_t kTypeSize = 4;
-// The largest value Linux keeps in one extended attribute (XATTR_SIZE_MAX).
-const size_t kMaxAttributeValue = 65536;
-
 
 status_t
 xattr_name(const char* name, char* xattrName)
@@ -63,7 +61,7 @@ read_value(int fd, const char* name, std::vector<uint8>& value)
 	if (length < 0)
 		return attribute_status(errno);
 	// A value too short for its type was not written through the kit.
-	if ((size_t)length < kTypeSize)
+	if ((size_t)length < kAttributeTypeSize)
 		return B_BAD_DATA;
 	value.resize(length);
 	return B_OK;
@@ -83,11 +81,11 @@ BNode::ReadAttr(const char* name, type_code type, off_t pos, void* buffer, size_
 	status_t status = read_value(fFd, name, value);
 	if (status != B_OK)
 		return status;
-	size_t dataSize = value.size() - kTypeSize;
+	size_t dataSize = value.size() - kAttributeTypeSize;
 	if ((uint64)pos >= dataSize)
 		return 0;
 	size_t count = dataSize - pos < size ? dataSize - pos : size;
-	memcpy(buffer, value.data() + kTypeSize + pos, count);
+	memcpy(buffer, value.data() + kAttributeTypeSize + pos, count);
 	return count;
 }
 
@@ -99,7 +97,7 @@ BNode::WriteAttr(const char* name, type_code type, off_t pos, const void* buffer
 		return B_FILE_ERROR;
 	if (pos < 0 || (buffer == NULL && size > 0))
 		return B_BAD_VALUE;
-	if ((uint64)pos + size > kMaxAttributeValue - kTypeSize)
+	if ((uint64)pos + size > kMaxAttributeValue - kAttributeTypeSize)
 		return B_FILE_TOO_LARGE;
 	char xattrName[B_ATTR_NAME_LENGTH + sizeof(kAttributePrefix)];
 	status_t status = xattr_name(name, xattrName);
@@ -113,11 +111,11 @@ BNode::WriteAttr(const char* name, type_code type, off_t pos, const void* buffer
 			return status;
 	}
 	// Bytes before pos stay; a gap past the old end reads as zeros.
-	value.resize(kTypeSize + pos + size, 0);
+	value.resize(kAttributeTypeSize + pos + size, 0);
 	uint32 littleType = B_HOST_TO_LENDIAN_INT32(type);
-	memcpy(value.data(), &littleType, kTypeSize);
+	memcpy(value.data(), &littleType, kAttributeTypeSize);
 	if (size > 0)
-		memcpy(value.data() + kTypeSize + pos, buffer, size);
+		memcpy(value.data() + kAttributeTypeSize + pos, buffer, size);
 	if (fsetxattr(fFd, xattrName, value.data(), value.size(), 0) != 0)
 		return attribute_status(errno);
 	return size;
@@ -210,9 +208,9 @@ BNode::GetAttrInfo(const char* name, attr_info* info) const
 	if (status != B_OK)
 		return status;
 	uint32 littleType;
-	memcpy(&littleType, value.data(), kTypeSize);
+	memcpy(&littleType, value.data(), kAttributeTypeSize);
 	info->type = B_LENDIAN_TO_HOST_INT32(littleType);
-	info->size = value.size() - kTypeSize;
+	info->size = value.size() - kAttributeTypeSize;
 	return B_OK;
 }
 

@@ -2,6 +2,7 @@
 
 #include <ByteOrder.h>
 
+#include "storage/AttributeLayout.h"
 #include "storage/MountTable.h"
 
 #include <errno.h>
@@ -17,12 +18,6 @@ namespace BPrivate {
 const char* const kQueryRootsVariable = "BE_QUERY_ROOTS";
 
 namespace {
-
-const char kUserPrefix[] = "user.";
-const size_t kTypeSize = 4;
-// The largest value Linux keeps in one extended attribute.
-const size_t kMaxAttributeValue = 65536;
-
 
 std::string
 join(const std::string& directory, const char* name)
@@ -94,7 +89,8 @@ QueryWalker::Next(QueryMatch* match)
 			continue;
 		}
 		Level& level = fLevels.back();
-		struct dirent* entry = readdir(level.stream);
+		// The C library's own record, for the entry's type.
+		struct dirent64* entry = readdir64(level.stream);
 		if (entry == NULL) {
 			closedir(level.stream);
 			fLevels.pop_back();
@@ -216,17 +212,17 @@ QueryWalker::_Matches(int directoryFd, const std::string& path, const char* name
 		entryPath = join(path, name);
 		candidate.attributeReader = [&](const char* attribute, uint32* type,
 				std::string* value) {
-			std::string xattr = kUserPrefix;
+			std::string xattr = kAttributePrefix;
 			xattr += attribute;
 			fValue.resize(kMaxAttributeValue);
 			ssize_t length = lgetxattr(entryPath.c_str(), xattr.c_str(), fValue.data(),
 				fValue.size());
-			if (length < (ssize_t)kTypeSize)
+			if (length < (ssize_t)kAttributeTypeSize)
 				return false;
 			uint32 littleType;
-			memcpy(&littleType, fValue.data(), kTypeSize);
+			memcpy(&littleType, fValue.data(), kAttributeTypeSize);
 			*type = B_LENDIAN_TO_HOST_INT32(littleType);
-			value->assign(fValue.data() + kTypeSize, length - kTypeSize);
+			value->assign(fValue.data() + kAttributeTypeSize, length - kAttributeTypeSize);
 			return true;
 		};
 	}

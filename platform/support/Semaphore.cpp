@@ -1,6 +1,7 @@
 // Counting semaphores of the kernel kit, among the threads of one process.
 #include <OS.h>
 
+#include "support/Deadline.h"
 #include "support/KernelCounts.h"
 #include "support/ProcFiles.h"
 
@@ -100,16 +101,10 @@ acquire_sem_etc(sem_id id, int32 count, uint32 flags, bigtime_t timeout)
 	if (semaphore == nullptr)
 		return B_BAD_SEM_ID;
 
-	bool limited = (flags & (B_RELATIVE_TIMEOUT | B_ABSOLUTE_TIMEOUT)) != 0
-		&& timeout != B_INFINITE_TIMEOUT;
-	// A relative timeout too long to add to the clock waits as long as an infinite one.
-	bigtime_t now = system_time();
-	bigtime_t deadline = !limited ? B_INFINITE_TIMEOUT
-		: (flags & B_ABSOLUTE_TIMEOUT) != 0 ? timeout
-		: timeout > B_INFINITE_TIMEOUT - now ? B_INFINITE_TIMEOUT : now + timeout;
-	limited = deadline != B_INFINITE_TIMEOUT;
+	bigtime_t deadline = BPrivate::timeout_deadline(flags, timeout);
+	bool limited = deadline != B_INFINITE_TIMEOUT;
 	if (semaphore->count < count && limited && deadline <= system_time())
-		return (flags & B_ABSOLUTE_TIMEOUT) != 0 || timeout > 0 ? B_TIMED_OUT : B_WOULD_BLOCK;
+		return BPrivate::timeout_status(flags, timeout);
 
 	semaphore->waitingUnits += count;
 	status_t status = B_OK;

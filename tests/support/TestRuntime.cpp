@@ -3,6 +3,7 @@
 #include <Message.h>
 #include <Roster.h>
 
+#include <dirent.h>
 #include <errno.h>
 
 #include <fcntl.h>
@@ -113,6 +114,31 @@ TestRuntime::HasEnded(pid_t process)
 	// pid, (comm), state; comm holds no blanks for the kit's programs.
 	stat >> field >> field >> field;
 	return !stat || field == "Z";
+}
+
+
+bool
+TestRuntime::Suspend(pid_t process, bigtime_t timeout)
+{
+	if (kill(process, SIGSTOP) != 0)
+		return false;
+	std::string tasks = "/proc/" + std::to_string(process) + "/task";
+	return wait_for([&] {
+		DIR* directory = opendir(tasks.c_str());
+		if (directory == NULL)
+			return false;
+		bool stopped = true;
+		while (dirent* entry = readdir(directory)) {
+			if (entry->d_name[0] == '.')
+				continue;
+			std::ifstream stat(tasks + "/" + entry->d_name + "/stat");
+			std::string field;
+			stat >> field >> field >> field;
+			stopped &= stat && field == "T";
+		}
+		closedir(directory);
+		return stopped;
+	}, timeout);
 }
 
 

@@ -43,6 +43,9 @@ public:
 	static pid_t			RegistrarProcess();
 	// Whether a process, our child or not, has ended (a zombie nobody reaps counts).
 	static bool				HasEnded(pid_t process);
+	// Stops a process (SIGSTOP) and waits until every thread of it has stopped: a signal
+	// takes a moment to reach each. False when it did not stop in time.
+	static bool				Suspend(pid_t process, bigtime_t timeout = 5000000);
 
 	// Starts a kit executable of the build (by name, from the build's bin directory; an
 	// absolute path names any executable) with the arguments; its standard output goes to outputFile when given.
