@@ -1,6 +1,7 @@
 // Shelves in a window of this process on the offscreen display: replicants added, found,
 // deleted and dragged in; zombies; the save location read and written, hostile save data;
 // type enforcement; the shelf's scripting suite.
+#include <Box.h>
 #include <DataIO.h>
 #include <Dragger.h>
 #include <Entry.h>
@@ -165,6 +166,60 @@ TEST_F(ShelfTest, ReplicantsAreAddedFoundAndDeletedInEveryForm)
 	EXPECT_EQ(shelf->DeleteReplicant((int32)0), B_BAD_INDEX);
 	EXPECT_EQ(shelf->fDeleted, (std::vector<int32>{ 0, 0 }));
 	EXPECT_EQ(fWindow->fContainer->CountChildren(), 0);
+	delete shelf;
+	fWindow->Unlock();
+}
+
+
+TEST_F(ShelfTest, WidgetsDraggedInComeBackAliveWithTheirState)
+{
+	Open(TestName());
+	ASSERT_TRUE(fWindow->Lock());
+	BShelf* shelf = new BShelf(fWindow->fContainer);
+
+	// A string view and a box holding one, each with its dragger, as a drag carries them.
+	BStringView text(BRect(0, 0, 59, 19), "text", "Replicated");
+	text.SetAlignment(B_ALIGN_RIGHT);
+	text.AddChild(new BDragger(BRect(52, 12, 59, 19), &text));
+	BBox box(BRect(0, 0, 79, 59), "box");
+	box.SetLabel("Group");
+	box.AddChild(new BStringView(BRect(5, 20, 70, 35), "inside", "Inside"));
+	box.AddChild(new BDragger(BRect(72, 52, 79, 59), &box));
+	BView* sources[] = { &text, &box };
+	for (BView* source : sources) {
+		BMessage* archive = new BMessage(B_ARCHIVED_OBJECT);
+		ASSERT_EQ(source->Archive(archive, true), B_OK);
+		ASSERT_EQ(shelf->AddReplicant(archive, BPoint(10, 10)), B_OK);
+	}
+	ASSERT_EQ(shelf->CountReplicants(), 2);
+
+	BView* view = NULL;
+	status_t error = B_ERROR;
+	shelf->ReplicantAt(0, &view, NULL, &error);
+	EXPECT_EQ(error, B_OK);
+	BStringView* textCopy = dynamic_cast<BStringView*>(view);
+	ASSERT_NE(textCopy, nullptr);
+	EXPECT_STREQ(textCopy->Text(), "Replicated");
+	EXPECT_EQ(textCopy->Alignment(), B_ALIGN_RIGHT);
+	EXPECT_EQ(textCopy->Parent(), fWindow->fContainer);
+
+	shelf->ReplicantAt(1, &view, NULL, &error);
+	EXPECT_EQ(error, B_OK);
+	BBox* boxCopy = dynamic_cast<BBox*>(view);
+	ASSERT_NE(boxCopy, nullptr);
+	EXPECT_STREQ(boxCopy->Label(), "Group");
+	BStringView* inside = dynamic_cast<BStringView*>(boxCopy->FindView("inside"));
+	ASSERT_NE(inside, nullptr);
+	EXPECT_STREQ(inside->Text(), "Inside");
+	// The box's own dragger came with it and knows the shelf.
+	BDragger* dragger = NULL;
+	for (int32 i = 0; BView* child = boxCopy->ChildAt(i); i++) {
+		if (BDragger* found = dynamic_cast<BDragger*>(child))
+			dragger = found;
+	}
+	ASSERT_NE(dragger, nullptr);
+	EXPECT_TRUE(dragger->InShelf());
+	EXPECT_EQ(dragger->Target(), boxCopy);
 	delete shelf;
 	fWindow->Unlock();
 }

@@ -13,14 +13,20 @@ public:
 								uint32 flags = B_WILL_DRAW | B_FRAME_EVENTS
 									| B_NAVIGABLE_JUMP,
 								border_style border = B_FANCY_BORDER);
+	// The box of an archive: the view's fields, "_style" (the border), and "_label"
+	// or, with "_lblview", its first child as the label view.
+							BBox(BMessage* archive);
 	virtual					~BBox();
+
+	static	BArchivable*	Instantiate(BMessage* archive);
+	virtual	status_t		Archive(BMessage* archive, bool deep = true) const;
 
 	virtual	void			SetBorder(border_style border);
 			border_style	Border() const { return fBorder; }
 			// NULL removes the label (a view label too, which is deleted).
 			void			SetLabel(const char* label);
-			// A view in place of the text label, a child at the label's place that the
-			// box owns; NULL removes it.
+			// A view in place of the text label, a child at the label's place (the
+			// first child) that the box owns; NULL removes it.
 			status_t		SetLabel(BView* viewLabel);
 			// NULL with a view label.
 			const char*		Label() const;

@@ -12,7 +12,12 @@ public:
 								BMessage* message,
 								uint32 resizingMode = B_FOLLOW_LEFT | B_FOLLOW_TOP,
 								uint32 flags = B_WILL_DRAW | B_NAVIGABLE);
+	// The button of an archive: the control's fields and "_default" (bool).
+							BButton(BMessage* archive);
 	virtual					~BButton();
+
+	static	BArchivable*	Instantiate(BMessage* archive);
+	virtual	status_t		Archive(BMessage* archive, bool deep = true) const;
 
 	// A window has at most one default button; making one default unmakes the other.
 	virtual	void			MakeDefault(bool flag);

@@ -11,7 +11,10 @@ public:
 								BMessage* message,
 								uint32 resizingMode = B_FOLLOW_LEFT | B_FOLLOW_TOP,
 								uint32 flags = B_WILL_DRAW | B_NAVIGABLE);
+							BCheckBox(BMessage* archive);
 	virtual					~BCheckBox();
+
+	static	BArchivable*	Instantiate(BMessage* archive);
 
 	virtual	void			Draw(BRect updateRect);
 	virtual	void			MouseDown(BPoint where);

@@ -19,7 +19,13 @@ class BControl : public BView, public BInvoker {
 public:
 							BControl(BRect frame, const char* name, const char* label,
 								BMessage* message, uint32 resizingMode, uint32 flags);
+	// The control of an archive made by Archive(): the view's fields and "_label",
+	// "_msg" (the message, copied), "_val" and "_disable".
+							BControl(BMessage* archive);
 	virtual					~BControl();
+
+	static	BArchivable*	Instantiate(BMessage* archive);
+	virtual	status_t		Archive(BMessage* archive, bool deep = true) const;
 
 	virtual	void			SetLabel(const char* label);
 			const char*		Label() const;

@@ -15,7 +15,12 @@ class BView;
 class BListItem : public BArchivable {
 public:
 	BListItem(uint32 outlineLevel = 0, bool expanded = true);
+	// The item of an archive: "_sel", "_disable", "_li_expanded" (bool) and
+	// "_li_outline_level" (int32, at most 255 levels).
+	BListItem(BMessage* archive);
 	virtual ~BListItem();
+
+	virtual status_t Archive(BMessage* archive, bool deep = true) const;
 
 	float Height() const;
 	float Width() const;
@@ -63,7 +68,12 @@ private:
 class BStringItem : public BListItem {
 public:
 	BStringItem(const char* text, uint32 outlineLevel = 0, bool expanded = true);
+	// The item of an archive: the list item's fields and "_label", the text.
+	BStringItem(BMessage* archive);
 	virtual ~BStringItem();
+
+	static BArchivable* Instantiate(BMessage* archive);
+	virtual status_t Archive(BMessage* archive, bool deep = true) const;
 
 	virtual void DrawItem(BView* owner, BRect frame, bool complete = false);
 	// As BListItem, and places the text's baseline in the row.

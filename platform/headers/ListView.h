@@ -36,7 +36,16 @@ public:
 								uint32 resizingMode = B_FOLLOW_LEFT | B_FOLLOW_TOP,
 								uint32 flags = B_WILL_DRAW | B_FRAME_EVENTS
 									| B_NAVIGABLE);
+	// The list of an archive: the view's fields, "_lv_type" (int32), "_msg" (the
+	// invocation message), "_2nd_msg" (the selection message) and the items archived
+	// in "_l_items", selected as they were. The items belong to the caller, who
+	// deletes them as it deletes any list's items.
+							BListView(BMessage* archive);
 	virtual					~BListView();
+
+	static	BArchivable*	Instantiate(BMessage* archive);
+	// When deep, each item's archive goes to "_l_items".
+	virtual	status_t		Archive(BMessage* archive, bool deep = true) const;
 
 	// Hooks.
 	virtual	void			AttachedToWindow();

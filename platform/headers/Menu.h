@@ -49,7 +49,16 @@ public:
 	// A menu whose items lie where AddItem(item, frame) puts them, width by height
 	// pixels (B_ITEMS_IN_MATRIX).
 							BMenu(const char* name, float width, float height);
+	// The menu of an archive made by Archive(): the view's fields, "_layout",
+	// "_rsize_to_fit", "_disable", "_radio", "_trig_disabled", "_dyn_label",
+	// "_max_width" and the items archived in "_items" (a matrix's frames in
+	// "_i_frames").
+							BMenu(BMessage* archive);
 	virtual					~BMenu();
+
+	static	BArchivable*	Instantiate(BMessage* archive);
+	// When deep, each item's archive goes to "_items" (with its submenu's).
+	virtual	status_t		Archive(BMessage* archive, bool deep = true) const;
 
 			bool			AddItem(BMenuItem* item);
 			bool			AddItem(BMenuItem* item, int32 index);

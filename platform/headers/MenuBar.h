@@ -20,7 +20,12 @@ public:
 								uint32 resizingMode = B_FOLLOW_LEFT_RIGHT | B_FOLLOW_TOP,
 								menu_layout layout = B_ITEMS_IN_ROW,
 								bool resizeToFit = true);
+	// The bar of an archive: the menu's fields and "_border".
+							BMenuBar(BMessage* archive);
 	virtual					~BMenuBar();
+
+	static	BArchivable*	Instantiate(BMessage* archive);
+	virtual	status_t		Archive(BMessage* archive, bool deep = true) const;
 
 			void			SetBorder(menu_bar_border border);
 			menu_bar_border	Border() const { return fBorder; }

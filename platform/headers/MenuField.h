@@ -24,15 +24,16 @@ public:
 								BMenu* menu, bool fixedSize,
 								uint32 resizingMode = B_FOLLOW_LEFT | B_FOLLOW_TOP,
 								uint32 flags = B_WILL_DRAW | B_NAVIGABLE);
-	// The field of an archive: its label, divider, alignment, state and its menu (a
-	// BPopUpMenu holding the archived items).
+	// The field of an archive: its label, divider, alignment, state and its menu (the
+	// menu's own archive, or the older form below).
 							BMenuField(BMessage* archive);
 	virtual					~BMenuField();
 
 	static	BArchivable*	Instantiate(BMessage* archive);
 	// Adds "_label", "_divide", "_align", "_fixed", "_disable" (when disabled) and
-	// "_menu": the menu's "_name", "_radio", "_marked" and, when deep, its items'
-	// archives in "_items".
+	// "_menu", the menu's archive. Fields archived before menus archived themselves
+	// hold in "_menu" the menu's "_name", "_radio", "_marked" and its items' archives
+	// in "_items"; they are still read.
 	virtual	status_t		Archive(BMessage* archive, bool deep = true) const;
 	virtual	status_t		AllArchived(BMessage* into) const;
 	virtual	status_t		AllUnarchived(const BMessage* from);

@@ -23,13 +23,14 @@ public:
 								char shortcut = 0, uint32 modifiers = 0);
 							BMenuItem(BMenu* submenu, BMessage* message = NULL);
 							// The item of an archive: label, message, shortcut,
-							// trigger, enabled and marked states (not a submenu).
+							// trigger, enabled and marked states, and its submenu.
 							BMenuItem(BMessage* archive);
 	virtual					~BMenuItem();
 
 	static	BArchivable*	Instantiate(BMessage* archive);
 	// Adds "_label", "_msg", "_shortcut" and "_mods" (int32), "_trigger" (int32),
-	// "_disable" and "_marked" (bool, when so). A submenu is not archived.
+	// "_disable" and "_marked" (bool, when so) and, when deep, the submenu's archive in
+	// "_submenu".
 	virtual	status_t		Archive(BMessage* data, bool deep = true) const;
 
 	virtual	void			SetLabel(const char* label);
@@ -92,7 +93,10 @@ private:
 class BSeparatorItem : public BMenuItem {
 public:
 							BSeparatorItem();
+							BSeparatorItem(BMessage* archive);
 	virtual					~BSeparatorItem();
+
+	static	BArchivable*	Instantiate(BMessage* archive);
 
 	virtual	void			SetEnabled(bool enabled);
 

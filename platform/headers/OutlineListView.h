@@ -26,7 +26,14 @@ public:
 								uint32 resizingMode = B_FOLLOW_LEFT | B_FOLLOW_TOP,
 								uint32 flags = B_WILL_DRAW | B_FRAME_EVENTS
 									| B_NAVIGABLE);
+	// The list of an archive: the list's fields and the whole outline's items in
+	// "_l_full_items", each at its archived level and expanded state.
+							BOutlineListView(BMessage* archive);
 	virtual					~BOutlineListView();
+
+	static	BArchivable*	Instantiate(BMessage* archive);
+	// Archives the whole outline, hidden subitems too, in "_l_full_items" when deep.
+	virtual	status_t		Archive(BMessage* archive, bool deep = true) const;
 
 	// A click on a latch expands or collapses its item, and selects nothing.
 	virtual	void			MouseDown(BPoint where);

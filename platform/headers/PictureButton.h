@@ -20,7 +20,13 @@ public:
 		BMessage* message, uint32 behavior = B_ONE_STATE_BUTTON,
 		uint32 resizingMode = B_FOLLOW_LEFT | B_FOLLOW_TOP,
 		uint32 flags = B_WILL_DRAW | B_NAVIGABLE);
+	// The button of an archive: the control's fields, "_behave" (int32) and the
+	// pictures' archives "_e_off", "_e_on", "_d_off" and "_d_on".
+	BPictureButton(BMessage* archive);
 	virtual ~BPictureButton();
+
+	static BArchivable* Instantiate(BMessage* archive);
+	virtual status_t Archive(BMessage* archive, bool deep = true) const;
 
 	virtual void Draw(BRect updateRect);
 	virtual void MouseDown(BPoint where);

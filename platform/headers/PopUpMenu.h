@@ -14,7 +14,12 @@ public:
 							BPopUpMenu(const char* name, bool radioMode = true,
 								bool labelFromMarked = true,
 								menu_layout layout = B_ITEMS_IN_COLUMN);
+	// The menu of an archive: the menu's fields, its radio mode and marked label
+	// included.
+							BPopUpMenu(BMessage* archive);
 	virtual					~BPopUpMenu();
+
+	static	BArchivable*	Instantiate(BMessage* archive);
 
 	// Opens the menu with its top left corner at where (screen coordinates). With
 	// deliversMessage the chosen item also sends its message. Without openAnyway a

@@ -12,7 +12,10 @@ public:
 								BMessage* message,
 								uint32 resizingMode = B_FOLLOW_LEFT | B_FOLLOW_TOP,
 								uint32 flags = B_WILL_DRAW | B_NAVIGABLE);
+							BRadioButton(BMessage* archive);
 	virtual					~BRadioButton();
+
+	static	BArchivable*	Instantiate(BMessage* archive);
 
 	// B_CONTROL_ON turns the group's other buttons off.
 	virtual	void			SetValue(int32 value);

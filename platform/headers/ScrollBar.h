@@ -16,8 +16,15 @@ class BScrollBar : public BView {
 public:
 							BScrollBar(BRect frame, const char* name, BView* target,
 								float min, float max, orientation direction);
+	// The bar of an archive: the view's fields, "_range" and "_steps" (two floats
+	// each), "_val", "_prop" (float) and "_orient" (int32). The target is not archived:
+	// a scroll view sets its bars' target, or the owner calls SetTarget().
+							BScrollBar(BMessage* archive);
 	// Stops hearing the target. A target deleted first lets go of the bar by itself.
 	virtual					~BScrollBar();
+
+	static	BArchivable*	Instantiate(BMessage* archive);
+	virtual	status_t		Archive(BMessage* archive, bool deep = true) const;
 
 	virtual	void			AttachedToWindow();
 	virtual	void			Draw(BRect updateRect);

@@ -19,6 +19,13 @@ public:
 								uint32 flags = 0, bool horizontal = false,
 								bool vertical = false,
 								border_style border = B_FANCY_BORDER);
+	// The view of an archive: the view's fields and "_style" (the border); its
+	// archived children give back the target (the first child that is not a bar) and
+	// the bars, which target it again.
+							BScrollView(BMessage* archive);
+
+	static	BArchivable*	Instantiate(BMessage* archive);
+	virtual	status_t		Archive(BMessage* archive, bool deep = true) const;
 	virtual	void			Draw(BRect updateRect);
 	// The mouse wheel over the frame scrolls the vertical bar.
 	virtual	void			MessageReceived(BMessage* message);

@@ -12,7 +12,12 @@ public:
 							BStringView(BRect frame, const char* name, const char* text,
 								uint32 resizingMode = B_FOLLOW_LEFT | B_FOLLOW_TOP,
 								uint32 flags = B_WILL_DRAW);
+	// The view of an archive: the view's fields, "_text" and "_align".
+							BStringView(BMessage* archive);
 	virtual					~BStringView();
+
+	static	BArchivable*	Instantiate(BMessage* archive);
+	virtual	status_t		Archive(BMessage* archive, bool deep = true) const;
 
 			void			SetText(const char* text);
 			const char*		Text() const { return fText.c_str(); }

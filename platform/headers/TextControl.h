@@ -15,7 +15,14 @@ public:
 								const char* initialText, BMessage* message,
 								uint32 resizingMode = B_FOLLOW_LEFT | B_FOLLOW_TOP,
 								uint32 flags = B_WILL_DRAW | B_NAVIGABLE);
+	// The control of an archive: the control's fields, "_a_label" and "_a_text" (the
+	// alignments), "_divide" and "_mod_msg"; the text and whether the field is
+	// navigable come from the archived field, the child "_input_".
+							BTextControl(BMessage* archive);
 	virtual					~BTextControl();
+
+	static	BArchivable*	Instantiate(BMessage* archive);
+	virtual	status_t		Archive(BMessage* archive, bool deep = true) const;
 
 	virtual	void			SetText(const char* text);
 			const char*		Text() const;

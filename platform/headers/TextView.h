@@ -56,7 +56,15 @@ public:
 							BTextView(BRect frame, const char* name, BRect textRect,
 								const BFont* initialFont, const rgb_color* initialColor,
 								uint32 resizingMode, uint32 flags);
+	// The view of an archive: the view's fields (its font and high colour are the
+	// text's), "_trect", "_text", "_runs" (a flattened run array, B_RAW_TYPE), "_align",
+	// "_tab", "_col_sp", "_max", "_sel" (two offsets), "_stylable", "_auto_in", "_wrap",
+	// "_nedit", "_nsel", "_undo" and the refused characters in "_dis_ch".
+							BTextView(BMessage* archive);
 	virtual					~BTextView();
+
+	static	BArchivable*	Instantiate(BMessage* archive);
+	virtual	status_t		Archive(BMessage* archive, bool deep = true) const;
 
 	virtual	void			AttachedToWindow();
 	virtual	void			Draw(BRect updateRect);

@@ -118,19 +118,22 @@ public:
 							BView(BRect frame, const char* name, uint32 resizingMode,
 								uint32 flags);
 							// The view of an archive: its name, frame, resizing mode,
-							// flags and view colour (its archived children come with
-							// AllUnarchived(), which instantiate_object() calls).
+							// flags, colours, font, pen, modes, origin, event mask,
+							// hidden state and archived children. Numbers out of
+							// range are clamped or left at their defaults.
 							BView(BMessage* archive);
 	// Deletes the child views.
 	virtual					~BView();
 
 	static	BArchivable*	Instantiate(BMessage* archive);
-	// Adds "_frame" (rect), "_resize_mode", "_flags" (int32), "_color" (the view colour,
-	// B_RGB_COLOR_TYPE) and, when deep, each child's archive to "_views".
+	// Adds "_frame" (rect), "_resize_mode", "_flags", "_evmask" (int32), "_hidden",
+	// "_color" (the view colour, B_RGB_COLOR_TYPE), the drawing state ("_fname",
+	// "_fflt", "_colors", "_psize", "_ppos", "_origin", "_dmod", "_blend",
+	// "_lmcapjoin", "_lmmiter") and, when deep, each child's archive to "_views"
+	// (docs/archives.md).
 	virtual	status_t		Archive(BMessage* archive, bool deep = true) const;
 	// Called once the whole tree is archived (on each archived view, with its own
-	// archive) and once the object an archive rebuilt is complete: the view's part
-	// instantiates the children archived in "_views" and adds them.
+	// archive) and once the object an archive rebuilt is complete.
 	virtual	status_t		AllArchived(BMessage* into) const;
 	virtual	status_t		AllUnarchived(const BMessage* from);
 

@@ -2,6 +2,7 @@
 // the top edge near the left corner.
 #include <Box.h>
 
+#include "interface/ArchiveFields.h"
 #include "interface/WidgetScripting.h"
 
 #include <Message.h>
@@ -41,8 +42,56 @@ BBox::BBox(BRect frame, const char* name, uint32 resizingMode, uint32 flags,
 }
 
 
+BBox::BBox(BMessage* archive)
+	:
+	BView(archive),
+	fHasLabel(false),
+	fBorder(B_FANCY_BORDER),
+	fLabelView(NULL)
+{
+	if (archive == NULL)
+		return;
+	int32 border = B_FANCY_BORDER;
+	if (BPrivate::find_archived_int32(archive, "_style", B_PLAIN_BORDER, B_NO_BORDER,
+			&border)) {
+		fBorder = (border_style)border;
+	}
+	const char* label = NULL;
+	bool hasLabelView = false;
+	if (archive->FindString("_label", &label) == B_OK) {
+		fHasLabel = true;
+		fLabel = label;
+	} else if (archive->FindBool("_lblview", &hasLabelView) == B_OK && hasLabelView)
+		fLabelView = ChildAt(0);
+}
+
+
 BBox::~BBox()
 {
+}
+
+
+BArchivable*
+BBox::Instantiate(BMessage* archive)
+{
+	if (!validate_instantiation(archive, "BBox"))
+		return NULL;
+	return new BBox(archive);
+}
+
+
+// A shallow archive leaves the label view out, and says nothing of it.
+status_t
+BBox::Archive(BMessage* archive, bool deep) const
+{
+	status_t status = BView::Archive(archive, deep);
+	if (status == B_OK)
+		status = archive->AddInt32("_style", (int32)fBorder);
+	if (status == B_OK && fHasLabel)
+		status = archive->AddString("_label", fLabel.c_str());
+	if (status == B_OK && fLabelView != NULL && deep)
+		status = archive->AddBool("_lblview", true);
+	return status;
 }
 
 
@@ -75,7 +124,7 @@ BBox::SetLabel(BView* viewLabel)
 	if (viewLabel != NULL) {
 		fLabelView = viewLabel;
 		viewLabel->MoveTo(kLabelIndent - kLabelMargin, 0);
-		AddChild(viewLabel);
+		AddChild(viewLabel, ChildAt(0));
 	}
 	Invalidate();
 	return B_OK;

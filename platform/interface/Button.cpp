@@ -23,8 +23,37 @@ BButton::BButton(BRect frame, const char* name, const char* label, BMessage* mes
 }
 
 
+BButton::BButton(BMessage* archive)
+	:
+	BControl(archive),
+	fDefault(false)
+{
+	if (archive != NULL)
+		archive->FindBool("_default", &fDefault);
+}
+
+
 BButton::~BButton()
 {
+}
+
+
+BArchivable*
+BButton::Instantiate(BMessage* archive)
+{
+	if (!validate_instantiation(archive, "BButton"))
+		return NULL;
+	return new BButton(archive);
+}
+
+
+status_t
+BButton::Archive(BMessage* archive, bool deep) const
+{
+	status_t status = BControl::Archive(archive, deep);
+	if (status == B_OK && fDefault)
+		status = archive->AddBool("_default", true);
+	return status;
 }
 
 

@@ -2,7 +2,6 @@
 // the messages that report a change of channels, and archiving.
 #include <ChannelControl.h>
 
-#include "interface/ControlArchive.h"
 
 #include <algorithm>
 
@@ -30,8 +29,7 @@ BChannelControl::BChannelControl(BRect frame, const char* name, const char* labe
 
 BChannelControl::BChannelControl(BMessage* archive)
 	:
-	BControl(BPrivate::archived_frame(archive), BPrivate::archived_name(archive), NULL,
-		BPrivate::archived_message(archive), B_FOLLOW_LEFT | B_FOLLOW_TOP, B_WILL_DRAW),
+	BControl(archive),
 	fModificationMessage(NULL)
 {
 	int32 count = 0;
@@ -39,15 +37,6 @@ BChannelControl::BChannelControl(BMessage* archive)
 	archive->GetInfo("_val", &type, &count);
 	_Init(std::min(std::max(count, (int32)1), kMaxArchivedChannels));
 
-	int32 resizingMode;
-	if (archive->FindInt32("_resize_mode", &resizingMode) == B_OK)
-		SetResizingMode(resizingMode);
-	int32 flags;
-	if (archive->FindInt32("_flags", &flags) == B_OK)
-		SetFlags(flags);
-	const char* label;
-	if (archive->FindString("_label", &label) == B_OK)
-		SetLabel(label);
 	BMessage modification;
 	if (archive->FindMessage("_mod_msg", &modification) == B_OK)
 		SetModificationMessage(new BMessage(modification));
@@ -70,9 +59,6 @@ BChannelControl::BChannelControl(BMessage* archive)
 	int32 current;
 	if (archive->FindInt32("be:_current_channel", &current) == B_OK)
 		SetCurrentChannel(current);
-	bool disabled;
-	if (archive->FindBool("_disable", &disabled) == B_OK && disabled)
-		SetEnabled(false);
 }
 
 
@@ -99,11 +85,10 @@ BChannelControl::_Init(int32 channelCount)
 status_t
 BChannelControl::Archive(BMessage* data, bool deep) const
 {
+	// One "_val" a channel, in place of the control's single value.
 	status_t status = BControl::Archive(data, deep);
-	if (status == B_OK && Label() != NULL)
-		status = data->AddString("_label", Label());
-	if (status == B_OK && Message() != NULL)
-		status = data->AddMessage("_msg", Message());
+	if (status == B_OK)
+		status = data->RemoveName("_val");
 	if (status == B_OK && fModificationMessage != NULL)
 		status = data->AddMessage("_mod_msg", fModificationMessage);
 	for (size_t i = 0; status == B_OK && i < fValues.size(); i++) {
@@ -119,8 +104,6 @@ BChannelControl::Archive(BMessage* data, bool deep) const
 		status = data->AddString("be:_min_label", MinLimitLabel());
 	if (status == B_OK)
 		status = data->AddString("be:_max_label", MaxLimitLabel());
-	if (status == B_OK && !IsEnabled())
-		status = data->AddBool("_disable", true);
 	return status;
 }
 

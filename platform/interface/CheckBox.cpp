@@ -13,8 +13,25 @@ BCheckBox::BCheckBox(BRect frame, const char* name, const char* label, BMessage*
 }
 
 
+BCheckBox::BCheckBox(BMessage* archive)
+	:
+	BControl(archive),
+	fPressed(false)
+{
+}
+
+
 BCheckBox::~BCheckBox()
 {
+}
+
+
+BArchivable*
+BCheckBox::Instantiate(BMessage* archive)
+{
+	if (!validate_instantiation(archive, "BCheckBox"))
+		return NULL;
+	return new BCheckBox(archive);
 }
 
 

@@ -3,7 +3,6 @@
 // pointer and keys) are in ColorControlRamps.cpp.
 #include <ColorControl.h>
 
-#include "interface/ControlArchive.h"
 #include "interface/WidgetScripting.h"
 
 #include <Message.h>
@@ -94,10 +93,6 @@ pack_color(rgb_color color)
 
 } // namespace
 
-using BPrivate::archived_frame;
-using BPrivate::archived_message;
-using BPrivate::archived_name;
-
 
 BColorControl::BColorControl(BPoint leftTop, color_control_layout matrix, float cellSize,
 	const char* name, BMessage* message, bool bufferedDrawing)
@@ -118,8 +113,7 @@ BColorControl::BColorControl(BPoint leftTop, color_control_layout matrix, float 
 
 BColorControl::BColorControl(BMessage* archive)
 	:
-	BControl(archived_frame(archive), archived_name(archive), NULL, archived_message(archive),
-		B_FOLLOW_LEFT | B_FOLLOW_TOP, B_WILL_DRAW | B_NAVIGABLE),
+	BControl(archive),
 	fLayout(B_CELLS_32x8),
 	fCellSize(kMinCellSize),
 	fBufferedDrawing(false),
@@ -134,20 +128,12 @@ BColorControl::BColorControl(BMessage* archive)
 	archive->FindFloat("_csize", &cellSize);
 	fCellSize = clamped_cell_size(cellSize);
 	archive->FindBool("_use_off", &fBufferedDrawing);
-	int32 resizingMode;
-	if (archive->FindInt32("_resize_mode", &resizingMode) == B_OK)
-		SetResizingMode(resizingMode);
-	int32 flags;
-	if (archive->FindInt32("_flags", &flags) == B_OK)
-		SetFlags(flags);
 
 	_MakeFields();
-	int32 value;
-	if (archive->FindInt32("_val", &value) == B_OK)
-		SetValue(value);
-	bool disabled;
-	if (archive->FindBool("_disable", &disabled) == B_OK && disabled)
-		SetEnabled(false);
+	// The control's part set the value and state; the fields follow them.
+	SetValue(Value());
+	for (BTextControl* field : fFields)
+		field->SetEnabled(IsEnabled());
 	ResizeToPreferred();
 }
 
@@ -171,12 +157,6 @@ BColorControl::Archive(BMessage* archive, bool deep) const
 {
 	// The fields are parts of the control, made anew by the archive's constructor.
 	status_t status = BControl::Archive(archive, false);
-	if (status == B_OK && Message() != NULL)
-		status = archive->AddMessage("_msg", Message());
-	if (status == B_OK)
-		status = archive->AddInt32("_val", Value());
-	if (status == B_OK && !IsEnabled())
-		status = archive->AddBool("_disable", true);
 	if (status == B_OK)
 		status = archive->AddInt32("_layout", (int32)fLayout);
 	if (status == B_OK)

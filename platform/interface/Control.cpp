@@ -1,6 +1,7 @@
 // BControl: label, value and enabled state, invocation, focus, and the control suite.
 #include <Control.h>
 
+#include "interface/ArchiveFields.h"
 #include "interface/WidgetScripting.h"
 
 #include <Message.h>
@@ -44,8 +45,58 @@ BControl::BControl(BRect frame, const char* name, const char* label, BMessage* m
 }
 
 
+BControl::BControl(BMessage* archive)
+	:
+	BView(archive),
+	BInvoker(BPrivate::find_archived_message(archive, "_msg"), NULL),
+	fLabel(""),
+	fHasLabel(false),
+	fValue(B_CONTROL_OFF),
+	fEnabled(true),
+	fTracking(false),
+	fFocusChanging(false)
+{
+	if (archive == NULL)
+		return;
+	const char* label = NULL;
+	if (archive->FindString("_label", &label) == B_OK) {
+		fLabel = label;
+		fHasLabel = true;
+	}
+	archive->FindInt32("_val", &fValue);
+	bool disabled = false;
+	if (archive->FindBool("_disable", &disabled) == B_OK)
+		fEnabled = !disabled;
+}
+
+
 BControl::~BControl()
 {
+}
+
+
+BArchivable*
+BControl::Instantiate(BMessage* archive)
+{
+	if (!validate_instantiation(archive, "BControl"))
+		return NULL;
+	return new BControl(archive);
+}
+
+
+status_t
+BControl::Archive(BMessage* archive, bool deep) const
+{
+	status_t status = BView::Archive(archive, deep);
+	if (status == B_OK && fHasLabel)
+		status = archive->AddString("_label", fLabel.c_str());
+	if (status == B_OK && Message() != NULL)
+		status = archive->AddMessage("_msg", Message());
+	if (status == B_OK)
+		status = archive->AddInt32("_val", fValue);
+	if (status == B_OK && !fEnabled)
+		status = archive->AddBool("_disable", true);
+	return status;
 }
 
 

@@ -1,5 +1,7 @@
 #include <ListItem.h>
 
+#include "interface/ArchiveFields.h"
+
 #include <Font.h>
 #include <View.h>
 
@@ -19,8 +21,60 @@ BListItem::BListItem(uint32 outlineLevel, bool expanded)
 }
 
 
+namespace {
+
+// The deepest outline level an archive may give an item.
+const int32 kMaxArchivedOutlineLevel = 255;
+
+} // namespace
+
+
+BListItem::BListItem(BMessage* archive)
+	:
+	BArchivable(archive),
+	fWidth(0),
+	fHeight(0),
+	fLevel(0),
+	fSelected(false),
+	fEnabled(true),
+	fExpanded(true),
+	fListIndex(-1)
+{
+	if (archive == NULL)
+		return;
+	bool flag;
+	if (archive->FindBool("_sel", &flag) == B_OK)
+		fSelected = flag;
+	if (archive->FindBool("_disable", &flag) == B_OK)
+		fEnabled = !flag;
+	if (archive->FindBool("_li_expanded", &flag) == B_OK)
+		fExpanded = flag;
+	int32 level = 0;
+	if (BPrivate::find_archived_int32(archive, "_li_outline_level", 0,
+			kMaxArchivedOutlineLevel, &level)) {
+		fLevel = (uint32)level;
+	}
+}
+
+
 BListItem::~BListItem()
 {
+}
+
+
+status_t
+BListItem::Archive(BMessage* archive, bool deep) const
+{
+	status_t status = BArchivable::Archive(archive, deep);
+	if (status == B_OK && fSelected)
+		status = archive->AddBool("_sel", true);
+	if (status == B_OK && !fEnabled)
+		status = archive->AddBool("_disable", true);
+	if (status == B_OK && !fExpanded)
+		status = archive->AddBool("_li_expanded", false);
+	if (status == B_OK && fLevel != 0)
+		status = archive->AddInt32("_li_outline_level", (int32)fLevel);
+	return status;
 }
 
 

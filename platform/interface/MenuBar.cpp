@@ -3,6 +3,7 @@
 // release over the bar leaves the menu open for a second click.
 #include <MenuBar.h>
 
+#include "interface/ArchiveFields.h"
 #include "interface/MenuLayer.h"
 
 #include <MenuItem.h>
@@ -22,8 +23,42 @@ BMenuBar::BMenuBar(BRect frame, const char* name, uint32 resizingMode, menu_layo
 }
 
 
+BMenuBar::BMenuBar(BMessage* archive)
+	:
+	BMenu(archive),
+	fBorder(B_BORDER_FRAME),
+	fPressedItem(NULL),
+	fOpenedByPress(false)
+{
+	int32 border = B_BORDER_FRAME;
+	if (BPrivate::find_archived_int32(archive, "_border", B_BORDER_FRAME,
+			B_BORDER_EACH_ITEM, &border)) {
+		fBorder = (menu_bar_border)border;
+	}
+}
+
+
 BMenuBar::~BMenuBar()
 {
+}
+
+
+BArchivable*
+BMenuBar::Instantiate(BMessage* archive)
+{
+	if (!validate_instantiation(archive, "BMenuBar"))
+		return NULL;
+	return new BMenuBar(archive);
+}
+
+
+status_t
+BMenuBar::Archive(BMessage* archive, bool deep) const
+{
+	status_t status = BMenu::Archive(archive, deep);
+	if (status == B_OK)
+		status = archive->AddInt32("_border", (int32)fBorder);
+	return status;
 }
 
 

@@ -1,39 +1,59 @@
-// BMenuField's archive: the label, divider, alignment, state and the menu's items. The
-// field's own bar is rebuilt by the archive constructor rather than archived.
+// BMenuField's archive: the label, divider, alignment, state and the menu. The field's own
+// bar is rebuilt by the archive constructor rather than archived.
 #include <MenuField.h>
 
 #include <PopUpMenu.h>
+
+namespace {
+
+// The menu of a field archived before menus archived themselves: "_name", "_radio",
+// "_marked" (the label follows the marked item) and the items in "_items".
+BMenu*
+unarchive_private_menu(const BMessage& menuArchive)
+{
+	const char* menuName = NULL;
+	bool radioMode = true;
+	bool labelFromMarked = true;
+	bool flag;
+	menuArchive.FindString("_name", &menuName);
+	if (menuArchive.FindBool("_radio", &flag) == B_OK)
+		radioMode = flag;
+	if (menuArchive.FindBool("_marked", &flag) == B_OK)
+		labelFromMarked = flag;
+	BMenu* menu = new BPopUpMenu(menuName != NULL ? menuName : "", radioMode,
+		labelFromMarked);
+	BMessage itemArchive;
+	for (int32 i = 0; menuArchive.FindMessage("_items", i, &itemArchive) == B_OK; i++) {
+		BArchivable* object = instantiate_object(&itemArchive);
+		BMenuItem* item = dynamic_cast<BMenuItem*>(object);
+		if (item == NULL || !menu->AddItem(item))
+			delete object;
+	}
+	return menu;
+}
+
+} // namespace
+
 
 BMenuField::BMenuField(BMessage* archive)
 	:
 	BView(archive)
 {
 	const char* label = NULL;
-	const char* menuName = NULL;
 	bool fixedSize = false;
 	BMenu* menu = NULL;
 	BMessage menuArchive;
 	if (archive != NULL) {
 		archive->FindString("_label", &label);
 		archive->FindBool("_fixed", &fixedSize);
-		if (archive->FindMessage("_menu", &menuArchive) == B_OK) {
-			bool radioMode = true;
-			bool labelFromMarked = true;
-			menuArchive.FindString("_name", &menuName);
-			menuArchive.FindBool("_radio", &radioMode);
-			menuArchive.FindBool("_marked", &labelFromMarked);
-			menu = new BPopUpMenu(menuName != NULL ? menuName : "", radioMode,
-				labelFromMarked);
-			BMessage itemArchive;
-			for (int32 i = 0; menuArchive.FindMessage("_items", i, &itemArchive) == B_OK;
-					i++) {
-				BArchivable* object = instantiate_object(&itemArchive);
-				if (BMenuItem* item = dynamic_cast<BMenuItem*>(object))
-					menu->AddItem(item);
-				else
-					delete object;
-			}
-		}
+		if (archive->FindMessage("_menu", &menuArchive) == B_OK
+				&& menuArchive.HasString("class")) {
+			BArchivable* object = instantiate_object(&menuArchive);
+			menu = dynamic_cast<BMenu*>(object);
+			if (menu == NULL)
+				delete object;
+		} else if (archive->FindMessage("_menu", &menuArchive) == B_OK)
+			menu = unarchive_private_menu(menuArchive);
 	}
 	_Init(label, menu, fixedSize);
 	if (archive == NULL)
@@ -81,17 +101,7 @@ BMenuField::Archive(BMessage* archive, bool deep) const
 	if (status != B_OK || fMenu == NULL)
 		return status;
 	BMessage menu;
-	status = menu.AddString("_name", fMenu->Name() != NULL ? fMenu->Name() : "");
-	if (status == B_OK)
-		status = menu.AddBool("_radio", fMenu->IsRadioMode());
-	if (status == B_OK)
-		status = menu.AddBool("_marked", fMenu->IsLabelFromMarked());
-	for (int32 i = 0; deep && status == B_OK && i < fMenu->CountItems(); i++) {
-		BMessage item;
-		status = fMenu->ItemAt(i)->Archive(&item, deep);
-		if (status == B_OK)
-			status = menu.AddMessage("_items", &item);
-	}
+	status = fMenu->Archive(&menu, deep);
 	if (status == B_OK)
 		status = archive->AddMessage("_menu", &menu);
 	return status;
@@ -105,8 +115,7 @@ BMenuField::AllArchived(BMessage* into) const
 }
 
 
-// The archived children other than the bar (which the archive constructor made, and
-// which keeps its name) come back, and the bar is laid out for the archived divider.
+// The bar is laid out for the archived divider once the whole field is rebuilt.
 status_t
 BMenuField::AllUnarchived(const BMessage* from)
 {

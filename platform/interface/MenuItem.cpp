@@ -2,6 +2,8 @@
 // drawing calls, in the frame the menu gave it.
 #include <MenuItem.h>
 
+#include "interface/ArchiveFields.h"
+
 #include <Menu.h>
 #include <Message.h>
 #include <String.h>
@@ -23,14 +25,6 @@ const float kArrowWidth = 14;
 // Row items (menu bar titles) have this much room on either side of the label.
 const float kRowPadding = 8;
 const float kVerticalPadding = 3;
-
-
-BMessage*
-archived_message(BMessage* archive)
-{
-	BMessage message;
-	return archive->FindMessage("_msg", &message) == B_OK ? new BMessage(message) : NULL;
-}
 
 } // namespace
 
@@ -73,7 +67,7 @@ BMenuItem::BMenuItem(BMenu* submenu, BMessage* message)
 BMenuItem::BMenuItem(BMessage* archive)
 	:
 	BArchivable(archive),
-	BInvoker(archived_message(archive), NULL),
+	BInvoker(BPrivate::find_archived_message(archive, "_msg"), NULL),
 	fSubmenu(NULL),
 	fSuper(NULL),
 	fModifiers(0),
@@ -100,6 +94,15 @@ BMenuItem::BMenuItem(BMessage* archive)
 		fEnabled = false;
 	if (archive->FindBool("_marked", &flag) == B_OK && flag)
 		fMarked = true;
+	BMessage submenu;
+	if (archive->FindMessage("_submenu", &submenu) == B_OK) {
+		BArchivable* object = instantiate_object(&submenu);
+		fSubmenu = dynamic_cast<BMenu*>(object);
+		if (fSubmenu != NULL)
+			fSubmenu->fSuperitem = this;
+		else
+			delete object;
+	}
 }
 
 
@@ -131,6 +134,12 @@ BMenuItem::Archive(BMessage* data, bool deep) const
 		status = data->AddBool("_disable", true);
 	if (status == B_OK && fMarked)
 		status = data->AddBool("_marked", true);
+	if (status == B_OK && deep && fSubmenu != NULL) {
+		BMessage submenu;
+		status = fSubmenu->Archive(&submenu, deep);
+		if (status == B_OK)
+			status = data->AddMessage("_submenu", &submenu);
+	}
 	return status;
 }
 
@@ -450,8 +459,25 @@ BSeparatorItem::BSeparatorItem()
 }
 
 
+BSeparatorItem::BSeparatorItem(BMessage* archive)
+	:
+	BMenuItem(archive)
+{
+	BMenuItem::SetEnabled(false);
+}
+
+
 BSeparatorItem::~BSeparatorItem()
 {
+}
+
+
+BArchivable*
+BSeparatorItem::Instantiate(BMessage* archive)
+{
+	if (!validate_instantiation(archive, "BSeparatorItem"))
+		return NULL;
+	return new BSeparatorItem(archive);
 }
 
 

@@ -25,6 +25,34 @@ property_info stPictureButtonProperties[] = {
 // How far a disabled button without disabled pictures fades towards its background.
 const uint8 kDisabledVeil = 140;
 
+
+// The picture archived in field; NULL without one.
+BPicture*
+archived_picture(const BMessage* archive, const char* field)
+{
+	BMessage pictureArchive;
+	if (archive == NULL || archive->FindMessage(field, &pictureArchive) != B_OK)
+		return NULL;
+	BArchivable* object = instantiate_object(&pictureArchive);
+	BPicture* picture = dynamic_cast<BPicture*>(object);
+	if (picture == NULL)
+		delete object;
+	return picture;
+}
+
+
+status_t
+archive_picture(BMessage* archive, const char* field, const BPicture* picture)
+{
+	if (picture == NULL)
+		return B_OK;
+	BMessage pictureArchive;
+	status_t status = picture->Archive(&pictureArchive);
+	if (status == B_OK)
+		status = archive->AddMessage(field, &pictureArchive);
+	return status;
+}
+
 } // namespace
 
 
@@ -39,6 +67,51 @@ BPictureButton::BPictureButton(BRect frame, const char* name, BPicture* off, BPi
 	fBehavior(behavior == B_TWO_STATE_BUTTON ? B_TWO_STATE_BUTTON : B_ONE_STATE_BUTTON),
 	fPressed(false)
 {
+}
+
+
+BPictureButton::BPictureButton(BMessage* archive)
+	:
+	BControl(archive),
+	fEnabledOff(archived_picture(archive, "_e_off")),
+	fEnabledOn(archived_picture(archive, "_e_on")),
+	fDisabledOff(archived_picture(archive, "_d_off")),
+	fDisabledOn(archived_picture(archive, "_d_on")),
+	fBehavior(B_ONE_STATE_BUTTON),
+	fPressed(false)
+{
+	int32 behavior;
+	if (archive != NULL && archive->FindInt32("_behave", &behavior) == B_OK
+			&& behavior == B_TWO_STATE_BUTTON) {
+		fBehavior = B_TWO_STATE_BUTTON;
+	}
+}
+
+
+BArchivable*
+BPictureButton::Instantiate(BMessage* archive)
+{
+	if (!validate_instantiation(archive, "BPictureButton"))
+		return NULL;
+	return new BPictureButton(archive);
+}
+
+
+status_t
+BPictureButton::Archive(BMessage* archive, bool deep) const
+{
+	status_t status = BControl::Archive(archive, deep);
+	if (status == B_OK)
+		status = archive->AddInt32("_behave", (int32)fBehavior);
+	if (status == B_OK)
+		status = archive_picture(archive, "_e_off", fEnabledOff);
+	if (status == B_OK)
+		status = archive_picture(archive, "_e_on", fEnabledOn);
+	if (status == B_OK)
+		status = archive_picture(archive, "_d_off", fDisabledOff);
+	if (status == B_OK)
+		status = archive_picture(archive, "_d_on", fDisabledOn);
+	return status;
 }
 
 

@@ -23,8 +23,26 @@ BPopUpMenu::BPopUpMenu(const char* name, bool radioMode, bool labelFromMarked,
 }
 
 
+BPopUpMenu::BPopUpMenu(BMessage* archive)
+	:
+	BMenu(archive),
+	fAutoDestruct(false),
+	fOpen(false)
+{
+}
+
+
 BPopUpMenu::~BPopUpMenu()
 {
+}
+
+
+BArchivable*
+BPopUpMenu::Instantiate(BMessage* archive)
+{
+	if (!validate_instantiation(archive, "BPopUpMenu"))
+		return NULL;
+	return new BPopUpMenu(archive);
 }
 
 

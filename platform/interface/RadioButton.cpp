@@ -13,8 +13,25 @@ BRadioButton::BRadioButton(BRect frame, const char* name, const char* label,
 }
 
 
+BRadioButton::BRadioButton(BMessage* archive)
+	:
+	BControl(archive),
+	fPressed(false)
+{
+}
+
+
 BRadioButton::~BRadioButton()
 {
+}
+
+
+BArchivable*
+BRadioButton::Instantiate(BMessage* archive)
+{
+	if (!validate_instantiation(archive, "BRadioButton"))
+		return NULL;
+	return new BRadioButton(archive);
 }
 
 

@@ -1,5 +1,6 @@
 #include <ScrollBar.h>
 
+#include "interface/ArchiveFields.h"
 #include "interface/ViewPrivate.h"
 
 #include <AppDefs.h>
@@ -60,10 +61,79 @@ BScrollBar::BScrollBar(BRect frame, const char* name, BView* target, float min,
 }
 
 
+BScrollBar::BScrollBar(BMessage* archive)
+	:
+	BView(archive),
+	fTarget(NULL),
+	fTargetName(NULL),
+	fOrientation(B_VERTICAL),
+	fMin(0),
+	fMax(0),
+	fValue(0),
+	fProportion(0),
+	fSmallStep(1),
+	fLargeStep(10),
+	fDragging(false),
+	fDragOffset(0)
+{
+	using BPrivate::find_archived_float;
+	using BPrivate::kMaxArchivedCoordinate;
+	int32 direction = B_VERTICAL;
+	BPrivate::find_archived_int32(archive, "_orient", B_HORIZONTAL, B_VERTICAL, &direction);
+	fOrientation = (orientation)direction;
+	float min = 0;
+	float max = 0;
+	if (find_archived_float(archive, "_range", 0, -kMaxArchivedCoordinate,
+			kMaxArchivedCoordinate, &min)
+		&& find_archived_float(archive, "_range", 1, -kMaxArchivedCoordinate,
+			kMaxArchivedCoordinate, &max)) {
+		fMin = min;
+		fMax = std::max(min, max);
+	}
+	find_archived_float(archive, "_steps", 0, 0, kMaxArchivedCoordinate, &fSmallStep);
+	find_archived_float(archive, "_steps", 1, 0, kMaxArchivedCoordinate, &fLargeStep);
+	find_archived_float(archive, "_prop", 0, 1, &fProportion);
+	float value = fMin;
+	find_archived_float(archive, "_val", fMin, fMax, &value);
+	fValue = roundf(value);
+}
+
+
 BScrollBar::~BScrollBar()
 {
 	SetTarget((BView*)NULL);
 	free(fTargetName);
+}
+
+
+BArchivable*
+BScrollBar::Instantiate(BMessage* archive)
+{
+	if (!validate_instantiation(archive, "BScrollBar"))
+		return NULL;
+	return new BScrollBar(archive);
+}
+
+
+status_t
+BScrollBar::Archive(BMessage* archive, bool deep) const
+{
+	status_t status = BView::Archive(archive, deep);
+	if (status == B_OK)
+		status = archive->AddFloat("_range", fMin);
+	if (status == B_OK)
+		status = archive->AddFloat("_range", fMax);
+	if (status == B_OK)
+		status = archive->AddFloat("_steps", fSmallStep);
+	if (status == B_OK)
+		status = archive->AddFloat("_steps", fLargeStep);
+	if (status == B_OK)
+		status = archive->AddFloat("_val", fValue);
+	if (status == B_OK)
+		status = archive->AddFloat("_prop", fProportion);
+	if (status == B_OK)
+		status = archive->AddInt32("_orient", (int32)fOrientation);
+	return status;
 }
 
 

@@ -1,8 +1,12 @@
 #include <ScrollView.h>
 
+#include "interface/ArchiveFields.h"
+
 #include <AppDefs.h>
 #include <Message.h>
 #include <ScrollBar.h>
+
+#include <string.h>
 
 
 BScrollView::BScrollView(const char* name, BView* target, uint32 resizingMode,
@@ -42,6 +46,58 @@ BScrollView::BScrollView(const char* name, BView* target, uint32 resizingMode,
 	}
 	if (target != NULL)
 		target->TargetedByScrollView(this);
+}
+
+
+BScrollView::BScrollView(BMessage* archive)
+	:
+	BView(archive),
+	fTarget(NULL),
+	fHorizontalBar(NULL),
+	fVerticalBar(NULL),
+	fBorder(B_FANCY_BORDER),
+	fHighlighted(false)
+{
+	int32 border = B_FANCY_BORDER;
+	BPrivate::find_archived_int32(archive, "_style", B_PLAIN_BORDER, B_NO_BORDER, &border);
+	fBorder = (border_style)border;
+	for (int32 i = 0; BView* child = ChildAt(i); i++) {
+		BScrollBar* bar = dynamic_cast<BScrollBar*>(child);
+		const char* name = child->Name() != NULL ? child->Name() : "";
+		if (bar != NULL && fHorizontalBar == NULL && strcmp(name, "_HSB_") == 0
+				&& bar->Orientation() == B_HORIZONTAL) {
+			fHorizontalBar = bar;
+		} else if (bar != NULL && fVerticalBar == NULL && strcmp(name, "_VSB_") == 0
+				&& bar->Orientation() == B_VERTICAL) {
+			fVerticalBar = bar;
+		} else if (fTarget == NULL)
+			fTarget = child;
+	}
+	if (fHorizontalBar != NULL)
+		fHorizontalBar->SetTarget(fTarget);
+	if (fVerticalBar != NULL)
+		fVerticalBar->SetTarget(fTarget);
+	if (fTarget != NULL)
+		fTarget->TargetedByScrollView(this);
+}
+
+
+BArchivable*
+BScrollView::Instantiate(BMessage* archive)
+{
+	if (!validate_instantiation(archive, "BScrollView"))
+		return NULL;
+	return new BScrollView(archive);
+}
+
+
+status_t
+BScrollView::Archive(BMessage* archive, bool deep) const
+{
+	status_t status = BView::Archive(archive, deep);
+	if (status == B_OK)
+		status = archive->AddInt32("_style", (int32)fBorder);
+	return status;
 }
 
 

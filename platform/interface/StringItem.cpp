@@ -26,9 +26,40 @@ BStringItem::BStringItem(const char* text, uint32 outlineLevel, bool expanded)
 }
 
 
+BStringItem::BStringItem(BMessage* archive)
+	:
+	BListItem(archive),
+	fText(NULL),
+	fBaselineOffset(0)
+{
+	const char* text = NULL;
+	if (archive != NULL && archive->FindString("_label", &text) == B_OK)
+		SetText(text);
+}
+
+
 BStringItem::~BStringItem()
 {
 	free(fText);
+}
+
+
+BArchivable*
+BStringItem::Instantiate(BMessage* archive)
+{
+	if (!validate_instantiation(archive, "BStringItem"))
+		return NULL;
+	return new BStringItem(archive);
+}
+
+
+status_t
+BStringItem::Archive(BMessage* archive, bool deep) const
+{
+	status_t status = BListItem::Archive(archive, deep);
+	if (status == B_OK && fText != NULL)
+		status = archive->AddString("_label", fText);
+	return status;
 }
 
 

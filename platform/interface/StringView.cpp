@@ -1,6 +1,7 @@
 // BStringView: one line of text, aligned in its bounds and centred vertically.
 #include <StringView.h>
 
+#include "interface/ArchiveFields.h"
 #include "interface/WidgetScripting.h"
 
 #include <Message.h>
@@ -35,8 +36,45 @@ BStringView::BStringView(BRect frame, const char* name, const char* text,
 }
 
 
+BStringView::BStringView(BMessage* archive)
+	:
+	BView(archive),
+	fAlignment(B_ALIGN_LEFT)
+{
+	const char* text = NULL;
+	if (archive != NULL && archive->FindString("_text", &text) == B_OK)
+		fText = text;
+	int32 align;
+	if (BPrivate::find_archived_int32(archive, "_align", B_ALIGN_LEFT, B_ALIGN_CENTER,
+			&align)) {
+		fAlignment = (alignment)align;
+	}
+}
+
+
 BStringView::~BStringView()
 {
+}
+
+
+BArchivable*
+BStringView::Instantiate(BMessage* archive)
+{
+	if (!validate_instantiation(archive, "BStringView"))
+		return NULL;
+	return new BStringView(archive);
+}
+
+
+status_t
+BStringView::Archive(BMessage* archive, bool deep) const
+{
+	status_t status = BView::Archive(archive, deep);
+	if (status == B_OK)
+		status = archive->AddString("_text", fText.c_str());
+	if (status == B_OK)
+		status = archive->AddInt32("_align", (int32)fAlignment);
+	return status;
 }
 
 

@@ -2,6 +2,7 @@
 // control suite.
 #include <TextControl.h>
 
+#include "interface/ArchiveFields.h"
 #include "interface/TextControlInput.h"
 #include "interface/WidgetScripting.h"
 
@@ -11,6 +12,7 @@
 
 #include <algorithm>
 #include <math.h>
+#include <string.h>
 
 namespace {
 
@@ -68,9 +70,89 @@ BTextControl::BTextControl(BRect frame, const char* name, const char* label,
 }
 
 
+BTextControl::BTextControl(BMessage* archive)
+	:
+	BControl(archive),
+	fText(NULL),
+	fModificationMessage(BPrivate::find_archived_message(archive, "_mod_msg")),
+	fLabelAlignment(B_ALIGN_LEFT),
+	fDivider(0),
+	fChanged(false)
+{
+	// The field is the control's own part: an archived one (of a class that is not
+	// public) gives its text and navigability, and the field is made anew.
+	const char* text = NULL;
+	uint32 navigable = B_NAVIGABLE;
+	BMessage child;
+	for (int32 i = 0; archive != NULL && archive->FindMessage("_views", i, &child) == B_OK;
+			i++) {
+		const char* name = NULL;
+		if (child.FindString("_name", &name) != B_OK || strcmp(name, "_input_") != 0)
+			continue;
+		child.FindString("_text", &text);
+		int32 flags;
+		if (child.FindInt32("_flags", &flags) == B_OK)
+			navigable = (uint32)flags & B_NAVIGABLE;
+		break;
+	}
+	if (BView* stale = FindView("_input_")) {
+		RemoveChild(stale);
+		delete stale;
+	}
+	BPrivate::find_archived_float(archive, "_divide", 0, Bounds().Width(), &fDivider);
+	fDivider = floorf(fDivider);
+	BRect bounds = Bounds();
+	BRect field(fDivider + kFieldInset, kFieldInset,
+		std::max(fDivider + kFieldInset, bounds.right - kFieldInset),
+		std::max((float)kFieldInset, bounds.bottom - kFieldInset));
+	fText = new BPrivate::TextControlInput(field, text, this, navigable);
+	AddChild(fText);
+
+	int32 value;
+	if (BPrivate::find_archived_int32(archive, "_a_label", B_ALIGN_LEFT, B_ALIGN_CENTER,
+			&value)) {
+		fLabelAlignment = (alignment)value;
+	}
+	if (BPrivate::find_archived_int32(archive, "_a_text", B_ALIGN_LEFT, B_ALIGN_CENTER,
+			&value)) {
+		fText->SetAlignment((alignment)value);
+	}
+	if (!IsEnabled()) {
+		fText->MakeEditable(false);
+		fText->MakeSelectable(false);
+		set_field_colors(fText, ViewColor(), false);
+	}
+}
+
+
 BTextControl::~BTextControl()
 {
 	delete fModificationMessage;
+}
+
+
+BArchivable*
+BTextControl::Instantiate(BMessage* archive)
+{
+	if (!validate_instantiation(archive, "BTextControl"))
+		return NULL;
+	return new BTextControl(archive);
+}
+
+
+status_t
+BTextControl::Archive(BMessage* archive, bool deep) const
+{
+	status_t status = BControl::Archive(archive, deep);
+	if (status == B_OK)
+		status = archive->AddInt32("_a_label", (int32)fLabelAlignment);
+	if (status == B_OK)
+		status = archive->AddInt32("_a_text", (int32)fText->Alignment());
+	if (status == B_OK)
+		status = archive->AddFloat("_divide", fDivider);
+	if (status == B_OK && fModificationMessage != NULL)
+		status = archive->AddMessage("_mod_msg", fModificationMessage);
+	return status;
 }
 
 
