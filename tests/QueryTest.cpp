@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <errno.h>
+#include <stddef.h>
 #include <stdio.h>
 #include <string.h>
 #include <stdlib.h>
@@ -189,12 +190,16 @@ TEST_F(QueryTest, DirentsCarryNodesAndNamesAndResumeWhereTheyStopped)
 	ASSERT_EQ(query.Fetch(), B_OK);
 	char buffer[4096];
 	std::set<std::string> names;
-	// Records of the short names fit 32 bytes; the long one waits for more room.
-	while (query.GetNextDirents((struct dirent*)buffer, 32, 10) == 1) {
+	// Records of the short names (the header, 13 bytes of name at most, rounded up to the
+	// record's alignment) fit 48 bytes; the long one waits for more room.
+	const size_t kShortRecord = 48;
+	ASSERT_LT(offsetof(struct dirent, d_name) + sizeof("Report.txt"), kShortRecord);
+	ASSERT_GT(offsetof(struct dirent, d_name) + sizeof("deep report.txt"), kShortRecord);
+	while (query.GetNextDirents((struct dirent*)buffer, kShortRecord, 10) == 1) {
 		struct dirent* record = (struct dirent*)buffer;
 		names.insert(record->d_name);
 		EXPECT_NE(record->d_ino, (ino_t)0);
-		EXPECT_LE(record->d_reclen, 32);
+		EXPECT_LE(record->d_reclen, kShortRecord);
 	}
 	ASSERT_GE(query.GetNextDirents((struct dirent*)buffer, sizeof(buffer), 1), 1);
 	EXPECT_STREQ(((struct dirent*)buffer)->d_name, "deep report.txt");
