@@ -285,6 +285,17 @@ TEST_F(MenuTest, TheBarSizesItselfToItsFontAndBecomesTheKeyMenuBar)
 	font.GetHeight(&height);
 	EXPECT_EQ(bar->Frame().Height(), ceilf(height.ascent + height.descent) + 6);
 	big->Quit();
+	// A bar made without a size, as many applications make theirs, spans its window and
+	// shows its items.
+	BWindow* plain = new BWindow(BRect(0, 0, 250, 100), "Plain bar", B_TITLED_WINDOW, 0);
+	BMenuBar* unsized = new BMenuBar(BRect(0, 0, 0, 0), "unsized");
+	unsized->AddItem(new BMenu("File"));
+	unsized->AddItem(new BMenu("Edit"));
+	plain->AddChild(unsized);
+	EXPECT_EQ(unsized->Frame().Width(), plain->Bounds().Width());
+	EXPECT_GT(unsized->Frame().Height(), 0);
+	EXPECT_TRUE(unsized->Bounds().Contains(unsized->ItemAt(1)->Frame()));
+	plain->Quit();
 }
 
 

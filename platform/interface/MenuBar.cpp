@@ -9,6 +9,8 @@
 #include <MenuItem.h>
 #include <Window.h>
 
+#include <algorithm>
+
 using BPrivate::MenuLayer;
 
 
@@ -80,9 +82,12 @@ BMenuBar::AttachedToWindow()
 		float width;
 		float height;
 		GetPreferredSize(&width, &height);
-		// A row keeps the width it was given: it spans the window.
-		if (Layout() == B_ITEMS_IN_ROW)
-			width = Bounds().Width();
+		// A row spans its parent from where it starts, as a window's main bar does, whatever
+		// width it was made with (often none: BRect(0, 0, 0, 0)).
+		if (Layout() == B_ITEMS_IN_ROW) {
+			BRect parentBounds = Parent() != NULL ? Parent()->Bounds() : Window()->Bounds();
+			width = std::max(parentBounds.right - Frame().left, 0.0f);
+		}
 		ResizeTo(width, height);
 	}
 }

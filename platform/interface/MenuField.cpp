@@ -27,7 +27,10 @@ public:
 
 	void AttachedToWindow() override
 	{
+		// The field lays its bar out itself: it does not span the field.
+		float width = Bounds().Width();
 		BMenuBar::AttachedToWindow();
+		ResizeTo(width, Bounds().Height());
 		// A field's bar never answers the window's shortcuts.
 		if (Window()->KeyMenuBar() == this)
 			Window()->SetKeyMenuBar(NULL);
