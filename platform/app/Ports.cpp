@@ -51,11 +51,14 @@ find_record(port_id port, PortRecord& record)
 }
 
 
-// Asks the process holding a port of another team; the reply's status, or the failure.
+// Asks the process holding request.port, a port of another team; the reply's status, or
+// the failure.
 status_t
-ask(const PortRecord& record, PortRequest& request, const void* data, void* buffer,
-	PortReply& reply)
+ask(PortRequest& request, const void* data, void* buffer, PortReply& reply)
 {
+	PortRecord record;
+	if (!find_record(request.port, record))
+		return B_BAD_PORT_ID;
 	status_t status = ask_port_host(record.host, request, data, buffer, reply);
 	return status != B_OK ? status : reply.status;
 }
@@ -64,15 +67,12 @@ ask(const PortRecord& record, PortRequest& request, const void* data, void* buff
 status_t
 ask_now(port_id port, PortOperation operation, team_id team, PortReply& reply)
 {
-	PortRecord record;
-	if (!find_record(port, record))
-		return B_BAD_PORT_ID;
 	PortRequest request;
 	request.operation = operation;
 	request.port = port;
 	request.team = team;
 	request.deadline = system_time() + kPortQueryTimeout;
-	return ask(record, request, NULL, NULL, reply);
+	return ask(request, NULL, NULL, reply);
 }
 
 
@@ -165,9 +165,6 @@ write_port_etc(port_id port, int32 code, const void* buffer, size_t bufferSize,
 		return unfulfilled(local_port_write(port, code, buffer, bufferSize, deadline), flags,
 			timeout);
 	}
-	PortRecord record;
-	if (!find_record(port, record))
-		return B_BAD_PORT_ID;
 	PortRequest request;
 	request.operation = kPortWrite;
 	request.port = port;
@@ -175,7 +172,7 @@ write_port_etc(port_id port, int32 code, const void* buffer, size_t bufferSize,
 	request.size = (uint32)bufferSize;
 	request.deadline = deadline;
 	PortReply reply;
-	return unfulfilled(ask(record, request, buffer, NULL, reply), flags, timeout);
+	return unfulfilled(ask(request, buffer, NULL, reply), flags, timeout);
 }
 
 
@@ -197,9 +194,6 @@ read_port_etc(port_id port, int32* code, void* buffer, size_t bufferSize, uint32
 		ssize_t bytes = local_port_read(port, code, buffer, bufferSize, deadline);
 		return bytes < 0 ? unfulfilled((status_t)bytes, flags, timeout) : bytes;
 	}
-	PortRecord record;
-	if (!find_record(port, record))
-		return B_BAD_PORT_ID;
 	PortRequest request;
 	request.operation = kPortRead;
 	request.port = port;
@@ -207,7 +201,7 @@ read_port_etc(port_id port, int32* code, void* buffer, size_t bufferSize, uint32
 	request.size = (uint32)std::min(bufferSize, kMaxPortMessageSize);
 	request.deadline = deadline;
 	PortReply reply;
-	status_t status = ask(record, request, NULL, buffer, reply);
+	status_t status = ask(request, NULL, buffer, reply);
 	if (status != B_OK)
 		return unfulfilled(status, flags, timeout);
 	*code = reply.code;
@@ -230,15 +224,12 @@ port_buffer_size_etc(port_id port, uint32 flags, bigtime_t timeout)
 		ssize_t size = local_port_buffer_size(port, deadline);
 		return size < 0 ? unfulfilled((status_t)size, flags, timeout) : size;
 	}
-	PortRecord record;
-	if (!find_record(port, record))
-		return B_BAD_PORT_ID;
 	PortRequest request;
 	request.operation = kPortBufferSize;
 	request.port = port;
 	request.deadline = deadline;
 	PortReply reply;
-	status_t status = ask(record, request, NULL, NULL, reply);
+	status_t status = ask(request, NULL, NULL, reply);
 	if (status != B_OK)
 		return unfulfilled(status, flags, timeout);
 	return reply.messageSize;
