@@ -24,6 +24,7 @@
 #include <thread>
 #include <vector>
 
+#include "AnalysisLoop.h"
 #include "MedianReporter.h"
 #include "RawPingPong.h"
 #include "ScriptingTargets.h"
@@ -220,17 +221,11 @@ BM_RawPollingRoundTrips(benchmark::State& state)
 void
 BM_AnalysisInFlight(benchmark::State& state)
 {
-	for (auto _ : state) {
+	time_analyses(state, [] {
 		ScriptingApplication* node;
 		analyse(0, &node, kMaxRequestsInFlight);
-		if (node == NULL) {
-			state.SkipWithError("the application was not found");
-			break;
-		}
-		state.PauseTiming();
-		delete node;
-		state.ResumeTiming();
-	}
+		return node;
+	});
 }
 
 

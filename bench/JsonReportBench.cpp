@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <string>
 
+#include "AnalysisLoop.h"
 #include "JsonReport.h"
 #include "MedianReporter.h"
 #include "ScriptingTargets.h"
@@ -74,16 +75,7 @@ analyse(bool onItsThread, int32 requestsInFlight = 1)
 void
 analysis(benchmark::State& state, bool onItsThread, int32 requestsInFlight = 1)
 {
-	for (auto _ : state) {
-		ScriptingApplication* node = analyse(onItsThread, requestsInFlight);
-		if (node == NULL) {
-			state.SkipWithError("the application was not found");
-			break;
-		}
-		state.PauseTiming();
-		delete node;
-		state.ResumeTiming();
-	}
+	time_analyses(state, [&] { return analyse(onItsThread, requestsInFlight); });
 }
 
 
