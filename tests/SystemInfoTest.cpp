@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "TestRuntime.h"
+
 
 TEST(SystemInfo, DescribesTheMachine)
 {
@@ -22,4 +24,22 @@ TEST(SystemInfo, DescribesTheMachine)
 	ASSERT_EQ(get_system_info(&after), B_OK);
 	EXPECT_EQ(after.used_sems, info.used_sems + 1);
 	delete_sem(sem);
+}
+
+
+TEST(SystemInfo, CountsTheUsersPorts)
+{
+	TestRuntime runtime;
+	port_id port = create_port(1, "counted");
+	ASSERT_GT(port, 0);
+	system_info info;
+	ASSERT_EQ(get_system_info(&info), B_OK);
+	EXPECT_GT(info.max_ports, 0);
+	EXPECT_GE(info.used_ports, 1);
+	EXPECT_LE(info.used_ports, info.max_ports);
+
+	delete_port(port);
+	system_info after;
+	ASSERT_EQ(get_system_info(&after), B_OK);
+	EXPECT_EQ(after.used_ports, info.used_ports - 1);
 }

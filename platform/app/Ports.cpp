@@ -18,6 +18,7 @@
 #include "app/RecordFolder.h"
 #include "app/RuntimeDirectory.h"
 #include "support/Deadline.h"
+#include "support/KernelCounts.h"
 #include "support/ThreadControl.h"
 
 using namespace BPrivate;
@@ -49,6 +50,24 @@ find_record(port_id port, PortRecord& record)
 	std::string folder;
 	return port > 0 && ports_directory(folder) == B_OK && read_record(folder, port, record);
 }
+
+
+// The user's ports in use, for get_system_info: those whose records name a live process.
+int32
+count_ports()
+{
+	std::string folder;
+	if (ports_directory(folder) != B_OK)
+		return 0;
+	int32 count = 0;
+	for (port_id port : listed_record_ids(folder, kMaxPorts)) {
+		PortRecord record;
+		count += read_record(folder, port, record);
+	}
+	return count;
+}
+
+const bool stPortCounterSet = (set_port_counter(kMaxPorts, count_ports), true);
 
 
 // Asks the process holding request.port, a port of another team; the reply's status, or

@@ -12,6 +12,21 @@
 #include <time.h>
 #include <unistd.h>
 
+namespace {
+
+int32 stMaxPorts = 0;
+BPrivate::port_counter stPortCounter = NULL;
+
+} // namespace
+
+
+void
+BPrivate::set_port_counter(int32 maxPorts, port_counter counter)
+{
+	stMaxPorts = maxPorts;
+	stPortCounter = counter;
+}
+
 
 status_t
 _get_system_info(system_info* info, size_t size)
@@ -41,6 +56,8 @@ _get_system_info(system_info* info, size_t size)
 	}
 	info->max_sems = BPrivate::kMaxSemaphores;
 	info->used_sems = BPrivate::semaphore_count();
+	info->max_ports = stMaxPorts;
+	info->used_ports = stPortCounter != NULL ? stPortCounter() : 0;
 	long threads = sysconf(_SC_CHILD_MAX);
 	info->max_threads = threads > 0 && threads < INT32_MAX ? threads : INT32_MAX;
 	info->max_teams = info->max_threads;
