@@ -12,7 +12,7 @@ packages=(
   libxkbcommon-x11-dev libxcb-randr0-dev libxcb-xkb-dev libxcb-dpms0-dev
   libpng-dev nlohmann-json3-dev
   libturbojpeg0-dev libjpeg-dev libgif-dev libasound2-dev
-  xvfb x11-apps xauth xclip fonts-dejavu-core
+  xvfb x11-apps xauth xclip fonts-dejavu-core fonts-liberation2
   libmagic-dev
 )
 

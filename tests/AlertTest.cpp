@@ -207,7 +207,8 @@ TEST_F(AlertTest, ButtonsAndTextChangedAfterwardsLayTheAlertOutAgain)
 	EXPECT_TRUE(text->IsStylable());
 	float height = alert->Bounds().Height();
 	alert->SetText("A much longer message that cannot fit on one line of the alert, so it "
-		"wraps onto several lines, each one under the one before.");
+		"wraps onto several lines, each one under the one before, and then onto more of "
+		"them, until the alert has to grow to show them all.");
 	EXPECT_STREQ(alert->Text(), text->Text());
 	EXPECT_GT(text->CountLines(), 1);
 	EXPECT_GT(alert->Bounds().Height(), height);

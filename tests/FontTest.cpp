@@ -83,10 +83,14 @@ TEST(FontTest, SystemFontsNameInstalledFamilies)
 	font_family family;
 	font_style style;
 	be_plain_font->GetFamilyAndStyle(&family, &style);
-	EXPECT_STREQ(family, "DejaVu Sans");
+	EXPECT_STREQ(family, "Liberation Sans");
 	EXPECT_TRUE(HasStyle(family, style));
 	be_bold_font->GetFamilyAndStyle(&family, &style);
 	EXPECT_STREQ(style, "Bold");
+	// The platform's sizes: a small plain font, larger bold and fixed ones.
+	EXPECT_EQ(be_plain_font->Size(), 10.0f);
+	EXPECT_EQ(be_bold_font->Size(), 12.0f);
+	EXPECT_EQ(be_fixed_font->Size(), 12.0f);
 	EXPECT_TRUE(be_fixed_font->IsFixed());
 	EXPECT_FALSE(be_plain_font->IsFixed());
 	EXPECT_EQ(BFont().Size(), be_plain_font->Size());

@@ -448,6 +448,9 @@ TEST_F(QuorvaneWindowTest, ALongSpecifierIsCutInTheMiddleToTheField)
 		BString whole("Specifier: ");
 		whole << specifier_to_str(node->GetAccessPtr(), false);
 		fView->ScrollTo(deepest);
+		// The specifier of the sample's deepest view fits the narrowest field in the plain
+		// font: a larger one makes it too long.
+		fSpecifier->SetFontSize(16);
 		fWindow->Unlock();
 		ClickRow(deepest);
 
@@ -1400,6 +1403,10 @@ TEST_F(QuorvaneTargetTest, TheSpecifierFieldFitsItsTextAfterEveryResize)
 			ASSERT_TRUE(wait_for_queue(fWindow));
 		};
 		resize(900);
+		// A font large enough that the specifier fits the wide field but not the narrow one.
+		ASSERT_TRUE(fWindow->Lock());
+		fSpecifier->SetFontSize(16);
+		fWindow->Unlock();
 		ScriptingElement* node = SelectRow("fStatus");
 		ASSERT_TRUE(fWindow->Lock());
 		std::string whole = std::string("Specifier: ")

@@ -14,11 +14,16 @@ using BPrivate::FontList;
 
 namespace {
 
-const char* const kPlainFamily = "DejaVu Sans";
-const char* const kFixedFamily = "DejaVu Sans Mono";
-const char* const kRegularStyle = "Book";
+// The platform's system fonts are a Helvetica and a Courier: Liberation Sans and Mono have
+// their widths, so text fits the frames that applications sized for them.
+const char* const kPlainFamily = "Liberation Sans";
+const char* const kFixedFamily = "Liberation Mono";
+const char* const kRegularStyle = "Regular";
 const char* const kBoldStyle = "Bold";
-const float kDefaultSize = 12.0f;
+// The plain font's size, which a new BFont takes too; the bold and fixed fonts are larger.
+const float kDefaultSize = 10.0f;
+const float kBoldSize = 12.0f;
+const float kFixedSize = 12.0f;
 // The largest size a font takes; beyond it, and for sizes that are not numbers, the font
 // engines fail in ways that cost memory (a picture or a peer may ask for any size).
 const float kMaxSize = 10000.0f;
@@ -37,12 +42,13 @@ CopyName(char* destination, const char* name)
 // costs nothing; the names are resolved when a font is first measured or drawn.
 class BFont::Private {
 public:
-	static BFont Make(const char* family, const char* style, uint16 face)
+	static BFont Make(const char* family, const char* style, uint16 face, float size)
 	{
 		BFont font;
 		CopyName(font.fFamily, family);
 		CopyName(font.fStyle, style);
 		font.fFace = face;
+		font.fSize = size;
 		return font;
 	}
 };
@@ -51,10 +57,11 @@ public:
 namespace {
 
 const BFont stPlainFont = BFont::Private::Make(kPlainFamily, kRegularStyle,
-	B_REGULAR_FACE);
-const BFont stBoldFont = BFont::Private::Make(kPlainFamily, kBoldStyle, B_BOLD_FACE);
+	B_REGULAR_FACE, kDefaultSize);
+const BFont stBoldFont = BFont::Private::Make(kPlainFamily, kBoldStyle, B_BOLD_FACE,
+	kBoldSize);
 const BFont stFixedFont = BFont::Private::Make(kFixedFamily, kRegularStyle,
-	B_REGULAR_FACE);
+	B_REGULAR_FACE, kFixedSize);
 
 } // namespace
 

@@ -102,6 +102,9 @@ ThreadTextContext()
 		holder.context = pango_font_map_create_context(pango_cairo_font_map_get_default());
 		pango_cairo_context_set_font_options(holder.context, TextFontOptions());
 		pango_cairo_context_set_resolution(holder.context, 72);
+		// Glyphs keep their fractional advances: a string's width scales with its size,
+		// and small sizes do not gather each glyph's rounding.
+		pango_context_set_round_glyph_positions(holder.context, FALSE);
 	}
 	return holder.context;
 }
