@@ -7,11 +7,15 @@
 #include <CheckBox.h>
 #include <Message.h>
 #include <Messenger.h>
+#include <RadioButton.h>
 #include <StringView.h>
+#include <TextControl.h>
+#include <TextView.h>
 #include <Window.h>
 
 #include <gtest/gtest.h>
 
+#include <math.h>
 #include <string>
 #include <vector>
 
@@ -376,4 +380,46 @@ TEST_F(ControlTest, ABoxTakesAViewForItsLabel)
 		EXPECT_STREQ(box->Label(), "Text");
 		return true;
 	});
+}
+
+
+// A frame too short for the font, as old applications often give (QueryApp's text control
+// is 5 pixels high), grows to the height the font needs; the width stays.
+TEST(ControlSizeTest, ControlsGrowToTheHeightTheirFontNeeds)
+{
+	BButton button(BRect(0, 0, 100, 10), "button", "Fetch", NULL);
+	BCheckBox check(BRect(0, 0, 100, 2), "check", "Check", NULL);
+	BRadioButton radio(BRect(0, 0, 100, 2), "radio", "Radio", NULL);
+	BTextControl text(BRect(0, 0, 200, 5), "text", "Name:", "query", NULL);
+	for (BControl* control : std::vector<BControl*>{ &button, &check, &radio, &text }) {
+		SCOPED_TRACE(control->Name());
+		float height;
+		control->GetPreferredSize(NULL, &height);
+		font_height fontHeight;
+		control->GetFontHeight(&fontHeight);
+		EXPECT_GE(height, ceilf(fontHeight.ascent + fontHeight.descent));
+		EXPECT_EQ(control->Frame().Height(), height);
+		EXPECT_EQ(control->Frame().LeftTop(), BPoint(0, 0));
+		EXPECT_EQ(control->Frame().Width(), control == &text ? 200 : 100);
+		// Its archive keeps the grown frame.
+		BMessage archive;
+		ASSERT_EQ(control->Archive(&archive), B_OK);
+		BView* copy = dynamic_cast<BView*>(instantiate_object(&archive));
+		ASSERT_NE(copy, nullptr);
+		EXPECT_EQ(copy->Frame(), control->Frame());
+		delete copy;
+	}
+	// The text control's field lies inside it, as high as a line of its font.
+	BTextView* field = text.TextView();
+	EXPECT_LE(field->Frame().bottom, text.Bounds().bottom);
+	EXPECT_GE(field->Frame().top, 0);
+	EXPECT_GE(field->Frame().Height() + 1, field->LineHeight());
+
+	// A taller frame stays, but a text control has the one height of its font.
+	BButton tallButton(BRect(0, 0, 100, 60), "tall button", "Fetch", NULL);
+	BCheckBox tallCheck(BRect(0, 0, 100, 60), "tall check", "Check", NULL);
+	BTextControl tallText(BRect(0, 0, 200, 60), "tall text", "Name:", "query", NULL);
+	EXPECT_EQ(tallButton.Frame().Height(), 60);
+	EXPECT_EQ(tallCheck.Frame().Height(), 60);
+	EXPECT_EQ(tallText.Frame().Height(), text.Frame().Height());
 }

@@ -103,3 +103,40 @@ TEST_F(MenuFieldTest, TheFieldsBarNeverBecomesTheKeyMenuBar)
 		return true;
 	});
 }
+
+
+TEST_F(MenuFieldTest, TheFieldTakesItsFontsHeightAndItsBarKeepsTheFieldsLayout)
+{
+	// Made 20 pixels high, the field is as high as its bar needs; the bar, attached,
+	// neither spans the field nor passes its right edge.
+	Open("Field layout");
+	wait_until(fWindow, [&] {
+		BMenuField* field = fWindow->fField;
+		BMenuBar* bar = field->MenuBar();
+		float height;
+		bar->GetPreferredSize(NULL, &height);
+		EXPECT_EQ(field->Frame().Height(), height);
+		EXPECT_EQ(bar->Frame().Height(), height);
+		float width;
+		bar->GetPreferredSize(&width, NULL);
+		EXPECT_EQ(bar->Frame().left, 60);
+		EXPECT_EQ(bar->Frame().Width(), width);
+		EXPECT_LT(bar->Frame().right, field->Bounds().right);
+		return true;
+	});
+
+	// Too short a frame grows, too tall a frame shrinks, to the same height; an archive
+	// keeps the height.
+	BMenuField small(BRect(0, 0, 150, 5), "small", "Small:", new BPopUpMenu("one"));
+	BMenuField tall(BRect(0, 0, 150, 60), "tall", "Tall:", new BPopUpMenu("two"));
+	float height;
+	small.GetPreferredSize(NULL, &height);
+	EXPECT_EQ(small.Frame().Height(), height);
+	EXPECT_EQ(tall.Frame().Height(), height);
+	EXPECT_EQ(small.Frame().Width(), 150);
+	EXPECT_EQ(small.MenuBar()->Frame().Height(), height);
+	BMessage archive;
+	ASSERT_EQ(small.Archive(&archive), B_OK);
+	BMenuField copy(&archive);
+	EXPECT_EQ(copy.Frame(), small.Frame());
+}

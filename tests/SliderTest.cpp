@@ -73,6 +73,11 @@ TEST_F(SliderTest, TheMouseSetsTheValueAlongTheBar)
 	wait_until(fWindow, [&] {
 		quarter = fWindow->BarPoint(0.25);
 		threeQuarters = fWindow->BarPoint(0.75);
+		// Attached, the slider took the height its parts need (its frame was 70 high).
+		float height;
+		fWindow->fSlider->GetPreferredSize(NULL, &height);
+		EXPECT_EQ(fWindow->fSlider->Frame().Height(), height);
+		EXPECT_EQ(fWindow->fSlider->Frame().Width(), 219);
 		return true;
 	});
 	inject_click(fOffscreen, quarter);

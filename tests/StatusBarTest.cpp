@@ -43,6 +43,12 @@ TEST_F(StatusBarTest, UpdatesStayWithinTheLimitsAndFillTheBar)
 		// A NULL text keeps the one shown.
 		EXPECT_STREQ(fBar->Text(), "a.txt");
 		fBar->Update(100);
+		// Attached, the bar took its font's height, whatever its frame's (40 pixels).
+		float height;
+		fBar->GetPreferredSize(NULL, &height);
+		EXPECT_EQ(fBar->Frame().Height(), height);
+		EXPECT_LT(height, 40);
+		EXPECT_EQ(fBar->Frame().Width(), 199);
 		bar = fBar->ConvertToScreen(fBar->BarFrame()).OffsetByCopy(
 			BPoint(0, 0) - fWindow->Frame().LeftTop());
 		return true;

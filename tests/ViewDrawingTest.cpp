@@ -119,6 +119,16 @@ TEST(ViewDrawingTest, BezierCurvesShapesAndPolygons)
 	shapes.View()->FillShape(&filled);
 	EXPECT_EQ(shapes.Count(kBlack, BRect(20, 20, 30, 30)), 121);
 	EXPECT_EQ(shapes.Count(kBlack, BRect(19, 19, 31, 31)), 121);
+	// A shape is drawn where the pen is, as glyph outlines are placed along a line.
+	BitmapCanvas moved(kBounds);
+	moved.View()->MovePenTo(20, 20);
+	moved.View()->FillShape(&outline);
+	EXPECT_EQ(moved.Count(kBlack, BRect(20, 20, 30, 30)), 121);
+	EXPECT_EQ(moved.Pixel(15, 15), kWhite);
+	moved.View()->MovePenTo(-20, -20);
+	moved.View()->StrokeShape(&filled);
+	EXPECT_EQ(moved.Pixel(5, 0), kBlack);
+	EXPECT_EQ(moved.Pixel(5, 5), kWhite);
 
 	// A polygon object draws as its points do.
 	BPoint points[3] = { BPoint(0, 0), BPoint(20, 0), BPoint(0, 20) };

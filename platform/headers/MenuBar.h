@@ -39,11 +39,18 @@ public:
 								const BMessage* dragMessage);
 	virtual	void			WindowActivated(bool active);
 
+			class Private;
+
 private:
+	friend class Private;
+
 			menu_bar_border	fBorder;
 			// The title whose menu a press opened; a release over the bar keeps it open.
 			BMenuItem*		fPressedItem;
 			bool			fOpenedByPress;
+			// A bar that another view lays out (a menu field's) keeps the frame it is given
+			// when attached.
+			bool			fLaidOutByOwner;
 };
 
 #endif // _MENU_BAR_H

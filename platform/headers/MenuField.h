@@ -65,6 +65,8 @@ public:
 
 private:
 			void			_Init(const char* label, BMenu* menu, bool fixedSize);
+			// Sets the field's height to what its fonts need, as a new field does.
+			void			_FitHeight();
 			void			_LayOutBar();
 
 			std::string		fLabel;

@@ -60,6 +60,8 @@ public:
 			thumb_style		Style() const { return fStyle; }
 	virtual	void			SetStyle(thumb_style style);
 
+	// Attached, the slider takes the height its label, hash marks and limit labels need.
+	virtual	void			AttachedToWindow();
 	virtual	void			Draw(BRect updateRect);
 	virtual	void			MouseDown(BPoint where);
 	virtual	void			MouseUp(BPoint where);

@@ -20,6 +20,11 @@ BButton::BButton(BRect frame, const char* name, const char* label, BMessage* mes
 	BControl(frame, name, label, message, resizingMode, flags | B_WILL_DRAW),
 	fDefault(false)
 {
+	// A button is at least as tall as its font needs; a taller frame stays.
+	float height;
+	BButton::GetPreferredSize(NULL, &height);
+	if (Bounds().Height() < height)
+		ResizeTo(Bounds().Width(), height);
 }
 
 

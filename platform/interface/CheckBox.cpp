@@ -10,6 +10,7 @@ BCheckBox::BCheckBox(BRect frame, const char* name, const char* label, BMessage*
 	BControl(frame, name, label, message, resizingMode, flags | B_WILL_DRAW),
 	fPressed(false)
 {
+	BPrivate::grow_to_indicator_height(this);
 }
 
 

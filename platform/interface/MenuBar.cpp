@@ -20,7 +20,8 @@ BMenuBar::BMenuBar(BRect frame, const char* name, uint32 resizingMode, menu_layo
 	BMenu(frame, name, resizingMode, B_WILL_DRAW | B_FRAME_EVENTS, layout, resizeToFit),
 	fBorder(B_BORDER_FRAME),
 	fPressedItem(NULL),
-	fOpenedByPress(false)
+	fOpenedByPress(false),
+	fLaidOutByOwner(false)
 {
 }
 
@@ -30,7 +31,8 @@ BMenuBar::BMenuBar(BMessage* archive)
 	BMenu(archive),
 	fBorder(B_BORDER_FRAME),
 	fPressedItem(NULL),
-	fOpenedByPress(false)
+	fOpenedByPress(false),
+	fLaidOutByOwner(false)
 {
 	int32 border = B_BORDER_FRAME;
 	if (BPrivate::find_archived_int32(archive, "_border", B_BORDER_FRAME,
@@ -78,7 +80,7 @@ BMenuBar::AttachedToWindow()
 	BMenu::AttachedToWindow();
 	if (Window()->KeyMenuBar() == NULL)
 		Window()->SetKeyMenuBar(this);
-	if (_ResizeToFit()) {
+	if (_ResizeToFit() && !fLaidOutByOwner) {
 		float width;
 		float height;
 		GetPreferredSize(&width, &height);

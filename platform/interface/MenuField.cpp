@@ -3,6 +3,8 @@
 // marker. The bar opens the menu below the box as any menu bar opens its menus.
 #include <MenuField.h>
 
+#include "interface/MenuPrivate.h"
+
 #include <Window.h>
 
 #include <math.h>
@@ -23,14 +25,13 @@ public:
 		fShowMarker(true)
 	{
 		SetBorder(B_BORDER_CONTENTS);
+		// The field lays its bar out itself: it does not span the field.
+		BMenuBar::Private(this).SetLaidOutByOwner();
 	}
 
 	void AttachedToWindow() override
 	{
-		// The field lays its bar out itself: it does not span the field.
-		float width = Bounds().Width();
 		BMenuBar::AttachedToWindow();
-		ResizeTo(width, Bounds().Height());
 		// A field's bar never answers the window's shortcuts.
 		if (Window()->KeyMenuBar() == this)
 			Window()->SetKeyMenuBar(NULL);
@@ -103,6 +104,7 @@ BMenuField::BMenuField(BRect frame, const char* name, const char* label, BMenu* 
 	BView(frame, name, resizingMode, flags | B_WILL_DRAW)
 {
 	_Init(label, menu, false);
+	_FitHeight();
 }
 
 
@@ -112,6 +114,7 @@ BMenuField::BMenuField(BRect frame, const char* name, const char* label, BMenu* 
 	BView(frame, name, resizingMode, flags | B_WILL_DRAW)
 {
 	_Init(label, menu, fixedSize);
+	_FitHeight();
 }
 
 
@@ -141,6 +144,16 @@ BMenuField::_Init(const char* label, BMenu* menu, bool fixedSize)
 		}
 	}
 	AddChild(fMenuBar);
+}
+
+
+void
+BMenuField::_FitHeight()
+{
+	float height;
+	BMenuField::GetPreferredSize(NULL, &height);
+	ResizeTo(Bounds().Width(), height);
+	_LayOutBar();
 }
 
 

@@ -1,9 +1,11 @@
-// What the window may ask of its key menu bar: to answer a Command-key shortcut; and
-// what the tracking of a pop-up asks of its menu: whether the tracking hook says stop.
+// What the window may ask of its key menu bar: to answer a Command-key shortcut; what
+// the tracking of a pop-up asks of its menu: whether the tracking hook says stop; and what
+// a view that lays a bar out itself tells the bar.
 #ifndef _MENU_PRIVATE_H
 #define _MENU_PRIVATE_H
 
 #include <Menu.h>
+#include <MenuBar.h>
 
 class BMenu::Private {
 public:
@@ -26,6 +28,19 @@ public:
 
 private:
 	BMenu* fMenu;
+};
+
+
+class BMenuBar::Private {
+public:
+	explicit Private(BMenuBar* bar) : fBar(bar) {}
+
+	// The bar keeps the frame its owner gives it: attaching it neither spans its parent
+	// nor fits it to its items.
+	void SetLaidOutByOwner() { fBar->fLaidOutByOwner = true; }
+
+private:
+	BMenuBar* fBar;
 };
 
 #endif // _MENU_PRIVATE_H

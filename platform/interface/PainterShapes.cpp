@@ -65,25 +65,25 @@ RoundRectPath(cairo_t* cairo, double left, double top, double right, double bott
 
 
 void
-ShapePath(cairo_t* cairo, const BShape& shape, double offset)
+ShapePath(cairo_t* cairo, const BShape& shape, BPoint offset)
 {
 	BShape::Private::ForEachRun(shape, [&](uint32 kind, const BPoint* points, int32 count) {
 		switch (kind) {
 			case kShapeMoveTo:
-				cairo_move_to(cairo, points[0].x + offset, points[0].y + offset);
+				cairo_move_to(cairo, points[0].x + offset.x, points[0].y + offset.y);
 				break;
 			case kShapeLineTo:
 				for (int32 i = 0; i < count; i++)
-					cairo_line_to(cairo, points[i].x + offset, points[i].y + offset);
+					cairo_line_to(cairo, points[i].x + offset.x, points[i].y + offset.y);
 				break;
 			case kShapeBezierTo:
 				for (int32 i = 0; i + 2 < count; i += 3) {
 					// A curve with no start begins at its first control point.
 					if (!cairo_has_current_point(cairo))
-						cairo_move_to(cairo, points[i].x + offset, points[i].y + offset);
-					cairo_curve_to(cairo, points[i].x + offset, points[i].y + offset,
-						points[i + 1].x + offset, points[i + 1].y + offset,
-						points[i + 2].x + offset, points[i + 2].y + offset);
+						cairo_move_to(cairo, points[i].x + offset.x, points[i].y + offset.y);
+					cairo_curve_to(cairo, points[i].x + offset.x, points[i].y + offset.y,
+						points[i + 1].x + offset.x, points[i + 1].y + offset.y,
+						points[i + 2].x + offset.x, points[i + 2].y + offset.y);
 				}
 				break;
 			case kShapeClose:
@@ -210,10 +210,12 @@ Painter::FillBezier(const DrawState& state, const BPoint* points, const pattern&
 void
 Painter::StrokeShape(const DrawState& state, const BShape& shape, const pattern& pattern)
 {
-	if (!CurveFits(state, shape.Bounds()))
+	// A shape is drawn where the pen is, as the platform draws it.
+	if (!CurveFits(state, shape.Bounds().OffsetByCopy(state.penLocation)))
 		return;
 	double offset = StrokeOffset(state);
-	Render(state, pattern, [&](cairo_t* cairo) { ShapePath(cairo, shape, offset); }, true,
+	BPoint at = state.penLocation + BPoint(offset, offset);
+	Render(state, pattern, [&](cairo_t* cairo) { ShapePath(cairo, shape, at); }, true,
 		false);
 }
 
@@ -221,10 +223,10 @@ Painter::StrokeShape(const DrawState& state, const BShape& shape, const pattern&
 void
 Painter::FillShape(const DrawState& state, const BShape& shape, const pattern& pattern)
 {
-	if (!CurveFits(state, shape.Bounds()))
+	if (!CurveFits(state, shape.Bounds().OffsetByCopy(state.penLocation)))
 		return;
 	Render(state, pattern, [&](cairo_t* cairo) {
-		ShapePath(cairo, shape, 0.5);
+		ShapePath(cairo, shape, state.penLocation + BPoint(0.5, 0.5));
 		cairo_close_path(cairo);
 	}, kFillWithOutline, false);
 }

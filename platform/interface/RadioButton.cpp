@@ -10,6 +10,7 @@ BRadioButton::BRadioButton(BRect frame, const char* name, const char* label,
 	BControl(frame, name, label, message, resizingMode, flags | B_WILL_DRAW),
 	fPressed(false)
 {
+	BPrivate::grow_to_indicator_height(this);
 }
 
 

@@ -197,6 +197,16 @@ BSlider::ThumbFrame() const
 
 
 void
+BSlider::AttachedToWindow()
+{
+	BControl::AttachedToWindow();
+	float height;
+	GetPreferredSize(NULL, &height);
+	ResizeTo(Bounds().Width(), height);
+}
+
+
+void
 BSlider::Draw(BRect updateRect)
 {
 	font_height height;

@@ -41,6 +41,10 @@ BStatusBar::AttachedToWindow()
 	if (Parent() != NULL)
 		SetViewColor(Parent()->ViewColor());
 	SetLowColor(ViewColor());
+	// Attached, the bar takes the height its font and bar thickness need.
+	float height;
+	GetPreferredSize(NULL, &height);
+	ResizeTo(Bounds().Width(), height);
 }
 
 

@@ -67,6 +67,11 @@ BTextControl::BTextControl(BRect frame, const char* name, const char* label,
 		frame.Height() - kFieldInset);
 	fText = new BPrivate::TextControlInput(field, initialText, this, flags & B_NAVIGABLE);
 	AddChild(fText);
+	// The control is as tall as its font needs, whatever the frame's height.
+	float height;
+	BTextControl::GetPreferredSize(NULL, &height);
+	ResizeTo(Bounds().Width(), height);
+	_LayoutField();
 }
 
 

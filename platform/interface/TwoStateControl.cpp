@@ -102,4 +102,15 @@ get_indicator_preferred_size(BControl* control, float* width, float* height)
 		*height = fmaxf(kIndicatorSize + 2, ceilf(fontHeight.ascent + fontHeight.descent) + 2);
 }
 
+
+
+void
+grow_to_indicator_height(BControl* control)
+{
+	float height;
+	get_indicator_preferred_size(control, NULL, &height);
+	if (control->Bounds().Height() < height)
+		control->ResizeTo(control->Bounds().Width(), height);
+}
+
 } // namespace BPrivate

@@ -52,6 +52,10 @@ bool draw_indicator_label(BControl* control, BRect indicator, rgb_color color, f
 // The size of an indicator with control's label beside it.
 void get_indicator_preferred_size(BControl* control, float* width, float* height);
 
+// Grows a new control's frame to the height its font needs beside the indicator, as the
+// platform's check boxes and radio buttons do when constructed; a taller frame stays.
+void grow_to_indicator_height(BControl* control);
+
 } // namespace BPrivate
 
 #endif // _TWO_STATE_CONTROL_H

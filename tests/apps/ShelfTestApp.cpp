@@ -1,8 +1,9 @@
 // A kit application whose window holds a shelf that shows zombies, saved to the file its
 // argument names; the window also shows a view with a dragger. Asked 'drwn', it answers
-// whether it draws draggers ("result").
+// whether it draws draggers ("result"). The window's top left corner is on the screen at
+// (100, 100) unless given.
 //
-//	ShelfTestApp <save file>
+//	ShelfTestApp <save file> [<left> <top>]
 #include <Application.h>
 #include <Dragger.h>
 #include <Entry.h>
@@ -11,6 +12,7 @@
 #include <Window.h>
 
 #include <stdio.h>
+#include <stdlib.h>
 
 namespace {
 
@@ -19,9 +21,10 @@ const uint32 kDraggersDrawn = 'drwn';
 
 class ShelfWindow : public BWindow {
 public:
-	ShelfWindow(const entry_ref* saveRef)
+	ShelfWindow(const entry_ref* saveRef, BPoint leftTop)
 		:
-		BWindow(BRect(100, 100, 299, 219), "Shelf test", B_TITLED_WINDOW, 0)
+		BWindow(BRect(0, 0, 199, 119).OffsetToCopy(leftTop), "Shelf test", B_TITLED_WINDOW,
+			0)
 	{
 		BView* container = new BView(BRect(0, 0, 149, 119), "container", B_FOLLOW_NONE,
 			B_WILL_DRAW);
@@ -82,15 +85,18 @@ public:
 int
 main(int argc, char** argv)
 {
-	if (argc != 2) {
-		fprintf(stderr, "usage: ShelfTestApp <save file>\n");
+	if (argc != 2 && argc != 4) {
+		fprintf(stderr, "usage: ShelfTestApp <save file> [<left> <top>]\n");
 		return 2;
 	}
+	BPoint leftTop(100, 100);
+	if (argc == 4)
+		leftTop = BPoint(strtof(argv[2], NULL), strtof(argv[3], NULL));
 	ShelfApp application;
 	entry_ref ref;
 	if (get_ref_for_path(argv[1], &ref) != B_OK)
 		return 1;
-	(new ShelfWindow(&ref))->Show();
+	(new ShelfWindow(&ref, leftTop))->Show();
 	application.Run();
 	return 0;
 }
