@@ -680,7 +680,7 @@ TEST_F(TextViewTest, StyledRunsFollowTheEditsAndComeBackAsRunArrays)
 		BFont font;
 		rgb_color color;
 		view->Select(6, 6);
-		view->GetFontAndColor(&font, &color);
+		view->GetFontAndColor(&font, (uint32*)NULL, &color);
 		EXPECT_EQ(color, kRunGreen);
 		EXPECT_FLOAT_EQ(font.Size(), 24);
 	});
