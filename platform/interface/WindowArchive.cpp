@@ -103,11 +103,14 @@ BWindow::BWindow(BMessage* archive)
 		&& find_archived_float(archive, "_zoom", 1, 0, kMaxWindowLimit, &zoom[1])) {
 		SetZoomLimits(zoom[0], zoom[1]);
 	}
-	// Minimum width, minimum height, maximum width, maximum height.
+	// Minimum width, minimum height, maximum width, maximum height. The minimums are
+	// sizes the window takes at once, as its frame's.
 	float limits[4] = { fMinWidth, fMinHeight, fMaxWidth, fMaxHeight };
 	bool allLimits = true;
-	for (int32 i = 0; i < 4 && allLimits; i++)
-		allLimits = find_archived_float(archive, "_sizel", i, 0, kMaxWindowLimit, &limits[i]);
+	for (int32 i = 0; i < 4 && allLimits; i++) {
+		allLimits = find_archived_float(archive, "_sizel", i, 0,
+			i < 2 ? kMaxArchivedWindowSize : kMaxWindowLimit, &limits[i]);
+	}
 	if (allLimits)
 		SetSizeLimits(limits[0], limits[2], limits[1], limits[3]);
 
