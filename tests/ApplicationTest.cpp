@@ -193,3 +193,78 @@ TEST(ApplicationTest, PulsesAtItsRateAndHearsActivation)
 	EXPECT_EQ(app->fActivations, std::vector<bool>{ false });
 	delete app;
 }
+
+
+namespace {
+
+int64
+pulse_of(const BMessage& archive)
+{
+	int64 pulse = -1;
+	archive.FindInt64("_pulse", &pulse);
+	return pulse;
+}
+
+} // namespace
+
+
+TEST(ApplicationTest, AnApplicationFromItsArchiveIsAWholeRegisteredOne)
+{
+	TestRuntime runtime;
+	ASSERT_EQ(runtime.StartRegistrar(), B_OK);
+	BMessage archive;
+	{
+		BApplication* app = new BApplication(kSignature);
+		app->SetPulseRate(250000);
+		ASSERT_EQ(app->Archive(&archive), B_OK);
+		delete app;
+	}
+	const char* signature = NULL;
+	ASSERT_EQ(archive.FindString("mime_sig", &signature), B_OK);
+	EXPECT_STREQ(signature, kSignature);
+	EXPECT_EQ(pulse_of(archive), 250000);
+	EXPECT_FALSE(be_roster->IsRunning(kSignature));
+
+	BApplication* app = dynamic_cast<BApplication*>(instantiate_object(&archive));
+	ASSERT_NE(app, nullptr);
+	EXPECT_EQ(app->InitCheck(), B_OK);
+	EXPECT_EQ(be_app, app);
+	EXPECT_TRUE(be_roster->IsRunning(kSignature));
+	app_info info;
+	ASSERT_EQ(app->GetAppInfo(&info), B_OK);
+	EXPECT_STREQ(info.signature, kSignature);
+	BMessage again;
+	ASSERT_EQ(app->Archive(&again), B_OK);
+	EXPECT_EQ(pulse_of(again), 250000);
+	delete app;
+	EXPECT_FALSE(be_roster->IsRunning(kSignature));
+}
+
+
+TEST(ApplicationTest, AnArchiveWithoutAUsableSignatureGivesNoApplication)
+{
+	TestRuntime runtime;
+	ASSERT_EQ(runtime.StartRegistrar(), B_OK);
+	BMessage archive;
+	archive.AddString("class", "BApplication");
+	EXPECT_EQ(instantiate_object(&archive), nullptr);
+	archive.AddString("mime_sig", std::string(B_MIME_TYPE_LENGTH + 10, 'a').c_str());
+	EXPECT_EQ(instantiate_object(&archive), nullptr);
+	EXPECT_EQ(be_app, nullptr);
+
+	// Made directly, it fails as one made with a bad signature does; a pulse rate out
+	// of range is refused or raised.
+	archive.ReplaceString("mime_sig", "not-a-signature");
+	archive.AddInt64("_pulse", -5);
+	BApplication* bad = new BApplication(&archive);
+	EXPECT_EQ(bad->InitCheck(), B_BAD_VALUE);
+	delete bad;
+	archive.ReplaceString("mime_sig", kSignature);
+	archive.ReplaceInt64("_pulse", 1);
+	BApplication* app = new BApplication(&archive);
+	EXPECT_EQ(app->InitCheck(), B_OK);
+	BMessage again;
+	ASSERT_EQ(app->Archive(&again), B_OK);
+	EXPECT_EQ(pulse_of(again), 10000);
+	delete app;
+}

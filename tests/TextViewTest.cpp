@@ -2,6 +2,7 @@
 // display, typing, the caret keys, mouse selection, the clipboard, undo, scrolling inside
 // a scroll view and the text view suite.
 #include <AppDefs.h>
+#include <File.h>
 #include <Message.h>
 #include <Messenger.h>
 #include <ScrollBar.h>
@@ -10,6 +11,7 @@
 #include <Window.h>
 
 #include "MessageFields.h"
+#include "ScratchDirectory.h"
 #include "OffscreenWindowTest.h"
 
 #include <gtest/gtest.h>
@@ -680,7 +682,7 @@ TEST_F(TextViewTest, StyledRunsFollowTheEditsAndComeBackAsRunArrays)
 		BFont font;
 		rgb_color color;
 		view->Select(6, 6);
-		view->GetFontAndColor(&font, &color);
+		view->GetFontAndColor(&font, (uint32*)NULL, &color);
 		EXPECT_EQ(color, kRunGreen);
 		EXPECT_FLOAT_EQ(font.Size(), 24);
 	});
@@ -821,4 +823,89 @@ TEST_F(TextViewTest, WordsLineEndsAndWhatMayBeDroppedOrPasted)
 		EXPECT_FALSE(view->AcceptsDrop(&drop));
 		EXPECT_FALSE(view->AcceptsPaste(NULL));
 	});
+}
+
+
+TEST(TextViewMembersTest, FontAndColourOfARangeAndWhatASelectionShares)
+{
+	BTextView view(BRect(0, 0, 199, 99), "styled", BRect(0, 0, 199, 99), B_FOLLOW_NONE,
+		B_WILL_DRAW);
+	view.SetStylable(true);
+	view.SetText("red green");
+	std::vector<char> runs = two_runs(4);
+	view.SetRunArray(0, view.TextLength(), (text_run_array*)runs.data());
+
+	// A range restyles those bytes alone, whatever the selection; the range's ends may
+	// come in either order.
+	view.Select(0, 9);
+	rgb_color blue = { 0, 0, 200, 255 };
+	BFont bold(be_bold_font);
+	bold.SetSize(30);
+	view.SetFontAndColor(6, 1, &bold, B_FONT_SIZE, &blue);
+	EXPECT_EQ(runs_of(view, 0, view.TextLength()), "0:0 1:0 6:160");
+	BFont font;
+	rgb_color color;
+	view.GetFontAndColor(2, &font, &color);
+	EXPECT_EQ(color, blue);
+	EXPECT_FLOAT_EQ(font.Size(), 30);
+	// Only the size was taken: the family stays the plain font's.
+	EXPECT_EQ(font.FamilyAndStyle(), be_plain_font->FamilyAndStyle());
+	view.GetFontAndColor(-5, &font, &color);
+	EXPECT_EQ(color, kRunRed);
+	view.GetFontAndColor(1000, &font, NULL);
+	EXPECT_FLOAT_EQ(font.Size(), 24);
+
+	// What every run of the selection shares.
+	uint32 same = 0;
+	bool sameColor = true;
+	view.Select(0, 9);
+	view.GetFontAndColor(&font, &same, &color, &sameColor);
+	EXPECT_EQ(color, kRunRed);
+	EXPECT_FALSE(sameColor);
+	EXPECT_EQ(same & B_FONT_SIZE, 0u);
+	EXPECT_NE(same & B_FONT_FAMILY_AND_STYLE, 0u);
+	view.Select(1, 5);
+	view.GetFontAndColor(&font, &same, &color, &sameColor);
+	EXPECT_TRUE(sameColor);
+	EXPECT_EQ(same, (uint32)B_FONT_ALL);
+
+	// A view that is not stylable takes the font and colour for all its text.
+	BTextView plain(BRect(0, 0, 199, 99), "plain", BRect(0, 0, 199, 99), B_FOLLOW_NONE,
+		B_WILL_DRAW);
+	plain.SetText("all of it");
+	plain.SetFontAndColor(2, 4, NULL, 0, &blue);
+	EXPECT_EQ(runs_of(plain, 0, plain.TextLength()), "0:0");
+	plain.GetFontAndColor(0, NULL, &color);
+	EXPECT_EQ(color, blue);
+}
+
+
+TEST(TextViewMembersTest, TextFromAFileAndInsets)
+{
+	ScratchDirectory directory("text view file");
+	ASSERT_TRUE(directory.WriteFile("text", "0123456789 bad \xff byte"));
+	BFile file((directory / "text").c_str(), B_READ_ONLY);
+	ASSERT_EQ(file.InitCheck(), B_OK);
+	BTextView view(BRect(0, 0, 199, 99), "file", BRect(0, 0, 199, 99), B_FOLLOW_NONE,
+		B_WILL_DRAW);
+	view.SetText(&file, 2, 3);
+	EXPECT_STREQ(view.Text(), "234");
+	// No more than the file holds; its bytes are taken as any text from outside.
+	view.SetText(&file, 11, 1000);
+	EXPECT_STREQ(view.Text(), "bad \xef\xbf\xbd byte");
+	view.SetText(&file, 1000, 5);
+	EXPECT_STREQ(view.Text(), "");
+	view.SetText("kept");
+	view.SetText(&file, -1, 5);
+	view.SetText(NULL, 0, 5);
+	EXPECT_STREQ(view.Text(), "kept");
+
+	view.SetInsets(3, 4, 5, 6);
+	float left, top, right, bottom;
+	view.GetInsets(&left, &top, &right, &bottom);
+	EXPECT_EQ(left, 3);
+	EXPECT_EQ(top, 4);
+	EXPECT_EQ(right, 5);
+	EXPECT_EQ(bottom, 6);
+	EXPECT_EQ(view.TextRect(), BRect(3, 4, 194, 93));
 }

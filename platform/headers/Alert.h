@@ -34,7 +34,14 @@ public:
 								const char* button0, const char* button1,
 								const char* button2, button_width width,
 								button_spacing spacing, alert_type type = B_INFO_ALERT);
+	// An alert from its archive (docs/archives.md): the window's fields, the text,
+	// type, button width and shortcuts, and the labels of the archived buttons.
+							BAlert(BMessage* archive);
 	virtual					~BAlert();
+
+	static	BArchivable*	Instantiate(BMessage* archive);
+	// Always writes the alert's views, whatever deep says: its buttons are its content.
+	virtual	status_t		Archive(BMessage* archive, bool deep = true) const;
 
 			void			SetType(alert_type type);
 			alert_type		Type() const { return fType; }

@@ -22,7 +22,13 @@ class BApplication : public BLooper {
 public:
 	BApplication(const char* signature);
 	BApplication(const char* signature, status_t* error);
+	// An application from its archive: its signature ("mime_sig") and pulse rate. It is
+	// a whole application, registered with the roster as one made with the signature.
+	BApplication(BMessage* archive);
 	virtual ~BApplication();
+
+	static BArchivable* Instantiate(BMessage* archive);
+	virtual status_t Archive(BMessage* archive, bool deep = true) const;
 
 	status_t InitCheck() const;
 

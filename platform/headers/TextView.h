@@ -20,6 +20,7 @@
 #include <vector>
 
 class BClipboard;
+class BFile;
 
 namespace BPrivate {
 class TextLayout;
@@ -87,6 +88,9 @@ public:
 	// character becomes U+FFFD and NUL bytes are dropped.
 			void			SetText(const char* text, const text_run_array* runs = NULL);
 			void			SetText(const char* text, int32 length,
+								const text_run_array* runs = NULL);
+	// length bytes of file from offset (taken as any text from outside).
+			void			SetText(BFile* file, int32 offset, int32 length,
 								const text_run_array* runs = NULL);
 			// At the selection (replacing nothing: the selection moves past the text).
 			void			Insert(const char* text, const text_run_array* runs = NULL);
@@ -157,10 +161,21 @@ public:
 			// Typed characters that are refused (pasted ones are not checked).
 			void			DisallowChar(uint32 character);
 			void			AllowChar(uint32 character);
-	// The whole text's font and colour; mode says which parts of font to take.
+	// The font and colour of the selection in a stylable view, of the whole text
+	// otherwise (or when nothing is selected); mode says which parts of font to take.
 			void			SetFontAndColor(const BFont* font, uint32 mode = B_FONT_ALL,
 								const rgb_color* color = NULL);
-			void			GetFontAndColor(BFont* font, rgb_color* color) const;
+	// The same for the bytes from startOffset to endOffset.
+			void			SetFontAndColor(int32 startOffset, int32 endOffset,
+								const BFont* font, uint32 mode = B_FONT_ALL,
+								const rgb_color* color = NULL);
+	// The font and colour at the start of the selection; sameProperties has the
+	// B_FONT_* bits of what every run of the selection shares, sameColor whether they
+	// share their colour.
+			void			GetFontAndColor(BFont* font, uint32* sameProperties,
+								rgb_color* color = NULL, bool* sameColor = NULL) const;
+			void			GetFontAndColor(int32 offset, BFont* font,
+								rgb_color* color = NULL) const;
 	// The runs of [startOffset, endOffset), offsets from startOffset; size gets the
 	// array's bytes. NULL for an empty range.
 			text_run_array*	RunArray(int32 startOffset, int32 endOffset,
@@ -185,6 +200,8 @@ public:
 	// The text rect's distances from the bounds' edges.
 			void			GetInsets(float* left, float* top, float* right,
 								float* bottom) const;
+	// Sets the text rect to the bounds less these distances.
+			void			SetInsets(float left, float top, float right, float bottom);
 	// Kept for the platform's offscreen drawing; windows here draw without flicker.
 			void			SetColorSpace(color_space colors);
 			color_space		ColorSpace() const { return fColorSpace; }

@@ -218,7 +218,11 @@ public:
 			bool			IsFocus() const;
 	// B_POINTER_EVENTS: the view hears every pointer event of its window, wherever the
 	// pointer is; SetMouseEventMask() until the buttons go up, holding the pointer (on
-	// X11, a pointer grab) so that events outside the window come too.
+	// X11, a pointer grab) so that events outside the window come too. The options hold
+	// while the mask does: B_LOCK_WINDOW_FOCUS keeps the window active (a deactivation
+	// waits until the mask ends), B_SUSPEND_VIEW_FOCUS keeps keys from the focus view,
+	// B_NO_POINTER_HISTORY gives the view only the latest of the pointer's moves waiting,
+	// B_FULL_POINTER_HISTORY every one (the default; it wins over B_NO_POINTER_HISTORY).
 			status_t		SetEventMask(uint32 mask, uint32 options = 0);
 	// The cursor shown while the pointer is over the view or over a child without a
 	// cursor of its own, instead of the application's; NULL gives the application's
@@ -503,6 +507,8 @@ private:
 			int32			fHideLevel;
 			rgb_color		fViewColor;
 			uint32			fEventMask;
+			// The options SetEventMask() gave with fEventMask.
+			uint32			fEventOptions;
 			BPrivate::DrawStateStack* fStates;
 			// The picture being recorded, if any; not owned.
 			BPicture*		fPicture;

@@ -97,7 +97,14 @@ public:
 							BWindow(BRect frame, const char* title, window_look look,
 								window_feel feel, uint32 flags,
 								uint32 workspace = B_CURRENT_WORKSPACE);
+	// A window from its archive (docs/archives.md): the frame, title, look, feel,
+	// flags, workspaces, limits and pulse rate archived, and the views of a deep
+	// archive. Locked by the calling thread, as any new window.
+							BWindow(BMessage* archive);
 	virtual					~BWindow();
+
+	static	BArchivable*	Instantiate(BMessage* archive);
+	virtual	status_t		Archive(BMessage* archive, bool deep = true) const;
 
 	virtual	void			Quit();
 			void			Close() { Quit(); }
@@ -292,7 +299,16 @@ private:
 								BPoint where, BView* handled);
 			void			_NotifyKeyListeners(BView* view, BMessage* message,
 								const char* bytes);
-			void			_SetMouseEventMask(BView* view, uint32 mask);
+			void			_SetMouseEventMask(BView* view, uint32 mask, uint32 options);
+			// The event mask options of view in effect now, its mouse mask's included.
+			uint32			_EventOptions(const BView* view) const;
+			// Whether a view in view's tree has its keys or the window's focus held by
+			// an option of its masks.
+			bool			_HoldsFocus(const BView* view, uint32 option) const;
+			// Whether view takes this pointer message: not a move that a newer one
+			// waiting makes stale, when it asked for no history.
+			bool			_TakesMove(const BView* view, BMessage* message) const;
+			void			_SetActive(bool active);
 			void			_ReleasePointer();
 			// Shows the cursor of under (or of its nearest ancestor that has one), or
 			// the application's for NULL.
@@ -371,6 +387,12 @@ private:
 			std::vector<Shortcut> fShortcuts;
 
 			BView*			fMouseMaskView;
+			uint32			fMouseMaskOptions;
+			// A move dispatched now has newer ones waiting behind it.
+			bool			fStalePointer;
+			// The display took the activation away while a view locked the window's
+			// focus; the window gives it up once no view does.
+			bool			fDeactivationHeld;
 			bool			fPointerGrabbed;
 			BPrivate::DragSession* fDrag;
 

@@ -5,6 +5,7 @@
 #include "interface/TextClipboard.h"
 #include "interface/TextLayout.h"
 
+#include <File.h>
 #include <ScrollBar.h>
 #include <Window.h>
 
@@ -115,6 +116,22 @@ BTextView::SetText(const char* text, int32 length, const text_run_array* runs)
 	fAnchor = 0;
 	if (Bounds().LeftTop() != BPoint(0, 0))
 		ScrollTo(BPoint(0, 0));
+}
+
+
+void
+BTextView::SetText(BFile* file, int32 offset, int32 length, const text_run_array* runs)
+{
+	off_t size;
+	if (file == NULL || offset < 0 || length < 0 || file->GetSize(&size) != B_OK)
+		return;
+	// No more than the file holds from offset.
+	off_t available = std::max(size - (off_t)offset, (off_t)0);
+	std::string bytes((size_t)std::min((off_t)length, available), '\0');
+	ssize_t read = file->ReadAt(offset, &bytes[0], bytes.size());
+	if (read < 0)
+		return;
+	SetText(bytes.data(), (int32)read, runs);
 }
 
 
@@ -821,6 +838,15 @@ BTextView::MakeFocus(bool focus)
 
 
 // #pragma mark - Behaviour
+
+
+void
+BTextView::SetInsets(float left, float top, float right, float bottom)
+{
+	BRect bounds = Bounds();
+	SetTextRect(BRect(bounds.left + left, bounds.top + top, bounds.right - right,
+		bounds.bottom - bottom));
+}
 
 
 void

@@ -38,6 +38,31 @@ merged_font(BFont base, const BFont& with, uint32 mode)
 }
 
 
+// The B_FONT_* bits of the properties in which a and b differ.
+uint32
+differing_properties(const BFont& a, const BFont& b)
+{
+	uint32 differing = 0;
+	if (a.FamilyAndStyle() != b.FamilyAndStyle())
+		differing |= B_FONT_FAMILY_AND_STYLE;
+	if (a.Size() != b.Size())
+		differing |= B_FONT_SIZE;
+	if (a.Shear() != b.Shear())
+		differing |= B_FONT_SHEAR;
+	if (a.Rotation() != b.Rotation())
+		differing |= B_FONT_ROTATION;
+	if (a.Spacing() != b.Spacing())
+		differing |= B_FONT_SPACING;
+	if (a.Encoding() != b.Encoding())
+		differing |= B_FONT_ENCODING;
+	if (a.Face() != b.Face())
+		differing |= B_FONT_FACE;
+	if (a.Flags() != b.Flags())
+		differing |= B_FONT_FLAGS;
+	return differing;
+}
+
+
 bool
 same_style(const text_run& a, const text_run& b)
 {
@@ -57,8 +82,21 @@ BTextView::SetStylable(bool stylable)
 void
 BTextView::SetFontAndColor(const BFont* font, uint32 mode, const rgb_color* color)
 {
-	// A stylable view restyles the selection; otherwise the whole text changes.
-	bool selection = fStylable && fSelectionStart != fSelectionEnd;
+	SetFontAndColor(fSelectionStart, fSelectionEnd, font, mode, color);
+}
+
+
+void
+BTextView::SetFontAndColor(int32 startOffset, int32 endOffset, const BFont* font,
+	uint32 mode, const rgb_color* color)
+{
+	int32 from = BPrivate::utf8_boundary(fText, std::clamp(std::min(startOffset, endOffset),
+		(int32)0, TextLength()));
+	int32 to = BPrivate::utf8_boundary(fText, std::clamp(std::max(startOffset, endOffset),
+		(int32)0, TextLength()));
+	// A stylable view restyles the range; otherwise, or for an empty range, the whole
+	// text changes.
+	bool selection = fStylable && from != to;
 	if (!selection) {
 		if (font != NULL) {
 			BView::SetFont(font, mode);
@@ -70,8 +108,8 @@ BTextView::SetFontAndColor(const BFont* font, uint32 mode, const rgb_color* colo
 	if (!fStylable || TextLength() == 0) {
 		fRuns.assign(1, text_run{ 0, fFont, fColor });
 	} else {
-		int32 start = selection ? fSelectionStart : 0;
-		int32 end = selection ? fSelectionEnd : TextLength();
+		int32 start = selection ? from : 0;
+		int32 end = selection ? to : TextLength();
 		for (int32 offset = start; offset < end; ) {
 			text_run run = _RunAt(offset);
 			auto next = std::upper_bound(fRuns.begin(), fRuns.end(), offset,
@@ -87,9 +125,33 @@ BTextView::SetFontAndColor(const BFont* font, uint32 mode, const rgb_color* colo
 
 
 void
-BTextView::GetFontAndColor(BFont* font, rgb_color* color) const
+BTextView::GetFontAndColor(BFont* font, uint32* sameProperties, rgb_color* color,
+	bool* sameColor) const
 {
-	const text_run& run = _RunAt(fSelectionStart);
+	const text_run& first = _RunAt(fSelectionStart);
+	uint32 same = B_FONT_ALL;
+	bool colorSame = true;
+	for (const text_run& run : fRuns) {
+		if (run.offset <= fSelectionStart || run.offset >= fSelectionEnd)
+			continue;
+		same &= ~differing_properties(first.font, run.font);
+		colorSame = colorSame && run.color == first.color;
+	}
+	if (font != NULL)
+		*font = first.font;
+	if (sameProperties != NULL)
+		*sameProperties = same;
+	if (color != NULL)
+		*color = first.color;
+	if (sameColor != NULL)
+		*sameColor = colorSame;
+}
+
+
+void
+BTextView::GetFontAndColor(int32 offset, BFont* font, rgb_color* color) const
+{
+	const text_run& run = _RunAt(std::clamp(offset, (int32)0, TextLength()));
 	if (font != NULL)
 		*font = run.font;
 	if (color != NULL)

@@ -70,6 +70,7 @@ BView::BView(BRect frame, const char* name, uint32 resizingMode, uint32 flags)
 	fHideLevel(0),
 	fViewColor(make_color(255, 255, 255)),
 	fEventMask(0),
+	fEventOptions(0),
 	fStates(new BPrivate::DrawStateStack),
 	fPicture(NULL),
 	fViewBitmap(NULL),

@@ -94,6 +94,7 @@ BView::BView(BMessage* archive)
 	fHideLevel(0),
 	fViewColor(make_color(255, 255, 255)),
 	fEventMask(0),
+	fEventOptions(0),
 	fStates(new BPrivate::DrawStateStack),
 	fPicture(NULL),
 	fViewBitmap(NULL),

@@ -8,13 +8,22 @@
 
 #include <Window.h>
 
+namespace {
+
+const uint32 kEventMasks = B_POINTER_EVENTS | B_KEYBOARD_EVENTS;
+const uint32 kEventOptions = B_LOCK_WINDOW_FOCUS | B_SUSPEND_VIEW_FOCUS
+	| B_NO_POINTER_HISTORY | B_FULL_POINTER_HISTORY;
+
+} // namespace
+
 status_t
 BView::SetEventMask(uint32 mask, uint32 options)
 {
 	BPrivate::check_lock(fOwner);
-	if ((mask & ~(B_POINTER_EVENTS | B_KEYBOARD_EVENTS)) != 0)
+	if ((mask & ~kEventMasks) != 0 || (options & ~kEventOptions) != 0)
 		return B_BAD_VALUE;
 	fEventMask = mask;
+	fEventOptions = options;
 	return B_OK;
 }
 
@@ -46,9 +55,9 @@ BView::SetMouseEventMask(uint32 mask, uint32 options)
 	BPrivate::check_lock(fOwner);
 	if (fOwner == NULL)
 		return B_ERROR;
-	if ((mask & ~(B_POINTER_EVENTS | B_KEYBOARD_EVENTS)) != 0)
+	if ((mask & ~kEventMasks) != 0 || (options & ~kEventOptions) != 0)
 		return B_BAD_VALUE;
-	fOwner->_SetMouseEventMask(this, mask);
+	fOwner->_SetMouseEventMask(this, mask, options);
 	return B_OK;
 }
 

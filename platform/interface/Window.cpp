@@ -115,9 +115,6 @@ const uint32 kShortcutModifiers = B_SHIFT_KEY | B_COMMAND_KEY | B_CONTROL_KEY
 // The pointer positions GetMouse() may hand out that the window has not dispatched yet.
 const size_t kMouseHistorySize = 64;
 
-// The platform's default: twice a second.
-const bigtime_t kDefaultPulseRate = 500000;
-
 
 window_look
 LookFor(window_type type)
@@ -224,11 +221,11 @@ BWindow::_Init(BRect frame, const char* title, window_look look, window_feel fee
 	fMinimized = false;
 	fActive = false;
 	fMinWidth = 0;
-	fMaxWidth = 32768;
+	fMaxWidth = BPrivate::kMaxWindowLimit;
 	fMinHeight = 0;
-	fMaxHeight = 32768;
-	fZoomMaxWidth = 32768;
-	fZoomMaxHeight = 32768;
+	fMaxHeight = BPrivate::kMaxWindowLimit;
+	fZoomMaxWidth = BPrivate::kMaxWindowLimit;
+	fZoomMaxHeight = BPrivate::kMaxWindowLimit;
 	fAlignMode = B_PIXEL_ALIGNMENT;
 	const int32 kNoAlignment[8] = { 1, 0, 1, 0, 1, 0, 1, 0 };
 	memcpy(fAlignment, kNoAlignment, sizeof(fAlignment));
@@ -244,13 +241,16 @@ BWindow::_Init(BRect frame, const char* title, window_look look, window_feel fee
 	fDefaultButton = NULL;
 	fMouseButtons = 0;
 	fMouseMaskView = NULL;
+	fMouseMaskOptions = 0;
+	fStalePointer = false;
+	fDeactivationHeld = false;
 	fPointerGrabbed = false;
 	fDrag = NULL;
 	fDragOverlay = NULL;
 	fTrackingOverlay = NULL;
 	fTrackingStyle = B_TRACK_WHOLE_RECT;
 	fPulse = NULL;
-	fPulseRate = kDefaultPulseRate;
+	fPulseRate = BPrivate::kDefaultWindowPulseRate;
 
 	cairo_surface_t* surface = fBitmapSurface != NULL
 		? cairo_surface_reference(fBitmapSurface->Target()) : CreateSurface(Bounds());
@@ -479,6 +479,7 @@ BWindow::_ViewDetached(BView* view)
 		fMouseTarget = NULL;
 	if (fMouseMaskView == view) {
 		fMouseMaskView = NULL;
+		fMouseMaskOptions = 0;
 		_ReleasePointer();
 	}
 }
@@ -610,13 +611,10 @@ BWindow::DispatchMessage(BMessage* message, BHandler* handler)
 		{
 			bool active = false;
 			message->FindBool("active", &active);
-			if (active != fActive) {
-				fActive = active;
-				if (active)
-					BRoster::Private::WindowActivated(BLooper::Private(this).PortID());
-				WindowActivated(active);
-				_NotifyActivated(fTopView, active);
-			}
+			fDeactivationHeld = !active && fActive
+				&& _HoldsFocus(fTopView, B_LOCK_WINDOW_FOCUS);
+			if (!fDeactivationHeld)
+				_SetActive(active);
 			break;
 		}
 		case BPrivate::kActivateApp:
@@ -669,7 +667,24 @@ BWindow::DispatchMessage(BMessage* message, BHandler* handler)
 			}
 			break;
 	}
+	if (fDeactivationHeld && !_HoldsFocus(fTopView, B_LOCK_WINDOW_FOCUS)) {
+		fDeactivationHeld = false;
+		_SetActive(false);
+	}
 	_PresentDrawn();
+}
+
+
+void
+BWindow::_SetActive(bool active)
+{
+	if (active == fActive)
+		return;
+	fActive = active;
+	if (active)
+		BRoster::Private::WindowActivated(BLooper::Private(this).PortID());
+	WindowActivated(active);
+	_NotifyActivated(fTopView, active);
 }
 
 
@@ -737,7 +752,8 @@ BWindow::_HandleMouse(BMessage* message)
 	}
 
 	if (fMouseTarget != NULL) {
-		target->MouseMoved(local, under == target ? B_INSIDE_VIEW : B_OUTSIDE_VIEW, NULL);
+		if (_TakesMove(target, message))
+			target->MouseMoved(local, under == target ? B_INSIDE_VIEW : B_OUTSIDE_VIEW, NULL);
 	} else {
 		if (under != fLastMouseView && fLastMouseView != NULL) {
 			fLastMouseView->MouseMoved(where - fLastMouseView->_WindowOrigin(),
@@ -745,8 +761,10 @@ BWindow::_HandleMouse(BMessage* message)
 		}
 		// The view may have been removed by the hook above.
 		under = FindView(where);
-		under->MouseMoved(where - under->_WindowOrigin(),
-			under != fLastMouseView ? B_ENTERED_VIEW : B_INSIDE_VIEW, NULL);
+		if (under != fLastMouseView || _TakesMove(under, message)) {
+			under->MouseMoved(where - under->_WindowOrigin(),
+				under != fLastMouseView ? B_ENTERED_VIEW : B_INSIDE_VIEW, NULL);
+		}
 	}
 	fLastMouseView = FindView(where);
 	_ShowViewCursor(Bounds().Contains(where) ? fLastMouseView : NULL);
@@ -808,7 +826,7 @@ BWindow::_HandleKey(BMessage* message)
 		return;
 	}
 
-	if (fFocus != NULL) {
+	if (fFocus != NULL && !_HoldsFocus(fTopView, B_SUSPEND_VIEW_FOCUS)) {
 		if (message->what == B_KEY_DOWN)
 			fFocus->KeyDown(bytes, (int32)strlen(bytes));
 		else

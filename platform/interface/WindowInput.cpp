@@ -36,6 +36,7 @@ BWindow::_DispatchPointer(BMessage* message)
 		fMouseHistory.erase(fMouseHistory.begin(), fMouseHistory.begin() + done);
 		if (when <= fPointerReadUntil)
 			return;
+		fStalePointer = message->what == B_MOUSE_MOVED && !fMouseHistory.empty();
 	}
 
 	if (_TrackDrag(message, where, buttons))
@@ -45,10 +46,45 @@ BWindow::_DispatchPointer(BMessage* message)
 		handled = FindView(where);
 	_HandleMouse(message);
 	_NotifyPointerListeners(fTopView, message, where, handled);
+	fStalePointer = false;
 	if (message->what == B_MOUSE_UP && buttons == 0 && fMouseMaskView != NULL) {
 		fMouseMaskView = NULL;
+		fMouseMaskOptions = 0;
 		_ReleasePointer();
 	}
+}
+
+
+uint32
+BWindow::_EventOptions(const BView* view) const
+{
+	uint32 options = view->fEventMask != 0 ? view->fEventOptions : 0;
+	if (view == fMouseMaskView)
+		options |= fMouseMaskOptions;
+	return options;
+}
+
+
+bool
+BWindow::_HoldsFocus(const BView* view, uint32 option) const
+{
+	if ((_EventOptions(view) & option) != 0)
+		return true;
+	for (int32 i = 0; const BView* child = view->ChildAt(i); i++) {
+		if (_HoldsFocus(child, option))
+			return true;
+	}
+	return false;
+}
+
+
+bool
+BWindow::_TakesMove(const BView* view, BMessage* message) const
+{
+	if (message->what != B_MOUSE_MOVED || !fStalePointer)
+		return true;
+	uint32 options = _EventOptions(view);
+	return (options & B_FULL_POINTER_HISTORY) != 0 || (options & B_NO_POINTER_HISTORY) == 0;
 }
 
 
@@ -66,7 +102,7 @@ BWindow::_NotifyPointerListeners(BView* view, BMessage* message, BPoint where,
 			view->MouseDown(local);
 		else if (message->what == B_MOUSE_UP)
 			view->MouseUp(local);
-		else {
+		else if (_TakesMove(view, message)) {
 			view->MouseMoved(local, view->Bounds().Contains(local) ? B_INSIDE_VIEW
 				: B_OUTSIDE_VIEW, NULL);
 		}
@@ -92,16 +128,18 @@ BWindow::_NotifyKeyListeners(BView* view, BMessage* message, const char* bytes)
 
 
 void
-BWindow::_SetMouseEventMask(BView* view, uint32 mask)
+BWindow::_SetMouseEventMask(BView* view, uint32 mask, uint32 options)
 {
 	if ((mask & B_POINTER_EVENTS) == 0) {
 		if (fMouseMaskView == view) {
 			fMouseMaskView = NULL;
+			fMouseMaskOptions = 0;
 			_ReleasePointer();
 		}
 		return;
 	}
 	fMouseMaskView = view;
+	fMouseMaskOptions = options;
 	if (!fPointerGrabbed && fDisplayWindow != NULL)
 		fPointerGrabbed = fDisplayWindow->GrabPointer(true) == B_OK;
 }

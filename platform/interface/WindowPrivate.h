@@ -7,6 +7,15 @@
 
 #include <Window.h>
 
+namespace BPrivate {
+
+// The largest size and zoom limits, which a window has until it is given others.
+const float kMaxWindowLimit = 32768;
+// The platform's default pulse rate: twice a second.
+const bigtime_t kDefaultWindowPulseRate = 500000;
+
+} // namespace BPrivate
+
 class BWindow::Private {
 public:
 	explicit Private(BWindow* window) : fWindow(window) {}
