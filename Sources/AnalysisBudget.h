@@ -55,6 +55,13 @@ public:
 			bool			AddTarget();
 			bool			GaveUp() const;
 
+	// Starts the time limit: the analysis has its turn (AnalysisGate). Until then the
+	// limit runs from when the budget was made.
+			void			Start();
+	// Whether a request has waited for its reply since at least kStalledAnalysisTime
+	// before now, with no reply in between.
+			bool			IsStalled(bigtime_t now) const;
+
 	// Set before the analysis starts. How long each request may wait instead of
 	// kRequestTimeout.
 			void			SetRequestTimeout(bigtime_t timeout)
@@ -89,6 +96,9 @@ private:
 			bool			fGaveUp;
 			bool			fReportedChildren;
 			bool			fReportedDepth;
+	// Requests sent and not answered yet, and when the last one began or ended.
+			int32			fWaiting;
+			bigtime_t		fLastProgress;
 };
 
 #endif // ANALYSIS_BUDGET_H

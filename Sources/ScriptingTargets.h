@@ -70,6 +70,8 @@ public:
 			bool			GaveUp() const { return fBudget.GaveUp(); }
 
 private:
+	// Analyze, once the gate lets the analysis in: whether the node is to be shown.
+			bool			_Analyze(int32 level);
 			int32			_HandOver(uint32 what, int32 result);
 
 			app_info		fAppInfo;
