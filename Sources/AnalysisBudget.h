@@ -19,7 +19,8 @@ class BMessenger;
 
 // How long one request, its delivery and its reply, may take.
 const bigtime_t kRequestTimeout = 3000000;
-// How long one application's whole analysis may take.
+// How long one application's whole analysis may take, from when its turn comes
+// (AnalysisGate): applications waiting for their turn do not use up their time.
 const bigtime_t kAnalysisTimeLimit = 60000000;
 // The most windows of an application, or views of one window or view, that are analysed.
 const int32 kMaxChildren = 1024;
