@@ -265,20 +265,8 @@ ScriptingElement::KeepRequestChain()
 		fParent->AppendAccess(fRequestChain.get());
 		return;
 	}
-	// Its specifiers are taken over as they are stored, already flattened: the bytes of
-	// adding each one again, without making a message of each on the way. Adding them
-	// as data leaves the stack's cursor behind, which is then put on the last one, as
-	// AddSpecifier does.
-	const void* data;
-	ssize_t size;
-	int32 count = 0;
-	for (int32 i = 1; parentChain->FindData("specifiers", B_MESSAGE_TYPE, i, &data, &size)
-			== B_OK; i++) {
-		if (fRequestChain->AddData("specifiers", B_MESSAGE_TYPE, data, size, false) != B_OK)
-			break;
-	}
-	if (fRequestChain->GetInfo("specifiers", NULL, &count) == B_OK)
-		fRequestChain->SetCurrentSpecifier(count - 1);
+	for (int32 i = 1; parentChain->FindMessage("specifiers", i, &specifier) == B_OK; i++)
+		fRequestChain->AddSpecifier(&specifier);
 }
 
 
