@@ -7,6 +7,7 @@
 #include <stdio.h>
 #include <string.h>
 
+#include "AnalysisGate.h"
 #include "ScriptingUtils.h"
 
 
@@ -22,8 +23,26 @@ AnalysisBudget::AnalysisBudget(const BString& application)
 	fFailuresInARow(0),
 	fGaveUp(false),
 	fReportedChildren(false),
-	fReportedDepth(false)
+	fReportedDepth(false),
+	fWaiting(0),
+	fLastProgress(0)
 {
+}
+
+
+void
+AnalysisBudget::Start()
+{
+	std::lock_guard<std::mutex> lock(fLock);
+	fDeadline = system_time() + kAnalysisTimeLimit;
+}
+
+
+bool
+AnalysisBudget::IsStalled(bigtime_t now) const
+{
+	std::lock_guard<std::mutex> lock(fLock);
+	return fWaiting > 0 && now - fLastProgress >= kStalledAnalysisTime;
 }
 
 
@@ -34,11 +53,16 @@ AnalysisBudget::Send(BMessenger* messenger, BMessage* request, BMessage* reply)
 	if (fGaveUp || _PastDeadline())
 		return B_CANCELED;
 
-	bigtime_t left = fDeadline - system_time();
+	bigtime_t now = system_time();
+	bigtime_t left = fDeadline - now;
 	bigtime_t timeout = left < fRequestTimeout ? left : fRequestTimeout;
+	if (fWaiting++ == 0)
+		fLastProgress = now;
 	lock.unlock();
 	status_t status = messenger->SendMessage(request, reply, timeout, timeout);
 	lock.lock();
+	fWaiting--;
+	fLastProgress = system_time();
 	if (status == B_OK) {
 		fFailuresInARow = 0;
 		fReplyBytes += (size_t)reply->FlattenedSize();

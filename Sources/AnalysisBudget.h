@@ -19,7 +19,8 @@ class BMessenger;
 
 // How long one request, its delivery and its reply, may take.
 const bigtime_t kRequestTimeout = 3000000;
-// How long one application's whole analysis may take.
+// How long one application's whole analysis may take, from when its turn comes
+// (AnalysisGate): applications waiting for their turn do not use up their time.
 const bigtime_t kAnalysisTimeLimit = 60000000;
 // The most windows of an application, or views of one window or view, that are analysed.
 const int32 kMaxChildren = 1024;
@@ -55,6 +56,13 @@ public:
 			bool			AddTarget();
 			bool			GaveUp() const;
 
+	// Starts the time limit: the analysis has its turn (AnalysisGate). Until then the
+	// limit runs from when the budget was made.
+			void			Start();
+	// Whether a request has waited for its reply since at least kStalledAnalysisTime
+	// before now, with no reply in between.
+			bool			IsStalled(bigtime_t now) const;
+
 	// Set before the analysis starts. How long each request may wait instead of
 	// kRequestTimeout.
 			void			SetRequestTimeout(bigtime_t timeout)
@@ -89,6 +97,9 @@ private:
 			bool			fGaveUp;
 			bool			fReportedChildren;
 			bool			fReportedDepth;
+	// Requests sent and not answered yet, and when the last one began or ended.
+			int32			fWaiting;
+			bigtime_t		fLastProgress;
 };
 
 #endif // ANALYSIS_BUDGET_H

@@ -14,6 +14,7 @@
 #include <functional>
 #include <vector>
 
+#include "AnalysisGate.h"
 #include "PrefilledBitmap.h"
 #include "ScriptingUtils.h"
 
@@ -380,10 +381,23 @@ ScriptingApplication::PrintToStream() const
 int32
 ScriptingApplication::Analyze(int32 level)
 {
+	bool shown;
+	{
+		// The node is handed over only once its place at the gate is given back.
+		AnalysisGateEntry entry(AnalysisGate::Default(), &fBudget);
+		shown = _Analyze(level);
+	}
+	return _HandOver(shown ? kMsgAddApp : kMsgDropApp, shown ? fWindowCount : 0);
+}
+
+
+bool
+ScriptingApplication::_Analyze(int32 level)
+{
 	if (!fIdentified)
 		Identify();
 	if (!fScriptable)
-		return _HandOver(kMsgDropApp, 0);
+		return false;
 
 	BMessage request(B_COUNT_PROPERTIES);
 	request.AddSpecifier("Window");
@@ -393,14 +407,14 @@ ScriptingApplication::Analyze(int32 level)
 		SetFailure("count Window", status);
 		fprintf(stderr, "cannot 'count Window' of application '%s' (%s)\n",
 			printable_str(fName).String(), strerror(status));
-		return _HandOver(kMsgDropApp, 0);
+		return false;
 	}
 	status = reply.FindInt32("result", &fWindowCount);
 	if (status != B_OK) {
 		SetFailure("count Window", status);
 		fprintf(stderr, "cannot extract number of windows for application '%s' (%s)\n",
 			printable_str(fName).String(), strerror(status));
-		return _HandOver(kMsgDropApp, 0);
+		return false;
 	}
 	reply.MakeEmpty();
 	int32 childLevel = level + 1;
@@ -421,7 +435,7 @@ ScriptingApplication::Analyze(int32 level)
 	// Its helpers end here: the node is handed over below.
 	fCrew.reset();
 	fWindowCount = fChildren->CountItems();
-	return _HandOver(kMsgAddApp, fWindowCount);
+	return true;
 }
 
 

@@ -1,7 +1,8 @@
 // The three kinds of scripting targets, and how the running applications are found.
 //
 // A ScriptingApplication is made on the caller's thread without asking its target anything,
-// and analysed on a thread of its own (AnalyzeApplication): first its suites, then the
+// and analysed on a thread of its own (AnalyzeApplication), once the process's AnalysisGate
+// gives it its turn: first its suites, then the
 // windows with their views, depth first, logged to standard output, failures to standard
 // error, all within the limits of its AnalysisBudget; an analysis that is not logged may
 // run sibling subtrees side by side (AnalysisCrew), as its budget allows. A
@@ -70,6 +71,8 @@ public:
 			bool			GaveUp() const { return fBudget.GaveUp(); }
 
 private:
+	// Analyze, once the gate lets the analysis in: whether the node is to be shown.
+			bool			_Analyze(int32 level);
 			int32			_HandOver(uint32 what, int32 result);
 
 			app_info		fAppInfo;

@@ -3,9 +3,10 @@
 // raw AF_UNIX round trips carrying as many bytes as the kit's frames of the analysis's
 // requests and replies, on average (the application counts them), their sender sleeping
 // for each reply or polling for it first as the kit does; one analysis with requests in
-// flight as Quorvane --json runs it; and the analyses of 20 such applications on 20 threads
-// at once (one request at a time each, and with requests in flight) against one, with the
-// CPU time each costs on both sides. Prints the
+// flight as Quorvane --json runs it; and the analyses of 20 such applications started on 20
+// threads at once (one request at a time each, and with requests in flight; the program's
+// gate lets as many run as there are processors, the others wait their turn) against one,
+// with the CPU time each costs on both sides. Prints the
 // ratios, the requests per analysis and the heap bytes per analysed view, and the CPU
 // time that one analysis costs on both sides: on a machine of few cores, that is what
 // limits how far twenty analyses can overlap.
