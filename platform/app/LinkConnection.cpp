@@ -410,24 +410,23 @@ LinkConnection::_ReadSome(bool wait, bool* more)
 {
 	// One read at a time, decoded before the next: a peer that writes as fast as it is
 	// read makes the decoder hold no more than one partial frame and one read. The bytes
-	// go straight into the decoder's room; only what does not fit there is copied in
-	// from overflow.
+	// go straight into the decoder's room when it has kMinReadRoom of it; otherwise
+	// (small frames, or none yet) they are read aside and copied in.
 	uint8 overflow[65536];
 	size_t roomSize;
 	uint8* room = fDecoder.Room(roomSize);
-	iovec parts[2] = { { room, roomSize }, { overflow, sizeof(overflow) } };
-	msghdr header = {};
-	header.msg_iov = roomSize > 0 ? parts : parts + 1;
-	header.msg_iovlen = roomSize > 0 ? 2 : 1;
+	bool inPlace = roomSize >= kMinReadRoom;
+	uint8* buffer = inPlace ? room : overflow;
+	size_t size = inPlace ? roomSize : sizeof(overflow);
 	for (;;) {
-		ssize_t bytes = recvmsg(fFD, &header, wait ? 0 : MSG_DONTWAIT);
+		ssize_t bytes = recv(fFD, buffer, size, wait ? 0 : MSG_DONTWAIT);
 		if (bytes > 0) {
-			size_t inPlace = std::min((size_t)bytes, roomSize);
-			fDecoder.Received(inPlace);
-			if ((size_t)bytes > inPlace)
-				fDecoder.Feed(overflow, bytes - inPlace);
+			if (inPlace)
+				fDecoder.Received(bytes);
+			else
+				fDecoder.Feed(overflow, bytes);
 			if (more != NULL)
-				*more = (size_t)bytes == roomSize + sizeof(overflow);
+				*more = (size_t)bytes == size;
 			return B_OK;
 		}
 		if (bytes < 0 && errno == EINTR)
