@@ -41,7 +41,7 @@ TEST(LinkFrameTest, HeadsSurviveTheRoundTrip)
 	ASSERT_EQ(decoder.Next(decoded), B_OK);
 	EXPECT_EQ(decoded.kind, kMessageFrame);
 	MessageHead parsed;
-	ASSERT_EQ(parse_message_head(decoded.body.data(), decoded.body.size(), parsed), B_OK);
+	ASSERT_EQ(parse_message_head(decoded.body, decoded.size, parsed), B_OK);
 	EXPECT_EQ(parsed.port, 7);
 	EXPECT_EQ(parsed.token, -2);
 	EXPECT_EQ(parsed.flags, head.flags);
@@ -49,8 +49,8 @@ TEST(LinkFrameTest, HeadsSurviveTheRoundTrip)
 	EXPECT_EQ(parsed.replyTeam, 1234);
 	EXPECT_EQ(parsed.replyPort, 3);
 	EXPECT_EQ(parsed.replyToken, 99);
-	EXPECT_EQ(std::string(decoded.body.begin() + kMessageHeadSize, decoded.body.end()),
-		"payload");
+	EXPECT_EQ(std::string((const char*)decoded.body + kMessageHeadSize,
+		decoded.size - kMessageHeadSize), "payload");
 	EXPECT_EQ(decoder.Next(decoded), B_WOULD_BLOCK);
 
 	std::vector<uint8> reply;
@@ -81,7 +81,7 @@ TEST(LinkFrameTest, FramesArriveByteByByteOrSeveralAtOnce)
 			frames.push_back(frame);
 	}
 	ASSERT_EQ(frames.size(), 3u);
-	EXPECT_EQ(frames[2].body.size(), kMessageHeadSize + 20);
+	EXPECT_EQ(frames[2].size, kMessageHeadSize + 20);
 
 	FrameDecoder flood;
 	flood.Feed(stream.data(), stream.size());
@@ -146,5 +146,54 @@ TEST(LinkFrameTest, PiecesEndingMidFrameLeaveOnlyThePartialFrame)
 		EXPECT_LT(decoder.Buffered(), frame.size());
 	}
 	EXPECT_EQ(frames, 1000);
+	EXPECT_EQ(decoder.Buffered(), 0u);
+}
+
+
+// Bytes received in place (Room, Received) and fed from aside make the same frames; a
+// partial frame gets room for its rest, but never more than kDecoderReadAhead at once.
+TEST(LinkFrameTest, BytesReceivedInPlaceMakeTheSameFrames)
+{
+	MessageHead head;
+	std::vector<uint8> small = message_frame(head, std::string(50, 's'));
+	std::vector<uint8> large = message_frame(head, std::string(3 * kDecoderReadAhead, 'l'));
+	std::vector<uint8> stream = small;
+	stream.insert(stream.end(), large.begin(), large.end());
+	stream.insert(stream.end(), small.begin(), small.end());
+
+	FrameDecoder decoder;
+	size_t room;
+	decoder.Room(room);
+	EXPECT_EQ(room, 0u);
+	// A first piece from aside, ending inside the large frame's header.
+	size_t offset = small.size() + 10;
+	decoder.Feed(stream.data(), offset);
+	std::vector<size_t> sizes;
+	Frame frame;
+	while (decoder.Next(frame) == B_OK)
+		sizes.push_back(frame.size);
+	int pieces = 0;
+	while (offset < stream.size()) {
+		uint8* place = decoder.Room(room);
+		size_t piece = std::min(room, stream.size() - offset);
+		if (piece == 0) {
+			// Until the header is whole, the room is what the buffer has left.
+			piece = std::min<size_t>(6, stream.size() - offset);
+			decoder.Feed(stream.data() + offset, piece);
+		} else {
+			EXPECT_LE(room, decoder.Buffered() + 2 * kDecoderReadAhead);
+			memcpy(place, stream.data() + offset, piece);
+			decoder.Received(piece);
+		}
+		offset += piece;
+		pieces++;
+		while (decoder.Next(frame) == B_OK) {
+			sizes.push_back(frame.size);
+			EXPECT_EQ(frame.body[kMessageHeadSize], sizes.size() == 2 ? 'l' : 's');
+		}
+	}
+	EXPECT_GE(pieces, 3);
+	EXPECT_EQ(sizes, (std::vector<size_t>{ kMessageHeadSize + 50,
+		kMessageHeadSize + 3 * kDecoderReadAhead, kMessageHeadSize + 50 }));
 	EXPECT_EQ(decoder.Buffered(), 0u);
 }

@@ -530,6 +530,49 @@ TEST(MessageTest, UnflattenRefusesBadBuffersAndLeavesTheMessageEmpty)
 }
 
 
+// A nested message the same as the one before it is known good by comparing; one that
+// differs anywhere, even only in its header, is checked in full.
+TEST(MessageTest, RepeatedNestedMessagesAreEachChecked)
+{
+	BMessage source(B_GET_PROPERTY);
+	source.AddSpecifier("Label");
+	for (int i = 0; i < 4; i++)
+		source.AddSpecifier("View", 0);
+	std::vector<char> good = Flatten(source);
+	BMessage target;
+	ASSERT_EQ(target.Unflatten(good.data(), good.size()), B_OK);
+	EXPECT_EQ(target.CountNames(B_MESSAGE_TYPE), 1);
+
+	// Where each message starts: the request, then its five specifiers.
+	std::vector<size_t> starts;
+	for (size_t i = 0; i + 4 <= good.size(); i++) {
+		if (memcmp(good.data() + i, "BMSG", 4) == 0)
+			starts.push_back(i);
+	}
+	ASSERT_EQ(starts.size(), 6u);
+	for (size_t specifier = 2; specifier < starts.size(); specifier++) {
+		for (size_t field : { (size_t)4, (size_t)28 }) {	// version, reserved
+			std::vector<char> bad = good;
+			bad[starts[specifier] + field]++;
+			EXPECT_EQ(target.Unflatten(bad.data(), bad.size()), B_BAD_DATA)
+				<< "specifier " << specifier << ", byte " << field;
+			ExpectEmpty(target);
+		}
+	}
+
+	// Every single corrupted byte either is refused or gives a message that flattens again.
+	for (size_t i = starts[1]; i < good.size(); i++) {
+		std::vector<char> bad = good;
+		bad[i] = (char)(bad[i] + 1);
+		if (target.Unflatten(bad.data(), bad.size()) == B_OK) {
+			BMessage again = RoundTrip(target);
+			EXPECT_EQ(again.CountNames(B_ANY_TYPE), target.CountNames(B_ANY_TYPE));
+		} else
+			ExpectEmpty(target);
+	}
+}
+
+
 TEST(MessageTest, NestingBeyondTheLimitIsRefused)
 {
 	// 32 levels below the top are accepted, 33 are not.

@@ -300,7 +300,7 @@ LinkConnection::Request(MessageHead head, const BMessage& message, BMessage* rep
 		}
 		ReplyHead replyHead;
 		if (status != B_OK || answer.kind != kReplyFrame
-			|| parse_reply_head(answer.body.data(), answer.body.size(), replyHead) != B_OK) {
+			|| parse_reply_head(answer.body, answer.size, replyHead) != B_OK) {
 			Close();
 			return B_BAD_PORT_ID;
 		}
@@ -311,8 +311,8 @@ LinkConnection::Request(MessageHead head, const BMessage& message, BMessage* rep
 		if (replyHead.status != B_OK)
 			return replyHead.status;
 
-		const char* flat = reinterpret_cast<const char*>(answer.body.data()) + kReplyHeadSize;
-		if (reply->Unflatten(flat, answer.body.size() - kReplyHeadSize) != B_OK) {
+		const char* flat = reinterpret_cast<const char*>(answer.body) + kReplyHeadSize;
+		if (reply->Unflatten(flat, answer.size - kReplyHeadSize) != B_OK) {
 			Close();
 			return B_BAD_PORT_ID;
 		}
@@ -327,19 +327,10 @@ LinkConnection::Request(MessageHead head, const BMessage& message, BMessage* rep
 
 
 status_t
-LinkConnection::ReadFrames(std::vector<Frame>& frames, bool& more)
+LinkConnection::ReadInput(bool& more)
 {
 	more = false;
 	status_t status = _ReadSome(false, &more);
-	for (;;) {
-		Frame frame;
-		status_t next = fDecoder.Next(frame);
-		if (next == B_WOULD_BLOCK)
-			break;
-		if (next != B_OK)
-			return B_BAD_DATA;
-		frames.push_back(std::move(frame));
-	}
 	return status == B_WOULD_BLOCK ? B_OK : status;
 }
 
@@ -418,14 +409,24 @@ status_t
 LinkConnection::_ReadSome(bool wait, bool* more)
 {
 	// One read at a time, decoded before the next: a peer that writes as fast as it is
-	// read makes the decoder hold no more than one partial frame and this buffer.
-	uint8 buffer[65536];
+	// read makes the decoder hold no more than one partial frame and one read. The bytes
+	// go straight into the decoder's room when it has kMinReadRoom of it; otherwise
+	// (small frames, or none yet) they are read aside and copied in.
+	uint8 overflow[65536];
+	size_t roomSize;
+	uint8* room = fDecoder.Room(roomSize);
+	bool inPlace = roomSize >= kMinReadRoom;
+	uint8* buffer = inPlace ? room : overflow;
+	size_t size = inPlace ? roomSize : sizeof(overflow);
 	for (;;) {
-		ssize_t bytes = recv(fFD, buffer, sizeof(buffer), wait ? 0 : MSG_DONTWAIT);
+		ssize_t bytes = recv(fFD, buffer, size, wait ? 0 : MSG_DONTWAIT);
 		if (bytes > 0) {
-			fDecoder.Feed(buffer, bytes);
+			if (inPlace)
+				fDecoder.Received(bytes);
+			else
+				fDecoder.Feed(overflow, bytes);
 			if (more != NULL)
-				*more = (size_t)bytes == sizeof(buffer);
+				*more = (size_t)bytes == size;
 			return B_OK;
 		}
 		if (bytes < 0 && errno == EINTR)

@@ -41,6 +41,9 @@ const bigtime_t kStalledPeerTimeout = 2000000;
 // What an accepted connection may hold of output its peer has not taken yet: twice the
 // largest frame. A peer that lets more pile up is cut off.
 const size_t kMaxPendingOutput = 2 * (kFrameHeaderSize + kMaxFrameBody);
+// The least room in a connection's decoder that a read fills in place; with less, it
+// reads into a buffer aside (64 KiB) and copies in what came.
+const size_t kMinReadRoom = 4096;
 
 class LinkConnection {
 public:
@@ -86,10 +89,14 @@ public:
 							BMessage* reply, bigtime_t sendTimeout,
 							bigtime_t replyTimeout);
 
-	// Reads once (at most one buffer's worth) and appends the complete frames; more
-	// tells whether more may be waiting. An error means the connection is finished
-	// (closed by the peer, or bytes that are not the protocol).
-	status_t			ReadFrames(std::vector<Frame>& frames, bool& more);
+	// Reads once (at most the decoder's room and one buffer's worth); more tells whether
+	// more may be waiting. An error means the connection is finished (closed by the
+	// peer); the frames that arrived before are still to be taken with NextFrame.
+	status_t			ReadInput(bool& more);
+	// B_OK with the next complete frame, in place: valid until the next call or read.
+	// B_WOULD_BLOCK when none is left; B_BAD_DATA for bytes that are not the protocol,
+	// which finish the connection.
+	status_t			NextFrame(Frame& frame) { return fDecoder.Next(frame); }
 	// The bytes of a partial frame held.
 	size_t				BufferedInput() const { return fDecoder.Buffered(); }
 

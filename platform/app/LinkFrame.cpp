@@ -1,7 +1,10 @@
 #include "app/LinkFrame.h"
 
 #include <endian.h>
+#include <stdlib.h>
 #include <string.h>
+
+#include <algorithm>
 
 namespace BPrivate {
 
@@ -105,27 +108,68 @@ parse_reply_head(const uint8* body, size_t size, ReplyHead& head)
 }
 
 
+FrameDecoder::~FrameDecoder()
+{
+	free(fBuffer);
+}
+
+
 void
 FrameDecoder::Feed(const void* data, size_t size)
 {
-	if (fFailed)
+	_Settle();
+	if (fFailed || size == 0)
 		return;
-	const uint8* bytes = static_cast<const uint8*>(data);
-	fBuffer.insert(fBuffer.end(), bytes, bytes + size);
+	if (!_Reserve(fSize + size)) {
+		// Without the memory to hold them, the bytes are lost: the stream is broken.
+		fFailed = true;
+		return;
+	}
+	memcpy(fBuffer + fSize, data, size);
+	fSize += size;
+}
+
+
+uint8*
+FrameDecoder::Room(size_t& size)
+{
+	_Settle();
+	size = 0;
+	if (fFailed)
+		return NULL;
+	// A partial frame whose size is known gets room for the rest of it (it will be held
+	// whole anyway), kDecoderReadAhead at a time: memory follows the bytes that arrive.
+	size_t available = fSize - fStart;
+	if (available >= kFrameHeaderSize) {
+		uint32 bodySize = read_le<uint32>(fBuffer + fStart + 8);
+		size_t end = fStart + kFrameHeaderSize + std::min<size_t>(bodySize, kMaxFrameBody);
+		_Reserve(std::min(end, fSize + kDecoderReadAhead));
+	}
+	size = fCapacity - fSize;
+	return fBuffer != NULL ? fBuffer + fSize : NULL;
+}
+
+
+void
+FrameDecoder::Received(size_t size)
+{
+	if (!fFailed)
+		fSize += std::min(size, fCapacity - fSize);
 }
 
 
 status_t
 FrameDecoder::Next(Frame& frame)
 {
+	_Settle();
 	if (fFailed)
 		return B_BAD_DATA;
 
-	size_t available = fBuffer.size() - fStart;
+	size_t available = fSize - fStart;
 	if (available < kFrameHeaderSize)
 		return _Incomplete();
 
-	const uint8* header = fBuffer.data() + fStart;
+	const uint8* header = fBuffer + fStart;
 	uint32 magic = read_le<uint32>(header);
 	uint16 version = read_le<uint16>(header + 4);
 	uint16 kind = read_le<uint16>(header + 6);
@@ -135,33 +179,58 @@ FrameDecoder::Next(Frame& frame)
 		|| (kind != kMessageFrame && kind != kReplyFrame) || bodySize > kMaxFrameBody
 		|| reserved != 0) {
 		fFailed = true;
-		fBuffer.clear();
-		fStart = 0;
+		free(fBuffer);
+		fBuffer = NULL;
+		fSize = fCapacity = fStart = 0;
 		return B_BAD_DATA;
 	}
 	if (available - kFrameHeaderSize < bodySize)
 		return _Incomplete();
 
-	const uint8* body = header + kFrameHeaderSize;
 	frame.kind = (FrameKind)kind;
-	frame.body.assign(body, body + bodySize);
+	frame.body = header + kFrameHeaderSize;
+	frame.size = bodySize;
 	fStart += kFrameHeaderSize + bodySize;
-	if (fStart == fBuffer.size()) {
-		fBuffer.clear();
-		fStart = 0;
-		if (fBuffer.capacity() > kDecoderKeptCapacity)
-			std::vector<uint8>().swap(fBuffer);
-	}
 	return B_OK;
+}
+
+
+void
+FrameDecoder::_Settle()
+{
+	if (fStart == 0 || fStart != fSize)
+		return;
+	fSize = fStart = 0;
+	if (fCapacity > kDecoderKeptCapacity) {
+		free(fBuffer);
+		fBuffer = NULL;
+		fCapacity = 0;
+	}
+}
+
+
+bool
+FrameDecoder::_Reserve(size_t size)
+{
+	if (size <= fCapacity)
+		return true;
+	size_t capacity = std::max(size, fCapacity * 2);
+	uint8* buffer = (uint8*)realloc(fBuffer, capacity);
+	if (buffer == NULL)
+		return false;
+	fBuffer = buffer;
+	fCapacity = capacity;
+	return true;
 }
 
 
 status_t
 FrameDecoder::_Incomplete()
 {
-	// Only the partial frame stays, at the front: the next Feed appends to it alone.
+	// Only the partial frame stays, at the front: the next read appends to it alone.
 	if (fStart > 0) {
-		fBuffer.erase(fBuffer.begin(), fBuffer.begin() + fStart);
+		memmove(fBuffer, fBuffer + fStart, fSize - fStart);
+		fSize -= fStart;
 		fStart = 0;
 	}
 	return B_WOULD_BLOCK;

@@ -46,9 +46,12 @@ struct ReplyHead {
 };
 const size_t kReplyHeadSize = 16;
 
+// A frame as the decoder cut it: its body stays in the decoder's buffer, and is valid
+// until the decoder is next fed, read into or asked for a frame.
 struct Frame {
 	FrameKind			kind = kMessageFrame;
-	std::vector<uint8>	body;
+	const uint8*		body = NULL;
+	size_t				size = 0;
 };
 
 // Appends a frame's header to buffer; the body follows it.
@@ -65,26 +68,45 @@ status_t parse_reply_head(const uint8* body, size_t size, ReplyHead& head);
 // A decoder that held a large frame gives its storage back once that frame is taken,
 // beyond this much.
 const size_t kDecoderKeptCapacity = 256 * 1024;
+// How far ahead of the bytes held a decoder makes room for the rest of a partial frame.
+const size_t kDecoderReadAhead = 64 * 1024;
 
 // Cuts a byte stream into frames. Trusts nothing: a wrong magic, version, kind or size
 // leaves it failed, and the connection it reads must be dropped. It keeps at most one
 // partial frame: once the complete frames before it are taken, the partial one moves to
-// the front, so that what it holds never exceeds a frame and the bytes of one Feed.
+// the front, so that what it holds never exceeds a frame and the bytes of one read.
+// Bytes are received straight into its buffer where it has room (Room, Received), and
+// frames are handed out in place, so that a frame is copied once, into its message.
 class FrameDecoder {
 public:
+						FrameDecoder() = default;
+						FrameDecoder(const FrameDecoder&) = delete;
+						~FrameDecoder();
+	FrameDecoder&		operator=(const FrameDecoder&) = delete;
+
 	// Adds bytes received from the peer.
 	void				Feed(const void* data, size_t size);
+	// Where bytes may be received in place: size is set to the room after the bytes
+	// held, which is at least the rest of a partial frame whose header has arrived (0
+	// once failed, or when memory runs out). Received then adds the bytes written there.
+	uint8*				Room(size_t& size);
+	void				Received(size_t size);
 	// B_OK with the next frame, B_WOULD_BLOCK until more bytes arrive, or B_BAD_DATA
 	// (for good) when the stream is not the protocol.
 	status_t			Next(Frame& frame);
 	// The bytes it holds, taken frames included until the next Next compacts them.
-	size_t				Buffered() const { return fBuffer.size(); }
+	size_t				Buffered() const { return fSize; }
 
 private:
+	// Forgets the frames taken once none is left partial, releasing a large buffer.
+	void				_Settle();
+	bool				_Reserve(size_t size);
 	// Moves the partial frame to the front; B_WOULD_BLOCK.
 	status_t			_Incomplete();
 
-	std::vector<uint8>	fBuffer;
+	uint8*				fBuffer = NULL;
+	size_t				fSize = 0;
+	size_t				fCapacity = 0;
 	size_t				fStart = 0;
 	bool				fFailed = false;
 };

@@ -173,12 +173,12 @@ deliver(const Accepted& accepted, const Frame& frame)
 	const std::shared_ptr<LinkConnection>& connection = accepted.connection;
 	MessageHead head;
 	if (frame.kind != kMessageFrame
-		|| parse_message_head(frame.body.data(), frame.body.size(), head) != B_OK)
+		|| parse_message_head(frame.body, frame.size, head) != B_OK)
 		return B_BAD_DATA;
 
 	BMessage* message = new BMessage;
-	const char* flat = reinterpret_cast<const char*>(frame.body.data()) + kMessageHeadSize;
-	if (message->Unflatten(flat, frame.body.size() - kMessageHeadSize) != B_OK) {
+	const char* flat = reinterpret_cast<const char*>(frame.body) + kMessageHeadSize;
+	if (message->Unflatten(flat, frame.size - kMessageHeadSize) != B_OK) {
 		delete message;
 		return B_BAD_DATA;
 	}
@@ -200,7 +200,7 @@ deliver(const Accepted& accepted, const Frame& frame)
 	}
 
 	std::shared_ptr<Port> port = Port::Find(head.port);
-	status_t status = port != nullptr ? port->WriteRemote(message, frame.body.size(), accepted.queued)
+	status_t status = port != nullptr ? port->WriteRemote(message, frame.size, accepted.queued)
 		: B_BAD_PORT_ID;
 	if (status == B_OK)
 		return B_OK;
@@ -347,22 +347,23 @@ count_partial_input(Accepted& accepted)
 }
 
 
-// Reads what has arrived and queues its messages, a buffer's worth at a time; false
-// when the connection is to be dropped.
+// Reads what has arrived and queues its messages, a read at a time; false when the
+// connection is to be dropped.
 bool
 read_frames(Accepted& accepted)
 {
-	const std::shared_ptr<LinkConnection>& connection = accepted.connection;
-	std::vector<Frame> frames;
+	LinkConnection& connection = *accepted.connection;
 	for (;;) {
 		bool more;
-		status_t status = connection->ReadFrames(frames, more);
-		for (const Frame& frame : frames) {
+		status_t status = connection.ReadInput(more);
+		// What arrived before the peer hung up is delivered all the same.
+		Frame frame;
+		status_t next;
+		while ((next = connection.NextFrame(frame)) == B_OK) {
 			if (deliver(accepted, frame) != B_OK)
 				return false;
 		}
-		frames.clear();
-		if (status != B_OK || !count_partial_input(accepted))
+		if (next != B_WOULD_BLOCK || status != B_OK || !count_partial_input(accepted))
 			return false;
 		if (!more)
 			return true;

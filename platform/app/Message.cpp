@@ -1229,16 +1229,16 @@ BMessage::_Locate(const char* name, type_code type, int32 index, int32* field) c
 int32
 BMessage::_FindField(const char* name) const
 {
-	// The table knows each name's length: only a name as long is compared.
-	if (fFieldCount == 0)
-		return -1;
-	size_t nameLength = strlen(name) + 1;
+	// Every name in the table ends at its only NUL (names from outside were checked when
+	// they came in), so comparing byte by byte up to it needs no length of name and
+	// reads no further than either name: most names differ at their first byte.
 	const uint8* data = fBuffer + fFieldCount * sizeof(FieldEntry);
 	for (uint32 i = 0; i < fFieldCount; i++) {
-		const FieldEntry* entry = EntryAt(fBuffer, i);
-		if (entry->nameLength == nameLength
-			&& memcmp(data + entry->offset, name, nameLength) == 0)
-			return i;
+		const char* fieldName = (const char*)data + EntryAt(fBuffer, i)->offset;
+		for (size_t at = 0; fieldName[at] == name[at]; at++) {
+			if (name[at] == '\0')
+				return i;
+		}
 	}
 	return -1;
 }
