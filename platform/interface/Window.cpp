@@ -503,6 +503,10 @@ BWindow::_HandleDisplayEvent(const DisplayEvent& event)
 				std::lock_guard<std::mutex> locker(fMouseLock);
 				fMouseWhere = event.where;
 				fMouseButtons = event.buttons;
+				// A position's time names it in the history: events of one microsecond
+				// get times of their own.
+				if (!fMouseHistory.empty() && now <= fMouseHistory.back().when)
+					now = fMouseHistory.back().when + 1;
 				if (fMouseHistory.size() >= kMouseHistorySize)
 					fMouseHistory.erase(fMouseHistory.begin());
 				fMouseHistory.push_back(MousePosition{ event.where, event.buttons, now });
