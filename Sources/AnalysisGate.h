@@ -23,8 +23,9 @@ class AnalysisBudget;
 // How many analyses run at once for each processor of the machine.
 const int32 kAnalysesPerProcessor = 1;
 // How long an analysis may wait for a reply before the gate lets the next one in beside
-// it.
-const bigtime_t kStalledAnalysisTime = 250000;
+// it. Short: an application that answers, but slowly, must not hold a turn that others
+// wait for (a request to an application that is not stalled takes microseconds).
+const bigtime_t kStalledAnalysisTime = 50000;
 
 
 class AnalysisGate {
