@@ -10,20 +10,14 @@
 #include <stdlib.h>
 #include <string>
 
+#include "FuzzCheck.h"
+
 namespace {
 
 bool
 IsBoundary(const BTextView& view, int32 offset)
 {
 	return offset == view.TextLength() || (view.ByteAt(offset) & 0xc0) != 0x80;
-}
-
-
-void
-Check(bool condition)
-{
-	if (!condition)
-		abort();
 }
 
 } // namespace

@@ -15,6 +15,8 @@
 
 #include <vector>
 
+#include "FuzzCheck.h"
+
 namespace {
 
 const char* const kClasses[] = {
@@ -27,14 +29,6 @@ const char* const kClasses[] = {
 const size_t kClassCount = sizeof(kClasses) / sizeof(kClasses[0]);
 
 const float kMaxCoordinate = 1.0e6f;
-
-
-void
-Check(bool condition)
-{
-	if (!condition)
-		abort();
-}
 
 
 bool

@@ -10,6 +10,8 @@
 #include <stdint.h>
 #include <stdlib.h>
 
+#include "FuzzCheck.h"
+
 namespace {
 
 const char* const kClasses[] = { "BWindow", "BAlert" };
@@ -17,14 +19,6 @@ const size_t kClassCount = sizeof(kClasses) / sizeof(kClasses[0]);
 
 // The largest frame an archive may give a window (docs/archives.md).
 const float kMaxWindowSize = 8192;
-
-
-void
-Check(bool condition)
-{
-	if (!condition)
-		abort();
-}
 
 } // namespace
 

@@ -4,9 +4,11 @@
 #ifndef _ARCHIVE_FIELDS_H
 #define _ARCHIVE_FIELDS_H
 
+#include <Archivable.h>
 #include <GraphicsDefs.h>
 #include <Message.h>
 #include <Rect.h>
+#include <View.h>
 
 namespace BPrivate {
 
@@ -55,6 +57,22 @@ bool find_archived_color(const BMessage* archive, const char* name, int32 index,
 
 // A copy of the message field name (which the caller takes); NULL without one.
 BMessage* find_archived_message(const BMessage* archive, const char* name);
+
+// Instantiates the views a deep archive holds ("_views") and adds each to parent (a view
+// or a window); what is not a view, or is of a class this process lacks, is left out.
+template<typename Parent>
+void
+add_archived_views(const BMessage* archive, Parent* parent)
+{
+	BMessage child;
+	for (int32 i = 0; archive->FindMessage("_views", i, &child) == B_OK; i++) {
+		BArchivable* object = instantiate_object(&child);
+		if (BView* view = dynamic_cast<BView*>(object))
+			parent->AddChild(view);
+		else
+			delete object;
+	}
+}
 
 } // namespace BPrivate
 

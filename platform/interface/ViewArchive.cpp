@@ -130,16 +130,8 @@ BView::BView(BMessage* archive)
 		find_archived_color(archive, "_colors", 2, &fViewColor);
 	unarchive_state(archive, fStates->Current());
 
-	// A deep archive's children come back with it; what is not a view, or is of a class
-	// this process lacks, is left out.
-	BMessage child;
-	for (int32 i = 0; archive->FindMessage("_views", i, &child) == B_OK; i++) {
-		BArchivable* object = instantiate_object(&child);
-		if (BView* view = dynamic_cast<BView*>(object))
-			AddChild(view);
-		else
-			delete object;
-	}
+	// A deep archive's children come back with it.
+	BPrivate::add_archived_views(archive, this);
 }
 
 

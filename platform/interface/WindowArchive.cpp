@@ -118,15 +118,7 @@ BWindow::BWindow(BMessage* archive)
 	if (BPrivate::find_archived_pulse_rate(archive, &pulse))
 		SetPulseRate(pulse);
 
-	// What is not a view, or is of a class this process lacks, is left out.
-	BMessage child;
-	for (int32 i = 0; archive->FindMessage("_views", i, &child) == B_OK; i++) {
-		BArchivable* object = instantiate_object(&child);
-		if (BView* view = dynamic_cast<BView*>(object))
-			AddChild(view);
-		else
-			delete object;
-	}
+	BPrivate::add_archived_views(archive, this);
 }
 
 
