@@ -15,6 +15,7 @@
 
 #include <vector>
 
+#include "FuzzArchive.h"
 #include "FuzzCheck.h"
 
 namespace {
@@ -26,7 +27,6 @@ const char* const kClasses[] = {
 	"BColorControl", "BChannelSlider", "BTabView", "BStringItem", "BMenuItem",
 	"BSeparatorItem"
 };
-const size_t kClassCount = sizeof(kClasses) / sizeof(kClasses[0]);
 
 const float kMaxCoordinate = 1.0e6f;
 
@@ -66,13 +66,9 @@ DeleteItems(BView* view)
 extern "C" int
 LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-	if (size < 1)
-		return 0;
 	BMessage archive;
-	if (archive.Unflatten((const char*)data + 1, size - 1) != B_OK)
+	if (!fuzzed_archive(data, size, kClasses, &archive))
 		return 0;
-	archive.RemoveName("class");
-	archive.AddString("class", kClasses[data[0] % kClassCount]);
 
 	BArchivable* object = instantiate_object(&archive);
 	if (object == NULL)

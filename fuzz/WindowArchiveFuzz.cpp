@@ -10,12 +10,12 @@
 #include <stdint.h>
 #include <stdlib.h>
 
+#include "FuzzArchive.h"
 #include "FuzzCheck.h"
 
 namespace {
 
 const char* const kClasses[] = { "BWindow", "BAlert" };
-const size_t kClassCount = sizeof(kClasses) / sizeof(kClasses[0]);
 
 // The largest frame an archive may give a window (docs/archives.md).
 const float kMaxWindowSize = 8192;
@@ -34,13 +34,9 @@ LLVMFuzzerInitialize(int* argc, char*** argv)
 extern "C" int
 LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-	if (size < 1)
-		return 0;
 	BMessage archive;
-	if (archive.Unflatten((const char*)data + 1, size - 1) != B_OK)
+	if (!fuzzed_archive(data, size, kClasses, &archive))
 		return 0;
-	archive.RemoveName("class");
-	archive.AddString("class", kClasses[data[0] % kClassCount]);
 
 	BWindow* window = dynamic_cast<BWindow*>(instantiate_object(&archive));
 	Check(window != NULL);
