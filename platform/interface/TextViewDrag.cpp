@@ -115,6 +115,8 @@ BTextView::_MessageDropped(BMessage* message)
 	int32 offset = OffsetAt(where);
 	int32 start = fSelectionStart;
 	int32 end = fSelectionEnd;
+	// The drag's own text, still selected, is moved rather than copied.
+	own = own && fText.compare(start, end - start, (const char*)data, size) == 0;
 	bool move = own && start < end && (modifiers() & B_OPTION_KEY) == 0;
 	// Dropped back onto itself, the selection stays where it is.
 	if (own && offset >= start && offset <= end)
