@@ -74,6 +74,10 @@ protected:
 		fWindow->fView->SetText(text);
 		fWindow->Unlock();
 		ShowWindow();
+		// The caret shows only in the active window, which the user has clicked.
+		fWindow->Lock();
+		fWindow->Activate();
+		fWindow->Unlock();
 	}
 
 	// Runs f with the window locked, after everything sent to the window so far.

@@ -7,7 +7,8 @@
 // Home/End (with Command: the text's start and end), Page Up/Down, Backspace, Delete,
 // Enter, and Command-A/C/X/V/Z (select all, copy, cut, paste, undo). The mouse selects:
 // a click places the caret, a drag selects, Shift extends, a double click selects a word,
-// a triple click a line.
+// a triple click a line. Pressing inside the selection and moving drags the selected text;
+// text dropped on an editable view is inserted where it was dropped.
 //
 // Runs on the window's thread, with the window locked.
 #ifndef _TEXT_VIEW_H
@@ -78,6 +79,9 @@ public:
 	virtual	void			Pulse();
 	virtual	void			FrameResized(float newWidth, float newHeight);
 	virtual	void			MakeFocus(bool focus = true);
+	// The caret shows, and the selection is drawn in the highlight colour, only while
+	// the window is active.
+	virtual	void			WindowActivated(bool active);
 	// The view's font is the text's: setting it lays the text out again.
 	virtual	void			SetFont(const BFont* font, uint32 mask = B_FONT_ALL);
 	// Also answers B_CUT, B_COPY, B_PASTE, B_SELECT_ALL and B_UNDO.
@@ -221,6 +225,14 @@ public:
 	// data (B_MIME_TYPE) in the message.
 	virtual	bool			AcceptsDrop(const BMessage* message);
 
+	// What a drag of the selection carries: drag gets the selected text as "text/plain"
+	// (B_MIME_TYPE) and, from a stylable view, its flattened runs as
+	// "application/x-vnd.Be-text_run_array"; bitmap an image to drag (NULL: the
+	// selection's outline is dragged), point where the pointer holds it, handler the
+	// target of the drop's reply.
+	virtual	void			GetDragParameters(BMessage* drag, BBitmap** bitmap,
+								BPoint* point, BHandler** handler);
+
 	// Scripting: "Text" (get, set; whole or a range of bytes; count: its length) and
 	// "Selection" (get, set: two int32 offsets).
 	virtual	BHandler*		ResolveSpecifier(BMessage* message, int32 index,
@@ -274,8 +286,16 @@ private:
 			int32			_WordStart(int32 offset) const;
 			int32			_WordEnd(int32 offset) const;
 			float			_LineLeft(int32 line) const;
-			BRect			_CaretRect() const;
+			// The caret's line before the character at offset.
+			BRect			_CaretRect(int32 offset) const;
 			void			_InvalidateCaret();
+			// Drags the selection once the pointer is far enough from the press.
+			void			_InitiateDrag(BPoint where);
+			// Shows where a drop at point would insert (none for a NULL message).
+			void			_TrackDrop(BPoint point, const BMessage* message);
+			// Inserts a dropped message's text; false when the view does not take it.
+			bool			_MessageDropped(BMessage* message);
+			bool			_IsActive() const;
 			void			_HandleScripting(BMessage* message, uint32 property);
 			bool			_ScriptingRange(BMessage* message, int32* from, int32* to);
 
@@ -303,6 +323,13 @@ private:
 			int32			fTrackingClicks;
 			int32			fTrackingStart;
 			int32			fTrackingEnd;
+			// A press inside the selection, which becomes a drag if the pointer moves.
+			bool			fDragPending;
+			BPoint			fDragStart;
+			// The selection was dragged from this view and its drop has not come back.
+			bool			fDragging;
+			// Where a drag passing over the view would insert; negative: none.
+			int32			fDropOffset;
 			UndoRecord		fUndo;
 			// Ascending offsets, the first at 0; a single run unless stylable.
 			std::vector<text_run> fRuns;

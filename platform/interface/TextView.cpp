@@ -73,6 +73,9 @@ BTextView::_Init(BRect textRect, const BFont* font, const rgb_color* color)
 	fTrackingClicks = 0;
 	fTrackingStart = 0;
 	fTrackingEnd = 0;
+	fDragPending = false;
+	fDragging = false;
+	fDropOffset = -1;
 	fRuns.assign(1, text_run{ 0, fFont, fColor });
 	fStylable = false;
 	fDoesUndo = true;
@@ -737,10 +740,10 @@ BTextView::_LineLeft(int32 line) const
 
 
 BRect
-BTextView::_CaretRect() const
+BTextView::_CaretRect(int32 offset) const
 {
 	float height;
-	BPoint point = PointAt(fSelectionEnd, &height);
+	BPoint point = PointAt(offset, &height);
 	float x = floorf(point.x);
 	return BRect(x, point.y, x, point.y + height - 1);
 }
@@ -749,7 +752,7 @@ BTextView::_CaretRect() const
 void
 BTextView::_InvalidateCaret()
 {
-	Invalidate(_CaretRect());
+	Invalidate(_CaretRect(fSelectionEnd));
 }
 
 
@@ -761,7 +764,7 @@ BTextView::Draw(BRect updateRect)
 	int32 last = LineAt(updateRect.LeftBottom());
 	bool selected = fSelectionStart != fSelectionEnd;
 	rgb_color highlight = tint_color(ViewColor(),
-		IsFocus() ? B_HIGHLIGHT_BACKGROUND_TINT : B_DARKEN_1_TINT);
+		_IsActive() ? B_HIGHLIGHT_BACKGROUND_TINT : B_DARKEN_1_TINT);
 
 	for (int32 index = first; index <= last; index++) {
 		const BPrivate::TextLine& line = fLayout->LineAt(index);
@@ -803,9 +806,15 @@ BTextView::Draw(BRect updateRect)
 	}
 	BView::SetFont(&fFont);
 
-	if (IsFocus() && fEditable && !selected && fCaretShown) {
-		BRect caret = _CaretRect();
+	if (_IsActive() && fEditable && !selected && fCaretShown) {
+		BRect caret = _CaretRect(fSelectionEnd);
 		SetHighColor(_RunAt(std::max(fSelectionEnd - 1, (int32)0)).color);
+		StrokeLine(caret.LeftTop(), caret.LeftBottom());
+	}
+	// Where a drag passing over the view would drop its text.
+	if (fDropOffset >= 0) {
+		BRect caret = _CaretRect(std::min(fDropOffset, TextLength()));
+		SetHighColor(_RunAt(std::max(fDropOffset - 1, (int32)0)).color);
 		StrokeLine(caret.LeftTop(), caret.LeftBottom());
 	}
 }
@@ -814,7 +823,7 @@ BTextView::Draw(BRect updateRect)
 void
 BTextView::Pulse()
 {
-	if (!IsFocus() || !fEditable || fSelectionStart != fSelectionEnd)
+	if (!_IsActive() || !fEditable || fSelectionStart != fSelectionEnd)
 		return;
 	fCaretShown = !fCaretShown;
 	_InvalidateCaret();
@@ -832,6 +841,15 @@ void
 BTextView::MakeFocus(bool focus)
 {
 	BView::MakeFocus(focus);
+	fCaretShown = true;
+	Invalidate();
+}
+
+
+void
+BTextView::WindowActivated(bool active)
+{
+	BView::WindowActivated(active);
 	fCaretShown = true;
 	Invalidate();
 }

@@ -233,7 +233,18 @@ BTextView::MouseDown(BPoint where)
 	uint32 modifiers = (uint32)CurrentInt32(this, "modifiers", 0);
 	int32 offset = OffsetAt(where);
 
+	fDragging = false;
 	fTrackingClicks = std::max(clicks, (int32)1);
+	// A press inside the selection may start a drag of it; the caret goes there only
+	// if the pointer comes up without moving.
+	if (clicks <= 1 && (modifiers & B_SHIFT_KEY) == 0 && !fTypingHidden
+		&& fSelectionStart < fSelectionEnd && offset >= fSelectionStart
+		&& offset < fSelectionEnd) {
+		fDragPending = true;
+		fDragStart = where;
+		fTrackingClicks = 0;
+		return;
+	}
 	if ((modifiers & B_SHIFT_KEY) != 0 && clicks <= 1) {
 		// Shift extends from the end that stays put.
 		fTrackingStart = fTrackingEnd = fAnchor;
@@ -259,6 +270,12 @@ BTextView::MouseDown(BPoint where)
 void
 BTextView::MouseMoved(BPoint where, uint32 transit, const BMessage* dragMessage)
 {
+	if (dragMessage != NULL || fDropOffset >= 0)
+		_TrackDrop(where, transit == B_EXITED_VIEW ? NULL : dragMessage);
+	if (fDragPending) {
+		_InitiateDrag(where);
+		return;
+	}
 	if (fTrackingClicks == 0)
 		return;
 	int32 offset = OffsetAt(where);
@@ -287,6 +304,11 @@ BTextView::MouseMoved(BPoint where, uint32 transit, const BMessage* dragMessage)
 void
 BTextView::MouseUp(BPoint where)
 {
+	if (fDragPending) {
+		fDragPending = false;
+		Select(OffsetAt(fDragStart), OffsetAt(fDragStart));
+	}
+	_TrackDrop(where, NULL);
 	fTrackingClicks = 0;
 }
 

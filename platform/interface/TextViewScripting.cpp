@@ -39,6 +39,8 @@ property_info stTextViewProperties[] = {
 void
 BTextView::MessageReceived(BMessage* message)
 {
+	if (message->WasDropped() && _MessageDropped(message))
+		return;
 	switch (message->what) {
 		case B_CUT:
 			Cut(be_clipboard);
