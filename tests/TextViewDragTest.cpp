@@ -223,7 +223,7 @@ TEST_F(TextViewDragTest, TextDroppedOnAnotherViewIsCopiedWithItsRuns)
 }
 
 
-TEST_F(TextViewDragTest, ADragOverAViewShowsWhereTheTextWouldGo)
+TEST_F(TextViewDragTest, ADragOverAViewShowsWhereTheTextWouldGoUntilItLeaves)
 {
 	Open("abc", "wide  gap");
 	BTextView* target = fWindow->target;
@@ -236,9 +236,17 @@ TEST_F(TextViewDragTest, ADragOverAViewShowsWhereTheTextWouldGo)
 	Mouse(kDisplayMouseMoved, gap, B_PRIMARY_MOUSE_BUTTON);
 	Locked([] {});
 	BPoint caret = PointOf(target, 5);
-	EXPECT_TRUE(wait_for([&] {
-		return fOffscreen->PixelAt((int32)caret.x, (int32)caret.y).red < 100;
-	}));
+	auto caretDrawn = [&](bool drawn) {
+		return wait_for([&] {
+			return (fOffscreen->PixelAt((int32)caret.x, (int32)caret.y).red < 100) == drawn;
+		});
+	};
+	EXPECT_TRUE(caretDrawn(true));
+	// The drag goes back over the source: the target no longer shows where it would land.
+	Mouse(kDisplayMouseMoved, from, B_PRIMARY_MOUSE_BUTTON);
+	Locked([] {});
+	EXPECT_TRUE(caretDrawn(false));
+	Mouse(kDisplayMouseMoved, gap, B_PRIMARY_MOUSE_BUTTON);
 	Mouse(kDisplayMouseUp, gap, 0);
 	EXPECT_EQ(TextOnceIs(target, "wide abc gap"), "wide abc gap");
 }

@@ -280,14 +280,22 @@ BWindow::_TrackDrag(BMessage* message, BPoint where, int32 buttons)
 	if (fDrag == NULL)
 		return false;
 	if (message->what == B_MOUSE_MOVED) {
-		if (Bounds().Contains(where)) {
-			BView* under = FindView(where);
+		BView* under = Bounds().Contains(where) ? FindView(where) : NULL;
+		// The view the drag leaves hears it go, so that it stops showing where the drop
+		// would land.
+		if (under != fLastMouseView && fLastMouseView != NULL) {
+			fLastMouseView->MouseMoved(where - fLastMouseView->_WindowOrigin(),
+				B_EXITED_VIEW, &fDrag->message);
+			// The hook may have removed views.
+			under = Bounds().Contains(where) ? FindView(where) : NULL;
+		}
+		if (under != NULL) {
 			BPoint local = where - under->_WindowOrigin();
 			message->ReplacePoint("where", local);
 			under->MouseMoved(local, under != fLastMouseView ? B_ENTERED_VIEW
 				: B_INSIDE_VIEW, &fDrag->message);
-			fLastMouseView = under;
 		}
+		fLastMouseView = under;
 		return true;
 	}
 	if (message->what == B_MOUSE_UP && buttons == 0) {
