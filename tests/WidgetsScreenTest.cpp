@@ -508,6 +508,10 @@ TEST_F(WidgetsScreenTest, GalleryShowsEveryWidgetWithItsColoursAndGeometry)
 {
 	GalleryWindow* window = new GalleryWindow;
 	ASSERT_NO_FATAL_FAILURE(Show(window));
+	// A text view shows its selection in the highlight tint in the active window.
+	ASSERT_TRUE(window->Lock());
+	window->Activate();
+	window->Unlock();
 	BRect text = ScreenFrame(window->fText);
 	BRect bar;
 	BRect thumb;
@@ -627,6 +631,10 @@ TEST_F(WidgetsScreenTest, MenuBarMenuOpensAndAClickOutsideTheWindowClosesIt)
 {
 	GalleryWindow* window = new GalleryWindow;
 	ASSERT_NO_FATAL_FAILURE(Show(window));
+	// A text view shows its selection in the highlight tint in the active window.
+	ASSERT_TRUE(window->Lock());
+	window->Activate();
+	window->Unlock();
 	BRect frame = window->Frame();
 
 	// The "File" title opens its menu below the bar.
@@ -667,6 +675,10 @@ TEST_F(WidgetsScreenTest, MenuBarItemIsChosenByDraggingFromTheTitle)
 {
 	GalleryWindow* window = new GalleryWindow;
 	ASSERT_NO_FATAL_FAILURE(Show(window));
+	// A text view shows its selection in the highlight tint in the active window.
+	ASSERT_TRUE(window->Lock());
+	window->Activate();
+	window->Unlock();
 	BRect frame = window->Frame();
 
 	// The press on "Edit" opens its menu; the pointer, still pressed, moves down to
@@ -694,6 +706,10 @@ TEST_F(WidgetsScreenTest, ClosedSubmenuLeavesItsMenuHoldingThePointer)
 {
 	GalleryWindow* window = new GalleryWindow;
 	ASSERT_NO_FATAL_FAILURE(Show(window));
+	// A text view shows its selection in the highlight tint in the active window.
+	ASSERT_TRUE(window->Lock());
+	window->Activate();
+	window->Unlock();
 	BRect frame = window->Frame();
 
 	// "File", then the pointer rests on "Recent": its submenu opens beside it.
