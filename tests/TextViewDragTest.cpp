@@ -39,15 +39,6 @@ public:
 		AddChild(target);
 	}
 
-	// Half a line below where offset's character starts in view, in window coordinates.
-	BPoint PointOf(BTextView* view, int32 offset)
-	{
-		float height;
-		BPoint point = view->PointAt(offset, &height);
-		point.y += height / 2;
-		return view->ConvertToScreen(point) - Frame().LeftTop();
-	}
-
 	BTextView* source;
 	BTextView* target;
 };
@@ -87,7 +78,7 @@ protected:
 	BPoint PointOf(BTextView* view, int32 offset)
 	{
 		BPoint point;
-		Locked([&] { point = fWindow->PointOf(view, offset); });
+		Locked([&] { point = text_point_in_window(view, offset); });
 		return point;
 	}
 

@@ -51,14 +51,7 @@ public:
 		AddChild(fScroll);
 	}
 
-	// Where an offset's character starts, in window coordinates, half a line down.
-	BPoint PointOf(int32 offset)
-	{
-		float height;
-		BPoint point = fView->PointAt(offset, &height);
-		point.y += height / 2;
-		return fView->ConvertToScreen(point) - Frame().LeftTop();
-	}
+	BPoint PointOf(int32 offset) { return text_point_in_window(fView, offset); }
 
 	BTextView* fView;
 	BScrollView* fScroll;

@@ -1,6 +1,9 @@
 // Input injected into offscreen windows, and waits for windows on the offscreen display.
 #include "OffscreenInput.h"
 
+#include <TextView.h>
+#include <Window.h>
+
 #include "display/OffscreenDisplay.h"
 
 #include <string.h>
@@ -116,4 +119,14 @@ inject_key(OffscreenWindow* window, char byte, uint32 modifiers)
 {
 	char bytes[2] = { byte, '\0' };
 	inject_key(window, bytes, modifiers);
+}
+
+
+BPoint
+text_point_in_window(BTextView* view, int32 offset)
+{
+	float height;
+	BPoint point = view->PointAt(offset, &height);
+	point.y += height / 2;
+	return view->ConvertToScreen(point) - view->Window()->Frame().LeftTop();
 }

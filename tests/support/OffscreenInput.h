@@ -11,6 +11,8 @@
 
 #include "WaitFor.h"
 
+class BTextView;
+
 namespace BPrivate {
 class OffscreenWindow;
 }
@@ -30,6 +32,10 @@ BPrivate::OffscreenWindow* offscreen_window(const char* title);
 BPrivate::OffscreenWindow* shown_offscreen_window(const char* title);
 // Waits (at most kWaitTimeout) until no window of that title is on the display.
 bool wait_for_no_offscreen_window(const char* title);
+
+// Half a line below where offset's character starts in view, in its window's coordinates:
+// where a click lands on that character. Called with the window locked.
+BPoint text_point_in_window(BTextView* view, int32 offset);
 
 // A primary-button click (down and up) at where, in window coordinates; clicks counts
 // the presses in a row (2 for a double click).
