@@ -188,6 +188,11 @@ TEST_F(EventMaskTest, WithoutPointerHistoryAViewHearsOnlyTheLatestOfTheMovesWait
 	latest->SetEventMask(B_POINTER_EVENTS, B_NO_POINTER_HISTORY);
 	full->SetEventMask(B_POINTER_EVENTS, B_NO_POINTER_HISTORY | B_FULL_POINTER_HISTORY);
 	ASSERT_NO_FATAL_FAILURE(ShowWindow());
+	// What showing the window sent is handled and not counted.
+	fWindow->Unlock();
+	ASSERT_TRUE(wait_for_queue(fWindow));
+	fWindow->Lock();
+	every->fMoves = latest->fMoves = full->fMoves = 0;
 
 	// The window is busy (locked here) while the pointer moves five times.
 	for (int i = 1; i <= 5; i++)
