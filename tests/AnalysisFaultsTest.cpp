@@ -176,7 +176,7 @@ TEST_F(AnalysisFaultsTest, WrongAnswersAndADyingTargetLeaveTheOthersWhole)
 // was analysed may keep its row: its quit notice came before its node.
 TEST_F(AnalysisFaultsTest, AStormOfLaunchesAndQuitsEndsWithEveryRunningOneOnce)
 {
-	const int kLaunches = 200;
+	const int kLaunches = 100;
 	const size_t kAlive = 6;
 	RunQuorvane([&] {
 		std::vector<std::pair<pid_t, std::string>> running;
