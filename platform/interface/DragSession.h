@@ -7,11 +7,24 @@
 #include <Messenger.h>
 #include <Rect.h>
 
+#include <math.h>
+
 namespace BPrivate {
 
 // How long a drop may wait to be taken by a slow or hung application before it is
 // given up, so that the dragging window never stalls longer.
 const bigtime_t kDropDeliveryTimeout = 250000;
+
+// How far the pointer moves from a press, across or down, before a view drags (a list's
+// rows, a text view's selection); a shorter move is still a click.
+const float kDragThreshold = 4;
+
+inline bool
+moved_to_drag(BPoint start, BPoint where)
+{
+	return fabsf(where.x - start.x) >= kDragThreshold
+		|| fabsf(where.y - start.y) >= kDragThreshold;
+}
 
 struct DragSession {
 			BMessage			message;

@@ -1,6 +1,7 @@
 #include <ListView.h>
 
 #include "app/LockCheck.h"
+#include "interface/DragSession.h"
 #include "interface/ListRows.h"
 #include "interface/WidgetScripting.h"
 
@@ -18,10 +19,6 @@
 using BPrivate::ListRows;
 
 namespace {
-
-// How far (in pixels, along either axis) the pointer moves with the button held before a
-// press on a row becomes a drag.
-const float kDragThreshold = 4;
 
 // The tags of the rows below (their extra_data).
 enum {
@@ -191,10 +188,8 @@ BListView::MouseMoved(BPoint where, uint32 transit, const BMessage* dragMessage)
 {
 	if (fDragIndex < 0)
 		return;
-	if (fabsf(where.x - fDragStart.x) < kDragThreshold
-		&& fabsf(where.y - fDragStart.y) < kDragThreshold) {
+	if (!BPrivate::moved_to_drag(fDragStart, where))
 		return;
-	}
 	// One drag a press, and only while the row pressed is still there.
 	int32 index = fDragIndex;
 	fDragIndex = -1;

@@ -11,8 +11,6 @@ namespace BPrivate {
 
 namespace {
 
-const char* const kTextType = "text/plain";
-
 std::mutex stLock;
 std::string stText;
 

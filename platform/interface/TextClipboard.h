@@ -10,6 +10,9 @@ class BClipboard;
 
 namespace BPrivate {
 
+// The MIME type of plain text on the clipboard and in dragged messages.
+const char* const kTextType = "text/plain";
+
 void set_clipboard_text(BClipboard* clipboard, const std::string& text);
 std::string clipboard_text(BClipboard* clipboard);
 

@@ -952,7 +952,7 @@ BTextView::AcceptsPaste(BClipboard* clipboard)
 bool
 BTextView::AcceptsDrop(const BMessage* message)
 {
-	return fEditable && message != NULL && message->HasData("text/plain", B_MIME_TYPE);
+	return fEditable && message != NULL && message->HasData(BPrivate::kTextType, B_MIME_TYPE);
 }
 
 

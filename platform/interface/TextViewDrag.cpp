@@ -2,7 +2,9 @@
 // view (moved when it comes from this view's own selection, unless Option is held).
 #include <TextView.h>
 
+#include "interface/DragSession.h"
 #include "interface/RunArrayFormat.h"
+#include "interface/TextClipboard.h"
 #include "interface/TextLayout.h"
 
 #include <InterfaceDefs.h>
@@ -15,10 +17,6 @@
 
 namespace {
 
-// How far the pointer moves from a press in the selection before the text is dragged.
-const float kDragThreshold = 4;
-
-const char kTextType[] = "text/plain";
 const char kRunsType[] = "application/x-vnd.Be-text_run_array";
 
 } // namespace
@@ -37,8 +35,8 @@ BTextView::GetDragParameters(BMessage* drag, BBitmap** bitmap, BPoint* point,
 	if (drag == NULL)
 		return;
 	int32 length = fSelectionEnd - fSelectionStart;
-	drag->AddData(kTextType, B_MIME_TYPE, fText.data() + fSelectionStart, length);
-	drag->AddString("be:types", kTextType);
+	drag->AddData(BPrivate::kTextType, B_MIME_TYPE, fText.data() + fSelectionStart, length);
+	drag->AddString("be:types", BPrivate::kTextType);
 	drag->AddPointer("be:originator", this);
 	if (!fStylable)
 		return;
@@ -55,8 +53,7 @@ BTextView::GetDragParameters(BMessage* drag, BBitmap** bitmap, BPoint* point,
 void
 BTextView::_InitiateDrag(BPoint where)
 {
-	if (fabsf(where.x - fDragStart.x) < kDragThreshold
-		&& fabsf(where.y - fDragStart.y) < kDragThreshold)
+	if (!BPrivate::moved_to_drag(fDragStart, where))
 		return;
 	fDragPending = false;
 	fTrackingClicks = 0;
@@ -79,7 +76,8 @@ BTextView::_InitiateDrag(BPoint where)
 		frame = BRect(fTextRect.left, top.y, fTextRect.right, bottom.y + height - 1);
 	frame = frame & Bounds();
 	if (!frame.IsValid())
-		frame = BRect(fDragStart, fDragStart).InsetByCopy(-kDragThreshold, -kDragThreshold);
+		frame = BRect(fDragStart, fDragStart).InsetByCopy(-BPrivate::kDragThreshold,
+			-BPrivate::kDragThreshold);
 	DragMessage(&drag, frame, handler);
 }
 
@@ -109,7 +107,7 @@ BTextView::_MessageDropped(BMessage* message)
 	const void* data;
 	ssize_t size;
 	if (!AcceptsDrop(message)
-		|| message->FindData(kTextType, B_MIME_TYPE, &data, &size) != B_OK || size <= 0)
+		|| message->FindData(BPrivate::kTextType, B_MIME_TYPE, &data, &size) != B_OK || size <= 0)
 		return false;
 
 	int32 offset = OffsetAt(where);
