@@ -103,7 +103,6 @@ get_indicator_preferred_size(BControl* control, float* width, float* height)
 }
 
 
-
 void
 grow_to_indicator_height(BControl* control)
 {
