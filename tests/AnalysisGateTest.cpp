@@ -81,8 +81,9 @@ TEST(AnalysisGateTest, AnAnalysisWaitingOnAHungApplicationLetsTheNextOneIn)
 	});
 	snooze(kStalledAnalysisTime / 4);
 	bool early = entered.load();
-	if (system_time() - sent < kStalledAnalysisTime)
+	if (system_time() - sent < kStalledAnalysisTime) {
 		EXPECT_FALSE(early);
+	}
 	EXPECT_TRUE(wait_for([&] { return entered.load(); }, kUnanswered));
 	EXPECT_FALSE(answered.load());
 	EXPECT_GE(system_time() - sent, kStalledAnalysisTime);
