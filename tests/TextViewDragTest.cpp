@@ -214,6 +214,64 @@ TEST_F(TextViewDragTest, TextDroppedOnAnotherViewIsCopiedWithItsRuns)
 }
 
 
+TEST_F(TextViewDragTest, UndoingADropPutsTheRunsBackAsTheyWere)
+{
+	Open("red green", "[]");
+	BTextView* source = fWindow->source;
+	BTextView* target = fWindow->target;
+	auto green_at = [](BTextView* view, int32 offset) {
+		rgb_color color;
+		view->GetFontAndColor(offset, NULL, &color);
+		return color == kGreen;
+	};
+	Locked([&] {
+		source->SetStylable(true);
+		target->SetStylable(true);
+		source->SetFontAndColor(4, 9, NULL, 0, &kGreen);
+		source->Select(4, 9);
+	});
+
+	// Moved to the front, the green word keeps its colour; undo and redo move it back
+	// and forth with its runs.
+	Drag(PointOf(source, 5), PointOf(source, 0));
+	EXPECT_EQ(TextOnceIs(source, "greenred "), "greenred ");
+	Locked([&] {
+		EXPECT_TRUE(green_at(source, 0));
+		EXPECT_FALSE(green_at(source, 5));
+		source->Undo(NULL);
+		EXPECT_STREQ(source->Text(), "red green");
+		EXPECT_FALSE(green_at(source, 0));
+		EXPECT_TRUE(green_at(source, 4));
+		EXPECT_TRUE(green_at(source, 8));
+		source->Undo(NULL);
+		EXPECT_STREQ(source->Text(), "greenred ");
+		EXPECT_TRUE(green_at(source, 4));
+		EXPECT_FALSE(green_at(source, 5));
+		source->Undo(NULL);
+		source->Select(4, 9);
+	});
+
+	// Copied into another view: undo takes the green runs out with the text, redo
+	// brings both back.
+	Drag(PointOf(source, 5), PointOf(target, 1));
+	EXPECT_EQ(TextOnceIs(target, "[green]"), "[green]");
+	Locked([&] {
+		EXPECT_EQ(target->UndoState(NULL), B_UNDO_DROP);
+		target->Undo(NULL);
+		EXPECT_STREQ(target->Text(), "[]");
+		text_run_array* runs = target->RunArray(0, 2);
+		ASSERT_NE(runs, nullptr);
+		EXPECT_EQ(runs->count, 1);
+		free(runs);
+		EXPECT_FALSE(green_at(target, 1));
+		target->Undo(NULL);
+		EXPECT_STREQ(target->Text(), "[green]");
+		EXPECT_TRUE(green_at(target, 1));
+		EXPECT_FALSE(green_at(target, 6));
+	});
+}
+
+
 TEST_F(TextViewDragTest, ADragOverAViewShowsWhereTheTextWouldGoUntilItLeaves)
 {
 	Open("abc", "wide  gap");

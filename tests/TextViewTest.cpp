@@ -686,6 +686,93 @@ TEST_F(TextViewTest, StyledRunsFollowTheEditsAndComeBackAsRunArrays)
 }
 
 
+TEST_F(TextViewTest, UndoPutsBackTheRunsOfWhatItRestores)
+{
+	// "red green": red from 0, green in 24 points from 4.
+	Open("Text undo runs", "red green");
+	const std::string original = "0:0 4:160";
+	auto restyle = [&] {
+		fWindow->fView->SetStylable(true);
+		fWindow->fView->SetText("red green");
+		fWindow->fView->SetRunArray(0, 9, (text_run_array*)two_runs(4).data());
+	};
+	auto runs = [&] { return runs_of(*fWindow->fView, 0, fWindow->fView->TextLength()); };
+
+	// A cut and a clear across the two runs come back in both styles; the redo takes
+	// the text out again and the undo after it brings the styles back once more.
+	Locked([&] {
+		BTextView* view = fWindow->fView;
+		restyle();
+		view->Select(2, 6);
+		view->Cut(NULL);
+		EXPECT_STREQ(view->Text(), "reeen");
+		view->Undo(NULL);
+		EXPECT_STREQ(view->Text(), "red green");
+		EXPECT_EQ(runs(), original);
+		BFont font;
+		view->GetFontAndColor(5, &font, NULL);
+		EXPECT_FLOAT_EQ(font.Size(), 24);
+		view->Undo(NULL);
+		EXPECT_EQ(runs(), "0:0 2:160");
+		view->Undo(NULL);
+		EXPECT_EQ(runs(), original);
+
+		view->Select(0, 9);
+		view->Clear();
+		EXPECT_EQ(view->TextLength(), 0);
+		view->Undo(NULL);
+		EXPECT_STREQ(view->Text(), "red green");
+		EXPECT_EQ(runs(), original);
+	});
+
+	// Typing over a selection, then backspacing over the typed text and on before it.
+	inject_click(fOffscreen, PointOf(0));
+	Locked([&] {
+		restyle();
+		fWindow->fView->Select(2, 6);
+	});
+	Type("X");
+	EXPECT_EQ(Text(), "reXeen");
+	Locked([&] { EXPECT_EQ(runs(), "0:0 3:160"); });
+	for (int i = 0; i < 3; i++)
+		inject_key(fOffscreen, "\x08");
+	EXPECT_EQ(Text(), "een");
+	inject_key(fOffscreen, "z", B_COMMAND_KEY);
+	EXPECT_EQ(Text(), "red green");
+	Locked([&] { EXPECT_EQ(runs(), original); });
+
+	// Styled text pasted over a selection keeps its runs; undo takes them out with the
+	// text and gives the replaced text its own back; redo pastes them again.
+	Locked([&] {
+		BTextView* view = fWindow->fView;
+		restyle();
+		view->Select(2, 6);
+		view->Copy(NULL);
+		view->Select(0, 9);
+		view->Clear();
+		view->SetText("plain");
+		view->SetFontAndColor(0, 5, NULL, 0, &kRunRed);
+		view->Select(1, 4);
+		view->Paste(NULL);
+		EXPECT_STREQ(view->Text(), "pd grn");
+		std::string pasted = runs();
+		rgb_color color;
+		BFont font;
+		view->GetFontAndColor(3, &font, &color);
+		EXPECT_EQ(color, kRunGreen);
+		EXPECT_FLOAT_EQ(font.Size(), 24);
+		view->GetFontAndColor(5, &font, &color);
+		EXPECT_EQ(color, kRunRed);
+		view->Undo(NULL);
+		EXPECT_STREQ(view->Text(), "plain");
+		EXPECT_EQ(runs(), "0:0");
+		view->Undo(NULL);
+		EXPECT_STREQ(view->Text(), "pd grn");
+		EXPECT_EQ(runs(), pasted);
+	});
+}
+
+
 TEST_F(TextViewTest, RunsAreDrawnInTheirOwnFontsAndColours)
 {
 	Open("Text run drawing", "red green");

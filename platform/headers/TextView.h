@@ -254,6 +254,8 @@ private:
 				int32		selectionStart = 0;
 				int32		selectionEnd = 0;
 				bool		redo = false;
+				// The styles of removed (offsets from its start), in a stylable view.
+				std::vector<text_run> removedRuns;
 			};
 
 			void			_Init(BRect textRect, const BFont* font, const rgb_color* color);
@@ -264,6 +266,15 @@ private:
 								undo_state state, const text_run_array* runs = NULL);
 			// The run in force at offset.
 			const text_run&	_RunAt(int32 offset) const;
+			// The runs of the bytes [start, end), offsets from start; none when empty.
+			std::vector<text_run> _RunsIn(int32 start, int32 end) const;
+			// The runs of a change's removed bytes, kept for undo; none unless stylable.
+			std::vector<text_run> _UndoRunsIn(int32 start, int32 end) const;
+			// The flattened runs of [start, end) that the clipboard and drags carry
+			// beside the text; empty unless stylable.
+			std::string		_FlattenedRunsIn(int32 start, int32 end) const;
+			// runs as an array from malloc() (free() it); NULL for none.
+	static	text_run_array*	_NewRunArray(const std::vector<text_run>& runs);
 			// Moves the runs for an edit that replaced removed bytes at offset with
 			// inserted ones, the inserted text taking the style of the byte before it.
 			void			_EditRuns(int32 offset, int32 removed, int32 inserted);
@@ -276,7 +287,8 @@ private:
 			// the baseline starting at where.
 			void			_DrawPiece(int32 from, int32 to, BPoint where);
 			void			_FitWidth();
-			void			_UserInsert(const std::string& text, undo_state state);
+			void			_UserInsert(const std::string& text, undo_state state,
+								const text_run_array* runs = NULL);
 			void			_UserDelete(int32 from, int32 to);
 			void			_Relayout();
 			void			_FixupScrollBar();

@@ -2,6 +2,7 @@
 // Keyboard and mouse input live in TextViewInput.cpp, scripting in TextViewScripting.cpp.
 #include <TextView.h>
 
+#include "interface/RunArrayFormat.h"
 #include "interface/TextClipboard.h"
 #include "interface/TextLayout.h"
 
@@ -11,6 +12,7 @@
 
 #include <algorithm>
 #include <math.h>
+#include <stdlib.h>
 #include <string.h>
 
 using BPrivate::utf8_boundary;
@@ -22,6 +24,17 @@ namespace {
 
 // The platform's tab stops: every 28 pixels.
 const float kDefaultTabWidth = 28;
+
+
+// Appends the runs of text that follows, at shift, the text that runs styles.
+void
+append_runs(std::vector<text_run>* runs, int32 shift, const std::vector<text_run>& more)
+{
+	for (text_run run : more) {
+		run.offset += shift;
+		runs->push_back(run);
+	}
+}
 
 } // namespace
 
@@ -251,16 +264,20 @@ BTextView::_Replace(int32 from, int32 to, const std::string& text, undo_state st
 		if (from >= last.offset) {
 			last.inserted.erase(from - last.offset);
 		} else {
+			std::vector<text_run> runs = _UndoRunsIn(from, last.offset);
+			append_runs(&runs, last.offset - from, last.removedRuns);
+			last.removedRuns = runs;
 			last.removed = fText.substr(from, last.offset - from) + last.removed;
 			last.inserted.clear();
 			last.offset = from;
 		}
 	} else if (typing && text.empty() && from == lastEnd) {
 		// Delete forwards from where the typing stopped.
+		append_runs(&last.removedRuns, (int32)last.removed.size(), _UndoRunsIn(from, to));
 		last.removed += removed;
 	} else {
 		fUndo = UndoRecord{ state, from, removed, text, fSelectionStart, fSelectionEnd,
-			false };
+			false, _UndoRunsIn(from, to) };
 	}
 
 	size_t expected = fText.size() - (to - from) + text.size();
@@ -290,7 +307,8 @@ BTextView::_Replace(int32 from, int32 to, const std::string& text, undo_state st
 
 
 void
-BTextView::_UserInsert(const std::string& input, undo_state state)
+BTextView::_UserInsert(const std::string& input, undo_state state,
+	const text_run_array* runs)
 {
 	if (!fEditable)
 		return;
@@ -301,7 +319,7 @@ BTextView::_UserInsert(const std::string& input, undo_state state)
 	if (text.empty() && fSelectionStart == fSelectionEnd)
 		return;
 	int32 start = fSelectionStart;
-	_Replace(fSelectionStart, fSelectionEnd, text, state);
+	_Replace(fSelectionStart, fSelectionEnd, text, state, runs);
 	int32 caret = start + (int32)text.size();
 	_SetSelection(caret, caret);
 	fAnchor = caret;
@@ -345,14 +363,20 @@ BTextView::Copy(BClipboard* clipboard)
 	if (fSelectionStart == fSelectionEnd || fTypingHidden)
 		return;
 	BPrivate::set_clipboard_text(clipboard, fText.substr(fSelectionStart,
-		fSelectionEnd - fSelectionStart));
+		fSelectionEnd - fSelectionStart), _FlattenedRunsIn(fSelectionStart, fSelectionEnd));
 }
 
 
 void
 BTextView::Paste(BClipboard* clipboard)
 {
-	_UserInsert(BPrivate::clipboard_text(clipboard), B_UNDO_PASTE);
+	std::string flat;
+	std::string text = BPrivate::clipboard_text(clipboard, fStylable ? &flat : NULL);
+	// Runs that do not unflatten are dropped; the text is still taken.
+	text_run_array* runs = flat.empty() ? NULL
+		: BPrivate::unflatten_run_array(flat.data(), flat.size());
+	_UserInsert(text, B_UNDO_PASTE, runs);
+	free(runs);
 }
 
 
@@ -375,11 +399,16 @@ BTextView::Undo(BClipboard* clipboard)
 		return;
 	UndoRecord record = fUndo;
 	int32 end = record.offset + (int32)record.inserted.size();
-	_Replace(record.offset, end, record.removed, B_UNDO_UNAVAILABLE);
+	// The text comes back in the styles it had; the undo's own removal is kept the same
+	// way for the redo.
+	std::vector<text_run> insertedRuns = _UndoRunsIn(record.offset, end);
+	text_run_array* runs = fStylable ? _NewRunArray(record.removedRuns) : NULL;
+	_Replace(record.offset, end, record.removed, B_UNDO_UNAVAILABLE, runs);
+	free(runs);
 	// Undoing selects as before the change; undoing the undo puts the caret after it.
 	int32 after = record.offset + (int32)record.removed.size();
 	fUndo = UndoRecord{ record.state, record.offset, record.inserted, record.removed,
-		after, after, !record.redo };
+		after, after, !record.redo, insertedRuns };
 	_SetSelection(record.selectionStart, record.selectionEnd);
 	fAnchor = fSelectionStart;
 	ScrollToSelection();

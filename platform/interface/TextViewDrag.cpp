@@ -15,11 +15,7 @@
 #include <math.h>
 #include <stdlib.h>
 
-namespace {
-
-const char kRunsType[] = "application/x-vnd.Be-text_run_array";
-
-} // namespace
+using BPrivate::kRunsType;
 
 
 void
@@ -38,15 +34,9 @@ BTextView::GetDragParameters(BMessage* drag, BBitmap** bitmap, BPoint* point,
 	drag->AddData(BPrivate::kTextType, B_MIME_TYPE, fText.data() + fSelectionStart, length);
 	drag->AddString("be:types", BPrivate::kTextType);
 	drag->AddPointer("be:originator", this);
-	if (!fStylable)
-		return;
-	text_run_array* runs = RunArray(fSelectionStart, fSelectionEnd);
-	int32 size = 0;
-	void* flat = runs != NULL ? FlattenRunArray(runs, &size) : NULL;
-	if (flat != NULL)
-		drag->AddData(kRunsType, B_MIME_TYPE, flat, size);
-	free(flat);
-	free(runs);
+	std::string runs = _FlattenedRunsIn(fSelectionStart, fSelectionEnd);
+	if (!runs.empty())
+		drag->AddData(kRunsType, B_MIME_TYPE, runs.data(), runs.size());
 }
 
 
@@ -145,13 +135,14 @@ BTextView::_MessageDropped(BMessage* message)
 	}
 
 	// One change to undo, as if [first, last) had been replaced at once.
-	UndoRecord record{ B_UNDO_DROP, 0, "", "", start, end, false };
+	UndoRecord record{ B_UNDO_DROP, 0, "", "", start, end, false, {} };
 	int32 inserted = offset;
 	if (move) {
 		int32 first = std::min(start, offset);
 		int32 last = std::max(end, offset);
 		record.offset = first;
 		record.removed = fText.substr(first, last - first);
+		record.removedRuns = _UndoRunsIn(first, last);
 		_Replace(start, end, std::string(), B_UNDO_UNAVAILABLE);
 		if (offset > end)
 			inserted -= end - start;

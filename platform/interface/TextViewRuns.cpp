@@ -164,16 +164,18 @@ BTextView::RunArray(int32 startOffset, int32 endOffset, int32* size) const
 {
 	int32 start = std::clamp(startOffset, (int32)0, TextLength());
 	int32 end = std::clamp(endOffset, start, TextLength());
-	if (start == end)
+	text_run_array* array = _NewRunArray(_RunsIn(start, end));
+	if (array != NULL && size != NULL)
+		*size = (int32)(sizeof(text_run_array) + (array->count - 1) * sizeof(text_run));
+	return array;
+}
+
+
+text_run_array*
+BTextView::_NewRunArray(const std::vector<text_run>& runs)
+{
+	if (runs.empty())
 		return NULL;
-	std::vector<text_run> runs(1, _RunAt(start));
-	runs[0].offset = 0;
-	for (const text_run& run : fRuns) {
-		if (run.offset > start && run.offset < end) {
-			runs.push_back(run);
-			runs.back().offset -= start;
-		}
-	}
 	size_t bytes = sizeof(text_run_array) + (runs.size() - 1) * sizeof(text_run);
 	text_run_array* array = (text_run_array*)malloc(bytes);
 	if (array == NULL)
@@ -181,9 +183,49 @@ BTextView::RunArray(int32 startOffset, int32 endOffset, int32* size) const
 	array->count = (int32)runs.size();
 	for (size_t i = 0; i < runs.size(); i++)
 		new (&array->runs[i]) text_run(runs[i]);
-	if (size != NULL)
-		*size = (int32)bytes;
 	return array;
+}
+
+
+std::vector<text_run>
+BTextView::_RunsIn(int32 start, int32 end) const
+{
+	std::vector<text_run> runs;
+	if (start >= end)
+		return runs;
+	runs.push_back(_RunAt(start));
+	runs[0].offset = 0;
+	for (const text_run& run : fRuns) {
+		if (run.offset > start && run.offset < end) {
+			runs.push_back(run);
+			runs.back().offset -= start;
+		}
+	}
+	return runs;
+}
+
+
+std::string
+BTextView::_FlattenedRunsIn(int32 start, int32 end) const
+{
+	std::string flattened;
+	if (!fStylable)
+		return flattened;
+	text_run_array* runs = RunArray(start, end);
+	int32 size = 0;
+	void* flat = runs != NULL ? FlattenRunArray(runs, &size) : NULL;
+	if (flat != NULL)
+		flattened.assign(static_cast<const char*>(flat), size);
+	free(flat);
+	free(runs);
+	return flattened;
+}
+
+
+std::vector<text_run>
+BTextView::_UndoRunsIn(int32 start, int32 end) const
+{
+	return fStylable ? _RunsIn(start, end) : std::vector<text_run>();
 }
 
 
