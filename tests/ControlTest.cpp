@@ -269,7 +269,10 @@ TEST(StringViewTest, TextAlignmentAndPreferredSize)
 	EXPECT_EQ(width, ceilf(view.StringWidth("Wider text")));
 	EXPECT_GT(height, 10);
 
+	// A box is a grey panel before it is attached, even to a subclass that never lets
+	// BBox::AttachedToWindow() run.
 	BBox box(BRect(0, 0, 99, 99));
+	EXPECT_EQ(box.ViewColor(), ui_color(B_PANEL_BACKGROUND_COLOR));
 	EXPECT_EQ(box.Label(), nullptr);
 	EXPECT_EQ(box.Border(), B_FANCY_BORDER);
 	box.SetBorder(B_PLAIN_BORDER);

@@ -39,6 +39,10 @@ BBox::BBox(BRect frame, const char* name, uint32 resizingMode, uint32 flags,
 	fLabelView(NULL)
 {
 	SetFont(be_bold_font);
+	// Panel-coloured from the start: a subclass whose AttachedToWindow() does not call
+	// this class's still shows a grey panel.
+	SetViewColor(ui_color(B_PANEL_BACKGROUND_COLOR));
+	SetLowColor(ViewColor());
 }
 
 
