@@ -7,6 +7,7 @@
 
 #include <cairo.h>
 
+#include <dirent.h>
 #include <stdio.h>
 #include <unistd.h>
 #include <string>
@@ -125,6 +126,16 @@ TEST(OffscreenDisplayTest, LeavesSnapshotsWhereAsked)
 	EXPECT_NE(access(path.c_str(), R_OK), 0);
 	delete window;
 	EXPECT_EQ(access(path.c_str(), R_OK), 0);
+	// Snapshots are written aside and renamed: nothing else is left in the directory.
+	std::vector<std::string> names;
+	if (DIR* listing = opendir(directory.Path().c_str())) {
+		while (dirent* entry = readdir(listing)) {
+			if (entry->d_name[0] != '.')
+				names.push_back(entry->d_name);
+		}
+		closedir(listing);
+	}
+	EXPECT_EQ(names, std::vector<std::string>{ "OffscreenDisplayTest-Snap_shot_1.png" });
 	cairo_surface_destroy(surface);
 	unsetenv("BE_SCREENSHOT_DIR");
 }

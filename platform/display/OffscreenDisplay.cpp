@@ -11,7 +11,9 @@
 #include <algorithm>
 #include <ctype.h>
 #include <errno.h>
+#include <stdio.h>
 #include <stdlib.h>
+#include <unistd.h>
 #include <chrono>
 #include <math.h>
 
@@ -84,7 +86,14 @@ OffscreenWindow::SaveSnapshotLocked(bool always)
 	for (char c : title)
 		name += isalnum((unsigned char)c) || c == '-' || c == '_' ? c : '_';
 	std::string path = std::string(directory) + "/" + name + ".png";
-	cairo_surface_write_to_png(fFront, path.c_str());
+	// Written aside and renamed into place: a process killed while it writes leaves the
+	// last whole snapshot, never a cut-off file.
+	char suffix[64];
+	snprintf(suffix, sizeof(suffix), ".%d.%p.tmp", (int)getpid(), (void*)this);
+	std::string partial = path + suffix;
+	if (cairo_surface_write_to_png(fFront, partial.c_str()) != CAIRO_STATUS_SUCCESS
+		|| rename(partial.c_str(), path.c_str()) != 0)
+		unlink(partial.c_str());
 }
 
 
