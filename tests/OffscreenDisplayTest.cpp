@@ -9,6 +9,7 @@
 
 #include <dirent.h>
 #include <stdio.h>
+#include <string.h>
 #include <unistd.h>
 #include <string>
 #include <vector>
@@ -130,7 +131,7 @@ TEST(OffscreenDisplayTest, LeavesSnapshotsWhereAsked)
 	std::vector<std::string> names;
 	if (DIR* listing = opendir(directory.Path().c_str())) {
 		while (dirent* entry = readdir(listing)) {
-			if (entry->d_name[0] != '.')
+			if (strcmp(entry->d_name, ".") != 0 && strcmp(entry->d_name, "..") != 0)
 				names.push_back(entry->d_name);
 		}
 		closedir(listing);

@@ -86,11 +86,11 @@ OffscreenWindow::SaveSnapshotLocked(bool always)
 	for (char c : title)
 		name += isalnum((unsigned char)c) || c == '-' || c == '_' ? c : '_';
 	std::string path = std::string(directory) + "/" + name + ".png";
-	// Written aside and renamed into place: a process killed while it writes leaves the
-	// last whole snapshot, never a cut-off file.
+	// Written aside (a hidden file) and renamed into place: a process that ends while it
+	// writes leaves the last whole snapshot, never a cut-off file.
 	char suffix[64];
-	snprintf(suffix, sizeof(suffix), ".%d.%p.tmp", (int)getpid(), (void*)this);
-	std::string partial = path + suffix;
+	snprintf(suffix, sizeof(suffix), ".png.%d.%p.tmp", (int)getpid(), (void*)this);
+	std::string partial = std::string(directory) + "/." + name + suffix;
 	if (cairo_surface_write_to_png(fFront, partial.c_str()) != CAIRO_STATUS_SUCCESS
 		|| rename(partial.c_str(), path.c_str()) != 0)
 		unlink(partial.c_str());
