@@ -168,6 +168,22 @@ TEST_F(CursorWindowTest, TheApplicationsCursorShowsOverItsWindowsUnlessHidden)
 }
 
 
+TEST_F(CursorWindowTest, EverySystemShapeShowsAsItself)
+{
+	// From the system default to B_CURSOR_ID_CREATE_LINK, each shape set on a view
+	// shows by its own identifier.
+	MoveTo(BPoint(5, 5));
+	for (int32 id = B_CURSOR_ID_SYSTEM_DEFAULT; id <= B_CURSOR_ID_CREATE_LINK; id++) {
+		BCursor cursor((BCursorID)id);
+		ASSERT_TRUE(fWindow->Lock());
+		fParent->SetViewCursor(&cursor);
+		fWindow->Unlock();
+		EXPECT_TRUE(Shows([&] { return shows_shape(fOffscreen->Cursor(), (BCursorID)id); }))
+			<< "cursor " << id;
+	}
+}
+
+
 TEST_F(CursorWindowTest, AViewsCursorShowsOverItAndItsChildren)
 {
 	be_app->SetCursor(B_HAND_CURSOR);
