@@ -622,8 +622,9 @@ TEST_F(WidgetArchiveWindowTest, DamagedArchivesGiveAUsableWidgetOrNothing)
 			BMessage bad = damaged(archive, change);
 			BArchivable* object = instantiate_object(&bad);
 			// With nothing but its class, a widget takes its defaults.
-			if (strcmp(damageName, "missing fields") == 0)
+			if (strcmp(damageName, "missing fields") == 0) {
 				EXPECT_NE(object, nullptr);
+			}
 			if (object == nullptr)
 				continue;
 			BMessage again;
