@@ -534,8 +534,9 @@ TEST_F(ListViewTest, APressThatMovesBecomesOneDragOfItsRow)
 	wait_for_queue(fWindow);
 	wait_until(fWindow, [&] {
 		EXPECT_EQ(list->drags.size(), 2u);
-		if (list->drags.size() == 2)
+		if (list->drags.size() == 2) {
 			EXPECT_EQ(list->drags[1], std::make_pair((int32)0, false));
+		}
 		EXPECT_EQ(list->CurrentSelection(), 0);
 		return true;
 	});

@@ -14,7 +14,8 @@ foreach(header ${PUBLIC_HEADERS})
 endforeach()
 add_library(public_headers_alone OBJECT EXCLUDE_FROM_ALL ${alone_sources})
 target_include_directories(public_headers_alone PRIVATE ${PROJECT_SOURCE_DIR}/platform/headers)
-target_compile_options(public_headers_alone PRIVATE -Werror)
+# Only whether a header compiles matters: no code, no debug information.
+target_compile_options(public_headers_alone PRIVATE -Werror -O0 -g0)
 
 set(era_sources "")
 foreach(kit AppKit InterfaceKit KernelKit StorageKit SupportKit)
@@ -25,7 +26,7 @@ endforeach()
 add_library(public_headers_era OBJECT EXCLUDE_FROM_ALL ${era_sources})
 target_include_directories(public_headers_era PRIVATE ${PROJECT_SOURCE_DIR}/platform/headers)
 set_target_properties(public_headers_era PROPERTIES CXX_STANDARD 17 CXX_EXTENSIONS ON)
-target_compile_options(public_headers_era PRIVATE -fpermissive)
+target_compile_options(public_headers_era PRIVATE -fpermissive -O0 -g0)
 
 # What applications find through one header, as the platform's headers include each other:
 # each unit includes the header alone and uses what should come with it ("@" ends a
