@@ -14,6 +14,7 @@
 #include <math.h>
 #include <stdlib.h>
 #include <string.h>
+#include <utility>
 
 using BPrivate::utf8_boundary;
 using BPrivate::utf8_next;
@@ -266,7 +267,7 @@ BTextView::_Replace(int32 from, int32 to, const std::string& text, undo_state st
 		} else {
 			std::vector<text_run> runs = _UndoRunsIn(from, last.offset);
 			append_runs(&runs, last.offset - from, last.removedRuns);
-			last.removedRuns = runs;
+			last.removedRuns = std::move(runs);
 			last.removed = fText.substr(from, last.offset - from) + last.removed;
 			last.inserted.clear();
 			last.offset = from;
@@ -408,7 +409,7 @@ BTextView::Undo(BClipboard* clipboard)
 	// Undoing selects as before the change; undoing the undo puts the caret after it.
 	int32 after = record.offset + (int32)record.removed.size();
 	fUndo = UndoRecord{ record.state, record.offset, record.inserted, record.removed,
-		after, after, !record.redo, insertedRuns };
+		after, after, !record.redo, std::move(insertedRuns) };
 	_SetSelection(record.selectionStart, record.selectionEnd);
 	fAnchor = fSelectionStart;
 	ScrollToSelection();
