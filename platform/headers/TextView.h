@@ -111,13 +111,14 @@ public:
 			void			GetText(int32 offset, int32 length, char* buffer) const;
 			uchar			ByteAt(int32 offset) const;
 
-	// Editing through the clipboard. Until the kit has a clipboard shared between
-	// applications, the text goes to one kept by this process: clipboard is not used.
+	// Editing through the clipboard: the text as "text/plain" and, in a stylable view,
+	// its runs beside it (NULL: a buffer of this process).
 	virtual	void			Cut(BClipboard* clipboard);
 	virtual	void			Copy(BClipboard* clipboard);
 	virtual	void			Paste(BClipboard* clipboard);
 			void			Clear();
-	// Reverts the last change; a second call makes it again.
+	// Reverts the last change, the text it puts back in the styles it had; a second call
+	// makes the change again.
 	virtual	void			Undo(BClipboard* clipboard);
 			undo_state		UndoState(bool* isRedo) const;
 
