@@ -41,9 +41,9 @@ const int16 kCursorGlyphs[] = {
 	116,	// B_CURSOR_ID_RESIZE_NORTH_SOUTH: sb_v_double_arrow
 	108,	// B_CURSOR_ID_RESIZE_EAST_WEST: sb_h_double_arrow
 	-1,		// B_CURSOR_ID_RESIZE_NORTH_EAST_SOUTH_WEST: kResizeNorthEastSouthWest
-	-1,		// B_CURSOR_ID_RESIZE_NORTH_WEST_SOUTH_EAST: kResizeNorthWestSouthEast
+	-1,		// B_CURSOR_ID_RESIZE_NORTH_WEST_SOUTH_EAST: kResizeNorthEastSouthWest turned
 	-1,		// B_CURSOR_ID_ZOOM_IN: kZoomIn
-	-1,		// B_CURSOR_ID_ZOOM_OUT: kZoomOut
+	-1,		// B_CURSOR_ID_ZOOM_OUT: kZoomIn without the plus
 	50		// B_CURSOR_ID_CREATE_LINK: exchange
 };
 
@@ -65,15 +65,6 @@ const uint8 kResizeNorthEastSouthWest[68] = {
 	0xe7, 0xc0, 0xff, 0x80, 0xff, 0x00, 0xfe, 0x00, 0xfe, 0x00, 0xff, 0x00, 0xff, 0x00, 0xff, 0x00
 };
 
-// A double arrow from the top left corner to the bottom right one.
-const uint8 kResizeNorthWestSouthEast[68] = {
-	16, 1, 7, 7,
-	0x00, 0x00, 0x7e, 0x00, 0x7c, 0x00, 0x78, 0x00, 0x78, 0x00, 0x64, 0x00, 0x42, 0x00, 0x01, 0x00,
-	0x00, 0x80, 0x00, 0x42, 0x00, 0x26, 0x00, 0x1e, 0x00, 0x1e, 0x00, 0x3e, 0x00, 0x7e, 0x00, 0x00,
-	0xff, 0x00, 0xff, 0x00, 0xff, 0x00, 0xfe, 0x00, 0xfe, 0x00, 0xff, 0x00, 0xff, 0x80, 0xe7, 0xc0,
-	0x03, 0xe7, 0x01, 0xff, 0x00, 0xff, 0x00, 0x7f, 0x00, 0x7f, 0x00, 0xff, 0x00, 0xff, 0x00, 0xff
-};
-
 // A magnifying glass with a plus; the hot spot in the middle of the lens.
 const uint8 kZoomIn[68] = {
 	16, 1, 6, 6,
@@ -83,13 +74,39 @@ const uint8 kZoomIn[68] = {
 	0x7f, 0xf0, 0x7f, 0xf8, 0x3f, 0xfc, 0x1f, 0xfe, 0x00, 0x7f, 0x00, 0x3f, 0x00, 0x1f, 0x00, 0x0f
 };
 
-// A magnifying glass with a minus.
-const uint8 kZoomOut[68] = {
-	16, 1, 6, 6,
-	0x00, 0x00, 0x00, 0x00, 0x0f, 0x80, 0x18, 0xc0, 0x30, 0x60, 0x20, 0x20, 0x2f, 0xa0, 0x20, 0x20,
-	0x30, 0x60, 0x18, 0xe0, 0x0f, 0xf0, 0x00, 0x38, 0x00, 0x1c, 0x00, 0x0e, 0x00, 0x07, 0x00, 0x02,
-	0x00, 0x00, 0x1f, 0xc0, 0x3f, 0xe0, 0x7f, 0xf0, 0x7f, 0xf0, 0x7f, 0xf0, 0x7f, 0xf0, 0x7f, 0xf0,
-	0x7f, 0xf0, 0x7f, 0xf8, 0x3f, 0xfc, 0x1f, 0xfe, 0x00, 0x7f, 0x00, 0x3f, 0x00, 0x1f, 0x00, 0x0f
+// The BCursorID values of the shapes the cursor font lacks.
+const int32 kCursorIDHorizontalBeam = 10;
+const int32 kCursorIDResizeNorthEastSouthWest = 25;
+const int32 kCursorIDResizeNorthWestSouthEast = 26;
+const int32 kCursorIDZoomIn = 27;
+const int32 kCursorIDZoomOut = 28;
+
+// The images made from the ones above: the other diagonal arrow is the first one turned
+// left to right, and the magnifier with a minus is the one with a plus without the
+// plus's upright stroke (the middle row keeps the bar).
+struct DerivedImages {
+	uint8 resizeNorthWestSouthEast[68];
+	uint8 zoomOut[68];
+
+	DerivedImages()
+	{
+		memcpy(resizeNorthWestSouthEast, kResizeNorthEastSouthWest, 4);
+		for (int32 row = 0; row < 32; row++) {
+			const uint8* from = kResizeNorthEastSouthWest + 4 + row * 2;
+			uint16 bits = from[0] << 8 | from[1];
+			uint16 turned = 0;
+			for (int32 bit = 0; bit < 16; bit++) {
+				if ((bits & (1 << bit)) != 0)
+					turned |= 1 << (15 - bit);
+			}
+			resizeNorthWestSouthEast[4 + row * 2] = turned >> 8;
+			resizeNorthWestSouthEast[5 + row * 2] = turned & 0xff;
+		}
+
+		memcpy(zoomOut, kZoomIn, sizeof(zoomOut));
+		for (int32 row : { 4, 5, 7, 8 })
+			zoomOut[4 + row * 2] &= ~0x02;
+	}
 };
 
 
@@ -97,20 +114,18 @@ const uint8 kZoomOut[68] = {
 const uint8*
 ShapeImage(int32 id)
 {
-	// The BCursorID values of B_CURSOR_ID_I_BEAM_HORIZONTAL,
-	// B_CURSOR_ID_RESIZE_NORTH_EAST_SOUTH_WEST, _NORTH_WEST_SOUTH_EAST, B_CURSOR_ID_ZOOM_IN
-	// and B_CURSOR_ID_ZOOM_OUT.
+	static const DerivedImages derived;
 	switch (id) {
-		case 10:
+		case kCursorIDHorizontalBeam:
 			return kHorizontalBeam;
-		case 25:
+		case kCursorIDResizeNorthEastSouthWest:
 			return kResizeNorthEastSouthWest;
-		case 26:
-			return kResizeNorthWestSouthEast;
-		case 27:
+		case kCursorIDResizeNorthWestSouthEast:
+			return derived.resizeNorthWestSouthEast;
+		case kCursorIDZoomIn:
 			return kZoomIn;
-		case 28:
-			return kZoomOut;
+		case kCursorIDZoomOut:
+			return derived.zoomOut;
 		default:
 			return NULL;
 	}
