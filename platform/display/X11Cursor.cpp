@@ -25,7 +25,7 @@ const int16 kCursorGlyphs[] = {
 	58,		// B_CURSOR_ID_GRAB: hand1
 	52,		// B_CURSOR_ID_GRABBING: fleur
 	92,		// B_CURSOR_ID_HELP: question_arrow
-	-1,		// B_CURSOR_ID_I_BEAM_HORIZONTAL: kHorizontalBeam
+	-1,		// B_CURSOR_ID_I_BEAM_HORIZONTAL: kHorizontalBeamArt
 	52,		// B_CURSOR_ID_MOVE: fleur
 	-1,		// B_CURSOR_ID_NO_CURSOR: an empty image
 	0,		// B_CURSOR_ID_NOT_ALLOWED: X_cursor
@@ -40,38 +40,11 @@ const int16 kCursorGlyphs[] = {
 	12,		// B_CURSOR_ID_RESIZE_SOUTH_WEST: bottom_left_corner
 	116,	// B_CURSOR_ID_RESIZE_NORTH_SOUTH: sb_v_double_arrow
 	108,	// B_CURSOR_ID_RESIZE_EAST_WEST: sb_h_double_arrow
-	-1,		// B_CURSOR_ID_RESIZE_NORTH_EAST_SOUTH_WEST: kResizeNorthEastSouthWest
-	-1,		// B_CURSOR_ID_RESIZE_NORTH_WEST_SOUTH_EAST: kResizeNorthEastSouthWest turned
-	-1,		// B_CURSOR_ID_ZOOM_IN: kZoomIn
-	-1,		// B_CURSOR_ID_ZOOM_OUT: kZoomIn without the plus
+	-1,		// B_CURSOR_ID_RESIZE_NORTH_EAST_SOUTH_WEST: kResizeArt
+	-1,		// B_CURSOR_ID_RESIZE_NORTH_WEST_SOUTH_EAST: kResizeArt turned
+	-1,		// B_CURSOR_ID_ZOOM_IN: kZoomInArt
+	-1,		// B_CURSOR_ID_ZOOM_OUT: kZoomInArt without the plus
 	50		// B_CURSOR_ID_CREATE_LINK: exchange
-};
-
-// The text beam lying down, for vertical text; the cursor font has none.
-const uint8 kHorizontalBeam[68] = {
-	16, 1, 5, 8,
-	0x80, 0x01, 0xc0, 0x03, 0x80, 0x01, 0xff, 0xff, 0x80, 0x01, 0xc0, 0x03,
-	0x80, 0x01, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-	0x80, 0x01, 0xc0, 0x03, 0x80, 0x01, 0xff, 0xff, 0x80, 0x01, 0xc0, 0x03,
-	0x80, 0x01, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0
-};
-
-// A double arrow from the top right corner to the bottom left one.
-const uint8 kResizeNorthEastSouthWest[68] = {
-	16, 1, 7, 7,
-	0x00, 0x00, 0x00, 0x7e, 0x00, 0x3e, 0x00, 0x1e, 0x00, 0x1e, 0x00, 0x26, 0x00, 0x42, 0x00, 0x80,
-	0x01, 0x00, 0x42, 0x00, 0x64, 0x00, 0x78, 0x00, 0x78, 0x00, 0x7c, 0x00, 0x7e, 0x00, 0x00, 0x00,
-	0x00, 0xff, 0x00, 0xff, 0x00, 0xff, 0x00, 0x7f, 0x00, 0x7f, 0x00, 0xff, 0x01, 0xff, 0x03, 0xe7,
-	0xe7, 0xc0, 0xff, 0x80, 0xff, 0x00, 0xfe, 0x00, 0xfe, 0x00, 0xff, 0x00, 0xff, 0x00, 0xff, 0x00
-};
-
-// A magnifying glass with a plus; the hot spot in the middle of the lens.
-const uint8 kZoomIn[68] = {
-	16, 1, 6, 6,
-	0x00, 0x00, 0x00, 0x00, 0x0f, 0x80, 0x18, 0xc0, 0x32, 0x60, 0x22, 0x20, 0x2f, 0xa0, 0x22, 0x20,
-	0x32, 0x60, 0x18, 0xe0, 0x0f, 0xf0, 0x00, 0x38, 0x00, 0x1c, 0x00, 0x0e, 0x00, 0x07, 0x00, 0x02,
-	0x00, 0x00, 0x1f, 0xc0, 0x3f, 0xe0, 0x7f, 0xf0, 0x7f, 0xf0, 0x7f, 0xf0, 0x7f, 0xf0, 0x7f, 0xf0,
-	0x7f, 0xf0, 0x7f, 0xf8, 0x3f, 0xfc, 0x1f, 0xfe, 0x00, 0x7f, 0x00, 0x3f, 0x00, 0x1f, 0x00, 0x0f
 };
 
 // The BCursorID values of the shapes the cursor font lacks.
@@ -81,31 +54,70 @@ const int32 kCursorIDResizeNorthWestSouthEast = 26;
 const int32 kCursorIDZoomIn = 27;
 const int32 kCursorIDZoomOut = 28;
 
-// The images made from the ones above: the other diagonal arrow is the first one turned
-// left to right, and the magnifier with a minus is the one with a plus without the
-// plus's upright stroke (the middle row keeps the bar).
-struct DerivedImages {
+// The kit's images of those, each a string of 16 rows of 16 cells: '#' black, 'o' white,
+// '.' clear. The text beam lying down, for vertical text:
+const char* const kHorizontalBeamArt =
+	"#..............#" "##............##" "#..............#" "################"
+	"#..............#" "##............##" "#..............#" "................"
+	"................" "................" "................" "................"
+	"................" "................" "................" "................";
+// A double arrow from the top right corner to the bottom left one; the other diagonal is
+// this one turned left to right.
+const char* const kResizeArt =
+	"........oooooooo" "........o######o" "........oo#####o" ".........oo####o"
+	".........oo####o" "........oo#oo##o" ".......oo#oooo#o" "......oo#oo..ooo"
+	"ooo..oo#oo......" "o#oooo#oo......." "o##oo#oo........" "o####oo........."
+	"o####oo........." "o#####oo........" "o######o........" "oooooooo........";
+// A magnifying glass with a plus; the one with a minus lacks the plus's upright stroke.
+const char* const kZoomInArt =
+	"................" "...ooooooo......" "..oo#####oo....." ".oo##ooo##oo...."
+	".o##oo#oo##o...." ".o#ooo#ooo#o...." ".o#o#####o#o...." ".o#ooo#ooo#o...."
+	".o##oo#oo##o...." ".oo##ooo###oo..." "..oo########oo.." "...ooooooo###oo."
+	".........oo###oo" "..........oo###o" "...........oo###" "............oo#o";
+// The cell of the zoom-in magnifier's upright stroke, in each row it crosses (the middle
+// row keeps the bar).
+const int32 kZoomInStrokeColumn = 6;
+
+// An image in the platform's cursor format (size, depth, the hot spot's y and x, then
+// the colour bits and the mask, rows of two bytes) from art; turned flips it left to right.
+void
+make_image(const char* art, uint8 hotY, uint8 hotX, bool turned, uint8 image[68])
+{
+	memset(image, 0, 68);
+	image[0] = 16;
+	image[1] = 1;
+	image[2] = hotY;
+	image[3] = hotX;
+	for (int32 row = 0; row < 16; row++) {
+		for (int32 column = 0; column < 16; column++) {
+			char cell = art[row * 16 + (turned ? 15 - column : column)];
+			uint8 bit = 0x80 >> (column % 8);
+			int32 byte = row * 2 + column / 8;
+			if (cell == '#')
+				image[4 + byte] |= bit;
+			if (cell != '.')
+				image[36 + byte] |= bit;
+		}
+	}
+}
+
+
+struct ShapeImages {
+	uint8 horizontalBeam[68];
+	uint8 resizeNorthEastSouthWest[68];
 	uint8 resizeNorthWestSouthEast[68];
+	uint8 zoomIn[68];
 	uint8 zoomOut[68];
 
-	DerivedImages()
+	ShapeImages()
 	{
-		memcpy(resizeNorthWestSouthEast, kResizeNorthEastSouthWest, 4);
-		for (int32 row = 0; row < 32; row++) {
-			const uint8* from = kResizeNorthEastSouthWest + 4 + row * 2;
-			uint16 bits = from[0] << 8 | from[1];
-			uint16 turned = 0;
-			for (int32 bit = 0; bit < 16; bit++) {
-				if ((bits & (1 << bit)) != 0)
-					turned |= 1 << (15 - bit);
-			}
-			resizeNorthWestSouthEast[4 + row * 2] = turned >> 8;
-			resizeNorthWestSouthEast[5 + row * 2] = turned & 0xff;
-		}
-
-		memcpy(zoomOut, kZoomIn, sizeof(zoomOut));
+		make_image(kHorizontalBeamArt, 5, 8, false, horizontalBeam);
+		make_image(kResizeArt, 7, 7, false, resizeNorthEastSouthWest);
+		make_image(kResizeArt, 7, 7, true, resizeNorthWestSouthEast);
+		make_image(kZoomInArt, 6, 6, false, zoomIn);
+		memcpy(zoomOut, zoomIn, sizeof(zoomOut));
 		for (int32 row : { 4, 5, 7, 8 })
-			zoomOut[4 + row * 2] &= ~0x02;
+			zoomOut[4 + row * 2 + kZoomInStrokeColumn / 8] &= ~(0x80 >> kZoomInStrokeColumn % 8);
 	}
 };
 
@@ -114,18 +126,18 @@ struct DerivedImages {
 const uint8*
 ShapeImage(int32 id)
 {
-	static const DerivedImages derived;
+	static const ShapeImages images;
 	switch (id) {
 		case kCursorIDHorizontalBeam:
-			return kHorizontalBeam;
+			return images.horizontalBeam;
 		case kCursorIDResizeNorthEastSouthWest:
-			return kResizeNorthEastSouthWest;
+			return images.resizeNorthEastSouthWest;
 		case kCursorIDResizeNorthWestSouthEast:
-			return derived.resizeNorthWestSouthEast;
+			return images.resizeNorthWestSouthEast;
 		case kCursorIDZoomIn:
-			return kZoomIn;
+			return images.zoomIn;
 		case kCursorIDZoomOut:
-			return derived.zoomOut;
+			return images.zoomOut;
 		default:
 			return NULL;
 	}
