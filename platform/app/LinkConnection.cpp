@@ -25,6 +25,16 @@ std::atomic<void (*)()> stStalledHook{nullptr};
 // One request in this many waits the other way than the faster one, to keep its figure
 // current.
 const uint64 kReplyWaitProbe = 64;
+// The threads of this process that wait for a reply, on any connection.
+std::atomic<int32> stWaitingRequests{0};
+
+
+int32
+processor_count()
+{
+	static const int32 count = std::max<long>(sysconf(_SC_NPROCESSORS_ONLN), 1);
+	return count;
+}
 
 
 // Folds a reply's latency into a running average (0: none yet).
@@ -115,6 +125,19 @@ build_message_frame(const MessageHead& head, const BMessage& message, OutgoingFr
 }
 
 } // namespace
+
+
+// A request that waits for its reply; it lives on its sender's stack.
+struct LinkConnection::ReplyWait {
+	uint64				serial = 0;
+	BMessage*			reply = NULL;
+	// Whether its frame has gone out: until then its reply is kept in early.
+	bool				sent = false;
+	std::unique_ptr<std::vector<uint8>> early;
+	bool				done = false;
+	status_t			status = B_OK;
+	std::condition_variable changed;
+};
 
 
 status_t
@@ -265,64 +288,201 @@ status_t
 LinkConnection::Request(MessageHead head, const BMessage& message, BMessage* reply,
 	bigtime_t sendTimeout, bigtime_t replyTimeout)
 {
-	std::lock_guard<std::mutex> lock(fRequestLock);
-	head.serial = ++fNextSerial;
+	ReplyWait wait;
+	wait.reply = reply;
+	{
+		std::lock_guard<std::mutex> lock(fRequestLock);
+		if (fClosed)
+			return B_BAD_PORT_ID;
+		head.serial = wait.serial = ++fNextSerial;
+		// Waiting before the frame goes out: another thread may read the reply first.
+		fWaits.push_back(&wait);
+	}
 	head.flags |= kFrameWantsReply;
 
 	OutgoingFrame frame;
 	status_t status = build_message_frame(head, message, frame);
-	if (status != B_OK)
-		return status;
-	status = _Write(frame.parts, 3, sendTimeout);
-	if (status != B_OK)
-		return status;
-
+	if (status == B_OK)
+		status = _Write(frame.parts, 3, sendTimeout);
 	bigtime_t sent = system_time();
-	bigtime_t deadline = deadline_for(replyTimeout);
+	{
+		std::lock_guard<std::mutex> lock(fRequestLock);
+		if (status != B_OK) {
+			_Forget(wait);
+			return status;
+		}
+		wait.sent = true;
+		if (wait.early != nullptr) {
+			// The reply came before the writing was over: it may be the message itself.
+			std::unique_ptr<std::vector<uint8>> early = std::move(wait.early);
+			Frame answer = { kReplyFrame, early->data(), early->size() };
+			if (_Answer(answer) != B_OK)
+				_FailAll(B_BAD_PORT_ID);
+		}
+	}
+	return _AwaitReply(wait, sent, deadline_for(replyTimeout));
+}
+
+
+status_t
+LinkConnection::_AwaitReply(ReplyWait& wait, bigtime_t sent, bigtime_t deadline)
+{
+	stWaitingRequests++;
+	std::unique_lock<std::mutex> lock(fRequestLock);
+	status_t status;
+	for (;;) {
+		if (wait.done) {
+			status = wait.status;
+			break;
+		}
+		if (!fReading) {
+			fReading = true;
+			lock.unlock();
+			status = _ReadReplies(wait, sent, deadline);
+			lock.lock();
+			fReading = false;
+			// The next request waiting reads on (its reply may be in the decoder already).
+			if (!fWaits.empty())
+				fWaits.front()->changed.notify_one();
+			if (wait.done)
+				status = wait.status;
+			else
+				_Forget(wait);
+			break;
+		}
+		if (deadline == B_INFINITE_TIMEOUT)
+			wait.changed.wait(lock);
+		else {
+			bigtime_t left = deadline - system_time();
+			if (left <= 0) {
+				_Forget(wait);
+				status = B_TIMED_OUT;
+				break;
+			}
+			wait.changed.wait_for(lock, std::chrono::microseconds(left));
+		}
+	}
+	lock.unlock();
+	stWaitingRequests--;
+	return status;
+}
+
+
+status_t
+LinkConnection::_ReadReplies(ReplyWait& wait, bigtime_t sent, bigtime_t deadline)
+{
 	bool pollingWins = fPolledReply <= kReplyPollTime
 		&& (fSleptReply == 0 || fPolledReply < fSleptReply);
-	bool polling = pollingWins != (head.serial % kReplyWaitProbe == 0);
+	bool polling = stWaitingRequests.load(std::memory_order_relaxed) <= processor_count()
+		&& pollingWins != (wait.serial % kReplyWaitProbe == 0);
 	bigtime_t pollUntil = polling ? std::min(sent + kReplyPollTime, deadline) : 0;
 	Frame answer;
 	for (;;) {
-		status = fDecoder.Next(answer);
-		if (status == B_WOULD_BLOCK && system_time() < pollUntil) {
+		status_t status = fDecoder.Next(answer);
+		if (status == B_OK) {
+			std::lock_guard<std::mutex> lock(fRequestLock);
+			if (_Answer(answer) != B_OK) {
+				_FailAll(B_BAD_PORT_ID);
+				return B_BAD_PORT_ID;
+			}
+			if (!wait.done)
+				continue;
+			average_in(polling ? fPolledReply : fSleptReply, system_time() - sent);
+			// Replies that came in the same read go to their requests now, without
+			// waking them to read.
+			while ((status = fDecoder.Next(answer)) == B_OK && _Answer(answer) == B_OK)
+				;
+			if (status != B_WOULD_BLOCK) {
+				Close();
+				_FailAll(B_BAD_PORT_ID);
+			}
+			return B_OK;
+		}
+		if (status != B_WOULD_BLOCK) {
+			std::lock_guard<std::mutex> lock(fRequestLock);
+			Close();
+			_FailAll(B_BAD_PORT_ID);
+			return B_BAD_PORT_ID;
+		}
+		if (system_time() < pollUntil)
 			status = _ReadSome(false);
-			if (status != B_OK && status != B_WOULD_BLOCK)
-				return status;
-			continue;
-		}
-		if (status == B_WOULD_BLOCK) {
+		else
 			status = _ReadUntil(deadline);
-			if (status != B_OK)
-				return status;
+		if (status == B_OK || status == B_WOULD_BLOCK)
 			continue;
-		}
-		ReplyHead replyHead;
-		if (status != B_OK || answer.kind != kReplyFrame
-			|| parse_reply_head(answer.body, answer.size, replyHead) != B_OK) {
-			Close();
-			return B_BAD_PORT_ID;
-		}
-		// Replies to requests that timed out earlier arrive late; skip them.
-		if (replyHead.serial != head.serial)
-			continue;
-		average_in(polling ? fPolledReply : fSleptReply, system_time() - sent);
-		if (replyHead.status != B_OK)
-			return replyHead.status;
+		if (status == B_TIMED_OUT)
+			return status;
+		std::lock_guard<std::mutex> lock(fRequestLock);
+		_FailAll(status);
+		return status;
+	}
+}
 
-		const char* flat = reinterpret_cast<const char*>(answer.body) + kReplyHeadSize;
-		if (reply->Unflatten(flat, answer.size - kReplyHeadSize) != B_OK) {
+
+status_t
+LinkConnection::_Answer(const Frame& frame)
+{
+	ReplyHead replyHead;
+	if (frame.kind != kReplyFrame
+		|| parse_reply_head(frame.body, frame.size, replyHead) != B_OK) {
+		Close();
+		return B_BAD_PORT_ID;
+	}
+	auto it = std::find_if(fWaits.begin(), fWaits.end(),
+		[&](const ReplyWait* wait) { return wait->serial == replyHead.serial; });
+	// Replies to requests that timed out earlier arrive late; skip them.
+	if (it == fWaits.end())
+		return B_OK;
+	ReplyWait& wait = **it;
+	if (!wait.sent) {
+		// Its sender may still be writing from the message that is to take the reply.
+		if (wait.early != nullptr) {
 			Close();
 			return B_BAD_PORT_ID;
 		}
-		BMessage::Private(reply).ReleaseDelivery();
-		BPrivate::DeliveryInfo& info = BMessage::Private(reply).Delivery();
+		wait.early.reset(new std::vector<uint8>(frame.body, frame.body + frame.size));
+		return B_OK;
+	}
+
+	status_t status = replyHead.status;
+	if (status == B_OK) {
+		const char* flat = reinterpret_cast<const char*>(frame.body) + kReplyHeadSize;
+		if (wait.reply->Unflatten(flat, frame.size - kReplyHeadSize) != B_OK) {
+			Close();
+			return B_BAD_PORT_ID;
+		}
+		BMessage::Private(wait.reply).ReleaseDelivery();
+		BPrivate::DeliveryInfo& info = BMessage::Private(wait.reply).Delivery();
 		info.isReply = true;
 		info.sourceRemote = true;
 		info.sourceTeam = fPeer;
-		return B_OK;
 	}
+	wait.status = status;
+	wait.done = true;
+	fWaits.erase(it);
+	wait.changed.notify_one();
+	return B_OK;
+}
+
+
+void
+LinkConnection::_FailAll(status_t status)
+{
+	for (ReplyWait* wait : fWaits) {
+		wait->status = status;
+		wait->done = true;
+		wait->changed.notify_one();
+	}
+	fWaits.clear();
+}
+
+
+void
+LinkConnection::_Forget(ReplyWait& wait)
+{
+	auto it = std::find(fWaits.begin(), fWaits.end(), &wait);
+	if (it != fWaits.end())
+		fWaits.erase(it);
 }
 
 

@@ -115,11 +115,12 @@ struct ListenState {
 std::mutex stLock;
 // Never freed: the I/O thread runs until the process ends.
 std::atomic<ListenState*> stListen{nullptr};
-// The connections for asynchronous sends, one per team.
+// Connections this process opened, one per team.
 struct SharedConnections {
 	std::mutex		lock;
 	std::unordered_map<team_id, std::shared_ptr<LinkConnection>> connections;
 };
+// For asynchronous sends.
 SharedConnections& stShared = *new SharedConnections;
 std::atomic<void (*)(uint64)> stClosedHook{nullptr};
 std::atomic<void (*)()> stQuitHook{nullptr};
@@ -134,8 +135,9 @@ Accepted::~Accepted()
 	stPartialInput -= partialInput;
 }
 
-// Each thread's connections for synchronous sends, read by that thread only.
-thread_local std::unordered_map<team_id, std::shared_ptr<LinkConnection>> tlRequests;
+// The connections for synchronous sends, one per team, shared by the threads that send:
+// their requests are in flight together and each reply goes to the request it answers.
+SharedConnections& stRequests = *new SharedConnections;
 
 
 status_t
@@ -800,18 +802,28 @@ status_t
 SendAndWait(team_id team, const MessageHead& head, const BMessage& message, BMessage* reply,
 	bigtime_t sendTimeout, bigtime_t replyTimeout)
 {
-	// A connection whose peer has gone fails its next request and is closed by it; the
-	// one after that connects anew.
-	std::shared_ptr<LinkConnection>& connection = tlRequests[team];
-	if (connection == nullptr || connection->IsClosed()) {
-		connection.reset();
+	// A connection whose peer has gone fails the requests that wait on it and is closed;
+	// the next request connects anew.
+	std::shared_ptr<LinkConnection> connection;
+	{
+		std::lock_guard<std::mutex> lock(stRequests.lock);
+		auto it = stRequests.connections.find(team);
+		if (it != stRequests.connections.end() && !it->second->IsClosed())
+			connection = it->second;
+	}
+	if (connection == nullptr) {
+		// Connecting may wait, for a peer that is slow to accept: not under the lock.
 		bigtime_t start = system_time();
 		status_t status = connect_to_team(team, connection, sendTimeout);
-		if (status != B_OK) {
-			tlRequests.erase(team);
+		if (status != B_OK)
 			return status;
-		}
 		sendTimeout = time_left(sendTimeout, start);
+		std::lock_guard<std::mutex> lock(stRequests.lock);
+		std::shared_ptr<LinkConnection>& shared = stRequests.connections[team];
+		if (shared != nullptr && !shared->IsClosed())
+			connection = shared;
+		else
+			shared = connection;
 	}
 	return connection->Request(head, message, reply, sendTimeout, replyTimeout);
 }
