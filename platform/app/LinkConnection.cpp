@@ -341,9 +341,12 @@ LinkConnection::_AwaitReply(ReplyWait& wait, bigtime_t sent, bigtime_t deadline)
 			status = _ReadReplies(wait, sent, deadline);
 			lock.lock();
 			fReading = false;
-			// The next request waiting reads on (its reply may be in the decoder already).
-			if (!fWaits.empty())
-				fWaits.front()->changed.notify_one();
+			// The next request waiting reads on (its reply may be in the decoder
+			// already); one whose frame is still going out will when it is out.
+			auto next = std::find_if(fWaits.begin(), fWaits.end(),
+				[](const ReplyWait* other) { return other->sent; });
+			if (next != fWaits.end())
+				(*next)->changed.notify_one();
 			if (wait.done)
 				status = wait.status;
 			else
