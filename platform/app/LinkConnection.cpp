@@ -2,8 +2,10 @@
 
 #include <errno.h>
 #include <fcntl.h>
+#include <linux/futex.h>
 #include <poll.h>
 #include <sys/socket.h>
+#include <sys/syscall.h>
 #include <sys/time.h>
 #include <sys/uio.h>
 #include <sys/un.h>
@@ -27,6 +29,27 @@ std::atomic<void (*)()> stStalledHook{nullptr};
 const uint64 kReplyWaitProbe = 64;
 // The threads of this process that wait for a reply, on any connection.
 std::atomic<int32> stWaitingRequests{0};
+
+
+// Sleeps while word holds value, at most timeout microseconds (B_INFINITE_TIMEOUT: no
+// limit); may return early, as futexes do.
+void
+futex_wait(std::atomic<uint32>& word, uint32 value, bigtime_t timeout)
+{
+	timespec limit = { (time_t)(timeout / 1000000), (long)(timeout % 1000000 * 1000) };
+	syscall(SYS_futex, reinterpret_cast<uint32*>(&word), FUTEX_WAIT_PRIVATE, value,
+		timeout == B_INFINITE_TIMEOUT ? nullptr : &limit, nullptr, 0);
+}
+
+
+// Wakes the thread sleeping on word. The word may have gone with its request by then:
+// a wake-up of whatever waits at that address now is one its loop looks past.
+void
+futex_wake(std::atomic<uint32>* word)
+{
+	syscall(SYS_futex, reinterpret_cast<uint32*>(word), FUTEX_WAKE_PRIVATE, 1, nullptr,
+		nullptr, 0);
+}
 
 
 int32
@@ -136,7 +159,8 @@ struct LinkConnection::ReplyWait {
 	std::unique_ptr<std::vector<uint8>> early;
 	bool				done = false;
 	status_t			status = B_OK;
-	std::condition_variable changed;
+	// Set (under fRequestLock) when it is done or is to read; its thread sleeps on it.
+	std::atomic<uint32>	woken{0};
 };
 
 
@@ -305,31 +329,22 @@ LinkConnection::Request(MessageHead head, const BMessage& message, BMessage* rep
 	if (status == B_OK)
 		status = _Write(frame.parts, 3, sendTimeout);
 	bigtime_t sent = system_time();
-	{
-		std::lock_guard<std::mutex> lock(fRequestLock);
-		if (status != B_OK) {
-			_Forget(wait);
-			return status;
-		}
-		wait.sent = true;
-		if (wait.early != nullptr) {
-			// The reply came before the writing was over: it may be the message itself.
-			std::unique_ptr<std::vector<uint8>> early = std::move(wait.early);
-			Frame answer = { kReplyFrame, early->data(), early->size() };
-			if (_Answer(answer) != B_OK)
-				_FailAll(B_BAD_PORT_ID);
-		}
-	}
-	return _AwaitReply(wait, sent, deadline_for(replyTimeout));
-}
+	bigtime_t deadline = deadline_for(replyTimeout);
 
-
-status_t
-LinkConnection::_AwaitReply(ReplyWait& wait, bigtime_t sent, bigtime_t deadline)
-{
-	stWaitingRequests++;
 	std::unique_lock<std::mutex> lock(fRequestLock);
-	status_t status;
+	if (status != B_OK) {
+		_Forget(wait);
+		return status;
+	}
+	wait.sent = true;
+	if (wait.early != nullptr) {
+		// The reply came before the writing was over: it may be the message itself.
+		std::unique_ptr<std::vector<uint8>> early = std::move(wait.early);
+		Frame answer = { kReplyFrame, early->data(), early->size() };
+		if (_Answer(answer) != B_OK)
+			_FailAll(B_BAD_PORT_ID);
+	}
+	stWaitingRequests++;
 	for (;;) {
 		if (wait.done) {
 			status = wait.status;
@@ -337,35 +352,37 @@ LinkConnection::_AwaitReply(ReplyWait& wait, bigtime_t sent, bigtime_t deadline)
 		}
 		if (!fReading) {
 			fReading = true;
-			lock.unlock();
+			_UnlockAndWake(lock, wait);
 			status = _ReadReplies(wait, sent, deadline);
 			lock.lock();
 			fReading = false;
+			if (wait.done)
+				status = wait.status;
+			else
+				_Forget(wait);
 			// The next request waiting reads on (its reply may be in the decoder
 			// already); one whose frame is still going out will when it is out.
 			auto next = std::find_if(fWaits.begin(), fWaits.end(),
 				[](const ReplyWait* other) { return other->sent; });
 			if (next != fWaits.end())
-				(*next)->changed.notify_one();
-			if (wait.done)
-				status = wait.status;
-			else
-				_Forget(wait);
+				_Rouse(**next);
 			break;
 		}
-		if (deadline == B_INFINITE_TIMEOUT)
-			wait.changed.wait(lock);
-		else {
-			bigtime_t left = deadline - system_time();
+		bigtime_t left = B_INFINITE_TIMEOUT;
+		if (deadline != B_INFINITE_TIMEOUT) {
+			left = deadline - system_time();
 			if (left <= 0) {
 				_Forget(wait);
 				status = B_TIMED_OUT;
 				break;
 			}
-			wait.changed.wait_for(lock, std::chrono::microseconds(left));
 		}
+		wait.woken.store(0, std::memory_order_relaxed);
+		_UnlockAndWake(lock, wait);
+		futex_wait(wait.woken, 0, left);
+		lock.lock();
 	}
-	lock.unlock();
+	_UnlockAndWake(lock, wait);
 	stWaitingRequests--;
 	return status;
 }
@@ -383,13 +400,16 @@ LinkConnection::_ReadReplies(ReplyWait& wait, bigtime_t sent, bigtime_t deadline
 	for (;;) {
 		status_t status = fDecoder.Next(answer);
 		if (status == B_OK) {
-			std::lock_guard<std::mutex> lock(fRequestLock);
+			std::unique_lock<std::mutex> lock(fRequestLock);
 			if (_Answer(answer) != B_OK) {
 				_FailAll(B_BAD_PORT_ID);
+				_UnlockAndWake(lock, wait);
 				return B_BAD_PORT_ID;
 			}
-			if (!wait.done)
+			if (!wait.done) {
+				_UnlockAndWake(lock, wait);
 				continue;
+			}
 			average_in(polling ? fPolledReply : fSleptReply, system_time() - sent);
 			// Replies that came in the same read go to their requests now, without
 			// waking them to read.
@@ -399,12 +419,14 @@ LinkConnection::_ReadReplies(ReplyWait& wait, bigtime_t sent, bigtime_t deadline
 				Close();
 				_FailAll(B_BAD_PORT_ID);
 			}
+			_UnlockAndWake(lock, wait);
 			return B_OK;
 		}
 		if (status != B_WOULD_BLOCK) {
-			std::lock_guard<std::mutex> lock(fRequestLock);
+			std::unique_lock<std::mutex> lock(fRequestLock);
 			Close();
 			_FailAll(B_BAD_PORT_ID);
+			_UnlockAndWake(lock, wait);
 			return B_BAD_PORT_ID;
 		}
 		if (system_time() < pollUntil)
@@ -415,8 +437,9 @@ LinkConnection::_ReadReplies(ReplyWait& wait, bigtime_t sent, bigtime_t deadline
 			continue;
 		if (status == B_TIMED_OUT)
 			return status;
-		std::lock_guard<std::mutex> lock(fRequestLock);
+		std::unique_lock<std::mutex> lock(fRequestLock);
 		_FailAll(status);
+		_UnlockAndWake(lock, wait);
 		return status;
 	}
 }
@@ -460,10 +483,8 @@ LinkConnection::_Answer(const Frame& frame)
 		info.sourceRemote = true;
 		info.sourceTeam = fPeer;
 	}
-	wait.status = status;
-	wait.done = true;
 	fWaits.erase(it);
-	wait.changed.notify_one();
+	_Finish(wait, status);
 	return B_OK;
 }
 
@@ -471,12 +492,41 @@ LinkConnection::_Answer(const Frame& frame)
 void
 LinkConnection::_FailAll(status_t status)
 {
-	for (ReplyWait* wait : fWaits) {
-		wait->status = status;
-		wait->done = true;
-		wait->changed.notify_one();
-	}
+	for (ReplyWait* wait : fWaits)
+		_Finish(*wait, status);
 	fWaits.clear();
+}
+
+
+void
+LinkConnection::_Finish(ReplyWait& wait, status_t status)
+{
+	wait.status = status;
+	wait.done = true;
+	_Rouse(wait);
+}
+
+
+void
+LinkConnection::_Rouse(ReplyWait& wait)
+{
+	wait.woken.store(1, std::memory_order_relaxed);
+	fWakes.push_back(&wait.woken);
+}
+
+
+void
+LinkConnection::_UnlockAndWake(std::unique_lock<std::mutex>& lock, const ReplyWait& self)
+{
+	// Woken after the lock is let go, so that they do not wake only to wait for it.
+	thread_local std::vector<std::atomic<uint32>*> tlWakes;
+	tlWakes.swap(fWakes);
+	lock.unlock();
+	for (std::atomic<uint32>* word : tlWakes) {
+		if (word != &self.woken)
+			futex_wake(word);
+	}
+	tlWakes.clear();
 }
 
 

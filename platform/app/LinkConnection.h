@@ -11,7 +11,6 @@
 #include "app/LinkFrame.h"
 
 #include <atomic>
-#include <condition_variable>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -117,8 +116,6 @@ private:
 
 						LinkConnection(int fd, team_id peer);
 
-	// Waits for wait's reply, reading the connection while nobody else does.
-	status_t			_AwaitReply(ReplyWait& wait, bigtime_t sent, bigtime_t deadline);
 	// Reads, as the connection's reader, until wait's reply has come (B_OK), its time
 	// has run out (B_TIMED_OUT) or the connection is finished (an error, every
 	// waiting request failed).
@@ -128,6 +125,13 @@ private:
 	status_t			_Answer(const Frame& frame);
 	// Under fRequestLock: ends every waiting request with status.
 	void				_FailAll(status_t status);
+	// Under fRequestLock: the request is done, with status; its thread is woken.
+	void				_Finish(ReplyWait& wait, status_t status);
+	// Under fRequestLock: the request's thread is to be woken (done, or to read).
+	void				_Rouse(ReplyWait& wait);
+	// Lets fRequestLock go, then wakes the threads roused under it (not self's).
+	void				_UnlockAndWake(std::unique_lock<std::mutex>& lock,
+							const ReplyWait& self);
 	// Under fRequestLock: the request no longer waits.
 	void				_Forget(ReplyWait& wait);
 
@@ -165,6 +169,8 @@ private:
 	uint64				fNextSerial = 0;
 	std::vector<ReplyWait*> fWaits;
 	bool				fReading = false;
+	// The sleeping words of the requests to wake once the lock is let go.
+	std::vector<std::atomic<uint32>*> fWakes;
 	// The reader's alone (fReading passes them from one reader to the next), or the
 	// I/O thread's on accepted connections.
 	FrameDecoder		fDecoder;

@@ -43,6 +43,9 @@ const bigtime_t kAcceptRetryDelay = 100000;
 // this is cut off.
 const size_t kMaxPartialInput = 64 * 1024 * 1024;
 const size_t kLargePartialFrame = 1024 * 1024;
+// While looking at the connection the idle main looper last read before it waits finds
+// nothing there, it looks once in this many waits.
+const uint32 kExpectProbe = 16;
 // The length of the listen queue: connections not accepted yet.
 const int kListenBacklog = 64;
 // How long the main looper has to begin answering the quit request of a quit signal
@@ -105,9 +108,13 @@ struct ListenState {
 	bigtime_t		busySince = 0;
 	bool			timerRunning = false;
 	bool			ioWatching = true;
-	// What the idle main looper's last wait found ready.
+	// What the idle main looper's last wait found ready, and the connection it last
+	// read (-1: none); the main looper's alone.
 	epoll_event		ready[16];
 	int				readyCount = 0;
+	int				expectedFD = -1;
+	bool			expectMissed = false;
+	uint32			expectSkipped = 0;
 };
 
 // The tables outlive static destruction: other threads may still use them while
@@ -352,7 +359,7 @@ count_partial_input(Accepted& accepted)
 // Reads what has arrived and queues its messages, a read at a time; false when the
 // connection is to be dropped.
 bool
-read_frames(Accepted& accepted)
+read_frames(Accepted& accepted, int& delivered)
 {
 	LinkConnection& connection = *accepted.connection;
 	for (;;) {
@@ -364,6 +371,7 @@ read_frames(Accepted& accepted)
 		while ((next = connection.NextFrame(frame)) == B_OK) {
 			if (deliver(accepted, frame) != B_OK)
 				return false;
+			delivered++;
 		}
 		if (next != B_WOULD_BLOCK || status != B_OK || !count_partial_input(accepted))
 			return false;
@@ -373,21 +381,23 @@ read_frames(Accepted& accepted)
 }
 
 
-void
+// How many messages it queued.
+int
 read_from(ListenState& state, int fd)
 {
 	std::shared_ptr<Accepted> accepted = accepted_connection(state, fd);
 	if (accepted == nullptr || accepted->pending.fetch_add(1) != 0)
-		return;
+		return 0;
+	int delivered = 0;
 	for (;;) {
 		int seen = accepted->pending.load();
-		if (!read_frames(*accepted)) {
+		if (!read_frames(*accepted, delivered)) {
 			// Left counted, so that nobody reads it again.
 			drop(state, accepted->connection);
-			return;
+			return delivered;
 		}
 		if (accepted->pending.fetch_sub(seen) == seen)
-			return;
+			return delivered;
 	}
 }
 
@@ -618,8 +628,29 @@ serve_ready_connections()
 	ListenState* state = stListen.load();
 	if (state == nullptr)
 		return;
+	for (int i = 0; i < state->readyCount; i++) {
+		if ((state->ready[i].events & kReadEvents) != 0
+			&& state->ready[i].data.fd != state->wakeFD)
+			state->expectedFD = state->ready[i].data.fd;
+	}
 	serve(*state, state->ready, state->readyCount);
 	state->readyCount = 0;
+}
+
+
+// The idle main looper reads the connection it last took a request from before it
+// waits: a sender with requests in flight has often sent the next one already. After a
+// look that found nothing, only one wait in kExpectProbe looks first, until a look
+// finds something again: a sender of one request at a time is not worth the read.
+bool
+take_expected_request()
+{
+	ListenState* state = stListen.load();
+	if (state == nullptr || state->expectedFD < 0
+		|| (state->expectMissed && ++state->expectSkipped % kExpectProbe != 0))
+		return false;
+	state->expectMissed = read_from(*state, state->expectedFD) == 0;
+	return !state->expectMissed;
 }
 
 
@@ -680,7 +711,7 @@ start_io_thread()
 		state->wakeFD = -1;
 	}
 	Port::SetIdleWork(state->wakeFD, watch_connections, wait_for_connections,
-		serve_ready_connections);
+		serve_ready_connections, take_expected_request);
 	resume_thread(thread);
 	return B_OK;
 }
