@@ -1,8 +1,8 @@
 // The threads that analyse the subtrees of one application side by side, so that several
-// of its requests are in flight at once: each thread sends synchronously over a connection
-// of its own and reads its own replies, so every reply comes back to the request it
-// answers, and each request keeps its own time limit and learns at once that the target
-// died, as a lone analysis does.
+// of its requests are in flight at once: each thread sends synchronously (the kit carries
+// the requests of all of them on one connection and routes every reply back to the
+// request it answers), so each request keeps its own time limit and learns at once that
+// the target died, as a lone analysis does.
 //
 // The sibling subtrees of a node (an application's windows, a window's or a view's views)
 // are independent: each builds its own nodes below the same parent, which is complete

@@ -10,9 +10,12 @@
 #include <signal.h>
 #include <sys/resource.h>
 
+#include <atomic>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "TestRuntime.h"
 #include "WaitFor.h"
@@ -178,6 +181,35 @@ TEST_F(LinkHubTest, ConnectingToAPeerThatNeverAcceptsGivesUp)
 	EXPECT_LT(system_time() - start, 3 * BPrivate::kConnectTimeout);
 	// A full queue means a live process: asking does not wait.
 	EXPECT_TRUE(stuck.IsValid());
+}
+
+
+// The threads that send to one team share a connection: a peer that garbles its replies
+// fails every request waiting on it at once, not only the one whose reader met the
+// garbage.
+TEST_F(LinkHubTest, GarbageInsteadOfRepliesFailsEveryRequestWaitingOnTheConnection)
+{
+	const int kSenders = 4;
+	pid_t peer = StartPeer({ "garble", fRuntime.Directory(), std::to_string(kSenders) });
+	ASSERT_TRUE(wait_for_line(fPeerOutput, "ready"));
+	BMessenger garbling;
+	BMessenger::Private(garbling).SetTo(peer, 0, BPrivate::B_PREFERRED_TOKEN);
+
+	std::atomic<int> failed{0};
+	bigtime_t start = system_time();
+	std::vector<std::thread> senders;
+	for (int i = 0; i < kSenders; i++) {
+		senders.emplace_back([&] {
+			BMessage request('ping');
+			BMessage reply;
+			if (garbling.SendMessage(&request, &reply, 5000000, 5000000) == B_BAD_PORT_ID)
+				failed++;
+		});
+	}
+	for (std::thread& sender : senders)
+		sender.join();
+	EXPECT_EQ(failed, kSenders);
+	EXPECT_LT(system_time() - start, 2000000);
 }
 
 

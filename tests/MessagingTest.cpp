@@ -12,6 +12,7 @@
 #include <atomic>
 #include <string>
 #include <thread>
+#include <vector>
 #include <unistd.h>
 
 #include "KitAppTest.h"
@@ -179,6 +180,61 @@ TEST_F(MessagingTest, ATargetKilledWhileARequestWaitsEndsTheWait)
 	fRuntime.Wait(fApp);
 	EXPECT_FALSE(fMessenger.IsValid());
 	EXPECT_NE(fMessenger.SendMessage('ping', &reply), B_OK);
+}
+
+
+// The threads of a process share one connection per team for their requests: each
+// reply goes to the request it answers, whatever the order the replies come in, and a
+// request that times out takes no other with it.
+TEST_F(MessagingTest, RequestsOfManyThreadsInFlightTogetherGetTheirOwnReplies)
+{
+	std::thread hung([this] {
+		BMessage hang('hang');
+		BMessage reply;
+		EXPECT_EQ(fMessenger.SendMessage(&hang, &reply, B_INFINITE_TIMEOUT, 100000),
+			B_TIMED_OUT);
+	});
+	std::vector<std::thread> senders;
+	for (int32 thread = 0; thread < 6; thread++) {
+		senders.emplace_back([this, thread] {
+			for (int32 i = 0; i < 200; i++) {
+				BMessage request(i % 10 == 0 ? 'busy' : 'ping');
+				request.AddInt64("microseconds", 2000);
+				request.AddInt32("serial", thread * 1000 + i);
+				BMessage reply;
+				ASSERT_EQ(fMessenger.SendMessage(&request, &reply), B_OK);
+				if (request.what == 'ping')
+					ASSERT_EQ(int32_of(reply, "serial"), thread * 1000 + i);
+				else
+					ASSERT_EQ(reply.what, (uint32)B_REPLY);
+			}
+		});
+	}
+	for (std::thread& sender : senders)
+		sender.join();
+	hung.join();
+}
+
+
+TEST_F(MessagingTest, ATargetKilledEndsTheWaitOfEveryRequestInFlight)
+{
+	std::atomic<int> failed{0};
+	std::vector<std::thread> senders;
+	for (int i = 0; i < 4; i++) {
+		senders.emplace_back([this, &failed] {
+			BMessage reply;
+			if (fMessenger.SendMessage('hang', &reply) != B_OK)
+				failed++;
+		});
+	}
+	snooze(200000);
+	bigtime_t killed = system_time();
+	kill(fApp, SIGKILL);
+	for (std::thread& sender : senders)
+		sender.join();
+	EXPECT_EQ(failed, 4);
+	EXPECT_LT(system_time() - killed, 2000000);
+	fRuntime.Wait(fApp);
 }
 
 

@@ -2,8 +2,10 @@
 
 #include <errno.h>
 #include <fcntl.h>
+#include <linux/futex.h>
 #include <poll.h>
 #include <sys/socket.h>
+#include <sys/syscall.h>
 #include <sys/time.h>
 #include <sys/uio.h>
 #include <sys/un.h>
@@ -25,6 +27,37 @@ std::atomic<void (*)()> stStalledHook{nullptr};
 // One request in this many waits the other way than the faster one, to keep its figure
 // current.
 const uint64 kReplyWaitProbe = 64;
+// The threads of this process that wait for a reply, on any connection.
+std::atomic<int32> stWaitingRequests{0};
+
+
+// Sleeps while word holds value, at most timeout microseconds (B_INFINITE_TIMEOUT: no
+// limit); may return early, as futexes do.
+void
+futex_wait(std::atomic<uint32>& word, uint32 value, bigtime_t timeout)
+{
+	timespec limit = { (time_t)(timeout / 1000000), (long)(timeout % 1000000 * 1000) };
+	syscall(SYS_futex, reinterpret_cast<uint32*>(&word), FUTEX_WAIT_PRIVATE, value,
+		timeout == B_INFINITE_TIMEOUT ? nullptr : &limit, nullptr, 0);
+}
+
+
+// Wakes the thread sleeping on word. The word may have gone with its request by then:
+// a wake-up of whatever waits at that address now is one its loop looks past.
+void
+futex_wake(std::atomic<uint32>* word)
+{
+	syscall(SYS_futex, reinterpret_cast<uint32*>(word), FUTEX_WAKE_PRIVATE, 1, nullptr,
+		nullptr, 0);
+}
+
+
+int32
+processor_count()
+{
+	static const int32 count = std::max<long>(sysconf(_SC_NPROCESSORS_ONLN), 1);
+	return count;
+}
 
 
 // Folds a reply's latency into a running average (0: none yet).
@@ -115,6 +148,20 @@ build_message_frame(const MessageHead& head, const BMessage& message, OutgoingFr
 }
 
 } // namespace
+
+
+// A request that waits for its reply; it lives on its sender's stack.
+struct LinkConnection::ReplyWait {
+	uint64				serial = 0;
+	BMessage*			reply = NULL;
+	// Whether its frame has gone out: until then its reply is kept in early.
+	bool				sent = false;
+	std::unique_ptr<std::vector<uint8>> early;
+	bool				done = false;
+	status_t			status = B_OK;
+	// Set (under fRequestLock) when it is done or is to read; its thread sleeps on it.
+	std::atomic<uint32>	woken{0};
+};
 
 
 status_t
@@ -265,64 +312,230 @@ status_t
 LinkConnection::Request(MessageHead head, const BMessage& message, BMessage* reply,
 	bigtime_t sendTimeout, bigtime_t replyTimeout)
 {
-	std::lock_guard<std::mutex> lock(fRequestLock);
-	head.serial = ++fNextSerial;
+	ReplyWait wait;
+	wait.reply = reply;
+	{
+		std::lock_guard<std::mutex> lock(fRequestLock);
+		if (fClosed)
+			return B_BAD_PORT_ID;
+		head.serial = wait.serial = ++fNextSerial;
+		// Waiting before the frame goes out: another thread may read the reply first.
+		fWaits.push_back(&wait);
+	}
 	head.flags |= kFrameWantsReply;
 
 	OutgoingFrame frame;
 	status_t status = build_message_frame(head, message, frame);
-	if (status != B_OK)
-		return status;
-	status = _Write(frame.parts, 3, sendTimeout);
-	if (status != B_OK)
-		return status;
-
+	if (status == B_OK)
+		status = _Write(frame.parts, 3, sendTimeout);
 	bigtime_t sent = system_time();
 	bigtime_t deadline = deadline_for(replyTimeout);
+
+	std::unique_lock<std::mutex> lock(fRequestLock);
+	if (status != B_OK) {
+		_Forget(wait);
+		return status;
+	}
+	wait.sent = true;
+	if (wait.early != nullptr) {
+		// The reply came before the writing was over: it may be the message itself.
+		std::unique_ptr<std::vector<uint8>> early = std::move(wait.early);
+		Frame answer = { kReplyFrame, early->data(), early->size() };
+		if (_Answer(answer) != B_OK)
+			_FailAll(B_BAD_PORT_ID);
+	}
+	stWaitingRequests++;
+	for (;;) {
+		if (wait.done) {
+			status = wait.status;
+			break;
+		}
+		if (!fReading) {
+			fReading = true;
+			_UnlockAndWake(lock, wait);
+			status = _ReadReplies(wait, sent, deadline);
+			lock.lock();
+			fReading = false;
+			if (wait.done)
+				status = wait.status;
+			else
+				_Forget(wait);
+			// The next request waiting reads on (its reply may be in the decoder
+			// already); one whose frame is still going out will when it is out.
+			auto next = std::find_if(fWaits.begin(), fWaits.end(),
+				[](const ReplyWait* other) { return other->sent; });
+			if (next != fWaits.end())
+				_Rouse(**next);
+			break;
+		}
+		bigtime_t left = B_INFINITE_TIMEOUT;
+		if (deadline != B_INFINITE_TIMEOUT) {
+			left = deadline - system_time();
+			if (left <= 0) {
+				_Forget(wait);
+				status = B_TIMED_OUT;
+				break;
+			}
+		}
+		wait.woken.store(0, std::memory_order_relaxed);
+		_UnlockAndWake(lock, wait);
+		futex_wait(wait.woken, 0, left);
+		lock.lock();
+	}
+	_UnlockAndWake(lock, wait);
+	stWaitingRequests--;
+	return status;
+}
+
+
+status_t
+LinkConnection::_ReadReplies(ReplyWait& wait, bigtime_t sent, bigtime_t deadline)
+{
 	bool pollingWins = fPolledReply <= kReplyPollTime
 		&& (fSleptReply == 0 || fPolledReply < fSleptReply);
-	bool polling = pollingWins != (head.serial % kReplyWaitProbe == 0);
+	bool polling = stWaitingRequests.load(std::memory_order_relaxed) <= processor_count()
+		&& pollingWins != (wait.serial % kReplyWaitProbe == 0);
 	bigtime_t pollUntil = polling ? std::min(sent + kReplyPollTime, deadline) : 0;
 	Frame answer;
 	for (;;) {
-		status = fDecoder.Next(answer);
-		if (status == B_WOULD_BLOCK && system_time() < pollUntil) {
+		status_t status = fDecoder.Next(answer);
+		if (status == B_OK) {
+			std::unique_lock<std::mutex> lock(fRequestLock);
+			if (_Answer(answer) != B_OK) {
+				_FailAll(B_BAD_PORT_ID);
+				_UnlockAndWake(lock, wait);
+				return B_BAD_PORT_ID;
+			}
+			if (!wait.done) {
+				_UnlockAndWake(lock, wait);
+				continue;
+			}
+			average_in(polling ? fPolledReply : fSleptReply, system_time() - sent);
+			// Replies that came in the same read go to their requests now, without
+			// waking them to read.
+			while ((status = fDecoder.Next(answer)) == B_OK && _Answer(answer) == B_OK)
+				;
+			if (status != B_WOULD_BLOCK) {
+				Close();
+				_FailAll(B_BAD_PORT_ID);
+			}
+			_UnlockAndWake(lock, wait);
+			return B_OK;
+		}
+		if (status != B_WOULD_BLOCK) {
+			std::unique_lock<std::mutex> lock(fRequestLock);
+			Close();
+			_FailAll(B_BAD_PORT_ID);
+			_UnlockAndWake(lock, wait);
+			return B_BAD_PORT_ID;
+		}
+		if (system_time() < pollUntil)
 			status = _ReadSome(false);
-			if (status != B_OK && status != B_WOULD_BLOCK)
-				return status;
-			continue;
-		}
-		if (status == B_WOULD_BLOCK) {
+		else
 			status = _ReadUntil(deadline);
-			if (status != B_OK)
-				return status;
+		if (status == B_OK || status == B_WOULD_BLOCK)
 			continue;
-		}
-		ReplyHead replyHead;
-		if (status != B_OK || answer.kind != kReplyFrame
-			|| parse_reply_head(answer.body, answer.size, replyHead) != B_OK) {
-			Close();
-			return B_BAD_PORT_ID;
-		}
-		// Replies to requests that timed out earlier arrive late; skip them.
-		if (replyHead.serial != head.serial)
-			continue;
-		average_in(polling ? fPolledReply : fSleptReply, system_time() - sent);
-		if (replyHead.status != B_OK)
-			return replyHead.status;
+		if (status == B_TIMED_OUT)
+			return status;
+		std::unique_lock<std::mutex> lock(fRequestLock);
+		_FailAll(status);
+		_UnlockAndWake(lock, wait);
+		return status;
+	}
+}
 
-		const char* flat = reinterpret_cast<const char*>(answer.body) + kReplyHeadSize;
-		if (reply->Unflatten(flat, answer.size - kReplyHeadSize) != B_OK) {
+
+status_t
+LinkConnection::_Answer(const Frame& frame)
+{
+	ReplyHead replyHead;
+	if (frame.kind != kReplyFrame
+		|| parse_reply_head(frame.body, frame.size, replyHead) != B_OK) {
+		Close();
+		return B_BAD_PORT_ID;
+	}
+	auto it = std::find_if(fWaits.begin(), fWaits.end(),
+		[&](const ReplyWait* wait) { return wait->serial == replyHead.serial; });
+	// Replies to requests that timed out earlier arrive late; skip them.
+	if (it == fWaits.end())
+		return B_OK;
+	ReplyWait& wait = **it;
+	if (!wait.sent) {
+		// Its sender may still be writing from the message that is to take the reply.
+		if (wait.early != nullptr) {
 			Close();
 			return B_BAD_PORT_ID;
 		}
-		BMessage::Private(reply).ReleaseDelivery();
-		BPrivate::DeliveryInfo& info = BMessage::Private(reply).Delivery();
+		wait.early.reset(new std::vector<uint8>(frame.body, frame.body + frame.size));
+		return B_OK;
+	}
+
+	status_t status = replyHead.status;
+	if (status == B_OK) {
+		const char* flat = reinterpret_cast<const char*>(frame.body) + kReplyHeadSize;
+		if (wait.reply->Unflatten(flat, frame.size - kReplyHeadSize) != B_OK) {
+			Close();
+			return B_BAD_PORT_ID;
+		}
+		BMessage::Private(wait.reply).ReleaseDelivery();
+		BPrivate::DeliveryInfo& info = BMessage::Private(wait.reply).Delivery();
 		info.isReply = true;
 		info.sourceRemote = true;
 		info.sourceTeam = fPeer;
-		return B_OK;
 	}
+	fWaits.erase(it);
+	_Finish(wait, status);
+	return B_OK;
+}
+
+
+void
+LinkConnection::_FailAll(status_t status)
+{
+	for (ReplyWait* wait : fWaits)
+		_Finish(*wait, status);
+	fWaits.clear();
+}
+
+
+void
+LinkConnection::_Finish(ReplyWait& wait, status_t status)
+{
+	wait.status = status;
+	wait.done = true;
+	_Rouse(wait);
+}
+
+
+void
+LinkConnection::_Rouse(ReplyWait& wait)
+{
+	wait.woken.store(1, std::memory_order_relaxed);
+	fWakes.push_back(&wait.woken);
+}
+
+
+void
+LinkConnection::_UnlockAndWake(std::unique_lock<std::mutex>& lock, const ReplyWait& self)
+{
+	// Woken after the lock is let go, so that they do not wake only to wait for it.
+	thread_local std::vector<std::atomic<uint32>*> tlWakes;
+	tlWakes.swap(fWakes);
+	lock.unlock();
+	for (std::atomic<uint32>* word : tlWakes) {
+		if (word != &self.woken)
+			futex_wake(word);
+	}
+	tlWakes.clear();
+}
+
+
+void
+LinkConnection::_Forget(ReplyWait& wait)
+{
+	auto it = std::find(fWaits.begin(), fWaits.end(), &wait);
+	if (it != fWaits.end())
+		fWaits.erase(it);
 }
 
 

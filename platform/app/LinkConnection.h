@@ -1,7 +1,8 @@
 // One connection of the kit's socket protocol, to a process of the same user. Writes
 // come from any thread (one frame at a time); reads are done either by the I/O thread
-// (ReadFrames, on accepted connections) or by the one thread that owns the connection
-// for its synchronous requests (Request).
+// (ReadInput, on accepted connections) or, on a connection this process opened, by the
+// threads waiting in Request: one of them reads at a time and hands the others the
+// replies that come for them.
 #ifndef _LINK_CONNECTION_H
 #define _LINK_CONNECTION_H
 
@@ -23,7 +24,8 @@ namespace BPrivate {
 // the processor has gone idle in between (tens of microseconds on virtual machines). A
 // connection's requests poll only while that has brought their replies sooner than
 // sleeping does, and within this time; on a machine whose processors are all busy,
-// sleeping costs little and polling only takes a processor from the peer.
+// sleeping costs little and polling only takes a processor from the peer. No request
+// polls while more threads of the process wait for replies than there are processors.
 const bigtime_t kReplyPollTime = 50;
 // How much longer than the time left a synchronous request may wait for its reply in
 // one read: the receive timeout that the connection's previous request set for itself is
@@ -83,8 +85,11 @@ public:
 	// reply is ignored unless status is B_OK.
 	status_t			SendReply(uint64 serial, status_t status, const BMessage* reply,
 							bigtime_t timeout);
-	// Sends head (given a fresh serial) and message, then reads this connection until
-	// the reply comes, the time runs out or the peer goes away.
+	// Sends head (given a fresh serial) and message, then waits until the reply comes,
+	// the time runs out or the peer goes away. Several threads may wait at once, each
+	// for its own reply and as long as its own time limit; one of them reads the
+	// connection at a time. A peer that hangs up or sends what is not a reply to a
+	// request fails every request waiting.
 	status_t			Request(MessageHead head, const BMessage& message,
 							BMessage* reply, bigtime_t sendTimeout,
 							bigtime_t replyTimeout);
@@ -107,7 +112,28 @@ public:
 	bigtime_t			StalledSince();
 
 private:
+	struct ReplyWait;
+
 						LinkConnection(int fd, team_id peer);
+
+	// Reads, as the connection's reader, until wait's reply has come (B_OK), its time
+	// has run out (B_TIMED_OUT) or the connection is finished (an error, every
+	// waiting request failed).
+	status_t			_ReadReplies(ReplyWait& wait, bigtime_t sent, bigtime_t deadline);
+	// Hands a reply frame to the request it answers; a frame that is not a reply
+	// finishes the connection (B_BAD_PORT_ID). Under fRequestLock.
+	status_t			_Answer(const Frame& frame);
+	// Under fRequestLock: ends every waiting request with status.
+	void				_FailAll(status_t status);
+	// Under fRequestLock: the request is done, with status; its thread is woken.
+	void				_Finish(ReplyWait& wait, status_t status);
+	// Under fRequestLock: the request's thread is to be woken (done, or to read).
+	void				_Rouse(ReplyWait& wait);
+	// Lets fRequestLock go, then wakes the threads roused under it (not self's).
+	void				_UnlockAndWake(std::unique_lock<std::mutex>& lock,
+							const ReplyWait& self);
+	// Under fRequestLock: the request no longer waits.
+	void				_Forget(ReplyWait& wait);
 
 	// Writes the parts as one frame; changes the array as it goes.
 	status_t			_Write(iovec* parts, int count, bigtime_t timeout);
@@ -138,16 +164,21 @@ private:
 	std::vector<uint8>	fPending;
 	size_t				fPendingStart = 0;
 	bigtime_t			fStalledSince = 0;
-	// Serializes requests, and with them the reading of their replies.
+	// Guards the serials, the requests that wait and who reads their replies.
 	std::mutex			fRequestLock;
-	FrameDecoder		fDecoder;
 	uint64				fNextSerial = 0;
+	std::vector<ReplyWait*> fWaits;
+	bool				fReading = false;
+	// The sleeping words of the requests to wake once the lock is let go.
+	std::vector<std::atomic<uint32>*> fWakes;
+	// The reader's alone (fReading passes them from one reader to the next), or the
+	// I/O thread's on accepted connections.
+	FrameDecoder		fDecoder;
 	// How long replies took, on average, to requests that polled for them and to those
 	// that slept (0: none yet).
 	bigtime_t			fPolledReply = 0;
 	bigtime_t			fSleptReply = 0;
-	// The socket's receive timeout as last set (0: none; -1: unknown). Under
-	// fRequestLock, like the reads that it bounds.
+	// The socket's receive timeout as last set (0: none; -1: unknown).
 	bigtime_t			fReceiveTimeout = 0;
 };
 

@@ -43,6 +43,9 @@ const bigtime_t kAcceptRetryDelay = 100000;
 // this is cut off.
 const size_t kMaxPartialInput = 64 * 1024 * 1024;
 const size_t kLargePartialFrame = 1024 * 1024;
+// While looking at the connection the idle main looper last read before it waits finds
+// nothing there, it looks once in this many waits.
+const uint32 kExpectProbe = 16;
 // The length of the listen queue: connections not accepted yet.
 const int kListenBacklog = 64;
 // How long the main looper has to begin answering the quit request of a quit signal
@@ -105,9 +108,13 @@ struct ListenState {
 	bigtime_t		busySince = 0;
 	bool			timerRunning = false;
 	bool			ioWatching = true;
-	// What the idle main looper's last wait found ready.
+	// What the idle main looper's last wait found ready, and the connection it last
+	// read (-1: none); the main looper's alone.
 	epoll_event		ready[16];
 	int				readyCount = 0;
+	int				expectedFD = -1;
+	bool			expectMissed = false;
+	uint32			expectSkipped = 0;
 };
 
 // The tables outlive static destruction: other threads may still use them while
@@ -115,11 +122,12 @@ struct ListenState {
 std::mutex stLock;
 // Never freed: the I/O thread runs until the process ends.
 std::atomic<ListenState*> stListen{nullptr};
-// The connections for asynchronous sends, one per team.
+// Connections this process opened, one per team.
 struct SharedConnections {
 	std::mutex		lock;
 	std::unordered_map<team_id, std::shared_ptr<LinkConnection>> connections;
 };
+// For asynchronous sends.
 SharedConnections& stShared = *new SharedConnections;
 std::atomic<void (*)(uint64)> stClosedHook{nullptr};
 std::atomic<void (*)()> stQuitHook{nullptr};
@@ -134,8 +142,9 @@ Accepted::~Accepted()
 	stPartialInput -= partialInput;
 }
 
-// Each thread's connections for synchronous sends, read by that thread only.
-thread_local std::unordered_map<team_id, std::shared_ptr<LinkConnection>> tlRequests;
+// The connections for synchronous sends, one per team, shared by the threads that send:
+// their requests are in flight together and each reply goes to the request it answers.
+SharedConnections& stRequests = *new SharedConnections;
 
 
 status_t
@@ -350,7 +359,7 @@ count_partial_input(Accepted& accepted)
 // Reads what has arrived and queues its messages, a read at a time; false when the
 // connection is to be dropped.
 bool
-read_frames(Accepted& accepted)
+read_frames(Accepted& accepted, int& delivered)
 {
 	LinkConnection& connection = *accepted.connection;
 	for (;;) {
@@ -362,6 +371,7 @@ read_frames(Accepted& accepted)
 		while ((next = connection.NextFrame(frame)) == B_OK) {
 			if (deliver(accepted, frame) != B_OK)
 				return false;
+			delivered++;
 		}
 		if (next != B_WOULD_BLOCK || status != B_OK || !count_partial_input(accepted))
 			return false;
@@ -371,21 +381,23 @@ read_frames(Accepted& accepted)
 }
 
 
-void
+// How many messages it queued.
+int
 read_from(ListenState& state, int fd)
 {
 	std::shared_ptr<Accepted> accepted = accepted_connection(state, fd);
 	if (accepted == nullptr || accepted->pending.fetch_add(1) != 0)
-		return;
+		return 0;
+	int delivered = 0;
 	for (;;) {
 		int seen = accepted->pending.load();
-		if (!read_frames(*accepted)) {
+		if (!read_frames(*accepted, delivered)) {
 			// Left counted, so that nobody reads it again.
 			drop(state, accepted->connection);
-			return;
+			return delivered;
 		}
 		if (accepted->pending.fetch_sub(seen) == seen)
-			return;
+			return delivered;
 	}
 }
 
@@ -616,8 +628,29 @@ serve_ready_connections()
 	ListenState* state = stListen.load();
 	if (state == nullptr)
 		return;
+	for (int i = 0; i < state->readyCount; i++) {
+		if ((state->ready[i].events & kReadEvents) != 0
+			&& state->ready[i].data.fd != state->wakeFD)
+			state->expectedFD = state->ready[i].data.fd;
+	}
 	serve(*state, state->ready, state->readyCount);
 	state->readyCount = 0;
+}
+
+
+// The idle main looper reads the connection it last took a request from before it
+// waits: a sender with requests in flight has often sent the next one already. After a
+// look that found nothing, only one wait in kExpectProbe looks first, until a look
+// finds something again: a sender of one request at a time is not worth the read.
+bool
+take_expected_request()
+{
+	ListenState* state = stListen.load();
+	if (state == nullptr || state->expectedFD < 0
+		|| (state->expectMissed && ++state->expectSkipped % kExpectProbe != 0))
+		return false;
+	state->expectMissed = read_from(*state, state->expectedFD) == 0;
+	return !state->expectMissed;
 }
 
 
@@ -678,7 +711,7 @@ start_io_thread()
 		state->wakeFD = -1;
 	}
 	Port::SetIdleWork(state->wakeFD, watch_connections, wait_for_connections,
-		serve_ready_connections);
+		serve_ready_connections, take_expected_request);
 	resume_thread(thread);
 	return B_OK;
 }
@@ -800,18 +833,28 @@ status_t
 SendAndWait(team_id team, const MessageHead& head, const BMessage& message, BMessage* reply,
 	bigtime_t sendTimeout, bigtime_t replyTimeout)
 {
-	// A connection whose peer has gone fails its next request and is closed by it; the
-	// one after that connects anew.
-	std::shared_ptr<LinkConnection>& connection = tlRequests[team];
-	if (connection == nullptr || connection->IsClosed()) {
-		connection.reset();
+	// A connection whose peer has gone fails the requests that wait on it and is closed;
+	// the next request connects anew.
+	std::shared_ptr<LinkConnection> connection;
+	{
+		std::lock_guard<std::mutex> lock(stRequests.lock);
+		auto it = stRequests.connections.find(team);
+		if (it != stRequests.connections.end() && !it->second->IsClosed())
+			connection = it->second;
+	}
+	if (connection == nullptr) {
+		// Connecting may wait, for a peer that is slow to accept: not under the lock.
 		bigtime_t start = system_time();
 		status_t status = connect_to_team(team, connection, sendTimeout);
-		if (status != B_OK) {
-			tlRequests.erase(team);
+		if (status != B_OK)
 			return status;
-		}
 		sendTimeout = time_left(sendTimeout, start);
+		std::lock_guard<std::mutex> lock(stRequests.lock);
+		std::shared_ptr<LinkConnection>& shared = stRequests.connections[team];
+		if (shared != nullptr && !shared->IsClosed())
+			connection = shared;
+		else
+			shared = connection;
 	}
 	return connection->Request(head, message, reply, sendTimeout, replyTimeout);
 }

@@ -4,10 +4,10 @@
 // in the runtime directory and an I/O thread that accepts connections, reads the
 // messages that arrive on them and queues each on the port it names; while the main
 // looper has nothing to do, its own thread does that reading instead. Sending uses
-// connections this process opened: asynchronous sends share one per target team;
-// a synchronous send goes over a connection of the sending thread's own, on which that
-// thread reads the reply itself, so that a peer that dies or hangs up ends the wait at
-// once.
+// connections this process opened: asynchronous sends share one per target team, and
+// synchronous sends another, on which the threads waiting for replies take turns to
+// read and hand each other their replies, so that several requests are in flight at
+// once and a peer that dies or hangs up ends every wait at once.
 #ifndef _LINK_HUB_H
 #define _LINK_HUB_H
 

@@ -23,6 +23,7 @@ std::atomic<int> stIdleWakeFD{-1};
 std::atomic<void (*)(bool)> stIdleWatch{nullptr};
 std::atomic<void (*)(int)> stIdleWait{nullptr};
 std::atomic<void (*)()> stIdleWork{nullptr};
+std::atomic<bool (*)()> stIdleExpect{nullptr};
 
 
 // Waits on condition until ready() or the timeout; false when the time ran out.
@@ -69,8 +70,9 @@ Port::SetMain(port_id id)
 
 void
 Port::SetIdleWork(int wakeFD, void (*watch)(bool idle), void (*wait)(int milliseconds),
-	void (*work)())
+	void (*work)(), bool (*expect)())
 {
+	stIdleExpect = expect;
 	stIdleWakeFD = wakeFD;
 	stIdleWatch = watch;
 	stIdleWork = work;
@@ -234,6 +236,16 @@ Port::_WaitWithIdleWork(std::unique_lock<std::mutex>& lock, bigtime_t deadline)
 		idleWork();
 		lock.lock();
 		return;
+	}
+
+	// A sender with several requests in flight has often sent the next one already:
+	// taking it in costs a read, where waiting for it would cost a wait and a read.
+	if (bool (*idleExpect)() = stIdleExpect) {
+		lock.unlock();
+		bool queued = idleExpect();
+		lock.lock();
+		if (queued)
+			return;
 	}
 
 	// The transport's thread lets go of the connections before this one may be woken

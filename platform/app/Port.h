@@ -43,9 +43,12 @@ public:
 	// application is taken in by the thread that will handle it: wait blocks until
 	// something can be read, wakeFD (an eventfd that the transport also watches then) is
 	// written, or the time runs out (-1: never), and work then reads what wait found
-	// ready. Without a wakeFD (-1), the reader looks at both sides in turn.
+	// ready. Before all that, expect takes in, without waiting, what has already come
+	// where the next message is likeliest to come from; when that queued something, the
+	// reader looks at its queue again instead of waiting. Without a wakeFD (-1), the
+	// reader looks at both sides in turn.
 	static void SetIdleWork(int wakeFD, void (*watch)(bool idle),
-					void (*wait)(int milliseconds), void (*work)());
+					void (*wait)(int milliseconds), void (*work)(), bool (*expect)());
 
 	port_id ID() const { return fID; }
 

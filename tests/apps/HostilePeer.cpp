@@ -8,6 +8,9 @@
 //	HostilePeer flood <socket> <messages> <bytes>	messages without pause to the main port
 //	HostilePeer hold <socket> <connections>		as many connections, held open
 //	HostilePeer listen <directory>		an application socket that never accepts
+//	HostilePeer garble <directory> <requests>
+//		an application socket that takes the requests of one connection until
+//		<requests> have come, then answers with bytes that are not a frame
 //
 // Each prints one line when it has done its part ("sent", "ready", or "held <n>"), then
 // "cut off <n>" each time the target closes one more of its connections (for ten
@@ -244,6 +247,72 @@ listen_without_accepting(const char* directory)
 		pause();
 }
 
+// The frames that a connection's bytes held so far complete.
+int
+count_frames(const std::vector<uint8>& bytes)
+{
+	int frames = 0;
+	size_t offset = 0;
+	while (bytes.size() - offset >= kFrameHeaderSize) {
+		uint32 body;
+		memcpy(&body, bytes.data() + offset + 8, sizeof(body));
+		if (bytes.size() - offset - kFrameHeaderSize < body)
+			break;
+		offset += kFrameHeaderSize + body;
+		frames++;
+	}
+	return frames;
+}
+
+
+int
+garble(const char* directory, int requests)
+{
+	std::string path = std::string(directory) + "/app-" + std::to_string(getpid());
+	int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+	sockaddr_un address = {};
+	address.sun_family = AF_UNIX;
+	strncpy(address.sun_path, path.c_str(), sizeof(address.sun_path) - 1);
+	if (fd < 0 || bind(fd, (sockaddr*)&address, sizeof(address)) != 0 || listen(fd, 8) != 0)
+		return 1;
+	announce("ready");
+	// Senders that connect at once may drop all but one of their connections.
+	std::vector<pollfd> watched = { { fd, POLLIN, 0 } };
+	std::vector<std::vector<uint8>> received(1);
+	int frames = 0;
+	uint8 buffer[65536];
+	while (frames < requests) {
+		if (poll(watched.data(), watched.size(), -1) < 0 && errno != EINTR)
+			return 1;
+		if ((watched[0].revents & POLLIN) != 0) {
+			int client = accept4(fd, NULL, NULL, SOCK_CLOEXEC);
+			if (client >= 0) {
+				watched.push_back({ client, POLLIN, 0 });
+				received.emplace_back();
+			}
+		}
+		frames = 0;
+		for (size_t i = 1; i < watched.size(); i++) {
+			if ((watched[i].revents & (POLLIN | POLLHUP)) != 0) {
+				ssize_t bytes = recv(watched[i].fd, buffer, sizeof(buffer), 0);
+				if (bytes > 0)
+					received[i].insert(received[i].end(), buffer, buffer + bytes);
+				else
+					watched[i].events = 0;
+			}
+			frames += count_frames(received[i]);
+		}
+	}
+	const char garbage[] = "this is not a reply frame of the protocol";
+	for (size_t i = 1; i < watched.size(); i++) {
+		if (!received[i].empty())
+			write_all(watched[i].fd, (const uint8*)garbage, sizeof(garbage));
+	}
+	announce("sent");
+	for (;;)
+		pause();
+}
+
 } // namespace
 
 
@@ -269,6 +338,8 @@ main(int argc, char** argv)
 		status = hold(target, (int)number(3));
 	else if (mode == "listen")
 		return listen_without_accepting(target);
+	else if (mode == "garble")
+		return garble(target, (int)number(3));
 	if (status != 0)
 		return status;
 	for (;;)
