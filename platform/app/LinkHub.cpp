@@ -164,6 +164,35 @@ connect_to_team(team_id team, std::shared_ptr<LinkConnection>& connection, bigti
 }
 
 
+// The connection to team kept in shared, made and kept there when there is none or the
+// one kept is finished. Connecting may wait, for a peer that is slow to accept: not under
+// the lock, which other senders need.
+status_t
+shared_connection(SharedConnections& shared, team_id team,
+	bool (*finished)(LinkConnection& connection), bigtime_t timeout,
+	std::shared_ptr<LinkConnection>& connection)
+{
+	{
+		std::lock_guard<std::mutex> lock(shared.lock);
+		auto it = shared.connections.find(team);
+		if (it != shared.connections.end() && !finished(*it->second)) {
+			connection = it->second;
+			return B_OK;
+		}
+	}
+	status_t status = connect_to_team(team, connection, timeout);
+	if (status != B_OK)
+		return status;
+	std::lock_guard<std::mutex> lock(shared.lock);
+	std::shared_ptr<LinkConnection>& kept = shared.connections[team];
+	if (kept != nullptr && !finished(*kept))
+		connection = kept;
+	else
+		kept = connection;
+	return B_OK;
+}
+
+
 // What is left of timeout after since (B_INFINITE_TIMEOUT stays).
 bigtime_t
 time_left(bigtime_t timeout, bigtime_t since)
@@ -800,27 +829,14 @@ Send(team_id team, const MessageHead& head, const BMessage& message, bigtime_t t
 {
 	bigtime_t start = system_time();
 	for (int attempt = 0; attempt < 2; attempt++) {
+		// A kept connection whose peer has hung up is replaced before the send.
 		std::shared_ptr<LinkConnection> connection;
-		{
-			std::lock_guard<std::mutex> lock(stShared.lock);
-			auto it = stShared.connections.find(team);
-			if (it != stShared.connections.end() && !it->second->IsHungUp())
-				connection = it->second;
-		}
-		if (connection == nullptr) {
-			// Connecting may wait, for a peer that is slow to accept: not under the
-			// lock, which other sends need.
-			status_t status = connect_to_team(team, connection, time_left(timeout, start));
-			if (status != B_OK)
-				return status;
-			std::lock_guard<std::mutex> lock(stShared.lock);
-			auto it = stShared.connections.find(team);
-			if (it != stShared.connections.end() && !it->second->IsHungUp())
-				connection = it->second;
-			else
-				stShared.connections[team] = connection;
-		}
-		status_t status = connection->SendMessage(head, message, time_left(timeout, start));
+		status_t status = shared_connection(stShared, team,
+			[](LinkConnection& kept) { return kept.IsHungUp(); }, time_left(timeout, start),
+			connection);
+		if (status != B_OK)
+			return status;
+		status = connection->SendMessage(head, message, time_left(timeout, start));
 		// A connection that broke since its last use gets one fresh try.
 		if (status != B_BAD_PORT_ID)
 			return status;
@@ -836,26 +852,12 @@ SendAndWait(team_id team, const MessageHead& head, const BMessage& message, BMes
 	// A connection whose peer has gone fails the requests that wait on it and is closed;
 	// the next request connects anew.
 	std::shared_ptr<LinkConnection> connection;
-	{
-		std::lock_guard<std::mutex> lock(stRequests.lock);
-		auto it = stRequests.connections.find(team);
-		if (it != stRequests.connections.end() && !it->second->IsClosed())
-			connection = it->second;
-	}
-	if (connection == nullptr) {
-		// Connecting may wait, for a peer that is slow to accept: not under the lock.
-		bigtime_t start = system_time();
-		status_t status = connect_to_team(team, connection, sendTimeout);
-		if (status != B_OK)
-			return status;
-		sendTimeout = time_left(sendTimeout, start);
-		std::lock_guard<std::mutex> lock(stRequests.lock);
-		std::shared_ptr<LinkConnection>& shared = stRequests.connections[team];
-		if (shared != nullptr && !shared->IsClosed())
-			connection = shared;
-		else
-			shared = connection;
-	}
+	bigtime_t start = system_time();
+	status_t status = shared_connection(stRequests, team,
+		[](LinkConnection& kept) { return kept.IsClosed(); }, sendTimeout, connection);
+	if (status != B_OK)
+		return status;
+	sendTimeout = time_left(sendTimeout, start);
 	return connection->Request(head, message, reply, sendTimeout, replyTimeout);
 }
 
