@@ -179,6 +179,7 @@ ScriptingElement::ScriptingElement(BMessenger* messenger, ScriptingElement* pare
 	fLevel(level),
 	fChildren(NULL),
 	fParent(parent),
+	fRoot(parent != NULL ? parent->fRoot : this),
 	fFailure(B_OK),
 	fHidden(false)
 {
@@ -333,21 +334,21 @@ ScriptingElement::InsertIntoView(BOutlineListView* list, int32 fullListIndex)
 AnalysisBudget*
 ScriptingElement::Budget()
 {
-	return fParent != NULL ? fParent->Budget() : NULL;
+	return fRoot != this ? fRoot->Budget() : NULL;
 }
 
 
 SuitesPool*
 ScriptingElement::Pool()
 {
-	return fParent != NULL ? fParent->Pool() : NULL;
+	return fRoot != this ? fRoot->Pool() : NULL;
 }
 
 
 AnalysisCrew*
 ScriptingElement::Crew()
 {
-	return fParent != NULL ? fParent->Crew() : NULL;
+	return fRoot != this ? fRoot->Crew() : NULL;
 }
 
 

@@ -166,6 +166,9 @@ protected:
 			int32			fLevel;
 			BList*			fChildren;
 			ScriptingElement* fParent;
+	// The top of the tree, which keeps what all of it shares (budget, pool, crew): asked
+	// for every request, so not looked for up a hundred levels each time.
+			ScriptingElement* fRoot;
 			BString			fFailedRequest;
 			status_t		fFailure;
 			BRect			fFrame;

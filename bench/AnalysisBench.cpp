@@ -218,15 +218,27 @@ BM_RawPollingRoundTrips(benchmark::State& state)
 }
 
 
-// One analysis with requests in flight, as Quorvane --json runs it.
+// One analysis with requests in flight, as Quorvane --json runs it, with the CPU time of
+// this whole process (its crew works on threads of their own) and of the application.
 void
 BM_AnalysisInFlight(benchmark::State& state)
 {
-	time_analyses(state, [] {
+	double here = 0;
+	double application = 0;
+	time_analyses(state, [&here, &application] {
+		double hereBefore = cpu_milliseconds(getpid());
+		double applicationBefore = cpu_milliseconds(stApplication);
 		ScriptingApplication* node;
-		analyse(0, &node, kMaxRequestsInFlight);
+		{
+			Muted muted;
+			analyse(0, &node, kMaxRequestsInFlight);
+		}
+		here += cpu_milliseconds(getpid()) - hereBefore;
+		application += cpu_milliseconds(stApplication) - applicationBefore;
 		return node;
 	});
+	state.counters["CPU ms"] = here / state.iterations();
+	state.counters["app CPU ms"] = application / state.iterations();
 }
 
 
@@ -330,6 +342,20 @@ public:
 		if (inFlight > 0) {
 			printf("One analysis with up to %d requests in flight / one at a time: %.2f\n",
 				(int)kMaxRequestsInFlight, inFlight / analysis);
+			if (rawPolling > 0) {
+				printf("Analysis in flight / raw round trips polling for the reply: %.2f\n",
+					inFlight / rawPolling);
+			}
+		}
+		if (const Run* run = Median("BM_AnalysisInFlight")) {
+			auto here = run->counters.find("CPU ms");
+			auto there = run->counters.find("app CPU ms");
+			if (stRequests > 0 && here != run->counters.end()
+				&& there != run->counters.end()) {
+				printf("CPU per request in flight: %.1f us here, %.1f us in the "
+					"application\n", here->second.value * 1000 / stRequests,
+					there->second.value * 1000 / stRequests);
+			}
 		}
 		for (const char* name : { "BM_TwentyAtOnce", "BM_TwentyAtOnceInFlight" }) {
 			double time = RealTime(name);

@@ -146,6 +146,19 @@ TEST_F(LinkHubTest, APeerThatNeverReadsItsRepliesIsCutOffWhileOthersAreServed)
 }
 
 
+// Replies the socket cannot take wait in the application, which sends them on as the
+// peer makes room, however late it starts reading (within the stall time).
+TEST_F(LinkHubTest, RepliesThatWaitReachAPeerThatReadsLate)
+{
+	StartApp();
+	StartPeer({ "slowread", fSocket, "12" });
+	ASSERT_TRUE(wait_for_line(fPeerOutput, "sent"));
+	ExpectServed();
+	EXPECT_TRUE(wait_for_line(fPeerOutput, "read 12"));
+	ExpectServed();
+}
+
+
 // More than the pending output may hold is cut off at once, not after the stall time.
 TEST_F(LinkHubTest, RepliesPilingUpBeyondTheCapCutThePeerOff)
 {

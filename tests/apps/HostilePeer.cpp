@@ -2,6 +2,9 @@
 // process's defences against the other processes of its user:
 //
 //	HostilePeer noread <socket> <requests>		requests whose replies it never reads
+//	HostilePeer slowread <socket> <requests>
+//		requests whose replies pile up in the target, then read: prints "read <n>"
+//		with the number of replies that came within the watch time
 //	HostilePeer partial <socket> <connections> <bytes>
 //		on each connection, a frame announcing the largest body and <bytes> of it
 //	HostilePeer split <socket> <megabytes>		frames in writes that always end mid-frame
@@ -137,6 +140,43 @@ no_read(const char* path, int requests)
 	}
 	announce("sent");
 	report_cut_offs({ fd });
+	return 0;
+}
+
+
+// Lets the replies pile up in the target, for less than the time it waits for a peer
+// that takes nothing, then reads them all.
+int
+read_late(const char* path, int requests)
+{
+	int fd = connect_to(path);
+	if (fd < 0)
+		return 1;
+	for (int i = 1; i <= requests; i++) {
+		std::vector<uint8> frame = ping_frame(256 * 1024, kFrameWantsReply, i);
+		if (!write_all(fd, frame.data(), frame.size()))
+			return 1;
+	}
+	announce("sent");
+	usleep(500000);
+	FrameDecoder decoder;
+	int replies = 0;
+	bigtime_t deadline = system_time() + kWatchTime;
+	while (replies < requests && system_time() < deadline) {
+		pollfd entry = { fd, POLLIN, 0 };
+		if (poll(&entry, 1, 100) <= 0)
+			continue;
+		uint8 buffer[64 * 1024];
+		ssize_t bytes = recv(fd, buffer, sizeof(buffer), 0);
+		if (bytes <= 0)
+			break;
+		decoder.Feed(buffer, bytes);
+		Frame frame;
+		while (decoder.Next(frame) == B_OK)
+			replies += frame.kind == kReplyFrame;
+	}
+	printf("read %d\n", replies);
+	fflush(stdout);
 	return 0;
 }
 
@@ -328,6 +368,8 @@ main(int argc, char** argv)
 	int status = 2;
 	if (mode == "noread")
 		status = no_read(target, (int)number(3));
+	else if (mode == "slowread")
+		status = read_late(target, (int)number(3));
 	else if (mode == "partial")
 		status = partial(target, (int)number(3), number(4));
 	else if (mode == "split")
