@@ -3,13 +3,13 @@
 // raw AF_UNIX round trips carrying as many bytes as the kit's frames of the analysis's
 // requests and replies, on average (the application counts them), their sender sleeping
 // for each reply or polling for it first as the kit does; one analysis with requests in
-// flight as Quorvane --json runs it; and the analyses of 20 such applications started on 20
-// threads at once (one request at a time each, and with requests in flight; the program's
-// gate lets as many run as there are processors, the others wait their turn) against one,
-// with the CPU time each costs on both sides. Prints the
-// ratios, the requests per analysis and the heap bytes per analysed view, and the CPU
-// time that one analysis costs on both sides: on a machine of few cores, that is what
-// limits how far twenty analyses can overlap.
+// flight as Quorvane --json runs it, against raw round trips with as many in flight; and
+// the analyses of 20 such applications started on 20 threads at once (one request at a
+// time each, and with requests in flight; the program's gate lets as many run as there
+// are processors, the others wait their turn) against one, with the CPU time each costs
+// on both sides. Prints the ratios, the requests per analysis and the heap bytes per
+// analysed view, and the CPU time that one analysis costs on both sides: on a machine of
+// few cores, that is what limits how far twenty analyses can overlap.
 #include <Message.h>
 #include <Messenger.h>
 
@@ -218,6 +218,29 @@ BM_RawPollingRoundTrips(benchmark::State& state)
 }
 
 
+// As many raw round trips, with as many requests in flight as the analysis below keeps:
+// what the transport itself costs the two sides when neither waits for each reply.
+void
+BM_RawRoundTripsInFlight(benchmark::State& state)
+{
+	RawPingPong raw(stRequestFrame, stReplyFrame);
+	if (!raw.IsValid()) {
+		state.SkipWithError("no echo process");
+		return;
+	}
+	double echo = 0;
+	for (auto _ : state) {
+		double echoBefore = cpu_milliseconds(raw.Echo());
+		if (!raw.RoundTrips(stRequests, kMaxRequestsInFlight)) {
+			state.SkipWithError("echo failed");
+			break;
+		}
+		echo += cpu_milliseconds(raw.Echo()) - echoBefore;
+	}
+	state.counters["app CPU ms"] = echo / std::max<int64>(state.iterations(), 1);
+}
+
+
 // One analysis with requests in flight, as Quorvane --json runs it, with the CPU time of
 // this whole process (its crew works on threads of their own) and of the application.
 void
@@ -357,6 +380,20 @@ public:
 					there->second.value * 1000 / stRequests);
 			}
 		}
+		double rawInFlight = RealTime("BM_RawRoundTripsInFlight");
+		if (const Run* run = Median("BM_RawRoundTripsInFlight")) {
+			auto there = run->counters.find("app CPU ms");
+			if (stRequests > 0 && there != run->counters.end()) {
+				printf("Raw round trips, %d in flight: CPU per request %.1f us sending, "
+					"%.1f us answering\n", (int)kMaxRequestsInFlight,
+					run->GetAdjustedCPUTime() * 1000 / stRequests,
+					there->second.value * 1000 / stRequests);
+			}
+		}
+		if (inFlight > 0 && rawInFlight > 0) {
+			printf("Analysis in flight / raw round trips as many in flight: %.2f\n",
+				inFlight / rawInFlight);
+		}
 		for (const char* name : { "BM_TwentyAtOnce", "BM_TwentyAtOnceInFlight" }) {
 			double time = RealTime(name);
 			const Run* run = Median(name);
@@ -400,6 +437,8 @@ BENCHMARK(BM_RawPollingRoundTrips)->Unit(benchmark::kMillisecond)->UseRealTime()
 	->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_AnalysisInFlight)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)
 	->ReportAggregatesOnly(true);
+BENCHMARK(BM_RawRoundTripsInFlight)->Unit(benchmark::kMillisecond)->UseRealTime()
+	->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_TwentyAtOnce)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1)
 	->Repetitions(3)->ReportAggregatesOnly(true);
 BENCHMARK(BM_TwentyAtOnceInFlight)->Unit(benchmark::kMillisecond)->UseRealTime()

@@ -92,3 +92,28 @@ RawPingPong::RoundTrip()
 	return polled >= 0
 		&& transfer(fSocket, fBuffer.data() + polled, fReplySize - polled, false);
 }
+
+
+bool
+RawPingPong::RoundTrips(long count, int inFlight)
+{
+	std::vector<char> replies(fReplySize * inFlight);
+	long sent = 0;
+	long answered = 0;
+	size_t partial = 0;
+	while (answered < count) {
+		for (; sent < count && sent - answered < inFlight; sent++) {
+			if (fSocket < 0 || !transfer(fSocket, fBuffer.data(), fRequestSize, true))
+				return false;
+		}
+		// Whatever has come of the replies awaited, at least one byte.
+		size_t awaited = (sent - answered) * fReplySize - partial;
+		ssize_t bytes = read(fSocket, replies.data(), awaited);
+		if (bytes <= 0)
+			return false;
+		partial += bytes;
+		answered += partial / fReplySize;
+		partial %= fReplySize;
+	}
+	return true;
+}

@@ -1,7 +1,8 @@
 // The yardstick of the kit's messaging benchmarks: round trips over a bare AF_UNIX stream
 // socket to a forked process that reads each request whole and answers it, with no
 // framing, no parsing and no dispatch. The sender sleeps in read() for each reply, or
-// first polls for it for a while, as the kit's synchronous requests do.
+// first polls for it for a while, as the kit's synchronous requests do; or it keeps
+// several requests in flight, reading replies as they come.
 #ifndef _RAW_PING_PONG_H
 #define _RAW_PING_PONG_H
 
@@ -20,6 +21,10 @@ public:
 	bool				IsValid() const { return fEcho > 0; }
 	// False once the echo process failed.
 	bool				RoundTrip();
+	// count round trips with up to inFlight requests sent before their replies are read.
+	bool				RoundTrips(long count, int inFlight);
+	// The process that answers, for its processor time.
+	pid_t				Echo() const { return fEcho; }
 
 private:
 	int					fSocket = -1;
