@@ -622,8 +622,8 @@ watch_connections(bool idle)
 }
 
 
-// Whether an event is more than write space: that only wakes the processor, unless
-// output waits for it.
+// Whether an event is more than write space, which is watched only while output waits
+// but may come just after that output went out.
 bool
 wants_service(const ListenState& state, const epoll_event* events, int count)
 {
