@@ -126,18 +126,28 @@ announce(const char* line)
 }
 
 
+// Sends requests of 256 KiB whose replies are copies of them; false when the target
+// stopped taking them.
+bool
+send_pings(int fd, int requests)
+{
+	for (int i = 1; i <= requests; i++) {
+		std::vector<uint8> frame = ping_frame(256 * 1024, kFrameWantsReply, i);
+		if (!write_all(fd, frame.data(), frame.size()))
+			return false;
+	}
+	return true;
+}
+
+
 int
 no_read(const char* path, int requests)
 {
 	int fd = connect_to(path);
 	if (fd < 0)
 		return 1;
-	// The replies (copies of the requests) soon fill both socket buffers.
-	for (int i = 1; i <= requests; i++) {
-		std::vector<uint8> frame = ping_frame(256 * 1024, kFrameWantsReply, i);
-		if (!write_all(fd, frame.data(), frame.size()))
-			break;
-	}
+	// The replies soon fill both socket buffers.
+	send_pings(fd, requests);
 	announce("sent");
 	report_cut_offs({ fd });
 	return 0;
@@ -150,13 +160,8 @@ int
 read_late(const char* path, int requests)
 {
 	int fd = connect_to(path);
-	if (fd < 0)
+	if (fd < 0 || !send_pings(fd, requests))
 		return 1;
-	for (int i = 1; i <= requests; i++) {
-		std::vector<uint8> frame = ping_frame(256 * 1024, kFrameWantsReply, i);
-		if (!write_all(fd, frame.data(), frame.size()))
-			return 1;
-	}
 	announce("sent");
 	usleep(500000);
 	FrameDecoder decoder;
