@@ -230,10 +230,7 @@ BM_AnalysisInFlight(benchmark::State& state)
 		double hereBefore = cpu_milliseconds(getpid());
 		double applicationBefore = cpu_milliseconds(stApplication);
 		ScriptingApplication* node;
-		{
-			Muted muted;
-			analyse(0, &node, kMaxRequestsInFlight);
-		}
+		analyse(0, &node, kMaxRequestsInFlight);
 		here += cpu_milliseconds(getpid()) - hereBefore;
 		application += cpu_milliseconds(stApplication) - applicationBefore;
 		return node;
@@ -348,25 +345,19 @@ public:
 					inFlight / rawPolling);
 			}
 		}
-		if (const Run* run = Median("BM_AnalysisInFlight")) {
-			auto here = run->counters.find("CPU ms");
-			auto there = run->counters.find("app CPU ms");
-			if (stRequests > 0 && here != run->counters.end()
-				&& there != run->counters.end()) {
-				printf("CPU per request in flight: %.1f us here, %.1f us in the "
-					"application\n", here->second.value * 1000 / stRequests,
-					there->second.value * 1000 / stRequests);
-			}
+		const Run* run = Median("BM_AnalysisInFlight");
+		if (run != NULL && stRequests > 0) {
+			printf("CPU per request in flight: %.1f us here, %.1f us in the "
+				"application\n", Counter(*run, "CPU ms") * 1000 / stRequests,
+				Counter(*run, "app CPU ms") * 1000 / stRequests);
 		}
 		double rawInFlight = RealTime("BM_RawRoundTripsInFlight");
-		if (const Run* run = Median("BM_RawRoundTripsInFlight")) {
-			auto there = run->counters.find("app CPU ms");
-			if (stRequests > 0 && there != run->counters.end()) {
-				printf("Raw round trips, %d in flight: CPU per request %.1f us sending, "
-					"%.1f us answering\n", (int)kMaxRequestsInFlight,
-					run->GetAdjustedCPUTime() * 1000 / stRequests,
-					there->second.value * 1000 / stRequests);
-			}
+		run = Median("BM_RawRoundTripsInFlight");
+		if (run != NULL && stRequests > 0) {
+			printf("Raw round trips, %d in flight: CPU per request %.1f us sending, "
+				"%.1f us answering\n", (int)kMaxRequestsInFlight,
+				run->GetAdjustedCPUTime() * 1000 / stRequests,
+				Counter(*run, "app CPU ms") * 1000 / stRequests);
 		}
 		if (inFlight > 0 && rawInFlight > 0) {
 			printf("Analysis in flight / raw round trips as many in flight: %.2f\n",

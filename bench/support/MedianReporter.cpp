@@ -32,6 +32,14 @@ MedianReporter::RealTime(const std::string& name) const
 }
 
 
+double
+MedianReporter::Counter(const Run& run, const char* name)
+{
+	auto found = run.counters.find(name);
+	return found != run.counters.end() ? found->second.value : 0;
+}
+
+
 int
 run_interleaved(int argc, char** argv, MedianReporter& reporter)
 {

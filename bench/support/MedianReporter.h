@@ -20,6 +20,8 @@ protected:
 	const Run*			Median(const std::string& name) const;
 	// Its real time in the benchmark's unit, 0 when none.
 	double				RealTime(const std::string& name) const;
+	// The value of a counter of run, 0 when it has none of that name.
+	static double		Counter(const Run& run, const char* name);
 
 private:
 	std::map<std::string, Run> fRuns;

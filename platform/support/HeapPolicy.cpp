@@ -6,8 +6,6 @@
 // (a seventh of Quorvane's processor time in `--json` of 10,000 views). A heap now keeps
 // up to kHeapTrimThreshold free at its top; blocks as large as the C library maps on
 // their own (128 KiB and more) still go back to the system when they are freed.
-#include <SupportDefs.h>
-
 #include <malloc.h>
 #include <stdlib.h>
 #include <string.h>
