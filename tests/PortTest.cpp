@@ -1,9 +1,13 @@
 // A looper's port: its capacity holds for senders in this process (they wait for room) and
 // for the transport (refused at once, and the connection cut off), except that a full
-// port still takes a connection's share, so that one peer cannot lock the others out.
+// port still takes a connection's share, so that one peer cannot lock the others out. The
+// main looper's port, idle, misses no message queued while it looks at the transport.
 #include <Message.h>
 
 #include <gtest/gtest.h>
+
+#include <sys/eventfd.h>
+#include <unistd.h>
 
 #include "app/Port.h"
 
@@ -62,4 +66,54 @@ TEST(PortTest, MessagesFromOtherProcessesAreCappedInBytesToo)
 	port->Close();
 	EXPECT_EQ(large->messages, 0);
 	EXPECT_EQ(large->bytes, 0u);
+}
+
+
+// The main looper's port, idle: before it waits on the transport, it lets its lock go to
+// take in a request already sent. A message that another thread queues meanwhile is read
+// at once, not after the wait.
+namespace {
+
+std::shared_ptr<Port> stIdlePort;
+bool stWaitedOverMessage = false;
+
+bool
+queue_while_unlocked()
+{
+	stIdlePort->Write(new BMessage('late'), 0);
+	return false;
+}
+
+
+void
+note_wait(int)
+{
+	stWaitedOverMessage = stIdlePort->Count() > 0;
+}
+
+void no_watch(bool) {}
+void no_work() {}
+
+} // namespace
+
+
+TEST(PortTest, TheIdleMainLooperReadsWhatCameWhileItLookedForARequest)
+{
+	stIdlePort = Port::Create(10);
+	int wakeFD = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+	ASSERT_GE(wakeFD, 0);
+	Port::SetMain(stIdlePort->ID());
+	Port::SetIdleWork(wakeFD, no_watch, note_wait, no_work, queue_while_unlocked);
+
+	BMessage* message = stIdlePort->Read(500000);
+	ASSERT_NE(message, nullptr);
+	EXPECT_EQ(message->what, 'late');
+	EXPECT_FALSE(stWaitedOverMessage);
+	delete message;
+
+	Port::SetIdleWork(-1, nullptr, nullptr, nullptr, nullptr);
+	Port::SetMain(-1);
+	stIdlePort->Close();
+	stIdlePort.reset();
+	close(wakeFD);
 }

@@ -240,11 +240,13 @@ Port::_WaitWithIdleWork(std::unique_lock<std::mutex>& lock, bigtime_t deadline)
 
 	// A sender with several requests in flight has often sent the next one already:
 	// taking it in costs a read, where waiting for it would cost a wait and a read.
+	// While the lock is let go, the transport's thread or another looper may queue a
+	// message and wake nobody, as nobody polls yet: the caller looks at the queue again.
 	if (bool (*idleExpect)() = stIdleExpect) {
 		lock.unlock();
 		bool queued = idleExpect();
 		lock.lock();
-		if (queued)
+		if (queued || !fQueue.empty() || fClosed)
 			return;
 	}
 
