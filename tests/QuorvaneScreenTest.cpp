@@ -96,11 +96,14 @@ TEST(QuorvaneScreenTest, ARealClickSelectsAViewBesideTheSampleApplications)
 	int first = rows[0];
 	int count = rows.size();
 
-	// Its latch expands it: its windows' rows follow, the first one named in red.
+	// Its latch expands it: its windows' rows follow, the first one named in red. The
+	// rows are read once two grabs agree, so that none is caught half drawn.
 	screen.Click(kListLeft + 6, first + 6);
+	std::vector<int> previous;
 	ASSERT_TRUE(screen.WaitFor([&] {
+		previous.swap(rows);
 		rows = screen.Bands(kListLeft, kListRight, is_red);
-		return (int)rows.size() > count;
+		return (int)rows.size() > count && rows == previous;
 	}));
 	int pitch = rows[1] - rows[0];
 	ASSERT_GE(pitch, 18);
