@@ -22,7 +22,7 @@ namespace {
 std::atomic<uint64> stNextID{1};
 // How many connections hold pending output, and whom to tell when one starts to.
 std::atomic<int> stPendingConnections{0};
-std::atomic<void (*)()> stStalledHook{nullptr};
+std::atomic<void (*)(LinkConnection*, bool)> stStalledHook{nullptr};
 
 // One request in this many waits the other way than the faster one, to keep its figure
 // current.
@@ -228,7 +228,7 @@ LinkConnection::Adopt(int fd, std::shared_ptr<LinkConnection>& connection)
 
 
 void
-LinkConnection::SetStalledHook(void (*hook)())
+LinkConnection::SetStalledHook(void (*hook)(LinkConnection* connection, bool waits))
 {
 	stStalledHook = hook;
 }
@@ -760,7 +760,7 @@ LinkConnection::_WriteOrKeep(iovec* parts, int count)
 		fStalledSince = system_time();
 		stPendingConnections++;
 		if (auto hook = stStalledHook.load())
-			hook();
+			hook(this, true);
 	}
 	// The peer may have made room before the count above told the threads that watch
 	// for it to send what waits: try once more, so that no room goes unused.
@@ -811,6 +811,8 @@ LinkConnection::_ReleasePending()
 	fPendingStart = 0;
 	fStalledSince = 0;
 	stPendingConnections--;
+	if (auto hook = stStalledHook.load())
+		hook(this, false);
 }
 
 } // namespace BPrivate

@@ -60,9 +60,12 @@ public:
 	// of another user. Writes to it never wait: what the peer does not take at once
 	// waits in the connection's pending output, which FlushPending sends on.
 	static status_t		Adopt(int fd, std::shared_ptr<LinkConnection>& connection);
-	// Called, from the writing thread, when an accepted connection's output starts to
-	// wait for its peer; the hub then checks StalledSince within kStalledPeerTimeout.
-	static void			SetStalledHook(void (*hook)());
+	// Called under the connection's write lock when an accepted connection's output
+	// starts to wait for its peer (waits true) and when none waits any more: the hub
+	// watches for write space only meanwhile, and checks StalledSince within
+	// kStalledPeerTimeout.
+	static void			SetStalledHook(void (*hook)(LinkConnection* connection,
+							bool waits));
 	// Whether any connection holds pending output: cheap, for the wake-up path.
 	static bool			AnyPendingOutput();
 

@@ -254,11 +254,10 @@ deliver(const Accepted& accepted, const Frame& frame)
 
 
 // Edge-triggered, so that the main looper and the I/O thread can both watch a connection
-// without either being told again of what the other read. Write space is watched too:
-// the peer reading our reply is the surest sign that its next request is coming, and
-// being woken by that keeps this thread's processor from falling into a deep sleep
-// just before the request arrives (waking one takes ~15 us on virtual machines).
-const uint32 kConnectionEvents = EPOLLIN | EPOLLOUT | EPOLLRDHUP | EPOLLET;
+// without either being told again of what the other read. Write space is watched only
+// while output waits for the peer (output_waits): watched always, the peer reading each
+// reply woke this process once more per request, for nothing.
+const uint32 kConnectionEvents = EPOLLIN | EPOLLRDHUP | EPOLLET;
 const uint32 kReadEvents = EPOLLIN | EPOLLRDHUP | EPOLLHUP | EPOLLERR;
 
 
@@ -456,12 +455,22 @@ serve(ListenState& state, const epoll_event* events, int count)
 }
 
 
-// Called when an accepted connection's output starts to wait for its peer.
+// Under the connection's write lock, when its output starts or stops waiting for the
+// peer: write space is watched meanwhile, and a peer that takes nothing is cut off. A
+// change of an edge-triggered registration reports readiness that is already there, so
+// room made before the change is not missed.
 void
-output_stalled()
+output_waits(LinkConnection* connection, bool waits)
 {
 	ListenState* state = stListen.load();
-	if (state != nullptr && !state->stallCheckArmed.exchange(true))
+	if (state == nullptr)
+		return;
+	epoll_event event = {};
+	event.events = waits ? kConnectionEvents | EPOLLOUT : kConnectionEvents;
+	event.data.fd = connection->FD();
+	// Fails harmlessly for a connection already dropped.
+	epoll_ctl(state->epollFD, EPOLL_CTL_MOD, connection->FD(), &event);
+	if (waits && !state->stallCheckArmed.exchange(true))
 		start_timer(state->stallTimerFD, kStalledPeerTimeout);
 }
 
@@ -613,8 +622,8 @@ watch_connections(bool idle)
 }
 
 
-// Whether an event is more than write space: that only wakes the processor, unless
-// output waits for it.
+// Whether an event is more than write space, which is watched only while output waits
+// but may come just after that output went out.
 bool
 wants_service(const ListenState& state, const epoll_event* events, int count)
 {
@@ -731,7 +740,7 @@ start_io_thread()
 		return thread;
 	}
 	stListen = state;
-	LinkConnection::SetStalledHook(output_stalled);
+	LinkConnection::SetStalledHook(output_waits);
 	state->wakeFD = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
 	event.data.fd = state->wakeFD;
 	if (state->wakeFD >= 0 && epoll_ctl(state->epollFD, EPOLL_CTL_ADD, state->wakeFD,
