@@ -88,7 +88,8 @@ queue_while_unlocked()
 void
 note_wait(int)
 {
-	stWaitedOverMessage = stIdlePort->Count() > 0;
+	if (stIdlePort->Count() > 0)
+		stWaitedOverMessage = true;
 }
 
 void no_watch(bool) {}

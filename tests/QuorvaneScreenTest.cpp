@@ -39,6 +39,8 @@ const int kListLeft = 50 + 279;
 const int kListRight = 50 + 540;
 const int kPaneLeft = 50 + 10;
 const int kPaneRight = 50 + 240;
+// The outline's rows of text are taller than this.
+const int kShortestRow = 10;
 
 
 bool
@@ -46,21 +48,6 @@ is_dark(uint32 pixel)
 {
 	return ((pixel >> 16) & 0xff) < 100 && ((pixel >> 8) & 0xff) < 100
 		&& (pixel & 0xff) < 100;
-}
-
-
-// The first lines of the rows of text among bands: a row's anti-aliased text can leave a
-// line without a passing pixel, which splits it into bands closer than a row is tall.
-std::vector<int>
-text_rows(const std::vector<int>& bands)
-{
-	const int kShortestRow = 10;
-	std::vector<int> rows;
-	for (int band : bands) {
-		if (rows.empty() || band - rows.back() >= kShortestRow)
-			rows.push_back(band);
-	}
-	return rows;
 }
 
 
@@ -105,7 +92,7 @@ TEST(QuorvaneScreenTest, ARealClickSelectsAViewBesideTheSampleApplications)
 	// The first application's row: its file name in red.
 	std::vector<int> rows;
 	ASSERT_TRUE(screen.WaitFor([&] {
-		rows = text_rows(screen.Bands(kListLeft, kListRight, is_red));
+		rows = screen.TextRows(kListLeft, kListRight, is_red, kShortestRow);
 		return !rows.empty();
 	}));
 	int first = rows[0];
@@ -117,7 +104,7 @@ TEST(QuorvaneScreenTest, ARealClickSelectsAViewBesideTheSampleApplications)
 	std::vector<int> previous;
 	ASSERT_TRUE(screen.WaitFor([&] {
 		previous.swap(rows);
-		rows = text_rows(screen.Bands(kListLeft, kListRight, is_red));
+		rows = screen.TextRows(kListLeft, kListRight, is_red, kShortestRow);
 		return (int)rows.size() > count && rows == previous;
 	}));
 	int pitch = rows[1] - rows[0];

@@ -104,6 +104,19 @@ XvfbScreen::Bands(int left, int right, const std::function<bool(uint32)>& test) 
 }
 
 
+std::vector<int>
+XvfbScreen::TextRows(int left, int right, const std::function<bool(uint32)>& test,
+	int shortestRow) const
+{
+	std::vector<int> rows;
+	for (int band : Bands(left, right, test)) {
+		if (rows.empty() || band - rows.back() >= shortestRow)
+			rows.push_back(band);
+	}
+	return rows;
+}
+
+
 bool
 XvfbScreen::WaitFor(const std::function<bool()>& condition)
 {

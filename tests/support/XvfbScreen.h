@@ -39,6 +39,11 @@ public:
 			// test; each band of consecutive rows is given by its first row.
 			std::vector<int>	Bands(int left, int right,
 									const std::function<bool(uint32)>& test) const;
+			// As Bands, for rows of text at least shortestRow tall: anti-aliased text
+			// can leave a line without a passing pixel, which splits a row in two bands.
+			std::vector<int>	TextRows(int left, int right,
+									const std::function<bool(uint32)>& test,
+									int shortestRow) const;
 			// Polls (at most twice kWaitTimeout) until condition holds on a fresh grab.
 			bool				WaitFor(const std::function<bool()>& condition);
 			// Saves the last grab as a PNG file.
