@@ -226,6 +226,24 @@ TEST_F(LinkHubTest, GarbageInsteadOfRepliesFailsEveryRequestWaitingOnTheConnecti
 }
 
 
+// A message to a team whose kept connection was hung up goes out over a new one, and
+// its sender learns nothing of the old one.
+TEST_F(LinkHubTest, AMessageToAPeerThatHungUpGoesOverANewConnection)
+{
+	pid_t peer = StartPeer({ "hangup", fRuntime.Directory(), "3" });
+	ASSERT_TRUE(wait_for_line(fPeerOutput, "ready"));
+	BMessenger hangingUp;
+	BMessenger::Private(hangingUp).SetTo(peer, 0, BPrivate::B_PREFERRED_TOKEN);
+
+	for (int i = 1; i <= 3; i++) {
+		BMessage message('ping');
+		message.AddInt32("number", i);
+		ASSERT_EQ(hangingUp.SendMessage(&message, (BHandler*)NULL, 1000000), B_OK);
+		ASSERT_TRUE(wait_for_line(fPeerOutput, "got " + std::to_string(i)));
+	}
+}
+
+
 // Before, a decoder compacted its buffer only when it was nearly empty, so that writes
 // always ending mid-frame made it grow by everything sent.
 TEST_F(LinkHubTest, WritesThatAlwaysEndMidFrameKeepOnlyOnePartialFrame)

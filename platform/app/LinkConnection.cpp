@@ -30,6 +30,11 @@ const uint64 kReplyWaitProbe = 64;
 // The threads of this process that wait for a reply, on any connection.
 std::atomic<int32> stWaitingRequests{0};
 
+// What a waiting request's futex word holds.
+const uint32 kAwake = 0;
+const uint32 kRoused = 1;
+const uint32 kAsleep = 2;
+
 
 // Sleeps while word holds value, at most timeout microseconds (B_INFINITE_TIMEOUT: no
 // limit); may return early, as futexes do.
@@ -159,8 +164,10 @@ struct LinkConnection::ReplyWait {
 	std::unique_ptr<std::vector<uint8>> early;
 	bool				done = false;
 	status_t			status = B_OK;
-	// Set (under fRequestLock) when it is done or is to read; its thread sleeps on it.
-	std::atomic<uint32>	woken{0};
+	// Its thread sleeps on it: kAwake while it waits but has not yet fallen asleep,
+	// kAsleep once it is about to, kRoused (set under fRequestLock) when it is done or is
+	// to read. Only a thread that is asleep costs a wake-up.
+	std::atomic<uint32>	woken{kAwake};
 };
 
 
@@ -377,9 +384,12 @@ LinkConnection::Request(MessageHead head, const BMessage& message, BMessage* rep
 				break;
 			}
 		}
-		wait.woken.store(0, std::memory_order_relaxed);
+		wait.woken.store(kAwake, std::memory_order_relaxed);
 		_UnlockAndWake(lock, wait);
-		futex_wait(wait.woken, 0, left);
+		// Roused meanwhile, it does not sleep, and its rouser makes no system call.
+		uint32 awake = kAwake;
+		if (wait.woken.compare_exchange_strong(awake, kAsleep))
+			futex_wait(wait.woken, kAsleep, left);
 		lock.lock();
 	}
 	_UnlockAndWake(lock, wait);
@@ -510,8 +520,8 @@ LinkConnection::_Finish(ReplyWait& wait, status_t status)
 void
 LinkConnection::_Rouse(ReplyWait& wait)
 {
-	wait.woken.store(1, std::memory_order_relaxed);
-	fWakes.push_back(&wait.woken);
+	if (wait.woken.exchange(kRoused) == kAsleep)
+		fWakes.push_back(&wait.woken);
 }
 
 

@@ -838,10 +838,12 @@ Send(team_id team, const MessageHead& head, const BMessage& message, bigtime_t t
 {
 	bigtime_t start = system_time();
 	for (int attempt = 0; attempt < 2; attempt++) {
-		// A kept connection whose peer has hung up is replaced before the send.
+		// A kept connection whose peer has hung up fails the send (the socket refuses
+		// it before a byte goes out) and is then closed: asking the system first would
+		// cost every send a call.
 		std::shared_ptr<LinkConnection> connection;
 		status_t status = shared_connection(stShared, team,
-			[](LinkConnection& kept) { return kept.IsHungUp(); }, time_left(timeout, start),
+			[](LinkConnection& kept) { return kept.IsClosed(); }, time_left(timeout, start),
 			connection);
 		if (status != B_OK)
 			return status;

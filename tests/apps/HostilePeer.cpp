@@ -14,6 +14,9 @@
 //	HostilePeer garble <directory> <requests>
 //		an application socket that takes the requests of one connection until
 //		<requests> have come, then answers with bytes that are not a frame
+//	HostilePeer hangup <directory> <messages>
+//		an application socket that hangs up each connection once a whole frame has
+//		come on it: prints "got <n>" after the n-th, until <messages> have come
 //
 // Each prints one line when it has done its part ("sent", "ready", or "held <n>"), then
 // "cut off <n>" each time the target closes one more of its connections (for ten
@@ -358,6 +361,35 @@ garble(const char* directory, int requests)
 		pause();
 }
 
+int
+hang_up_after_each(const char* directory, int messages)
+{
+	std::string path = std::string(directory) + "/app-" + std::to_string(getpid());
+	int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+	sockaddr_un address = {};
+	address.sun_family = AF_UNIX;
+	strncpy(address.sun_path, path.c_str(), sizeof(address.sun_path) - 1);
+	if (fd < 0 || bind(fd, (sockaddr*)&address, sizeof(address)) != 0 || listen(fd, 8) != 0)
+		return 1;
+	announce("ready");
+	uint8 buffer[65536];
+	for (int got = 0; got < messages;) {
+		int client = accept4(fd, NULL, NULL, SOCK_CLOEXEC);
+		if (client < 0)
+			continue;
+		std::vector<uint8> received;
+		ssize_t bytes;
+		while (count_frames(received) == 0
+			&& (bytes = recv(client, buffer, sizeof(buffer), 0)) > 0)
+			received.insert(received.end(), buffer, buffer + bytes);
+		close(client);
+		if (count_frames(received) > 0)
+			announce(("got " + std::to_string(++got)).c_str());
+	}
+	for (;;)
+		pause();
+}
+
 } // namespace
 
 
@@ -387,6 +419,8 @@ main(int argc, char** argv)
 		return listen_without_accepting(target);
 	else if (mode == "garble")
 		return garble(target, (int)number(3));
+	else if (mode == "hangup")
+		return hang_up_after_each(target, (int)number(3));
 	if (status != 0)
 		return status;
 	for (;;)
