@@ -272,15 +272,32 @@ hold(const char* path, int count)
 }
 
 
+// Listens where this process's application socket would be, with backlog; -1 on failure.
 int
-listen_without_accepting(const char* directory)
+listen_as_application(const char* directory, int backlog, std::string* path = NULL)
 {
-	std::string path = std::string(directory) + "/app-" + std::to_string(getpid());
+	std::string socketPath = std::string(directory) + "/app-" + std::to_string(getpid());
 	int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
 	sockaddr_un address = {};
 	address.sun_family = AF_UNIX;
-	strncpy(address.sun_path, path.c_str(), sizeof(address.sun_path) - 1);
-	if (fd < 0 || bind(fd, (sockaddr*)&address, sizeof(address)) != 0 || listen(fd, 0) != 0)
+	strncpy(address.sun_path, socketPath.c_str(), sizeof(address.sun_path) - 1);
+	if (fd < 0 || bind(fd, (sockaddr*)&address, sizeof(address)) != 0
+		|| listen(fd, backlog) != 0) {
+		if (fd >= 0)
+			close(fd);
+		return -1;
+	}
+	if (path != NULL)
+		*path = socketPath;
+	return fd;
+}
+
+
+int
+listen_without_accepting(const char* directory)
+{
+	std::string path;
+	if (listen_as_application(directory, 0, &path) < 0)
 		return 1;
 	// Fill the queue until it takes no more.
 	std::vector<int> queued;
@@ -316,12 +333,8 @@ count_frames(const std::vector<uint8>& bytes)
 int
 garble(const char* directory, int requests)
 {
-	std::string path = std::string(directory) + "/app-" + std::to_string(getpid());
-	int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-	sockaddr_un address = {};
-	address.sun_family = AF_UNIX;
-	strncpy(address.sun_path, path.c_str(), sizeof(address.sun_path) - 1);
-	if (fd < 0 || bind(fd, (sockaddr*)&address, sizeof(address)) != 0 || listen(fd, 8) != 0)
+	int fd = listen_as_application(directory, 8);
+	if (fd < 0)
 		return 1;
 	announce("ready");
 	// Senders that connect at once may drop all but one of their connections.
@@ -364,12 +377,8 @@ garble(const char* directory, int requests)
 int
 hang_up_after_each(const char* directory, int messages)
 {
-	std::string path = std::string(directory) + "/app-" + std::to_string(getpid());
-	int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-	sockaddr_un address = {};
-	address.sun_family = AF_UNIX;
-	strncpy(address.sun_path, path.c_str(), sizeof(address.sun_path) - 1);
-	if (fd < 0 || bind(fd, (sockaddr*)&address, sizeof(address)) != 0 || listen(fd, 8) != 0)
+	int fd = listen_as_application(directory, 8);
+	if (fd < 0)
 		return 1;
 	announce("ready");
 	uint8 buffer[65536];
