@@ -16,6 +16,7 @@
 #include <unistd.h>
 
 #include "KitAppTest.h"
+#include "app/LinkConnection.h"
 #include "app/MessengerPrivate.h"
 #include "app/RuntimeDirectory.h"
 #include "app/TokenSpace.h"
@@ -201,6 +202,9 @@ TEST_F(MessagingTest, RequestsOfManyThreadsInFlightTogetherGetTheirOwnReplies)
 				BMessage request(i % 10 == 0 ? 'busy' : 'ping');
 				request.AddInt64("microseconds", 2000);
 				request.AddInt32("serial", thread * 1000 + i);
+				// Large ones keep the connection's writer busy while others come to write.
+				if (i % 4 == 1)
+					request.AddString("text", std::string(256 * 1024, 'a' + thread).c_str());
 				BMessage reply;
 				ASSERT_EQ(fMessenger.SendMessage(&request, &reply), B_OK);
 				if (request.what == 'ping')
@@ -234,6 +238,35 @@ TEST_F(MessagingTest, ATargetKilledEndsTheWaitOfEveryRequestInFlight)
 		sender.join();
 	EXPECT_EQ(failed, 4);
 	EXPECT_LT(system_time() - killed, 2000000);
+	fRuntime.Wait(fApp);
+}
+
+
+// Requests whose frames wait for another thread's write to a target that takes nothing
+// end with it when the target is killed, long before a stalled peer is given up.
+TEST_F(MessagingTest, RequestsWaitingToBeWrittenEndWhenTheTargetIsKilled)
+{
+	const int kSenders = 6;
+	kill(fApp, SIGSTOP);
+	std::string text(1024 * 1024, 'x');
+	std::atomic<int> failed{0};
+	std::vector<std::thread> senders;
+	for (int i = 0; i < kSenders; i++) {
+		senders.emplace_back([&] {
+			BMessage request('ping');
+			request.AddString("text", text.c_str());
+			BMessage reply;
+			if (fMessenger.SendMessage(&request, &reply) == B_BAD_PORT_ID)
+				failed++;
+		});
+	}
+	snooze(300000);
+	bigtime_t killed = system_time();
+	kill(fApp, SIGKILL);
+	for (std::thread& sender : senders)
+		sender.join();
+	EXPECT_EQ(failed, kSenders);
+	EXPECT_LT(system_time() - killed, BPrivate::kStalledPeerTimeout - 500000);
 	fRuntime.Wait(fApp);
 }
 

@@ -30,6 +30,11 @@ const uint64 kReplyWaitProbe = 64;
 // The threads of this process that wait for a reply, on any connection.
 std::atomic<int32> stWaitingRequests{0};
 
+// The longest a request whose frame another thread is to write sleeps before it looks
+// at its time again, when its reply timeout is shorter: one with no time for its reply
+// waits for its frame to go out all the same.
+const bigtime_t kUnsentLook = 1000;
+
 // What a waiting request's futex word holds.
 const uint32 kAwake = 0;
 const uint32 kRoused = 1;
@@ -159,8 +164,18 @@ build_message_frame(const MessageHead& head, const BMessage& message, OutgoingFr
 struct LinkConnection::ReplyWait {
 	uint64				serial = 0;
 	BMessage*			reply = NULL;
-	// Whether its frame has gone out: until then its reply is kept in early.
+	// Its frame, and how long its writing may wait for the peer, while another thread
+	// is to write it (queued, in fOutbox) or writes it (writing).
+	iovec*				parts = NULL;
+	bigtime_t			sendTimeout = 0;
+	bool				queued = false;
+	bool				writing = false;
+	// Whether its frame has gone out: until then its reply is kept in early. Its reply
+	// is waited for until deadline, set when it went out.
 	bool				sent = false;
+	bigtime_t			replyTimeout = 0;
+	bigtime_t			sentAt = 0;
+	bigtime_t			deadline = B_INFINITE_TIMEOUT;
 	std::unique_ptr<std::vector<uint8>> early;
 	bool				done = false;
 	status_t			status = B_OK;
@@ -321,6 +336,8 @@ LinkConnection::Request(MessageHead head, const BMessage& message, BMessage* rep
 {
 	ReplyWait wait;
 	wait.reply = reply;
+	wait.sendTimeout = sendTimeout;
+	wait.replyTimeout = replyTimeout;
 	{
 		std::lock_guard<std::mutex> lock(fRequestLock);
 		if (fClosed)
@@ -333,34 +350,39 @@ LinkConnection::Request(MessageHead head, const BMessage& message, BMessage* rep
 
 	OutgoingFrame frame;
 	status_t status = build_message_frame(head, message, frame);
-	if (status == B_OK)
-		status = _Write(frame.parts, 3, sendTimeout);
-	bigtime_t sent = system_time();
-	bigtime_t deadline = deadline_for(replyTimeout);
+	wait.parts = frame.parts;
 
 	std::unique_lock<std::mutex> lock(fRequestLock);
+	if (status == B_OK && !fWriteLock.try_lock()) {
+		// Another thread writes: it writes this frame too before it lets the lock go,
+		// and this thread sleeps once, until its reply comes, instead of first on the
+		// lock.
+		wait.queued = true;
+		fOutbox.push_back(&wait);
+	} else if (status == B_OK) {
+		lock.unlock();
+		status = _WriteLocked(frame.parts, 3, sendTimeout);
+		lock.lock();
+		if (status == B_OK)
+			_Sent(wait);
+		_WriteQueued(lock);
+	}
 	if (status != B_OK) {
 		_Forget(wait);
+		_UnlockAndWake(lock, &wait);
 		return status;
-	}
-	wait.sent = true;
-	if (wait.early != nullptr) {
-		// The reply came before the writing was over: it may be the message itself.
-		std::unique_ptr<std::vector<uint8>> early = std::move(wait.early);
-		Frame answer = { kReplyFrame, early->data(), early->size() };
-		if (_Answer(answer) != B_OK)
-			_FailAll(B_BAD_PORT_ID);
 	}
 	stWaitingRequests++;
 	for (;;) {
-		if (wait.done) {
+		if (wait.done && !wait.writing) {
 			status = wait.status;
 			break;
 		}
-		if (!fReading) {
+		// Only a request whose frame is out reads: its reply ends the reading.
+		if (!fReading && wait.sent && !wait.done) {
 			fReading = true;
-			_UnlockAndWake(lock, wait);
-			status = _ReadReplies(wait, sent, deadline);
+			_UnlockAndWake(lock, &wait);
+			status = _ReadReplies(wait, wait.sentAt, wait.deadline);
 			lock.lock();
 			fReading = false;
 			if (wait.done)
@@ -375,9 +397,15 @@ LinkConnection::Request(MessageHead head, const BMessage& message, BMessage* rep
 				_Rouse(**next);
 			break;
 		}
+		// A request that is done waits for the writing of its frame to end, which
+		// rouses it. One whose frame is not out yet has at least its reply timeout
+		// left: it is not roused when the frame goes out, and looks at its deadline
+		// again when that time is over.
 		bigtime_t left = B_INFINITE_TIMEOUT;
-		if (deadline != B_INFINITE_TIMEOUT) {
-			left = deadline - system_time();
+		if (!wait.done && !wait.sent)
+			left = std::max<bigtime_t>(wait.replyTimeout, kUnsentLook);
+		else if (!wait.done && wait.deadline != B_INFINITE_TIMEOUT) {
+			left = wait.deadline - system_time();
 			if (left <= 0) {
 				_Forget(wait);
 				status = B_TIMED_OUT;
@@ -385,14 +413,14 @@ LinkConnection::Request(MessageHead head, const BMessage& message, BMessage* rep
 			}
 		}
 		wait.woken.store(kAwake, std::memory_order_relaxed);
-		_UnlockAndWake(lock, wait);
+		_UnlockAndWake(lock, &wait);
 		// Roused meanwhile, it does not sleep, and its rouser makes no system call.
 		uint32 awake = kAwake;
 		if (wait.woken.compare_exchange_strong(awake, kAsleep))
 			futex_wait(wait.woken, kAsleep, left);
 		lock.lock();
 	}
-	_UnlockAndWake(lock, wait);
+	_UnlockAndWake(lock, &wait);
 	stWaitingRequests--;
 	return status;
 }
@@ -413,11 +441,11 @@ LinkConnection::_ReadReplies(ReplyWait& wait, bigtime_t sent, bigtime_t deadline
 			std::unique_lock<std::mutex> lock(fRequestLock);
 			if (_Answer(answer) != B_OK) {
 				_FailAll(B_BAD_PORT_ID);
-				_UnlockAndWake(lock, wait);
+				_UnlockAndWake(lock, &wait);
 				return B_BAD_PORT_ID;
 			}
 			if (!wait.done) {
-				_UnlockAndWake(lock, wait);
+				_UnlockAndWake(lock, &wait);
 				continue;
 			}
 			average_in(polling ? fPolledReply : fSleptReply, system_time() - sent);
@@ -429,14 +457,14 @@ LinkConnection::_ReadReplies(ReplyWait& wait, bigtime_t sent, bigtime_t deadline
 				Close();
 				_FailAll(B_BAD_PORT_ID);
 			}
-			_UnlockAndWake(lock, wait);
+			_UnlockAndWake(lock, &wait);
 			return B_OK;
 		}
 		if (status != B_WOULD_BLOCK) {
 			std::unique_lock<std::mutex> lock(fRequestLock);
 			Close();
 			_FailAll(B_BAD_PORT_ID);
-			_UnlockAndWake(lock, wait);
+			_UnlockAndWake(lock, &wait);
 			return B_BAD_PORT_ID;
 		}
 		if (system_time() < pollUntil)
@@ -449,7 +477,7 @@ LinkConnection::_ReadReplies(ReplyWait& wait, bigtime_t sent, bigtime_t deadline
 			return status;
 		std::unique_lock<std::mutex> lock(fRequestLock);
 		_FailAll(status);
-		_UnlockAndWake(lock, wait);
+		_UnlockAndWake(lock, &wait);
 		return status;
 	}
 }
@@ -513,7 +541,55 @@ LinkConnection::_Finish(ReplyWait& wait, status_t status)
 {
 	wait.status = status;
 	wait.done = true;
+	if (wait.queued) {
+		fOutbox.erase(std::find(fOutbox.begin(), fOutbox.end(), &wait));
+		wait.queued = false;
+	}
 	_Rouse(wait);
+}
+
+
+void
+LinkConnection::_Sent(ReplyWait& wait)
+{
+	wait.sent = true;
+	wait.sentAt = system_time();
+	wait.deadline = deadline_for(wait.replyTimeout);
+	if (wait.early != nullptr) {
+		// The reply came before the writing was over: it may be the message itself.
+		std::unique_ptr<std::vector<uint8>> early = std::move(wait.early);
+		Frame answer = { kReplyFrame, early->data(), early->size() };
+		if (_Answer(answer) != B_OK)
+			_FailAll(B_BAD_PORT_ID);
+	}
+	// Nobody reads: its own thread is to. (A reader hands it its reply.)
+	if (!fReading && !wait.done)
+		_Rouse(wait);
+}
+
+
+void
+LinkConnection::_WriteQueued(std::unique_lock<std::mutex>& lock)
+{
+	while (!fOutbox.empty()) {
+		ReplyWait& next = *fOutbox.front();
+		fOutbox.erase(fOutbox.begin());
+		next.queued = false;
+		next.writing = true;
+		lock.unlock();
+		status_t status = _WriteLocked(next.parts, 3, next.sendTimeout);
+		lock.lock();
+		next.writing = false;
+		if (next.done)
+			_Rouse(next);
+		else if (status == B_OK)
+			_Sent(next);
+		else {
+			_Forget(next);
+			_Finish(next, status);
+		}
+	}
+	fWriteLock.unlock();
 }
 
 
@@ -526,14 +602,14 @@ LinkConnection::_Rouse(ReplyWait& wait)
 
 
 void
-LinkConnection::_UnlockAndWake(std::unique_lock<std::mutex>& lock, const ReplyWait& self)
+LinkConnection::_UnlockAndWake(std::unique_lock<std::mutex>& lock, const ReplyWait* self)
 {
 	// Woken after the lock is let go, so that they do not wake only to wait for it.
 	thread_local std::vector<std::atomic<uint32>*> tlWakes;
 	tlWakes.swap(fWakes);
 	lock.unlock();
 	for (std::atomic<uint32>* word : tlWakes) {
-		if (word != &self.woken)
+		if (self == NULL || word != &self->woken)
 			futex_wake(word);
 	}
 	tlWakes.clear();
@@ -666,7 +742,18 @@ LinkConnection::_ReadSome(bool wait, bool* more)
 status_t
 LinkConnection::_Write(iovec* parts, int count, bigtime_t timeout)
 {
-	std::lock_guard<std::mutex> lock(fWriteLock);
+	fWriteLock.lock();
+	status_t status = _WriteLocked(parts, count, timeout);
+	std::unique_lock<std::mutex> lock(fRequestLock);
+	_WriteQueued(lock);
+	_UnlockAndWake(lock, NULL);
+	return status;
+}
+
+
+status_t
+LinkConnection::_WriteLocked(iovec* parts, int count, bigtime_t timeout)
+{
 	if (fClosed)
 		return B_BAD_PORT_ID;
 	if (fKeepsOutput)

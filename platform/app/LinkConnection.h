@@ -134,12 +134,19 @@ private:
 	void				_Rouse(ReplyWait& wait);
 	// Lets fRequestLock go, then wakes the threads roused under it (not self's).
 	void				_UnlockAndWake(std::unique_lock<std::mutex>& lock,
-							const ReplyWait& self);
+							const ReplyWait* self);
 	// Under fRequestLock: the request no longer waits.
 	void				_Forget(ReplyWait& wait);
 
 	// Writes the parts as one frame; changes the array as it goes.
 	status_t			_Write(iovec* parts, int count, bigtime_t timeout);
+	// The same, under fWriteLock.
+	status_t			_WriteLocked(iovec* parts, int count, bigtime_t timeout);
+	// Under fRequestLock (let go meanwhile) and fWriteLock: writes the frames of the
+	// requests in fOutbox, then lets fWriteLock go.
+	void				_WriteQueued(std::unique_lock<std::mutex>& lock);
+	// Under fRequestLock: the request's frame is out; its reply is waited for from now.
+	void				_Sent(ReplyWait& wait);
 	// Under fWriteLock, for accepted connections: sends what the peer takes at once and
 	// keeps the rest in fPending.
 	status_t			_WriteOrKeep(iovec* parts, int count);
@@ -172,6 +179,9 @@ private:
 	uint64				fNextSerial = 0;
 	std::vector<ReplyWait*> fWaits;
 	bool				fReading = false;
+	// The requests whose frames the thread that holds fWriteLock is to write before
+	// it lets the lock go, in the order they came.
+	std::vector<ReplyWait*> fOutbox;
 	// The sleeping words of the requests to wake once the lock is let go.
 	std::vector<std::atomic<uint32>*> fWakes;
 	// The reader's alone (fReading passes them from one reader to the next), or the
