@@ -742,6 +742,13 @@ LinkConnection::_ReadSome(bool wait, bool* more)
 status_t
 LinkConnection::_Write(iovec* parts, int count, bigtime_t timeout)
 {
+	// Requests go only over connections this process opened (an accepted one is read
+	// by the I/O thread, not by its senders): nothing is ever left to an accepted
+	// connection's writer, whose replies need not look.
+	if (fKeepsOutput) {
+		std::lock_guard<std::mutex> lock(fWriteLock);
+		return _WriteLocked(parts, count, timeout);
+	}
 	fWriteLock.lock();
 	status_t status = _WriteLocked(parts, count, timeout);
 	std::unique_lock<std::mutex> lock(fRequestLock);
