@@ -118,9 +118,11 @@ TEST(SdkInstall, EraApplicationBuildsFromTheInstalledKitAndIsExplored)
 	ASSERT_TRUE(runtime.WaitForApp("application/x-vnd.test-era", 20000000));
 	std::string analysis = scratch / "quorvane.out";
 	pid_t quorvane = runtime.Start(prefix + "/bin/Quorvane", { "EraApp" }, analysis);
+	// The view's line is written after the window's count: wait for both.
 	wait_for([&] {
-		return read_file(analysis).find("Application EraApp reports 1 windows")
-			!= std::string::npos;
+		std::string text = read_file(analysis);
+		return text.find("Application EraApp reports 1 windows") != std::string::npos
+			&& text.find("EraView") != std::string::npos;
 	}, 6 * kWaitTimeout, 100000);
 	EXPECT_NE(read_file(analysis).find("Application EraApp reports 1 windows"),
 		std::string::npos) << read_file(analysis);
