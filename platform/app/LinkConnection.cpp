@@ -115,18 +115,18 @@ deadline_for(bigtime_t timeout)
 
 // A frame on its way out: its header, its head and the flattened message's header in
 // one block, then the message's body as it lies in the message, so that it goes out
-// with one call and no copy.
+// with one call, no copy and no allocation.
 struct OutgoingFrame {
-	std::vector<uint8>	heads;
+	uint8				heads[kFrameHeaderSize + std::max(kMessageHeadSize, kReplyHeadSize)];
 	uint8				messageHeader[kMessageHeaderSize];
 	iovec				parts[3];
 };
 
 
+// Completes a frame whose head (of headSize bytes) is written after its header's place;
 // B_BAD_VALUE when the message is too large for a frame.
 status_t
-build_frame(FrameKind kind, const uint8* head, size_t headSize, const BMessage* message,
-	OutgoingFrame& frame)
+build_frame(FrameKind kind, size_t headSize, const BMessage* message, OutgoingFrame& frame)
 {
 	size_t bodySize = 0;
 	const void* body = NULL;
@@ -138,10 +138,8 @@ build_frame(FrameKind kind, const uint8* head, size_t headSize, const BMessage* 
 	if (headSize + messageSize > kMaxFrameBody)
 		return B_BAD_VALUE;
 
-	frame.heads.reserve(kFrameHeaderSize + headSize);
-	append_frame_header(frame.heads, kind, headSize + messageSize);
-	frame.heads.insert(frame.heads.end(), head, head + headSize);
-	frame.parts[0] = { frame.heads.data(), frame.heads.size() };
+	write_frame_header(frame.heads, kind, headSize + messageSize);
+	frame.parts[0] = { frame.heads, kFrameHeaderSize + headSize };
 	frame.parts[1] = { frame.messageHeader, message != NULL ? kMessageHeaderSize : 0 };
 	frame.parts[2] = { const_cast<void*>(body), bodySize };
 	return B_OK;
@@ -151,10 +149,8 @@ build_frame(FrameKind kind, const uint8* head, size_t headSize, const BMessage* 
 status_t
 build_message_frame(const MessageHead& head, const BMessage& message, OutgoingFrame& frame)
 {
-	std::vector<uint8> flatHead;
-	flatHead.reserve(kMessageHeadSize);
-	append_message_head(flatHead, head);
-	return build_frame(kMessageFrame, flatHead.data(), flatHead.size(), &message, frame);
+	write_message_head(frame.heads + kFrameHeaderSize, head);
+	return build_frame(kMessageFrame, kMessageHeadSize, &message, frame);
 }
 
 } // namespace
@@ -316,12 +312,10 @@ status_t
 LinkConnection::SendReply(uint64 serial, status_t status, const BMessage* reply,
 	bigtime_t timeout)
 {
-	std::vector<uint8> head;
-	head.reserve(kReplyHeadSize);
-	append_reply_head(head, { serial, status });
 	OutgoingFrame frame;
-	if (build_frame(kReplyFrame, head.data(), head.size(),
-			status == B_OK ? reply : NULL, frame) != B_OK) {
+	write_reply_head(frame.heads + kFrameHeaderSize, { serial, status });
+	if (build_frame(kReplyFrame, kReplyHeadSize, status == B_OK ? reply : NULL, frame)
+			!= B_OK) {
 		// The sender must not wait for an answer that cannot be sent.
 		return SendReply(serial, B_BAD_VALUE, NULL, timeout) == B_OK ? B_BAD_VALUE
 			: B_BAD_PORT_ID;

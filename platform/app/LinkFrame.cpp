@@ -10,9 +10,10 @@ namespace BPrivate {
 
 namespace {
 
+// Writes value at out, little-endian, and moves out past it.
 template<typename Type>
 void
-append_le(std::vector<uint8>& buffer, Type value)
+write_le(uint8*& out, Type value)
 {
 	static_assert(sizeof(Type) == 2 || sizeof(Type) == 4 || sizeof(Type) == 8);
 	if constexpr (sizeof(Type) == 2)
@@ -21,8 +22,17 @@ append_le(std::vector<uint8>& buffer, Type value)
 		value = (Type)htole32((uint32)value);
 	else
 		value = (Type)htole64((uint64)value);
-	const uint8* bytes = reinterpret_cast<const uint8*>(&value);
-	buffer.insert(buffer.end(), bytes, bytes + sizeof(Type));
+	memcpy(out, &value, sizeof(Type));
+	out += sizeof(Type);
+}
+
+
+// Makes room for size bytes at the end of buffer: where to write them.
+uint8*
+grow(std::vector<uint8>& buffer, size_t size)
+{
+	buffer.resize(buffer.size() + size);
+	return buffer.data() + buffer.size() - size;
 }
 
 
@@ -44,36 +54,57 @@ read_le(const uint8* data)
 
 
 void
+write_frame_header(uint8* out, FrameKind kind, size_t bodySize)
+{
+	write_le<uint32>(out, kFrameMagic);
+	write_le<uint16>(out, kFrameVersion);
+	write_le<uint16>(out, kind);
+	write_le<uint32>(out, (uint32)bodySize);
+	write_le<uint32>(out, 0);
+}
+
+
+void
+write_message_head(uint8* out, const MessageHead& head)
+{
+	write_le<int32>(out, head.port);
+	write_le<int32>(out, head.token);
+	write_le<uint32>(out, head.flags);
+	write_le<uint64>(out, head.serial);
+	write_le<int32>(out, head.replyTeam);
+	write_le<int32>(out, head.replyPort);
+	write_le<int32>(out, head.replyToken);
+	write_le<uint32>(out, 0);
+}
+
+
+void
+write_reply_head(uint8* out, const ReplyHead& head)
+{
+	write_le<uint64>(out, head.serial);
+	write_le<int32>(out, head.status);
+	write_le<uint32>(out, 0);
+}
+
+
+void
 append_frame_header(std::vector<uint8>& buffer, FrameKind kind, size_t bodySize)
 {
-	append_le<uint32>(buffer, kFrameMagic);
-	append_le<uint16>(buffer, kFrameVersion);
-	append_le<uint16>(buffer, kind);
-	append_le<uint32>(buffer, (uint32)bodySize);
-	append_le<uint32>(buffer, 0);
+	write_frame_header(grow(buffer, kFrameHeaderSize), kind, bodySize);
 }
 
 
 void
 append_message_head(std::vector<uint8>& buffer, const MessageHead& head)
 {
-	append_le<int32>(buffer, head.port);
-	append_le<int32>(buffer, head.token);
-	append_le<uint32>(buffer, head.flags);
-	append_le<uint64>(buffer, head.serial);
-	append_le<int32>(buffer, head.replyTeam);
-	append_le<int32>(buffer, head.replyPort);
-	append_le<int32>(buffer, head.replyToken);
-	append_le<uint32>(buffer, 0);
+	write_message_head(grow(buffer, kMessageHeadSize), head);
 }
 
 
 void
 append_reply_head(std::vector<uint8>& buffer, const ReplyHead& head)
 {
-	append_le<uint64>(buffer, head.serial);
-	append_le<int32>(buffer, head.status);
-	append_le<uint32>(buffer, 0);
+	write_reply_head(grow(buffer, kReplyHeadSize), head);
 }
 
 

@@ -58,6 +58,11 @@ struct Frame {
 void append_frame_header(std::vector<uint8>& buffer, FrameKind kind, size_t bodySize);
 void append_message_head(std::vector<uint8>& buffer, const MessageHead& head);
 void append_reply_head(std::vector<uint8>& buffer, const ReplyHead& head);
+// The same, written at out, which has room for kFrameHeaderSize, kMessageHeadSize or
+// kReplyHeadSize bytes: a frame on its way out is put together without allocating.
+void write_frame_header(uint8* out, FrameKind kind, size_t bodySize);
+void write_message_head(uint8* out, const MessageHead& head);
+void write_reply_head(uint8* out, const ReplyHead& head);
 
 // Read the heads at the start of a body; the flattened message follows at the head's
 // size. B_BAD_DATA for a short body or unknown flags.
