@@ -97,50 +97,37 @@ BM_KitRoundTrip(benchmark::State& state)
 
 
 // Requests kept in flight through the platform's asynchronous sends: each reply comes
-// back to a looper of this process, which sends the next request as it takes a reply.
-class InFlightSender : public BLooper {
+// back to a handler of this process, whose looper sends the next request as it takes a
+// reply.
+class InFlight {
 public:
-	InFlightSender(const BMessenger& target, const BMessage& request, int64 count,
-			int32 inFlight)
+	InFlight(const BMessenger& target, const BMessage& request, int64 count, int32 inFlight)
 		:
-		BLooper("in flight"),
 		fTarget(target),
 		fRequest(request),
 		fCount(count),
-		fInFlight(inFlight),
-		fDone(create_sem(0, "in flight done"))
+		fInFlight(inFlight)
 	{
 	}
 
-	~InFlightSender() override { delete_sem(fDone); }
-
-	// Sends the first requests and waits until every reply has come; false when a
-	// send failed or the replies stopped coming for a second.
-	bool SendAll()
+	bool Start(BHandler* replyTo)
 	{
-		if (!Lock())
-			return false;
 		for (; fSent < fCount && fSent < fInFlight; fSent++) {
-			if (fTarget.SendMessage(&fRequest, this) != B_OK) {
-				Unlock();
+			if (fTarget.SendMessage(&fRequest, replyTo) != B_OK)
 				return false;
-			}
 		}
-		Unlock();
-		return acquire_sem_etc(fDone, 1, B_RELATIVE_TIMEOUT, 1000000) == B_OK;
+		return true;
 	}
 
-	void MessageReceived(BMessage* message) override
+	// A reply came: sends the next request. True once every reply has come.
+	bool Answered(BHandler* replyTo)
 	{
-		if (!message->IsReply()) {
-			BLooper::MessageReceived(message);
-			return;
-		}
-		if (fSent < fCount && fTarget.SendMessage(&fRequest, this) == B_OK)
+		if (fSent < fCount && fTarget.SendMessage(&fRequest, replyTo) == B_OK)
 			fSent++;
-		if (++fAnswered == fCount)
-			release_sem(fDone);
+		return ++fAnswered == fCount;
 	}
+
+	int64 CountAnswered() const { return fAnswered; }
 
 private:
 	BMessenger	fTarget;
@@ -149,12 +136,101 @@ private:
 	int32		fInFlight;
 	int64		fSent = 0;
 	int64		fAnswered = 0;
+};
+
+
+// The replies come to a looper of its own, through the I/O thread.
+class InFlightSender : public BLooper {
+public:
+	InFlightSender(const InFlight& inFlight)
+		:
+		BLooper("in flight"),
+		fInFlight(inFlight),
+		fDone(create_sem(0, "in flight done"))
+	{
+	}
+
+	~InFlightSender() override { delete_sem(fDone); }
+
+	// Sends the first requests and waits until every reply has come; false when a
+	// send failed or the replies took longer than a second.
+	bool SendAll()
+	{
+		if (!Lock())
+			return false;
+		bool started = fInFlight.Start(this);
+		Unlock();
+		return started && acquire_sem_etc(fDone, 1, B_RELATIVE_TIMEOUT, 1000000) == B_OK;
+	}
+
+	void MessageReceived(BMessage* message) override
+	{
+		if (!message->IsReply())
+			BLooper::MessageReceived(message);
+		else if (fInFlight.Answered(this))
+			release_sem(fDone);
+	}
+
+private:
+	InFlight	fInFlight;
 	sem_id		fDone;
 };
 
 
+// The replies come to the application's own looper, which reads its connections itself
+// while it waits.
+class InFlightApplication : public BApplication {
+public:
+	InFlightApplication(const InFlight& inFlight)
+		:
+		BApplication("application/x-vnd.bench-messaging-sender"),
+		fInFlight(inFlight)
+	{
+	}
+
+	// Runs until every reply has come; false when a send failed or the replies stopped
+	// coming for a pulse.
+	bool SendAll()
+	{
+		SetPulseRate(1000000);
+		Run();
+		return fAllAnswered;
+	}
+
+	void ReadyToRun() override
+	{
+		if (!fInFlight.Start(this))
+			Quit();
+	}
+
+	void Pulse() override
+	{
+		if (fInFlight.CountAnswered() == fAnsweredAtPulse)
+			Quit();
+		fAnsweredAtPulse = fInFlight.CountAnswered();
+	}
+
+	void MessageReceived(BMessage* message) override
+	{
+		if (!message->IsReply())
+			BApplication::MessageReceived(message);
+		else if (fInFlight.Answered(this)) {
+			fAllAnswered = true;
+			Quit();
+		}
+	}
+
+private:
+	InFlight	fInFlight;
+	int64		fAnsweredAtPulse = -1;
+	bool		fAllAnswered = false;
+};
+
+
+// Requests kept in flight, replies to a looper of their own (toApplication false) or to
+// the running application's looper.
 void
-BM_KitInFlight(benchmark::State& state)
+kit_in_flight(benchmark::State& state, bool toApplication)
 {
 	const int64 kRequests = 10000;
 	TestRuntime runtime;
@@ -163,8 +239,6 @@ BM_KitInFlight(benchmark::State& state)
 		app = runtime.Start("KitTestApp", { kSignature });
 		runtime.WaitForApp(kSignature);
 	}
-	// Replies to a looper come to this process's socket, which an application opens.
-	BApplication sender("application/x-vnd.bench-messaging-sender");
 	BMessenger messenger(kSignature);
 	BMessage request = make_request();
 	double appCPU = 0;
@@ -172,12 +246,21 @@ BM_KitInFlight(benchmark::State& state)
 	for (auto _ : state) {
 		double before = cpu_milliseconds(app);
 		double hereBefore = cpu_milliseconds(getpid());
-		InFlightSender* looper = new InFlightSender(messenger, request, kRequests,
-			kInFlight);
-		looper->Run();
-		bool answered = looper->SendAll();
-		looper->Lock();
-		looper->Quit();
+		InFlight inFlight(messenger, request, kRequests, kInFlight);
+		bool answered;
+		if (toApplication) {
+			InFlightApplication sender(inFlight);
+			answered = sender.SendAll();
+		} else {
+			// Replies to a looper come to this process's socket, which an application
+			// opens.
+			BApplication application("application/x-vnd.bench-messaging-sender");
+			InFlightSender* looper = new InFlightSender(inFlight);
+			looper->Run();
+			answered = looper->SendAll();
+			looper->Lock();
+			looper->Quit();
+		}
 		if (!answered) {
 			state.SkipWithError("the replies stopped coming");
 			break;
@@ -191,6 +274,20 @@ BM_KitInFlight(benchmark::State& state)
 	state.counters["CPU us/request"] = hereCPU * 1000 / requests;
 	state.counters["app CPU us/request"] = appCPU * 1000 / requests;
 	runtime.Stop(app);
+}
+
+
+void
+BM_KitInFlight(benchmark::State& state)
+{
+	kit_in_flight(state, false);
+}
+
+
+void
+BM_KitInFlightToApplication(benchmark::State& state)
+{
+	kit_in_flight(state, true);
 }
 
 
@@ -247,9 +344,16 @@ public:
 			printf("Synchronous round trip, kit / raw AF_UNIX polling for the reply as the "
 				"kit does: %.2f\n", kit / rawPolling);
 		}
-		if (const Run* run = Median("BM_KitInFlight")) {
-			printf("Asynchronous sends, replies to a looper, %d in flight: %.1f us a "
-				"request, CPU %.1f us here and %.1f us in the application\n", kInFlight,
+		PrintInFlight("BM_KitInFlight", "a looper");
+		PrintInFlight("BM_KitInFlightToApplication", "the application's looper");
+	}
+
+private:
+	void PrintInFlight(const char* name, const char* looper)
+	{
+		if (const Run* run = Median(name)) {
+			printf("Asynchronous sends, replies to %s, %d in flight: %.1f us a request, "
+				"CPU %.1f us here and %.1f us in the application\n", looper, kInFlight,
 				Counter(*run, "us/request") * 1e6, Counter(*run, "CPU us/request"),
 				Counter(*run, "app CPU us/request"));
 		}
@@ -265,6 +369,8 @@ BENCHMARK(BM_KitRoundTrip)->Unit(benchmark::kMicrosecond)->UseRealTime()->Repeti
 	->ReportAggregatesOnly(true);
 BENCHMARK(BM_KitInFlight)->Unit(benchmark::kMicrosecond)->UseRealTime()->Repetitions(5)
 	->ReportAggregatesOnly(true);
+BENCHMARK(BM_KitInFlightToApplication)->Unit(benchmark::kMicrosecond)->UseRealTime()
+	->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_RawRoundTrip)->Unit(benchmark::kMicrosecond)->UseRealTime()->Repetitions(9)
 	->ReportAggregatesOnly(true);
 BENCHMARK(BM_RawPollingRoundTrip)->Unit(benchmark::kMicrosecond)->UseRealTime()
