@@ -1,8 +1,10 @@
 // Messages between kit processes: synchronous round trips, replies that never come,
 // targets that die, and peers that send garbage.
 #include <AppDefs.h>
+#include <Application.h>
 #include <Message.h>
 #include <Messenger.h>
+#include <Looper.h>
 #include <Roster.h>
 
 #include <gtest/gtest.h>
@@ -370,4 +372,35 @@ TEST_F(MessagingTest, APortThatDoesNotExistIsReportedAtOnce)
 	EXPECT_EQ(fMessenger.SendMessage(&request, (BHandler*)NULL), B_OK);
 	ASSERT_EQ(fMessenger.SendMessage('ping', &reply), B_OK);
 	EXPECT_EQ(reply.what, (uint32)'pong');
+}
+
+
+
+// A process without an application listens once it sends a message whose replies are to
+// come to one of its loopers; an application made afterwards takes the same socket on.
+TEST_F(MessagingTest, RepliesReachALooperOfAProcessWithoutAnApplication)
+{
+	struct Catcher : BLooper {
+		sem_id replied = create_sem(0, "replied");
+		~Catcher() override { delete_sem(replied); }
+		void MessageReceived(BMessage* message) override
+		{
+			if (message->IsReply() && message->what == 'pong')
+				release_sem(replied);
+		}
+	};
+	Catcher* catcher = new Catcher;
+	catcher->Run();
+	BMessage request('ping');
+	for (int i = 0; i < 3; i++)
+		ASSERT_EQ(fMessenger.SendMessage(&request, catcher), B_OK);
+	for (int i = 0; i < 3; i++)
+		EXPECT_EQ(acquire_sem_etc(catcher->replied, 1, B_RELATIVE_TIMEOUT, 5000000), B_OK);
+	catcher->Lock();
+	catcher->Quit();
+
+	BApplication application("application/x-vnd.test-messaging-late-application");
+	EXPECT_EQ(application.InitCheck(), B_OK);
+	BMessage reply;
+	EXPECT_EQ(BMessenger(kSignature).SendMessage(&request, &reply), B_OK);
 }

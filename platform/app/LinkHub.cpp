@@ -19,6 +19,7 @@
 #include "app/Port.h"
 #include "app/QuitSignals.h"
 #include "app/RuntimeDirectory.h"
+#include "support/ThreadControl.h"
 
 namespace BPrivate {
 
@@ -762,7 +763,7 @@ Listen(const std::string& path)
 {
 	std::lock_guard<std::mutex> lock(stLock);
 	if (stListen != nullptr && stListen.load()->listenFD >= 0)
-		return B_BUSY;
+		return stListen.load()->path == path ? B_OK : B_BUSY;
 
 	sockaddr_un address = {};
 	address.sun_family = AF_UNIX;
@@ -796,6 +797,24 @@ Listen(const std::string& path)
 	event.data.fd = fd;
 	epoll_ctl(stListen.load()->ioEpollFD, EPOLL_CTL_ADD, fd, &event);
 	return B_OK;
+}
+
+
+status_t
+ListenForReplies()
+{
+	ListenState* state = stListen.load();
+	if (state != nullptr && state->listenFD >= 0)
+		return B_OK;
+	std::string path;
+	status_t status = app_socket_path(current_team(), path);
+	if (status == B_OK)
+		status = Listen(path);
+	// An application removes its socket when it ends; without one, the exit does.
+	static std::once_flag stRemoval;
+	if (status == B_OK)
+		std::call_once(stRemoval, [] { atexit([] { StopListening(); }); });
+	return status;
 }
 
 

@@ -21,8 +21,12 @@ namespace BPrivate {
 
 namespace LinkHub {
 
-// Listens on path, starting the I/O thread the first time; B_BUSY while listening.
+// Listens on path, starting the I/O thread the first time; B_OK when it listens there
+// already, B_BUSY while it listens elsewhere.
 status_t Listen(const std::string& path);
+// Listens on this team's socket unless the process listens already: replies to its
+// asynchronous messages come there. Without an application, the I/O thread reads them.
+status_t ListenForReplies();
 // Removes the socket of Listen; for the end of the process.
 void StopListening();
 

@@ -77,6 +77,13 @@ BPrivate::send_message(const BMessenger& target, const BMessage& message, BMesse
 	if (isReply)
 		head.flags |= kFrameIsReply;
 	if (replyTo.Team() >= 0) {
+		// Replies to a handler of this process come to its socket, which a process
+		// without an application opens now.
+		if (replyTo.IsTargetLocal()) {
+			status_t status = LinkHub::ListenForReplies();
+			if (status != B_OK)
+				return status;
+		}
 		BMessenger::Private reply(replyTo);
 		head.flags |= kFrameReplyToMessenger;
 		head.replyTeam = replyTo.Team();
