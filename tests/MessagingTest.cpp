@@ -2,9 +2,9 @@
 // targets that die, and peers that send garbage.
 #include <AppDefs.h>
 #include <Application.h>
+#include <Looper.h>
 #include <Message.h>
 #include <Messenger.h>
-#include <Looper.h>
 #include <Roster.h>
 
 #include <gtest/gtest.h>
@@ -373,7 +373,6 @@ TEST_F(MessagingTest, APortThatDoesNotExistIsReportedAtOnce)
 	ASSERT_EQ(fMessenger.SendMessage('ping', &reply), B_OK);
 	EXPECT_EQ(reply.what, (uint32)'pong');
 }
-
 
 
 // A process without an application listens once it sends a message whose replies are to
