@@ -25,7 +25,8 @@ AnalysisBudget::AnalysisBudget(const BString& application)
 	fReportedChildren(false),
 	fReportedDepth(false),
 	fWaiting(0),
-	fLastProgress(0)
+	fLastProgress(0),
+	fBranches(0)
 {
 }
 
@@ -49,18 +50,34 @@ AnalysisBudget::IsStalled(bigtime_t now) const
 status_t
 AnalysisBudget::Send(BMessenger* messenger, BMessage* request, BMessage* reply)
 {
-	std::unique_lock<std::mutex> lock(fLock);
+	bigtime_t timeout;
+	status_t status = Begin(&timeout);
+	if (status != B_OK)
+		return status;
+	return End(messenger->SendMessage(request, reply, timeout, timeout), reply);
+}
+
+
+status_t
+AnalysisBudget::Begin(bigtime_t* timeout)
+{
+	std::lock_guard<std::mutex> lock(fLock);
 	if (fGaveUp || _PastDeadline())
 		return B_CANCELED;
 
 	bigtime_t now = system_time();
 	bigtime_t left = fDeadline - now;
-	bigtime_t timeout = left < fRequestTimeout ? left : fRequestTimeout;
+	*timeout = left < fRequestTimeout ? left : fRequestTimeout;
 	if (fWaiting++ == 0)
 		fLastProgress = now;
-	lock.unlock();
-	status_t status = messenger->SendMessage(request, reply, timeout, timeout);
-	lock.lock();
+	return B_OK;
+}
+
+
+status_t
+AnalysisBudget::End(status_t status, const BMessage* reply)
+{
+	std::lock_guard<std::mutex> lock(fLock);
 	fWaiting--;
 	fLastProgress = system_time();
 	if (status == B_OK) {
@@ -80,6 +97,25 @@ AnalysisBudget::Send(BMessenger* messenger, BMessage* request, BMessage* reply)
 			strerror(status));
 	}
 	return status;
+}
+
+
+bool
+AnalysisBudget::TakeBranch()
+{
+	std::lock_guard<std::mutex> lock(fLock);
+	if (fBranches + 1 >= RequestsInFlight())
+		return false;
+	fBranches++;
+	return true;
+}
+
+
+void
+AnalysisBudget::EndBranch()
+{
+	std::lock_guard<std::mutex> lock(fLock);
+	fBranches--;
 }
 
 

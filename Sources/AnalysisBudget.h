@@ -33,7 +33,7 @@ const int32 kMaxFailuresInARow = 3;
 // The bytes of all the replies one analysis takes in; the nodes keep most of them.
 const size_t kMaxReplyBytes = 128 * 1024 * 1024;
 // The most requests to one application in flight at once, when its analysis runs its
-// subtrees side by side (AnalysisCrew): one per thread of the analysis.
+// subtrees side by side (on the AnalysisLooper): one per subtree being analysed.
 const int32 kMaxRequestsInFlight = 8;
 
 
@@ -47,6 +47,11 @@ public:
 	// analysis gives up after too many failures in a row or too many bytes of replies.
 			status_t		Send(BMessenger* messenger, BMessage* request,
 								BMessage* reply);
+	// Send in two halves, for a request whose reply comes later: Begin gives the time it
+	// may take, or B_CANCELED, and the request is not to be sent; End takes its status
+	// (and reply, on B_OK) and returns the status to go on with.
+			status_t		Begin(bigtime_t* timeout);
+			status_t		End(status_t status, const BMessage* reply);
 	// How many of the count children that a target reports are to be analysed.
 			int32			Children(int32 count, const char* kind);
 	// Whether views at this depth below their window are to be analysed.
@@ -79,6 +84,10 @@ public:
 								{ fRequestsInFlight = requests; }
 			int32			RequestsInFlight() const
 								{ return fLogged ? 1 : fRequestsInFlight; }
+	// Takes one more subtree to be analysed beside the others, each of them with one
+	// request in flight: false once RequestsInFlight are (the analysis itself is one).
+			bool			TakeBranch();
+			void			EndBranch();
 
 private:
 	// Called with fLock held.
@@ -100,6 +109,8 @@ private:
 	// Requests sent and not answered yet, and when the last one began or ended.
 			int32			fWaiting;
 			bigtime_t		fLastProgress;
+	// Subtrees analysed beside the first one.
+			int32			fBranches;
 };
 
 #endif // ANALYSIS_BUDGET_H

@@ -14,6 +14,7 @@
 #include <stdio.h>
 
 #include "AnalysisBudget.h"
+#include "AnalysisLooper.h"
 #include "SuitesPool.h"
 
 
@@ -345,10 +346,24 @@ ScriptingElement::Pool()
 }
 
 
-AnalysisCrew*
-ScriptingElement::Crew()
+AnalysisLooper*
+ScriptingElement::Looper()
 {
-	return fRoot != this ? fRoot->Crew() : NULL;
+	return fRoot != this ? fRoot->Looper() : NULL;
+}
+
+
+AnalysisTask
+ScriptingElement::Analysis(int32 level)
+{
+	co_return;
+}
+
+
+AnalysisTask
+ScriptingElement::Introduce()
+{
+	co_return;
 }
 
 
@@ -362,24 +377,42 @@ ScriptingElement::SendRequest(BMessage* request, BMessage* reply)
 }
 
 
+bool
+ScriptingElement::RequestAwaiter::await_ready()
+{
+	if (node->Looper() != NULL)
+		return false;
+	status = node->SendRequest(request, reply);
+	return true;
+}
+
+
+bool
+ScriptingElement::RequestAwaiter::await_suspend(std::coroutine_handle<> awaiter)
+{
+	return node->Looper()->Send(node, request, reply, &status, awaiter);
+}
+
+
 status_t
 ScriptingElement::FindSuites()
 {
 	if (fMessenger == NULL || !fMessenger->IsValid())
 		return B_ERROR;
-	return AskSuites();
+	status_t status;
+	RunNow(AskSuites(&status));
+	return status;
 }
 
 
-status_t
-ScriptingElement::AskSuites()
+AnalysisTask
+ScriptingElement::AskSuites(status_t* status)
 {
 	BMessage request(B_GET_SUPPORTED_SUITES);
 	MakeRequest(&request, NULL);
 	BMessage reply(*fSuites);
-	status_t status = SendRequest(&request, &reply);
+	*status = co_await Ask(&request, &reply);
 	SetSuites(reply);
-	return status;
 }
 
 

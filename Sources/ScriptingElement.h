@@ -5,9 +5,9 @@
 //
 // Ownership: a node owns its children and deletes them with itself; it never deletes its
 // parent or its messenger (the kinds that own one delete it themselves). A node is built by
-// one thread of its application's analysis, after its parent and before its children
-// (sibling subtrees may be built on different threads, see AnalysisCrew); nothing else may
-// read the tree until the analysis has handed the root on.
+// its application's analysis, after its parent and before its children (sibling subtrees
+// may be built side by side on the AnalysisLooper); nothing else may read the tree until
+// the analysis has handed the root on.
 #ifndef SCRIPTING_ELEMENT_H
 #define SCRIPTING_ELEMENT_H
 
@@ -17,10 +17,13 @@
 #include <Rect.h>
 #include <String.h>
 
+#include <coroutine>
 #include <memory>
 
+#include "AnalysisTask.h"
+
 class AnalysisBudget;
-class AnalysisCrew;
+class AnalysisLooper;
 class BBitmap;
 class BFont;
 class BList;
@@ -72,6 +75,12 @@ public:
 	// Queries the target for its children and builds and analyses them one level deeper;
 	// returns the number of children kept.
 	virtual	int32			Analyze(int32 level) = 0;
+	// What Analyze does, for an analysis that awaits it (a window's or a view's; nothing
+	// for the other kinds).
+	virtual	AnalysisTask	Analysis(int32 level);
+	// Asks the target what its row shows, for a node made without asking (a window's or
+	// a view's; nothing for the other kinds).
+	virtual	AnalysisTask	Introduce();
 	// Appends this node's specifier chain, innermost first, to message.
 	virtual	void			AddAccess(BMessage* message);
 	// The same, for callers that only read the node: its own specifiers, then its
@@ -94,12 +103,28 @@ public:
 	// Where the tree keeps its suites replies: its application's, or NULL for a node
 	// made outside an application's tree.
 	virtual	SuitesPool*		Pool();
-	// The threads that analyse sibling subtrees side by side: its application's while
-	// that analysis runs them so, else NULL (one after the other, on the calling thread).
-	virtual	AnalysisCrew*	Crew();
+	// The looper that the analysis runs on with requests in flight: its application's
+	// while that analysis runs so, else NULL (one request at a time, on the calling
+	// thread).
+	virtual	AnalysisLooper*	Looper();
 	// Sends request to the target through fMessenger and waits for its reply, within the
 	// limits of Budget() (a request timeout alone without one).
 			status_t		SendRequest(BMessage* request, BMessage* reply);
+
+	// What co_await Ask(request, reply) returns: the status of the request, sent by
+	// SendRequest, or with its reply to come to the Looper() when there is one.
+	struct RequestAwaiter {
+		ScriptingElement*	node;
+		BMessage*			request;
+		BMessage*			reply;
+		status_t			status;
+
+		bool				await_ready();
+		bool				await_suspend(std::coroutine_handle<> awaiter);
+		status_t			await_resume() const { return status; }
+	};
+			RequestAwaiter	Ask(BMessage* request, BMessage* reply)
+								{ return { this, request, reply, B_OK }; }
 	// Asks the target for its supported suites into fSuites: B_ERROR without a usable
 	// messenger, otherwise the status of the send.
 			status_t		FindSuites();
@@ -138,9 +163,10 @@ public:
 			bool			IsHidden() const { return fHidden; }
 
 protected:
-	// FindSuites for a caller that has just found the messenger usable: asking whether
-	// a messenger of another process is valid costs a system call.
-			status_t		AskSuites();
+	// FindSuites for a caller that has just found the messenger usable (asking whether
+	// a messenger of another process is valid costs a system call): *status is that of
+	// the request.
+			AnalysisTask	AskSuites(status_t* status);
 	// Keeps reply as this node's suites, shared with every node of the tree that got
 	// the same reply.
 			void			SetSuites(const BMessage& reply);

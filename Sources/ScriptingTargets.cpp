@@ -12,9 +12,11 @@
 #include <string.h>
 
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "AnalysisGate.h"
+#include "AnalysisLooper.h"
 #include "PrefilledBitmap.h"
 #include "ScriptingUtils.h"
 
@@ -90,14 +92,14 @@ IsLogged(ScriptingElement* node)
 
 
 // Asks node for one of its string properties; value is left as it is without an answer.
-static void
+static AnalysisTask
 GetStringProperty(ScriptingElement* node, const char* property, BString* value)
 {
 	BMessage request(B_GET_PROPERTY);
 	node->MakeRequest(&request, property);
 	BMessage reply;
 	const char* result;
-	if (node->SendRequest(&request, &reply) == B_OK
+	if (co_await node->Ask(&request, &reply) == B_OK
 		&& reply.FindString("result", &result) == B_OK)
 		*value = result;
 }
@@ -108,7 +110,7 @@ GetStringProperty(ScriptingElement* node, const char* property, BString* value)
 
 // Asks node for its "Frame" and "Hidden", which tell where it can be picked on the
 // screen; a frame that does not come stays invalid, a flag that does not come false.
-static void
+static AnalysisTask
 ReadPlace(ScriptingElement* node)
 {
 	BRect frame;
@@ -116,11 +118,11 @@ ReadPlace(ScriptingElement* node)
 	BMessage request(B_GET_PROPERTY);
 	node->MakeRequest(&request, "Frame");
 	BMessage reply;
-	if (node->SendRequest(&request, &reply) != B_OK
+	if (co_await node->Ask(&request, &reply) != B_OK
 		|| reply.FindRect("result", &frame) != B_OK || !frame.IsValid())
 		frame = BRect();
 	node->MakeRequest(&request, "Hidden");
-	if (node->SendRequest(&request, &reply) != B_OK
+	if (co_await node->Ask(&request, &reply) != B_OK
 		|| reply.FindBool("result", &hidden) != B_OK)
 		hidden = false;
 	node->SetPlace(frame, hidden);
@@ -169,14 +171,12 @@ LabelRow(ScriptingElement* node, const char* kind, bool ghost)
 }
 
 
-// Labels the row of a window or view that is not scriptable, whose analysis ends there:
-// returns the number of views kept, none.
-static int32
+// Labels the row of a window or view that is not scriptable, whose analysis ends there.
+static void
 LabelNotScriptable(ScriptingElement* node, const BString& text)
 {
 	node->SetText(text.String());
 	node->SetDynamicText(kNotScriptable);
-	return 0;
 }
 
 
@@ -194,21 +194,22 @@ PrintTarget(const ScriptingElement* node)
 
 
 // Asks node (a window or a view, of the kind named in error lines) for the number of its
-// views; false, with the error line written, when it cannot be had.
-static bool
-CountViews(ScriptingElement* node, const char* kind, int32* count)
+// views; *counted false, with the error line written, when it cannot be had.
+static AnalysisTask
+CountViews(ScriptingElement* node, const char* kind, int32* count, bool* counted)
 {
+	*counted = false;
 	BString what = TargetLabel(node, kind);
 	BMessage request(B_COUNT_PROPERTIES);
 	node->MakeRequest(&request, "View");
 	BMessage reply;
-	status_t status = node->SendRequest(&request, &reply);
+	status_t status = co_await node->Ask(&request, &reply);
 	if (status != B_OK) {
 		node->SetFailure(BString("count ") << specifier_to_str(&request, false), status);
 		fprintf(stderr, "cannot 'count View' of %s of %s (%s)\n",
 			printable_str(what).String(), printable_str(node->ParentName()).String(),
 			strerror(status));
-		return false;
+		co_return;
 	}
 	status = reply.FindInt32("result", count);
 	if (status != B_OK) {
@@ -216,64 +217,96 @@ CountViews(ScriptingElement* node, const char* kind, int32* count)
 		fprintf(stderr, "cannot extract number of views of %s of %s (%s)\n",
 			printable_str(what).String(), printable_str(node->ParentName()).String(),
 			strerror(status));
-		return false;
+		co_return;
 	}
-	return true;
+	*counted = true;
+}
+
+
+// The subtrees that an analysis with requests in flight runs beside its own: awaiting
+// them goes on once the last has ended.
+struct Branches {
+	AnalysisBudget*			budget;
+	int32					running = 0;
+	std::coroutine_handle<>	waiter = nullptr;
+
+	bool					await_ready() const { return running == 0; }
+	void					await_suspend(std::coroutine_handle<> awaiter)
+								{ waiter = awaiter; }
+	void					await_resume() const {}
+
+	static std::coroutine_handle<> Ended(void* cookie)
+	{
+		Branches* branches = static_cast<Branches*>(cookie);
+		branches->budget->EndBranch();
+		if (--branches->running > 0 || branches->waiter == nullptr)
+			return std::noop_coroutine();
+		return std::exchange(branches->waiter, nullptr);
+	}
+};
+
+
+// Asks child what its row shows and analyses it at childLevel; *kept is the child once
+// that is done, unless it is not scriptable, when it is deleted.
+static AnalysisTask
+AnalyzeChild(ScriptingElement* child, int32 childLevel, ScriptingElement** kept)
+{
+	co_await child->Introduce();
+	if (!child->IsScriptable()) {
+		delete child;
+		co_return;
+	}
+	co_await child->Analysis(childLevel);
+	*kept = child;
 }
 
 
 // The children of parent made by make, index by index while the budget takes more targets,
-// each analysed one level deeper; the unscriptable ones are left out. With a crew, sibling
-// subtrees are analysed side by side and then listed in their order.
-static BList*
+// each analysed one level deeper, into *list; the unscriptable ones are left out. With
+// requests in flight, sibling subtrees are analysed side by side and then listed in their
+// order.
+static AnalysisTask
 AnalyzeChildren(ScriptingElement* parent, int32 count, int32 childLevel,
-	const std::function<ScriptingElement*(int32)>& make)
+	std::function<ScriptingElement*(int32)> make, BList** list)
 {
 	AnalysisBudget* budget = parent->Budget();
-	std::function<bool()> admit = [budget] { return budget == NULL || budget->AddTarget(); };
-	auto analyze = [&](int32 index) -> ScriptingElement* {
-		ScriptingElement* child = make(index);
-		if (!child->IsScriptable()) {
-			delete child;
-			return NULL;
+	// Requests in flight are had only under a budget, which cut count to kMaxChildren.
+	std::vector<ScriptingElement*> kept(count > 0 ? count : 0, NULL);
+	Branches branches = { budget };
+	std::vector<AnalysisTask> beside;
+	for (int32 i = 0; i < count && (budget == NULL || budget->AddTarget()); i++) {
+		AnalysisTask child = AnalyzeChild(make(i), childLevel, &kept[i]);
+		if (parent->Looper() == NULL || !budget->TakeBranch()) {
+			co_await child;
+			continue;
 		}
-		child->Analyze(childLevel);
-		return child;
-	};
+		branches.running++;
+		beside.push_back(std::move(child));
+		beside.back().Start(Branches::Ended, &branches);
+	}
+	co_await branches;
 
 	BList* children = new BList(count > 0 ? count : 1);
-	AnalysisCrew* crew = parent->Crew();
-	if (crew == NULL) {
-		for (int32 i = 0; i < count && admit(); i++) {
-			if (ScriptingElement* child = analyze(i))
-				children->AddItem(child);
-		}
-		return children;
-	}
-
-	// A crew runs only under a budget, which cut count to kMaxChildren.
-	std::vector<ScriptingElement*> kept(count > 0 ? count : 0, NULL);
-	crew->RunAll(count, admit, [&](int32 index) { kept[index] = analyze(index); });
 	for (ScriptingElement* child : kept) {
 		if (child != NULL)
 			children->AddItem(child);
 	}
-	return children;
+	*list = children;
 }
 
 
-// The views of a window or view, each analysed one level deeper; the unscriptable ones
-// are left out, and so are those beyond the limits of the analysis.
-static BList*
+// The views of a window or view, each analysed one level deeper, into *list; the
+// unscriptable ones are left out, and so are those beyond the limits of the analysis.
+static AnalysisTask
 AnalyzeViews(BMessenger* messenger, ScriptingElement* parent, int32 count,
-	int32 childLevel)
+	int32 childLevel, BList** list)
 {
 	AnalysisBudget* budget = parent->Budget();
 	if (budget != NULL)
 		count = budget->ViewsAt(childLevel - 1) ? budget->Children(count, "views") : 0;
-	return AnalyzeChildren(parent, count, childLevel, [=](int32 index) {
-		return new ScriptingView(index, messenger, parent, childLevel);
-	});
+	co_await AnalyzeChildren(parent, count, childLevel, [=](int32 index) {
+		return new ScriptingView(index, messenger, parent, childLevel, false);
+	}, list);
 }
 
 
@@ -304,6 +337,7 @@ ScriptingApplication::ScriptingApplication(const BString& name, const app_info& 
 	fAppInfo(info),
 	fWindowCount(0),
 	fBudget(name),
+	fLooper(NULL),
 	fIdentified(false),
 	fAnalysisThread(-1),
 	fPrintWhenAnalysed(false)
@@ -317,8 +351,17 @@ ScriptingApplication::ScriptingApplication(const BString& name, const app_info& 
 void
 ScriptingApplication::Identify()
 {
+	RunNow(_Identify());
+}
+
+
+AnalysisTask
+ScriptingApplication::_Identify()
+{
 	fIdentified = true;
-	status_t status = FindSuites();
+	status_t status = B_ERROR;
+	if (fMessenger != NULL && fMessenger->IsValid())
+		co_await AskSuites(&status);
 	if (status != B_OK) {
 		SetFailure("getsuites", status);
 		// Without a messenger there was nobody to ask: the application has gone.
@@ -326,7 +369,7 @@ ScriptingApplication::Identify()
 			fprintf(stderr, "cannot 'get Suites' of application '%s' (%s)\n",
 				printable_str(fName).String(), strerror(status));
 		}
-		return;
+		co_return;
 	}
 	fScriptable = fSuites->HasString("suites", 0);
 
@@ -381,40 +424,48 @@ ScriptingApplication::PrintToStream() const
 int32
 ScriptingApplication::Analyze(int32 level)
 {
-	bool shown;
+	bool shown = false;
 	{
 		// The node is handed over only once its place at the gate is given back.
 		AnalysisGateEntry entry(AnalysisGate::Default(), &fBudget);
-		shown = _Analyze(level);
+		AnalysisLooper* looper = fBudget.RequestsInFlight() > 1
+			? AnalysisLooper::Acquire() : NULL;
+		if (looper != NULL) {
+			fLooper = looper;
+			looper->RunAndWait(_Analysis(level, &shown));
+			fLooper = NULL;
+			AnalysisLooper::Release();
+		} else
+			RunNow(_Analysis(level, &shown));
 	}
 	return _HandOver(shown ? kMsgAddApp : kMsgDropApp, shown ? fWindowCount : 0);
 }
 
 
-bool
-ScriptingApplication::_Analyze(int32 level)
+AnalysisTask
+ScriptingApplication::_Analysis(int32 level, bool* shown)
 {
 	if (!fIdentified)
-		Identify();
+		co_await _Identify();
 	if (!fScriptable)
-		return false;
+		co_return;
 
 	BMessage request(B_COUNT_PROPERTIES);
 	request.AddSpecifier("Window");
 	BMessage reply;
-	status_t status = SendRequest(&request, &reply);
+	status_t status = co_await Ask(&request, &reply);
 	if (status != B_OK) {
 		SetFailure("count Window", status);
 		fprintf(stderr, "cannot 'count Window' of application '%s' (%s)\n",
 			printable_str(fName).String(), strerror(status));
-		return false;
+		co_return;
 	}
 	status = reply.FindInt32("result", &fWindowCount);
 	if (status != B_OK) {
 		SetFailure("count Window", status);
 		fprintf(stderr, "cannot extract number of windows for application '%s' (%s)\n",
 			printable_str(fName).String(), strerror(status));
-		return false;
+		co_return;
 	}
 	reply.MakeEmpty();
 	int32 childLevel = level + 1;
@@ -426,16 +477,12 @@ ScriptingApplication::_Analyze(int32 level)
 
 	// A negative count from the target makes no windows.
 	int32 count = fBudget.Children(fWindowCount, "windows");
-	if (fBudget.RequestsInFlight() > 1)
-		fCrew.reset(new AnalysisCrew(fBudget.RequestsInFlight()));
-	fChildren = AnalyzeChildren(this, count, childLevel, [&](int32 index) {
+	co_await AnalyzeChildren(this, count, childLevel, [this, childLevel](int32 index) {
 		return new ScriptingWindow(index, new BMessenger(*fMessenger), this, childLevel,
-			true);
-	});
-	// Its helpers end here: the node is handed over below.
-	fCrew.reset();
+			true, false);
+	}, &fChildren);
 	fWindowCount = fChildren->CountItems();
-	return true;
+	*shown = true;
 }
 
 
@@ -520,24 +567,24 @@ ScriptingApplication::GetBitmap() const
 
 
 ScriptingWindow::ScriptingWindow(int32 index, BMessenger* messenger,
-	ScriptingElement* parent, int32 level, bool addSpecifier)
+	ScriptingElement* parent, int32 level, bool addSpecifier, bool ask)
 	:
 	ScriptingElement(messenger, parent, level)
 {
 	fIndex = index;
 	fName = "";
-	InitObject(index, addSpecifier);
+	InitObject(index, addSpecifier, ask);
 }
 
 
 ScriptingWindow::ScriptingWindow(const char* name, BMessenger* messenger,
-	ScriptingElement* parent, int32 level, bool addSpecifier)
+	ScriptingElement* parent, int32 level, bool addSpecifier, bool ask)
 	:
 	ScriptingElement(messenger, parent, level)
 {
 	fName = name;
 	fIndex = -1;
-	InitObject(fName.String(), addSpecifier);
+	InitObject(fName.String(), addSpecifier, ask);
 }
 
 
@@ -549,7 +596,7 @@ ScriptingWindow::~ScriptingWindow()
 
 template<typename Key>
 void
-ScriptingWindow::InitObject(Key indexOrName, bool addSpecifier)
+ScriptingWindow::InitObject(Key indexOrName, bool addSpecifier, bool ask)
 {
 	if (fMessenger == NULL || !fMessenger->IsValid())
 		return;
@@ -558,21 +605,27 @@ ScriptingWindow::InitObject(Key indexOrName, bool addSpecifier)
 		fAccess.AddSpecifier("Window", indexOrName);
 	Compact(fAccess);
 	KeepRequestChain();
-	InitObject();
+	if (ask)
+		RunNow(Introduce());
 }
 
 
-void
-ScriptingWindow::InitObject()
+AnalysisTask
+ScriptingWindow::Introduce()
 {
-	if (AskSuites() == B_OK)
+	// Without a kept chain the target had gone when the node was made.
+	if (fRequestChain == nullptr)
+		co_return;
+	status_t status;
+	co_await AskSuites(&status);
+	if (status == B_OK)
 		fScriptable = fSuites->HasString("suites", 0);
 	if (!fScriptable)
-		return;
+		co_return;
 
-	GetStringProperty(this, "Title", &fName);
-	GetStringProperty(this, "InternalName", &fInternalName);
-	ReadPlace(this);
+	co_await GetStringProperty(this, "Title", &fName);
+	co_await GetStringProperty(this, "InternalName", &fInternalName);
+	co_await ReadPlace(this);
 	LabelRow(this, "Window", true);
 }
 
@@ -587,14 +640,21 @@ ScriptingWindow::PrintToStream() const
 int32
 ScriptingWindow::Analyze(int32 level)
 {
-	int32 kept = _Analyze(level);
-	ReleaseRequestChain();
-	return kept;
+	RunNow(Analysis(level));
+	return CountChildren();
 }
 
 
-int32
-ScriptingWindow::_Analyze(int32 level)
+AnalysisTask
+ScriptingWindow::Analysis(int32 level)
+{
+	co_await _Analysis(level);
+	ReleaseRequestChain();
+}
+
+
+AnalysisTask
+ScriptingWindow::_Analysis(int32 level)
 {
 	if (!fScriptable) {
 		// Unlike a view, a window that cannot be asked shows the name it was addressed by.
@@ -605,12 +665,15 @@ ScriptingWindow::_Analyze(int32 level)
 			text = fName;
 		else
 			text.SetToFormat("Window %" PRId32, fIndex);
-		return LabelNotScriptable(this, text);
+		LabelNotScriptable(this, text);
+		co_return;
 	}
 
 	int32 count;
-	if (!CountViews(this, "Window", &count))
-		return 0;
+	bool counted;
+	co_await CountViews(this, "Window", &count, &counted);
+	if (!counted)
+		co_return;
 	int32 childLevel = level + 1;
 
 	if (IsLogged(this)) {
@@ -618,8 +681,7 @@ ScriptingWindow::_Analyze(int32 level)
 			printable_str(fName).String(), printable_str(ParentName()).String(), count);
 	}
 
-	fChildren = AnalyzeViews(fMessenger, this, count, childLevel);
-	return fChildren->CountItems();
+	co_await AnalyzeViews(fMessenger, this, count, childLevel, &fChildren);
 }
 
 
@@ -636,24 +698,24 @@ ScriptingWindow::GetBitmap() const
 
 
 ScriptingView::ScriptingView(int32 index, BMessenger* messenger, ScriptingElement* parent,
-	int32 level)
+	int32 level, bool ask)
 	:
 	ScriptingElement(messenger, parent, level)
 {
 	fIndex = index;
 	fName = "";
-	InitObject(index);
+	InitObject(index, ask);
 }
 
 
 ScriptingView::ScriptingView(const char* name, BMessenger* messenger,
-	ScriptingElement* parent, int32 level)
+	ScriptingElement* parent, int32 level, bool ask)
 	:
 	ScriptingElement(messenger, parent, level)
 {
 	fName = name;
 	fIndex = -1;
-	InitObject(fName.String());
+	InitObject(fName.String(), ask);
 }
 
 
@@ -664,7 +726,7 @@ ScriptingView::~ScriptingView()
 
 template<typename Key>
 void
-ScriptingView::InitObject(Key indexOrName)
+ScriptingView::InitObject(Key indexOrName, bool ask)
 {
 	if (fMessenger == NULL || !fMessenger->IsValid())
 		return;
@@ -672,27 +734,33 @@ ScriptingView::InitObject(Key indexOrName)
 	fAccess.AddSpecifier("View", indexOrName);
 	Compact(fAccess);
 	KeepRequestChain();
-	InitObject();
+	if (ask)
+		RunNow(Introduce());
 }
 
 
-void
-ScriptingView::InitObject()
+AnalysisTask
+ScriptingView::Introduce()
 {
-	if (AskSuites() == B_OK)
+	// Without a kept chain the target had gone when the node was made.
+	if (fRequestChain == nullptr)
+		co_return;
+	status_t status;
+	co_await AskSuites(&status);
+	if (status == B_OK)
 		fScriptable = fSuites->HasString("suites", 0);
 	if (!fScriptable)
-		return;
+		co_return;
 
-	GetStringProperty(this, "InternalName", &fInternalName);
-	ReadPlace(this);
+	co_await GetStringProperty(this, "InternalName", &fInternalName);
+	co_await ReadPlace(this);
 
 	// A label that cannot be asked for is reported with what was asked.
 	BMessage request(B_GET_PROPERTY);
 	MakeRequest(&request, "Label");
 	BMessage reply;
 	const char* result;
-	status_t status = SendRequest(&request, &reply);
+	status = co_await Ask(&request, &reply);
 	if (status != B_OK) {
 		if (IsLogged(this)) {
 			printf("Trying to get %s\n",
@@ -731,21 +799,32 @@ ScriptingView::PrintToStream() const
 int32
 ScriptingView::Analyze(int32 level)
 {
-	int32 kept = _Analyze(level);
-	ReleaseRequestChain();
-	return kept;
+	RunNow(Analysis(level));
+	return CountChildren();
 }
 
 
-int32
-ScriptingView::_Analyze(int32 level)
+AnalysisTask
+ScriptingView::Analysis(int32 level)
 {
-	if (!fScriptable)
-		return LabelNotScriptable(this, RowText(this, "View", !IsUsable(fName)));
+	co_await _Analysis(level);
+	ReleaseRequestChain();
+}
+
+
+AnalysisTask
+ScriptingView::_Analysis(int32 level)
+{
+	if (!fScriptable) {
+		LabelNotScriptable(this, RowText(this, "View", !IsUsable(fName)));
+		co_return;
+	}
 
 	int32 count;
-	if (!CountViews(this, "View", &count))
-		return 0;
+	bool counted;
+	co_await CountViews(this, "View", &count, &counted);
+	if (!counted)
+		co_return;
 	int32 childLevel = level + 1;
 
 	BString indent;
@@ -757,8 +836,7 @@ ScriptingView::_Analyze(int32 level)
 			count);
 	}
 
-	fChildren = AnalyzeViews(fMessenger, this, count, childLevel);
-	return fChildren->CountItems();
+	co_await AnalyzeViews(fMessenger, this, count, childLevel, &fChildren);
 }
 
 

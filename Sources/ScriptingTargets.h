@@ -5,7 +5,8 @@
 // gives it its turn: first its suites, then the
 // windows with their views, depth first, logged to standard output, failures to standard
 // error, all within the limits of its AnalysisBudget; an analysis that is not logged may
-// run sibling subtrees side by side (AnalysisCrew), as its budget allows. A
+// keep several requests in flight, analysing sibling subtrees side by side on the
+// AnalysisLooper, as its budget allows. A
 // finished, scriptable node is posted to be_app as kMsgAddApp with the node in "result";
 // from then on it belongs to whoever receives that message. A node that is not to be shown
 // (not scriptable, or its window count failed) is posted as kMsgDropApp instead, so that
@@ -20,7 +21,7 @@
 #include <memory>
 
 #include "AnalysisBudget.h"
-#include "AnalysisCrew.h"
+#include "AnalysisTask.h"
 #include "ScriptingElement.h"
 #include "SuitesPool.h"
 
@@ -47,7 +48,7 @@ public:
 	virtual	BBitmap*		GetBitmap() const;
 	virtual	AnalysisBudget*	Budget() { return &fBudget; }
 	virtual	SuitesPool*		Pool() { return &fSuitesPool; }
-	virtual	AnalysisCrew*	Crew() { return fCrew.get(); }
+	virtual	AnalysisLooper*	Looper() { return fLooper; }
 
 	// Asks the application for its suites and labels the row. The analysis does it
 	// first, on its own thread: until then the node is not scriptable and its row blank.
@@ -71,16 +72,18 @@ public:
 			bool			GaveUp() const { return fBudget.GaveUp(); }
 
 private:
-	// Analyze, once the gate lets the analysis in: whether the node is to be shown.
-			bool			_Analyze(int32 level);
+			AnalysisTask	_Identify();
+	// Analyze, once the gate lets the analysis in: *shown tells whether the node is to be
+	// shown.
+			AnalysisTask	_Analysis(int32 level, bool* shown);
 			int32			_HandOver(uint32 what, int32 result);
 
 			app_info		fAppInfo;
 			int32			fWindowCount;
 			AnalysisBudget	fBudget;
 			SuitesPool		fSuitesPool;
-	// While the windows are analysed, when the budget lets several requests be in flight.
-			std::unique_ptr<AnalysisCrew> fCrew;
+	// While the analysis runs with several requests in flight.
+			AnalysisLooper*	fLooper;
 			bool			fIdentified;
 	// The application object that takes the finished node, fixed when the analysis
 	// starts: the thread never reads be_app, which goes away when the program quits.
@@ -94,50 +97,56 @@ private:
 class ScriptingWindow : public ScriptingElement {
 public:
 	// Take over messenger. With addSpecifier false the node addresses the application
-	// itself.
+	// itself. With ask false the target is asked nothing until Introduce is awaited.
 							ScriptingWindow(int32 index, BMessenger* messenger,
 								ScriptingElement* parent, int32 level,
-								bool addSpecifier);
+								bool addSpecifier, bool ask = true);
 							ScriptingWindow(const char* name, BMessenger* messenger,
 								ScriptingElement* parent, int32 level,
-								bool addSpecifier);
+								bool addSpecifier, bool ask = true);
 	virtual					~ScriptingWindow();
 
 	virtual	void			PrintToStream() const;
 	virtual	int32			Analyze(int32 level);
+	virtual	AnalysisTask	Analysis(int32 level);
+	virtual	AnalysisTask	Introduce();
 	virtual	BBitmap*		GetBitmap() const;
 
 private:
-	// Analyze, with the request chain kept meanwhile.
-			int32			_Analyze(int32 level);
-	// Addresses the window by index (int32) or by name (const char*), then asks it.
+	// Analysis, with the request chain kept meanwhile.
+			AnalysisTask	_Analysis(int32 level);
+	// Addresses the window by index (int32) or by name (const char*), then asks it
+	// when ask holds.
 	template<typename Key>
-			void			InitObject(Key indexOrName, bool addSpecifier);
-			void			InitObject();
+			void			InitObject(Key indexOrName, bool addSpecifier, bool ask);
 };
 
 
 class ScriptingView : public ScriptingElement {
 public:
-	// Borrow messenger, the window's: a view never deletes it.
+	// Borrow messenger, the window's: a view never deletes it. With ask false the target
+	// is asked nothing until Introduce is awaited.
 							ScriptingView(int32 index, BMessenger* messenger,
-								ScriptingElement* parent, int32 level);
+								ScriptingElement* parent, int32 level,
+								bool ask = true);
 							ScriptingView(const char* name, BMessenger* messenger,
-								ScriptingElement* parent, int32 level);
+								ScriptingElement* parent, int32 level,
+								bool ask = true);
 	virtual					~ScriptingView();
 
 	virtual	void			PrintToStream() const;
 	virtual	int32			Analyze(int32 level);
+	virtual	AnalysisTask	Analysis(int32 level);
+	virtual	AnalysisTask	Introduce();
 	virtual	BBitmap*		GetBitmap() const;
 
 private:
-	// Analyze, with the request chain kept meanwhile.
-			int32			_Analyze(int32 level);
+	// Analysis, with the request chain kept meanwhile.
+			AnalysisTask	_Analysis(int32 level);
 	// Addresses the view by index (int32) or by name (const char*) below its parent, then
-	// asks it.
+	// asks it when ask holds.
 	template<typename Key>
-			void			InitObject(Key indexOrName);
-			void			InitObject();
+			void			InitObject(Key indexOrName, bool ask);
 };
 
 

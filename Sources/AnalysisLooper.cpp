@@ -1,0 +1,212 @@
+#include "AnalysisLooper.h"
+
+#include <Handler.h>
+#include <MessageRunner.h>
+#include <Messenger.h>
+
+#include <algorithm>
+#include <mutex>
+
+#include "AnalysisBudget.h"
+#include "ScriptingElement.h"
+
+
+static const uint32 kMsgRun = 'Arun';
+static const uint32 kMsgCheck = 'Achk';
+
+static std::mutex stLooperLock;
+static AnalysisLooper* stLooper = NULL;
+static int32 stUsers = 0;
+
+
+// The handler that one request's reply is addressed to.
+class AnalysisLooper::PendingReply : public BHandler {
+public:
+	PendingReply(AnalysisLooper* owner, AnalysisBudget* budget, BMessenger* target,
+			BMessage* reply, status_t* status, std::coroutine_handle<> resume,
+			bigtime_t deadline)
+		:
+		BHandler("pending reply"),
+		fOwner(owner),
+		fBudget(budget),
+		fTarget(target),
+		fReply(reply),
+		fStatus(status),
+		fResume(resume),
+		fDeadline(deadline)
+	{
+	}
+
+	virtual void MessageReceived(BMessage* message)
+	{
+		// Nothing but the reply is addressed to this handler.
+		fOwner->_Finish(this, B_OK, message);
+	}
+
+	AnalysisLooper*			fOwner;
+	AnalysisBudget*			fBudget;
+	BMessenger*				fTarget;
+	BMessage*				fReply;
+	status_t*				fStatus;
+	std::coroutine_handle<>	fResume;
+	bigtime_t				fDeadline;
+};
+
+
+struct AnalysisLooper::Started {
+	AnalysisTask	task;
+	sem_id			ended;
+};
+
+
+AnalysisLooper::AnalysisLooper()
+	:
+	BLooper("analysis"),
+	fCheck(NULL)
+{
+}
+
+
+AnalysisLooper::~AnalysisLooper()
+{
+	delete fCheck;
+}
+
+
+AnalysisLooper*
+AnalysisLooper::Acquire()
+{
+	std::lock_guard<std::mutex> lock(stLooperLock);
+	if (stLooper == NULL) {
+		AnalysisLooper* looper = new AnalysisLooper;
+		if (looper->Run() < 0) {
+			delete looper;
+			return NULL;
+		}
+		BMessage check(kMsgCheck);
+		looper->fCheck = new BMessageRunner(BMessenger(looper), &check,
+			kReplyCheckInterval);
+		stLooper = looper;
+	}
+	stUsers++;
+	return stLooper;
+}
+
+
+void
+AnalysisLooper::Release()
+{
+	std::lock_guard<std::mutex> lock(stLooperLock);
+	if (--stUsers > 0)
+		return;
+	AnalysisLooper* looper = stLooper;
+	stLooper = NULL;
+	if (looper->Lock())
+		looper->Quit();
+}
+
+
+void
+AnalysisLooper::RunAndWait(AnalysisTask task)
+{
+	Started run = { std::move(task), create_sem(0, "analysis ended") };
+	BMessage message(kMsgRun);
+	message.AddPointer("run", &run);
+	if (run.ended < B_OK || PostMessage(&message) != B_OK) {
+		// Without the looper's help the task still runs, one request at a time.
+		delete_sem(run.ended);
+		RunNow(std::move(run.task));
+		return;
+	}
+	while (acquire_sem(run.ended) == B_INTERRUPTED)
+		;
+	delete_sem(run.ended);
+}
+
+
+bool
+AnalysisLooper::Send(ScriptingElement* node, BMessage* request, BMessage* reply,
+	status_t* status, std::coroutine_handle<> resume)
+{
+	AnalysisBudget* budget = node->Budget();
+	bigtime_t timeout;
+	*status = budget->Begin(&timeout);
+	if (*status != B_OK)
+		return false;
+
+	PendingReply* pending = new PendingReply(this, budget, node->GetMessenger(), reply,
+		status, resume, system_time() + timeout);
+	AddHandler(pending);
+	*status = node->GetMessenger()->SendMessage(request, pending, timeout);
+	if (*status != B_OK) {
+		RemoveHandler(pending);
+		delete pending;
+		budget->End(*status, NULL);
+		return false;
+	}
+	fPending.push_back(pending);
+	return true;
+}
+
+
+void
+AnalysisLooper::MessageReceived(BMessage* message)
+{
+	switch (message->what) {
+		case kMsgRun:
+		{
+			Started* run;
+			if (message->FindPointer("run", (void**)&run) == B_OK)
+				run->task.Start(_RunEnded, run);
+			break;
+		}
+		case kMsgCheck:
+			_CheckPending();
+			break;
+		default:
+			BLooper::MessageReceived(message);
+	}
+}
+
+
+void
+AnalysisLooper::_CheckPending()
+{
+	bigtime_t now = system_time();
+	// Finishing a request resumes its task, which may send others: each is looked for
+	// again.
+	for (size_t i = 0; i < fPending.size();) {
+		PendingReply* pending = fPending[i];
+		if (now >= pending->fDeadline)
+			_Finish(pending, B_TIMED_OUT, NULL);
+		else if (!pending->fTarget->IsValid())
+			_Finish(pending, B_BAD_PORT_ID, NULL);
+		else {
+			i++;
+			continue;
+		}
+		i = 0;
+	}
+}
+
+
+void
+AnalysisLooper::_Finish(PendingReply* pending, status_t status, const BMessage* reply)
+{
+	fPending.erase(std::find(fPending.begin(), fPending.end(), pending));
+	RemoveHandler(pending);
+	if (reply != NULL)
+		*pending->fReply = *reply;
+	*pending->fStatus = pending->fBudget->End(status, pending->fReply);
+	std::coroutine_handle<> resume = pending->fResume;
+	delete pending;
+	resume.resume();
+}
+
+
+std::coroutine_handle<>
+AnalysisLooper::_RunEnded(void* cookie)
+{
+	release_sem(static_cast<Started*>(cookie)->ended);
+	return std::noop_coroutine();
+}

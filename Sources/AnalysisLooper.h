@@ -1,0 +1,67 @@
+// The looper on which the analyses with requests in flight run: each application's
+// analysis is a task (AnalysisTask) that sends its requests asynchronously, their replies
+// addressed to a handler of this looper, one per request, and is resumed by the handler
+// when its reply comes, so that the replies of several windows, which need not come in
+// the order they were asked in, each find their request. A request whose reply does not
+// come within its time, or whose target has gone, ends with B_TIMED_OUT or B_BAD_PORT_ID,
+// as a synchronous send would, at the next check (every kReplyCheckInterval).
+//
+// One looper serves every such analysis of the process: in a process without an
+// application object its thread reads the replies itself while it has nothing else to do.
+// It is made on first use and quits once no analysis uses it.
+#ifndef ANALYSIS_LOOPER_H
+#define ANALYSIS_LOOPER_H
+
+#include <Looper.h>
+
+#include <coroutine>
+#include <vector>
+
+#include "AnalysisTask.h"
+
+class BMessageRunner;
+class ScriptingElement;
+
+// How often requests are checked for their time limit and for a target that has gone.
+const bigtime_t kReplyCheckInterval = 50000;
+
+
+class AnalysisLooper : public BLooper {
+public:
+	// The process's looper, running, for one more analysis; NULL when it cannot run.
+	static	AnalysisLooper*	Acquire();
+	// Gives back what Acquire gave; the last one quits the looper.
+	static	void			Release();
+
+	// Runs task on the looper and returns once it has ended. Never called on the looper's
+	// own thread.
+			void			RunAndWait(AnalysisTask task);
+
+	// Sends request to node's target for node's analysis, on the looper's thread, with its
+	// reply to come to reply. Returns false when the request ended at once (it could not
+	// be sent, or the analysis has given up): *status says how. Otherwise resume goes on
+	// once *status and, on B_OK, *reply are set.
+			bool			Send(ScriptingElement* node, BMessage* request,
+								BMessage* reply, status_t* status,
+								std::coroutine_handle<> resume);
+
+	virtual	void			MessageReceived(BMessage* message);
+
+private:
+	class PendingReply;
+	struct Started;
+
+							AnalysisLooper();
+	virtual					~AnalysisLooper();
+
+			void			_CheckPending();
+	// Takes pending out of the list, sets its outcome and resumes its task.
+			void			_Finish(PendingReply* pending, status_t status,
+								const BMessage* reply);
+	static	std::coroutine_handle<> _RunEnded(void* cookie);
+
+			std::vector<PendingReply*> fPending;
+			BMessageRunner*	fCheck;
+};
+
+#endif // ANALYSIS_LOOPER_H
