@@ -13,6 +13,7 @@
 #include "app/LooperList.h"
 #include "app/MessageDelivery.h"
 #include "app/MessengerPrivate.h"
+#include "app/Port.h"
 #include "app/ReplyWaiter.h"
 #include "support/ThreadControl.h"
 
@@ -78,13 +79,15 @@ BPrivate::send_message(const BMessenger& target, const BMessage& message, BMesse
 		head.flags |= kFrameIsReply;
 	if (replyTo.Team() >= 0) {
 		// Replies to a handler of this process come to its socket, which a process
-		// without an application opens now.
+		// without an application opens now; the looper they go to reads them itself
+		// while it waits, as an application's main looper does.
+		BMessenger::Private reply(replyTo);
 		if (replyTo.IsTargetLocal()) {
 			status_t status = LinkHub::ListenForReplies();
 			if (status != B_OK)
 				return status;
+			Port::OfferIdleReader(reply.Port());
 		}
-		BMessenger::Private reply(replyTo);
 		head.flags |= kFrameReplyToMessenger;
 		head.replyTeam = replyTo.Team();
 		head.replyPort = reply.Port();

@@ -18,6 +18,9 @@ std::unordered_map<port_id, std::shared_ptr<Port>>& stPorts
 	= *new std::unordered_map<port_id, std::shared_ptr<Port>>;
 port_id stNextID = 1;
 std::atomic<port_id> stMainID{-1};
+// The port whose reader does the transport's I/O while it is idle: the main port, or
+// one offered while there is none (-1: none).
+std::atomic<port_id> stIdleReaderID{-1};
 // Set once, before the main port's reader uses them.
 std::atomic<int> stIdleWakeFD{-1};
 std::atomic<void (*)(bool)> stIdleWatch{nullptr};
@@ -65,6 +68,17 @@ void
 Port::SetMain(port_id id)
 {
 	stMainID = id;
+	stIdleReaderID = id;
+}
+
+
+void
+Port::OfferIdleReader(port_id id)
+{
+	if (stMainID.load() >= 0)
+		return;
+	port_id none = -1;
+	stIdleReaderID.compare_exchange_strong(none, id);
 }
 
 
@@ -205,7 +219,7 @@ Port::Read(bigtime_t timeout)
 		if (deadline != B_INFINITE_TIMEOUT && system_time() >= deadline)
 			return nullptr;
 
-		if (fID == stMainID && stIdleWait.load() != nullptr) {
+		if (fID == stIdleReaderID && stIdleWait.load() != nullptr) {
 			_WaitWithIdleWork(lock, deadline);
 			continue;
 		}
@@ -298,6 +312,10 @@ Port::Close()
 		if (it != stPorts.end() && it->second.get() == this)
 			stPorts.erase(it);
 	}
+
+	// The transport's thread takes the I/O back once the reader, woken below, is busy.
+	port_id reader = fID;
+	stIdleReaderID.compare_exchange_strong(reader, -1);
 
 	std::deque<Entry> pending;
 	{

@@ -37,8 +37,14 @@ public:
 	static std::shared_ptr<Port> Create(int32 capacity);
 	// The open port with that number (kMainPort: the main port), or NULL.
 	static std::shared_ptr<Port> Find(port_id id);
+	// The main port's reader is also the one that takes the transport's I/O over while
+	// it is idle (below).
 	static void SetMain(port_id id);
-	// While the main port's reader has nothing to read, it takes the transport's I/O
+	// In a process without a main port, the reader of the first port offered (that of a
+	// looper that replies come to) takes the I/O over instead, until the port closes or
+	// a main port is set.
+	static void OfferIdleReader(port_id id);
+	// While that port's reader has nothing to read, it takes the transport's I/O
 	// over (between watch(true) and watch(false)), so that a request for an idle
 	// application is taken in by the thread that will handle it: wait blocks until
 	// something can be read, wakeFD (an eventfd that the transport also watches then) is
