@@ -24,8 +24,9 @@ run_json_mode(const std::vector<const char*>& names, const char* leaveOut, bigti
 			nodes.push_back(CreateScriptingApplication(name));
 	}
 
-	// Every application is analysed on a thread of its own, with several requests in
-	// flight; this thread only waits for the analyses, each bounded by its budget.
+	// Every application's analysis waits for its turn on a thread of its own and then
+	// runs, with several requests in flight, on the process's AnalysisLooper; this thread
+	// only waits for the analyses, each bounded by its budget.
 	for (ScriptingApplication* node : nodes) {
 		if (node == NULL)
 			continue;

@@ -220,7 +220,7 @@ BM_RawRoundTripsInFlight(benchmark::State& state)
 
 
 // One analysis with requests in flight, as Quorvane --json runs it, with the CPU time of
-// this whole process (its crew works on threads of their own) and of the application.
+// this whole process (its analysis runs on a looper of its own) and of the application.
 void
 BM_AnalysisInFlight(benchmark::State& state)
 {

@@ -84,3 +84,22 @@ TEST(AnalysisBudgetTest, CapsCutCountsDepthAndTheTreeAndSaySoOnce)
 	EXPECT_EQ(occurrences(errors, "has more than " + std::to_string(kMaxTargets)
 		+ " windows and views"), 1u) << errors;
 }
+
+
+// Subtrees analysed side by side keep at most the requests in flight that the budget
+// allows, the analysis itself counting as one; a logged analysis has none beside it.
+TEST(AnalysisBudgetTest, BranchesStayWithinTheRequestsInFlight)
+{
+	AnalysisBudget budget("Sample");
+	budget.SetLogged(false);
+	budget.SetRequestsInFlight(3);
+	EXPECT_TRUE(budget.TakeBranch());
+	EXPECT_TRUE(budget.TakeBranch());
+	EXPECT_FALSE(budget.TakeBranch());
+	budget.EndBranch();
+	EXPECT_TRUE(budget.TakeBranch());
+
+	AnalysisBudget logged("Sample");
+	logged.SetRequestsInFlight(3);
+	EXPECT_FALSE(logged.TakeBranch());
+}
