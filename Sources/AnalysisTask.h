@@ -32,6 +32,11 @@ public:
 	struct promise_type {
 		// Who awaited the task; nobody for one that was started.
 		std::coroutine_handle<> continuation = std::noop_coroutine();
+		// While the awaiter runs the task from its await_suspend: a task that ends then
+		// leaves the awaiter to go on by itself, so that the stack does not grow with
+		// every task that ends at once, as the tasks of an analysis without requests in
+		// flight all do.
+		bool				awaiterRunning = false;
 		EndHook				endHook = nullptr;
 		void*				endCookie = nullptr;
 
@@ -57,8 +62,7 @@ public:
 
 	// Awaiting a task runs it; the awaiter goes on when it ends.
 			bool			await_ready() const noexcept { return IsDone(); }
-			std::coroutine_handle<> await_suspend(std::coroutine_handle<> awaiter) noexcept
-								{ fHandle.promise().continuation = awaiter; return fHandle; }
+			bool			await_suspend(std::coroutine_handle<> awaiter) noexcept;
 			void			await_resume() const noexcept {}
 
 private:
