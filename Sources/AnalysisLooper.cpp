@@ -106,21 +106,21 @@ AnalysisLooper::Release()
 }
 
 
-void
-AnalysisLooper::RunAndWait(AnalysisTask task)
+bool
+AnalysisLooper::RunAndWait(AnalysisTask* task)
 {
-	Started run = { std::move(task), create_sem(0, "analysis ended") };
+	Started run = { std::move(*task), create_sem(0, "analysis ended") };
 	BMessage message(kMsgRun);
 	message.AddPointer("run", &run);
 	if (run.ended < B_OK || PostMessage(&message) != B_OK) {
-		// Without the looper's help the task still runs, one request at a time.
 		delete_sem(run.ended);
-		RunNow(std::move(run.task));
-		return;
+		*task = std::move(run.task);
+		return false;
 	}
 	while (acquire_sem(run.ended) == B_INTERRUPTED)
 		;
 	delete_sem(run.ended);
+	return true;
 }
 
 

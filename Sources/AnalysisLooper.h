@@ -33,9 +33,9 @@ public:
 	// Gives back what Acquire gave; the last one quits the looper.
 	static	void			Release();
 
-	// Runs task on the looper and returns once it has ended. Never called on the looper's
-	// own thread.
-			void			RunAndWait(AnalysisTask task);
+	// Runs *task on the looper and returns once it has ended. False, with *task not
+	// started, when the looper cannot take it. Never called on the looper's own thread.
+			bool			RunAndWait(AnalysisTask* task);
 
 	// Sends request to node's target for node's analysis, on the looper's thread, with its
 	// reply to come to reply. Returns false when the request ended at once (it could not

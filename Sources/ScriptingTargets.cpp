@@ -428,15 +428,17 @@ ScriptingApplication::Analyze(int32 level)
 	{
 		// The node is handed over only once its place at the gate is given back.
 		AnalysisGateEntry entry(AnalysisGate::Default(), &fBudget);
+		AnalysisTask analysis = _Analysis(level, &shown);
 		AnalysisLooper* looper = fBudget.RequestsInFlight() > 1
 			? AnalysisLooper::Acquire() : NULL;
-		if (looper != NULL) {
-			fLooper = looper;
-			looper->RunAndWait(_Analysis(level, &shown));
-			fLooper = NULL;
+		fLooper = looper;
+		bool ran = looper != NULL && looper->RunAndWait(&analysis);
+		// Without the looper's help the analysis still runs, one request at a time.
+		fLooper = NULL;
+		if (!ran)
+			RunNow(std::move(analysis));
+		if (looper != NULL)
 			AnalysisLooper::Release();
-		} else
-			RunNow(_Analysis(level, &shown));
 	}
 	return _HandOver(shown ? kMsgAddApp : kMsgDropApp, shown ? fWindowCount : 0);
 }
