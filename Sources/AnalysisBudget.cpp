@@ -16,7 +16,7 @@ AnalysisBudget::AnalysisBudget(const BString& application)
 	fApplication(application),
 	fRequestTimeout(kRequestTimeout),
 	fLogged(true),
-	fRequestsInFlight(1),
+	fRequestsInFlight(kMaxRequestsInFlight),
 	fDeadline(system_time() + kAnalysisTimeLimit),
 	fTargets(0),
 	fReplyBytes(0),

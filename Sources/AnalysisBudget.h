@@ -77,13 +77,12 @@ public:
 	// error either way.
 			void			SetLogged(bool logged) { fLogged = logged; }
 			bool			IsLogged() const { return fLogged; }
-	// How many requests the analysis may keep in flight at once: 1, the default, sends
-	// them one after the other in the order of the tree, as the log needs; more analyse
-	// sibling subtrees side by side, and only an analysis that is not logged may.
+	// How many requests the analysis may keep in flight at once: more than 1 (by default
+	// kMaxRequestsInFlight) analyses sibling subtrees side by side, their log still
+	// written in the order of the tree (AnalysisLog); 1 sends them one after the other.
 			void			SetRequestsInFlight(int32 requests)
 								{ fRequestsInFlight = requests; }
-			int32			RequestsInFlight() const
-								{ return fLogged ? 1 : fRequestsInFlight; }
+			int32			RequestsInFlight() const { return fRequestsInFlight; }
 	// Takes one more subtree to be analysed beside the others, each of them with one
 	// request in flight: false once RequestsInFlight are (the analysis itself is one).
 			bool			TakeBranch();

@@ -32,7 +32,6 @@ run_json_mode(const std::vector<const char*>& names, const char* leaveOut, bigti
 			continue;
 		node->Budget()->SetRequestTimeout(timeout);
 		node->Budget()->SetLogged(false);
-		node->Budget()->SetRequestsInFlight(kMaxRequestsInFlight);
 		node->AnalyzeApplication();
 	}
 

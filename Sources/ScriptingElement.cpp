@@ -14,6 +14,7 @@
 #include <stdio.h>
 
 #include "AnalysisBudget.h"
+#include "AnalysisLog.h"
 #include "AnalysisLooper.h"
 #include "SuitesPool.h"
 
@@ -181,6 +182,7 @@ ScriptingElement::ScriptingElement(BMessenger* messenger, ScriptingElement* pare
 	fChildren(NULL),
 	fParent(parent),
 	fRoot(parent != NULL ? parent->fRoot : this),
+	fLog(NULL),
 	fFailure(B_OK),
 	fHidden(false)
 {
@@ -350,6 +352,18 @@ AnalysisLooper*
 ScriptingElement::Looper()
 {
 	return fRoot != this ? fRoot->Looper() : NULL;
+}
+
+
+AnalysisLog*
+ScriptingElement::Log() const
+{
+	// Walked once a line: with requests in flight every child has its own.
+	for (const ScriptingElement* node = this; node != NULL; node = node->fParent) {
+		if (node->fLog != NULL)
+			return node->fLog;
+	}
+	return AnalysisLog::Streams();
 }
 
 

@@ -23,6 +23,7 @@
 #include "AnalysisTask.h"
 
 class AnalysisBudget;
+class AnalysisLog;
 class AnalysisLooper;
 class BBitmap;
 class BFont;
@@ -107,6 +108,10 @@ public:
 	// while that analysis runs so, else NULL (one request at a time, on the calling
 	// thread).
 	virtual	AnalysisLooper*	Looper();
+	// Where the analysis of this node writes its lines and failures: the log its parent
+	// set, else its parent's, else the streams themselves.
+			AnalysisLog*	Log() const;
+			void			SetLog(AnalysisLog* log) { fLog = log; }
 	// Sends request to the target through fMessenger and waits for its reply, within the
 	// limits of Budget() (a request timeout alone without one).
 			status_t		SendRequest(BMessage* request, BMessage* reply);
@@ -195,6 +200,8 @@ protected:
 	// The top of the tree, which keeps what all of it shares (budget, pool, crew): asked
 	// for every request, so not looked for up a hundred levels each time.
 			ScriptingElement* fRoot;
+	// Set while sibling subtrees are analysed side by side, NULL otherwise.
+			AnalysisLog*	fLog;
 			BString			fFailedRequest;
 			status_t		fFailure;
 			BRect			fFrame;

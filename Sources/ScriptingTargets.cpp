@@ -12,10 +12,12 @@
 #include <string.h>
 
 #include <functional>
+#include <string>
 #include <utility>
 #include <vector>
 
 #include "AnalysisGate.h"
+#include "AnalysisLog.h"
 #include "AnalysisLooper.h"
 #include "PrefilledBitmap.h"
 #include "ScriptingUtils.h"
@@ -206,15 +208,19 @@ CountViews(ScriptingElement* node, const char* kind, int32* count, bool* counted
 	status_t status = co_await node->Ask(&request, &reply);
 	if (status != B_OK) {
 		node->SetFailure(BString("count ") << specifier_to_str(&request, false), status);
-		fprintf(stderr, "cannot 'count View' of %s of %s (%s)\n",
-			printable_str(what).String(), printable_str(node->ParentName()).String(),
-			strerror(status));
+		// A request left unsent once the analysis has given up says nothing new: the
+		// line that it gave up is written.
+		if (status != B_CANCELED) {
+			node->Log()->Print(stderr, "cannot 'count View' of %s of %s (%s)\n",
+				printable_str(what).String(), printable_str(node->ParentName()).String(),
+				strerror(status));
+		}
 		co_return;
 	}
 	status = reply.FindInt32("result", count);
 	if (status != B_OK) {
 		node->SetFailure(BString("count ") << specifier_to_str(&request, false), status);
-		fprintf(stderr, "cannot extract number of views of %s of %s (%s)\n",
+		node->Log()->Print(stderr, "cannot extract number of views of %s of %s (%s)\n",
 			printable_str(what).String(), printable_str(node->ParentName()).String(),
 			strerror(status));
 		co_return;
@@ -247,24 +253,28 @@ struct Branches {
 
 
 // Asks child what its row shows and analyses it at childLevel; *kept is the child once
-// that is done, unless it is not scriptable, when it is deleted.
+// that is done, unless it is not scriptable, when it is deleted. Tells logs, if any, that
+// the child has logged all it had to.
 static AnalysisTask
-AnalyzeChild(ScriptingElement* child, int32 childLevel, ScriptingElement** kept)
+AnalyzeChild(ScriptingElement* child, int32 childLevel, ScriptingElement** kept,
+	ChildLogs* logs, int32 index)
 {
 	co_await child->Introduce();
-	if (!child->IsScriptable()) {
+	if (!child->IsScriptable())
 		delete child;
-		co_return;
+	else {
+		co_await child->Analysis(childLevel);
+		*kept = child;
 	}
-	co_await child->Analysis(childLevel);
-	*kept = child;
+	if (logs != NULL)
+		logs->Ended(index);
 }
 
 
 // The children of parent made by make, index by index while the budget takes more targets,
 // each analysed one level deeper, into *list; the unscriptable ones are left out. With
 // requests in flight, sibling subtrees are analysed side by side and then listed in their
-// order.
+// order, and what they log is written in their order too.
 static AnalysisTask
 AnalyzeChildren(ScriptingElement* parent, int32 count, int32 childLevel,
 	std::function<ScriptingElement*(int32)> make, BList** list)
@@ -272,10 +282,16 @@ AnalyzeChildren(ScriptingElement* parent, int32 count, int32 childLevel,
 	AnalysisBudget* budget = parent->Budget();
 	// Requests in flight are had only under a budget, which cut count to kMaxChildren.
 	std::vector<ScriptingElement*> kept(count > 0 ? count : 0, NULL);
+	std::unique_ptr<ChildLogs> logs;
+	if (parent->Looper() != NULL)
+		logs = std::make_unique<ChildLogs>(parent->Log());
 	Branches branches = { budget };
 	std::vector<AnalysisTask> beside;
 	for (int32 i = 0; i < count && (budget == NULL || budget->AddTarget()); i++) {
-		AnalysisTask child = AnalyzeChild(make(i), childLevel, &kept[i]);
+		ScriptingElement* made = make(i);
+		if (logs != nullptr)
+			made->SetLog(logs->Add());
+		AnalysisTask child = AnalyzeChild(made, childLevel, &kept[i], logs.get(), i);
 		if (parent->Looper() == NULL || !budget->TakeBranch()) {
 			co_await child;
 			continue;
@@ -288,8 +304,11 @@ AnalyzeChildren(ScriptingElement* parent, int32 count, int32 childLevel,
 
 	BList* children = new BList(count > 0 ? count : 1);
 	for (ScriptingElement* child : kept) {
-		if (child != NULL)
-			children->AddItem(child);
+		if (child == NULL)
+			continue;
+		// Every child has ended: its log has passed all on and goes with logs.
+		child->SetLog(NULL);
+		children->AddItem(child);
 	}
 	*list = children;
 }
@@ -366,7 +385,7 @@ ScriptingApplication::_Identify()
 		SetFailure("getsuites", status);
 		// Without a messenger there was nobody to ask: the application has gone.
 		if (fMessenger != NULL && fMessenger->IsValid()) {
-			fprintf(stderr, "cannot 'get Suites' of application '%s' (%s)\n",
+			Log()->Print(stderr, "cannot 'get Suites' of application '%s' (%s)\n",
 				printable_str(fName).String(), strerror(status));
 		}
 		co_return;
@@ -458,14 +477,14 @@ ScriptingApplication::_Analysis(int32 level, bool* shown)
 	status_t status = co_await Ask(&request, &reply);
 	if (status != B_OK) {
 		SetFailure("count Window", status);
-		fprintf(stderr, "cannot 'count Window' of application '%s' (%s)\n",
+		Log()->Print(stderr, "cannot 'count Window' of application '%s' (%s)\n",
 			printable_str(fName).String(), strerror(status));
 		co_return;
 	}
 	status = reply.FindInt32("result", &fWindowCount);
 	if (status != B_OK) {
 		SetFailure("count Window", status);
-		fprintf(stderr, "cannot extract number of windows for application '%s' (%s)\n",
+		Log()->Print(stderr, "cannot extract number of windows for application '%s' (%s)\n",
 			printable_str(fName).String(), strerror(status));
 		co_return;
 	}
@@ -473,7 +492,7 @@ ScriptingApplication::_Analysis(int32 level, bool* shown)
 	int32 childLevel = level + 1;
 
 	if (IsLogged(this)) {
-		printf("Application %s reports %" PRId32 " windows\n",
+		Log()->Print(stdout, "Application %s reports %" PRId32 " windows\n",
 			printable_str(fName).String(), fWindowCount);
 	}
 
@@ -679,7 +698,7 @@ ScriptingWindow::_Analysis(int32 level)
 	int32 childLevel = level + 1;
 
 	if (IsLogged(this)) {
-		printf("  Window %s of application %s reports %" PRId32 " views\n",
+		Log()->Print(stdout, "  Window %s of application %s reports %" PRId32 " views\n",
 			printable_str(fName).String(), printable_str(ParentName()).String(), count);
 	}
 
@@ -765,13 +784,12 @@ ScriptingView::Introduce()
 	status = co_await Ask(&request, &reply);
 	if (status != B_OK) {
 		if (IsLogged(this)) {
-			printf("Trying to get %s\n",
-				printable_str(specifier_to_str(&request, false)).String());
-			fputs("Object supports: ", stdout);
-			print_message(fSuites.get());
-			fputs("Message sent: ", stdout);
-			print_message(&request);
-			printf("Error: %s\n", strerror(status));
+			std::string text = "Trying to get "
+				+ std::string(printable_str(specifier_to_str(&request, false)).String())
+				+ "\nObject supports: " + message_text(fSuites.get())
+				+ "Message sent: " + message_text(&request)
+				+ "Error: " + strerror(status) + "\n";
+			Log()->Write(stdout, text);
 		}
 	} else if (reply.FindString("result", &result) == B_OK)
 		fName = result;
@@ -833,9 +851,9 @@ ScriptingView::_Analysis(int32 level)
 	for (int32 i = 0; i < childLevel; i++)
 		indent << "  ";
 	if (IsLogged(this)) {
-		printf("%sView %" PRId32 " (%s,%s) reports %" PRId32 " views\n", indent.String(),
-			fIndex, printable_str(fInternalName).String(), printable_str(fName).String(),
-			count);
+		Log()->Print(stdout, "%sView %" PRId32 " (%s,%s) reports %" PRId32 " views\n",
+			indent.String(), fIndex, printable_str(fInternalName).String(),
+			printable_str(fName).String(), count);
 	}
 
 	co_await AnalyzeViews(fMessenger, this, count, childLevel, &fChildren);

@@ -165,14 +165,12 @@ const size_t kSecondColumn = 55;
 const size_t kCommandsWidth = 36;
 
 
-void append_format(std::string& text, const char* format, ...)
-	__attribute__((format(printf, 2, 3)));
+} // namespace
+
 
 void
-append_format(std::string& text, const char* format, ...)
+vappend_format(std::string& text, const char* format, va_list args)
 {
-	va_list args;
-	va_start(args, format);
 	va_list measure;
 	va_copy(measure, args);
 	int length = vsnprintf(NULL, 0, format, measure);
@@ -183,6 +181,20 @@ append_format(std::string& text, const char* format, ...)
 		vsnprintf(&text[start], length + 1, format, args);
 		text.resize(start + length);
 	}
+}
+
+
+namespace {
+
+void append_format(std::string& text, const char* format, ...)
+	__attribute__((format(printf, 2, 3)));
+
+void
+append_format(std::string& text, const char* format, ...)
+{
+	va_list args;
+	va_start(args, format);
+	vappend_format(text, format, args);
 	va_end(args);
 }
 
@@ -878,19 +890,28 @@ printable_str(const char* text, bool keepLayout)
 }
 
 
-void
-print_message(const BMessage* message)
+std::string
+message_text(const BMessage* message)
 {
 	BList lines(20);
 	add_message_contents(&lines, message, 0);
 	std::unique_ptr<char[]> what(get_datatype_string(message->what));
-	printf("BMessage(%s):\n", printable_str(what.get()).String());
+	std::string text;
+	append_format(text, "BMessage(%s):\n", printable_str(what.get()).String());
 	// An item's text may span lines, as a property table's does.
 	for (int32 i = 0; i < lines.CountItems(); i++) {
 		char* line = static_cast<char*>(lines.ItemAt(i));
-		printf("   %s\n", printable_str(line, true).String());
+		append_format(text, "   %s\n", printable_str(line, true).String());
 		free(line);
 	}
+	return text;
+}
+
+
+void
+print_message(const BMessage* message)
+{
+	fputs(message_text(message).c_str(), stdout);
 }
 
 

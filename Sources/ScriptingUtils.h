@@ -7,6 +7,10 @@
 #include <String.h>
 #include <SupportDefs.h>
 
+#include <stdarg.h>
+
+#include <string>
+
 class BList;
 class BMessage;
 class BPropertyInfo;
@@ -53,6 +57,11 @@ inline BString printable_str(const BString& text) { return printable_str(text.St
 // add_message_contents() renders them, each after three blanks, with control characters
 // other than line breaks and tabs escaped.
 void print_message(const BMessage* message);
+// What print_message prints.
+std::string message_text(const BMessage* message);
+
+// Appends what vsnprintf(format, args) makes to text.
+void vappend_format(std::string& text, const char* format, va_list args);
 
 // Appends the lines of a property table to lines: the properties with their commands,
 // specifier forms and usage, then the named values. Each line is a new[]ed array that the

@@ -87,11 +87,10 @@ TEST(AnalysisBudgetTest, CapsCutCountsDepthAndTheTreeAndSaySoOnce)
 
 
 // Subtrees analysed side by side keep at most the requests in flight that the budget
-// allows, the analysis itself counting as one; a logged analysis has none beside it.
+// allows, the analysis itself counting as one; with one, there are none beside it.
 TEST(AnalysisBudgetTest, BranchesStayWithinTheRequestsInFlight)
 {
 	AnalysisBudget budget("Sample");
-	budget.SetLogged(false);
 	budget.SetRequestsInFlight(3);
 	EXPECT_TRUE(budget.TakeBranch());
 	EXPECT_TRUE(budget.TakeBranch());
@@ -99,7 +98,7 @@ TEST(AnalysisBudgetTest, BranchesStayWithinTheRequestsInFlight)
 	budget.EndBranch();
 	EXPECT_TRUE(budget.TakeBranch());
 
-	AnalysisBudget logged("Sample");
-	logged.SetRequestsInFlight(3);
-	EXPECT_FALSE(logged.TakeBranch());
+	AnalysisBudget oneAtATime("Sample");
+	oneAtATime.SetRequestsInFlight(1);
+	EXPECT_FALSE(oneAtATime.TakeBranch());
 }

@@ -12,11 +12,13 @@
 #include <string.h>
 #include <sys/wait.h>
 
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "AnalysedTree.h"
+#include "AnalysisLog.h"
 #include "ExitStatus.h"
 #include "JsonReport.h"
 #include "ScriptingUtils.h"
@@ -170,6 +172,37 @@ document_of(const std::vector<const char*>& names, int32 requestsInFlight)
 	return document;
 }
 
+
+// What the analyses of the applications named write to standard output and standard
+// error, one after the other, in this process, keeping up to requestsInFlight requests in
+// flight; the two joined, each after its own heading.
+std::string
+log_of(const std::vector<const char*>& names, int32 requestsInFlight)
+{
+	char* output = NULL;
+	size_t outputSize = 0;
+	char* errors = NULL;
+	size_t errorsSize = 0;
+	FILE* outputStream = open_memstream(&output, &outputSize);
+	FILE* errorsStream = open_memstream(&errors, &errorsSize);
+	AnalysisLog log(outputStream, errorsStream);
+	for (const char* name : names) {
+		std::unique_ptr<ScriptingApplication> node(CreateScriptingApplication(name));
+		if (node == nullptr)
+			continue;
+		node->SetLog(&log);
+		node->Budget()->SetRequestsInFlight(requestsInFlight);
+		node->Analyze(0);
+	}
+	fclose(outputStream);
+	fclose(errorsStream);
+	std::string text = "output:\n" + std::string(output, outputSize) + "errors:\n"
+		+ std::string(errors, errorsSize);
+	free(output);
+	free(errors);
+	return text;
+}
+
 } // namespace
 
 
@@ -300,8 +333,8 @@ TEST_F(QuorvaneJsonTest, UsageErrorsExitWithTwoAndPrintNothing)
 // of the sample applications, of the test application with its failed counts, of a target
 // whose answers have the wrong types and of a deep generated tree is the same byte for
 // byte whether the analysis sends one request at a time or several, and it is what the
-// program writes.
-TEST_F(QuorvaneJsonTest, RequestsInFlightWriteTheSameDocumentAsOneAtATime)
+// program writes; so is the log of the analysis.
+TEST_F(QuorvaneJsonTest, RequestsInFlightWriteTheSameDocumentAndLogAsOneAtATime)
 {
 	const char* deep = "application/x-vnd.qv-deep-json";
 	const char* garbage = "application/x-vnd.qv-garbage-json";
@@ -322,6 +355,13 @@ TEST_F(QuorvaneJsonTest, RequestsInFlightWriteTheSameDocumentAsOneAtATime)
 	EXPECT_GT(oneAtATime.size(), 400000u);
 	EXPECT_EQ(document_of(names, kMaxRequestsInFlight), oneAtATime);
 	EXPECT_EQ(document_of(names, 3), oneAtATime);
+
+	// So is the log of the analysis, line for line, failures included.
+	std::string logOneAtATime = log_of(names, 1);
+	EXPECT_NE(logOneAtATime.find("cannot extract number of views of Window 3"),
+		std::string::npos) << logOneAtATime;
+	EXPECT_EQ(log_of(names, kMaxRequestsInFlight), logOneAtATime);
+	EXPECT_EQ(log_of(names, 3), logOneAtATime);
 
 	std::vector<std::string> arguments = { "--json" };
 	arguments.insert(arguments.end(), names.begin(), names.end());

@@ -451,17 +451,19 @@ TEST_F(QuorvaneTest, ALabelThatCannotBeFetchedIsReportedWithTheRequest)
 	}
 	EXPECT_TRUE(sent);
 	EXPECT_TRUE(error);
-	// The rest of the window is gone with its process; what was found is still printed.
-	EXPECT_EQ(Lines(output.end() - 4, output.end()), Lines({
-		"\"application/x-vnd.qv-exitlabel\" (ScriptTargetApp) supports:",
-		kSuites,
-		"    Main Window [0]",
+	// The rest of the window is gone with its process (subtrees analysed beside the view
+	// may have been found before); what was found is still printed.
+	auto tree = std::find(output.begin(), output.end(),
+		"\"application/x-vnd.qv-exitlabel\" (ScriptTargetApp) supports:");
+	ASSERT_LE(tree + 4, output.end());
+	EXPECT_EQ(Lines(tree + 1, tree + 4), Lines({ kSuites, "    Main Window [0]",
 		"        MenuBar [0]" }));
 
 	Lines errors = quorvane.Errors();
-	ASSERT_EQ(errors.size(), 1u);
-	EXPECT_EQ(errors[0].rfind("cannot 'count View' of View 0 of Main Window (", 0), 0u)
-		<< errors[0];
+	ASSERT_FALSE(errors.empty());
+	EXPECT_NE(std::find_if(errors.begin(), errors.end(), [](const std::string& line) {
+		return line.rfind("cannot 'count View' of View 0 of Main Window (", 0) == 0;
+	}), errors.end()) << errors[0];
 }
 
 

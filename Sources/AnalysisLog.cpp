@@ -1,0 +1,98 @@
+#include "AnalysisLog.h"
+
+#include <stdarg.h>
+
+#include "ScriptingUtils.h"
+
+
+AnalysisLog*
+AnalysisLog::Streams()
+{
+	static AnalysisLog streams(stdout, stderr);
+	return &streams;
+}
+
+
+AnalysisLog::AnalysisLog(FILE* output, FILE* errors)
+	:
+	fOutput(output),
+	fErrors(errors)
+{
+}
+
+
+AnalysisLog::AnalysisLog(AnalysisLog* parent)
+	:
+	fParent(parent),
+	fHeld(true)
+{
+}
+
+
+void
+AnalysisLog::Print(FILE* stream, const char* format, ...)
+{
+	std::string text;
+	va_list args;
+	va_start(args, format);
+	vappend_format(text, format, args);
+	va_end(args);
+	Write(stream, text);
+}
+
+
+void
+AnalysisLog::Write(FILE* stream, const std::string& text)
+{
+	if (fHeld)
+		fLines.emplace_back(stream, text);
+	else if (fParent != NULL)
+		fParent->Write(stream, text);
+	else
+		fputs(text.c_str(), stream == stderr ? fErrors : fOutput);
+}
+
+
+void
+AnalysisLog::Release()
+{
+	if (!fHeld)
+		return;
+	fHeld = false;
+	for (const auto& [stream, text] : fLines)
+		Write(stream, text);
+	fLines.clear();
+	fLines.shrink_to_fit();
+}
+
+
+AnalysisLog*
+ChildLogs::Add()
+{
+	fLogs.push_back(std::make_unique<AnalysisLog>(fParent));
+	fEnded.push_back(false);
+	_Advance();
+	return fLogs.back().get();
+}
+
+
+void
+ChildLogs::Ended(int32 index)
+{
+	fEnded[index] = true;
+	_Advance();
+}
+
+
+void
+ChildLogs::_Advance()
+{
+	// The first child still running writes through; those that ended before it are
+	// passed on in their order.
+	while (fFirst < fLogs.size()) {
+		fLogs[fFirst]->Release();
+		if (!fEnded[fFirst])
+			break;
+		fFirst++;
+	}
+}
