@@ -1,15 +1,16 @@
 // Quorvane's analysis of an application of 10,000 views (100 windows, each a chain of 100
-// nested views), from the first request to the finished node, against the same number of
+// nested views) as the program runs it (up to kMaxRequestsInFlight requests in flight, its
+// log written), from the first request to the finished node, against the same number of
 // raw AF_UNIX round trips carrying as many bytes as the kit's frames of the analysis's
-// requests and replies, on average (the application counts them), their sender sleeping
-// for each reply or polling for it first as the kit does; one analysis with requests in
-// flight as Quorvane --json runs it, against raw round trips with as many in flight; and
-// the analyses of 20 such applications started on 20 threads at once (one request at a
-// time each, and with requests in flight; the program's gate lets as many run as there
-// are processors, the others wait their turn) against one, with the CPU time each costs
-// on both sides. Prints the ratios, the requests per analysis and the heap bytes per
-// analysed view, and the CPU time that one analysis costs on both sides: on a machine of
-// few cores, that is what limits how far twenty analyses can overlap.
+// requests and replies, on average (the application counts them): their sender sleeping
+// for each reply, polling for it first as the kit does, or keeping as many in flight; the
+// same analysis one request at a time; and the analyses of 20 such applications started on
+// 20 threads at once (with requests in flight, and one at a time each; the program's gate
+// lets as many run as there are processors, the others wait their turn) against one, with
+// the CPU time each costs on both sides. Prints the ratios, the requests per analysis and
+// the heap bytes per analysed view, and the CPU time that one analysis costs on both
+// sides: on a machine of few cores, that is what limits how far twenty analyses can
+// overlap.
 #include <Message.h>
 #include <Messenger.h>
 
@@ -104,16 +105,16 @@ private:
 };
 
 
-// Analyses the application, keeps the node, and gives its heap bytes.
+// Analyses the application as Quorvane does (its log written to the muted standard
+// output), with up to requestsInFlight requests in flight; keeps the node and gives its heap
+// bytes.
 size_t
-analyse(int index, ScriptingApplication** node, int32 requestsInFlight = 1)
+analyse(int index, ScriptingApplication** node, int32 requestsInFlight)
 {
 	size_t before = mallinfo2().uordblks;
 	*node = CreateScriptingApplication(signature(index).c_str());
 	if (*node != NULL) {
 		(*node)->Budget()->SetRequestsInFlight(requestsInFlight);
-		if (requestsInFlight > 1)
-			(*node)->Budget()->SetLogged(false);
 		(*node)->Analyze(0);
 	}
 	return mallinfo2().uordblks - before;
@@ -131,30 +132,47 @@ applications_cpu_milliseconds()
 }
 
 
+// One analysis with the CPU time of this whole process (with requests in flight the
+// analysis runs on a looper of its own) and of the application, and the heap bytes that
+// the analysed tree keeps.
 void
-BM_Analysis(benchmark::State& state)
+analysis(benchmark::State& state, int32 requestsInFlight)
 {
+	double here = 0;
+	double application = 0;
 	size_t bytes = 0;
-	double applicationCPU = 0;
-	for (auto _ : state) {
-		double cpuBefore = cpu_milliseconds(stApplication);
+	time_analyses(state, [&] {
+		double hereBefore = cpu_milliseconds(getpid());
+		double applicationBefore = cpu_milliseconds(stApplication);
 		ScriptingApplication* node;
 		{
 			Muted muted;
-			bytes = analyse(0, &node);
+			bytes = analyse(0, &node, requestsInFlight);
 		}
-		if (node == NULL) {
-			state.SkipWithError("the application was not found");
-			break;
-		}
-		state.PauseTiming();
-		applicationCPU += cpu_milliseconds(stApplication) - cpuBefore;
-		delete node;
-		state.ResumeTiming();
-	}
+		here += cpu_milliseconds(getpid()) - hereBefore;
+		application += cpu_milliseconds(stApplication) - applicationBefore;
+		return node;
+	});
 	state.counters["requests"] = stRequests;
-	state.counters["app CPU ms"] = applicationCPU / state.iterations();
+	state.counters["CPU ms"] = here / state.iterations();
+	state.counters["app CPU ms"] = application / state.iterations();
 	state.counters["bytes/view"] = (double)bytes / (kWindows * kDepth);
+}
+
+
+// The analysis as Quorvane runs it, with up to kMaxRequestsInFlight requests in flight.
+void
+BM_Analysis(benchmark::State& state)
+{
+	analysis(state, kMaxRequestsInFlight);
+}
+
+
+// The same analysis sending one request at a time, each answered before the next.
+void
+BM_AnalysisOneAtATime(benchmark::State& state)
+{
+	analysis(state, 1);
 }
 
 
@@ -219,27 +237,6 @@ BM_RawRoundTripsInFlight(benchmark::State& state)
 }
 
 
-// One analysis with requests in flight, as Quorvane --json runs it, with the CPU time of
-// this whole process (its analysis runs on a looper of its own) and of the application.
-void
-BM_AnalysisInFlight(benchmark::State& state)
-{
-	double here = 0;
-	double application = 0;
-	time_analyses(state, [&here, &application] {
-		double hereBefore = cpu_milliseconds(getpid());
-		double applicationBefore = cpu_milliseconds(stApplication);
-		ScriptingApplication* node;
-		analyse(0, &node, kMaxRequestsInFlight);
-		here += cpu_milliseconds(getpid()) - hereBefore;
-		application += cpu_milliseconds(stApplication) - applicationBefore;
-		return node;
-	});
-	state.counters["CPU ms"] = here / state.iterations();
-	state.counters["app CPU ms"] = application / state.iterations();
-}
-
-
 // Twenty analyses on twenty threads at once, with the CPU time that each costs here and
 // in its application: against one analysis alone, that tells whether the analyses at
 // once do more work or leave the cores idle.
@@ -289,14 +286,14 @@ twenty_at_once(benchmark::State& state, int32 requestsInFlight)
 void
 BM_TwentyAtOnce(benchmark::State& state)
 {
-	twenty_at_once(state, 1);
+	twenty_at_once(state, kMaxRequestsInFlight);
 }
 
 
 void
-BM_TwentyAtOnceInFlight(benchmark::State& state)
+BM_TwentyAtOnceOneAtATime(benchmark::State& state)
 {
-	twenty_at_once(state, kMaxRequestsInFlight);
+	twenty_at_once(state, 1);
 }
 
 
@@ -306,52 +303,38 @@ public:
 	{
 		ConsoleReporter::Finalize();
 		double analysis = RealTime("BM_Analysis");
+		double oneAtATime = RealTime("BM_AnalysisOneAtATime");
 		double raw = RealTime("BM_RawRoundTrips");
 		double rawPolling = RealTime("BM_RawPollingRoundTrips");
-		double inFlight = RealTime("BM_AnalysisInFlight");
+		double rawInFlight = RealTime("BM_RawRoundTripsInFlight");
 		// CPU times of one analysis, here and in the application.
 		double analysisCPU = 0;
 		double applicationCPU = 0;
-		double bytesPerView = 0;
-		if (const Run* run = Median("BM_Analysis")) {
-			analysisCPU = run->GetAdjustedCPUTime();
-			auto counter = run->counters.find("app CPU ms");
-			if (counter != run->counters.end())
-				applicationCPU = counter->second.value;
-			counter = run->counters.find("bytes/view");
-			if (counter != run->counters.end())
-				bytesPerView = counter->second.value;
-		}
+		const Run* run = Median("BM_Analysis");
 		printf("Requests per analysis: %lld\n", (long long)stRequests);
-		if (stRequests > 0) {
+		if (run != NULL && stRequests > 0) {
+			analysisCPU = Counter(*run, "CPU ms");
+			applicationCPU = Counter(*run, "app CPU ms");
+			printf("The analysis as Quorvane runs it, up to %d requests in flight:\n",
+				(int)kMaxRequestsInFlight);
 			printf("CPU per request: %.1f us here (goal: at most 12), %.1f us in the "
 				"application (goal: at most 8)\n", analysisCPU * 1000 / stRequests,
 				applicationCPU * 1000 / stRequests);
+			printf("Heap per analysed view: %.0f bytes (goal: at most 1024)\n",
+				Counter(*run, "bytes/view"));
 		}
-		printf("Heap per analysed view: %.0f bytes (goal: at most 1024)\n", bytesPerView);
-		if (raw > 0) {
+		if (analysis > 0 && raw > 0) {
 			printf("Analysis of %d views, analysis / raw round trips: %.2f (goal: at most "
 				"1.5)\n", kWindows * kDepth, analysis / raw);
 		}
-		if (rawPolling > 0) {
-			printf("Analysis / raw round trips polling for the reply as the kit does: %.2f (goal: "
-				"at most 1.3)\n", analysis / rawPolling);
+		if (analysis > 0 && rawPolling > 0) {
+			printf("Analysis / raw round trips polling for the reply as the kit does: %.2f "
+				"(goal: at most 1.3)\n", analysis / rawPolling);
 		}
-		if (inFlight > 0) {
-			printf("One analysis with up to %d requests in flight / one at a time: %.2f\n",
-				(int)kMaxRequestsInFlight, inFlight / analysis);
-			if (rawPolling > 0) {
-				printf("Analysis in flight / raw round trips polling for the reply: %.2f\n",
-					inFlight / rawPolling);
-			}
+		if (analysis > 0 && rawInFlight > 0) {
+			printf("Analysis / raw round trips as many in flight: %.2f\n",
+				analysis / rawInFlight);
 		}
-		const Run* run = Median("BM_AnalysisInFlight");
-		if (run != NULL && stRequests > 0) {
-			printf("CPU per request in flight: %.1f us here, %.1f us in the "
-				"application\n", Counter(*run, "CPU ms") * 1000 / stRequests,
-				Counter(*run, "app CPU ms") * 1000 / stRequests);
-		}
-		double rawInFlight = RealTime("BM_RawRoundTripsInFlight");
 		run = Median("BM_RawRoundTripsInFlight");
 		if (run != NULL && stRequests > 0) {
 			printf("Raw round trips, %d in flight: CPU per request %.1f us sending, "
@@ -359,11 +342,16 @@ public:
 				run->GetAdjustedCPUTime() * 1000 / stRequests,
 				Counter(*run, "app CPU ms") * 1000 / stRequests);
 		}
-		if (inFlight > 0 && rawInFlight > 0) {
-			printf("Analysis in flight / raw round trips as many in flight: %.2f\n",
-				inFlight / rawInFlight);
+		run = Median("BM_AnalysisOneAtATime");
+		if (run != NULL && stRequests > 0 && analysis > 0 && oneAtATime > 0) {
+			printf("One request at a time: %.2f times as long as in flight, / raw polling "
+				"round trips %.2f, CPU per request %.1f us here and %.1f us in the "
+				"application\n", oneAtATime / analysis,
+				rawPolling > 0 ? oneAtATime / rawPolling : 0.0,
+				Counter(*run, "CPU ms") * 1000 / stRequests,
+				Counter(*run, "app CPU ms") * 1000 / stRequests);
 		}
-		for (const char* name : { "BM_TwentyAtOnce", "BM_TwentyAtOnceInFlight" }) {
+		for (const char* name : { "BM_TwentyAtOnce", "BM_TwentyAtOnceOneAtATime" }) {
 			double time = RealTime(name);
 			const Run* run = Median(name);
 			if (time <= 0 || run == NULL)
@@ -377,7 +365,7 @@ public:
 			printf("%d analyses at once%s take %.2f times one analysis (%.2f if they did not "
 				"overlap); each answered %.0f requests (of %lld), at %.1f us of CPU a request "
 				"here and %.1f us in its application\n", kApplications,
-				strcmp(name, "BM_TwentyAtOnce") == 0 ? "" : ", with requests in flight,",
+				strcmp(name, "BM_TwentyAtOnce") == 0 ? "" : ", one request at a time each,",
 				time / analysis, (double)kApplications, asked->second.value,
 				(long long)stRequests, here->second.value * 1000 / asked->second.value,
 				there->second.value * 1000 / asked->second.value);
@@ -404,13 +392,13 @@ BENCHMARK(BM_RawRoundTrips)->Unit(benchmark::kMillisecond)->UseRealTime()->Repet
 	->ReportAggregatesOnly(true);
 BENCHMARK(BM_RawPollingRoundTrips)->Unit(benchmark::kMillisecond)->UseRealTime()
 	->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(BM_AnalysisInFlight)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)
-	->ReportAggregatesOnly(true);
+BENCHMARK(BM_AnalysisOneAtATime)->Unit(benchmark::kMillisecond)->UseRealTime()
+	->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_RawRoundTripsInFlight)->Unit(benchmark::kMillisecond)->UseRealTime()
 	->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_TwentyAtOnce)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1)
 	->Repetitions(3)->ReportAggregatesOnly(true);
-BENCHMARK(BM_TwentyAtOnceInFlight)->Unit(benchmark::kMillisecond)->UseRealTime()
+BENCHMARK(BM_TwentyAtOnceOneAtATime)->Unit(benchmark::kMillisecond)->UseRealTime()
 	->Iterations(1)->Repetitions(3)->ReportAggregatesOnly(true);
 
 
@@ -441,7 +429,7 @@ main(int argc, char** argv)
 	ScriptingApplication* node;
 	{
 		Muted muted;
-		analyse(0, &node);
+		analyse(0, &node, kMaxRequestsInFlight);
 	}
 	delete node;
 	Answered after = answered(0);
