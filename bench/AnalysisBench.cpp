@@ -160,22 +160,6 @@ analysis(benchmark::State& state, int32 requestsInFlight)
 }
 
 
-// The analysis as Quorvane runs it, with up to kMaxRequestsInFlight requests in flight.
-void
-BM_Analysis(benchmark::State& state)
-{
-	analysis(state, kMaxRequestsInFlight);
-}
-
-
-// The same analysis sending one request at a time, each answered before the next.
-void
-BM_AnalysisOneAtATime(benchmark::State& state)
-{
-	analysis(state, 1);
-}
-
-
 // As many raw round trips as one analysis makes, the sender polling for each reply for
 // pollMicroseconds before it sleeps.
 void
@@ -283,20 +267,6 @@ twenty_at_once(benchmark::State& state, int32 requestsInFlight)
 }
 
 
-void
-BM_TwentyAtOnce(benchmark::State& state)
-{
-	twenty_at_once(state, kMaxRequestsInFlight);
-}
-
-
-void
-BM_TwentyAtOnceOneAtATime(benchmark::State& state)
-{
-	twenty_at_once(state, 1);
-}
-
-
 class RatioReporter : public MedianReporter {
 public:
 	void Finalize() override
@@ -386,20 +356,12 @@ public:
 } // namespace
 
 
-BENCHMARK(BM_Analysis)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)
-	->ReportAggregatesOnly(true);
 BENCHMARK(BM_RawRoundTrips)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)
 	->ReportAggregatesOnly(true);
 BENCHMARK(BM_RawPollingRoundTrips)->Unit(benchmark::kMillisecond)->UseRealTime()
 	->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(BM_AnalysisOneAtATime)->Unit(benchmark::kMillisecond)->UseRealTime()
-	->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_RawRoundTripsInFlight)->Unit(benchmark::kMillisecond)->UseRealTime()
 	->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(BM_TwentyAtOnce)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1)
-	->Repetitions(3)->ReportAggregatesOnly(true);
-BENCHMARK(BM_TwentyAtOnceOneAtATime)->Unit(benchmark::kMillisecond)->UseRealTime()
-	->Iterations(1)->Repetitions(3)->ReportAggregatesOnly(true);
 
 
 int
@@ -444,6 +406,28 @@ main(int argc, char** argv)
 		+ (requestBytes + stRequests / 2) / stRequests;
 	stReplyFrame = BPrivate::kFrameHeaderSize + BPrivate::kReplyHeadSize
 		+ (replyBytes + stRequests / 2) / stRequests;
+
+	// The analysis as Quorvane runs it (up to kMaxRequestsInFlight requests in flight) and
+	// one request at a time, alone and twenty at once.
+	const struct {
+		const char*	name;
+		void		(*run)(benchmark::State&, int32);
+		int32		requestsInFlight;
+	} cases[] = {
+		{ "BM_Analysis", analysis, kMaxRequestsInFlight },
+		{ "BM_AnalysisOneAtATime", analysis, 1 },
+		{ "BM_TwentyAtOnce", twenty_at_once, kMaxRequestsInFlight },
+		{ "BM_TwentyAtOnceOneAtATime", twenty_at_once, 1 },
+	};
+	for (const auto& each : cases) {
+		benchmark::internal::Benchmark* registered = benchmark::RegisterBenchmark(each.name,
+			each.run, each.requestsInFlight);
+		registered->Unit(benchmark::kMillisecond)->UseRealTime()->ReportAggregatesOnly(true);
+		if (each.run == twenty_at_once)
+			registered->Iterations(1)->Repetitions(3);
+		else
+			registered->Repetitions(5);
+	}
 
 	RatioReporter reporter;
 	return run_interleaved(argc, argv, reporter);
