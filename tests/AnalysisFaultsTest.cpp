@@ -165,8 +165,12 @@ TEST_F(AnalysisFaultsTest, WrongAnswersAndADyingTargetLeaveTheOthersWhole)
 		<< errors;
 	EXPECT_NE(errors.find("cannot extract number of views of Window 2 of FaultTargetApp"),
 		std::string::npos) << errors;
-	EXPECT_NE(errors.find("cannot 'count View' of View 0 of Main Window ("),
-		std::string::npos) << errors;
+	// The dying target's views asked side by side fail together: the first failures have
+	// their lines, and once the analysis gives up, its line stands for the rest.
+	EXPECT_TRUE(errors.find("cannot 'count View' of View 0 of Main Window (")
+			!= std::string::npos
+		|| errors.find("giving up on application 'ScriptTargetApp' after")
+			!= std::string::npos) << errors;
 	EXPECT_EQ(tree.size(), 8u);
 }
 

@@ -459,10 +459,13 @@ TEST_F(QuorvaneTest, ALabelThatCannotBeFetchedIsReportedWithTheRequest)
 	EXPECT_EQ(Lines(tree + 1, tree + 4), Lines({ kSuites, "    Main Window [0]",
 		"        MenuBar [0]" }));
 
+	// The views asked side by side fail together: the first failures have their lines,
+	// and once the analysis gives up, its line stands for the rest.
 	Lines errors = quorvane.Errors();
 	ASSERT_FALSE(errors.empty());
 	EXPECT_NE(std::find_if(errors.begin(), errors.end(), [](const std::string& line) {
-		return line.rfind("cannot 'count View' of View 0 of Main Window (", 0) == 0;
+		return line.rfind("cannot 'count View' of View 0 of Main Window (", 0) == 0
+			|| line.rfind("giving up on application 'ScriptTargetApp' after", 0) == 0;
 	}), errors.end()) << errors[0];
 }
 
