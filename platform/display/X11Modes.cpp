@@ -271,9 +271,14 @@ X11Display::SetMode(const display_mode& mode)
 
 	uint16 width = mode.timing.h_display;
 	uint16 height = mode.timing.v_display;
-	BRect frame = ScreenFrame();
-	uint16 oldWidth = (uint16)(frame.Width() + 1);
-	uint16 oldHeight = (uint16)(frame.Height() + 1);
+	// The size the server has now: the cached frame follows the server's events, which
+	// may not have come yet for a mode set just before.
+	Reply<xcb_get_geometry_reply_t> geometry(xcb_get_geometry_reply(fConnection,
+		xcb_get_geometry(fConnection, fScreen->root), NULL));
+	if (geometry == NULL)
+		return B_ERROR;
+	uint16 oldWidth = geometry->width;
+	uint16 oldHeight = geometry->height;
 	double dotsPerMillimetre = fScreen->width_in_millimeters > 0
 		? (double)fScreen->width_in_pixels / fScreen->width_in_millimeters
 		: kFallbackDotsPerInch / kMillimetresPerInch;
