@@ -69,17 +69,17 @@ AnalysisLog::Release()
 AnalysisLog*
 ChildLogs::Add()
 {
-	fLogs.push_back(std::make_unique<AnalysisLog>(fParent));
-	fEnded.push_back(false);
+	fChildren.push_back({ std::make_unique<AnalysisLog>(fParent), false });
+	AnalysisLog* log = fChildren.back().log.get();
 	_Advance();
-	return fLogs.back().get();
+	return log;
 }
 
 
 void
 ChildLogs::Ended(int32 index)
 {
-	fEnded[index] = true;
+	fChildren[index].ended = true;
 	_Advance();
 }
 
@@ -89,10 +89,9 @@ ChildLogs::_Advance()
 {
 	// The first child still running writes through; those that ended before it are
 	// passed on in their order.
-	while (fFirst < fLogs.size()) {
-		fLogs[fFirst]->Release();
-		if (!fEnded[fFirst])
+	for (; fFirst < fChildren.size(); fFirst++) {
+		fChildren[fFirst].log->Release();
+		if (!fChildren[fFirst].ended)
 			break;
-		fFirst++;
 	}
 }

@@ -56,9 +56,13 @@ public:
 private:
 			void			_Advance();
 
+	struct Child {
+		std::unique_ptr<AnalysisLog> log;
+		bool				ended;
+	};
+
 			AnalysisLog*	fParent;
-			std::vector<std::unique_ptr<AnalysisLog>> fLogs;
-			std::vector<bool> fEnded;
+			std::vector<Child> fChildren;
 	// The first child that has not ended: its log is released.
 			size_t			fFirst = 0;
 };

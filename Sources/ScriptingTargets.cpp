@@ -282,8 +282,9 @@ AnalyzeChildren(ScriptingElement* parent, int32 count, int32 childLevel,
 	AnalysisBudget* budget = parent->Budget();
 	// Requests in flight are had only under a budget, which cut count to kMaxChildren.
 	std::vector<ScriptingElement*> kept(count > 0 ? count : 0, NULL);
+	bool inFlight = parent->Looper() != NULL;
 	std::unique_ptr<ChildLogs> logs;
-	if (parent->Looper() != NULL)
+	if (inFlight)
 		logs = std::make_unique<ChildLogs>(parent->Log());
 	Branches branches = { budget };
 	std::vector<AnalysisTask> beside;
@@ -292,7 +293,7 @@ AnalyzeChildren(ScriptingElement* parent, int32 count, int32 childLevel,
 		if (logs != nullptr)
 			made->SetLog(logs->Add());
 		AnalysisTask child = AnalyzeChild(made, childLevel, &kept[i], logs.get(), i);
-		if (parent->Looper() == NULL || !budget->TakeBranch()) {
+		if (!inFlight || !budget->TakeBranch()) {
 			co_await child;
 			continue;
 		}
