@@ -69,42 +69,54 @@ TEST(PortTest, MessagesFromOtherProcessesAreCappedInBytesToo)
 }
 
 
-// The main looper's port, idle: before it waits on the transport, it lets its lock go to
-// take in a request already sent. A message that another thread queues meanwhile is read
-// at once, not after the wait.
+// A port whose looper reads for itself, idle: before it waits on the transport, it lets
+// its lock go to take in a request already sent. A message that another thread queues
+// meanwhile is read at once, not after the wait.
 namespace {
 
 std::shared_ptr<Port> stIdlePort;
 bool stWaitedOverMessage = false;
 
-bool
-queue_while_unlocked()
+class QueueingReader : public BPrivate::IdleReader {
+public:
+	QueueingReader() : fWakeFD(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
+	~QueueingReader() override { close(fWakeFD); }
+
+	int WakeFD() const override { return fWakeFD; }
+	void Watch(bool) override {}
+	void Work() override {}
+	void Detach() override {}
+
+	bool Expect() override
+	{
+		stIdlePort->Write(new BMessage('late'), 0);
+		return false;
+	}
+
+	void Wait(int) override
+	{
+		if (stIdlePort->Count() > 0)
+			stWaitedOverMessage = true;
+	}
+
+private:
+	int fWakeFD;
+};
+
+std::shared_ptr<BPrivate::IdleReader>
+make_queueing_reader()
 {
-	stIdlePort->Write(new BMessage('late'), 0);
-	return false;
+	return std::make_shared<QueueingReader>();
 }
-
-
-void
-note_wait(int)
-{
-	if (stIdlePort->Count() > 0)
-		stWaitedOverMessage = true;
-}
-
-void no_watch(bool) {}
-void no_work() {}
 
 } // namespace
 
 
-TEST(PortTest, TheIdleMainLooperReadsWhatCameWhileItLookedForARequest)
+TEST(PortTest, AnIdleReaderReadsWhatCameWhileItLookedForARequest)
 {
 	stIdlePort = Port::Create(10);
-	int wakeFD = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
-	ASSERT_GE(wakeFD, 0);
-	Port::SetMain(stIdlePort->ID());
-	Port::SetIdleWork(wakeFD, no_watch, note_wait, no_work, queue_while_unlocked);
+	Port::SetIdleReaders(make_queueing_reader);
+	Port::OfferIdleReader(stIdlePort->ID());
 
 	BMessage* message = stIdlePort->Read(500000);
 	ASSERT_NE(message, nullptr);
@@ -112,9 +124,7 @@ TEST(PortTest, TheIdleMainLooperReadsWhatCameWhileItLookedForARequest)
 	EXPECT_FALSE(stWaitedOverMessage);
 	delete message;
 
-	Port::SetIdleWork(-1, nullptr, nullptr, nullptr, nullptr);
-	Port::SetMain(-1);
+	Port::SetIdleReaders(nullptr);
 	stIdlePort->Close();
 	stIdlePort.reset();
-	close(wakeFD);
 }

@@ -27,13 +27,14 @@ namespace LinkHub {
 
 namespace {
 
-// How long the main looper may stay busy before the I/O thread reads the connections in
-// its stead. A request that arrives while the looper finishes its last message
-// (typically the sender's next one, right after the reply) is best read by the looper,
-// which is about to wait for it anyway; on a loaded machine a looper is often kept
-// from running for a while, and taking over then would only cost both threads work.
-// Messages for other loopers wait at most this long behind a busy main looper.
-const bigtime_t kMainLooperGrace = 2000;
+// How long a looper that reads its own connections (the main looper, or one that
+// replies come to) may stay busy before the I/O thread reads them in its stead. A
+// request that arrives while the looper finishes its last message (typically the
+// sender's next one, right after the reply) is best read by the looper, which is about
+// to wait for it anyway; on a loaded machine a looper is often kept from running for a
+// while, and taking over then would only cost both threads work. Messages for other
+// loopers wait at most this long behind a busy looper.
+const bigtime_t kReaderGrace = 2000;
 // The most connections a process accepts at once; beyond it, new ones are closed at once.
 const size_t kMaxAcceptedConnections = 512;
 // How long accepting pauses when the process is out of descriptors (or memory), instead
@@ -44,7 +45,7 @@ const bigtime_t kAcceptRetryDelay = 100000;
 // this is cut off.
 const size_t kMaxPartialInput = 64 * 1024 * 1024;
 const size_t kLargePartialFrame = 1024 * 1024;
-// While looking at the connection the idle main looper last read before it waits finds
+// While looking at the connection an idle looper last read before it waits finds
 // nothing there, it looks once in this many waits.
 const uint32 kExpectProbe = 16;
 // The length of the listen queue: connections not accepted yet.
@@ -52,6 +53,8 @@ const int kListenBacklog = 64;
 // How long the main looper has to begin answering the quit request of a quit signal
 // before the signal ends the process.
 const bigtime_t kQuitSignalGrace = 5000000;
+
+class ConnectionReader;
 
 // An accepted connection, and the wake-ups for it that are not yet served. Whoever
 // raises that count from zero reads the connection until the count stays put, so that
@@ -66,26 +69,25 @@ struct Accepted {
 	// Its share of stPartialInput; kept by the thread that reads it, and given back
 	// once nobody does.
 	size_t partialInput = 0;
+	// Under acceptedLock: the looper whose set watches it (NULL: the I/O thread's), and
+	// whether write space is watched too. home's pointer alone, for a look without the
+	// lock.
+	std::shared_ptr<ConnectionReader> home;
+	std::atomic<IdleReader*> homeHint{nullptr};
+	bool			outputWaits = false;
 };
 
 struct ListenState {
 	std::string		path;
 	// Read by the I/O thread, replaced under stLock.
 	std::atomic<int> listenFD{-1};
-	// The accepted connections and the main port's wake-up: what the idle main looper
-	// waits on. The I/O thread watches it too (ioWatching) only while the main looper
-	// has been busy for longer than kMainLooperGrace, so that a request wakes one
-	// thread, not two.
+	// The accepted connections that no looper reads for itself (new ones, and those
+	// whose messages go to loopers that do not): the I/O thread watches them.
 	int				epollFD = -1;
-	// What the I/O thread waits on: the listening socket, the quit signals, busyTimerFD,
-	// and epollFD while ioWatching.
+	// What the I/O thread waits on: the listening socket, the quit signals, epollFD,
+	// and the readers' sets and timers (ConnectionReader).
 	int				ioEpollFD = -1;
 	int				signalFD = -1;
-	// Goes off when the main looper may have been busy for kMainLooperGrace. The looper
-	// starts it when it gets busy and no timer runs, and does not stop it when it waits
-	// again: setting and clearing a timer costs more than a message (microseconds on
-	// virtual machines), so a stream of messages pays for it once per grace time.
-	int				busyTimerFD = -1;
 	// Goes off when an accepted connection's pending output may have stalled for
 	// kStalledPeerTimeout (armed while stallCheckArmed), and when accepting may go on
 	// after running out of descriptors.
@@ -97,25 +99,66 @@ struct ListenState {
 	int				quitSignal = 0;
 	std::mutex		acceptedLock;
 	std::unordered_map<int, std::shared_ptr<Accepted>> accepted;
-	// The main port's wake-up (an eventfd) for while its looper is idle. It is written
-	// only while the main looper waits, and drained before the I/O thread may watch
-	// epollFD again.
-	int				wakeFD = -1;
-	// Under idleLock: whether the main looper waits, since when it has been busy,
-	// whether busyTimerFD runs, and whether the I/O thread watches epollFD (it does until
-	// the main looper first waits).
-	std::mutex		idleLock;
-	bool			mainIdle = false;
-	bigtime_t		busySince = 0;
-	bool			timerRunning = false;
-	bool			ioWatching = true;
-	// What the idle main looper's last wait found ready, and the connection it last
-	// read (-1: none); the main looper's alone.
-	epoll_event		ready[16];
-	int				readyCount = 0;
-	int				expectedFD = -1;
-	bool			expectMissed = false;
-	uint32			expectSkipped = 0;
+	// The readers by the descriptors of their sets and timers, for the I/O thread.
+	std::mutex		readersLock;
+	std::unordered_map<int, std::shared_ptr<ConnectionReader>> readers;
+};
+
+// The share of the I/O that a looper takes while it has nothing else to do (the main
+// looper, or one that replies come to): the connections whose messages last went to its
+// port, watched on a set of their own with its port's wake-up, so that a message is
+// taken in by the thread that handles it. Once the looper has been busy for
+// kReaderGrace, the I/O thread watches them in its stead, until the looper waits again.
+class ConnectionReader : public IdleReader {
+public:
+	// Registered with the I/O thread; NULL when out of descriptors.
+	static	std::shared_ptr<ConnectionReader> Make(ListenState& state);
+
+							~ConnectionReader() override;
+
+			int				WakeFD() const override { return fWakeFD; }
+			void			Watch(bool idle) override;
+			void			Wait(int milliseconds) override;
+			void			Work() override;
+			bool			Expect() override;
+			void			Detach() override;
+
+			int				EpollFD() const { return fEpollFD; }
+			bool			IsDetached() const { return fDetached; }
+
+	// On the I/O thread: fd (the set's, or the busy timer's) is ready.
+			void			ServeIOEvent(int fd);
+
+private:
+							ConnectionReader(ListenState& state);
+
+	// Under fIdleLock.
+			void			_SetIOWatching(bool watching);
+			void			_StartBusyTimer(bigtime_t microseconds);
+
+			ListenState&	fState;
+			int				fEpollFD;
+			int				fWakeFD;
+	// Goes off when the looper may have been busy for kReaderGrace. The looper starts it
+	// when it gets busy and no timer runs, and does not stop it when it waits again:
+	// setting and clearing a timer costs more than a message (microseconds on virtual
+	// machines), so a stream of messages pays for it once per grace time.
+			int				fBusyTimerFD;
+			std::atomic<bool> fDetached{false};
+	// Whether the looper waits, since when it has been busy, whether fBusyTimerFD runs,
+	// and whether the I/O thread watches the set (it does until the looper first waits).
+			std::mutex		fIdleLock;
+			bool			fIdle = false;
+			bigtime_t		fBusySince = 0;
+			bool			fTimerRunning = false;
+			bool			fIOWatching = false;
+	// What the last wait found ready, and the connection last read (-1: none); the
+	// looper's alone.
+			epoll_event		fReady[16];
+			int				fReadyCount = 0;
+			int				fExpectedFD = -1;
+			bool			fExpectMissed = false;
+			uint32			fExpectSkipped = 0;
 };
 
 // The tables outlive static destruction: other threads may still use them while
@@ -204,10 +247,67 @@ time_left(bigtime_t timeout, bigtime_t since)
 }
 
 
+// Edge-triggered, so that a looper and the I/O thread can both watch a connection
+// without either being told again of what the other read. Write space is watched only
+// while output waits for the peer (output_waits): watched always, the peer reading each
+// reply woke this process once more per request, for nothing.
+const uint32 kConnectionEvents = EPOLLIN | EPOLLRDHUP | EPOLLET;
+const uint32 kReadEvents = EPOLLIN | EPOLLRDHUP | EPOLLHUP | EPOLLERR;
+
+
+// The set that watches the accepted connection; under acceptedLock.
+int
+home_set(const ListenState& state, const Accepted& accepted)
+{
+	return accepted.home != nullptr ? accepted.home->EpollFD() : state.epollFD;
+}
+
+
+// Under acceptedLock: moves the accepted connection to the set of reader (NULL: the I/O
+// thread's), watching what it watched.
+void
+move_home(ListenState& state, Accepted& accepted, const std::shared_ptr<ConnectionReader>& reader)
+{
+	int fd = accepted.connection->FD();
+	epoll_ctl(home_set(state, accepted), EPOLL_CTL_DEL, fd, nullptr);
+	epoll_event event = {};
+	event.events = accepted.outputWaits ? kConnectionEvents | EPOLLOUT : kConnectionEvents;
+	event.data.fd = fd;
+	accepted.home = reader;
+	if (reader != nullptr && epoll_ctl(reader->EpollFD(), EPOLL_CTL_ADD, fd, &event) == 0) {
+		accepted.homeHint = reader.get();
+		return;
+	}
+	// Out of memory for the reader's set: the I/O thread's watches it on.
+	accepted.home = nullptr;
+	accepted.homeHint = nullptr;
+	epoll_ctl(state.epollFD, EPOLL_CTL_ADD, fd, &event);
+}
+
+
+// The accepted connection's messages went to the port of another looper that reads for
+// itself: that looper watches the connection from now on.
+void
+follow_reader(Accepted& accepted, const Port& port)
+{
+	ListenState* state = stListen.load();
+	std::shared_ptr<ConnectionReader> reader
+		= std::static_pointer_cast<ConnectionReader>(port.Reader());
+	if (state == nullptr || reader == nullptr)
+		return;
+	std::lock_guard<std::mutex> lock(state->acceptedLock);
+	auto it = state->accepted.find(accepted.connection->FD());
+	if (it == state->accepted.end() || it->second.get() != &accepted
+		|| reader->IsDetached() || accepted.home == reader)
+		return;
+	move_home(*state, accepted, reader);
+}
+
+
 // Queues a message frame on the port it names; an error drops the connection (a sender
 // that overfills a port is cut off).
 status_t
-deliver(const Accepted& accepted, const Frame& frame)
+deliver(Accepted& accepted, const Frame& frame)
 {
 	const std::shared_ptr<LinkConnection>& connection = accepted.connection;
 	MessageHead head;
@@ -241,8 +341,12 @@ deliver(const Accepted& accepted, const Frame& frame)
 	std::shared_ptr<Port> port = Port::Find(head.port);
 	status_t status = port != nullptr ? port->WriteRemote(message, frame.size, accepted.queued)
 		: B_BAD_PORT_ID;
-	if (status == B_OK)
+	if (status == B_OK) {
+		IdleReader* reader = port->ReaderHint();
+		if (reader != nullptr && reader != accepted.homeHint.load(std::memory_order_relaxed))
+			follow_reader(accepted, *port);
 		return B_OK;
+	}
 	bool waits = info.connection != nullptr;
 	info.connection = nullptr;
 	delete message;
@@ -252,14 +356,6 @@ deliver(const Accepted& accepted, const Frame& frame)
 		connection->SendReply(head.serial, B_BAD_PORT_ID, NULL, 0);
 	return B_OK;
 }
-
-
-// Edge-triggered, so that the main looper and the I/O thread can both watch a connection
-// without either being told again of what the other read. Write space is watched only
-// while output waits for the peer (output_waits): watched always, the peer reading each
-// reply woke this process once more per request, for nothing.
-const uint32 kConnectionEvents = EPOLLIN | EPOLLRDHUP | EPOLLET;
-const uint32 kReadEvents = EPOLLIN | EPOLLRDHUP | EPOLLHUP | EPOLLERR;
 
 
 std::shared_ptr<Accepted>
@@ -280,8 +376,8 @@ drop(ListenState& state, const std::shared_ptr<LinkConnection>& connection)
 		auto it = state.accepted.find(connection->FD());
 		if (it == state.accepted.end() || it->second->connection != connection)
 			return;
+		epoll_ctl(home_set(state, *it->second), EPOLL_CTL_DEL, connection->FD(), nullptr);
 		state.accepted.erase(it);
-		epoll_ctl(state.epollFD, EPOLL_CTL_DEL, connection->FD(), nullptr);
 	}
 	connection->Close();
 	if (auto hook = stClosedHook.load())
@@ -441,12 +537,12 @@ flush_to(ListenState& state, int fd)
 }
 
 
+// What a set's wait found ready; wakeFD (-1: none) is the port's to take.
 void
-serve(ListenState& state, const epoll_event* events, int count)
+serve(ListenState& state, const epoll_event* events, int count, int wakeFD)
 {
 	for (int i = 0; i < count; i++) {
-		// The wake-up is the port's to take.
-		if (events[i].data.fd == state.wakeFD)
+		if (events[i].data.fd == wakeFD)
 			continue;
 		if ((events[i].events & kReadEvents) != 0)
 			read_from(state, events[i].data.fd);
@@ -466,11 +562,17 @@ output_waits(LinkConnection* connection, bool waits)
 	ListenState* state = stListen.load();
 	if (state == nullptr)
 		return;
-	epoll_event event = {};
-	event.events = waits ? kConnectionEvents | EPOLLOUT : kConnectionEvents;
-	event.data.fd = connection->FD();
-	// Fails harmlessly for a connection already dropped.
-	epoll_ctl(state->epollFD, EPOLL_CTL_MOD, connection->FD(), &event);
+	{
+		std::lock_guard<std::mutex> lock(state->acceptedLock);
+		auto it = state->accepted.find(connection->FD());
+		if (it != state->accepted.end() && it->second->connection.get() == connection) {
+			it->second->outputWaits = waits;
+			epoll_event event = {};
+			event.events = waits ? kConnectionEvents | EPOLLOUT : kConnectionEvents;
+			event.data.fd = connection->FD();
+			epoll_ctl(home_set(*state, *it->second), EPOLL_CTL_MOD, connection->FD(), &event);
+		}
+	}
 	if (waits && !state->stallCheckArmed.exchange(true))
 		start_timer(state->stallTimerFD, kStalledPeerTimeout);
 }
@@ -505,47 +607,6 @@ cut_off_stalled_peers(ListenState& state)
 }
 
 
-// Under idleLock: the I/O thread starts or stops watching the connections.
-void
-set_io_watching(ListenState& state, bool watching)
-{
-	if (state.ioWatching == watching)
-		return;
-	epoll_event event = {};
-	event.events = EPOLLIN;
-	event.data.fd = state.epollFD;
-	epoll_ctl(state.ioEpollFD, watching ? EPOLL_CTL_ADD : EPOLL_CTL_DEL, state.epollFD,
-		&event);
-	state.ioWatching = watching;
-}
-
-
-// Under idleLock: busyTimerFD goes off after microseconds.
-void
-start_busy_timer(ListenState& state, bigtime_t microseconds)
-{
-	state.timerRunning = start_timer(state.busyTimerFD, microseconds);
-}
-
-
-// The timer went off: if the main looper has stayed busy past the grace time, the I/O
-// thread reads for it; if it is busy since less long, the timer runs on.
-void
-check_main_looper(ListenState& state)
-{
-	drain_timer(state.busyTimerFD);
-	std::lock_guard<std::mutex> lock(state.idleLock);
-	state.timerRunning = false;
-	if (state.mainIdle)
-		return;
-	bigtime_t busyFor = system_time() - state.busySince;
-	if (busyFor >= kMainLooperGrace)
-		set_io_watching(state, true);
-	else
-		start_busy_timer(state, kMainLooperGrace - busyFor);
-}
-
-
 void
 post_quit_request(ListenState& state)
 {
@@ -569,6 +630,16 @@ check_quit_taken(ListenState& state)
 }
 
 
+// The reader whose set or timer fd is, or NULL.
+std::shared_ptr<ConnectionReader>
+reader_for(ListenState& state, int fd)
+{
+	std::lock_guard<std::mutex> lock(state.readersLock);
+	auto it = state.readers.find(fd);
+	return it != state.readers.end() ? it->second : nullptr;
+}
+
+
 status_t
 io_loop(void* data)
 {
@@ -585,9 +656,9 @@ io_loop(void* data)
 			int fd = events[i].data.fd;
 			if (fd == state.epollFD) {
 				epoll_event ready[16];
-				serve(state, ready, epoll_wait(state.epollFD, ready, 16, 0));
-			} else if (fd == state.busyTimerFD)
-				check_main_looper(state);
+				serve(state, ready, epoll_wait(state.epollFD, ready, 16, 0), -1);
+			} else if (std::shared_ptr<ConnectionReader> reader = reader_for(state, fd))
+				reader->ServeIOEvent(fd);
 			else if (fd == state.stallTimerFD)
 				cut_off_stalled_peers(state);
 			else if (fd == state.acceptTimerFD)
@@ -603,51 +674,88 @@ io_loop(void* data)
 }
 
 
-// The idle main looper's share of the I/O: it watches the connections itself while it
-// waits; once busy, it leaves them to the I/O thread after the grace time.
-void
-watch_connections(bool idle)
-{
-	ListenState* state = stListen.load();
-	if (state == nullptr)
-		return;
-	std::lock_guard<std::mutex> lock(state->idleLock);
-	state->mainIdle = idle;
-	if (idle)
-		set_io_watching(*state, false);
-	else {
-		state->busySince = system_time();
-		if (!state->timerRunning)
-			start_busy_timer(*state, kMainLooperGrace);
-	}
-}
-
-
 // Whether an event is more than write space, which is watched only while output waits
 // but may come just after that output went out.
 bool
-wants_service(const ListenState& state, const epoll_event* events, int count)
+wants_service(const epoll_event* events, int count, int wakeFD)
 {
 	for (int i = 0; i < count; i++) {
-		if ((events[i].events & kReadEvents) != 0 || events[i].data.fd == state.wakeFD)
+		if ((events[i].events & kReadEvents) != 0 || events[i].data.fd == wakeFD)
 			return true;
 	}
 	return LinkConnection::AnyPendingOutput();
 }
 
 
-void
-wait_for_connections(int milliseconds)
+std::shared_ptr<ConnectionReader>
+ConnectionReader::Make(ListenState& state)
 {
-	ListenState* state = stListen.load();
-	if (state == nullptr)
-		return;
+	std::shared_ptr<ConnectionReader> reader(new ConnectionReader(state));
+	if (reader->fEpollFD < 0 || reader->fWakeFD < 0 || reader->fBusyTimerFD < 0)
+		return nullptr;
+	epoll_event event = {};
+	event.events = EPOLLIN;
+	event.data.fd = reader->fWakeFD;
+	if (epoll_ctl(reader->fEpollFD, EPOLL_CTL_ADD, reader->fWakeFD, &event) != 0)
+		return nullptr;
+	{
+		std::lock_guard<std::mutex> lock(state.readersLock);
+		state.readers[reader->fEpollFD] = reader;
+		state.readers[reader->fBusyTimerFD] = reader;
+	}
+	event.data.fd = reader->fBusyTimerFD;
+	epoll_ctl(state.ioEpollFD, EPOLL_CTL_ADD, reader->fBusyTimerFD, &event);
+	std::lock_guard<std::mutex> lock(reader->fIdleLock);
+	reader->_SetIOWatching(true);
+	return reader;
+}
+
+
+ConnectionReader::ConnectionReader(ListenState& state)
+	:
+	fState(state),
+	fEpollFD(epoll_create1(EPOLL_CLOEXEC)),
+	fWakeFD(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)),
+	fBusyTimerFD(timerfd_create(CLOCK_MONOTONIC, TFD_CLOEXEC | TFD_NONBLOCK))
+{
+}
+
+
+ConnectionReader::~ConnectionReader()
+{
+	for (int fd : { fEpollFD, fWakeFD, fBusyTimerFD }) {
+		if (fd >= 0)
+			close(fd);
+	}
+}
+
+
+// The looper waits (idle) and watches its connections itself, or is busy from now on and
+// leaves them to the I/O thread after the grace time.
+void
+ConnectionReader::Watch(bool idle)
+{
+	std::lock_guard<std::mutex> lock(fIdleLock);
+	fIdle = idle;
+	if (idle)
+		_SetIOWatching(false);
+	else {
+		fBusySince = system_time();
+		if (!fTimerRunning)
+			_StartBusyTimer(kReaderGrace);
+	}
+}
+
+
+void
+ConnectionReader::Wait(int milliseconds)
+{
 	bigtime_t deadline = milliseconds < 0 ? B_INFINITE_TIMEOUT
 		: system_time() + (bigtime_t)milliseconds * 1000;
 	for (;;) {
-		int count = epoll_wait(state->epollFD, state->ready, 16, milliseconds);
-		state->readyCount = count > 0 ? count : 0;
-		if (count == 0 || wants_service(*state, state->ready, state->readyCount))
+		int count = epoll_wait(fEpollFD, fReady, 16, milliseconds);
+		fReadyCount = count > 0 ? count : 0;
+		if (count == 0 || wants_service(fReady, fReadyCount, fWakeFD))
 			return;
 		if (count < 0 && errno != EINTR)
 			return;
@@ -662,42 +770,117 @@ wait_for_connections(int milliseconds)
 
 
 void
-serve_ready_connections()
+ConnectionReader::Work()
 {
-	ListenState* state = stListen.load();
-	if (state == nullptr)
-		return;
-	for (int i = 0; i < state->readyCount; i++) {
-		if ((state->ready[i].events & kReadEvents) != 0
-			&& state->ready[i].data.fd != state->wakeFD)
-			state->expectedFD = state->ready[i].data.fd;
+	for (int i = 0; i < fReadyCount; i++) {
+		if ((fReady[i].events & kReadEvents) != 0 && fReady[i].data.fd != fWakeFD)
+			fExpectedFD = fReady[i].data.fd;
 	}
-	serve(*state, state->ready, state->readyCount);
-	state->readyCount = 0;
+	serve(fState, fReady, fReadyCount, fWakeFD);
+	fReadyCount = 0;
 }
 
 
-// The idle main looper reads the connection it last took a request from before it
-// waits: a sender with requests in flight has often sent the next one already. After a
-// look that found nothing, only one wait in kExpectProbe looks first, until a look
-// finds something again: a sender of one request at a time is not worth the read.
+// The idle looper reads the connection it last took a message from before it waits: a
+// sender with requests in flight has often sent the next one already. After a look that
+// found nothing, only one wait in kExpectProbe looks first, until a look finds something
+// again: a sender of one request at a time is not worth the read.
 bool
-take_expected_request()
+ConnectionReader::Expect()
+{
+	if (fExpectedFD < 0 || (fExpectMissed && ++fExpectSkipped % kExpectProbe != 0))
+		return false;
+	fExpectMissed = read_from(fState, fExpectedFD) == 0;
+	return !fExpectMissed;
+}
+
+
+void
+ConnectionReader::Detach()
+{
+	std::shared_ptr<ConnectionReader> self;
+	{
+		std::lock_guard<std::mutex> lock(fState.readersLock);
+		auto it = fState.readers.find(fEpollFD);
+		if (it == fState.readers.end() || it->second.get() != this)
+			return;
+		self = it->second;
+		fState.readers.erase(fEpollFD);
+		fState.readers.erase(fBusyTimerFD);
+	}
+	fDetached = true;
+	{
+		std::lock_guard<std::mutex> lock(fIdleLock);
+		_SetIOWatching(false);
+		epoll_ctl(fState.ioEpollFD, EPOLL_CTL_DEL, fBusyTimerFD, nullptr);
+	}
+	std::lock_guard<std::mutex> lock(fState.acceptedLock);
+	for (const auto& entry : fState.accepted) {
+		if (entry.second->home == self)
+			move_home(fState, *entry.second, nullptr);
+	}
+}
+
+
+void
+ConnectionReader::ServeIOEvent(int fd)
+{
+	if (fd == fEpollFD) {
+		epoll_event ready[16];
+		serve(fState, ready, epoll_wait(fEpollFD, ready, 16, 0), fWakeFD);
+		return;
+	}
+	// The timer went off: if the looper has stayed busy past the grace time, the I/O
+	// thread reads for it; if it is busy since less long, the timer runs on.
+	drain_timer(fBusyTimerFD);
+	std::lock_guard<std::mutex> lock(fIdleLock);
+	fTimerRunning = false;
+	if (fIdle)
+		return;
+	bigtime_t busyFor = system_time() - fBusySince;
+	if (busyFor >= kReaderGrace)
+		_SetIOWatching(true);
+	else
+		_StartBusyTimer(kReaderGrace - busyFor);
+}
+
+
+void
+ConnectionReader::_SetIOWatching(bool watching)
+{
+	if (fDetached)
+		watching = false;
+	if (fIOWatching == watching)
+		return;
+	epoll_event event = {};
+	event.events = EPOLLIN;
+	event.data.fd = fEpollFD;
+	epoll_ctl(fState.ioEpollFD, watching ? EPOLL_CTL_ADD : EPOLL_CTL_DEL, fEpollFD, &event);
+	fIOWatching = watching;
+}
+
+
+void
+ConnectionReader::_StartBusyTimer(bigtime_t microseconds)
+{
+	fTimerRunning = !fDetached && start_timer(fBusyTimerFD, microseconds);
+}
+
+
+// For each port whose looper reads for itself.
+std::shared_ptr<IdleReader>
+make_reader()
 {
 	ListenState* state = stListen.load();
-	if (state == nullptr || state->expectedFD < 0
-		|| (state->expectMissed && ++state->expectSkipped % kExpectProbe != 0))
-		return false;
-	state->expectMissed = read_from(*state, state->expectedFD) == 0;
-	return !state->expectMissed;
+	return state != nullptr ? ConnectionReader::Make(*state) : nullptr;
 }
 
 
 void
 close_io_state(ListenState* state)
 {
-	for (int fd : { state->epollFD, state->ioEpollFD, state->busyTimerFD,
-			state->stallTimerFD, state->acceptTimerFD, state->quitTimerFD }) {
+	for (int fd : { state->epollFD, state->ioEpollFD, state->stallTimerFD,
+			state->acceptTimerFD, state->quitTimerFD }) {
 		if (fd >= 0)
 			close(fd);
 	}
@@ -712,19 +895,17 @@ start_io_thread()
 	auto state = new ListenState;
 	state->epollFD = epoll_create1(EPOLL_CLOEXEC);
 	state->ioEpollFD = epoll_create1(EPOLL_CLOEXEC);
-	state->busyTimerFD = timerfd_create(CLOCK_MONOTONIC, TFD_CLOEXEC | TFD_NONBLOCK);
 	state->stallTimerFD = timerfd_create(CLOCK_MONOTONIC, TFD_CLOEXEC | TFD_NONBLOCK);
 	state->acceptTimerFD = timerfd_create(CLOCK_MONOTONIC, TFD_CLOEXEC | TFD_NONBLOCK);
 	state->quitTimerFD = timerfd_create(CLOCK_MONOTONIC, TFD_CLOEXEC | TFD_NONBLOCK);
-	if (state->epollFD < 0 || state->ioEpollFD < 0 || state->busyTimerFD < 0
-		|| state->stallTimerFD < 0 || state->acceptTimerFD < 0 || state->quitTimerFD < 0) {
+	if (state->epollFD < 0 || state->ioEpollFD < 0 || state->stallTimerFD < 0 || state->acceptTimerFD < 0 || state->quitTimerFD < 0) {
 		close_io_state(state);
 		return B_NO_MORE_FDS;
 	}
 	epoll_event event = {};
 	event.events = EPOLLIN;
-	for (int fd : { state->epollFD, state->busyTimerFD, state->stallTimerFD,
-			state->acceptTimerFD, state->quitTimerFD }) {
+	for (int fd : { state->epollFD, state->stallTimerFD, state->acceptTimerFD,
+			state->quitTimerFD }) {
 		event.data.fd = fd;
 		epoll_ctl(state->ioEpollFD, EPOLL_CTL_ADD, fd, &event);
 	}
@@ -742,15 +923,7 @@ start_io_thread()
 	}
 	stListen = state;
 	LinkConnection::SetStalledHook(output_waits);
-	state->wakeFD = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
-	event.data.fd = state->wakeFD;
-	if (state->wakeFD >= 0 && epoll_ctl(state->epollFD, EPOLL_CTL_ADD, state->wakeFD,
-			&event) != 0) {
-		close(state->wakeFD);
-		state->wakeFD = -1;
-	}
-	Port::SetIdleWork(state->wakeFD, watch_connections, wait_for_connections,
-		serve_ready_connections, take_expected_request);
+	Port::SetIdleReaders(make_reader);
 	resume_thread(thread);
 	return B_OK;
 }

@@ -18,16 +18,10 @@ std::unordered_map<port_id, std::shared_ptr<Port>>& stPorts
 	= *new std::unordered_map<port_id, std::shared_ptr<Port>>;
 port_id stNextID = 1;
 std::atomic<port_id> stMainID{-1};
-// The port whose reader does the transport's I/O while it is idle: the main port, or
-// one offered while there is none (-1: none).
-std::atomic<port_id> stIdleReaderID{-1};
-// Set once, before the main port's reader uses them.
-std::atomic<int> stIdleWakeFD{-1};
-std::atomic<void (*)(bool)> stIdleWatch{nullptr};
-std::atomic<void (*)(int)> stIdleWait{nullptr};
-std::atomic<void (*)()> stIdleWork{nullptr};
-std::atomic<bool (*)()> stIdleExpect{nullptr};
-
+// Set once, before any reader uses it.
+std::atomic<std::shared_ptr<IdleReader> (*)()> stMakeIdleReader{nullptr};
+// The port this thread last offered, so that a stream of sends looks it up once.
+thread_local port_id stLastOffered = -1;
 
 // Waits on condition until ready() or the timeout; false when the time ran out.
 template<typename Ready>
@@ -68,29 +62,27 @@ void
 Port::SetMain(port_id id)
 {
 	stMainID = id;
-	stIdleReaderID = id;
+	if (std::shared_ptr<Port> port = Find(id))
+		port->fReadsIdle = true;
 }
 
 
 void
 Port::OfferIdleReader(port_id id)
 {
-	if (stMainID.load() >= 0)
+	if (id == stLastOffered)
 		return;
-	port_id none = -1;
-	stIdleReaderID.compare_exchange_strong(none, id);
+	if (std::shared_ptr<Port> port = Find(id)) {
+		port->fReadsIdle = true;
+		stLastOffered = id;
+	}
 }
 
 
 void
-Port::SetIdleWork(int wakeFD, void (*watch)(bool idle), void (*wait)(int milliseconds),
-	void (*work)(), bool (*expect)())
+Port::SetIdleReaders(std::shared_ptr<IdleReader> (*make)())
 {
-	stIdleExpect = expect;
-	stIdleWakeFD = wakeFD;
-	stIdleWatch = watch;
-	stIdleWork = work;
-	stIdleWait = wait;
+	stMakeIdleReader = make;
 }
 
 
@@ -121,11 +113,11 @@ Port::_WakeReader()
 void
 Port::_WakePollingReader()
 {
-	if (fWoken)
+	if (fWoken || fIdleReader == nullptr)
 		return;
 	fWoken = true;
 	uint64 one = 1;
-	ssize_t ignored = write(stIdleWakeFD, &one, sizeof(one));
+	ssize_t ignored = write(fIdleReader->WakeFD(), &one, sizeof(one));
 	(void)ignored;
 }
 
@@ -219,8 +211,24 @@ Port::Read(bigtime_t timeout)
 		if (deadline != B_INFINITE_TIMEOUT && system_time() >= deadline)
 			return nullptr;
 
-		if (fID == stIdleReaderID && stIdleWait.load() != nullptr) {
-			_WaitWithIdleWork(lock, deadline);
+		if (fReadsIdle && fIdleReader == nullptr) {
+			if (auto make = stMakeIdleReader.load()) {
+				lock.unlock();
+				std::shared_ptr<IdleReader> reader = make();
+				lock.lock();
+				if (fClosed) {
+					if (reader != nullptr)
+						reader->Detach();
+					continue;
+				}
+				fIdleReader = reader;
+				fReaderHint = reader.get();
+			}
+		}
+		if (fIdleReader != nullptr) {
+			// Held here: closing the port lets go of the port's reference.
+			std::shared_ptr<IdleReader> reader = fIdleReader;
+			_WaitWithIdleWork(lock, deadline, *reader);
 			continue;
 		}
 		auto ready = [this] { return fClosed || !fQueue.empty(); };
@@ -235,38 +243,22 @@ Port::Read(bigtime_t timeout)
 
 
 void
-Port::_WaitWithIdleWork(std::unique_lock<std::mutex>& lock, bigtime_t deadline)
+Port::_WaitWithIdleWork(std::unique_lock<std::mutex>& lock, bigtime_t deadline,
+	IdleReader& reader)
 {
-	int wakeFD = stIdleWakeFD;
-	void (*idleWatch)(bool) = stIdleWatch;
-	void (*idleWait)(int) = stIdleWait;
-	void (*idleWork)() = stIdleWork;
-
-	if (wakeFD < 0) {
-		// Without a descriptor to be woken by, look at both sides in turn.
-		fReadable.wait_for(lock, std::chrono::milliseconds(10));
-		lock.unlock();
-		idleWait(0);
-		idleWork();
-		lock.lock();
-		return;
-	}
-
 	// A sender with several requests in flight has often sent the next one already:
 	// taking it in costs a read, where waiting for it would cost a wait and a read.
 	// While the lock is let go, the transport's thread or another looper may queue a
 	// message and wake nobody, as nobody polls yet: the caller looks at the queue again.
-	if (bool (*idleExpect)() = stIdleExpect) {
-		lock.unlock();
-		bool queued = idleExpect();
-		lock.lock();
-		if (queued || !fQueue.empty() || fClosed)
-			return;
-	}
+	lock.unlock();
+	bool queued = reader.Expect();
+	lock.lock();
+	if (queued || !fQueue.empty() || fClosed)
+		return;
 
 	// The transport's thread lets go of the connections before this one may be woken
 	// through them, so that it never sees a wake-up meant for this thread.
-	idleWatch(true);
+	reader.Watch(true);
 	fPolling = true;
 	fWoken = false;
 	lock.unlock();
@@ -276,22 +268,30 @@ Port::_WaitWithIdleWork(std::unique_lock<std::mutex>& lock, bigtime_t deadline)
 		bigtime_t left = deadline - system_time();
 		milliseconds = left <= 0 ? 0 : (int)((left + 999) / 1000);
 	}
-	idleWait(milliseconds);
+	reader.Wait(milliseconds);
 
 	lock.lock();
 	fPolling = false;
 	if (fWoken) {
 		uint64 count;
-		ssize_t ignored = read(wakeFD, &count, sizeof(count));
+		ssize_t ignored = read(reader.WakeFD(), &count, sizeof(count));
 		(void)ignored;
 		fWoken = false;
 	}
 	// Messages that the work queues wake nobody: this thread reads them next.
 	lock.unlock();
-	idleWork();
+	reader.Work();
 	lock.lock();
 	// Busy from here on: the transport's own thread takes over again.
-	idleWatch(false);
+	reader.Watch(false);
+}
+
+
+std::shared_ptr<IdleReader>
+Port::Reader() const
+{
+	std::lock_guard<std::mutex> lock(fLock);
+	return fIdleReader;
 }
 
 
@@ -313,11 +313,8 @@ Port::Close()
 			stPorts.erase(it);
 	}
 
-	// The transport's thread takes the I/O back once the reader, woken below, is busy.
-	port_id reader = fID;
-	stIdleReaderID.compare_exchange_strong(reader, -1);
-
 	std::deque<Entry> pending;
+	std::shared_ptr<IdleReader> reader;
 	{
 		std::lock_guard<std::mutex> lock(fLock);
 		fClosed = true;
@@ -328,7 +325,12 @@ Port::Close()
 		if (fPolling)
 			_WakePollingReader();
 		fWritable.notify_all();
+		reader.swap(fIdleReader);
+		fReaderHint = nullptr;
 	}
+	// The transport's thread takes the connections back.
+	if (reader != nullptr)
+		reader->Detach();
 	// Deleting them answers senders that still wait (B_NO_REPLY).
 	for (const Entry& entry : pending)
 		delete entry.message;

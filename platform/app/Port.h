@@ -32,29 +32,42 @@ struct QueueShare {
 	std::atomic<size_t>	bytes{0};
 };
 
+// What a port's reader waits on while it has nothing to read, when it reads the
+// transport's connections itself (made by the transport for each such port): the
+// connections whose messages come to that port, and a wake-up for the port's own
+// writers. Between Watch(true) and Watch(false) the transport's own thread leaves those
+// connections to the reader; Wait blocks until something can be read, WakeFD (an eventfd
+// that Wait also watches) is written, or the time runs out (-1: never); Work then reads
+// what Wait found ready. Before all that, Expect takes in, without waiting, what has
+// already come where the next message is likeliest to come from; when that queued
+// something, the reader looks at its queue again instead of waiting. Detach is called
+// once the port closes: its connections go back to the transport's thread.
+class IdleReader {
+public:
+	virtual				~IdleReader() {}
+
+	virtual	int			WakeFD() const = 0;
+	virtual	void		Watch(bool idle) = 0;
+	virtual	void		Wait(int milliseconds) = 0;
+	virtual	void		Work() = 0;
+	virtual	bool		Expect() = 0;
+	virtual	void		Detach() = 0;
+};
+
 class Port {
 public:
 	static std::shared_ptr<Port> Create(int32 capacity);
 	// The open port with that number (kMainPort: the main port), or NULL.
 	static std::shared_ptr<Port> Find(port_id id);
-	// The main port's reader is also the one that takes the transport's I/O over while
-	// it is idle (below).
+	// The main port; its reader reads the connections its messages come on while idle.
 	static void SetMain(port_id id);
-	// In a process without a main port, the reader of the first port offered (that of a
-	// looper that replies come to) takes the I/O over instead, until the port closes or
-	// a main port is set.
+	// The reader of that port (that of a looper that replies come to) reads the
+	// connections its messages come on while it is idle, as the main port's does, so
+	// that each message is taken in by the thread that handles it.
 	static void OfferIdleReader(port_id id);
-	// While that port's reader has nothing to read, it takes the transport's I/O
-	// over (between watch(true) and watch(false)), so that a request for an idle
-	// application is taken in by the thread that will handle it: wait blocks until
-	// something can be read, wakeFD (an eventfd that the transport also watches then) is
-	// written, or the time runs out (-1: never), and work then reads what wait found
-	// ready. Before all that, expect takes in, without waiting, what has already come
-	// where the next message is likeliest to come from; when that queued something, the
-	// reader looks at its queue again instead of waiting. Without a wakeFD (-1), the
-	// reader looks at both sides in turn.
-	static void SetIdleWork(int wakeFD, void (*watch)(bool idle),
-					void (*wait)(int milliseconds), void (*work)(), bool (*expect)());
+	// How the transport makes each such port's IdleReader (NULL when it cannot); until
+	// it is set, or without one, readers wait on the queue alone.
+	static void SetIdleReaders(std::shared_ptr<IdleReader> (*make)());
 
 	port_id ID() const { return fID; }
 
@@ -81,6 +94,12 @@ public:
 	// looper, never reopened.
 	void Close();
 
+	// What reads the transport's connections for this port while its reader is idle
+	// (NULL: none).
+	std::shared_ptr<IdleReader> Reader() const;
+	// Reader()'s pointer alone, without the lock: to tell whether it changed.
+	IdleReader* ReaderHint() const { return fReaderHint.load(std::memory_order_relaxed); }
+
 				~Port();
 
 private:
@@ -89,7 +108,8 @@ private:
 	void		_WakeReader();
 	// Under fLock.
 	void		_WakePollingReader();
-	void		_WaitWithIdleWork(std::unique_lock<std::mutex>& lock, bigtime_t deadline);
+	void		_WaitWithIdleWork(std::unique_lock<std::mutex>& lock, bigtime_t deadline,
+					IdleReader& reader);
 
 	mutable std::mutex	fLock;
 	std::condition_variable fReadable;
@@ -109,8 +129,13 @@ private:
 	port_id		fID;
 	size_t		fCapacity;
 	bool		fClosed = false;
+	// Whether the reader reads the connections its messages come on while idle, and
+	// what does that for it once made.
+	std::atomic<bool> fReadsIdle{false};
+	std::shared_ptr<IdleReader> fIdleReader;
+	std::atomic<IdleReader*> fReaderHint{nullptr};
 	// A reader waiting in the idle work rather than on fReadable is woken through the
-	// idle work's descriptor, written once until the reader takes the wake-up (fWoken).
+	// idle reader's descriptor, written once until the reader takes the wake-up (fWoken).
 	bool		fPolling = false;
 	bool		fWoken = false;
 };
