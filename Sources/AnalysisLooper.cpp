@@ -15,8 +15,8 @@ static const uint32 kMsgRun = 'Arun';
 static const uint32 kMsgCheck = 'Achk';
 
 static std::mutex stLooperLock;
-static AnalysisLooper* stLooper = NULL;
-static int32 stUsers = 0;
+// The loopers running, and how many analyses each serves.
+static std::vector<std::pair<AnalysisLooper*, int32>> stLoopers;
 
 
 // The handler that one request's reply is addressed to.
@@ -73,34 +73,50 @@ AnalysisLooper::~AnalysisLooper()
 }
 
 
+// How many loopers may run at once.
+static size_t
+max_loopers()
+{
+	system_info info;
+	int32 processors = get_system_info(&info) == B_OK ? (int32)info.cpu_count : 1;
+	return (size_t)std::max<int32>(processors * kAnalysisLoopersPerProcessor, 1);
+}
+
+
 AnalysisLooper*
 AnalysisLooper::Acquire()
 {
 	std::lock_guard<std::mutex> lock(stLooperLock);
-	if (stLooper == NULL) {
+	auto least = std::min_element(stLoopers.begin(), stLoopers.end(),
+		[](const auto& a, const auto& b) { return a.second < b.second; });
+	if (least == stLoopers.end() || (least->second > 0 && stLoopers.size() < max_loopers())) {
 		AnalysisLooper* looper = new AnalysisLooper;
 		if (looper->Run() < 0) {
 			delete looper;
-			return NULL;
+			if (least == stLoopers.end())
+				return NULL;
+		} else {
+			BMessage check(kMsgCheck);
+			looper->fCheck = new BMessageRunner(BMessenger(looper), &check,
+				kReplyCheckInterval);
+			stLoopers.emplace_back(looper, 0);
+			least = stLoopers.end() - 1;
 		}
-		BMessage check(kMsgCheck);
-		looper->fCheck = new BMessageRunner(BMessenger(looper), &check,
-			kReplyCheckInterval);
-		stLooper = looper;
 	}
-	stUsers++;
-	return stLooper;
+	least->second++;
+	return least->first;
 }
 
 
 void
-AnalysisLooper::Release()
+AnalysisLooper::Release(AnalysisLooper* looper)
 {
 	std::lock_guard<std::mutex> lock(stLooperLock);
-	if (--stUsers > 0)
+	auto it = std::find_if(stLoopers.begin(), stLoopers.end(),
+		[looper](const auto& each) { return each.first == looper; });
+	if (it == stLoopers.end() || --it->second > 0)
 		return;
-	AnalysisLooper* looper = stLooper;
-	stLooper = NULL;
+	stLoopers.erase(it);
 	if (looper->Lock())
 		looper->Quit();
 }

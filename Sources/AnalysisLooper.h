@@ -6,9 +6,11 @@
 // come within its time, or whose target has gone, ends with B_TIMED_OUT or B_BAD_PORT_ID,
 // as a synchronous send would, at the next check (every kReplyCheckInterval).
 //
-// One looper serves every such analysis of the process: in a process without an
-// application object its thread reads the replies itself while it has nothing else to do.
-// It is made on first use and quits once no analysis uses it.
+// Each analysis is given the looper that serves the fewest analyses, a new one while
+// fewer than kAnalysisLoopersPerProcessor for each processor run: the analyses that run
+// at once (AnalysisGate) then each have a thread of their own on this side too. A
+// looper's thread reads its replies itself while it has nothing else to do. A looper is
+// made when needed and quits once no analysis uses it.
 #ifndef ANALYSIS_LOOPER_H
 #define ANALYSIS_LOOPER_H
 
@@ -24,14 +26,16 @@ class ScriptingElement;
 
 // How often requests are checked for their time limit and for a target that has gone.
 const bigtime_t kReplyCheckInterval = 50000;
+// How many analysis loopers may run at once for each processor of the machine.
+const int32 kAnalysisLoopersPerProcessor = 1;
 
 
 class AnalysisLooper : public BLooper {
 public:
-	// The process's looper, running, for one more analysis; NULL when it cannot run.
+	// A looper, running, for one more analysis; NULL when none can run.
 	static	AnalysisLooper*	Acquire();
-	// Gives back what Acquire gave; the last one quits the looper.
-	static	void			Release();
+	// Gives back what Acquire gave; the last analysis of a looper quits it.
+	static	void			Release(AnalysisLooper* looper);
 
 	// Runs *task on the looper and returns once it has ended. False, with *task not
 	// started, when the looper cannot take it. Never called on the looper's own thread.

@@ -458,7 +458,7 @@ ScriptingApplication::Analyze(int32 level)
 		if (!ran)
 			RunNow(std::move(analysis));
 		if (looper != NULL)
-			AnalysisLooper::Release();
+			AnalysisLooper::Release(looper);
 	}
 	return _HandOver(shown ? kMsgAddApp : kMsgDropApp, shown ? fWindowCount : 0);
 }

@@ -1,7 +1,11 @@
 // The bounds of a process's end of the socket protocol, tried with real processes: an
 // application (KitTestApp) beside a hostile peer (HostilePeer) that never reads its
 // replies, floods, sends frames it never finishes, holds connections or never accepts
-// them. The application must keep serving everyone else, in bounded memory.
+// them. The application must keep serving everyone else, in bounded memory. And the
+// loopers that replies come to, which read their own connections while idle: one that
+// hangs or quits holds up no other.
+#include <Handler.h>
+#include <Looper.h>
 #include <Message.h>
 #include <Messenger.h>
 
@@ -129,7 +133,111 @@ protected:
 	int fPeers = 0;
 };
 
+// Counts the replies that come to it; the first one blocks it until Unblock when asked to.
+class ReplyCounter : public BHandler {
+public:
+	ReplyCounter(bool blocks)
+		:
+		BHandler("reply counter"),
+		fBlocks(blocks),
+		fBlocked(create_sem(0, "blocked")),
+		fUnblocked(create_sem(0, "unblocked"))
+	{
+	}
+
+	~ReplyCounter() override
+	{
+		delete_sem(fBlocked);
+		delete_sem(fUnblocked);
+	}
+
+	void MessageReceived(BMessage* message) override
+	{
+		if (message->what != 'pong')
+			return;
+		if (fReplies++ == 0 && fBlocks) {
+			release_sem(fBlocked);
+			acquire_sem(fUnblocked);
+		}
+	}
+
+	bool WaitUntilBlocked() { return acquire_sem_etc(fBlocked, 1, B_RELATIVE_TIMEOUT,
+		kPeerTimeout) == B_OK; }
+	void Unblock() { release_sem(fUnblocked); }
+	int32 Replies() const { return fReplies; }
+
+private:
+	bool fBlocks;
+	sem_id fBlocked;
+	sem_id fUnblocked;
+	std::atomic<int32> fReplies{0};
+};
+
+
+// A looper with a ReplyCounter, running.
+struct CountingLooper {
+	CountingLooper(const char* name, bool blocks)
+		:
+		looper(new BLooper(name)),
+		counter(new ReplyCounter(blocks))
+	{
+		looper->AddHandler(counter);
+		looper->Run();
+	}
+
+	~CountingLooper()
+	{
+		if (looper->Lock())
+			looper->Quit();
+		delete counter;
+	}
+
+	// Sends count pings to target, their replies to come to the counter.
+	void Ping(const BMessenger& target, int count)
+	{
+		for (int i = 0; i < count; i++)
+			ASSERT_EQ(target.SendMessage('ping', counter), B_OK);
+	}
+
+	bool Receives(int32 replies)
+	{
+		return wait_for([&] { return counter->Replies() >= replies; }, kPeerTimeout);
+	}
+
+	BLooper* looper;
+	ReplyCounter* counter;
+};
+
 } // namespace
+
+
+// The replies to two loopers come on one connection. While one of them hangs, the I/O
+// thread reads for it, so the other's replies keep coming; once one quits, the connection
+// goes back to the I/O thread and reaches the next looper that replies come to.
+TEST_F(LinkHubTest, RepliesReachEveryLooperWhileAnotherThatTheyComeToHangsOrQuits)
+{
+	StartApp();
+	auto hung = std::make_unique<CountingLooper>("hung", true);
+	hung->Ping(fMessenger, 1);
+	ASSERT_TRUE(hung->counter->WaitUntilBlocked());
+
+	auto quitting = std::make_unique<CountingLooper>("quitting", false);
+	for (int round = 0; round < 10; round++) {
+		quitting->Ping(fMessenger, 5);
+		hung->Ping(fMessenger, 5);
+	}
+	EXPECT_TRUE(quitting->Receives(50));
+	quitting.reset();
+
+	CountingLooper next("next", false);
+	next.Ping(fMessenger, 20);
+	EXPECT_TRUE(next.Receives(20));
+
+	hung->counter->Unblock();
+	EXPECT_TRUE(hung->Receives(51));
+	hung.reset();
+	ExpectServed();
+}
 
 
 // Before, the looper that replied blocked in the write for good, and nobody else was

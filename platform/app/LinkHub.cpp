@@ -48,6 +48,9 @@ const size_t kLargePartialFrame = 1024 * 1024;
 // While looking at the connection an idle looper last read before it waits finds
 // nothing there, it looks once in this many waits.
 const uint32 kExpectProbe = 16;
+// The most loopers that read their own connections at once (each holds three
+// descriptors); those beyond it are served by the I/O thread.
+const size_t kMaxConnectionReaders = 64;
 // The length of the listen queue: connections not accepted yet.
 const int kListenBacklog = 64;
 // How long the main looper has to begin answering the quit request of a quit signal
@@ -111,7 +114,8 @@ struct ListenState {
 // kReaderGrace, the I/O thread watches them in its stead, until the looper waits again.
 class ConnectionReader : public IdleReader {
 public:
-	// Registered with the I/O thread; NULL when out of descriptors.
+	// Registered with the I/O thread; NULL when out of descriptors or beyond
+	// kMaxConnectionReaders.
 	static	std::shared_ptr<ConnectionReader> Make(ListenState& state);
 
 							~ConnectionReader() override;
@@ -690,6 +694,12 @@ wants_service(const epoll_event* events, int count, int wakeFD)
 std::shared_ptr<ConnectionReader>
 ConnectionReader::Make(ListenState& state)
 {
+	{
+		// Each reader is listed under its set and its timer.
+		std::lock_guard<std::mutex> lock(state.readersLock);
+		if (state.readers.size() / 2 >= kMaxConnectionReaders)
+			return nullptr;
+	}
 	std::shared_ptr<ConnectionReader> reader(new ConnectionReader(state));
 	if (reader->fEpollFD < 0 || reader->fWakeFD < 0 || reader->fBusyTimerFD < 0)
 		return nullptr;

@@ -221,6 +221,8 @@ Port::Read(bigtime_t timeout)
 						reader->Detach();
 					continue;
 				}
+				// Without one, the transport's thread reads for this port.
+				fReadsIdle = reader != nullptr;
 				fIdleReader = reader;
 				fReaderHint = reader.get();
 			}
