@@ -1,8 +1,8 @@
 #include "app/LinkHub.h"
+#include "app/LinkHubState.h"
 
 #include <errno.h>
 #include <sys/epoll.h>
-#include <sys/eventfd.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/timerfd.h>
@@ -27,14 +27,6 @@ namespace LinkHub {
 
 namespace {
 
-// How long a looper that reads its own connections (the main looper, or one that
-// replies come to) may stay busy before the I/O thread reads them in its stead. A
-// request that arrives while the looper finishes its last message (typically the
-// sender's next one, right after the reply) is best read by the looper, which is about
-// to wait for it anyway; on a loaded machine a looper is often kept from running for a
-// while, and taking over then would only cost both threads work. Messages for other
-// loopers wait at most this long behind a busy looper.
-const bigtime_t kReaderGrace = 2000;
 // The most connections a process accepts at once; beyond it, new ones are closed at once.
 const size_t kMaxAcceptedConnections = 512;
 // How long accepting pauses when the process is out of descriptors (or memory), instead
@@ -45,125 +37,11 @@ const bigtime_t kAcceptRetryDelay = 100000;
 // this is cut off.
 const size_t kMaxPartialInput = 64 * 1024 * 1024;
 const size_t kLargePartialFrame = 1024 * 1024;
-// While looking at the connection an idle looper last read before it waits finds
-// nothing there, it looks once in this many waits.
-const uint32 kExpectProbe = 16;
-// The most loopers that read their own connections at once (each holds three
-// descriptors); those beyond it are served by the I/O thread.
-const size_t kMaxConnectionReaders = 64;
 // The length of the listen queue: connections not accepted yet.
 const int kListenBacklog = 64;
 // How long the main looper has to begin answering the quit request of a quit signal
 // before the signal ends the process.
 const bigtime_t kQuitSignalGrace = 5000000;
-
-class ConnectionReader;
-
-// An accepted connection, and the wake-ups for it that are not yet served. Whoever
-// raises that count from zero reads the connection until the count stays put, so that
-// one thread at a time reads it, and in order.
-struct Accepted {
-	~Accepted();
-
-	std::shared_ptr<LinkConnection> connection;
-	std::atomic<int> pending{0};
-	// What it has waiting in ports.
-	std::shared_ptr<QueueShare> queued = std::make_shared<QueueShare>();
-	// Its share of stPartialInput; kept by the thread that reads it, and given back
-	// once nobody does.
-	size_t partialInput = 0;
-	// Under acceptedLock: the looper whose set watches it (NULL: the I/O thread's), and
-	// whether write space is watched too. home's pointer alone, for a look without the
-	// lock.
-	std::shared_ptr<ConnectionReader> home;
-	std::atomic<IdleReader*> homeHint{nullptr};
-	bool			outputWaits = false;
-};
-
-struct ListenState {
-	std::string		path;
-	// Read by the I/O thread, replaced under stLock.
-	std::atomic<int> listenFD{-1};
-	// The accepted connections that no looper reads for itself (new ones, and those
-	// whose messages go to loopers that do not): the I/O thread watches them.
-	int				epollFD = -1;
-	// What the I/O thread waits on: the listening socket, the quit signals, epollFD,
-	// and the readers' sets and timers (ConnectionReader).
-	int				ioEpollFD = -1;
-	int				signalFD = -1;
-	// Goes off when an accepted connection's pending output may have stalled for
-	// kStalledPeerTimeout (armed while stallCheckArmed), and when accepting may go on
-	// after running out of descriptors.
-	int				stallTimerFD = -1;
-	std::atomic<bool> stallCheckArmed{false};
-	int				acceptTimerFD = -1;
-	// Goes off kQuitSignalGrace after a quit signal; quitSignal is the last one's number.
-	int				quitTimerFD = -1;
-	int				quitSignal = 0;
-	std::mutex		acceptedLock;
-	std::unordered_map<int, std::shared_ptr<Accepted>> accepted;
-	// The readers by the descriptors of their sets and timers, for the I/O thread.
-	std::mutex		readersLock;
-	std::unordered_map<int, std::shared_ptr<ConnectionReader>> readers;
-};
-
-// The share of the I/O that a looper takes while it has nothing else to do (the main
-// looper, or one that replies come to): the connections whose messages last went to its
-// port, watched on a set of their own with its port's wake-up, so that a message is
-// taken in by the thread that handles it. Once the looper has been busy for
-// kReaderGrace, the I/O thread watches them in its stead, until the looper waits again.
-class ConnectionReader : public IdleReader {
-public:
-	// Registered with the I/O thread; NULL when out of descriptors or beyond
-	// kMaxConnectionReaders.
-	static	std::shared_ptr<ConnectionReader> Make(ListenState& state);
-
-							~ConnectionReader() override;
-
-			int				WakeFD() const override { return fWakeFD; }
-			void			Watch(bool idle) override;
-			void			Wait(int milliseconds) override;
-			void			Work() override;
-			bool			Expect() override;
-			void			Detach() override;
-
-			int				EpollFD() const { return fEpollFD; }
-			bool			IsDetached() const { return fDetached; }
-
-	// On the I/O thread: fd (the set's, or the busy timer's) is ready.
-			void			ServeIOEvent(int fd);
-
-private:
-							ConnectionReader(ListenState& state);
-
-	// Under fIdleLock.
-			void			_SetIOWatching(bool watching);
-			void			_StartBusyTimer(bigtime_t microseconds);
-
-			ListenState&	fState;
-			int				fEpollFD;
-			int				fWakeFD;
-	// Goes off when the looper may have been busy for kReaderGrace. The looper starts it
-	// when it gets busy and no timer runs, and does not stop it when it waits again:
-	// setting and clearing a timer costs more than a message (microseconds on virtual
-	// machines), so a stream of messages pays for it once per grace time.
-			int				fBusyTimerFD;
-			std::atomic<bool> fDetached{false};
-	// Whether the looper waits, since when it has been busy, whether fBusyTimerFD runs,
-	// and whether the I/O thread watches the set (it does until the looper first waits).
-			std::mutex		fIdleLock;
-			bool			fIdle = false;
-			bigtime_t		fBusySince = 0;
-			bool			fTimerRunning = false;
-			bool			fIOWatching = false;
-	// What the last wait found ready, and the connection last read (-1: none); the
-	// looper's alone.
-			epoll_event		fReady[16];
-			int				fReadyCount = 0;
-			int				fExpectedFD = -1;
-			bool			fExpectMissed = false;
-			uint32			fExpectSkipped = 0;
-};
 
 // The tables outlive static destruction: other threads may still use them while
 // the process exits.
@@ -184,11 +62,6 @@ std::atomic<bool> stQuitTaken{true};
 // The bytes of partial frames that the accepted connections hold together.
 std::atomic<size_t> stPartialInput{0};
 
-
-Accepted::~Accepted()
-{
-	stPartialInput -= partialInput;
-}
 
 // The connections for synchronous sends, one per team, shared by the threads that send:
 // their requests are in flight together and each reply goes to the request it answers.
@@ -248,44 +121,6 @@ time_left(bigtime_t timeout, bigtime_t since)
 	if (timeout == B_INFINITE_TIMEOUT)
 		return timeout;
 	return std::max<bigtime_t>(timeout - (system_time() - since), 0);
-}
-
-
-// Edge-triggered, so that a looper and the I/O thread can both watch a connection
-// without either being told again of what the other read. Write space is watched only
-// while output waits for the peer (output_waits): watched always, the peer reading each
-// reply woke this process once more per request, for nothing.
-const uint32 kConnectionEvents = EPOLLIN | EPOLLRDHUP | EPOLLET;
-const uint32 kReadEvents = EPOLLIN | EPOLLRDHUP | EPOLLHUP | EPOLLERR;
-
-
-// The set that watches the accepted connection; under acceptedLock.
-int
-home_set(const ListenState& state, const Accepted& accepted)
-{
-	return accepted.home != nullptr ? accepted.home->EpollFD() : state.epollFD;
-}
-
-
-// Under acceptedLock: moves the accepted connection to the set of reader (NULL: the I/O
-// thread's), watching what it watched.
-void
-move_home(ListenState& state, Accepted& accepted, const std::shared_ptr<ConnectionReader>& reader)
-{
-	int fd = accepted.connection->FD();
-	epoll_ctl(home_set(state, accepted), EPOLL_CTL_DEL, fd, nullptr);
-	epoll_event event = {};
-	event.events = accepted.outputWaits ? kConnectionEvents | EPOLLOUT : kConnectionEvents;
-	event.data.fd = fd;
-	accepted.home = reader;
-	if (reader != nullptr && epoll_ctl(reader->EpollFD(), EPOLL_CTL_ADD, fd, &event) == 0) {
-		accepted.homeHint = reader.get();
-		return;
-	}
-	// Out of memory for the reader's set: the I/O thread's watches it on.
-	accepted.home = nullptr;
-	accepted.homeHint = nullptr;
-	epoll_ctl(state.epollFD, EPOLL_CTL_ADD, fd, &event);
 }
 
 
@@ -386,26 +221,6 @@ drop(ListenState& state, const std::shared_ptr<LinkConnection>& connection)
 	connection->Close();
 	if (auto hook = stClosedHook.load())
 		hook(connection->ID());
-}
-
-
-// Under idleLock or on the I/O thread: timerFD goes off after microseconds.
-bool
-start_timer(int timerFD, bigtime_t microseconds)
-{
-	itimerspec timer = {};
-	timer.it_value.tv_sec = microseconds / 1000000;
-	timer.it_value.tv_nsec = microseconds % 1000000 * 1000;
-	return timerfd_settime(timerFD, 0, &timer, nullptr) == 0;
-}
-
-
-void
-drain_timer(int timerFD)
-{
-	uint64 expirations;
-	ssize_t ignored = read(timerFD, &expirations, sizeof(expirations));
-	(void)ignored;
 }
 
 
@@ -510,27 +325,6 @@ read_frames(Accepted& accepted, int& delivered)
 }
 
 
-// How many messages it queued.
-int
-read_from(ListenState& state, int fd)
-{
-	std::shared_ptr<Accepted> accepted = accepted_connection(state, fd);
-	if (accepted == nullptr || accepted->pending.fetch_add(1) != 0)
-		return 0;
-	int delivered = 0;
-	for (;;) {
-		int seen = accepted->pending.load();
-		if (!read_frames(*accepted, delivered)) {
-			// Left counted, so that nobody reads it again.
-			drop(state, accepted->connection);
-			return delivered;
-		}
-		if (accepted->pending.fetch_sub(seen) == seen)
-			return delivered;
-	}
-}
-
-
 // The peer took some of our output: send it what waits.
 void
 flush_to(ListenState& state, int fd)
@@ -538,21 +332,6 @@ flush_to(ListenState& state, int fd)
 	std::shared_ptr<Accepted> accepted = accepted_connection(state, fd);
 	if (accepted != nullptr && accepted->connection->FlushPending() != B_OK)
 		drop(state, accepted->connection);
-}
-
-
-// What a set's wait found ready; wakeFD (-1: none) is the port's to take.
-void
-serve(ListenState& state, const epoll_event* events, int count, int wakeFD)
-{
-	for (int i = 0; i < count; i++) {
-		if (events[i].data.fd == wakeFD)
-			continue;
-		if ((events[i].events & kReadEvents) != 0)
-			read_from(state, events[i].data.fd);
-		if ((events[i].events & EPOLLOUT) != 0 && LinkConnection::AnyPendingOutput())
-			flush_to(state, events[i].data.fd);
-	}
 }
 
 
@@ -678,205 +457,6 @@ io_loop(void* data)
 }
 
 
-// Whether an event is more than write space, which is watched only while output waits
-// but may come just after that output went out.
-bool
-wants_service(const epoll_event* events, int count, int wakeFD)
-{
-	for (int i = 0; i < count; i++) {
-		if ((events[i].events & kReadEvents) != 0 || events[i].data.fd == wakeFD)
-			return true;
-	}
-	return LinkConnection::AnyPendingOutput();
-}
-
-
-std::shared_ptr<ConnectionReader>
-ConnectionReader::Make(ListenState& state)
-{
-	{
-		// Each reader is listed under its set and its timer.
-		std::lock_guard<std::mutex> lock(state.readersLock);
-		if (state.readers.size() / 2 >= kMaxConnectionReaders)
-			return nullptr;
-	}
-	std::shared_ptr<ConnectionReader> reader(new ConnectionReader(state));
-	if (reader->fEpollFD < 0 || reader->fWakeFD < 0 || reader->fBusyTimerFD < 0)
-		return nullptr;
-	epoll_event event = {};
-	event.events = EPOLLIN;
-	event.data.fd = reader->fWakeFD;
-	if (epoll_ctl(reader->fEpollFD, EPOLL_CTL_ADD, reader->fWakeFD, &event) != 0)
-		return nullptr;
-	{
-		std::lock_guard<std::mutex> lock(state.readersLock);
-		state.readers[reader->fEpollFD] = reader;
-		state.readers[reader->fBusyTimerFD] = reader;
-	}
-	event.data.fd = reader->fBusyTimerFD;
-	epoll_ctl(state.ioEpollFD, EPOLL_CTL_ADD, reader->fBusyTimerFD, &event);
-	std::lock_guard<std::mutex> lock(reader->fIdleLock);
-	reader->_SetIOWatching(true);
-	return reader;
-}
-
-
-ConnectionReader::ConnectionReader(ListenState& state)
-	:
-	fState(state),
-	fEpollFD(epoll_create1(EPOLL_CLOEXEC)),
-	fWakeFD(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)),
-	fBusyTimerFD(timerfd_create(CLOCK_MONOTONIC, TFD_CLOEXEC | TFD_NONBLOCK))
-{
-}
-
-
-ConnectionReader::~ConnectionReader()
-{
-	for (int fd : { fEpollFD, fWakeFD, fBusyTimerFD }) {
-		if (fd >= 0)
-			close(fd);
-	}
-}
-
-
-// The looper waits (idle) and watches its connections itself, or is busy from now on and
-// leaves them to the I/O thread after the grace time.
-void
-ConnectionReader::Watch(bool idle)
-{
-	std::lock_guard<std::mutex> lock(fIdleLock);
-	fIdle = idle;
-	if (idle)
-		_SetIOWatching(false);
-	else {
-		fBusySince = system_time();
-		if (!fTimerRunning)
-			_StartBusyTimer(kReaderGrace);
-	}
-}
-
-
-void
-ConnectionReader::Wait(int milliseconds)
-{
-	bigtime_t deadline = milliseconds < 0 ? B_INFINITE_TIMEOUT
-		: system_time() + (bigtime_t)milliseconds * 1000;
-	for (;;) {
-		int count = epoll_wait(fEpollFD, fReady, 16, milliseconds);
-		fReadyCount = count > 0 ? count : 0;
-		if (count == 0 || wants_service(fReady, fReadyCount, fWakeFD))
-			return;
-		if (count < 0 && errno != EINTR)
-			return;
-		if (deadline != B_INFINITE_TIMEOUT) {
-			bigtime_t left = deadline - system_time();
-			if (left <= 0)
-				return;
-			milliseconds = (int)((left + 999) / 1000);
-		}
-	}
-}
-
-
-void
-ConnectionReader::Work()
-{
-	for (int i = 0; i < fReadyCount; i++) {
-		if ((fReady[i].events & kReadEvents) != 0 && fReady[i].data.fd != fWakeFD)
-			fExpectedFD = fReady[i].data.fd;
-	}
-	serve(fState, fReady, fReadyCount, fWakeFD);
-	fReadyCount = 0;
-}
-
-
-// The idle looper reads the connection it last took a message from before it waits: a
-// sender with requests in flight has often sent the next one already. After a look that
-// found nothing, only one wait in kExpectProbe looks first, until a look finds something
-// again: a sender of one request at a time is not worth the read.
-bool
-ConnectionReader::Expect()
-{
-	if (fExpectedFD < 0 || (fExpectMissed && ++fExpectSkipped % kExpectProbe != 0))
-		return false;
-	fExpectMissed = read_from(fState, fExpectedFD) == 0;
-	return !fExpectMissed;
-}
-
-
-void
-ConnectionReader::Detach()
-{
-	std::shared_ptr<ConnectionReader> self;
-	{
-		std::lock_guard<std::mutex> lock(fState.readersLock);
-		auto it = fState.readers.find(fEpollFD);
-		if (it == fState.readers.end() || it->second.get() != this)
-			return;
-		self = it->second;
-		fState.readers.erase(fEpollFD);
-		fState.readers.erase(fBusyTimerFD);
-	}
-	fDetached = true;
-	{
-		std::lock_guard<std::mutex> lock(fIdleLock);
-		_SetIOWatching(false);
-		epoll_ctl(fState.ioEpollFD, EPOLL_CTL_DEL, fBusyTimerFD, nullptr);
-	}
-	std::lock_guard<std::mutex> lock(fState.acceptedLock);
-	for (const auto& entry : fState.accepted) {
-		if (entry.second->home == self)
-			move_home(fState, *entry.second, nullptr);
-	}
-}
-
-
-void
-ConnectionReader::ServeIOEvent(int fd)
-{
-	if (fd == fEpollFD) {
-		epoll_event ready[16];
-		serve(fState, ready, epoll_wait(fEpollFD, ready, 16, 0), fWakeFD);
-		return;
-	}
-	// The timer went off: if the looper has stayed busy past the grace time, the I/O
-	// thread reads for it; if it is busy since less long, the timer runs on.
-	drain_timer(fBusyTimerFD);
-	std::lock_guard<std::mutex> lock(fIdleLock);
-	fTimerRunning = false;
-	if (fIdle)
-		return;
-	bigtime_t busyFor = system_time() - fBusySince;
-	if (busyFor >= kReaderGrace)
-		_SetIOWatching(true);
-	else
-		_StartBusyTimer(kReaderGrace - busyFor);
-}
-
-
-void
-ConnectionReader::_SetIOWatching(bool watching)
-{
-	if (fDetached)
-		watching = false;
-	if (fIOWatching == watching)
-		return;
-	epoll_event event = {};
-	event.events = EPOLLIN;
-	event.data.fd = fEpollFD;
-	epoll_ctl(fState.ioEpollFD, watching ? EPOLL_CTL_ADD : EPOLL_CTL_DEL, fEpollFD, &event);
-	fIOWatching = watching;
-}
-
-
-void
-ConnectionReader::_StartBusyTimer(bigtime_t microseconds)
-{
-	fTimerRunning = !fDetached && start_timer(fBusyTimerFD, microseconds);
-}
-
-
 // For each port whose looper reads for itself.
 std::shared_ptr<IdleReader>
 make_reader()
@@ -939,6 +519,93 @@ start_io_thread()
 }
 
 } // namespace
+
+
+Accepted::~Accepted()
+{
+	stPartialInput -= partialInput;
+}
+
+
+int
+home_set(const ListenState& state, const Accepted& accepted)
+{
+	return accepted.home != nullptr ? accepted.home->EpollFD() : state.epollFD;
+}
+
+
+void
+move_home(ListenState& state, Accepted& accepted,
+	const std::shared_ptr<ConnectionReader>& reader)
+{
+	int fd = accepted.connection->FD();
+	epoll_ctl(home_set(state, accepted), EPOLL_CTL_DEL, fd, nullptr);
+	epoll_event event = {};
+	event.events = accepted.outputWaits ? kConnectionEvents | EPOLLOUT : kConnectionEvents;
+	event.data.fd = fd;
+	accepted.home = reader;
+	if (reader != nullptr && epoll_ctl(reader->EpollFD(), EPOLL_CTL_ADD, fd, &event) == 0) {
+		accepted.homeHint = reader.get();
+		return;
+	}
+	// Out of memory for the reader's set: the I/O thread's watches it on.
+	accepted.home = nullptr;
+	accepted.homeHint = nullptr;
+	epoll_ctl(state.epollFD, EPOLL_CTL_ADD, fd, &event);
+}
+
+
+bool
+start_timer(int timerFD, bigtime_t microseconds)
+{
+	itimerspec timer = {};
+	timer.it_value.tv_sec = microseconds / 1000000;
+	timer.it_value.tv_nsec = microseconds % 1000000 * 1000;
+	return timerfd_settime(timerFD, 0, &timer, nullptr) == 0;
+}
+
+
+void
+drain_timer(int timerFD)
+{
+	uint64 expirations;
+	ssize_t ignored = read(timerFD, &expirations, sizeof(expirations));
+	(void)ignored;
+}
+
+
+int
+read_from(ListenState& state, int fd)
+{
+	std::shared_ptr<Accepted> accepted = accepted_connection(state, fd);
+	if (accepted == nullptr || accepted->pending.fetch_add(1) != 0)
+		return 0;
+	int delivered = 0;
+	for (;;) {
+		int seen = accepted->pending.load();
+		if (!read_frames(*accepted, delivered)) {
+			// Left counted, so that nobody reads it again.
+			drop(state, accepted->connection);
+			return delivered;
+		}
+		if (accepted->pending.fetch_sub(seen) == seen)
+			return delivered;
+	}
+}
+
+
+void
+serve(ListenState& state, const epoll_event* events, int count, int wakeFD)
+{
+	for (int i = 0; i < count; i++) {
+		if (events[i].data.fd == wakeFD)
+			continue;
+		if ((events[i].events & kReadEvents) != 0)
+			read_from(state, events[i].data.fd);
+		if ((events[i].events & EPOLLOUT) != 0 && LinkConnection::AnyPendingOutput())
+			flush_to(state, events[i].data.fd);
+	}
+}
 
 
 status_t
