@@ -548,7 +548,7 @@ move_home(ListenState& state, Accepted& accepted,
 		accepted.homeHint = reader.get();
 		return;
 	}
-	// Out of memory for the reader's set: the I/O thread's watches it on.
+	// Back to the I/O thread, or no room in the reader's set: the I/O thread watches it.
 	accepted.home = nullptr;
 	accepted.homeHint = nullptr;
 	epoll_ctl(state.epollFD, EPOLL_CTL_ADD, fd, &event);
