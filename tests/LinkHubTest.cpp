@@ -15,6 +15,7 @@
 #include <sys/resource.h>
 
 #include <atomic>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -237,6 +238,28 @@ TEST_F(LinkHubTest, RepliesReachEveryLooperWhileAnotherThatTheyComeToHangsOrQuit
 	EXPECT_TRUE(hung->Receives(51));
 	hung.reset();
 	ExpectServed();
+}
+
+
+// Each looper that reads for itself holds descriptors of its own: beyond the cap, loopers
+// that replies come to are served by the I/O thread, and get their replies all the same.
+TEST_F(LinkHubTest, LoopersBeyondTheCapOfThoseReadingForThemselvesGetTheirRepliesToo)
+{
+	StartApp();
+	auto descriptors = [] {
+		return std::distance(std::filesystem::directory_iterator("/proc/self/fd"),
+			std::filesystem::directory_iterator());
+	};
+	auto before = descriptors();
+	std::vector<std::unique_ptr<CountingLooper>> loopers;
+	for (int i = 0; i < 100; i++) {
+		loopers.push_back(std::make_unique<CountingLooper>("many", false));
+		loopers.back()->Ping(fMessenger, 2);
+	}
+	for (auto& looper : loopers)
+		EXPECT_TRUE(looper->Receives(2));
+	// An epoll set, an eventfd and a timer for each of at most 64, and a few connections.
+	EXPECT_LE(descriptors() - before, 3 * 64 + 16);
 }
 
 
