@@ -188,6 +188,8 @@ struct CountingLooper {
 
 	~CountingLooper()
 	{
+		// A counter still blocked would hold the looper's lock for good.
+		counter->Unblock();
 		if (looper->Lock())
 			looper->Quit();
 		delete counter;
