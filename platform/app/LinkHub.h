@@ -2,8 +2,9 @@
 //
 // A process that listens (every application, and the registrar) has one AF_UNIX socket
 // in the runtime directory and an I/O thread that accepts connections, reads the
-// messages that arrive on them and queues each on the port it names; while the main
-// looper has nothing to do, its own thread does that reading instead. Sending uses
+// messages that arrive on them and queues each on the port it names; the main looper,
+// and every looper that replies come to, read the connections whose messages go to them
+// themselves while they have nothing to do (ConnectionReader). Sending uses
 // connections this process opened: asynchronous sends share one per target team, and
 // synchronous sends another, on which the threads waiting for replies take turns to
 // read and hand each other their replies, so that several requests are in flight at
