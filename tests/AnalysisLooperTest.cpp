@@ -1,24 +1,76 @@
 // Analyses with requests in flight, against real processes on a private registrar: a target
-// that dies ends the requests waiting for it at once, not at their time limit, and the
-// looper they ran on is gone once no analysis uses it.
+// that dies ends the requests waiting for it at once, not at their time limit; analyses at
+// once run on loopers of their own, as many as there are processors; and the loopers are
+// gone once no analysis uses them.
 #include <Messenger.h>
 #include <OS.h>
 
 #include <gtest/gtest.h>
 
+#include <dirent.h>
 #include <signal.h>
 
+#include <fstream>
 #include <memory>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "AnalysisBudget.h"
 #include "AnalysisLooper.h"
 #include "ScriptingTargets.h"
 #include "TestRuntime.h"
+#include "WaitFor.h"
 
 namespace {
 
 const char* kHanging = "application/x-vnd.qv-looper-hanging";
+
+
+// The threads of this process named "analysis".
+int
+count_analysis_loopers()
+{
+	int count = 0;
+	DIR* tasks = opendir("/proc/self/task");
+	while (dirent* task = tasks != NULL ? readdir(tasks) : NULL) {
+		std::ifstream comm(std::string("/proc/self/task/") + task->d_name + "/comm");
+		std::string name;
+		if (std::getline(comm, name) && name == "analysis")
+			count++;
+	}
+	if (tasks != NULL)
+		closedir(tasks);
+	return count;
+}
+
+
+// Analyses of an application that never answers how many windows it has.
+struct HangingAnalyses {
+	HangingAnalyses(int count)
+	{
+		for (int i = 0; i < count; i++) {
+			std::unique_ptr<ScriptingApplication> node(CreateScriptingApplication(kHanging));
+			if (node == nullptr)
+				return;
+			node->Budget()->SetRequestTimeout(20000000);
+			node->Budget()->SetLogged(false);
+			node->Budget()->SetRequestsInFlight(kMaxRequestsInFlight);
+			nodes.push_back(std::move(node));
+		}
+		for (auto& node : nodes)
+			threads.emplace_back([&node] { node->Analyze(0); });
+	}
+
+	~HangingAnalyses()
+	{
+		for (std::thread& thread : threads)
+			thread.join();
+	}
+
+	std::vector<std::unique_ptr<ScriptingApplication>> nodes;
+	std::vector<std::thread> threads;
+};
 
 } // namespace
 
@@ -56,4 +108,28 @@ TEST(AnalysisLooperTest, ATargetThatDiesEndsItsRequestsAtOnce)
 	EXPECT_EQ(node->CountChildren(), 0);
 	// The looper has quit with the last analysis that used it.
 	EXPECT_LT(find_thread("analysis"), 0);
+}
+
+
+TEST(AnalysisLooperTest, AnalysesAtOnceRunOnLoopersOfTheirOwnUpToTheProcessors)
+{
+	TestRuntime runtime;
+	ASSERT_EQ(runtime.StartRegistrar(), B_OK);
+	pid_t target = runtime.Start("FaultTargetApp", { kHanging, "hangafter" });
+	ASSERT_TRUE(runtime.WaitForApp(kHanging));
+	system_info info;
+	ASSERT_EQ(get_system_info(&info), B_OK);
+	// One more than the processors (three at most): a hung analysis leaves its turn at
+	// the gate, so all of them run.
+	int count = std::min<int>((int)info.cpu_count, 3) + 1;
+	int loopers = std::min<int>((int)info.cpu_count * kAnalysisLoopersPerProcessor, count);
+
+	{
+		HangingAnalyses analyses(count);
+		ASSERT_EQ(analyses.nodes.size(), (size_t)count);
+		EXPECT_TRUE(wait_for([&] { return count_analysis_loopers() == loopers; },
+			5000000)) << count_analysis_loopers();
+		ASSERT_EQ(kill(target, SIGKILL), 0);
+	}
+	EXPECT_EQ(count_analysis_loopers(), 0);
 }
