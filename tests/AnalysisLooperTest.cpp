@@ -131,5 +131,7 @@ TEST(AnalysisLooperTest, AnalysesAtOnceRunOnLoopersOfTheirOwnUpToTheProcessors)
 			5000000)) << count_analysis_loopers();
 		ASSERT_EQ(kill(target, SIGKILL), 0);
 	}
-	EXPECT_EQ(count_analysis_loopers(), 0);
+	// A looper's thread may linger a moment after it has let its quitter go.
+	EXPECT_TRUE(wait_for([] { return count_analysis_loopers() == 0; }, 5000000))
+		<< count_analysis_loopers();
 }
