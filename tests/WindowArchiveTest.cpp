@@ -92,7 +92,8 @@ TEST_F(WindowArchiveTest, AWindowComesBackWithItsStateAndTheViewsOfADeepArchive)
 	EXPECT_EQ(again.FindFloat("_zoom", 1, limits), B_OK);
 	EXPECT_EQ(limits[0], 500);
 	ASSERT_NO_FATAL_FAILURE(ShowWindow());
-	fWindow->Quit();
+	if (fWindow->Lock())
+		fWindow->Quit();
 
 	// Without deep, the views stay behind.
 	EXPECT_FALSE(shallow.HasMessage("_views"));
@@ -143,7 +144,8 @@ TEST_F(WindowArchiveTest, ADamagedWindowArchiveGivesAWorkingWindow)
 	ASSERT_EQ(fWindow->CountChildren(), 1);
 	EXPECT_STREQ(fWindow->ChildAt(0)->Name(), "kept");
 	ASSERT_NO_FATAL_FAILURE(ShowWindow());
-	fWindow->Quit();
+	if (fWindow->Lock())
+		fWindow->Quit();
 
 	// A frame beyond any screen is cut to a size whose pixels can be had; a pulse
 	// too fast is slowed down; limits beyond the largest are cut to it.
