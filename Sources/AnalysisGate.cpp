@@ -20,12 +20,16 @@ AnalysisGate::Default()
 {
 	// Never destroyed: analyses of hung applications may still wait here when the
 	// program quits without them.
-	static AnalysisGate* gate = new AnalysisGate([] {
-		system_info info;
-		int32 processors = get_system_info(&info) == B_OK ? (int32)info.cpu_count : 1;
-		return processors * kAnalysesPerProcessor;
-	}());
+	static AnalysisGate* gate = new AnalysisGate(count_processors() * kAnalysesPerProcessor);
 	return *gate;
+}
+
+
+int32
+count_processors()
+{
+	system_info info;
+	return get_system_info(&info) == B_OK ? std::max((int32)info.cpu_count, (int32)1) : 1;
 }
 
 

@@ -58,6 +58,10 @@ private:
 };
 
 
+// The processors of the machine, at least one.
+int32 count_processors();
+
+
 // Holds a place at the gate for its lifetime.
 class AnalysisGateEntry {
 public:

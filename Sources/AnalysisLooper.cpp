@@ -8,6 +8,7 @@
 #include <mutex>
 
 #include "AnalysisBudget.h"
+#include "AnalysisGate.h"
 #include "ScriptingElement.h"
 
 
@@ -77,9 +78,22 @@ AnalysisLooper::~AnalysisLooper()
 static size_t
 max_loopers()
 {
-	system_info info;
-	int32 processors = get_system_info(&info) == B_OK ? (int32)info.cpu_count : 1;
-	return (size_t)std::max<int32>(processors * kAnalysisLoopersPerProcessor, 1);
+	static const size_t max = (size_t)(count_processors() * kAnalysisLoopersPerProcessor);
+	return max;
+}
+
+
+AnalysisLooper*
+AnalysisLooper::_Start()
+{
+	AnalysisLooper* looper = new AnalysisLooper;
+	if (looper->Run() < 0) {
+		delete looper;
+		return NULL;
+	}
+	BMessage check(kMsgCheck);
+	looper->fCheck = new BMessageRunner(BMessenger(looper), &check, kReplyCheckInterval);
+	return looper;
 }
 
 
@@ -90,18 +104,12 @@ AnalysisLooper::Acquire()
 	auto least = std::min_element(stLoopers.begin(), stLoopers.end(),
 		[](const auto& a, const auto& b) { return a.second < b.second; });
 	if (least == stLoopers.end() || (least->second > 0 && stLoopers.size() < max_loopers())) {
-		AnalysisLooper* looper = new AnalysisLooper;
-		if (looper->Run() < 0) {
-			delete looper;
-			if (least == stLoopers.end())
-				return NULL;
-		} else {
-			BMessage check(kMsgCheck);
-			looper->fCheck = new BMessageRunner(BMessenger(looper), &check,
-				kReplyCheckInterval);
+		// Without a new one, the least busy serves one more.
+		if (AnalysisLooper* looper = _Start()) {
 			stLoopers.emplace_back(looper, 0);
 			least = stLoopers.end() - 1;
-		}
+		} else if (least == stLoopers.end())
+			return NULL;
 	}
 	least->second++;
 	return least->first;

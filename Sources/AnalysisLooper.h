@@ -58,6 +58,9 @@ private:
 							AnalysisLooper();
 	virtual					~AnalysisLooper();
 
+	// A new looper, running and checking its requests; NULL when it cannot run.
+	static	AnalysisLooper*	_Start();
+
 			void			_CheckPending();
 	// Takes pending out of the list, sets its outcome and resumes its task.
 			void			_Finish(PendingReply* pending, status_t status,

@@ -29,12 +29,6 @@ wants_service(const epoll_event* events, int count, int wakeFD)
 std::shared_ptr<ConnectionReader>
 ConnectionReader::Make(ListenState& state)
 {
-	{
-		// Each reader is listed under its set and its timer.
-		std::lock_guard<std::mutex> lock(state.readersLock);
-		if (state.readers.size() / 2 >= kMaxConnectionReaders)
-			return nullptr;
-	}
 	std::shared_ptr<ConnectionReader> reader(new ConnectionReader(state));
 	if (reader->fEpollFD < 0 || reader->fWakeFD < 0 || reader->fBusyTimerFD < 0)
 		return nullptr;
@@ -44,7 +38,10 @@ ConnectionReader::Make(ListenState& state)
 	if (epoll_ctl(reader->fEpollFD, EPOLL_CTL_ADD, reader->fWakeFD, &event) != 0)
 		return nullptr;
 	{
+		// Each reader is listed under its set and its timer.
 		std::lock_guard<std::mutex> lock(state.readersLock);
+		if (state.readers.size() / 2 >= kMaxConnectionReaders)
+			return nullptr;
 		state.readers[reader->fEpollFD] = reader;
 		state.readers[reader->fBusyTimerFD] = reader;
 	}

@@ -440,9 +440,7 @@ io_loop(void* data)
 			if (fd == state.epollFD) {
 				epoll_event ready[16];
 				serve(state, ready, epoll_wait(state.epollFD, ready, 16, 0), -1);
-			} else if (std::shared_ptr<ConnectionReader> reader = reader_for(state, fd))
-				reader->ServeIOEvent(fd);
-			else if (fd == state.stallTimerFD)
+			} else if (fd == state.stallTimerFD)
 				cut_off_stalled_peers(state);
 			else if (fd == state.acceptTimerFD)
 				resume_accepting(state);
@@ -450,6 +448,8 @@ io_loop(void* data)
 				post_quit_request(state);
 			else if (fd == state.quitTimerFD)
 				check_quit_taken(state);
+			else if (std::shared_ptr<ConnectionReader> reader = reader_for(state, fd))
+				reader->ServeIOEvent(fd);
 			else
 				accept_all(state);
 		}
@@ -488,7 +488,8 @@ start_io_thread()
 	state->stallTimerFD = timerfd_create(CLOCK_MONOTONIC, TFD_CLOEXEC | TFD_NONBLOCK);
 	state->acceptTimerFD = timerfd_create(CLOCK_MONOTONIC, TFD_CLOEXEC | TFD_NONBLOCK);
 	state->quitTimerFD = timerfd_create(CLOCK_MONOTONIC, TFD_CLOEXEC | TFD_NONBLOCK);
-	if (state->epollFD < 0 || state->ioEpollFD < 0 || state->stallTimerFD < 0 || state->acceptTimerFD < 0 || state->quitTimerFD < 0) {
+	if (state->epollFD < 0 || state->ioEpollFD < 0 || state->stallTimerFD < 0
+		|| state->acceptTimerFD < 0 || state->quitTimerFD < 0) {
 		close_io_state(state);
 		return B_NO_MORE_FDS;
 	}
@@ -543,8 +544,8 @@ move_home(ListenState& state, Accepted& accepted,
 	epoll_event event = {};
 	event.events = accepted.outputWaits ? kConnectionEvents | EPOLLOUT : kConnectionEvents;
 	event.data.fd = fd;
-	accepted.home = reader;
 	if (reader != nullptr && epoll_ctl(reader->EpollFD(), EPOLL_CTL_ADD, fd, &event) == 0) {
+		accepted.home = reader;
 		accepted.homeHint = reader.get();
 		return;
 	}
