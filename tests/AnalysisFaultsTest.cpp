@@ -8,6 +8,7 @@
 #include "AnalysisBudget.h"
 #include "QuorvaneApp.h"
 #include "QuorvaneAppTest.h"
+#include "ScratchDirectory.h"
 #include "ScriptingElement.h"
 
 #include <gtest/gtest.h>
@@ -237,18 +238,22 @@ TEST_F(AnalysisFaultsTest, AStormOfLaunchesAndQuitsEndsWithEveryRunningOneOnce)
 // itself once the target goes, and frees its node (the leak checker would see it).
 TEST_F(AnalysisFaultsTest, AnAnalysisOutlivingTheProgramEndsByItself)
 {
-	pid_t hanging = StartTarget("ScriptTargetApp",
-		{ "application/x-vnd.qv-hangcount", "hangcount" });
+	std::string held = fRuntime.Directory() + "/hangcount.out";
+	pid_t hanging = fRuntime.Start("ScriptTargetApp",
+		{ "application/x-vnd.qv-hangcount", "hangcount" }, held);
+	ASSERT_TRUE(fRuntime.WaitForApp("application/x-vnd.qv-hangcount"));
 	testing::internal::CaptureStderr();
+	// Quorvane quits only once the target holds the request: killed earlier, the target
+	// would be gone before it was asked anything.
 	RunQuorvane([&] {
-		EXPECT_TRUE(wait_until(fWindow,
-			[&] { return find_thread("ScriptTargetApp analysis") >= 0; }));
+		EXPECT_TRUE(wait_for([&] { return read_file(held) == "holding\n"; }));
 	});
 
 	EXPECT_GE(fRuntime.Stop(hanging, SIGKILL), 0);
 	EXPECT_TRUE(wait_for([] { return find_thread("ScriptTargetApp analysis") < 0; }));
-	EXPECT_NE(testing::internal::GetCapturedStderr().find(
-		"cannot 'count Window' of application 'ScriptTargetApp'"), std::string::npos);
+	std::string errors = testing::internal::GetCapturedStderr();
+	EXPECT_NE(errors.find("cannot 'count Window' of application 'ScriptTargetApp'"),
+		std::string::npos) << errors;
 }
 
 

@@ -10,7 +10,8 @@
 //	nocount		answers the count of windows without "result"
 //	exitcount	ends the process when asked for the count of windows
 //	exitlabel	the tree, but the process ends when asked for any view's "Label"
-//	hangcount	keeps the count of windows unanswered
+//	hangcount	keeps the count of windows unanswered, and says "holding" on standard
+//				output when it has one
 //	blank		the tree, but window 1 and view 2 of window 0 have names and labels of
 //				white space only
 //	hidden		the tree, but no window is scriptable
@@ -34,6 +35,7 @@
 #include <Message.h>
 #include <PropertyInfo.h>
 
+#include <stdio.h>
 #include <string.h>
 #include <unistd.h>
 
@@ -344,6 +346,8 @@ public:
 				_exit(5);
 			if (stMode == kHangCount) {
 				fUnanswered.push_back(DetachCurrentMessage());
+				puts("holding");
+				fflush(stdout);
 				return;
 			}
 			reply_result(message, (int32)fWindows.size(), stMode != kNoCount);
