@@ -18,6 +18,7 @@
 
 #include "AnalysedTree.h"
 #include "ExitStatus.h"
+#include "FaultTargetCounts.h"
 #include "ScriptingUtils.h"
 #include "SendCommand.h"
 #include "TestRuntime.h"
@@ -76,18 +77,6 @@ protected:
 		if (reply.is_discarded() || !reply["fields"].contains("result"))
 			return nullptr;
 		return reply["fields"]["result"]["values"][0];
-	}
-
-	// The scripting requests that FaultTargetApp has answered so far.
-	int64 Answered()
-	{
-		BMessenger messenger(kCounted);
-		BMessage request('rqct');
-		BMessage reply;
-		int64 count = -1;
-		EXPECT_EQ(messenger.SendMessage(&request, &reply, 5000000, 5000000), B_OK);
-		reply.FindInt64("count", &count);
-		return count;
 	}
 
 	TestRuntime fRuntime;
@@ -240,7 +229,8 @@ TEST_F(QuorvaneSendTest, BadWordsExitWithTwoAndSendNothing)
 {
 	fRuntime.Start("FaultTargetApp", { kCounted, "nested", "1", "1" });
 	ASSERT_TRUE(fRuntime.WaitForApp(kCounted));
-	int64 before = Answered();
+	int64 before = fault_target_counts(kCounted).answered;
+	ASSERT_GE(before, 0);
 
 	const std::vector<std::vector<std::string>> kBad = {
 		{ "--send", kCounted, "get", "Label", "of", "View", "okButton" },
@@ -255,10 +245,10 @@ TEST_F(QuorvaneSendTest, BadWordsExitWithTwoAndSendNothing)
 		EXPECT_EQ(Run(arguments), kExitUsage) << arguments.back();
 		EXPECT_EQ(fOutput, "");
 	}
-	EXPECT_EQ(Answered(), before);
+	EXPECT_EQ(fault_target_counts(kCounted).answered, before);
 
 	EXPECT_EQ(Run({ "--send", kCounted, "get", "Label of Window 0" }), kExitSuccess);
-	EXPECT_EQ(Answered(), before + 1);
+	EXPECT_EQ(fault_target_counts(kCounted).answered, before + 1);
 }
 
 

@@ -21,6 +21,7 @@
 #include <Window.h>
 
 #include "BetterScrollView.h"
+#include "FaultTargetCounts.h"
 #include "OffscreenInput.h"
 #include "PropertyValues.h"
 #include "QuorvaneApp.h"
@@ -969,19 +970,6 @@ target_items(BWindow* window)
 }
 
 
-// The number of scripting requests a FaultTargetApp has answered.
-int64
-requests_answered(const char* signature)
-{
-	BMessage request('rqct');
-	BMessage reply;
-	int64 count = -1;
-	if (BMessenger(signature).SendMessage(&request, &reply, 5000000, 5000000) == B_OK)
-		reply.FindInt64("count", &count);
-	return count;
-}
-
-
 std::string
 build_path(const char* name)
 {
@@ -1280,12 +1268,12 @@ TEST_F(QuorvaneTargetTest, ValuesShowErrorsAndAreNotAskedWhenHidden)
 		EXPECT_GT(fTargetView->CountItems(), 0);
 		fWindow->Unlock();
 
-		int64 before = requests_answered(kFaults);
+		int64 before = fault_target_counts(kFaults).answered;
 		ASSERT_GT(before, 0);
 		SelectRow(kFaults, true);
 		snooze(300000);
 		ASSERT_TRUE(wait_for_queue(fWindow));
-		EXPECT_EQ(requests_answered(kFaults), before);
+		EXPECT_EQ(fault_target_counts(kFaults).answered, before);
 		ASSERT_TRUE(fWindow->Lock());
 		EXPECT_GT(fTargetView->CountItems(), 0);
 		EXPECT_TRUE(ValueRows().empty());
@@ -1297,7 +1285,7 @@ TEST_F(QuorvaneTargetTest, ValuesShowErrorsAndAreNotAskedWhenHidden)
 			std::vector<std::string> rows = ValueRows();
 			return !rows.empty() && rows.back().find("\xE2\x80\xA6") == std::string::npos;
 		}, 15000000));
-		EXPECT_GT(requests_answered(kFaults), before);
+		EXPECT_GT(fault_target_counts(kFaults).answered, before);
 	});
 }
 

@@ -13,8 +13,8 @@
 //	FaultTargetApp <signature> wrongsuites
 //		answers its suites as numbers
 // In every mode, 'rqct' is answered with "count": the scripting requests answered so far,
-// and with "requestBytes" and "replyBytes": the flattened sizes of those requests and of
-// their replies, summed.
+// with "held": those kept unanswered, and with "requestBytes" and "replyBytes": the
+// flattened sizes of the requests answered and of their replies, summed.
 #include <Application.h>
 #include <Message.h>
 #include <PropertyInfo.h>
@@ -91,6 +91,7 @@ public:
 			{
 				BMessage reply(B_REPLY);
 				reply.AddInt64("count", fAnswered);
+				reply.AddInt64("held", (int64)fUnanswered.size());
 				reply.AddInt64("requestBytes", fRequestBytes);
 				reply.AddInt64("replyBytes", fReplyBytes);
 				message->SendReply(&reply);
