@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -266,6 +267,42 @@ TEST_F(WindowTest, DrawsInvalidatedViewsAndPresentsThem)
 
 	ASSERT_TRUE(window->Lock());
 	window->Quit();
+}
+
+
+// A thread that quits a shown window without holding its lock, though it should: the lock
+// is taken for it, so the window's thread, drawing without pause, is not torn down under
+// its feet (the thread sanitizer would see it).
+TEST_F(WindowTest, AWindowQuitWithoutItsLockEndsWhileItDraws)
+{
+	class RedrawingView : public BView {
+	public:
+		RedrawingView()
+			:
+			BView(BRect(0, 0, 49, 49), "redrawing", B_FOLLOW_NONE, B_WILL_DRAW)
+		{
+		}
+
+		void Draw(BRect) override
+		{
+			FillRect(Bounds());
+			draws++;
+			Invalidate();
+		}
+
+		std::atomic<int> draws = 0;
+	};
+
+	BWindow* window = new BWindow(BRect(0, 0, 99, 99), "Redrawing", B_TITLED_WINDOW, 0);
+	RedrawingView* view = new RedrawingView;
+	window->AddChild(view);
+	window->Show();
+	ASSERT_TRUE(wait_for([&] { return view->draws > 10; }));
+	thread_id thread = window->Thread();
+
+	window->Quit();
+	EXPECT_EQ(offscreen_window("Redrawing"), nullptr);
+	EXPECT_EQ(wait_for_thread(thread, NULL), B_BAD_THREAD_ID);
 }
 
 

@@ -316,6 +316,11 @@ BWindow::~BWindow()
 void
 BWindow::Quit()
 {
+	// A running window is to be quit with its lock held; a thread that did not take it
+	// gets it taken for it, as the window's thread may be drawing into what goes here.
+	// A window that cannot be locked is already on its way out.
+	if (Thread() >= 0 && !IsLocked() && !Lock())
+		return;
 	// The window leaves the application's list and the screen at once, even when its
 	// thread takes a while to end.
 	BPrivate::LooperList::SetWindow(this, NULL);
