@@ -15,9 +15,20 @@
 static const uint32 kMsgRun = 'Arun';
 static const uint32 kMsgCheck = 'Achk';
 
-static std::mutex stLooperLock;
-// The loopers running, and how many analyses each serves.
-static std::vector<std::pair<AnalysisLooper*, int32>> stLoopers;
+// The loopers running, and how many analyses each serves. Never destroyed: an analysis
+// that outlives the program's end still releases its looper while the statics go.
+struct LooperPool {
+	std::mutex			lock;
+	std::vector<std::pair<AnalysisLooper*, int32>> loopers;
+};
+
+
+static LooperPool&
+looper_pool()
+{
+	static LooperPool* pool = new LooperPool;
+	return *pool;
+}
 
 
 // The handler that one request's reply is addressed to.
@@ -100,15 +111,17 @@ AnalysisLooper::_Start()
 AnalysisLooper*
 AnalysisLooper::Acquire()
 {
-	std::lock_guard<std::mutex> lock(stLooperLock);
-	auto least = std::min_element(stLoopers.begin(), stLoopers.end(),
+	LooperPool& pool = looper_pool();
+	std::lock_guard<std::mutex> lock(pool.lock);
+	auto least = std::min_element(pool.loopers.begin(), pool.loopers.end(),
 		[](const auto& a, const auto& b) { return a.second < b.second; });
-	if (least == stLoopers.end() || (least->second > 0 && stLoopers.size() < max_loopers())) {
+	if (least == pool.loopers.end()
+		|| (least->second > 0 && pool.loopers.size() < max_loopers())) {
 		// Without a new one, the least busy serves one more.
 		if (AnalysisLooper* looper = _Start()) {
-			stLoopers.emplace_back(looper, 0);
-			least = stLoopers.end() - 1;
-		} else if (least == stLoopers.end())
+			pool.loopers.emplace_back(looper, 0);
+			least = pool.loopers.end() - 1;
+		} else if (least == pool.loopers.end())
 			return NULL;
 	}
 	least->second++;
@@ -119,12 +132,13 @@ AnalysisLooper::Acquire()
 void
 AnalysisLooper::Release(AnalysisLooper* looper)
 {
-	std::lock_guard<std::mutex> lock(stLooperLock);
-	auto it = std::find_if(stLoopers.begin(), stLoopers.end(),
+	LooperPool& pool = looper_pool();
+	std::lock_guard<std::mutex> lock(pool.lock);
+	auto it = std::find_if(pool.loopers.begin(), pool.loopers.end(),
 		[looper](const auto& each) { return each.first == looper; });
-	if (it == stLoopers.end() || --it->second > 0)
+	if (it == pool.loopers.end() || --it->second > 0)
 		return;
-	stLoopers.erase(it);
+	pool.loopers.erase(it);
 	if (looper->Lock())
 		looper->Quit();
 }
