@@ -8,8 +8,9 @@
 AnalysisLog*
 AnalysisLog::Streams()
 {
-	static AnalysisLog streams(stdout, stderr);
-	return &streams;
+	// Never destroyed: analyses that outlive the program's end still log.
+	static AnalysisLog* streams = new AnalysisLog(stdout, stderr);
+	return streams;
 }
 
 
