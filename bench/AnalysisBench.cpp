@@ -22,11 +22,13 @@
 #include <string.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "AnalysisLoop.h"
+#include "FaultTargetCounts.h"
 #include "MedianReporter.h"
 #include "ProcessTime.h"
 #include "RawPingPong.h"
@@ -57,27 +59,11 @@ signature(int index)
 }
 
 
-// What the application has answered so far: requests, and their bytes and their replies'.
-struct Answered {
-	int64	count = -1;
-	int64	requestBytes = 0;
-	int64	replyBytes = 0;
-};
-
-
-Answered
+// What the application of that index has answered so far.
+FaultTargetCounts
 answered(int index)
 {
-	BMessenger target(signature(index).c_str());
-	BMessage request('rqct');
-	BMessage reply;
-	Answered answered;
-	if (target.SendMessage(&request, &reply) != B_OK
-		|| reply.FindInt64("count", &answered.count) != B_OK
-		|| reply.FindInt64("requestBytes", &answered.requestBytes) != B_OK
-		|| reply.FindInt64("replyBytes", &answered.replyBytes) != B_OK)
-		answered.count = -1;
-	return answered;
+	return fault_target_counts(signature(index).c_str());
 }
 
 
@@ -233,7 +219,7 @@ twenty_at_once(benchmark::State& state, int32 requestsInFlight)
 	for (auto _ : state) {
 		int64 answeredBefore = 0;
 		for (int i = 0; i < kApplications; i++)
-			answeredBefore += answered(i).count;
+			answeredBefore += answered(i).answered;
 		double hereBefore = cpu_milliseconds(getpid());
 		double applicationsBefore = applications_cpu_milliseconds();
 		std::vector<ScriptingApplication*> nodes(kApplications);
@@ -252,7 +238,7 @@ twenty_at_once(benchmark::State& state, int32 requestsInFlight)
 		here += cpu_milliseconds(getpid()) - hereBefore;
 		applications += applications_cpu_milliseconds() - applicationsBefore;
 		for (int i = 0; i < kApplications; i++)
-			requests += answered(i).count;
+			requests += answered(i).answered;
 		// Less each 'rqct' asked before.
 		requests -= answeredBefore;
 		for (ScriptingApplication* node : nodes)
@@ -387,16 +373,17 @@ main(int argc, char** argv)
 	}
 
 	// The requests of one analysis, counted and measured by the application itself.
-	Answered before = answered(0);
+	FaultTargetCounts before = answered(0);
 	ScriptingApplication* node;
 	{
 		Muted muted;
 		analyse(0, &node, kMaxRequestsInFlight);
 	}
 	delete node;
-	Answered after = answered(0);
-	stRequests = after.count - before.count;
-	if (before.count < 0 || after.count < 0 || stRequests <= 0) {
+	FaultTargetCounts after = answered(0);
+	stRequests = after.answered - before.answered;
+	if (std::min({ before.answered, before.requestBytes, before.replyBytes, after.answered,
+			after.requestBytes, after.replyBytes }) < 0 || stRequests <= 0) {
 		fprintf(stderr, "the application did not count its requests\n");
 		return 1;
 	}
