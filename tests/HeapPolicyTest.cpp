@@ -10,22 +10,12 @@
 
 #include <OS.h>
 
-
-namespace {
-
-// The sanitizers bring allocators of their own.
-#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
-const bool kGlibcHeap = false;
-#else
-const bool kGlibcHeap = true;
-#endif
-
-} // namespace
+#include "SanitizedBuild.h"
 
 
 TEST(HeapPolicy, ABurstOfSixteenMegabytesFreedStaysInTheHeap)
 {
-	if (!kGlibcHeap)
+	if (kSanitizedBuild)
 		GTEST_SKIP() << "the sanitizer's allocator keeps its own policy";
 	// A call into the kit, so that it is loaded whatever the linker keeps.
 	system_info info;
@@ -41,7 +31,7 @@ TEST(HeapPolicy, ABurstOfSixteenMegabytesFreedStaysInTheHeap)
 		ASSERT_NE(block, nullptr);
 		blocks.push_back(block);
 	}
-	// arena: what the main heap holds from the system, used or free.
+	// arena: what the heaps hold from the system, used or free.
 	size_t held = mallinfo2().arena;
 	for (auto it = blocks.rbegin(); it != blocks.rend(); ++it)
 		free(*it);

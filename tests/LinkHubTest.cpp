@@ -22,6 +22,7 @@
 #include <thread>
 #include <vector>
 
+#include "SanitizedBuild.h"
 #include "TestRuntime.h"
 #include "WaitFor.h"
 #include "app/LinkConnection.h"
@@ -34,13 +35,9 @@ namespace {
 
 const char* kSignature = "application/x-vnd.test-link-hub";
 const bigtime_t kPeerTimeout = 15000000;
-// The sanitizers keep freed memory aside and shadow what is used, so that a process's
-// size no longer shows what it holds: the bounds on memory are checked in plain builds.
-#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
-const bool kSizeShowsMemory = false;
-#else
-const bool kSizeShowsMemory = true;
-#endif
+// The bounds on memory are checked in plain builds: under a sanitizer a process's size
+// no longer shows what it holds.
+const bool kSizeShowsMemory = !kSanitizedBuild;
 
 
 // Waits until the file holds the line; bounded.
