@@ -703,21 +703,19 @@ LinkConnection::_ReadSome(bool wait, bool* more)
 {
 	// One read at a time, decoded before the next: a peer that writes as fast as it is
 	// read makes the decoder hold no more than one partial frame and one read. The bytes
-	// go straight into the decoder's room when it has kMinReadRoom of it; otherwise
-	// (small frames, or none yet) they are read aside and copied in.
-	uint8 overflow[65536];
-	size_t roomSize;
-	uint8* room = fDecoder.Room(roomSize);
-	bool inPlace = roomSize >= kMinReadRoom;
-	uint8* buffer = inPlace ? room : overflow;
-	size_t size = inPlace ? roomSize : sizeof(overflow);
+	// go straight into the decoder's room, so that a frame is copied once, into its
+	// message. Without room (memory ran out, or the stream is broken) the connection
+	// cannot go on.
+	size_t size;
+	uint8* room = fDecoder.Room(size);
+	if (room == NULL || size == 0) {
+		Close();
+		return B_BAD_PORT_ID;
+	}
 	for (;;) {
-		ssize_t bytes = recv(fFD, buffer, size, wait ? 0 : MSG_DONTWAIT);
+		ssize_t bytes = recv(fFD, room, size, wait ? 0 : MSG_DONTWAIT);
 		if (bytes > 0) {
-			if (inPlace)
-				fDecoder.Received(bytes);
-			else
-				fDecoder.Feed(overflow, bytes);
+			fDecoder.Received(bytes);
 			if (more != NULL)
 				*more = (size_t)bytes == size;
 			return B_OK;

@@ -43,9 +43,6 @@ const bigtime_t kStalledPeerTimeout = 2000000;
 // What an accepted connection may hold of output its peer has not taken yet: twice the
 // largest frame. A peer that lets more pile up is cut off.
 const size_t kMaxPendingOutput = 2 * (kFrameHeaderSize + kMaxFrameBody);
-// The least room in a connection's decoder that a read fills in place; with less, it
-// reads into a buffer aside (64 KiB) and copies in what came.
-const size_t kMinReadRoom = 4096;
 
 class LinkConnection {
 public:

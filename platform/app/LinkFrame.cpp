@@ -168,14 +168,9 @@ FrameDecoder::Room(size_t& size)
 	size = 0;
 	if (fFailed)
 		return NULL;
-	// A partial frame whose size is known gets room for the rest of it (it will be held
-	// whole anyway), kDecoderReadAhead at a time: memory follows the bytes that arrive.
-	size_t available = fSize - fStart;
-	if (available >= kFrameHeaderSize) {
-		uint32 bodySize = read_le<uint32>(fBuffer + fStart + 8);
-		size_t end = fStart + kFrameHeaderSize + std::min<size_t>(bodySize, kMaxFrameBody);
-		_Reserve(std::min(end, fSize + kDecoderReadAhead));
-	}
+	// Room for kDecoderReadAhead more: one read takes what a peer with requests in
+	// flight has sent, and a large frame grows the buffer only as its bytes arrive.
+	_Reserve(fSize + kDecoderReadAhead);
 	size = fCapacity - fSize;
 	return fBuffer != NULL ? fBuffer + fSize : NULL;
 }

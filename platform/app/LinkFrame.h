@@ -73,7 +73,7 @@ status_t parse_reply_head(const uint8* body, size_t size, ReplyHead& head);
 // A decoder that held a large frame gives its storage back once that frame is taken,
 // beyond this much.
 const size_t kDecoderKeptCapacity = 256 * 1024;
-// How far ahead of the bytes held a decoder makes room for the rest of a partial frame.
+// The room a decoder makes after the bytes it holds for the next read.
 const size_t kDecoderReadAhead = 64 * 1024;
 
 // Cuts a byte stream into frames. Trusts nothing: a wrong magic, version, kind or size
@@ -92,8 +92,8 @@ public:
 	// Adds bytes received from the peer.
 	void				Feed(const void* data, size_t size);
 	// Where bytes may be received in place: size is set to the room after the bytes
-	// held, which is at least the rest of a partial frame whose header has arrived (0
-	// once failed, or when memory runs out). Received then adds the bytes written there.
+	// held, at least kDecoderReadAhead (less when memory runs out, 0 once failed).
+	// Received then adds the bytes written there.
 	uint8*				Room(size_t& size);
 	void				Received(size_t size);
 	// B_OK with the next frame, B_WOULD_BLOCK until more bytes arrive, or B_BAD_DATA
