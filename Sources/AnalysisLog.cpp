@@ -45,12 +45,11 @@ AnalysisLog::Print(FILE* stream, const char* format, ...)
 void
 AnalysisLog::Write(FILE* stream, const std::string& text)
 {
-	if (fHeld)
-		fLines.emplace_back(stream, text);
-	else if (fParent != NULL)
-		fParent->Write(stream, text);
+	AnalysisLog* log = _Destination();
+	if (log->fHeld)
+		log->fLines.emplace_back(stream, text);
 	else
-		fputs(text.c_str(), stream == stderr ? fErrors : fOutput);
+		log->_Put(stream, text);
 }
 
 
@@ -60,10 +59,37 @@ AnalysisLog::Release()
 	if (!fHeld)
 		return;
 	fHeld = false;
-	for (const auto& [stream, text] : fLines)
-		Write(stream, text);
+	AnalysisLog* log = _Destination();
+	for (auto& line : fLines) {
+		if (log->fHeld)
+			log->fLines.push_back(std::move(line));
+		else
+			log->_Put(line.first, line.second);
+	}
 	fLines.clear();
 	fLines.shrink_to_fit();
+}
+
+
+AnalysisLog*
+AnalysisLog::_Destination()
+{
+	// A released log never holds again but passes on: its lines go to the first log above
+	// that holds, or out. The logs passed over are skipped from then on, so that a line
+	// deep in a tree is not handed up level by level.
+	AnalysisLog* log = this;
+	while (!log->fHeld && log->fParent != NULL)
+		log = log->fParent;
+	if (!fHeld && fParent != NULL)
+		fParent = log;
+	return log;
+}
+
+
+void
+AnalysisLog::_Put(FILE* stream, const std::string& text)
+{
+	fputs(text.c_str(), stream == stderr ? fErrors : fOutput);
 }
 
 

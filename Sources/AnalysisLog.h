@@ -34,6 +34,11 @@ public:
 			void			Release();
 
 private:
+	// This log while it holds, else the first log above it that holds or writes out.
+			AnalysisLog*	_Destination();
+	// Writes out (only the log that has no parent).
+			void			_Put(FILE* stream, const std::string& text);
+
 			AnalysisLog*	fParent = NULL;
 			FILE*			fOutput = NULL;
 			FILE*			fErrors = NULL;

@@ -5,7 +5,9 @@
 #include <stdio.h>
 #include <stdlib.h>
 
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -84,4 +86,38 @@ TEST(AnalysisLogTest, ChildrenEndingOutOfOrderLogInTheOrderOfTheTree)
 	AnalysisLog* fourth = children.Add();
 	fourth->Print(stderr, "fourth\n");
 	EXPECT_EQ(streams.Errors(), "second failed 2\nfourth\n");
+}
+
+
+// A line deep in a tree goes to the first log above it that still holds: while an
+// ancestor holds, the lines of its released descendants wait in it, in order; once it is
+// released too, they go straight out, after what it held.
+TEST(AnalysisLogTest, LinesDeepInATreeWaitForTheFirstAncestorThatHolds)
+{
+	CapturedStreams streams;
+	ChildLogs top(streams.Log());
+	AnalysisLog* running = top.Add();
+	AnalysisLog* waiting = top.Add();
+	waiting->Print(stdout, "waiting\n");
+
+	// A chain of logs below the waiting one, each the first of its siblings: released.
+	std::vector<std::unique_ptr<ChildLogs>> levels;
+	AnalysisLog* deepest = waiting;
+	for (int depth = 1; depth <= 50; depth++) {
+		levels.push_back(std::make_unique<ChildLogs>(deepest));
+		deepest = levels.back()->Add();
+		deepest->Print(stdout, "level %d\n", depth);
+	}
+	deepest->Print(stderr, "deep failure\n");
+	running->Print(stdout, "running\n");
+	EXPECT_EQ(streams.Output(), "running\n");
+	EXPECT_EQ(streams.Errors(), "");
+
+	top.Ended(0);
+	deepest->Print(stdout, "after\n");
+	std::string expected = "running\nwaiting\n";
+	for (int depth = 1; depth <= 50; depth++)
+		expected += "level " + std::to_string(depth) + "\n";
+	EXPECT_EQ(streams.Output(), expected + "after\n");
+	EXPECT_EQ(streams.Errors(), "deep failure\n");
 }
