@@ -14,6 +14,7 @@
 #include <unistd.h>
 
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "ScratchDirectory.h"
@@ -658,6 +659,57 @@ TEST(MessageTest, VariableSizeItemsAreFoundInAnyOrderAcrossChanges)
 	EXPECT_EQ(message.FindString("text", 0, &found), B_NAME_NOT_FOUND);
 	ASSERT_EQ(copy.FindString("text", 30, &found), B_OK);
 	EXPECT_EQ(found, expected[30]);
+}
+
+
+// A request's specifiers are resolved from the outermost inwards, by every thread that
+// reads the message: each finds every item, in a field read backwards and in a second one
+// read backwards after it.
+TEST(MessageTest, ItemsReadBackwardsByThreadsAtOnceAreEachFound)
+{
+	BMessage request(B_GET_PROPERTY);
+	std::vector<std::string> names;
+	for (int i = 0; i < 100; i++) {
+		names.push_back(std::string(i % 11 + 1, (char)('a' + i % 26)));
+		ASSERT_EQ(request.AddSpecifier(names.back().c_str(), (int32)i), B_OK);
+		ASSERT_EQ(request.AddString("label", names.back().c_str()), B_OK);
+	}
+	const BMessage& shared = request;
+	auto readBackwards = [&](int rounds) {
+		int wrong = 0;
+		for (int round = 0; round < rounds; round++) {
+			for (int i = (int)names.size() - 1; i >= 0; i--) {
+				BMessage specifier;
+				const char* text;
+				int32 index;
+				if (shared.FindMessage("specifiers", i, &specifier) != B_OK
+					|| specifier.FindString("property", &text) != B_OK || text != names[i]
+					|| specifier.FindInt32("index", &index) != B_OK || index != i)
+					wrong++;
+				if (shared.FindString("label", i, &text) != B_OK || text != names[i])
+					wrong++;
+			}
+		}
+		return wrong;
+	};
+	std::vector<std::thread> threads;
+	std::vector<int> wrong(4, 0);
+	for (int t = 0; t < 4; t++)
+		threads.emplace_back([&, t] { wrong[t] = readBackwards(20); });
+	for (std::thread& thread : threads)
+		thread.join();
+	EXPECT_EQ(wrong, std::vector<int>(4, 0));
+
+	// A change forgets the offsets: what moved is found where it went.
+	ASSERT_EQ(request.RemoveData("specifiers", 50), B_OK);
+	names.erase(names.begin() + 50);
+	BMessage specifier;
+	const char* property;
+	for (int i = (int)names.size() - 1; i >= 0; i -= 7) {
+		ASSERT_EQ(request.FindMessage("specifiers", i, &specifier), B_OK);
+		ASSERT_EQ(specifier.FindString("property", &property), B_OK);
+		EXPECT_EQ(property, names[i]);
+	}
 }
 
 

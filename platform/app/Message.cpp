@@ -77,6 +77,8 @@ EntryAt(uint8* buffer, int32 field)
 const int kCursorBits = 23;
 const uint64 kCursorMask = ((uint64)1 << kCursorBits) - 1;
 const int32 kCursorFields = 0xffff;
+// From how many items on a field read backwards is indexed (BMessage::fItemOffsets).
+const int32 kIndexedItems = 8;
 
 
 inline uint64
@@ -146,6 +148,7 @@ BMessage::~BMessage()
 	// An unanswered message answers its waiting sender with B_NO_REPLY.
 	if (fDelivery != NULL)
 		Private(this).ReleaseDelivery();
+	free(fItemOffsets.load(std::memory_order_relaxed));
 	free(fBuffer);
 }
 
@@ -388,7 +391,7 @@ BMessage::_SetFlattened(const char* flatBuffer, size_t size, bool check)
 		&& source + bodySize > fBuffer;
 	if (!inside && bodySize > 0 && bodySize <= fBufferCapacity) {
 		// Reading items one after another into the same message allocates nothing.
-		fItemCursor.store(0, std::memory_order_relaxed);
+		_ForgetItems();
 		memcpy(fBuffer, source, bodySize);
 		what = header.what;
 		fBufferSize = bodySize;
@@ -933,7 +936,7 @@ BMessage::_RemoveField(int32 field)
 void
 BMessage::_Clear()
 {
-	fItemCursor.store(0, std::memory_order_relaxed);
+	_ForgetItems();
 	free(fBuffer);
 	fBuffer = NULL;
 	fBufferSize = fBufferCapacity = 0;
@@ -1256,12 +1259,19 @@ BMessage::_ItemAt(int32 field, int32 index, size_t* size) const
 	}
 
 	// Items of variable size are found by walking their headers; a walk resumes from the
-	// cursor when it stands on this field before the item.
+	// cursor when it stands on this field before the item. A read before the cursor in a
+	// field of many items looks its offset up instead: reading such a field backwards
+	// would walk it again and again.
 	int32 at = 0;
 	uint64 cursor = fItemCursor.load(std::memory_order_relaxed);
 	if (CursorField(cursor) == field && CursorIndex(cursor) <= index) {
 		at = CursorIndex(cursor);
 		items = fBuffer + CursorOffset(cursor);
+	} else if (index >= kIndexedItems) {
+		if (const uint32* offsets = _ItemOffsets(field)) {
+			at = index;
+			items = fBuffer + offsets[index];
+		}
 	}
 	ItemHeader header;
 	for (;;) {
@@ -1277,6 +1287,46 @@ BMessage::_ItemAt(int32 field, int32 index, size_t* size) const
 }
 
 
+const uint32*
+BMessage::_ItemOffsets(int32 field) const
+{
+	uint32* offsets = fItemOffsets.load(std::memory_order_acquire);
+	if (offsets == NULL) {
+		// Made aside and set only if no other reader set one first: a const message may be
+		// read by several threads at once, and a table once set stays until the buffer
+		// changes.
+		const FieldEntry* entry = EntryAt(fBuffer, field);
+		uint32* made = (uint32*)malloc((2 + (size_t)entry->count) * sizeof(uint32));
+		if (made == NULL)
+			return NULL;
+		made[0] = (uint32)field;
+		made[1] = entry->count;
+		const uint8* items = fBuffer + fFieldCount * sizeof(FieldEntry) + entry->offset
+			+ Align8(entry->nameLength);
+		for (uint32 i = 0; i < entry->count; i++) {
+			made[2 + i] = (uint32)(items - fBuffer);
+			ItemHeader header;
+			memcpy(&header, items, sizeof(header));
+			items += sizeof(ItemHeader) + Align8(header.size);
+		}
+		if (fItemOffsets.compare_exchange_strong(offsets, made, std::memory_order_acq_rel))
+			offsets = made;
+		else
+			free(made);
+	}
+	return offsets[0] == (uint32)field ? offsets + 2 : NULL;
+}
+
+
+void
+BMessage::_ForgetItems()
+{
+	fItemCursor.store(0, std::memory_order_relaxed);
+	if (fItemOffsets.load(std::memory_order_relaxed) != NULL)
+		free(fItemOffsets.exchange(NULL, std::memory_order_relaxed));
+}
+
+
 // Replaces removeSize bytes at position in the buffer by insertSize unset bytes.
 status_t
 BMessage::_Splice(size_t position, size_t removeSize, size_t insertSize)
@@ -1284,7 +1334,7 @@ BMessage::_Splice(size_t position, size_t removeSize, size_t insertSize)
 	size_t newSize = fBufferSize - removeSize + insertSize;
 	if (newSize + sizeof(MessageHeader) > kMaxMessageSize)
 		return B_NO_MEMORY;
-	fItemCursor.store(0, std::memory_order_relaxed);
+	_ForgetItems();
 	if (newSize > fBufferCapacity) {
 		size_t capacity = fBufferCapacity * 2;
 		if (capacity < newSize)

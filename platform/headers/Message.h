@@ -470,6 +470,11 @@ private:
 	status_t _Locate(const char* name, type_code type, int32 index, int32* field) const;
 	int32 _FindField(const char* name) const;
 	uint8* _ItemAt(int32 field, int32 index, size_t* size) const;
+	// The offsets of field's items (fItemOffsets), made if need be; NULL when another
+	// field's are kept or memory ran out.
+	const uint32* _ItemOffsets(int32 field) const;
+	// Forgets where items were found, after a change of the buffer's layout.
+	void _ForgetItems();
 	// Replaces the content by a flattened message of size bytes; checked unless it is an
 	// item of a message, which was checked when it entered.
 	status_t _SetFlattened(const char* flatBuffer, size_t size, bool check);
@@ -493,6 +498,11 @@ private:
 	// packed by _ItemAt), so that reading a field's items in order takes linear time.
 	// Any change of the buffer forgets it.
 	mutable std::atomic<uint64> fItemCursor{0};
+	// The offsets of the items of one variable-size field (the field's index, its count,
+	// then an offset an item), made by _ItemAt the first time a read goes backwards in a
+	// field of many items: resolving a request reads its specifiers from the outermost
+	// inwards. Set once while the buffer keeps its layout; forgotten with the cursor.
+	mutable std::atomic<uint32*> fItemOffsets{NULL};
 	// Set by the messaging kit for a message it delivered, never copied
 	// (app/MessageDelivery.h).
 	BPrivate::DeliveryInfo* fDelivery = NULL;
