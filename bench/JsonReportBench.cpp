@@ -44,6 +44,8 @@ const size_t kHeapSampleBytes = 1024 * 1024;
 // A stream that counts what it is given and, when asked, keeps the most heap in use while
 // it was written.
 struct Sink {
+	// The stream's buffer: Quorvane --json writes its document in pieces of this size.
+	char	buffer[64 * 1024];
 	bool	sampleHeap = false;
 	size_t	bytes = 0;
 	size_t	heapBefore = 0;
@@ -64,14 +66,13 @@ sink_write(void* cookie, const char* buffer, size_t size)
 }
 
 
-// A stream into sink written in the pieces that Quorvane --json writes its document in.
 FILE*
-open_sink(Sink* sink, char (&buffer)[64 * 1024])
+open_sink(Sink* sink)
 {
 	cookie_io_functions_t functions = { NULL, sink_write, NULL, NULL };
 	FILE* stream = fopencookie(sink, "w", functions);
 	if (stream != NULL)
-		setvbuf(stream, buffer, _IOFBF, sizeof(buffer));
+		setvbuf(stream, sink->buffer, _IOFBF, sizeof(sink->buffer));
 	return stream;
 }
 
@@ -136,8 +137,7 @@ BM_AnalysisAndJson(benchmark::State& state)
 		}
 		Sink sink;
 		sink.sampleHeap = true;
-		static char buffer[64 * 1024];
-		FILE* stream = open_sink(&sink, buffer);
+		FILE* stream = open_sink(&sink);
 		sink.heapBefore = mallinfo2().uordblks;
 		sink.heapPeak = sink.heapBefore;
 		JsonReport report(stream);
@@ -167,8 +167,7 @@ BM_JsonAlone(benchmark::State& state)
 	}
 	for (auto _ : state) {
 		Sink sink;
-		static char buffer[64 * 1024];
-		FILE* stream = open_sink(&sink, buffer);
+		FILE* stream = open_sink(&sink);
 		JsonReport report(stream);
 		report.Begin();
 		report.AddApplication(node);

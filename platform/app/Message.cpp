@@ -71,6 +71,23 @@ EntryAt(uint8* buffer, int32 field)
 }
 
 
+inline ItemHeader
+ItemHeaderAt(const uint8* item)
+{
+	ItemHeader header;
+	memcpy(&header, item, sizeof(header));
+	return header;
+}
+
+
+// The item of a variable-size field after the one at item.
+inline uint8*
+NextItem(uint8* item)
+{
+	return item + sizeof(ItemHeader) + Align8(ItemHeaderAt(item).size);
+}
+
+
 // The item cursor packs, in one word, the field + 1 (16 bits; 0: no cursor), the item's
 // index (23 bits) and the offset of its header in the buffer in units of 8 bytes
 // (23 bits): a message of at most 64 MiB has fewer items, and offsets, than that.
@@ -1273,16 +1290,10 @@ BMessage::_ItemAt(int32 field, int32 index, size_t* size) const
 			items = fBuffer + offsets[index];
 		}
 	}
-	ItemHeader header;
-	for (;;) {
-		memcpy(&header, items, sizeof(header));
-		if (at == index)
-			break;
-		items += sizeof(ItemHeader) + Align8(header.size);
-		at++;
-	}
+	for (; at < index; at++)
+		items = NextItem(items);
 	fItemCursor.store(PackCursor(field, index, items - fBuffer), std::memory_order_relaxed);
-	*size = header.size;
+	*size = ItemHeaderAt(items).size;
 	return items + sizeof(ItemHeader);
 }
 
@@ -1301,14 +1312,10 @@ BMessage::_ItemOffsets(int32 field) const
 			return NULL;
 		made[0] = (uint32)field;
 		made[1] = entry->count;
-		const uint8* items = fBuffer + fFieldCount * sizeof(FieldEntry) + entry->offset
+		uint8* items = fBuffer + fFieldCount * sizeof(FieldEntry) + entry->offset
 			+ Align8(entry->nameLength);
-		for (uint32 i = 0; i < entry->count; i++) {
+		for (uint32 i = 0; i < entry->count; i++, items = NextItem(items))
 			made[2 + i] = (uint32)(items - fBuffer);
-			ItemHeader header;
-			memcpy(&header, items, sizeof(header));
-			items += sizeof(ItemHeader) + Align8(header.size);
-		}
 		if (fItemOffsets.compare_exchange_strong(offsets, made, std::memory_order_acq_rel))
 			offsets = made;
 		else
